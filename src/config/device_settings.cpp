@@ -1,0 +1,87 @@
+#include "config/device_settings.h"
+
+namespace zelvar {
+namespace {
+
+struct FieldInfo {
+    std::string_view name;
+    std::string_view control;
+    std::string_view label;
+    std::size_t maxLength;
+};
+
+// Indexed by Field.
+constexpr std::array<FieldInfo, kFieldCount> kFields = {{
+    {"MyCall", "edMyCall", "MY CALLSIGN", 9},
+    {"AprsPath", "edAprsPath", "APRS PATH", 19},
+    {"Beacon", "edBeacon", "COMMENT", 35},
+    {"Symbol", "edSymbol", "ICON Symbol", 1},
+    {"AltTable", "chkTable", "Alternate Table", 0},
+    {"NumFlagsAuto", "edNumFlagsAuto", "TX DELAY", 3},
+    {"MicEMsg", "cbMicEMsg", "Mic-E msg", 0},
+    {"BcnEvery", "edBcnEvery", "Comment every", 3},
+    {"RxPosition", "chkRxPosition", "Disable display position of received stations", 0},
+    {"ManualTime", "edManualTime", "Manual Timing", 4},
+    {"SpeedTable[0]", "esSpeedTable(0)", "Speed 0-3 Km/h", 4},
+    {"SpeedTable[1]", "esSpeedTable(1)", "Speed 4-9 Km/h", 4},
+    {"SpeedTable[2]", "esSpeedTable(2)", "Speed 10-22 Km/h", 3},
+    {"SpeedTable[3]", "esSpeedTable(3)", "Speed 23-40 Km/h", 3},
+    {"SpeedTable[4]", "esSpeedTable(4)", "Speed 41-72 Km/h", 3},
+    {"SpeedTable[5]", "esSpeedTable(5)", "Speed 73-125 Km/h", 3},
+    {"SpeedTable[6]", "esSpeedTable(6)", "Speed > 125 Km/h", 3},
+    {"GpsCheckTime", "edGpsCheckTime", "Acquisition interval", 3},
+    {"GpsAcqTime", "edGpsAcqTime", "Acquisition timeout", 3},
+    {"Baud300", "chk300Baud", "300 Baud Modem Speed", 0},
+    {"DestCall", "edDestCall", "APRS message TO CALL", 9},
+    {"AprsMsg", "edAprsMsg", "Message", 38},
+    {"MsgRepeat", "edMsgRepeat", "Msg Retries", 2},
+    {"AutoReply", "chkAutoReply", "Enable Auto Answer", 0},
+    {"AutoReplyMsg", "edAutoReplyMsg", "Auto Answer", 30},
+    {"CommPort", "edComm", "Comm num:", 1},
+    {"BaudRate", "cboBaud", "Baud:", 0},
+}};
+
+const FieldInfo& info(Field field) { return kFields[static_cast<std::size_t>(field)]; }
+
+}  // namespace
+
+void applyDefaults(DeviceSettings& s) {
+    s.commPort = "1";
+    s.baudRate = 0;
+    s.numFlagsAuto = "200";
+    s.msgRepeat = "08";
+    s.micEMsg = 0;
+    s.symbol = ">";
+    s.altTable = 0;
+    s.rxPosition = 0;
+    s.speedTable = {"0480", "0360", "250", "180", "130", "110", "090"};
+    s.manualTime = "0600";
+    s.bcnEvery = "003";
+    s.gpsCheckTime = "100";
+    s.gpsAcqTime = "025";
+    s.myCall = "NOCALL-9";
+    s.aprsPath = "WIDE1-1,WIDE2-2";
+    s.beacon = "Zelvar, version 4.0 - by QX9ABC Pim";
+    s.destCall = "NOCALL";
+    s.aprsMsg = "Message sent using Zelvar, version 4.0";
+    s.autoReplyMsg = "Msg received,i will reply soon";
+    s.autoReply = 0;
+    s.baud300 = 0;
+}
+
+DeviceSettings defaultSettings() {
+    DeviceSettings settings;
+    applyDefaults(settings);
+    return settings;
+}
+
+Field speedTableField(int band) {
+    return static_cast<Field>(static_cast<int>(Field::SpeedTable0) + band);
+}
+
+std::string_view fieldName(Field field) { return info(field).name; }
+std::string_view controlName(Field field) { return info(field).control; }
+std::string_view fieldLabel(Field field) { return info(field).label; }
+std::size_t maxLength(Field field) { return info(field).maxLength; }
+
+}  // namespace zelvar

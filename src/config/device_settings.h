@@ -1,0 +1,109 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zelvar {
+
+// Everything the user configures for the tracker, as the main window holds it: texts exactly as
+// the fields show them (digit fields keep leading zeros, "0600"), flags 0/1 and list indexes.
+// Texts hold one byte per character (Latin-1).
+struct DeviceSettings {
+    std::string myCall;
+    std::string aprsPath;
+    std::string beacon;
+    std::string symbol;
+    int altTable = 0;
+    std::string numFlagsAuto;
+    int micEMsg = 0;  // 0..7, -1 when typed text left no entry selected
+    std::string bcnEvery;
+    int rxPosition = 0;
+    std::string manualTime;
+    std::array<std::string, 7> speedTable;
+    std::string gpsCheckTime;
+    std::string gpsAcqTime;
+    int baud300 = 0;
+    std::string destCall;
+    std::string aprsMsg;
+    std::string msgRepeat;
+    int autoReply = 0;
+    std::string autoReplyMsg;
+    std::string commPort;
+    int baudRate = 0;  // index into kBaudRates, -1 when none is chosen
+
+    bool operator==(const DeviceSettings&) const = default;
+};
+
+// The calculator's inputs that travel in the .cfg beside the settings.
+struct CalculatorInputs {
+    std::string latitude = "00.00.00";   // txtLat
+    std::string longitude = "00.00.00";  // txtLng
+    int centChecked = 1;                 // chkCent: Grad.Min.Cent notation
+    std::string altitude = "0";          // txtAlt, metres
+    int altitudeChecked = 0;             // chkAlt
+    bool normalForm = false;             // optLLtoNorm selected, else optLLtoComp
+
+    bool operator==(const CalculatorInputs&) const = default;
+};
+
+// Puts the factory defaults into every field, in the tracker's documented order.
+void applyDefaults(DeviceSettings& settings);
+DeviceSettings defaultSettings();
+
+inline constexpr std::array<std::string_view, 8> kMicEMessages = {
+    "Off Duty", "En Route", "In Service", "Returning",
+    "Committed", "Special", "Priority", "Emergency"};
+
+inline constexpr std::array<std::string_view, 3> kBaudRates = {"4800", "9600", "38400"};
+
+inline constexpr std::array<std::string_view, 7> kSpeedBands = {
+    "Speed 0-3 Km/h",   "Speed 4-9 Km/h",    "Speed 10-22 Km/h", "Speed 23-40 Km/h",
+    "Speed 41-72 Km/h", "Speed 73-125 Km/h", "Speed > 125 Km/h"};
+
+// Every field of the record, for error reports and for finding the control that shows it.
+enum class Field {
+    MyCall,
+    AprsPath,
+    Beacon,
+    Symbol,
+    AltTable,
+    NumFlagsAuto,
+    MicEMsg,
+    BcnEvery,
+    RxPosition,
+    ManualTime,
+    SpeedTable0,
+    SpeedTable1,
+    SpeedTable2,
+    SpeedTable3,
+    SpeedTable4,
+    SpeedTable5,
+    SpeedTable6,
+    GpsCheckTime,
+    GpsAcqTime,
+    Baud300,
+    DestCall,
+    AprsMsg,
+    MsgRepeat,
+    AutoReply,
+    AutoReplyMsg,
+    CommPort,
+    BaudRate,
+};
+
+inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::BaudRate) + 1;
+
+Field speedTableField(int band);
+
+// "MyCall", "SpeedTable[3]", ...
+std::string_view fieldName(Field field);
+// The main window's control for the field: "edMyCall", "esSpeedTable(3)", ...
+std::string_view controlName(Field field);
+// The label the user sees beside the field: "MY CALLSIGN", "Speed 23-40 Km/h", ...
+std::string_view fieldLabel(Field field);
+// Longest text the field takes (characters, or digit positions), 0 for flags and lists.
+std::size_t maxLength(Field field);
+
+}  // namespace zelvar

@@ -1,0 +1,257 @@
+#include <cstdint>
+#include <string>
+
+#include "config/config_image.h"
+#include "config/image_writer.h"
+#include "config/text_number.h"
+
+namespace zelvar {
+namespace {
+
+using namespace image_offset;
+
+bool ticked(int flag) { return flag == 1; }
+
+// One build, step by step. Each step either succeeds or records the failure and stops the run.
+class ImageBuilder {
+public:
+    ImageBuilder(DeviceSettings& settings, ConfigImage& image) : s_(settings), image_(image) {}
+
+    BuildResult run() {
+        image_.fill(0);
+        bool ok = txDelay() && messageRetries() && options() && symbol() && gpsCheckTime() &&
+                  speedTable() && manualTime() && gpsAcqTime() && commentRate() && ownCall() &&
+                  path() && texts();
+        if (ok && s_.myCall.empty()) {
+            fail(Field::MyCall, "empty callsign");
+        }
+        return result_;
+    }
+
+private:
+    bool fail(Field field, std::string_view why) {
+        result_ = {false, field, std::string(fieldLabel(field)) + ": " + std::string(why)};
+        return false;
+    }
+
+    std::string& text(Field field) {
+        switch (field) {
+            case Field::NumFlagsAuto: return s_.numFlagsAuto;
+            case Field::MsgRepeat: return s_.msgRepeat;
+            case Field::GpsCheckTime: return s_.gpsCheckTime;
+            case Field::ManualTime: return s_.manualTime;
+            case Field::GpsAcqTime: return s_.gpsAcqTime;
+            case Field::BcnEvery: return s_.bcnEvery;
+            default: return s_.speedTable[static_cast<int>(field) - static_cast<int>(Field::SpeedTable0)];
+        }
+    }
+
+    // Stores a byte value, or fails when it does not fit 0..255.
+    bool putByte(std::size_t index, double value, Field field) {
+        if (!(value >= 0 && value <= 255)) {
+            return fail(field, "value out of range");
+        }
+        image_[index] = static_cast<std::uint8_t>(value);
+        return true;
+    }
+
+    // Encodes a digit field as a byte, with `toByte` and `fromByte` converting between the
+    // field's unit and the byte's, and writes back what the byte stands for. When that text would
+    // be wider than the field (999 ms of TX delay is 150 flags, which stand for 1000 ms), the byte
+    // is lowered until it fits, so the field always shows what the tracker gets.
+    template <typename ToByte, typename FromByte>
+    bool scaledField(Field field, std::size_t index, ToByte toByte, FromByte fromByte) {
+        std::string& shown = text(field);
+        double value = roundHalfEven(toByte(leadingNumber(shown)));
+        if (!putByte(index, value, field)) {
+            return false;
+        }
+        const int width = static_cast<int>(maxLength(field));
+        while (formatDigits(fromByte(value), width).size() > static_cast<std::size_t>(width)) {
+            --value;
+        }
+        image_[index] = static_cast<std::uint8_t>(value);
+        shown = formatDigits(fromByte(value), width);
+        return true;
+    }
+
+    void raiseTo(Field field, double minimum) {
+        if (leadingNumber(text(field)) < minimum) {
+            text(field) = formatDigits(minimum, static_cast<int>(maxLength(field)));
+        }
+    }
+
+    // Seconds stored in tens of seconds, at least 10 s.
+    bool tensOfSeconds(Field field, std::size_t index) {
+        raiseTo(field, 10);
+        return scaledField(
+            field, index, [](double seconds) { return seconds / 10; },
+            [](double tens) { return tens * 10; });
+    }
+
+    bool txDelay() {
+        raiseTo(Field::NumFlagsAuto, 25);
+        return scaledField(
+            Field::NumFlagsAuto, kTxDelay, [](double ms) { return ms * 0.15; },
+            [](double flags) { return flags / 0.15; });
+    }
+
+    bool messageRetries() {
+        auto same = [](double v) { return v; };
+        return scaledField(Field::MsgRepeat, kMsgRepeat, same, same);
+    }
+
+    bool options() {
+        if (s_.micEMsg < 0 || s_.micEMsg >= static_cast<int>(kMicEMessages.size())) {
+            return fail(Field::MicEMsg, "choose one of the listed messages");
+        }
+        image_[kOptions] = static_cast<std::uint8_t>(
+            s_.micEMsg + (ticked(s_.autoReply) ? kOptionAutoReply : 0) +
+            (ticked(s_.baud300) ? kOptionBaud300 : 0));
+        return true;
+    }
+
+    bool symbol() {
+        if (s_.symbol.empty()) {
+            return fail(Field::Symbol, "no symbol");
+        }
+        image_[kSymbol] = static_cast<std::uint8_t>(s_.symbol.front());
+        image_[kSymbolTable] = ticked(s_.altTable) ? '\\' : '/';
+        return true;
+    }
+
+    bool gpsCheckTime() { return tensOfSeconds(Field::GpsCheckTime, kGpsCheckTime); }
+
+    bool speedTable() {
+        for (int band = 0; band < static_cast<int>(s_.speedTable.size()); ++band) {
+            if (!tensOfSeconds(speedTableField(band), kSpeedTable + band)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool manualTime() { return tensOfSeconds(Field::ManualTime, kManualTime); }
+
+    bool gpsAcqTime() {
+        auto same = [](double v) { return v; };
+        if (!scaledField(Field::GpsAcqTime, kGpsAcqTime, same, same)) {
+            return false;
+        }
+        if (image_[kGpsAcqTime] == 0) {
+            image_[kGpsCheckTime] = kGpslessMarker;  // the field keeps its interval
+        }
+        return true;
+    }
+
+    bool commentRate() {
+        if (leadingNumber(s_.bcnEvery) > 127) {
+            s_.bcnEvery = "127";
+        }
+        double every = roundHalfEven(leadingNumber(s_.bcnEvery));
+        // Checked on its own: with the display flag added, -1 would pass as 127 and lose the flag.
+        if (every < 0) {
+            return fail(Field::BcnEvery, "value out of range");
+        }
+        double value = roundHalfEven(leadingNumber(s_.bcnEvery) + (ticked(s_.rxPosition) ? 128 : 0));
+        if (!putByte(kBcnEvery, value, Field::BcnEvery)) {
+            return false;
+        }
+        s_.bcnEvery = formatDigits(image_[kBcnEvery] & 127, 3);
+        return true;
+    }
+
+    bool fitsField(Field field, const std::string& value) {
+        if (value.size() > maxLength(field)) {
+            return fail(field, "longer than " + std::to_string(maxLength(field)) + " characters");
+        }
+        return true;
+    }
+
+    bool callsign(Field field, std::size_t start, std::string_view value, bool terminate,
+                  std::string& normalised) {
+        CallsignResult entry = putCallsign(image_, start, value, terminate);
+        if (!entry.ok) {
+            return fail(field, entry.reason);
+        }
+        normalised = std::move(entry.normalised);
+        return true;
+    }
+
+    bool ownCall() {
+        if (!fitsField(Field::MyCall, s_.myCall)) {
+            return false;
+        }
+        std::string normalised;
+        if (!callsign(Field::MyCall, kMyCall, s_.myCall, s_.aprsPath.empty(), normalised)) {
+            return false;
+        }
+        s_.myCall = std::move(normalised);
+        return true;
+    }
+
+    bool path() {
+        const std::string path = s_.aprsPath;
+        if (!fitsField(Field::AprsPath, path)) {
+            return false;
+        }
+        if (path.empty()) {
+            return true;  // the 0 after the own callsign ends the address list
+        }
+        std::size_t comma = path.size() > 1 ? path.find(',', 1) : std::string::npos;
+        std::string first;
+        if (comma == std::string::npos) {
+            if (!callsign(Field::AprsPath, kPath1, path, true, first)) {
+                return false;
+            }
+            s_.aprsPath = first;
+            return true;
+        }
+        // Everything after the first comma, further commas included, is the second entry.
+        std::string second;
+        if (!callsign(Field::AprsPath, kPath1, std::string_view(path).substr(0, comma), false,
+                      first) ||
+            !callsign(Field::AprsPath, kPath2, std::string_view(path).substr(comma + 1), true,
+                      second)) {
+            return false;
+        }
+        s_.aprsPath = first + "," + second;
+        return true;
+    }
+
+    bool textField(Field field, std::size_t start, const std::string& value,
+                   std::string_view prefix = {}) {
+        if (!fitsField(field, value)) {
+            return false;
+        }
+        if (!putText(image_, start, std::string(prefix) + value)) {
+            return fail(field, "does not fit the image");
+        }
+        return true;
+    }
+
+    bool texts() {
+        if (!textField(Field::Beacon, kBeacon, s_.beacon) || !fitsField(Field::DestCall, s_.destCall)) {
+            return false;
+        }
+        std::string dest;
+        if (!callsign(Field::DestCall, kDestCall, s_.destCall, false, dest)) {
+            return false;
+        }
+        s_.destCall = std::move(dest);
+        return textField(Field::AprsMsg, kAprsMsg, s_.aprsMsg) &&
+               textField(Field::AutoReplyMsg, kAutoReply, s_.autoReplyMsg, kAutoReplyPrefix);
+    }
+
+    DeviceSettings& s_;
+    ConfigImage& image_;
+    BuildResult result_;
+};
+
+}  // namespace
+
+BuildResult buildConfigImage(DeviceSettings& settings, ConfigImage& image) {
+    return ImageBuilder(settings, image).run();
+}
+
+}  // namespace zelvar
