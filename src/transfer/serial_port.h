@@ -18,7 +18,7 @@ struct PortStatus {
 
 // The serial line as the send sequence needs it: write only.
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
 
     // Line settings such as "9600,n,8,1".

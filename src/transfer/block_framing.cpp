@@ -1,0 +1,64 @@
+#include "transfer/block_framing.h"
+
+#include <algorithm>
+
+namespace zelvar {
+
+std::uint8_t blockChecksum(std::span<const std::uint8_t> data) {
+    unsigned sum = kChecksumStart;
+    for (std::uint8_t byte : data)
+        sum = (sum + byte) & 0xFFu;
+    return static_cast<std::uint8_t>(sum);
+}
+
+std::array<Block, 2> makeBlocks(const ConfigImage& image) {
+    std::array<Block, 2> blocks{};
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        auto data = std::span(image).subspan(b * kBlockDataSize, kBlockDataSize);
+        std::ranges::copy(data, blocks[b].begin());
+        blocks[b][kBlockDataSize] = blockChecksum(data);
+    }
+    return blocks;
+}
+
+WireBytes wireBytes(const ConfigImage& image) {
+    WireBytes wire{};
+    auto out = wire.begin();
+    for (const Block& block : makeBlocks(image)) {
+        out = std::ranges::copy(kBlockHeader, out).out;
+        out = std::ranges::copy(block, out).out;
+    }
+    return wire;
+}
+
+WireImage imageFromWire(std::span<const std::uint8_t> wire) {
+    WireImage result;
+    if (wire.size() != kWireSize) {
+        result.reason = "expected " + std::to_string(kWireSize) + " wire bytes, got " +
+                        std::to_string(wire.size());
+        return result;
+    }
+    for (std::size_t b = 0; b < 2; ++b) {
+        auto frame =
+            wire.subspan(b * (kBlockHeader.size() + kBlockSize), kBlockHeader.size() + kBlockSize);
+        std::string name = "block " + std::to_string(b + 1);
+        if (!std::ranges::equal(frame.first(kBlockHeader.size()), kBlockHeader)) {
+            result.reason = name + ": lead-in is not FF FF";
+            return result;
+        }
+        auto data = frame.subspan(kBlockHeader.size(), kBlockDataSize);
+        std::uint8_t expected = blockChecksum(data);
+        std::uint8_t found = frame.back();
+        if (found != expected) {
+            result.reason = name + ": bad checksum " + std::to_string(found) + ", expected " +
+                            std::to_string(expected);
+            return result;
+        }
+        std::ranges::copy(data,
+                          result.image.begin() + static_cast<std::ptrdiff_t>(b * kBlockDataSize));
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace zelvar
