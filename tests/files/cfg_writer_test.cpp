@@ -1,0 +1,113 @@
+#include "files/cfg_writer.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "cfg_test_support.h"
+
+namespace zelvar {
+namespace {
+
+using testing_support::kDefaultCfg;
+using testing_support::readAll;
+using testing_support::TempFolder;
+
+TEST(CfgWriter, FactoryDefaultsGiveTheKnownBytes) {
+    CfgText text = writeConfigText(defaultSettings(), CalculatorInputs{});
+    ASSERT_TRUE(text.ok) << text.reason;
+    EXPECT_EQ(text.text, kDefaultCfg);
+}
+
+struct PackingCase {
+    const char* name;
+    int micE, autoReply, baud300, rxPosition;
+    const char* bcnEvery;
+    const char* line1Item4;
+    const char* line9Item2;
+};
+
+class CfgPackingTest : public ::testing::TestWithParam<PackingCase> {};
+
+TEST_P(CfgPackingTest, PacksFlagsLikeTheImage) {
+    const PackingCase& p = GetParam();
+    DeviceSettings s = defaultSettings();
+    s.micEMsg = p.micE;
+    s.autoReply = p.autoReply;
+    s.baud300 = p.baud300;
+    s.rxPosition = p.rxPosition;
+    s.bcnEvery = p.bcnEvery;
+    CfgText text = writeConfigText(s, CalculatorInputs{});
+    ASSERT_TRUE(text.ok);
+    EXPECT_NE(text.text.find(std::string("\"08\",") + p.line1Item4 + ",\">\""), std::string::npos);
+    EXPECT_NE(text.text.find(std::string("\"0600\",") + p.line9Item2 + ",\"025\""),
+              std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, CfgPackingTest,
+    ::testing::Values(PackingCase{"AllFlags", 7, 1, 1, 1, "003", "55", "131"},
+                      PackingCase{"NoMicEEntry", -1, 0, 0, 0, "003", "-1", "3"},
+                      PackingCase{"NoMicEEntryWithFlags", -1, 1, 1, 0, "003", "47", "3"},
+                      PackingCase{"CommentAboveLimit", 0, 0, 0, 0, "200", "0", "200"},
+                      PackingCase{"SpacedComment", 0, 0, 0, 1, " 12 ", "0", "140"},
+                      PackingCase{"FractionalComment", 0, 0, 0, 0, "1.5", "0", "1.5"}),
+    [](const auto& test_param) { return std::string(test_param.param.name); });
+
+TEST(CfgWriter, CommentIntervalThatIsNotANumberFails) {
+    DeviceSettings s = defaultSettings();
+    s.bcnEvery = "0_3";
+    CfgText text = writeConfigText(s, CalculatorInputs{});
+    EXPECT_FALSE(text.ok);
+    EXPECT_NE(text.reason.find("Comment every"), std::string::npos) << text.reason;
+}
+
+TEST(CfgWriter, TextsAreWrittenUnchangedQuotesIncluded) {
+    DeviceSettings s = defaultSettings();
+    s.beacon = "say \"hi\"";
+    CfgText text = writeConfigText(s, CalculatorInputs{});
+    EXPECT_NE(text.text.find("\"say \"hi\"\""), std::string::npos);
+}
+
+TEST(SaveConfigFile, WritesTheFileAndLeavesNoTemporaryBehind) {
+    TempFolder folder;
+    auto path = folder.path() / "Zelvar.cfg";
+    ASSERT_TRUE(saveConfigFile(path, defaultSettings(), CalculatorInputs{}));
+    EXPECT_EQ(readAll(path), kDefaultCfg);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(SaveConfigFile, FailedSaveKeepsTheExistingFile) {
+    TempFolder folder;
+    auto path = folder.write("Zelvar.cfg", "old content");
+    DeviceSettings s = defaultSettings();
+    s.bcnEvery = "abc";
+    FileStatus status = saveConfigFile(path, s, CalculatorInputs{});
+    EXPECT_FALSE(status);
+    EXPECT_EQ(readAll(path), "old content");
+}
+
+TEST(SaveConfigFile, UnwritableFolderGivesThePlatformDescription) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes everywhere";
+    TempFolder folder;
+    auto path = folder.write("Zelvar.cfg", "old content");
+    chmod(folder.path().c_str(), 0500);
+    FileStatus status = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
+    chmod(folder.path().c_str(), 0700);
+    EXPECT_FALSE(status);
+    EXPECT_NE(status.message.find("Permission denied"), std::string::npos) << status.message;
+    EXPECT_EQ(readAll(path), "old content");
+}
+
+TEST(SaveConfigFile, ADirectoryOrAMissingFolderFailsWithAReason) {
+    TempFolder folder;
+    FileStatus intoDirectory = saveConfigFile(folder.path(), defaultSettings(), CalculatorInputs{});
+    EXPECT_NE(intoDirectory.message.find("Is a directory"), std::string::npos);
+    FileStatus missing =
+        saveConfigFile(folder.path() / "nope" / "x.cfg", defaultSettings(), CalculatorInputs{});
+    EXPECT_NE(missing.message.find("No such file or directory"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zelvar
