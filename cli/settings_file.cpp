@@ -1,0 +1,53 @@
+#include "settings_file.h"
+
+#include <iostream>
+
+#include "command.h"
+#include "files/atomic_file.h"
+#include "files/cfg_reader.h"
+
+namespace zelvar::cli {
+
+int loadSettingsFile(const std::string& path, DeviceSettings& settings,
+                     CalculatorInputs& calculator) {
+    settings = defaultSettings();
+    calculator = CalculatorInputs{};
+    LoadResult result = loadConfigFile(path, settings, calculator);
+    if (!result) {
+        std::cerr << "zelvar-cli: " << result.message << "\n";
+        return kExitInputError;
+    }
+    return kExitOk;
+}
+
+int loadSettingsFile(const std::string& path, DeviceSettings& settings) {
+    CalculatorInputs calculator;
+    return loadSettingsFile(path, settings, calculator);
+}
+
+int buildImage(DeviceSettings& settings, ConfigImage& image) {
+    BuildResult result = buildConfigImage(settings, image);
+    if (result)
+        return kExitOk;
+    std::cerr << kBuildFailedMessage << "\n";
+    if (result.field)
+        std::cerr << fieldName(*result.field) << ": ";
+    std::cerr << result.reason << "\n";
+    return kExitBuildFailed;
+}
+
+int writeOutput(const std::string* outputPath, std::string_view bytes) {
+    if (outputPath == nullptr) {
+        std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::cout.flush();
+        return std::cout ? kExitOk : kExitInputError;
+    }
+    FileStatus status = writeFileAtomically(*outputPath, bytes);
+    if (!status) {
+        std::cerr << "zelvar-cli: " << status.message << "\n";
+        return kExitInputError;
+    }
+    return kExitOk;
+}
+
+}  // namespace zelvar::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "config/config_image.h"
+#include "config/device_settings.h"
+
+namespace zelvar {
+
+// What a tracker gets from an image, read back into the settings the window would show after
+// the build that made it. The serial link settings (CommPort, BaudRate) are not in the image
+// and keep their defaults.
+struct DecodedImage {
+    DeviceSettings settings;
+    bool gpsless = false;      // acquisition timeout 0: byte 5 carries the GPSless marker
+    int txDelayFlags = 0;      // byte 0 as sent
+    int spareNonZero = 0;      // count of non-zero bytes in the spare area
+};
+
+DecodedImage decodeImage(const ConfigImage& image);
+
+}  // namespace zelvar
