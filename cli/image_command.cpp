@@ -34,13 +34,11 @@ int run(std::span<const std::string_view> args) {
     if (int status = buildImage(settings, image))
         return status;
 
-    std::string bytes;
-    if (parsed.has("--wire")) {
-        WireBytes wire = wireBytes(image);
-        bytes.assign(wire.begin(), wire.end());
-    } else {
-        bytes.assign(image.begin(), image.end());
-    }
+    WireBytes wire = wireBytes(image);
+    std::span<const std::uint8_t> chosen = parsed.has("--wire")
+                                               ? std::span<const std::uint8_t>(wire)
+                                               : std::span<const std::uint8_t>(image);
+    std::string bytes(reinterpret_cast<const char*>(chosen.data()), chosen.size());
     return writeOutput(nullptr, parsed.has("--raw") ? bytes : toHex(bytes) + "\n");
 }
 

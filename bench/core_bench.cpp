@@ -1,0 +1,42 @@
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+
+#include "config/config_image.h"
+#include "files/cfg_reader.h"
+#include "files/cfg_writer.h"
+
+namespace zelvar {
+namespace {
+
+void BM_BuildConfigImage(benchmark::State& state) {
+    const DeviceSettings defaults = defaultSettings();
+    ConfigImage image{};
+    for (auto _ : state) {
+        DeviceSettings settings = defaults;
+        benchmark::DoNotOptimize(buildConfigImage(settings, image));
+        benchmark::DoNotOptimize(image);
+    }
+}
+BENCHMARK(BM_BuildConfigImage);
+
+void BM_CfgSave(benchmark::State& state) {
+    const DeviceSettings settings = defaultSettings();
+    const CalculatorInputs calculator;
+    for (auto _ : state) benchmark::DoNotOptimize(writeConfigText(settings, calculator));
+}
+BENCHMARK(BM_CfgSave);
+
+void BM_CfgLoad(benchmark::State& state) {
+    const std::string text = writeConfigText(defaultSettings(), CalculatorInputs{}).text;
+    DeviceSettings settings;
+    CalculatorInputs calculator;
+    for (auto _ : state) {
+        std::istringstream in(text);
+        benchmark::DoNotOptimize(readConfig(in, settings, calculator));
+    }
+}
+BENCHMARK(BM_CfgLoad);
+
+}  // namespace
+}  // namespace zelvar
