@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <sstream>
 
 #include "cfg_test_support.h"
@@ -276,6 +277,44 @@ TEST(LoadConfigFile, OpensTheFullPathWhateverTheCurrentFolder) {
     CalculatorInputs c;
     ASSERT_TRUE(loadConfigFile(path, s, c));
     EXPECT_EQ(s.myCall, "NOCALL-9");
+}
+
+}  // namespace
+}  // namespace zelvar
+
+namespace zelvar {
+namespace {
+
+TEST(CfgReader, EveryTruncationFailsCleanlyOrReadsTheWholeRecord) {
+    const std::string full(testing_support::kDefaultCfg);
+    for (std::size_t length = 0; length < full.size(); ++length) {
+        DeviceSettings s = defaultSettings();
+        CalculatorInputs c;
+        std::istringstream in(full.substr(0, length));
+        LoadResult result = readConfig(in, s, c);
+        // Only the last item may lose its line end and still be complete.
+        bool complete = length >= full.size() - 2;
+        EXPECT_EQ(result.ok, complete) << "length " << length << ": " << result.message;
+        if (!result.ok) {
+            EXPECT_NE(result.message.find("Item "), std::string::npos);
+        }
+    }
+}
+
+TEST(CfgReader, RandomBytesNeverCrash) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes(random() % 300, '\0');
+        for (char& byte : bytes)
+            byte = static_cast<char>(random() % 4 == 0 ? ',' : random());
+        DeviceSettings s = defaultSettings();
+        CalculatorInputs c;
+        std::istringstream in(bytes);
+        LoadResult result = readConfig(in, s, c);
+        if (!result.ok) {
+            EXPECT_FALSE(result.message.empty());
+        }
+    }
 }
 
 }  // namespace
