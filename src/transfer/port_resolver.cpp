@@ -1,0 +1,171 @@
+#include "transfer/port_resolver.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <set>
+#include <tuple>
+
+namespace zelvar {
+namespace {
+
+constexpr std::array<std::string_view, 4> kUsbPrefixes = {"ttyUSB", "ttyACM", "cu.usbserial",
+                                                          "cu.usbmodem"};
+
+std::string lowered(std::string_view text) {
+    std::string result(text);
+    std::ranges::transform(result, result.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return result;
+}
+
+bool contains(std::string_view text, std::string_view part) {
+    return lowered(text).find(part) != std::string::npos;
+}
+
+std::size_t usbRank(std::string_view name) {
+    auto found = std::ranges::find_if(
+        kUsbPrefixes, [&](std::string_view prefix) { return name.starts_with(prefix); });
+    return static_cast<std::size_t>(found - kUsbPrefixes.begin());
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Compares runs of digits by their value, everything else character by character.
+bool naturalLess(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            std::size_t endA = i;
+            std::size_t endB = j;
+            while (endA < a.size() && isDigit(a[endA]))
+                ++endA;
+            while (endB < b.size() && isDigit(b[endB]))
+                ++endB;
+            std::string_view runA = a.substr(i, endA - i);
+            std::string_view runB = b.substr(j, endB - j);
+            while (runA.size() > 1 && runA.front() == '0')
+                runA.remove_prefix(1);
+            while (runB.size() > 1 && runB.front() == '0')
+                runB.remove_prefix(1);
+            if (runA.size() != runB.size())
+                return runA.size() < runB.size();
+            if (runA != runB)
+                return runA < runB;
+            i = endA;
+            j = endB;
+        } else {
+            if (a[i] != b[j])
+                return a[i] < b[j];
+            ++i;
+            ++j;
+        }
+    }
+    if (a.size() - i != b.size() - j)
+        return a.size() - i < b.size() - j;
+    return a < b;  // equal by value, as "tty01" and "tty1": keep an order all the same
+}
+
+bool isBluetoothIncoming(const SerialDevice& device) {
+    return contains(device.name, "bluetooth-incoming");
+}
+
+std::string plural(std::size_t count, std::string_view word) {
+    return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
+}
+
+}  // namespace
+
+Platform currentPlatform() {
+#if defined(_WIN32)
+    return Platform::Windows;
+#elif defined(__APPLE__)
+    return Platform::MacOS;
+#else
+    return Platform::Linux;
+#endif
+}
+
+std::vector<SerialDevice> numberedDevices(std::vector<SerialDevice> listed) {
+    std::set<std::string, std::less<>> callOut;
+    for (const SerialDevice& device : listed) {
+        if (device.name.starts_with("cu."))
+            callOut.insert(device.name.substr(3));
+    }
+    std::erase_if(listed, [&](const SerialDevice& device) {
+        return isBluetoothIncoming(device) ||
+               (device.name.starts_with("tty.") && callOut.contains(device.name.substr(4)));
+    });
+    std::ranges::sort(listed, [](const SerialDevice& a, const SerialDevice& b) {
+        std::size_t rankA = usbRank(a.name);
+        std::size_t rankB = usbRank(b.name);
+        if (rankA != rankB)
+            return rankA < rankB;
+        return naturalLess(a.name, b.name);
+    });
+    return listed;
+}
+
+ResolvedPort resolveInList(const std::vector<SerialDevice>& numbered, int number) {
+    ResolvedPort resolved;
+    if (number < 1) {
+        resolved.reason =
+            "Serial port " + std::to_string(number) + " does not exist: port numbers start at 1";
+    } else if (static_cast<std::size_t>(number) > numbered.size()) {
+        resolved.reason = "Serial port " + std::to_string(number) +
+                          " does not exist: the system lists " +
+                          plural(numbered.size(), "serial device");
+    } else {
+        resolved.ok = true;
+        resolved.device = numbered[static_cast<std::size_t>(number) - 1];
+    }
+    return resolved;
+}
+
+ResolvedPort resolveWindowsPort(int number) {
+    ResolvedPort resolved;
+    if (number < 1) {
+        resolved.reason =
+            "Serial port COM" + std::to_string(number) + " does not exist: port numbers start at 1";
+        return resolved;
+    }
+    std::string name = "COM" + std::to_string(number);
+    resolved.ok = true;
+    resolved.device = {name, number >= 10 ? "\\\\.\\" + name : name, {}};
+    return resolved;
+}
+
+int windowsPortNumber(std::string_view name) {
+    if (!name.starts_with("COM") || name.size() == 3 || name.size() > 6)
+        return 0;
+    int number = 0;
+    for (char c : name.substr(3)) {
+        if (!isDigit(c))
+            return 0;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+std::string openFailureMessage(std::string_view location, std::string_view description,
+                               OpenFailure failure, Platform platform) {
+    std::string message = "Cannot open " + std::string(location) + ": " + std::string(description);
+    if (failure != OpenFailure::AccessRefused)
+        return message;
+    // Windows refuses access to a COM port that another program has open.
+    bool held = platform == Platform::Windows || contains(description, "lock") ||
+                contains(description, "busy");
+    if (held)
+        return message + " (another program holds the port; close it and try again)";
+    if (platform == Platform::Linux) {
+        return message +
+               " (serial ports belong to the 'dialout' group: sudo usermod -aG dialout $USER, "
+               "then log out and in again)";
+    }
+    return message;
+}
+
+}  // namespace zelvar

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvar {
+
+// A serial device as the system lists it.
+struct SerialDevice {
+    std::string name;         // "ttyUSB0", "cu.usbserial-A1", "COM3"
+    std::string location;     // what the port opens: "/dev/ttyUSB0", "\\.\COM12"
+    std::string description;  // the system's words for it, may be empty
+};
+
+// Outcome of turning a port number into a device.
+struct ResolvedPort {
+    bool ok = false;
+    SerialDevice device;
+    std::string reason;  // why there is no device, when not ok
+};
+
+enum class Platform { Linux, MacOS, Windows };
+
+Platform currentPlatform();
+
+// The devices in the order port numbers count them, 1 first: USB adapters (ttyUSB*, ttyACM*,
+// cu.usbserial*, cu.usbmodem*), then the rest by name, numbers inside names in numeric order
+// (ttyUSB2 before ttyUSB10). Bluetooth incoming ports are left out, and a dial-in tty.X whose
+// call-out twin cu.X is listed too, so each device counts once.
+std::vector<SerialDevice> numberedDevices(std::vector<SerialDevice> listed);
+
+// Port `number` (1-based) in an ordered list, or the reason there is none.
+ResolvedPort resolveInList(const std::vector<SerialDevice>& numbered, int number);
+
+// Port `number` as Windows names it: COMn, with the \\.\ prefix from COM10 on.
+ResolvedPort resolveWindowsPort(int number);
+
+// The number of "COM7" (7), or 0 for names that are not COMn.
+int windowsPortNumber(std::string_view name);
+
+// What the serial layer said when a device would not open.
+enum class OpenFailure { NotFound, AccessRefused, Other };
+
+// The layer's description, after the device, with a hint where one helps: refused access on
+// Linux means the user is not in the `dialout` group; a lock or a busy device means another
+// program holds the port.
+std::string openFailureMessage(std::string_view location, std::string_view description,
+                               OpenFailure failure, Platform platform);
+
+}  // namespace zelvar
