@@ -1,0 +1,212 @@
+#include "transfer/qt_serial_port_qt.h"
+
+#include <QDeadlineTimer>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include "transfer/system_ports_qt.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <termios.h>
+#endif
+
+namespace zelvar {
+namespace {
+
+// Generous room beyond the bytes' own time on the line.
+constexpr qint64 kWriteMarginMs = 2000;
+
+std::vector<std::string> splitAtCommas(const std::string& text) {
+    std::vector<std::string> parts;
+    std::istringstream stream(text);
+    for (std::string part; std::getline(stream, part, ',');)
+        parts.push_back(part);
+    if (!text.empty() && text.back() == ',')
+        parts.emplace_back();
+    return parts;
+}
+
+std::string lowered(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool allDigits(const std::string& text) {
+    return !text.empty() && text.size() <= 7 &&
+           text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+OpenFailure openFailureOf(QSerialPort::SerialPortError error) {
+    switch (error) {
+        case QSerialPort::DeviceNotFoundError:
+            return OpenFailure::NotFound;
+        case QSerialPort::PermissionError:
+            return OpenFailure::AccessRefused;
+        default:
+            return OpenFailure::Other;
+    }
+}
+
+// The platform's word that the bytes handed to the driver have gone out of the port.
+PortStatus drain(QSerialPort& port) {
+#if defined(_WIN32)
+    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(port.handle())))
+        return PortStatus::failure("Write failed: the port could not flush its output");
+#else
+    if (tcdrain(port.handle()) != 0)
+        return PortStatus::failure(std::string("Write failed: ") + std::strerror(errno));
+#endif
+    return PortStatus::success();
+}
+
+}  // namespace
+
+ParsedLineSettings parseLineSettings(const std::string& text) {
+    ParsedLineSettings parsed;
+    std::vector<std::string> parts = splitAtCommas(text);
+    auto refuse = [&](std::string why) {
+        parsed.reason = "Invalid line settings '" + text + "': " + std::move(why);
+        return parsed;
+    };
+    if (parts.size() != 4)
+        return refuse("expected speed,parity,data bits,stop bits");
+    if (!allDigits(parts[0]) || std::stoi(parts[0]) == 0)
+        return refuse("unsupported speed '" + parts[0] + "'");
+    parsed.settings.baud = std::stoi(parts[0]);
+
+    static const std::map<std::string, QSerialPort::Parity, std::less<>> parities = {
+        {"n", QSerialPort::NoParity},
+        {"e", QSerialPort::EvenParity},
+        {"o", QSerialPort::OddParity},
+        {"m", QSerialPort::MarkParity},
+        {"s", QSerialPort::SpaceParity}};
+    static const std::map<std::string, QSerialPort::DataBits, std::less<>> dataBits = {
+        {"5", QSerialPort::Data5},
+        {"6", QSerialPort::Data6},
+        {"7", QSerialPort::Data7},
+        {"8", QSerialPort::Data8}};
+    static const std::map<std::string, QSerialPort::StopBits, std::less<>> stopBits = {
+        {"1", QSerialPort::OneStop},
+        {"1.5", QSerialPort::OneAndHalfStop},
+        {"2", QSerialPort::TwoStop}};
+    auto parity = parities.find(lowered(parts[1]));
+    if (parity == parities.end())
+        return refuse("unsupported parity '" + parts[1] + "'");
+    auto bits = dataBits.find(parts[2]);
+    if (bits == dataBits.end())
+        return refuse("unsupported data bits '" + parts[2] + "'");
+    auto stops = stopBits.find(parts[3]);
+    if (stops == stopBits.end())
+        return refuse("unsupported stop bits '" + parts[3] + "'");
+    parsed.settings.parity = parity->second;
+    parsed.settings.dataBits = bits->second;
+    parsed.settings.stopBits = stops->second;
+    parsed.ok = true;
+    return parsed;
+}
+
+PortResolver fixedDevice(std::string location) {
+    return [location = std::move(location)](int) {
+        return ResolvedPort{true, {location, location, {}}, {}};
+    };
+}
+
+QtSerialPort::QtSerialPort(PortResolver resolver)
+    : resolver_(resolver ? std::move(resolver) : PortResolver(resolveSystemPort)) {}
+
+QtSerialPort::~QtSerialPort() {
+    port_.close();
+}
+
+PortStatus QtSerialPort::setSettings(const std::string& settings) {
+    ParsedLineSettings parsed = parseLineSettings(settings);
+    if (!parsed.ok)
+        return PortStatus::failure(parsed.reason);
+    settings_ = parsed.settings;
+    return port_.isOpen() ? applySettings() : PortStatus::success();
+}
+
+PortStatus QtSerialPort::setPortNumber(int number) {
+    if (port_.isOpen())
+        return PortStatus::failure("The port number cannot change while the port is open");
+    location_.clear();
+    ResolvedPort resolved = resolver_(number);
+    if (!resolved.ok)
+        return PortStatus::failure(resolved.reason);
+    location_ = resolved.device.location;
+    return PortStatus::success();
+}
+
+PortStatus QtSerialPort::open() {
+    if (port_.isOpen())
+        return PortStatus::failure("Cannot open " + location_ + ": the port is already open");
+    if (location_.empty())
+        return PortStatus::failure("Cannot open the port: no serial port was chosen");
+    port_.clearError();
+    port_.setPortName(QString::fromStdString(location_));
+    if (!port_.open(QIODevice::WriteOnly)) {
+        return PortStatus::failure(openFailureMessage(location_, port_.errorString().toStdString(),
+                                                      openFailureOf(port_.error()),
+                                                      currentPlatform()));
+    }
+    if (PortStatus status = applySettings(); !status) {
+        port_.close();
+        return status;
+    }
+    return PortStatus::success();
+}
+
+bool QtSerialPort::isOpen() const {
+    return port_.isOpen();
+}
+
+PortStatus QtSerialPort::write(std::span<const std::uint8_t> bytes) {
+    if (!port_.isOpen())
+        return PortStatus::failure("Write failed: the port is not open");
+    port_.clearError();
+    const auto size = static_cast<qint64>(bytes.size());
+    qint64 accepted = port_.write(reinterpret_cast<const char*>(bytes.data()), size);
+    if (accepted != size)
+        return layerFailure("Write failed");
+    const qint64 lineMs = size * 12 * 1000 / settings_.baud;
+    QDeadlineTimer deadline(lineMs + kWriteMarginMs);
+    while (port_.bytesToWrite() > 0) {
+        if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
+            return layerFailure("Write failed");
+    }
+    if (port_.error() != QSerialPort::NoError)
+        return layerFailure("Write failed");
+    return drain(port_);
+}
+
+PortStatus QtSerialPort::close() {
+    if (!port_.isOpen())
+        return PortStatus::success();
+    port_.clearError();
+    port_.close();
+    if (port_.error() != QSerialPort::NoError)
+        return layerFailure("Close failed");
+    return PortStatus::success();
+}
+
+PortStatus QtSerialPort::applySettings() {
+    bool applied = port_.setBaudRate(settings_.baud) && port_.setParity(settings_.parity) &&
+                   port_.setDataBits(settings_.dataBits) && port_.setStopBits(settings_.stopBits);
+    return applied ? PortStatus::success() : layerFailure("Line settings refused");
+}
+
+PortStatus QtSerialPort::layerFailure(std::string_view doing) {
+    std::string description = port_.errorString().toStdString();
+    if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError)
+        description = "the bytes did not leave the port in time";
+    return PortStatus::failure(std::string(doing) + " on " + location_ + ": " + description);
+}
+
+}  // namespace zelvar

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QSerialPort>
+#include <functional>
+#include <string>
+
+#include "transfer/port_resolver.h"
+#include "transfer/serial_port.h"
+
+namespace zelvar {
+
+// Turns a port number into the device it opens.
+using PortResolver = std::function<ResolvedPort(int number)>;
+
+// Speed, parity, data bits and stop bits of the line.
+struct LineSettings {
+    qint32 baud = 9600;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+};
+
+struct ParsedLineSettings {
+    bool ok = false;
+    LineSettings settings;
+    std::string reason;
+};
+
+// "9600,n,8,1" style text: speed, parity n/e/o/m/s, data bits 5..8, stop bits 1, 1.5 or 2.
+ParsedLineSettings parseLineSettings(const std::string& text);
+
+// A resolver that gives `location` whatever the number: for a device named outright.
+PortResolver fixedDevice(std::string location);
+
+// The serial line on QSerialPort, write only. Writes return when the bytes have left the port.
+class QtSerialPort final : public SerialPort {
+  public:
+    // Numbers resolve as the system lists its ports unless another resolver is given.
+    explicit QtSerialPort(PortResolver resolver = {});
+    ~QtSerialPort() override;
+
+    PortStatus setSettings(const std::string& settings) override;
+    PortStatus setPortNumber(int number) override;
+    PortStatus open() override;
+    bool isOpen() const override;
+    PortStatus write(std::span<const std::uint8_t> bytes) override;
+    PortStatus close() override;
+
+    // The device the port number chose, empty before a number was set.
+    const std::string& location() const { return location_; }
+
+  private:
+    PortStatus applySettings();
+    PortStatus layerFailure(std::string_view doing);
+
+    PortResolver resolver_;
+    QSerialPort port_;
+    LineSettings settings_;
+    std::string location_;
+};
+
+}  // namespace zelvar

@@ -1,0 +1,90 @@
+#include "ui/message_dialog.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace zelvar {
+namespace {
+
+// The dialog's geometry in pixels (twips / 15).
+constexpr QSize kClientSize{302, 128};
+constexpr QRect kInfoGeometry{8, 8, 281, 81};
+constexpr QRect kOkGeometry{112, 96, 81, 25};
+constexpr qreal kInfoPointSize = 13.5;
+
+// The progress texts break lines with CR LF; a label breaks them at LF alone.
+QString displayText(std::string_view text) {
+    QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return shown;
+}
+
+}  // namespace
+
+Dialog::Dialog(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
+      info_(new QLabel(this)),
+      okButton_(new QPushButton(tr("OK"), this)) {
+    setObjectName("Dialog");
+    setWindowTitle("Zelvar");
+    setModal(false);
+    setFixedSize(kClientSize);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    info_->setObjectName("lblInfo");
+    info_->setGeometry(kInfoGeometry);
+    info_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    info_->setLineWidth(1);
+    info_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    info_->setTextFormat(Qt::PlainText);
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(kInfoPointSize);
+    font.setBold(true);
+    info_->setFont(font);
+    info_->setBackgroundRole(QPalette::Base);
+    info_->setForegroundRole(QPalette::Text);
+    info_->setAutoFillBackground(true);
+
+    okButton_->setObjectName("OKButton");
+    okButton_->setGeometry(kOkGeometry);
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void Dialog::setText(std::string_view text) {
+    info_->setText(displayText(text));
+}
+
+void Dialog::setOkVisible(bool visible) {
+    okButton_->setVisible(visible);
+}
+
+void Dialog::showProgress() {
+    show();
+    raise();
+}
+
+void Dialog::sendFailed(std::string_view description) {
+    QMessageBox box(
+        QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+        QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())),
+        QMessageBox::Ok, parentWidget());
+    box.exec();
+}
+
+void Dialog::closeEvent(QCloseEvent* event) {
+    if (event->spontaneous()) {
+        event->ignore();
+        hide();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace zelvar
