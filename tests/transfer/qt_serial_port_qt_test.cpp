@@ -84,21 +84,6 @@ TEST_F(SerialLine, DeliversExactly170Bytes) {
     EXPECT_EQ(progress.text, kSentMessage);
 }
 
-TEST_F(SerialLine, WriteReturnsWithTheBytesAlreadyOnTheLine) {
-    QtSerialPort port(fixedDevice(line.path()));
-    ASSERT_TRUE(port.setSettings("38400,n,8,1"));
-    ASSERT_TRUE(port.setPortNumber(1));
-    ASSERT_TRUE(port.open());
-    std::vector<std::uint8_t> block(83, 0x55);
-    ASSERT_TRUE(port.write(block));
-    int queued = -1;
-    ASSERT_EQ(ioctl(line.slave(), TIOCOUTQ, &queued), 0);
-    EXPECT_EQ(queued, 0);
-    EXPECT_EQ(line.readAvailable(), block);
-    EXPECT_TRUE(port.close());
-    EXPECT_FALSE(port.isOpen());
-}
-
 // A pseudo-terminal keeps speed and stop bits but always runs 8 bits without parity, so the
 // other parts are checked on the parser alone.
 struct SettingsCase {
@@ -276,17 +261,6 @@ TEST_F(SerialLine, FarEndClosedMidSendStopsAndClosesThePort) {
     EXPECT_TRUE(sent.progress.shown);
     EXPECT_EQ(sent.progress.text, "\r\nSending data on COM1.....");
     EXPECT_FALSE(sent.portOpen);
-}
-
-TEST_F(SerialLine, PortWorksAgainAfterAFailedSend) {
-    QtSerialPort port(fixedDevice("/dev/zelvar-no-such-device"));
-    sendExpectingFailure(port, {"4800,n,8,1", 1, "COM1"});
-    QtSerialPort again(fixedDevice(line.path()));
-    Progress progress;
-    SendResult result =
-        sendConfig(awkwardImage(), {"9600,n,8,1", 1, "COM1"}, again, progress, instantPacing());
-    EXPECT_TRUE(result.sent()) << result.description;
-    EXPECT_EQ(line.readAvailable().size(), 170u);
 }
 
 TEST_F(SerialLine, WriteOnAClosedPortFails) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <numeric>
 #include <optional>
@@ -194,15 +193,6 @@ TEST(SendConfig, StopsAtTheFirstFailingStep) {
                                         "failed settings 4800,n,8,1 refused by the layer"}));
 }
 
-TEST(SendConfig, ClosesThePortWhenAWriteFails) {
-    Recorder recorder;
-    recorder.writesBeforeFailure = 1;
-    sendConfig(countingImage(), kCom1, recorder, recorder, recorder.pacing());
-    auto write = std::ranges::find(recorder.log, "write 83");
-    ASSERT_NE(write, recorder.log.end());
-    EXPECT_EQ(*std::next(write), "close");
-}
-
 TEST(SendConfig, PortThatStaysShutShowsAndSendsNothing) {
     Recorder recorder;
     recorder.stayShut = true;
@@ -212,12 +202,6 @@ TEST(SendConfig, PortThatStaysShutShowsAndSendsNothing) {
     EXPECT_TRUE(recorder.written.empty());
     EXPECT_TRUE(recorder.failure.empty());
     EXPECT_EQ(recorder.log.back(), "open");
-}
-
-TEST(SendConfig, EmptyPumpIsAllowed) {
-    Recorder recorder;
-    SendPacing pacing{[](milliseconds) {}, {}};
-    EXPECT_TRUE(sendConfig(countingImage(), kCom1, recorder, recorder, pacing).sent());
 }
 
 struct TargetCase {

@@ -134,14 +134,6 @@ TEST_F(MessageDialog, HiddenDialogIsDestroyedByTheProgramsCloseToo) {
     EXPECT_TRUE(dialog.isNull());
 }
 
-TEST_F(MessageDialog, OwnerStaysUsableWhileItShows) {
-    owner.show();
-    dialog->showProgress();
-    QApplication::processEvents();
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_TRUE(owner.isEnabled());
-}
-
 TEST_F(MessageDialog, FollowsAWholeSendOnARealLine) {
     testing::PtyLine line;
     ASSERT_TRUE(line.ok());
