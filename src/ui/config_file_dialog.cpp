@@ -1,0 +1,39 @@
+#include "ui/config_file_dialog.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+
+namespace zelvar {
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr auto kAllFiles = "Tutti i files (*.*)";
+#else
+// "*.*" would hide the names without a dot here.
+constexpr auto kAllFiles = "Tutti i files (*)";
+#endif
+
+}  // namespace
+
+QString askConfigFilePath(QWidget* parent, ConfigFileAction action) {
+    const bool save = action == ConfigFileAction::Save;
+    QFileDialog dialog(parent,
+                       save ? QStringLiteral("Salva File") : QStringLiteral("Apertura File"),
+                       QCoreApplication::applicationDirPath());
+    dialog.setObjectName(QStringLiteral("CommonD"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QString configFiles = QStringLiteral("File di configurazione (*.cfg)");
+    dialog.setNameFilters({configFiles, QString::fromLatin1(kAllFiles)});
+    dialog.selectNameFilter(configFiles);
+    dialog.selectFile(QStringLiteral("Zelvar.cfg"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
+}
+
+std::filesystem::path toFilesystemPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+}  // namespace zelvar

@@ -1,0 +1,97 @@
+#include "ui/setup_controls.h"
+
+#include <QCheckBox>
+#include <QFont>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+
+namespace zelvar {
+namespace {
+
+// Frame, inner margins and the caret around the characters of a line edit.
+constexpr int kEditPadding = 10;
+// Frame and inner margins above and below the characters of a field or a button.
+constexpr int kFieldPadding = 5;
+constexpr int kButtonPadding = 7;
+
+QString nameOf(std::string_view name) {
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+int widthFor(const QWidget* field, const QString& sample) {
+    return field->fontMetrics().horizontalAdvance(sample) + kEditPadding;
+}
+
+}  // namespace
+
+void fitFieldHeight(QWidget* field) {
+    field->setFixedHeight(field->fontMetrics().height() + kFieldPadding);
+}
+
+QFont withPointSize(QFont font, double pointSize) {
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text, std::string_view name) {
+    auto* label = new QLabel(text, parent);
+    if (!name.empty())
+        label->setObjectName(nameOf(name));
+    return label;
+}
+
+FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, int positions,
+                           bool selectAllOnFocus) {
+    auto* field = new FieldEdit(parent);
+    field->setObjectName(nameOf(name));
+    field->setInputMask(QString(positions, QLatin1Char('9')) + QStringLiteral(";_"));
+    field->setSelectAllOnFocus(selectAllOnFocus);
+    fitFieldHeight(field);
+    field->setFixedWidth(widthFor(field, QString(positions, QLatin1Char('0'))));
+    return field;
+}
+
+FieldEdit* makeTextField(QWidget* parent, std::string_view name, int maxLength,
+                         FieldEdit::KeyFilter filter, const QString& hint) {
+    auto* field = new FieldEdit(parent);
+    field->setObjectName(nameOf(name));
+    field->setMaxLength(maxLength);
+    field->setKeyFilter(std::move(filter));
+    field->setToolTip(hint);
+    fitFieldHeight(field);
+    return field;
+}
+
+void fitWidthToCharacters(FieldEdit* field, int characters) {
+    field->setFixedWidth(widthFor(field, QString(characters, QLatin1Char('0'))));
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, std::string_view name, const QString& caption) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(nameOf(name));
+    return box;
+}
+
+QPushButton* makeButton(QWidget* parent, std::string_view name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(nameOf(name));
+    button->setAutoDefault(false);
+    button->setFixedHeight(button->fontMetrics().height() + kButtonPadding);
+    return button;
+}
+
+void setTextColour(QWidget* widget, std::optional<QColor> colour) {
+    if (!colour) {
+        // An empty palette inherits the parent's, so the system colours come back.
+        widget->setPalette(QPalette());
+        return;
+    }
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, *colour);
+    palette.setColor(QPalette::ButtonText, *colour);
+    palette.setColor(QPalette::Text, *colour);
+    widget->setPalette(palette);
+}
+
+}  // namespace zelvar

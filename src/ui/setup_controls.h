@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <optional>
+#include <string_view>
+
+#include "ui/field_edit.h"
+
+class QCheckBox;
+class QFont;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace zelvar {
+
+// Point sizes of the main window's type: the normal one, and the small one of the two lists
+// and the GPSless note.
+inline constexpr double kWindowPointSize = 7.5;
+inline constexpr double kSmallPointSize = 6.75;
+
+QFont withPointSize(QFont font, double pointSize);
+
+// As high as one row of the window: the characters and a thin frame.
+void fitFieldHeight(QWidget* field);
+
+QLabel* makeLabel(QWidget* parent, const QString& text, std::string_view name = {});
+
+// A masked field of `positions` digits, "_" in the unfilled ones, as wide as its digits.
+FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, int positions,
+                           bool selectAllOnFocus);
+
+// A free text field of at most `maxLength` characters; `hint` shows when the pointer rests on it.
+FieldEdit* makeTextField(QWidget* parent, std::string_view name, int maxLength,
+                         FieldEdit::KeyFilter filter, const QString& hint = {});
+
+// A text field `characters` wide, for the short ones (callsigns, path).
+void fitWidthToCharacters(FieldEdit* field, int characters);
+
+QCheckBox* makeCheckBox(QWidget* parent, std::string_view name, const QString& caption);
+QPushButton* makeButton(QWidget* parent, std::string_view name, const QString& caption);
+
+// Sets or clears an explicit text colour; cleared, the widget follows the system's palette.
+void setTextColour(QWidget* widget, std::optional<QColor> colour);
+
+}  // namespace zelvar

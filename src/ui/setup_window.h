@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "config/device_settings.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace zelvar {
+
+class FieldEdit;
+
+// The main settings window: every tracker setting in its own control, and the buttons that send,
+// reset, save and load them. The controls are the settings; other windows find them by name.
+class SetupWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit SetupWindow(QWidget* parent = nullptr);
+
+    // The settings as the controls hold them.
+    DeviceSettings settings() const;
+    // Writes every field; each field's reactions run as they do for typed changes.
+    void applySettings(const DeviceSettings& settings);
+
+    // The calculator's inputs that Save writes and Load restores.
+    const CalculatorInputs& calculatorInputs() const { return calculator_; }
+
+  signals:
+    // "Help (F1)" or F1 anywhere in the window.
+    void helpRequested();
+    // "Calculate GPSless Bcn".
+    void calculatorRequested();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* buildMainGroup();
+    QWidget* buildTimingGroup();
+    QWidget* buildMessageGroup();
+    QWidget* buildProgrammingGroup();
+    void setKeyboardOrder();
+    void connectReactions();
+    void watchKeysOfAllControls();
+
+    bool gpslessDisplay() const;
+    void showDisplayForAcquisitionTimeout();
+    void markModemSpeed();
+
+    void applyDefaultSettings();
+    void saveToFile();
+    void loadFromFile();
+
+    FieldEdit* edNumFlagsAuto_ = nullptr;
+    QLabel* label12_ = nullptr;
+    QComboBox* cbMicEMsg_ = nullptr;
+    FieldEdit* edSymbol_ = nullptr;
+    QCheckBox* chkTable_ = nullptr;
+    QPushButton* cmdLatLon_ = nullptr;
+    FieldEdit* edMyCall_ = nullptr;
+    QLabel* label30_ = nullptr;
+    FieldEdit* edBcnEvery_ = nullptr;
+    QLabel* label32_ = nullptr;
+    FieldEdit* edAprsPath_ = nullptr;
+    QLabel* label6_ = nullptr;
+    FieldEdit* edBeacon_ = nullptr;
+    QLabel* label34_ = nullptr;
+    QCheckBox* chkRxPosition_ = nullptr;
+
+    FieldEdit* edManualTime_ = nullptr;
+    FieldEdit* edGpsCheckTime_ = nullptr;
+    FieldEdit* edGpsAcqTime_ = nullptr;
+    QLabel* label33_ = nullptr;
+    std::array<FieldEdit*, 7> esSpeedTable_{};
+    QCheckBox* chk300Baud_ = nullptr;
+
+    FieldEdit* edDestCall_ = nullptr;
+    FieldEdit* edAprsMsg_ = nullptr;
+    QLabel* label13_ = nullptr;
+    FieldEdit* edMsgRepeat_ = nullptr;
+    QCheckBox* chkAutoReply_ = nullptr;
+    FieldEdit* edAutoReplyMsg_ = nullptr;
+    QLabel* label38_ = nullptr;
+
+    QPushButton* cmdDefault_ = nullptr;
+    QPushButton* cmdSave_ = nullptr;
+    QPushButton* cmdLoad_ = nullptr;
+    FieldEdit* edComm_ = nullptr;
+    QPushButton* cmdSend_ = nullptr;
+    QPushButton* cmdHelp_ = nullptr;
+    QComboBox* cboBaud_ = nullptr;
+
+    CalculatorInputs calculator_;
+};
+
+}  // namespace zelvar
