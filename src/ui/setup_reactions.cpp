@@ -66,6 +66,8 @@ void SetupWindow::connectReactions() {
             chkTable_->setTristate(false);
     });
 
+    connect(edComm_, &QLineEdit::textChanged, this, &SetupWindow::showPortDevice);
+    connect(cmdSend_, &QPushButton::clicked, this, &SetupWindow::sendToTracker);
     connect(cmdDefault_, &QPushButton::clicked, this, &SetupWindow::applyDefaultSettings);
     connect(cmdSave_, &QPushButton::clicked, this, &SetupWindow::saveToFile);
     connect(cmdLoad_, &QPushButton::clicked, this, &SetupWindow::loadFromFile);

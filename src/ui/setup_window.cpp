@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "transfer/system_ports_qt.h"
 #include "ui/key_filters.h"
 #include "ui/latin1_text.h"
+#include "ui/message_dialog.h"
 #include "ui/setup_controls.h"
 #include "ui/wrapping_button.h"
 
@@ -71,7 +73,10 @@ QLabel* makeCounter(QWidget* parent, std::string_view name) {
 
 }  // namespace
 
-SetupWindow::SetupWindow(QWidget* parent) : QWidget(parent, kWindowFlags) {
+SetupWindow::SetupWindow(QWidget* parent, PortResolver resolver)
+    : QWidget(parent, kWindowFlags),
+      resolver_(resolver ? resolver : PortResolver(resolveSystemPort)),
+      port_(std::move(resolver)) {
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral("Zelvar Config v4.0 by QX9ABC"));
     // Children take the window's type, so it is set before they are made.
@@ -94,6 +99,7 @@ SetupWindow::SetupWindow(QWidget* parent) : QWidget(parent, kWindowFlags) {
     for (std::string_view speed : kBaudRates)
         cboBaud_->addItem(text(speed));
     applyDefaultSettings();
+    dialog_ = new Dialog(this);
     edNumFlagsAuto_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -279,8 +285,12 @@ QWidget* SetupWindow::buildProgrammingGroup() {
     edComm_ = makeDigitsField(group, controlName(Field::CommPort), 1, true);
     cmdSend_ = makeButton(group, "cmdSend", QStringLiteral("SEND"));
     cmdHelp_ = makeButton(group, "cmdHelp", QStringLiteral("Help (F1)"));
-    QHBoxLayout* port = row({makeLabel(group, QStringLiteral("Comm num:")), edComm_});
-    port->addStretch();
+    lblPortDevice_ = makeLabel(group, {}, "lblPortDevice");
+    // Never widens the window: a long device name is cut to the room there is.
+    lblPortDevice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QHBoxLayout* port =
+        row({makeLabel(group, QStringLiteral("Comm num:")), edComm_, lblPortDevice_});
+    port->setStretchFactor(lblPortDevice_, 1);
     port->addWidget(cmdSend_);
     port->addWidget(cmdHelp_);
     rows->addLayout(port);

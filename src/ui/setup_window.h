@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
 #include "config/device_settings.h"
+#include "transfer/qt_serial_port_qt.h"
 
 class QCheckBox;
 class QComboBox;
@@ -12,6 +14,7 @@ class QPushButton;
 
 namespace zelvar {
 
+class Dialog;
 class FieldEdit;
 
 // The main settings window: every tracker setting in its own control, and the buttons that send,
@@ -20,7 +23,8 @@ class SetupWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit SetupWindow(QWidget* parent = nullptr);
+    // Port numbers resolve as the system lists its serial ports unless `resolver` is given.
+    explicit SetupWindow(QWidget* parent = nullptr, PortResolver resolver = {});
 
     // The settings as the controls hold them.
     DeviceSettings settings() const;
@@ -38,6 +42,10 @@ class SetupWindow : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Refused while a send holds the serial port open.
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     QWidget* buildMainGroup();
@@ -55,6 +63,9 @@ class SetupWindow : public QWidget {
     void applyDefaultSettings();
     void saveToFile();
     void loadFromFile();
+    void sendToTracker();
+    // Beside "Comm num:", the device SEND will write to.
+    void showPortDevice();
 
     FieldEdit* edNumFlagsAuto_ = nullptr;
     QLabel* label12_ = nullptr;
@@ -94,8 +105,14 @@ class SetupWindow : public QWidget {
     QPushButton* cmdSend_ = nullptr;
     QPushButton* cmdHelp_ = nullptr;
     QComboBox* cboBaud_ = nullptr;
+    QLabel* lblPortDevice_ = nullptr;
 
     CalculatorInputs calculator_;
+    PortResolver resolver_;
+    QtSerialPort port_;
+    QPointer<Dialog> dialog_;
+    // Listing the system's ports waits until the window is on screen.
+    bool painted_ = false;
 };
 
 }  // namespace zelvar
