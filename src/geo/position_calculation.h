@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "geo/aprs_position.h"
+#include "geo/coordinate_validation.h"
+#include "geo/geo_result.h"
+
+namespace zelvar {
+
+// Everything one calculation of the GPSless beacon reads: the calculator's fields and the
+// symbol settings of the main window.
+struct PositionRequest {
+    std::string latitude = "00.00.00";
+    std::string longitude = "00.00.00";
+    Notation notation = Notation::GradMinCent;
+    std::string altitude = "0";  // metres, as typed
+    bool includeAltitude = false;
+    PositionForm form = PositionForm::Compressed;
+    std::string symbol = ">";  // one character
+    bool alternateTable = false;
+};
+
+struct CalculatedPosition {
+    std::string text;      // what goes into the beacon field
+    std::int32_t feet;     // the altitude in whole feet, also when it is not included
+    std::string altitude;  // the metres those feet stand for, shown back in the altitude field
+};
+
+// The beacon text for a request. The coordinates are validated again here, whatever the caller
+// checked before, so pasted text never reaches the conversions; the reason names the input that
+// failed.
+GeoResult<CalculatedPosition> calculatePosition(const PositionRequest& request);
+
+}  // namespace zelvar

@@ -1,0 +1,50 @@
+#include "geo/text_slices.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "config/text_number.h"
+
+namespace zelvar::geo_text {
+
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+char firstUpper(std::string_view text) {
+    return text.empty() ? '\0' : upperAscii(text.front());
+}
+
+std::string_view lastChars(std::string_view text, std::size_t count) {
+    return count >= text.size() ? text : text.substr(text.size() - count);
+}
+
+std::string_view middle(std::string_view text, std::size_t start, std::size_t count) {
+    if (start == 0 || start > text.size()) {
+        return {};
+    }
+    return text.substr(start - 1, count);
+}
+
+std::optional<float> toSingle(double value) {
+    if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<float>(value);
+}
+
+GeoResult<float> singlePiece(std::string_view piece, std::string_view what) {
+    std::optional<double> number = strictNumber(piece);
+    if (!number) {
+        return GeoResult<float>::failure(std::string(what) + " \"" + std::string(piece) +
+                                         "\" are not a number");
+    }
+    std::optional<float> single = toSingle(*number);
+    if (!single) {
+        return GeoResult<float>::failure(std::string(what) + " \"" + std::string(piece) +
+                                         "\" are out of range");
+    }
+    return GeoResult<float>::success(*single);
+}
+
+}  // namespace zelvar::geo_text
