@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+#include "config/device_settings.h"
+#include "geo/position_calculation.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace zelvar {
+
+// What the calculator reads from and writes to the main window.
+struct CalculatorHost {
+    QLineEdit* beacon = nullptr;           // receives the position text
+    std::function<QString()> symbol;       // the symbol field's current text
+    std::function<bool()> alternateTable;  // the "Alternate Table" box
+};
+
+// The GPSless position calculator: turns a typed latitude, longitude and altitude into the
+// APRS position text of the beacon field. The main window creates it hidden and owns it; it
+// lives, shown or not, until the main window goes.
+class CalculatorWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    CalculatorWindow(QWidget* owner, CalculatorHost host);
+
+    // Shows the window in front of its owner, or brings it forward with its contents unchanged.
+    void showCalculator();
+
+    // Bring the display in line with the check boxes (a .cfg load calls both after setInputs).
+    void chkCentClick();
+    void chkAltClick();
+
+    // The six values a .cfg carries.
+    CalculatorInputs inputs() const;
+    void setInputs(const CalculatorInputs& inputs);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The title bar's close only hides; the program's close is not refused.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    void arrangeControls();
+    void revalidate();
+    bool coordinatesValid() const;
+    void writeBeacon();
+    void closeCalculator();
+    PositionRequest request() const;
+    Notation notation() const;
+
+    CalculatorHost host_;
+    QGroupBox* zFrame2_;
+    QLabel* zLabel02_;
+    QLineEdit* txtLat_;
+    QLabel* zLabel01_;
+    QLineEdit* txtLng_;
+    QCheckBox* chkCent_;
+    QCheckBox* chkAlt_;
+    QLineEdit* txtAlt_;
+    QLabel* label3_;
+    QGroupBox* frame1_;
+    QRadioButton* optLLtoNorm_;
+    QRadioButton* optLLtoComp_;
+    QPushButton* cmdCalc_;
+    QPushButton* okButton_;
+};
+
+}  // namespace zelvar
