@@ -6,9 +6,8 @@
 
 #include "geo/geo_result.h"
 
-// Cutting helpers for the coordinate texts. They behave like the classic BASIC string
-// functions the coordinate formats were designed around: taking more characters than a text
-// has gives what is there, never an error.
+// Cutting helpers for the coordinate texts: taking more characters than a text has gives what
+// is there, never an error, so a short text yields short pieces that the checks then refuse.
 namespace zelvar::geo_text {
 
 // ASCII upper case only: the hemisphere letters are compared this way, whatever the locale.

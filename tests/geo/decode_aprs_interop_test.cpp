@@ -1,6 +1,9 @@
 // Our position texts read back by an independent APRS decoder, direwolf's decode_aprs.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
