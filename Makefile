@@ -1,5 +1,5 @@
 # Thin wrapper around CMake: the two commands of the quick start, plus benchmarks and tooling.
-.PHONY: run test bench deps configure build asan format screenshots clean
+.PHONY: run test bench deps configure build asan fuzz format screenshots clean
 
 JOBS ?= $(shell nproc)
 
@@ -26,6 +26,19 @@ asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
+
+# The RTF reader under libFuzzer (clang), seeded with the manual and small hand-written files.
+FUZZ_SECONDS ?= 30
+fuzz: deps
+	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DZELVAR_BUILD_FUZZ=ON -DZELVAR_BUILD_TESTS=OFF -DZELVAR_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build/fuzz --target rtf_fuzz -j $(JOBS)
+	@mkdir -p fuzz/corpus-run
+	@cp docs/Zelvar_Config.rtf fuzz/corpus-run/manual.rtf
+	@QT_QPA_PLATFORM=offscreen ./build/fuzz/fuzz/rtf_fuzz -max_total_time=$(FUZZ_SECONDS) \
+		-artifact_prefix=build/fuzz/ fuzz/corpus-run fuzz/corpus >build/fuzz/last-run.log 2>&1 \
+		|| { tail -40 build/fuzz/last-run.log; exit 1; }
+	@grep '^Done' build/fuzz/last-run.log
 
 bench: deps
 	@cmake --preset release >/dev/null

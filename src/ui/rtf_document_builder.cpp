@@ -39,6 +39,11 @@ QTextBlockFormat blockFormat(const ParagraphState& paragraph) {
     format.setTextIndent(paragraph.firstIndent / kTwipsPerPixel);
     format.setTopMargin(paragraph.spaceBefore / kTwipsPerPixel);
     format.setBottomMargin(paragraph.spaceAfter / kTwipsPerPixel);
+    if (paragraph.firstIndent < 0 && paragraph.leftIndent > 0) {
+        // A hanging indent is a tab stop too: list text such as "bullet, tab, item" lines up.
+        format.setTabPositions(
+            {QTextOption::Tab(-paragraph.firstIndent / kTwipsPerPixel, QTextOption::LeftTab)});
+    }
     return format;
 }
 

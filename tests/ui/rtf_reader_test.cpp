@@ -421,6 +421,39 @@ TEST(RtfBroken, RandomRtfPiecesGiveADocumentOrAReason) {
     }
 }
 
+// --- our own manual --------------------------------------------------------------------
+
+QByteArray manualBytes() {
+    QFile file(QStringLiteral(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+TEST(RtfManual, UsesHeadingsListsAndAPicture) {
+    QTextDocument document;
+    const QString text = read(manualBytes(), document);
+    EXPECT_EQ(paragraphFormatOf(document, 0), "center sa=4");
+    EXPECT_EQ(formatOf(document, "Zelvar Config"), "b 20pt fg=#003366 font=DejaVu Sans");
+    EXPECT_EQ(picturesIn(document).pictures, 1);
+    EXPECT_TRUE(text.contains(QString::fromUtf8("\n•\tTX DELAY (mS)")));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("45° 30.15'")));
+    for (const char* needed :
+         {"Transfer OK", "dialout", "zelvar-cli", "GPSless", "Manca il file"}) {
+        EXPECT_TRUE(text.contains(needed)) << needed;
+    }
+}
+
+TEST(RtfManual, EveryCutOfItIsRefused) {
+    const QByteArray manual = manualBytes();
+    const qsizetype step = std::max<qsizetype>(1, manual.size() / 120);
+    for (qsizetype length = 0; length < manual.size() - 2; length += step) {
+        QTextDocument document;
+        const RtfResult result = readRtf(manual.left(length), document);
+        ASSERT_FALSE(result.ok) << length;
+        EXPECT_FALSE(result.reason.isEmpty());
+    }
+}
+
 // --- files -----------------------------------------------------------------------------
 
 TEST(RtfFile, ReadsAFile) {

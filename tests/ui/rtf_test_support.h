@@ -4,7 +4,13 @@
 #include <QImage>
 #include <QString>
 #include <QTextDocument>
+#include <ostream>
 #include <string>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace zelvar::test {
 

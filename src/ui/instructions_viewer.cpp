@@ -1,0 +1,136 @@
+#include "ui/instructions_viewer.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QWindow>
+#include <algorithm>
+
+#include "ui/manual_lookup.h"
+#include "ui/rtf_reader.h"
+
+namespace zelvar {
+namespace {
+
+constexpr QSize kOpeningSize(622, 315);  // 9330 x 4725 twips
+constexpr int kDocumentMargin = 8;
+
+QPointer<InstructionsViewer>& openViewer() {
+    static QPointer<InstructionsViewer> viewer;
+    return viewer;
+}
+
+}  // namespace
+
+InstructionsViewer* InstructionsViewer::apri(const QString& fileName, const QString& title) {
+    QPointer<InstructionsViewer>& viewer = openViewer();
+    const bool created = viewer.isNull();
+    if (created) {
+        viewer = new InstructionsViewer();  // deletes itself on close
+    }
+    viewer->fileName_ = fileName;
+    viewer->setWindowTitle(QLatin1Char(' ') + title);
+    viewer->show();
+    if (created) {
+        viewer->centreOnScreen();  // once shown, the frame is known on most platforms
+    }
+    viewer->raise();
+    viewer->activateWindow();
+    viewer->openedJustNow_ = true;
+    viewer->reload();
+    return viewer;
+}
+
+InstructionsViewer* InstructionsViewer::instance() {
+    return openViewer();
+}
+
+InstructionsViewer::InstructionsViewer() : view_(new QTextBrowser(this)) {
+    setObjectName(QStringLiteral("frmIstruzioni"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Istruzioni:"));
+    resize(kOpeningSize);
+
+    view_->setObjectName(QStringLiteral("rtfIstruzioni"));
+    view_->setOpenLinks(false);
+    QPalette palette = view_->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
+    palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
+    view_->setPalette(palette);
+
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+            &InstructionsViewer::onFocusWindowChanged);
+}
+
+void InstructionsViewer::centreOnScreen() {
+    const QWidget* active = QApplication::activeWindow();
+    const QScreen* screen = active != nullptr ? active->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;  // no screen to centre on: the system places the window
+    }
+    const QRect area = screen->geometry();
+    const QSize whole = frameGeometry().size();
+    move(area.x() + (area.width() - whole.width()) / 2,
+         area.y() + (area.height() - whole.height()) / 2);
+}
+
+void InstructionsViewer::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!isMinimized()) {
+        view_->setGeometry(0, 0, std::max(1, width()), std::max(1, height()));
+    }
+}
+
+// Coming to the viewer from another window of the program reads the file again; coming back
+// from another application (no focus window in between) does not.
+void InstructionsViewer::onFocusWindowChanged(QWindow* focus) {
+    const bool toViewer = focus != nullptr && focus == windowHandle();
+    if (toViewer && !openedJustNow_ && previousFocus_ != nullptr && previousFocus_ != focus) {
+        reload();
+    }
+    if (focus != nullptr) {
+        openedJustNow_ = false;
+    }
+    previousFocus_ = focus;
+}
+
+void InstructionsViewer::reload() {
+    if (failed_) {
+        return;
+    }
+    const QString path = findManual(fileName_, manualFolders());
+    if (path.isEmpty()) {
+        failAndClose(QString::fromUtf8(kMissingManualMessage) + fileName_);
+        return;
+    }
+    auto* document = new QTextDocument(this);
+    const RtfResult result = readRtfFile(path, *document);
+    if (!result) {
+        delete document;
+        failAndClose(QString::fromUtf8(kUnreadableManualMessage) + fileName_ +
+                     QStringLiteral("\n") + result.reason);
+        return;
+    }
+    document->setDocumentMargin(kDocumentMargin);
+    view_->setDocument(document);
+    delete document_;
+    document_ = document;
+    view_->moveCursor(QTextCursor::Start);
+    view_->verticalScrollBar()->setValue(0);
+}
+
+void InstructionsViewer::failAndClose(const QString& message) {
+    failed_ = true;
+    auto* box = new QMessageBox(QMessageBox::Critical, QString::fromUtf8(kViewerErrorTitle),
+                                message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, &QWidget::close);
+    box->open();
+}
+
+}  // namespace zelvar

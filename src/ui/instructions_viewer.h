@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+class QTextBrowser;
+class QTextDocument;
+class QWindow;
+
+namespace zelvar {
+
+// The user manual in a resizable window of its own ("frmIstruzioni"). It reads the file again
+// each time the user comes to it from another window of the program, so it always shows the
+// file as it is now, from the top.
+class InstructionsViewer : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Opens the viewer (creating and centring it when it is not open) on `fileName` with the
+    // caption " " + `title`, or brings the open one to the front with the new caption.
+    static InstructionsViewer* apri(const QString& fileName, const QString& title = QString());
+
+    // The open viewer, or null.
+    static InstructionsViewer* instance();
+
+    QString fileName() const { return fileName_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    InstructionsViewer();
+
+    void centreOnScreen();
+    void reload();
+    void onFocusWindowChanged(QWindow* focus);
+    void failAndClose(const QString& message);
+
+    QTextBrowser* view_;
+    QPointer<QTextDocument> document_;  // the document read last; the view shows it
+    QString fileName_;
+    QPointer<QWindow> previousFocus_;
+    bool openedJustNow_ = false;  // apri has read the file; its own activation must not again
+    bool failed_ = false;
+};
+
+// The messages shown before the viewer closes.
+inline constexpr const char* kMissingManualMessage = "Manca il file di help ";
+inline constexpr const char* kUnreadableManualMessage = "Il file di help non è leggibile ";
+inline constexpr const char* kViewerErrorTitle = "Zelvar";
+
+}  // namespace zelvar
