@@ -21,6 +21,7 @@ run: build
 test: build
 	@ctest --preset dev -j $(JOBS)
 	@$(MAKE) --no-print-directory asan
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
 
 asan: deps
 	@cmake --preset asan >/dev/null

@@ -231,62 +231,28 @@ Shown picturesIn(const QTextDocument& document) {
 
 struct PictureCase {
     const char* name;
-    QByteArray rtf;
+    const char* rtf;  // @PNG@, @JPEG@, @WIDE@, @CUT@ and @BIN@ stand for picture data
     int pictures;
     QSizeF size;
 };
 
-QByteArray withPicture(const char* before, const QByteArray& hex, const char* after) {
-    return QByteArray("{\\rtf1 ") + before + hex + after + "}";
-}
-
-std::vector<PictureCase> pictureCases() {
+// The pictures are made when a test runs, not while the tests are being listed.
+QByteArray withPictures(QByteArray rtf) {
     const QByteArray png = test::pictureHex(colouredImage(3, 2, Qt::red), "PNG");
-    const QByteArray jpeg = test::pictureHex(colouredImage(4, 4, Qt::red), "JPEG");
-    QByteArray pngBytes = QByteArray::fromHex(png);
-    return {
-        {"png with goal size",
-         withPicture("{\\pict\\pngblip\\picwgoal450\\pichgoal300 ", png, "}"),
-         1,
-         {30, 20}},
-        {"png own size", withPicture("{\\pict\\pngblip ", png, "}"), 1, {3, 2}},
-        {"jpeg scaled",
-         withPicture("{\\pict\\jpegblip\\picscalex200\\picscaley50 ", jpeg, "}"),
-         1,
-         {8, 2}},
-        {"inside shppict, alternative skipped",
-         withPicture("{\\*\\shppict{\\pict\\pngblip ", png,
-                     "}}{\\nonshppict{\\pict\\wmetafile8 0102}}"),
-         1,
-         {3, 2}},
-        {"binary data",
-         QByteArray("{\\rtf1{\\pict\\pngblip\\bin") + QByteArray::number(pngBytes.size()) + " " +
-             pngBytes + "}}",
-         1,
-         {3, 2}},
-        {"odd digit and blanks", withPicture("{\\pict\\pngblip ", png, " a}"), 1, {3, 2}},
-        {"metafile is not shown", QByteArray("{\\rtf1{\\pict\\wmetafile8 0102030405}x}"), 0, {}},
-        {"damaged png", QByteArray("{\\rtf1{\\pict\\pngblip 89504e470d0a1a0a0000}x}"), 0, {}},
-        {"no data", QByteArray("{\\rtf1{\\pict\\pngblip}x}"), 0, {}},
-        {"cut after the data", withPicture("{\\pict\\pngblip ", png.left(40), "}"), 0, {}},
-        {"in a skipped group", withPicture("{\\*\\unknown{\\pict\\pngblip ", png, "}}"), 0, {}},
-        {"too wide",
-         withPicture("{\\pict\\pngblip ", test::pictureHex(colouredImage(4097, 1, Qt::red), "PNG"),
-                     "}"),
-         0,
-         {}},
-        {"shown size bounded",
-         withPicture("{\\pict\\pngblip\\picwgoal2147483647\\picscalex1000 ", png, "}"),
-         1,
-         {4096, 2}},
-    };
+    const QByteArray pngBytes = QByteArray::fromHex(png);
+    rtf.replace("@PNG@", png);
+    rtf.replace("@CUT@", png.left(40));
+    rtf.replace("@BIN@", "\\bin" + QByteArray::number(pngBytes.size()) + " " + pngBytes);
+    rtf.replace("@JPEG@", test::pictureHex(colouredImage(4, 4, Qt::red), "JPEG"));
+    rtf.replace("@WIDE@", test::pictureHex(colouredImage(4097, 1, Qt::red), "PNG"));
+    return rtf;
 }
 
 class RtfPicture : public testing::TestWithParam<PictureCase> {};
 
 TEST_P(RtfPicture, IsShownOrLeftOut) {
     QTextDocument document;
-    read(GetParam().rtf, document);
+    read(withPictures(GetParam().rtf), document);
     const Shown shown = picturesIn(document);
     EXPECT_EQ(shown.pictures, GetParam().pictures);
     if (GetParam().pictures > 0) {
@@ -296,14 +262,37 @@ TEST_P(RtfPicture, IsShownOrLeftOut) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Reader, RtfPicture, testing::ValuesIn(pictureCases()),
+const PictureCase kPictureCases[] = {
+    {"png with goal size",
+     "{\\rtf1{\\pict\\pngblip\\picwgoal450\\pichgoal300 @PNG@}}",
+     1,
+     {30, 20}},
+    {"png own size", "{\\rtf1{\\pict\\pngblip @PNG@}}", 1, {3, 2}},
+    {"jpeg scaled", "{\\rtf1{\\pict\\jpegblip\\picscalex200\\picscaley50 @JPEG@}}", 1, {8, 2}},
+    {"inside shppict, alternative skipped",
+     "{\\rtf1{\\*\\shppict{\\pict\\pngblip @PNG@}}{\\nonshppict{\\pict\\wmetafile8 0102}}}",
+     1,
+     {3, 2}},
+    {"binary data", "{\\rtf1{\\pict\\pngblip@BIN@}}", 1, {3, 2}},
+    {"odd digit and blanks", "{\\rtf1{\\pict\\pngblip @PNG@ a}}", 1, {3, 2}},
+    {"metafile is not shown", "{\\rtf1{\\pict\\wmetafile8 0102030405}x}", 0, {}},
+    {"damaged png", "{\\rtf1{\\pict\\pngblip 89504e470d0a1a0a0000}x}", 0, {}},
+    {"no data", "{\\rtf1{\\pict\\pngblip}x}", 0, {}},
+    {"cut after the data", "{\\rtf1{\\pict\\pngblip @CUT@}}", 0, {}},
+    {"in a skipped group", "{\\rtf1{\\*\\unknown{\\pict\\pngblip @PNG@}}}", 0, {}},
+    {"too wide", "{\\rtf1{\\pict\\pngblip @WIDE@}}", 0, {}},
+    {"shown size bounded",
+     "{\\rtf1{\\pict\\pngblip\\picwgoal2147483647\\picscalex1000 @PNG@}}",
+     1,
+     {4096, 2}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Reader, RtfPicture, testing::ValuesIn(kPictureCases),
                          [](const auto& testInfo) { return test::testName(testInfo.param.name); });
 
 TEST(RtfPicture, StandsBetweenTheWords) {
     QTextDocument document;
-    read(withPicture("before{\\pict\\pngblip ",
-                     test::pictureHex(colouredImage(2, 2, Qt::red), "PNG"), "}after"),
-         document);
+    read(withPictures("{\\rtf1 before{\\pict\\pngblip @PNG@}after}"), document);
     EXPECT_EQ(paragraphsOf(document),
               QString("before") + QChar::ObjectReplacementCharacter + "after");
 }
