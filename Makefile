@@ -12,11 +12,8 @@ configure: deps
 build: configure
 	@cmake --build --preset dev -j $(JOBS)
 
-# Starts the window; a build without the window prints the factory-default image instead.
 run: build
-	@if [ -x build/dev/zelvar-config ]; then ./build/dev/zelvar-config; else \
-	  ./build/dev/zelvar-cli defaults -o build/dev/Zelvar.cfg && \
-	  ./build/dev/zelvar-cli image build/dev/Zelvar.cfg; fi
+	@./build/dev/zelvar-config
 
 test: build
 	@ctest --preset dev -j $(JOBS)

@@ -11,7 +11,7 @@ void SetupWindow::saveToFile() {
     const QString path = askConfigFilePath(this, ConfigFileAction::Save);
     if (path.isEmpty())
         return;
-    const FileStatus saved = saveConfigFile(toFilesystemPath(path), settings(), calculator_);
+    const FileStatus saved = saveConfigFile(toFilesystemPath(path), settings(), calculatorInputs());
     if (!saved)
         showMessageBox(this, QStringLiteral("Zelwar"), QString::fromStdString(saved.message));
 }
@@ -22,8 +22,11 @@ void SetupWindow::loadFromFile() {
         return;
     // What the file applied before a failure stays applied.
     DeviceSettings loaded = settings();
-    const LoadResult result = loadConfigFile(toFilesystemPath(path), loaded, calculator_);
+    CalculatorInputs calculator = calculatorInputs();
+    const LoadResult result = loadConfigFile(toFilesystemPath(path), loaded, calculator);
     applySettings(loaded);
+    if (result.calculatorApplied)
+        applyCalculatorInputs(calculator);
     if (!result)
         showMessageBox(this, QStringLiteral("Zelvar"), QString::fromStdString(result.message));
 }

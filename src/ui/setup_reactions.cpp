@@ -71,8 +71,7 @@ void SetupWindow::connectReactions() {
     connect(cmdDefault_, &QPushButton::clicked, this, &SetupWindow::applyDefaultSettings);
     connect(cmdSave_, &QPushButton::clicked, this, &SetupWindow::saveToFile);
     connect(cmdLoad_, &QPushButton::clicked, this, &SetupWindow::loadFromFile);
-    connect(cmdHelp_, &QPushButton::clicked, this, &SetupWindow::helpRequested);
-    connect(cmdLatLon_, &QPushButton::clicked, this, &SetupWindow::calculatorRequested);
+    connect(cmdHelp_, &QPushButton::clicked, this, &SetupWindow::showInstructions);
 }
 
 bool SetupWindow::gpslessDisplay() const {

@@ -80,6 +80,7 @@ void SetupWindow::closeEvent(QCloseEvent* event) {
     }
     if (dialog_)
         dialog_->close();
+    closeInstructions();
     event->accept();
 }
 

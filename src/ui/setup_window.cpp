@@ -95,6 +95,7 @@ SetupWindow::SetupWindow(QWidget* parent, PortResolver resolver)
     setKeyboardOrder();
     connectReactions();
     watchKeysOfAllControls();
+    createCalculator();
 
     for (std::string_view speed : kBaudRates)
         cboBaud_->addItem(text(speed));
@@ -336,7 +337,7 @@ bool SetupWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool firstStop = focus ? watched == focus : watched == this;
     if (firstStop && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
-        emit helpRequested();
+        showInstructions();
     }
     return QWidget::eventFilter(watched, event);
 }

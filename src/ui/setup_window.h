@@ -14,6 +14,7 @@ class QPushButton;
 
 namespace zelvar {
 
+class CalculatorWindow;
 class Dialog;
 class FieldEdit;
 
@@ -32,13 +33,7 @@ class SetupWindow : public QWidget {
     void applySettings(const DeviceSettings& settings);
 
     // The calculator's inputs that Save writes and Load restores.
-    const CalculatorInputs& calculatorInputs() const { return calculator_; }
-
-  signals:
-    // "Help (F1)" or F1 anywhere in the window.
-    void helpRequested();
-    // "Calculate GPSless Bcn".
-    void calculatorRequested();
+    CalculatorInputs calculatorInputs() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,6 +59,12 @@ class SetupWindow : public QWidget {
     void saveToFile();
     void loadFromFile();
     void sendToTracker();
+    void createCalculator();
+    // Writes the calculator's fields and brings its display in line with them.
+    void applyCalculatorInputs(const CalculatorInputs& inputs);
+    // "Help (F1)" and F1 anywhere in the window.
+    void showInstructions();
+    void closeInstructions();
     // Beside "Comm num:", the device SEND will write to.
     void showPortDevice();
 
@@ -107,7 +108,7 @@ class SetupWindow : public QWidget {
     QComboBox* cboBaud_ = nullptr;
     QLabel* lblPortDevice_ = nullptr;
 
-    CalculatorInputs calculator_;
+    CalculatorWindow* calculator_ = nullptr;
     PortResolver resolver_;
     QtSerialPort port_;
     QPointer<Dialog> dialog_;
