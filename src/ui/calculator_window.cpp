@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/check_state.h"
+
 namespace zelvar {
 namespace {
 
@@ -32,37 +34,6 @@ bool acceptsCharacter(QChar c, bool coordinate) {
         return true;
     }
     return coordinate && c == u'.';
-}
-
-Qt::CheckState checkStateOf(int value) {
-    switch (value) {
-        case 1:
-            return Qt::Checked;
-        case 2:
-            return Qt::PartiallyChecked;
-        default:
-            return Qt::Unchecked;
-    }
-}
-
-int valueOf(Qt::CheckState state) {
-    switch (state) {
-        case Qt::Checked:
-            return 1;
-        case Qt::PartiallyChecked:
-            return 2;
-        default:
-            return 0;
-    }
-}
-
-// A greyed state comes only from a file; once the user clicks, the box is two-state again.
-void keepTwoStateAfterClick(QCheckBox* box) {
-    QObject::connect(box, &QCheckBox::stateChanged, box, [box](int state) {
-        if (state != Qt::PartiallyChecked) {
-            box->setTristate(false);
-        }
-    });
 }
 
 QLineEdit* boldField(const QString& name, const QString& text, QWidget* parent) {
@@ -209,17 +180,16 @@ void CalculatorWindow::chkAltClick() {
 }
 
 CalculatorInputs CalculatorWindow::inputs() const {
-    return {latin1(txtLat_->text()),         latin1(txtLng_->text()),
-            valueOf(chkCent_->checkState()), latin1(txtAlt_->text()),
-            valueOf(chkAlt_->checkState()),  optLLtoNorm_->isChecked()};
+    return {latin1(txtLat_->text()), latin1(txtLng_->text()), checkValue(chkCent_),
+            latin1(txtAlt_->text()), checkValue(chkAlt_),     optLLtoNorm_->isChecked()};
 }
 
 void CalculatorWindow::setInputs(const CalculatorInputs& inputs) {
     txtLat_->setText(QString::fromLatin1(inputs.latitude));
     txtLng_->setText(QString::fromLatin1(inputs.longitude));
-    chkCent_->setCheckState(checkStateOf(inputs.centChecked));
+    writeCheck(chkCent_, inputs.centChecked);
     txtAlt_->setText(QString::fromLatin1(inputs.altitude));
-    chkAlt_->setCheckState(checkStateOf(inputs.altitudeChecked));
+    writeCheck(chkAlt_, inputs.altitudeChecked);
     (inputs.normalForm ? optLLtoNorm_ : optLLtoComp_)->setChecked(true);
 }
 

@@ -4,23 +4,12 @@
 #include <QImageReader>
 #include <algorithm>
 
+#include "ui/rtf_tokenizer.h"
+
 namespace zelvar::rtf {
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;  // 1440 twips an inch at 96 dots an inch
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 double shownSide(int goalTwips, int imagePixels, int scalePercent) {
     const double pixels = goalTwips > 0 ? goalTwips / kTwipsPerPixel : imagePixels;
@@ -32,7 +21,7 @@ double shownSide(int goalTwips, int imagePixels, int scalePercent) {
 
 void Picture::addHex(std::string_view text) {
     for (const char c : text) {
-        const int digit = hexDigit(c);
+        const int digit = hexDigitValue(c);
         if (digit < 0 || oversized) {
             continue;  // blanks and line breaks between the digits
         }

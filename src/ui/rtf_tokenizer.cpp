@@ -16,19 +16,6 @@ bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
 }
 
-int hexValue(char c) {
-    if (isDigit(c)) {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 Token tokenOf(TokenKind kind, std::string_view text = {}) {
     Token token;
     token.kind = kind;
@@ -43,6 +30,19 @@ Token symbolToken(char symbol) {
 }
 
 }  // namespace
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
 
 Token Tokenizer::next() {
     // Line ends carry no meaning in RTF outside control sequences.
@@ -127,8 +127,8 @@ Token Tokenizer::controlWord() {
 
 Token Tokenizer::hexByte() {
     if (position_ + 1 < input_.size()) {
-        const int high = hexValue(input_[position_]);
-        const int low = hexValue(input_[position_ + 1]);
+        const int high = hexDigitValue(input_[position_]);
+        const int low = hexDigitValue(input_[position_ + 1]);
         if (high >= 0 && low >= 0) {
             position_ += 2;
             Token token = tokenOf(TokenKind::HexByte);

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "config/text_number.h"
+#include "ui/check_state.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
 #include "ui/setup_controls.h"
@@ -60,11 +61,8 @@ void SetupWindow::connectReactions() {
         edit->setCursorPosition(caret);
     });
 
-    // A greyed state comes only from a file; a click leaves it for good.
-    connect(chkTable_, &QCheckBox::clicked, this, [this] {
-        if (chkTable_->checkState() != Qt::PartiallyChecked)
-            chkTable_->setTristate(false);
-    });
+    for (QCheckBox* box : {chkTable_, chkRxPosition_, chk300Baud_, chkAutoReply_})
+        keepTwoStateAfterClick(box);
 
     connect(edComm_, &QLineEdit::textChanged, this, &SetupWindow::showPortDevice);
     connect(cmdSend_, &QPushButton::clicked, this, &SetupWindow::sendToTracker);

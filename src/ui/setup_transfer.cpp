@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include "ui/check_state.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
 #include "ui/setup_window.h"
@@ -18,28 +19,6 @@ void write(FieldEdit* field, const std::string& value) {
     const QString text = fromLatin1(value);
     if (field->text() != text)
         field->setText(text);
-}
-
-// 0 clear, 1 ticked, 2 greyed (a state only a file can bring).
-int checkValue(const QCheckBox* box) {
-    switch (box->checkState()) {
-        case Qt::Checked:
-            return 1;
-        case Qt::PartiallyChecked:
-            return 2;
-        default:
-            return 0;
-    }
-}
-
-void writeCheck(QCheckBox* box, int value) {
-    if (value == 2) {
-        box->setTristate(true);
-        box->setCheckState(Qt::PartiallyChecked);
-        return;
-    }
-    box->setTristate(false);
-    box->setCheckState(value == 1 ? Qt::Checked : Qt::Unchecked);
 }
 
 void writeChoice(QComboBox* list, int index) {

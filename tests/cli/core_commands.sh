@@ -1,23 +1,7 @@
 #!/usr/bin/env bash
 # zelvar-cli defaults / image / normalize / decode, run as a user would.
 set -u
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# expect CODE DESCRIPTION COMMAND...: runs COMMAND, keeps stdout/stderr, checks the exit code.
-expect() {
-    local code="$1" what="$2"
-    shift 2
-    "$@" >"$work/out" 2>"$work/err"
-    local got=$?
-    [ "$got" -eq "$code" ] || fail "$what: exit $got, expected $code ($(head -c 300 "$work/err"))"
-}
-
-contains() { grep -qF -- "$2" "$1" || fail "$1 lacks '$2': $(head -c 300 "$1")"; }
+source "$(dirname "$0")/harness.bash" "$1"
 
 expect 0 "defaults" "$cli" defaults -o "$work/default.cfg"
 printf '"1","200","08",0,">",0\r\n"0480"\r\n"0360"\r\n"250"\r\n"180"\r\n"130"\r\n"110"\r\n"090"\r\n"0600",3,"025","NOCALL-9","WIDE1-1,WIDE2-2","Zelvar, version 4.0 - by QX9ABC Pim","NOCALL","Message sent using Zelvar, version 4.0"\r\n"00.00.00","00.00.00",1,"0",0,#FALSE#\r\n"Msg received,i will reply soon"\r\n0\r\n' >"$work/expected.cfg"
@@ -84,5 +68,4 @@ expect 2 "unknown command" "$cli" frobnicate
 expect 2 "unknown option" "$cli" image "$work/default.cfg" --bogus
 expect 2 "missing value" "$cli" defaults -o
 
-[ "$failures" -eq 0 ] && echo "all passed"
-exit $((failures > 0))
+finish "core commands"

@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
 # zelvar-cli position, run as a user would, and its texts read back by direwolf's decode_aprs.
 set -u
-cli="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/harness.bash" "$1"
 
 # gives TEXT ARGS...: prints exactly TEXT and a newline on stdout, nothing on stderr, exit 0.
 gives() {
@@ -72,5 +67,4 @@ else
     done
 fi
 
-[ "$failures" -eq 0 ] && echo "position: all passed"
-exit $((failures > 0))
+finish "position"

@@ -1,23 +1,10 @@
 #!/usr/bin/env bash
 # zelvar-cli send and ports, with a pseudo-terminal made here as the tracker's end of the line.
 set -u
-cli="$1"
-work="$(mktemp -d)"
+source "$(dirname "$0")/harness.bash" "$1"
+
 farEnd=""
 trap '[ -n "$farEnd" ] && kill "$farEnd" 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-expect() {
-    local code="$1" what="$2"
-    shift 2
-    "$@" >"$work/out" 2>"$work/err"
-    local got=$?
-    [ "$got" -eq "$code" ] || fail "$what: exit $got, expected $code ($(head -c 300 "$work/err"))"
-}
-
-contains() { grep -qF -- "$2" "$1" || fail "$1 lacks '$2': $(head -c 300 "$1")"; }
 
 # The tracker's end: makes a pty, names its slave in $work/path, keeps what arrives in
 # $work/capture with the seconds from the first to the last byte and the line speed.
@@ -142,5 +129,4 @@ else
 fi
 expect 2 "ports with an argument" "$cli" ports extra
 
-[ "$failures" -eq 0 ] && echo "send: all passed"
-exit $((failures > 0))
+finish "send"
