@@ -8,6 +8,7 @@
 
 #include "config/config_image.h"
 #include "transfer/send_sequence.h"
+#include "ui/calculator_window.h"
 #include "ui/latin1_text.h"
 #include "ui/message_box.h"
 #include "ui/message_dialog.h"
@@ -80,6 +81,8 @@ void SetupWindow::closeEvent(QCloseEvent* event) {
     }
     if (dialog_)
         dialog_->close();
+    // Child windows outlive a hidden owner; the calculator goes with the main window.
+    calculator_->close();
     closeInstructions();
     event->accept();
 }
