@@ -1,0 +1,296 @@
+// Default, Save and Load of the main window, through the real file dialog and real files.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "setup_window_support.h"
+
+namespace zelvar {
+namespace {
+
+// What Save writes right after the start, line by line without the CR LF.
+const QStringList kFactoryLines = {
+    R"("1","200","08",0,">",0)",
+    R"("0480")",
+    R"("0360")",
+    R"("250")",
+    R"("180")",
+    R"("130")",
+    R"("110")",
+    R"("090")",
+    R"("0600",3,"025","NOCALL-9","WIDE1-1,WIDE2-2","Zelvar, version 4.0 - by QX9ABC Pim","NOCALL","Message sent using Zelvar, version 4.0")",
+    R"("00.00.00","00.00.00",1,"0",0,#FALSE#)",
+    R"("Msg received,i will reply soon")",
+    R"(0)",
+};
+
+QByteArray crlf(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+class SetupFiles : public testing::SetupWindowTest {
+  protected:
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+
+    QString path(const char* name) const { return folder.filePath(name); }
+
+    QByteArray contents(const QString& file) const {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+    void write(const QString& file, const QByteArray& bytes) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+
+    void saveAs(const QString& file) {
+        modals.choose(file);
+        click("cmdSave");
+    }
+    void load(const QString& file) {
+        modals.choose(file);
+        click("cmdLoad");
+    }
+
+    QLineEdit* calculatorField(const char* name) {
+        return control<QWidget>("frmLatLon")->findChild<QLineEdit*>(name);
+    }
+    void setCalculator(const CalculatorInputs& inputs) {
+        // The boxes first: ticking them may bring the fields in line.
+        control<QCheckBox>("chkCent")->setChecked(inputs.centChecked == 1);
+        control<QCheckBox>("chkAlt")->setChecked(inputs.altitudeChecked == 1);
+        calculatorField("txtLat")->setText(QString::fromStdString(inputs.latitude));
+        calculatorField("txtLng")->setText(QString::fromStdString(inputs.longitude));
+        calculatorField("txtAlt")->setText(QString::fromStdString(inputs.altitude));
+        control<QRadioButton>(inputs.normalForm ? "optLLtoNorm" : "optLLtoComp")->setChecked(true);
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(SetupFiles, SaveAfterTheStartWritesTheFactoryFile) {
+    saveAs(path("Zelvar.cfg"));
+    EXPECT_EQ(contents(path("Zelvar.cfg")), crlf(kFactoryLines));
+    EXPECT_TRUE(modals.boxes.empty());
+
+    ASSERT_EQ(modals.fileDialogs.size(), 1u);
+    const testing::SeenFileDialog& dialog = modals.fileDialogs.front();
+    EXPECT_EQ(dialog.title, "Salva File");
+    EXPECT_EQ(dialog.mode, QFileDialog::AcceptSave);
+    EXPECT_TRUE(dialog.confirmsOverwrite);
+    ASSERT_EQ(dialog.filters.size(), 2);
+    EXPECT_EQ(dialog.filters[0], "File di configurazione (*.cfg)");
+    EXPECT_TRUE(dialog.filters[1].startsWith("Tutti i files (")) << dialog.filters[1].toStdString();
+    EXPECT_EQ(dialog.selectedFilter, dialog.filters[0]);
+    EXPECT_EQ(dialog.folder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
+    EXPECT_EQ(dialog.fileName, "Zelvar.cfg");
+}
+
+TEST_F(SetupFiles, LoadAsksWithItsOwnTitleInTheProgramsFolder) {
+    write(path("any.cfg"), crlf(kFactoryLines));
+    load(path("any.cfg"));
+    ASSERT_EQ(modals.fileDialogs.size(), 1u);
+    const testing::SeenFileDialog& dialog = modals.fileDialogs.front();
+    EXPECT_EQ(dialog.title, "Apertura File");
+    EXPECT_EQ(dialog.mode, QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog.filters.value(0), "File di configurazione (*.cfg)");
+    EXPECT_EQ(dialog.folder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
+    EXPECT_EQ(dialog.fileName, "Zelvar.cfg");
+    EXPECT_TRUE(modals.boxes.empty());
+    EXPECT_EQ(modals.stuckDialogs, 0);
+}
+
+TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
+    DeviceSettings saved = window->settings();
+    saved.commPort = "4";
+    saved.numFlagsAuto = "350";
+    saved.msgRepeat = "03";
+    saved.micEMsg = 5;
+    saved.autoReply = 1;
+    saved.baud300 = 1;
+    saved.symbol = "[";
+    saved.altTable = 1;
+    saved.speedTable = {"0100", "0200", "300", "400", "500", "600", "700"};
+    saved.manualTime = "1200";
+    saved.bcnEvery = "005";
+    saved.rxPosition = 1;
+    saved.gpsAcqTime = "000";
+    saved.myCall = "QX9ABC-7";
+    saved.aprsPath = "WIDE2-2";
+    saved.beacon = "!4530.25N/00910.50W[ on foot, slowly";
+    saved.beacon.resize(35);
+    saved.destCall = "QX9XYZ";
+    saved.aprsMsg = "}all, well";
+    saved.autoReplyMsg = "busy {now} | later~";
+    saved.baudRate = 2;
+    window->applySettings(saved);
+    typeInto("edMyCall", "qx9abc-7");
+    const CalculatorInputs calculator{"45.30.15", "-009.10.30", 0, "120", 1, true};
+    setCalculator(calculator);
+
+    saveAs(path("round.cfg"));
+    ASSERT_TRUE(modals.boxes.empty());
+    click("cmdDefault");
+    setCalculator(CalculatorInputs{});
+    typeInto("edGpsCheckTime", "077");
+    ASSERT_NE(window->settings(), saved);
+
+    load(path("round.cfg"));
+    EXPECT_TRUE(modals.boxes.empty());
+    DeviceSettings expected = saved;
+    expected.gpsCheckTime = "077";
+    EXPECT_EQ(window->settings(), expected);
+    EXPECT_EQ(window->calculatorInputs(), calculator);
+    EXPECT_TRUE(control<QWidget>("cmdLatLon")->isVisible()) << "the loaded timeout 000 is GPSless";
+    EXPECT_FALSE(control<QWidget>("cbMicEMsg")->isVisible());
+}
+
+TEST_F(SetupFiles, LoadCutsATextAtItsQuoteAndKeepsCommas) {
+    DeviceSettings s = window->settings();
+    s.beacon = R"(say "hi" now)";
+    s.aprsPath = "WIDE1-1,WIDE2-2";
+    window->applySettings(s);
+    saveAs(path("quote.cfg"));
+    load(path("quote.cfg"));
+    EXPECT_EQ(textOf("edBeacon"), "say ");
+    EXPECT_EQ(textOf("edAprsPath"), "WIDE1-1,WIDE2-2");
+    EXPECT_EQ(textOf("edAutoReplyMsg"), "Msg received,i will reply soon");
+}
+
+TEST_F(SetupFiles, SavingOverAFileAsksFirstAndThenReplacesIt) {
+    write(path("Zelvar.cfg"), "old settings\r\n");
+    saveAs(path("Zelvar.cfg"));
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    EXPECT_EQ(modals.boxes.front().title, "Salva File");
+    EXPECT_TRUE(modals.boxes.front().buttons & QMessageBox::Yes);
+    EXPECT_EQ(contents(path("Zelvar.cfg")), crlf(kFactoryLines));
+}
+
+TEST_F(SetupFiles, CancelledDialogsChangeNothingAndSayNothing) {
+    typeInto("edMyCall", "qx9abc");
+    const DeviceSettings before = window->settings();
+    modals.choose({});
+    click("cmdSave");
+    modals.choose({});
+    click("cmdLoad");
+    EXPECT_EQ(modals.fileDialogs.size(), 2u);
+    EXPECT_TRUE(modals.boxes.empty());
+    EXPECT_EQ(window->settings(), before);
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST_F(SetupFiles, FailedSaveKeepsTheOldFileAndSaysZelwar) {
+    write(path("Zelvar.cfg"), "old settings\r\n");
+    field("edBcnEvery")->clear();
+    saveAs(path("Zelvar.cfg"));
+    ASSERT_EQ(modals.boxes.size(), 2u) << "the overwrite question, then the failure";
+    const testing::SeenBox& failure = modals.boxes.back();
+    EXPECT_EQ(failure.title, "Zelwar");
+    EXPECT_EQ(failure.buttons, QMessageBox::Ok);
+    EXPECT_EQ(failure.icon, QMessageBox::NoIcon);
+    EXPECT_FALSE(failure.text.isEmpty());
+    EXPECT_EQ(contents(path("Zelvar.cfg")), "old settings\r\n");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Zelvar.cfg"});
+    EXPECT_EQ(textOf("edBcnEvery"), "");
+}
+
+TEST_F(SetupFiles, DefaultRestoresTheFactorySettingsAndLeavesTheCalculator) {
+    typeInto("edMyCall", "qx9abc");
+    typeInto("edGpsAcqTime", "0");
+    typeInto("edAprsMsg", "hello");
+    control<QComboBox>("cboBaud")->setCurrentIndex(1);
+    control<QCheckBox>("chk300Baud")->setChecked(true);
+    const CalculatorInputs calculator{"45.30.15", "-009.10.30", 0, "120", 1, true};
+    setCalculator(calculator);
+
+    click("cmdDefault");
+    EXPECT_EQ(window->settings(), defaultSettings());
+    EXPECT_EQ(window->calculatorInputs(), calculator);
+    EXPECT_TRUE(modals.boxes.empty());
+    EXPECT_TRUE(modals.fileDialogs.empty());
+    EXPECT_FALSE(control<QWidget>("cmdLatLon")->isVisible());
+    EXPECT_EQ(control<QLabel>("Label13")->text(), "[0]");
+}
+
+struct BrokenFile {
+    const char* name;
+    QStringList lines;
+    // What the file applied before it failed, on top of the window's settings.
+    std::function<void(DeviceSettings&)> applied;
+};
+
+void PrintTo(const BrokenFile& file, std::ostream* out) {
+    *out << file.name;
+}
+
+class SetupBrokenLoad : public SetupFiles, public ::testing::WithParamInterface<BrokenFile> {};
+
+TEST_P(SetupBrokenLoad, KeepsWhatCameBeforeTheFaultAndSaysZelvar) {
+    const BrokenFile& file = GetParam();
+    DeviceSettings before = window->settings();
+    before.myCall = "QX9ABC";
+    before.micEMsg = 4;
+    before.speedTable[0] = "0999";
+    window->applySettings(before);
+    write(path("broken.cfg"), crlf(file.lines));
+
+    load(path("broken.cfg"));
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    const testing::SeenBox& failure = modals.boxes.front();
+    EXPECT_EQ(failure.title, "Zelvar");
+    EXPECT_EQ(failure.buttons, QMessageBox::Ok);
+    EXPECT_FALSE(failure.text.isEmpty());
+    DeviceSettings expected = before;
+    file.applied(expected);
+    EXPECT_EQ(window->settings(), expected);
+}
+
+const QString kFirstLine = R"("3","150","05",2,"#",1)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SetupBrokenLoad,
+    ::testing::Values(BrokenFile{"EndsAfterTheSpeedTable",
+                                 QStringList{kFirstLine} + kFactoryLines.mid(1, 7),
+                                 [](DeviceSettings& s) {
+                                     s.commPort = "3";
+                                     s.numFlagsAuto = "150";
+                                     s.msgRepeat = "05";
+                                     s.micEMsg = 2;
+                                     s.symbol = "#";
+                                     s.altTable = 1;
+                                     s.speedTable = {"0480", "0360", "250", "180",
+                                                     "130",  "110",  "090"};
+                                 }},
+                      BrokenFile{"FirstLineLacksAnItem",
+                                 QStringList{R"("3","150","05",2,"#")"} + kFactoryLines.mid(1),
+                                 [](DeviceSettings& s) {
+                                     s.commPort = "3";
+                                     s.numFlagsAuto = "150";
+                                     s.msgRepeat = "05";
+                                     s.micEMsg = 2;
+                                     s.symbol = "#";
+                                 }},
+                      BrokenFile{"MicEOutOfRange",
+                                 QStringList{R"("3","150","05",-1,"#",1)"} + kFactoryLines.mid(1),
+                                 [](DeviceSettings& s) {
+                                     s.commPort = "3";
+                                     s.numFlagsAuto = "150";
+                                     s.msgRepeat = "05";
+                                 }},
+                      BrokenFile{"Empty", QStringList{}, [](DeviceSettings&) {}},
+                      BrokenFile{"Garbage", QStringList{"\x01\x02 not a settings file at all"},
+                                 [](DeviceSettings&) {}}));
+
+}  // namespace
+}  // namespace zelvar

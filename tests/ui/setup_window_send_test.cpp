@@ -1,0 +1,267 @@
+// SEND from the main window to a real pseudo-terminal.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "../transfer/pty_line.h"
+#include "config/config_image.h"
+#include "setup_window_support.h"
+#include "transfer/block_framing.h"
+#include "ui/calculator_window.h"
+#include "ui/message_dialog.h"
+
+namespace zelvar {
+namespace {
+
+using testing::PtyLine;
+
+constexpr int kPtyPort = 3;
+constexpr int kMissingDevicePort = 4;
+constexpr const char* kMissingDevice = "/nonexistent/zelvar-tty";
+
+// Port 3 is the test's line, port 4 a device that is not there, the others do not exist.
+PortResolver portsFor(std::shared_ptr<PtyLine> line) {
+    return [line](int number) {
+        if (number == kPtyPort)
+            return ResolvedPort{true, {"pts-test", line->path(), "test line"}, {}};
+        if (number == kMissingDevicePort)
+            return ResolvedPort{true, {"gone", kMissingDevice, {}}, {}};
+        return ResolvedPort{false, {}, "There is no serial port " + std::to_string(number)};
+    };
+}
+
+class SetupSend : public testing::SetupWindowTest {
+  protected:
+    SetupSend() : SetupSend(std::make_shared<PtyLine>()) {}
+
+    void SetUp() override { ASSERT_TRUE(line->ok()); }
+
+    QPushButton* sendButton() { return control<QPushButton>("cmdSend"); }
+    Dialog* progress() { return window->findChild<Dialog*>("Dialog"); }
+
+    // The settings the window shows after a build, and the bytes that build puts on the line.
+    struct Built {
+        DeviceSettings normalised;
+        std::vector<std::uint8_t> wire;
+    };
+    Built expectedBuild() {
+        Built built{window->settings(), {}};
+        ConfigImage image{};
+        EXPECT_TRUE(buildConfigImage(built.normalised, image));
+        const WireBytes bytes = wireBytes(image);
+        built.wire.assign(bytes.begin(), bytes.end());
+        return built;
+    }
+
+    // The window system's close request, as the title bar's close box sends it.
+    void closeBoxClicked() {
+        ASSERT_NE(window->windowHandle(), nullptr);
+        QCloseEvent event;
+        QApplication::sendEvent(window->windowHandle(), &event);
+    }
+
+    std::shared_ptr<PtyLine> line;
+
+  private:
+    explicit SetupSend(std::shared_ptr<PtyLine> pty)
+        : SetupWindowTest(portsFor(pty)), line(std::move(pty)) {}
+};
+
+TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysOpen) {
+    typeInto("edComm", QString::number(kPtyPort));
+    control<QComboBox>("cboBaud")->setCurrentIndex(2);
+    typeInto("edNumFlagsAuto", "10");
+    typeInto("edMsgRepeat", "8");
+    typeInto("edMyCall", "qx9abc-0");
+    typeInto("edGpsCheckTime", "5");
+    typeInto("esSpeedTable(3)", "25");
+    // Beside the number the device it opens, cut to the room there is; the tip tells all.
+    QLabel* device = control<QLabel>("lblPortDevice");
+    const QString shownName =
+        device->fontMetrics().elidedText("pts-test", Qt::ElideMiddle, device->width());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return device->text() == shownName; }))
+        << device->text().toStdString();
+    EXPECT_TRUE(device->toolTip().contains(QString::fromStdString(line->path())));
+    const Built expected = expectedBuild();
+
+    // What the user meets while the port is open, checked at the points the send lets events
+    // run.
+    bool sawOpenPort = false;
+    bool sendEnabledWhileOpen = true;
+    bool closedWhileOpen = false;
+    QString firstProgress;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        Dialog* dialog = progress();
+        if (!dialog || !dialog->isVisible() || dialog->okButton()->isVisibleTo(dialog))
+            return;
+        if (!sawOpenPort)
+            firstProgress = dialog->info()->text();
+        sawOpenPort = true;
+        sendEnabledWhileOpen = sendEnabledWhileOpen && sendButton()->isEnabled();
+        closeBoxClicked();
+        closedWhileOpen = closedWhileOpen || !window->isVisible() || window->close();
+    });
+    watch.start(1);
+    line->startReading();
+    click("cmdSend");
+    watch.stop();
+    std::vector<testing::Arrival> arrived = line->stopReading();
+
+    std::vector<std::uint8_t> received;
+    for (const testing::Arrival& arrival : arrived)
+        received.push_back(arrival.byte);
+    EXPECT_EQ(received.size(), 170u);
+    EXPECT_EQ(received, expected.wire);
+    const termios lineSettings = line->settings();
+    EXPECT_EQ(cfgetospeed(&lineSettings), speed_t(B38400));
+
+    EXPECT_EQ(window->settings(), expected.normalised);
+    EXPECT_EQ(textOf("edNumFlagsAuto"), "027");
+    EXPECT_EQ(textOf("edMsgRepeat"), "08");
+    EXPECT_EQ(textOf("edMyCall"), "QX9ABC");
+    EXPECT_EQ(textOf("edGpsCheckTime"), "010");
+    EXPECT_EQ(textOf("esSpeedTable(3)"), "020");
+
+    ASSERT_TRUE(sawOpenPort);
+    EXPECT_EQ(firstProgress, "\nSending data on COM3...");
+    EXPECT_FALSE(sendEnabledWhileOpen);
+    EXPECT_FALSE(closedWhileOpen);
+    EXPECT_TRUE(sendButton()->isEnabled());
+    EXPECT_TRUE(modals.boxes.empty());
+    ASSERT_NE(progress(), nullptr);
+    EXPECT_TRUE(progress()->isVisible());
+    EXPECT_EQ(progress()->info()->text(),
+              "Data sent !\n Be shure that 'Transfer OK' appears on LCD");
+    EXPECT_TRUE(progress()->okButton()->isVisible());
+
+    // With the port closed again the window closes, and takes its companions with it.
+    typeInto("edGpsAcqTime", "0");
+    click("cmdLatLon");
+    auto* calculator = window->findChild<CalculatorWindow*>("frmLatLon");
+    ASSERT_NE(calculator, nullptr);
+    ASSERT_TRUE(calculator->isVisible());
+    EXPECT_TRUE(window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(progress() == nullptr || !progress()->isVisible());
+    EXPECT_FALSE(calculator->isVisible());
+}
+
+struct FailingBuild {
+    const char* name;
+    // Field and keys, typed in this order.
+    std::vector<std::pair<const char*, const char*>> typed;
+    const char* failingField;
+    // A field of an earlier step, and the normalised text it shows after the failed build.
+    const char* earlierField;
+    const char* earlierText;
+};
+
+void PrintTo(const FailingBuild& b, std::ostream* out) {
+    *out << b.name;
+}
+
+class SetupFailedBuild : public SetupSend, public ::testing::WithParamInterface<FailingBuild> {};
+
+TEST_P(SetupFailedBuild, FocusesTheFailingFieldSaysSoAndSendsNothing) {
+    const FailingBuild& build = GetParam();
+    typeInto("edComm", QString::number(kPtyPort));
+    for (const auto& [name, keys] : build.typed)
+        typeInto(name, keys);
+
+    QString focusAtTheMessage;
+    bool sendEnabledAtTheMessage = true;
+    modals.onBox([&](const testing::SeenBox&) {
+        focusAtTheMessage = window->focusWidget() ? window->focusWidget()->objectName() : "";
+        sendEnabledAtTheMessage = sendButton()->isEnabled();
+    });
+    click("cmdSend");
+
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    const testing::SeenBox& box = modals.boxes.front();
+    EXPECT_EQ(box.text, "Parametri incompleti o non corretti");
+    EXPECT_EQ(box.title, "Invio non eseguito - Zelvar");
+    EXPECT_EQ(box.icon, QMessageBox::Information);
+    EXPECT_EQ(box.buttons, QMessageBox::Ok);
+    EXPECT_EQ(focusAtTheMessage, build.failingField);
+    EXPECT_FALSE(sendEnabledAtTheMessage);
+
+    // The field keeps the focus for when the window is active again.
+    ASSERT_NE(window->focusWidget(), nullptr);
+    EXPECT_EQ(window->focusWidget()->objectName(), build.failingField);
+    EXPECT_TRUE(sendButton()->isEnabled());
+    EXPECT_EQ(textOf(build.earlierField), build.earlierText);
+    EXPECT_TRUE(line->readAvailable().empty());
+    EXPECT_TRUE(progress() == nullptr || !progress()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, SetupFailedBuild,
+    ::testing::Values(FailingBuild{"EmptyCallsign",
+                                   {{"edNumFlagsAuto", "10"}, {"edMyCall", ""}},
+                                   "edMyCall",
+                                   "edNumFlagsAuto",
+                                   "027"},
+                      FailingBuild{"EmptySymbol",
+                                   {{"edMsgRepeat", "7"}, {"edSymbol", ""}},
+                                   "edSymbol",
+                                   "edMsgRepeat",
+                                   "07"},
+                      FailingBuild{"TimeoutAboveAByte",
+                                   {{"edManualTime", "5"}, {"edGpsAcqTime", "999"}},
+                                   "edGpsAcqTime",
+                                   "edManualTime",
+                                   "0010"},
+                      FailingBuild{"FixedIntervalTooLong",
+                                   {{"esSpeedTable(6)", "1"}, {"edManualTime", "2555"}},
+                                   "edManualTime",
+                                   "esSpeedTable(6)",
+                                   "010"}));
+
+struct PortFailure {
+    const char* commPort;
+    std::string description;
+};
+
+void PrintTo(const PortFailure& f, std::ostream* out) {
+    *out << "port \"" << f.commPort << "\"";
+}
+
+class SetupPortFailure : public SetupSend, public ::testing::WithParamInterface<PortFailure> {};
+
+TEST_P(SetupPortFailure, ShowsTheSerialLayersWordsAndNoProgress) {
+    const PortFailure& failure = GetParam();
+    typeInto("edComm", failure.commPort);
+    QGuiApplication::setApplicationDisplayName("Zelvar Config");
+    click("cmdSend");
+
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    const testing::SeenBox& box = modals.boxes.front();
+    EXPECT_EQ(box.text.toStdString(), failure.description);
+    EXPECT_EQ(box.title, "Zelvar Config");
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(box.buttons, QMessageBox::Ok);
+    EXPECT_TRUE(progress() == nullptr || !progress()->isVisible());
+    EXPECT_TRUE(sendButton()->isEnabled());
+    EXPECT_TRUE(line->readAvailable().empty());
+    EXPECT_TRUE(window->close()) << "the failed send left the port closed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ports, SetupPortFailure,
+                         ::testing::Values(PortFailure{"7", "There is no serial port 7"},
+                                           PortFailure{"", "There is no serial port 0"},
+                                           PortFailure{"4", std::string("Cannot open ") +
+                                                                kMissingDevice +
+                                                                ": No such file or directory"}));
+
+}  // namespace
+}  // namespace zelvar
