@@ -223,6 +223,71 @@ TEST_F(SetupFiles, DefaultRestoresTheFactorySettingsAndLeavesTheCalculator) {
     EXPECT_EQ(control<QLabel>("Label13")->text(), "[0]");
 }
 
+struct GoodFile {
+    const char* name;
+    QStringList lines;
+    // What the file changes in the window's factory settings.
+    std::function<void(DeviceSettings&)> applied;
+};
+
+void PrintTo(const GoodFile& file, std::ostream* out) {
+    *out << file.name;
+}
+
+class SetupGoodLoad : public SetupFiles, public ::testing::WithParamInterface<GoodFile> {};
+
+TEST_P(SetupGoodLoad, PutsTheItemsIntoTheControls) {
+    const GoodFile& file = GetParam();
+    write(path("good.cfg"), crlf(file.lines));
+    load(path("good.cfg"));
+    EXPECT_TRUE(modals.boxes.empty());
+    DeviceSettings expected = defaultSettings();
+    file.applied(expected);
+    EXPECT_EQ(window->settings(), expected);
+}
+
+QStringList withLine(int index, const QString& line) {
+    QStringList lines = kFactoryLines;
+    lines[index] = line;
+    return lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SetupGoodLoad,
+    ::testing::Values(
+        GoodFile{"AllItemsOnOneLine", QStringList{kFactoryLines.join(',')}, [](DeviceSettings&) {}},
+        GoodFile{"ExtraLinesAfterTheLast", kFactoryLines + QStringList{"\"junk\",1,2"},
+                 [](DeviceSettings&) {}},
+        GoodFile{
+            "CommentIntervalAbove127",
+            withLine(
+                8,
+                R"("0600",200,"025","NOCALL-9","WIDE1-1,WIDE2-2","Zelvar, version 4.0 - by QX9ABC Pim","NOCALL","Message sent using Zelvar, version 4.0")"),
+            [](DeviceSettings& s) {
+                s.bcnEvery = "072";
+                s.rxPosition = 1;
+            }},
+        GoodFile{"PackedFlagsAndAGreyedBox", withLine(0, R"("1","200","08",53,">",2)"),
+                 [](DeviceSettings& s) {
+                     s.micEMsg = 5;
+                     s.autoReply = 1;
+                     s.baud300 = 1;
+                     s.altTable = 2;
+                 }},
+        GoodFile{"NoBaudChosen", withLine(11, "-1"), [](DeviceSettings& s) { s.baudRate = -1; }}));
+
+TEST_F(SetupFiles, AGreyedBoxSurvivesSavingAndAClickClearsIt) {
+    write(path("grey.cfg"), crlf(withLine(0, R"("1","200","08",0,">",2)")));
+    load(path("grey.cfg"));
+    auto* table = control<QCheckBox>("chkTable");
+    EXPECT_EQ(table->checkState(), Qt::PartiallyChecked);
+    saveAs(path("again.cfg"));
+    EXPECT_EQ(contents(path("again.cfg")), contents(path("grey.cfg")));
+    table->click();
+    table->click();
+    EXPECT_NE(table->checkState(), Qt::PartiallyChecked);
+}
+
 struct BrokenFile {
     const char* name;
     QStringList lines;

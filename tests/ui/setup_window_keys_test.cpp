@@ -2,7 +2,9 @@
 // select-all on entry and the keyboard order.
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -49,6 +51,20 @@ TEST_F(SetupKeys, StartsOnTheDelayWithItsTextSelectedInTheGpsDisplay) {
     EXPECT_EQ(baud->currentText(), "4800");
     EXPECT_FALSE(baud->isEditable());
     EXPECT_EQ(window->settings(), defaultSettings());
+}
+
+TEST_F(SetupKeys, IsAFixedWindowWithHintsOnTheTextFields) {
+    EXPECT_EQ(window->minimumSize(), QSize(289, 504));
+    EXPECT_EQ(window->maximumSize(), QSize(289, 504));
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    const std::pair<const char*, const char*> hints[] = {
+        {"edAprsPath", "Max 2 digipeater addresses"},
+        {"edBeacon", "Max 35 chars. Enter aprs Lat/Lon in GPSless Mode."},
+        {"edAprsMsg", "Max 38 chars."},
+        {"edAutoReplyMsg", "Max 30 chars."}};
+    for (const auto& [name, hint] : hints)
+        EXPECT_EQ(field(name)->toolTip(), hint) << name;
 }
 
 struct Typing {
@@ -118,6 +134,15 @@ TEST_F(SetupKeys, CharactersOutsideLatinOneNeverGetIn) {
     answer->clear();
     testing::typeKeys(answer, QStringLiteral("o\u20ack"));
     EXPECT_EQ(answer->text(), "ok");
+}
+
+TEST_F(SetupKeys, PastedTextPassesTheFilterToo) {
+    QGuiApplication::clipboard()->setText("ab/c d,e");
+    QLineEdit* call = field("edMyCall");
+    call->setFocus();
+    call->clear();
+    QTest::keyClick(call, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(call->text(), "ABCDE");
 }
 
 TEST_F(SetupKeys, TextWrittenByTheProgramIsNotFiltered) {

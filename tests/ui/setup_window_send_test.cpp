@@ -98,6 +98,7 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysOpen) {
     bool sendEnabledWhileOpen = true;
     bool closedWhileOpen = false;
     QString firstProgress;
+    QString lastProgress;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         Dialog* dialog = progress();
@@ -106,6 +107,7 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysOpen) {
         if (!sawOpenPort)
             firstProgress = dialog->info()->text();
         sawOpenPort = true;
+        lastProgress = dialog->info()->text();
         sendEnabledWhileOpen = sendEnabledWhileOpen && sendButton()->isEnabled();
         closeBoxClicked();
         closedWhileOpen = closedWhileOpen || !window->isVisible() || window->close();
@@ -133,6 +135,7 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysOpen) {
 
     ASSERT_TRUE(sawOpenPort);
     EXPECT_EQ(firstProgress, "\nSending data on COM3...");
+    EXPECT_EQ(lastProgress, "\nSending data on COM3......");
     EXPECT_FALSE(sendEnabledWhileOpen);
     EXPECT_FALSE(closedWhileOpen);
     EXPECT_TRUE(sendButton()->isEnabled());
