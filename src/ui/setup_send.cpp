@@ -48,9 +48,11 @@ void SetupWindow::sendToTracker() {
 void SetupWindow::showPortDevice() {
     if (!painted_)
         return;
-    const ResolvedPort resolved = resolver_(sendTargetFor(settings()).portNumber);
-    const QString shown =
-        resolved.ok ? QString::fromStdString(resolved.device.name) : QStringLiteral("no such port");
+    const int number = sendTargetFor(settings()).portNumber;
+    const ResolvedPort resolved = resolver_(number);
+    const QString shown = QStringLiteral("Port %1: ").arg(number) +
+                          (resolved.ok ? QString::fromStdString(resolved.device.name)
+                                       : QStringLiteral("no such port"));
     lblPortDevice_->setText(
         lblPortDevice_->fontMetrics().elidedText(shown, Qt::ElideMiddle, lblPortDevice_->width()));
     lblPortDevice_->setToolTip(resolved.ok ? QString::fromStdString(resolved.device.location + " " +

@@ -286,22 +286,23 @@ QWidget* SetupWindow::buildProgrammingGroup() {
     edComm_ = makeDigitsField(group, controlName(Field::CommPort), 1, true);
     cmdSend_ = makeButton(group, "cmdSend", QStringLiteral("SEND"));
     cmdHelp_ = makeButton(group, "cmdHelp", QStringLiteral("Help (F1)"));
-    lblPortDevice_ = makeLabel(group, {}, "lblPortDevice");
-    // Never widens the window: a long device name is cut to the room there is.
-    lblPortDevice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QHBoxLayout* port =
-        row({makeLabel(group, QStringLiteral("Comm num:")), edComm_, lblPortDevice_});
-    port->setStretchFactor(lblPortDevice_, 1);
-    port->addWidget(cmdSend_);
-    port->addWidget(cmdHelp_);
+        row({makeLabel(group, QStringLiteral("Comm num:")), edComm_, cmdSend_, cmdHelp_});
+    port->setStretchFactor(cmdSend_, 1);
+    port->setStretchFactor(cmdHelp_, 1);
     rows->addLayout(port);
 
     cboBaud_ = new QComboBox(group);
     cboBaud_->setObjectName(text(controlName(Field::BaudRate)));
     cboBaud_->setFont(withPointSize(font(), kSmallPointSize));
     fitFieldHeight(cboBaud_);
-    QHBoxLayout* speed = row({makeLabel(group, QStringLiteral("Baud:")), cboBaud_});
-    speed->addStretch();
+    // The device SEND writes to, right under the port number: the row above has no room.
+    lblPortDevice_ = makeLabel(group, {}, "lblPortDevice");
+    lblPortDevice_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Never widens the window: a long device name is cut to the room there is.
+    lblPortDevice_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QHBoxLayout* speed = row({makeLabel(group, QStringLiteral("Baud:")), cboBaud_, lblPortDevice_});
+    speed->setStretchFactor(lblPortDevice_, 1);
     rows->addLayout(speed);
     return group;
 }

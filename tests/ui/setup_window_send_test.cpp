@@ -83,10 +83,10 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysOpen) {
     typeInto("edMyCall", "qx9abc-0");
     typeInto("edGpsCheckTime", "5");
     typeInto("esSpeedTable(3)", "25");
-    // Beside the number the device it opens, cut to the room there is; the tip tells all.
+    // Under the number the device it opens, cut to the room there is; the tip tells all.
     QLabel* device = control<QLabel>("lblPortDevice");
-    const QString shownName =
-        device->fontMetrics().elidedText("pts-test", Qt::ElideMiddle, device->width());
+    const QString shownName = device->fontMetrics().elidedText(
+        QStringLiteral("Port %1: pts-test").arg(kPtyPort), Qt::ElideMiddle, device->width());
     EXPECT_TRUE(QTest::qWaitFor([&] { return device->text() == shownName; }))
         << device->text().toStdString();
     EXPECT_TRUE(device->toolTip().contains(QString::fromStdString(line->path())));
