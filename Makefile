@@ -42,6 +42,7 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j $(JOBS)
 	@./build/release/bench/core_bench
+	@bench/startup.sh build/release
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
