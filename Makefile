@@ -44,6 +44,10 @@ bench: deps
 	@./build/release/bench/core_bench
 	@bench/startup.sh build/release
 
+# The pictures in docs/images (README and manual), taken under Xvfb.
+screenshots: configure
+	@scripts/screenshots build/dev
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

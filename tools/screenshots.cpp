@@ -1,12 +1,85 @@
-// Shows the main window and writes a picture of it, for the README.
+// Writes the pictures of the README and the manual: the main window as it starts, the position
+// calculator with a typed example, and the main window in GPSless display once the calculator
+// has written that position into the comment.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QTest>
 #include <QTextStream>
-#include <QTimer>
 
+#include "ui/calculator_window.h"
 #include "ui/setup_window.h"
+
+namespace {
+
+template <typename T>
+T* control(const QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        QTextStream(stderr) << "no control " << name << " in " << window.objectName() << "\n";
+    return found;
+}
+
+void type(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+// Lays out and paints the window before taking its picture.
+bool save(QWidget& window, const QDir& folder, const char* name) {
+    QTest::qWait(100);
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    if (!window.grab().save(path)) {
+        QTextStream(stderr) << "cannot write " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+int takePictures(const QDir& folder) {
+    zelvar::SetupWindow setup;
+    setup.show();
+    if (!QTest::qWaitForWindowExposed(&setup) || !save(setup, folder, "main-window.png"))
+        return 1;
+
+    auto* acquisitionTime = control<QLineEdit>(setup, "edGpsAcqTime");
+    auto* openCalculator = control<QAbstractButton>(setup, "cmdLatLon");
+    auto* calculator = control<zelvar::CalculatorWindow>(setup, "frmLatLon");
+    if (!acquisitionTime || !openCalculator || !calculator)
+        return 1;
+    type(acquisitionTime, QStringLiteral("0"));
+    QTest::mouseClick(openCalculator, Qt::LeftButton);
+
+    auto* latitude = control<QLineEdit>(*calculator, "txtLat");
+    auto* longitude = control<QLineEdit>(*calculator, "txtLng");
+    auto* altitudeIncluded = control<QAbstractButton>(*calculator, "chkAlt");
+    auto* altitude = control<QLineEdit>(*calculator, "txtAlt");
+    auto* normalForm = control<QAbstractButton>(*calculator, "optLLtoNorm");
+    auto* write = control<QAbstractButton>(*calculator, "cmdCalc");
+    if (!latitude || !longitude || !altitudeIncluded || !altitude || !normalForm || !write)
+        return 1;
+    if (!QTest::qWaitForWindowExposed(calculator))
+        return 1;
+    type(latitude, QStringLiteral("45.30.15"));
+    type(longitude, QStringLiteral("009.10.30"));
+    QTest::mouseClick(altitudeIncluded, Qt::LeftButton);
+    type(altitude, QStringLiteral("120"));
+    QTest::mouseClick(normalForm, Qt::LeftButton);
+    if (!write->isEnabled()) {
+        QTextStream(stderr) << "the calculator does not take the example position\n";
+        return 1;
+    }
+    if (!save(*calculator, folder, "calculator.png"))
+        return 1;
+
+    QTest::mouseClick(write, Qt::LeftButton);
+    return save(setup, folder, "main-window-gpsless.png") ? 0 : 1;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -20,19 +93,5 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "cannot create " << folder.path() << "\n";
         return 1;
     }
-
-    zelvar::SetupWindow setup;
-    setup.show();
-    int status = 0;
-    // Once the window has been laid out and painted.
-    QTimer::singleShot(200, &setup, [&] {
-        const QString path = folder.filePath(QStringLiteral("main-window.png"));
-        if (!setup.grab().save(path)) {
-            QTextStream(stderr) << "cannot write " << path << "\n";
-            status = 1;
-        }
-        application.quit();
-    });
-    application.exec();
-    return status;
+    return takePictures(folder);
 }
