@@ -270,21 +270,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "no closing double quote"}),
     [](const auto& test_param) { return std::string(test_param.param.name); });
 
-TEST(LoadConfigFile, OpensTheFullPathWhateverTheCurrentFolder) {
-    TempFolder folder;
-    auto path = folder.write("Zelvar.cfg", kDefaultCfg);
-    DeviceSettings s = scribbled();
-    CalculatorInputs c;
-    ASSERT_TRUE(loadConfigFile(path, s, c));
-    EXPECT_EQ(s.myCall, "NOCALL-9");
-}
-
-}  // namespace
-}  // namespace zelvar
-
-namespace zelvar {
-namespace {
-
 TEST(CfgReader, EveryTruncationFailsCleanlyOrReadsTheWholeRecord) {
     const std::string full(testing_support::kDefaultCfg);
     for (std::size_t length = 0; length < full.size(); ++length) {

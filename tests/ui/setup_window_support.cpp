@@ -58,10 +58,8 @@ void ModalAnswerer::answerBox(QMessageBox* box) {
 void ModalAnswerer::answerFileDialog(QFileDialog* dialog) {
     if (dialog == answered_) {
         // It refused the path, or asks a question that is still coming.
-        if (++waitedForAnswered_ > kAnswerPatience) {
-            ++stuckDialogs;
+        if (++waitedForAnswered_ > kAnswerPatience)
             dialog->reject();
-        }
         return;
     }
     answered_ = dialog;

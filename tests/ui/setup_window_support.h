@@ -55,8 +55,6 @@ class ModalAnswerer {
 
     std::vector<SeenBox> boxes;
     std::vector<SeenFileDialog> fileDialogs;
-    // File dialogs that had to be cancelled because they refused the chosen path.
-    int stuckDialogs = 0;
 
   private:
     void answer();
