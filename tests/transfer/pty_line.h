@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -55,13 +56,8 @@ class PtyLine {
     // Everything readable now, without waiting for more.
     std::vector<std::uint8_t> readAvailable() {
         std::vector<std::uint8_t> bytes;
-        while (waitReadable(50)) {
-            std::uint8_t buffer[512];
-            ssize_t count = ::read(master_, buffer, sizeof buffer);
-            if (count <= 0)
-                break;
-            bytes.insert(bytes.end(), buffer, buffer + count);
-        }
+        for (auto chunk = readSome(50); !chunk.empty(); chunk = readSome(50))
+            bytes.insert(bytes.end(), chunk.begin(), chunk.end());
         return bytes;
     }
 
@@ -69,16 +65,11 @@ class PtyLine {
     void startReading() {
         reader_ = std::thread([this] {
             while (!stop_) {
-                if (!waitReadable(20))
-                    continue;
-                std::uint8_t buffer[512];
-                ssize_t count = ::read(master_, buffer, sizeof buffer);
-                if (count <= 0)
-                    continue;
-                auto now = Clock::now();
+                const std::vector<std::uint8_t> chunk = readSome(20);
+                const auto now = Clock::now();
                 std::lock_guard lock(mutex_);
-                for (ssize_t i = 0; i < count; ++i)
-                    arrivals_.push_back({now, buffer[i]});
+                for (std::uint8_t byte : chunk)
+                    arrivals_.push_back({now, byte});
             }
         });
     }
@@ -101,9 +92,14 @@ class PtyLine {
     }
 
   private:
-    bool waitReadable(int timeoutMs) {
+    // What arrives within `timeoutMs`, in one read; nothing when nothing came.
+    std::vector<std::uint8_t> readSome(int timeoutMs) {
         pollfd fd{master_, POLLIN, 0};
-        return ::poll(&fd, 1, timeoutMs) > 0 && (fd.revents & POLLIN);
+        if (::poll(&fd, 1, timeoutMs) <= 0 || !(fd.revents & POLLIN))
+            return {};
+        std::uint8_t buffer[512];
+        const ssize_t count = ::read(master_, buffer, sizeof buffer);
+        return {buffer, buffer + std::max<ssize_t>(count, 0)};
     }
 
     int master_ = -1;

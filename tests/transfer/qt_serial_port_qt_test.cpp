@@ -129,39 +129,24 @@ TEST(ParseLineSettings, RefusesMalformedTexts) {
     }
 }
 
-struct ParseCase {
-    std::string text;
-    LineSettings expected;
-};
-
-class ParseLineSettingsParts : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(ParseLineSettingsParts, ReadsEveryPart) {
-    ParsedLineSettings parsed = parseLineSettings(GetParam().text);
-    ASSERT_TRUE(parsed.ok) << parsed.reason;
-    const LineSettings& e = GetParam().expected;
-    EXPECT_EQ(parsed.settings.baud, e.baud);
-    EXPECT_EQ(parsed.settings.parity, e.parity);
-    EXPECT_EQ(parsed.settings.dataBits, e.dataBits);
-    EXPECT_EQ(parsed.settings.stopBits, e.stopBits);
+TEST(ParseLineSettings, ReadsEveryPart) {
+    using P = QSerialPort;
+    const std::pair<std::string, LineSettings> cases[] = {
+        {"4800,n,8,1", {4800, P::NoParity, P::Data8, P::OneStop}},
+        {"38400,N,8,1", {38400, P::NoParity, P::Data8, P::OneStop}},
+        {"9600,e,7,2", {9600, P::EvenParity, P::Data7, P::TwoStop}},
+        {"2400,O,6,1", {2400, P::OddParity, P::Data6, P::OneStop}},
+        {"115200,m,5,1.5", {115200, P::MarkParity, P::Data5, P::OneAndHalfStop}},
+        {"300,s,8,1", {300, P::SpaceParity, P::Data8, P::OneStop}}};
+    for (const auto& [text, e] : cases) {
+        ParsedLineSettings parsed = parseLineSettings(text);
+        ASSERT_TRUE(parsed.ok) << parsed.reason;
+        EXPECT_EQ(parsed.settings.baud, e.baud) << text;
+        EXPECT_EQ(parsed.settings.parity, e.parity) << text;
+        EXPECT_EQ(parsed.settings.dataBits, e.dataBits) << text;
+        EXPECT_EQ(parsed.settings.stopBits, e.stopBits) << text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ParseLineSettingsParts,
-    ::testing::Values(
-        ParseCase{"4800,n,8,1",
-                  {4800, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop}},
-        ParseCase{"38400,N,8,1",
-                  {38400, QSerialPort::NoParity, QSerialPort::Data8, QSerialPort::OneStop}},
-        ParseCase{"9600,e,7,2",
-                  {9600, QSerialPort::EvenParity, QSerialPort::Data7, QSerialPort::TwoStop}},
-        ParseCase{"2400,O,6,1",
-                  {2400, QSerialPort::OddParity, QSerialPort::Data6, QSerialPort::OneStop}},
-        ParseCase{
-            "115200,m,5,1.5",
-            {115200, QSerialPort::MarkParity, QSerialPort::Data5, QSerialPort::OneAndHalfStop}},
-        ParseCase{"300,s,8,1",
-                  {300, QSerialPort::SpaceParity, QSerialPort::Data8, QSerialPort::OneStop}}));
 
 // A failed send leaves nothing written after the failure and the port closed.
 struct FailedSend {
@@ -189,22 +174,18 @@ TEST_F(SerialLine, NoSuchDeviceFailsBeforeTheDialog) {
     EXPECT_FALSE(sent.portOpen);
 }
 
-TEST_F(SerialLine, PortZeroSaysSo) {
-    QtSerialPort port;
-    FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", 0, "COM"});
-    EXPECT_EQ(sent.result.description, "Serial port 0 does not exist: port numbers start at 1");
-    EXPECT_FALSE(sent.progress.shown);
-    EXPECT_FALSE(sent.portOpen);
-}
-
-TEST_F(SerialLine, NumberBeyondTheSystemsPortsSaysSo) {
-    int beyond = static_cast<int>(systemPorts().size()) + 1;
-    QtSerialPort port;
-    FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", beyond, "COM"});
-    EXPECT_TRUE(sent.result.description.starts_with("Serial port " + std::to_string(beyond) +
-                                                    " does not exist"))
-        << sent.result.description;
-    EXPECT_FALSE(sent.portOpen);
+// Without a device given, the port number is looked up in the system's list.
+TEST_F(SerialLine, NumbersOutsideTheSystemsPortsSaySo) {
+    const int beyond = static_cast<int>(systemPorts().size()) + 1;
+    for (const auto& [number, reason] :
+         {std::pair{0, std::string("Serial port 0 does not exist: port numbers start at 1")},
+          std::pair{beyond, "Serial port " + std::to_string(beyond) + " does not exist"}}) {
+        QtSerialPort port;
+        FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", number, "COM"});
+        EXPECT_TRUE(sent.result.description.starts_with(reason)) << sent.result.description;
+        EXPECT_FALSE(sent.progress.shown);
+        EXPECT_FALSE(sent.portOpen);
+    }
 }
 
 TEST_F(SerialLine, RefusedSettingsTextSendsNothing) {

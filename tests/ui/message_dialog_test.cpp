@@ -6,14 +6,12 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QWindow>
-#include <numeric>
 
 #include "../transfer/pty_line.h"
+#include "setup_window_support.h"
 #include "transfer/qt_serial_port_qt.h"
 
 namespace zelvar {
@@ -25,22 +23,9 @@ class MessageDialog : public ::testing::Test {
   protected:
     MessageDialog() : dialog(new Dialog(&owner)) {}
 
-    // What the user sees in the label, and whether OK shows, at every point events run.
-    struct Seen {
-        QString text;
-        bool okVisible;
-    };
-
-    SendPacing recordingPacing(std::function<void(milliseconds)> onSleep = {}) {
-        return {
-            [onSleep](milliseconds pause) {
-                if (onSleep)
-                    onSleep(pause);
-            },
-            [this] {
-                QApplication::processEvents();
-                seen.push_back({dialog->info()->text(), dialog->okButton()->isVisibleTo(dialog)});
-            }};
+    // Events run at every pump, as the real pacing lets them; `onSleep` sees every pause.
+    static SendPacing pumping(std::function<void(milliseconds)> onSleep) {
+        return {std::move(onSleep), [] { QApplication::processEvents(); }};
     }
 
     // The user's click on the close box: the window system sends the close event to the
@@ -54,7 +39,6 @@ class MessageDialog : public ::testing::Test {
 
     QMainWindow owner;
     QPointer<Dialog> dialog;
-    std::vector<Seen> seen;
 };
 
 TEST_F(MessageDialog, IsBuiltHiddenAndFixed) {
@@ -120,49 +104,23 @@ TEST_F(MessageDialog, UsersCloseRequestOnlyHides) {
     EXPECT_TRUE(dialog->isVisible()) << "a hidden dialog shows again";
 }
 
-TEST_F(MessageDialog, ProgramsCloseDestroys) {
-    dialog->showProgress();
-    EXPECT_TRUE(dialog->close());
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(dialog.isNull());
-}
-
-TEST_F(MessageDialog, HiddenDialogIsDestroyedByTheProgramsCloseToo) {
-    dialog->okButton()->click();
-    EXPECT_TRUE(dialog->close());
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(dialog.isNull());
-}
-
-TEST_F(MessageDialog, FollowsAWholeSendOnARealLine) {
-    testing::PtyLine line;
-    ASSERT_TRUE(line.ok());
-    QtSerialPort port(fixedDevice(line.path()));
-    ConfigImage image{};
-    std::iota(image.begin(), image.end(), std::uint8_t{7});
-    SendResult result =
-        sendConfig(image, {"4800,n,8,1", 1, "COM1"}, port, *dialog, recordingPacing());
-    ASSERT_TRUE(result.sent()) << result.description;
-
-    std::vector<QString> texts;
-    for (const Seen& s : seen) {
-        texts.push_back(s.text);
-        EXPECT_FALSE(s.okVisible);
+TEST_F(MessageDialog, ProgramsCloseDestroysItShownOrHidden) {
+    for (bool hidden : {false, true}) {
+        QPointer<Dialog> closing = new Dialog(&owner);
+        closing->showProgress();
+        if (hidden)
+            closing->okButton()->click();
+        EXPECT_TRUE(closing->close());
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(closing.isNull()) << "hidden " << hidden;
     }
-    EXPECT_EQ(texts, (std::vector<QString>{
-                         "\nSending data on COM1...", "\nSending data on COM1....",
-                         "\nSending data on COM1.....", "\nSending data on COM1......"}));
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(dialog->okButton()->isVisibleTo(dialog));
-    EXPECT_EQ(dialog->info()->text(), "Data sent !\n Be shure that 'Transfer OK' appears on LCD");
-    EXPECT_EQ(line.readAvailable().size(), 170u);
 }
 
 TEST_F(MessageDialog, CloseBoxDuringASendHidesAndTheSendCompletes) {
     testing::PtyLine line;
     ASSERT_TRUE(line.ok());
     QtSerialPort port(fixedDevice(line.path()));
-    SendPacing pacing = recordingPacing([this](milliseconds pause) {
+    SendPacing pacing = pumping([this](milliseconds pause) {
         if (pause == milliseconds(600))
             closeBoxClicked();
     });
@@ -175,64 +133,21 @@ TEST_F(MessageDialog, CloseBoxDuringASendHidesAndTheSendCompletes) {
     EXPECT_EQ(dialog->info()->text(), "Data sent !\n Be shure that 'Transfer OK' appears on LCD");
 }
 
-// Answers the next modal message box, whenever it comes, and keeps what it showed.
-struct AnsweredBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::Warning;
-    QMessageBox::StandardButtons buttons;
-    bool seen = false;
-    QTimer poll;
-
-    void answerNext() {
-        QObject::connect(&poll, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            poll.stop();
-            seen = true;
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            buttons = box->standardButtons();
-            box->button(QMessageBox::Ok)->click();
-        });
-        poll.start(5);
-    }
-};
-
-TEST_F(MessageDialog, FailedOpenShowsTheLayersMessageAndNoDialog) {
-    QApplication::setApplicationDisplayName("Zelvar Config");
-    QtSerialPort port(fixedDevice("/dev/zelvar-no-such-device"));
-    AnsweredBox box;
-    box.answerNext();
-    SendResult result =
-        sendConfig(ConfigImage{}, {"4800,n,8,1", 1, "COM1"}, port, *dialog, recordingPacing());
-    EXPECT_EQ(result.outcome, SendOutcome::Failed);
-    ASSERT_TRUE(box.seen);
-    EXPECT_EQ(box.text, "Cannot open /dev/zelvar-no-such-device: No such file or directory");
-    EXPECT_EQ(box.title, "Zelvar Config");
-    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(box.buttons, QMessageBox::Ok);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(seen.empty());
-}
-
+// The window tests show the failed open's message box; a failure after the dialog came up
+// leaves it standing with the progress reached.
 TEST_F(MessageDialog, FailureMidSendKeepsTheProgressWithOkHidden) {
     testing::PtyLine line;
     ASSERT_TRUE(line.ok());
     QtSerialPort port(fixedDevice(line.path()));
-    AnsweredBox box;
-    SendPacing pacing = recordingPacing([&](milliseconds pause) {
-        if (pause == milliseconds(600)) {
+    testing::ModalAnswerer modals;
+    SendPacing pacing = pumping([&](milliseconds pause) {
+        if (pause == milliseconds(600))
             line.closeMaster();
-            box.answerNext();
-        }
     });
     SendResult result = sendConfig(ConfigImage{}, {"4800,n,8,1", 1, "COM1"}, port, *dialog, pacing);
     EXPECT_EQ(result.outcome, SendOutcome::Failed);
-    ASSERT_TRUE(box.seen);
-    EXPECT_EQ(box.text.toStdString(), result.description);
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    EXPECT_EQ(modals.boxes.front().text.toStdString(), result.description);
     EXPECT_FALSE(port.isOpen());
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->okButton()->isVisibleTo(dialog));

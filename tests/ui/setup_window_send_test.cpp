@@ -261,7 +261,6 @@ TEST_P(SetupPortFailure, ShowsTheSerialLayersWordsAndNoProgress) {
 
 INSTANTIATE_TEST_SUITE_P(Ports, SetupPortFailure,
                          ::testing::Values(PortFailure{"7", "There is no serial port 7"},
-                                           PortFailure{"", "There is no serial port 0"},
                                            PortFailure{"4", std::string("Cannot open ") +
                                                                 kMissingDevice +
                                                                 ": No such file or directory"}));
