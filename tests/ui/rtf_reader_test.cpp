@@ -118,8 +118,6 @@ TEST_P(RtfCharacterFormat, AppliesToTheRun) {
     EXPECT_EQ(formatOf(document, GetParam().word), GetParam().format) << GetParam().rtf;
 }
 
-constexpr const char* kColours = "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}";
-
 INSTANTIATE_TEST_SUITE_P(
     Reader, RtfCharacterFormat,
     testing::Values(
@@ -216,9 +214,8 @@ Shown picturesIn(const QTextDocument& document) {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
-            if (!format.isImageFormat()) {
+            if (!format.isImageFormat())
                 continue;
-            }
             const QTextImageFormat image = format.toImageFormat();
             ++shown.pictures;
             shown.size = QSizeF(image.width(), image.height());
@@ -356,9 +353,8 @@ TEST(RtfBroken, RandomBytesGiveADocumentOrAReason) {
     for (const char* prefix : prefixes) {
         for (int round = 0; round < 50; ++round) {
             QByteArray rtf(prefix);
-            for (int i = 0; i < 2000; ++i) {
+            for (int i = 0; i < 2000; ++i)
                 rtf.append(static_cast<char>(byte(random)));
-            }
             QTextDocument document;
             const RtfResult result = readRtf(rtf, document);
             EXPECT_TRUE(result.ok || !result.reason.isEmpty());
@@ -368,42 +364,18 @@ TEST(RtfBroken, RandomBytesGiveADocumentOrAReason) {
 
 // Random bytes rarely form RTF; these are built from its own pieces.
 TEST(RtfBroken, RandomRtfPiecesGiveADocumentOrAReason) {
-    const char* const pieces[] = {"{",
-                                  "}",
-                                  "\\par ",
-                                  "\\b",
-                                  "\\b0 ",
-                                  "\\u8364",
-                                  "\\uc5 ",
-                                  "\\'e9",
-                                  "\\'",
-                                  "\\*",
-                                  "\\pict",
-                                  "\\pngblip ",
-                                  "\\bin5 ",
-                                  "\\fonttbl",
-                                  "\\f1 ",
-                                  "\\colortbl",
-                                  "\\red300",
-                                  ";",
-                                  "text ",
-                                  "\\fs-7",
-                                  "\\li99999999999",
-                                  "\\info",
-                                  "\\ansicpg1251",
-                                  "\\highlight3 ",
-                                  "\\cf9 ",
-                                  "\\\\",
-                                  "\\{",
-                                  "\\line",
-                                  "0a1b"};
+    const QList<QByteArray> pieces =
+        QByteArray(
+            "{|}|\\par |\\b|\\b0 |\\u8364|\\uc5 |\\'e9|\\'|\\*|\\pict|\\pngblip |\\bin5 |"
+            "\\fonttbl|\\f1 |\\colortbl|\\red300|;|text |\\fs-7|\\li99999999999|\\info|"
+            "\\ansicpg1251|\\highlight3 |\\cf9 |\\\\|\\{|\\line|0a1b")
+            .split('|');
     std::mt19937 random(7);
-    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<qsizetype> pick(0, pieces.size() - 1);
     for (int round = 0; round < 300; ++round) {
         QByteArray rtf("{\\rtf1");
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < 200; ++i)
             rtf.append(pieces[pick(random)]);
-        }
         QTextDocument document;
         const RtfResult result = readRtf(rtf, document);
         EXPECT_TRUE(result.ok || !result.reason.isEmpty());

@@ -11,42 +11,33 @@ namespace zelvar::test {
 
 QString paragraphsOf(const QTextDocument& document) {
     QStringList paragraphs;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
         paragraphs << block.text();
-    }
     return paragraphs.join(QLatin1Char('\n'));
 }
 
 QString formatOf(const QTextDocument& document, const QString& word) {
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (!it.fragment().text().contains(word)) {
+            if (!it.fragment().text().contains(word))
                 continue;
-            }
             const QTextCharFormat format = it.fragment().charFormat();
             QStringList parts;
-            if (format.fontWeight() >= QFont::Bold) {
-                parts << "b";
-            }
-            if (format.fontItalic()) {
-                parts << "i";
-            }
-            if (format.fontUnderline()) {
-                parts << "u";
-            }
-            if (format.fontStrikeOut()) {
-                parts << "s";
-            }
-            parts << QString::number(format.fontPointSize()) + "pt";
-            if (format.foreground().style() != Qt::NoBrush) {
-                parts << "fg=" + format.foreground().color().name();
-            }
-            if (format.background().style() != Qt::NoBrush) {
-                parts << "bg=" + format.background().color().name();
-            }
-            if (!format.fontFamilies().toStringList().isEmpty()) {
-                parts << "font=" + format.fontFamilies().toStringList().join(',');
-            }
+            const auto add = [&parts](bool set, const QString& part) {
+                if (set)
+                    parts << part;
+            };
+            add(format.fontWeight() >= QFont::Bold, "b");
+            add(format.fontItalic(), "i");
+            add(format.fontUnderline(), "u");
+            add(format.fontStrikeOut(), "s");
+            add(true, QString::number(format.fontPointSize()) + "pt");
+            add(format.foreground().style() != Qt::NoBrush,
+                "fg=" + format.foreground().color().name());
+            add(format.background().style() != Qt::NoBrush,
+                "bg=" + format.background().color().name());
+            const QStringList families = format.fontFamilies().toStringList();
+            add(!families.isEmpty(), "font=" + families.join(','));
             return parts.join(' ');
         }
     }
@@ -55,20 +46,17 @@ QString formatOf(const QTextDocument& document, const QString& word) {
 
 QString paragraphFormatOf(const QTextDocument& document, int index) {
     const QTextBlock block = document.findBlockByNumber(index);
-    if (!block.isValid()) {
+    if (!block.isValid())
         return "missing";
-    }
     const QTextBlockFormat format = block.blockFormat();
-    QStringList parts;
     const Qt::Alignment alignment = format.alignment() & Qt::AlignHorizontal_Mask;
-    parts << (alignment == Qt::AlignHCenter   ? "center"
-              : alignment == Qt::AlignRight   ? "right"
-              : alignment == Qt::AlignJustify ? "justify"
-                                              : "left");
+    QStringList parts = {alignment == Qt::AlignHCenter   ? "center"
+                         : alignment == Qt::AlignRight   ? "right"
+                         : alignment == Qt::AlignJustify ? "justify"
+                                                         : "left"};
     const auto add = [&parts](const char* name, double value) {
-        if (value != 0) {
+        if (value != 0)
             parts << QString("%1=%2").arg(name).arg(value);
-        }
     };
     add("li", format.leftMargin());
     add("ri", format.rightMargin());
@@ -85,16 +73,14 @@ QByteArray pictureHex(const QImage& image, const char* format) {
     image.save(&buffer, format);
     const QByteArray hex = bytes.toHex();
     QByteArray lines;
-    for (qsizetype i = 0; i < hex.size(); i += 64) {
+    for (qsizetype i = 0; i < hex.size(); i += 64)
         lines += hex.mid(i, 64) + "\r\n";
-    }
     return lines;
 }
 
 std::string testName(std::string text) {
-    for (char& c : text) {
+    for (char& c : text)
         c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    }
     return text;
 }
 

@@ -108,6 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         Typing{"edAutoReplyMsg", kAllRefusedByMessages + QString::fromLatin1("\xe9"),
                kAllRefusedByMessages + QString::fromLatin1("\xe9")},
         Typing{"edAutoReplyMsg", QString(31, 'x'), QString(30, 'x')},
+        Typing{"edAutoReplyMsg", QStringLiteral("o\u20ack"), "ok"},  // beyond Latin-1: never
         Typing{"edAprsMsg", QString(39, 'm'), QString(38, 'm')},
         // The beacon: quotes and "{" only in the GPSless display, "|" and above never.
         Typing{"edBeacon", kQuotesAndBraces, "abcdefg"},
@@ -126,14 +127,6 @@ TEST_F(SetupKeys, BeaconFilterFollowsTheTimeoutAsTypedCharacterByCharacter) {
     typeInto("edGpsAcqTime", "5");
     appendTo("edBeacon", "{'");
     EXPECT_EQ(textOf("edBeacon"), "{");
-}
-
-TEST_F(SetupKeys, CharactersOutsideLatinOneNeverGetIn) {
-    QLineEdit* answer = field("edAutoReplyMsg");
-    answer->setFocus();
-    answer->clear();
-    testing::typeKeys(answer, QStringLiteral("o\u20ack"));
-    EXPECT_EQ(answer->text(), "ok");
 }
 
 TEST_F(SetupKeys, PastedTextPassesTheFilterToo) {
@@ -252,9 +245,8 @@ TEST_P(SetupDisplaySwitch, FollowsTheNumberInTheTimeout) {
 
 INSTANTIATE_TEST_SUITE_P(Contents, SetupDisplaySwitch,
                          ::testing::Values(Timeout{"0", true}, Timeout{"", true},
-                                           Timeout{"000", true}, Timeout{"00", true},
-                                           Timeout{"1", false}, Timeout{"010", false},
-                                           Timeout{"25", false}, Timeout{"255", false}));
+                                           Timeout{"000", true}, Timeout{"010", false},
+                                           Timeout{"255", false}));
 
 TEST_F(SetupKeys, DisplaySwitchKeepsTheHiddenValuesAndComesBack) {
     typeInto("edBcnEvery", "5");
@@ -273,46 +265,6 @@ TEST_F(SetupKeys, DisplaySwitchKeepsTheHiddenValuesAndComesBack) {
     EXPECT_EQ(label("Label6")->text(), "COMMENT");
 }
 
-struct Entry {
-    const char* field;
-    bool selectsAll;
-};
-
-void PrintTo(const Entry& e, std::ostream* out) {
-    *out << e.field;
-}
-
-class SetupEntry : public SetupKeys, public ::testing::WithParamInterface<Entry> {};
-
-TEST_P(SetupEntry, SelectsTheWholeContentOnlyWhereListed) {
-    const Entry& entry = GetParam();
-    typeInto("edAutoReplyMsg", "elsewhere");
-    QLineEdit* edit = field(entry.field);
-    if (edit->text().isEmpty())
-        edit->setText("1");
-    edit->setFocus(Qt::TabFocusReason);
-    ASSERT_EQ(focusedName(), entry.field);
-    if (entry.selectsAll) {
-        EXPECT_EQ(edit->selectedText(), edit->displayText());
-        EXPECT_EQ(edit->cursorPosition(), 0);
-    } else {
-        EXPECT_FALSE(edit->hasSelectedText());
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields, SetupEntry,
-                         ::testing::Values(Entry{"edNumFlagsAuto", true}, Entry{"edBcnEvery", true},
-                                           Entry{"edSymbol", true}, Entry{"edManualTime", true},
-                                           Entry{"esSpeedTable(0)", true},
-                                           Entry{"esSpeedTable(3)", true},
-                                           Entry{"esSpeedTable(6)", true},
-                                           Entry{"edGpsCheckTime", true},
-                                           Entry{"edMsgRepeat", true}, Entry{"edComm", true},
-                                           Entry{"edGpsAcqTime", false}, Entry{"edMyCall", false},
-                                           Entry{"edDestCall", false}, Entry{"edAprsPath", false},
-                                           Entry{"edBeacon", false}, Entry{"edAprsMsg", false},
-                                           Entry{"edAutoReplyMsg", false}));
-
 TEST_F(SetupKeys, ClickIntoAListedFieldSelectsItAndTypingReplaces) {
     typeInto("edMyCall", "x");
     QLineEdit* interval = field("edManualTime");
@@ -322,6 +274,7 @@ TEST_F(SetupKeys, ClickIntoAListedFieldSelectsItAndTypingReplaces) {
     EXPECT_EQ(interval->text(), "12");
 }
 
+// Entering a field by the keyboard selects its whole content only in the listed fields.
 TEST_F(SetupKeys, TabWalksTheKeyboardOrderSelectingWhereListed) {
     const QStringList order = {
         "edNumFlagsAuto",  "cbMicEMsg",       "edSymbol",        "chkTable",
