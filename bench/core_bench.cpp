@@ -23,7 +23,8 @@ BENCHMARK(BM_BuildConfigImage);
 void BM_CfgSave(benchmark::State& state) {
     const DeviceSettings settings = defaultSettings();
     const CalculatorInputs calculator;
-    for (auto _ : state) benchmark::DoNotOptimize(writeConfigText(settings, calculator));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(writeConfigText(settings, calculator));
 }
 BENCHMARK(BM_CfgSave);
 

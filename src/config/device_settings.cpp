@@ -41,7 +41,9 @@ constexpr std::array<FieldInfo, kFieldCount> kFields = {{
     {"BaudRate", "cboBaud", "Baud:", 0},
 }};
 
-const FieldInfo& info(Field field) { return kFields[static_cast<std::size_t>(field)]; }
+const FieldInfo& info(Field field) {
+    return kFields[static_cast<std::size_t>(field)];
+}
 
 }  // namespace
 
@@ -79,9 +81,17 @@ Field speedTableField(int band) {
     return static_cast<Field>(static_cast<int>(Field::SpeedTable0) + band);
 }
 
-std::string_view fieldName(Field field) { return info(field).name; }
-std::string_view controlName(Field field) { return info(field).control; }
-std::string_view fieldLabel(Field field) { return info(field).label; }
-std::size_t maxLength(Field field) { return info(field).maxLength; }
+std::string_view fieldName(Field field) {
+    return info(field).name;
+}
+std::string_view controlName(Field field) {
+    return info(field).control;
+}
+std::string_view fieldLabel(Field field) {
+    return info(field).label;
+}
+std::size_t maxLength(Field field) {
+    return info(field).maxLength;
+}
 
 }  // namespace zelvar

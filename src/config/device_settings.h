@@ -53,8 +53,8 @@ void applyDefaults(DeviceSettings& settings);
 DeviceSettings defaultSettings();
 
 inline constexpr std::array<std::string_view, 8> kMicEMessages = {
-    "Off Duty", "En Route", "In Service", "Returning",
-    "Committed", "Special", "Priority", "Emergency"};
+    "Off Duty",  "En Route", "In Service", "Returning",
+    "Committed", "Special",  "Priority",   "Emergency"};
 
 inline constexpr std::array<std::string_view, 3> kBaudRates = {"4800", "9600", "38400"};
 

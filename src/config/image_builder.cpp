@@ -10,11 +10,13 @@ namespace {
 
 using namespace image_offset;
 
-bool ticked(int flag) { return flag == 1; }
+bool ticked(int flag) {
+    return flag == 1;
+}
 
 // One build, step by step. Each step either succeeds or records the failure and stops the run.
 class ImageBuilder {
-public:
+  public:
     ImageBuilder(DeviceSettings& settings, ConfigImage& image) : s_(settings), image_(image) {}
 
     BuildResult run() {
@@ -28,7 +30,7 @@ public:
         return result_;
     }
 
-private:
+  private:
     bool fail(Field field, std::string_view why) {
         result_ = {false, field, std::string(fieldLabel(field)) + ": " + std::string(why)};
         return false;
@@ -36,13 +38,21 @@ private:
 
     std::string& text(Field field) {
         switch (field) {
-            case Field::NumFlagsAuto: return s_.numFlagsAuto;
-            case Field::MsgRepeat: return s_.msgRepeat;
-            case Field::GpsCheckTime: return s_.gpsCheckTime;
-            case Field::ManualTime: return s_.manualTime;
-            case Field::GpsAcqTime: return s_.gpsAcqTime;
-            case Field::BcnEvery: return s_.bcnEvery;
-            default: return s_.speedTable[static_cast<int>(field) - static_cast<int>(Field::SpeedTable0)];
+            case Field::NumFlagsAuto:
+                return s_.numFlagsAuto;
+            case Field::MsgRepeat:
+                return s_.msgRepeat;
+            case Field::GpsCheckTime:
+                return s_.gpsCheckTime;
+            case Field::ManualTime:
+                return s_.manualTime;
+            case Field::GpsAcqTime:
+                return s_.gpsAcqTime;
+            case Field::BcnEvery:
+                return s_.bcnEvery;
+            default:
+                return s_
+                    .speedTable[static_cast<int>(field) - static_cast<int>(Field::SpeedTable0)];
         }
     }
 
@@ -105,9 +115,9 @@ private:
         if (s_.micEMsg < 0 || s_.micEMsg >= static_cast<int>(kMicEMessages.size())) {
             return fail(Field::MicEMsg, "choose one of the listed messages");
         }
-        image_[kOptions] = static_cast<std::uint8_t>(
-            s_.micEMsg + (ticked(s_.autoReply) ? kOptionAutoReply : 0) +
-            (ticked(s_.baud300) ? kOptionBaud300 : 0));
+        image_[kOptions] =
+            static_cast<std::uint8_t>(s_.micEMsg + (ticked(s_.autoReply) ? kOptionAutoReply : 0) +
+                                      (ticked(s_.baud300) ? kOptionBaud300 : 0));
         return true;
     }
 
@@ -153,7 +163,8 @@ private:
         if (every < 0) {
             return fail(Field::BcnEvery, "value out of range");
         }
-        double value = roundHalfEven(leadingNumber(s_.bcnEvery) + (ticked(s_.rxPosition) ? 128 : 0));
+        double value =
+            roundHalfEven(leadingNumber(s_.bcnEvery) + (ticked(s_.rxPosition) ? 128 : 0));
         if (!putByte(kBcnEvery, value, Field::BcnEvery)) {
             return false;
         }
@@ -231,7 +242,8 @@ private:
     }
 
     bool texts() {
-        if (!textField(Field::Beacon, kBeacon, s_.beacon) || !fitsField(Field::DestCall, s_.destCall)) {
+        if (!textField(Field::Beacon, kBeacon, s_.beacon) ||
+            !fitsField(Field::DestCall, s_.destCall)) {
             return false;
         }
         std::string dest;

@@ -25,11 +25,14 @@ std::string callsignAt(const ConfigImage& image, std::size_t start) {
     std::string call(reinterpret_cast<const char*>(&image[start]), kCallsignWidth);
     call = std::string(trimSpaces(call));
     int ssid = image[start + kCallsignWidth] - kSsidZero;
-    if (ssid > 0) call += "-" + std::to_string(ssid);
+    if (ssid > 0)
+        call += "-" + std::to_string(ssid);
     return call;
 }
 
-std::string tensOfSeconds(std::uint8_t byte, int digits) { return formatDigits(byte * 10, digits); }
+std::string tensOfSeconds(std::uint8_t byte, int digits) {
+    return formatDigits(byte * 10, digits);
+}
 
 }  // namespace
 
@@ -49,7 +52,8 @@ DecodedImage decodeImage(const ConfigImage& image) {
     s.altTable = image[at::kSymbolTable] == '\\';
 
     decoded.gpsless = image[at::kGpsAcqTime] == 0;
-    if (!decoded.gpsless) s.gpsCheckTime = tensOfSeconds(image[at::kGpsCheckTime], 3);
+    if (!decoded.gpsless)
+        s.gpsCheckTime = tensOfSeconds(image[at::kGpsCheckTime], 3);
     for (int band = 0; band < 7; ++band) {
         s.speedTable[band] = tensOfSeconds(image[at::kSpeedTable + band], band < 2 ? 4 : 3);
     }
@@ -62,7 +66,8 @@ DecodedImage decodeImage(const ConfigImage& image) {
     s.aprsPath.clear();
     if (image[at::kPath1] != 0) {
         s.aprsPath = callsignAt(image, at::kPath1);
-        if (image[at::kPath2] != 0) s.aprsPath += "," + callsignAt(image, at::kPath2);
+        if (image[at::kPath2] != 0)
+            s.aprsPath += "," + callsignAt(image, at::kPath2);
     }
     s.beacon = textAt(image, at::kBeacon);
     s.destCall = callsignAt(image, at::kDestCall);

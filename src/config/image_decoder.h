@@ -12,9 +12,9 @@ namespace zelvar {
 // and keep their defaults.
 struct DecodedImage {
     DeviceSettings settings;
-    bool gpsless = false;      // acquisition timeout 0: byte 5 carries the GPSless marker
-    int txDelayFlags = 0;      // byte 0 as sent
-    int spareNonZero = 0;      // count of non-zero bytes in the spare area
+    bool gpsless = false;  // acquisition timeout 0: byte 5 carries the GPSless marker
+    int txDelayFlags = 0;  // byte 0 as sent
+    int spareNonZero = 0;  // count of non-zero bytes in the spare area
 };
 
 DecodedImage decodeImage(const ConfigImage& image);

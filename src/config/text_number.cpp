@@ -7,8 +7,12 @@
 namespace zelvar {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Length of the number grammar at the start of `text` (after blanks were skipped), 0 when none.
 std::size_t numberPrefixLength(std::string_view text) {

@@ -14,7 +14,9 @@ std::vector<std::uint8_t> bytes(const ConfigImage& image, std::size_t from, std:
     return {image.begin() + from, image.begin() + to + 1};
 }
 
-std::vector<std::uint8_t> ascii(std::string_view text) { return {text.begin(), text.end()}; }
+std::vector<std::uint8_t> ascii(std::string_view text) {
+    return {text.begin(), text.end()};
+}
 
 TEST(ImageBuilder, FactoryDefaultsGiveTheDocumentedImage) {
     DeviceSettings settings = defaultSettings();
@@ -63,63 +65,88 @@ TEST_P(NormalisationTest, WritesBackWhatTheTrackerGets) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, NormalisationTest,
-    ::testing::Values(
-        Normalisation{"TxDelayRaised", SET(numFlagsAuto, "10"), FIELD(numFlagsAuto), "027", 0, 4},
-        Normalisation{"TxDelay30", SET(numFlagsAuto, "030"), FIELD(numFlagsAuto), "027", 0, 4},
-        Normalisation{"TxDelay200", SET(numFlagsAuto, "200"), FIELD(numFlagsAuto), "200", 0, 30},
-        Normalisation{"TxDelayTooWide", SET(numFlagsAuto, "999"), FIELD(numFlagsAuto), "993", 0,
-                      149},
-        Normalisation{"TxDelayBlank", SET(numFlagsAuto, ""), FIELD(numFlagsAuto), "027", 0, 4},
-        Normalisation{"MsgRepeat", SET(msgRepeat, "8"), FIELD(msgRepeat), "08", 1, 8},
-        Normalisation{"MsgRepeatWiderThanField", SET(msgRepeat, "150"), FIELD(msgRepeat), "99",
-                      1, 99},
-        Normalisation{"GpsCheckRaised", SET(gpsCheckTime, "5"), FIELD(gpsCheckTime), "010", 5, 1},
-        Normalisation{"GpsCheckTooWide", SET(gpsCheckTime, "997"), FIELD(gpsCheckTime), "990", 5,
-                      99},
-        Normalisation{"GpslessMarker",
-                      [](DeviceSettings& s) {
-                          s.gpsCheckTime = "5";
-                          s.gpsAcqTime = "000";
-                      },
-                      FIELD(gpsCheckTime), "010", 5, 252},
-        Normalisation{"BandHalfToEven", SET(speedTable[3], "25"), FIELD(speedTable[3]), "020", 9,
-                      2},
-        Normalisation{"BandHalfUp", SET(speedTable[3], "35"), FIELD(speedTable[3]), "040", 9, 4},
-        Normalisation{"SlowBandRaised", SET(speedTable[0], "3"), FIELD(speedTable[0]), "0010", 6,
-                      1},
-        Normalisation{"FastBandRaised", SET(speedTable[6], ""), FIELD(speedTable[6]), "010", 12,
-                      1},
-        Normalisation{"ManualTimeTop", SET(manualTime, "2554"), FIELD(manualTime), "2550", 13,
-                      255},
-        Normalisation{"AcqTimeout", SET(gpsAcqTime, "7"), FIELD(gpsAcqTime), "007", 14, 7},
-        Normalisation{"CommentRateLowered", SET(bcnEvery, "200"), FIELD(bcnEvery), "127", 15,
-                      127},
-        Normalisation{"CommentRateWithFlag",
-                      [](DeviceSettings& s) {
-                          s.bcnEvery = "200";
-                          s.rxPosition = 1;
-                      },
-                      FIELD(bcnEvery), "127", 15, 255},
-        Normalisation{"SsidZeroDropped", SET(myCall, "QX9ABC-0"), FIELD(myCall), "QX9ABC", 22,
-                      '0'},
-        Normalisation{"SsidAbove15", SET(myCall, "QX9ABC-16"), FIELD(myCall), "QX9ABC", 22, '0'},
-        Normalisation{"SsidKept", SET(myCall, "QX9ABC-7"), FIELD(myCall), "QX9ABC-7", 22, '7'},
-        Normalisation{"SsidAsTyped", SET(myCall, "QX9ABC-07"), FIELD(myCall), "QX9ABC-07", 22,
-                      '7'},
-        Normalisation{"Ssid10", SET(myCall, "AB-10"), FIELD(myCall), "AB-10", 22, ':'},
-        Normalisation{"Ssid15", SET(myCall, "AB-15"), FIELD(myCall), "AB-15", 22, '?'},
-        Normalisation{"SecondDash", SET(myCall, "AB--1"), FIELD(myCall), "AB", 22, '/'},
-        Normalisation{"LongCallCut", SET(myCall, "ABCDEFG-3"), FIELD(myCall), "ABCDEF-3", 21,
-                      'F'},
-        Normalisation{"LeadingDashIsCall", SET(myCall, "-9"), FIELD(myCall), "-9", 22, '0'},
-        Normalisation{"AltTable", SET(altTable, 1), FIELD(symbol), ">", 4, 0x5C},
-        Normalisation{"OptionBits",
-                      [](DeviceSettings& s) {
-                          s.micEMsg = 7;
-                          s.autoReply = 1;
-                          s.baud300 = 1;
-                      },
-                      FIELD(symbol), ">", 2, 7 + 16 + 32}),
+    ::
+        testing::
+            Values(Normalisation{"TxDelayRaised", SET(numFlagsAuto, "10"), FIELD(numFlagsAuto),
+                                 "027", 0, 4},
+                   Normalisation{"TxDelay30", SET(numFlagsAuto, "030"), FIELD(numFlagsAuto), "027",
+                                 0, 4},
+                   Normalisation{"TxDelay200", SET(numFlagsAuto, "200"), FIELD(numFlagsAuto), "200",
+                                 0, 30},
+                   Normalisation{"TxDelayTooWide", SET(numFlagsAuto, "999"), FIELD(numFlagsAuto),
+                                 "993", 0, 149},
+                   Normalisation{"TxDelayBlank", SET(numFlagsAuto, ""), FIELD(numFlagsAuto), "027",
+                                 0, 4},
+                   Normalisation{"MsgRepeat", SET(msgRepeat, "8"), FIELD(msgRepeat), "08", 1, 8},
+                   Normalisation{"MsgRepeatWiderThanField", SET(msgRepeat, "150"), FIELD(msgRepeat),
+                                 "99", 1, 99},
+                   Normalisation{"GpsCheckRaised", SET(gpsCheckTime, "5"), FIELD(gpsCheckTime),
+                                 "010", 5, 1},
+                   Normalisation{"GpsCheckTooWide", SET(gpsCheckTime, "997"), FIELD(gpsCheckTime),
+                                 "990", 5, 99},
+                   Normalisation{"GpslessMarker",
+                                 [](DeviceSettings& s) {
+                                     s.gpsCheckTime = "5";
+                                     s.gpsAcqTime = "000";
+                                 },
+                                 FIELD(gpsCheckTime), "010", 5, 252},
+                   Normalisation{"BandHalfToEven", SET(speedTable[3], "25"), FIELD(speedTable[3]),
+                                 "020", 9, 2},
+                   Normalisation{"BandHalfUp", SET(speedTable[3], "35"), FIELD(speedTable[3]),
+                                 "040", 9, 4},
+                   Normalisation{"SlowBandRaised", SET(speedTable[0], "3"), FIELD(speedTable[0]),
+                                 "0010", 6, 1},
+                   Normalisation{"FastBandRaised", SET(speedTable[6], ""), FIELD(speedTable[6]),
+                                 "010", 12, 1},
+                   Normalisation{"ManualTimeTop", SET(manualTime, "2554"), FIELD(manualTime),
+                                 "2550", 13, 255},
+                   Normalisation{"AcqTimeout", SET(gpsAcqTime, "7"), FIELD(gpsAcqTime), "007", 14,
+                                 7},
+                   Normalisation{"CommentRateLowered", SET(bcnEvery, "200"), FIELD(bcnEvery), "127",
+                                 15, 127},
+                   Normalisation{"CommentRateWithFlag",
+                                 [](DeviceSettings& s) {
+                                     s.bcnEvery = "200";
+                                     s.rxPosition = 1;
+                                 },
+                                 FIELD(bcnEvery), "127", 15, 255},
+                   Normalisation{
+                       "SsidZeroDropped", SET(myCall, "QX9ABC-0"), FIELD(myCall), "QX9ABC",
+                       22, '0'},
+                   Normalisation{
+                       "SsidAbove15",
+                       SET(myCall, "QX9ABC-16"),
+                       FIELD(myCall),
+                       "QX9ABC",
+                       22, '0'},
+                   Normalisation{
+                       "SsidKept", SET(myCall, "QX9ABC-7"), FIELD(myCall), "QX9ABC-7", 22, '7'},
+                   Normalisation{
+                       "SsidAsTyped",
+                       SET(myCall, "QX9ABC-07"),
+                       FIELD(myCall),
+                       "QX9ABC-07",
+                       22, '7'},
+                   Normalisation{"Ssid10", SET(myCall, "AB-10"), FIELD(myCall), "AB-10", 22, ':'},
+                   Normalisation{"Ssid15", SET(myCall, "AB-15"), FIELD(myCall), "AB-15", 22, '?'},
+                   Normalisation{"SecondDash", SET(myCall, "AB--1"), FIELD(myCall), "AB", 22, '/'},
+                   Normalisation{
+                       "LongCallCut",
+                       SET(myCall, "ABCDEFG-3"), FIELD(myCall), "ABCDEF-3", 21, 'F'},
+                   Normalisation{
+                       "LeadingDashIsCall",
+                       SET(myCall, "-9"), FIELD(myCall),
+                       "-9",
+                       22, '0'},
+                   Normalisation{"AltTable", SET(altTable, 1), FIELD(symbol), ">", 4, 0x5C},
+                   Normalisation{
+                       "OptionBits",
+                       [](DeviceSettings& s) {
+                           s.micEMsg = 7;
+                           s.autoReply = 1;
+                           s.baud300 = 1;
+                       },
+                       FIELD(symbol), ">", 2, 7 + 16 + 32}),
     [](const auto& test_param) { return std::string(test_param.param.name); });
 
 TEST(ImageBuilder, PathEntries) {
@@ -131,17 +158,20 @@ TEST(ImageBuilder, PathEntries) {
     auto entry = [](std::string_view text) { return ascii(text); };
     std::vector<Case> cases = {
         {"", "", std::vector<std::uint8_t>(15, 0)},
-        {"WIDE2-2", "WIDE2-2", [&] {
+        {"WIDE2-2", "WIDE2-2",
+         [&] {
              auto b = entry("WIDE2 2");
              b.resize(15, 0);
              return b;
          }()},
-        {"WIDE1-1,WIDE2-2,X", "WIDE1-1,WIDE2-2,X", [&] {
+        {"WIDE1-1,WIDE2-2,X", "WIDE1-1,WIDE2-2,X",
+         [&] {
              auto b = entry("WIDE1 1WIDE2 2");
              b.push_back(0);
              return b;
          }()},
-        {"WIDE1-1,", "WIDE1-1,", [&] {
+        {"WIDE1-1,", "WIDE1-1,",
+         [&] {
              auto b = entry("WIDE1 1      0");
              b.push_back(0);
              return b;
@@ -264,16 +294,14 @@ INSTANTIATE_TEST_SUITE_P(
                          s.myCall = "AB-32720";
                          s.bcnEvery = "200";
                      },
-                     Field::MyCall,
-                     [](const DeviceSettings& s) { EXPECT_EQ(s.bcnEvery, "127"); }},
+                     Field::MyCall, [](const DeviceSettings& s) { EXPECT_EQ(s.bcnEvery, "127"); }},
         // The largest SSID passes its step: the build goes on and stops at the message after it.
         FailurePoint{"SsidLargestAllowed",
                      [](DeviceSettings& s) {
                          s.destCall = "AB-32719";
                          s.aprsMsg = std::string(39, 'm');
                      },
-                     Field::AprsMsg,
-                     [](const DeviceSettings& s) { EXPECT_EQ(s.destCall, "AB"); }},
+                     Field::AprsMsg, [](const DeviceSettings& s) { EXPECT_EQ(s.destCall, "AB"); }},
         FailurePoint{"SsidBelowZeroChar", SET(destCall, "AB--49"), Field::DestCall, [](auto&) {}},
         FailurePoint{"PathSsidTooLarge",
                      [](DeviceSettings& s) {
@@ -293,18 +321,16 @@ INSTANTIATE_TEST_SUITE_P(
                          s.beacon = std::string(36, 'c');
                          s.myCall = "QX9ABC-0";
                      },
-                     Field::Beacon,
-                     [](const DeviceSettings& s) { EXPECT_EQ(s.myCall, "QX9ABC"); }},
+                     Field::Beacon, [](const DeviceSettings& s) { EXPECT_EQ(s.myCall, "QX9ABC"); }},
         FailurePoint{"DestTooLong", SET(destCall, "ABCDEFGHIJ"), Field::DestCall, [](auto&) {}},
         FailurePoint{"MessageTooLong",
                      [](DeviceSettings& s) {
                          s.aprsMsg = std::string(39, 'm');
                          s.destCall = "AB-0";
                      },
-                     Field::AprsMsg,
-                     [](const DeviceSettings& s) { EXPECT_EQ(s.destCall, "AB"); }},
-        FailurePoint{"AnswerTooLong", SET(autoReplyMsg, std::string(31, 'a')),
-                     Field::AutoReplyMsg, [](auto&) {}}),
+                     Field::AprsMsg, [](const DeviceSettings& s) { EXPECT_EQ(s.destCall, "AB"); }},
+        FailurePoint{"AnswerTooLong", SET(autoReplyMsg, std::string(31, 'a')), Field::AutoReplyMsg,
+                     [](auto&) {}}),
     [](const auto& test_param) { return std::string(test_param.param.name); });
 
 // The callsign is checked last, after the whole image is built and written back.
