@@ -57,7 +57,10 @@ std::variant<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
     if (peek() == '"') {
         take();
         std::string text;
-        for (int c = take(); c != '"'; c = take()) {
+        // Two double quotes inside a text stand for one; a single one ends the text.
+        for (int c = take(); c != '"' || peek() == '"'; c = take()) {
+            if (c == '"')
+                c = take();
             if (c == kEnd || isLineEnd(c))
                 return Error{"a text has no closing double quote"};
             if (isControl(c))

@@ -10,8 +10,16 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// A double quote inside the text is written twice, so that the reader does not end the text there.
 std::string textItem(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string item = "\"";
+    for (char c : text) {
+        if (c == '"')
+            item += '"';
+        item += c;
+    }
+    item += '"';
+    return item;
 }
 
 // The file format keeps the packed option byte in a 16-bit integer.

@@ -52,9 +52,11 @@ TEST(CfgReader, SaveThenLoadGivesTheSameRecord) {
     original.autoReply = 1;
     original.rxPosition = 1;
     original.baudRate = 2;
-    original.beacon = "!4530.15N/00910.25E>";
+    original.beacon = "=/7I\"PPjw<>  _";
+    original.aprsMsg = "\"";
+    original.autoReplyMsg = "say \"\"hi\"\", twice";
     original.aprsPath = "";
-    CalculatorInputs calculator{"N45.30.15", "-9.10.25", 0, "-12", 1, true};
+    CalculatorInputs calculator{"N45.30.15", "-9.10.25", 0, "\"\"", 1, true};
     DeviceSettings loaded = scribbled();
     loaded.gpsCheckTime = original.gpsCheckTime;
     CalculatorInputs loadedCalculator;
@@ -141,8 +143,11 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(s.speedTable[0], "0480");
                      EXPECT_EQ(s.manualTime, "x");  // its group was not complete
                  }},
-        LoadCase{"QuoteCutsTheText", [] { return defaultWith("\"NOCALL\"", "\"NO\"CALL\""); }, "",
-                 [](const DeviceSettings& s, auto&) { EXPECT_EQ(s.destCall, "NO"); }},
+        LoadCase{"LoneQuoteCutsTheText", [] { return defaultWith("\"NOCALL\"", "\"NO\"CALL\""); },
+                 "", [](const DeviceSettings& s, auto&) { EXPECT_EQ(s.destCall, "NO"); }},
+        LoadCase{"DoubledQuoteIsOneQuote",
+                 [] { return defaultWith("\"NOCALL\"", "\"\"\"NO\"\"CALL\"\"\""); }, "",
+                 [](const DeviceSettings& s, auto&) { EXPECT_EQ(s.destCall, "\"NO\"CALL\""); }},
         LoadCase{"CommentAboveLimitTurnsIntoTheFlag",
                  [] { return defaultWith("\"0600\",3,", "\"0600\",200,"); }, "",
                  [](const DeviceSettings& s, auto&) {

@@ -62,11 +62,13 @@ TEST(CfgWriter, CommentIntervalThatIsNotANumberFails) {
     EXPECT_NE(text.reason.find("Comment every"), std::string::npos) << text.reason;
 }
 
-TEST(CfgWriter, TextsAreWrittenUnchangedQuotesIncluded) {
+TEST(CfgWriter, DoublesTheDoubleQuotesInsideATextAndNothingElse) {
     DeviceSettings s = defaultSettings();
-    s.beacon = "say \"hi\"";
+    s.beacon = "=/7I\"PPjw<>  _";
+    s.aprsMsg = "\"";
     CfgText text = writeConfigText(s, CalculatorInputs{});
-    EXPECT_NE(text.text.find("\"say \"hi\"\""), std::string::npos);
+    EXPECT_NE(text.text.find(",\"=/7I\"\"PPjw<>  _\","), std::string::npos) << text.text;
+    EXPECT_NE(text.text.find(",\"\"\"\"\r\n"), std::string::npos) << text.text;
 }
 
 TEST(SaveConfigFile, WritesTheFileAndLeavesNoTemporaryBehind) {

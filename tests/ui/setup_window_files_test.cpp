@@ -113,10 +113,9 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     saved.gpsAcqTime = "000";
     saved.myCall = "QX9ABC-7";
     saved.aprsPath = "WIDE2-2";
-    saved.beacon = "!4530.25N/00910.50W[ on foot, slowly";
-    saved.beacon.resize(35);
+    saved.beacon = "=/7I\"PPjw<>  _ \"on foot\", slowly";
     saved.destCall = "QX9XYZ";
-    saved.aprsMsg = "}all, well";
+    saved.aprsMsg = "}all, \"\"well\"";
     saved.autoReplyMsg = "busy {now} | later~";
     saved.baudRate = 2;
     window->applySettings(saved);
