@@ -13,6 +13,7 @@ struct CfgItem {
     std::string text;  // a text's content, or the unquoted item as written
     double number = 0;
     bool truth = false;
+    int line = 0;  // the file's line the item is on, from 1
 };
 
 // Classifies an unquoted item: #TRUE#/#FALSE#, a number, an empty item, or else a text.

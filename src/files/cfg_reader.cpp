@@ -1,55 +1,17 @@
 #include "files/cfg_reader.h"
 
-#include <array>
 #include <cerrno>
 #include <fstream>
 #include <optional>
-#include <system_error>
 #include <vector>
 
 #include "config/text_number.h"
+#include "files/cfg_layout.h"
 #include "files/cfg_tokenizer.h"
+#include "files/regular_file.h"
 
 namespace zelvar {
 namespace {
-
-struct ItemPlace {
-    int line;
-    std::string_view content;
-};
-
-// What Save writes at each of the 29 positions, for messages that point at the right item.
-constexpr std::array<ItemPlace, 29> kItems = {{
-    {1, "Comm num"},
-    {1, "TX delay"},
-    {1, "Msg retries"},
-    {1, "Mic-E and flags"},
-    {1, "Symbol"},
-    {1, "Alternate Table"},
-    {2, "Speed table 0"},
-    {3, "Speed table 1"},
-    {4, "Speed table 2"},
-    {5, "Speed table 3"},
-    {6, "Speed table 4"},
-    {7, "Speed table 5"},
-    {8, "Speed table 6"},
-    {9, "Manual timing"},
-    {9, "Comment every and flag"},
-    {9, "Acquisition timeout"},
-    {9, "My callsign"},
-    {9, "APRS path"},
-    {9, "Comment"},
-    {9, "Message to call"},
-    {9, "Message"},
-    {10, "Latitude"},
-    {10, "Longitude"},
-    {10, "Grad.Min.Cent check box"},
-    {10, "Altitude"},
-    {10, "Altitude check box"},
-    {10, "Position format"},
-    {11, "Auto answer"},
-    {12, "Baud"},
-}};
 
 class Loader {
   public:
@@ -69,23 +31,24 @@ class Loader {
         groupStart_ = itemsRead_;
         for (std::size_t i = 0; i < count; ++i) {
             auto read = tokens_.next();
-            if (auto* error = std::get_if<CfgTokenizer::Error>(&read)) {
-                return fail(itemsRead_, error->reason);
-            }
+            if (auto* error = std::get_if<CfgTokenizer::Error>(&read))
+                return fail(itemsRead_, error->line, error->reason);
             group_.push_back(std::get<CfgItem>(std::move(read)));
             ++itemsRead_;
         }
         return true;
     }
 
-    bool fail(std::size_t index, std::string_view why) {
-        const ItemPlace& place = kItems[index];
+    // Names the item by its place in the file's order and the line the reader found it on.
+    bool fail(std::size_t position, int line, std::string_view why) {
         result_.ok = false;
-        result_.message = "Item " + std::to_string(index + 1) + " (line " +
-                          std::to_string(place.line) + ", " + std::string(place.content) +
+        result_.message = "Item " + std::to_string(position + 1) + " (line " +
+                          std::to_string(line) + ", " + std::string(kCfgItems[position].content) +
                           "): " + std::string(why);
         return false;
     }
+    // The same for the group's item i.
+    bool failItem(std::size_t i, std::string_view why) { return fail(index(i), item(i).line, why); }
 
     const CfgItem& item(std::size_t i) const { return group_[i]; }
     std::size_t index(std::size_t i) const { return groupStart_ + i; }
@@ -94,14 +57,14 @@ class Loader {
     std::optional<int> integer(std::size_t i) {
         std::optional<int> value = itemAsInteger(item(i));
         if (!value)
-            fail(index(i), quoteOf(i) + " is not a whole number in -32768..32767");
+            failItem(i, quoteOf(i) + " is not a whole number in -32768..32767");
         return value;
     }
 
     std::optional<int> leadingInteger(std::size_t i) {
         std::optional<int> value = itemLeadingInteger(item(i));
         if (!value)
-            fail(index(i), quoteOf(i) + " is out of the range -32768..32767");
+            failItem(i, quoteOf(i) + " is out of the range -32768..32767");
         return value;
     }
 
@@ -111,7 +74,7 @@ class Loader {
         if (!value)
             return false;
         if (*value < 0 || *value > 2) {
-            return fail(index(i), std::to_string(*value) + " is not a check state (0, 1 or 2)");
+            return failItem(i, std::to_string(*value) + " is not a check state (0, 1 or 2)");
         }
         target = *value;
         return true;
@@ -126,7 +89,7 @@ class Loader {
             return false;
         int micE = *packed & 15;
         if (micE > 7) {
-            return fail(index(3), std::to_string(micE) + " is not a Mic-E message (0..7)");
+            return failItem(3, std::to_string(micE) + " is not a Mic-E message (0..7)");
         }
         s_.micEMsg = micE;
         std::optional<int> flags = leadingInteger(3);
@@ -171,7 +134,7 @@ class Loader {
             return false;
         std::optional<bool> normal = itemAsTruth(item(5));
         if (!normal)
-            return fail(index(5), quoteOf(5) + " is neither true nor false");
+            return failItem(5, quoteOf(5) + " is neither true nor false");
         c_.normalForm = *normal;
         result_.calculatorApplied = true;
         s_.autoReplyMsg = itemAsText(item(6));
@@ -179,7 +142,7 @@ class Loader {
         if (!baud)
             return false;
         if (*baud < -1 || *baud > 2) {
-            return fail(index(7), std::to_string(*baud) + " is not a speed of the list (0..2)");
+            return failItem(7, std::to_string(*baud) + " is not a speed of the list (0..2)");
         }
         s_.baudRate = *baud;
         return true;
@@ -206,18 +169,14 @@ LoadResult readConfig(std::istream& in, DeviceSettings& settings, CalculatorInpu
 
 LoadResult loadConfigFile(const std::filesystem::path& path, DeviceSettings& settings,
                           CalculatorInputs& calculator) {
-    auto describe = [&](int error) {
-        return failure(path.string() + ": " + std::generic_category().message(error));
-    };
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return describe(EISDIR);
+    if (FileStatus regular = checkRegularFile(path); !regular)
+        return failure(regular.message);
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return describe(errno != 0 ? errno : ENOENT);
+        return failure(describeFileError(path, errno != 0 ? errno : EIO));
     if (in.peek() == std::char_traits<char>::eof()) {
         if (in.bad())
-            return describe(EIO);
+            return failure(describeFileError(path, EIO));
         return failure(path.string() + ": the file is empty");
     }
     LoadResult result = readConfig(in, settings, calculator);

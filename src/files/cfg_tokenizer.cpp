@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "files/cfg_layout.h"
+
 namespace zelvar {
 namespace {
 
@@ -19,84 +21,88 @@ bool isControl(int c) {
     return c >= 0 && c < 0x20 && c != '\t' && !isLineEnd(c);
 }
 
-std::string describeByte(int c) {
+std::string controlByte(int c) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "0x%02X", static_cast<unsigned>(c));
-    return buffer;
+    return std::string("the item holds the control byte ") + buffer;
 }
 
 }  // namespace
 
+// The next byte of the current item. Once the item has used up its allowance the stream is left
+// alone and the item looks as if the file ended there; next() then reports the length.
 int CfgTokenizer::take() {
+    if (itemBytes_ == kMaxCfgItemBytes) {
+        overLimit_ = true;
+        return kEnd;
+    }
     ++itemBytes_;
     return in_.get();
 }
 
 int CfgTokenizer::peek() {
-    return in_.peek();
+    return overLimit_ ? kEnd : in_.peek();
 }
 
-void CfgTokenizer::endLine(int first) {
-    if (first == '\r' && peek() == '\n')
-        take();
+void CfgTokenizer::takeSeparator() {
+    int separator = in_.get();
+    if (!isLineEnd(separator))
+        return;
+    if (separator == '\r' && in_.peek() == '\n')
+        in_.get();
+    ++line_;
 }
 
 std::variant<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
     itemBytes_ = 0;
+    overLimit_ = false;
+    auto fail = [this](std::string reason) {
+        if (overLimit_)
+            reason = "the item is longer than 64 KiB";
+        return Error{std::move(reason), line_};
+    };
+
     while (peek() == ' ')
         take();
     if (peek() == kEnd)
-        return Error{"the file ends before this item"};
-
-    auto tooLong = [] { return Error{"the item is longer than 64 KiB"}; };
-    auto control = [](int c) {
-        return Error{"the item holds the control byte " + describeByte(c)};
-    };
+        return fail("the file ends before this item");
 
     CfgItem item;
+    std::string text;
     if (peek() == '"') {
         take();
-        std::string text;
-        // Two double quotes inside a text stand for one; a single one ends the text.
         for (int c = take(); c != '"' || peek() == '"'; c = take()) {
             if (c == '"')
                 c = take();
             if (c == kEnd || isLineEnd(c))
-                return Error{"a text has no closing double quote"};
+                return fail("a text has no closing double quote");
             if (isControl(c))
-                return control(c);
-            if (itemBytes_ > kMaxItemBytes)
-                return tooLong();
+                return fail(controlByte(c));
             text.push_back(static_cast<char>(c));
+        }
+        while (!isSeparator(peek())) {
+            if (int c = take(); isControl(c))
+                return fail(controlByte(c));
         }
         item.kind = CfgItem::Kind::Text;
         item.text = std::move(text);
-        while (!isSeparator(peek())) {
-            int c = take();
-            if (isControl(c))
-                return control(c);
-            if (itemBytes_ > kMaxItemBytes)
-                return tooLong();
-        }
     } else {
-        std::string text;
         while (!isSeparator(peek())) {
             int c = take();
             if (isControl(c))
-                return control(c);
-            if (itemBytes_ > kMaxItemBytes)
-                return tooLong();
+                return fail(controlByte(c));
             text.push_back(static_cast<char>(c));
         }
         while (!text.empty() && text.back() == ' ')
             text.pop_back();
         item = classifyBareItem(std::move(text));
     }
+    if (overLimit_)
+        return fail({});
     if (in_.bad())
-        return Error{"the file could not be read"};
-    int separator = take();
-    if (isLineEnd(separator))
-        endLine(separator);
+        return fail("the file could not be read");
+    item.line = line_;
+    takeSeparator();
     return item;
 }
 

@@ -1,9 +1,11 @@
 #include "files/cfg_writer.h"
 
+#include <array>
 #include <optional>
 
 #include "config/text_number.h"
 #include "files/atomic_file.h"
+#include "files/cfg_layout.h"
 
 namespace zelvar {
 namespace {
@@ -28,40 +30,67 @@ std::string packedOptions(const DeviceSettings& s) {
     return std::to_string(packed);
 }
 
-std::string line(std::initializer_list<std::string> items) {
-    std::string out;
-    for (const std::string& item : items) {
-        if (!out.empty())
-            out += ',';
-        out += item;
-    }
-    out += kLineEnd;
-    return out;
+CfgText refused(std::string reason) {
+    return {false, {}, std::move(reason)};
 }
 
 }  // namespace
 
 CfgText writeConfigText(const DeviceSettings& s, const CalculatorInputs& c) {
+    // Typed text in the Mic-E list leaves no message chosen; the loader could not place the
+    // number it would give.
+    if (s.micEMsg < 0 || s.micEMsg >= static_cast<int>(kMicEMessages.size())) {
+        return refused(std::string(fieldLabel(Field::MicEMsg)) +
+                       ": choose a Mic-E message from the list");
+    }
     // The comment interval travels as a number with the received-position flag in bit 7.
     std::optional<double> bcnEvery = strictNumber(s.bcnEvery);
     if (!bcnEvery) {
-        return {false,
-                {},
-                "The comment interval \"" + s.bcnEvery + "\" (" +
-                    std::string(fieldLabel(Field::BcnEvery)) + ") is not a number"};
+        return refused("The comment interval \"" + s.bcnEvery + "\" (" +
+                       std::string(fieldLabel(Field::BcnEvery)) + ") is not a number");
     }
-    std::string text = line({textItem(s.commPort), textItem(s.numFlagsAuto), textItem(s.msgRepeat),
-                             packedOptions(s), textItem(s.symbol), std::to_string(s.altTable)});
-    for (const std::string& interval : s.speedTable)
-        text += line({textItem(interval)});
-    text += line({textItem(s.manualTime), formatPlainNumber(*bcnEvery + 128.0 * s.rxPosition),
-                  textItem(s.gpsAcqTime), textItem(s.myCall), textItem(s.aprsPath),
-                  textItem(s.beacon), textItem(s.destCall), textItem(s.aprsMsg)});
-    text += line({textItem(c.latitude), textItem(c.longitude), std::to_string(c.centChecked),
-                  textItem(c.altitude), std::to_string(c.altitudeChecked),
-                  c.normalForm ? "#TRUE#" : "#FALSE#"});
-    text += line({textItem(s.autoReplyMsg)});
-    text += line({std::to_string(s.baudRate)});
+    const std::array<std::string, kCfgItemCount> items = {
+        textItem(s.commPort),
+        textItem(s.numFlagsAuto),
+        textItem(s.msgRepeat),
+        packedOptions(s),
+        textItem(s.symbol),
+        std::to_string(s.altTable),
+        textItem(s.speedTable[0]),
+        textItem(s.speedTable[1]),
+        textItem(s.speedTable[2]),
+        textItem(s.speedTable[3]),
+        textItem(s.speedTable[4]),
+        textItem(s.speedTable[5]),
+        textItem(s.speedTable[6]),
+        textItem(s.manualTime),
+        formatPlainNumber(*bcnEvery + 128.0 * s.rxPosition),
+        textItem(s.gpsAcqTime),
+        textItem(s.myCall),
+        textItem(s.aprsPath),
+        textItem(s.beacon),
+        textItem(s.destCall),
+        textItem(s.aprsMsg),
+        textItem(c.latitude),
+        textItem(c.longitude),
+        std::to_string(c.centChecked),
+        textItem(c.altitude),
+        std::to_string(c.altitudeChecked),
+        c.normalForm ? "#TRUE#" : "#FALSE#",
+        textItem(s.autoReplyMsg),
+        std::to_string(s.baudRate),
+    };
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].size() > kMaxCfgItemBytes) {
+            return refused(std::string(kCfgItems[i].content) + ": the text is longer than " +
+                           std::to_string(kMaxCfgItemBytes - 2) + " bytes with its quotes doubled");
+        }
+        if (i > 0)
+            text += kCfgItems[i].line == kCfgItems[i - 1].line ? "," : kLineEnd;
+        text += items[i];
+    }
+    text += kLineEnd;
     return {true, std::move(text), {}};
 }
 

@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <functional>
+#include <future>
 #include <random>
 #include <sstream>
 
 #include "cfg_test_support.h"
+#include "files/cfg_layout.h"
 #include "files/cfg_writer.h"
 
 namespace zelvar {
@@ -122,12 +129,15 @@ INSTANTIATE_TEST_SUITE_P(
     Files, CfgLoadTest,
     ::testing::Values(
         LoadCase{"MissingItemShiftsTheRest", [] { return defaultWith(",\">\",0", ",0"); },
-                 "Item 6 (line 1, Alternate Table): 480 is not a check state",
+                 "Item 6 (line 2, Alternate Table): 480 is not a check state",
                  [](const DeviceSettings& s, auto&) {
                      EXPECT_EQ(s.symbol, "0");  // the table flag moved up one place
                      EXPECT_EQ(s.altTable, 1);
                      EXPECT_EQ(s.speedTable[0], "x");
                  }},
+        LoadCase{"ShortFirstLineIsAllThereIs", [] { return defaultLines(1).erase(20, 2); },
+                 "Item 6 (line 2, Alternate Table): the file ends before this item",
+                 [](const DeviceSettings& s, auto&) { EXPECT_EQ(s.commPort, "x"); }},
         LoadCase{"ExtraLinesAreIgnored",
                  [] { return std::string(kDefaultCfg) + "garbage\x01\r\nmore\r\n"; }, "",
                  [](const DeviceSettings& s, auto&) { EXPECT_EQ(s.baudRate, 0); }},
@@ -224,17 +234,52 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  "Item 1 (line 1, Comm num): the item holds the control byte 0x02",
                  [](const DeviceSettings& s, auto&) { EXPECT_EQ(s.commPort, "x"); }},
-        LoadCase{"ItemOver64KiB", [] { return "\"" + std::string(64 * 1024 + 1, 'a') + "\""; },
-                 "Item 1 (line 1, Comm num): the item is longer than 64 KiB",
+        LoadCase{"EndlessSpaces", [] { return "\"1\"\r\n" + std::string(1 << 20, ' '); },
+                 "Item 2 (line 2, TX delay): the item is longer than 64 KiB",
                  [](const DeviceSettings& s, auto&) { EXPECT_EQ(s.commPort, "x"); }},
-        LoadCase{"SpacesOver64KiB", [] { return std::string(70000, ' '); },
-                 "Item 1 (line 1, Comm num)", [](auto&, auto&) {}},
         LoadCase{"OnlyLineEnds", [] { return std::string(40, '\n'); }, "",
                  [](const DeviceSettings& s, auto&) {
                      EXPECT_EQ(s.commPort, "");
                      EXPECT_EQ(s.bcnEvery, "000");
                  }}),
     [](const auto& test_param) { return std::string(test_param.param.name); });
+
+// Leading spaces, quotes and skipped tails count: no item of any form is longer than 64 KiB.
+TEST(CfgReader, EveryFormOfItemMayTakeUpTo64KiB) {
+    const std::vector<std::function<std::string(std::size_t)>> forms = {
+        [](std::size_t n) { return std::string(n, '7'); },
+        [](std::size_t n) { return "\"" + std::string(n - 2, 'q') + "\""; },
+        [](std::size_t n) { return std::string(n - 3, ' ') + "\"q\""; },
+        [](std::size_t n) { return "\"q\"" + std::string(n - 3, 't'); },
+    };
+    for (std::size_t form = 0; form < forms.size(); ++form) {
+        for (std::size_t bytes : {kMaxCfgItemBytes, kMaxCfgItemBytes + 1}) {
+            DeviceSettings s = defaultSettings();
+            CalculatorInputs c;
+            LoadResult result =
+                readText(forms[form](bytes) + std::string(kDefaultCfg.substr(3)), s, c);
+            EXPECT_EQ(result.ok, bytes == kMaxCfgItemBytes) << form << ": " << result.message;
+        }
+    }
+}
+
+// Whatever Save writes, Load reads back the same; what would be too long, Save refuses.
+TEST(CfgReader, SaveAndLoadAgreeOnTheLongestText) {
+    for (std::size_t length = kMaxCfgItemBytes - 5; length <= kMaxCfgItemBytes; ++length) {
+        for (std::size_t quotes : {0, 1, 2}) {
+            DeviceSettings original = defaultSettings();
+            original.beacon.assign(length, 'b').replace(length / 2, quotes, quotes, '"');
+            CfgText text = writeConfigText(original, CalculatorInputs{});
+            ASSERT_EQ(text.ok, length + quotes + 2 <= kMaxCfgItemBytes) << length << " " << quotes;
+            DeviceSettings loaded = defaultSettings();
+            CalculatorInputs c;
+            if (text.ok) {
+                EXPECT_TRUE(readText(text.text, loaded, c));
+                EXPECT_EQ(loaded.beacon, original.beacon);
+            }
+        }
+    }
+}
 
 TEST(CfgReader, StopsReadingAfterTheLastItem) {
     std::istringstream in(std::string(kDefaultCfg) + "TAIL");
@@ -253,11 +298,23 @@ struct BadFileCase {
 
 class CfgBadFileTest : public ::testing::TestWithParam<BadFileCase> {};
 
+// Loads on a thread of its own; a load that blocks fails the test and is woken by a writer, so
+// that a reader which waits on a FIFO cannot hang the run.
+LoadResult loadWithinSeconds(const std::filesystem::path& path, DeviceSettings& s,
+                             CalculatorInputs& c) {
+    auto load = std::async(std::launch::async, [&] { return loadConfigFile(path, s, c); });
+    if (load.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << path << ": the load blocked";
+        close(open(path.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    return load.get();
+}
+
 TEST_P(CfgBadFileTest, FailsWithTheReasonAndChangesNothing) {
     TempFolder folder;
     DeviceSettings s = scribbled();
     CalculatorInputs c;
-    LoadResult result = loadConfigFile(GetParam().make(folder), s, c);
+    LoadResult result = loadWithinSeconds(GetParam().make(folder), s, c);
     EXPECT_FALSE(result);
     EXPECT_NE(result.message.find(GetParam().messagePart), std::string::npos) << result.message;
     EXPECT_EQ(s, scribbled());
@@ -269,6 +326,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadFileCase{"Missing", [](const TempFolder& f) { return f.path() / "none.cfg"; },
                     "No such file or directory"},
         BadFileCase{"Directory", [](const TempFolder& f) { return f.path(); }, "Is a directory"},
+        BadFileCase{"FifoWithoutWriter",
+                    [](const TempFolder& f) {
+                        mkfifo((f.path() / "fifo").c_str(), 0600);
+                        return f.path() / "fifo";
+                    },
+                    "not a regular file"},
         BadFileCase{"Empty", [](const TempFolder& f) { return f.write("e.cfg", ""); },
                     "the file is empty"},
         BadFileCase{"Truncated", [](const TempFolder& f) { return f.write("t.cfg", "\"1\",\"2"); },

@@ -4,7 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+#include <vector>
+
 #include "cfg_test_support.h"
+#include "files/cfg_layout.h"
 
 namespace zelvar {
 namespace {
@@ -47,19 +51,40 @@ TEST_P(CfgPackingTest, PacksFlagsLikeTheImage) {
 INSTANTIATE_TEST_SUITE_P(
     Items, CfgPackingTest,
     ::testing::Values(PackingCase{"AllFlags", 7, 1, 1, 1, "003", "55", "131"},
-                      PackingCase{"NoMicEEntry", -1, 0, 0, 0, "003", "-1", "3"},
-                      PackingCase{"NoMicEEntryWithFlags", -1, 1, 1, 0, "003", "47", "3"},
                       PackingCase{"CommentAboveLimit", 0, 0, 0, 0, "200", "0", "200"},
                       PackingCase{"SpacedComment", 0, 0, 0, 1, " 12 ", "0", "140"},
                       PackingCase{"FractionalComment", 0, 0, 0, 0, "1.5", "0", "1.5"}),
     [](const auto& test_param) { return std::string(test_param.param.name); });
 
-TEST(CfgWriter, CommentIntervalThatIsNotANumberFails) {
-    DeviceSettings s = defaultSettings();
-    s.bcnEvery = "0_3";
-    CfgText text = writeConfigText(s, CalculatorInputs{});
-    EXPECT_FALSE(text.ok);
-    EXPECT_NE(text.reason.find("Comment every"), std::string::npos) << text.reason;
+// Save refuses what Load would refuse, and names the field.
+TEST(CfgWriter, RefusesWhatTheReaderWouldRefuse) {
+    struct Case {
+        std::function<void(DeviceSettings&, CalculatorInputs&)> change;
+        const char* reasonPart;
+    };
+    const std::vector<Case> cases = {
+        {[](DeviceSettings& s, auto&) { s.bcnEvery = "0_3"; }, "Comment every"},
+        {[](DeviceSettings& s, auto&) { s.micEMsg = -1; }, "Mic-E msg: choose a Mic-E message"},
+        {[](DeviceSettings& s, auto&) {
+             s.micEMsg = -1;
+             s.autoReply = s.baud300 = 1;
+         },
+         "Mic-E msg"},
+        {[](DeviceSettings& s, auto&) { s.micEMsg = 8; }, "Mic-E msg"},
+        {[](DeviceSettings& s, auto&) { s.beacon.assign(kMaxCfgItemBytes, 'c'); },
+         "Comment: the text is longer than"},
+        {[](auto&, CalculatorInputs& c) { c.altitude.assign(kMaxCfgItemBytes / 2, '"'); },
+         "Altitude: the text is longer than"},
+    };
+    for (const Case& c : cases) {
+        DeviceSettings s = defaultSettings();
+        CalculatorInputs calculator;
+        c.change(s, calculator);
+        CfgText text = writeConfigText(s, calculator);
+        EXPECT_FALSE(text.ok);
+        EXPECT_TRUE(text.text.empty());
+        EXPECT_NE(text.reason.find(c.reasonPart), std::string::npos) << text.reason;
+    }
 }
 
 TEST(CfgWriter, DoublesTheDoubleQuotesInsideATextAndNothingElse) {

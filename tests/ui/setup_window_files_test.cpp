@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "setup_window_support.h"
 
@@ -169,19 +172,30 @@ TEST_F(SetupFiles, CancelledDialogsChangeNothingAndSayNothing) {
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
 }
 
+// A comment interval that is no number, and text typed into the Mic-E list (no message chosen).
 TEST_F(SetupFiles, FailedSaveKeepsTheOldFileAndSaysZelwar) {
-    write(path("Zelvar.cfg"), "old settings\r\n");
-    field("edBcnEvery")->clear();
-    saveAs(path("Zelvar.cfg"));
-    ASSERT_EQ(modals.boxes.size(), 2u) << "the overwrite question, then the failure";
-    const testing::SeenBox& failure = modals.boxes.back();
-    EXPECT_EQ(failure.title, "Zelwar");
-    EXPECT_EQ(failure.buttons, QMessageBox::Ok);
-    EXPECT_EQ(failure.icon, QMessageBox::NoIcon);
-    EXPECT_FALSE(failure.text.isEmpty());
-    EXPECT_EQ(contents(path("Zelvar.cfg")), "old settings\r\n");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Zelvar.cfg"});
-    EXPECT_EQ(textOf("edBcnEvery"), "");
+    const std::vector<std::pair<std::function<void()>, QString>> faults = {
+        {[&] { field("edBcnEvery")->clear(); }, "Comment every"},
+        {[&] { testing::typeKeys(control<QComboBox>("cbMicEMsg")->lineEdit(), "Busy"); },
+         "Mic-E msg: choose a Mic-E message from the list"},
+    };
+    for (const auto& [fault, reason] : faults) {
+        click("cmdDefault");
+        write(path("Zelvar.cfg"), "old settings\r\n");
+        fault();
+        const DeviceSettings before = window->settings();
+        modals.boxes.clear();
+        saveAs(path("Zelvar.cfg"));
+        ASSERT_EQ(modals.boxes.size(), 2u) << "the overwrite question, then the failure";
+        const testing::SeenBox& failure = modals.boxes.back();
+        EXPECT_EQ(failure.title, "Zelwar");
+        EXPECT_EQ(failure.buttons, QMessageBox::Ok);
+        EXPECT_EQ(failure.icon, QMessageBox::NoIcon);
+        EXPECT_TRUE(failure.text.contains(reason)) << failure.text.toStdString();
+        EXPECT_EQ(contents(path("Zelvar.cfg")), "old settings\r\n");
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Zelvar.cfg"});
+        EXPECT_EQ(window->settings(), before);
+    }
 }
 
 TEST_F(SetupFiles, DefaultRestoresTheFactorySettingsAndLeavesTheCalculator) {

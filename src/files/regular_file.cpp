@@ -1,0 +1,33 @@
+#include "files/regular_file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <system_error>
+
+namespace zelvar {
+
+std::string describeFileError(const std::filesystem::path& path, int error) {
+    return path.string() + ": " + std::generic_category().message(error);
+}
+
+std::string notRegularReason(mode_t mode) {
+    if (S_ISDIR(mode))
+        return std::generic_category().message(EISDIR);
+    const char* kind = S_ISFIFO(mode)                   ? "a FIFO"
+                       : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
+                       : S_ISSOCK(mode)                 ? "a socket"
+                                                        : "something else";
+    return std::string("Is ") + kind + ", not a regular file";
+}
+
+FileStatus checkRegularFile(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return FileStatus::failure(describeFileError(path, errno));
+    if (!S_ISREG(info.st_mode))
+        return FileStatus::failure(path.string() + ": " + notRegularReason(info.st_mode));
+    return FileStatus::success();
+}
+
+}  // namespace zelvar
