@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iomanip>
@@ -6,6 +7,7 @@
 #include "arguments.h"
 #include "command.h"
 #include "config/image_decoder.h"
+#include "files/regular_file.h"
 #include "hex.h"
 #include "transfer/block_framing.h"
 
@@ -22,13 +24,15 @@ struct Input {
 };
 
 Input readInput(const std::string& path) {
+    if (FileStatus regular = checkRegularFile(path); !regular)
+        return {{}, regular.message};
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return {{}, path + ": cannot be opened"};
+        return {{}, describeFileError(path, errno)};
     std::string data(kMaxInputBytes + 1, '\0');
     in.read(data.data(), static_cast<std::streamsize>(data.size()));
     if (in.bad())
-        return {{}, path + ": cannot be read"};
+        return {{}, describeFileError(path, errno)};
     data.resize(static_cast<std::size_t>(in.gcount()));
     if (data.size() > kMaxInputBytes)
         return {{}, path + ": too large for an image"};

@@ -7,8 +7,10 @@
 
 namespace zelvar {
 
-// Writes `bytes` to a temporary file in the target's folder and renames it over `path` once it
-// is complete and flushed. On failure the temporary file is removed and `path` is untouched.
+// Replaces the file at `path` with `bytes`, or creates it. A symlink is followed to the file it
+// leads to, which is replaced and keeps its permissions; anything but a regular file is refused.
+// The bytes go into a temporary file beside the target, which is flushed to disk and then renamed
+// over it, so a failure at any point leaves the old file as it was.
 FileStatus writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace zelvar

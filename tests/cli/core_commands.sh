@@ -34,6 +34,7 @@ head -c 100 /dev/urandom >"$work/short.bin"
 expect 2 "decode short" "$cli" decode "$work/short.bin"
 contains "$work/err" 'found 100 bytes'
 expect 2 "decode missing" "$cli" decode "$work/none"
+contains "$work/err" 'none: No such file or directory'
 head -c 200000 /dev/zero >"$work/big.bin"
 expect 2 "decode oversized" "$cli" decode "$work/big.bin"
 
@@ -56,6 +57,39 @@ contains "$work/head" '"1","027","08",0,">",0'
 contains "$work/head" '"0010"'
 expect 1 "normalize failure" "$cli" normalize "$work/nocall.cfg" -o "$work/never.cfg"
 [ ! -e "$work/never.cfg" ] || fail "normalize wrote a file on failure"
+
+# A double quote in a text is doubled in the file and comes back as one, unchanged by normalize.
+sed 's/"Zelvar, version 4.0 - by QX9ABC Pim"/"=\/7I""PPjw<>  _"/' "$work/default.cfg" >"$work/quote.cfg"
+expect 0 "normalize with a quote" "$cli" normalize "$work/quote.cfg"
+cmp -s "$work/out" "$work/quote.cfg" || fail "normalize changed the quoted text: $(head -c 300 "$work/out")"
+"$cli" image "$work/quote.cfg" >"$work/quote.hex"
+expect 0 "decode with a quote" "$cli" decode "$work/quote.hex"
+contains "$work/out" '"=/7I"PPjw<>  _"'
+
+# Output goes through a symlink into its file, keeping its mode; never over a FIFO or a pipe.
+cp "$work/default.cfg" "$work/real.cfg"
+chmod 604 "$work/real.cfg"
+ln -s real.cfg "$work/link.cfg"
+expect 0 "normalize through a symlink" "$cli" normalize "$work/rough.cfg" -o "$work/link.cfg"
+[ -L "$work/link.cfg" ] || fail "the symlink was replaced"
+cmp -s "$work/real.cfg" "$work/tidy.cfg" || fail "the symlink's file did not get the output"
+[ "$(stat -c %a "$work/real.cfg")" = 604 ] || fail "mode became $(stat -c %a "$work/real.cfg")"
+mkfifo "$work/fifo"
+expect 2 "normalize into a FIFO" timeout 10 "$cli" normalize "$work/rough.cfg" -o "$work/fifo"
+contains "$work/err" 'fifo: Is a FIFO, not a regular file'
+[ -p "$work/fifo" ] || fail "the FIFO was replaced"
+expect 0 "-o /dev/stdout into a file" "$cli" defaults -o /dev/stdout
+cmp -s "$work/out" "$work/expected.cfg" || fail "-o /dev/stdout into a file differs"
+"$cli" defaults -o /dev/stdout 2>"$work/err" | cat >/dev/null
+status="${PIPESTATUS[0]}"
+[ "$status" -eq 2 ] || fail "-o /dev/stdout into a pipe: exit $status"
+contains "$work/err" 'not a regular file'
+
+# Reading a FIFO is refused at once instead of waiting for a writer.
+for command in image decode; do
+    expect 2 "$command of a FIFO" timeout 10 "$cli" "$command" "$work/fifo"
+    contains "$work/err" 'Is a FIFO, not a regular file'
+done
 
 # Help, version and bad arguments.
 for command in defaults image normalize decode; do

@@ -114,27 +114,101 @@ TEST(SaveConfigFile, FailedSaveKeepsTheExistingFile) {
     EXPECT_EQ(readAll(path), "old content");
 }
 
-TEST(SaveConfigFile, UnwritableFolderGivesThePlatformDescription) {
+TEST(SaveConfigFile, UnwritableFolderOrFileGivesThePlatformDescription) {
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes everywhere";
     TempFolder folder;
     auto path = folder.write("Zelvar.cfg", "old content");
+    chmod(path.c_str(), 0444);
+    FileStatus readOnly = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
+    chmod(path.c_str(), 0644);
     chmod(folder.path().c_str(), 0500);
-    FileStatus status = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
+    FileStatus inReadOnlyFolder = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
     chmod(folder.path().c_str(), 0700);
-    EXPECT_FALSE(status);
-    EXPECT_NE(status.message.find("Permission denied"), std::string::npos) << status.message;
+    for (const FileStatus& status : {readOnly, inReadOnlyFolder}) {
+        EXPECT_FALSE(status);
+        EXPECT_NE(status.message.find("Permission denied"), std::string::npos) << status.message;
+    }
     EXPECT_EQ(readAll(path), "old content");
 }
 
-TEST(SaveConfigFile, ADirectoryOrAMissingFolderFailsWithAReason) {
+// Where a save lands: through symlinks into the file they lead to, with that file's permissions,
+// and never over anything that is not a regular file.
+struct SaveTargetCase {
+    const char* name;
+    std::function<std::filesystem::path(const TempFolder&)> make;  // the path the user chose
+    const char* messagePart;                                       // empty when it saves
+    std::function<void(const TempFolder&)> check;
+};
+
+class SaveTargetTest : public ::testing::TestWithParam<SaveTargetCase> {};
+
+TEST_P(SaveTargetTest, SavesWhereTheUserMeant) {
+    const SaveTargetCase& p = GetParam();
     TempFolder folder;
-    FileStatus intoDirectory = saveConfigFile(folder.path(), defaultSettings(), CalculatorInputs{});
-    EXPECT_NE(intoDirectory.message.find("Is a directory"), std::string::npos);
-    FileStatus missing =
-        saveConfigFile(folder.path() / "nope" / "x.cfg", defaultSettings(), CalculatorInputs{});
-    EXPECT_NE(missing.message.find("No such file or directory"), std::string::npos);
+    FileStatus status = saveConfigFile(p.make(folder), defaultSettings(), CalculatorInputs{});
+    if (std::string_view(p.messagePart).empty()) {
+        EXPECT_TRUE(status) << status.message;
+    } else {
+        EXPECT_FALSE(status);
+        EXPECT_NE(status.message.find(p.messagePart), std::string::npos) << status.message;
+    }
+    p.check(folder);
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
 }
+
+std::filesystem::path linked(const TempFolder& f, const std::string& target) {
+    std::filesystem::create_symlink(target, f.path() / "link.cfg");
+    return f.path() / "link.cfg";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, SaveTargetTest,
+    ::testing::Values(
+        SaveTargetCase{"ThroughASymlink",
+                       [](const TempFolder& f) {
+                           f.write("real.cfg", "old content");
+                           return linked(f, "real.cfg");
+                       },
+                       "",
+                       [](const TempFolder& f) {
+                           EXPECT_TRUE(std::filesystem::is_symlink(f.path() / "link.cfg"));
+                           EXPECT_EQ(readAll(f.path() / "real.cfg"), kDefaultCfg);
+                       }},
+        SaveTargetCase{"ThroughADanglingSymlink",
+                       [](const TempFolder& f) { return linked(f, "new.cfg"); }, "",
+                       [](const TempFolder& f) {
+                           EXPECT_TRUE(std::filesystem::is_symlink(f.path() / "link.cfg"));
+                           EXPECT_EQ(readAll(f.path() / "new.cfg"), kDefaultCfg);
+                       }},
+        SaveTargetCase{"KeepsThePermissions",
+                       [](const TempFolder& f) {
+                           auto path = f.write("Zelvar.cfg", "old content");
+                           chmod(path.c_str(), 0604);
+                           return path;
+                       },
+                       "",
+                       [](const TempFolder& f) {
+                           struct stat status {};
+                           stat((f.path() / "Zelvar.cfg").c_str(), &status);
+                           EXPECT_EQ(status.st_mode & 07777, 0604u);
+                           EXPECT_EQ(readAll(f.path() / "Zelvar.cfg"), kDefaultCfg);
+                       }},
+        SaveTargetCase{
+            "Fifo",
+            [](const TempFolder& f) {
+                mkfifo((f.path() / "fifo").c_str(), 0600);
+                return linked(f, "fifo");
+            },
+            "link.cfg: Is a FIFO, not a regular file",
+            [](const TempFolder& f) { EXPECT_TRUE(std::filesystem::is_fifo(f.path() / "fifo")); }},
+        SaveTargetCase{"Directory", [](const TempFolder& f) { return f.path(); }, "Is a directory",
+                       [](const TempFolder&) {}},
+        SaveTargetCase{"MissingFolder",
+                       [](const TempFolder& f) { return f.path() / "nope" / "x.cfg"; },
+                       "No such file or directory", [](const TempFolder&) {}}),
+    [](const auto& test_param) { return std::string(test_param.param.name); });
 
 }  // namespace
 }  // namespace zelvar
