@@ -1,6 +1,8 @@
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "config/aprs_path.h"
 #include "config/config_image.h"
 #include "config/image_writer.h"
 #include "config/text_number.h"
@@ -194,7 +196,9 @@ class ImageBuilder {
             return false;
         }
         std::string normalised;
-        if (!callsign(Field::MyCall, kMyCall, s_.myCall, s_.aprsPath.empty(), normalised)) {
+        // With no digipeater the address list ends after the own callsign.
+        const bool lastAddress = pathEntries(s_.aprsPath).empty();
+        if (!callsign(Field::MyCall, kMyCall, s_.myCall, lastAddress, normalised)) {
             return false;
         }
         s_.myCall = std::move(normalised);
@@ -206,24 +210,23 @@ class ImageBuilder {
         if (!fitsField(Field::AprsPath, path)) {
             return false;
         }
-        if (path.empty()) {
+        // Blank entries are dropped: the field shows only what the tracker gets.
+        const std::vector<std::string_view> entries = pathEntries(path);
+        std::string first;
+        if (entries.empty()) {
+            s_.aprsPath.clear();
             return true;  // the 0 after the own callsign ends the address list
         }
-        std::size_t comma = path.size() > 1 ? path.find(',', 1) : std::string::npos;
-        std::string first;
-        if (comma == std::string::npos) {
-            if (!callsign(Field::AprsPath, kPath1, path, true, first)) {
+        if (entries.size() == 1) {
+            if (!callsign(Field::AprsPath, kPath1, entries[0], true, first)) {
                 return false;
             }
             s_.aprsPath = first;
             return true;
         }
-        // Everything after the first comma, further commas included, is the second entry.
         std::string second;
-        if (!callsign(Field::AprsPath, kPath1, std::string_view(path).substr(0, comma), false,
-                      first) ||
-            !callsign(Field::AprsPath, kPath2, std::string_view(path).substr(comma + 1), true,
-                      second)) {
+        if (!callsign(Field::AprsPath, kPath1, entries[0], false, first) ||
+            !callsign(Field::AprsPath, kPath2, entries[1], true, second)) {
             return false;
         }
         s_.aprsPath = first + "," + second;

@@ -39,11 +39,10 @@ CallsignResult putCallsign(ConfigImage& image, std::size_t start, std::string_vi
             return {false, {}, "SSID number out of range"};
         }
         ssidChar = static_cast<int>(value);
-        if (ssidChar > kHighestSsidChar) {
-            ssidChar = kSsidBase;  // SSIDs above 15 are sent as 0
-        }
-        if (ssidChar < 0) {
-            return {false, {}, "SSID number out of range"};
+        // Only 0..15 are SSIDs; anything else is sent as 0 and the field shows no SSID, so that
+        // no '/' or 0 byte goes out where the tracker expects '0'..'?'.
+        if (ssidChar < kSsidBase || ssidChar > kHighestSsidChar) {
+            ssidChar = kSsidBase;
         }
     }
 
