@@ -18,25 +18,30 @@ run: build
 test: build
 	@ctest --preset dev -j $(JOBS)
 	@$(MAKE) --no-print-directory asan
-	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=20
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=15
 
 asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
 
-# The RTF reader under libFuzzer (clang), seeded with the manual and small hand-written files.
+# libFuzzer (clang): the .cfg reader and writer, the image builder, the wire and image decoder and
+# the RTF reader, each for FUZZ_SECONDS, from the seeds in fuzz/corpus-NAME (the manual joins the
+# RTF seeds). What the fuzzer learns stays in build/fuzz/corpus-NAME for the next run.
 FUZZ_SECONDS ?= 30
+FUZZ_TARGETS = cfg image wire rtf
 fuzz: deps
 	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DZELVAR_BUILD_FUZZ=ON -DZELVAR_BUILD_TESTS=OFF -DZELVAR_BUILD_BENCH=OFF >/dev/null
-	@cmake --build build/fuzz --target rtf_fuzz -j $(JOBS)
-	@mkdir -p fuzz/corpus-run
-	@cp docs/Zelvar_Config.rtf fuzz/corpus-run/manual.rtf
-	@QT_QPA_PLATFORM=offscreen ./build/fuzz/fuzz/rtf_fuzz -max_total_time=$(FUZZ_SECONDS) \
-		-artifact_prefix=build/fuzz/ fuzz/corpus-run fuzz/corpus >build/fuzz/last-run.log 2>&1 \
-		|| { tail -40 build/fuzz/last-run.log; exit 1; }
-	@grep '^Done' build/fuzz/last-run.log
+	@cmake --build build/fuzz --target fuzz_targets -j $(JOBS)
+	@mkdir -p $(FUZZ_TARGETS:%=build/fuzz/corpus-%)
+	@cp docs/Zelvar_Config.rtf build/fuzz/corpus-rtf/manual.rtf
+	@for name in $(FUZZ_TARGETS); do \
+		QT_QPA_PLATFORM=offscreen ./build/fuzz/fuzz/$${name}_fuzz -max_total_time=$(FUZZ_SECONDS) \
+			-timeout=10 -artifact_prefix=build/fuzz/$$name- build/fuzz/corpus-$$name \
+			fuzz/corpus-$$name >build/fuzz/$$name.log 2>&1 || { tail -40 build/fuzz/$$name.log; exit 1; }; \
+		echo "$$name: $$(grep '^Done' build/fuzz/$$name.log)"; \
+	done
 
 bench: deps
 	@cmake --preset release >/dev/null
