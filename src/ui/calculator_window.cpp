@@ -129,7 +129,7 @@ void CalculatorWindow::buildControls() {
     longitude_->setAccessibleName("Longitude");
     for (QLineEdit* coordinate : {latitude_, longitude_})
         coordinate->setAccessibleDescription(
-            "degrees.minutes.hundredths, or seconds without Cent.");
+            "degrees.minutes.hundredths; degrees.minutes.seconds with Cent. clear");
     hundredths_->setAccessibleName("Cent.");
     hundredths_->setAccessibleDescription("Lat/Lon in gradi.minuti.centesimi");
     altitudeIncluded_->setAccessibleName("Altitude in the beacon");
