@@ -33,9 +33,11 @@ class StderrProgress final : public SendObserver {
     }
     void setOkVisible(bool) override {}
     void showProgress() override {}
-    void sendFailed(std::string_view description) override {
-        endLine();
-        std::cerr << "zelvar-cli: " << description << "\n";
+
+    void endLine() {
+        if (!line_.empty())
+            std::cerr << "\n";
+        line_.clear();
     }
 
   private:
@@ -53,12 +55,6 @@ class StderrProgress final : public SendObserver {
         if (shown.starts_with('\n'))
             shown.erase(0, 1);
         return shown;
-    }
-
-    void endLine() {
-        if (!line_.empty())
-            std::cerr << "\n";
-        line_.clear();
     }
 
     std::string line_;
@@ -145,14 +141,17 @@ int run(std::span<const std::string_view> args) {
     QCoreApplication application(argc, argv);
     QtSerialPort port(resolver);
     StderrProgress progress;
-    SendResult result = sendConfig(image, target, port, progress, realTimePacing());
+    // The window's plan, with plain sleeps for its pauses.
+    SendResult result = sendConfig(makeTransferPlan(image, target), port, progress);
+    progress.endLine();
     switch (result.outcome) {
-        case SendOutcome::Sent:
+        case SendOutcome::Done:
             return kExitOk;
         case SendOutcome::NotOpened:
             std::cerr << "zelvar-cli: " << target.portName << " did not open\n";
             return kExitSerialFailure;
         case SendOutcome::Failed:
+            std::cerr << "zelvar-cli: " << result.description << "\n";
             return kExitSerialFailure;
     }
     return kExitSerialFailure;

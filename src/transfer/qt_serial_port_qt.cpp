@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "transfer/system_ports_qt.h"
@@ -119,7 +120,20 @@ PortResolver fixedDevice(std::string location) {
 }
 
 QtSerialPort::QtSerialPort(PortResolver resolver)
-    : resolver_(resolver ? std::move(resolver) : PortResolver(resolveSystemPort)) {}
+    : resolver_(resolver ? std::move(resolver) : PortResolver(resolveSystemPort)) {
+    writeDeadline_.setSingleShot(true);
+    QObject::connect(&writeDeadline_, &QTimer::timeout, &port_,
+                     [this] { finishWrite(layerFailure("Write failed")); });
+    QObject::connect(&port_, &QSerialPort::bytesWritten, &port_, [this] {
+        if (port_.bytesToWrite() == 0)
+            finishWrite(PortStatus::success());
+    });
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError error) {
+                         if (error != QSerialPort::NoError)
+                             finishWrite(layerFailure("Write failed"));
+                     });
+}
 
 QtSerialPort::~QtSerialPort() {
     port_.close();
@@ -175,8 +189,7 @@ PortStatus QtSerialPort::write(std::span<const std::uint8_t> bytes) {
     qint64 accepted = port_.write(reinterpret_cast<const char*>(bytes.data()), size);
     if (accepted != size)
         return layerFailure("Write failed");
-    const qint64 lineMs = size * 12 * 1000 / settings_.baud;
-    QDeadlineTimer deadline(lineMs + kWriteMarginMs);
+    QDeadlineTimer deadline(lineTimeMs(size) + kWriteMarginMs);
     while (port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
             return layerFailure("Write failed");
@@ -186,7 +199,30 @@ PortStatus QtSerialPort::write(std::span<const std::uint8_t> bytes) {
     return drain(port_);
 }
 
+PortStatus QtSerialPort::startWrite(std::span<const std::uint8_t> bytes, WriteDone done) {
+    if (!port_.isOpen())
+        return PortStatus::failure("Write failed: the port is not open");
+    port_.clearError();
+    const auto size = static_cast<qint64>(bytes.size());
+    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
+        return layerFailure("Write failed");
+    writeDone_ = std::move(done);
+    writeDeadline_.start(static_cast<int>(lineTimeMs(size) + kWriteMarginMs));
+    return PortStatus::success();
+}
+
+void QtSerialPort::finishWrite(PortStatus status) {
+    // Only a write that is waiting hears of it: the blocking write sees the same signals.
+    if (!writeDone_)
+        return;
+    writeDeadline_.stop();
+    WriteDone done = std::exchange(writeDone_, {});
+    done(std::move(status));
+}
+
 PortStatus QtSerialPort::close() {
+    writeDone_ = {};
+    writeDeadline_.stop();
     if (!port_.isOpen())
         return PortStatus::success();
     port_.clearError();
@@ -194,6 +230,11 @@ PortStatus QtSerialPort::close() {
     if (port_.error() != QSerialPort::NoError)
         return layerFailure("Close failed");
     return PortStatus::success();
+}
+
+qint64 QtSerialPort::lineTimeMs(qint64 bytes) const {
+    // Start, eight data bits, stop, and room for parity and a second stop bit.
+    return bytes * 12 * 1000 / settings_.baud;
 }
 
 PortStatus QtSerialPort::applySettings() {

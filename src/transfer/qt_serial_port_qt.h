@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSerialPort>
+#include <QTimer>
 #include <functional>
 #include <string>
 
@@ -32,7 +33,9 @@ ParsedLineSettings parseLineSettings(const std::string& text);
 // A resolver that gives `location` whatever the number: for a device named outright.
 PortResolver fixedDevice(std::string location);
 
-// The serial line on QSerialPort, write only. Writes return when the bytes have left the port.
+// The serial line on QSerialPort, write only. `write` returns when the bytes have left the
+// port; `startWrite` returns at once and reports from the event loop, for a caller that must
+// not block.
 class QtSerialPort final : public SerialPort {
   public:
     // Numbers resolve as the system lists its ports unless another resolver is given.
@@ -46,17 +49,27 @@ class QtSerialPort final : public SerialPort {
     PortStatus write(std::span<const std::uint8_t> bytes) override;
     PortStatus close() override;
 
+    using WriteDone = std::function<void(PortStatus)>;
+    // Hands the bytes to the port and returns; `done` runs from the event loop once the port
+    // has passed all of them to the system, or with the layer's failure. A failure to start is
+    // returned here and `done` never runs. One write at a time.
+    PortStatus startWrite(std::span<const std::uint8_t> bytes, WriteDone done);
+
     // The device the port number chose, empty before a number was set.
     const std::string& location() const { return location_; }
 
   private:
     PortStatus applySettings();
     PortStatus layerFailure(std::string_view doing);
+    qint64 lineTimeMs(qint64 bytes) const;
+    void finishWrite(PortStatus status);
 
     PortResolver resolver_;
     QSerialPort port_;
     LineSettings settings_;
     std::string location_;
+    WriteDone writeDone_;
+    QTimer writeDeadline_;
 };
 
 }  // namespace zelvar

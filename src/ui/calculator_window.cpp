@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "ui/check_state.h"
+#include "ui/field_edit.h"
 
 namespace zelvar {
 namespace {
@@ -66,98 +67,113 @@ CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
     buildControls();
     arrangeControls();
 
-    for (QLineEdit* field : {txtLat_, txtLng_, txtAlt_}) {
+    for (QLineEdit* field : {latitude_, longitude_, altitude_}) {
         field->installEventFilter(this);
     }
-    keepTwoStateAfterClick(chkCent_);
-    keepTwoStateAfterClick(chkAlt_);
-    connect(chkCent_, &QCheckBox::stateChanged, this, &CalculatorWindow::chkCentClick);
-    connect(chkAlt_, &QCheckBox::stateChanged, this, &CalculatorWindow::chkAltClick);
-    connect(cmdCalc_, &QPushButton::clicked, this, &CalculatorWindow::writeBeacon);
-    connect(okButton_, &QPushButton::clicked, this, &CalculatorWindow::closeCalculator);
+    keepTwoStateAfterClick(hundredths_);
+    keepTwoStateAfterClick(altitudeIncluded_);
+    connect(hundredths_, &QCheckBox::stateChanged, this, &CalculatorWindow::chkCentClick);
+    connect(altitudeIncluded_, &QCheckBox::stateChanged, this, &CalculatorWindow::chkAltClick);
+    connect(writeButton_, &QPushButton::clicked, this, &CalculatorWindow::writeBeacon);
+    connect(closeButton_, &QPushButton::clicked, this, &CalculatorWindow::closeCalculator);
     hide();
 }
 
 void CalculatorWindow::buildControls() {
-    zFrame2_ = new QGroupBox(kFrameCaptionAtStart, this);
-    zFrame2_->setObjectName("zFrame2");
-    txtLat_ = boldField("txtLat", "00.00.00", zFrame2_);
-    txtLng_ = boldField("txtLng", "00.00.00", zFrame2_);
-    zLabel02_ = new QLabel("La&titude:", zFrame2_);
-    zLabel02_->setObjectName("zLabel02");
-    zLabel02_->setBuddy(txtLat_);
-    zLabel01_ = new QLabel("Lo&ngitude:", zFrame2_);
-    zLabel01_->setObjectName("zLabel01");
-    zLabel01_->setBuddy(txtLng_);
+    coordinatesFrame_ = new QGroupBox(kFrameCaptionAtStart, this);
+    coordinatesFrame_->setObjectName("zFrame2");
+    latitude_ = boldField("txtLat", "00.00.00", coordinatesFrame_);
+    longitude_ = boldField("txtLng", "00.00.00", coordinatesFrame_);
+    latitudeLabel_ = new QLabel("La&titude:", coordinatesFrame_);
+    latitudeLabel_->setObjectName("zLabel02");
+    latitudeLabel_->setBuddy(latitude_);
+    longitudeLabel_ = new QLabel("Lo&ngitude:", coordinatesFrame_);
+    longitudeLabel_->setObjectName("zLabel01");
+    longitudeLabel_->setBuddy(longitude_);
 
-    chkCent_ = new QCheckBox("Cent.", zFrame2_);
-    chkCent_->setObjectName("chkCent");
-    chkCent_->setToolTip("Lat/Lon in gradi.minuti.centesimi");
-    chkCent_->setChecked(true);
-    QFont small = chkCent_->font();
+    hundredths_ = new QCheckBox("Cent.", coordinatesFrame_);
+    hundredths_->setObjectName("chkCent");
+    hundredths_->setToolTip("Lat/Lon in gradi.minuti.centesimi");
+    hundredths_->setChecked(true);
+    QFont small = hundredths_->font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
-    chkCent_->setFont(small);
+    hundredths_->setFont(small);
 
-    chkAlt_ = new QCheckBox("Altitude:", zFrame2_);
-    chkAlt_->setObjectName("chkAlt");
-    txtAlt_ = boldField("txtAlt", "0", zFrame2_);
-    txtAlt_->setMaxLength(5);
-    txtAlt_->setEnabled(false);
-    label3_ = new QLabel("meters", zFrame2_);
-    label3_->setObjectName("Label3");
-    label3_->setEnabled(false);
+    altitudeIncluded_ = new QCheckBox("Altitude:", coordinatesFrame_);
+    altitudeIncluded_->setObjectName("chkAlt");
+    altitude_ = boldField("txtAlt", "0", coordinatesFrame_);
+    altitude_->setMaxLength(5);
+    altitude_->setEnabled(false);
+    altitudeUnit_ = new QLabel("meters", coordinatesFrame_);
+    altitudeUnit_->setObjectName("Label3");
+    altitudeUnit_->setEnabled(false);
 
-    frame1_ = new QGroupBox(" Beacon Type ", this);
-    frame1_->setObjectName("Frame1");
-    optLLtoNorm_ = new QRadioButton(kNormalCaption, frame1_);
-    optLLtoNorm_->setObjectName("optLLtoNorm");
-    optLLtoComp_ = new QRadioButton("Compressed (14 chars)", frame1_);
-    optLLtoComp_->setObjectName("optLLtoComp");
-    optLLtoComp_->setChecked(true);
+    formFrame_ = new QGroupBox(" Beacon Type ", this);
+    formFrame_->setObjectName("Frame1");
+    normalForm_ = new QRadioButton(kNormalCaption, formFrame_);
+    normalForm_->setObjectName("optLLtoNorm");
+    compressedForm_ = new QRadioButton("Compressed (14 chars)", formFrame_);
+    compressedForm_->setObjectName("optLLtoComp");
+    compressedForm_->setChecked(true);
 
-    cmdCalc_ = new QPushButton("Write coords in GPSless Bcn", this);
-    cmdCalc_->setObjectName("cmdCalc");
-    okButton_ = new QPushButton("Close", this);
-    okButton_->setObjectName("OKButton");
+    writeButton_ = new QPushButton("Write coords in GPSless Bcn", this);
+    writeButton_->setObjectName("cmdCalc");
+    closeButton_ = new QPushButton("Close", this);
+    closeButton_->setObjectName("OKButton");
+    // Enter presses the focused button, as Space does.
+    writeButton_->setAutoDefault(true);
+    closeButton_->setAutoDefault(true);
+
+    // What a screen reader says of each field and box.
+    latitude_->setAccessibleName("Latitude");
+    longitude_->setAccessibleName("Longitude");
+    for (QLineEdit* coordinate : {latitude_, longitude_})
+        coordinate->setAccessibleDescription(
+            "degrees.minutes.hundredths; degrees.minutes.seconds with Cent. clear");
+    hundredths_->setAccessibleName("Cent.");
+    hundredths_->setAccessibleDescription("Lat/Lon in gradi.minuti.centesimi");
+    altitudeIncluded_->setAccessibleName("Altitude in the beacon");
+    altitude_->setAccessibleName("Altitude");
+    altitude_->setAccessibleDescription("meters");
 }
 
 void CalculatorWindow::arrangeControls() {
-    auto* coordinates = new QGridLayout(zFrame2_);
-    coordinates->addWidget(zLabel02_, 0, 0);
-    coordinates->addWidget(zLabel01_, 0, 1);
-    coordinates->addWidget(chkCent_, 0, 2, Qt::AlignRight | Qt::AlignTop);
-    coordinates->addWidget(txtLat_, 1, 0);
-    coordinates->addWidget(txtLng_, 1, 1);
-    coordinates->addWidget(chkAlt_, 2, 0);
+    auto* coordinates = new QGridLayout(coordinatesFrame_);
+    coordinates->addWidget(latitudeLabel_, 0, 0);
+    coordinates->addWidget(longitudeLabel_, 0, 1);
+    coordinates->addWidget(hundredths_, 0, 2, Qt::AlignRight | Qt::AlignTop);
+    coordinates->addWidget(latitude_, 1, 0);
+    coordinates->addWidget(longitude_, 1, 1);
+    coordinates->addWidget(altitudeIncluded_, 2, 0);
     auto* altitude = new QHBoxLayout;
-    altitude->addWidget(txtAlt_);
-    altitude->addWidget(label3_);
+    altitude->addWidget(altitude_);
+    altitude->addWidget(altitudeUnit_);
     coordinates->addLayout(altitude, 2, 1);
 
-    auto* forms = new QVBoxLayout(frame1_);
-    forms->addWidget(optLLtoNorm_);
-    forms->addWidget(optLLtoComp_);
+    auto* forms = new QVBoxLayout(formFrame_);
+    forms->addWidget(normalForm_);
+    forms->addWidget(compressedForm_);
     forms->addStretch();
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdCalc_);
+    buttons->addWidget(writeButton_);
     buttons->addStretch();
-    buttons->addWidget(okButton_);
+    buttons->addWidget(closeButton_);
 
     auto* window = new QGridLayout(this);
-    window->addWidget(zFrame2_, 0, 0);
-    window->addWidget(frame1_, 0, 1);
+    window->addWidget(coordinatesFrame_, 0, 0);
+    window->addWidget(formFrame_, 0, 1);
     window->addLayout(buttons, 1, 0, 1, 2);
     window->setSizeConstraint(QLayout::SetFixedSize);
 
-    setTabOrder(txtLat_, txtLng_);
-    setTabOrder(txtLng_, cmdCalc_);
-    setTabOrder(cmdCalc_, chkCent_);
-    setTabOrder(chkCent_, okButton_);
-    setTabOrder(okButton_, chkAlt_);
-    setTabOrder(chkAlt_, txtAlt_);
-    setTabOrder(txtAlt_, optLLtoComp_);
-    setTabOrder(optLLtoComp_, optLLtoNorm_);
+    setTabOrder(latitude_, longitude_);
+    setTabOrder(longitude_, writeButton_);
+    setTabOrder(writeButton_, hundredths_);
+    setTabOrder(hundredths_, closeButton_);
+    setTabOrder(closeButton_, altitudeIncluded_);
+    setTabOrder(altitudeIncluded_, altitude_);
+    setTabOrder(altitude_, compressedForm_);
+    setTabOrder(compressedForm_, normalForm_);
 }
 
 void CalculatorWindow::showCalculator() {
@@ -168,33 +184,33 @@ void CalculatorWindow::showCalculator() {
 
 void CalculatorWindow::chkCentClick() {
     revalidate();
-    zFrame2_->setTitle(chkCent_->checkState() == Qt::Checked ? kFrameCaptionCent
-                                                             : kFrameCaptionSec);
+    coordinatesFrame_->setTitle(hundredths_->checkState() == Qt::Checked ? kFrameCaptionCent
+                                                                         : kFrameCaptionSec);
 }
 
 void CalculatorWindow::chkAltClick() {
-    const bool included = chkAlt_->checkState() == Qt::Checked;
-    optLLtoNorm_->setText(included ? kNormalCaptionWithAltitude : kNormalCaption);
-    txtAlt_->setEnabled(included);
-    label3_->setEnabled(included);
+    const bool included = altitudeIncluded_->checkState() == Qt::Checked;
+    normalForm_->setText(included ? kNormalCaptionWithAltitude : kNormalCaption);
+    altitude_->setEnabled(included);
+    altitudeUnit_->setEnabled(included);
 }
 
 CalculatorInputs CalculatorWindow::inputs() const {
-    return {latin1(txtLat_->text()), latin1(txtLng_->text()), checkValue(chkCent_),
-            latin1(txtAlt_->text()), checkValue(chkAlt_),     optLLtoNorm_->isChecked()};
+    return {latin1(latitude_->text()), latin1(longitude_->text()),    checkValue(hundredths_),
+            latin1(altitude_->text()), checkValue(altitudeIncluded_), normalForm_->isChecked()};
 }
 
 void CalculatorWindow::setInputs(const CalculatorInputs& inputs) {
-    txtLat_->setText(QString::fromLatin1(inputs.latitude));
-    txtLng_->setText(QString::fromLatin1(inputs.longitude));
-    writeCheck(chkCent_, inputs.centChecked);
-    txtAlt_->setText(QString::fromLatin1(inputs.altitude));
-    writeCheck(chkAlt_, inputs.altitudeChecked);
-    (inputs.normalForm ? optLLtoNorm_ : optLLtoComp_)->setChecked(true);
+    latitude_->setText(QString::fromLatin1(inputs.latitude));
+    longitude_->setText(QString::fromLatin1(inputs.longitude));
+    writeCheck(hundredths_, inputs.centChecked);
+    altitude_->setText(QString::fromLatin1(inputs.altitude));
+    writeCheck(altitudeIncluded_, inputs.altitudeChecked);
+    (inputs.normalForm ? normalForm_ : compressedForm_)->setChecked(true);
 }
 
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
-    const bool coordinate = watched == txtLat_ || watched == txtLng_;
+    const bool coordinate = watched == latitude_ || watched == longitude_;
     if (event->type() == QEvent::KeyPress) {
         const QString typed = static_cast<QKeyEvent*>(event)->text();
         for (QChar c : typed) {
@@ -218,16 +234,16 @@ void CalculatorWindow::closeEvent(QCloseEvent* event) {
 }
 
 Notation CalculatorWindow::notation() const {
-    return chkCent_->checkState() == Qt::Checked ? Notation::GradMinCent : Notation::GradMinSec;
+    return hundredths_->checkState() == Qt::Checked ? Notation::GradMinCent : Notation::GradMinSec;
 }
 
 bool CalculatorWindow::coordinatesValid() const {
-    return validateCoordinate(latin1(txtLat_->text()), Axis::Latitude, notation()) &&
-           validateCoordinate(latin1(txtLng_->text()), Axis::Longitude, notation());
+    return validateCoordinate(latin1(latitude_->text()), Axis::Latitude, notation()) &&
+           validateCoordinate(latin1(longitude_->text()), Axis::Longitude, notation());
 }
 
 void CalculatorWindow::revalidate() {
-    cmdCalc_->setEnabled(coordinatesValid());
+    writeButton_->setEnabled(coordinatesValid());
 }
 
 PositionRequest CalculatorWindow::request() const {
@@ -236,12 +252,12 @@ PositionRequest CalculatorWindow::request() const {
     auto bytes = [](const QString& text) {
         return QString::fromLatin1(text.toLatin1()) == text ? latin1(text) : text.toStdString();
     };
-    r.latitude = bytes(txtLat_->text());
-    r.longitude = bytes(txtLng_->text());
+    r.latitude = bytes(latitude_->text());
+    r.longitude = bytes(longitude_->text());
     r.notation = notation();
-    r.altitude = bytes(txtAlt_->text());
-    r.includeAltitude = chkAlt_->checkState() == Qt::Checked;
-    r.form = optLLtoNorm_->isChecked() ? PositionForm::Normal : PositionForm::Compressed;
+    r.altitude = bytes(altitude_->text());
+    r.includeAltitude = altitudeIncluded_->checkState() == Qt::Checked;
+    r.form = normalForm_->isChecked() ? PositionForm::Normal : PositionForm::Compressed;
     r.symbol = host_.symbol ? bytes(host_.symbol()) : std::string();
     r.alternateTable = host_.alternateTable && host_.alternateTable();
     return r;
@@ -255,8 +271,8 @@ void CalculatorWindow::writeBeacon() {
     if (!position || !host_.beacon) {
         return;
     }
-    txtAlt_->setText(QString::fromLatin1(position->altitude));
-    host_.beacon->setText(QString::fromLatin1(position->text));
+    altitude_->setText(QString::fromLatin1(position->altitude));
+    host_.beacon->writeUnfiltered(QString::fromLatin1(position->text));
     paintBase(host_.beacon, kWrittenBeacon);
 }
 

@@ -16,9 +16,11 @@ class QRadioButton;
 
 namespace zelvar {
 
+class FieldEdit;
+
 // What the calculator reads from and writes to the main window.
 struct CalculatorHost {
-    QLineEdit* beacon = nullptr;           // receives the position text
+    FieldEdit* beacon = nullptr;           // receives the position text, as the program's write
     std::function<QString()> symbol;       // the symbol field's current text
     std::function<bool()> alternateTable;  // the "Alternate Table" box
 };
@@ -59,20 +61,20 @@ class CalculatorWindow : public QWidget {
     Notation notation() const;
 
     CalculatorHost host_;
-    QGroupBox* zFrame2_;
-    QLabel* zLabel02_;
-    QLineEdit* txtLat_;
-    QLabel* zLabel01_;
-    QLineEdit* txtLng_;
-    QCheckBox* chkCent_;
-    QCheckBox* chkAlt_;
-    QLineEdit* txtAlt_;
-    QLabel* label3_;
-    QGroupBox* frame1_;
-    QRadioButton* optLLtoNorm_;
-    QRadioButton* optLLtoComp_;
-    QPushButton* cmdCalc_;
-    QPushButton* okButton_;
+    QGroupBox* coordinatesFrame_;
+    QLabel* latitudeLabel_;
+    QLineEdit* latitude_;
+    QLabel* longitudeLabel_;
+    QLineEdit* longitude_;
+    QCheckBox* hundredths_;
+    QCheckBox* altitudeIncluded_;
+    QLineEdit* altitude_;
+    QLabel* altitudeUnit_;
+    QGroupBox* formFrame_;
+    QRadioButton* normalForm_;
+    QRadioButton* compressedForm_;
+    QPushButton* writeButton_;
+    QPushButton* closeButton_;
 };
 
 }  // namespace zelvar

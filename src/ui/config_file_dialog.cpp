@@ -1,7 +1,9 @@
 #include "ui/config_file_dialog.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace zelvar {
 namespace {
@@ -29,7 +31,10 @@ QString askConfigFilePath(QWidget* parent, ConfigFileAction action) {
     dialog.selectFile(QStringLiteral("Zelvar.cfg"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().front();
+    const QString chosen = dialog.selectedFiles().front();
+    // As the platform's file dialogs do: the manual, for one, is looked for there first.
+    QDir::setCurrent(QFileInfo(chosen).absolutePath());
+    return chosen;
 }
 
 std::filesystem::path toFilesystemPath(const QString& path) {

@@ -1,21 +1,21 @@
 #include "ui/field_edit.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "ui/key_filters.h"
 
 namespace zelvar {
 namespace {
 
-constexpr int kLastLatin1 = 255;
-constexpr int kFirstPrintable = 32;
+constexpr QChar kPrompt = u'_';
+// The line edit keeps this much room between its contents frame and the first character.
+constexpr int kTextIndent = 2;
 
 bool isKeyboardEntry(Qt::FocusReason reason) {
     return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
@@ -24,72 +24,74 @@ bool isKeyboardEntry(Qt::FocusReason reason) {
 
 }  // namespace
 
-FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {
-    // Dropped text would bypass the filter.
-    setAcceptDrops(false);
+FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {}
+
+void FieldEdit::setCharacterRule(CharacterValidator::Rule rule) {
+    delete rule_;
+    rule_ = new CharacterValidator(this, std::move(rule));
+    setValidator(rule_);
 }
 
-QString FieldEdit::filtered(const QString& text) const {
-    QString kept;
-    kept.reserve(text.size());
-    for (QChar character : text) {
-        int code = character.unicode();
-        if (code < kFirstPrintable || code > kLastLatin1)
-            continue;
-        if (filter_)
-            code = filter_(code);
-        if (code != kDroppedKey)
-            kept.append(QChar(code));
-    }
-    return kept;
+void FieldEdit::setPositions(int positions) {
+    positions_ = positions;
+    setMaxLength(positions);
+    update();
+}
+
+template <typename Edit>
+void FieldEdit::withoutRule(Edit edit) {
+    setValidator(nullptr);
+    edit();
+    setValidator(rule_);
+}
+
+void FieldEdit::writeUnfiltered(const QString& text) {
+    withoutRule([&] { setText(text); });
+}
+
+void FieldEdit::undoUnfiltered() {
+    withoutRule([this] { undo(); });
+}
+
+void FieldEdit::redoUnfiltered() {
+    withoutRule([this] { redo(); });
+}
+
+QString FieldEdit::shownText() const {
+    const QString content = text();
+    return content + QString(std::max<qsizetype>(positions_ - content.size(), 0), kPrompt);
 }
 
 void FieldEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Paste)) {
-        pasteFiltered();
+    if (event->matches(QKeySequence::Undo)) {
+        undoUnfiltered();
         event->accept();
         return;
     }
+    if (event->matches(QKeySequence::Redo)) {
+        redoUnfiltered();
+        event->accept();
+        return;
+    }
+    // A key the rule changes (a lower-case letter in a callsign) goes in already changed, so
+    // that the gate has nothing to rewrite and the edit stays undoable.
     const QString typed = event->text();
-    const bool isCharacter = typed.size() == 1 && typed.front().unicode() >= kFirstPrintable &&
-                             !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-    if (!isCharacter) {
-        QLineEdit::keyPressEvent(event);
-        return;
+    if (rule_ && typed.size() == 1 && !(event->modifiers() & Qt::ControlModifier)) {
+        const int code = rule_->judge(typed.front());
+        if (code != kDroppedKey && code != typed.front().unicode()) {
+            QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(QChar(code)),
+                              event->isAutoRepeat(), static_cast<quint16>(event->count()));
+            QLineEdit::keyPressEvent(&changed);
+            event->setAccepted(changed.isAccepted());
+            return;
+        }
     }
-    const QString kept = filtered(typed);
-    if (kept.isEmpty()) {
-        event->accept();
-        return;
-    }
-    QKeyEvent changed(event->type(), event->key(), event->modifiers(), kept, event->isAutoRepeat(),
-                      static_cast<quint16>(event->count()));
-    QLineEdit::keyPressEvent(&changed);
-    event->setAccepted(changed.isAccepted());
-}
-
-void FieldEdit::inputMethodEvent(QInputMethodEvent* event) {
-    if (event->commitString().isEmpty()) {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent changed(event->preeditString(), event->attributes());
-    changed.setCommitString(filtered(event->commitString()), event->replacementStart(),
-                            event->replacementLength());
-    QLineEdit::inputMethodEvent(&changed);
-}
-
-void FieldEdit::pasteFiltered() {
-    if (isReadOnly())
-        return;
-    const QString kept = filtered(QGuiApplication::clipboard()->text());
-    if (!kept.isEmpty() || hasSelectedText())
-        insert(kept);
+    QLineEdit::keyPressEvent(event);
 }
 
 void FieldEdit::selectWholeContent() {
     // Caret at the first position, selection to the end.
-    const int end = static_cast<int>(displayText().size());
+    const int end = static_cast<int>(text().size());
     setSelection(end, -end);
 }
 
@@ -115,28 +117,39 @@ void FieldEdit::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
-    // The middle button pastes the X11 selection; it goes through the filter like any paste.
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection()) {
-        if (!isReadOnly()) {
-            setCursorPosition(cursorPositionAt(event->position().toPoint()));
-            insert(filtered(clipboard->text(QClipboard::Selection)));
-        }
-        event->accept();
-        return;
-    }
-    QLineEdit::mouseReleaseEvent(event);
-}
-
 void FieldEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        disconnect(paste, &QAction::triggered, nullptr, nullptr);
-        connect(paste, &QAction::triggered, this, &FieldEdit::pasteFiltered);
+    const std::pair<const char*, void (FieldEdit::*)()> unfiltered[] = {
+        {"edit-undo", &FieldEdit::undoUnfiltered}, {"edit-redo", &FieldEdit::redoUnfiltered}};
+    for (const auto& [name, edit] : unfiltered) {
+        if (QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name))) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, edit);
+        }
     }
     menu->popup(event->globalPos());
+}
+
+void FieldEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    const QString prompts = shownText().mid(text().size());
+    if (prompts.isEmpty())
+        return;
+    // The prompts follow the characters on their baseline, where the next ones will go.
+    QStyleOptionFrame frame;
+    initStyleOption(&frame);
+    const QRect contents = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &frame, this)
+                               .marginsRemoved(textMargins());
+    const QFontMetrics metrics = fontMetrics();
+    const int x = contents.x() + kTextIndent + metrics.horizontalAdvance(text());
+    const int top = contents.y() + (contents.height() - metrics.height() + 1) / 2;
+    QPainter painter(this);
+    painter.setClipRect(contents);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    painter.drawText(QPoint(x, top + metrics.ascent()), prompts);
 }
 
 }  // namespace zelvar

@@ -1,41 +1,49 @@
 #pragma once
 
 #include <QLineEdit>
-#include <functional>
+#include <QPointer>
+
+#include "ui/character_validator.h"
 
 namespace zelvar {
 
-// One edit field of the main window. Characters the user types, pastes or composes pass the
-// field's key filter first; text written by the program goes in unfiltered. Characters outside
-// Latin-1 never get in, because the settings hold one byte per character.
+// One edit field of the main window. What the user types, pastes, drops or composes passes the
+// field's character rule (a CharacterValidator); text written by the program goes in as it is.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 
   public:
-    // Takes a character code, returns it (possibly changed) or kDroppedKey.
-    using KeyFilter = std::function<int(int)>;
-
     explicit FieldEdit(QWidget* parent);
 
-    void setKeyFilter(KeyFilter filter) { filter_ = std::move(filter); }
+    void setCharacterRule(CharacterValidator::Rule rule);
+    // A masked field: `positions` characters at most, "_" shown in each one not yet filled.
+    void setPositions(int positions);
     // Entering the field selects its whole content, so typing replaces the old value.
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
 
+    // The program's write: no rule applies, the field's reactions run as for typed text.
+    void writeUnfiltered(const QString& text);
+
+    // The content as the field shows it, "_" in the unfilled positions.
+    QString shownText() const;
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
-    // `text` with every character the filter drops removed and the others as it changes them.
-    QString filtered(const QString& text) const;
-    void pasteFiltered();
     void selectWholeContent();
+    // Undo and redo bring back earlier contents, which passed their gate when they were made.
+    void undoUnfiltered();
+    void redoUnfiltered();
+    template <typename Edit>
+    void withoutRule(Edit edit);
 
-    KeyFilter filter_;
+    QPointer<CharacterValidator> rule_;
+    int positions_ = 0;
     bool selectAllOnFocus_ = false;
     bool selectOnMousePress_ = false;
 };

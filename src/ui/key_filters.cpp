@@ -1,5 +1,7 @@
 #include "ui/key_filters.h"
 
+#include "config/text_number.h"
+
 namespace zelvar {
 namespace {
 
@@ -47,6 +49,14 @@ int filterSymbolKey(int code) {
     if (code == kBackspaceKey || (code >= 32 && code <= 126) || (code >= 128 && code <= 255))
         return code;
     return kDroppedKey;
+}
+
+int filterDigitKey(int code) {
+    return isDigit(code) ? code : kDroppedKey;
+}
+
+bool isGpslessTimeout(std::string_view timeout) {
+    return leadingNumber(timeout) == 0;
 }
 
 }  // namespace zelvar

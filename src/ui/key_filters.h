@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace zelvar {
 
 // What a field does with one typed character, given as its code 0..255 (8 is backspace). Each
@@ -19,5 +21,10 @@ int filterMessageKey(int code);
 int filterBeaconKey(int code, bool gpsless);
 // The symbol (edSymbol): one character of 32..126 or 128..255.
 int filterSymbolKey(int code);
+// The digit fields, masks "9" and "#": "0".."9" only.
+int filterDigitKey(int code);
+
+// An acquisition timeout whose leading number is 0, or that is empty, selects GPSless Mode.
+bool isGpslessTimeout(std::string_view timeout);
 
 }  // namespace zelvar

@@ -8,4 +8,14 @@ void showMessageBox(QWidget* parent, const QString& title, const QString& text,
     box.exec();
 }
 
+void openMessageBox(QWidget* parent, const MessageBoxContent& content,
+                    std::function<void()> closed) {
+    auto* box = new QMessageBox(content.icon, content.title, content.text, QMessageBox::Ok, parent);
+    box->setInformativeText(content.informativeText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)] { closed(); });
+    box->show();
+}
+
 }  // namespace zelvar

@@ -1,9 +1,7 @@
 #include "ui/message_dialog.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace zelvar {
@@ -14,6 +12,9 @@ constexpr QSize kClientSize{302, 128};
 constexpr QRect kInfoGeometry{8, 8, 281, 81};
 constexpr QRect kOkGeometry{112, 96, 81, 25};
 constexpr qreal kInfoPointSize = 13.5;
+constexpr qreal kSmallestPointSize = 6;
+constexpr qreal kPointStep = 0.5;
+constexpr Qt::Alignment kInfoAlignment = Qt::AlignHCenter | Qt::AlignTop;
 
 // The progress texts break lines with CR LF; a label breaks them at LF alone.
 QString displayText(std::string_view text) {
@@ -40,8 +41,9 @@ Dialog::Dialog(QWidget* owner)
     info_->setGeometry(kInfoGeometry);
     info_->setFrameStyle(QFrame::Box | QFrame::Plain);
     info_->setLineWidth(1);
-    info_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    info_->setAlignment(kInfoAlignment);
     info_->setTextFormat(Qt::PlainText);
+    info_->setWordWrap(true);
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(kInfoPointSize);
@@ -58,7 +60,22 @@ Dialog::Dialog(QWidget* owner)
 }
 
 void Dialog::setText(std::string_view text) {
-    info_->setText(displayText(text));
+    const QString shown = displayText(text);
+    info_->setFont(fittingFont(shown));
+    info_->setText(shown);
+}
+
+QFont Dialog::fittingFont(const QString& text) const {
+    const QRect room = info_->contentsRect();
+    QFont font = info_->font();
+    for (qreal size = kInfoPointSize; size > kSmallestPointSize; size -= kPointStep) {
+        font.setPointSizeF(size);
+        const QRect needed =
+            QFontMetrics(font).boundingRect(room, kInfoAlignment | Qt::TextWordWrap, text);
+        if (room.contains(needed))
+            break;
+    }
+    return font;
 }
 
 void Dialog::setOkVisible(bool visible) {
@@ -68,14 +85,6 @@ void Dialog::setOkVisible(bool visible) {
 void Dialog::showProgress() {
     show();
     raise();
-}
-
-void Dialog::sendFailed(std::string_view description) {
-    QMessageBox box(
-        QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
-        QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size())),
-        QMessageBox::Ok, parentWidget());
-    box.exec();
 }
 
 void Dialog::closeEvent(QCloseEvent* event) {

@@ -20,17 +20,19 @@ class Dialog : public QDialog, public SendObserver {
     QLabel* info() const { return info_; }
     QPushButton* okButton() const { return okButton_; }
 
+    // Every text shows whole: it wraps at blanks, and only a text that still does not fit the
+    // label is set in smaller type, bold all the same.
     void setText(std::string_view text) override;
     void setOkVisible(bool visible) override;
     void showProgress() override;
-    // A modal message box with the layer's description, titled with the application's name.
-    void sendFailed(std::string_view description) override;
 
   protected:
     // The user's close request only hides the dialog; the program's close destroys it.
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    QFont fittingFont(const QString& text) const;
+
     QLabel* info_;
     QPushButton* okButton_;
 };

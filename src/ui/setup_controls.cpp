@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/key_filters.h"
+
 namespace zelvar {
 namespace {
 
@@ -45,7 +47,8 @@ FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, int positions
                            bool selectAllOnFocus) {
     auto* field = new FieldEdit(parent);
     field->setObjectName(nameOf(name));
-    field->setInputMask(QString(positions, QLatin1Char('9')) + QStringLiteral(";_"));
+    field->setPositions(positions);
+    field->setCharacterRule(filterDigitKey);
     field->setSelectAllOnFocus(selectAllOnFocus);
     fitFieldHeight(field);
     field->setFixedWidth(widthFor(field, QString(positions, QLatin1Char('0'))));
@@ -53,11 +56,11 @@ FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, int positions
 }
 
 FieldEdit* makeTextField(QWidget* parent, std::string_view name, int maxLength,
-                         FieldEdit::KeyFilter filter, const QString& hint) {
+                         CharacterValidator::Rule rule, const QString& hint) {
     auto* field = new FieldEdit(parent);
     field->setObjectName(nameOf(name));
     field->setMaxLength(maxLength);
-    field->setKeyFilter(std::move(filter));
+    field->setCharacterRule(std::move(rule));
     field->setToolTip(hint);
     fitFieldHeight(field);
     return field;
@@ -67,16 +70,23 @@ void fitWidthToCharacters(FieldEdit* field, int characters) {
     field->setFixedWidth(widthFor(field, QString(characters, QLatin1Char('0'))));
 }
 
+void describe(QWidget* control, const QString& name, const QString& description) {
+    control->setAccessibleName(name);
+    control->setAccessibleDescription(description);
+}
+
 QCheckBox* makeCheckBox(QWidget* parent, std::string_view name, const QString& caption) {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(nameOf(name));
+    describe(box, caption);
     return box;
 }
 
 QPushButton* makeButton(QWidget* parent, std::string_view name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(nameOf(name));
-    button->setAutoDefault(false);
+    // Enter presses the focused button, as Space does.
+    button->setAutoDefault(true);
     button->setFixedHeight(button->fontMetrics().height() + kButtonPadding);
     return button;
 }

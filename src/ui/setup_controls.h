@@ -33,7 +33,10 @@ FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, int positions
 
 // A free text field of at most `maxLength` characters; `hint` shows when the pointer rests on it.
 FieldEdit* makeTextField(QWidget* parent, std::string_view name, int maxLength,
-                         FieldEdit::KeyFilter filter, const QString& hint = {});
+                         CharacterValidator::Rule rule, const QString& hint = {});
+
+// What a screen reader says of a control: its name, and the unit or limit as its description.
+void describe(QWidget* control, const QString& name, const QString& description = {});
 
 // A text field `characters` wide, for the short ones (callsigns, path).
 void fitWidthToCharacters(FieldEdit* field, int characters);

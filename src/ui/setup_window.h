@@ -2,24 +2,21 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <array>
 
 #include "config/device_settings.h"
 #include "transfer/qt_serial_port_qt.h"
-
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QPushButton;
 
 namespace zelvar {
 
 class CalculatorWindow;
 class Dialog;
-class FieldEdit;
+class FileActions;
+class SendController;
+class SettingsForm;
 
-// The main settings window: every tracker setting in its own control, and the buttons that send,
-// reset, save and load them. The controls are the settings; other windows find them by name.
+// The main settings window: the settings form with its buttons, and the windows and actions
+// those buttons start (SEND, Default, Save, Load, the calculator, the manual). Other windows
+// find its controls by name.
 class SetupWindow : public QWidget {
     Q_OBJECT
 
@@ -36,84 +33,22 @@ class SetupWindow : public QWidget {
     CalculatorInputs calculatorInputs() const;
 
   protected:
+    // F1 anywhere in the window opens the manual; the key goes on to the control.
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Refused while a send holds the serial port open.
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
   private:
-    QWidget* buildMainGroup();
-    QWidget* buildTimingGroup();
-    QWidget* buildMessageGroup();
-    QWidget* buildProgrammingGroup();
-    void setKeyboardOrder();
-    void connectReactions();
     void watchKeysOfAllControls();
-
-    bool gpslessDisplay() const;
-    void showDisplayForAcquisitionTimeout();
-    void markModemSpeed();
-
-    void applyDefaultSettings();
-    void saveToFile();
-    void loadFromFile();
-    void sendToTracker();
-    void createCalculator();
-    // Writes the calculator's fields and brings its display in line with them.
-    void applyCalculatorInputs(const CalculatorInputs& inputs);
-    // "Help (F1)" and F1 anywhere in the window.
+    // SEND: build, show the normalised values, then send or say why not.
+    void send();
     void showInstructions();
-    void closeInstructions();
-    // Beside "Comm num:", the device SEND will write to.
-    void showPortDevice();
 
-    FieldEdit* edNumFlagsAuto_ = nullptr;
-    QLabel* label12_ = nullptr;
-    QComboBox* cbMicEMsg_ = nullptr;
-    FieldEdit* edSymbol_ = nullptr;
-    QCheckBox* chkTable_ = nullptr;
-    QPushButton* cmdLatLon_ = nullptr;
-    FieldEdit* edMyCall_ = nullptr;
-    QLabel* label30_ = nullptr;
-    FieldEdit* edBcnEvery_ = nullptr;
-    QLabel* label32_ = nullptr;
-    FieldEdit* edAprsPath_ = nullptr;
-    QLabel* label6_ = nullptr;
-    FieldEdit* edBeacon_ = nullptr;
-    QLabel* label34_ = nullptr;
-    QCheckBox* chkRxPosition_ = nullptr;
-
-    FieldEdit* edManualTime_ = nullptr;
-    FieldEdit* edGpsCheckTime_ = nullptr;
-    FieldEdit* edGpsAcqTime_ = nullptr;
-    QLabel* label33_ = nullptr;
-    std::array<FieldEdit*, 7> esSpeedTable_{};
-    QCheckBox* chk300Baud_ = nullptr;
-
-    FieldEdit* edDestCall_ = nullptr;
-    FieldEdit* edAprsMsg_ = nullptr;
-    QLabel* label13_ = nullptr;
-    FieldEdit* edMsgRepeat_ = nullptr;
-    QCheckBox* chkAutoReply_ = nullptr;
-    FieldEdit* edAutoReplyMsg_ = nullptr;
-    QLabel* label38_ = nullptr;
-
-    QPushButton* cmdDefault_ = nullptr;
-    QPushButton* cmdSave_ = nullptr;
-    QPushButton* cmdLoad_ = nullptr;
-    FieldEdit* edComm_ = nullptr;
-    QPushButton* cmdSend_ = nullptr;
-    QPushButton* cmdHelp_ = nullptr;
-    QComboBox* cboBaud_ = nullptr;
-    QLabel* lblPortDevice_ = nullptr;
-
+    SettingsForm* form_;
     CalculatorWindow* calculator_ = nullptr;
-    PortResolver resolver_;
-    QtSerialPort port_;
-    QPointer<Dialog> dialog_;
-    // Listing the system's ports waits until the window is on screen.
-    bool painted_ = false;
+    QPointer<Dialog> progress_;
+    SendController* sender_ = nullptr;
+    FileActions* files_ = nullptr;
 };
 
 }  // namespace zelvar

@@ -6,8 +6,11 @@
 namespace zelvar {
 namespace {
 
-constexpr int kCaptionMargin = 4;
+constexpr int kSideMargin = 4;
+constexpr int kTopMargin = 1;
 constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap;
+// Advances are rounded; a line exactly as wide as its words might still break.
+constexpr int kRoundingRoom = 2;
 
 }  // namespace
 
@@ -15,13 +18,18 @@ WrappingButton::WrappingButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {}
 
 QSize WrappingButton::sizeHint() const {
-    // As wide as the longest word, as high as the wrapped lines.
+    // The break between two words that leaves the wider line narrowest.
     const QFontMetrics metrics = fontMetrics();
-    int widest = 0;
-    for (const QString& word : text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        widest = std::max(widest, metrics.horizontalAdvance(word));
-    const QRect wrapped = metrics.boundingRect(QRect(0, 0, widest, 0), kCaptionFlags, text());
-    return wrapped.size() + QSize(4 * kCaptionMargin, 2 * kCaptionMargin);
+    const QStringList words = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    int width = metrics.horizontalAdvance(text());
+    for (qsizetype split = 1; split < words.size(); ++split) {
+        const int first = metrics.horizontalAdvance(words.first(split).join(QLatin1Char(' ')));
+        const int second = metrics.horizontalAdvance(words.sliced(split).join(QLatin1Char(' ')));
+        width = std::min(width, std::max(first, second));
+    }
+    const QRect wrapped =
+        metrics.boundingRect(QRect(0, 0, width + kRoundingRoom, 0), kCaptionFlags, text());
+    return wrapped.size() + QSize(2 * kSideMargin, 2 * kTopMargin);
 }
 
 QSize WrappingButton::minimumSizeHint() const {
@@ -34,8 +42,7 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     initStyleOption(&option);
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    const QRect area =
-        rect().adjusted(kCaptionMargin, kCaptionMargin, -kCaptionMargin, -kCaptionMargin);
+    const QRect area = rect().adjusted(kSideMargin, kTopMargin, -kSideMargin, -kTopMargin);
     painter.drawItemText(area, kCaptionFlags, palette(), isEnabled(), text(), QPalette::ButtonText);
 }
 

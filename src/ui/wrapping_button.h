@@ -4,7 +4,8 @@
 
 namespace zelvar {
 
-// A push button whose caption wraps onto several lines when the button is narrower than it.
+// A push button whose caption wraps onto two lines, as narrow as that allows, so that it stands
+// two rows high beside the fields.
 class WrappingButton : public QPushButton {
     Q_OBJECT
 

@@ -4,7 +4,10 @@
 
 #include <sys/ioctl.h>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <numeric>
+#include <optional>
 
 #include "pty_line.h"
 #include "transfer/block_framing.h"
@@ -20,12 +23,10 @@ using testing::PtyLine;
 struct Progress : SendObserver {
     std::string text;
     bool shown = false;
-    std::string failure;
 
     void setText(std::string_view t) override { text = t; }
     void setOkVisible(bool) override {}
     void showProgress() override { shown = true; }
-    void sendFailed(std::string_view description) override { failure = description; }
 };
 
 // Bytes a terminal would mangle if the line were not raw: LF, CR, XON, XOFF, DEL, ^C, ^D.
@@ -49,9 +50,7 @@ std::vector<std::uint8_t> wire(const ConfigImage& image) {
     return {bytes.begin(), bytes.end()};
 }
 
-SendPacing instantPacing() {
-    return {[](milliseconds) {}, [] { QCoreApplication::processEvents(); }};
-}
+void noPause(milliseconds) {}
 
 // QSerialPort wants an application object for its notifiers.
 void ensureQtApplication() {
@@ -75,8 +74,8 @@ TEST_F(SerialLine, DeliversExactly170Bytes) {
     Progress progress;
     ConfigImage image = awkwardImage();
     SendResult result =
-        sendConfig(image, {"4800,n,8,1", 1, "COM1"}, port, progress, instantPacing());
-    ASSERT_TRUE(result.sent()) << result.description;
+        sendConfig(makeTransferPlan(image, {"4800,n,8,1", 1, "COM1"}), port, progress, noPause);
+    ASSERT_TRUE(result.done()) << result.description;
     std::vector<std::uint8_t> received = line.readAvailable();
     EXPECT_EQ(received.size(), 170u);
     EXPECT_EQ(received, wire(image));
@@ -155,10 +154,10 @@ struct FailedSend {
     bool portOpen = true;
 };
 
-FailedSend sendExpectingFailure(QtSerialPort& port, SendTarget target,
-                                SendPacing pacing = instantPacing()) {
+FailedSend sendExpectingFailure(QtSerialPort& port, SendTarget target, Sleep sleep = noPause) {
     FailedSend outcome;
-    outcome.result = sendConfig(awkwardImage(), target, port, outcome.progress, pacing);
+    outcome.result =
+        sendConfig(makeTransferPlan(awkwardImage(), target), port, outcome.progress, sleep);
     outcome.portOpen = port.isOpen();
     return outcome;
 }
@@ -169,7 +168,6 @@ TEST_F(SerialLine, NoSuchDeviceFailsBeforeTheDialog) {
     EXPECT_EQ(sent.result.outcome, SendOutcome::Failed);
     EXPECT_EQ(sent.result.description,
               "Cannot open /dev/zelvar-no-such-device: No such file or directory");
-    EXPECT_EQ(sent.progress.failure, sent.result.description);
     EXPECT_FALSE(sent.progress.shown);
     EXPECT_FALSE(sent.portOpen);
 }
@@ -227,14 +225,13 @@ TEST_F(SerialLine, DeviceHeldExclusivelyIsBusy) {
 TEST_F(SerialLine, FarEndClosedMidSendStopsAndClosesThePort) {
     QtSerialPort port(fixedDevice(line.path()));
     std::vector<std::uint8_t> beforeClose;
-    SendPacing pacing{[&](milliseconds pause) {
-                          if (pause == milliseconds(600)) {
-                              beforeClose = line.readAvailable();
-                              line.closeMaster();
-                          }
-                      },
-                      {}};
-    FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", 1, "COM1"}, pacing);
+    Sleep sleep = [&](milliseconds pause) {
+        if (pause == milliseconds(600)) {
+            beforeClose = line.readAvailable();
+            line.closeMaster();
+        }
+    };
+    FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", 1, "COM1"}, sleep);
     EXPECT_EQ(sent.result.outcome, SendOutcome::Failed);
     EXPECT_EQ(sent.result.description, "Write failed on " + line.path() + ": Input/output error");
     std::vector<std::uint8_t> all = wire(awkwardImage());
@@ -258,12 +255,12 @@ TEST_F(SerialLine, WholeSendKeepsItsPausesInRealTime) {
     ConfigImage image = awkwardImage();
     line.startReading();
     auto start = testing::Clock::now();
-    SendResult result = sendConfig(image, {"4800,n,8,1", 1, "COM1"}, port, progress,
-                                   realTimePacing([] { QCoreApplication::processEvents(); }));
+    SendResult result =
+        sendConfig(makeTransferPlan(image, {"4800,n,8,1", 1, "COM1"}), port, progress);
     auto elapsed = testing::Clock::now() - start;
     std::vector<testing::Arrival> arrivals = line.stopReading();
 
-    ASSERT_TRUE(result.sent()) << result.description;
+    ASSERT_TRUE(result.done()) << result.description;
     ASSERT_EQ(arrivals.size(), 170u);
     std::vector<std::uint8_t> bytes;
     for (const testing::Arrival& arrival : arrivals)
@@ -279,6 +276,42 @@ TEST_F(SerialLine, WholeSendKeepsItsPausesInRealTime) {
     EXPECT_GE(gap(0, 87), milliseconds(600));  // first lead-in to block 2
     EXPECT_GE(elapsed, milliseconds(1520));
     EXPECT_LT(elapsed, milliseconds(4000));
+}
+
+// The write that does not block: the event loop hears when the bytes have gone, or that the far
+// end went away.
+std::optional<PortStatus> writeAndWait(QtSerialPort& port, std::span<const std::uint8_t> bytes) {
+    std::optional<PortStatus> done;
+    QEventLoop loop;
+    PortStatus started = port.startWrite(bytes, [&](PortStatus status) {
+        done = status;
+        loop.quit();
+    });
+    if (!started)
+        return started;
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done;
+}
+
+TEST_F(SerialLine, StartedWritesReportFromTheEventLoop) {
+    QtSerialPort port(fixedDevice(line.path()));
+    ASSERT_TRUE(port.setPortNumber(1));
+    ASSERT_TRUE(port.open());
+    const std::vector<std::uint8_t> bytes = wire(awkwardImage());
+    const std::optional<PortStatus> written = writeAndWait(port, bytes);
+    ASSERT_TRUE(written.has_value()) << "no word from the port";
+    EXPECT_TRUE(*written) << written->description;
+    EXPECT_EQ(line.readAvailable(), bytes);
+
+    line.closeMaster();
+    std::optional<PortStatus> failed = writeAndWait(port, bytes);
+    ASSERT_TRUE(failed.has_value()) << "no word from the port";
+    EXPECT_FALSE(*failed);
+    EXPECT_NE(failed->description.find("Write failed on " + line.path()), std::string::npos)
+        << failed->description;
+    EXPECT_TRUE(port.close());
+    EXPECT_FALSE(port.startWrite(bytes, [](PortStatus) { FAIL() << "a closed port reports"; }));
 }
 
 }  // namespace

@@ -10,23 +10,12 @@
 #include <QPushButton>
 #include <QWindow>
 
-#include "../transfer/pty_line.h"
-#include "setup_window_support.h"
-#include "transfer/qt_serial_port_qt.h"
-
 namespace zelvar {
 namespace {
-
-using std::chrono::milliseconds;
 
 class MessageDialog : public ::testing::Test {
   protected:
     MessageDialog() : dialog(new Dialog(&owner)) {}
-
-    // Events run at every pump, as the real pacing lets them; `onSleep` sees every pause.
-    static SendPacing pumping(std::function<void(milliseconds)> onSleep) {
-        return {std::move(onSleep), [] { QApplication::processEvents(); }};
-    }
 
     // The user's click on the close box: the window system sends the close event to the
     // window, not through the program's close().
@@ -116,44 +105,43 @@ TEST_F(MessageDialog, ProgramsCloseDestroysItShownOrHidden) {
     }
 }
 
-TEST_F(MessageDialog, CloseBoxDuringASendHidesAndTheSendCompletes) {
-    testing::PtyLine line;
-    ASSERT_TRUE(line.ok());
-    QtSerialPort port(fixedDevice(line.path()));
-    SendPacing pacing = pumping([this](milliseconds pause) {
-        if (pause == milliseconds(600))
-            closeBoxClicked();
-    });
-    SendResult result = sendConfig(ConfigImage{}, {"4800,n,8,1", 1, "COM1"}, port, *dialog, pacing);
-    ASSERT_TRUE(result.sent()) << result.description;
-    ASSERT_FALSE(dialog.isNull());
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(line.readAvailable().size(), 170u);
-    dialog->showProgress();
-    EXPECT_EQ(dialog->info()->text(), "Data sent !\n Be shure that 'Transfer OK' appears on LCD");
+struct ShownText {
+    const char* name;
+    std::string text;
+};
+
+void PrintTo(const ShownText& t, std::ostream* out) {
+    *out << t.name;
 }
 
-// The window tests show the failed open's message box; a failure after the dialog came up
-// leaves it standing with the progress reached.
-TEST_F(MessageDialog, FailureMidSendKeepsTheProgressWithOkHidden) {
-    testing::PtyLine line;
-    ASSERT_TRUE(line.ok());
-    QtSerialPort port(fixedDevice(line.path()));
-    testing::ModalAnswerer modals;
-    SendPacing pacing = pumping([&](milliseconds pause) {
-        if (pause == milliseconds(600))
-            line.closeMaster();
-    });
-    SendResult result = sendConfig(ConfigImage{}, {"4800,n,8,1", 1, "COM1"}, port, *dialog, pacing);
-    EXPECT_EQ(result.outcome, SendOutcome::Failed);
-    ASSERT_EQ(modals.boxes.size(), 1u);
-    EXPECT_EQ(modals.boxes.front().text.toStdString(), result.description);
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_FALSE(dialog->okButton()->isVisibleTo(dialog));
-    EXPECT_EQ(dialog->info()->text(), "\nSending data on COM1.....");
-    closeBoxClicked();
-    EXPECT_FALSE(dialog->isVisible()) << "the user can still close it";
+class DialogText : public MessageDialog, public ::testing::WithParamInterface<ShownText> {};
+
+// Every text the send shows fits the label whole, bold, wrapped at blanks where it must.
+TEST_P(DialogText, ShowsWhole) {
+    dialog->setText(GetParam().text);
+    dialog->showProgress();
+    QApplication::processEvents();
+    const QLabel* info = dialog->info();
+    const QRect room = info->contentsRect();
+    const QRect needed = info->fontMetrics().boundingRect(
+        room, static_cast<int>(info->alignment()) | Qt::TextWordWrap, info->text());
+    EXPECT_TRUE(room.contains(needed)) << "needs " << needed.width() << "x" << needed.height()
+                                       << ", has " << room.width() << "x" << room.height();
+    EXPECT_TRUE(info->font().bold());
+    EXPECT_TRUE(info->wordWrap());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, DialogText,
+    ::testing::Values(ShownText{"DataSent", std::string(kSentMessage)},
+                      ShownText{"FirstProgress", sendingText("COM1")},
+                      ShownText{"LastProgress", sendingText("COM9") + "..."},
+                      ShownText{"LongPortName", sendingText("COM99999999999999999999") + "..."}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(MessageDialog, ShortTextsKeepTheirFullSize) {
+    dialog->setText("\r\nOK");
+    EXPECT_DOUBLE_EQ(dialog->info()->font().pointSizeF(), 13.5);
 }
 
 TEST_F(MessageDialog, DiesWithItsOwner) {

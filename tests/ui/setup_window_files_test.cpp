@@ -43,6 +43,11 @@ QByteArray crlf(const QStringList& lines) {
 class SetupFiles : public testing::SetupWindowTest {
   protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+    void TearDown() override { QDir::setCurrent(startFolder_); }
+
+    // The process's current folder, where the manual is looked for first.
+    static QString currentFolder() { return QDir::current().canonicalPath(); }
+    QString folderPath() const { return QDir(folder.path()).canonicalPath(); }
 
     QString path(const char* name) const { return folder.filePath(name); }
 
@@ -79,12 +84,16 @@ class SetupFiles : public testing::SetupWindowTest {
     }
 
     QTemporaryDir folder;
+
+  private:
+    QString startFolder_ = QDir::currentPath();
 };
 
 TEST_F(SetupFiles, SaveAfterTheStartWritesTheFactoryFile) {
     saveAs(path("Zelvar.cfg"));
     EXPECT_EQ(contents(path("Zelvar.cfg")), crlf(kFactoryLines));
     EXPECT_TRUE(modals.boxes.empty());
+    EXPECT_EQ(currentFolder(), folderPath()) << "the chosen file's folder becomes current";
 
     ASSERT_EQ(modals.fileDialogs.size(), 1u);
     const testing::SeenFileDialog& dialog = modals.fileDialogs.front();
@@ -133,7 +142,9 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     typeInto("edGpsCheckTime", "077");
     ASSERT_NE(window->settings(), saved);
 
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
     load(path("round.cfg"));
+    EXPECT_EQ(currentFolder(), folderPath()) << "the chosen file's folder becomes current";
     EXPECT_TRUE(modals.boxes.empty());
     ASSERT_EQ(modals.fileDialogs.size(), 2u);
     const testing::SeenFileDialog& open = modals.fileDialogs.back();
@@ -162,10 +173,12 @@ TEST_F(SetupFiles, SavingOverAFileAsksFirstAndThenReplacesIt) {
 TEST_F(SetupFiles, CancelledDialogsChangeNothingAndSayNothing) {
     typeInto("edMyCall", "qx9abc");
     const DeviceSettings before = window->settings();
+    const QString current = currentFolder();
     modals.choose({});
     click("cmdSave");
     modals.choose({});
     click("cmdLoad");
+    EXPECT_EQ(currentFolder(), current);
     EXPECT_EQ(modals.fileDialogs.size(), 2u);
     EXPECT_TRUE(modals.boxes.empty());
     EXPECT_EQ(window->settings(), before);

@@ -8,8 +8,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <map>
 
 #include "setup_window_support.h"
+#include "ui/calculator_window.h"
+#include "ui/field_edit.h"
 #include "ui/instructions_viewer.h"
 
 namespace zelvar {
@@ -165,13 +168,12 @@ class SetupMasks : public SetupKeys, public ::testing::WithParamInterface<MaskTy
 
 TEST_P(SetupMasks, TakeDigitsUpToTheirPositionsAndShowBlanks) {
     const MaskTyping& typing = GetParam();
-    QLineEdit* edit = field(typing.field);
+    auto* edit = control<FieldEdit>(typing.field);
     edit->setFocus();
     edit->clear();
-    edit->home(false);
     testing::typeKeys(edit, typing.keys);
     EXPECT_EQ(edit->text(), typing.text);
-    EXPECT_EQ(edit->displayText(), typing.display);
+    EXPECT_EQ(edit->shownText(), typing.display);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, SetupMasks,
@@ -355,6 +357,138 @@ INSTANTIATE_TEST_SUITE_P(
                       HelpKey{"cbMicEMsg", Qt::ControlModifier},
                       HelpKey{"chkTable", Qt::AltModifier},
                       HelpKey{"cmdSend", Qt::ControlModifier | Qt::ShiftModifier}));
+
+// Editing keys as X11 sends them keep their usual effect in every field; only typed characters
+// meet the field's rule.
+class SetupEditingKeys : public SetupKeys, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SetupEditingKeys, KeepTheirUsualEffect) {
+    const testing::X11Key home{Qt::Key_Home, Qt::NoModifier, {}};
+    const testing::X11Key end{Qt::Key_End, Qt::NoModifier, {}};
+    const testing::X11Key left{Qt::Key_Left, Qt::NoModifier, {}};
+    const testing::X11Key del{Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f")};
+    const testing::X11Key selectAll{Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01")};
+    const testing::X11Key cut{Qt::Key_X, Qt::ControlModifier, QStringLiteral("\x18")};
+    const testing::X11Key paste{Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16")};
+    const testing::X11Key undo{Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a")};
+    QLineEdit* edit = field(GetParam());
+    edit->setFocus();
+    const QString original = edit->text();
+    ASSERT_FALSE(original.isEmpty());
+
+    testing::pressKeys(edit, {home, del});
+    EXPECT_EQ(edit->text(), original.mid(1));
+    testing::pressKeys(edit, {undo});
+    EXPECT_EQ(edit->text(), original);
+    testing::pressKeys(edit, {selectAll, cut});
+    EXPECT_EQ(edit->text(), "");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), original);
+    testing::pressKeys(edit, {paste});
+    EXPECT_EQ(edit->text(), original);
+    testing::pressKeys(edit, {end, left, del});
+    EXPECT_EQ(edit->text(), original.chopped(1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, SetupEditingKeys,
+                         ::testing::Values("edMyCall", "edDestCall", "edAprsPath", "edBeacon",
+                                           "edAprsMsg", "edSymbol", "edAutoReplyMsg",
+                                           "edNumFlagsAuto", "edManualTime"));
+
+struct Refusal {
+    const char* field;
+    QString key;
+};
+
+void PrintTo(const Refusal& r, std::ostream* out) {
+    *out << r.field;
+}
+
+class SetupRefusedKey : public SetupKeys, public ::testing::WithParamInterface<Refusal> {};
+
+// Entered as the keyboard enters it, with its whole content selected.
+TEST_P(SetupRefusedKey, LeavesTheContentAndItsSelection) {
+    const Refusal& refusal = GetParam();
+    QLineEdit* edit = field(refusal.field);
+    const QString before = edit->text();
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    testing::typeKeys(edit, refusal.key);
+    EXPECT_EQ(edit->text(), before);
+    EXPECT_EQ(edit->selectedText(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, SetupRefusedKey,
+                         ::testing::Values(Refusal{"edNumFlagsAuto", "x"},
+                                           Refusal{"edManualTime", "x"}, Refusal{"edComm", " "},
+                                           Refusal{"esSpeedTable(6)", "-"},
+                                           Refusal{"edMsgRepeat", "."},
+                                           Refusal{"edSymbol", QStringLiteral("\u20ac")},
+                                           Refusal{"edMyCall", "/"}, Refusal{"edAprsPath", " "},
+                                           Refusal{"edAprsMsg", "|"}, Refusal{"edBeacon", "~"}));
+
+TEST_F(SetupKeys, ARefusedKeyInThePortNumberKeepsItsDevice) {
+    QLabel* device = label("lblPortDevice");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device->text().startsWith("Port 1:"); }));
+    const QString shown = device->text();
+    QLineEdit* port = field("edComm");
+    port->setFocus(Qt::TabFocusReason);
+    testing::typeKeys(port, "x");
+    EXPECT_EQ(port->text(), "1");
+    EXPECT_EQ(device->text(), shown);
+}
+
+TEST_F(SetupKeys, ProgramsTextStaysAsWrittenWhileTheUserEditsAroundIt) {
+    DeviceSettings s = window->settings();
+    s.myCall = "no/c";
+    window->applySettings(s);
+    appendTo("edMyCall", "a/-");
+    EXPECT_EQ(textOf("edMyCall"), "no/cA-");
+}
+
+// The GPSless display swaps controls at the right of two rows; nothing else moves.
+TEST_F(SetupKeys, DisplaySwitchMovesNoRow) {
+    const QStringList swapped = {"Label12",    "cbMicEMsg", "Label30",
+                                 "edBcnEvery", "Label32",   "cmdLatLon"};
+    auto positions = [&] {
+        QApplication::processEvents();
+        std::map<QWidget*, QRect> found;
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            if (widget->isVisible() && !swapped.contains(widget->objectName()) &&
+                !swapped.contains(widget->parentWidget()->objectName())) {
+                found[widget] = QRect(widget->mapTo(window.get(), QPoint()), widget->size());
+            }
+        }
+        return found;
+    };
+    const auto gps = positions();
+    typeInto("edGpsAcqTime", "0");
+    const auto gpsless = positions();
+    for (const auto& [widget, place] : gps) {
+        if (gpsless.contains(widget)) {
+            EXPECT_EQ(gpsless.at(widget).topLeft(), place.topLeft())
+                << widget->objectName().toStdString() << " " << widget->metaObject()->className();
+        }
+    }
+}
+
+TEST_F(SetupKeys, EnterPressesTheFocusedButton) {
+    typeInto("edMyCall", "qx9abc");
+    typeInto("edGpsAcqTime", "0");
+    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* calculator = control<CalculatorWindow>("frmLatLon");
+        calculator->hide();
+        control<QPushButton>("cmdLatLon")->setFocus();
+        testing::pressKeys(QApplication::focusWidget(), {{enter, Qt::NoModifier, "\r"}});
+        EXPECT_TRUE(calculator->isVisible());
+        QWidget* close = calculator->findChild<QWidget*>("OKButton");
+        close->setFocus();
+        testing::pressKeys(close, {{enter, Qt::NoModifier, "\r"}});
+        EXPECT_FALSE(calculator->isVisible());
+    }
+    control<QPushButton>("cmdDefault")->setFocus();
+    testing::pressKeys(QApplication::focusWidget(), {{Qt::Key_Return, Qt::NoModifier, "\r"}});
+    EXPECT_EQ(window->settings(), defaultSettings());
+}
 
 }  // namespace
 }  // namespace zelvar

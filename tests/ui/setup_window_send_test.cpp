@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -17,6 +17,7 @@
 #include "transfer/block_framing.h"
 #include "ui/calculator_window.h"
 #include "ui/message_dialog.h"
+#include "ui/send_controller.h"
 
 namespace zelvar {
 namespace {
@@ -46,6 +47,7 @@ class SetupSend : public testing::SetupWindowTest {
 
     QPushButton* sendButton() { return control<QPushButton>("cmdSend"); }
     Dialog* progress() { return window->findChild<Dialog*>("Dialog"); }
+    SendController* sender() { return window->findChild<SendController*>(); }
 
     // The settings the window shows after a build, and the bytes that build puts on the line.
     struct Built {
@@ -75,7 +77,7 @@ class SetupSend : public testing::SetupWindowTest {
         : SetupWindowTest(portsFor(pty)), line(std::move(pty)) {}
 };
 
-TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysOpen) {
+TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
     typeInto("edComm", QString::number(kPtyPort));
     control<QComboBox>("cboBaud")->setCurrentIndex(2);
     typeInto("edNumFlagsAuto", "10");
@@ -92,39 +94,56 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysOpen) {
     EXPECT_TRUE(device->toolTip().contains(QString::fromStdString(line->path())));
     const Built expected = expectedBuild();
 
-    // What the user meets while the port is open, checked at the points the send lets events
-    // run.
+    // What the user meets while the port is open, looked at all the way through.
     bool sawOpenPort = false;
-    bool sendEnabledWhileOpen = true;
+    bool sendEnabledWhileOpen = false;
     bool closedWhileOpen = false;
     QString firstProgress;
     QString lastProgress;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         Dialog* dialog = progress();
-        if (!dialog || !dialog->isVisible() || dialog->okButton()->isVisibleTo(dialog))
+        if (dialog->isVisible() && !dialog->okButton()->isVisibleTo(dialog)) {
+            if (firstProgress.isEmpty())
+                firstProgress = dialog->info()->text();
+            lastProgress = dialog->info()->text();
+        }
+        if (!sender()->portOpen())
             return;
-        if (!sawOpenPort)
-            firstProgress = dialog->info()->text();
         sawOpenPort = true;
-        lastProgress = dialog->info()->text();
-        sendEnabledWhileOpen = sendEnabledWhileOpen && sendButton()->isEnabled();
+        sendEnabledWhileOpen = sendEnabledWhileOpen || sendButton()->isEnabled();
         closeBoxClicked();
         closedWhileOpen = closedWhileOpen || !window->isVisible() || window->close();
+    });
+    // A modal dialog opened half-way runs its own event loop for a second, in which the send
+    // must keep its pace, as with a file dialog opened by Load.
+    const auto modalOpen = std::chrono::milliseconds(1000);
+    QTimer::singleShot(500, [&] {
+        QDialog modal(window.get());
+        modal.setModal(true);
+        QTimer::singleShot(modalOpen, &modal, &QDialog::accept);
+        modal.exec();
     });
     watch.start(1);
     line->startReading();
     click("cmdSend");
+    EXPECT_FALSE(sendButton()->isEnabled()) << "SEND is off from the build on";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
     watch.stop();
     std::vector<testing::Arrival> arrived = line->stopReading();
 
     std::vector<std::uint8_t> received;
     for (const testing::Arrival& arrival : arrived)
         received.push_back(arrival.byte);
-    EXPECT_EQ(received.size(), 170u);
+    ASSERT_EQ(received.size(), 170u);
     EXPECT_EQ(received, expected.wire);
     const termios lineSettings = line->settings();
     EXPECT_EQ(cfgetospeed(&lineSettings), speed_t(B38400));
+    // Block 1's last byte to the second lead-in: 600 ms, whatever the dialog did meanwhile.
+    const auto gap = arrived[85].time - arrived[84].time;
+    EXPECT_GE(gap, std::chrono::milliseconds(550));
+    EXPECT_LT(gap, std::chrono::milliseconds(600) + modalOpen / 2);
+    EXPECT_LT(arrived[169].time - arrived[0].time, std::chrono::milliseconds(1500));
 
     EXPECT_EQ(window->settings(), expected.normalised);
     EXPECT_EQ(textOf("edNumFlagsAuto"), "027");
@@ -138,9 +157,7 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysOpen) {
     EXPECT_EQ(lastProgress, "\nSending data on COM3......");
     EXPECT_FALSE(sendEnabledWhileOpen);
     EXPECT_FALSE(closedWhileOpen);
-    EXPECT_TRUE(sendButton()->isEnabled());
     EXPECT_TRUE(modals.boxes.empty());
-    ASSERT_NE(progress(), nullptr);
     EXPECT_TRUE(progress()->isVisible());
     EXPECT_EQ(progress()->info()->text(),
               "Data sent !\n Be shure that 'Transfer OK' appears on LCD");
@@ -159,11 +176,49 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysOpen) {
     EXPECT_FALSE(calculator->isVisible());
 }
 
+// The user's close box on the progress only hides it; the send goes on to its end.
+TEST_F(SetupSend, ClosingTheProgressMidSendOnlyHidesIt) {
+    typeInto("edComm", QString::number(kPtyPort));
+    QTimer::singleShot(400, [this] {
+        ASSERT_TRUE(progress()->isVisible());
+        QCloseEvent event;
+        QApplication::sendEvent(progress()->windowHandle(), &event);
+    });
+    click("cmdSend");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
+    EXPECT_EQ(line->readAvailable().size(), 170u);
+    ASSERT_NE(progress(), nullptr);
+    EXPECT_FALSE(progress()->isVisible());
+    progress()->showProgress();
+    EXPECT_EQ(progress()->info()->text(),
+              "Data sent !\n Be shure that 'Transfer OK' appears on LCD");
+}
+
+// The tracker's end goes away after block 1: the port is closed, the layer's words are shown,
+// and the progress stays with the text it reached.
+TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
+    typeInto("edComm", QString::number(kPtyPort));
+    QTimer::singleShot(600, [this] { line->closeMaster(); });
+    click("cmdSend");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    const testing::SeenBox& box = modals.boxes.front();
+    EXPECT_EQ(box.title, "Zelvar");
+    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(box.text.toStdString(), "Write failed on " + line->path() + ": Input/output error");
+    EXPECT_FALSE(sender()->portOpen());
+    EXPECT_TRUE(progress()->isVisible());
+    EXPECT_FALSE(progress()->okButton()->isVisibleTo(progress()));
+    EXPECT_EQ(progress()->info()->text(), "\nSending data on COM3.....");
+    EXPECT_TRUE(window->close());
+}
+
 struct FailingBuild {
     const char* name;
     // Field and keys, typed in this order.
     std::vector<std::pair<const char*, const char*>> typed;
     const char* failingField;
+    const char* reason;
     // A field of an earlier step, and the normalised text it shows after the failed build.
     const char* earlierField;
     const char* earlierText;
@@ -188,6 +243,7 @@ TEST_P(SetupFailedBuild, FocusesTheFailingFieldSaysSoAndSendsNothing) {
         sendEnabledAtTheMessage = sendButton()->isEnabled();
     });
     click("cmdSend");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }));
 
     ASSERT_EQ(modals.boxes.size(), 1u);
     const testing::SeenBox& box = modals.boxes.front();
@@ -195,6 +251,7 @@ TEST_P(SetupFailedBuild, FocusesTheFailingFieldSaysSoAndSendsNothing) {
     EXPECT_EQ(box.title, "Invio non eseguito - Zelvar");
     EXPECT_EQ(box.icon, QMessageBox::Information);
     EXPECT_EQ(box.buttons, QMessageBox::Ok);
+    EXPECT_EQ(box.informativeText, build.reason);
     EXPECT_EQ(focusAtTheMessage, build.failingField);
     EXPECT_FALSE(sendEnabledAtTheMessage);
 
@@ -212,21 +269,25 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FailingBuild{"EmptyCallsign",
                                    {{"edNumFlagsAuto", "10"}, {"edMyCall", ""}},
                                    "edMyCall",
+                                   "MY CALLSIGN: empty callsign",
                                    "edNumFlagsAuto",
                                    "027"},
                       FailingBuild{"EmptySymbol",
                                    {{"edMsgRepeat", "7"}, {"edSymbol", ""}},
                                    "edSymbol",
+                                   "ICON Symbol: no symbol",
                                    "edMsgRepeat",
                                    "07"},
                       FailingBuild{"TimeoutAboveAByte",
                                    {{"edManualTime", "5"}, {"edGpsAcqTime", "999"}},
                                    "edGpsAcqTime",
+                                   "Acquisition timeout: value out of range",
                                    "edManualTime",
                                    "0010"},
                       FailingBuild{"FixedIntervalTooLong",
                                    {{"esSpeedTable(6)", "1"}, {"edManualTime", "2555"}},
                                    "edManualTime",
+                                   "Manual Timing: value out of range",
                                    "esSpeedTable(6)",
                                    "010"}));
 
@@ -244,17 +305,16 @@ class SetupPortFailure : public SetupSend, public ::testing::WithParamInterface<
 TEST_P(SetupPortFailure, ShowsTheSerialLayersWordsAndNoProgress) {
     const PortFailure& failure = GetParam();
     typeInto("edComm", failure.commPort);
-    QGuiApplication::setApplicationDisplayName("Zelvar Config");
     click("cmdSend");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }));
 
     ASSERT_EQ(modals.boxes.size(), 1u);
     const testing::SeenBox& box = modals.boxes.front();
     EXPECT_EQ(box.text.toStdString(), failure.description);
-    EXPECT_EQ(box.title, "Zelvar Config");
+    EXPECT_EQ(box.title, "Zelvar");
     EXPECT_EQ(box.icon, QMessageBox::NoIcon);
     EXPECT_EQ(box.buttons, QMessageBox::Ok);
     EXPECT_TRUE(progress() == nullptr || !progress()->isVisible());
-    EXPECT_TRUE(sendButton()->isEnabled());
     EXPECT_TRUE(line->readAvailable().empty());
     EXPECT_TRUE(window->close()) << "the failed send left the port closed";
 }

@@ -29,6 +29,11 @@ void typeKeys(QWidget* widget, const QString& keys) {
     }
 }
 
+void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys) {
+    for (const X11Key& key : keys)
+        QTest::sendKeyEvent(QTest::Click, widget, key.key, key.text, key.modifiers);
+}
+
 ModalAnswerer::ModalAnswerer() {
     QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
     poll_.start(kPollMs);
@@ -43,7 +48,8 @@ void ModalAnswerer::answer() {
 }
 
 void ModalAnswerer::answerBox(QMessageBox* box) {
-    SeenBox seen{box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
+    SeenBox seen{box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                 box->informativeText()};
     boxes.push_back(seen);
     if (onBox_)
         onBox_(seen);

@@ -20,12 +20,22 @@ namespace zelvar::testing {
 // does (Latin-1 or not).
 void typeKeys(QWidget* widget, const QString& keys);
 
+// One key as an X11 keyboard sends it: editing keys carry control codes as their text (Delete
+// "\x7f", Ctrl+A "\x01").
+struct X11Key {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    QString text;
+};
+void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys);
+
 // A message box as the user saw it.
 struct SeenBox {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QString informativeText;
 };
 
 // A file dialog as it opened.

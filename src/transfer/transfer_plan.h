@@ -1,0 +1,71 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/config_image.h"
+#include "config/device_settings.h"
+
+namespace zelvar {
+
+// Where and how one send goes.
+struct SendTarget {
+    std::string lineSettings;  // "9600,n,8,1"
+    int portNumber = 0;
+    std::string portName;  // shown in the progress text: "COM1", or a device path
+
+    bool operator==(const SendTarget&) const = default;
+};
+
+// The target the main window's fields give: the rounded leading number of CommPort, the chosen
+// BaudRate text with ",n,8,1", and "COM" with the CommPort text as typed.
+SendTarget sendTargetFor(const DeviceSettings& settings);
+
+// The port number a CommPort text gives: its leading number, rounded.
+int portNumberOf(std::string_view commPort);
+
+// "4800,n,8,1" for index 0; an index outside the list gives ",n,8,1", which the port rejects.
+std::string lineSettingsFor(int baudRateIndex);
+
+inline constexpr std::string_view kLineBreak = "\r\n";
+inline constexpr std::string_view kSendingPrefix = "Sending data on ";
+inline constexpr std::string_view kSentMessage =
+    "Data sent !\r\n Be shure that 'Transfer OK' appears on LCD";
+
+// CR LF, "Sending data on ", the port name and "...".
+std::string sendingText(std::string_view portName);
+
+// One step of a send. Texts break lines with CR LF.
+struct TransferStep {
+    enum class Kind {
+        Open,          // line settings, port number, open; a port that stays shut ends the send
+        ShowProgress,  // `text` with the OK button hidden, shown without blocking
+        Progress,      // `text` replaces the progress text
+        Write,         // `bytes` go to the port
+        Pause,         // nothing happens for at least `pause`
+        Close,         // the port is closed
+        Finish,        // `text` with the OK button shown
+    };
+
+    Kind kind = Kind::Open;
+    std::string text;
+    std::vector<std::uint8_t> bytes;
+    std::chrono::milliseconds pause{0};
+
+    bool operator==(const TransferStep&) const = default;
+};
+
+// Everything one send does, in order, as data: whoever runs it chooses how to wait and write.
+struct TransferPlan {
+    SendTarget target;
+    std::vector<TransferStep> steps;
+};
+
+// Open, the first progress text, FF FF and block 1, FF FF and block 2 with the tracker's pauses
+// and a dot after each stage, close, "Data sent !". The pauses add up to 1520 ms.
+TransferPlan makeTransferPlan(const ConfigImage& image, const SendTarget& target);
+
+}  // namespace zelvar

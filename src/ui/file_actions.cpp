@@ -1,0 +1,43 @@
+#include "ui/file_actions.h"
+
+#include "files/cfg_reader.h"
+#include "files/cfg_writer.h"
+#include "ui/calculator_window.h"
+#include "ui/config_file_dialog.h"
+#include "ui/message_box.h"
+#include "ui/settings_form.h"
+
+namespace zelvar {
+
+FileActions::FileActions(QWidget* window, SettingsForm* form, CalculatorWindow* calculator)
+    : QObject(window), window_(window), form_(form), calculator_(calculator) {}
+
+void FileActions::save() {
+    const QString path = askConfigFilePath(window_, ConfigFileAction::Save);
+    if (path.isEmpty())
+        return;
+    const FileStatus saved =
+        saveConfigFile(toFilesystemPath(path), form_->settings(), calculator_->inputs());
+    if (!saved)
+        showMessageBox(window_, QStringLiteral("Zelwar"), QString::fromStdString(saved.message));
+}
+
+void FileActions::load() {
+    const QString path = askConfigFilePath(window_, ConfigFileAction::Load);
+    if (path.isEmpty())
+        return;
+    DeviceSettings loaded = form_->settings();
+    CalculatorInputs calculator = calculator_->inputs();
+    const LoadResult result = loadConfigFile(toFilesystemPath(path), loaded, calculator);
+    form_->applySettings(loaded);
+    if (result.calculatorApplied) {
+        calculator_->setInputs(calculator);
+        // The calculator's display follows its boxes.
+        calculator_->chkCentClick();
+        calculator_->chkAltClick();
+    }
+    if (!result)
+        showMessageBox(window_, QStringLiteral("Zelvar"), QString::fromStdString(result.message));
+}
+
+}  // namespace zelvar

@@ -1,0 +1,95 @@
+#include "ui/send_controller.h"
+
+#include "transfer/send_sequence.h"
+#include "ui/message_box.h"
+#include "ui/message_dialog.h"
+
+namespace zelvar {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Kind = TransferStep::Kind;
+
+// Stands in for the dialog once the main window has closed it: the steps still run.
+class NoProgress final : public SendObserver {
+  public:
+    void setText(std::string_view) override {}
+    void setOkVisible(bool) override {}
+    void showProgress() override {}
+};
+
+}  // namespace
+
+SendController::SendController(QWidget* window, Dialog* progress, PortResolver resolver)
+    : QObject(window), window_(window), progress_(progress), port_(std::move(resolver)) {
+    pause_.setSingleShot(true);
+    pause_.setTimerType(Qt::PreciseTimer);
+    connect(&pause_, &QTimer::timeout, this, &SendController::waitOutPause);
+}
+
+void SendController::start(TransferPlan plan) {
+    plan_ = std::move(plan);
+    next_ = 0;
+    runSteps();
+}
+
+void SendController::runSteps() {
+    NoProgress none;
+    while (next_ < plan_.steps.size()) {
+        const TransferStep& step = plan_.steps[next_++];
+        if (step.kind == Kind::Write) {
+            writeStep(step);
+            return;
+        }
+        if (step.kind == Kind::Pause) {
+            pauseStep(step.pause);
+            return;
+        }
+        SendObserver& observer =
+            progress_ ? static_cast<SendObserver&>(*progress_) : static_cast<SendObserver&>(none);
+        const SendResult result = performStep(step, plan_.target, port_, observer);
+        if (result.outcome == SendOutcome::Failed) {
+            fail(result.description);
+            return;
+        }
+        if (result.outcome == SendOutcome::NotOpened)
+            break;
+    }
+    emit finished();
+}
+
+void SendController::writeStep(const TransferStep& step) {
+    const PortStatus started = port_.startWrite(step.bytes, [this](PortStatus written) {
+        if (written)
+            runSteps();
+        else
+            fail(written.description);
+    });
+    if (!started)
+        fail(started.description);
+}
+
+void SendController::pauseStep(std::chrono::milliseconds pause) {
+    pauseEnd_ = Clock::now() + pause;
+    pause_.start(pause);
+}
+
+void SendController::waitOutPause() {
+    // A timer may fire a little early; the tracker needs every pause whole.
+    const auto left = pauseEnd_ - Clock::now();
+    if (left > Clock::duration::zero()) {
+        pause_.start(std::chrono::ceil<std::chrono::milliseconds>(left));
+        return;
+    }
+    runSteps();
+}
+
+void SendController::fail(const std::string& description) {
+    abandonSend(port_, description);
+    openMessageBox(
+        window_,
+        {QStringLiteral("Zelvar"), QString::fromStdString(description), QMessageBox::NoIcon, {}},
+        [this] { emit finished(); });
+}
+
+}  // namespace zelvar

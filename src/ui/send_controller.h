@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <chrono>
+
+#include "transfer/qt_serial_port_qt.h"
+#include "transfer/transfer_plan.h"
+
+class QWidget;
+
+namespace zelvar {
+
+class Dialog;
+
+// Runs a send's plan from the window's event loop: the writes on the port's own signals, the
+// pauses on a timer, so the window repaints and answers all the while. Nothing here sleeps or
+// runs events itself, so a modal dialog the user opens meanwhile runs its own loop, in which the
+// send keeps its pace. A failed step closes the port and shows the serial layer's words.
+class SendController : public QObject {
+    Q_OBJECT
+
+  public:
+    SendController(QWidget* window, Dialog* progress, PortResolver resolver);
+
+    // Starts the plan and returns; finished() follows at its end.
+    void start(TransferPlan plan);
+    bool portOpen() const { return port_.isOpen(); }
+
+  signals:
+    // The plan ran to its end, or failed and the user has closed the message.
+    void finished();
+
+  private:
+    void runSteps();
+    void writeStep(const TransferStep& step);
+    void pauseStep(std::chrono::milliseconds pause);
+    void waitOutPause();
+    void fail(const std::string& description);
+
+    QWidget* window_;
+    QPointer<Dialog> progress_;
+    QtSerialPort port_;
+    TransferPlan plan_;
+    std::size_t next_ = 0;
+    QTimer pause_;
+    std::chrono::steady_clock::time_point pauseEnd_;
+};
+
+}  // namespace zelvar
