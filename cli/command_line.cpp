@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <array>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,16 +76,17 @@ int runCommandLine(int argc, char** argv) {
     app.set_version_flag("--version", std::string("zelvar-cli ") + ZELVAR_VERSION,
                          "print the version and exit");
     app.require_subcommand(0, 1);
+    // Arguments that nothing takes are refused after parsing, naming the first of them.
     app.allow_extras();
     // An option given twice takes its last value.
     app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
-    std::vector<std::pair<CLI::App*, Action>> actions;
+    std::map<const CLI::App*, Action> actions;
     for (const CommandEntry& entry : kCommands) {
         CLI::App* command = app.add_subcommand(entry.name, entry.summary);
         command->set_help_all_flag();
         command->allow_extras();
-        actions.emplace_back(command, entry.declare(*command));
+        actions[command] = entry.declare(*command);
     }
 
     try {
@@ -106,10 +108,7 @@ int runCommandLine(int argc, char** argv) {
     }
     if (std::vector<std::string> extra = leftOver(*chosen.front()); !extra.empty())
         return refuseLeftOver(*chosen.front(), extra.front(), "unexpected argument ");
-    for (const auto& [command, action] : actions)
-        if (command == chosen.front())
-            return action();
-    return kExitInputError;
+    return actions.at(chosen.front())();
 }
 
 }  // namespace zelvar::cli
