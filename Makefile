@@ -1,5 +1,5 @@
 # Thin wrapper around CMake: the two commands of the quick start, plus benchmarks and tooling.
-.PHONY: run test bench deps configure build asan fuzz format screenshots clean
+.PHONY: run test package bench deps configure build asan fuzz format screenshots clean
 
 JOBS ?= $(shell nproc)
 
@@ -24,6 +24,13 @@ asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
+
+# The Debian package of the release build, checked by lintian (errors fail, warnings are shown).
+package: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	@cd build/release && cpack -G DEB
+	@lintian --fail-on error build/release/zelvar-config_*.deb
 
 # libFuzzer (clang): the .cfg reader and writer, the image builder, the wire and image decoder and
 # the RTF reader, each for FUZZ_SECONDS, from the seeds in fuzz/corpus-NAME (the manual joins the

@@ -1,10 +1,12 @@
 #include <QApplication>
 
+#include "desktop_identity.h"
 #include "first_paint_exit.h"
 #include "ui/setup_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    zelvar::applyDesktopIdentity();
     zelvar::SetupWindow setup;
     zelvar::exitAfterFirstPaintWhenAsked(setup);
     setup.show();

@@ -1,23 +1,34 @@
 #pragma once
 
-#include <span>
+#include <functional>
 #include <string_view>
+
+namespace CLI {
+class App;
+}
 
 namespace zelvar::cli {
 
-// Exit codes shared by every subcommand.
+// Exit codes shared by every command.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitBuildFailed = 1;
 inline constexpr int kExitInputError = 2;  // unreadable file, bad arguments
 inline constexpr int kExitSerialFailure = 3;
 
-// One subcommand of zelvar-cli. Each lives in its own file and registers itself at start-up.
-struct Command {
-    std::string_view name;
-    std::string_view summary;
-    int (*run)(std::span<const std::string_view> args);
-};
+// What a command does once its arguments are parsed; returns the exit code.
+using Action = std::function<int()>;
 
-bool registerCommand(const Command& command);
+// Each command declares its arguments and its help on its own subcommand and returns the action
+// that reads them. The list of commands is in command_line.cpp.
+Action declareDecode(CLI::App& command);
+Action declareDefaults(CLI::App& command);
+Action declareImage(CLI::App& command);
+Action declareNormalize(CLI::App& command);
+Action declarePorts(CLI::App& command);
+Action declarePosition(CLI::App& command);
+Action declareSend(CLI::App& command);
+
+// Prints "zelvar-cli: <message>" and the command's usage line to stderr; returns kExitInputError.
+int usageError(const CLI::App& command, std::string_view message);
 
 }  // namespace zelvar::cli

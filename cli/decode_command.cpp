@@ -1,10 +1,11 @@
+#include <CLI/App.hpp>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iomanip>
 #include <iostream>
+#include <memory>
 
-#include "arguments.h"
 #include "command.h"
 #include "config/image_decoder.h"
 #include "files/regular_file.h"
@@ -14,9 +15,12 @@
 namespace zelvar::cli {
 namespace {
 
-constexpr std::string_view kUsage = "zelvar-cli decode FILE";
 // Far more than any image in hex; anything bigger is not one.
 constexpr std::size_t kMaxInputBytes = 64 * 1024;
+
+struct Options {
+    std::string file;
+};
 
 struct Input {
     std::string bytes;
@@ -98,21 +102,8 @@ void printImage(const ConfigImage& image) {
     }
 }
 
-int run(std::span<const std::string_view> args) {
-    Arguments parsed = parseArguments(args, {"--help"}, {});
-    if (parsed.has("--help")) {
-        std::cout << "usage: " << kUsage
-                  << "\n\nReads 164 image bytes or 170 wire bytes, binary or hex as `image` "
-                     "prints them,\nchecks the lead-ins and checksums of wire bytes and prints "
-                     "what the tracker gets.\nExit 2 on a wrong length or a bad checksum.\n";
-        return kExitOk;
-    }
-    if (!parsed.error.empty())
-        return usageError(parsed.error, kUsage);
-    if (parsed.positionals.size() != 1)
-        return usageError("expected one FILE", kUsage);
-
-    Input input = readInput(parsed.positionals[0]);
+int run(const Options& options) {
+    Input input = readInput(options.file);
     if (!input.error.empty()) {
         std::cerr << "zelvar-cli: " << input.error << "\n";
         return kExitInputError;
@@ -122,7 +113,7 @@ int run(std::span<const std::string_view> args) {
     if (input.bytes.size() == kWireSize) {
         WireImage wire = imageFromWire(std::span(bytes, kWireSize));
         if (!wire.ok) {
-            std::cerr << "zelvar-cli: " << parsed.positionals[0] << ": " << wire.reason << "\n";
+            std::cerr << "zelvar-cli: " << options.file << ": " << wire.reason << "\n";
             return kExitInputError;
         }
         image = wire.image;
@@ -135,8 +126,16 @@ int run(std::span<const std::string_view> args) {
     return kExitOk;
 }
 
-const bool registered =
-    registerCommand({"decode", "show what an image or wire capture tells the tracker", &run});
-
 }  // namespace
+
+Action declareDecode(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.footer(
+        "Reads 164 image bytes or 170 wire bytes, binary or hex as `image` prints them,\n"
+        "checks the lead-ins and checksums of wire bytes and prints what the tracker gets.\n"
+        "Exit 2 on a wrong length or a bad checksum.");
+    command.add_option("FILE", options->file)->required();
+    return [options] { return run(*options); };
+}
+
 }  // namespace zelvar::cli

@@ -1,6 +1,7 @@
-#include <iostream>
+#include <CLI/App.hpp>
+#include <memory>
+#include <optional>
 
-#include "arguments.h"
 #include "command.h"
 #include "files/cfg_writer.h"
 #include "settings_file.h"
@@ -8,25 +9,24 @@
 namespace zelvar::cli {
 namespace {
 
-constexpr std::string_view kUsage = "zelvar-cli defaults [-o FILE]";
+struct Options {
+    std::optional<std::string> output;
+};
 
-int run(std::span<const std::string_view> args) {
-    Arguments parsed = parseArguments(args, {"--help"}, {"-o"});
-    if (parsed.has("--help")) {
-        std::cout << "usage: " << kUsage
-                  << "\n\nWrites the factory-default .cfg, byte for byte what Save writes right "
-                     "after start,\nto FILE or to stdout.\n";
-        return kExitOk;
-    }
-    if (!parsed.error.empty())
-        return usageError(parsed.error, kUsage);
-    if (!parsed.positionals.empty())
-        return usageError("unexpected argument", kUsage);
+int run(const Options& options) {
     CfgText text = writeConfigText(defaultSettings(), CalculatorInputs{});
-    return writeOutput(parsed.option("-o"), text.text);
+    return writeOutput(options.output, text.text);
 }
 
-const bool registered = registerCommand({"defaults", "print the factory-default .cfg", &run});
-
 }  // namespace
+
+Action declareDefaults(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.footer(
+        "Writes the factory-default .cfg, byte for byte what Save writes right after start,\n"
+        "to FILE or to stdout.");
+    command.add_option("-o", options->output, "write to FILE instead of stdout")->type_name("FILE");
+    return [options] { return run(*options); };
+}
+
 }  // namespace zelvar::cli

@@ -1,6 +1,6 @@
-#include <iostream>
+#include <CLI/App.hpp>
+#include <memory>
 
-#include "arguments.h"
 #include "command.h"
 #include "hex.h"
 #include "settings_file.h"
@@ -9,40 +9,39 @@
 namespace zelvar::cli {
 namespace {
 
-constexpr std::string_view kUsage = "zelvar-cli image FILE.cfg [--wire] [--raw]";
+struct Options {
+    std::string file;
+    bool wire = false;
+    bool raw = false;
+};
 
-int run(std::span<const std::string_view> args) {
-    Arguments parsed = parseArguments(args, {"--help", "--wire", "--raw"}, {});
-    if (parsed.has("--help")) {
-        std::cout << "usage: " << kUsage
-                  << "\n\nLoads FILE.cfg into a default record, builds the tracker's image and "
-                     "prints its\n164 bytes as one line of lowercase hex.\n"
-                     "  --wire  the 170 bytes that go on the serial line instead\n"
-                     "  --raw   the bytes themselves instead of hex\n"
-                     "Exit 0 built, 1 the build failed, 2 the file could not be loaded.\n";
-        return kExitOk;
-    }
-    if (!parsed.error.empty())
-        return usageError(parsed.error, kUsage);
-    if (parsed.positionals.size() != 1)
-        return usageError("expected one FILE.cfg", kUsage);
-
+int run(const Options& options) {
     DeviceSettings settings;
-    if (int status = loadSettingsFile(parsed.positionals[0], settings))
+    if (int status = loadSettingsFile(options.file, settings))
         return status;
     ConfigImage image{};
     if (int status = buildImage(settings, image))
         return status;
 
     WireBytes wire = wireBytes(image);
-    std::span<const std::uint8_t> chosen = parsed.has("--wire")
-                                               ? std::span<const std::uint8_t>(wire)
-                                               : std::span<const std::uint8_t>(image);
+    std::span<const std::uint8_t> chosen =
+        options.wire ? std::span<const std::uint8_t>(wire) : std::span<const std::uint8_t>(image);
     std::string bytes(reinterpret_cast<const char*>(chosen.data()), chosen.size());
-    return writeOutput(nullptr, parsed.has("--raw") ? bytes : toHex(bytes) + "\n");
+    return writeOutput(std::nullopt, options.raw ? bytes : toHex(bytes) + "\n");
 }
 
-const bool registered = registerCommand({"image", "build the tracker's image from a .cfg", &run});
-
 }  // namespace
+
+Action declareImage(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.footer(
+        "Loads FILE.cfg into a default record, builds the tracker's image and prints its\n"
+        "164 bytes as one line of lowercase hex.\n"
+        "Exit 0 built, 1 the build failed, 2 the file could not be loaded.");
+    command.add_option("FILE.cfg", options->file)->required();
+    command.add_flag("--wire", options->wire, "the 170 bytes that go on the serial line instead");
+    command.add_flag("--raw", options->raw, "the bytes themselves instead of hex");
+    return [options] { return run(*options); };
+}
+
 }  // namespace zelvar::cli

@@ -1,6 +1,8 @@
+#include <CLI/App.hpp>
 #include <iostream>
+#include <memory>
+#include <optional>
 
-#include "arguments.h"
 #include "command.h"
 #include "files/cfg_writer.h"
 #include "settings_file.h"
@@ -8,25 +10,15 @@
 namespace zelvar::cli {
 namespace {
 
-constexpr std::string_view kUsage = "zelvar-cli normalize FILE.cfg [-o OUT]";
+struct Options {
+    std::string file;
+    std::optional<std::string> output;
+};
 
-int run(std::span<const std::string_view> args) {
-    Arguments parsed = parseArguments(args, {"--help"}, {"-o"});
-    if (parsed.has("--help")) {
-        std::cout << "usage: " << kUsage
-                  << "\n\nLoads FILE.cfg, builds the image and writes the settings as the build "
-                     "left them\n(raised minimums, rounded intervals, tidied callsigns) as a .cfg "
-                     "to OUT or stdout.\nNothing is written when the build fails (exit 1).\n";
-        return kExitOk;
-    }
-    if (!parsed.error.empty())
-        return usageError(parsed.error, kUsage);
-    if (parsed.positionals.size() != 1)
-        return usageError("expected one FILE.cfg", kUsage);
-
+int run(const Options& options) {
     DeviceSettings settings;
     CalculatorInputs calculator;
-    if (int status = loadSettingsFile(parsed.positionals[0], settings, calculator))
+    if (int status = loadSettingsFile(options.file, settings, calculator))
         return status;
     ConfigImage image{};
     if (int status = buildImage(settings, image))
@@ -36,11 +28,20 @@ int run(std::span<const std::string_view> args) {
         std::cerr << "zelvar-cli: " << text.reason << "\n";
         return kExitInputError;
     }
-    return writeOutput(parsed.option("-o"), text.text);
+    return writeOutput(options.output, text.text);
 }
 
-const bool registered =
-    registerCommand({"normalize", "rewrite a .cfg as a build normalises it", &run});
-
 }  // namespace
+
+Action declareNormalize(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.footer(
+        "Loads FILE.cfg, builds the image and writes the settings as the build left them\n"
+        "(raised minimums, rounded intervals, tidied callsigns) as a .cfg to OUT or stdout.\n"
+        "Nothing is written when the build fails (exit 1).");
+    command.add_option("FILE.cfg", options->file)->required();
+    command.add_option("-o", options->output, "write to OUT instead of stdout")->type_name("OUT");
+    return [options] { return run(*options); };
+}
+
 }  // namespace zelvar::cli

@@ -1,29 +1,15 @@
 #include <iomanip>
 #include <iostream>
 
-#include "arguments.h"
+#include <CLI/App.hpp>
+
 #include "command.h"
 #include "transfer/system_ports_qt.h"
 
 namespace zelvar::cli {
 namespace {
 
-constexpr std::string_view kUsage = "zelvar-cli ports";
-
-int run(std::span<const std::string_view> args) {
-    Arguments parsed = parseArguments(args, {"--help"}, {});
-    if (parsed.has("--help")) {
-        std::cout << "usage: " << kUsage
-                  << "\n\nLists the serial ports with the numbers SEND and `send --port` give "
-                     "them:\nCOMn on Windows; elsewhere USB adapters first, then the rest by "
-                     "name.\n";
-        return kExitOk;
-    }
-    if (!parsed.error.empty())
-        return usageError(parsed.error, kUsage);
-    if (!parsed.positionals.empty())
-        return usageError("ports takes no arguments", kUsage);
-
+int run() {
     std::vector<NumberedPort> ports = systemPorts();
     if (ports.empty())
         std::cerr << "zelvar-cli: the system lists no serial ports\n";
@@ -36,8 +22,13 @@ int run(std::span<const std::string_view> args) {
     return kExitOk;
 }
 
-const bool registered =
-    registerCommand({"ports", "list the serial ports as SEND numbers them", &run});
-
 }  // namespace
+
+Action declarePorts(CLI::App& command) {
+    command.footer(
+        "Lists the serial ports with the numbers SEND and `send --port` give them:\n"
+        "COMn on Windows; elsewhere USB adapters first, then the rest by name.");
+    return &run;
+}
+
 }  // namespace zelvar::cli

@@ -1,57 +1,41 @@
+#include <CLI/App.hpp>
 #include <iostream>
+#include <memory>
+#include <optional>
 
-#include "arguments.h"
 #include "command.h"
 #include "geo/position_calculation.h"
 
 namespace zelvar::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    "zelvar-cli position --lat TEXT --lon TEXT [--seconds] [--alt METRES]\n"
-    "                          [--normal | --compressed] [--symbol C] [--alternate-table]";
+struct Options {
+    std::string latitude;
+    std::string longitude;
+    bool seconds = false;
+    std::optional<std::string> altitude;
+    bool normal = false;
+    bool compressed = false;
+    std::optional<std::string> symbol;
+    bool alternateTable = false;
+};
 
-constexpr std::string_view kHelp =
-    "\n\nPrints the APRS position text for the GPSless beacon, as the calculator writes it.\n"
-    "  --lat, --lon       degrees.minutes.hundredths of a minute (45.30.15 is 45 deg 30.15 min),\n"
-    "                     with an optional N/S, E/W, + or - in front\n"
-    "  --seconds          read them as degrees.minutes.seconds instead\n"
-    "  --alt METRES       include the altitude\n"
-    "  --normal           uncompressed form: 20 characters, 29 with the altitude\n"
-    "  --compressed       compressed form, 14 characters (the default)\n"
-    "  --symbol C         APRS symbol (default \">\")\n"
-    "  --alternate-table  use the alternate symbol table\n"
-    "An invalid latitude, longitude or altitude: exit 1, the reason on stderr.\n";
-
-int run(std::span<const std::string_view> args) {
-    Arguments parsed = parseArguments(
-        args, {"--help", "--seconds", "--normal", "--compressed", "--alternate-table"},
-        {"--lat", "--lon", "--alt", "--symbol"});
-    if (parsed.has("--help")) {
-        std::cout << "usage: " << kUsage << kHelp;
-        return kExitOk;
-    }
-    if (!parsed.error.empty())
-        return usageError(parsed.error, kUsage);
-    if (!parsed.positionals.empty())
-        return usageError("unexpected argument " + parsed.positionals.front(), kUsage);
-    if (!parsed.option("--lat") || !parsed.option("--lon"))
-        return usageError("--lat and --lon are required", kUsage);
-    if (parsed.has("--normal") && parsed.has("--compressed"))
-        return usageError("choose one of --normal and --compressed", kUsage);
+int run(const CLI::App& command, const Options& options) {
+    if (options.normal && options.compressed)
+        return usageError(command, "choose one of --normal and --compressed");
 
     PositionRequest request;
-    request.latitude = *parsed.option("--lat");
-    request.longitude = *parsed.option("--lon");
-    request.notation = parsed.has("--seconds") ? Notation::GradMinSec : Notation::GradMinCent;
-    if (const std::string* alt = parsed.option("--alt")) {
-        request.altitude = *alt;
+    request.latitude = options.latitude;
+    request.longitude = options.longitude;
+    request.notation = options.seconds ? Notation::GradMinSec : Notation::GradMinCent;
+    if (options.altitude) {
+        request.altitude = *options.altitude;
         request.includeAltitude = true;
     }
-    request.form = parsed.has("--normal") ? PositionForm::Normal : PositionForm::Compressed;
-    if (const std::string* symbol = parsed.option("--symbol"))
-        request.symbol = *symbol;
-    request.alternateTable = parsed.has("--alternate-table");
+    request.form = options.normal ? PositionForm::Normal : PositionForm::Compressed;
+    if (options.symbol)
+        request.symbol = *options.symbol;
+    request.alternateTable = options.alternateTable;
 
     GeoResult<CalculatedPosition> position = calculatePosition(request);
     if (!position) {
@@ -62,8 +46,34 @@ int run(std::span<const std::string_view> args) {
     return kExitOk;
 }
 
-const bool registered =
-    registerCommand({"position", "print the APRS position text for the GPSless beacon", &run});
-
 }  // namespace
+
+Action declarePosition(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.footer(
+        "Prints the APRS position text for the GPSless beacon, as the calculator writes it.\n"
+        "An invalid latitude, longitude or altitude: exit 1, the reason on stderr.");
+    command
+        .add_option("--lat", options->latitude,
+                    "latitude in degrees.minutes.hundredths of a minute (45.30.15 is\n"
+                    "45 deg 30.15 min), with an optional N, S, + or - in front")
+        ->type_name("TEXT")
+        ->required();
+    command
+        .add_option("--lon", options->longitude,
+                    "longitude in the same form, with an optional E, W, + or - in front")
+        ->type_name("TEXT")
+        ->required();
+    command.add_flag("--seconds", options->seconds, "read them as degrees.minutes.seconds instead");
+    command.add_option("--alt", options->altitude, "include the altitude")->type_name("METRES");
+    command.add_flag("--normal", options->normal,
+                     "uncompressed form: 20 characters, 29 with the altitude");
+    command.add_flag("--compressed", options->compressed,
+                     "compressed form, 14 characters (the default)");
+    command.add_option("--symbol", options->symbol, "APRS symbol (default \">\")")->type_name("C");
+    command.add_flag("--alternate-table", options->alternateTable,
+                     "use the alternate symbol table");
+    return [&command, options] { return run(command, *options); };
+}
+
 }  // namespace zelvar::cli

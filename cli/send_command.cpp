@@ -1,8 +1,10 @@
+#include <CLI/App.hpp>
 #include <QCoreApplication>
 #include <cmath>
 #include <iostream>
+#include <memory>
+#include <optional>
 
-#include "arguments.h"
 #include "command.h"
 #include "config/text_number.h"
 #include "settings_file.h"
@@ -12,8 +14,12 @@
 namespace zelvar::cli {
 namespace {
 
-constexpr std::string_view kUsage =
-    "zelvar-cli send FILE.cfg (--port N | --device PATH) [--baud 4800|9600|38400]";
+struct Options {
+    std::string file;
+    std::optional<std::string> port;
+    std::optional<std::string> device;
+    std::optional<std::string> baud;
+};
 
 // The dialog's texts on stderr: a growing line grows in place, a new text starts a new line.
 class StderrProgress final : public SendObserver {
@@ -79,54 +85,32 @@ bool readBaud(const std::string& text, int& index) {
     return false;
 }
 
-void printHelp() {
-    std::cout << "usage: " << kUsage
-              << "\n\nLoads FILE.cfg into a default record, builds the tracker's image and sends "
-                 "it as\nSEND does: FF FF, block 1, FF FF, block 2, with the same pauses (about "
-                 "1.5 s).\nProgress goes to stderr.\n"
-                 "  --port N       serial port number as in \"Comm num:\" (zelvar-cli ports "
-                 "lists them)\n"
-                 "  --device PATH  a serial device named outright\n"
-                 "  --baud SPEED   4800, 9600 or 38400 instead of the file's speed\n"
-                 "Exit 0 sent, 1 the build failed, 2 the file or the arguments are wrong, 3 the "
-                 "serial\nport failed.\n";
-}
-
-int run(std::span<const std::string_view> args) {
-    Arguments parsed = parseArguments(args, {"--help"}, {"--port", "--device", "--baud"});
-    if (parsed.has("--help")) {
-        printHelp();
-        return kExitOk;
-    }
-    if (!parsed.error.empty())
-        return usageError(parsed.error, kUsage);
-    if (parsed.positionals.size() != 1)
-        return usageError("expected one FILE.cfg", kUsage);
-    const std::string* portText = parsed.option("--port");
-    const std::string* device = parsed.option("--device");
-    if ((portText == nullptr) == (device == nullptr))
-        return usageError("give either --port or --device", kUsage);
+int run(const CLI::App& command, const Options& options) {
+    const std::optional<std::string>& portText = options.port;
+    const std::optional<std::string>& device = options.device;
+    if (portText.has_value() == device.has_value())
+        return usageError(command, "give either --port or --device");
 
     SendTarget target;
     PortResolver resolver;
     if (portText) {
         if (!readPortNumber(*portText, target.portNumber))
-            return usageError("--port needs a port number, not '" + *portText + "'", kUsage);
+            return usageError(command, "--port needs a port number, not '" + *portText + "'");
         target.portName = "COM" + std::to_string(target.portNumber);
     } else {
         if (device->empty())
-            return usageError("--device needs a device path", kUsage);
+            return usageError(command, "--device needs a device path");
         target.portNumber = 1;
         target.portName = *device;
         resolver = fixedDevice(*device);
     }
     int baudIndex = -1;
-    const std::string* baud = parsed.option("--baud");
+    const std::optional<std::string>& baud = options.baud;
     if (baud && !readBaud(*baud, baudIndex))
-        return usageError("--baud must be 4800, 9600 or 38400, not '" + *baud + "'", kUsage);
+        return usageError(command, "--baud must be 4800, 9600 or 38400, not '" + *baud + "'");
 
     DeviceSettings settings;
-    if (int status = loadSettingsFile(parsed.positionals[0], settings))
+    if (int status = loadSettingsFile(options.file, settings))
         return status;
     if (baud)
         settings.baudRate = baudIndex;
@@ -157,8 +141,26 @@ int run(std::span<const std::string_view> args) {
     return kExitSerialFailure;
 }
 
-const bool registered =
-    registerCommand({"send", "send a .cfg to the tracker over the serial line", &run});
-
 }  // namespace
+
+Action declareSend(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.footer(
+        "Loads FILE.cfg into a default record, builds the tracker's image and sends it as\n"
+        "SEND does: FF FF, block 1, FF FF, block 2, with the same pauses (about 1.5 s).\n"
+        "Progress goes to stderr. Give either --port or --device.\n"
+        "Exit 0 sent, 1 the build failed, 2 the file or the arguments are wrong, 3 the serial\n"
+        "port failed.");
+    command.add_option("FILE.cfg", options->file)->required();
+    command
+        .add_option("--port", options->port,
+                    "serial port number as in \"Comm num:\" (zelvar-cli ports lists them)")
+        ->type_name("N");
+    command.add_option("--device", options->device, "a serial device named outright")
+        ->type_name("PATH");
+    command.add_option("--baud", options->baud, "4800, 9600 or 38400 instead of the file's speed")
+        ->type_name("SPEED");
+    return [&command, options] { return run(command, *options); };
+}
+
 }  // namespace zelvar::cli

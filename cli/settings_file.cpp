@@ -36,8 +36,8 @@ int buildImage(DeviceSettings& settings, ConfigImage& image) {
     return kExitBuildFailed;
 }
 
-int writeOutput(const std::string* outputPath, std::string_view bytes) {
-    if (outputPath == nullptr) {
+int writeOutput(const std::optional<std::string>& outputPath, std::string_view bytes) {
+    if (!outputPath) {
         std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         std::cout.flush();
         return std::cout ? kExitOk : kExitInputError;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "config/config_image.h"
@@ -18,6 +19,6 @@ int loadSettingsFile(const std::string& path, DeviceSettings& settings);
 int buildImage(DeviceSettings& settings, ConfigImage& image);
 
 // Writes bytes to stdout unchanged, or to a file when `outputPath` is set.
-int writeOutput(const std::string* outputPath, std::string_view bytes);
+int writeOutput(const std::optional<std::string>& outputPath, std::string_view bytes);
 
 }  // namespace zelvar::cli

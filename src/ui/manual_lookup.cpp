@@ -7,8 +7,9 @@
 namespace zelvar {
 
 QStringList manualFolders() {
-    return {QDir::currentPath(), QCoreApplication::applicationDirPath(),
-            QStringLiteral(ZELVAR_DATA_DIR)};
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return {QDir::currentPath(), programFolder,
+            QDir::cleanPath(programFolder + QStringLiteral("/" ZELVAR_DATA_DIR_FROM_PROGRAM))};
 }
 
 QString findManual(const QString& fileName, const QStringList& folders) {

@@ -94,7 +94,7 @@ done
 # Help, version and bad arguments.
 for command in defaults image normalize decode; do
     expect 0 "$command --help" "$cli" "$command" --help
-    contains "$work/out" "usage: zelvar-cli $command"
+    contains "$work/out" "Usage: zelvar-cli $command"
 done
 expect 0 "--version" "$cli" --version
 contains "$work/out" 'zelvar-cli 4.0'

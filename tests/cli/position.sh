@@ -40,7 +40,7 @@ refuses 1 longitude --lat 0.00.00 --lon 181.00.00
 refuses 1 altitude --lat 0.00.00 --lon 0.00.00 --alt 400000 --normal
 refuses 1 symbol --lat 0.00.00 --lon 0.00.00 --symbol '>>'
 refuses 2 'required' --lon 0.00.00
-refuses 2 'needs a value' --lat 0.00.00 --lon
+refuses 2 'missing' --lat 0.00.00 --lon
 refuses 2 'choose one' --lat 0.00.00 --lon 0.00.00 --normal --compressed
 refuses 2 'unknown option' --lat 0.00.00 --lon 0.00.00 --feet 3
 refuses 2 'unexpected argument' --lat 0.00.00 --lon 0.00.00 extra

@@ -1,0 +1,114 @@
+#include "command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <array>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "command.h"
+#include "help_formatter.h"
+
+namespace zelvar::cli {
+namespace {
+
+struct CommandEntry {
+    const char* name;
+    const char* summary;
+    Action (*declare)(CLI::App& command);
+};
+
+constexpr std::array kCommands{
+    CommandEntry{"decode", "show what an image or wire capture tells the tracker", &declareDecode},
+    CommandEntry{"defaults", "print the factory-default .cfg", &declareDefaults},
+    CommandEntry{"image", "build the tracker's image from a .cfg", &declareImage},
+    CommandEntry{"normalize", "rewrite a .cfg as a build normalises it", &declareNormalize},
+    CommandEntry{"ports", "list the serial ports as SEND numbers them", &declarePorts},
+    CommandEntry{"position", "print the APRS position text for the GPSless beacon",
+                 &declarePosition},
+    CommandEntry{"send", "send a .cfg to the tracker over the serial line", &declareSend},
+};
+
+constexpr const char* kDescription =
+    "Does the work of Zelvar Config without a window: prints the factory defaults, builds,\n"
+    "sends and decodes the Zelvar tracker's configuration image, normalises .cfg files and\n"
+    "calculates the position texts of the GPSless beacon.";
+
+constexpr const char* kExitStatus =
+    "Exit status:\n"
+    "  0  success\n"
+    "  1  the build failed (the field and the reason on stderr); for position, a\n"
+    "     coordinate or the altitude is wrong\n"
+    "  2  a file could not be read, loaded or written, or the arguments are wrong\n"
+    "  3  the serial port failed (send)";
+
+// What is left over after parsing: anything CLI11 did not take, apart from the "--" that ends
+// the options.
+std::vector<std::string> leftOver(const CLI::App& app) {
+    std::vector<std::string> left;
+    for (const std::string& argument : app.remaining())
+        if (argument != "--")
+            left.push_back(argument);
+    return left;
+}
+
+int refuseLeftOver(const CLI::App& command, const std::string& argument, const char* what) {
+    if (argument.starts_with('-'))
+        return usageError(command, "unknown option " + argument);
+    return usageError(command, std::string(what) + argument);
+}
+
+}  // namespace
+
+int usageError(const CLI::App& command, std::string_view message) {
+    std::cerr << "zelvar-cli: " << message << "\n" << HelpFormatter::usage(command);
+    return kExitInputError;
+}
+
+int runCommandLine(int argc, char** argv) {
+    CLI::App app(kDescription, "zelvar-cli");
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.footer(kExitStatus);
+    app.set_help_flag("-h,--help", "print this help and exit");
+    app.set_help_all_flag("--help-all", "print the help of every command and exit");
+    app.set_version_flag("--version", std::string("zelvar-cli ") + ZELVAR_VERSION,
+                         "print the version and exit");
+    app.require_subcommand(0, 1);
+    // Arguments that nothing takes are refused after parsing, naming the first of them.
+    app.allow_extras();
+    // An option given twice takes its last value.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+
+    std::map<const CLI::App*, Action> actions;
+    for (const CommandEntry& entry : kCommands) {
+        CLI::App* command = app.add_subcommand(entry.name, entry.summary);
+        command->set_help_all_flag();
+        command->allow_extras();
+        actions[command] = entry.declare(*command);
+    }
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == 0)
+            return app.exit(error);  // --help, --help-all, --version
+        std::vector<CLI::App*> chosen = app.get_subcommands();
+        return usageError(chosen.empty() ? app : *chosen.front(), error.what());
+    }
+
+    std::vector<CLI::App*> chosen = app.get_subcommands();
+    if (std::vector<std::string> left = leftOver(app); !left.empty())
+        return refuseLeftOver(app, left.front(),
+                              chosen.empty() ? "unknown command " : "unexpected argument ");
+    if (chosen.empty()) {
+        std::cerr << app.help();
+        return kExitInputError;
+    }
+    if (std::vector<std::string> extra = leftOver(*chosen.front()); !extra.empty())
+        return refuseLeftOver(*chosen.front(), extra.front(), "unexpected argument ");
+    return actions.at(chosen.front())();
+}
+
+}  // namespace zelvar::cli

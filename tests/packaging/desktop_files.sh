@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The files that make the programs a desktop application, checked by the desktop's own
+# validators where they are installed, and against what zelvar-cli really offers.
+#   desktop_files.sh ZELVAR-CLI PACKAGING-SOURCE-FOLDER PACKAGING-BUILD-FOLDER
+set -u
+source "$(dirname "$0")/../cli/harness.bash" "$1"
+packaging="$2"
+built="$3"
+id=org.zelvar.ZelvarConfig
+
+if command -v desktop-file-validate >/dev/null; then
+    expect 0 "desktop entry" desktop-file-validate "$packaging/$id.desktop"
+    [ -s "$work/out" ] && fail "desktop entry: $(cat "$work/out")"
+fi
+if command -v appstreamcli >/dev/null; then
+    expect 0 "metainfo" appstreamcli validate --no-net "$packaging/$id.metainfo.xml"
+fi
+contains "$packaging/$id.desktop" "Icon=$id"
+contains "$packaging/$id.metainfo.xml" "<launchable type=\"desktop-id\">$id.desktop</launchable>"
+[ -f "$packaging/icons/hicolor/scalable/apps/$id.svg" ] || fail "no scalable icon"
+
+# Each PNG is as large as the folder it lies in says (width and height from the IHDR chunk).
+for png in "$packaging"/icons/hicolor/*x*/apps/"$id".png; do
+    folder=${png%/apps/*}
+    read -r -a bytes <<<"$(od -An -j16 -N8 -tu1 "$png")"
+    width=$(((bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3]))
+    height=$(((bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7]))
+    [ "${width}x${height}" = "${folder##*/}" ] || fail "$png is ${width}x${height}"
+done
+
+# The completion offers every command and every option that the help lists.
+source "$packaging/zelvar-cli.bash-completion"
+completions() {
+    COMP_WORDS=("$@")
+    COMP_CWORD=$(($# - 1))
+    COMPREPLY=()
+    _zelvar_cli 2>/dev/null
+    printf '%s\n' "${COMPREPLY[@]}"
+}
+options() { sed -n '/^Options:/,$p' | grep -oE '^  -[^ ]+(, --[^ ]+)?' | tr -s ' ,' '\n' | grep .; }
+commands=$("$cli" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z]*\) .*/\1/p')
+[ -n "$commands" ] || fail "no commands in the help"
+for word in $commands $("$cli" --help | options | grep -vx -- -h); do
+    completions zelvar-cli "" | grep -qx -- "$word" || fail "completion lacks $word"
+done
+for command in $commands; do
+    for option in $("$cli" "$command" --help | options | grep -vx -- -h); do
+        completions zelvar-cli "$command" - | grep -qx -- "$option" ||
+            fail "completion lacks $command $option"
+    done
+done
+
+# Both manual pages are there and read without a warning.
+for page in zelvar-cli zelvar-config; do
+    [ -s "$built/$page.1.gz" ] || fail "no manual page $page.1.gz"
+    if command -v man >/dev/null; then
+        MANWIDTH=80 man --warnings -l "$built/$page.1.gz" 2>"$work/err" >"$work/out"
+        [ -s "$work/err" ] && fail "$page(1): $(head -c 300 "$work/err")"
+        contains "$work/out" "SYNOPSIS"
+    fi
+done
+[ -s "$built/zelvar-cli.1.gz" ] && zcat "$built/zelvar-cli.1.gz" | grep -q 'Exit status' ||
+    fail "zelvar-cli(1) lacks the exit status"
+
+finish "desktop files"
