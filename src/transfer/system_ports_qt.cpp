@@ -38,4 +38,12 @@ ResolvedPort resolveSystemPort(int number) {
     return resolveInList(numberedDevices(listedDevices()), number);
 }
 
+Diagnosis diagnoseSystemPort(int number) {
+    return diagnosePortNumber(HostPortSystem(), systemPorts(), number, currentPlatform());
+}
+
+Diagnosis diagnoseSystemDevice(const std::string& location) {
+    return diagnoseDevice(HostPortSystem(), systemPorts(), location, currentPlatform());
+}
+
 }  // namespace zelvar

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
+#include "transfer/port_doctor.h"
 #include "transfer/port_resolver.h"
 
 namespace zelvar {
@@ -12,5 +14,9 @@ std::vector<NumberedPort> systemPorts();
 
 // The device port `number` opens, or the reason there is none (0, or no such device).
 ResolvedPort resolveSystemPort(int number);
+
+// What stops SEND from using port `number`, or the device at `location`, on this system.
+Diagnosis diagnoseSystemPort(int number);
+Diagnosis diagnoseSystemDevice(const std::string& location);
 
 }  // namespace zelvar
