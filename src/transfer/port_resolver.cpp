@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdio>
 #include <set>
 #include <tuple>
 
@@ -109,6 +110,28 @@ std::vector<SerialDevice> numberedDevices(std::vector<SerialDevice> listed) {
     return listed;
 }
 
+std::vector<NumberedPort> numberPorts(std::vector<SerialDevice> listed, Platform platform) {
+    std::vector<NumberedPort> ports;
+    if (platform == Platform::Windows) {
+        for (SerialDevice& device : listed) {
+            if (int number = windowsPortNumber(device.name); number > 0)
+                ports.push_back({number, std::move(device)});
+        }
+        std::ranges::stable_sort(ports, {}, &NumberedPort::number);
+        return ports;
+    }
+    int number = 0;
+    for (SerialDevice& device : numberedDevices(std::move(listed)))
+        ports.push_back({++number, std::move(device)});
+    return ports;
+}
+
+std::string usbIdText(unsigned vendor, unsigned product) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04x:%04x", vendor & 0xFFFFu, product & 0xFFFFu);
+    return text;
+}
+
 ResolvedPort resolveInList(const std::vector<SerialDevice>& numbered, int number) {
     ResolvedPort resolved;
     if (number < 1) {
@@ -134,7 +157,8 @@ ResolvedPort resolveWindowsPort(int number) {
     }
     std::string name = "COM" + std::to_string(number);
     resolved.ok = true;
-    resolved.device = {name, number >= 10 ? "\\\\.\\" + name : name, {}};
+    resolved.device.name = name;
+    resolved.device.location = number >= 10 ? "\\\\.\\" + name : name;
     return resolved;
 }
 

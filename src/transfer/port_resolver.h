@@ -6,11 +6,23 @@
 
 namespace zelvar {
 
-// A serial device as the system lists it.
+// A serial device as the system lists it. Every detail but the name and location may be empty;
+// those after the description have initialisers so that {name, location, description} stays
+// a complete list.
 struct SerialDevice {
-    std::string name;         // "ttyUSB0", "cu.usbserial-A1", "COM3"
-    std::string location;     // what the port opens: "/dev/ttyUSB0", "\\.\COM12"
-    std::string description;  // the system's words for it, may be empty
+    std::string name;               // "ttyUSB0", "cu.usbserial-A1", "COM3"
+    std::string location;           // what the port opens: "/dev/ttyUSB0", "\\.\COM12"
+    std::string description;        // the system's words for it: "USB2.0-Serial"
+    std::string manufacturer = {};  // "QinHeng Electronics"
+    std::string usbId = {};         // USB vendor:product in lower-case hex: "1a86:7523"
+    std::string serialNumber = {};  // the adapter's own serial number
+    std::string stableName = {};    // a name that survives re-plugging: /dev/serial/by-id/...
+};
+
+// A device with the number SEND gives it.
+struct NumberedPort {
+    int number = 0;
+    SerialDevice device;
 };
 
 // Outcome of turning a port number into a device.
@@ -29,6 +41,13 @@ Platform currentPlatform();
 // (ttyUSB2 before ttyUSB10). Bluetooth incoming ports are left out, and a dial-in tty.X whose
 // call-out twin cu.X is listed too, so each device counts once.
 std::vector<SerialDevice> numberedDevices(std::vector<SerialDevice> listed);
+
+// The listed devices with the numbers SEND gives them: COMn on Windows (other names are left
+// out), the position in numberedDevices() elsewhere. Ordered by number.
+std::vector<NumberedPort> numberPorts(std::vector<SerialDevice> listed, Platform platform);
+
+// "1a86:7523": the form usbId takes.
+std::string usbIdText(unsigned vendor, unsigned product);
 
 // Port `number` (1-based) in an ordered list, or the reason there is none.
 ResolvedPort resolveInList(const std::vector<SerialDevice>& numbered, int number);

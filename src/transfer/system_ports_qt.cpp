@@ -1,7 +1,9 @@
 #include "transfer/system_ports_qt.h"
 
 #include <QSerialPortInfo>
-#include <algorithm>
+
+#include "transfer/host_port_system.h"
+#include "transfer/stable_device_names.h"
 
 namespace zelvar {
 namespace {
@@ -9,34 +11,39 @@ namespace {
 std::vector<SerialDevice> listedDevices() {
     std::vector<SerialDevice> devices;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        devices.push_back({info.portName().toStdString(), info.systemLocation().toStdString(),
-                           info.description().toStdString()});
+        SerialDevice device;
+        device.name = info.portName().toStdString();
+        device.location = info.systemLocation().toStdString();
+        device.description = info.description().toStdString();
+        device.manufacturer = info.manufacturer().toStdString();
+        device.serialNumber = info.serialNumber().toStdString();
+        if (info.hasVendorIdentifier() && info.hasProductIdentifier())
+            device.usbId = usbIdText(info.vendorIdentifier(), info.productIdentifier());
+        devices.push_back(std::move(device));
     }
+    if (currentPlatform() == Platform::Linux)
+        addStableNames(HostPortSystem(), devices);
     return devices;
 }
 
 }  // namespace
 
 std::vector<NumberedPort> systemPorts() {
-    std::vector<NumberedPort> ports;
-    if (currentPlatform() == Platform::Windows) {
-        for (const SerialDevice& device : listedDevices()) {
-            if (int number = windowsPortNumber(device.name); number > 0)
-                ports.push_back({number, device});
-        }
-        std::ranges::sort(ports, {}, &NumberedPort::number);
-        return ports;
-    }
-    int number = 0;
-    for (const SerialDevice& device : numberedDevices(listedDevices()))
-        ports.push_back({++number, device});
-    return ports;
+    return numberPorts(listedDevices(), currentPlatform());
 }
 
 ResolvedPort resolveSystemPort(int number) {
     if (currentPlatform() == Platform::Windows)
         return resolveWindowsPort(number);
     return resolveInList(numberedDevices(listedDevices()), number);
+}
+
+Diagnosis diagnoseSystemPort(int number) {
+    return diagnosePortNumber(HostPortSystem(), systemPorts(), number, currentPlatform());
+}
+
+Diagnosis diagnoseSystemDevice(const std::string& location) {
+    return diagnoseDevice(HostPortSystem(), systemPorts(), location, currentPlatform());
 }
 
 }  // namespace zelvar

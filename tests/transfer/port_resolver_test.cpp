@@ -131,6 +131,22 @@ TEST(WindowsPortNumber, ReadsOnlyComN) {
         EXPECT_EQ(windowsPortNumber(name), number) << name;
 }
 
+TEST(NumberPorts, CountAsSendDoes) {
+    auto numbered = [](std::vector<SerialDevice> listed, Platform platform) {
+        std::vector<std::pair<int, std::string>> result;
+        for (const NumberedPort& port : numberPorts(std::move(listed), platform))
+            result.emplace_back(port.number, port.device.name);
+        return result;
+    };
+    using Numbers = std::vector<std::pair<int, std::string>>;
+    EXPECT_EQ(numbered(devices({"COM10", "COM3", "LPT1", "COM1"}), Platform::Windows),
+              (Numbers{{1, "COM1"}, {3, "COM3"}, {10, "COM10"}}));
+    EXPECT_EQ(numbered(devices({"ttyS0", "ttyUSB0", "ttyS1"}), Platform::Linux),
+              (Numbers{{1, "ttyUSB0"}, {2, "ttyS0"}, {3, "ttyS1"}}));
+    EXPECT_EQ(usbIdText(0x403, 0x6001), "0403:6001");
+    EXPECT_EQ(usbIdText(0x1A86, 0x7523), "1a86:7523");
+}
+
 struct HintCase {
     const char* name;
     std::string description;

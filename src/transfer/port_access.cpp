@@ -1,0 +1,58 @@
+#include "transfer/port_access.h"
+
+#include <algorithm>
+
+#include "transfer/finding_words.h"
+
+namespace zelvar {
+namespace {
+
+bool contains(const std::vector<std::uint32_t>& groups, std::uint32_t group) {
+    return std::ranges::find(groups, group) != groups.end();
+}
+
+std::string joinGroupCommand(const std::string& group, const std::string& user, Platform platform) {
+    if (platform == Platform::MacOS)
+        return "sudo dseditgroup -o edit -a " + shellWord(user) + " -t user " + shellWord(group);
+    return "sudo usermod -aG " + shellWord(group) + " " + shellWord(user);
+}
+
+}  // namespace
+
+Finding accessFinding(const PortSystem& system, const std::string& location,
+                      const PathStatus& status, std::string_view refusal, Platform platform) {
+    const ProcessIdentity user = system.identity();
+    const std::string group = system.groupName(status.group).value_or(std::to_string(status.group));
+    const std::string mode = modeText(status);
+    const bool groupMayWrite = (status.mode & 0020) != 0;
+    if (groupMayWrite && !contains(user.groups, status.group)) {
+        if (contains(system.databaseGroups(user), status.group)) {
+            return {FindingKind::LoginPending, true,
+                    user.userName + " is in the group " + group + ", which may open " + location +
+                        ", but joined it after this login session began: log out and in "
+                        "again. Until then, the fix gives one terminal the group.",
+                    "newgrp " + shellWord(group)};
+        }
+        return {FindingKind::NotInGroup, true,
+                location + " belongs to the group " + group + " (" + mode + "), and " +
+                    user.userName + " is not in it: add " + user.userName +
+                    " to the group, then log out and in again.",
+                joinGroupCommand(group, user.userName, platform)};
+    }
+    if (!groupMayWrite && (status.mode & 0002) == 0 && status.owner != user.uid) {
+        const std::string owner =
+            status.owner == 0 ? "root" : "the user with id " + std::to_string(status.owner);
+        return {FindingKind::NoAccess, true,
+                "Only " + owner + " may open " + location + " (" + mode +
+                    "): the fix opens it to everyone until it is plugged in again.",
+                "sudo chmod a+rw " + shellWord(location)};
+    }
+    return {FindingKind::Refused, true,
+            "The system refused " + user.userName + " access to " + location + " (" +
+                std::string(refusal) + ") although its permissions (" + mode + ", group " + group +
+                ") allow it: a security module (AppArmor, SELinux) or a sandbox (snap, flatpak) "
+                "stands in the way.",
+            ""};
+}
+
+}  // namespace zelvar
