@@ -12,7 +12,8 @@ namespace zelvar::cli {
 // Exit codes shared by every command.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitBuildFailed = 1;
-inline constexpr int kExitInputError = 2;  // unreadable file, bad arguments
+inline constexpr int kExitPortUnusable = 1;  // doctor: a finding stops SEND
+inline constexpr int kExitInputError = 2;    // unreadable file, bad arguments
 inline constexpr int kExitSerialFailure = 3;
 
 // What a command does once its arguments are parsed; returns the exit code.
@@ -22,6 +23,7 @@ using Action = std::function<int()>;
 // that reads them. The list of commands is in command_line.cpp.
 Action declareDecode(CLI::App& command);
 Action declareDefaults(CLI::App& command);
+Action declareDoctor(CLI::App& command);
 Action declareImage(CLI::App& command);
 Action declareNormalize(CLI::App& command);
 Action declarePorts(CLI::App& command);

@@ -23,6 +23,8 @@ struct CommandEntry {
 constexpr std::array kCommands{
     CommandEntry{"decode", "show what an image or wire capture tells the tracker", &declareDecode},
     CommandEntry{"defaults", "print the factory-default .cfg", &declareDefaults},
+    CommandEntry{"doctor", "say what stops SEND from using a serial port, and the fix",
+                 &declareDoctor},
     CommandEntry{"image", "build the tracker's image from a .cfg", &declareImage},
     CommandEntry{"normalize", "rewrite a .cfg as a build normalises it", &declareNormalize},
     CommandEntry{"ports", "list the serial ports as SEND numbers them", &declarePorts},
@@ -33,14 +35,15 @@ constexpr std::array kCommands{
 
 constexpr const char* kDescription =
     "Does the work of Zelvar Config without a window: prints the factory defaults, builds,\n"
-    "sends and decodes the Zelvar tracker's configuration image, normalises .cfg files and\n"
-    "calculates the position texts of the GPSless beacon.";
+    "sends and decodes the Zelvar tracker's configuration image, normalises .cfg files,\n"
+    "calculates the position texts of the GPSless beacon, lists the serial ports and\n"
+    "says what keeps one from being used.";
 
 constexpr const char* kExitStatus =
     "Exit status:\n"
     "  0  success\n"
     "  1  the build failed (the field and the reason on stderr); for position, a\n"
-    "     coordinate or the altitude is wrong\n"
+    "     coordinate or the altitude is wrong; for doctor, a finding stops SEND\n"
     "  2  a file could not be read, loaded or written, or the arguments are wrong\n"
     "  3  the serial port failed (send)";
 

@@ -1,34 +1,40 @@
-#include <iomanip>
-#include <iostream>
-
 #include <CLI/App.hpp>
+#include <iostream>
+#include <memory>
 
 #include "command.h"
+#include "transfer/port_list_format.h"
 #include "transfer/system_ports_qt.h"
 
 namespace zelvar::cli {
 namespace {
 
-int run() {
-    std::vector<NumberedPort> ports = systemPorts();
+int run(bool json) {
+    const std::vector<NumberedPort> ports = systemPorts();
+    if (json) {
+        std::cout << portsJson(ports);
+        return kExitOk;
+    }
     if (ports.empty())
         std::cerr << "zelvar-cli: the system lists no serial ports\n";
-    for (const NumberedPort& port : ports) {
-        std::cout << std::setw(3) << port.number << "  " << port.device.location;
-        if (!port.device.description.empty())
-            std::cout << "  " << port.device.description;
-        std::cout << "\n";
-    }
+    std::cout << portsText(ports);
     return kExitOk;
 }
 
 }  // namespace
 
 Action declarePorts(CLI::App& command) {
+    auto json = std::make_shared<bool>(false);
     command.footer(
         "Lists the serial ports with the numbers SEND and `send --port` give them:\n"
-        "COMn on Windows; elsewhere USB adapters first, then the rest by name.");
-    return &run;
+        "COMn on Windows; elsewhere USB adapters first, then the rest by name. Each line\n"
+        "holds the number, the device and what the system knows of it: description,\n"
+        "manufacturer, USB vendor:product, serial number and, on Linux, the name in\n"
+        "/dev/serial/by-id that stays when the adapter is plugged in again.");
+    command.add_flag("--json", *json,
+                     "a JSON array of objects with number, name, location, description,\n"
+                     "manufacturer, usbId, serialNumber and stableName (null where unknown)");
+    return [json] { return run(*json); };
 }
 
 }  // namespace zelvar::cli

@@ -1,12 +1,11 @@
 #include <CLI/App.hpp>
 #include <QCoreApplication>
-#include <cmath>
 #include <iostream>
 #include <memory>
 #include <optional>
 
 #include "command.h"
-#include "config/text_number.h"
+#include "port_number.h"
 #include "settings_file.h"
 #include "transfer/qt_serial_port_qt.h"
 #include "transfer/send_sequence.h"
@@ -65,15 +64,6 @@ class StderrProgress final : public SendObserver {
 
     std::string line_;
 };
-
-// The port number of --port: a whole number, as CommPort would hold it.
-bool readPortNumber(const std::string& text, int& number) {
-    std::optional<double> value = strictNumber(text);
-    if (!value || *value != std::floor(*value) || *value < 0 || *value > 255)
-        return false;
-    number = static_cast<int>(*value);
-    return true;
-}
 
 bool readBaud(const std::string& text, int& index) {
     for (std::size_t i = 0; i < kBaudRates.size(); ++i) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# zelvar-cli send and ports, with a pseudo-terminal made here as the tracker's end of the line.
+# zelvar-cli send, with a pseudo-terminal made here as the tracker's end of the line.
 set -u
 source "$(dirname "$0")/harness.bash" "$1"
 
@@ -117,14 +117,5 @@ sed 's/"NOCALL-9"/""/' "$work/default.cfg" >"$work/nocall.cfg"
 expect 1 "build failed" "$cli" send "$work/nocall.cfg" --port 0
 contains "$work/err" "Parametri incompleti o non corretti"
 grep -q "Serial port" "$work/err" && fail "a failed build still opened the port"
-
-# ports: numbered from 1, as send --port resolves them.
-expect 0 "ports" "$cli" ports
-if [ -s "$work/out" ]; then
-    head -1 "$work/out" | grep -qE '^ +1  ' || fail "ports does not start at 1: $(head -1 "$work/out")"
-else
-    contains "$work/err" "no serial ports"
-fi
-expect 2 "ports with an argument" "$cli" ports extra
 
 finish "send"

@@ -1,0 +1,60 @@
+#include <CLI/App.hpp>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "command.h"
+#include "port_number.h"
+#include "transfer/diagnosis_format.h"
+#include "transfer/system_ports_qt.h"
+
+namespace zelvar::cli {
+namespace {
+
+struct Options {
+    std::optional<std::string> port;
+    std::optional<std::string> device;
+};
+
+int run(const CLI::App& command, const Options& options) {
+    if (options.port && options.device)
+        return usageError(command, "give --port or --device, not both");
+    Diagnosis diagnosis;
+    if (options.device) {
+        if (options.device->empty())
+            return usageError(command, "--device needs a device path");
+        diagnosis = diagnoseSystemDevice(*options.device);
+    } else {
+        // Without a choice, the port the window starts with.
+        int number = 1;
+        if (options.port && !readPortNumber(*options.port, number))
+            return usageError(command, "--port needs a port number, not '" + *options.port + "'");
+        diagnosis = diagnoseSystemPort(number);
+    }
+    std::cout << diagnosisText(diagnosis);
+    return diagnosis.usable() ? kExitOk : kExitPortUnusable;
+}
+
+}  // namespace
+
+Action declareDoctor(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.footer(
+        "Checks whether SEND could use a serial port and says what stops it, each finding\n"
+        "with the command that fixes it: a device that is not there, a group the user is\n"
+        "not in (or joined after logging in), a program or a lock file that holds the\n"
+        "port, brltty or ModemManager taking USB adapters, on macOS a tty.X device where\n"
+        "its twin cu.X should be used, on Windows a COM port in use. Without --port or\n"
+        "--device it checks port 1, as the window starts with.\n"
+        "Exit 0 the port can be opened for writing, 1 a finding stops SEND, 2 the arguments\n"
+        "are wrong.");
+    command
+        .add_option("--port", options->port,
+                    "serial port number as in \"Comm num:\" (zelvar-cli ports lists them)")
+        ->type_name("N");
+    command.add_option("--device", options->device, "a serial device named outright")
+        ->type_name("PATH");
+    return [&command, options] { return run(command, *options); };
+}
+
+}  // namespace zelvar::cli
