@@ -7,8 +7,10 @@
 #include "command.h"
 #include "port_number.h"
 #include "settings_file.h"
+#include "transfer/diagnosis_format.h"
 #include "transfer/qt_serial_port_qt.h"
 #include "transfer/send_sequence.h"
+#include "transfer/system_ports_qt.h"
 
 namespace zelvar::cli {
 namespace {
@@ -124,9 +126,14 @@ int run(const CLI::App& command, const Options& options) {
         case SendOutcome::NotOpened:
             std::cerr << "zelvar-cli: " << target.portName << " did not open\n";
             return kExitSerialFailure;
-        case SendOutcome::Failed:
-            std::cerr << "zelvar-cli: " << result.description << "\n";
+        case SendOutcome::Failed: {
+            // What the doctor finds about the port, as the window shows it below the words.
+            const Diagnosis diagnosis =
+                device ? diagnoseSystemDevice(*device) : diagnoseSystemPort(target.portNumber);
+            std::cerr << "zelvar-cli: " << result.description << "\n"
+                      << findingsText(diagnosis.findings);
             return kExitSerialFailure;
+        }
     }
     return kExitSerialFailure;
 }
@@ -140,7 +147,7 @@ Action declareSend(CLI::App& command) {
         "SEND does: FF FF, block 1, FF FF, block 2, with the same pauses (about 1.5 s).\n"
         "Progress goes to stderr. Give either --port or --device.\n"
         "Exit 0 sent, 1 the build failed, 2 the file or the arguments are wrong, 3 the serial\n"
-        "port failed.");
+        "port failed: the system's words on stderr, and below them what `doctor` finds.");
     command.add_option("FILE.cfg", options->file)->required();
     command
         .add_option("--port", options->port,

@@ -132,18 +132,19 @@ std::string usbIdText(unsigned vendor, unsigned product) {
     return text;
 }
 
-ResolvedPort resolveInList(const std::vector<SerialDevice>& numbered, int number) {
+ResolvedPort resolveInList(const std::vector<NumberedPort>& ports, int number) {
     ResolvedPort resolved;
+    auto found = std::ranges::find(ports, number, &NumberedPort::number);
     if (number < 1) {
         resolved.reason =
             "Serial port " + std::to_string(number) + " does not exist: port numbers start at 1";
-    } else if (static_cast<std::size_t>(number) > numbered.size()) {
+    } else if (found == ports.end()) {
         resolved.reason = "Serial port " + std::to_string(number) +
                           " does not exist: the system lists " +
-                          plural(numbered.size(), "serial device");
+                          plural(ports.size(), "serial device");
     } else {
         resolved.ok = true;
-        resolved.device = numbered[static_cast<std::size_t>(number) - 1];
+        resolved.device = found->device;
     }
     return resolved;
 }
@@ -172,24 +173,6 @@ int windowsPortNumber(std::string_view name) {
         number = number * 10 + (c - '0');
     }
     return number;
-}
-
-std::string openFailureMessage(std::string_view location, std::string_view description,
-                               OpenFailure failure, Platform platform) {
-    std::string message = "Cannot open " + std::string(location) + ": " + std::string(description);
-    if (failure != OpenFailure::AccessRefused)
-        return message;
-    // Windows refuses access to a COM port that another program has open.
-    bool held = platform == Platform::Windows || contains(description, "lock") ||
-                contains(description, "busy");
-    if (held)
-        return message + " (another program holds the port; close it and try again)";
-    if (platform == Platform::Linux) {
-        return message +
-               " (serial ports belong to the 'dialout' group: sudo usermod -aG dialout $USER, "
-               "then log out and in again)";
-    }
-    return message;
 }
 
 }  // namespace zelvar

@@ -49,22 +49,13 @@ std::vector<NumberedPort> numberPorts(std::vector<SerialDevice> listed, Platform
 // "1a86:7523": the form usbId takes.
 std::string usbIdText(unsigned vendor, unsigned product);
 
-// Port `number` (1-based) in an ordered list, or the reason there is none.
-ResolvedPort resolveInList(const std::vector<SerialDevice>& numbered, int number);
+// The port with `number` among `ports` (as numberPorts() gives them), or the reason there is none.
+ResolvedPort resolveInList(const std::vector<NumberedPort>& ports, int number);
 
 // Port `number` as Windows names it: COMn, with the \\.\ prefix from COM10 on.
 ResolvedPort resolveWindowsPort(int number);
 
 // The number of "COM7" (7), or 0 for names that are not COMn.
 int windowsPortNumber(std::string_view name);
-
-// What the serial layer said when a device would not open.
-enum class OpenFailure { NotFound, AccessRefused, Other };
-
-// The layer's description, after the device, with a hint where one helps: refused access on
-// Linux means the user is not in the `dialout` group; a lock or a busy device means another
-// program holds the port.
-std::string openFailureMessage(std::string_view location, std::string_view description,
-                               OpenFailure failure, Platform platform);
 
 }  // namespace zelvar

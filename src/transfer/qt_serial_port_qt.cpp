@@ -44,17 +44,6 @@ bool allDigits(const std::string& text) {
            text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-OpenFailure openFailureOf(QSerialPort::SerialPortError error) {
-    switch (error) {
-        case QSerialPort::DeviceNotFoundError:
-            return OpenFailure::NotFound;
-        case QSerialPort::PermissionError:
-            return OpenFailure::AccessRefused;
-        default:
-            return OpenFailure::Other;
-    }
-}
-
 // The platform's word that the bytes handed to the driver have gone out of the port.
 PortStatus drain(QSerialPort& port) {
 #if defined(_WIN32)
@@ -166,9 +155,8 @@ PortStatus QtSerialPort::open() {
     port_.clearError();
     port_.setPortName(QString::fromStdString(location_));
     if (!port_.open(QIODevice::WriteOnly)) {
-        return PortStatus::failure(openFailureMessage(location_, port_.errorString().toStdString(),
-                                                      openFailureOf(port_.error()),
-                                                      currentPlatform()));
+        return PortStatus::failure("Cannot open " + location_ + ": " +
+                                   port_.errorString().toStdString());
     }
     if (PortStatus status = applySettings(); !status) {
         port_.close();

@@ -32,14 +32,22 @@ std::vector<NumberedPort> systemPorts() {
     return numberPorts(listedDevices(), currentPlatform());
 }
 
-ResolvedPort resolveSystemPort(int number) {
+ResolvedPort resolveListedPort(const std::vector<NumberedPort>& ports, int number) {
     if (currentPlatform() == Platform::Windows)
         return resolveWindowsPort(number);
-    return resolveInList(numberedDevices(listedDevices()), number);
+    return resolveInList(ports, number);
+}
+
+ResolvedPort resolveSystemPort(int number) {
+    return resolveListedPort(systemPorts(), number);
+}
+
+Diagnosis diagnoseListedPort(const std::vector<NumberedPort>& ports, int number) {
+    return diagnosePortNumber(HostPortSystem(), ports, number, currentPlatform());
 }
 
 Diagnosis diagnoseSystemPort(int number) {
-    return diagnosePortNumber(HostPortSystem(), systemPorts(), number, currentPlatform());
+    return diagnoseListedPort(systemPorts(), number);
 }
 
 Diagnosis diagnoseSystemDevice(const std::string& location) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,17 @@ namespace zelvar {
 // position in the stable device order elsewhere. Each with the details the system knows.
 std::vector<NumberedPort> systemPorts();
 
-// The device port `number` opens, or the reason there is none (0, or no such device).
+// Where a caller's port numbers come from: systemPorts(), or a list of a test's own.
+using PortLister = std::function<std::vector<NumberedPort>()>;
+
+// The device port `number` opens among `ports`, or the reason there is none. Windows opens
+// COMn whether the system lists it or not.
+ResolvedPort resolveListedPort(const std::vector<NumberedPort>& ports, int number);
 ResolvedPort resolveSystemPort(int number);
 
-// What stops SEND from using port `number`, or the device at `location`, on this system.
+// What stops SEND from using port `number` among `ports`, or the device at `location`, on this
+// system.
+Diagnosis diagnoseListedPort(const std::vector<NumberedPort>& ports, int number);
 Diagnosis diagnoseSystemPort(int number);
 Diagnosis diagnoseSystemDevice(const std::string& location);
 

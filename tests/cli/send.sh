@@ -95,6 +95,7 @@ expect 3 "port 0" "$cli" send "$work/default.cfg" --port 0
 contains "$work/err" "Serial port 0 does not exist: port numbers start at 1"
 expect 3 "missing device" "$cli" send "$work/default.cfg" --device "$work/no-such-tty"
 contains "$work/err" "Cannot open $work/no-such-tty: No such file or directory"
+contains "$work/err" "- $work/no-such-tty does not exist: the system lists"
 expect 3 "a file that is no terminal" "$cli" send "$work/default.cfg" --device "$work/default.cfg"
 
 # Wrong arguments and files.

@@ -70,8 +70,9 @@ struct ResolveCase {
 class ResolveInList : public ::testing::TestWithParam<ResolveCase> {};
 
 TEST_P(ResolveInList, CountsFromOne) {
-    std::vector<SerialDevice> list = numberedDevices(devices({"ttyS0", "ttyUSB0"}));
-    ResolvedPort resolved = resolveInList(list, GetParam().number);
+    const std::vector<NumberedPort> ports =
+        numberPorts(devices({"ttyS0", "ttyUSB0"}), Platform::Linux);
+    ResolvedPort resolved = resolveInList(ports, GetParam().number);
     EXPECT_EQ(resolved.ok, GetParam().ok);
     EXPECT_EQ(resolved.device.location, GetParam().location);
     EXPECT_EQ(resolved.reason, GetParam().reason);
@@ -94,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ResolveInList, SaysWhenNothingIsListed) {
     EXPECT_EQ(resolveInList({}, 1).reason,
               "Serial port 1 does not exist: the system lists 0 serial devices");
-    EXPECT_EQ(resolveInList(devices({"ttyS0"}), 2).reason,
+    EXPECT_EQ(resolveInList({{1, {"ttyS0", "/dev/ttyS0", {}}}}, 2).reason,
               "Serial port 2 does not exist: the system lists 1 serial device");
 }
 
@@ -146,48 +147,6 @@ TEST(NumberPorts, CountAsSendDoes) {
     EXPECT_EQ(usbIdText(0x403, 0x6001), "0403:6001");
     EXPECT_EQ(usbIdText(0x1A86, 0x7523), "1a86:7523");
 }
-
-struct HintCase {
-    const char* name;
-    std::string description;
-    OpenFailure failure;
-    Platform platform;
-    std::string expected;
-};
-
-class OpenFailureMessage : public ::testing::TestWithParam<HintCase> {};
-
-TEST_P(OpenFailureMessage, KeepsTheLayersWordsAndAddsAHint) {
-    const HintCase& c = GetParam();
-    EXPECT_EQ(openFailureMessage("/dev/ttyUSB0", c.description, c.failure, c.platform), c.expected);
-}
-
-const std::string kOpen = "Cannot open /dev/ttyUSB0: ";
-const std::string kDialout =
-    " (serial ports belong to the 'dialout' group: sudo usermod -aG dialout $USER, then log out "
-    "and in again)";
-const std::string kHeld = " (another program holds the port; close it and try again)";
-
-INSTANTIATE_TEST_SUITE_P(
-    Failures, OpenFailureMessage,
-    ::testing::Values(HintCase{"LinuxPermission", "Permission denied", OpenFailure::AccessRefused,
-                               Platform::Linux, kOpen + "Permission denied" + kDialout},
-                      HintCase{"LinuxLock", "Permission error while locking the device",
-                               OpenFailure::AccessRefused, Platform::Linux,
-                               kOpen + "Permission error while locking the device" + kHeld},
-                      HintCase{"LinuxBusy", "Device or resource busy", OpenFailure::AccessRefused,
-                               Platform::Linux, kOpen + "Device or resource busy" + kHeld},
-                      HintCase{"MacPermission", "Permission denied", OpenFailure::AccessRefused,
-                               Platform::MacOS, kOpen + "Permission denied"},
-                      HintCase{"WindowsAccessDenied", "Access is denied.",
-                               OpenFailure::AccessRefused, Platform::Windows,
-                               kOpen + "Access is denied." + kHeld},
-                      HintCase{"NotFound", "No such file or directory", OpenFailure::NotFound,
-                               Platform::Linux, kOpen + "No such file or directory"},
-                      HintCase{"Other", "Unknown error", OpenFailure::Other, Platform::Linux,
-                               kOpen + "Unknown error"},
-                      HintCase{"EmptyDescription", "", OpenFailure::Other, Platform::Linux, kOpen}),
-    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace zelvar

@@ -202,9 +202,7 @@ TEST_F(SerialLine, DeviceHeldByAnotherPortIsBusy) {
     QtSerialPort port(fixedDevice(line.path()));
     FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", 1, "COM1"});
     EXPECT_EQ(sent.result.description,
-              "Cannot open " + line.path() +
-                  ": Permission error while locking the device (another program holds the "
-                  "port; close it and try again)");
+              "Cannot open " + line.path() + ": Permission error while locking the device");
     EXPECT_FALSE(sent.progress.shown);
     EXPECT_FALSE(sent.portOpen);
     EXPECT_TRUE(holder.isOpen());
@@ -217,7 +215,7 @@ TEST_F(SerialLine, DeviceHeldExclusivelyIsBusy) {
     ASSERT_EQ(ioctl(line.slave(), TIOCEXCL), 0);
     QtSerialPort port(fixedDevice(line.path()));
     FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", 1, "COM1"});
-    EXPECT_NE(sent.result.description.find("another program holds the port"), std::string::npos)
+    EXPECT_TRUE(sent.result.description.starts_with("Cannot open " + line.path() + ": "))
         << sent.result.description;
     EXPECT_FALSE(sent.portOpen);
 }
