@@ -56,7 +56,7 @@ struct FormControls {
     QPushButton* send = nullptr;
     QPushButton* help = nullptr;
     QComboBox* baudRate = nullptr;
-    QLabel* portDevice = nullptr;  // lblPortDevice
+    QPushButton* portDevice = nullptr;  // cmdPortDevice
 };
 
 }  // namespace zelvar

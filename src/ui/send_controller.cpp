@@ -3,6 +3,7 @@
 #include "transfer/send_sequence.h"
 #include "ui/message_box.h"
 #include "ui/message_dialog.h"
+#include "ui/off_thread.h"
 
 namespace zelvar {
 namespace {
@@ -20,8 +21,13 @@ class NoProgress final : public SendObserver {
 
 }  // namespace
 
-SendController::SendController(QWidget* window, Dialog* progress, PortResolver resolver)
-    : QObject(window), window_(window), progress_(progress), port_(std::move(resolver)) {
+SendController::SendController(QWidget* window, Dialog* progress, PortResolver resolver,
+                               PortExplainer explain)
+    : QObject(window),
+      window_(window),
+      progress_(progress),
+      port_(std::move(resolver)),
+      explain_(std::move(explain)) {
     pause_.setSingleShot(true);
     pause_.setTimerType(Qt::PreciseTimer);
     connect(&pause_, &QTimer::timeout, this, &SendController::waitOutPause);
@@ -86,10 +92,16 @@ void SendController::waitOutPause() {
 
 void SendController::fail(const std::string& description) {
     abandonSend(port_, description);
-    openMessageBox(
-        window_,
-        {QStringLiteral("Zelvar"), QString::fromStdString(description), QMessageBox::NoIcon, {}},
-        [this] { emit finished(); });
+    // The port is closed again, so the doctor sees it as the user will; /proc and the udev
+    // rules take a moment to read, which the window does not wait for.
+    runOffThread(
+        this, [explain = explain_, number = plan_.target.portNumber] { return explain(number); },
+        [this, description](const std::string& findings) {
+            openMessageBox(window_,
+                           {QStringLiteral("Zelvar"), QString::fromStdString(description),
+                            QMessageBox::NoIcon, QString::fromStdString(findings)},
+                           [this] { emit finished(); });
+        });
 }
 
 }  // namespace zelvar

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QTimer>
 #include <chrono>
+#include <functional>
+#include <string>
 
 #include "transfer/qt_serial_port_qt.h"
 #include "transfer/transfer_plan.h"
@@ -17,12 +19,16 @@ class Dialog;
 // Runs a send's plan from the window's event loop: the writes on the port's own signals, the
 // pauses on a timer, so the window repaints and answers all the while. Nothing here sleeps or
 // runs events itself, so a modal dialog the user opens meanwhile runs its own loop, in which the
-// send keeps its pace. A failed step closes the port and shows the serial layer's words.
+// send keeps its pace. A failed step closes the port and shows the serial layer's words, with
+// what `explain` finds about the port below them.
 class SendController : public QObject {
     Q_OBJECT
 
   public:
-    SendController(QWidget* window, Dialog* progress, PortResolver resolver);
+    // What stops SEND from using port `number`, as text; empty when nothing does.
+    using PortExplainer = std::function<std::string(int number)>;
+
+    SendController(QWidget* window, Dialog* progress, PortResolver resolver, PortExplainer explain);
 
     // Starts the plan and returns; finished() follows at its end.
     void start(TransferPlan plan);
@@ -42,6 +48,7 @@ class SendController : public QObject {
     QWidget* window_;
     QPointer<Dialog> progress_;
     QtSerialPort port_;
+    PortExplainer explain_;
     TransferPlan plan_;
     std::size_t next_ = 0;
     QTimer pause_;

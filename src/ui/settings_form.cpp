@@ -339,11 +339,14 @@ QWidget* SettingsForm::buildProgrammingGroup() {
     c.baudRate->setAccessibleDescription(QStringLiteral("serial line speed"));
     for (std::string_view speed : kBaudRates)
         c.baudRate->addItem(text(speed));
-    // The device SEND writes to, right under the port number: the row above has no room.
-    c.portDevice = makeLabel(group, {}, "lblPortDevice");
-    c.portDevice->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The device SEND writes to, and the list to choose it from, right under the port number:
+    // the row above has no room.
+    c.portDevice = makeButton(group, "cmdPortDevice", {});
+    c.portDevice->setFont(c.baudRate->font());
+    c.portDevice->setAutoDefault(false);
+    fitFieldHeight(c.portDevice);
     // Never widens the window: a long device name is cut to the room there is.
-    c.portDevice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    c.portDevice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     QHBoxLayout* speed = row(
         {naming(makeLabel(group, QStringLiteral("Baud:")), c.baudRate), c.baudRate, c.portDevice});
     speed->setStretchFactor(c.portDevice, 1);
@@ -386,7 +389,8 @@ void SettingsForm::setKeyboardOrder() {
                                                    c.openCalculator,
                                                    c.autoAnswer,
                                                    c.modem300,
-                                                   c.baudRate};
+                                                   c.baudRate,
+                                                   c.portDevice};
     QWidget* previous = nullptr;
     for (QWidget* widget : order) {
         if (previous)

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "config/config_image.h"
-#include "transfer/system_ports_qt.h"
+#include "transfer/diagnosis_format.h"
 #include "ui/calculator_window.h"
 #include "ui/field_edit.h"
 #include "ui/file_actions.h"
@@ -17,7 +17,7 @@
 #include "ui/latin1_text.h"
 #include "ui/message_box.h"
 #include "ui/message_dialog.h"
-#include "ui/port_device_hint.h"
+#include "ui/port_chooser.h"
 #include "ui/send_controller.h"
 #include "ui/settings_form.h"
 #include "ui/setup_controls.h"
@@ -35,13 +35,11 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
 
 }  // namespace
 
-SetupWindow::SetupWindow(QWidget* parent, PortResolver resolver) : QWidget(parent, kWindowFlags) {
+SetupWindow::SetupWindow(QWidget* parent, PortLister lister) : QWidget(parent, kWindowFlags) {
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral("Zelvar Config v4.0 by QX9ABC"));
     // Children take the window's type, so it is set before they are made.
     setFont(withPointSize(font(), kWindowPointSize));
-    if (!resolver)
-        resolver = resolveSystemPort;
 
     form_ = new SettingsForm(this);
     auto* layout = new QVBoxLayout(this);
@@ -52,7 +50,7 @@ SetupWindow::SetupWindow(QWidget* parent, PortResolver resolver) : QWidget(paren
 
     const FormControls& c = form_->controls();
     new FormReactions(c, this);
-    new PortDeviceHint(this, c.portNumber, c.portDevice, resolver);
+    new PortChooser(this, c.portNumber, c.portDevice, lister);
     applySettings(defaultSettings());
 
     progress_ = new Dialog(this);
@@ -61,7 +59,11 @@ SetupWindow::SetupWindow(QWidget* parent, PortResolver resolver) : QWidget(paren
                                                  [c] { return c.symbol->text(); },
                                                  [c] { return c.alternateTable->isChecked(); },
                                              });
-    sender_ = new SendController(this, progress_, resolver);
+    sender_ = new SendController(
+        this, progress_, [lister](int number) { return resolveListedPort(lister(), number); },
+        [lister](int number) {
+            return findingsText(diagnoseListedPort(lister(), number).findings);
+        });
     files_ = new FileActions(this, form_, calculator_);
 
     connect(c.send, &QPushButton::clicked, this, &SetupWindow::send);

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "config/device_settings.h"
-#include "transfer/qt_serial_port_qt.h"
+#include "transfer/system_ports_qt.h"
 
 namespace zelvar {
 
@@ -21,8 +21,8 @@ class SetupWindow : public QWidget {
     Q_OBJECT
 
   public:
-    // Port numbers resolve as the system lists its serial ports unless `resolver` is given.
-    explicit SetupWindow(QWidget* parent = nullptr, PortResolver resolver = {});
+    // Port numbers count the serial ports the system lists, or those `lister` gives.
+    explicit SetupWindow(QWidget* parent = nullptr, PortLister lister = systemPorts);
 
     // The settings as the controls hold them.
     DeviceSettings settings() const;

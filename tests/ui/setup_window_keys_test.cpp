@@ -287,7 +287,7 @@ TEST_F(SetupKeys, TabWalksTheKeyboardOrderSelectingWhereListed) {
         "edAprsMsg",       "edComm",          "cmdSend",         "cmdLoad",
         "cmdSave",         "cmdDefault",      "cmdHelp",         "chkRxPosition",
         "chkAutoReply",    "edAutoReplyMsg",  "chk300Baud",      "cboBaud",
-        "edNumFlagsAuto"};
+        "cmdPortDevice",   "edNumFlagsAuto"};
     const QStringList selecting = {"edNumFlagsAuto",  "edBcnEvery",      "edSymbol",
                                    "edManualTime",    "esSpeedTable(0)", "esSpeedTable(1)",
                                    "esSpeedTable(2)", "esSpeedTable(3)", "esSpeedTable(4)",
@@ -427,14 +427,14 @@ INSTANTIATE_TEST_SUITE_P(Fields, SetupRefusedKey,
                                            Refusal{"edAprsMsg", "|"}, Refusal{"edBeacon", "~"}));
 
 TEST_F(SetupKeys, ARefusedKeyInThePortNumberKeepsItsDevice) {
-    QLabel* device = label("lblPortDevice");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return device->text().startsWith("Port 1:"); }));
-    const QString shown = device->text();
+    QPushButton* device = control<QPushButton>("cmdPortDevice");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return device->accessibleName().startsWith("Port 1:"); }));
+    const QString shown = device->accessibleName();
     QLineEdit* port = field("edComm");
     port->setFocus(Qt::TabFocusReason);
     testing::typeKeys(port, "x");
     EXPECT_EQ(port->text(), "1");
-    EXPECT_EQ(device->text(), shown);
+    EXPECT_EQ(device->accessibleName(), shown);
 }
 
 TEST_F(SetupKeys, ProgramsTextStaysAsWrittenWhileTheUserEditsAroundIt) {

@@ -88,8 +88,8 @@ void ModalAnswerer::answerFileDialog(QFileDialog* dialog) {
     QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
 }
 
-SetupWindowTest::SetupWindowTest(PortResolver resolver)
-    : window(new SetupWindow(nullptr, std::move(resolver))) {
+SetupWindowTest::SetupWindowTest(PortLister lister)
+    : window(new SetupWindow(nullptr, std::move(lister))) {
     window->show();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -81,7 +81,7 @@ class ModalAnswerer {
 // The main window shown and active, with the helpers to find and type into its controls.
 class SetupWindowTest : public ::testing::Test {
   protected:
-    explicit SetupWindowTest(PortResolver resolver = {});
+    explicit SetupWindowTest(PortLister lister = systemPorts);
     ~SetupWindowTest() override;
 
     template <typename T>

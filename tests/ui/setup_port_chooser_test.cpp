@@ -1,0 +1,137 @@
+// The device list at the right of the Baud row, on a port list of the test's own.
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include "setup_window_support.h"
+
+namespace zelvar {
+namespace {
+
+struct Listed {
+    std::vector<NumberedPort> ports;
+    int listings = 0;
+};
+
+std::shared_ptr<Listed> someAdapters() {
+    return std::make_shared<Listed>(
+        Listed{{{1,
+                 {"ttyUSB0", "/dev/ttyUSB0", "USB2.0-Serial", "QinHeng Electronics", "1a86:7523",
+                  "", "/dev/serial/by-id/usb-1a86_USB2.0-Serial-if00-port0"}},
+                {2, {"ttyS0", "/dev/ttyS0", {}}},
+                {10, {"ttyS8", "/dev/ttyS8", {}}}}});
+}
+
+class SetupPortChooser : public testing::SetupWindowTest {
+  protected:
+    SetupPortChooser() : SetupPortChooser(someAdapters()) {}
+
+    void SetUp() override {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return listed->listings > 0; }))
+            << "the list is read once the window is on screen";
+    }
+
+    QPushButton* chooser() { return control<QPushButton>("cmdPortDevice"); }
+    bool shownAsMissing() {
+        return chooser()->palette().color(QPalette::ButtonText) !=
+               window->palette().color(QPalette::ButtonText);
+    }
+
+    std::shared_ptr<Listed> listed;
+
+  private:
+    explicit SetupPortChooser(std::shared_ptr<Listed> ports)
+        : SetupWindowTest([ports] {
+              ++ports->listings;
+              return ports->ports;
+          }),
+          listed(std::move(ports)) {}
+};
+
+struct Shown {
+    const char* commPort;
+    const char* name;  // what a screen reader says, the text before it is cut to the room
+    bool missing;
+    const char* described;  // part of the tip and the accessible description
+};
+
+void PrintTo(const Shown& s, std::ostream* out) {
+    *out << "port \"" << s.commPort << "\"";
+}
+
+class SetupPortShown : public SetupPortChooser, public ::testing::WithParamInterface<Shown> {};
+
+TEST_P(SetupPortShown, TheDeviceOrThatThereIsNone) {
+    const Shown& shown = GetParam();
+    typeInto("edComm", shown.commPort);
+    EXPECT_EQ(chooser()->accessibleName(), shown.name);
+    EXPECT_EQ(shownAsMissing(), shown.missing);
+    EXPECT_TRUE(chooser()->toolTip().contains(shown.described))
+        << chooser()->toolTip().toStdString();
+    EXPECT_EQ(chooser()->accessibleDescription(), chooser()->toolTip());
+    EXPECT_FALSE(chooser()->text().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, SetupPortShown,
+    ::testing::Values(Shown{"1", "Port 1: ttyUSB0", false,
+                            "/dev/ttyUSB0\nUSB2.0-Serial\nQinHeng Electronics\nUSB 1a86:7523\n"
+                            "/dev/serial/by-id/usb-1a86_USB2.0-Serial-if00-port0"},
+                      Shown{"2", "Port 2: ttyS0", false, "/dev/ttyS0"},
+                      Shown{"3", "Port 3: no such port", true,
+                            "Serial port 3 does not exist: the system lists 3 serial devices"},
+                      Shown{"", "Port 0: no such port", true, "port numbers start at 1"}));
+
+// Opened, the menu lists afresh; choosing an entry writes its number into "Comm num".
+TEST_F(SetupPortChooser, TheMenuListsAfreshAndChoosingSetsTheNumber) {
+    typeInto("edComm", "3");
+    ASSERT_TRUE(shownAsMissing());
+    listed->ports.insert(listed->ports.begin() + 2, {3, {"ttyACM0", "/dev/ttyACM0", "Pico"}});
+    const int listings = listed->listings;
+
+    QStringList entries;
+    QStringList disabled;
+    QString checked;
+    QTimer::singleShot(0, [&] {
+        QMenu* menu = chooser()->menu();
+        QAction* pick = nullptr;
+        for (QAction* entry : menu->actions()) {
+            entries << entry->text();
+            if (!entry->isEnabled())
+                disabled << entry->text();
+            if (entry->isChecked())
+                checked = entry->text();
+            if (entry->text().startsWith("Port 2:"))
+                pick = entry;
+        }
+        menu->setActiveAction(pick);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    chooser()->showMenu();
+
+    EXPECT_EQ(listed->listings, listings + 1);
+    EXPECT_EQ(entries, QStringList({QStringLiteral("Port 1: ttyUSB0 \u2014 USB2.0-Serial, QinHeng "
+                                                   "Electronics, USB 1a86:7523"),
+                                    "Port 2: ttyS0", QStringLiteral("Port 3: ttyACM0 \u2014 Pico"),
+                                    "Port 10: ttyS8"}));
+    EXPECT_EQ(disabled, QStringList({"Port 10: ttyS8"})) << "\"Comm num\" takes one digit";
+    EXPECT_EQ(checked, QStringLiteral("Port 3: ttyACM0 \u2014 Pico"));
+    EXPECT_EQ(textOf("edComm"), "2");
+    EXPECT_EQ(chooser()->accessibleName(), "Port 2: ttyS0");
+    EXPECT_FALSE(shownAsMissing());
+}
+
+// A device node that appears or goes in /dev makes the list be read again, without a restart.
+TEST_F(SetupPortChooser, FollowsDevicesThatComeAndGo) {
+    listed->ports.erase(listed->ports.begin());
+    QFile node(QStringLiteral("/dev/zelvar-test-%1").arg(QCoreApplication::applicationPid()));
+    if (!node.open(QIODevice::NewOnly))
+        GTEST_SKIP() << "only root may make a node in /dev";
+    node.remove();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownAsMissing(); }));
+    EXPECT_EQ(chooser()->accessibleName(), "Port 1: no such port");
+}
+
+}  // namespace
+}  // namespace zelvar
