@@ -123,7 +123,11 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
             add(holderFinding(location, holders, attempt.outcome == OpenOutcome::Busy));
             break;
     }
-    for (Finding& finding : lockFindings(system, {location, resolved}, user, holders))
+    // A program that shares the port may also have locked it, which makes SEND's open fail:
+    // its lock is named too, unless the holder finding already says that it stops SEND.
+    const std::vector<Holder> named =
+        attempt.outcome == OpenOutcome::Busy ? holders : std::vector<Holder>{};
+    for (Finding& finding : lockFindings(system, {location, resolved}, user, named))
         findings.push_back(std::move(finding));
     if (platform == Platform::Linux) {
         add(brlttyFinding(system, diagnosis.device, false));

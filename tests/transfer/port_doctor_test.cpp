@@ -211,6 +211,15 @@ INSTANTIATE_TEST_SUITE_P(
             {{K::HeldByLock, true}}, "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4242)",
             "kill 4242"),
         DoctorCase(
+            "LockOfAProgramThatSharesIt", "#1",
+            [](FakeSystem& s) {
+                s.file("/run/lock/LCK..ttyUSB0", "4242\nzelvar-cli\n");
+                s.process(4242, "zelvar-cli", "/dev/ttyUSB0");
+            },
+            {{K::HeldByProcess, false}, {K::HeldByLock, true}},
+            "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well",
+            "kill 4242"),
+        DoctorCase(
             "StaleLockOfAnotherUser", "#1",
             [](FakeSystem& s) { s.file("/run/lock/LCK..ttyUSB0", "999\nminicom\n"); },
             {{K::StaleLock, true}}, "names PID 999, which no longer runs",
