@@ -1,13 +1,18 @@
-// Writes the pictures of the README and the manual: the main window as it starts, the position
-// calculator with a typed example, and the main window in GPSless display once the calculator
-// has written that position into the comment.
+// Writes the pictures of the README and the manual: the main window as it starts, with a USB
+// adapter plugged in, its list of serial devices opened, the position calculator with a typed
+// example, and the main window in GPSless display once the calculator has written that position
+// into the comment.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 
 #include "ui/calculator_window.h"
 #include "ui/setup_window.h"
@@ -39,10 +44,45 @@ bool save(QWidget& window, const QDir& folder, const char* name) {
     return true;
 }
 
+// The ports of a machine with a CH340 adapter plugged in, whatever this one has.
+std::vector<zelvar::NumberedPort> examplePorts() {
+    return {{1,
+             {"ttyUSB0", "/dev/ttyUSB0", "USB2.0-Serial", "QinHeng Electronics", "1a86:7523", "",
+              "/dev/serial/by-id/usb-1a86_USB2.0-Serial-if00-port0"}},
+            {2, {"ttyS0", "/dev/ttyS0", {}}}};
+}
+
+// The port rows of the window with the device list opened below them, from the screen.
+bool savePortList(QWidget& window, const QDir& folder) {
+    auto* chooser = control<QPushButton>(window, "cmdPortDevice");
+    auto* send = control<QPushButton>(window, "cmdSend");
+    if (!chooser || !chooser->menu() || !send)
+        return false;
+    QMenu* menu = chooser->menu();
+    bool saved = false;
+    QTimer::singleShot(300, menu, [&] {
+        const QRect shown =
+            QRect(window.mapToGlobal(QPoint(0, send->mapTo(&window, QPoint()).y() - 3)),
+                  window.geometry().bottomRight())
+                .united(menu->geometry())
+                .adjusted(0, 0, 4, 4);
+        const QString path = folder.filePath(QStringLiteral("port-list.png"));
+        saved = window.screen()
+                    ->grabWindow(0, shown.x(), shown.y(), shown.width(), shown.height())
+                    .save(path);
+        menu->close();
+    });
+    chooser->showMenu();
+    if (!saved)
+        QTextStream(stderr) << "cannot take the picture of the device list\n";
+    return saved;
+}
+
 int takePictures(const QDir& folder) {
-    zelvar::SetupWindow setup;
+    zelvar::SetupWindow setup(nullptr, examplePorts);
     setup.show();
-    if (!QTest::qWaitForWindowExposed(&setup) || !save(setup, folder, "main-window.png"))
+    if (!QTest::qWaitForWindowExposed(&setup) || !save(setup, folder, "main-window.png") ||
+        !savePortList(setup, folder))
         return 1;
 
     auto* acquisitionTime = control<QLineEdit>(setup, "edGpsAcqTime");
