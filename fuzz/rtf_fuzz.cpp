@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "ui/rtf_reader.h"
+#include "rtf/reader.h"
 
 // Fonts and image plugins need an application object; one for the whole run, offscreen.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {

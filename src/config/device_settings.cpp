@@ -81,6 +81,60 @@ Field speedTableField(int band) {
     return static_cast<Field>(static_cast<int>(Field::SpeedTable0) + band);
 }
 
+std::string* fieldText(DeviceSettings& s, Field field) {
+    switch (field) {
+        case Field::MyCall:
+            return &s.myCall;
+        case Field::AprsPath:
+            return &s.aprsPath;
+        case Field::Beacon:
+            return &s.beacon;
+        case Field::Symbol:
+            return &s.symbol;
+        case Field::NumFlagsAuto:
+            return &s.numFlagsAuto;
+        case Field::BcnEvery:
+            return &s.bcnEvery;
+        case Field::ManualTime:
+            return &s.manualTime;
+        case Field::SpeedTable0:
+        case Field::SpeedTable1:
+        case Field::SpeedTable2:
+        case Field::SpeedTable3:
+        case Field::SpeedTable4:
+        case Field::SpeedTable5:
+        case Field::SpeedTable6:
+            return &s.speedTable[static_cast<std::size_t>(field) -
+                                 static_cast<std::size_t>(Field::SpeedTable0)];
+        case Field::GpsCheckTime:
+            return &s.gpsCheckTime;
+        case Field::GpsAcqTime:
+            return &s.gpsAcqTime;
+        case Field::DestCall:
+            return &s.destCall;
+        case Field::AprsMsg:
+            return &s.aprsMsg;
+        case Field::MsgRepeat:
+            return &s.msgRepeat;
+        case Field::AutoReplyMsg:
+            return &s.autoReplyMsg;
+        case Field::CommPort:
+            return &s.commPort;
+        case Field::AltTable:
+        case Field::MicEMsg:
+        case Field::RxPosition:
+        case Field::Baud300:
+        case Field::AutoReply:
+        case Field::BaudRate:
+            return nullptr;
+    }
+    return nullptr;
+}
+
+const std::string* fieldText(const DeviceSettings& s, Field field) {
+    return fieldText(const_cast<DeviceSettings&>(s), field);
+}
+
 std::string_view fieldName(Field field) {
     return info(field).name;
 }

@@ -97,6 +97,10 @@ inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::BaudR
 
 Field speedTableField(int band);
 
+// The text a field holds, or null for the flags and list indexes.
+std::string* fieldText(DeviceSettings& settings, Field field);
+const std::string* fieldText(const DeviceSettings& settings, Field field);
+
 // "MyCall", "SpeedTable[3]", ...
 std::string_view fieldName(Field field);
 // The main window's control for the field: "edMyCall", "esSpeedTable(3)", ...

@@ -38,25 +38,8 @@ class ImageBuilder {
         return false;
     }
 
-    std::string& text(Field field) {
-        switch (field) {
-            case Field::NumFlagsAuto:
-                return s_.numFlagsAuto;
-            case Field::MsgRepeat:
-                return s_.msgRepeat;
-            case Field::GpsCheckTime:
-                return s_.gpsCheckTime;
-            case Field::ManualTime:
-                return s_.manualTime;
-            case Field::GpsAcqTime:
-                return s_.gpsAcqTime;
-            case Field::BcnEvery:
-                return s_.bcnEvery;
-            default:
-                return s_
-                    .speedTable[static_cast<int>(field) - static_cast<int>(Field::SpeedTable0)];
-        }
-    }
+    // Every field the steps below rewrite is a text field.
+    std::string& text(Field field) { return *fieldText(s_, field); }
 
     // Stores a byte value, or fails when it does not fit 0..255.
     bool putByte(std::size_t index, double value, Field field) {

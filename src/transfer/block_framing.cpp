@@ -39,8 +39,7 @@ WireImage imageFromWire(std::span<const std::uint8_t> wire) {
         return result;
     }
     for (std::size_t b = 0; b < 2; ++b) {
-        auto frame =
-            wire.subspan(b * (kBlockHeader.size() + kBlockSize), kBlockHeader.size() + kBlockSize);
+        auto frame = wire.subspan(b * kFrameSize, kFrameSize);
         std::string name = "block " + std::to_string(b + 1);
         if (!std::ranges::equal(frame.first(kBlockHeader.size()), kBlockHeader)) {
             result.reason = name + ": lead-in is not FF FF";

@@ -15,11 +15,18 @@ namespace zelvar {
 inline constexpr std::array<std::uint8_t, 2> kBlockHeader = {0xFF, 0xFF};
 inline constexpr std::size_t kBlockDataSize = kImageSize / 2;
 inline constexpr std::size_t kBlockSize = kBlockDataSize + 1;
-inline constexpr std::size_t kWireSize = 2 * (kBlockHeader.size() + kBlockSize);
+inline constexpr std::size_t kFrameSize = kBlockHeader.size() + kBlockSize;  // lead-in + block
+inline constexpr std::size_t kWireSize = 2 * kFrameSize;
 inline constexpr std::uint8_t kChecksumStart = 254;
 
 using Block = std::array<std::uint8_t, kBlockSize>;
 using WireBytes = std::array<std::uint8_t, kWireSize>;
+
+// Where image byte `imageIndex` travels on the line: behind its block's lead-in.
+constexpr std::size_t wireIndex(std::size_t imageIndex) {
+    return imageIndex / kBlockDataSize * kFrameSize + kBlockHeader.size() +
+           imageIndex % kBlockDataSize;
+}
 
 // 254 plus the bytes, modulo 256.
 std::uint8_t blockChecksum(std::span<const std::uint8_t> data);

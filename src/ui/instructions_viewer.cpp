@@ -11,8 +11,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "rtf/reader.h"
 #include "ui/manual_lookup.h"
-#include "ui/rtf_reader.h"
 
 namespace zelvar {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/rtf_code_page.h"
+#include "rtf/code_page.h"
 
 #include <QStringDecoder>
 #include <array>

@@ -1,4 +1,4 @@
-#include "ui/rtf_reader.h"
+#include "rtf/reader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/rtf_document_builder.h"
-#include "ui/rtf_keywords.h"
-#include "ui/rtf_picture.h"
-#include "ui/rtf_state.h"
-#include "ui/rtf_tokenizer.h"
+#include "rtf/document_builder.h"
+#include "rtf/keywords.h"
+#include "rtf/picture.h"
+#include "rtf/state.h"
+#include "rtf/tokenizer.h"
 
 namespace zelvar {
 namespace {

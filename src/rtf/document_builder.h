@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/rtf_code_page.h"
-#include "ui/rtf_state.h"
+#include "rtf/code_page.h"
+#include "rtf/state.h"
 
 class QTextDocument;
 

@@ -1,4 +1,4 @@
-#include "ui/rtf_document_builder.h"
+#include "rtf/document_builder.h"
 
 #include <QTextBlock>
 #include <QTextBlockFormat>

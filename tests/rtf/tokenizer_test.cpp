@@ -1,4 +1,4 @@
-#include "ui/rtf_tokenizer.h"
+#include "rtf/tokenizer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/rtf_keywords.h"
+#include "rtf/keywords.h"
 
 #include <algorithm>
 #include <array>

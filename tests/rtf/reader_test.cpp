@@ -1,4 +1,4 @@
-#include "ui/rtf_reader.h"
+#include "rtf/reader.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <random>
 #include <string>
 
-#include "rtf_test_support.h"
+#include "test_support.h"
 
 namespace zelvar {
 namespace {

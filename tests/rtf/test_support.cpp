@@ -1,4 +1,4 @@
-#include "rtf_test_support.h"
+#include "test_support.h"
 
 #include <QBuffer>
 #include <QStringList>

@@ -1,10 +1,10 @@
-#include "ui/rtf_picture.h"
+#include "rtf/picture.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <algorithm>
 
-#include "ui/rtf_tokenizer.h"
+#include "rtf/tokenizer.h"
 
 namespace zelvar::rtf {
 namespace {

@@ -1,0 +1,44 @@
+#include "transfer/wire_annotation.h"
+
+#include <algorithm>
+
+namespace zelvar {
+namespace {
+
+std::string hexByte(std::uint8_t byte) {
+    constexpr const char* kDigits = "0123456789ABCDEF";
+    return {kDigits[byte >> 4], kDigits[byte & 0x0F]};
+}
+
+}  // namespace
+
+std::vector<WireRange> annotateWire(const WireBytes& wire,
+                                    const std::vector<TrackerSetting>& settings) {
+    std::vector<WireRange> ranges;
+    for (std::size_t b = 0; b < 2; ++b) {
+        const int block = static_cast<int>(b) + 1;
+        const std::size_t start = b * kFrameSize;
+        const std::size_t checksum = start + kFrameSize - 1;
+        const std::size_t firstData = b * kBlockDataSize;
+        ranges.push_back({start, kBlockHeader.size(), block, WirePart::LeadIn, "Lead-in", "FF FF"});
+        ranges.push_back({checksum, 1, block, WirePart::Checksum, "Checksum",
+                          hexByte(wire[checksum]) + " = 254 + image bytes " +
+                              std::to_string(firstData) + ".." +
+                              std::to_string(firstData + kBlockDataSize - 1) + ", modulo 256"});
+    }
+    for (const TrackerSetting& setting : settings) {
+        const std::size_t end = setting.first + setting.size;
+        // The part in block 1, then the part in block 2; either may be empty.
+        for (auto [from, to] : {std::pair{setting.first, std::min(end, kBlockDataSize)},
+                                std::pair{std::max(setting.first, kBlockDataSize), end}}) {
+            if (from < to) {
+                ranges.push_back({wireIndex(from), to - from, from < kBlockDataSize ? 1 : 2,
+                                  WirePart::Setting, setting.name, setting.value});
+            }
+        }
+    }
+    std::ranges::stable_sort(ranges, {}, &WireRange::first);
+    return ranges;
+}
+
+}  // namespace zelvar
