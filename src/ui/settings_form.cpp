@@ -343,7 +343,6 @@ QWidget* SettingsForm::buildProgrammingGroup() {
     // the row above has no room.
     c.portDevice = makeButton(group, "cmdPortDevice", {});
     c.portDevice->setFont(c.baudRate->font());
-    c.portDevice->setAutoDefault(false);
     fitFieldHeight(c.portDevice);
     // Never widens the window: a long device name is cut to the room there is.
     c.portDevice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
