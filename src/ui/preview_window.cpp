@@ -99,8 +99,6 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
     ranges_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ranges_->verticalHeader()->setDefaultSectionSize(ranges_->fontMetrics().height() +
                                                      kCellPadding / 2);
-    for (int column : {WireRangesModel::Bytes, WireRangesModel::Holds})
-        ranges_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     ranges_->horizontalHeader()->setStretchLastSection(true);
     connect(ranges_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &PreviewWindow::markBytesOfChosenRange);
@@ -177,6 +175,13 @@ void PreviewWindow::refresh() {
 void PreviewWindow::showBuilt(const SendPreview& preview) {
     byteModel_->show(preview.wire, preview.ranges);
     rangeModel_->show(preview.ranges);
+    if (!rangeColumnsFitted_) {
+        // Where the ranges lie and their names never change; fitting them once spares measuring
+        // every row on every keystroke.
+        ranges_->resizeColumnToContents(WireRangesModel::Bytes);
+        ranges_->resizeColumnToContents(WireRangesModel::Holds);
+        rangeColumnsFitted_ = true;
+    }
 
     QStringList lines;
     for (const NormalisationNote& note : preview.notes)

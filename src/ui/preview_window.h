@@ -47,6 +47,7 @@ class PreviewWindow : public QWidget {
     QLabel* notes_;
     QLabel* position_;
     bool placed_ = false;
+    bool rangeColumnsFitted_ = false;
 };
 
 }  // namespace zelvar

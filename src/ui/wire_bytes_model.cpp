@@ -23,9 +23,14 @@ WirePart framingPart(std::size_t byte) {
 WireBytesModel::WireBytesModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void WireBytesModel::show(const WireBytes& wire, const std::vector<WireRange>& ranges) {
-    wire_ = wire;
     ranges_ = ranges;
-    emit dataChanged(index(0, 0), index(kRows - 1, kColumns - 1));
+    // A keystroke changes a few bytes and a checksum; only their cells are painted again.
+    for (std::size_t byte = 0; byte < kWireSize; ++byte) {
+        if (wire_[byte] != wire[byte]) {
+            wire_[byte] = wire[byte];
+            emit dataChanged(cell(byte), cell(byte));
+        }
+    }
 }
 
 QModelIndex WireBytesModel::cell(std::size_t byte) const {

@@ -7,11 +7,16 @@ namespace zelvar {
 WireRangesModel::WireRangesModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void WireRangesModel::show(const std::vector<WireRange>& ranges) {
-    // The same rows with new values keep the view's selection and scroll position.
+    // The same rows with new values keep the view's selection and scroll position, and only
+    // the rows that changed are painted again.
     if (ranges.size() == ranges_.size()) {
-        ranges_ = ranges;
-        if (!ranges_.empty())
-            emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1));
+        for (std::size_t row = 0; row < ranges.size(); ++row) {
+            if (ranges_[row] != ranges[row]) {
+                ranges_[row] = ranges[row];
+                const int at = static_cast<int>(row);
+                emit dataChanged(index(at, 0), index(at, kColumnCount - 1));
+            }
+        }
         return;
     }
     beginResetModel();
