@@ -68,41 +68,9 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
     built_ = new QWidget(this);
 
     byteModel_ = new WireBytesModel(this);
-    bytes_ = tableView(built_, "tblWireBytes", QStringLiteral("Wire bytes"),
-                       QStringLiteral("the 170 bytes SEND writes, in hex, 16 to a row"));
-    bytes_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    bytes_->setModel(byteModel_);
-    const QFontMetrics metrics(bytes_->font());
-    const int cellWidth = metrics.horizontalAdvance(QStringLiteral("+15")) + kCellPadding;
-    bytes_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    bytes_->horizontalHeader()->setDefaultSectionSize(cellWidth);
-    bytes_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    bytes_->verticalHeader()->setDefaultSectionSize(metrics.height() + kCellPadding / 2);
-    // All 170 bytes in view without scrolling.
-    bytes_->setMinimumSize(
-        bytes_->verticalHeader()->sizeHint().width() + WireBytesModel::kColumns * cellWidth +
-            2 * bytes_->frameWidth(),
-        bytes_->horizontalHeader()->sizeHint().height() +
-            byteModel_->rowCount() * bytes_->verticalHeader()->defaultSectionSize() +
-            2 * bytes_->frameWidth());
-    bytes_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-
+    bytes_ = buildBytesView();
     rangeModel_ = new WireRangesModel(this);
-    ranges_ = tableView(built_, "tblWireRanges", QStringLiteral("What the bytes hold"),
-                        QStringLiteral("each run of wire bytes and how the tracker reads it; "
-                                       "choosing a row marks its bytes"));
-    ranges_->setModel(rangeModel_);
-    ranges_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ranges_->setSelectionMode(QAbstractItemView::SingleSelection);
-    ranges_->setAlternatingRowColors(true);
-    ranges_->verticalHeader()->hide();
-    ranges_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ranges_->verticalHeader()->setDefaultSectionSize(ranges_->fontMetrics().height() +
-                                                     kCellPadding / 2);
-    ranges_->horizontalHeader()->setStretchLastSection(true);
-    connect(ranges_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &PreviewWindow::markBytesOfChosenRange);
-
+    ranges_ = buildRangesView();
     auto* tables = new QHBoxLayout;
     tables->addWidget(bytes_, 0, Qt::AlignTop);
     tables->addWidget(ranges_, 1);
@@ -126,6 +94,44 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
     resize(bytes_->minimumWidth() + kRangesWidth, bytes_->minimumHeight() + kRoomBelowBytes);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     hide();
+}
+
+QTableView* PreviewWindow::buildBytesView() {
+    auto* view = tableView(built_, "tblWireBytes", QStringLiteral("Wire bytes"),
+                           QStringLiteral("the 170 bytes SEND writes, in hex, 16 to a row"));
+    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    view->setModel(byteModel_);
+    const QFontMetrics metrics(view->font());
+    const int cellWidth = metrics.horizontalAdvance(QStringLiteral("+15")) + kCellPadding;
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->horizontalHeader()->setDefaultSectionSize(cellWidth);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(metrics.height() + kCellPadding / 2);
+    // All 170 bytes in view without scrolling.
+    view->setMinimumSize(view->verticalHeader()->sizeHint().width() +
+                             WireBytesModel::kColumns * cellWidth + 2 * view->frameWidth(),
+                         view->horizontalHeader()->sizeHint().height() +
+                             byteModel_->rowCount() * view->verticalHeader()->defaultSectionSize() +
+                             2 * view->frameWidth());
+    view->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return view;
+}
+
+QTableView* PreviewWindow::buildRangesView() {
+    auto* view = tableView(built_, "tblWireRanges", QStringLiteral("What the bytes hold"),
+                           QStringLiteral("each run of wire bytes and how the tracker reads it; "
+                                          "choosing a row marks its bytes"));
+    view->setModel(rangeModel_);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setAlternatingRowColors(true);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + kCellPadding / 2);
+    view->horizontalHeader()->setStretchLastSection(true);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &PreviewWindow::markBytesOfChosenRange);
+    return view;
 }
 
 QWidget* PreviewWindow::buildLegend() {

@@ -32,6 +32,8 @@ class PreviewWindow : public QWidget {
     void refresh();
 
   private:
+    QTableView* buildBytesView();
+    QTableView* buildRangesView();
     QWidget* buildLegend();
     void showBuilt(const SendPreview& preview);
     void markBytesOfChosenRange();
