@@ -23,6 +23,7 @@ struct CommandEntry {
 constexpr std::array kCommands{
     CommandEntry{"decode", "show what an image or wire capture tells the tracker", &declareDecode},
     CommandEntry{"defaults", "print the factory-default .cfg", &declareDefaults},
+    CommandEntry{"diff", "compare what two .cfg files send to the tracker", &declareDiff},
     CommandEntry{"image", "build the tracker's image from a .cfg", &declareImage},
     CommandEntry{"normalize", "rewrite a .cfg as a build normalises it", &declareNormalize},
     CommandEntry{"ports", "list the serial ports as SEND numbers them", &declarePorts},
@@ -33,14 +34,15 @@ constexpr std::array kCommands{
 
 constexpr const char* kDescription =
     "Does the work of Zelvar Config without a window: prints the factory defaults, builds,\n"
-    "sends and decodes the Zelvar tracker's configuration image, normalises .cfg files and\n"
-    "calculates the position texts of the GPSless beacon.";
+    "sends and decodes the Zelvar tracker's configuration image, compares and normalises\n"
+    ".cfg files and calculates the position texts of the GPSless beacon.";
 
 constexpr const char* kExitStatus =
     "Exit status:\n"
     "  0  success\n"
     "  1  the build failed (the field and the reason on stderr); for position, a\n"
-    "     coordinate or the altitude is wrong\n"
+    "     coordinate or the altitude is wrong; for diff, the files send different\n"
+    "     bytes or one of them does not build\n"
     "  2  a file could not be read, loaded or written, or the arguments are wrong\n"
     "  3  the serial port failed (send)";
 
