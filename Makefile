@@ -55,6 +55,7 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j $(JOBS)
 	@./build/release/bench/core_bench
+	@./build/release/bench/ui_bench
 	@bench/startup.sh build/release
 
 # The pictures in docs/images (README and manual), taken under Xvfb.

@@ -13,6 +13,7 @@ namespace zelvar::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitBuildFailed = 1;
 inline constexpr int kExitPortUnusable = 1;  // doctor: a finding stops SEND
+inline constexpr int kExitDifferent = 1;     // diff: different bytes, or a build failed
 inline constexpr int kExitInputError = 2;    // unreadable file, bad arguments
 inline constexpr int kExitSerialFailure = 3;
 
@@ -23,6 +24,7 @@ using Action = std::function<int()>;
 // that reads them. The list of commands is in command_line.cpp.
 Action declareDecode(CLI::App& command);
 Action declareDefaults(CLI::App& command);
+Action declareDiff(CLI::App& command);
 Action declareDoctor(CLI::App& command);
 Action declareImage(CLI::App& command);
 Action declareNormalize(CLI::App& command);

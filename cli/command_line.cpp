@@ -23,6 +23,7 @@ struct CommandEntry {
 constexpr std::array kCommands{
     CommandEntry{"decode", "show what an image or wire capture tells the tracker", &declareDecode},
     CommandEntry{"defaults", "print the factory-default .cfg", &declareDefaults},
+    CommandEntry{"diff", "compare what two .cfg files send to the tracker", &declareDiff},
     CommandEntry{"doctor", "say what stops SEND from using a serial port, and the fix",
                  &declareDoctor},
     CommandEntry{"image", "build the tracker's image from a .cfg", &declareImage},
@@ -35,15 +36,16 @@ constexpr std::array kCommands{
 
 constexpr const char* kDescription =
     "Does the work of Zelvar Config without a window: prints the factory defaults, builds,\n"
-    "sends and decodes the Zelvar tracker's configuration image, normalises .cfg files,\n"
-    "calculates the position texts of the GPSless beacon, lists the serial ports and\n"
-    "says what keeps one from being used.";
+    "sends and decodes the Zelvar tracker's configuration image, compares and normalises\n"
+    ".cfg files, calculates the position texts of the GPSless beacon, lists the serial\n"
+    "ports and says what keeps one from being used.";
 
 constexpr const char* kExitStatus =
     "Exit status:\n"
     "  0  success\n"
     "  1  the build failed (the field and the reason on stderr); for position, a\n"
-    "     coordinate or the altitude is wrong; for doctor, a finding stops SEND\n"
+    "     coordinate or the altitude is wrong; for diff, the files send different\n"
+    "     bytes or one of them does not build; for doctor, a finding stops SEND\n"
     "  2  a file could not be read, loaded or written, or the arguments are wrong\n"
     "  3  the serial port failed (send)";
 

@@ -2,14 +2,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
-#include <iomanip>
 #include <iostream>
 #include <memory>
 
 #include "command.h"
-#include "config/image_decoder.h"
+#include "config/image_description.h"
 #include "files/regular_file.h"
 #include "hex.h"
+#include "setting_rows.h"
 #include "transfer/block_framing.h"
 
 namespace zelvar::cli {
@@ -51,57 +51,6 @@ Input readInput(const std::string& path) {
                 std::to_string(data.size()) + " bytes"};
 }
 
-std::string onOff(bool on) {
-    return on ? "on" : "off";
-}
-
-void row(std::string_view label, const std::string& value) {
-    std::cout << std::left << std::setw(22) << label << value << "\n";
-}
-
-std::string seconds(std::uint8_t tens) {
-    return "every " + std::to_string(tens * 10) + " s";
-}
-std::string quotedText(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
-void printImage(const ConfigImage& image) {
-    namespace at = image_offset;
-    DecodedImage decoded = decodeImage(image);
-    const DeviceSettings& s = decoded.settings;
-    row("TX delay", std::to_string(std::stoi(s.numFlagsAuto)) + " ms (" +
-                        std::to_string(decoded.txDelayFlags) + " flags)");
-    row("Msg retries", std::to_string(image[at::kMsgRepeat]));
-    row("Mic-E msg", std::to_string(s.micEMsg) + " " + std::string(kMicEMessages[s.micEMsg]));
-    row("Auto answer", onOff(s.autoReply));
-    row("300 Baud modem", onOff(s.baud300));
-    row("Symbol",
-        quotedText(s.symbol) + (s.altTable ? " (alternate table \\)" : " (primary table /)"));
-    if (decoded.gpsless) {
-        row("GPS acquisition",
-            "GPSless Mode (byte 5 = " + std::to_string(image[at::kGpsCheckTime]) + ")");
-    } else {
-        row("GPS acquisition", seconds(image[at::kGpsCheckTime]));
-    }
-    row("Acquisition timeout", std::to_string(image[at::kGpsAcqTime] * 100) + " ms");
-    for (std::size_t band = 0; band < kSpeedBands.size(); ++band) {
-        row(kSpeedBands[band], seconds(image[at::kSpeedTable + band]));
-    }
-    row("Manual timing", seconds(image[at::kManualTime]));
-    row("Comment every", std::to_string(image[at::kBcnEvery] & 0x7F) + " tx");
-    row("Show received pos.", onOff(!s.rxPosition));
-    row("My callsign", quotedText(s.myCall));
-    row("APRS path", s.aprsPath.empty() ? "(none)" : quotedText(s.aprsPath));
-    row("Comment", quotedText(s.beacon));
-    row("Message to", quotedText(s.destCall));
-    row("Message", quotedText(s.aprsMsg));
-    row("Auto answer text", quotedText(std::string(kAutoReplyPrefix) + s.autoReplyMsg));
-    if (decoded.spareNonZero > 0) {
-        row("Spare bytes", std::to_string(decoded.spareNonZero) + " not zero");
-    }
-}
-
 int run(const Options& options) {
     Input input = readInput(options.file);
     if (!input.error.empty()) {
@@ -122,7 +71,8 @@ int run(const Options& options) {
         std::copy(bytes, bytes + kImageSize, image.begin());
         std::cout << "Image bytes: 164\n";
     }
-    printImage(image);
+    for (const TrackerSetting& setting : describeImage(image, decodeImage(image)))
+        printSettingRow(setting.name, setting.value);
     return kExitOk;
 }
 

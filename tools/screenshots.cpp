@@ -1,7 +1,8 @@
 // Writes the pictures of the README and the manual: the main window as it starts, with a USB
 // adapter plugged in, its list of serial devices opened, the position calculator with a typed
-// example, and the main window in GPSless display once the calculator has written that position
-// into the comment.
+// example, the main window in GPSless display once the calculator has written that position
+// into the comment, and the preview of SEND for that window with a TX delay the build raises
+// and the beacon's bytes marked.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -10,11 +11,13 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
 
 #include "ui/calculator_window.h"
+#include "ui/preview_window.h"
 #include "ui/setup_window.h"
 
 namespace {
@@ -78,6 +81,29 @@ bool savePortList(QWidget& window, const QDir& folder) {
     return saved;
 }
 
+int takePreview(zelvar::SetupWindow& setup, const QDir& folder) {
+    auto* txDelay = control<QLineEdit>(setup, "edNumFlagsAuto");
+    auto* openPreview = control<QAbstractButton>(setup, "cmdPreview");
+    auto* preview = control<zelvar::PreviewWindow>(setup, "frmPreview");
+    if (!txDelay || !openPreview || !preview)
+        return 1;
+    type(txDelay, QStringLiteral("10"));
+    QTest::mouseClick(openPreview, Qt::LeftButton);
+    auto* ranges = control<QTableView>(*preview, "tblWireRanges");
+    if (!ranges || !QTest::qWaitForWindowExposed(preview))
+        return 1;
+    // The beacon's row, so that its bytes show marked.
+    const QModelIndexList beacon =
+        ranges->model()->match(ranges->model()->index(0, 1), Qt::DisplayRole,
+                               QStringLiteral("Comment"), 1, Qt::MatchExactly);
+    if (beacon.isEmpty()) {
+        QTextStream(stderr) << "the preview shows no beacon\n";
+        return 1;
+    }
+    ranges->selectRow(beacon.front().row());
+    return save(*preview, folder, "preview.png") ? 0 : 1;
+}
+
 int takePictures(const QDir& folder) {
     zelvar::SetupWindow setup(nullptr, examplePorts);
     setup.show();
@@ -116,7 +142,9 @@ int takePictures(const QDir& folder) {
         return 1;
 
     QTest::mouseClick(write, Qt::LeftButton);
-    return save(setup, folder, "main-window-gpsless.png") ? 0 : 1;
+    if (!save(setup, folder, "main-window-gpsless.png"))
+        return 1;
+    return takePreview(setup, folder);
 }
 
 }  // namespace

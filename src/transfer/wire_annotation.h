@@ -19,6 +19,8 @@ struct WireRange {
     WirePart part;
     std::string name;     // "Lead-in", "Checksum" or the setting's name
     std::string meaning;  // "FF FF", "3C = 254 + image bytes 0..81, modulo 256" or its value
+
+    bool operator==(const WireRange&) const = default;
 };
 
 // The lead-ins, checksums and settings of the wire bytes, ordered by their first byte; every

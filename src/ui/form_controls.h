@@ -52,6 +52,7 @@ struct FormControls {
     QPushButton* defaults = nullptr;
     QPushButton* save = nullptr;
     QPushButton* load = nullptr;
+    QPushButton* preview = nullptr;   // cmdPreview: what SEND would write (Ctrl+P)
     FieldEdit* portNumber = nullptr;  // edComm
     QPushButton* send = nullptr;
     QPushButton* help = nullptr;

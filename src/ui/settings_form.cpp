@@ -323,7 +323,12 @@ QWidget* SettingsForm::buildProgrammingGroup() {
     c.defaults = makeButton(group, "cmdDefault", QStringLiteral("Default"));
     c.save = makeButton(group, "cmdSave", QStringLiteral("Save"));
     c.load = makeButton(group, "cmdLoad", QStringLiteral("Load"));
-    rows->addLayout(row({c.defaults, c.save, c.load}));
+    c.preview = makeButton(group, "cmdPreview", QStringLiteral("Preview"));
+    c.preview->setToolTip(QStringLiteral("What SEND would write, byte by byte (Ctrl+P)"));
+    describe(c.preview, QStringLiteral("Preview"), QStringLiteral("what SEND would write, Ctrl+P"));
+    // No wider than its caption: the three file buttons keep the room.
+    c.preview->setSizePolicy(QSizePolicy::Fixed, c.preview->sizePolicy().verticalPolicy());
+    rows->addLayout(row({c.defaults, c.save, c.load, c.preview}));
 
     c.portNumber = digits(group, Field::CommPort, true, QStringLiteral("Comm num"),
                           QStringLiteral("serial port number"));
@@ -389,7 +394,8 @@ void SettingsForm::setKeyboardOrder() {
                                                    c.autoAnswer,
                                                    c.modem300,
                                                    c.baudRate,
-                                                   c.portDevice};
+                                                   c.portDevice,
+                                                   c.preview};
     QWidget* previous = nullptr;
     for (QWidget* widget : order) {
         if (previous)

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "config/config_image.h"
@@ -12,12 +13,14 @@
 #include "ui/calculator_window.h"
 #include "ui/field_edit.h"
 #include "ui/file_actions.h"
+#include "ui/form_changes.h"
 #include "ui/form_reactions.h"
 #include "ui/instructions_viewer.h"
 #include "ui/latin1_text.h"
 #include "ui/message_box.h"
 #include "ui/message_dialog.h"
 #include "ui/port_chooser.h"
+#include "ui/preview_window.h"
 #include "ui/send_controller.h"
 #include "ui/settings_form.h"
 #include "ui/setup_controls.h"
@@ -59,6 +62,8 @@ SetupWindow::SetupWindow(QWidget* parent, PortLister lister) : QWidget(parent, k
                                                  [c] { return c.symbol->text(); },
                                                  [c] { return c.alternateTable->isChecked(); },
                                              });
+    preview_ = new PreviewWindow(this, [form = form_] { return form->settings(); });
+    connect(new FormChanges(form_, this), &FormChanges::changed, preview_, &PreviewWindow::refresh);
     sender_ = new SendController(
         this, progress_, [lister](int number) { return resolveListedPort(lister(), number); },
         [lister](int number) {
@@ -75,6 +80,10 @@ SetupWindow::SetupWindow(QWidget* parent, PortLister lister) : QWidget(parent, k
     connect(c.openCalculator, &QPushButton::clicked, calculator_,
             &CalculatorWindow::showCalculator);
     connect(c.help, &QPushButton::clicked, this, &SetupWindow::showInstructions);
+    connect(c.preview, &QPushButton::clicked, preview_, &PreviewWindow::showPreview);
+    // Ctrl+P wherever the focus is in this window; no field uses the key.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated,
+            preview_, &PreviewWindow::showPreview);
     c.txDelay->setFocus(Qt::OtherFocusReason);
 }
 
@@ -145,8 +154,9 @@ void SetupWindow::closeEvent(QCloseEvent* event) {
     }
     if (progress_)
         progress_->close();
-    // Child windows outlive a hidden owner; the calculator goes with the main window.
+    // Child windows outlive a hidden owner; the calculator and the preview go with the main window.
     calculator_->close();
+    preview_->close();
     if (InstructionsViewer* viewer = InstructionsViewer::instance())
         viewer->close();
     event->accept();

@@ -11,12 +11,13 @@ namespace zelvar {
 class CalculatorWindow;
 class Dialog;
 class FileActions;
+class PreviewWindow;
 class SendController;
 class SettingsForm;
 
 // The main settings window: the settings form with its buttons, and the windows and actions
-// those buttons start (SEND, Default, Save, Load, the calculator, the manual). Other windows
-// find its controls by name.
+// those buttons start (SEND, Default, Save, Load, the preview of SEND, the calculator, the
+// manual). Other windows find its controls by name.
 class SetupWindow : public QWidget {
     Q_OBJECT
 
@@ -46,6 +47,7 @@ class SetupWindow : public QWidget {
 
     SettingsForm* form_;
     CalculatorWindow* calculator_ = nullptr;
+    PreviewWindow* preview_ = nullptr;
     QPointer<Dialog> progress_;
     SendController* sender_ = nullptr;
     FileActions* files_ = nullptr;

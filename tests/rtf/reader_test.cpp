@@ -390,16 +390,16 @@ QByteArray manualBytes() {
     return file.readAll();
 }
 
-TEST(RtfManual, UsesHeadingsListsAndAPicture) {
+TEST(RtfManual, UsesHeadingsListsAndPictures) {
     QTextDocument document;
     const QString text = read(manualBytes(), document);
     EXPECT_EQ(paragraphFormatOf(document, 0), "center sa=4");
     EXPECT_EQ(formatOf(document, "Zelvar Config"), "b 20pt fg=#003366 font=DejaVu Sans");
-    EXPECT_EQ(picturesIn(document).pictures, 1);
+    EXPECT_EQ(picturesIn(document).pictures, 2);
     EXPECT_TRUE(text.contains(QString::fromUtf8("\n•\tTX DELAY (mS)")));
     EXPECT_TRUE(text.contains(QString::fromUtf8("45° 30.15'")));
     for (const char* needed :
-         {"Transfer OK", "dialout", "zelvar-cli", "GPSless", "Manca il file"}) {
+         {"Transfer OK", "dialout", "zelvar-cli", "GPSless", "Manca il file", "Ctrl+P"}) {
         EXPECT_TRUE(text.contains(needed)) << needed;
     }
 }

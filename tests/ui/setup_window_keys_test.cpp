@@ -287,7 +287,7 @@ TEST_F(SetupKeys, TabWalksTheKeyboardOrderSelectingWhereListed) {
         "edAprsMsg",       "edComm",          "cmdSend",         "cmdLoad",
         "cmdSave",         "cmdDefault",      "cmdHelp",         "chkRxPosition",
         "chkAutoReply",    "edAutoReplyMsg",  "chk300Baud",      "cboBaud",
-        "cmdPortDevice",   "edNumFlagsAuto"};
+        "cmdPortDevice",   "cmdPreview",      "edNumFlagsAuto"};
     const QStringList selecting = {"edNumFlagsAuto",  "edBcnEvery",      "edSymbol",
                                    "edManualTime",    "esSpeedTable(0)", "esSpeedTable(1)",
                                    "esSpeedTable(2)", "esSpeedTable(3)", "esSpeedTable(4)",

@@ -1,0 +1,62 @@
+#include <CLI/App.hpp>
+#include <iostream>
+#include <memory>
+
+#include "command.h"
+#include "config/settings_diff.h"
+#include "setting_rows.h"
+#include "settings_file.h"
+
+namespace zelvar::cli {
+namespace {
+
+struct Options {
+    std::string first;
+    std::string second;
+};
+
+int run(const Options& options) {
+    DeviceSettings first;
+    DeviceSettings second;
+    if (int status = loadSettingsFile(options.first, first))
+        return status;
+    if (int status = loadSettingsFile(options.second, second))
+        return status;
+    const SettingsDiff diff = diffSettings(first, second);
+    bool bothBuilt = true;
+    for (const auto& [file, built] :
+         {std::pair{&options.first, &diff.first}, std::pair{&options.second, &diff.second}}) {
+        if (!*built) {
+            std::cout << *file << ": " << kBuildFailedMessage << ": " << built->reason << "\n";
+            bothBuilt = false;
+        }
+    }
+    if (!bothBuilt)
+        return kExitDifferent;
+    if (diff.sameBytes) {
+        std::cout << "The tracker gets the same 170 bytes from both files\n";
+        return kExitOk;
+    }
+    std::cout << "The tracker gets different bytes, first " << options.first << ", then "
+              << options.second << ":\n";
+    for (const SettingDifference& difference : diff.differences)
+        printSettingRow(difference.name, difference.first + " -> " + difference.second);
+    return kExitDifferent;
+}
+
+}  // namespace
+
+Action declareDiff(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.footer(
+        "Loads both files into default records, as the window does, builds both as SEND\n"
+        "would and lists every setting the tracker gets differently, in decode's terms,\n"
+        "or the field and reason of a build that fails.\n"
+        "Exit 0 the same bytes, 1 different bytes or a failed build, 2 a file could not\n"
+        "be loaded.");
+    command.add_option("A.cfg", options->first)->required();
+    command.add_option("B.cfg", options->second)->required();
+    return [options] { return run(*options); };
+}
+
+}  // namespace zelvar::cli

@@ -1,0 +1,243 @@
+#include "ui/preview_window.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QScreen>
+#include <QShortcut>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/latin1_text.h"
+#include "ui/wire_bytes_model.h"
+#include "ui/wire_ranges_model.h"
+
+namespace zelvar {
+namespace {
+
+constexpr int kGapToOwner = 8;
+constexpr int kCellPadding = 10;
+constexpr int kRangesWidth = 520;
+constexpr int kRoomBelowBytes = 180;
+
+QLabel* textLabel(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAccessibleName(accessibleName);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QLabel* legendEntry(QWidget* parent, const QString& text, const QColor& colour) {
+    auto* entry = new QLabel(text, parent);
+    entry->setAutoFillBackground(true);
+    QPalette palette = entry->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    entry->setPalette(palette);
+    entry->setMargin(2);
+    return entry;
+}
+
+QTableView* tableView(QWidget* parent, const char* name, const QString& accessibleName,
+                      const QString& description) {
+    auto* view = new QTableView(parent);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setAccessibleName(accessibleName);
+    view->setAccessibleDescription(description);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setWordWrap(false);
+    return view;
+}
+
+}  // namespace
+
+PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> form)
+    : QWidget(owner, Qt::Window), form_(std::move(form)) {
+    setObjectName(QStringLiteral("frmPreview"));
+    setWindowTitle(QStringLiteral("SEND Preview - Zelvar Config"));
+
+    failure_ = textLabel(this, "lblPreviewFailure", QStringLiteral("Why SEND would send nothing"));
+    failure_->setTextFormat(Qt::RichText);
+    // Alone in the window, at its top.
+    failure_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    built_ = new QWidget(this);
+
+    byteModel_ = new WireBytesModel(this);
+    bytes_ = buildBytesView();
+    rangeModel_ = new WireRangesModel(this);
+    ranges_ = buildRangesView();
+    auto* tables = new QHBoxLayout;
+    tables->addWidget(bytes_, 0, Qt::AlignTop);
+    tables->addWidget(ranges_, 1);
+
+    notes_ = textLabel(built_, "lblPreviewNotes", QStringLiteral("Sent differently from the form"));
+    position_ = textLabel(built_, "lblPreviewPosition", QStringLiteral("Beacon position"));
+
+    auto* shown = new QVBoxLayout(built_);
+    shown->setContentsMargins(0, 0, 0, 0);
+    shown->addWidget(buildLegend());
+    shown->addLayout(tables, 1);
+    shown->addWidget(notes_);
+    shown->addWidget(position_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(failure_);
+    layout->addWidget(built_, 1);
+    failure_->hide();
+
+    // Room for the ranges' longest texts beside the bytes, and for the notes below them.
+    resize(bytes_->minimumWidth() + kRangesWidth, bytes_->minimumHeight() + kRoomBelowBytes);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    hide();
+}
+
+QTableView* PreviewWindow::buildBytesView() {
+    auto* view = tableView(built_, "tblWireBytes", QStringLiteral("Wire bytes"),
+                           QStringLiteral("the 170 bytes SEND writes, in hex, 16 to a row"));
+    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    view->setModel(byteModel_);
+    const QFontMetrics metrics(view->font());
+    const int cellWidth = metrics.horizontalAdvance(QStringLiteral("+15")) + kCellPadding;
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->horizontalHeader()->setDefaultSectionSize(cellWidth);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(metrics.height() + kCellPadding / 2);
+    // All 170 bytes in view without scrolling.
+    view->setMinimumSize(view->verticalHeader()->sizeHint().width() +
+                             WireBytesModel::kColumns * cellWidth + 2 * view->frameWidth(),
+                         view->horizontalHeader()->sizeHint().height() +
+                             byteModel_->rowCount() * view->verticalHeader()->defaultSectionSize() +
+                             2 * view->frameWidth());
+    view->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return view;
+}
+
+QTableView* PreviewWindow::buildRangesView() {
+    auto* view = tableView(built_, "tblWireRanges", QStringLiteral("What the bytes hold"),
+                           QStringLiteral("each run of wire bytes and how the tracker reads it; "
+                                          "choosing a row marks its bytes"));
+    view->setModel(rangeModel_);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setAlternatingRowColors(true);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + kCellPadding / 2);
+    view->horizontalHeader()->setStretchLastSection(true);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &PreviewWindow::markBytesOfChosenRange);
+    return view;
+}
+
+QWidget* PreviewWindow::buildLegend() {
+    auto* legend = new QWidget(built_);
+    auto* row = new QHBoxLayout(legend);
+    row->setContentsMargins(0, 0, 0, 0);
+    const auto colour = &WireBytesModel::colourOf;
+    for (QLabel* entry :
+         {legendEntry(legend, QStringLiteral("Lead-in FF FF"), colour(WirePart::LeadIn, 1)),
+          legendEntry(legend, QStringLiteral("Block 1: image bytes 0..81"),
+                      colour(WirePart::Setting, 1)),
+          legendEntry(legend, QStringLiteral("Block 2: image bytes 82..163"),
+                      colour(WirePart::Setting, 2)),
+          legendEntry(legend, QStringLiteral("Checksum"), colour(WirePart::Checksum, 1))}) {
+        row->addWidget(entry);
+    }
+    row->addStretch();
+    return legend;
+}
+
+void PreviewWindow::showPreview() {
+    if (!placed_) {
+        placeBesideOwner();
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+    refresh();
+}
+
+void PreviewWindow::refresh() {
+    if (!isVisible())
+        return;
+    const SendPreview preview = previewSend(form_());
+    failure_->setVisible(!preview.build);
+    built_->setVisible(static_cast<bool>(preview.build));
+    if (!preview.build) {
+        failure_->setText(QStringLiteral("<b>%1</b><br>%2<br><br>SEND would send nothing.")
+                              .arg(QString::fromLatin1(kBuildFailedMessage),
+                                   fromLatin1(preview.build.reason).toHtmlEscaped()));
+        return;
+    }
+    showBuilt(preview);
+}
+
+void PreviewWindow::showBuilt(const SendPreview& preview) {
+    byteModel_->show(preview.wire, preview.ranges);
+    rangeModel_->show(preview.ranges);
+    if (!rangeColumnsFitted_) {
+        // Where the ranges lie and their names never change; fitting them once spares measuring
+        // every row on every keystroke.
+        ranges_->resizeColumnToContents(WireRangesModel::Bytes);
+        ranges_->resizeColumnToContents(WireRangesModel::Holds);
+        rangeColumnsFitted_ = true;
+    }
+
+    QStringList lines;
+    for (const NormalisationNote& note : preview.notes)
+        lines << fromLatin1(note.text).replace(QStringLiteral(" -> "), QStringLiteral(" \u2192 "));
+    notes_->setText(lines.isEmpty()
+                        ? QStringLiteral("Every field goes out as the form shows it.")
+                        : QStringLiteral("Sent differently from the form:\n") + lines.join('\n'));
+
+    position_->setVisible(preview.position.has_value());
+    if (preview.position) {
+        const GeoResult<DecodedPosition>& read = *preview.position;
+        position_->setText(read ? QStringLiteral("Beacon position: ") +
+                                      fromLatin1(describePosition(*read))
+                                : QStringLiteral("Beacon: ") + fromLatin1(read.reason));
+    }
+}
+
+void PreviewWindow::markBytesOfChosenRange() {
+    QItemSelection cells;
+    const QModelIndexList rows = ranges_->selectionModel()->selectedRows();
+    for (const QModelIndex& row : rows) {
+        const WireRange& range = rangeModel_->range(row.row());
+        const std::size_t end = range.first + range.size;
+        // One piece per row of the hex table.
+        for (std::size_t from = range.first; from < end;) {
+            const std::size_t rowEnd =
+                (from / WireBytesModel::kColumns + 1) * WireBytesModel::kColumns;
+            const std::size_t to = std::min(end, rowEnd);
+            cells.select(byteModel_->cell(from), byteModel_->cell(to - 1));
+            from = to;
+        }
+    }
+    bytes_->selectionModel()->select(cells, QItemSelectionModel::ClearAndSelect);
+    if (!rows.isEmpty())
+        bytes_->scrollTo(byteModel_->cell(rangeModel_->range(rows.front().row()).first));
+}
+
+void PreviewWindow::placeBesideOwner() {
+    const QWidget* owner = parentWidget();
+    const QRect frame = owner->frameGeometry();
+    QPoint at(frame.right() + kGapToOwner, frame.top());
+    if (const QScreen* screen = owner->screen()) {
+        // Right of the owner, else left of it, else as far right as the screen allows.
+        const QRect room = screen->availableGeometry();
+        if (at.x() + width() > room.right() && frame.left() - kGapToOwner - width() >= room.left())
+            at.setX(frame.left() - kGapToOwner - width());
+        at.setX(std::max(room.left(), std::min(at.x(), room.right() - width())));
+        at.setY(std::max(room.top(), std::min(at.y(), room.bottom() - height())));
+    }
+    move(at);
+}
+
+}  // namespace zelvar
