@@ -5,112 +5,128 @@
 #include <unistd.h>
 
 #include <functional>
-#include <vector>
+#include <map>
 
+#include "../config/settings_support.h"
 #include "cfg_test_support.h"
 #include "files/cfg_layout.h"
 
 namespace zelvar {
 namespace {
 
-using testing_support::kDefaultCfg;
-using testing_support::readAll;
-using testing_support::TempFolder;
+using namespace testing_support;
+using enum Field;
 
 TEST(CfgWriter, FactoryDefaultsGiveTheKnownBytes) {
-    CfgText text = writeConfigText(defaultSettings(), CalculatorInputs{});
+    const CfgText text = writeConfigText(defaultSettings(), {});
     ASSERT_TRUE(text.ok) << text.reason;
     EXPECT_EQ(text.text, kDefaultCfg);
 }
 
-struct PackingCase {
-    const char* name;
-    int micE, autoReply, baud300, rxPosition;
-    const char* bcnEvery;
-    const char* line1Item4;
-    const char* line9Item2;
-};
-
-class CfgPackingTest : public ::testing::TestWithParam<PackingCase> {};
-
-TEST_P(CfgPackingTest, PacksFlagsLikeTheImage) {
-    const PackingCase& p = GetParam();
-    DeviceSettings s = defaultSettings();
-    s.micEMsg = p.micE;
-    s.autoReply = p.autoReply;
-    s.baud300 = p.baud300;
-    s.rxPosition = p.rxPosition;
-    s.bcnEvery = p.bcnEvery;
-    CfgText text = writeConfigText(s, CalculatorInputs{});
-    ASSERT_TRUE(text.ok);
-    EXPECT_NE(text.text.find(std::string("\"08\",") + p.line1Item4 + ",\">\""), std::string::npos);
-    EXPECT_NE(text.text.find(std::string("\"0600\",") + p.line9Item2 + ",\"025\""),
-              std::string::npos);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Items, CfgPackingTest,
-    ::testing::Values(PackingCase{"AllFlags", 7, 1, 1, 1, "003", "55", "131"},
-                      PackingCase{"CommentAboveLimit", 0, 0, 0, 0, "200", "0", "200"},
-                      PackingCase{"SpacedComment", 0, 0, 0, 1, " 12 ", "0", "140"},
-                      PackingCase{"FractionalComment", 0, 0, 0, 0, "1.5", "0", "1.5"}),
-    [](const auto& test_param) { return std::string(test_param.param.name); });
-
-// Save refuses what Load would refuse, and names the field.
-TEST(CfgWriter, RefusesWhatTheReaderWouldRefuse) {
-    struct Case {
-        std::function<void(DeviceSettings&, CalculatorInputs&)> change;
-        const char* reasonPart;
+// Flags packed into numbers as in the image, the comment interval as a plain number, and double
+// quotes doubled inside a text.
+TEST(CfgWriter, WritesEachItemInItsForm) {
+    const std::pair<Changes, const char*> cases[] = {
+        {{{MicEMsg, "7"}, {AutoReply, "1"}, {Baud300, "1"}}, "\"08\",55,\">\""},
+        {{{RxPosition, "1"}}, "\"0600\",131,\"025\""},
+        {{{BcnEvery, "200"}}, "\"0600\",200,\"025\""},
+        {{{BcnEvery, " 12 "}, {RxPosition, "1"}}, "\"0600\",140,\"025\""},
+        {{{BcnEvery, "1.5"}}, "\"0600\",1.5,\"025\""},
+        {{{Beacon, "=/7I\"PPjw<>  _"}}, ",\"=/7I\"\"PPjw<>  _\","},
+        {{{AprsMsg, "\""}}, ",\"\"\"\"\r\n"},
     };
-    const std::vector<Case> cases = {
-        {[](DeviceSettings& s, auto&) { s.bcnEvery = "0_3"; }, "Comment every"},
-        {[](DeviceSettings& s, auto&) { s.micEMsg = -1; }, "Mic-E msg: choose a Mic-E message"},
-        {[](DeviceSettings& s, auto&) {
-             s.micEMsg = -1;
-             s.autoReply = s.baud300 = 1;
-         },
-         "Mic-E msg"},
-        {[](DeviceSettings& s, auto&) { s.micEMsg = 8; }, "Mic-E msg"},
-        {[](DeviceSettings& s, auto&) { s.beacon.assign(kMaxCfgItemBytes, 'c'); },
-         "Comment: the text is longer than"},
-        {[](auto&, CalculatorInputs& c) { c.altitude.assign(kMaxCfgItemBytes / 2, '"'); },
-         "Altitude: the text is longer than"},
-    };
-    for (const Case& c : cases) {
-        DeviceSettings s = defaultSettings();
-        CalculatorInputs calculator;
-        c.change(s, calculator);
-        CfgText text = writeConfigText(s, calculator);
-        EXPECT_FALSE(text.ok);
-        EXPECT_TRUE(text.text.empty());
-        EXPECT_NE(text.reason.find(c.reasonPart), std::string::npos) << text.reason;
+    for (const auto& [typed, item] : cases) {
+        const CfgText text = writeConfigText(changed(defaultSettings(), typed), {});
+        EXPECT_NE(text.text.find(item), std::string::npos) << item << " in " << text.text;
     }
 }
 
-TEST(CfgWriter, DoublesTheDoubleQuotesInsideATextAndNothingElse) {
-    DeviceSettings s = defaultSettings();
-    s.beacon = "=/7I\"PPjw<>  _";
-    s.aprsMsg = "\"";
-    CfgText text = writeConfigText(s, CalculatorInputs{});
-    EXPECT_NE(text.text.find(",\"=/7I\"\"PPjw<>  _\","), std::string::npos) << text.text;
-    EXPECT_NE(text.text.find(",\"\"\"\"\r\n"), std::string::npos) << text.text;
+// Save refuses what Load would refuse, and names the field.
+TEST(CfgWriter, RefusesWhatTheReaderWouldRefuse) {
+    const std::string tooLong = ": the text is longer than 65534 bytes with its quotes doubled";
+    CalculatorInputs quotedAltitude;
+    quotedAltitude.altitude.assign(kMaxCfgItemBytes / 2, '"');
+    const std::tuple<Changes, CalculatorInputs, std::string> cases[] = {
+        {{{BcnEvery, "0_3"}}, {}, "The comment interval \"0_3\" (Comment every) is not a number"},
+        {{{MicEMsg, "-1"}}, {}, "Mic-E msg: choose a Mic-E message from the list"},
+        {{{MicEMsg, "8"}}, {}, "Mic-E msg: choose a Mic-E message from the list"},
+        {{{Beacon, std::string(kMaxCfgItemBytes - 1, 'c')}}, {}, "Comment" + tooLong},
+        {{}, quotedAltitude, "Altitude" + tooLong},
+    };
+    for (const auto& [typed, calculator, reason] : cases) {
+        const CfgText text = writeConfigText(changed(defaultSettings(), typed), calculator);
+        EXPECT_FALSE(text.ok);
+        EXPECT_TRUE(text.text.empty());
+        EXPECT_EQ(text.reason, reason);
+    }
 }
 
-TEST(SaveConfigFile, WritesTheFileAndLeavesNoTemporaryBehind) {
-    TempFolder folder;
-    auto path = folder.path() / "Zelvar.cfg";
-    ASSERT_TRUE(saveConfigFile(path, defaultSettings(), CalculatorInputs{}));
-    EXPECT_EQ(readAll(path), kDefaultCfg);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+// What the folder holds: names, kinds and permissions.
+std::map<std::string, std::pair<std::filesystem::file_type, std::filesystem::perms>> listing(
+    const TempFolder& folder) {
+    std::map<std::string, std::pair<std::filesystem::file_type, std::filesystem::perms>> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        entries[entry.path().filename()] = {entry.symlink_status().type(),
+                                            entry.symlink_status().permissions()};
+    return entries;
 }
 
-TEST(SaveConfigFile, FailedSaveKeepsTheExistingFile) {
+// Where a save lands: through symlinks into the file they lead to, with that file's permissions,
+// never over anything that is not a regular file, and with no temporary file left behind.
+struct SaveCase {
+    const char* name;
+    std::function<void(const TempFolder&)> scene;
+    const char* chosen;   // the file name the user chose
+    const char* savedIn;  // the file that then holds the settings, or null
+    const char* failure;  // the reason a failed save gives after the chosen path, or null
+};
+
+class SaveTest : public ::testing::TestWithParam<SaveCase> {};
+
+TEST_P(SaveTest, SavesWhereTheUserMeant) {
+    const SaveCase& p = GetParam();
     TempFolder folder;
-    auto path = folder.write("Zelvar.cfg", "old content");
-    DeviceSettings s = defaultSettings();
-    s.bcnEvery = "abc";
-    FileStatus status = saveConfigFile(path, s, CalculatorInputs{});
-    EXPECT_FALSE(status);
+    p.scene(folder);
+    auto expected = listing(folder);
+    const std::filesystem::path chosen = folder.path() / p.chosen;
+    const FileStatus status = saveConfigFile(chosen, defaultSettings(), {});
+    if (p.savedIn) {
+        ASSERT_TRUE(status) << status.message;
+        EXPECT_EQ(readAll(folder.path() / p.savedIn), kDefaultCfg);
+        expected.try_emplace(p.savedIn, listing(folder).at(p.savedIn));
+    } else {
+        EXPECT_EQ(status.message, chosen.string() + ": " + p.failure);
+    }
+    EXPECT_EQ(listing(folder), expected);
+}
+
+void link(const TempFolder& f, const char* target) {
+    std::filesystem::create_symlink(target, f.path() / "link.cfg");
+}
+
+const SaveCase kSaveCases[] = {
+    {"NewFile", [](const TempFolder&) {}, "Zelvar.cfg", "Zelvar.cfg", nullptr},
+    {"KeepsThePermissions",
+     [](const TempFolder& f) { chmod(f.write("Zelvar.cfg", "old").c_str(), 0604); }, "Zelvar.cfg",
+     "Zelvar.cfg", nullptr},
+    {"ThroughASymlink",
+     [](const TempFolder& f) { f.write("real.cfg", "old"), link(f, "real.cfg"); }, "link.cfg",
+     "real.cfg", nullptr},
+    {"ThroughADanglingSymlink", [](const TempFolder& f) { link(f, "new.cfg"); }, "link.cfg",
+     "new.cfg", nullptr},
+    {"Fifo",
+     [](const TempFolder& f) { mkfifo((f.path() / "fifo").c_str(), 0600), link(f, "fifo"); },
+     "link.cfg", nullptr, "Is a FIFO, not a regular file"},
+    {"Directory", [](const TempFolder& f) { create_directory(f.path() / "sub"); }, "sub", nullptr,
+     "Is a directory"},
+    {"MissingFolder", [](const TempFolder&) {}, "nope/x.cfg", nullptr, "No such file or directory"},
+};
+INSTANTIATE_TEST_SUITE_P(Targets, SaveTest, ::testing::ValuesIn(kSaveCases), kRowName);
+
+TEST(SaveConfigFile, RefusedSettingsKeepTheExistingFile) {
+    TempFolder folder;
+    const auto path = folder.write("Zelvar.cfg", "old content");
+    EXPECT_FALSE(saveConfigFile(path, changed(defaultSettings(), {{BcnEvery, "abc"}}), {}));
     EXPECT_EQ(readAll(path), "old content");
 }
 
@@ -118,97 +134,17 @@ TEST(SaveConfigFile, UnwritableFolderOrFileGivesThePlatformDescription) {
     if (geteuid() == 0)
         GTEST_SKIP() << "root writes everywhere";
     TempFolder folder;
-    auto path = folder.write("Zelvar.cfg", "old content");
+    const auto path = folder.write("Zelvar.cfg", "old content");
     chmod(path.c_str(), 0444);
-    FileStatus readOnly = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
+    const FileStatus readOnly = saveConfigFile(path, defaultSettings(), {});
     chmod(path.c_str(), 0644);
     chmod(folder.path().c_str(), 0500);
-    FileStatus inReadOnlyFolder = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
+    const FileStatus inReadOnlyFolder = saveConfigFile(path, defaultSettings(), {});
     chmod(folder.path().c_str(), 0700);
-    for (const FileStatus& status : {readOnly, inReadOnlyFolder}) {
-        EXPECT_FALSE(status);
-        EXPECT_NE(status.message.find("Permission denied"), std::string::npos) << status.message;
-    }
+    for (const FileStatus& status : {readOnly, inReadOnlyFolder})
+        EXPECT_EQ(status.message, path.string() + ": Permission denied");
     EXPECT_EQ(readAll(path), "old content");
 }
-
-// Where a save lands: through symlinks into the file they lead to, with that file's permissions,
-// and never over anything that is not a regular file.
-struct SaveTargetCase {
-    const char* name;
-    std::function<std::filesystem::path(const TempFolder&)> make;  // the path the user chose
-    const char* messagePart;                                       // empty when it saves
-    std::function<void(const TempFolder&)> check;
-};
-
-class SaveTargetTest : public ::testing::TestWithParam<SaveTargetCase> {};
-
-TEST_P(SaveTargetTest, SavesWhereTheUserMeant) {
-    const SaveTargetCase& p = GetParam();
-    TempFolder folder;
-    FileStatus status = saveConfigFile(p.make(folder), defaultSettings(), CalculatorInputs{});
-    if (std::string_view(p.messagePart).empty()) {
-        EXPECT_TRUE(status) << status.message;
-    } else {
-        EXPECT_FALSE(status);
-        EXPECT_NE(status.message.find(p.messagePart), std::string::npos) << status.message;
-    }
-    p.check(folder);
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
-}
-
-std::filesystem::path linked(const TempFolder& f, const std::string& target) {
-    std::filesystem::create_symlink(target, f.path() / "link.cfg");
-    return f.path() / "link.cfg";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Targets, SaveTargetTest,
-    ::testing::Values(
-        SaveTargetCase{"ThroughASymlink",
-                       [](const TempFolder& f) {
-                           f.write("real.cfg", "old content");
-                           return linked(f, "real.cfg");
-                       },
-                       "",
-                       [](const TempFolder& f) {
-                           EXPECT_TRUE(std::filesystem::is_symlink(f.path() / "link.cfg"));
-                           EXPECT_EQ(readAll(f.path() / "real.cfg"), kDefaultCfg);
-                       }},
-        SaveTargetCase{"ThroughADanglingSymlink",
-                       [](const TempFolder& f) { return linked(f, "new.cfg"); }, "",
-                       [](const TempFolder& f) {
-                           EXPECT_TRUE(std::filesystem::is_symlink(f.path() / "link.cfg"));
-                           EXPECT_EQ(readAll(f.path() / "new.cfg"), kDefaultCfg);
-                       }},
-        SaveTargetCase{"KeepsThePermissions",
-                       [](const TempFolder& f) {
-                           auto path = f.write("Zelvar.cfg", "old content");
-                           chmod(path.c_str(), 0604);
-                           return path;
-                       },
-                       "",
-                       [](const TempFolder& f) {
-                           struct stat status {};
-                           stat((f.path() / "Zelvar.cfg").c_str(), &status);
-                           EXPECT_EQ(status.st_mode & 07777, 0604u);
-                           EXPECT_EQ(readAll(f.path() / "Zelvar.cfg"), kDefaultCfg);
-                       }},
-        SaveTargetCase{
-            "Fifo",
-            [](const TempFolder& f) {
-                mkfifo((f.path() / "fifo").c_str(), 0600);
-                return linked(f, "fifo");
-            },
-            "link.cfg: Is a FIFO, not a regular file",
-            [](const TempFolder& f) { EXPECT_TRUE(std::filesystem::is_fifo(f.path() / "fifo")); }},
-        SaveTargetCase{"Directory", [](const TempFolder& f) { return f.path(); }, "Is a directory",
-                       [](const TempFolder&) {}},
-        SaveTargetCase{"MissingFolder",
-                       [](const TempFolder& f) { return f.path() / "nope" / "x.cfg"; },
-                       "No such file or directory", [](const TempFolder&) {}}),
-    [](const auto& test_param) { return std::string(test_param.param.name); });
 
 }  // namespace
 }  // namespace zelvar

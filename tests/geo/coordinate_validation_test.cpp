@@ -2,110 +2,82 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
-#include <vector>
 
 #include "geo/coordinate_conversion.h"
 
 namespace zelvar {
 namespace {
 
-// Expected answers of the four validators for one text.
-struct Case {
-    std::string text;
-    bool latSec;
-    bool lngSec;
-    bool latCent;
-    bool lngCent;
-};
-
-std::vector<Case> cases() {
-    const std::string many(400, '9');
-    return {
-        {"00.00.00", true, true, true, true},
-        {"90.00.00", true, true, true, true},
-        {"90.00.01", false, true, false, true},   // above 90
-        {"100.00.00", false, true, false, true},  // nine characters and above 90
-        {"179.59.59", false, true, false, true},
-        {"180.00.00", false, true, false, true},
-        {"180.00.01", false, false, false, false},
-        {"45.60.00", false, false, false, false},  // minutes
-        {"45.30.60", false, false, true, true},    // 60 seconds, but 60 hundredths are fine
-        {"45.30.99", false, false, true, true},
-        {"0045.30.15", false, false, true, true},  // Grad.Min.Sec has a length limit
-        {"179.59.5", false, false, false, false},  // one digit in the last field
-        {"0179.59.59", false, false, false, true},
-        {"00179.59.59", false, false, false, true},
-        {"S45.30.15", true, false, true, false},
-        {"-45.30.15", true, true, true, true},
-        {"+45.30.15", true, true, true, true},
-        {"E45.30.15", false, true, false, true},
-        {"w11.05.50", false, true, false, true},  // letters in upper case
-        {"n11.05.50", true, false, true, false},
-        {"5.00.00", true, true, true, true},
-        {"45.3.15", false, false, false, false},
-        {".30.15", false, false, false, false},
-        {"4530.15", false, false, false, false},
-        {"5", false, false, false, false},
-        // Garbage, truncated and oversized text: false, never an exception or a crash.
-        {"", false, false, false, false},
-        {".", false, false, false, false},
-        {"..", false, false, false, false},
-        {"...", false, false, false, false},
-        {"-", false, false, false, false},
-        {"N", false, false, false, false},
-        {"--45.30.15", false, false, false, false},
-        {"NS45.30.15", false, false, false, false},
-        {"45.30.15.", false, false, false, false},
-        {"45.30.1", false, false, false, false},
-        {"45.30.", false, false, false, false},
-        {"45..15", false, false, false, false},
-        {" 45.30.15", false, false, false, false},
-        {"45.30.15 ", false, false, false, false},
-        {"45,30,15", false, false, false, false},
-        {"4e1.30.15", false, false, false, false},
-        {"45.30.1x", false, false, false, false},
-        {"inf.00.00", false, false, false, false},
-        {"nan", false, false, false, false},
-        {"\xff\xfe.\x80\x80.\xb9\xb9", false, false, false, false},
-        {std::string("45.30\0.15", 9), false, false, false, false},
-        {many + ".00.00", false, false, false, false},
-        {"0." + many, false, false, false, false},
-        {std::string(10000, '.'), false, false, false, false},
-        {std::string(5000, '0') + ".00.00", false, false, true, true},  // zeros are 0 degrees
-    };
-}
-
+// The answers of isValidLatSec, isValidLngSec, isValidLatCent and isValidLngCent, as "1" and "0".
 TEST(CoordinateValidators, AnswerEveryTextWithoutFailing) {
-    for (const Case& c : cases()) {
-        const std::string shown = c.text.substr(0, 40);
-        EXPECT_EQ(isValidLatSec(c.text), c.latSec) << shown;
-        EXPECT_EQ(isValidLngSec(c.text), c.lngSec) << shown;
-        EXPECT_EQ(isValidLatCent(c.text), c.latCent) << shown;
-        EXPECT_EQ(isValidLngCent(c.text), c.lngCent) << shown;
+    const std::string many(400, '9');
+    const std::pair<std::string, const char*> cases[] = {
+        {"90.00.00", "1111"},
+        {"90.00.01", "0101"},
+        {"-90.00.00", "1111"},
+        {"100.00.00", "0101"},
+        {"180.00.00", "0101"},
+        {"180.00.01", "0000"},
+        {"45.60.00", "0000"},
+        {"45.30.60", "0011"},
+        {"45.30.99", "0011"},
+        {"0045.30.15", "0011"},
+        {"0179.59.59", "0001"},
+        {"00179.59.59", "0001"},
+        {"179.59.5", "0000"},
+        {"S45.30.15", "1010"},
+        {"w11.05.50", "0101"},
+        {"45.3.15", "0000"},
+        {".30.15", "0000"},
+        {"4530.15", "0000"},
+        {"5", "0000"},
+        {"", "0000"},
+        {".", "0000"},
+        {"...", "0000"},
+        {"-", "0000"},
+        {"N", "0000"},
+        {"--45.30.15", "0000"},
+        {"NS45.30.15", "0000"},
+        {"45.30.15.", "0000"},
+        {"45.30.1", "0000"},
+        {"45..15", "0000"},
+        {" 45.30.15", "0000"},
+        {"45.30.15 ", "0000"},
+        {"45,30,15", "0000"},
+        {"4e1.30.15", "0000"},
+        {"inf.00.00", "0000"},
+        {"nan", "0000"},
+        {"\xff\xfe.\x80\x80.\xb9\xb9", "0000"},
+        {std::string("45.30\0.15", 9), "0000"},
+        {many + ".00.00", "0000"},
+        {"0." + many, "0000"},
+        {std::string(10000, '.'), "0000"},
+        {std::string(5000, '0') + ".00.00", "0011"},  // zeros are 0 degrees
+    };
+    for (const auto& [text, answers] : cases) {
+        const std::string given = std::string() + "01"[isValidLatSec(text)] +
+                                  "01"[isValidLngSec(text)] + "01"[isValidLatCent(text)] +
+                                  "01"[isValidLngCent(text)];
+        EXPECT_EQ(given, answers) << text.substr(0, 40);
     }
 }
 
 TEST(CoordinateValidators, GiveAReasonWhenInvalid) {
-    struct Reason {
-        const char* text;
-        Notation notation;
-        const char* contains;
-    };
-    const Reason reasons[] = {
+    const std::tuple<const char*, Notation, const char*> reasons[] = {
         {"45.60.00", Notation::GradMinSec, "minutes"},
         {"45.30.60", Notation::GradMinSec, "seconds"},
         {"45.30.1x", Notation::GradMinCent, "hundredths"},
         {"91.00.00", Notation::GradMinCent, "90"},
         {"0045.30.15", Notation::GradMinSec, "too many"},
-        {"4530.15", Notation::GradMinCent, "90"},
         {".30.15", Notation::GradMinCent, "degrees"},
         {"45", Notation::GradMinCent, "\".\""},
     };
-    for (const Reason& r : reasons) {
-        Validation v = validateCoordinate(r.text, Axis::Latitude, r.notation);
-        EXPECT_FALSE(v) << r.text;
-        EXPECT_NE(v.reason.find(r.contains), std::string::npos) << r.text << ": " << v.reason;
+    for (const auto& [text, notation, contains] : reasons) {
+        const Validation v = validateCoordinate(text, Axis::Latitude, notation);
+        EXPECT_FALSE(v) << text;
+        EXPECT_NE(v.reason.find(contains), std::string::npos) << text << ": " << v.reason;
     }
 }
 
@@ -113,36 +85,23 @@ TEST(CoordinateValidators, GiveAReasonWhenInvalid) {
 // converters read, within the limit, into APRS fields of the right width.
 TEST(CoordinateValidators, AcceptOnlyWhatTheConvertersRead) {
     const std::string alphabet = "05.-N";
-    std::vector<std::string> texts = {""};
     int accepted = 0;
-    for (int length = 1; length <= 7; ++length) {
-        std::vector<std::string> longer;
-        for (const std::string& t : texts) {
-            for (char c : alphabet) {
-                longer.push_back(t + c);
-            }
-        }
-        texts = std::move(longer);
-        for (const std::string& t : texts) {
+    for (int length = 1, count = 5; length <= 7; ++length, count *= 5) {
+        for (int n = 0; n < count; ++n) {
+            std::string t;
+            for (int rest = n, i = 0; i < length; ++i, rest /= 5)
+                t += alphabet[static_cast<std::size_t>(rest % 5)];
             if (isValidLatCent(t)) {
                 ++accepted;
-                GeoResult<double> value = centToDeg(t);
-                ASSERT_TRUE(value) << t;
-                EXPECT_LE(std::abs(*value), 90) << t;
-                GeoResult<std::string> aprs = centToAprsLat(t);
-                ASSERT_TRUE(aprs) << t;
-                EXPECT_EQ(aprs->size(), 8u) << t;
+                ASSERT_LE(std::abs(centToDeg(t).value.value_or(1000)), 90) << t;
+                ASSERT_EQ(centToAprsLat(t).value.value_or("").size(), 8u) << t;
             }
             if (isValidLngSec(t)) {
                 ++accepted;
-                GeoResult<double> value = secToDeg(t);
-                ASSERT_TRUE(value) << t;
-                EXPECT_LE(std::abs(*value), 180) << t;
-                GeoResult<std::string> cent = degToCent(*value);
-                ASSERT_TRUE(cent) << t;
-                GeoResult<std::string> aprs = centToAprsLng(*cent);
-                ASSERT_TRUE(aprs) << t;
-                EXPECT_EQ(aprs->size(), 9u) << t;
+                const double degrees = secToDeg(t).value.value_or(1000);
+                ASSERT_LE(std::abs(degrees), 180) << t;
+                const std::string cent = degToCent(degrees).value.value_or("");
+                ASSERT_EQ(centToAprsLng(cent).value.value_or("").size(), 9u) << t;
             }
         }
     }

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <map>
+#include <random>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "config/device_settings.h"
+
+namespace zelvar::testing_support {
+
+// Test names taken from each row's `name`, so that they stay the same between builds.
+inline constexpr auto kRowName = [](const auto& info) { return std::string(info.param.name); };
+
+// Fields as the user types them: texts as they are, check boxes and lists as their number.
+using Changes = std::vector<std::pair<Field, std::string>>;
+
+inline int DeviceSettings::*numberField(Field field) {
+    static const std::map<Field, int DeviceSettings::*> kNumbers = {
+        {Field::AltTable, &DeviceSettings::altTable},
+        {Field::MicEMsg, &DeviceSettings::micEMsg},
+        {Field::RxPosition, &DeviceSettings::rxPosition},
+        {Field::Baud300, &DeviceSettings::baud300},
+        {Field::AutoReply, &DeviceSettings::autoReply},
+        {Field::BaudRate, &DeviceSettings::baudRate}};
+    return kNumbers.at(field);
+}
+
+inline std::string value(const DeviceSettings& s, Field field) {
+    const std::string* text = fieldText(s, field);
+    return text ? *text : std::to_string(s.*numberField(field));
+}
+
+inline DeviceSettings changed(DeviceSettings s, const Changes& changes) {
+    for (const auto& [field, typed] : changes) {
+        if (std::string* text = fieldText(s, field))
+            *text = typed;
+        else
+            s.*numberField(field) = std::stoi(typed);
+    }
+    return s;
+}
+
+// Field by field, so that a failure names the field.
+inline ::testing::AssertionResult sameFields(const DeviceSettings& a, const DeviceSettings& b) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        if (value(a, field) != value(b, field))
+            return ::testing::AssertionFailure() << fieldName(field) << ": \"" << value(a, field)
+                                                 << "\" against \"" << value(b, field) << '"';
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Records over the characters that matter to each field, now and then an awkward text.
+class RecordGenerator {
+  public:
+    explicit RecordGenerator(unsigned seed) : random_(seed) {}
+
+    DeviceSettings next() {
+        DeviceSettings s = defaultSettings();
+        const auto callsign = [this] {
+            return pick({"NOCALL-9", "AB--1", "NOCA--48", "QX-", "-9", "ABCDEFG-3", " X -1",
+                         "A-15.6", "A-0.5", "AB-16", "AB-32719", "AB-x", ",X"},
+                        9, " -,AB0159.");
+        };
+        s.myCall = callsign();
+        s.destCall = callsign();
+        s.aprsPath = pick({"  ,WIDE2-2", "WIDE1-1,", " , ", ",X-1", " , ,A-1,B--2", "A-1,B-2,C-3"},
+                          19, " ,-AW129.");
+        // The digit fields, those whose defaults are digits; most of the numbers fit their byte.
+        for (std::size_t i = 0; i < kFieldCount; ++i) {
+            const auto field = static_cast<Field>(i);
+            std::string* text = fieldText(s, field);
+            if (!text || text->find_first_not_of("0123456789") != std::string::npos)
+                continue;
+            *text = pick({"", "999", "2554", "0.5", "-0.4", "25", "127.4"}, maxLength(field),
+                         "0123456789 .");
+            const bool small = maxLength(field) == 4 || field == Field::GpsAcqTime;
+            if (small && !text->empty() && text->front() > '2' && text->front() <= '9')
+                text->front() = '0';
+        }
+        s.micEMsg = below(8);
+        s.altTable = below(2);
+        s.rxPosition = below(2);
+        s.baud300 = below(2);
+        s.autoReply = below(2);
+        s.baudRate = below(4) - 1;
+        s.symbol = std::string(1, "/>[\\\"k,"[below(7)]);
+        s.beacon = text(35, "=/7I\"PPjw<> _,");
+        s.aprsMsg = text(38, "abc ,\"");
+        s.autoReplyMsg = text(30, "AA: ,\"");
+        return s;
+    }
+
+    int below(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
+
+    std::string text(std::size_t longest, std::string_view alphabet) {
+        std::string t(static_cast<std::size_t>(below(static_cast<int>(longest) + 1)), ' ');
+        for (char& c : t)
+            c = alphabet[static_cast<std::size_t>(below(static_cast<int>(alphabet.size())))];
+        return t;
+    }
+
+  private:
+    std::string pick(std::initializer_list<const char*> awkward, std::size_t longest,
+                     std::string_view alphabet) {
+        if (below(3) == 0)
+            return *(awkward.begin() + below(static_cast<int>(awkward.size())));
+        return text(longest, alphabet);
+    }
+
+    std::mt19937 random_;
+};
+
+}  // namespace zelvar::testing_support
