@@ -51,11 +51,9 @@ TEST_P(NormalisationTest, WritesBackWhatTheTrackerGets) {
 }
 
 const Normalisation kNormalisations[] = {
-    {"TxDelayRaised", {{NumFlagsAuto, "10"}}, {{NumFlagsAuto, "027"}}, 0, 4},
     {"TxDelayHalfToEven", {{NumFlagsAuto, "030"}}, {{NumFlagsAuto, "027"}}, 0, 4},
     {"TxDelayTooWide", {{NumFlagsAuto, "999"}}, {{NumFlagsAuto, "993"}}, 0, 149},
     {"MsgRepeatTooWide", {{MsgRepeat, "150"}}, {{MsgRepeat, "99"}}, 1, 99},
-    {"GpsCheckRaised", {{GpsCheckTime, "5"}}, {{GpsCheckTime, "010"}}, 5, 1},
     {"GpsCheckTooWide", {{GpsCheckTime, "997"}}, {{GpsCheckTime, "990"}}, 5, 99},
     {"GpslessMarker", {{GpsCheckTime, "5"}, {GpsAcqTime, "000"}}, {{GpsCheckTime, "010"}}, 5, 252},
     {"BandHalfToEven", {{SpeedTable3, "25"}}, {{SpeedTable3, "020"}}, 9, 2},
@@ -126,13 +124,11 @@ const std::string kLong(39, 'm');  // one more than any text field takes
 const Failure kFailures[] = {
     {"Repeat256", {{NumFlagsAuto, "1"}, {MsgRepeat, "256"}}, {{NumFlagsAuto, "027"}}, MsgRepeat},
     {"MicENoEntry", {{MicEMsg, "-1"}}, {}, MicEMsg},
-    {"MicENoEntryWithFlags", {{MicEMsg, "-1"}, {AutoReply, "1"}}, {}, MicEMsg},
     {"MicEBeyondList", {{MicEMsg, "8"}}, {}, MicEMsg},
     {"EmptySymbol", {{Symbol, ""}, {GpsCheckTime, "5"}}, {}, Symbol},
     {"Manual2555", {{ManualTime, "2555"}, {SpeedTable6, "5"}}, {{SpeedTable6, "010"}}, ManualTime},
     {"SlowBand2555", {{SpeedTable1, "2555"}}, {}, SpeedTable1},
     {"AcqTimeout256", {{GpsAcqTime, "256"}}, {}, GpsAcqTime},
-    {"NegativeCommentRate", {{BcnEvery, "-1"}}, {}, BcnEvery},
     {"NegativeCommentRateWithFlag", {{BcnEvery, "-1"}, {RxPosition, "1"}}, {}, BcnEvery},
     {"SsidTooLarge", {{MyCall, "AB-32720"}, {BcnEvery, "200"}}, {{BcnEvery, "127"}}, MyCall},
     {"SsidLargestAllowed", {{DestCall, "AB-32719"}, {AprsMsg, kLong}}, {{DestCall, "AB"}}, AprsMsg},

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <map>
 #include <random>
 #include <string>
@@ -57,33 +56,25 @@ inline ::testing::AssertionResult sameFields(const DeviceSettings& a, const Devi
     return ::testing::AssertionSuccess();
 }
 
-// Records over the characters that matter to each field, now and then an awkward text.
+// Records over the characters that matter to each field, now and then an awkward callsign or path.
 class RecordGenerator {
   public:
     explicit RecordGenerator(unsigned seed) : random_(seed) {}
 
     DeviceSettings next() {
         DeviceSettings s = defaultSettings();
-        const auto callsign = [this] {
-            return pick({"NOCALL-9", "AB--1", "NOCA--48", "QX-", "-9", "ABCDEFG-3", " X -1",
-                         "A-15.6", "A-0.5", "AB-16", "AB-32719", "AB-x", ",X"},
-                        9, " -,AB0159.");
-        };
-        s.myCall = callsign();
-        s.destCall = callsign();
-        s.aprsPath = pick({"  ,WIDE2-2", "WIDE1-1,", " , ", ",X-1", " , ,A-1,B--2", "A-1,B-2,C-3"},
-                          19, " ,-AW129.");
+        const char* const awkward[] = {
+            "AB--1", "NOCA--48", "QX-",  "-9", "ABCDEFG-3",  " X -1",       "A-0.5",
+            "AB-16", "AB-32719", "AB-x", ",X", "  ,WIDE2-2", " , ,A-1,B--2"};
+        for (std::string* call : {&s.myCall, &s.destCall, &s.aprsPath})
+            *call =
+                below(3) ? text(call == &s.aprsPath ? 19 : 9, " -,AW0159.") : awkward[below(13)];
         // The digit fields, those whose defaults are digits; most of the numbers fit their byte.
         for (std::size_t i = 0; i < kFieldCount; ++i) {
-            const auto field = static_cast<Field>(i);
-            std::string* text = fieldText(s, field);
-            if (!text || text->find_first_not_of("0123456789") != std::string::npos)
-                continue;
-            *text = pick({"", "999", "2554", "0.5", "-0.4", "25", "127.4"}, maxLength(field),
-                         "0123456789 .");
-            const bool small = maxLength(field) == 4 || field == Field::GpsAcqTime;
-            if (small && !text->empty() && text->front() > '2' && text->front() <= '9')
-                text->front() = '0';
+            std::string* digits = fieldText(s, static_cast<Field>(i));
+            if (digits && digits->find_first_not_of("0123456789") == std::string::npos)
+                *digits = below(4) ? std::to_string(below(digits->size() == 4 ? 2555 : 256))
+                                   : text(maxLength(static_cast<Field>(i)), "0123456789 .-");
         }
         s.micEMsg = below(8);
         s.altTable = below(2);
@@ -108,13 +99,6 @@ class RecordGenerator {
     }
 
   private:
-    std::string pick(std::initializer_list<const char*> awkward, std::size_t longest,
-                     std::string_view alphabet) {
-        if (below(3) == 0)
-            return *(awkward.begin() + below(static_cast<int>(awkward.size())));
-        return text(longest, alphabet);
-    }
-
     std::mt19937 random_;
 };
 

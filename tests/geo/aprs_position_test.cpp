@@ -13,9 +13,7 @@ namespace {
 // Metres as typed, the whole feet, and the metres shown back.
 TEST(AltitudeFeet, RoundsMetresToWholeFeet) {
     const std::tuple<const char*, PositionForm, std::int32_t, const char*> cases[] = {
-        {"300", PositionForm::Normal, 984, "300"},
         {"-10", PositionForm::Normal, -33, "-10"},
-        {"-10", PositionForm::Compressed, 0, "0"},
         {"abc", PositionForm::Normal, 0, "0"},
         {"12abc", PositionForm::Normal, 39, "12"},
         {"1-2", PositionForm::Normal, 3, "1"},
@@ -57,7 +55,6 @@ TEST(PositionEncoders, FillTheirFieldsOrRefuse) {
         {makeCompressed(90.0001, 0, '/', '>', none), nullptr},
         {makeCompressed(0, -180.0001, '/', '>', none), nullptr},
         {makeCompressed(nan, 0, '/', '>', none), nullptr},
-        {makeCompressed(0, nan, '/', '>', none), nullptr},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& [text, expected] = cases[i];
