@@ -97,13 +97,16 @@ void brlttyInstalled(FakeSystem& s) {
     s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules);
 }
 
+using K = FindingKind;
+using S = FakeSystem&;
+
 struct DoctorCase {
     const char* name;
     std::string target;  // a device named outright, or "#N" for port N
-    std::function<void(FakeSystem&)> setUp = {};
-    std::vector<std::pair<FindingKind, bool>> found = {};  // kind and whether it stops SEND
-    std::string text = {};                                 // part of what the findings say
-    std::string fix = {};                                  // the last finding's fix
+    std::function<void(S)> setUp;
+    std::vector<std::pair<K, bool>> found;  // kind and whether it stops SEND
+    std::string text = {};                  // part of what the findings say
+    std::string fix = {};                   // the last finding's fix
     Platform platform = Platform::Linux;
 };
 
@@ -115,15 +118,13 @@ TEST_P(PortDoctor, FindsWhatStopsSend) {
     for (const char* path : {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"})
         system.device(path);
     system.devices["/dev/ttyACM0"].major = 166;
-    if (c.setUp)
-        c.setUp(system);
+    c.setUp(system);
     const auto& ports = c.platform == Platform::Windows ? kWindowsPorts : kLinuxPorts;
     const Diagnosis diagnosis =
         c.target.starts_with("#")
             ? diagnosePortNumber(system, ports, std::stoi(c.target.substr(1)), c.platform)
             : diagnoseDevice(system, ports, c.target, c.platform);
-
-    std::vector<std::pair<FindingKind, bool>> found;
+    std::vector<std::pair<K, bool>> found;
     for (const Finding& finding : diagnosis.findings)
         found.emplace_back(finding.kind, finding.stops);
     const std::string text = diagnosisText(diagnosis);
@@ -133,165 +134,71 @@ TEST_P(PortDoctor, FindsWhatStopsSend) {
     EXPECT_EQ(diagnosis.findings.empty() ? "" : diagnosis.findings.back().fix, c.fix);
 }
 
-using K = FindingKind;
+void none(S) {}
+const std::string kMmFix =
+    "echo 'ATTRS{idVendor}==\"2341\", ATTRS{idProduct}==\"0043\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"' "
+    "| sudo tee /etc/udev/rules.d/70-zelvar-no-modemmanager.rules && sudo udevadm control "
+    "--reload-rules && sudo udevadm trigger";
 
-INSTANTIATE_TEST_SUITE_P(
-    Systems, PortDoctor,
-    ::testing::Values(
-        DoctorCase("Usable", "#1", {}, {}, "Port 1 (/dev/ttyUSB0) can be opened for writing.\n"),
-        DoctorCase("NumberBeyondTheList", "#7", {}, {{K::Missing, true}},
-                   "Port 7 cannot be used:\n- Serial port 7 does not exist: the system lists 3 "
-                   "serial devices: port 1 "
-                   "/dev/ttyUSB0, port 2 /dev/ttyACM0, port 3 /dev/ttyS0."),
-        DoctorCase(
-            "NotInGroup", "#1",
-            [](FakeSystem& s) {
-                s.user.groups = s.database = {1000};
-                s.devices["/dev/ttyUSB0"].group = kUucp;
-                s.opens["/dev/ttyUSB0"] = kRefused;
-            },
-            {{K::NotInGroup, true}}, "belongs to the group uucp (crw-rw----)",
-            "sudo usermod -aG uucp alice"),
-        DoctorCase(
-            "MembershipWaitsForALogin", "#1",
-            [](FakeSystem& s) {
-                s.user.groups = {1000};
-                s.opens["/dev/ttyUSB0"] = kRefused;
-            },
-            {{K::LoginPending, true}}, "log out and in again", "newgrp dialout"),
-        DoctorCase(
-            "OwnerOnly", "#1",
-            [](FakeSystem& s) {
-                s.devices["/dev/ttyUSB0"].mode = 0600;
-                s.opens["/dev/ttyUSB0"] = kRefused;
-            },
-            {{K::NoAccess, true}}, "Only root", "sudo chmod a+rw /dev/ttyUSB0"),
-        DoctorCase(
-            "RefusedDespiteThePermissions", "#1",
-            [](FakeSystem& s) { s.opens["/dev/ttyUSB0"] = kRefused; }, {{K::Refused, true}},
-            "(Permission denied)"),
-        DoctorCase(
-            "OtherFailure", "#3",
-            [](FakeSystem& s) {
-                s.opens["/dev/ttyS0"] = {OpenOutcome::Failed, "Input/output error"};
-            },
-            {{K::OpenFailed, true}}, "Cannot open /dev/ttyS0: Input/output error."),
-        DoctorCase(
-            "HeldExclusively", "#1",
-            [](FakeSystem& s) {
-                s.opens["/dev/ttyUSB0"] = kBusy;
-                s.process(4242, "minicom", "/dev/ttyUSB0");
-                s.process(4343, "bash", "/dev/pts/1");
-            },
-            {{K::HeldByProcess, true}}, "held by minicom (PID 4242)", "kill 4242"),
-        DoctorCase(
-            "HeldByAnUnseenProgram", "#1", [](FakeSystem& s) { s.opens["/dev/ttyUSB0"] = kBusy; },
-            {{K::HeldByProcess, true}}, "", "sudo fuser -v /dev/ttyUSB0"),
-        DoctorCase(
-            "SharedWithOthers", "#3",
-            [](FakeSystem& s) {
-                s.process(7, "screen", "/dev/ttyS0");
-                s.process(12, "cat", "/dev/ttyS0");
-                s.process(1, "zelvar-config", "/dev/ttyS0");  // this process
-            },
-            {{K::HeldByProcess, false}},
-            "Port 3 (/dev/ttyS0) can be opened for writing, but:\n- /dev/ttyS0 is open in screen "
-            "(PID 7) and cat (PID 12) as well",
-            "kill 7 12"),
-        DoctorCase(
-            "LockOfARunningProgram", "#1",
-            [](FakeSystem& s) {
-                s.file("/var/lock", "../run/lock", true);
-                s.file("/run/lock/LCK..ttyUSB0", "      4242\n");
-                s.process(4242, "minicom");
-            },
-            {{K::HeldByLock, true}}, "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4242)",
-            "kill 4242"),
-        DoctorCase(
-            "LockOfAProgramThatSharesIt", "#1",
-            [](FakeSystem& s) {
-                s.file("/run/lock/LCK..ttyUSB0", "4242\nzelvar-cli\n");
-                s.process(4242, "zelvar-cli", "/dev/ttyUSB0");
-            },
-            {{K::HeldByProcess, false}, {K::HeldByLock, true}},
-            "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well",
-            "kill 4242"),
-        DoctorCase(
-            "StaleLockOfAnotherUser", "#1",
-            [](FakeSystem& s) { s.file("/run/lock/LCK..ttyUSB0", "999\nminicom\n"); },
-            {{K::StaleLock, true}}, "names PID 999, which no longer runs",
-            "sudo rm /run/lock/LCK..ttyUSB0"),
-        DoctorCase(
-            "OwnStaleLock", "#1",
-            [](FakeSystem& s) {
-                s.user.uid = ::getuid();
-                s.file("/var/lock/LCK..ttyUSB0", "999\n");
-            },
-            {{K::StaleLock, false}}, "", "rm /var/lock/LCK..ttyUSB0"),
-        DoctorCase("BrlttyTookTheAdapter", "#4", brlttyInstalled,
-                   {{K::Missing, true}, {K::BrlttyClaims, false}},
-                   "adapters with ids such as 1a86:7523 (CH340): brltty takes",
-                   "sudo apt remove brltty"),
-        DoctorCase(
-            "BrlttyClaimsThisAdapter", "#1",
-            [](FakeSystem& s) {
-                s.file("/usr/sbin/brltty");
-                s.file("/etc/udev/rules.d/60-local.rules",
-                       "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", "
-                       "RUN+=\"/usr/lib/brltty/brltty-udev\"\n");
-            },
-            {{K::BrlttyClaims, false}},
-            "with this adapter's id 1a86:7523:", "sudo apt remove brltty"),
-        DoctorCase(
-            "BrlttyRuleMasked", "/dev/ttyUSB3",
-            [](FakeSystem& s) {
-                brlttyInstalled(s);
-                s.file("/etc/udev/rules.d/85-brltty.rules", "/dev/null", true);
-            },
-            {{K::Missing, true}}, "/dev/ttyUSB3 does not exist"),
-        DoctorCase("BrlttyRulesWithoutBrltty", "#4",
-                   [](FakeSystem& s) {
-                       s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules);
-                   },
-                   {{K::Missing, true}}),
-        DoctorCase("BrlttyLeavesSerialPortsAlone", "#3", brlttyInstalled),
-        DoctorCase(
-            "ModemManagerProbes", "#2", [](FakeSystem& s) { s.process(77, "ModemManager"); },
-            {{K::ModemManagerProbes, false}}, "",
-            "echo 'ATTRS{idVendor}==\"2341\", ATTRS{idProduct}==\"0043\", "
-            "ENV{ID_MM_DEVICE_IGNORE}=\"1\"' | sudo tee "
-            "/etc/udev/rules.d/70-zelvar-no-modemmanager.rules && sudo udevadm control "
-            "--reload-rules && sudo udevadm trigger"),
-        DoctorCase("ModemManagerTold", "#2",
-                   [](FakeSystem& s) {
-                       s.process(77, "ModemManager");
-                       s.file("/run/udev/data/c166:0", "E:ID_MM_DEVICE_IGNORE=1\n");
-                   }),
-        DoctorCase(
-            "DialInTwin", "/dev/tty.usbserial-A9",
-            [](FakeSystem& s) {
-                s.device("/dev/tty.usbserial-A9");
-                s.device("/dev/cu.usbserial-A9");
-            },
-            {{K::DialInDevice, true}}, "call-out twin /dev/cu.usbserial-A9",
-            "zelvar-cli send Zelvar.cfg --device /dev/cu.usbserial-A9", Platform::MacOS),
-        DoctorCase(
-            "MacJoinsTheGroupHisWay", "/dev/cu.usbserial-A9",
-            [](FakeSystem& s) {
-                s.device("/dev/cu.usbserial-A9");
-                s.user.groups = s.database = {1000};
-                s.opens["/dev/cu.usbserial-A9"] = kRefused;
-            },
-            {{K::NotInGroup, true}}, "", "sudo dseditgroup -o edit -a alice -t user dialout",
-            Platform::MacOS),
-        DoctorCase(
-            "WindowsPortInUse", "#12", [](FakeSystem& s) { s.opens["\\\\.\\COM12"] = kRefused; },
-            {{K::PortInUse, true}}, "COM12 is in use", "", Platform::Windows),
-        DoctorCase("WindowsPortMissing", "#5", {}, {{K::Missing, true}},
-                   "COM5 does not exist: the system lists 2 serial devices: port 1 COM1, port "
-                   "12 \\\\.\\COM12.",
-                   "", Platform::Windows)),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
+    DoctorCase{"Usable", "#1", none, {}, "Port 1 (/dev/ttyUSB0) can be opened for writing.\n"},
+    DoctorCase{"NumberBeyondTheList", "#7", none, {{K::Missing, true}}, "Port 7 cannot be used:\n- Serial port 7 does not "
+        "exist: the system lists 3 serial devices: port 1 /dev/ttyUSB0, port 2 /dev/ttyACM0, port 3 /dev/ttyS0."},
+    DoctorCase{"NotInGroup", "#1", [](S s) { s.user.groups = s.database = {1000}; s.devices["/dev/ttyUSB0"].group = kUucp;
+        s.opens["/dev/ttyUSB0"] = kRefused; }, {{K::NotInGroup, true}}, "belongs to the group uucp (crw-rw----)",
+        "sudo usermod -aG uucp alice"},
+    DoctorCase{"MembershipWaitsForALogin", "#1", [](S s) { s.user.groups = {1000}; s.opens["/dev/ttyUSB0"] = kRefused; },
+        {{K::LoginPending, true}}, "log out and in again", "newgrp dialout"},
+    DoctorCase{"OwnerOnly", "#1", [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; s.opens["/dev/ttyUSB0"] = kRefused; },
+        {{K::NoAccess, true}}, "Only root", "sudo chmod a+rw /dev/ttyUSB0"},
+    DoctorCase{"RefusedDespiteThePermissions", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kRefused; },
+        {{K::Refused, true}}, "(Permission denied)"},
+    DoctorCase{"OtherFailure", "#3", [](S s) { s.opens["/dev/ttyS0"] = {OpenOutcome::Failed, "Input/output error"}; },
+        {{K::OpenFailed, true}}, "Cannot open /dev/ttyS0: Input/output error."},
+    DoctorCase{"HeldExclusively", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; s.process(4242, "minicom", "/dev/ttyUSB0");
+        s.process(4343, "bash", "/dev/pts/1"); }, {{K::HeldByProcess, true}}, "held by minicom (PID 4242)", "kill 4242"},
+    DoctorCase{"HeldByAnUnseenProgram", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; }, {{K::HeldByProcess, true}}, "",
+        "sudo fuser -v /dev/ttyUSB0"},
+    DoctorCase{"SharedWithOthers", "#3", [](S s) { s.process(7, "screen", "/dev/ttyS0"); s.process(12, "cat", "/dev/ttyS0");
+        s.process(1, "zelvar-config", "/dev/ttyS0"); }, {{K::HeldByProcess, false}}, "Port 3 (/dev/ttyS0) can be opened for "
+        "writing, but:\n- /dev/ttyS0 is open in screen (PID 7) and cat (PID 12) as well", "kill 7 12"},
+    DoctorCase{"LockOfARunningProgram", "#1", [](S s) { s.file("/var/lock", "../run/lock", true);
+        s.file("/run/lock/LCK..ttyUSB0", "      4242\n"); s.process(4242, "minicom"); }, {{K::HeldByLock, true}},
+        "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4242)", "kill 4242"},
+    DoctorCase{"LockOfAProgramThatSharesIt", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "4242\nzelvar-cli\n");
+        s.process(4242, "zelvar-cli", "/dev/ttyUSB0"); }, {{K::HeldByProcess, false}, {K::HeldByLock, true}},
+        "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well", "kill 4242"},
+    DoctorCase{"StaleLockOfAnotherUser", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "999\nminicom\n"); },
+        {{K::StaleLock, true}}, "names PID 999, which no longer runs", "sudo rm /run/lock/LCK..ttyUSB0"},
+    DoctorCase{"OwnStaleLock", "#1", [](S s) { s.user.uid = ::getuid(); s.file("/var/lock/LCK..ttyUSB0", "999\n"); },
+        {{K::StaleLock, false}}, "", "rm /var/lock/LCK..ttyUSB0"},
+    DoctorCase{"BrlttyTookTheAdapter", "#4", brlttyInstalled, {{K::Missing, true}, {K::BrlttyClaims, false}},
+        "adapters with ids such as 1a86:7523 (CH340): brltty takes", "sudo apt remove brltty"},
+    DoctorCase{"BrlttyClaimsThisAdapter", "#1", [](S s) { s.file("/usr/sbin/brltty"); s.file("/etc/udev/rules.d/60-local.rules",
+        "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", RUN+=\"/usr/lib/brltty/brltty-udev\"\n"); },
+        {{K::BrlttyClaims, false}}, "with this adapter's id 1a86:7523:", "sudo apt remove brltty"},
+    DoctorCase{"BrlttyRuleMasked", "/dev/ttyUSB3", [](S s) { brlttyInstalled(s);
+        s.file("/etc/udev/rules.d/85-brltty.rules", "/dev/null", true); }, {{K::Missing, true}}, "/dev/ttyUSB3 does not exist"},
+    DoctorCase{"BrlttyRulesWithoutBrltty", "#4", [](S s) { s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules); },
+        {{K::Missing, true}}},
+    DoctorCase{"BrlttyLeavesSerialPortsAlone", "#3", brlttyInstalled, {}},
+    DoctorCase{"ModemManagerProbes", "#2", [](S s) { s.process(77, "ModemManager"); }, {{K::ModemManagerProbes, false}}, "",
+        kMmFix},
+    DoctorCase{"ModemManagerTold", "#2", [](S s) { s.process(77, "ModemManager");
+        s.file("/run/udev/data/c166:0", "E:ID_MM_DEVICE_IGNORE=1\n"); }, {}},
+    DoctorCase{"DialInTwin", "/dev/tty.usbserial-A9", [](S s) { s.device("/dev/tty.usbserial-A9");
+        s.device("/dev/cu.usbserial-A9"); }, {{K::DialInDevice, true}}, "call-out twin /dev/cu.usbserial-A9",
+        "zelvar-cli send Zelvar.cfg --device /dev/cu.usbserial-A9", Platform::MacOS},
+    DoctorCase{"MacJoinsTheGroupHisWay", "/dev/cu.usbserial-A9", [](S s) { s.device("/dev/cu.usbserial-A9");
+        s.user.groups = s.database = {1000}; s.opens["/dev/cu.usbserial-A9"] = kRefused; }, {{K::NotInGroup, true}}, "",
+        "sudo dseditgroup -o edit -a alice -t user dialout", Platform::MacOS},
+    DoctorCase{"WindowsPortInUse", "#12", [](S s) { s.opens["\\\\.\\COM12"] = kRefused; }, {{K::PortInUse, true}},
+        "COM12 is in use", "", Platform::Windows},
+    DoctorCase{"WindowsPortMissing", "#5", none, {{K::Missing, true}}, "COM5 does not exist: the system lists 2 serial "
+        "devices: port 1 COM1, port 12 \\\\.\\COM12.", "", Platform::Windows}),
     [](const auto& test) { return std::string(test.param.name); });
+// clang-format on
 
 TEST(StableNames, FollowUdevsLinks) {
     FakeSystem system;
