@@ -214,7 +214,7 @@ TEST(RtfReader, RefusesBrokenInputWithAReasonAndNoDocument) {
         {"", "empty"}, {"Hello, world", "not an RTF document"}, {"{\\rt", "not an RTF document"},
         {"{\\rtf1\\ansi Hello", "1 group(s) still open"}, {"{\\rtf1 {\\b bold} {\\i open", "2 group(s) still open"},
         {"{\\rtf1 caf\\'e", "still open"}, {"{\\rtf1 x\\", "still open"}, {"{\\rtf1\\bin2147483647 x}", "still open"},
-        {"{\\rtf1" + deep, "deeper than 1000 levels"}, {"{\\rtf1" + deep + "}" + QByteArray("}").repeated(100000), "deeper than 1000 levels"},
+        {"{\\rtf1" + QByteArray("{").repeated(kMaxRtfGroupDepth) + "x", "deeper than 1000 levels"}, {"{\\rtf1" + deep + "}" + QByteArray("}").repeated(100000), "deeper than 1000 levels"},
         {"{\\rtf1" + QByteArray("\\par").repeated(kMaxRtfParagraphs + 1) + "}", "more than 20000 paragraphs"}};
     // clang-format on
     for (const auto& [rtf, reason] : rows) {
