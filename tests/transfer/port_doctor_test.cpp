@@ -32,13 +32,13 @@ class FakeSystem final : TempRoot, public HostPortSystem {
     // Never the owner of the files the test writes, so that they are another user's.
     FakeSystem() : HostPortSystem(folder.path().string()) { user.uid = ::getuid() + 1000; }
 
-    void file(const std::string& path, std::string_view content = {}) {
-        fs::create_directories((folder.path() / path.substr(1)).parent_path());
-        folder.write(path.substr(1), content);
-    }
-    void link(const std::string& path, const std::string& target) {
-        fs::create_directories((folder.path() / path.substr(1)).parent_path());
-        fs::create_symlink(target, folder.path() / path.substr(1));
+    void file(const std::string& path, std::string_view content = {}, bool link = false) {
+        const fs::path at = folder.path() / path.substr(1);
+        fs::create_directories(at.parent_path());
+        if (link)
+            fs::create_symlink(content, at);
+        else
+            folder.write(path.substr(1), content);
     }
     void device(const std::string& path) {
         file(path);
@@ -47,12 +47,11 @@ class FakeSystem final : TempRoot, public HostPortSystem {
     void process(int pid, const std::string& program, const std::string& openFile = {}) {
         file("/proc/" + std::to_string(pid) + "/comm", program + "\n");
         if (!openFile.empty())
-            link("/proc/" + std::to_string(pid) + "/fd/3", openFile);
+            file("/proc/" + std::to_string(pid) + "/fd/3", openFile, true);
     }
 
     std::optional<PathStatus> status(const std::string& path) const override {
-        auto found = devices.find(path);
-        return found != devices.end() ? found->second : HostPortSystem::status(path);
+        return devices.contains(path) ? devices.at(path) : HostPortSystem::status(path);
     }
     std::optional<std::string> realPath(const std::string& path) const override {
         return devices.contains(path) ? path : HostPortSystem::realPath(path);
@@ -65,8 +64,7 @@ class FakeSystem final : TempRoot, public HostPortSystem {
         return database;
     }
     OpenAttempt tryOpen(const std::string& path) const override {
-        auto found = opens.find(path);
-        return found != opens.end() ? found->second : OpenAttempt{OpenOutcome::Opened, {}};
+        return opens.contains(path) ? opens.at(path) : OpenAttempt{OpenOutcome::Opened, {}};
     }
 
     std::map<std::string, PathStatus> devices;
@@ -99,13 +97,16 @@ void brlttyInstalled(FakeSystem& s) {
     s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules);
 }
 
+using K = FindingKind;
+using S = FakeSystem&;
+
 struct DoctorCase {
     const char* name;
     std::string target;  // a device named outright, or "#N" for port N
-    std::function<void(FakeSystem&)> setUp = {};
-    std::vector<std::pair<FindingKind, bool>> found = {};  // kind and whether it stops SEND
-    std::string text = {};                                 // part of what the findings say
-    std::string fix = {};                                  // the last finding's fix
+    std::function<void(S)> setUp;
+    std::vector<std::pair<K, bool>> found;  // kind and whether it stops SEND
+    std::string text = {};                  // part of what the findings say
+    std::string fix = {};                   // the last finding's fix
     Platform platform = Platform::Linux;
 };
 
@@ -117,190 +118,93 @@ TEST_P(PortDoctor, FindsWhatStopsSend) {
     for (const char* path : {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"})
         system.device(path);
     system.devices["/dev/ttyACM0"].major = 166;
-    if (c.setUp)
-        c.setUp(system);
+    c.setUp(system);
     const auto& ports = c.platform == Platform::Windows ? kWindowsPorts : kLinuxPorts;
     const Diagnosis diagnosis =
         c.target.starts_with("#")
             ? diagnosePortNumber(system, ports, std::stoi(c.target.substr(1)), c.platform)
             : diagnoseDevice(system, ports, c.target, c.platform);
-
-    std::vector<std::pair<FindingKind, bool>> found;
+    std::vector<std::pair<K, bool>> found;
     for (const Finding& finding : diagnosis.findings)
         found.emplace_back(finding.kind, finding.stops);
-    EXPECT_EQ(found, c.found) << diagnosisText(diagnosis);
+    const std::string text = diagnosisText(diagnosis);
+    EXPECT_EQ(found, c.found) << text;
     EXPECT_EQ(diagnosis.usable(), std::ranges::none_of(c.found, [](auto f) { return f.second; }));
-    EXPECT_NE(diagnosisText(diagnosis).find(c.text), std::string::npos) << diagnosisText(diagnosis);
+    EXPECT_NE(text.find(c.text), std::string::npos) << text;
     EXPECT_EQ(diagnosis.findings.empty() ? "" : diagnosis.findings.back().fix, c.fix);
 }
 
-using K = FindingKind;
+void none(S) {}
+const std::string kMmFix =
+    "echo 'ATTRS{idVendor}==\"2341\", ATTRS{idProduct}==\"0043\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"' "
+    "| sudo tee /etc/udev/rules.d/70-zelvar-no-modemmanager.rules && sudo udevadm control "
+    "--reload-rules && sudo udevadm trigger";
 
-INSTANTIATE_TEST_SUITE_P(
-    Systems, PortDoctor,
-    ::testing::Values(
-        DoctorCase("Usable", "#1", {}, {}, "Port 1 (/dev/ttyUSB0) can be opened for writing.\n"),
-        DoctorCase("NumberBeyondTheList", "#7", {}, {{K::Missing, true}},
-                   "Port 7 cannot be used:\n- Serial port 7 does not exist: the system lists 3 "
-                   "serial devices: port 1 "
-                   "/dev/ttyUSB0, port 2 /dev/ttyACM0, port 3 /dev/ttyS0."),
-        DoctorCase("RegularFile", "/tmp/x", [](FakeSystem& s) { s.file("/tmp/x"); },
-                   {{K::NotADevice, true}}),
-        DoctorCase(
-            "NotInGroup", "#1",
-            [](FakeSystem& s) {
-                s.user.groups = s.database = {1000};
-                s.devices["/dev/ttyUSB0"].group = kUucp;
-                s.opens["/dev/ttyUSB0"] = kRefused;
-            },
-            {{K::NotInGroup, true}}, "belongs to the group uucp (crw-rw----)",
-            "sudo usermod -aG uucp alice"),
-        DoctorCase(
-            "MembershipWaitsForALogin", "#1",
-            [](FakeSystem& s) {
-                s.user.groups = {1000};
-                s.opens["/dev/ttyUSB0"] = kRefused;
-            },
-            {{K::LoginPending, true}}, "log out and in again", "newgrp dialout"),
-        DoctorCase(
-            "OwnerOnly", "#1",
-            [](FakeSystem& s) {
-                s.devices["/dev/ttyUSB0"].mode = 0600;
-                s.opens["/dev/ttyUSB0"] = kRefused;
-            },
-            {{K::NoAccess, true}}, "Only root", "sudo chmod a+rw /dev/ttyUSB0"),
-        DoctorCase(
-            "RefusedDespiteThePermissions", "#1",
-            [](FakeSystem& s) { s.opens["/dev/ttyUSB0"] = kRefused; }, {{K::Refused, true}},
-            "(Permission denied)"),
-        DoctorCase(
-            "OtherFailure", "#3",
-            [](FakeSystem& s) {
-                s.opens["/dev/ttyS0"] = {OpenOutcome::Failed, "Input/output error"};
-            },
-            {{K::OpenFailed, true}}, "Cannot open /dev/ttyS0: Input/output error."),
-        DoctorCase(
-            "HeldExclusively", "#1",
-            [](FakeSystem& s) {
-                s.opens["/dev/ttyUSB0"] = kBusy;
-                s.process(4242, "minicom", "/dev/ttyUSB0");
-                s.process(4343, "bash", "/dev/pts/1");
-            },
-            {{K::HeldByProcess, true}}, "held by minicom (PID 4242)", "kill 4242"),
-        DoctorCase(
-            "HeldByAnUnseenProgram", "#1", [](FakeSystem& s) { s.opens["/dev/ttyUSB0"] = kBusy; },
-            {{K::HeldByProcess, true}}, "", "sudo fuser -v /dev/ttyUSB0"),
-        DoctorCase(
-            "SharedWithOthers", "#3",
-            [](FakeSystem& s) {
-                s.process(7, "screen", "/dev/ttyS0");
-                s.process(12, "cat", "/dev/ttyS0");
-                s.process(1, "zelvar-config", "/dev/ttyS0");  // this process
-            },
-            {{K::HeldByProcess, false}},
-            "Port 3 (/dev/ttyS0) can be opened for writing, but:\n- /dev/ttyS0 is open in screen "
-            "(PID 7) and cat (PID 12) as well",
-            "kill 7 12"),
-        DoctorCase(
-            "LockOfARunningProgram", "#1",
-            [](FakeSystem& s) {
-                s.link("/var/lock", "../run/lock");
-                s.file("/run/lock/LCK..ttyUSB0", "      4242\n");
-                s.process(4242, "minicom");
-            },
-            {{K::HeldByLock, true}}, "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4242)",
-            "kill 4242"),
-        DoctorCase(
-            "LockOfAProgramThatSharesIt", "#1",
-            [](FakeSystem& s) {
-                s.file("/run/lock/LCK..ttyUSB0", "4242\nzelvar-cli\n");
-                s.process(4242, "zelvar-cli", "/dev/ttyUSB0");
-            },
-            {{K::HeldByProcess, false}, {K::HeldByLock, true}},
-            "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well",
-            "kill 4242"),
-        DoctorCase(
-            "StaleLockOfAnotherUser", "#1",
-            [](FakeSystem& s) { s.file("/run/lock/LCK..ttyUSB0", "999\nminicom\n"); },
-            {{K::StaleLock, true}}, "names PID 999, which no longer runs",
-            "sudo rm /run/lock/LCK..ttyUSB0"),
-        DoctorCase(
-            "OwnStaleLock", "#1",
-            [](FakeSystem& s) {
-                s.user.uid = ::getuid();
-                s.file("/var/lock/LCK..ttyUSB0", "999\n");
-            },
-            {{K::StaleLock, false}}, "", "rm /var/lock/LCK..ttyUSB0"),
-        DoctorCase("BrlttyTookTheAdapter", "#4", brlttyInstalled,
-                   {{K::Missing, true}, {K::BrlttyClaims, false}},
-                   "adapters with ids such as 1a86:7523 (CH340): brltty takes",
-                   "sudo apt remove brltty"),
-        DoctorCase(
-            "BrlttyClaimsThisAdapter", "#1",
-            [](FakeSystem& s) {
-                s.file("/usr/sbin/brltty");
-                s.file("/etc/udev/rules.d/60-local.rules",
-                       "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", "
-                       "RUN+=\"/usr/lib/brltty/brltty-udev\"\n");
-            },
-            {{K::BrlttyClaims, false}},
-            "with this adapter's id 1a86:7523:", "sudo apt remove brltty"),
-        DoctorCase(
-            "BrlttyRuleMasked", "/dev/ttyUSB3",
-            [](FakeSystem& s) {
-                brlttyInstalled(s);
-                s.link("/etc/udev/rules.d/85-brltty.rules", "/dev/null");
-            },
-            {{K::Missing, true}}, "/dev/ttyUSB3 does not exist"),
-        DoctorCase("BrlttyRulesWithoutBrltty", "#4",
-                   [](FakeSystem& s) {
-                       s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules);
-                   },
-                   {{K::Missing, true}}),
-        DoctorCase("BrlttyLeavesSerialPortsAlone", "#3", brlttyInstalled),
-        DoctorCase(
-            "ModemManagerProbes", "#2", [](FakeSystem& s) { s.process(77, "ModemManager"); },
-            {{K::ModemManagerProbes, false}}, "",
-            "echo 'ATTRS{idVendor}==\"2341\", ATTRS{idProduct}==\"0043\", "
-            "ENV{ID_MM_DEVICE_IGNORE}=\"1\"' | sudo tee "
-            "/etc/udev/rules.d/70-zelvar-no-modemmanager.rules && sudo udevadm control "
-            "--reload-rules && sudo udevadm trigger"),
-        DoctorCase("ModemManagerTold", "#2",
-                   [](FakeSystem& s) {
-                       s.process(77, "ModemManager");
-                       s.file("/run/udev/data/c166:0", "E:ID_MM_DEVICE_IGNORE=1\n");
-                   }),
-        DoctorCase(
-            "DialInTwin", "/dev/tty.usbserial-A9",
-            [](FakeSystem& s) {
-                s.device("/dev/tty.usbserial-A9");
-                s.device("/dev/cu.usbserial-A9");
-            },
-            {{K::DialInDevice, true}}, "call-out twin /dev/cu.usbserial-A9",
-            "zelvar-cli send Zelvar.cfg --device /dev/cu.usbserial-A9", Platform::MacOS),
-        DoctorCase(
-            "MacJoinsTheGroupHisWay", "/dev/cu.usbserial-A9",
-            [](FakeSystem& s) {
-                s.device("/dev/cu.usbserial-A9");
-                s.user.groups = s.database = {1000};
-                s.opens["/dev/cu.usbserial-A9"] = kRefused;
-            },
-            {{K::NotInGroup, true}}, "", "sudo dseditgroup -o edit -a alice -t user dialout",
-            Platform::MacOS),
-        DoctorCase(
-            "WindowsPortInUse", "#12", [](FakeSystem& s) { s.opens["\\\\.\\COM12"] = kRefused; },
-            {{K::PortInUse, true}}, "COM12 is in use", "", Platform::Windows),
-        DoctorCase("WindowsPortMissing", "#5", {}, {{K::Missing, true}},
-                   "COM5 does not exist: the system lists 2 serial devices: port 1 COM1, port "
-                   "12 \\\\.\\COM12.",
-                   "", Platform::Windows)),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
+    DoctorCase{"Usable", "#1", none, {}, "Port 1 (/dev/ttyUSB0) can be opened for writing.\n"},
+    DoctorCase{"NumberBeyondTheList", "#7", none, {{K::Missing, true}}, "Port 7 cannot be used:\n- Serial port 7 does not "
+        "exist: the system lists 3 serial devices: port 1 /dev/ttyUSB0, port 2 /dev/ttyACM0, port 3 /dev/ttyS0."},
+    DoctorCase{"NotInGroup", "#1", [](S s) { s.user.groups = s.database = {1000}; s.devices["/dev/ttyUSB0"].group = kUucp;
+        s.opens["/dev/ttyUSB0"] = kRefused; }, {{K::NotInGroup, true}}, "belongs to the group uucp (crw-rw----)",
+        "sudo usermod -aG uucp alice"},
+    DoctorCase{"MembershipWaitsForALogin", "#1", [](S s) { s.user.groups = {1000}; s.opens["/dev/ttyUSB0"] = kRefused; },
+        {{K::LoginPending, true}}, "log out and in again", "newgrp dialout"},
+    DoctorCase{"OwnerOnly", "#1", [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; s.opens["/dev/ttyUSB0"] = kRefused; },
+        {{K::NoAccess, true}}, "Only root", "sudo chmod a+rw /dev/ttyUSB0"},
+    DoctorCase{"RefusedDespiteThePermissions", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kRefused; },
+        {{K::Refused, true}}, "(Permission denied)"},
+    DoctorCase{"OtherFailure", "#3", [](S s) { s.opens["/dev/ttyS0"] = {OpenOutcome::Failed, "Input/output error"}; },
+        {{K::OpenFailed, true}}, "Cannot open /dev/ttyS0: Input/output error."},
+    DoctorCase{"HeldExclusively", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; s.process(4242, "minicom", "/dev/ttyUSB0");
+        s.process(4343, "bash", "/dev/pts/1"); }, {{K::HeldByProcess, true}}, "held by minicom (PID 4242)", "kill 4242"},
+    DoctorCase{"HeldByAnUnseenProgram", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; }, {{K::HeldByProcess, true}}, "",
+        "sudo fuser -v /dev/ttyUSB0"},
+    DoctorCase{"SharedWithOthers", "#3", [](S s) { s.process(7, "screen", "/dev/ttyS0"); s.process(12, "cat", "/dev/ttyS0");
+        s.process(1, "zelvar-config", "/dev/ttyS0"); }, {{K::HeldByProcess, false}}, "Port 3 (/dev/ttyS0) can be opened for "
+        "writing, but:\n- /dev/ttyS0 is open in screen (PID 7) and cat (PID 12) as well", "kill 7 12"},
+    DoctorCase{"LockOfARunningProgram", "#1", [](S s) { s.file("/var/lock", "../run/lock", true);
+        s.file("/run/lock/LCK..ttyUSB0", "      4242\n"); s.process(4242, "minicom"); }, {{K::HeldByLock, true}},
+        "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4242)", "kill 4242"},
+    DoctorCase{"LockOfAProgramThatSharesIt", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "4242\nzelvar-cli\n");
+        s.process(4242, "zelvar-cli", "/dev/ttyUSB0"); }, {{K::HeldByProcess, false}, {K::HeldByLock, true}},
+        "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well", "kill 4242"},
+    DoctorCase{"StaleLockOfAnotherUser", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "999\nminicom\n"); },
+        {{K::StaleLock, true}}, "names PID 999, which no longer runs", "sudo rm /run/lock/LCK..ttyUSB0"},
+    DoctorCase{"OwnStaleLock", "#1", [](S s) { s.user.uid = ::getuid(); s.file("/var/lock/LCK..ttyUSB0", "999\n"); },
+        {{K::StaleLock, false}}, "", "rm /var/lock/LCK..ttyUSB0"},
+    DoctorCase{"BrlttyTookTheAdapter", "#4", brlttyInstalled, {{K::Missing, true}, {K::BrlttyClaims, false}},
+        "adapters with ids such as 1a86:7523 (CH340): brltty takes", "sudo apt remove brltty"},
+    DoctorCase{"BrlttyClaimsThisAdapter", "#1", [](S s) { s.file("/usr/sbin/brltty"); s.file("/etc/udev/rules.d/60-local.rules",
+        "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", RUN+=\"/usr/lib/brltty/brltty-udev\"\n"); },
+        {{K::BrlttyClaims, false}}, "with this adapter's id 1a86:7523:", "sudo apt remove brltty"},
+    DoctorCase{"BrlttyRuleMasked", "/dev/ttyUSB3", [](S s) { brlttyInstalled(s);
+        s.file("/etc/udev/rules.d/85-brltty.rules", "/dev/null", true); }, {{K::Missing, true}}, "/dev/ttyUSB3 does not exist"},
+    DoctorCase{"BrlttyRulesWithoutBrltty", "#4", [](S s) { s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules); },
+        {{K::Missing, true}}},
+    DoctorCase{"BrlttyLeavesSerialPortsAlone", "#3", brlttyInstalled, {}},
+    DoctorCase{"ModemManagerProbes", "#2", [](S s) { s.process(77, "ModemManager"); }, {{K::ModemManagerProbes, false}}, "",
+        kMmFix},
+    DoctorCase{"ModemManagerTold", "#2", [](S s) { s.process(77, "ModemManager");
+        s.file("/run/udev/data/c166:0", "E:ID_MM_DEVICE_IGNORE=1\n"); }, {}},
+    DoctorCase{"DialInTwin", "/dev/tty.usbserial-A9", [](S s) { s.device("/dev/tty.usbserial-A9");
+        s.device("/dev/cu.usbserial-A9"); }, {{K::DialInDevice, true}}, "call-out twin /dev/cu.usbserial-A9",
+        "zelvar-cli send Zelvar.cfg --device /dev/cu.usbserial-A9", Platform::MacOS},
+    DoctorCase{"MacJoinsTheGroupHisWay", "/dev/cu.usbserial-A9", [](S s) { s.device("/dev/cu.usbserial-A9");
+        s.user.groups = s.database = {1000}; s.opens["/dev/cu.usbserial-A9"] = kRefused; }, {{K::NotInGroup, true}}, "",
+        "sudo dseditgroup -o edit -a alice -t user dialout", Platform::MacOS},
+    DoctorCase{"WindowsPortInUse", "#12", [](S s) { s.opens["\\\\.\\COM12"] = kRefused; }, {{K::PortInUse, true}},
+        "COM12 is in use", "", Platform::Windows},
+    DoctorCase{"WindowsPortMissing", "#5", none, {{K::Missing, true}}, "COM5 does not exist: the system lists 2 serial "
+        "devices: port 1 COM1, port 12 \\\\.\\COM12.", "", Platform::Windows}),
     [](const auto& test) { return std::string(test.param.name); });
+// clang-format on
 
 TEST(StableNames, FollowUdevsLinks) {
     FakeSystem system;
     system.file("/dev/ttyUSB0");
     system.file("/dev/ttyUSB1");
-    system.link("/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", "../../ttyUSB1");
+    system.file("/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", "../../ttyUSB1", true);
     std::vector<SerialDevice> devices = {{"ttyUSB0", "/dev/ttyUSB0", {}},
                                          {"ttyUSB1", "/dev/ttyUSB1", {}}};
     addStableNames(system, devices);
