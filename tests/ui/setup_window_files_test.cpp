@@ -93,6 +93,7 @@ TEST_F(SetupFiles, SaveAfterTheStartWritesTheFactoryFile) {
     EXPECT_EQ(dialog.fileName, "Zelvar.cfg");
 }
 
+// Default in between restores the factory settings but leaves the calculator.
 TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     DeviceSettings saved = window->settings();
     saved.commPort = "4";
@@ -116,6 +117,9 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     setCalculator(kCalculator);
     saveAs(path("round.cfg"));
     click("cmdDefault");
+    EXPECT_EQ(window->settings(), defaultSettings());
+    EXPECT_EQ(window->calculatorInputs(), kCalculator) << "Default leaves the calculator";
+    EXPECT_FALSE(control<QWidget>("cmdLatLon")->isVisible());
     setCalculator(CalculatorInputs{});
     typeInto("edGpsCheckTime", "077");
 
@@ -168,21 +172,6 @@ TEST_F(SetupFiles, FailedSaveKeepsTheOldFileAndSaysZelwar) {
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Zelvar.cfg"});
         EXPECT_EQ(window->settings(), before);
     }
-}
-
-TEST_F(SetupFiles, DefaultRestoresTheFactorySettingsAndLeavesTheCalculator) {
-    typeInto("edMyCall", "qx9abc");
-    typeInto("edGpsAcqTime", "0");
-    typeInto("edAprsMsg", "hello");
-    control<QComboBox>("cboBaud")->setCurrentIndex(1);
-    control<QCheckBox>("chk300Baud")->setChecked(true);
-    setCalculator(kCalculator);
-    click("cmdDefault");
-    EXPECT_EQ(window->settings(), defaultSettings());
-    EXPECT_EQ(window->calculatorInputs(), kCalculator);
-    EXPECT_TRUE(modals.boxes.empty() && modals.fileDialogs.empty());
-    EXPECT_FALSE(control<QWidget>("cmdLatLon")->isVisible());
-    EXPECT_EQ(control<QLabel>("Label13")->text(), "[0]");
 }
 
 TEST_F(SetupFiles, AGreyedBoxSurvivesSavingAndAClickClearsIt) {

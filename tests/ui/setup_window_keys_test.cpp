@@ -1,14 +1,19 @@
 // The main window as the user types into it: key filters, masks, counters, the GPSless display,
-// select-all on entry and the keyboard order.
+// the keyboard order, and the calculator and manual it opens.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <map>
 
+#include "geo/position_calculation.h"
 #include "setup_window_support.h"
 #include "ui/calculator_window.h"
 #include "ui/field_edit.h"
@@ -197,18 +202,6 @@ TEST_F(SetupKeys, TabWalksTheKeyboardOrderSelectingWhereListed) {
     EXPECT_EQ(interval->text(), "12");
 }
 
-// F1 with any modifier asks for the manual; none lies beside the tests, so the request ends in
-// the missing-file message.
-TEST_F(SetupKeys, F1AnywhereAsksForTheManualAndLeavesTheField) {
-    control<QWidget>("cbMicEMsg")->setFocus();
-    const DeviceSettings before = window->settings();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1,
-                    Qt::ControlModifier | Qt::ShiftModifier);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !modals.boxes.empty(); }, 2000));
-    EXPECT_TRUE(modals.boxes.front().text.startsWith(kMissingManualMessage));
-    EXPECT_EQ(window->settings(), before);
-}
-
 // Editing keys as X11 sends them keep their effect in every field; only typed characters meet
 // the field's rule, and a refused one leaves the content and its selection.
 TEST_F(SetupKeys, EditingKeysWorkAndRefusedKeysChangeNothing) {
@@ -260,18 +253,58 @@ TEST_F(SetupKeys, EnterPressesTheFocusedButton) {
     typeInto("edMyCall", "qx9abc");
     typeInto("edGpsAcqTime", "0");
     auto* calculator = control<CalculatorWindow>("frmLatLon");
-    for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) {
-        control<QPushButton>("cmdLatLon")->setFocus();
-        testing::pressKeys(QApplication::focusWidget(), {{enter, Qt::NoModifier, "\r"}});
-        EXPECT_TRUE(calculator->isVisible());
-        QWidget* close = calculator->findChild<QWidget*>("OKButton");
-        close->setFocus();
-        testing::pressKeys(close, {{enter, Qt::NoModifier, "\r"}});
-        EXPECT_FALSE(calculator->isVisible());
-    }
+    control<QPushButton>("cmdLatLon")->setFocus();
+    testing::pressKeys(QApplication::focusWidget(), {{Qt::Key_Enter, Qt::NoModifier, "\r"}});
+    EXPECT_TRUE(calculator->isVisible());
+    QWidget* close = calculator->findChild<QWidget*>("OKButton");
+    close->setFocus();
+    testing::pressKeys(close, {{Qt::Key_Return, Qt::NoModifier, "\r"}});
+    EXPECT_FALSE(calculator->isVisible());
     control<QPushButton>("cmdDefault")->setFocus();
     testing::pressKeys(QApplication::focusWidget(), {{Qt::Key_Return, Qt::NoModifier, "\r"}});
     EXPECT_EQ(window->settings(), defaultSettings());
+}
+
+TEST_F(SetupKeys, CalculatorWritesTheBeaconWithTheWindowsSymbol) {
+    typeInto("edGpsAcqTime", "0");
+    field("edSymbol")->setText("[");
+    control<QCheckBox>("chkTable")->setChecked(true);
+    click("cmdLatLon");
+    CalculatorWindow* shown = control<CalculatorWindow>("frmLatLon");
+    ASSERT_TRUE(shown->isVisible());
+    shown->findChild<QLineEdit*>("txtLat")->setText("45.30.15");
+    shown->findChild<QLineEdit*>("txtLng")->setText("-009.10.30");
+    shown->findChild<QPushButton*>("cmdCalc")->click();
+    const auto expected = calculatePosition(
+        {.latitude = "45.30.15", .longitude = "-009.10.30", .symbol = "[", .alternateTable = true});
+    ASSERT_TRUE(expected);
+    EXPECT_EQ(window->settings().beacon, expected->text);
+    click("cmdLatLon");
+    EXPECT_EQ(window->findChildren<CalculatorWindow*>().size(), 1);
+}
+
+// With the manual in the current folder, F1 and Help open one viewer; it ends with the window.
+TEST_F(SetupKeys, F1AndHelpOpenOneViewerOnTheManual) {
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    QFile manual("Zelvar_Config.rtf");
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.write("{\\rtf1\\ansi Zelvar manual\\par}");
+    manual.close();
+    field("edMyCall")->setFocus();
+    QTest::keyClick(field("edMyCall"), Qt::Key_F1);
+    InstructionsViewer* viewer = InstructionsViewer::instance();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->windowTitle(), " Zelvar Config - Istruzioni");
+    EXPECT_EQ(viewer->fileName(), "Zelvar_Config.rtf");
+    window->activateWindow();
+    click("cmdHelp");
+    EXPECT_EQ(InstructionsViewer::instance(), viewer);
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(InstructionsViewer::instance(), nullptr);
+    QDir::setCurrent(previous);
 }
 
 }  // namespace
