@@ -7,9 +7,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
-#include <memory>
-#include <utility>
-#include <vector>
 
 #include "../transfer/pty_line.h"
 #include "config/config_image.h"
@@ -23,48 +20,29 @@ namespace zelvar {
 namespace {
 
 using testing::PtyLine;
-
-constexpr int kPtyPort = 3;
-constexpr int kMissingDevicePort = 4;
 constexpr const char* kMissingDevice = "/nonexistent/zelvar-tty";
+const QString kSentShown = "Data sent !\n Be shure that 'Transfer OK' appears on LCD";
 
 // Port 3 is the test's line, port 4 a device that is not there, the others do not exist.
 PortLister portsFor(std::shared_ptr<PtyLine> line) {
     return [line] {
-        return std::vector<NumberedPort>{{kPtyPort, {"pts-test", line->path(), "test line"}},
-                                         {kMissingDevicePort, {"gone", kMissingDevice, {}}}};
+        return std::vector<NumberedPort>{{3, {"pts-test", line->path(), "test line"}},
+                                         {4, {"gone", kMissingDevice, {}}}};
     };
 }
 
 class SetupSend : public testing::SetupWindowTest {
   protected:
     SetupSend() : SetupSend(std::make_shared<PtyLine>()) {}
-
     void SetUp() override { ASSERT_TRUE(line->ok()); }
 
     QPushButton* sendButton() { return control<QPushButton>("cmdSend"); }
     Dialog* progress() { return window->findChild<Dialog*>("Dialog"); }
-    SendController* sender() { return window->findChild<SendController*>(); }
-
-    // The settings the window shows after a build, and the bytes that build puts on the line.
-    struct Built {
-        DeviceSettings normalised;
-        std::vector<std::uint8_t> wire;
-    };
-    Built expectedBuild() {
-        Built built{window->settings(), {}};
-        ConfigImage image{};
-        EXPECT_TRUE(buildConfigImage(built.normalised, image));
-        const WireBytes bytes = wireBytes(image);
-        built.wire.assign(bytes.begin(), bytes.end());
-        return built;
-    }
-
-    // The window system's close request, as the title bar's close box sends it.
-    void closeBoxClicked() {
-        ASSERT_NE(window->windowHandle(), nullptr);
-        QCloseEvent event;
-        QApplication::sendEvent(window->windowHandle(), &event);
+    bool progressShown() { return progress() && progress()->isVisible(); }
+    void sendAndWait(const char* port = "3") {
+        typeInto("edComm", port);
+        click("cmdSend");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
     }
 
     std::shared_ptr<PtyLine> line;
@@ -75,42 +53,38 @@ class SetupSend : public testing::SetupWindowTest {
 };
 
 TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
-    typeInto("edComm", QString::number(kPtyPort));
     control<QComboBox>("cboBaud")->setCurrentIndex(2);
-    typeInto("edNumFlagsAuto", "10");
-    typeInto("edMsgRepeat", "8");
-    typeInto("edMyCall", "qx9abc-0");
-    typeInto("edGpsCheckTime", "5");
-    typeInto("esSpeedTable(3)", "25");
-    const Built expected = expectedBuild();
+    const std::pair<const char*, const char*> typed[] = {
+        {"edComm", "3"},          {"edNumFlagsAuto", "10"}, {"edMsgRepeat", "8"},
+        {"edMyCall", "qx9abc-0"}, {"edGpsCheckTime", "5"},  {"esSpeedTable(3)", "25"}};
+    for (const auto& [name, keys] : typed)
+        typeInto(name, keys);
+    DeviceSettings normalised = window->settings();
+    ConfigImage image{};
+    ASSERT_TRUE(buildConfigImage(normalised, image));
+    const WireBytes wire = wireBytes(image);
 
-    // What the user meets while the port is open, looked at all the way through.
-    bool sawOpenPort = false;
-    bool sendEnabledWhileOpen = false;
-    bool closedWhileOpen = false;
-    QString firstProgress;
-    QString lastProgress;
+    // While the port is open: the progress texts, SEND off, and the close box refused.
+    bool sawOpenPort = false, sendEnabledWhileOpen = false, closedWhileOpen = false;
+    QStringList progressTexts;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        Dialog* dialog = progress();
-        if (dialog->isVisible() && !dialog->okButton()->isVisibleTo(dialog)) {
-            if (firstProgress.isEmpty())
-                firstProgress = dialog->info()->text();
-            lastProgress = dialog->info()->text();
-        }
-        if (!sender()->portOpen())
+        if (progressShown() && !progress()->okButton()->isVisibleTo(progress()) &&
+            !progressTexts.contains(progress()->info()->text()))
+            progressTexts << progress()->info()->text();
+        if (!window->findChild<SendController*>()->portOpen())
             return;
         sawOpenPort = true;
         sendEnabledWhileOpen = sendEnabledWhileOpen || sendButton()->isEnabled();
-        closeBoxClicked();
+        QCloseEvent event;
+        QApplication::sendEvent(window->windowHandle(), &event);
         closedWhileOpen = closedWhileOpen || !window->isVisible() || window->close();
     });
-    // A modal dialog opened half-way runs its own event loop for a second, in which the send
-    // must keep its pace, as with a file dialog opened by Load.
+    // A modal dialog opened half-way runs its own event loop for a second (as Load's file
+    // dialog does), in which the send keeps its pace.
     const auto modalOpen = std::chrono::milliseconds(1000);
     QTimer::singleShot(500, [&] {
         QDialog modal(window.get());
-        modal.setModal(true);
         QTimer::singleShot(modalOpen, &modal, &QDialog::accept);
         modal.exec();
     });
@@ -120,13 +94,12 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
     EXPECT_FALSE(sendButton()->isEnabled()) << "SEND is off from the build on";
     ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
     watch.stop();
-    std::vector<testing::Arrival> arrived = line->stopReading();
+    const std::vector<testing::Arrival> arrived = line->stopReading();
 
     std::vector<std::uint8_t> received;
     for (const testing::Arrival& arrival : arrived)
         received.push_back(arrival.byte);
-    ASSERT_EQ(received.size(), 170u);
-    EXPECT_EQ(received, expected.wire);
+    ASSERT_EQ(received, std::vector<std::uint8_t>(wire.begin(), wire.end()));
     const termios lineSettings = line->settings();
     EXPECT_EQ(cfgetospeed(&lineSettings), speed_t(B38400));
     // Block 1's last byte to the second lead-in: 600 ms, whatever the dialog did meanwhile.
@@ -135,194 +108,129 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
     EXPECT_LT(gap, std::chrono::milliseconds(600) + modalOpen / 2);
     EXPECT_LT(arrived[169].time - arrived[0].time, std::chrono::milliseconds(1500));
 
-    EXPECT_EQ(window->settings(), expected.normalised);
+    EXPECT_EQ(window->settings(), normalised);
     EXPECT_EQ(textOf("edNumFlagsAuto"), "027");
-    EXPECT_EQ(textOf("edMsgRepeat"), "08");
     EXPECT_EQ(textOf("edMyCall"), "QX9ABC");
-    EXPECT_EQ(textOf("edGpsCheckTime"), "010");
-    EXPECT_EQ(textOf("esSpeedTable(3)"), "020");
-
     ASSERT_TRUE(sawOpenPort);
-    EXPECT_EQ(firstProgress, "\nSending data on COM3...");
-    EXPECT_EQ(lastProgress, "\nSending data on COM3......");
+    EXPECT_EQ(progressTexts.value(0), "\nSending data on COM3...");
+    EXPECT_EQ(progressTexts.isEmpty() ? "" : progressTexts.last(), "\nSending data on COM3......");
     EXPECT_FALSE(sendEnabledWhileOpen);
     EXPECT_FALSE(closedWhileOpen);
     EXPECT_TRUE(modals.boxes.empty());
-    EXPECT_TRUE(progress()->isVisible());
-    EXPECT_EQ(progress()->info()->text(),
-              "Data sent !\n Be shure that 'Transfer OK' appears on LCD");
-    EXPECT_TRUE(progress()->okButton()->isVisible());
+    EXPECT_EQ(progress()->info()->text(), kSentShown);
+    EXPECT_TRUE(progressShown() && progress()->okButton()->isVisible());
 
     // With the port closed again the window closes, and takes its companions with it.
     typeInto("edGpsAcqTime", "0");
     click("cmdLatLon");
     auto* calculator = window->findChild<CalculatorWindow*>("frmLatLon");
-    ASSERT_NE(calculator, nullptr);
     ASSERT_TRUE(calculator->isVisible());
     EXPECT_TRUE(window->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(progress() == nullptr || !progress()->isVisible());
+    EXPECT_FALSE(progressShown());
     EXPECT_FALSE(calculator->isVisible());
 }
 
-// The user's close box on the progress only hides it; the send goes on to its end.
-TEST_F(SetupSend, ClosingTheProgressMidSendOnlyHidesIt) {
-    typeInto("edComm", QString::number(kPtyPort));
-    QTimer::singleShot(400, [this] {
-        ASSERT_TRUE(progress()->isVisible());
-        QCloseEvent event;
-        QApplication::sendEvent(progress()->windowHandle(), &event);
-    });
-    click("cmdSend");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
-    EXPECT_EQ(line->readAvailable().size(), 170u);
-    ASSERT_NE(progress(), nullptr);
-    EXPECT_FALSE(progress()->isVisible());
-    progress()->showProgress();
-    EXPECT_EQ(progress()->info()->text(),
-              "Data sent !\n Be shure that 'Transfer OK' appears on LCD");
-}
-
-// The tracker's end goes away after block 1: the port is closed, the layer's words are shown,
-// and the progress stays with the text it reached.
+// The tracker's end goes away after block 1: the port closes, the layer's words are shown and
+// the progress stays with the text it reached.
 TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
-    typeInto("edComm", QString::number(kPtyPort));
     QTimer::singleShot(600, [this] { line->closeMaster(); });
-    click("cmdSend");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
+    sendAndWait();
     ASSERT_EQ(modals.boxes.size(), 1u);
-    const testing::SeenBox& box = modals.boxes.front();
-    EXPECT_EQ(box.title, "Zelvar");
-    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(box.text.toStdString(), "Write failed on " + line->path() + ": Input/output error");
-    EXPECT_FALSE(sender()->portOpen());
-    EXPECT_TRUE(progress()->isVisible());
-    EXPECT_FALSE(progress()->okButton()->isVisibleTo(progress()));
+    EXPECT_EQ(modals.boxes[0].title, "Zelvar");
+    EXPECT_EQ(modals.boxes[0].text.toStdString(),
+              "Write failed on " + line->path() + ": Input/output error");
+    EXPECT_FALSE(window->findChild<SendController*>()->portOpen());
+    EXPECT_TRUE(progressShown());
     EXPECT_EQ(progress()->info()->text(), "\nSending data on COM3.....");
     EXPECT_TRUE(window->close());
 }
 
-struct FailingBuild {
+// What fails before a byte is sent: the build (the failing field gets the focus, and earlier
+// fields show their normalised text) or the port (the serial layer's words and its finding).
+struct Failure {
     const char* name;
-    // Field and keys, typed in this order.
     std::vector<std::pair<const char*, const char*>> typed;
-    const char* failingField;
-    const char* reason;
-    // A field of an earlier step, and the normalised text it shows after the failed build.
-    const char* earlierField;
-    const char* earlierText;
+    const char* port;
+    std::string text;  // the port's message, or the first typed field's normalised text
+    std::string detail;
+    const char* focus;  // the failing field of a build
 };
 
-void PrintTo(const FailingBuild& b, std::ostream* out) {
-    *out << b.name;
-}
+class SetupSendFailure : public SetupSend, public ::testing::WithParamInterface<Failure> {};
 
-class SetupFailedBuild : public SetupSend, public ::testing::WithParamInterface<FailingBuild> {};
-
-TEST_P(SetupFailedBuild, FocusesTheFailingFieldSaysSoAndSendsNothing) {
-    const FailingBuild& build = GetParam();
-    typeInto("edComm", QString::number(kPtyPort));
-    for (const auto& [name, keys] : build.typed)
+TEST_P(SetupSendFailure, SaysWhyAndSendsNothing) {
+    const Failure& failure = GetParam();
+    for (const auto& [name, keys] : failure.typed)
         typeInto(name, keys);
-
     QString focusAtTheMessage;
     bool sendEnabledAtTheMessage = true;
     modals.onBox([&](const testing::SeenBox&) {
-        focusAtTheMessage = window->focusWidget() ? window->focusWidget()->objectName() : "";
+        focusAtTheMessage = window->focusWidget()->objectName();
         sendEnabledAtTheMessage = sendButton()->isEnabled();
     });
-    click("cmdSend");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }));
-
+    sendAndWait(failure.port);
     ASSERT_EQ(modals.boxes.size(), 1u);
     const testing::SeenBox& box = modals.boxes.front();
-    EXPECT_EQ(box.text, "Parametri incompleti o non corretti");
-    EXPECT_EQ(box.title, "Invio non eseguito - Zelvar");
-    EXPECT_EQ(box.icon, QMessageBox::Information);
+    const bool build = failure.focus != nullptr;
+    EXPECT_EQ(box.text.toStdString(), build ? "Parametri incompleti o non corretti" : failure.text);
+    EXPECT_EQ(box.title, build ? "Invio non eseguito - Zelvar" : "Zelvar");
+    EXPECT_EQ(box.icon, build ? QMessageBox::Information : QMessageBox::NoIcon);
     EXPECT_EQ(box.buttons, QMessageBox::Ok);
-    EXPECT_EQ(box.informativeText, build.reason);
-    EXPECT_EQ(focusAtTheMessage, build.failingField);
-    EXPECT_FALSE(sendEnabledAtTheMessage);
-
-    // The field keeps the focus for when the window is active again.
-    ASSERT_NE(window->focusWidget(), nullptr);
-    EXPECT_EQ(window->focusWidget()->objectName(), build.failingField);
-    EXPECT_TRUE(sendButton()->isEnabled());
-    EXPECT_EQ(textOf(build.earlierField), build.earlierText);
-    EXPECT_TRUE(line->readAvailable().empty());
-    EXPECT_TRUE(progress() == nullptr || !progress()->isVisible());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, SetupFailedBuild,
-    ::testing::Values(FailingBuild{"EmptyCallsign",
-                                   {{"edNumFlagsAuto", "10"}, {"edMyCall", ""}},
-                                   "edMyCall",
-                                   "MY CALLSIGN: empty callsign",
-                                   "edNumFlagsAuto",
-                                   "027"},
-                      FailingBuild{"EmptySymbol",
-                                   {{"edMsgRepeat", "7"}, {"edSymbol", ""}},
-                                   "edSymbol",
-                                   "ICON Symbol: no symbol",
-                                   "edMsgRepeat",
-                                   "07"},
-                      FailingBuild{"TimeoutAboveAByte",
-                                   {{"edManualTime", "5"}, {"edGpsAcqTime", "999"}},
-                                   "edGpsAcqTime",
-                                   "Acquisition timeout: value out of range",
-                                   "edManualTime",
-                                   "0010"},
-                      FailingBuild{"FixedIntervalTooLong",
-                                   {{"esSpeedTable(6)", "1"}, {"edManualTime", "2555"}},
-                                   "edManualTime",
-                                   "Manual Timing: value out of range",
-                                   "esSpeedTable(6)",
-                                   "010"}));
-
-struct PortFailure {
-    const char* commPort;
-    std::string description;
-    std::string finding;  // what the doctor adds below it
-};
-
-void PrintTo(const PortFailure& f, std::ostream* out) {
-    *out << "port \"" << f.commPort << "\"";
-}
-
-class SetupPortFailure : public SetupSend, public ::testing::WithParamInterface<PortFailure> {};
-
-TEST_P(SetupPortFailure, ShowsTheSerialLayersWordsAndNoProgress) {
-    const PortFailure& failure = GetParam();
-    typeInto("edComm", failure.commPort);
-    click("cmdSend");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }));
-
-    ASSERT_EQ(modals.boxes.size(), 1u);
-    const testing::SeenBox& box = modals.boxes.front();
-    EXPECT_EQ(box.text.toStdString(), failure.description);
-    EXPECT_TRUE(box.informativeText.startsWith(QString::fromStdString("- " + failure.finding)))
+    EXPECT_TRUE(box.informativeText.startsWith(QString::fromStdString(failure.detail)))
         << box.informativeText.toStdString();
-    EXPECT_EQ(box.title, "Zelvar");
-    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(box.buttons, QMessageBox::Ok);
-    EXPECT_TRUE(progress() == nullptr || !progress()->isVisible());
+    EXPECT_FALSE(sendEnabledAtTheMessage);
+    if (build) {
+        EXPECT_EQ(focusAtTheMessage, failure.focus);
+        EXPECT_EQ(window->focusWidget()->objectName(), failure.focus) << "kept for later";
+        EXPECT_EQ(textOf(failure.typed[0].first), failure.text.c_str());
+    }
     EXPECT_TRUE(line->readAvailable().empty());
-    EXPECT_TRUE(window->close()) << "the failed send left the port closed";
+    EXPECT_FALSE(progressShown());
+    EXPECT_TRUE(window->close()) << "the port is closed again";
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Ports, SetupPortFailure,
-    ::testing::Values(PortFailure{"7",
-                                  "Serial port 7 does not exist: the system lists 2 "
-                                  "serial devices",
-                                  "Serial port 7 does not exist: the system lists 2 "
-                                  "serial devices: port 3 /dev/pts/"},
-                      PortFailure{"4",
-                                  std::string("Cannot open ") + kMissingDevice +
-                                      ": No such file or directory",
-                                  std::string(kMissingDevice) + " does not exist"}));
+    Send, SetupSendFailure,
+    ::testing::Values(
+        Failure{"EmptyCallsign",
+                {{"edNumFlagsAuto", "10"}, {"edMyCall", ""}},
+                "3",
+                "027",
+                "MY CALLSIGN: empty callsign",
+                "edMyCall"},
+        Failure{"EmptySymbol",
+                {{"edMsgRepeat", "7"}, {"edSymbol", ""}},
+                "3",
+                "07",
+                "ICON Symbol: no symbol",
+                "edSymbol"},
+        Failure{"TimeoutAboveAByte",
+                {{"edManualTime", "5"}, {"edGpsAcqTime", "999"}},
+                "3",
+                "0010",
+                "Acquisition timeout: value out of range",
+                "edGpsAcqTime"},
+        Failure{"FixedIntervalTooLong",
+                {{"esSpeedTable(6)", "1"}, {"edManualTime", "2555"}},
+                "3",
+                "010",
+                "Manual Timing: value out of range",
+                "edManualTime"},
+        Failure{"NoSuchPort",
+                {},
+                "7",
+                "Serial port 7 does not exist: the system lists 2 serial devices",
+                "- Serial port 7 does not exist: the system lists 2 serial devices: port 3 "
+                "/dev/pts/",
+                nullptr},
+        Failure{"MissingDevice",
+                {},
+                "4",
+                std::string("Cannot open ") + kMissingDevice + ": No such file or directory",
+                std::string("- ") + kMissingDevice + " does not exist",
+                nullptr}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace zelvar

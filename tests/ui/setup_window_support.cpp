@@ -10,13 +10,6 @@
 #include "ui/instructions_viewer.h"
 
 namespace zelvar::testing {
-namespace {
-
-constexpr int kPollMs = 5;
-// How long a file dialog may keep the screen after it was answered (in polls).
-constexpr int kAnswerPatience = 200;
-
-}  // namespace
 
 void typeKeys(QWidget* widget, const QString& keys) {
     for (QChar character : keys) {
@@ -36,26 +29,22 @@ void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys) {
 
 ModalAnswerer::ModalAnswerer() {
     QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
-    poll_.start(kPollMs);
+    poll_.start(5);
 }
 
 void ModalAnswerer::answer() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (auto* box = qobject_cast<QMessageBox*>(modal))
-        answerBox(box);
-    else if (auto* dialog = qobject_cast<QFileDialog*>(modal))
+    if (auto* dialog = qobject_cast<QFileDialog*>(modal))
         answerFileDialog(dialog);
-}
-
-void ModalAnswerer::answerBox(QMessageBox* box) {
-    SeenBox seen{box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                 box->informativeText()};
-    boxes.push_back(seen);
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box)
+        return;
+    boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                     box->informativeText()});
     if (onBox_)
-        onBox_(seen);
+        onBox_(boxes.back());
     QAbstractButton* yes = box->button(QMessageBox::Yes);
-    QAbstractButton* ok = box->button(QMessageBox::Ok);
-    if (QAbstractButton* answer = yes ? yes : ok)
+    if (QAbstractButton* answer = yes ? yes : box->button(QMessageBox::Ok))
         answer->click();
     else
         box->reject();
@@ -64,25 +53,22 @@ void ModalAnswerer::answerBox(QMessageBox* box) {
 void ModalAnswerer::answerFileDialog(QFileDialog* dialog) {
     if (dialog == answered_) {
         // It refused the path, or asks a question that is still coming.
-        if (++waitedForAnswered_ > kAnswerPatience)
+        if (++waitedForAnswered_ > 200)
             dialog->reject();
         return;
     }
     answered_ = dialog;
     waitedForAnswered_ = 0;
     const QStringList selected = dialog->selectedFiles();
-    fileDialogs.push_back({dialog->windowTitle(), dialog->nameFilters(),
-                           dialog->selectedNameFilter(), dialog->directory().absolutePath(),
+    fileDialogs.push_back({dialog->windowTitle(), dialog->selectedNameFilter(),
+                           dialog->directory().absolutePath(),
                            selected.isEmpty() ? QString() : QFileInfo(selected.front()).fileName(),
-                           dialog->acceptMode(),
-                           !dialog->testOption(QFileDialog::DontConfirmOverwrite)});
+                           dialog->acceptMode()});
     const QString path = choices_.empty() ? QString() : choices_.front();
     if (!choices_.empty())
         choices_.erase(choices_.begin());
-    if (path.isEmpty()) {
-        dialog->reject();
-        return;
-    }
+    if (path.isEmpty())
+        return dialog->reject();
     dialog->selectFile(path);
     // Accepted from the event loop, so that an overwrite question it asks meets this poll.
     QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
@@ -103,32 +89,26 @@ SetupWindowTest::~SetupWindowTest() {
 }
 
 void SetupWindowTest::typeInto(const QString& name, const QString& keys) {
-    QLineEdit* edit = field(name);
-    edit->setFocus(Qt::OtherFocusReason);
-    edit->clear();
-    typeKeys(edit, keys);
+    field(name)->setFocus(Qt::OtherFocusReason);
+    field(name)->clear();
+    typeKeys(field(name), keys);
 }
 
 void SetupWindowTest::appendTo(const QString& name, const QString& keys) {
-    QLineEdit* edit = field(name);
-    edit->setFocus(Qt::OtherFocusReason);
-    edit->end(false);
-    typeKeys(edit, keys);
+    field(name)->setFocus(Qt::OtherFocusReason);
+    field(name)->end(false);
+    typeKeys(field(name), keys);
 }
 
 QString SetupWindowTest::focusedName() const {
     const QWidget* focus = QApplication::focusWidget();
-    if (!focus)
-        return {};
-    if (focus->objectName().isEmpty() && qobject_cast<const QComboBox*>(focus->parentWidget()))
+    if (focus && focus->objectName().isEmpty() && qobject_cast<QComboBox*>(focus->parentWidget()))
         return focus->parentWidget()->objectName();
-    return focus->objectName();
+    return focus ? focus->objectName() : QString();
 }
 
 void SetupWindowTest::click(const QString& button) {
-    QPushButton* pressed = control<QPushButton>(button);
-    ASSERT_NE(pressed, nullptr);
-    QTest::mouseClick(pressed, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
 }
 
 }  // namespace zelvar::testing

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
-#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -16,12 +15,10 @@
 
 namespace zelvar::testing {
 
-// Types `keys` into `widget` one key press at a time, each carrying its character, as a keyboard
-// does (Latin-1 or not).
+// Types `keys` one key press at a time, each carrying its character, as a keyboard does.
 void typeKeys(QWidget* widget, const QString& keys);
 
-// One key as an X11 keyboard sends it: editing keys carry control codes as their text (Delete
-// "\x7f", Ctrl+A "\x01").
+// A key as X11 sends it: editing keys carry control codes as their text (Delete "\x7f").
 struct X11Key {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
@@ -29,38 +26,26 @@ struct X11Key {
 };
 void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys);
 
-// A message box as the user saw it.
 struct SeenBox {
-    QString title;
-    QString text;
+    QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QString informativeText;
 };
 
-// A file dialog as it opened.
 struct SeenFileDialog {
-    QString title;
-    QStringList filters;
-    QString selectedFilter;
-    QString folder;
-    QString fileName;
+    QString title, filter, folder, fileName;
     QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
-    bool confirmsOverwrite = false;
 };
 
-// Plays the user in front of every modal window the main window opens: message boxes are read
-// and answered with OK (or Yes, for the overwrite question), file dialogs are read and given the
-// next chosen path, or cancelled. A dialog that will not take the answer is cancelled, so no
-// test ever hangs on one.
+// Plays the user in front of every modal window: message boxes are read and answered with Yes
+// or OK, file dialogs are read and given the next chosen path (an empty one cancels). A dialog
+// that will not take the answer is cancelled, so no test hangs on one.
 class ModalAnswerer {
   public:
     ModalAnswerer();
-
-    // The path the next file dialog returns; an empty path cancels it.
     void choose(const QString& path) { choices_.push_back(path); }
-
-    // Called with each message box before it is answered, while it is still open.
+    // Called with each message box while it is still open.
     void onBox(std::function<void(const SeenBox&)> check) { onBox_ = std::move(check); }
 
     std::vector<SeenBox> boxes;
@@ -68,7 +53,6 @@ class ModalAnswerer {
 
   private:
     void answer();
-    void answerBox(QMessageBox* box);
     void answerFileDialog(QFileDialog* dialog);
 
     QTimer poll_;
@@ -78,7 +62,7 @@ class ModalAnswerer {
     int waitedForAnswered_ = 0;
 };
 
-// The main window shown and active, with the helpers to find and type into its controls.
+// The main window shown and active.
 class SetupWindowTest : public ::testing::Test {
   protected:
     explicit SetupWindowTest(PortLister lister = systemPorts);
@@ -93,11 +77,10 @@ class SetupWindowTest : public ::testing::Test {
     QLineEdit* field(const QString& name) { return control<QLineEdit>(name); }
     QString textOf(const QString& name) { return field(name)->text(); }
 
-    // Focus on the field, its content gone, then the keys as the user types them.
+    // Focus on the field, its content gone (or the caret at the end), then the keys.
     void typeInto(const QString& name, const QString& keys);
-    // Focus on the field, caret at the end, then the keys.
     void appendTo(const QString& name, const QString& keys);
-    // The name of the control that has the focus (an editable list's own edit counts as it).
+    // The focused control's name (an editable list's own edit counts as the list).
     QString focusedName() const;
     void click(const QString& button);
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 
-// The windows need an application object; without a display they draw offscreen.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
