@@ -24,7 +24,6 @@ constexpr std::uint32_t kUucp = 10;
 struct TempRoot {
     testing_support::TempFolder folder;
 };
-
 // Files, links, /proc and udev folders are real, in a temporary root; what a test cannot make
 // there (device nodes, another user, the group database, the open's outcome) is made up.
 class FakeSystem final : TempRoot, public HostPortSystem {
@@ -142,9 +141,6 @@ const std::string kMmFix =
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
-    DoctorCase{"Usable", "#1", none, {}, "Port 1 (/dev/ttyUSB0) can be opened for writing.\n"},
-    DoctorCase{"NumberBeyondTheList", "#7", none, {{K::Missing, true}}, "Port 7 cannot be used:\n- Serial port 7 does not "
-        "exist: the system lists 3 serial devices: port 1 /dev/ttyUSB0, port 2 /dev/ttyACM0, port 3 /dev/ttyS0."},
     DoctorCase{"NotInGroup", "#1", [](S s) { s.user.groups = s.database = {1000}; s.devices["/dev/ttyUSB0"].group = kUucp;
         s.opens["/dev/ttyUSB0"] = kRefused; }, {{K::NotInGroup, true}}, "belongs to the group uucp (crw-rw----)",
         "sudo usermod -aG uucp alice"},
@@ -181,12 +177,13 @@ INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
     DoctorCase{"BrlttyRuleMasked", "/dev/ttyUSB3", [](S s) { brlttyInstalled(s);
         s.file("/etc/udev/rules.d/85-brltty.rules", "/dev/null", true); }, {{K::Missing, true}}, "/dev/ttyUSB3 does not exist"},
     DoctorCase{"BrlttyRulesWithoutBrltty", "#4", [](S s) { s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules); },
-        {{K::Missing, true}}},
+        {{K::Missing, true}}, "Port 4 cannot be used:\n- Serial port 4 does not exist: the system lists 3 serial "
+        "devices: port 1 /dev/ttyUSB0, port 2 /dev/ttyACM0, port 3 /dev/ttyS0."},
     DoctorCase{"BrlttyLeavesSerialPortsAlone", "#3", brlttyInstalled, {}},
     DoctorCase{"ModemManagerProbes", "#2", [](S s) { s.process(77, "ModemManager"); }, {{K::ModemManagerProbes, false}}, "",
         kMmFix},
     DoctorCase{"ModemManagerTold", "#2", [](S s) { s.process(77, "ModemManager");
-        s.file("/run/udev/data/c166:0", "E:ID_MM_DEVICE_IGNORE=1\n"); }, {}},
+        s.file("/run/udev/data/c166:0", "E:ID_MM_DEVICE_IGNORE=1\n"); }, {}, "Port 2 (/dev/ttyACM0) can be opened for writing.\n"},
     DoctorCase{"DialInTwin", "/dev/tty.usbserial-A9", [](S s) { s.device("/dev/tty.usbserial-A9");
         s.device("/dev/cu.usbserial-A9"); }, {{K::DialInDevice, true}}, "call-out twin /dev/cu.usbserial-A9",
         "zelvar-cli send Zelvar.cfg --device /dev/cu.usbserial-A9", Platform::MacOS},
