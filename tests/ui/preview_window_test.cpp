@@ -1,8 +1,6 @@
 // The preview of SEND beside the main window: the bytes SEND would write, following the form as
 // the user types, never writing into it.
-#include <QLabel>
 #include <QTableView>
-#include <QTest>
 
 #include "config/config_image.h"
 #include "setup_window_support.h"

@@ -1,8 +1,5 @@
 // The device list at the right of the Baud row, on a port list of the test's own.
-#include <QFile>
 #include <QMenu>
-#include <QPushButton>
-#include <QTest>
 
 #include "setup_window_support.h"
 

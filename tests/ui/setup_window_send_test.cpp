@@ -1,11 +1,6 @@
 // SEND from the main window to a real pseudo-terminal.
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDialog>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 #include <QWindow>
 
 #include "../transfer/pty_line.h"
