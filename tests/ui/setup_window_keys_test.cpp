@@ -246,6 +246,8 @@ TEST_F(SetupKeys, EnterPressesTheFocusedButtonAndTheCalculatorWritesTheBeacon) {
     control<QPushButton>("cmdDefault")->setFocus();
     testing::pressKeys(QApplication::focusWidget(), {ret});
     EXPECT_EQ(window->settings(), defaultSettings());
+    window->close();
+    EXPECT_FALSE(calculator->isVisible()) << "it goes with the main window";
 }
 
 // With the manual in the current folder, F1 and Help open one viewer; it ends with the window.
