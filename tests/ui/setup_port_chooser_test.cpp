@@ -1,8 +1,5 @@
 // The device list at the right of the Baud row, on a port list of the test's own.
-#include <QFile>
 #include <QMenu>
-#include <QPushButton>
-#include <QTest>
 
 #include "setup_window_support.h"
 
@@ -46,15 +43,12 @@ class SetupPortChooser : public testing::SetupWindowTest {
           listed(std::move(ports)) {}
 };
 
-// The name a screen reader says, whether it shows as missing, and a part of the tip.
+// The name a screen reader says, whether it shows as missing, and a part of the tip (the port
+// list's own tests pin the rest of it).
 TEST_F(SetupPortChooser, ShowsTheDeviceOrThatThereIsNone) {
     const std::tuple<const char*, const char*, bool, const char*> rows[] = {
-        {"1", "Port 1: ttyUSB0", false,
-         "/dev/ttyUSB0\nUSB2.0-Serial\nQinHeng Electronics\nUSB 1a86:7523\n"
-         "/dev/serial/by-id/usb-1a86_USB2.0-Serial-if00-port0"},
-        {"2", "Port 2: ttyS0", false, "/dev/ttyS0"},
-        {"3", "Port 3: no such port", true,
-         "Serial port 3 does not exist: the system lists 3 serial devices"},
+        {"1", "Port 1: ttyUSB0", false, "QinHeng Electronics\nUSB 1a86:7523"},
+        {"3", "Port 3: no such port", true, "the system lists 3 serial devices"},
         {"", "Port 0: no such port", true, "port numbers start at 1"}};
     for (const auto& [port, name, missing, described] : rows) {
         typeInto("edComm", port);
@@ -62,7 +56,6 @@ TEST_F(SetupPortChooser, ShowsTheDeviceOrThatThereIsNone) {
         EXPECT_EQ(shownAsMissing(), missing) << name;
         EXPECT_TRUE(chooser()->toolTip().contains(described)) << chooser()->toolTip().toStdString();
         EXPECT_EQ(chooser()->accessibleDescription(), chooser()->toolTip());
-        EXPECT_FALSE(chooser()->text().isEmpty());
     }
 }
 

@@ -1,37 +1,16 @@
 // Default, Save and Load of the main window, through the real file dialog and real files.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
 #include <QRadioButton>
-#include <QTemporaryDir>
 
+#include "../config/settings_support.h"
+#include "files/cfg_writer.h"
 #include "setup_window_support.h"
 
 namespace zelvar {
 namespace {
 
-// What Save writes right after the start, line by line without the CR LF.
-const QStringList kFactoryLines = {
-    R"("1","200","08",0,">",0)",
-    R"("0480")",
-    R"("0360")",
-    R"("250")",
-    R"("180")",
-    R"("130")",
-    R"("110")",
-    R"("090")",
-    R"("0600",3,"025","NOCALL-9","WIDE1-1,WIDE2-2","Zelvar, version 4.0 - by QX9ABC Pim","NOCALL","Message sent using Zelvar, version 4.0")",
-    R"("00.00.00","00.00.00",1,"0",0,#FALSE#)",
-    R"("Msg received,i will reply soon")",
-    R"(0)"};
+// The factory file, whose bytes the writer's own tests pin.
+const std::string kFactoryFile = writeConfigText(defaultSettings(), {}).text;
 const CalculatorInputs kCalculator{"45.30.15", "-009.10.30", 0, "120", 1, true};
-
-QByteArray crlf(const QStringList& lines) {
-    return (lines.join("\r\n") + "\r\n").toLatin1();
-}
 
 class SetupFiles : public testing::SetupWindowTest {
   protected:
@@ -46,10 +25,10 @@ class SetupFiles : public testing::SetupWindowTest {
         QFile in(file);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
-    void write(const QString& file, const QByteArray& bytes) {
+    void write(const QString& file, const std::string& bytes) {
         QFile out(file);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
+        out.write(bytes.data(), qint64(bytes.size()));
     }
     void saveAs(const QString& file) {
         modals.choose(file);
@@ -80,7 +59,7 @@ class SetupFiles : public testing::SetupWindowTest {
 TEST_F(SetupFiles, SaveAfterTheStartWritesTheFactoryFile) {
     write(path("Zelvar.cfg"), "old settings\r\n");
     saveAs(path("Zelvar.cfg"));
-    EXPECT_EQ(contents(path("Zelvar.cfg")), crlf(kFactoryLines));
+    EXPECT_EQ(contents(path("Zelvar.cfg")).toStdString(), kFactoryFile);
     EXPECT_TRUE(folderIsCurrent());
     ASSERT_EQ(modals.boxes.size(), 1u);
     EXPECT_EQ(modals.boxes[0].title, "Salva File");
@@ -95,24 +74,18 @@ TEST_F(SetupFiles, SaveAfterTheStartWritesTheFactoryFile) {
 
 // Default in between restores the factory settings but leaves the calculator.
 TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
-    DeviceSettings saved = window->settings();
-    saved.commPort = "4";
-    saved.numFlagsAuto = "350";
-    saved.msgRepeat = "03";
-    saved.micEMsg = 5;
-    saved.autoReply = saved.baud300 = saved.altTable = saved.rxPosition = 1;
-    saved.symbol = "[";
-    saved.speedTable = {"0100", "0200", "300", "400", "500", "600", "700"};
-    saved.manualTime = "1200";
-    saved.bcnEvery = "005";
-    saved.gpsAcqTime = "000";
-    saved.myCall = "QX9ABC-7";
-    saved.aprsPath = "WIDE2-2";
+    using enum Field;
+    const testing_support::Changes changes = {
+        {MyCall, "QX9ABC-7"},  {AprsPath, "WIDE2-2"}, {Symbol, "["},         {AltTable, "1"},
+        {NumFlagsAuto, "350"}, {MicEMsg, "5"},        {BcnEvery, "005"},     {RxPosition, "1"},
+        {ManualTime, "1200"},  {SpeedTable0, "0100"}, {SpeedTable1, "0200"}, {SpeedTable2, "300"},
+        {SpeedTable3, "400"},  {SpeedTable4, "500"},  {SpeedTable5, "600"},  {SpeedTable6, "700"},
+        {GpsAcqTime, "000"},   {Baud300, "1"},        {DestCall, "QX9XYZ"},  {MsgRepeat, "03"},
+        {AutoReply, "1"},      {CommPort, "4"},       {BaudRate, "2"}};
+    DeviceSettings saved = testing_support::changed(defaultSettings(), changes);
     saved.beacon = "=/7I\"PPjw<>  _ \"on foot\", slowly";
-    saved.destCall = "QX9XYZ";
     saved.aprsMsg = "}all, \"\"well\"";
     saved.autoReplyMsg = "busy {now} | later~";
-    saved.baudRate = 2;
     window->applySettings(saved);
     setCalculator(kCalculator);
     saveAs(path("round.cfg"));
@@ -175,28 +148,27 @@ TEST_F(SetupFiles, FailedSaveKeepsTheOldFileAndSaysZelwar) {
 }
 
 TEST_F(SetupFiles, AGreyedBoxSurvivesSavingAndAClickClearsIt) {
-    QStringList grey = kFactoryLines;
-    grey[0] = R"("1","200","08",0,">",2)";
-    write(path("grey.cfg"), crlf(grey));
+    const std::string grey = "\"1\",\"200\",\"08\",0,\">\",2" + kFactoryFile.substr(22);
+    write(path("grey.cfg"), grey);
     load(path("grey.cfg"));
     auto* table = control<QCheckBox>("chkTable");
     EXPECT_EQ(table->checkState(), Qt::PartiallyChecked);
     saveAs(path("again.cfg"));
-    EXPECT_EQ(contents(path("again.cfg")), crlf(grey));
+    EXPECT_EQ(contents(path("again.cfg")).toStdString(), grey);
     table->click();
     table->click();
     EXPECT_NE(table->checkState(), Qt::PartiallyChecked);
 }
 
 // The reader's own tests cover every way a file breaks; here the window says so and keeps what
-// came before the fault.
+// came before the fault (the file ends after the speed table).
 TEST_F(SetupFiles, BrokenLoadKeepsWhatCameBeforeTheFaultAndSaysZelvar) {
     DeviceSettings expected = window->settings();
     expected.myCall = "QX9ABC";
     expected.speedTable[0] = "0999";
     window->applySettings(expected);
-    write(path("broken.cfg"),
-          crlf(QStringList{R"("3","150","05",2,"#",1)"} + kFactoryLines.mid(1, 7)));
+    const std::string speeds = kFactoryFile.substr(0, kFactoryFile.find("\"0600\","));
+    write(path("broken.cfg"), "\"3\",\"150\",\"05\",2,\"#\",1" + speeds.substr(22));
     load(path("broken.cfg"));
     ASSERT_EQ(modals.boxes.size(), 1u);
     EXPECT_EQ(modals.boxes[0].title, "Zelvar");

@@ -1,11 +1,6 @@
 #include "setup_window_support.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
 #include <QFileInfo>
-#include <QPushButton>
-#include <QTest>
 
 #include "ui/instructions_viewer.h"
 
