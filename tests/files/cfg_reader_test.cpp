@@ -61,17 +61,14 @@ std::string edited(std::string_view from, std::string_view to) {
     return text.replace(text.find(from), from.size(), to);
 }
 
-// Files that fail somewhere, or load oddly: the message, and fields of the record after the load.
+// Files that fail somewhere, or load oddly: the message, and fields of the record after the load
+// (a cut file: EveryTruncationFailsCleanlyOrReadsTheWholeRecord).
 TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
-    const std::string nineLines(kDefaultCfg.substr(0, kDefaultCfg.find("\"0600\"")));
     const std::string back = "\"Msg received,i will reply soon\"";
     const std::tuple<std::string, const char*, Changes> cases[] = {
         {edited(",\">\",0", ",0"),
          "Item 6 (line 2, Alternate Table): 480 is not a check state",
          {{Symbol, "0"}, {AltTable, "2"}, {SpeedTable0, "x"}}},
-        {nineLines + "\"0600\",3,\"025\"",
-         "Item 17 (line 9, My callsign): the file ends before",
-         {{SpeedTable6, "090"}, {ManualTime, "x"}}},
         {edited("\"08\",0,", "\"08\",-1,"),
          "Item 4 (line 1, Mic-E and flags): 15 is not a Mic-E",
          {{MsgRepeat, "08"}, {MicEMsg, "2"}, {Symbol, "x"}}},
@@ -81,18 +78,13 @@ TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
         {edited(",3,", ",99999,"),
          "Item 15 (line 9, Comment every and flag): \"99999\" is out of",
          {{ManualTime, "0600"}, {BcnEvery, "x"}}},
-        {edited("\"00.00.00\",1,", "\"00.00.00\",3,"),
-         "Item 24 (line 10, Grad.Min.Cent check box): 3 is not a check state",
-         {{AutoReplyMsg, "x"}}},
         {edited("#FALSE#", "maybe"),
          "Item 27 (line 10, Position format): \"maybe\" is neither true nor false",
          {{AutoReplyMsg, "x"}}},
         {edited(back + "\r\n0", back + "\r\n3"),
          "Item 29 (line 12, Baud): 3 is not a speed",
          {{AutoReplyMsg, "Msg received,i will reply soon"}, {BaudRate, "2"}}},
-        {std::string("\x7f"
-                     "ELF\x02\x01\x01\0\0",
-                     9),
+        {"\x7F\x45LF\x02\x01",
          "Item 1 (line 1, Comm num): the item holds the control byte 0x02",
          {{CommPort, "x"}}},
         {std::regex_replace(std::string(kDefaultCfg), std::regex("\r\n(?!$)"), ","),
