@@ -26,12 +26,11 @@ TEST(ImageBuilder, FactoryDefaultsGiveTheDocumentedImage) {
     ConfigImage image;
     image.fill(0xAA);
     ASSERT_TRUE(build({}, {}, image));
-    const std::string expected =
-        std::string("\x1E\x08\x00\x3E\x2F\x0A\x30\x24\x19\x12\x0D\x0B\x09\x3C\x19\x03", 16) +
-        "NOCALL9WIDE1 1WIDE2 2" + '\0' + "Zelvar, version 4.0 - by QX9ABC Pim" + '\0' +
-        "NOCALL0Message sent using Zelvar, version 4.0" + '\0' +
-        "AA:Msg received,i will reply soon" + std::string(11, '\0');
-    EXPECT_EQ(std::string(image.begin(), image.end()), expected);
+    EXPECT_EQ(
+        std::string(image.begin(), image.end()),
+        "\x1E\x08\x00\x3E\x2F\x0A\x30\x24\x19\x12\x0D\x0B\x09\x3C\x19\x03NOCALL9WIDE1 1WIDE2 2\0"
+        "Zelvar, version 4.0 - by QX9ABC Pim\0NOCALL0Message sent using Zelvar, version 4.0\0"
+        "AA:Msg received,i will reply soon\0\0\0\0\0\0\0\0\0\0\0"sv);
 }
 
 // Fields typed over the defaults, what the build writes back and the bytes it stores from `index`
@@ -101,11 +100,12 @@ struct Failure {
 class FailureTest : public ::testing::TestWithParam<Failure> {};
 
 TEST_P(FailureTest, StopsAtTheStepAndKeepsEarlierWriteBacks) {
+    const Failure& p = GetParam();
     ConfigImage image{};
-    const BuildResult result = build(GetParam().typed, GetParam().shown, image);
+    const BuildResult result = build(p.typed, p.shown, image);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.field, GetParam().field) << result.reason;
-    EXPECT_TRUE(result.reason.starts_with(std::string(fieldLabel(GetParam().field)) + ": "))
+    EXPECT_EQ(result.field, p.field) << result.reason;
+    EXPECT_TRUE(result.reason.starts_with(std::string(fieldLabel(p.field)) + ": "))
         << result.reason;
 }
 
