@@ -34,9 +34,7 @@ LoadResult readText(std::string_view text, DeviceSettings& s, CalculatorInputs& 
 // What the window shows after SEND, with any calculator inputs, survives Save and Load.
 TEST(CfgReader, LoadGivesBackWhatSaveWrote) {
     RecordGenerator generator(29);
-    const auto coordinate = [&generator](std::size_t longest) {
-        return generator.text(longest, "NSEW-.09\"");
-    };
+    const auto coordinate = [&generator](std::size_t n) { return generator.text(n, "NSEW-.09\""); };
     for (int round = 0; round < 300; ++round) {
         DeviceSettings original = generator.next();
         ConfigImage image{};
