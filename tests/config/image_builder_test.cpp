@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
+#include <string_view>
 
 #include "config/config_image.h"
 #include "settings_support.h"
@@ -11,6 +11,7 @@ namespace {
 
 using namespace testing_support;
 using enum Field;
+using namespace std::literals;
 
 // Builds the defaults with `typed` and checks that the build wrote back `shown` and nothing else.
 BuildResult build(const Changes& typed, const Changes& shown, ConfigImage& image) {
@@ -25,79 +26,67 @@ TEST(ImageBuilder, FactoryDefaultsGiveTheDocumentedImage) {
     ConfigImage image;
     image.fill(0xAA);
     ASSERT_TRUE(build({}, {}, image));
-    const std::string expected =
-        std::string("\x1E\x08\x00\x3E\x2F\x0A\x30\x24\x19\x12\x0D\x0B\x09\x3C\x19\x03", 16) +
-        "NOCALL9WIDE1 1WIDE2 2" + '\0' + "Zelvar, version 4.0 - by QX9ABC Pim" + '\0' +
-        "NOCALL0Message sent using Zelvar, version 4.0" + '\0' +
-        "AA:Msg received,i will reply soon" + std::string(11, '\0');
-    EXPECT_EQ(std::string(image.begin(), image.end()), expected);
+    EXPECT_EQ(
+        std::string(image.begin(), image.end()),
+        "\x1E\x08\x00\x3E\x2F\x0A\x30\x24\x19\x12\x0D\x0B\x09\x3C\x19\x03NOCALL9WIDE1 1WIDE2 2\0"
+        "Zelvar, version 4.0 - by QX9ABC Pim\0NOCALL0Message sent using Zelvar, version 4.0\0"
+        "AA:Msg received,i will reply soon\0\0\0\0\0\0\0\0\0\0\0"sv);
 }
 
-// Fields typed over the defaults, what the build writes back and one byte it stores.
+// Fields typed over the defaults, what the build writes back and the bytes it stores from `index`
+// (bytes 23 to 37: the digipeaters as the tracker gets them, 0 after the last address).
 struct Normalisation {
     const char* name;
     Changes typed;
     Changes shown;
     std::size_t index;
-    int byte;
+    std::string_view bytes;
 };
 
 class NormalisationTest : public ::testing::TestWithParam<Normalisation> {};
 
 TEST_P(NormalisationTest, WritesBackWhatTheTrackerGets) {
+    const Normalisation& p = GetParam();
     ConfigImage image{};
-    ASSERT_TRUE(build(GetParam().typed, GetParam().shown, image));
-    EXPECT_EQ(image[GetParam().index], GetParam().byte);
+    ASSERT_TRUE(build(p.typed, p.shown, image));
+    EXPECT_EQ(std::string(image.begin() + p.index, image.begin() + p.index + p.bytes.size()),
+              p.bytes);
 }
 
 const Normalisation kNormalisations[] = {
-    {"TxDelayHalfToEven", {{NumFlagsAuto, "030"}}, {{NumFlagsAuto, "027"}}, 0, 4},
-    {"TxDelayTooWide", {{NumFlagsAuto, "999"}}, {{NumFlagsAuto, "993"}}, 0, 149},
-    {"MsgRepeatTooWide", {{MsgRepeat, "150"}}, {{MsgRepeat, "99"}}, 1, 99},
-    {"GpsCheckTooWide", {{GpsCheckTime, "997"}}, {{GpsCheckTime, "990"}}, 5, 99},
-    {"GpslessMarker", {{GpsCheckTime, "5"}, {GpsAcqTime, "000"}}, {{GpsCheckTime, "010"}}, 5, 252},
-    {"BandHalfToEven", {{SpeedTable3, "25"}}, {{SpeedTable3, "020"}}, 9, 2},
-    {"BandHalfUp", {{SpeedTable3, "35"}}, {{SpeedTable3, "040"}}, 9, 4},
-    {"SlowBandRaised", {{SpeedTable0, "3"}}, {{SpeedTable0, "0010"}}, 6, 1},
-    {"ManualTimeTop", {{ManualTime, "2554"}}, {{ManualTime, "2550"}}, 13, 255},
-    {"AcqTimeout", {{GpsAcqTime, "7"}}, {{GpsAcqTime, "007"}}, 14, 7},
-    {"CommentRateLowered", {{BcnEvery, "200"}}, {{BcnEvery, "127"}}, 15, 127},
-    {"CommentRateWithFlag", {{BcnEvery, "200"}, {RxPosition, "1"}}, {{BcnEvery, "127"}}, 15, 255},
-    {"SsidZeroDropped", {{MyCall, "QX9ABC-0"}}, {{MyCall, "QX9ABC"}}, 22, '0'},
-    {"SsidAbove15", {{MyCall, "QX9ABC-16"}}, {{MyCall, "QX9ABC"}}, 22, '0'},
-    {"Ssid15", {{MyCall, "AB-15"}}, {}, 22, '?'},
-    {"SsidAsTyped", {{MyCall, "QX9ABC-07"}}, {}, 22, '7'},
-    {"SsidOfAZeroByte", {{MyCall, "NOCA--48"}}, {{MyCall, "NOCA"}}, 22, '0'},
-    {"LongCallCut", {{MyCall, "ABCDEFG-3"}}, {{MyCall, "ABCDEF-3"}}, 21, 'F'},
-    {"LeadingDashIsCall", {{MyCall, "-9"}}, {}, 22, '0'},
-    {"DestDashWithoutSsid", {{DestCall, "QX-"}}, {{DestCall, "QX"}}, 80, '0'},
-    {"DestSsidBelowZero", {{DestCall, "AB--1"}}, {{DestCall, "AB"}}, 80, '0'},
-    {"EmptyAnswerKeepsPrefix", {{AutoReplyMsg, ""}}, {}, 123, 0},
-    {"AltTable", {{AltTable, "1"}}, {}, 4, '\\'},
-    {"OptionBits", {{MicEMsg, "7"}, {AutoReply, "1"}, {Baud300, "1"}}, {}, 2, 7 + 16 + 32},
+    {"TxDelayHalfToEven", {{NumFlagsAuto, "030"}}, {{NumFlagsAuto, "027"}}, 0, "\x04"},
+    {"TxDelayTooWide", {{NumFlagsAuto, "999"}}, {{NumFlagsAuto, "993"}}, 0, "\x95"},
+    {"MsgRepeatTooWide", {{MsgRepeat, "150"}}, {{MsgRepeat, "99"}}, 1, "\x63"},
+    {"GpsCheckTooWide", {{GpsCheckTime, "997"}}, {{GpsCheckTime, "990"}}, 5, "\x63"},
+    {"Gpsless", {{GpsCheckTime, "5"}, {GpsAcqTime, "000"}}, {{GpsCheckTime, "010"}}, 5, "\xFC"},
+    {"BandHalfToEven", {{SpeedTable3, "25"}}, {{SpeedTable3, "020"}}, 9, "\x02"},
+    {"BandHalfUp", {{SpeedTable3, "35"}}, {{SpeedTable3, "040"}}, 9, "\x04"},
+    {"SlowBandRaised", {{SpeedTable0, "3"}}, {{SpeedTable0, "0010"}}, 6, "\x01"},
+    {"ManualTimeTop", {{ManualTime, "2554"}}, {{ManualTime, "2550"}}, 13, "\xFF"},
+    {"AcqTimeout", {{GpsAcqTime, "7"}}, {{GpsAcqTime, "007"}}, 14, "\x07"},
+    {"CommentRateLowered", {{BcnEvery, "200"}}, {{BcnEvery, "127"}}, 15, "\x7F"},
+    {"RateWithFlag", {{BcnEvery, "200"}, {RxPosition, "1"}}, {{BcnEvery, "127"}}, 15, "\xFF"},
+    {"SsidZeroDropped", {{MyCall, "QX9ABC-0"}}, {{MyCall, "QX9ABC"}}, 22, "0"},
+    {"SsidAbove15", {{MyCall, "QX9ABC-16"}}, {{MyCall, "QX9ABC"}}, 22, "0"},
+    {"Ssid15", {{MyCall, "AB-15"}}, {}, 22, "?"},
+    {"SsidAsTyped", {{MyCall, "QX9ABC-07"}}, {}, 22, "7"},
+    {"SsidOfAZeroByte", {{MyCall, "NOCA--48"}}, {{MyCall, "NOCA"}}, 22, "0"},
+    {"LongCallCut", {{MyCall, "ABCDEFG-3"}}, {{MyCall, "ABCDEF-3"}}, 21, "F"},
+    {"LeadingDashIsCall", {{MyCall, "-9"}}, {}, 22, "0"},
+    {"NoPath", {{AprsPath, ""}}, {}, 23, "\0"sv},
+    {"PathEndsInComma", {{AprsPath, "WIDE1-1,"}}, {{AprsPath, "WIDE1-1"}}, 23, "WIDE1 1\0"sv},
+    {"PathBlankFirst", {{AprsPath, "  ,WIDE2-2"}}, {{AprsPath, "WIDE2-2"}}, 23, "WIDE2 2\0"sv},
+    {"PathBlanks", {{AprsPath, " , ,A,B"}}, {{AprsPath, "A,B"}}, 23, "A     0B     0\0"sv},
+    {"PathOnlyBlanks", {{AprsPath, " , "}}, {{AprsPath, ""}}, 23, "\0"sv},
+    {"PathThirdDropped", {{AprsPath, "WIDE1-1,WIDE2-2,X"}}, {}, 23, "WIDE1 1WIDE2 2\0"sv},
+    {"PathCommaInCall", {{AprsPath, ",X-1"}}, {}, 23, ",X    1\0"sv},
+    {"DestDashWithoutSsid", {{DestCall, "QX-"}}, {{DestCall, "QX"}}, 80, "0"},
+    {"DestSsidBelowZero", {{DestCall, "AB--1"}}, {{DestCall, "AB"}}, 80, "0"},
+    {"EmptyAnswerKeepsPrefix", {{AutoReplyMsg, ""}}, {}, 120, "AA:\0"sv},
+    {"AltTable", {{AltTable, "1"}}, {}, 4, "\\"},
+    {"OptionBits", {{MicEMsg, "7"}, {AutoReply, "1"}, {Baud300, "1"}}, {}, 2, "\x37"},
 };
 INSTANTIATE_TEST_SUITE_P(Fields, NormalisationTest, ::testing::ValuesIn(kNormalisations), kRowName);
-
-// Bytes 23 to 37: the digipeaters as the tracker gets them, 0 after the last address.
-TEST(ImageBuilder, PathEntries) {
-    const char* const cases[][3] = {
-        {"", "", ""},
-        {"WIDE2-2", "WIDE2-2", "WIDE2 2"},
-        {"WIDE1-1,WIDE2-2,X", "WIDE1-1,WIDE2-2,X", "WIDE1 1WIDE2 2"},
-        {"WIDE1-1,", "WIDE1-1", "WIDE1 1"},
-        {"  ,WIDE2-2", "WIDE2-2", "WIDE2 2"},
-        {" , ,A,B", "A,B", "A     0B     0"},
-        {" , ", "", ""},
-        {",X-1", ",X-1", ",X    1"},  // a comma in the first place belongs to the callsign
-    };
-    for (const auto& [typed, shown, stored] : cases) {
-        ConfigImage image{};
-        ASSERT_TRUE(build({{AprsPath, typed}}, {{AprsPath, shown}}, image)) << typed;
-        std::string expected = stored;
-        expected.resize(15, '\0');
-        EXPECT_EQ(std::string(image.begin() + 23, image.begin() + 38), expected) << typed;
-    }
-}
 
 // A failing step names its field; the steps before it keep their write-backs, the later ones
 // leave their fields as typed.
@@ -111,11 +100,12 @@ struct Failure {
 class FailureTest : public ::testing::TestWithParam<Failure> {};
 
 TEST_P(FailureTest, StopsAtTheStepAndKeepsEarlierWriteBacks) {
+    const Failure& p = GetParam();
     ConfigImage image{};
-    const BuildResult result = build(GetParam().typed, GetParam().shown, image);
+    const BuildResult result = build(p.typed, p.shown, image);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.field, GetParam().field) << result.reason;
-    EXPECT_TRUE(result.reason.starts_with(std::string(fieldLabel(GetParam().field)) + ": "))
+    EXPECT_EQ(result.field, p.field) << result.reason;
+    EXPECT_TRUE(result.reason.starts_with(std::string(fieldLabel(p.field)) + ": "))
         << result.reason;
 }
 
@@ -139,17 +129,9 @@ const Failure kFailures[] = {
     {"DestTooLong", {{DestCall, "ABCDEFGHIJ"}}, {}, DestCall},
     {"AnswerTooLong", {{AutoReplyMsg, kLong}}, {}, AutoReplyMsg},
     // Checked last, when every step has written back.
-    {"EmptyCallsign",
-     {{MyCall, "   "}, {DestCall, "AB-0"}},
-     {{MyCall, ""}, {DestCall, "AB"}},
-     MyCall}};
+    {"EmptyCall", {{MyCall, " "}, {DestCall, "AB-0"}}, {{MyCall, ""}, {DestCall, "AB"}}, MyCall},
+};
 INSTANTIATE_TEST_SUITE_P(Steps, FailureTest, ::testing::ValuesIn(kFailures), kRowName);
-
-TEST(ImageBuilder, EmptyCallsignReason) {
-    DeviceSettings settings = changed(defaultSettings(), {{MyCall, ""}});
-    ConfigImage image{};
-    EXPECT_EQ(buildConfigImage(settings, image).reason, "MY CALLSIGN: empty callsign");
-}
 
 }  // namespace
 }  // namespace zelvar

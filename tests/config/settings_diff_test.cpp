@@ -13,62 +13,42 @@ namespace {
 using namespace testing_support;
 using enum Field;
 
-// The factory defaults against the defaults with some fields typed.
-struct DiffCase {
-    const char* name;
-    Changes typed;
-    std::vector<std::string> differing;  // "name: first -> second"; none: the same bytes
-};
-
-class SettingsDiffTest : public ::testing::TestWithParam<DiffCase> {};
-
-TEST_P(SettingsDiffTest, ListsWhatTheTrackerGetsDifferently) {
-    const SettingsDiff diff =
-        diffSettings(defaultSettings(), changed(defaultSettings(), GetParam().typed));
-    ASSERT_TRUE(diff.first && diff.second) << diff.second.reason;
-    std::vector<std::string> differing;
-    for (const SettingDifference& d : diff.differences)
-        differing.push_back(d.name + ": " + d.first + " -> " + d.second);
-    EXPECT_EQ(differing, GetParam().differing);
-    EXPECT_EQ(diff.sameBytes, GetParam().differing.empty());
+// The factory defaults against the defaults with some fields typed: "name: first -> second" for
+// each difference the tracker gets; none when the bytes are the same.
+TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
+    const std::pair<Changes, std::vector<std::string>> cases[] = {
+        {{{CommPort, "3"}, {BaudRate, "2"}}, {}},
+        {{{MyCall, " NOCALL-9"}, {DestCall, "NOCALL-0"}, {AprsPath, "WIDE1-1,WIDE2-2,"}}, {}},
+        {{{MicEMsg, "3"}, {AutoReply, "1"}},
+         {"Mic-E msg: 0 Off Duty -> 3 Returning", "Auto answer: off -> on"}},
+        {{{GpsAcqTime, "000"}},
+         {"GPS acquisition: every 100 s -> GPSless Mode (byte 5 = 252)",
+          "Acquisition timeout: 2500 ms -> 0 ms"}},
+        {{{SpeedTable6, "100"}, {RxPosition, "1"}},
+         {"Speed > 125 Km/h: every 90 s -> every 100 s", "Show received pos.: on -> off"}},
+        {{{AprsPath, ""}}, {"APRS path: \"WIDE1-1,WIDE2-2\" -> (none)"}},
+        {{{Beacon, "x"}, {AutoReplyMsg, ""}},
+         {"Comment: \"Zelvar, version 4.0 - by QX9ABC Pim\" -> \"x\"",
+          "Auto answer text: \"AA:Msg received,i will reply soon\" -> \"AA:\""}},
+    };
+    for (const auto& [typed, expected] : cases) {
+        const SettingsDiff diff =
+            diffSettings(defaultSettings(), changed(defaultSettings(), typed));
+        ASSERT_TRUE(diff.first && diff.second) << diff.second.reason;
+        std::vector<std::string> differing;
+        for (const SettingDifference& d : diff.differences)
+            differing.push_back(d.name + ": " + d.first + " -> " + d.second);
+        EXPECT_EQ(differing, expected);
+        EXPECT_EQ(diff.sameBytes, expected.empty());
+    }
 }
 
-const DiffCase kDiffCases[] = {
-    {"TxDelayGivingTheSameFlags", {{NumFlagsAuto, "199"}}, {}},
-    {"SerialLinkOnly", {{CommPort, "3"}, {BaudRate, "2"}}, {}},
-    {"CallsignSpellings",
-     {{MyCall, " NOCALL-9"}, {DestCall, "NOCALL-0"}, {AprsPath, "WIDE1-1,WIDE2-2,"}},
-     {}},
-    {"TxDelay", {{NumFlagsAuto, "010"}}, {"TX delay: 200 ms (30 flags) -> 27 ms (4 flags)"}},
-    {"SharedOptionByte",
-     {{MicEMsg, "3"}, {AutoReply, "1"}},
-     {"Mic-E msg: 0 Off Duty -> 3 Returning", "Auto answer: off -> on"}},
-    {"Gpsless",
-     {{GpsAcqTime, "000"}},
-     {"GPS acquisition: every 100 s -> GPSless Mode (byte 5 = 252)",
-      "Acquisition timeout: 2500 ms -> 0 ms"}},
-    {"SpeedBandAndDisplayFlag",
-     {{SpeedTable6, "100"}, {RxPosition, "1"}},
-     {"Speed > 125 Km/h: every 90 s -> every 100 s", "Show received pos.: on -> off"}},
-    {"NoPath", {{AprsPath, ""}}, {"APRS path: \"WIDE1-1,WIDE2-2\" -> (none)"}},
-    {"Texts",
-     {{Beacon, "x"}, {AutoReplyMsg, ""}},
-     {"Comment: \"Zelvar, version 4.0 - by QX9ABC Pim\" -> \"x\"",
-      "Auto answer text: \"AA:Msg received,i will reply soon\" -> \"AA:\""}},
-};
-INSTANTIATE_TEST_SUITE_P(Changes, SettingsDiffTest, ::testing::ValuesIn(kDiffCases), kRowName);
-
+// The TX delay and a failing first record: tests/cli/diff.sh.
 TEST(SettingsDiff, NamesTheRecordThatFailsToBuild) {
-    const DeviceSettings failing = changed(defaultSettings(), {{MyCall, ""}});
-    for (bool failingFirst : {true, false}) {
-        const SettingsDiff diff = failingFirst ? diffSettings(failing, defaultSettings())
-                                               : diffSettings(defaultSettings(), failing);
-        const BuildResult& failed = failingFirst ? diff.first : diff.second;
-        EXPECT_TRUE(!failed && failed.field == Field::MyCall);
-        EXPECT_TRUE(failingFirst ? diff.second : diff.first);
-        EXPECT_FALSE(diff.sameBytes);
-        EXPECT_TRUE(diff.differences.empty());
-    }
+    const SettingsDiff diff =
+        diffSettings(defaultSettings(), changed(defaultSettings(), {{MyCall, ""}}));
+    EXPECT_TRUE(diff.first && !diff.second && diff.second.field == MyCall);
+    EXPECT_TRUE(!diff.sameBytes && diff.differences.empty());
 }
 
 }  // namespace

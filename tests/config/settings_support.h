@@ -76,11 +76,9 @@ class RecordGenerator {
                 *digits = below(4) ? std::to_string(below(digits->size() == 4 ? 2555 : 256))
                                    : text(maxLength(static_cast<Field>(i)), "0123456789 .-");
         }
+        for (int* flag : {&s.altTable, &s.rxPosition, &s.baud300, &s.autoReply})
+            *flag = below(2);
         s.micEMsg = below(8);
-        s.altTable = below(2);
-        s.rxPosition = below(2);
-        s.baud300 = below(2);
-        s.autoReply = below(2);
         s.baudRate = below(4) - 1;
         s.symbol = std::string(1, "/>[\\\"k,"[below(7)]);
         s.beacon = text(35, "=/7I\"PPjw<> _,");

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <string_view>
 
@@ -22,10 +22,8 @@ inline constexpr std::string_view kDefaultCfg =
 class TempFolder {
   public:
     TempFolder() {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() /
-                ("zelvar-test-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(path_);
+        std::string pattern = std::filesystem::temp_directory_path() / "zelvar-test-XXXXXX";
+        path_ = mkdtemp(pattern.data());
     }
     ~TempFolder() { std::filesystem::remove_all(path_); }
     TempFolder(const TempFolder&) = delete;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -42,7 +41,6 @@ TEST(PositionEncoders, FillTheirFieldsOrRefuse) {
         {normalPosition("1.00.00", "1.00.00", '/', '>', -99999), "=0100.00N/00100.00E>/A=-99999"},
         {normalPosition("1.00.00", "1.00.00", '/', '>', 1000000), nullptr},
         {normalPosition("1.00.00", "1.00.00", '/', '>', -100000), nullptr},
-        {normalPosition("1", "1.00.00", '/', '>', none), nullptr},
         {normalPosition("1.00.00", "", '/', '>', none), nullptr},
         {makeCompressed(-90, 180, '\\', '>', none), "=\\{{!!{{!!>  _"},
         {makeCompressed(90, -180, '/', '>', none), "=/!!!!!!!!>  _"},

@@ -63,19 +63,15 @@ TEST(CoordinateValidators, AcceptOnlyWhatTheConvertersRead) {
             std::string t;
             for (int rest = n, i = 0; i < length; ++i, rest /= 5)
                 t += "05.-N"[rest % 5];
-            if (isValidLatCent(t)) {
-                ++accepted;
+            const double lng = secToDeg(t).value.value_or(1000);
+            if (isValidLatCent(t) && ++accepted) {
                 ASSERT_LE(std::abs(centToDeg(t).value.value_or(1000)), 90) << t;
                 ASSERT_EQ(centToAprsLat(t).value.value_or("").size(), 8u) << t;
             }
-            if (isValidLngSec(t)) {
-                ++accepted;
-                const double degrees = secToDeg(t).value.value_or(1000);
-                ASSERT_LE(std::abs(degrees), 180) << t;
-                ASSERT_EQ(
-                    centToAprsLng(degToCent(degrees).value.value_or("")).value.value_or("").size(),
-                    9u)
-                    << t;
+            if (isValidLngSec(t) && ++accepted) {
+                ASSERT_LE(std::abs(lng), 180) << t;
+                const std::string cent = degToCent(lng).value.value_or("");
+                ASSERT_EQ(centToAprsLng(cent).value.value_or("").size(), 9u) << t;
             }
         }
     }

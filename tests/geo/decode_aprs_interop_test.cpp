@@ -1,8 +1,6 @@
 // Our position texts read back by an independent APRS decoder, direwolf's decode_aprs.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -11,23 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "../files/cfg_test_support.h"
 #include "position_samples.h"
 
 namespace zelvar {
 namespace {
 
 TEST(DecodeAprsInterop, DecoderReadsBackOurPositions) {
-    std::string decoder;
-    for (const char* candidate : {"/usr/local/bin/decode_aprs", "/usr/bin/decode_aprs"}) {
-        if (std::filesystem::exists(candidate))
-            decoder = candidate;
-    }
-    ASSERT_FALSE(decoder.empty())
-        << "decode_aprs not found: install direwolf (scripts/install-deps)";
+    std::string decoder = "/usr/bin/decode_aprs";
+    if (!std::filesystem::exists(decoder))
+        decoder = "/usr/local/bin/decode_aprs";
+    ASSERT_TRUE(std::filesystem::exists(decoder)) << "install direwolf (scripts/install-deps)";
     testing_support::PositionSamples generator(23);
     std::vector<std::pair<testing_support::PositionSample, CalculatedPosition>> samples;
-    const std::filesystem::path input = std::filesystem::temp_directory_path() /
-                                        ("zelvar_positions_" + std::to_string(getpid()) + ".txt");
+    const testing_support::TempFolder folder;
+    const std::filesystem::path input = folder.path() / "positions.txt";
     std::ofstream out(input);
     while (samples.size() < 300) {
         const testing_support::PositionSample s = generator.next();
@@ -42,7 +38,6 @@ TEST(DecodeAprsInterop, DecoderReadsBackOurPositions) {
     for (int c; pipe && (c = std::fgetc(pipe)) != EOF;)
         report += static_cast<char>(c);
     pclose(pipe);
-    std::filesystem::remove(input);
     report = std::regex_replace(report, std::regex("\x1b\\[[0-9;]*[A-Za-z]"), "");
     const std::regex marker("N0CALL>APRS:");
     const std::vector<std::string> reports(
