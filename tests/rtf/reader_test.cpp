@@ -194,9 +194,9 @@ TEST(RtfReader, ShowsPicturesOrLeavesThemOut) {
             const std::string text = read(QByteArray(around).replace("%", data), document);
             EXPECT_EQ(text, expected ? "before\uFFFCafter" : "beforeafter")
                 << data.left(60).toStdString();
-            auto picture = ++document.begin().begin();
-            const QTextImageFormat format = picture.fragment().charFormat().toImageFormat();
             if (expected) {
+                auto picture = ++document.begin().begin();
+                const QTextImageFormat format = picture.fragment().charFormat().toImageFormat();
                 EXPECT_EQ(QSizeF(format.width(), format.height()), size);
                 const QImage image =
                     document.resource(QTextDocument::ImageResource, QUrl(format.name()))
