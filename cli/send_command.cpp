@@ -120,7 +120,7 @@ int run(const CLI::App& command, const Options& options) {
     // The window's plan, with plain sleeps for its pauses.
     SendResult result = sendConfig(makeTransferPlan(image, target), port, progress);
     progress.endLine();
-    switch (result.outcome) {
+    switch (outcomeOf(result)) {
         case SendOutcome::Done:
             return kExitOk;
         case SendOutcome::NotOpened:
@@ -130,7 +130,7 @@ int run(const CLI::App& command, const Options& options) {
             // What the doctor finds about the port, as the window shows it below the words.
             const Diagnosis diagnosis =
                 device ? diagnoseSystemDevice(*device) : diagnoseSystemPort(target.portNumber);
-            std::cerr << "zelvar-cli: " << result.description << "\n"
+            std::cerr << "zelvar-cli: " << result.error().reason << "\n"
                       << findingsText(diagnosis.findings);
             return kExitSerialFailure;
         }

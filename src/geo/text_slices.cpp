@@ -33,18 +33,16 @@ std::optional<float> toSingle(double value) {
     return static_cast<float>(value);
 }
 
-GeoResult<float> singlePiece(std::string_view piece, std::string_view what) {
+Result<float> singlePiece(std::string_view piece, std::string_view what) {
     std::optional<double> number = strictNumber(piece);
     if (!number) {
-        return GeoResult<float>::failure(std::string(what) + " \"" + std::string(piece) +
-                                         "\" are not a number");
+        return failure(std::string(what) + " \"" + std::string(piece) + "\" are not a number");
     }
     std::optional<float> single = toSingle(*number);
     if (!single) {
-        return GeoResult<float>::failure(std::string(what) + " \"" + std::string(piece) +
-                                         "\" are out of range");
+        return failure(std::string(what) + " \"" + std::string(piece) + "\" are out of range");
     }
-    return GeoResult<float>::success(*single);
+    return *single;
 }
 
 }  // namespace zelvar::geo_text

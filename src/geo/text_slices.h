@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "geo/geo_result.h"
+#include "common/result.h"
 
 // Cutting helpers for the coordinate texts: taking more characters than a text has gives what
 // is there, never an error, so a short text yields short pieces that the checks then refuse.
@@ -26,6 +26,6 @@ std::optional<float> toSingle(double value);
 
 // A piece of a coordinate (degrees, minutes, seconds) read as a number and held as a 32-bit
 // float. The whole piece must be a number; `what` names it in the reason.
-GeoResult<float> singlePiece(std::string_view piece, std::string_view what);
+Result<float> singlePiece(std::string_view piece, std::string_view what);
 
 }  // namespace zelvar::geo_text

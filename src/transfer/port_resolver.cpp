@@ -132,35 +132,27 @@ std::string usbIdText(unsigned vendor, unsigned product) {
     return text;
 }
 
-ResolvedPort resolveInList(const std::vector<NumberedPort>& ports, int number) {
-    ResolvedPort resolved;
-    auto found = std::ranges::find(ports, number, &NumberedPort::number);
+Result<SerialDevice> resolveInList(const std::vector<NumberedPort>& ports, int number) {
     if (number < 1) {
-        resolved.reason =
-            "Serial port " + std::to_string(number) + " does not exist: port numbers start at 1";
-    } else if (found == ports.end()) {
-        resolved.reason = "Serial port " + std::to_string(number) +
-                          " does not exist: the system lists " +
-                          plural(ports.size(), "serial device");
-    } else {
-        resolved.ok = true;
-        resolved.device = found->device;
+        return failure("Serial port " + std::to_string(number) +
+                       " does not exist: port numbers start at 1");
     }
-    return resolved;
+    auto found = std::ranges::find(ports, number, &NumberedPort::number);
+    if (found == ports.end()) {
+        return failure("Serial port " + std::to_string(number) +
+                       " does not exist: the system lists " +
+                       plural(ports.size(), "serial device"));
+    }
+    return found->device;
 }
 
-ResolvedPort resolveWindowsPort(int number) {
-    ResolvedPort resolved;
+Result<SerialDevice> resolveWindowsPort(int number) {
     if (number < 1) {
-        resolved.reason =
-            "Serial port COM" + std::to_string(number) + " does not exist: port numbers start at 1";
-        return resolved;
+        return failure("Serial port COM" + std::to_string(number) +
+                       " does not exist: port numbers start at 1");
     }
     std::string name = "COM" + std::to_string(number);
-    resolved.ok = true;
-    resolved.device.name = name;
-    resolved.device.location = number >= 10 ? "\\\\.\\" + name : name;
-    return resolved;
+    return SerialDevice{name, number >= 10 ? "\\\\.\\" + name : name, {}};
 }
 
 int windowsPortNumber(std::string_view name) {

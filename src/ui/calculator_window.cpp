@@ -267,7 +267,7 @@ void CalculatorWindow::writeBeacon() {
     // Pasted or dropped text never passed a key release: check again, and write nothing when
     // the coordinates, the altitude or the symbol cannot make a position.
     revalidate();
-    GeoResult<CalculatedPosition> position = calculatePosition(request());
+    Result<CalculatedPosition> position = calculatePosition(request());
     if (!position || !host_.beacon) {
         return;
     }

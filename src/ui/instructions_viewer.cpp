@@ -109,11 +109,11 @@ void InstructionsViewer::reload() {
         return;
     }
     auto* document = new QTextDocument(this);
-    const RtfResult result = readRtfFile(path, *document);
+    const Result<> result = readRtfFile(path, *document);
     if (!result) {
         delete document;
         failAndClose(QString::fromUtf8(kUnreadableManualMessage) + fileName_ +
-                     QStringLiteral("\n") + result.reason);
+                     QStringLiteral("\n") + QString::fromStdString(result.error().reason));
         return;
     }
     document->setDocumentMargin(kDocumentMargin);

@@ -285,7 +285,7 @@ TEST(ImageBuilder, NormalisationIsAFixedPoint) {
         DeviceSettings again = settings;
         ConfigImage second{};
         BuildResult result = buildConfigImage(again, second);
-        ASSERT_TRUE(result) << result.reason;
+        ASSERT_TRUE(result) << result.error().reason;
         ASSERT_EQ(second, first) << "call '" << settings.myCall << "' path '" << settings.aprsPath
                                  << "' to '" << settings.destCall << "'";
         ASSERT_EQ(again, settings);
@@ -337,9 +337,8 @@ TEST_P(FailureTest, StopsAtTheStepAndKeepsEarlierWriteBacks) {
     ConfigImage image{};
     BuildResult result = buildConfigImage(settings, image);
     ASSERT_FALSE(result);
-    ASSERT_TRUE(result.field.has_value());
-    EXPECT_EQ(*result.field, f.failingField) << result.reason;
-    EXPECT_FALSE(result.reason.empty());
+    EXPECT_EQ(result.error().field, f.failingField) << result.error().reason;
+    EXPECT_FALSE(result.error().reason.empty());
     f.check(settings);
 }
 
@@ -446,7 +445,7 @@ TEST(ImageBuilder, EmptyCallsignFailsAfterCompleteImage) {
     ConfigImage image{};
     BuildResult result = buildConfigImage(settings, image);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.field, Field::MyCall);
+    EXPECT_EQ(result.error().field, Field::MyCall);
     EXPECT_EQ(settings.myCall, "");
     EXPECT_EQ(settings.destCall, "AB");
     EXPECT_EQ(image[120], 'A');  // every step ran

@@ -24,7 +24,7 @@ TEST_P(SettingsDiffTest, ListsWhatTheTrackerGetsDifferently) {
     GetParam().change(changed);
     const DeviceSettings asGiven = changed;
     SettingsDiff diff = diffSettings(defaults, changed);
-    ASSERT_TRUE(diff.first && diff.second) << diff.second.reason;
+    ASSERT_TRUE(diff.first && diff.second) << reasonOf(diff.first) << reasonOf(diff.second);
     EXPECT_EQ(changed, asGiven);  // built on copies
     std::vector<std::string> differing;
     for (const SettingDifference& d : diff.differences) {
@@ -92,8 +92,8 @@ TEST(SettingsDiff, NamesTheRecordThatFailsToBuild) {
                                          : diffSettings(defaultSettings(), failing);
         const BuildResult& failed = failingFirst ? diff.first : diff.second;
         const BuildResult& built = failingFirst ? diff.second : diff.first;
-        EXPECT_FALSE(failed);
-        EXPECT_EQ(failed.field, Field::MyCall);
+        ASSERT_FALSE(failed);
+        EXPECT_EQ(failed.error().field, Field::MyCall);
         EXPECT_TRUE(built);
         EXPECT_FALSE(diff.sameBytes);
         EXPECT_TRUE(diff.differences.empty());

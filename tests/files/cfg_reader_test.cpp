@@ -45,8 +45,8 @@ TEST(CfgReader, DefaultFileGivesTheDefaultsAndKeepsGpsCheckTime) {
     DeviceSettings s = scribbled();
     CalculatorInputs c{"1", "2", 0, "3", 1, true};
     LoadResult result = readText(kDefaultCfg, s, c);
-    ASSERT_TRUE(result) << result.message;
-    EXPECT_TRUE(result.calculatorApplied);
+    ASSERT_TRUE(result) << result.error().reason;
+    EXPECT_TRUE(calculatorApplied(result));
     DeviceSettings expected = defaultSettings();
     expected.gpsCheckTime = "555";
     EXPECT_EQ(s, expected);
@@ -67,7 +67,7 @@ TEST(CfgReader, SaveThenLoadGivesTheSameRecord) {
     DeviceSettings loaded = scribbled();
     loaded.gpsCheckTime = original.gpsCheckTime;
     CalculatorInputs loadedCalculator;
-    ASSERT_TRUE(readText(writeConfigText(original, calculator).text, loaded, loadedCalculator));
+    ASSERT_TRUE(readText(writeConfigText(original, calculator).value(), loaded, loadedCalculator));
     EXPECT_EQ(loaded, original);
     EXPECT_EQ(loadedCalculator, calculator);
 }
@@ -117,10 +117,11 @@ TEST_P(CfgLoadTest, AppliesWhatComesBeforeTheFailure) {
     CalculatorInputs c{"1", "2", 0, "3", 1, true};
     LoadResult result = readText(p.file(), s, c);
     if (std::string_view(p.messagePart).empty()) {
-        EXPECT_TRUE(result) << result.message;
+        EXPECT_TRUE(result) << result.error().reason;
     } else {
-        EXPECT_FALSE(result);
-        EXPECT_NE(result.message.find(p.messagePart), std::string::npos) << result.message;
+        ASSERT_FALSE(result);
+        EXPECT_NE(result.error().reason.find(p.messagePart), std::string::npos)
+            << result.error().reason;
     }
     p.check(s, c);
 }
@@ -258,7 +259,8 @@ TEST(CfgReader, EveryFormOfItemMayTakeUpTo64KiB) {
             CalculatorInputs c;
             LoadResult result =
                 readText(forms[form](bytes) + std::string(kDefaultCfg.substr(3)), s, c);
-            EXPECT_EQ(result.ok, bytes == kMaxCfgItemBytes) << form << ": " << result.message;
+            EXPECT_EQ(result.has_value(), bytes == kMaxCfgItemBytes)
+                << form << ": " << reasonOf(result);
         }
     }
 }
@@ -269,12 +271,13 @@ TEST(CfgReader, SaveAndLoadAgreeOnTheLongestText) {
         for (std::size_t quotes : {0, 1, 2}) {
             DeviceSettings original = defaultSettings();
             original.beacon.assign(length, 'b').replace(length / 2, quotes, quotes, '"');
-            CfgText text = writeConfigText(original, CalculatorInputs{});
-            ASSERT_EQ(text.ok, length + quotes + 2 <= kMaxCfgItemBytes) << length << " " << quotes;
+            Result<std::string> text = writeConfigText(original, CalculatorInputs{});
+            ASSERT_EQ(text.has_value(), length + quotes + 2 <= kMaxCfgItemBytes)
+                << length << " " << quotes;
             DeviceSettings loaded = defaultSettings();
             CalculatorInputs c;
-            if (text.ok) {
-                EXPECT_TRUE(readText(text.text, loaded, c));
+            if (text) {
+                EXPECT_TRUE(readText(*text, loaded, c));
                 EXPECT_EQ(loaded.beacon, original.beacon);
             }
         }
@@ -315,8 +318,9 @@ TEST_P(CfgBadFileTest, FailsWithTheReasonAndChangesNothing) {
     DeviceSettings s = scribbled();
     CalculatorInputs c;
     LoadResult result = loadWithinSeconds(GetParam().make(folder), s, c);
-    EXPECT_FALSE(result);
-    EXPECT_NE(result.message.find(GetParam().messagePart), std::string::npos) << result.message;
+    ASSERT_FALSE(result);
+    EXPECT_NE(result.error().reason.find(GetParam().messagePart), std::string::npos)
+        << result.error().reason;
     EXPECT_EQ(s, scribbled());
 }
 
@@ -347,9 +351,9 @@ TEST(CfgReader, EveryTruncationFailsCleanlyOrReadsTheWholeRecord) {
         LoadResult result = readConfig(in, s, c);
         // Only the last item may lose its line end and still be complete.
         bool complete = length >= full.size() - 2;
-        EXPECT_EQ(result.ok, complete) << "length " << length << ": " << result.message;
-        if (!result.ok) {
-            EXPECT_NE(result.message.find("Item "), std::string::npos);
+        EXPECT_EQ(result.has_value(), complete) << "length " << length << ": " << reasonOf(result);
+        if (!result) {
+            EXPECT_NE(result.error().reason.find("Item "), std::string::npos);
         }
     }
 }
@@ -364,8 +368,8 @@ TEST(CfgReader, RandomBytesNeverCrash) {
         CalculatorInputs c;
         std::istringstream in(bytes);
         LoadResult result = readConfig(in, s, c);
-        if (!result.ok) {
-            EXPECT_FALSE(result.message.empty());
+        if (!result) {
+            EXPECT_FALSE(result.error().reason.empty());
         }
     }
 }

@@ -18,9 +18,9 @@ using testing_support::readAll;
 using testing_support::TempFolder;
 
 TEST(CfgWriter, FactoryDefaultsGiveTheKnownBytes) {
-    CfgText text = writeConfigText(defaultSettings(), CalculatorInputs{});
-    ASSERT_TRUE(text.ok) << text.reason;
-    EXPECT_EQ(text.text, kDefaultCfg);
+    Result<std::string> text = writeConfigText(defaultSettings(), CalculatorInputs{});
+    ASSERT_TRUE(text) << text.error().reason;
+    EXPECT_EQ(*text, kDefaultCfg);
 }
 
 struct PackingCase {
@@ -41,11 +41,10 @@ TEST_P(CfgPackingTest, PacksFlagsLikeTheImage) {
     s.baud300 = p.baud300;
     s.rxPosition = p.rxPosition;
     s.bcnEvery = p.bcnEvery;
-    CfgText text = writeConfigText(s, CalculatorInputs{});
-    ASSERT_TRUE(text.ok);
-    EXPECT_NE(text.text.find(std::string("\"08\",") + p.line1Item4 + ",\">\""), std::string::npos);
-    EXPECT_NE(text.text.find(std::string("\"0600\",") + p.line9Item2 + ",\"025\""),
-              std::string::npos);
+    Result<std::string> text = writeConfigText(s, CalculatorInputs{});
+    ASSERT_TRUE(text);
+    EXPECT_NE(text->find(std::string("\"08\",") + p.line1Item4 + ",\">\""), std::string::npos);
+    EXPECT_NE(text->find(std::string("\"0600\",") + p.line9Item2 + ",\"025\""), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,10 +79,9 @@ TEST(CfgWriter, RefusesWhatTheReaderWouldRefuse) {
         DeviceSettings s = defaultSettings();
         CalculatorInputs calculator;
         c.change(s, calculator);
-        CfgText text = writeConfigText(s, calculator);
-        EXPECT_FALSE(text.ok);
-        EXPECT_TRUE(text.text.empty());
-        EXPECT_NE(text.reason.find(c.reasonPart), std::string::npos) << text.reason;
+        Result<std::string> text = writeConfigText(s, calculator);
+        ASSERT_FALSE(text);
+        EXPECT_NE(text.error().reason.find(c.reasonPart), std::string::npos) << text.error().reason;
     }
 }
 
@@ -91,9 +89,9 @@ TEST(CfgWriter, DoublesTheDoubleQuotesInsideATextAndNothingElse) {
     DeviceSettings s = defaultSettings();
     s.beacon = "=/7I\"PPjw<>  _";
     s.aprsMsg = "\"";
-    CfgText text = writeConfigText(s, CalculatorInputs{});
-    EXPECT_NE(text.text.find(",\"=/7I\"\"PPjw<>  _\","), std::string::npos) << text.text;
-    EXPECT_NE(text.text.find(",\"\"\"\"\r\n"), std::string::npos) << text.text;
+    std::string text = writeConfigText(s, CalculatorInputs{}).value();
+    EXPECT_NE(text.find(",\"=/7I\"\"PPjw<>  _\","), std::string::npos) << text;
+    EXPECT_NE(text.find(",\"\"\"\"\r\n"), std::string::npos) << text;
 }
 
 TEST(SaveConfigFile, WritesTheFileAndLeavesNoTemporaryBehind) {
@@ -109,7 +107,7 @@ TEST(SaveConfigFile, FailedSaveKeepsTheExistingFile) {
     auto path = folder.write("Zelvar.cfg", "old content");
     DeviceSettings s = defaultSettings();
     s.bcnEvery = "abc";
-    FileStatus status = saveConfigFile(path, s, CalculatorInputs{});
+    Result<> status = saveConfigFile(path, s, CalculatorInputs{});
     EXPECT_FALSE(status);
     EXPECT_EQ(readAll(path), "old content");
 }
@@ -120,14 +118,15 @@ TEST(SaveConfigFile, UnwritableFolderOrFileGivesThePlatformDescription) {
     TempFolder folder;
     auto path = folder.write("Zelvar.cfg", "old content");
     chmod(path.c_str(), 0444);
-    FileStatus readOnly = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
+    Result<> readOnly = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
     chmod(path.c_str(), 0644);
     chmod(folder.path().c_str(), 0500);
-    FileStatus inReadOnlyFolder = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
+    Result<> inReadOnlyFolder = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
     chmod(folder.path().c_str(), 0700);
-    for (const FileStatus& status : {readOnly, inReadOnlyFolder}) {
-        EXPECT_FALSE(status);
-        EXPECT_NE(status.message.find("Permission denied"), std::string::npos) << status.message;
+    for (const Result<>& status : {readOnly, inReadOnlyFolder}) {
+        ASSERT_FALSE(status);
+        EXPECT_NE(status.error().reason.find("Permission denied"), std::string::npos)
+            << status.error().reason;
     }
     EXPECT_EQ(readAll(path), "old content");
 }
@@ -146,12 +145,13 @@ class SaveTargetTest : public ::testing::TestWithParam<SaveTargetCase> {};
 TEST_P(SaveTargetTest, SavesWhereTheUserMeant) {
     const SaveTargetCase& p = GetParam();
     TempFolder folder;
-    FileStatus status = saveConfigFile(p.make(folder), defaultSettings(), CalculatorInputs{});
+    Result<> status = saveConfigFile(p.make(folder), defaultSettings(), CalculatorInputs{});
     if (std::string_view(p.messagePart).empty()) {
-        EXPECT_TRUE(status) << status.message;
+        EXPECT_TRUE(status) << status.error().reason;
     } else {
-        EXPECT_FALSE(status);
-        EXPECT_NE(status.message.find(p.messagePart), std::string::npos) << status.message;
+        ASSERT_FALSE(status);
+        EXPECT_NE(status.error().reason.find(p.messagePart), std::string::npos)
+            << status.error().reason;
     }
     p.check(folder);
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))

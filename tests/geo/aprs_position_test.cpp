@@ -34,7 +34,7 @@ TEST(AltitudeFeet, RoundsMetresToWholeFeet) {
         {"0.4572", PositionForm::Normal, 2, "1"},  // 1.5 ft goes to 2
     };
     for (const Case& c : cases) {
-        GeoResult<std::int32_t> feet = altitudeFeet(c.metres, c.form);
+        Result<std::int32_t> feet = altitudeFeet(c.metres, c.form);
         ASSERT_TRUE(feet) << c.metres;
         EXPECT_EQ(*feet, c.feet) << c.metres;
         EXPECT_EQ(feetAsMetres(*feet), c.shownBack) << c.metres;
@@ -45,9 +45,9 @@ TEST(AltitudeFeet, RefusesFeetBeyond32Bits) {
     const std::string huge(400, '9');
     for (const std::string& metres :
          {std::string("654553016"), std::string("-654553017"), huge, "-" + huge}) {
-        GeoResult<std::int32_t> feet = altitudeFeet(metres, PositionForm::Normal);
-        EXPECT_FALSE(feet) << metres;
-        EXPECT_FALSE(feet.reason.empty());
+        Result<std::int32_t> feet = altitudeFeet(metres, PositionForm::Normal);
+        ASSERT_FALSE(feet) << metres;
+        EXPECT_FALSE(feet.error().reason.empty());
     }
     EXPECT_TRUE(altitudeFeet("654553015", PositionForm::Normal));   // 2147483645 ft
     EXPECT_TRUE(altitudeFeet("-654553016", PositionForm::Normal));  // -2147483648 ft
@@ -81,8 +81,8 @@ TEST(NormalPosition, TwentyOrTwentyNineCharacters) {
         {"1.00.00", "1.00.00", '/', -99999, "=0100.00N/00100.00E>/A=-99999"},
     };
     for (const Case& c : cases) {
-        GeoResult<std::string> text = normalPosition(c.latitude, c.longitude, c.table, '>', c.feet);
-        ASSERT_TRUE(text) << c.expected << ": " << text.reason;
+        Result<std::string> text = normalPosition(c.latitude, c.longitude, c.table, '>', c.feet);
+        ASSERT_TRUE(text) << c.expected << ": " << text.error().reason;
         EXPECT_EQ(*text, c.expected);
         EXPECT_EQ(text->size(), c.feet ? 29u : 20u);
     }
@@ -116,8 +116,8 @@ TEST(MakeCompressed, FourteenCharacters) {
         {0, 0, '/', 696, "=/NN!!NN!!>E!Q"},  // cs 3275.95 rounds to 3276 = 36 * 91
     };
     for (const Case& c : cases) {
-        GeoResult<std::string> text = makeCompressed(c.latitude, c.longitude, c.table, '>', c.feet);
-        ASSERT_TRUE(text) << c.expected << ": " << text.reason;
+        Result<std::string> text = makeCompressed(c.latitude, c.longitude, c.table, '>', c.feet);
+        ASSERT_TRUE(text) << c.expected << ": " << text.error().reason;
         EXPECT_EQ(*text, c.expected);
         EXPECT_EQ(text->size(), 14u);
     }

@@ -68,8 +68,8 @@ TEST(SecToDeg, SumsDegreesMinutesAndSeconds) {
         {"0.00.00", 0},
     };
     for (const Case& c : cases) {
-        GeoResult<double> value = secToDeg(c.text);
-        ASSERT_TRUE(value) << c.text << ": " << value.reason;
+        Result<double> value = secToDeg(c.text);
+        ASSERT_TRUE(value) << c.text << ": " << value.error().reason;
         EXPECT_DOUBLE_EQ(*value, c.expected) << c.text;
     }
 }
@@ -84,14 +84,14 @@ TEST(PackedToDeg, ReadsSevenDigitsBehindTheSign) {
 
 TEST(PackedToDeg, PiecesThatAreNoNumbersFail) {
     for (const char* packed : {"ab45300", "04x3000", "045300z", "0-10000", "-0-45000"}) {
-        GeoResult<double> value = packedToDeg(packed);
-        EXPECT_FALSE(value) << packed;
-        EXPECT_FALSE(value.reason.empty());
+        Result<double> value = packedToDeg(packed);
+        ASSERT_FALSE(value) << packed;
+        EXPECT_FALSE(value.error().reason.empty());
     }
 }
 
 TEST(CentToDeg, MinutesAreA32BitFloat) {
-    GeoResult<double> value = centToDeg("45.30.15");
+    Result<double> value = centToDeg("45.30.15");
     ASSERT_TRUE(value);
     EXPECT_EQ(*value, static_cast<double>(30.15f) / 60 + 45);
     EXPECT_NE(*value, 45 + 30.15 / 60);  // 45.50249999..., not 45.5025
@@ -112,8 +112,8 @@ TEST(CentToDeg, SignsAndShapes) {
                                                // here none
     };
     for (const Case& c : cases) {
-        GeoResult<double> value = centToDeg(c.text);
-        ASSERT_TRUE(value) << c.text << ": " << value.reason;
+        Result<double> value = centToDeg(c.text);
+        ASSERT_TRUE(value) << c.text << ": " << value.error().reason;
         EXPECT_DOUBLE_EQ(*value, c.expected) << c.text;
     }
 }
@@ -123,9 +123,9 @@ TEST(CentToDeg, FailsWithoutPointOrDegrees) {
     for (const std::string& text :
          {std::string(""), std::string("45"), std::string(".30.15"), std::string("-"),
           std::string("x.30.15"), huge + ".00.00", "1." + huge}) {
-        GeoResult<double> value = centToDeg(text);
-        EXPECT_FALSE(value) << text;
-        EXPECT_FALSE(value.reason.empty()) << text;
+        Result<double> value = centToDeg(text);
+        ASSERT_FALSE(value) << text;
+        EXPECT_FALSE(value.error().reason.empty()) << text;
     }
 }
 
@@ -149,7 +149,7 @@ TEST(DegToCent, PacksAndUnpacksHundredthsOfAMinute) {
         {1.5 / 6000, "0000002", "0.00.02"},
     };
     for (const Case& c : cases) {
-        GeoResult<std::string> packed = degToPackedCent(c.value);
+        Result<std::string> packed = degToPackedCent(c.value);
         ASSERT_TRUE(packed) << c.value;
         EXPECT_EQ(*packed, c.packed) << c.value;
         EXPECT_EQ(*degToCent(c.value), c.cent) << c.value;
@@ -187,8 +187,8 @@ TEST(CentToAprs, FieldsAndHemispheres) {
         {"w11.05.50", nullptr, "01105.50W"},    {"E179.59.99", nullptr, "17959.99E"},
     };
     for (const Case& c : cases) {
-        GeoResult<std::string> latitude = centToAprsLat(c.text);
-        GeoResult<std::string> longitude = centToAprsLng(c.text);
+        Result<std::string> latitude = centToAprsLat(c.text);
+        Result<std::string> longitude = centToAprsLng(c.text);
         EXPECT_EQ(bool(latitude), c.latitude != nullptr) << c.text;
         EXPECT_EQ(bool(longitude), c.longitude != nullptr) << c.text;
         if (latitude && c.latitude) {

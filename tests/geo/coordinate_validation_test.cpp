@@ -103,9 +103,10 @@ TEST(CoordinateValidators, GiveAReasonWhenInvalid) {
         {"45", Notation::GradMinCent, "\".\""},
     };
     for (const Reason& r : reasons) {
-        Validation v = validateCoordinate(r.text, Axis::Latitude, r.notation);
-        EXPECT_FALSE(v) << r.text;
-        EXPECT_NE(v.reason.find(r.contains), std::string::npos) << r.text << ": " << v.reason;
+        Result<> v = validateCoordinate(r.text, Axis::Latitude, r.notation);
+        ASSERT_FALSE(v) << r.text;
+        EXPECT_NE(v.error().reason.find(r.contains), std::string::npos)
+            << r.text << ": " << v.error().reason;
     }
 }
 
@@ -126,21 +127,21 @@ TEST(CoordinateValidators, AcceptOnlyWhatTheConvertersRead) {
         for (const std::string& t : texts) {
             if (isValidLatCent(t)) {
                 ++accepted;
-                GeoResult<double> value = centToDeg(t);
+                Result<double> value = centToDeg(t);
                 ASSERT_TRUE(value) << t;
                 EXPECT_LE(std::abs(*value), 90) << t;
-                GeoResult<std::string> aprs = centToAprsLat(t);
+                Result<std::string> aprs = centToAprsLat(t);
                 ASSERT_TRUE(aprs) << t;
                 EXPECT_EQ(aprs->size(), 8u) << t;
             }
             if (isValidLngSec(t)) {
                 ++accepted;
-                GeoResult<double> value = secToDeg(t);
+                Result<double> value = secToDeg(t);
                 ASSERT_TRUE(value) << t;
                 EXPECT_LE(std::abs(*value), 180) << t;
-                GeoResult<std::string> cent = degToCent(*value);
+                Result<std::string> cent = degToCent(*value);
                 ASSERT_TRUE(cent) << t;
-                GeoResult<std::string> aprs = centToAprsLng(*cent);
+                Result<std::string> aprs = centToAprsLng(*cent);
                 ASSERT_TRUE(aprs) << t;
                 EXPECT_EQ(aprs->size(), 9u) << t;
             }

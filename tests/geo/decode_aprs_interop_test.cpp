@@ -143,8 +143,8 @@ TEST(DecodeAprsInterop, DecoderReadsBackOurPositions) {
     {
         std::ofstream out(input);
         for (Sample& s : all) {
-            GeoResult<CalculatedPosition> position = calculatePosition(s.request);
-            ASSERT_TRUE(position) << s.request.latitude << ": " << position.reason;
+            Result<CalculatedPosition> position = calculatePosition(s.request);
+            ASSERT_TRUE(position) << s.request.latitude << ": " << position.error().reason;
             s.text = position->text;
             s.feet = position->feet;
             out << "N0CALL>APRS:" << s.text << "\n";

@@ -65,8 +65,8 @@ TEST(CalculatePosition, TheThreeFormsInBothNotations) {
          "=/NN!!NN!!>  _", "0"},
     };
     for (const Case& c : cases) {
-        GeoResult<CalculatedPosition> position = calculatePosition(c.request);
-        ASSERT_TRUE(position) << c.text << ": " << position.reason;
+        Result<CalculatedPosition> position = calculatePosition(c.request);
+        ASSERT_TRUE(position) << c.text << ": " << position.error().reason;
         EXPECT_EQ(position->text, c.text);
         EXPECT_EQ(position->altitude, c.altitudeShown) << c.text;
     }
@@ -91,13 +91,14 @@ TEST(CalculatePosition, RefusesBadInputAndNamesIt) {
         {withSymbol(request("0.00.00", "0.00.00", kCent, kNormal), ">>", false), "symbol"},
     };
     for (const Bad& b : cases) {
-        GeoResult<CalculatedPosition> position = calculatePosition(b.request);
+        Result<CalculatedPosition> position = calculatePosition(b.request);
         if (std::string(b.contains).empty()) {
-            EXPECT_TRUE(position) << position.reason;
+            EXPECT_TRUE(position) << position.error().reason;
             continue;
         }
         ASSERT_FALSE(position) << b.contains;
-        EXPECT_NE(position.reason.find(b.contains), std::string::npos) << position.reason;
+        EXPECT_NE(position.error().reason.find(b.contains), std::string::npos)
+            << position.error().reason;
     }
 }
 

@@ -36,16 +36,17 @@ const Sample kSamples[] = {
 
 TEST(DecodePosition, ReadsTheThreeForms) {
     for (const Sample& sample : kSamples) {
-        GeoResult<DecodedPosition> position = decodePosition(sample.text);
-        ASSERT_TRUE(position) << sample.text << ": " << position.reason;
+        Result<DecodedPosition> position = decodePosition(sample.text);
+        ASSERT_TRUE(position) << sample.text << ": " << position.error().reason;
         EXPECT_EQ(describePosition(*position), sample.described) << sample.text;
     }
 }
 
 void expectRefused(const std::string& text) {
-    GeoResult<DecodedPosition> position = decodePosition(text);
-    EXPECT_FALSE(position) << text;
-    EXPECT_TRUE(position.reason.starts_with(kNotACalculatorPosition)) << position.reason;
+    Result<DecodedPosition> position = decodePosition(text);
+    ASSERT_FALSE(position) << text;
+    EXPECT_TRUE(position.error().reason.starts_with(kNotACalculatorPosition))
+        << position.error().reason;
 }
 
 TEST(DecodePosition, RefusesEverythingElse) {
@@ -113,14 +114,14 @@ TEST(DecodePosition, GivesBackWhatTheCalculatorWasAsked) {
         request.altitude = std::to_string(pick(-9999, 99999));
         request.symbol = std::string(1, static_cast<char>(pick(32, 126)));
         request.alternateTable = pick(0, 1) == 1;
-        GeoResult<CalculatedPosition> calculated = calculatePosition(request);
+        Result<CalculatedPosition> calculated = calculatePosition(request);
         if (!calculated) {
             continue;  // beyond 90 or 180 degrees
         }
         ++checked;
         const std::string& text = calculated->text;
-        GeoResult<DecodedPosition> decoded = decodePosition(text);
-        ASSERT_TRUE(decoded) << text << ": " << decoded.reason;
+        Result<DecodedPosition> decoded = decodePosition(text);
+        ASSERT_TRUE(decoded) << text << ": " << decoded.error().reason;
         auto asked = [&](const std::string& typed) {
             return *(request.notation == Notation::GradMinSec ? secToDeg(typed) : centToDeg(typed));
         };

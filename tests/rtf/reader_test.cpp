@@ -23,8 +23,8 @@ using test::paragraphFormatOf;
 using test::paragraphsOf;
 
 QString read(const QByteArray& rtf, QTextDocument& document) {
-    const RtfResult result = readRtf(rtf, document);
-    EXPECT_TRUE(result.ok) << result.reason.toStdString();
+    const Result<> result = readRtf(rtf, document);
+    EXPECT_TRUE(result) << reasonOf(result);
     return paragraphsOf(document);
 }
 
@@ -329,9 +329,9 @@ class RtfBroken : public testing::TestWithParam<BrokenCase> {};
 TEST_P(RtfBroken, GivesAClearErrorAndNoDocument) {
     QTextDocument document;
     document.setPlainText("old content");
-    const RtfResult result = readRtf(GetParam().rtf, document);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.reason.contains(GetParam().reason)) << result.reason.toStdString();
+    const Result<> result = readRtf(GetParam().rtf, document);
+    EXPECT_FALSE(result);
+    EXPECT_NE(reasonOf(result).find(GetParam().reason), std::string::npos) << reasonOf(result);
     EXPECT_TRUE(document.isEmpty());
 }
 
@@ -356,8 +356,8 @@ TEST(RtfBroken, RandomBytesGiveADocumentOrAReason) {
             for (int i = 0; i < 2000; ++i)
                 rtf.append(static_cast<char>(byte(random)));
             QTextDocument document;
-            const RtfResult result = readRtf(rtf, document);
-            EXPECT_TRUE(result.ok || !result.reason.isEmpty());
+            const Result<> result = readRtf(rtf, document);
+            EXPECT_TRUE(result || !result.error().reason.empty());
         }
     }
 }
@@ -377,8 +377,8 @@ TEST(RtfBroken, RandomRtfPiecesGiveADocumentOrAReason) {
         for (int i = 0; i < 200; ++i)
             rtf.append(pieces[pick(random)]);
         QTextDocument document;
-        const RtfResult result = readRtf(rtf, document);
-        EXPECT_TRUE(result.ok || !result.reason.isEmpty());
+        const Result<> result = readRtf(rtf, document);
+        EXPECT_TRUE(result || !result.error().reason.empty());
     }
 }
 
@@ -409,9 +409,9 @@ TEST(RtfManual, EveryCutOfItIsRefused) {
     const qsizetype step = std::max<qsizetype>(1, manual.size() / 120);
     for (qsizetype length = 0; length < manual.size() - 2; length += step) {
         QTextDocument document;
-        const RtfResult result = readRtf(manual.left(length), document);
-        ASSERT_FALSE(result.ok) << length;
-        EXPECT_FALSE(result.reason.isEmpty());
+        const Result<> result = readRtf(manual.left(length), document);
+        ASSERT_FALSE(result) << length;
+        EXPECT_FALSE(result.error().reason.empty());
     }
 }
 
@@ -424,8 +424,8 @@ TEST(RtfFile, ReadsAFile) {
     file.write("{\\rtf1\\ansi\\ansicpg1252 {\\b Titolo}\\par perch\\'e9}");
     file.close();
     QTextDocument document;
-    const RtfResult result = readRtfFile(file.fileName(), document);
-    ASSERT_TRUE(result.ok) << result.reason.toStdString();
+    const Result<> result = readRtfFile(file.fileName(), document);
+    ASSERT_TRUE(result) << reasonOf(result);
     EXPECT_EQ(paragraphsOf(document), QString::fromUtf8("Titolo\nperché"));
 }
 
@@ -451,9 +451,9 @@ TEST_P(RtfBadFile, GivesAReason) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
     QTextDocument document;
-    const RtfResult result = readRtfFile(path, document);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.reason.contains(GetParam().reason)) << result.reason.toStdString();
+    const Result<> result = readRtfFile(path, document);
+    EXPECT_FALSE(result);
+    EXPECT_NE(reasonOf(result).find(GetParam().reason), std::string::npos) << reasonOf(result);
 }
 
 INSTANTIATE_TEST_SUITE_P(Reader, RtfBadFile,

@@ -49,9 +49,9 @@ TEST(WireBytes, AreLeadInBlockLeadInBlockInOrder) {
 TEST(ImageFromWire, GivesTheImageBack) {
     ConfigImage image = countingImage();
     WireBytes wire = wireBytes(image);
-    WireImage parsed = imageFromWire(wire);
-    ASSERT_TRUE(parsed.ok) << parsed.reason;
-    EXPECT_EQ(parsed.image, image);
+    Result<ConfigImage> parsed = imageFromWire(wire);
+    ASSERT_TRUE(parsed) << parsed.error().reason;
+    EXPECT_EQ(*parsed, image);
 }
 
 struct DamagedWire {
@@ -69,9 +69,10 @@ TEST_P(DamagedWireTest, IsRefusedWithAReason) {
     wire.resize(GetParam().length, 0x55);
     if (GetParam().damagedIndex < wire.size())
         wire[GetParam().damagedIndex] ^= 0x01;
-    WireImage parsed = imageFromWire(wire);
-    EXPECT_FALSE(parsed.ok);
-    EXPECT_NE(parsed.reason.find(GetParam().reasonPart), std::string::npos) << parsed.reason;
+    Result<ConfigImage> parsed = imageFromWire(wire);
+    ASSERT_FALSE(parsed);
+    EXPECT_NE(parsed.error().reason.find(GetParam().reasonPart), std::string::npos)
+        << parsed.error().reason;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -72,10 +72,10 @@ class ResolveInList : public ::testing::TestWithParam<ResolveCase> {};
 TEST_P(ResolveInList, CountsFromOne) {
     const std::vector<NumberedPort> ports =
         numberPorts(devices({"ttyS0", "ttyUSB0"}), Platform::Linux);
-    ResolvedPort resolved = resolveInList(ports, GetParam().number);
-    EXPECT_EQ(resolved.ok, GetParam().ok);
-    EXPECT_EQ(resolved.device.location, GetParam().location);
-    EXPECT_EQ(resolved.reason, GetParam().reason);
+    Result<SerialDevice> resolved = resolveInList(ports, GetParam().number);
+    EXPECT_EQ(resolved.has_value(), GetParam().ok);
+    EXPECT_EQ(resolved.value_or(SerialDevice{}).location, GetParam().location);
+    EXPECT_EQ(reasonOf(resolved), GetParam().reason);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -93,9 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(ResolveInList, SaysWhenNothingIsListed) {
-    EXPECT_EQ(resolveInList({}, 1).reason,
+    EXPECT_EQ(reasonOf(resolveInList({}, 1)),
               "Serial port 1 does not exist: the system lists 0 serial devices");
-    EXPECT_EQ(resolveInList({{1, {"ttyS0", "/dev/ttyS0", {}}}}, 2).reason,
+    EXPECT_EQ(reasonOf(resolveInList({{1, {"ttyS0", "/dev/ttyS0", {}}}}, 2)),
               "Serial port 2 does not exist: the system lists 1 serial device");
 }
 
@@ -109,11 +109,11 @@ struct WindowsCase {
 class WindowsPorts : public ::testing::TestWithParam<WindowsCase> {};
 
 TEST_P(WindowsPorts, OpenComN) {
-    ResolvedPort resolved = resolveWindowsPort(GetParam().number);
-    EXPECT_EQ(resolved.ok, GetParam().ok);
-    EXPECT_EQ(resolved.device.name, GetParam().name);
-    EXPECT_EQ(resolved.device.location, GetParam().location);
-    EXPECT_EQ(resolved.ok, resolved.reason.empty());
+    Result<SerialDevice> resolved = resolveWindowsPort(GetParam().number);
+    EXPECT_EQ(resolved.has_value(), GetParam().ok);
+    EXPECT_EQ(resolved.value_or(SerialDevice{}).name, GetParam().name);
+    EXPECT_EQ(resolved.value_or(SerialDevice{}).location, GetParam().location);
+    EXPECT_EQ(resolved.has_value(), reasonOf(resolved).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, WindowsPorts,

@@ -75,7 +75,7 @@ TEST_F(SerialLine, DeliversExactly170Bytes) {
     ConfigImage image = awkwardImage();
     SendResult result =
         sendConfig(makeTransferPlan(image, {"4800,n,8,1", 1, "COM1"}), port, progress, noPause);
-    ASSERT_TRUE(result.done()) << result.description;
+    ASSERT_TRUE(result) << result.error().reason;
     std::vector<std::uint8_t> received = line.readAvailable();
     EXPECT_EQ(received.size(), 170u);
     EXPECT_EQ(received, wire(image));
@@ -99,8 +99,8 @@ TEST_P(LineSettingsOnThePty, AreTheOnesChosen) {
     QtSerialPort port(fixedDevice(line.path()));
     ASSERT_TRUE(port.setSettings(c.text));
     ASSERT_TRUE(port.setPortNumber(1));
-    PortStatus opened = port.open();
-    ASSERT_TRUE(opened) << opened.description;
+    Result<> opened = port.open();
+    ASSERT_TRUE(opened) << opened.error().reason;
     termios t = line.settings();
     EXPECT_EQ(cfgetospeed(&t), c.speed);
     EXPECT_EQ(t.c_cflag & CSIZE, tcflag_t{CS8});
@@ -121,10 +121,10 @@ TEST(ParseLineSettings, RefusesMalformedTexts) {
          {"", "9600", "9600,n,8", "9600,n,8,1,", "9600,n,8,1,x", "abc,n,8,1", "0,n,8,1",
           "-9600,n,8,1", "99999999,n,8,1", ",n,8,1", "9600,x,8,1", "9600,,8,1", "9600,nn,8,1",
           "9600,n,9,1", "9600,n,4,1", "9600,n,8,3", "9600,n,8,1.0", " 9600,n,8,1"}) {
-        ParsedLineSettings parsed = parseLineSettings(text);
-        EXPECT_FALSE(parsed.ok) << text;
-        EXPECT_TRUE(parsed.reason.starts_with("Invalid line settings '" + text + "'"))
-            << parsed.reason;
+        Result<LineSettings> parsed = parseLineSettings(text);
+        ASSERT_FALSE(parsed) << text;
+        EXPECT_TRUE(parsed.error().reason.starts_with("Invalid line settings '" + text + "'"))
+            << parsed.error().reason;
     }
 }
 
@@ -138,12 +138,12 @@ TEST(ParseLineSettings, ReadsEveryPart) {
         {"115200,m,5,1.5", {115200, P::MarkParity, P::Data5, P::OneAndHalfStop}},
         {"300,s,8,1", {300, P::SpaceParity, P::Data8, P::OneStop}}};
     for (const auto& [text, e] : cases) {
-        ParsedLineSettings parsed = parseLineSettings(text);
-        ASSERT_TRUE(parsed.ok) << parsed.reason;
-        EXPECT_EQ(parsed.settings.baud, e.baud) << text;
-        EXPECT_EQ(parsed.settings.parity, e.parity) << text;
-        EXPECT_EQ(parsed.settings.dataBits, e.dataBits) << text;
-        EXPECT_EQ(parsed.settings.stopBits, e.stopBits) << text;
+        Result<LineSettings> parsed = parseLineSettings(text);
+        ASSERT_TRUE(parsed) << parsed.error().reason;
+        EXPECT_EQ(parsed->baud, e.baud) << text;
+        EXPECT_EQ(parsed->parity, e.parity) << text;
+        EXPECT_EQ(parsed->dataBits, e.dataBits) << text;
+        EXPECT_EQ(parsed->stopBits, e.stopBits) << text;
     }
 }
 
@@ -165,8 +165,8 @@ FailedSend sendExpectingFailure(QtSerialPort& port, SendTarget target, Sleep sle
 TEST_F(SerialLine, NoSuchDeviceFailsBeforeTheDialog) {
     QtSerialPort port(fixedDevice("/dev/zelvar-no-such-device"));
     FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", 1, "COM1"});
-    EXPECT_EQ(sent.result.outcome, SendOutcome::Failed);
-    EXPECT_EQ(sent.result.description,
+    EXPECT_EQ(outcomeOf(sent.result), SendOutcome::Failed);
+    EXPECT_EQ(reasonOf(sent.result),
               "Cannot open /dev/zelvar-no-such-device: No such file or directory");
     EXPECT_FALSE(sent.progress.shown);
     EXPECT_FALSE(sent.portOpen);
@@ -180,7 +180,7 @@ TEST_F(SerialLine, NumbersOutsideTheSystemsPortsSaySo) {
           std::pair{beyond, "Serial port " + std::to_string(beyond) + " does not exist"}}) {
         QtSerialPort port;
         FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", number, "COM"});
-        EXPECT_TRUE(sent.result.description.starts_with(reason)) << sent.result.description;
+        EXPECT_TRUE(reasonOf(sent.result).starts_with(reason)) << reasonOf(sent.result);
         EXPECT_FALSE(sent.progress.shown);
         EXPECT_FALSE(sent.portOpen);
     }
@@ -189,7 +189,7 @@ TEST_F(SerialLine, NumbersOutsideTheSystemsPortsSaySo) {
 TEST_F(SerialLine, RefusedSettingsTextSendsNothing) {
     QtSerialPort port(fixedDevice(line.path()));
     FailedSend sent = sendExpectingFailure(port, {",n,8,1", 1, "COM1"});
-    EXPECT_EQ(sent.result.description, "Invalid line settings ',n,8,1': unsupported speed ''");
+    EXPECT_EQ(reasonOf(sent.result), "Invalid line settings ',n,8,1': unsupported speed ''");
     EXPECT_TRUE(line.readAvailable().empty());
     EXPECT_FALSE(sent.portOpen);
 }
@@ -201,7 +201,7 @@ TEST_F(SerialLine, DeviceHeldByAnotherPortIsBusy) {
 
     QtSerialPort port(fixedDevice(line.path()));
     FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", 1, "COM1"});
-    EXPECT_EQ(sent.result.description,
+    EXPECT_EQ(reasonOf(sent.result),
               "Cannot open " + line.path() + ": Permission error while locking the device");
     EXPECT_FALSE(sent.progress.shown);
     EXPECT_FALSE(sent.portOpen);
@@ -215,8 +215,8 @@ TEST_F(SerialLine, DeviceHeldExclusivelyIsBusy) {
     ASSERT_EQ(ioctl(line.slave(), TIOCEXCL), 0);
     QtSerialPort port(fixedDevice(line.path()));
     FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", 1, "COM1"});
-    EXPECT_TRUE(sent.result.description.starts_with("Cannot open " + line.path() + ": "))
-        << sent.result.description;
+    EXPECT_TRUE(reasonOf(sent.result).starts_with("Cannot open " + line.path() + ": "))
+        << reasonOf(sent.result);
     EXPECT_FALSE(sent.portOpen);
 }
 
@@ -230,8 +230,8 @@ TEST_F(SerialLine, FarEndClosedMidSendStopsAndClosesThePort) {
         }
     };
     FailedSend sent = sendExpectingFailure(port, {"4800,n,8,1", 1, "COM1"}, sleep);
-    EXPECT_EQ(sent.result.outcome, SendOutcome::Failed);
-    EXPECT_EQ(sent.result.description, "Write failed on " + line.path() + ": Input/output error");
+    EXPECT_EQ(outcomeOf(sent.result), SendOutcome::Failed);
+    EXPECT_EQ(reasonOf(sent.result), "Write failed on " + line.path() + ": Input/output error");
     std::vector<std::uint8_t> all = wire(awkwardImage());
     EXPECT_EQ(beforeClose, std::vector<std::uint8_t>(all.begin(), all.begin() + 85));
     EXPECT_TRUE(sent.progress.shown);
@@ -258,7 +258,7 @@ TEST_F(SerialLine, WholeSendKeepsItsPausesInRealTime) {
     auto elapsed = testing::Clock::now() - start;
     std::vector<testing::Arrival> arrivals = line.stopReading();
 
-    ASSERT_TRUE(result.done()) << result.description;
+    ASSERT_TRUE(result) << result.error().reason;
     ASSERT_EQ(arrivals.size(), 170u);
     std::vector<std::uint8_t> bytes;
     for (const testing::Arrival& arrival : arrivals)
@@ -278,10 +278,10 @@ TEST_F(SerialLine, WholeSendKeepsItsPausesInRealTime) {
 
 // The write that does not block: the event loop hears when the bytes have gone, or that the far
 // end went away.
-std::optional<PortStatus> writeAndWait(QtSerialPort& port, std::span<const std::uint8_t> bytes) {
-    std::optional<PortStatus> done;
+std::optional<Result<>> writeAndWait(QtSerialPort& port, std::span<const std::uint8_t> bytes) {
+    std::optional<Result<>> done;
     QEventLoop loop;
-    PortStatus started = port.startWrite(bytes, [&](PortStatus status) {
+    Result<> started = port.startWrite(bytes, [&](Result<> status) {
         done = status;
         loop.quit();
     });
@@ -297,19 +297,19 @@ TEST_F(SerialLine, StartedWritesReportFromTheEventLoop) {
     ASSERT_TRUE(port.setPortNumber(1));
     ASSERT_TRUE(port.open());
     const std::vector<std::uint8_t> bytes = wire(awkwardImage());
-    const std::optional<PortStatus> written = writeAndWait(port, bytes);
+    const std::optional<Result<>> written = writeAndWait(port, bytes);
     ASSERT_TRUE(written.has_value()) << "no word from the port";
-    EXPECT_TRUE(*written) << written->description;
+    EXPECT_TRUE(*written) << written->error().reason;
     EXPECT_EQ(line.readAvailable(), bytes);
 
     line.closeMaster();
-    std::optional<PortStatus> failed = writeAndWait(port, bytes);
+    std::optional<Result<>> failed = writeAndWait(port, bytes);
     ASSERT_TRUE(failed.has_value()) << "no word from the port";
     EXPECT_FALSE(*failed);
-    EXPECT_NE(failed->description.find("Write failed on " + line.path()), std::string::npos)
-        << failed->description;
+    EXPECT_NE(reasonOf(*failed).find("Write failed on " + line.path()), std::string::npos)
+        << reasonOf(*failed);
     EXPECT_TRUE(port.close());
-    EXPECT_FALSE(port.startWrite(bytes, [](PortStatus) { FAIL() << "a closed port reports"; }));
+    EXPECT_FALSE(port.startWrite(bytes, [](Result<>) { FAIL() << "a closed port reports"; }));
 }
 
 }  // namespace

@@ -26,31 +26,31 @@ struct Recorder : SerialPort, SendObserver {
     bool okVisible = true;
     bool shown = false;
 
-    PortStatus step(const std::string& name) {
+    Result<> step(const std::string& name) {
         log.push_back(name);
         if (failingStep == name)
-            return PortStatus::failure(name + " refused by the layer");
-        return PortStatus::success();
+            return failure(name + " refused by the layer");
+        return Result<>{};
     }
-    PortStatus setSettings(const std::string& settings) override {
+    Result<> setSettings(const std::string& settings) override {
         return step("settings " + settings);
     }
-    PortStatus setPortNumber(int number) override { return step("port " + std::to_string(number)); }
-    PortStatus open() override {
-        PortStatus status = step("open");
-        open_ = status.ok && !stayShut;
+    Result<> setPortNumber(int number) override { return step("port " + std::to_string(number)); }
+    Result<> open() override {
+        Result<> status = step("open");
+        open_ = status && !stayShut;
         return status;
     }
     bool isOpen() const override { return open_; }
-    PortStatus write(std::span<const std::uint8_t> bytes) override {
+    Result<> write(std::span<const std::uint8_t> bytes) override {
         log.push_back("write " + std::to_string(bytes.size()));
         if (writesBeforeFailure == 0)
-            return PortStatus::failure("write refused by the layer");
+            return failure("write refused by the layer");
         --writesBeforeFailure;
         written.insert(written.end(), bytes.begin(), bytes.end());
-        return PortStatus::success();
+        return Result<>{};
     }
-    PortStatus close() override {
+    Result<> close() override {
         open_ = false;
         return step("close");
     }
@@ -86,7 +86,7 @@ ConfigImage countingImage() {
 TEST(SendConfig, RunsTheStepsInOrder) {
     Recorder recorder;
     SendResult result = recorder.send(countingImage());
-    EXPECT_TRUE(result.done());
+    EXPECT_TRUE(result);
     std::vector<std::string> expected = {
         "settings 4800,n,8,1",
         "port 1",
@@ -117,7 +117,7 @@ TEST(SendConfig, RunsTheStepsInOrder) {
 TEST(SendConfig, WritesExactlyTheWireBytes) {
     Recorder recorder;
     ConfigImage image = countingImage();
-    ASSERT_TRUE(recorder.send(image).done());
+    ASSERT_TRUE(recorder.send(image));
     WireBytes wire = wireBytes(image);
     EXPECT_EQ(recorder.written, std::vector<std::uint8_t>(wire.begin(), wire.end()));
 }
@@ -141,8 +141,8 @@ TEST_P(SendFailure, StopsReportsAndLeavesThePortClosed) {
     recorder.writesBeforeFailure = c.writesBeforeFailure;
     SendResult result = recorder.send(countingImage());
 
-    EXPECT_EQ(result.outcome, SendOutcome::Failed);
-    EXPECT_FALSE(result.description.empty());
+    EXPECT_EQ(outcomeOf(result), SendOutcome::Failed);
+    EXPECT_FALSE(reasonOf(result).empty());
     // Nothing after the failing step but the close of a port it left open.
     std::vector<std::string> tail = recorder.log;
     if (c.failingStep != "close" && c.dialogShown) {
@@ -177,7 +177,7 @@ TEST(SendConfig, PortThatStaysShutShowsAndSendsNothing) {
     Recorder recorder;
     recorder.stayShut = true;
     SendResult result = recorder.send(countingImage());
-    EXPECT_EQ(result.outcome, SendOutcome::NotOpened);
+    EXPECT_EQ(outcomeOf(result), SendOutcome::NotOpened);
     EXPECT_FALSE(recorder.shown);
     EXPECT_TRUE(recorder.written.empty());
     EXPECT_EQ(recorder.log.back(), "open");
