@@ -80,18 +80,6 @@ Result<std::string> centToAprs(std::string_view text, Hemispheres h) {
 
 }  // namespace
 
-bool isAllDigits(std::string_view text) {
-    if (text.empty()) {
-        return false;
-    }
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string secToPacked(std::string_view text) {
     Prefixed p = splitPrefix(text);
     std::string nine = padded("00", p.rest, 9);  // D.MM.SS and DD.MM.SS become DDD.MM.SS

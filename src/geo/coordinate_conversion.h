@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/ascii.h"
 #include "common/result.h"
 
 // Text and number conversions behind the GPSless position calculator.
@@ -13,9 +14,6 @@
 // The degree, minute and second pieces are held as 32-bit floats, sums are doubles: the
 // results depend on it (30.15 minutes are 30.149999618... minutes).
 namespace zelvar {
-
-// True for a non-empty text of '0'..'9' only.
-bool isAllDigits(std::string_view text);
 
 // "45.30.15" -> "0453015", "-11.05.50" -> "-0110550". Never fails: missing characters are
 // simply missing from the result.

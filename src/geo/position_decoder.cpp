@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "common/ascii.h"
 #include "config/text_number.h"
 #include "geo/coordinate_conversion.h"
 
@@ -23,15 +24,11 @@ Decoded refuse(const std::string& why) {
     return failure(std::string(kNotACalculatorPosition) + ": " + why);
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The value of `text` when every character is a digit.
 std::optional<int> digits(std::string_view text) {
     int value = 0;
     for (char c : text) {
-        if (!isDigit(c)) {
+        if (!isAsciiDigit(c)) {
             return std::nullopt;
         }
         value = value * 10 + (c - '0');

@@ -3,16 +3,13 @@
 #include <cfloat>
 #include <cmath>
 
+#include "common/ascii.h"
 #include "config/text_number.h"
 
 namespace zelvar::geo_text {
 
-char upperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 char firstUpper(std::string_view text) {
-    return text.empty() ? '\0' : upperAscii(text.front());
+    return text.empty() ? '\0' : asciiUpper(text.front());
 }
 
 std::string_view lastChars(std::string_view text, std::size_t count) {

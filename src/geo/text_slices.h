@@ -10,9 +10,7 @@
 // is there, never an error, so a short text yields short pieces that the checks then refuse.
 namespace zelvar::geo_text {
 
-// ASCII upper case only: the hemisphere letters are compared this way, whatever the locale.
-char upperAscii(char c);
-// First character in upper case, or '\0' for an empty text.
+// First character in ASCII upper case, whatever the locale, or '\0' for an empty text.
 char firstUpper(std::string_view text);
 
 // The last `count` characters, or the whole text when it is shorter.

@@ -1,7 +1,6 @@
 #include "transfer/qt_serial_port_qt.h"
 
 #include <QDeadlineTimer>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -9,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/ascii.h"
 #include "transfer/system_ports_qt.h"
 
 #if defined(_WIN32)
@@ -33,17 +33,6 @@ std::vector<std::string> splitAtCommas(const std::string& text) {
     return parts;
 }
 
-std::string lowered(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool allDigits(const std::string& text) {
-    return !text.empty() && text.size() <= 7 &&
-           text.find_first_not_of("0123456789") == std::string::npos;
-}
-
 // The platform's word that the bytes handed to the driver have gone out of the port.
 Result<> drain(QSerialPort& port) {
 #if defined(_WIN32)
@@ -66,7 +55,7 @@ Result<LineSettings> parseLineSettings(const std::string& text) {
     };
     if (parts.size() != 4)
         return refuse("expected speed,parity,data bits,stop bits");
-    if (!allDigits(parts[0]) || std::stoi(parts[0]) == 0)
+    if (parts[0].size() > 7 || !isAllDigits(parts[0]) || std::stoi(parts[0]) == 0)
         return refuse("unsupported speed '" + parts[0] + "'");
     parsed.baud = std::stoi(parts[0]);
 
@@ -85,7 +74,7 @@ Result<LineSettings> parseLineSettings(const std::string& text) {
         {"1", QSerialPort::OneStop},
         {"1.5", QSerialPort::OneAndHalfStop},
         {"2", QSerialPort::TwoStop}};
-    auto parity = parities.find(lowered(parts[1]));
+    auto parity = parities.find(asciiLowered(parts[1]));
     if (parity == parities.end())
         return refuse("unsupported parity '" + parts[1] + "'");
     auto bits = dataBits.find(parts[2]);

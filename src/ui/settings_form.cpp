@@ -25,12 +25,8 @@ constexpr int kRowSpacing = 1;
 
 const QColor kLatLonFace(0, 192, 0);
 
-QString text(std::string_view latin1) {
-    return fromLatin1(latin1);
-}
-
 QString labelOf(Field field) {
-    return text(fieldLabel(field));
+    return fromLatin1(fieldLabel(field));
 }
 
 QString atMost(int characters) {
@@ -73,7 +69,7 @@ QLabel* makeCounter(QWidget* parent, std::string_view name) {
 
 QComboBox* makeList(QWidget* parent, Field field, const QString& name) {
     auto* list = new QComboBox(parent);
-    list->setObjectName(text(controlName(field)));
+    list->setObjectName(fromLatin1(controlName(field)));
     list->setFont(withPointSize(parent->font(), kSmallPointSize));
     describe(list, name);
     fitFieldHeight(list);
@@ -139,7 +135,7 @@ QWidget* SettingsForm::buildMainGroup() {
     c.micEMessage->setInsertPolicy(QComboBox::NoInsert);
     c.micEMessage->setCompleter(nullptr);
     for (std::string_view message : kMicEMessages)
-        c.micEMessage->addItem(text(message));
+        c.micEMessage->addItem(fromLatin1(message));
     QHBoxLayout* delay = row({c.txDelay, makeLabel(group, QStringLiteral("mS"))});
     delay->addStretch();
     delay->addWidget(c.micELabel);
@@ -343,7 +339,7 @@ QWidget* SettingsForm::buildProgrammingGroup() {
     c.baudRate = makeList(group, Field::BaudRate, QStringLiteral("Baud"));
     c.baudRate->setAccessibleDescription(QStringLiteral("serial line speed"));
     for (std::string_view speed : kBaudRates)
-        c.baudRate->addItem(text(speed));
+        c.baudRate->addItem(fromLatin1(speed));
     // The device SEND writes to, and the list to choose it from, right under the port number:
     // the row above has no room.
     c.portDevice = makeButton(group, "cmdPortDevice", {});
