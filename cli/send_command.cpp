@@ -149,12 +149,7 @@ Action declareSend(CLI::App& command) {
         "Exit 0 sent, 1 the build failed, 2 the file or the arguments are wrong, 3 the serial\n"
         "port failed: the system's words on stderr, and below them what `doctor` finds.");
     command.add_option("FILE.cfg", options->file)->required();
-    command
-        .add_option("--port", options->port,
-                    "serial port number as in \"Comm num:\" (zelvar-cli ports lists them)")
-        ->type_name("N");
-    command.add_option("--device", options->device, "a serial device named outright")
-        ->type_name("PATH");
+    addPortOptions(command, options->port, options->device);
     command.add_option("--baud", options->baud, "4800, 9600 or 38400 instead of the file's speed")
         ->type_name("SPEED");
     return [&command, options] { return run(command, *options); };
