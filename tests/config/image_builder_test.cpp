@@ -285,7 +285,7 @@ TEST(ImageBuilder, NormalisationIsAFixedPoint) {
         DeviceSettings again = settings;
         ConfigImage second{};
         BuildResult result = buildConfigImage(again, second);
-        ASSERT_TRUE(result) << result.error().reason;
+        ASSERT_TRUE(result) << reasonOf(result);
         ASSERT_EQ(second, first) << "call '" << settings.myCall << "' path '" << settings.aprsPath
                                  << "' to '" << settings.destCall << "'";
         ASSERT_EQ(again, settings);
@@ -337,8 +337,8 @@ TEST_P(FailureTest, StopsAtTheStepAndKeepsEarlierWriteBacks) {
     ConfigImage image{};
     BuildResult result = buildConfigImage(settings, image);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.error().field, f.failingField) << result.error().reason;
-    EXPECT_FALSE(result.error().reason.empty());
+    EXPECT_EQ(result.error().field, f.failingField) << reasonOf(result);
+    EXPECT_FALSE(reasonOf(result).empty());
     f.check(settings);
 }
 

@@ -19,7 +19,7 @@ using testing_support::TempFolder;
 
 TEST(CfgWriter, FactoryDefaultsGiveTheKnownBytes) {
     Result<std::string> text = writeConfigText(defaultSettings(), CalculatorInputs{});
-    ASSERT_TRUE(text) << text.error().reason;
+    ASSERT_TRUE(text) << reasonOf(text);
     EXPECT_EQ(*text, kDefaultCfg);
 }
 
@@ -80,8 +80,8 @@ TEST(CfgWriter, RefusesWhatTheReaderWouldRefuse) {
         CalculatorInputs calculator;
         c.change(s, calculator);
         Result<std::string> text = writeConfigText(s, calculator);
-        ASSERT_FALSE(text);
-        EXPECT_NE(text.error().reason.find(c.reasonPart), std::string::npos) << text.error().reason;
+        EXPECT_FALSE(text);
+        EXPECT_NE(reasonOf(text).find(c.reasonPart), std::string::npos) << reasonOf(text);
     }
 }
 
@@ -124,9 +124,9 @@ TEST(SaveConfigFile, UnwritableFolderOrFileGivesThePlatformDescription) {
     Result<> inReadOnlyFolder = saveConfigFile(path, defaultSettings(), CalculatorInputs{});
     chmod(folder.path().c_str(), 0700);
     for (const Result<>& status : {readOnly, inReadOnlyFolder}) {
-        ASSERT_FALSE(status);
-        EXPECT_NE(status.error().reason.find("Permission denied"), std::string::npos)
-            << status.error().reason;
+        EXPECT_FALSE(status);
+        EXPECT_NE(reasonOf(status).find("Permission denied"), std::string::npos)
+            << reasonOf(status);
     }
     EXPECT_EQ(readAll(path), "old content");
 }
@@ -147,11 +147,10 @@ TEST_P(SaveTargetTest, SavesWhereTheUserMeant) {
     TempFolder folder;
     Result<> status = saveConfigFile(p.make(folder), defaultSettings(), CalculatorInputs{});
     if (std::string_view(p.messagePart).empty()) {
-        EXPECT_TRUE(status) << status.error().reason;
+        EXPECT_TRUE(status) << reasonOf(status);
     } else {
-        ASSERT_FALSE(status);
-        EXPECT_NE(status.error().reason.find(p.messagePart), std::string::npos)
-            << status.error().reason;
+        EXPECT_FALSE(status);
+        EXPECT_NE(reasonOf(status).find(p.messagePart), std::string::npos) << reasonOf(status);
     }
     p.check(folder);
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))

@@ -46,8 +46,8 @@ TEST(AltitudeFeet, RefusesFeetBeyond32Bits) {
     for (const std::string& metres :
          {std::string("654553016"), std::string("-654553017"), huge, "-" + huge}) {
         Result<std::int32_t> feet = altitudeFeet(metres, PositionForm::Normal);
-        ASSERT_FALSE(feet) << metres;
-        EXPECT_FALSE(feet.error().reason.empty());
+        EXPECT_FALSE(feet) << metres;
+        EXPECT_FALSE(reasonOf(feet).empty());
     }
     EXPECT_TRUE(altitudeFeet("654553015", PositionForm::Normal));   // 2147483645 ft
     EXPECT_TRUE(altitudeFeet("-654553016", PositionForm::Normal));  // -2147483648 ft
@@ -82,7 +82,7 @@ TEST(NormalPosition, TwentyOrTwentyNineCharacters) {
     };
     for (const Case& c : cases) {
         Result<std::string> text = normalPosition(c.latitude, c.longitude, c.table, '>', c.feet);
-        ASSERT_TRUE(text) << c.expected << ": " << text.error().reason;
+        ASSERT_TRUE(text) << c.expected << ": " << reasonOf(text);
         EXPECT_EQ(*text, c.expected);
         EXPECT_EQ(text->size(), c.feet ? 29u : 20u);
     }
@@ -117,7 +117,7 @@ TEST(MakeCompressed, FourteenCharacters) {
     };
     for (const Case& c : cases) {
         Result<std::string> text = makeCompressed(c.latitude, c.longitude, c.table, '>', c.feet);
-        ASSERT_TRUE(text) << c.expected << ": " << text.error().reason;
+        ASSERT_TRUE(text) << c.expected << ": " << reasonOf(text);
         EXPECT_EQ(*text, c.expected);
         EXPECT_EQ(text->size(), 14u);
     }

@@ -69,7 +69,7 @@ TEST(SecToDeg, SumsDegreesMinutesAndSeconds) {
     };
     for (const Case& c : cases) {
         Result<double> value = secToDeg(c.text);
-        ASSERT_TRUE(value) << c.text << ": " << value.error().reason;
+        ASSERT_TRUE(value) << c.text << ": " << reasonOf(value);
         EXPECT_DOUBLE_EQ(*value, c.expected) << c.text;
     }
 }
@@ -85,8 +85,8 @@ TEST(PackedToDeg, ReadsSevenDigitsBehindTheSign) {
 TEST(PackedToDeg, PiecesThatAreNoNumbersFail) {
     for (const char* packed : {"ab45300", "04x3000", "045300z", "0-10000", "-0-45000"}) {
         Result<double> value = packedToDeg(packed);
-        ASSERT_FALSE(value) << packed;
-        EXPECT_FALSE(value.error().reason.empty());
+        EXPECT_FALSE(value) << packed;
+        EXPECT_FALSE(reasonOf(value).empty());
     }
 }
 
@@ -113,7 +113,7 @@ TEST(CentToDeg, SignsAndShapes) {
     };
     for (const Case& c : cases) {
         Result<double> value = centToDeg(c.text);
-        ASSERT_TRUE(value) << c.text << ": " << value.error().reason;
+        ASSERT_TRUE(value) << c.text << ": " << reasonOf(value);
         EXPECT_DOUBLE_EQ(*value, c.expected) << c.text;
     }
 }
@@ -124,8 +124,8 @@ TEST(CentToDeg, FailsWithoutPointOrDegrees) {
          {std::string(""), std::string("45"), std::string(".30.15"), std::string("-"),
           std::string("x.30.15"), huge + ".00.00", "1." + huge}) {
         Result<double> value = centToDeg(text);
-        ASSERT_FALSE(value) << text;
-        EXPECT_FALSE(value.error().reason.empty()) << text;
+        EXPECT_FALSE(value) << text;
+        EXPECT_FALSE(reasonOf(value).empty()) << text;
     }
 }
 

@@ -144,7 +144,7 @@ TEST(DecodeAprsInterop, DecoderReadsBackOurPositions) {
         std::ofstream out(input);
         for (Sample& s : all) {
             Result<CalculatedPosition> position = calculatePosition(s.request);
-            ASSERT_TRUE(position) << s.request.latitude << ": " << position.error().reason;
+            ASSERT_TRUE(position) << s.request.latitude << ": " << reasonOf(position);
             s.text = position->text;
             s.feet = position->feet;
             out << "N0CALL>APRS:" << s.text << "\n";

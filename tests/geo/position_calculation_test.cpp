@@ -66,7 +66,7 @@ TEST(CalculatePosition, TheThreeFormsInBothNotations) {
     };
     for (const Case& c : cases) {
         Result<CalculatedPosition> position = calculatePosition(c.request);
-        ASSERT_TRUE(position) << c.text << ": " << position.error().reason;
+        ASSERT_TRUE(position) << c.text << ": " << reasonOf(position);
         EXPECT_EQ(position->text, c.text);
         EXPECT_EQ(position->altitude, c.altitudeShown) << c.text;
     }
@@ -93,12 +93,11 @@ TEST(CalculatePosition, RefusesBadInputAndNamesIt) {
     for (const Bad& b : cases) {
         Result<CalculatedPosition> position = calculatePosition(b.request);
         if (std::string(b.contains).empty()) {
-            EXPECT_TRUE(position) << position.error().reason;
+            EXPECT_TRUE(position) << reasonOf(position);
             continue;
         }
         ASSERT_FALSE(position) << b.contains;
-        EXPECT_NE(position.error().reason.find(b.contains), std::string::npos)
-            << position.error().reason;
+        EXPECT_NE(reasonOf(position).find(b.contains), std::string::npos) << reasonOf(position);
     }
 }
 

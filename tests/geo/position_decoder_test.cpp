@@ -37,16 +37,15 @@ const Sample kSamples[] = {
 TEST(DecodePosition, ReadsTheThreeForms) {
     for (const Sample& sample : kSamples) {
         Result<DecodedPosition> position = decodePosition(sample.text);
-        ASSERT_TRUE(position) << sample.text << ": " << position.error().reason;
+        ASSERT_TRUE(position) << sample.text << ": " << reasonOf(position);
         EXPECT_EQ(describePosition(*position), sample.described) << sample.text;
     }
 }
 
 void expectRefused(const std::string& text) {
     Result<DecodedPosition> position = decodePosition(text);
-    ASSERT_FALSE(position) << text;
-    EXPECT_TRUE(position.error().reason.starts_with(kNotACalculatorPosition))
-        << position.error().reason;
+    EXPECT_FALSE(position) << text;
+    EXPECT_TRUE(reasonOf(position).starts_with(kNotACalculatorPosition)) << reasonOf(position);
 }
 
 TEST(DecodePosition, RefusesEverythingElse) {
@@ -121,7 +120,7 @@ TEST(DecodePosition, GivesBackWhatTheCalculatorWasAsked) {
         ++checked;
         const std::string& text = calculated->text;
         Result<DecodedPosition> decoded = decodePosition(text);
-        ASSERT_TRUE(decoded) << text << ": " << decoded.error().reason;
+        ASSERT_TRUE(decoded) << text << ": " << reasonOf(decoded);
         auto asked = [&](const std::string& typed) {
             return *(request.notation == Notation::GradMinSec ? secToDeg(typed) : centToDeg(typed));
         };

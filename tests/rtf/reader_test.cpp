@@ -357,7 +357,7 @@ TEST(RtfBroken, RandomBytesGiveADocumentOrAReason) {
                 rtf.append(static_cast<char>(byte(random)));
             QTextDocument document;
             const Result<> result = readRtf(rtf, document);
-            EXPECT_TRUE(result || !result.error().reason.empty());
+            EXPECT_TRUE(result || !reasonOf(result).empty());
         }
     }
 }
@@ -378,7 +378,7 @@ TEST(RtfBroken, RandomRtfPiecesGiveADocumentOrAReason) {
             rtf.append(pieces[pick(random)]);
         QTextDocument document;
         const Result<> result = readRtf(rtf, document);
-        EXPECT_TRUE(result || !result.error().reason.empty());
+        EXPECT_TRUE(result || !reasonOf(result).empty());
     }
 }
 
@@ -411,7 +411,7 @@ TEST(RtfManual, EveryCutOfItIsRefused) {
         QTextDocument document;
         const Result<> result = readRtf(manual.left(length), document);
         ASSERT_FALSE(result) << length;
-        EXPECT_FALSE(result.error().reason.empty());
+        EXPECT_FALSE(reasonOf(result).empty());
     }
 }
 

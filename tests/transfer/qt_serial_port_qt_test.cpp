@@ -75,7 +75,7 @@ TEST_F(SerialLine, DeliversExactly170Bytes) {
     ConfigImage image = awkwardImage();
     SendResult result =
         sendConfig(makeTransferPlan(image, {"4800,n,8,1", 1, "COM1"}), port, progress, noPause);
-    ASSERT_TRUE(result) << result.error().reason;
+    ASSERT_TRUE(result) << reasonOf(result);
     std::vector<std::uint8_t> received = line.readAvailable();
     EXPECT_EQ(received.size(), 170u);
     EXPECT_EQ(received, wire(image));
@@ -100,7 +100,7 @@ TEST_P(LineSettingsOnThePty, AreTheOnesChosen) {
     ASSERT_TRUE(port.setSettings(c.text));
     ASSERT_TRUE(port.setPortNumber(1));
     Result<> opened = port.open();
-    ASSERT_TRUE(opened) << opened.error().reason;
+    ASSERT_TRUE(opened) << reasonOf(opened);
     termios t = line.settings();
     EXPECT_EQ(cfgetospeed(&t), c.speed);
     EXPECT_EQ(t.c_cflag & CSIZE, tcflag_t{CS8});
@@ -122,9 +122,9 @@ TEST(ParseLineSettings, RefusesMalformedTexts) {
           "-9600,n,8,1", "99999999,n,8,1", ",n,8,1", "9600,x,8,1", "9600,,8,1", "9600,nn,8,1",
           "9600,n,9,1", "9600,n,4,1", "9600,n,8,3", "9600,n,8,1.0", " 9600,n,8,1"}) {
         Result<LineSettings> parsed = parseLineSettings(text);
-        ASSERT_FALSE(parsed) << text;
-        EXPECT_TRUE(parsed.error().reason.starts_with("Invalid line settings '" + text + "'"))
-            << parsed.error().reason;
+        EXPECT_FALSE(parsed) << text;
+        EXPECT_TRUE(reasonOf(parsed).starts_with("Invalid line settings '" + text + "'"))
+            << reasonOf(parsed);
     }
 }
 
@@ -139,7 +139,7 @@ TEST(ParseLineSettings, ReadsEveryPart) {
         {"300,s,8,1", {300, P::SpaceParity, P::Data8, P::OneStop}}};
     for (const auto& [text, e] : cases) {
         Result<LineSettings> parsed = parseLineSettings(text);
-        ASSERT_TRUE(parsed) << parsed.error().reason;
+        ASSERT_TRUE(parsed) << reasonOf(parsed);
         EXPECT_EQ(parsed->baud, e.baud) << text;
         EXPECT_EQ(parsed->parity, e.parity) << text;
         EXPECT_EQ(parsed->dataBits, e.dataBits) << text;
@@ -258,7 +258,7 @@ TEST_F(SerialLine, WholeSendKeepsItsPausesInRealTime) {
     auto elapsed = testing::Clock::now() - start;
     std::vector<testing::Arrival> arrivals = line.stopReading();
 
-    ASSERT_TRUE(result) << result.error().reason;
+    ASSERT_TRUE(result) << reasonOf(result);
     ASSERT_EQ(arrivals.size(), 170u);
     std::vector<std::uint8_t> bytes;
     for (const testing::Arrival& arrival : arrivals)
@@ -299,7 +299,7 @@ TEST_F(SerialLine, StartedWritesReportFromTheEventLoop) {
     const std::vector<std::uint8_t> bytes = wire(awkwardImage());
     const std::optional<Result<>> written = writeAndWait(port, bytes);
     ASSERT_TRUE(written.has_value()) << "no word from the port";
-    EXPECT_TRUE(*written) << written->error().reason;
+    EXPECT_TRUE(*written) << reasonOf(*written);
     EXPECT_EQ(line.readAvailable(), bytes);
 
     line.closeMaster();

@@ -32,7 +32,7 @@ TEST(SendPreview, AnnotatesTheBytesSendWrites) {
     for (const DeviceSettings& form :
          {defaultSettings(), awkward(), gpsless("=/5L!!<*e8>FsQ"), gpsless("")}) {
         SendPreview preview = previewSend(form);
-        ASSERT_TRUE(preview.build) << preview.build.error().reason;
+        ASSERT_TRUE(preview.build) << reasonOf(preview.build);
         DeviceSettings copy = form;
         ConfigImage image{};
         ASSERT_TRUE(buildConfigImage(copy, image));
@@ -85,7 +85,7 @@ TEST_P(PreviewNotesTest, SayWhereTheTrackerGetsSomethingElse) {
     GetParam().change(form);
     const DeviceSettings asTyped = form;
     SendPreview preview = previewSend(form);
-    ASSERT_TRUE(preview.build) << preview.build.error().reason;
+    ASSERT_TRUE(preview.build) << reasonOf(preview.build);
     EXPECT_EQ(form, asTyped);
     std::vector<std::string> texts;
     for (const NormalisationNote& note : preview.notes) {
@@ -142,7 +142,7 @@ TEST(SendPreview, NamesTheFieldInsteadOfBytes) {
     SendPreview preview = previewSend(form);
     ASSERT_FALSE(preview.build);
     EXPECT_EQ(preview.build.error().field, Field::SpeedTable0);
-    EXPECT_EQ(preview.build.error().reason, "Speed 0-3 Km/h: value out of range");
+    EXPECT_EQ(reasonOf(preview.build), "Speed 0-3 Km/h: value out of range");
     EXPECT_TRUE(preview.ranges.empty());
     EXPECT_TRUE(preview.settings.empty());
     EXPECT_TRUE(preview.notes.empty());
@@ -153,14 +153,14 @@ TEST(SendPreview, ReadsTheGpslessBeaconAsAPosition) {
 
     SendPreview calculated = previewSend(gpsless("=4930.00N/07245.00W>/A=000984"));
     ASSERT_TRUE(calculated.position);
-    ASSERT_TRUE(*calculated.position) << calculated.position->error().reason;
+    ASSERT_TRUE(*calculated.position) << reasonOf(*calculated.position);
     EXPECT_EQ(describePosition(**calculated.position),
               "N49.30.00 W72.45.00, symbol />, altitude 984 ft (300 m)");
 
     SendPreview typed = previewSend(gpsless("!4930.00N/07245.00W>"));
     ASSERT_TRUE(typed.position);
-    ASSERT_FALSE(*typed.position);
-    EXPECT_TRUE(typed.position->error().reason.starts_with(kNotACalculatorPosition));
+    EXPECT_FALSE(*typed.position);
+    EXPECT_TRUE(reasonOf(*typed.position).starts_with(kNotACalculatorPosition));
 }
 
 }  // namespace
