@@ -29,7 +29,7 @@ void BM_CfgSave(benchmark::State& state) {
 BENCHMARK(BM_CfgSave);
 
 void BM_CfgLoad(benchmark::State& state) {
-    const std::string text = writeConfigText(defaultSettings(), CalculatorInputs{}).text;
+    const std::string text = writeConfigText(defaultSettings(), CalculatorInputs{}).value();
     DeviceSettings settings;
     CalculatorInputs calculator;
     for (auto _ : state) {

@@ -22,50 +22,44 @@ struct Options {
     std::string file;
 };
 
-struct Input {
-    std::string bytes;
-    std::string error;
-};
-
-Input readInput(const std::string& path) {
-    if (FileStatus regular = checkRegularFile(path); !regular)
-        return {{}, regular.message};
+Result<std::string> readInput(const std::string& path) {
+    if (Result<> regular = checkRegularFile(path); !regular)
+        return tl::unexpected(regular.error());
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return {{}, describeFileError(path, errno)};
+        return failure(describeFileError(path, errno));
     std::string data(kMaxInputBytes + 1, '\0');
     in.read(data.data(), static_cast<std::streamsize>(data.size()));
     if (in.bad())
-        return {{}, describeFileError(path, errno)};
+        return failure(describeFileError(path, errno));
     data.resize(static_cast<std::size_t>(in.gcount()));
     if (data.size() > kMaxInputBytes)
-        return {{}, path + ": too large for an image"};
+        return failure(path + ": too large for an image");
     auto fitting = [](std::size_t size) { return size == kImageSize || size == kWireSize; };
     if (std::optional<std::string> hex = fromHex(data); hex && fitting(hex->size())) {
-        return {*hex, {}};
+        return *hex;
     }
     if (fitting(data.size()))
-        return {data, {}};
-    return {{},
-            path + ": expected 164 image bytes or 170 wire bytes (binary or hex), found " +
-                std::to_string(data.size()) + " bytes"};
+        return data;
+    return failure(path + ": expected 164 image bytes or 170 wire bytes (binary or hex), found " +
+                   std::to_string(data.size()) + " bytes");
 }
 
 int run(const Options& options) {
-    Input input = readInput(options.file);
-    if (!input.error.empty()) {
-        std::cerr << "zelvar-cli: " << input.error << "\n";
+    Result<std::string> input = readInput(options.file);
+    if (!input) {
+        std::cerr << "zelvar-cli: " << input.error().reason << "\n";
         return kExitInputError;
     }
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(input.bytes.data());
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(input->data());
     ConfigImage image{};
-    if (input.bytes.size() == kWireSize) {
-        WireImage wire = imageFromWire(std::span(bytes, kWireSize));
-        if (!wire.ok) {
-            std::cerr << "zelvar-cli: " << options.file << ": " << wire.reason << "\n";
+    if (input->size() == kWireSize) {
+        Result<ConfigImage> wire = imageFromWire(std::span(bytes, kWireSize));
+        if (!wire) {
+            std::cerr << "zelvar-cli: " << options.file << ": " << wire.error().reason << "\n";
             return kExitInputError;
         }
-        image = wire.image;
+        image = *wire;
         std::cout << "Wire bytes: 170, lead-ins and checksums correct\n";
     } else {
         std::copy(bytes, bytes + kImageSize, image.begin());

@@ -14,8 +14,8 @@ struct Options {
 };
 
 int run(const Options& options) {
-    CfgText text = writeConfigText(defaultSettings(), CalculatorInputs{});
-    return writeOutput(options.output, text.text);
+    return writeOutput(options.output,
+                       writeConfigText(defaultSettings(), CalculatorInputs{}).value());
 }
 
 }  // namespace

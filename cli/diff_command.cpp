@@ -27,7 +27,8 @@ int run(const Options& options) {
     for (const auto& [file, built] :
          {std::pair{&options.first, &diff.first}, std::pair{&options.second, &diff.second}}) {
         if (!*built) {
-            std::cout << *file << ": " << kBuildFailedMessage << ": " << built->reason << "\n";
+            std::cout << *file << ": " << kBuildFailedMessage << ": " << built->error().reason
+                      << "\n";
             bothBuilt = false;
         }
     }

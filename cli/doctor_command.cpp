@@ -48,12 +48,7 @@ Action declareDoctor(CLI::App& command) {
         "--device it checks port 1, as the window starts with.\n"
         "Exit 0 the port can be opened for writing, 1 a finding stops SEND, 2 the arguments\n"
         "are wrong.");
-    command
-        .add_option("--port", options->port,
-                    "serial port number as in \"Comm num:\" (zelvar-cli ports lists them)")
-        ->type_name("N");
-    command.add_option("--device", options->device, "a serial device named outright")
-        ->type_name("PATH");
+    addPortOptions(command, options->port, options->device);
     return [&command, options] { return run(command, *options); };
 }
 

@@ -2,30 +2,16 @@
 
 #include <cctype>
 
+#include "common/ascii.h"
+
 namespace zelvar::cli {
-namespace {
-
-int digitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 std::string toHex(std::string_view bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
     std::string hex;
     hex.reserve(bytes.size() * 2);
-    for (unsigned char byte : bytes) {
-        hex.push_back(kDigits[byte >> 4]);
-        hex.push_back(kDigits[byte & 0x0F]);
-    }
-    return hex;
+    for (unsigned char byte : bytes)
+        hex += hexByte(byte);
+    return asciiLowered(hex);
 }
 
 std::optional<std::string> fromHex(std::string_view text) {
@@ -34,7 +20,7 @@ std::optional<std::string> fromHex(std::string_view text) {
     for (char c : text) {
         if (std::isspace(static_cast<unsigned char>(c)))
             continue;
-        int value = digitValue(c);
+        int value = hexDigitValue(c);
         if (value < 0)
             return std::nullopt;
         if (high < 0) {

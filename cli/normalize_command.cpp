@@ -23,12 +23,12 @@ int run(const Options& options) {
     ConfigImage image{};
     if (int status = buildImage(settings, image))
         return status;
-    CfgText text = writeConfigText(settings, calculator);
-    if (!text.ok) {
-        std::cerr << "zelvar-cli: " << text.reason << "\n";
+    Result<std::string> text = writeConfigText(settings, calculator);
+    if (!text) {
+        std::cerr << "zelvar-cli: " << text.error().reason << "\n";
         return kExitInputError;
     }
-    return writeOutput(options.output, text.text);
+    return writeOutput(options.output, *text);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "port_number.h"
 
+#include <CLI/App.hpp>
 #include <cmath>
-#include <optional>
 
 #include "config/text_number.h"
 
@@ -13,6 +13,15 @@ bool readPortNumber(const std::string& text, int& number) {
         return false;
     number = static_cast<int>(*value);
     return true;
+}
+
+void addPortOptions(CLI::App& command, std::optional<std::string>& port,
+                    std::optional<std::string>& device) {
+    command
+        .add_option("--port", port,
+                    "serial port number as in \"Comm num:\" (zelvar-cli ports lists them)")
+        ->type_name("N");
+    command.add_option("--device", device, "a serial device named outright")->type_name("PATH");
 }
 
 }  // namespace zelvar::cli

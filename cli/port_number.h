@@ -1,10 +1,19 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+namespace CLI {
+class App;
+}
 
 namespace zelvar::cli {
 
 // The port number of --port: a whole number from 0 to 255, as CommPort would hold it.
 bool readPortNumber(const std::string& text, int& number);
+
+// --port N and --device PATH, the two ways to name the serial port.
+void addPortOptions(CLI::App& command, std::optional<std::string>& port,
+                    std::optional<std::string>& device);
 
 }  // namespace zelvar::cli

@@ -37,9 +37,9 @@ int run(const CLI::App& command, const Options& options) {
         request.symbol = *options.symbol;
     request.alternateTable = options.alternateTable;
 
-    GeoResult<CalculatedPosition> position = calculatePosition(request);
+    Result<CalculatedPosition> position = calculatePosition(request);
     if (!position) {
-        std::cerr << "zelvar-cli: " << position.reason << "\n";
+        std::cerr << "zelvar-cli: " << position.error().reason << "\n";
         return kExitBuildFailed;
     }
     std::cout << position->text << "\n";

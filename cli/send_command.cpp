@@ -120,7 +120,7 @@ int run(const CLI::App& command, const Options& options) {
     // The window's plan, with plain sleeps for its pauses.
     SendResult result = sendConfig(makeTransferPlan(image, target), port, progress);
     progress.endLine();
-    switch (result.outcome) {
+    switch (outcomeOf(result)) {
         case SendOutcome::Done:
             return kExitOk;
         case SendOutcome::NotOpened:
@@ -130,7 +130,7 @@ int run(const CLI::App& command, const Options& options) {
             // What the doctor finds about the port, as the window shows it below the words.
             const Diagnosis diagnosis =
                 device ? diagnoseSystemDevice(*device) : diagnoseSystemPort(target.portNumber);
-            std::cerr << "zelvar-cli: " << result.description << "\n"
+            std::cerr << "zelvar-cli: " << result.error().reason << "\n"
                       << findingsText(diagnosis.findings);
             return kExitSerialFailure;
         }
@@ -149,12 +149,7 @@ Action declareSend(CLI::App& command) {
         "Exit 0 sent, 1 the build failed, 2 the file or the arguments are wrong, 3 the serial\n"
         "port failed: the system's words on stderr, and below them what `doctor` finds.");
     command.add_option("FILE.cfg", options->file)->required();
-    command
-        .add_option("--port", options->port,
-                    "serial port number as in \"Comm num:\" (zelvar-cli ports lists them)")
-        ->type_name("N");
-    command.add_option("--device", options->device, "a serial device named outright")
-        ->type_name("PATH");
+    addPortOptions(command, options->port, options->device);
     command.add_option("--baud", options->baud, "4800, 9600 or 38400 instead of the file's speed")
         ->type_name("SPEED");
     return [&command, options] { return run(command, *options); };

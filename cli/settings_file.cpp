@@ -14,7 +14,7 @@ int loadSettingsFile(const std::string& path, DeviceSettings& settings,
     calculator = CalculatorInputs{};
     LoadResult result = loadConfigFile(path, settings, calculator);
     if (!result) {
-        std::cerr << "zelvar-cli: " << result.message << "\n";
+        std::cerr << "zelvar-cli: " << result.error().reason << "\n";
         return kExitInputError;
     }
     return kExitOk;
@@ -30,9 +30,7 @@ int buildImage(DeviceSettings& settings, ConfigImage& image) {
     if (result)
         return kExitOk;
     std::cerr << kBuildFailedMessage << "\n";
-    if (result.field)
-        std::cerr << fieldName(*result.field) << ": ";
-    std::cerr << result.reason << "\n";
+    std::cerr << fieldName(result.error().field) << ": " << result.error().reason << "\n";
     return kExitBuildFailed;
 }
 
@@ -42,9 +40,9 @@ int writeOutput(const std::optional<std::string>& outputPath, std::string_view b
         std::cout.flush();
         return std::cout ? kExitOk : kExitInputError;
     }
-    FileStatus status = writeFileAtomically(*outputPath, bytes);
+    Result<> status = writeFileAtomically(*outputPath, bytes);
     if (!status) {
-        std::cerr << "zelvar-cli: " << status.message << "\n";
+        std::cerr << "zelvar-cli: " << status.error().reason << "\n";
         return kExitInputError;
     }
     return kExitOk;

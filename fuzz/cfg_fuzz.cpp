@@ -39,26 +39,26 @@ bool sameRecord(const Loaded& a, const Loaded& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
     const Loaded loaded = load(input);
-    if (!loaded.result.ok) {
-        if (!loaded.result.message.starts_with("Item "))
+    if (!loaded.result) {
+        if (!loaded.result.error().reason.starts_with("Item "))
             std::abort();
         return 0;
     }
     if (loaded.consumed > size)
         std::abort();
     const Loaded read = load(input.substr(0, loaded.consumed));
-    if (!read.result.ok || !sameRecord(read, loaded) || read.consumed != loaded.consumed)
+    if (!read.result || !sameRecord(read, loaded) || read.consumed != loaded.consumed)
         std::abort();
 
-    const CfgText saved = writeConfigText(loaded.settings, loaded.calculator);
-    if (!saved.ok) {
+    const Result<std::string> saved = writeConfigText(loaded.settings, loaded.calculator);
+    if (!saved) {
         // Only an item longer than the reader takes, once its quotes are doubled, is refused.
-        if (saved.reason.find("longer than") == std::string::npos)
+        if (saved.error().reason.find("longer than") == std::string::npos)
             std::abort();
         return 0;
     }
-    const Loaded again = load(saved.text);
-    if (!again.result.ok || !sameRecord(again, loaded) || again.consumed != saved.text.size())
+    const Loaded again = load(*saved);
+    if (!again.result || !sameRecord(again, loaded) || again.consumed != saved->size())
         std::abort();
     return 0;
 }

@@ -58,8 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     [](std::uint8_t byte) { return byte != 0; })) {
         std::abort();
     }
-    if (!result.ok) {
-        if (result.reason.empty())
+    if (!result) {
+        if (result.error().reason.empty())
             std::abort();
         return 0;
     }

@@ -25,16 +25,16 @@ std::string cent(double degrees) {
 // rounded to whole feet cannot always give back).
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const GeoResult<DecodedPosition> decoded = decodePosition(text);
+    const Result<DecodedPosition> decoded = decodePosition(text);
     if (!decoded) {
-        if (!decoded.reason.starts_with(kNotACalculatorPosition))
+        if (!decoded.error().reason.starts_with(kNotACalculatorPosition))
             std::abort();
         return 0;
     }
     const DecodedPosition& p = *decoded;
     describePosition(p);
     if (p.form == PositionForm::Compressed) {
-        const GeoResult<std::string> again =
+        const Result<std::string> again =
             makeCompressed(p.latitude, p.longitude, p.table, p.symbol, std::nullopt);
         if (!again || text.substr(0, 11) != again->substr(0, 11))
             std::abort();
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::optional<std::int32_t> feet;
     if (p.feet)
         feet = static_cast<std::int32_t>(*p.feet);
-    const GeoResult<std::string> again =
+    const Result<std::string> again =
         normalPosition(cent(p.latitude), cent(p.longitude), p.table, p.symbol, feet);
     if (!again || *again != text)
         std::abort();

@@ -16,10 +16,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 // Every input must end in a document or a reason; the sanitizers watch everything else.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     QTextDocument document;
-    const zelvar::RtfResult result = zelvar::readRtf(
+    const zelvar::Result<> result = zelvar::readRtf(
         QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
         document);
-    if (!result.ok && result.reason.isEmpty()) {
+    if (!result && result.error().reason.empty()) {
         std::abort();
     }
     return 0;

@@ -12,13 +12,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zelvar;
     const std::span<const std::uint8_t> input(data, size);
-    const WireImage fromWire = imageFromWire(input);
-    if (fromWire.ok) {
-        const WireBytes again = wireBytes(fromWire.image);
+    const Result<ConfigImage> fromWire = imageFromWire(input);
+    if (fromWire) {
+        const WireBytes again = wireBytes(*fromWire);
         if (!std::ranges::equal(again, input))
             std::abort();
-        decodeImage(fromWire.image);
-    } else if (fromWire.reason.empty()) {
+        decodeImage(*fromWire);
+    } else if (fromWire.error().reason.empty()) {
         std::abort();
     }
 
@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     ConfigImage image{};
     std::copy_n(data, kImageSize, image.begin());
-    const WireImage back = imageFromWire(wireBytes(image));
-    if (!back.ok || back.image != image)
+    const Result<ConfigImage> back = imageFromWire(wireBytes(image));
+    if (!back || *back != image)
         std::abort();
     decodeImage(image);
     return 0;

@@ -3,9 +3,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
+#include "common/result.h"
 #include "config/device_settings.h"
 
 namespace zelvar {
@@ -43,14 +43,12 @@ inline constexpr std::uint8_t kOptionBaud300 = 32;
 inline constexpr std::uint8_t kRxPositionBit = 128;
 inline constexpr const char* kAutoReplyPrefix = "AA:";
 
-// Outcome of a build: success, or the field whose step failed and why.
-struct BuildResult {
-    bool ok = true;
-    std::optional<Field> field;  // empty when the failure is not tied to one field
+// The field whose build step failed, and why.
+struct FieldFailure {
+    Field field;
     std::string reason;
-
-    explicit operator bool() const { return ok; }
 };
+using BuildResult = tl::expected<void, FieldFailure>;
 
 // The message every failed build shows the user.
 inline constexpr const char* kBuildFailedMessage = "Parametri incompleti o non corretti";

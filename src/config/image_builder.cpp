@@ -34,7 +34,8 @@ class ImageBuilder {
 
   private:
     bool fail(Field field, std::string_view why) {
-        result_ = {false, field, std::string(fieldLabel(field)) + ": " + std::string(why)};
+        result_ = tl::unexpected(
+            FieldFailure{field, std::string(fieldLabel(field)) + ": " + std::string(why)});
         return false;
     }
 
@@ -166,11 +167,11 @@ class ImageBuilder {
 
     bool callsign(Field field, std::size_t start, std::string_view value, bool terminate,
                   std::string& normalised) {
-        CallsignResult entry = putCallsign(image_, start, value, terminate);
-        if (!entry.ok) {
-            return fail(field, entry.reason);
+        Result<std::string> entry = putCallsign(image_, start, value, terminate);
+        if (!entry) {
+            return fail(field, entry.error().reason);
         }
-        normalised = std::move(entry.normalised);
+        normalised = std::move(*entry);
         return true;
     }
 

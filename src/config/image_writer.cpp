@@ -22,10 +22,10 @@ bool putText(ConfigImage& image, std::size_t start, std::string_view text) {
     return true;
 }
 
-CallsignResult putCallsign(ConfigImage& image, std::size_t start, std::string_view text,
-                           bool terminate) {
+Result<std::string> putCallsign(ConfigImage& image, std::size_t start, std::string_view text,
+                                bool terminate) {
     if (start + kCallsignLength + (terminate ? 1 : 0) >= image.size()) {
-        return {false, {}, "callsign entry does not fit the image"};
+        return failure("callsign entry does not fit the image");
     }
     text = trimSpaces(text);
     // A dash in the first position belongs to the callsign.
@@ -36,7 +36,7 @@ CallsignResult putCallsign(ConfigImage& image, std::size_t start, std::string_vi
     if (dash != std::string_view::npos) {
         double value = roundHalfEven(leadingNumber(text.substr(dash + 1)) + kSsidBase);
         if (!(value >= -32768 && value <= 32767)) {
-            return {false, {}, "SSID number out of range"};
+            return failure("SSID number out of range");
         }
         ssidChar = static_cast<int>(value);
         // Only 0..15 are SSIDs; anything else is sent as 0 and the field shows no SSID, so that
@@ -60,7 +60,7 @@ CallsignResult putCallsign(ConfigImage& image, std::size_t start, std::string_vi
     if (ssidChar > kSsidBase) {
         normalised += text.substr(dash);
     }
-    return {true, std::move(normalised), {}};
+    return normalised;
 }
 
 }  // namespace zelvar

@@ -4,12 +4,10 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/ascii.h"
 namespace zelvar {
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -21,13 +19,13 @@ std::size_t numberPrefixLength(std::string_view text) {
         ++i;
     }
     std::size_t digits = 0;
-    while (i < text.size() && isDigit(text[i])) {
+    while (i < text.size() && isAsciiDigit(text[i])) {
         ++i;
         ++digits;
     }
-    if (i + 1 < text.size() && text[i] == '.' && isDigit(text[i + 1])) {
+    if (i + 1 < text.size() && text[i] == '.' && isAsciiDigit(text[i + 1])) {
         ++i;
-        while (i < text.size() && isDigit(text[i])) {
+        while (i < text.size() && isAsciiDigit(text[i])) {
             ++i;
             ++digits;
         }

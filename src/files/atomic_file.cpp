@@ -24,33 +24,32 @@ struct SaveTarget {
 
 // The file a save replaces: the end of any chain of symlinks, which must be a regular file or
 // not exist yet (a dangling symlink names the file to create). Messages name the chosen path.
-FileStatus findSaveTarget(const std::filesystem::path& chosen, SaveTarget& target) {
+Result<> findSaveTarget(const std::filesystem::path& chosen, SaveTarget& target) {
     std::filesystem::path current = chosen;
     for (int hop = 0; hop < kMaxSymlinkHops; ++hop) {
         struct stat info {};
         if (::stat(current.c_str(), &info) == 0) {
             if (!S_ISREG(info.st_mode))
-                return FileStatus::failure(chosen.string() + ": " + notRegularReason(info.st_mode));
+                return failure(chosen.string() + ": " + notRegularReason(info.st_mode));
             if (::access(current.c_str(), W_OK) != 0)
-                return FileStatus::failure(describeFileError(chosen, errno));
+                return failure(describeFileError(chosen, errno));
             std::error_code ec;
             target = {std::filesystem::canonical(current, ec), info.st_mode & 07777};
-            return ec ? FileStatus::failure(describeFileError(chosen, ec.value()))
-                      : FileStatus::success();
+            return ec ? failure(describeFileError(chosen, ec.value())) : Result<>{};
         }
         if (errno != ENOENT)
-            return FileStatus::failure(describeFileError(chosen, errno));
+            return failure(describeFileError(chosen, errno));
         if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
             target = {current, std::nullopt};
-            return FileStatus::success();
+            return Result<>{};
         }
         std::error_code ec;
         std::filesystem::path link = std::filesystem::read_symlink(current, ec);
         if (ec)
-            return FileStatus::failure(describeFileError(chosen, ec.value()));
+            return failure(describeFileError(chosen, ec.value()));
         current = current.parent_path() / link;  // an absolute link replaces the whole path
     }
-    return FileStatus::failure(describeFileError(chosen, ELOOP));
+    return failure(describeFileError(chosen, ELOOP));
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -77,9 +76,9 @@ void flushFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-FileStatus writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     SaveTarget target;
-    if (FileStatus found = findSaveTarget(path, target); !found)
+    if (Result<> found = findSaveTarget(path, target); !found)
         return found;
 
     std::random_device random;
@@ -88,7 +87,7 @@ FileStatus writeFileAtomically(const std::filesystem::path& path, std::string_vi
     // O_EXCL refuses to reuse a name that happens to exist.
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
-        return FileStatus::failure(describeFileError(path, errno));
+        return failure(describeFileError(path, errno));
 
     bool written = writeAll(fd, bytes) && (!target.mode || ::fchmod(fd, *target.mode) == 0) &&
                    ::fsync(fd) == 0;
@@ -103,10 +102,10 @@ FileStatus writeFileAtomically(const std::filesystem::path& path, std::string_vi
     }
     if (!written) {
         ::unlink(temporary.c_str());
-        return FileStatus::failure(describeFileError(path, error));
+        return failure(describeFileError(path, error));
     }
     flushFolder(target.file.parent_path());
-    return FileStatus::success();
+    return Result<>{};
 }
 
 }  // namespace zelvar

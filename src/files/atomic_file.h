@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "files/file_status.h"
+#include "common/result.h"
 
 namespace zelvar {
 
@@ -11,6 +11,6 @@ namespace zelvar {
 // leads to, which is replaced and keeps its permissions; anything but a regular file is refused.
 // The bytes go into a temporary file beside the target, which is flushed to disk and then renamed
 // over it, so a failure at any point leaves the old file as it was.
-FileStatus writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace zelvar

@@ -31,9 +31,9 @@ class Loader {
         groupStart_ = itemsRead_;
         for (std::size_t i = 0; i < count; ++i) {
             auto read = tokens_.next();
-            if (auto* error = std::get_if<CfgTokenizer::Error>(&read))
-                return fail(itemsRead_, error->line, error->reason);
-            group_.push_back(std::get<CfgItem>(std::move(read)));
+            if (!read)
+                return fail(itemsRead_, read.error().line, read.error().reason);
+            group_.push_back(std::move(*read));
             ++itemsRead_;
         }
         return true;
@@ -41,10 +41,10 @@ class Loader {
 
     // Names the item by its place in the file's order and the line the reader found it on.
     bool fail(std::size_t position, int line, std::string_view why) {
-        result_.ok = false;
-        result_.message = "Item " + std::to_string(position + 1) + " (line " +
-                          std::to_string(line) + ", " + std::string(kCfgItems[position].content) +
-                          "): " + std::string(why);
+        result_ = tl::unexpected(LoadFailure{
+            "Item " + std::to_string(position + 1) + " (line " + std::to_string(line) + ", " +
+                std::string(kCfgItems[position].content) + "): " + std::string(why),
+            calculatorApplied_});
         return false;
     }
     // The same for the group's item i.
@@ -136,7 +136,7 @@ class Loader {
         if (!normal)
             return failItem(5, quoteOf(5) + " is neither true nor false");
         c_.normalForm = *normal;
-        result_.calculatorApplied = true;
+        calculatorApplied_ = true;
         s_.autoReplyMsg = itemAsText(item(6));
         std::optional<int> baud = integer(7);
         if (!baud)
@@ -154,11 +154,12 @@ class Loader {
     std::vector<CfgItem> group_;
     std::size_t groupStart_ = 0;
     std::size_t itemsRead_ = 0;
+    bool calculatorApplied_ = false;
     LoadResult result_;
 };
 
-LoadResult failure(std::string message) {
-    return {false, std::move(message), false};
+LoadResult loadFailure(std::string reason) {
+    return tl::unexpected(LoadFailure{std::move(reason)});
 }
 
 }  // namespace
@@ -169,19 +170,19 @@ LoadResult readConfig(std::istream& in, DeviceSettings& settings, CalculatorInpu
 
 LoadResult loadConfigFile(const std::filesystem::path& path, DeviceSettings& settings,
                           CalculatorInputs& calculator) {
-    if (FileStatus regular = checkRegularFile(path); !regular)
-        return failure(regular.message);
+    if (Result<> regular = checkRegularFile(path); !regular)
+        return loadFailure(regular.error().reason);
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return failure(describeFileError(path, errno != 0 ? errno : EIO));
+        return loadFailure(describeFileError(path, errno != 0 ? errno : EIO));
     if (in.peek() == std::char_traits<char>::eof()) {
         if (in.bad())
-            return failure(describeFileError(path, EIO));
-        return failure(path.string() + ": the file is empty");
+            return loadFailure(describeFileError(path, EIO));
+        return loadFailure(path.string() + ": the file is empty");
     }
     LoadResult result = readConfig(in, settings, calculator);
-    if (!result.ok)
-        result.message = path.string() + ": " + result.message;
+    if (!result)
+        result.error().reason = path.string() + ": " + result.error().reason;
     return result;
 }
 

@@ -53,13 +53,13 @@ void CfgTokenizer::takeSeparator() {
     ++line_;
 }
 
-std::variant<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
+tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
     itemBytes_ = 0;
     overLimit_ = false;
     auto fail = [this](std::string reason) {
         if (overLimit_)
             reason = "the item is longer than 64 KiB";
-        return Error{std::move(reason), line_};
+        return tl::unexpected(Error{std::move(reason), line_});
     };
 
     while (peek() == ' ')

@@ -2,7 +2,7 @@
 
 #include <istream>
 #include <string>
-#include <variant>
+#include <tl/expected.hpp>
 
 #include "files/cfg_item.h"
 
@@ -20,7 +20,7 @@ class CfgTokenizer {
         std::string reason;
         int line;  // where the reader was when it gave up
     };
-    std::variant<CfgItem, Error> next();
+    tl::expected<CfgItem, Error> next();
 
   private:
     int take();

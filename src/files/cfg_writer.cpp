@@ -30,23 +30,19 @@ std::string packedOptions(const DeviceSettings& s) {
     return std::to_string(packed);
 }
 
-CfgText refused(std::string reason) {
-    return {false, {}, std::move(reason)};
-}
-
 }  // namespace
 
-CfgText writeConfigText(const DeviceSettings& s, const CalculatorInputs& c) {
+Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInputs& c) {
     // Typed text in the Mic-E list leaves no message chosen; the loader could not place the
     // number it would give.
     if (s.micEMsg < 0 || s.micEMsg >= static_cast<int>(kMicEMessages.size())) {
-        return refused(std::string(fieldLabel(Field::MicEMsg)) +
+        return failure(std::string(fieldLabel(Field::MicEMsg)) +
                        ": choose a Mic-E message from the list");
     }
     // The comment interval travels as a number with the received-position flag in bit 7.
     std::optional<double> bcnEvery = strictNumber(s.bcnEvery);
     if (!bcnEvery) {
-        return refused("The comment interval \"" + s.bcnEvery + "\" (" +
+        return failure("The comment interval \"" + s.bcnEvery + "\" (" +
                        std::string(fieldLabel(Field::BcnEvery)) + ") is not a number");
     }
     const std::array<std::string, kCfgItemCount> items = {
@@ -83,7 +79,7 @@ CfgText writeConfigText(const DeviceSettings& s, const CalculatorInputs& c) {
     std::string text;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i].size() > kMaxCfgItemBytes) {
-            return refused(std::string(kCfgItems[i].content) + ": the text is longer than " +
+            return failure(std::string(kCfgItems[i].content) + ": the text is longer than " +
                            std::to_string(kMaxCfgItemBytes - 2) + " bytes with its quotes doubled");
         }
         if (i > 0)
@@ -91,15 +87,15 @@ CfgText writeConfigText(const DeviceSettings& s, const CalculatorInputs& c) {
         text += items[i];
     }
     text += kLineEnd;
-    return {true, std::move(text), {}};
+    return text;
 }
 
-FileStatus saveConfigFile(const std::filesystem::path& path, const DeviceSettings& settings,
-                          const CalculatorInputs& calculator) {
-    CfgText content = writeConfigText(settings, calculator);
-    if (!content.ok)
-        return FileStatus::failure(content.reason);
-    return writeFileAtomically(path, content.text);
+Result<> saveConfigFile(const std::filesystem::path& path, const DeviceSettings& settings,
+                        const CalculatorInputs& calculator) {
+    Result<std::string> content = writeConfigText(settings, calculator);
+    if (!content)
+        return tl::unexpected(content.error());
+    return writeFileAtomically(path, *content);
 }
 
 }  // namespace zelvar

@@ -21,13 +21,13 @@ std::string notRegularReason(mode_t mode) {
     return std::string("Is ") + kind + ", not a regular file";
 }
 
-FileStatus checkRegularFile(const std::filesystem::path& path) {
+Result<> checkRegularFile(const std::filesystem::path& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
-        return FileStatus::failure(describeFileError(path, errno));
+        return failure(describeFileError(path, errno));
     if (!S_ISREG(info.st_mode))
-        return FileStatus::failure(path.string() + ": " + notRegularReason(info.st_mode));
-    return FileStatus::success();
+        return failure(path.string() + ": " + notRegularReason(info.st_mode));
+    return Result<>{};
 }
 
 }  // namespace zelvar

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "files/file_status.h"
+#include "common/result.h"
 
 namespace zelvar {
 
@@ -18,6 +18,6 @@ std::string notRegularReason(mode_t mode);
 
 // Success when `path`, symlinks followed, is a regular file. Asked before the file is opened, so
 // that a FIFO without a writer or a device never blocks the reader.
-FileStatus checkRegularFile(const std::filesystem::path& path);
+Result<> checkRegularFile(const std::filesystem::path& path);
 
 }  // namespace zelvar

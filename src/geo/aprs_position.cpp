@@ -14,24 +14,23 @@ constexpr double kLogOf1002 = 0.00199800266267306;  // compressed altitude = 1.0
 constexpr std::uint32_t kFourDigits = 91u * 91u * 91u * 91u;
 constexpr std::uint32_t kTwoDigits = 91u * 91u;
 
-GeoResult<std::string> altitudeComment(std::int32_t feet) {
+Result<std::string> altitudeComment(std::int32_t feet) {
     if (feet > 999999 || feet < -99999) {
-        return GeoResult<std::string>::failure("altitude " + std::to_string(feet) +
-                                               " ft does not fit the /A= comment");
+        return failure("altitude " + std::to_string(feet) + " ft does not fit the /A= comment");
     }
-    return GeoResult<std::string>::success("/A=" + formatDigits(feet, feet < 0 ? 5 : 6));
+    return "/A=" + formatDigits(feet, feet < 0 ? 5 : 6);
 }
 
-GeoResult<std::string> compressedAltitude(std::int32_t feet) {
+Result<std::string> compressedAltitude(std::int32_t feet) {
     if (feet < 0) {
-        return GeoResult<std::string>::failure("negative altitude in the compressed form");
+        return failure("negative altitude in the compressed form");
     }
     double cs = feet == 0 ? 0 : roundHalfEven(std::log(feet) / kLogOf1002);
     if (cs >= kTwoDigits) {
-        return GeoResult<std::string>::failure("altitude " + std::to_string(feet) +
-                                               " ft is too high for the compressed form");
+        return failure("altitude " + std::to_string(feet) +
+                       " ft is too high for the compressed form");
     }
-    return GeoResult<std::string>::success(base91(static_cast<std::uint32_t>(cs), 2) + "Q");
+    return base91(static_cast<std::uint32_t>(cs), 2) + "Q";
 }
 
 }  // namespace
@@ -40,17 +39,16 @@ char symbolTableChar(bool alternateTable) {
     return alternateTable ? '\\' : '/';
 }
 
-GeoResult<std::int32_t> altitudeFeet(std::string_view metres, PositionForm form) {
+Result<std::int32_t> altitudeFeet(std::string_view metres, PositionForm form) {
     double feet = roundHalfEven(leadingNumber(metres) / kMetresPerFoot);
     if (!(feet >= std::numeric_limits<std::int32_t>::min() &&
           feet <= std::numeric_limits<std::int32_t>::max())) {
-        return GeoResult<std::int32_t>::failure("altitude \"" + std::string(metres) +
-                                                "\" m is out of range");
+        return failure("altitude \"" + std::string(metres) + "\" m is out of range");
     }
     if (form == PositionForm::Compressed && feet < 0) {
         feet = 0;
     }
-    return GeoResult<std::int32_t>::success(static_cast<std::int32_t>(feet));
+    return static_cast<std::int32_t>(feet);
 }
 
 std::string feetAsMetres(std::int32_t feet) {
@@ -66,52 +64,49 @@ std::string base91(std::uint32_t n, int count) {
     return digits;
 }
 
-GeoResult<std::string> normalPosition(std::string_view latitudeCent, std::string_view longitudeCent,
-                                      char table, char symbol, std::optional<std::int32_t> feet) {
-    GeoResult<std::string> latitude = centToAprsLat(latitudeCent);
+Result<std::string> normalPosition(std::string_view latitudeCent, std::string_view longitudeCent,
+                                   char table, char symbol, std::optional<std::int32_t> feet) {
+    Result<std::string> latitude = centToAprsLat(latitudeCent);
     if (!latitude) {
-        return GeoResult<std::string>::failure("latitude: " + latitude.reason);
+        return failure("latitude: " + latitude.error().reason);
     }
-    GeoResult<std::string> longitude = centToAprsLng(longitudeCent);
+    Result<std::string> longitude = centToAprsLng(longitudeCent);
     if (!longitude) {
-        return GeoResult<std::string>::failure("longitude: " + longitude.reason);
+        return failure("longitude: " + longitude.error().reason);
     }
     std::string text = "=" + *latitude + table + *longitude + symbol;
     if (feet) {
-        GeoResult<std::string> comment = altitudeComment(*feet);
+        Result<std::string> comment = altitudeComment(*feet);
         if (!comment) {
             return comment;
         }
         text += *comment;
     }
-    return GeoResult<std::string>::success(text);
+    return text;
 }
 
-GeoResult<std::string> makeCompressed(double latitude, double longitude, char table, char symbol,
-                                      std::optional<std::int32_t> feet) {
+Result<std::string> makeCompressed(double latitude, double longitude, char table, char symbol,
+                                   std::optional<std::int32_t> feet) {
     if (!(latitude >= -90 && latitude <= 90)) {
-        return GeoResult<std::string>::failure("latitude " + formatPlainNumber(latitude) +
-                                               " is beyond 90 degrees");
+        return failure("latitude " + formatPlainNumber(latitude) + " is beyond 90 degrees");
     }
     if (!(longitude >= -180 && longitude <= 180)) {
-        return GeoResult<std::string>::failure("longitude " + formatPlainNumber(longitude) +
-                                               " is beyond 180 degrees");
+        return failure("longitude " + formatPlainNumber(longitude) + " is beyond 180 degrees");
     }
     // Rounded, not truncated: 72 deg 45 min west gives X = 20427157.
     double y = roundHalfEven((90 - latitude) * 380926);
     double x = roundHalfEven((180 + longitude) * 190463);
     std::string tail = "  _";  // a blank first: no course, speed, range or altitude
     if (feet) {
-        GeoResult<std::string> altitude = compressedAltitude(*feet);
+        Result<std::string> altitude = compressedAltitude(*feet);
         if (!altitude) {
             return altitude;
         }
         tail = *altitude;
     }
     static_assert(180.0 * 380926 < kFourDigits);
-    return GeoResult<std::string>::success(
-        std::string("=") + table + base91(static_cast<std::uint32_t>(y), 4) +
-        base91(static_cast<std::uint32_t>(x), 4) + symbol + tail);
+    return std::string("=") + table + base91(static_cast<std::uint32_t>(y), 4) +
+           base91(static_cast<std::uint32_t>(x), 4) + symbol + tail;
 }
 
 }  // namespace zelvar

@@ -57,7 +57,7 @@ struct Hemispheres {
     int degreeDigits;
 };
 
-GeoResult<std::string> centToAprs(std::string_view text, Hemispheres h) {
+Result<std::string> centToAprs(std::string_view text, Hemispheres h) {
     std::string s(text);
     char first = firstUpper(s);
     char hemisphere = h.positive;
@@ -68,32 +68,17 @@ GeoResult<std::string> centToAprs(std::string_view text, Hemispheres h) {
     }
     std::size_t point = s.find('.', 1);
     if (point == std::string::npos) {
-        return GeoResult<std::string>::failure("no \".\" after the degrees in \"" +
-                                               std::string(text) + "\"");
+        return failure("no \".\" after the degrees in \"" + std::string(text) + "\"");
     }
     std::string_view degreeText = std::string_view(s).substr(1, point);
     std::optional<double> degrees = strictNumber(degreeText);
     if (!degrees || !std::isfinite(*degrees)) {
-        return GeoResult<std::string>::failure("degrees \"" + std::string(degreeText) +
-                                               "\" are not a number");
+        return failure("degrees \"" + std::string(degreeText) + "\" are not a number");
     }
-    return GeoResult<std::string>::success(formatDigits(*degrees, h.degreeDigits) +
-                                           s.substr(point + 1) + hemisphere);
+    return formatDigits(*degrees, h.degreeDigits) + s.substr(point + 1) + hemisphere;
 }
 
 }  // namespace
-
-bool isAllDigits(std::string_view text) {
-    if (text.empty()) {
-        return false;
-    }
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string secToPacked(std::string_view text) {
     Prefixed p = splitPrefix(text);
@@ -102,52 +87,49 @@ std::string secToPacked(std::string_view text) {
            std::string(middle(nine, 8, 2));
 }
 
-GeoResult<double> packedToDeg(std::string_view packed) {
+Result<double> packedToDeg(std::string_view packed) {
     Signed sign = splitSign(packed);
     std::string seven = padded("0000000", sign.rest, 7);
-    GeoResult<float> degrees = singlePiece(middle(seven, 1, 3), "degrees");
-    GeoResult<float> minutes = singlePiece(middle(seven, 4, 2), "minutes");
-    GeoResult<float> seconds = singlePiece(middle(seven, 6, 2), "seconds");
-    for (const GeoResult<float>* piece : {&degrees, &minutes, &seconds}) {
+    Result<float> degrees = singlePiece(middle(seven, 1, 3), "degrees");
+    Result<float> minutes = singlePiece(middle(seven, 4, 2), "minutes");
+    Result<float> seconds = singlePiece(middle(seven, 6, 2), "seconds");
+    for (const Result<float>* piece : {&degrees, &minutes, &seconds}) {
         if (!*piece) {
-            return GeoResult<double>::failure(piece->reason);
+            return failure(piece->error().reason);
         }
     }
     double value = static_cast<double>(*minutes) / 60 + static_cast<double>(*degrees) +
                    static_cast<double>(*seconds) / 3600;
-    return GeoResult<double>::success(sign.negative ? -value : value);
+    return sign.negative ? -value : value;
 }
 
-GeoResult<double> secToDeg(std::string_view text) {
+Result<double> secToDeg(std::string_view text) {
     return packedToDeg(secToPacked(text));
 }
 
-GeoResult<double> centToDeg(std::string_view text) {
+Result<double> centToDeg(std::string_view text) {
     Signed sign = splitSign(text);
     std::size_t point = sign.rest.find('.');
     if (point == std::string_view::npos) {
-        return GeoResult<double>::failure("no \".\" after the degrees in \"" + std::string(text) +
-                                          "\"");
+        return failure("no \".\" after the degrees in \"" + std::string(text) + "\"");
     }
-    GeoResult<float> degrees = singlePiece(sign.rest.substr(0, point), "degrees");
+    Result<float> degrees = singlePiece(sign.rest.substr(0, point), "degrees");
     if (!degrees) {
-        return GeoResult<double>::failure(degrees.reason);
+        return failure(degrees.error().reason);
     }
     // "30.15" after the first point: the second point is the minutes' decimal point.
     std::optional<float> minutes = geo_text::toSingle(leadingNumber(sign.rest.substr(point + 1)));
     if (!minutes) {
-        return GeoResult<double>::failure("minutes in \"" + std::string(text) +
-                                          "\" are out of range");
+        return failure("minutes in \"" + std::string(text) + "\" are out of range");
     }
     double value = static_cast<double>(*minutes) / 60 + static_cast<double>(*degrees);
-    return GeoResult<double>::success(sign.negative ? -value : value);
+    return sign.negative ? -value : value;
 }
 
-GeoResult<std::string> degToPackedCent(double value) {
+Result<std::string> degToPackedCent(double value) {
     // Within a million degrees the whole-numbered pieces are exact as 32-bit floats too.
     if (!std::isfinite(value) || std::fabs(value) > 1e6) {
-        return GeoResult<std::string>::failure("value " + formatPlainNumber(value) +
-                                               " is not a coordinate");
+        return failure("value " + formatPlainNumber(value) + " is not a coordinate");
     }
     bool negative = value < 0;
     double a = std::fabs(value);
@@ -162,8 +144,8 @@ GeoResult<std::string> degToPackedCent(double value) {
         minutes = 0;
         degrees += 1;
     }
-    return GeoResult<std::string>::success((negative ? "-" : "") + formatDigits(degrees, 3) +
-                                           formatDigits(minutes, 2) + formatDigits(hundredths, 2));
+    return (negative ? "-" : "") + formatDigits(degrees, 3) + formatDigits(minutes, 2) +
+           formatDigits(hundredths, 2);
 }
 
 std::string packedCentToCent(std::string_view packed) {
@@ -177,19 +159,19 @@ std::string packedCentToCent(std::string_view packed) {
     return p.prefix + text;
 }
 
-GeoResult<std::string> degToCent(double value) {
-    GeoResult<std::string> packed = degToPackedCent(value);
+Result<std::string> degToCent(double value) {
+    Result<std::string> packed = degToPackedCent(value);
     if (!packed) {
         return packed;
     }
-    return GeoResult<std::string>::success(packedCentToCent(*packed));
+    return packedCentToCent(*packed);
 }
 
-GeoResult<std::string> centToAprsLat(std::string_view text) {
+Result<std::string> centToAprsLat(std::string_view text) {
     return centToAprs(text, {'N', 'S', 2});
 }
 
-GeoResult<std::string> centToAprsLng(std::string_view text) {
+Result<std::string> centToAprsLng(std::string_view text) {
     return centToAprs(text, {'E', 'W', 3});
 }
 

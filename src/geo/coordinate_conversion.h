@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "geo/geo_result.h"
+#include "common/ascii.h"
+#include "common/result.h"
 
 // Text and number conversions behind the GPSless position calculator.
 //
@@ -14,32 +15,29 @@
 // results depend on it (30.15 minutes are 30.149999618... minutes).
 namespace zelvar {
 
-// True for a non-empty text of '0'..'9' only.
-bool isAllDigits(std::string_view text);
-
 // "45.30.15" -> "0453015", "-11.05.50" -> "-0110550". Never fails: missing characters are
 // simply missing from the result.
 std::string secToPacked(std::string_view text);
 
 // Packed seconds form to decimal degrees. Fails when a piece is not a number.
-GeoResult<double> packedToDeg(std::string_view packed);
+Result<double> packedToDeg(std::string_view packed);
 
-GeoResult<double> secToDeg(std::string_view text);
-GeoResult<double> centToDeg(std::string_view text);
+Result<double> secToDeg(std::string_view text);
+Result<double> centToDeg(std::string_view text);
 
 // Decimal degrees to the packed hundredths form: -0.5 -> "-0003000". Fails for values that
 // are not finite or beyond a million degrees.
-GeoResult<std::string> degToPackedCent(double value);
+Result<std::string> degToPackedCent(double value);
 
 // "-0724500" -> "-72.45.00", "0000000" -> "0.00.00".
 std::string packedCentToCent(std::string_view packed);
 
-GeoResult<std::string> degToCent(double value);
+Result<std::string> degToCent(double value);
 
 // Grad.Min.Cent to the APRS position fields: "45.30.15" -> "4530.15N",
 // "-11.05.50" -> "01105.50W". Fails for a text without "." after the degrees or with degrees
 // that are not a number.
-GeoResult<std::string> centToAprsLat(std::string_view text);
-GeoResult<std::string> centToAprsLng(std::string_view text);
+Result<std::string> centToAprsLat(std::string_view text);
+Result<std::string> centToAprsLng(std::string_view text);
 
 }  // namespace zelvar

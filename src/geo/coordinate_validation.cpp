@@ -1,8 +1,8 @@
 #include "geo/coordinate_validation.h"
 
+#include "common/result.h"
 #include "config/text_number.h"
 #include "geo/coordinate_conversion.h"
-#include "geo/geo_result.h"
 #include "geo/text_slices.h"
 
 namespace zelvar {
@@ -21,22 +21,18 @@ Twin twinOf(Axis axis) {
     return axis == Axis::Latitude ? Twin{'N', 'S', 90.0f, 9} : Twin{'E', 'W', 180.0f, 10};
 }
 
-Validation invalid(std::string reason) {
-    return {false, std::move(reason)};
-}
-
 // Cuts a two-digit field and the "." in front of it off the end of `rest`.
-Validation cutField(std::string_view& rest, std::string_view what, int highest) {
+Result<> cutField(std::string_view& rest, std::string_view what, int highest) {
     std::string_view field = lastChars(rest, 2);
     if (!isAllDigits(field) || leadingNumber(field) > highest) {
-        return invalid(std::string(what) + " must be two digits up to " + std::to_string(highest));
+        return failure(std::string(what) + " must be two digits up to " + std::to_string(highest));
     }
     if (rest.size() < 2) {
-        return invalid("too short");
+        return failure("too short");
     }
     rest.remove_suffix(2);
     if (lastChars(rest, 1) != ".") {
-        return invalid("a \".\" must come before the " + std::string(what));
+        return failure("a \".\" must come before the " + std::string(what));
     }
     rest.remove_suffix(1);
     return {};
@@ -44,7 +40,7 @@ Validation cutField(std::string_view& rest, std::string_view what, int highest) 
 
 }  // namespace
 
-Validation validateCoordinate(std::string_view text, Axis axis, Notation notation) {
+Result<> validateCoordinate(std::string_view text, Axis axis, Notation notation) {
     Twin twin = twinOf(axis);
     std::string_view rest = text;
     char first = geo_text::firstUpper(rest);
@@ -53,25 +49,25 @@ Validation validateCoordinate(std::string_view text, Axis axis, Notation notatio
     }
 
     bool seconds = notation == Notation::GradMinSec;
-    GeoResult<double> value = seconds ? secToDeg(rest) : centToDeg(rest);
+    Result<double> value = seconds ? secToDeg(rest) : centToDeg(rest);
     if (!value) {
-        return invalid(value.reason);
+        return failure(value.error().reason);
     }
     std::optional<float> single = geo_text::toSingle(*value);
     if (!single || *single > twin.limit) {
-        return invalid("more than " + formatPlainNumber(twin.limit) + " degrees");
+        return failure("more than " + formatPlainNumber(twin.limit) + " degrees");
     }
     if (seconds && rest.size() >= twin.secondsLengthLimit) {
-        return invalid("too many degree digits");
+        return failure("too many degree digits");
     }
-    if (Validation v = cutField(rest, seconds ? "seconds" : "hundredths", seconds ? 59 : 99); !v) {
+    if (Result<> v = cutField(rest, seconds ? "seconds" : "hundredths", seconds ? 59 : 99); !v) {
         return v;
     }
-    if (Validation v = cutField(rest, "minutes", 59); !v) {
+    if (Result<> v = cutField(rest, "minutes", 59); !v) {
         return v;
     }
     if (!isAllDigits(rest)) {
-        return invalid("the degrees must be digits");
+        return failure("the degrees must be digits");
     }
     return {};
 }

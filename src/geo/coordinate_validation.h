@@ -3,22 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "common/result.h"
+
 namespace zelvar {
 
 enum class Axis { Latitude, Longitude };
 enum class Notation { GradMinCent, GradMinSec };
 
-// A validator's answer; `reason` tells the first check that failed.
-struct Validation {
-    bool valid = true;
-    std::string reason;
-
-    explicit operator bool() const { return valid; }
-};
-
 // Whether a typed coordinate has a shape the converters can read and lies within 90 (latitude)
 // or 180 (longitude) degrees. Never throws, whatever the text.
-Validation validateCoordinate(std::string_view text, Axis axis, Notation notation);
+// On failure the reason tells the first check that failed.
+Result<> validateCoordinate(std::string_view text, Axis axis, Notation notation);
 
 bool isValidLatSec(std::string_view text);
 bool isValidLngSec(std::string_view text);

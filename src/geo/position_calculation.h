@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "common/result.h"
 #include "geo/aprs_position.h"
 #include "geo/coordinate_validation.h"
-#include "geo/geo_result.h"
 
 namespace zelvar {
 
@@ -31,6 +31,6 @@ struct CalculatedPosition {
 // The beacon text for a request. The coordinates are validated again here, whatever the caller
 // checked before, so pasted text never reaches the conversions; the reason names the input that
 // failed.
-GeoResult<CalculatedPosition> calculatePosition(const PositionRequest& request);
+Result<CalculatedPosition> calculatePosition(const PositionRequest& request);
 
 }  // namespace zelvar

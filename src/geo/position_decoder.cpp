@@ -3,13 +3,14 @@
 #include <cmath>
 #include <cstdint>
 
+#include "common/ascii.h"
 #include "config/text_number.h"
 #include "geo/coordinate_conversion.h"
 
 namespace zelvar {
 namespace {
 
-using Result = GeoResult<DecodedPosition>;
+using Decoded = Result<DecodedPosition>;
 
 constexpr std::size_t kNormalLength = 20;
 constexpr std::size_t kAltitudeLength = 29;
@@ -19,19 +20,15 @@ constexpr double kLongitudeScale = 190463;
 constexpr double kAltitudeBase = 1.002;
 constexpr std::uint32_t kHighestCompressed = 68566680;  // 180 degrees at either scale
 
-Result refuse(const std::string& why) {
-    return Result::failure(std::string(kNotACalculatorPosition) + ": " + why);
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+Decoded refuse(const std::string& why) {
+    return failure(std::string(kNotACalculatorPosition) + ": " + why);
 }
 
 // The value of `text` when every character is a digit.
 std::optional<int> digits(std::string_view text) {
     int value = 0;
     for (char c : text) {
-        if (!isDigit(c)) {
+        if (!isAsciiDigit(c)) {
             return std::nullopt;
         }
         value = value * 10 + (c - '0');
@@ -97,7 +94,7 @@ std::optional<std::uint32_t> base91Value(std::string_view text) {
     return value;
 }
 
-Result normal(std::string_view text) {
+Decoded normal(std::string_view text) {
     DecodedPosition position;
     const std::optional<double> latitude = uncompressed(text.substr(1, 8), 2, 90, 'N', 'S');
     if (!latitude) {
@@ -120,10 +117,10 @@ Result normal(std::string_view text) {
                           "\" is not /A= with six digits of feet");
         }
     }
-    return Result::success(position);
+    return position;
 }
 
-Result compressed(std::string_view text) {
+Decoded compressed(std::string_view text) {
     DecodedPosition position;
     position.form = PositionForm::Compressed;
     position.table = text[1];
@@ -148,7 +145,7 @@ Result compressed(std::string_view text) {
         return refuse("it ends in \"" + std::string(tail) +
                       "\", neither \"  _\" nor an altitude and \"Q\"");
     }
-    return Result::success(position);
+    return position;
 }
 
 // "N49.30.00": the calculator's own notation, hemisphere first.
@@ -158,7 +155,7 @@ std::string cent(double degrees, char positive, char negative) {
 
 }  // namespace
 
-GeoResult<DecodedPosition> decodePosition(std::string_view text) {
+Result<DecodedPosition> decodePosition(std::string_view text) {
     if (text.size() != kNormalLength && text.size() != kAltitudeLength &&
         text.size() != kCompressedLength) {
         return refuse("14, 20 or 29 characters expected, not " + std::to_string(text.size()));

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/result.h"
 #include "geo/aprs_position.h"
-#include "geo/geo_result.h"
 
 namespace zelvar {
 
@@ -28,7 +28,7 @@ struct DecodedPosition {
 // compressed 14 characters) and nothing else: another length, a data type other than "=",
 // lower-case hemispheres, minutes of 60, coordinates beyond 90 or 180 degrees, a compressed tail
 // other than "  _" or two altitude digits and "Q" are all refused with a reason.
-GeoResult<DecodedPosition> decodePosition(std::string_view text);
+Result<DecodedPosition> decodePosition(std::string_view text);
 
 // The position in the calculator's Grad.Min.Cent notation with hemisphere letters, the symbol
 // and the altitude: "N49.30.00 W72.45.00, symbol />, altitude 984 ft (300 m)".

@@ -3,16 +3,13 @@
 #include <cfloat>
 #include <cmath>
 
+#include "common/ascii.h"
 #include "config/text_number.h"
 
 namespace zelvar::geo_text {
 
-char upperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 char firstUpper(std::string_view text) {
-    return text.empty() ? '\0' : upperAscii(text.front());
+    return text.empty() ? '\0' : asciiUpper(text.front());
 }
 
 std::string_view lastChars(std::string_view text, std::size_t count) {
@@ -33,18 +30,16 @@ std::optional<float> toSingle(double value) {
     return static_cast<float>(value);
 }
 
-GeoResult<float> singlePiece(std::string_view piece, std::string_view what) {
+Result<float> singlePiece(std::string_view piece, std::string_view what) {
     std::optional<double> number = strictNumber(piece);
     if (!number) {
-        return GeoResult<float>::failure(std::string(what) + " \"" + std::string(piece) +
-                                         "\" are not a number");
+        return failure(std::string(what) + " \"" + std::string(piece) + "\" are not a number");
     }
     std::optional<float> single = toSingle(*number);
     if (!single) {
-        return GeoResult<float>::failure(std::string(what) + " \"" + std::string(piece) +
-                                         "\" are out of range");
+        return failure(std::string(what) + " \"" + std::string(piece) + "\" are out of range");
     }
-    return GeoResult<float>::success(*single);
+    return *single;
 }
 
 }  // namespace zelvar::geo_text

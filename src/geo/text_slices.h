@@ -4,15 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "geo/geo_result.h"
+#include "common/result.h"
 
 // Cutting helpers for the coordinate texts: taking more characters than a text has gives what
 // is there, never an error, so a short text yields short pieces that the checks then refuse.
 namespace zelvar::geo_text {
 
-// ASCII upper case only: the hemisphere letters are compared this way, whatever the locale.
-char upperAscii(char c);
-// First character in upper case, or '\0' for an empty text.
+// First character in ASCII upper case, whatever the locale, or '\0' for an empty text.
 char firstUpper(std::string_view text);
 
 // The last `count` characters, or the whole text when it is shorter.
@@ -26,6 +24,6 @@ std::optional<float> toSingle(double value);
 
 // A piece of a coordinate (degrees, minutes, seconds) read as a number and held as a 32-bit
 // float. The whole piece must be a number; `what` names it in the reason.
-GeoResult<float> singlePiece(std::string_view piece, std::string_view what);
+Result<float> singlePiece(std::string_view piece, std::string_view what);
 
 }  // namespace zelvar::geo_text

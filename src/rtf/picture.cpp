@@ -4,7 +4,7 @@
 #include <QImageReader>
 #include <algorithm>
 
-#include "rtf/tokenizer.h"
+#include "common/ascii.h"
 
 namespace zelvar::rtf {
 namespace {

@@ -32,8 +32,8 @@ bool switchedOn(const Token& token) {
     return !token.hasParameter || token.parameter != 0;
 }
 
-RtfResult failure(const QString& reason) {
-    return {.ok = false, .reason = reason};
+Result<> refuse(const QString& reason) {
+    return failure(reason.toStdString());
 }
 
 class Parser {
@@ -41,7 +41,7 @@ class Parser {
     Parser(std::string_view input, QTextDocument& document)
         : tokenizer_(input), builder_(document, tables_) {}
 
-    RtfResult run();
+    Result<> run();
 
   private:
     GroupState& top() { return groups_.back(); }
@@ -74,13 +74,13 @@ class Parser {
     Picture picture_;
 };
 
-RtfResult Parser::run() {
+Result<> Parser::run() {
     for (;;) {
         Token token = tokenizer_.next();
         if (token.kind == TokenKind::End) {
-            return failure(QStringLiteral("the document ends with %1 group(s) still open; "
-                                          "it is probably cut short")
-                               .arg(groups_.size()));
+            return refuse(QStringLiteral("the document ends with %1 group(s) still open; "
+                                         "it is probably cut short")
+                              .arg(groups_.size()));
         }
         if (starPending_) {
             starPending_ = false;
@@ -96,9 +96,9 @@ RtfResult Parser::run() {
         switch (token.kind) {
             case TokenKind::GroupStart:
                 if (!startGroup()) {
-                    return failure(QStringLiteral("groups are nested deeper than %1 levels")
-                                       .arg(kMaxRtfGroupDepth) +
-                                   at());
+                    return refuse(QStringLiteral("groups are nested deeper than %1 levels")
+                                      .arg(kMaxRtfGroupDepth) +
+                                  at());
                 }
                 break;
             case TokenKind::GroupEnd:
@@ -131,7 +131,7 @@ RtfResult Parser::run() {
                 break;
         }
         if (builder_.paragraphs() > kMaxRtfParagraphs) {
-            return failure(
+            return refuse(
                 QStringLiteral("the document has more than %1 paragraphs").arg(kMaxRtfParagraphs) +
                 at());
         }
@@ -509,44 +509,43 @@ std::size_t documentStart(std::string_view input) {
 
 }  // namespace
 
-RtfResult readRtf(QByteArrayView data, QTextDocument& document) {
+Result<> readRtf(QByteArrayView data, QTextDocument& document) {
     document.clear();
     const std::string_view input(data.data(), static_cast<std::size_t>(data.size()));
     if (input.empty()) {
-        return failure(QStringLiteral("the file is empty"));
+        return refuse(QStringLiteral("the file is empty"));
     }
     const std::size_t start = documentStart(input);
     if (input.substr(start, 5) != "{\\rtf") {
-        return failure(
-            QStringLiteral("this is not an RTF document: it does not begin with {\\rtf"));
+        return refuse(QStringLiteral("this is not an RTF document: it does not begin with {\\rtf"));
     }
-    RtfResult result = Parser(input.substr(start), document).run();
+    Result<> result = Parser(input.substr(start), document).run();
     if (!result) {
         document.clear();
     }
     return result;
 }
 
-RtfResult readRtfFile(const QString& path, QTextDocument& document) {
+Result<> readRtfFile(const QString& path, QTextDocument& document) {
     document.clear();
     const QFileInfo info(path);
     if (info.isDir()) {
-        return failure(QStringLiteral("%1 is a folder, not a file").arg(path));
+        return refuse(QStringLiteral("%1 is a folder, not a file").arg(path));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return failure(QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
+        return refuse(QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
     }
     // The size is checked on what was read too: a file may grow, or report no size at all.
     const QByteArray data =
         file.size() > kMaxRtfFileSize ? QByteArray() : file.read(kMaxRtfFileSize + 1);
     if (file.size() > kMaxRtfFileSize || data.size() > kMaxRtfFileSize) {
-        return failure(QStringLiteral("%1 is larger than %2 MiB")
-                           .arg(path)
-                           .arg(kMaxRtfFileSize / (1024 * 1024)));
+        return refuse(QStringLiteral("%1 is larger than %2 MiB")
+                          .arg(path)
+                          .arg(kMaxRtfFileSize / (1024 * 1024)));
     }
     if (file.error() != QFileDevice::NoError) {
-        return failure(QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
+        return refuse(QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
     }
     return readRtf(data, document);
 }

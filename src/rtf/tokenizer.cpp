@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/ascii.h"
+
 namespace zelvar::rtf {
 namespace {
 
 bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+    return isAsciiLower(c) || isAsciiUpper(c);
 }
 bool isLineEnd(char c) {
     return c == '\r' || c == '\n';
@@ -30,19 +29,6 @@ Token symbolToken(char symbol) {
 }
 
 }  // namespace
-
-int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 Token Tokenizer::next() {
     // Line ends carry no meaning in RTF outside control sequences.
@@ -95,15 +81,15 @@ Token Tokenizer::controlWord() {
 
     bool negative = false;
     if (!atEnd() && peek() == '-' && position_ + 1 < input_.size() &&
-        isDigit(input_[position_ + 1])) {
+        isAsciiDigit(input_[position_ + 1])) {
         negative = true;
         ++position_;
     }
-    if (!atEnd() && isDigit(peek())) {
+    if (!atEnd() && isAsciiDigit(peek())) {
         // Saturate instead of overflowing: the digits are consumed whatever their number.
         constexpr std::int64_t limit = std::numeric_limits<std::int32_t>::max();
         std::int64_t value = 0;
-        while (!atEnd() && isDigit(peek())) {
+        while (!atEnd() && isAsciiDigit(peek())) {
             value = std::min(value * 10 + (peek() - '0'), limit + 1);
             ++position_;
         }

@@ -26,9 +26,6 @@ struct Token {
     std::uint8_t byte = 0;       // HexByte
 };
 
-// 0..15 for a hexadecimal digit, -1 for any other byte.
-int hexDigitValue(char c);
-
 // Splits RTF bytes into tokens. Never reads past the input, never allocates, and every call
 // consumes at least one byte until End, so any input ends in linear time.
 class Tokenizer {

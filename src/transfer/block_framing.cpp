@@ -31,33 +31,27 @@ WireBytes wireBytes(const ConfigImage& image) {
     return wire;
 }
 
-WireImage imageFromWire(std::span<const std::uint8_t> wire) {
-    WireImage result;
+Result<ConfigImage> imageFromWire(std::span<const std::uint8_t> wire) {
     if (wire.size() != kWireSize) {
-        result.reason = "expected " + std::to_string(kWireSize) + " wire bytes, got " +
-                        std::to_string(wire.size());
-        return result;
+        return failure("expected " + std::to_string(kWireSize) + " wire bytes, got " +
+                       std::to_string(wire.size()));
     }
+    ConfigImage image{};
     for (std::size_t b = 0; b < 2; ++b) {
         auto frame = wire.subspan(b * kFrameSize, kFrameSize);
         std::string name = "block " + std::to_string(b + 1);
-        if (!std::ranges::equal(frame.first(kBlockHeader.size()), kBlockHeader)) {
-            result.reason = name + ": lead-in is not FF FF";
-            return result;
-        }
+        if (!std::ranges::equal(frame.first(kBlockHeader.size()), kBlockHeader))
+            return failure(name + ": lead-in is not FF FF");
         auto data = frame.subspan(kBlockHeader.size(), kBlockDataSize);
         std::uint8_t expected = blockChecksum(data);
         std::uint8_t found = frame.back();
         if (found != expected) {
-            result.reason = name + ": bad checksum " + std::to_string(found) + ", expected " +
-                            std::to_string(expected);
-            return result;
+            return failure(name + ": bad checksum " + std::to_string(found) + ", expected " +
+                           std::to_string(expected));
         }
-        std::ranges::copy(data,
-                          result.image.begin() + static_cast<std::ptrdiff_t>(b * kBlockDataSize));
+        std::ranges::copy(data, image.begin() + static_cast<std::ptrdiff_t>(b * kBlockDataSize));
     }
-    result.ok = true;
-    return result;
+    return image;
 }
 
 }  // namespace zelvar

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 
+#include "common/result.h"
 #include "config/config_image.h"
 
 namespace zelvar {
@@ -37,13 +38,7 @@ std::array<Block, 2> makeBlocks(const ConfigImage& image);
 // FF FF, block 1, FF FF, block 2: everything one send puts on the line, in order.
 WireBytes wireBytes(const ConfigImage& image);
 
-struct WireImage {
-    bool ok = false;
-    ConfigImage image{};
-    std::string reason;
-};
-
 // The image inside 170 wire bytes, after checking both lead-ins and both checksums.
-WireImage imageFromWire(std::span<const std::uint8_t> wire);
+Result<ConfigImage> imageFromWire(std::span<const std::uint8_t> wire);
 
 }  // namespace zelvar

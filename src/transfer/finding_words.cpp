@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "common/ascii.h"
+
 namespace zelvar {
 
 std::string shellWord(std::string_view word) {
     const bool plain = !word.empty() && std::ranges::all_of(word, [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+        return isAsciiLower(c) || isAsciiUpper(c) || isAsciiDigit(c) ||
                std::string_view("_-./:@%+=,").find(c) != std::string_view::npos;
     });
     if (plain)

@@ -57,7 +57,7 @@ void diagnoseWindows(const PortSystem& system, const std::vector<NumberedPort>& 
     } else if (attempt.outcome == OpenOutcome::Failed) {
         diagnosis.findings.push_back(
             {FindingKind::OpenFailed, true,
-             "Cannot open " + device.location + ": " + attempt.description + ".", ""});
+             "Cannot open " + device.location + ": " + attempt.reason + ".", ""});
     }
 }
 
@@ -107,15 +107,14 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
     std::vector<Holder> holders;
     switch (attempt.outcome) {
         case OpenOutcome::Refused:
-            findings.push_back(
-                accessFinding(system, location, *status, attempt.description, platform));
+            findings.push_back(accessFinding(system, location, *status, attempt.reason, platform));
             break;
         case OpenOutcome::Missing:
             findings.push_back(missing(location, ports));
             break;
         case OpenOutcome::Failed:
             findings.push_back({FindingKind::OpenFailed, true,
-                                "Cannot open " + location + ": " + attempt.description + ".", ""});
+                                "Cannot open " + location + ": " + attempt.reason + ".", ""});
             break;
         case OpenOutcome::Opened:
         case OpenOutcome::Busy:
@@ -154,14 +153,15 @@ Diagnosis diagnosePortNumber(const PortSystem& system, const std::vector<Numbere
     Diagnosis diagnosis;
     diagnosis.number = number;
     if (platform == Platform::Windows) {
-        const ResolvedPort resolved = resolveWindowsPort(number);
-        if (!resolved.ok) {
-            diagnosis.findings.push_back({FindingKind::Missing, true, resolved.reason + ".", ""});
+        const Result<SerialDevice> resolved = resolveWindowsPort(number);
+        if (!resolved) {
+            diagnosis.findings.push_back(
+                {FindingKind::Missing, true, resolved.error().reason + ".", ""});
             return diagnosis;
         }
-        const NumberedPort* listed = listedAs(system, ports, resolved.device.name, platform);
-        diagnosis.device = listed ? listed->device : resolved.device;
-        diagnosis.device.location = resolved.device.location;
+        const NumberedPort* listed = listedAs(system, ports, resolved->name, platform);
+        diagnosis.device = listed ? listed->device : *resolved;
+        diagnosis.device.location = resolved->location;
     } else {
         auto found = std::ranges::find(ports, number, &NumberedPort::number);
         if (found == ports.end()) {

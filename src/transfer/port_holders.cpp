@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "common/ascii.h"
 #include "transfer/finding_words.h"
 
 namespace zelvar {
@@ -12,8 +13,7 @@ constexpr const char* kLockFolders[] = {"/var/lock", "/run/lock"};
 
 // A process id as /proc names it; 0 for anything else.
 int processId(std::string_view text) {
-    if (text.empty() || text.size() > 9 ||
-        !std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; }))
+    if (text.size() > 9 || !isAllDigits(text))
         return 0;
     int pid = 0;
     for (char c : text)

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 #include <set>
 #include <tuple>
+
+#include "common/ascii.h"
 
 namespace zelvar {
 namespace {
@@ -13,15 +14,8 @@ namespace {
 constexpr std::array<std::string_view, 4> kUsbPrefixes = {"ttyUSB", "ttyACM", "cu.usbserial",
                                                           "cu.usbmodem"};
 
-std::string lowered(std::string_view text) {
-    std::string result(text);
-    std::ranges::transform(result, result.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return result;
-}
-
 bool contains(std::string_view text, std::string_view part) {
-    return lowered(text).find(part) != std::string::npos;
+    return asciiLowered(text).find(part) != std::string::npos;
 }
 
 std::size_t usbRank(std::string_view name) {
@@ -30,21 +24,17 @@ std::size_t usbRank(std::string_view name) {
     return static_cast<std::size_t>(found - kUsbPrefixes.begin());
 }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Compares runs of digits by their value, everything else character by character.
 bool naturalLess(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        if (isDigit(a[i]) && isDigit(b[j])) {
+        if (isAsciiDigit(a[i]) && isAsciiDigit(b[j])) {
             std::size_t endA = i;
             std::size_t endB = j;
-            while (endA < a.size() && isDigit(a[endA]))
+            while (endA < a.size() && isAsciiDigit(a[endA]))
                 ++endA;
-            while (endB < b.size() && isDigit(b[endB]))
+            while (endB < b.size() && isAsciiDigit(b[endB]))
                 ++endB;
             std::string_view runA = a.substr(i, endA - i);
             std::string_view runB = b.substr(j, endB - j);
@@ -132,35 +122,27 @@ std::string usbIdText(unsigned vendor, unsigned product) {
     return text;
 }
 
-ResolvedPort resolveInList(const std::vector<NumberedPort>& ports, int number) {
-    ResolvedPort resolved;
-    auto found = std::ranges::find(ports, number, &NumberedPort::number);
+Result<SerialDevice> resolveInList(const std::vector<NumberedPort>& ports, int number) {
     if (number < 1) {
-        resolved.reason =
-            "Serial port " + std::to_string(number) + " does not exist: port numbers start at 1";
-    } else if (found == ports.end()) {
-        resolved.reason = "Serial port " + std::to_string(number) +
-                          " does not exist: the system lists " +
-                          plural(ports.size(), "serial device");
-    } else {
-        resolved.ok = true;
-        resolved.device = found->device;
+        return failure("Serial port " + std::to_string(number) +
+                       " does not exist: port numbers start at 1");
     }
-    return resolved;
+    auto found = std::ranges::find(ports, number, &NumberedPort::number);
+    if (found == ports.end()) {
+        return failure("Serial port " + std::to_string(number) +
+                       " does not exist: the system lists " +
+                       plural(ports.size(), "serial device"));
+    }
+    return found->device;
 }
 
-ResolvedPort resolveWindowsPort(int number) {
-    ResolvedPort resolved;
+Result<SerialDevice> resolveWindowsPort(int number) {
     if (number < 1) {
-        resolved.reason =
-            "Serial port COM" + std::to_string(number) + " does not exist: port numbers start at 1";
-        return resolved;
+        return failure("Serial port COM" + std::to_string(number) +
+                       " does not exist: port numbers start at 1");
     }
     std::string name = "COM" + std::to_string(number);
-    resolved.ok = true;
-    resolved.device.name = name;
-    resolved.device.location = number >= 10 ? "\\\\.\\" + name : name;
-    return resolved;
+    return SerialDevice{name, number >= 10 ? "\\\\.\\" + name : name, {}};
 }
 
 int windowsPortNumber(std::string_view name) {
@@ -168,7 +150,7 @@ int windowsPortNumber(std::string_view name) {
         return 0;
     int number = 0;
     for (char c : name.substr(3)) {
-        if (!isDigit(c))
+        if (!isAsciiDigit(c))
             return 0;
         number = number * 10 + (c - '0');
     }

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
+
 namespace zelvar {
 
 // A serial device as the system lists it. Every detail but the name and location may be empty;
@@ -25,13 +27,6 @@ struct NumberedPort {
     SerialDevice device;
 };
 
-// Outcome of turning a port number into a device.
-struct ResolvedPort {
-    bool ok = false;
-    SerialDevice device;
-    std::string reason;  // why there is no device, when not ok
-};
-
 enum class Platform { Linux, MacOS, Windows };
 
 Platform currentPlatform();
@@ -50,10 +45,10 @@ std::vector<NumberedPort> numberPorts(std::vector<SerialDevice> listed, Platform
 std::string usbIdText(unsigned vendor, unsigned product);
 
 // The port with `number` among `ports` (as numberPorts() gives them), or the reason there is none.
-ResolvedPort resolveInList(const std::vector<NumberedPort>& ports, int number);
+Result<SerialDevice> resolveInList(const std::vector<NumberedPort>& ports, int number);
 
 // Port `number` as Windows names it: COMn, with the \\.\ prefix from COM10 on.
-ResolvedPort resolveWindowsPort(int number);
+Result<SerialDevice> resolveWindowsPort(int number);
 
 // The number of "COM7" (7), or 0 for names that are not COMn.
 int windowsPortNumber(std::string_view name);

@@ -29,7 +29,7 @@ enum class OpenOutcome { Opened, Refused, Busy, Missing, Failed };
 
 struct OpenAttempt {
     OpenOutcome outcome = OpenOutcome::Failed;
-    std::string description;  // the system's words, empty when opened
+    std::string reason;  // the system's words, empty when opened
 };
 
 // Everything the port doctor reads from the system, so a test can give it a made-up one.

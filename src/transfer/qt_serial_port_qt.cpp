@@ -1,7 +1,6 @@
 #include "transfer/qt_serial_port_qt.h"
 
 #include <QDeadlineTimer>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -9,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/ascii.h"
 #include "transfer/system_ports_qt.h"
 
 #if defined(_WIN32)
@@ -33,43 +33,31 @@ std::vector<std::string> splitAtCommas(const std::string& text) {
     return parts;
 }
 
-std::string lowered(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool allDigits(const std::string& text) {
-    return !text.empty() && text.size() <= 7 &&
-           text.find_first_not_of("0123456789") == std::string::npos;
-}
-
 // The platform's word that the bytes handed to the driver have gone out of the port.
-PortStatus drain(QSerialPort& port) {
+Result<> drain(QSerialPort& port) {
 #if defined(_WIN32)
     if (!FlushFileBuffers(reinterpret_cast<HANDLE>(port.handle())))
-        return PortStatus::failure("Write failed: the port could not flush its output");
+        return failure("Write failed: the port could not flush its output");
 #else
     if (tcdrain(port.handle()) != 0)
-        return PortStatus::failure(std::string("Write failed: ") + std::strerror(errno));
+        return failure(std::string("Write failed: ") + std::strerror(errno));
 #endif
-    return PortStatus::success();
+    return Result<>{};
 }
 
 }  // namespace
 
-ParsedLineSettings parseLineSettings(const std::string& text) {
-    ParsedLineSettings parsed;
+Result<LineSettings> parseLineSettings(const std::string& text) {
+    LineSettings parsed;
     std::vector<std::string> parts = splitAtCommas(text);
     auto refuse = [&](std::string why) {
-        parsed.reason = "Invalid line settings '" + text + "': " + std::move(why);
-        return parsed;
+        return failure("Invalid line settings '" + text + "': " + std::move(why));
     };
     if (parts.size() != 4)
         return refuse("expected speed,parity,data bits,stop bits");
-    if (!allDigits(parts[0]) || std::stoi(parts[0]) == 0)
+    if (parts[0].size() > 7 || !isAllDigits(parts[0]) || std::stoi(parts[0]) == 0)
         return refuse("unsupported speed '" + parts[0] + "'");
-    parsed.settings.baud = std::stoi(parts[0]);
+    parsed.baud = std::stoi(parts[0]);
 
     static const std::map<std::string, QSerialPort::Parity, std::less<>> parities = {
         {"n", QSerialPort::NoParity},
@@ -86,7 +74,7 @@ ParsedLineSettings parseLineSettings(const std::string& text) {
         {"1", QSerialPort::OneStop},
         {"1.5", QSerialPort::OneAndHalfStop},
         {"2", QSerialPort::TwoStop}};
-    auto parity = parities.find(lowered(parts[1]));
+    auto parity = parities.find(asciiLowered(parts[1]));
     if (parity == parities.end())
         return refuse("unsupported parity '" + parts[1] + "'");
     auto bits = dataBits.find(parts[2]);
@@ -95,16 +83,15 @@ ParsedLineSettings parseLineSettings(const std::string& text) {
     auto stops = stopBits.find(parts[3]);
     if (stops == stopBits.end())
         return refuse("unsupported stop bits '" + parts[3] + "'");
-    parsed.settings.parity = parity->second;
-    parsed.settings.dataBits = bits->second;
-    parsed.settings.stopBits = stops->second;
-    parsed.ok = true;
+    parsed.parity = parity->second;
+    parsed.dataBits = bits->second;
+    parsed.stopBits = stops->second;
     return parsed;
 }
 
 PortResolver fixedDevice(std::string location) {
     return [location = std::move(location)](int) {
-        return ResolvedPort{true, {location, location, {}}, {}};
+        return Result<SerialDevice>(SerialDevice{location, location, {}});
     };
 }
 
@@ -115,7 +102,7 @@ QtSerialPort::QtSerialPort(PortResolver resolver)
                      [this] { finishWrite(layerFailure("Write failed")); });
     QObject::connect(&port_, &QSerialPort::bytesWritten, &port_, [this] {
         if (port_.bytesToWrite() == 0)
-            finishWrite(PortStatus::success());
+            finishWrite(Result<>{});
     });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError error) {
@@ -128,50 +115,49 @@ QtSerialPort::~QtSerialPort() {
     port_.close();
 }
 
-PortStatus QtSerialPort::setSettings(const std::string& settings) {
-    ParsedLineSettings parsed = parseLineSettings(settings);
-    if (!parsed.ok)
-        return PortStatus::failure(parsed.reason);
-    settings_ = parsed.settings;
-    return port_.isOpen() ? applySettings() : PortStatus::success();
+Result<> QtSerialPort::setSettings(const std::string& settings) {
+    Result<LineSettings> parsed = parseLineSettings(settings);
+    if (!parsed)
+        return tl::unexpected(parsed.error());
+    settings_ = *parsed;
+    return port_.isOpen() ? applySettings() : Result<>{};
 }
 
-PortStatus QtSerialPort::setPortNumber(int number) {
+Result<> QtSerialPort::setPortNumber(int number) {
     if (port_.isOpen())
-        return PortStatus::failure("The port number cannot change while the port is open");
+        return failure("The port number cannot change while the port is open");
     location_.clear();
-    ResolvedPort resolved = resolver_(number);
-    if (!resolved.ok)
-        return PortStatus::failure(resolved.reason);
-    location_ = resolved.device.location;
-    return PortStatus::success();
+    Result<SerialDevice> resolved = resolver_(number);
+    if (!resolved)
+        return tl::unexpected(resolved.error());
+    location_ = resolved->location;
+    return Result<>{};
 }
 
-PortStatus QtSerialPort::open() {
+Result<> QtSerialPort::open() {
     if (port_.isOpen())
-        return PortStatus::failure("Cannot open " + location_ + ": the port is already open");
+        return failure("Cannot open " + location_ + ": the port is already open");
     if (location_.empty())
-        return PortStatus::failure("Cannot open the port: no serial port was chosen");
+        return failure("Cannot open the port: no serial port was chosen");
     port_.clearError();
     port_.setPortName(QString::fromStdString(location_));
     if (!port_.open(QIODevice::WriteOnly)) {
-        return PortStatus::failure("Cannot open " + location_ + ": " +
-                                   port_.errorString().toStdString());
+        return failure("Cannot open " + location_ + ": " + port_.errorString().toStdString());
     }
-    if (PortStatus status = applySettings(); !status) {
+    if (Result<> status = applySettings(); !status) {
         port_.close();
         return status;
     }
-    return PortStatus::success();
+    return Result<>{};
 }
 
 bool QtSerialPort::isOpen() const {
     return port_.isOpen();
 }
 
-PortStatus QtSerialPort::write(std::span<const std::uint8_t> bytes) {
+Result<> QtSerialPort::write(std::span<const std::uint8_t> bytes) {
     if (!port_.isOpen())
-        return PortStatus::failure("Write failed: the port is not open");
+        return failure("Write failed: the port is not open");
     port_.clearError();
     const auto size = static_cast<qint64>(bytes.size());
     qint64 accepted = port_.write(reinterpret_cast<const char*>(bytes.data()), size);
@@ -187,19 +173,19 @@ PortStatus QtSerialPort::write(std::span<const std::uint8_t> bytes) {
     return drain(port_);
 }
 
-PortStatus QtSerialPort::startWrite(std::span<const std::uint8_t> bytes, WriteDone done) {
+Result<> QtSerialPort::startWrite(std::span<const std::uint8_t> bytes, WriteDone done) {
     if (!port_.isOpen())
-        return PortStatus::failure("Write failed: the port is not open");
+        return failure("Write failed: the port is not open");
     port_.clearError();
     const auto size = static_cast<qint64>(bytes.size());
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
         return layerFailure("Write failed");
     writeDone_ = std::move(done);
     writeDeadline_.start(static_cast<int>(lineTimeMs(size) + kWriteMarginMs));
-    return PortStatus::success();
+    return Result<>{};
 }
 
-void QtSerialPort::finishWrite(PortStatus status) {
+void QtSerialPort::finishWrite(Result<> status) {
     // Only a write that is waiting hears of it: the blocking write sees the same signals.
     if (!writeDone_)
         return;
@@ -208,16 +194,16 @@ void QtSerialPort::finishWrite(PortStatus status) {
     done(std::move(status));
 }
 
-PortStatus QtSerialPort::close() {
+Result<> QtSerialPort::close() {
     writeDone_ = {};
     writeDeadline_.stop();
     if (!port_.isOpen())
-        return PortStatus::success();
+        return Result<>{};
     port_.clearError();
     port_.close();
     if (port_.error() != QSerialPort::NoError)
         return layerFailure("Close failed");
-    return PortStatus::success();
+    return Result<>{};
 }
 
 qint64 QtSerialPort::lineTimeMs(qint64 bytes) const {
@@ -225,17 +211,17 @@ qint64 QtSerialPort::lineTimeMs(qint64 bytes) const {
     return bytes * 12 * 1000 / settings_.baud;
 }
 
-PortStatus QtSerialPort::applySettings() {
+Result<> QtSerialPort::applySettings() {
     bool applied = port_.setBaudRate(settings_.baud) && port_.setParity(settings_.parity) &&
                    port_.setDataBits(settings_.dataBits) && port_.setStopBits(settings_.stopBits);
-    return applied ? PortStatus::success() : layerFailure("Line settings refused");
+    return applied ? Result<>{} : layerFailure("Line settings refused");
 }
 
-PortStatus QtSerialPort::layerFailure(std::string_view doing) {
-    std::string description = port_.errorString().toStdString();
+Result<> QtSerialPort::layerFailure(std::string_view doing) {
+    std::string reason = port_.errorString().toStdString();
     if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError)
-        description = "the bytes did not leave the port in time";
-    return PortStatus::failure(std::string(doing) + " on " + location_ + ": " + description);
+        reason = "the bytes did not leave the port in time";
+    return failure(std::string(doing) + " on " + location_ + ": " + reason);
 }
 
 }  // namespace zelvar

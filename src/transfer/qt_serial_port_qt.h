@@ -11,7 +11,7 @@
 namespace zelvar {
 
 // Turns a port number into the device it opens.
-using PortResolver = std::function<ResolvedPort(int number)>;
+using PortResolver = std::function<Result<SerialDevice>(int number)>;
 
 // Speed, parity, data bits and stop bits of the line.
 struct LineSettings {
@@ -21,14 +21,8 @@ struct LineSettings {
     QSerialPort::StopBits stopBits = QSerialPort::OneStop;
 };
 
-struct ParsedLineSettings {
-    bool ok = false;
-    LineSettings settings;
-    std::string reason;
-};
-
 // "9600,n,8,1" style text: speed, parity n/e/o/m/s, data bits 5..8, stop bits 1, 1.5 or 2.
-ParsedLineSettings parseLineSettings(const std::string& text);
+Result<LineSettings> parseLineSettings(const std::string& text);
 
 // A resolver that gives `location` whatever the number: for a device named outright.
 PortResolver fixedDevice(std::string location);
@@ -42,27 +36,27 @@ class QtSerialPort final : public SerialPort {
     explicit QtSerialPort(PortResolver resolver = {});
     ~QtSerialPort() override;
 
-    PortStatus setSettings(const std::string& settings) override;
-    PortStatus setPortNumber(int number) override;
-    PortStatus open() override;
+    Result<> setSettings(const std::string& settings) override;
+    Result<> setPortNumber(int number) override;
+    Result<> open() override;
     bool isOpen() const override;
-    PortStatus write(std::span<const std::uint8_t> bytes) override;
-    PortStatus close() override;
+    Result<> write(std::span<const std::uint8_t> bytes) override;
+    Result<> close() override;
 
-    using WriteDone = std::function<void(PortStatus)>;
+    using WriteDone = std::function<void(Result<>)>;
     // Hands the bytes to the port and returns; `done` runs from the event loop once the port
     // has passed all of them to the system, or with the layer's failure. A failure to start is
     // returned here and `done` never runs. One write at a time.
-    PortStatus startWrite(std::span<const std::uint8_t> bytes, WriteDone done);
+    Result<> startWrite(std::span<const std::uint8_t> bytes, WriteDone done);
 
     // The device the port number chose, empty before a number was set.
     const std::string& location() const { return location_; }
 
   private:
-    PortStatus applySettings();
-    PortStatus layerFailure(std::string_view doing);
+    Result<> applySettings();
+    Result<> layerFailure(std::string_view doing);
     qint64 lineTimeMs(qint64 bytes) const;
-    void finishWrite(PortStatus status);
+    void finishWrite(Result<> status);
 
     PortResolver resolver_;
     QSerialPort port_;

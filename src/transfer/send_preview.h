@@ -21,7 +21,7 @@ struct SendPreview {
     std::vector<TrackerSetting> settings;  // the image decoded as `zelvar-cli decode` shows it
     std::vector<NormalisationNote> notes;  // fields that go out differently from the form
     // In GPSless Mode: the beacon text read back as a position, or why it is not one.
-    std::optional<GeoResult<DecodedPosition>> position;
+    std::optional<Result<DecodedPosition>> position;
 };
 
 // Builds a copy of `form`, so the form itself never changes, and describes the result.

@@ -8,23 +8,23 @@ namespace {
 using Kind = TransferStep::Kind;
 
 SendResult openPort(const SendTarget& target, SerialPort& port) {
-    if (PortStatus status = port.setSettings(target.lineSettings); !status)
-        return abandonSend(port, status.description);
-    if (PortStatus status = port.setPortNumber(target.portNumber); !status)
-        return abandonSend(port, status.description);
-    if (PortStatus status = port.open(); !status)
-        return abandonSend(port, status.description);
+    if (Result<> status = port.setSettings(target.lineSettings); !status)
+        return abandonSend(port, status.error().reason);
+    if (Result<> status = port.setPortNumber(target.portNumber); !status)
+        return abandonSend(port, status.error().reason);
+    if (Result<> status = port.open(); !status)
+        return abandonSend(port, status.error().reason);
     if (!port.isOpen())
-        return {SendOutcome::NotOpened, {}};
+        return tl::unexpected(SendFailure{SendOutcome::NotOpened, {}});
     return {};
 }
 
 }  // namespace
 
-SendResult abandonSend(SerialPort& port, std::string description) {
+SendResult abandonSend(SerialPort& port, std::string reason) {
     if (port.isOpen())
         port.close();
-    return {SendOutcome::Failed, std::move(description)};
+    return tl::unexpected(SendFailure{SendOutcome::Failed, std::move(reason)});
 }
 
 SendResult performStep(const TransferStep& step, const SendTarget& target, SerialPort& port,
@@ -41,14 +41,14 @@ SendResult performStep(const TransferStep& step, const SendTarget& target, Seria
             observer.setText(step.text);
             return {};
         case Kind::Write:
-            if (PortStatus status = port.write(step.bytes); !status)
-                return abandonSend(port, status.description);
+            if (Result<> status = port.write(step.bytes); !status)
+                return abandonSend(port, status.error().reason);
             return {};
         case Kind::Pause:
             return {};  // its runner waits
         case Kind::Close:
-            if (PortStatus status = port.close(); !status)
-                return abandonSend(port, status.description);
+            if (Result<> status = port.close(); !status)
+                return abandonSend(port, status.error().reason);
             return {};
         case Kind::Finish:
             observer.setText(step.text);
@@ -69,7 +69,7 @@ SendResult sendConfig(const TransferPlan& plan, SerialPort& port, SendObserver& 
             sleep(step.pause);
             continue;
         }
-        if (SendResult result = performStep(step, plan.target, port, observer); !result.done())
+        if (SendResult result = performStep(step, plan.target, port, observer); !result)
             return result;
     }
     return {};

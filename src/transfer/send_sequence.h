@@ -25,15 +25,19 @@ class SendObserver {
 enum class SendOutcome {
     Done,       // the send, or the step, went through
     NotOpened,  // the port said it was not open after opening: nothing shown, nothing sent
-    Failed,     // a step failed; `description` holds the layer's text
+    Failed,     // a step failed; `reason` holds the layer's text
 };
 
-struct SendResult {
-    SendOutcome outcome = SendOutcome::Done;
-    std::string description;
-
-    bool done() const { return outcome == SendOutcome::Done; }
+// Why a send, or a step, did not go through.
+struct SendFailure {
+    SendOutcome outcome = SendOutcome::Failed;  // NotOpened or Failed
+    std::string reason;
 };
+using SendResult = tl::expected<void, SendFailure>;
+
+inline SendOutcome outcomeOf(const SendResult& result) {
+    return result ? SendOutcome::Done : result.error().outcome;
+}
 
 // Runs one step; a write waits until the bytes have left the port. A pause returns at once:
 // each runner waits in its own way, and a runner that must not block writes on its own too.
@@ -42,7 +46,7 @@ SendResult performStep(const TransferStep& step, const SendTarget& target, Seria
 
 // A failed step ends the send: a port left open would block every later send and the main
 // window's close, so it is closed here.
-SendResult abandonSend(SerialPort& port, std::string description);
+SendResult abandonSend(SerialPort& port, std::string reason);
 
 // Sleeps at least the given time; tests pass one that only records it.
 using Sleep = std::function<void(std::chrono::milliseconds)>;

@@ -32,13 +32,13 @@ std::vector<NumberedPort> systemPorts() {
     return numberPorts(listedDevices(), currentPlatform());
 }
 
-ResolvedPort resolveListedPort(const std::vector<NumberedPort>& ports, int number) {
+Result<SerialDevice> resolveListedPort(const std::vector<NumberedPort>& ports, int number) {
     if (currentPlatform() == Platform::Windows)
         return resolveWindowsPort(number);
     return resolveInList(ports, number);
 }
 
-ResolvedPort resolveSystemPort(int number) {
+Result<SerialDevice> resolveSystemPort(int number) {
     return resolveListedPort(systemPorts(), number);
 }
 

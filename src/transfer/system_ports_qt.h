@@ -18,8 +18,8 @@ using PortLister = std::function<std::vector<NumberedPort>()>;
 
 // The device port `number` opens among `ports`, or the reason there is none. Windows opens
 // COMn whether the system lists it or not.
-ResolvedPort resolveListedPort(const std::vector<NumberedPort>& ports, int number);
-ResolvedPort resolveSystemPort(int number);
+Result<SerialDevice> resolveListedPort(const std::vector<NumberedPort>& ports, int number);
+Result<SerialDevice> resolveSystemPort(int number);
 
 // What stops SEND from using port `number` among `ports`, or the device at `location`, on this
 // system.

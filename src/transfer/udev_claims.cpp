@@ -1,11 +1,11 @@
 #include "transfer/udev_claims.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <set>
 #include <sstream>
 
+#include "common/ascii.h"
 #include "transfer/finding_words.h"
 
 namespace zelvar {
@@ -30,19 +30,13 @@ constexpr Adapter kCommonAdapters[] = {{"1a86:7523", "CH340"},
                                        {"0403:6001", "FT232R"},
                                        {"067b:2303", "PL2303"}};
 
-std::string lowered(std::string text) {
-    std::ranges::transform(text, text.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 // The hex number at `at` in `text` (udev writes ids with or without leading zeros); -1 if none.
 long hexAt(const std::string& text, std::size_t at) {
     std::size_t end = at;
-    while (end < text.size() && end - at < 4 &&
-           std::isxdigit(static_cast<unsigned char>(text[end])))
-        ++end;
-    return end == at ? -1 : std::stol(text.substr(at, end - at), nullptr, 16);
+    long value = 0;
+    while (end < text.size() && end - at < 4 && hexDigitValue(text[end]) >= 0)
+        value = value * 16 + hexDigitValue(text[end++]);
+    return end == at ? -1 : value;
 }
 
 // The value after `key=="` in a lower-cased rule line, as a hex number; -1 if none.
@@ -83,10 +77,10 @@ std::map<std::string, std::string> ruleFiles(const PortSystem& system) {
 std::set<std::string> brlttyIds(const PortSystem& system) {
     std::set<std::string> ids;
     for (const auto& [name, path] : ruleFiles(system)) {
-        const bool brlttyFile = lowered(name).find("brltty") != std::string::npos;
+        const bool brlttyFile = asciiLowered(name).find("brltty") != std::string::npos;
         std::istringstream lines(system.text(path).value_or(""));
         for (std::string line; std::getline(lines, line);) {
-            line = lowered(line);
+            line = asciiLowered(line);
             const std::size_t start = line.find_first_not_of(" \t");
             if (start == std::string::npos || line[start] == '#')
                 continue;
@@ -101,7 +95,7 @@ std::set<std::string> brlttyIds(const PortSystem& system) {
 
 bool modemManagerRuns(const PortSystem& system) {
     for (const std::string& entry : system.entries("/proc")) {
-        if (entry.find_first_not_of("0123456789") != std::string::npos)
+        if (!isAllDigits(entry))
             continue;
         if (system.text("/proc/" + entry + "/comm") == "ModemManager\n")
             return true;

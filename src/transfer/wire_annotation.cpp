@@ -2,15 +2,10 @@
 
 #include <algorithm>
 
+#include "common/ascii.h"
+
 namespace zelvar {
-namespace {
-
-std::string hexByte(std::uint8_t byte) {
-    constexpr const char* kDigits = "0123456789ABCDEF";
-    return {kDigits[byte >> 4], kDigits[byte & 0x0F]};
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::vector<WireRange> annotateWire(const WireBytes& wire,
                                     const std::vector<TrackerSetting>& settings) {

@@ -13,8 +13,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "common/ascii.h"
 #include "ui/check_state.h"
 #include "ui/field_edit.h"
+#include "ui/latin1_text.h"
 
 namespace zelvar {
 namespace {
@@ -31,7 +33,7 @@ bool acceptsCharacter(QChar c, bool coordinate) {
     if (c.unicode() < 32 || c.unicode() == 127) {
         return true;
     }
-    if ((c >= u'0' && c <= u'9') || c == u'-') {
+    if (isAsciiDigit(c.unicode()) || c == u'-') {
         return true;
     }
     return coordinate && c == u'.';
@@ -44,10 +46,6 @@ QLineEdit* boldField(const QString& name, const QString& text, QWidget* parent) 
     font.setBold(true);
     field->setFont(font);
     return field;
-}
-
-std::string latin1(const QString& text) {
-    return text.toLatin1().toStdString();
 }
 
 void paintBase(QLineEdit* field, const QColor& colour) {
@@ -196,15 +194,15 @@ void CalculatorWindow::chkAltClick() {
 }
 
 CalculatorInputs CalculatorWindow::inputs() const {
-    return {latin1(latitude_->text()), latin1(longitude_->text()),    checkValue(hundredths_),
-            latin1(altitude_->text()), checkValue(altitudeIncluded_), normalForm_->isChecked()};
+    return {toLatin1(latitude_->text()), toLatin1(longitude_->text()),  checkValue(hundredths_),
+            toLatin1(altitude_->text()), checkValue(altitudeIncluded_), normalForm_->isChecked()};
 }
 
 void CalculatorWindow::setInputs(const CalculatorInputs& inputs) {
-    latitude_->setText(QString::fromLatin1(inputs.latitude));
-    longitude_->setText(QString::fromLatin1(inputs.longitude));
+    latitude_->setText(fromLatin1(inputs.latitude));
+    longitude_->setText(fromLatin1(inputs.longitude));
     writeCheck(hundredths_, inputs.centChecked);
-    altitude_->setText(QString::fromLatin1(inputs.altitude));
+    altitude_->setText(fromLatin1(inputs.altitude));
     writeCheck(altitudeIncluded_, inputs.altitudeChecked);
     (inputs.normalForm ? normalForm_ : compressedForm_)->setChecked(true);
 }
@@ -238,8 +236,8 @@ Notation CalculatorWindow::notation() const {
 }
 
 bool CalculatorWindow::coordinatesValid() const {
-    return validateCoordinate(latin1(latitude_->text()), Axis::Latitude, notation()) &&
-           validateCoordinate(latin1(longitude_->text()), Axis::Longitude, notation());
+    return validateCoordinate(toLatin1(latitude_->text()), Axis::Latitude, notation()) &&
+           validateCoordinate(toLatin1(longitude_->text()), Axis::Longitude, notation());
 }
 
 void CalculatorWindow::revalidate() {
@@ -250,7 +248,7 @@ PositionRequest CalculatorWindow::request() const {
     PositionRequest r;
     // Text that is not Latin-1 cannot be a coordinate; UTF-8 keeps it from looking like one.
     auto bytes = [](const QString& text) {
-        return QString::fromLatin1(text.toLatin1()) == text ? latin1(text) : text.toStdString();
+        return QString::fromLatin1(text.toLatin1()) == text ? toLatin1(text) : text.toStdString();
     };
     r.latitude = bytes(latitude_->text());
     r.longitude = bytes(longitude_->text());
@@ -267,12 +265,12 @@ void CalculatorWindow::writeBeacon() {
     // Pasted or dropped text never passed a key release: check again, and write nothing when
     // the coordinates, the altitude or the symbol cannot make a position.
     revalidate();
-    GeoResult<CalculatedPosition> position = calculatePosition(request());
+    Result<CalculatedPosition> position = calculatePosition(request());
     if (!position || !host_.beacon) {
         return;
     }
-    altitude_->setText(QString::fromLatin1(position->altitude));
-    host_.beacon->writeUnfiltered(QString::fromLatin1(position->text));
+    altitude_->setText(fromLatin1(position->altitude));
+    host_.beacon->writeUnfiltered(fromLatin1(position->text));
     paintBase(host_.beacon, kWrittenBeacon);
 }
 

@@ -16,10 +16,11 @@ void FileActions::save() {
     const QString path = askConfigFilePath(window_, ConfigFileAction::Save);
     if (path.isEmpty())
         return;
-    const FileStatus saved =
+    const Result<> saved =
         saveConfigFile(toFilesystemPath(path), form_->settings(), calculator_->inputs());
     if (!saved)
-        showMessageBox(window_, QStringLiteral("Zelwar"), QString::fromStdString(saved.message));
+        showMessageBox(window_, QStringLiteral("Zelwar"),
+                       QString::fromStdString(saved.error().reason));
 }
 
 void FileActions::load() {
@@ -30,14 +31,15 @@ void FileActions::load() {
     CalculatorInputs calculator = calculator_->inputs();
     const LoadResult result = loadConfigFile(toFilesystemPath(path), loaded, calculator);
     form_->applySettings(loaded);
-    if (result.calculatorApplied) {
+    if (calculatorApplied(result)) {
         calculator_->setInputs(calculator);
         // The calculator's display follows its boxes.
         calculator_->chkCentClick();
         calculator_->chkAltClick();
     }
     if (!result)
-        showMessageBox(window_, QStringLiteral("Zelvar"), QString::fromStdString(result.message));
+        showMessageBox(window_, QStringLiteral("Zelvar"),
+                       QString::fromStdString(result.error().reason));
 }
 
 }  // namespace zelvar

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
@@ -13,6 +12,7 @@
 
 #include "rtf/reader.h"
 #include "ui/manual_lookup.h"
+#include "ui/message_box.h"
 
 namespace zelvar {
 namespace {
@@ -109,11 +109,11 @@ void InstructionsViewer::reload() {
         return;
     }
     auto* document = new QTextDocument(this);
-    const RtfResult result = readRtfFile(path, *document);
+    const Result<> result = readRtfFile(path, *document);
     if (!result) {
         delete document;
         failAndClose(QString::fromUtf8(kUnreadableManualMessage) + fileName_ +
-                     QStringLiteral("\n") + result.reason);
+                     QStringLiteral("\n") + QString::fromStdString(result.error().reason));
         return;
     }
     document->setDocumentMargin(kDocumentMargin);
@@ -126,11 +126,10 @@ void InstructionsViewer::reload() {
 
 void InstructionsViewer::failAndClose(const QString& message) {
     failed_ = true;
-    auto* box = new QMessageBox(QMessageBox::Critical, QString::fromUtf8(kViewerErrorTitle),
-                                message, QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    connect(box, &QMessageBox::finished, this, &QWidget::close);
-    box->open();
+    openMessageBox(
+        this,
+        {QString::fromUtf8(kViewerErrorTitle), message, QMessageBox::Critical, {}, Qt::WindowModal},
+        [this] { close(); });
 }
 
 }  // namespace zelvar

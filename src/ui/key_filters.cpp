@@ -1,26 +1,14 @@
 #include "ui/key_filters.h"
 
+#include "common/ascii.h"
 #include "config/text_number.h"
 
 namespace zelvar {
-namespace {
-
-bool isDigit(int code) {
-    return code >= '0' && code <= '9';
-}
-bool isUpper(int code) {
-    return code >= 'A' && code <= 'Z';
-}
-bool isLower(int code) {
-    return code >= 'a' && code <= 'z';
-}
-
-}  // namespace
 
 int filterCallsignKey(int code) {
-    if (isLower(code))
+    if (isAsciiLower(code))
         return code - ('a' - 'A');
-    if (code == kBackspaceKey || code == '-' || isDigit(code) || isUpper(code))
+    if (code == kBackspaceKey || code == '-' || isAsciiDigit(code) || isAsciiUpper(code))
         return code;
     return kDroppedKey;
 }
@@ -52,7 +40,7 @@ int filterSymbolKey(int code) {
 }
 
 int filterDigitKey(int code) {
-    return isDigit(code) ? code : kDroppedKey;
+    return isAsciiDigit(code) ? code : kDroppedKey;
 }
 
 bool isGpslessTimeout(std::string_view timeout) {

@@ -13,7 +13,7 @@ void openMessageBox(QWidget* parent, const MessageBoxContent& content,
     auto* box = new QMessageBox(content.icon, content.title, content.text, QMessageBox::Ok, parent);
     box->setInformativeText(content.informativeText);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::ApplicationModal);
+    box->setWindowModality(content.modality);
     QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)] { closed(); });
     box->show();
 }

@@ -15,10 +15,11 @@ struct MessageBoxContent {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString informativeText;  // under the text, smaller; none when empty
+    Qt::WindowModality modality = Qt::ApplicationModal;
 };
 
-// The same message, modal to the whole program, but shown from the event loop: the call
-// returns at once and `closed` runs when the user has closed the box.
+// The same message, modal to the whole program unless told otherwise, but shown from the event
+// loop: the call returns at once and `closed` runs when the user has closed the box.
 void openMessageBox(QWidget* parent, const MessageBoxContent& content,
                     std::function<void()> closed);
 

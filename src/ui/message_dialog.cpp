@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/latin1_text.h"
+
 namespace zelvar {
 namespace {
 
@@ -18,7 +20,7 @@ constexpr Qt::Alignment kInfoAlignment = Qt::AlignHCenter | Qt::AlignTop;
 
 // The progress texts break lines with CR LF; a label breaks them at LF alone.
 QString displayText(std::string_view text) {
-    QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    QString shown = fromLatin1(text);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return shown;
 }

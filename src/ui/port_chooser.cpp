@@ -122,7 +122,7 @@ void PortChooser::showChoice() {
         tip = deviceTip(found->device);
     } else {
         text += QStringLiteral(": no such port");
-        tip = qText(resolveInList(ports_, number).reason) +
+        tip = qText(resolveInList(ports_, number).error().reason) +
               QStringLiteral(". Choose one of the listed ports.");
         colour = kNoDeviceColour;
     }

@@ -172,7 +172,7 @@ void PreviewWindow::refresh() {
     if (!preview.build) {
         failure_->setText(QStringLiteral("<b>%1</b><br>%2<br><br>SEND would send nothing.")
                               .arg(QString::fromLatin1(kBuildFailedMessage),
-                                   fromLatin1(preview.build.reason).toHtmlEscaped()));
+                                   fromLatin1(preview.build.error().reason).toHtmlEscaped()));
         return;
     }
     showBuilt(preview);
@@ -198,10 +198,10 @@ void PreviewWindow::showBuilt(const SendPreview& preview) {
 
     position_->setVisible(preview.position.has_value());
     if (preview.position) {
-        const GeoResult<DecodedPosition>& read = *preview.position;
+        const Result<DecodedPosition>& read = *preview.position;
         position_->setText(read ? QStringLiteral("Beacon position: ") +
                                       fromLatin1(describePosition(*read))
-                                : QStringLiteral("Beacon: ") + fromLatin1(read.reason));
+                                : QStringLiteral("Beacon: ") + fromLatin1(read.error().reason));
     }
 }
 

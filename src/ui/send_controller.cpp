@@ -54,25 +54,25 @@ void SendController::runSteps() {
         SendObserver& observer =
             progress_ ? static_cast<SendObserver&>(*progress_) : static_cast<SendObserver&>(none);
         const SendResult result = performStep(step, plan_.target, port_, observer);
-        if (result.outcome == SendOutcome::Failed) {
-            fail(result.description);
+        if (outcomeOf(result) == SendOutcome::Failed) {
+            fail(result.error().reason);
             return;
         }
-        if (result.outcome == SendOutcome::NotOpened)
+        if (outcomeOf(result) == SendOutcome::NotOpened)
             break;
     }
     emit finished();
 }
 
 void SendController::writeStep(const TransferStep& step) {
-    const PortStatus started = port_.startWrite(step.bytes, [this](PortStatus written) {
+    const Result<> started = port_.startWrite(step.bytes, [this](Result<> written) {
         if (written)
             runSteps();
         else
-            fail(written.description);
+            fail(written.error().reason);
     });
     if (!started)
-        fail(started.description);
+        fail(started.error().reason);
 }
 
 void SendController::pauseStep(std::chrono::milliseconds pause) {
@@ -90,15 +90,15 @@ void SendController::waitOutPause() {
     runSteps();
 }
 
-void SendController::fail(const std::string& description) {
-    abandonSend(port_, description);
+void SendController::fail(const std::string& reason) {
+    abandonSend(port_, reason);
     // The port is closed again, so the doctor sees it as the user will; /proc and the udev
     // rules take a moment to read, which the window does not wait for.
     runOffThread(
         this, [explain = explain_, number = plan_.target.portNumber] { return explain(number); },
-        [this, description](const std::string& findings) {
+        [this, reason](const std::string& findings) {
             openMessageBox(window_,
-                           {QStringLiteral("Zelvar"), QString::fromStdString(description),
+                           {QStringLiteral("Zelvar"), QString::fromStdString(reason),
                             QMessageBox::NoIcon, QString::fromStdString(findings)},
                            [this] { emit finished(); });
         });

@@ -43,7 +43,7 @@ class SendController : public QObject {
     void writeStep(const TransferStep& step);
     void pauseStep(std::chrono::milliseconds pause);
     void waitOutPause();
-    void fail(const std::string& description);
+    void fail(const std::string& reason);
 
     QWidget* window_;
     QPointer<Dialog> progress_;

@@ -25,12 +25,8 @@ constexpr int kRowSpacing = 1;
 
 const QColor kLatLonFace(0, 192, 0);
 
-QString text(std::string_view latin1) {
-    return fromLatin1(latin1);
-}
-
 QString labelOf(Field field) {
-    return text(fieldLabel(field));
+    return fromLatin1(fieldLabel(field));
 }
 
 QString atMost(int characters) {
@@ -73,7 +69,7 @@ QLabel* makeCounter(QWidget* parent, std::string_view name) {
 
 QComboBox* makeList(QWidget* parent, Field field, const QString& name) {
     auto* list = new QComboBox(parent);
-    list->setObjectName(text(controlName(field)));
+    list->setObjectName(fromLatin1(controlName(field)));
     list->setFont(withPointSize(parent->font(), kSmallPointSize));
     describe(list, name);
     fitFieldHeight(list);
@@ -110,6 +106,50 @@ void writeChoice(QComboBox* list, int index) {
     list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
 
+// Each control with the member of the record it shows, in the order a load writes them: the
+// order of the factory defaults.
+template <typename Record, typename Visit>
+void forEachBinding(const FormControls& c, Record& s, Visit visit) {
+    visit(c.portNumber, s.commPort);
+    visit(c.baudRate, s.baudRate);
+    visit(c.txDelay, s.numFlagsAuto);
+    visit(c.messageRetries, s.msgRepeat);
+    visit(c.micEMessage, s.micEMsg);
+    visit(c.symbol, s.symbol);
+    visit(c.alternateTable, s.altTable);
+    visit(c.hideReceivedPositions, s.rxPosition);
+    for (std::size_t band = 0; band < s.speedTable.size(); ++band)
+        visit(c.speedIntervals[band], s.speedTable[band]);
+    visit(c.fixedInterval, s.manualTime);
+    visit(c.commentEvery, s.bcnEvery);
+    visit(c.acquisitionInterval, s.gpsCheckTime);
+    visit(c.acquisitionTimeout, s.gpsAcqTime);
+    visit(c.myCall, s.myCall);
+    visit(c.path, s.aprsPath);
+    visit(c.beacon, s.beacon);
+    visit(c.messageTo, s.destCall);
+    visit(c.message, s.aprsMsg);
+    visit(c.autoAnswer, s.autoReplyMsg);
+    visit(c.autoAnswerOn, s.autoReply);
+    visit(c.modem300, s.baud300);
+}
+
+struct ReadControl {
+    void operator()(const FieldEdit* field, std::string& value) const { value = textOf(field); }
+    void operator()(const QCheckBox* box, int& value) const { value = checkValue(box); }
+    void operator()(const QComboBox* list, int& index) const { index = list->currentIndex(); }
+};
+
+struct WriteControl {
+    void operator()(FieldEdit* field, const std::string& value) const { write(field, value); }
+    void operator()(QCheckBox* box, int value) const { writeCheck(box, value); }
+    // Text typed into the Mic-E list stays while neither the record nor the list chooses one.
+    void operator()(QComboBox* list, int index) const {
+        if (index >= 0 || list->currentIndex() >= 0)
+            writeChoice(list, index);
+    }
+};
+
 }  // namespace
 
 SettingsForm::SettingsForm(QWidget* parent) : QWidget(parent) {
@@ -139,7 +179,7 @@ QWidget* SettingsForm::buildMainGroup() {
     c.micEMessage->setInsertPolicy(QComboBox::NoInsert);
     c.micEMessage->setCompleter(nullptr);
     for (std::string_view message : kMicEMessages)
-        c.micEMessage->addItem(text(message));
+        c.micEMessage->addItem(fromLatin1(message));
     QHBoxLayout* delay = row({c.txDelay, makeLabel(group, QStringLiteral("mS"))});
     delay->addStretch();
     delay->addWidget(c.micELabel);
@@ -343,7 +383,7 @@ QWidget* SettingsForm::buildProgrammingGroup() {
     c.baudRate = makeList(group, Field::BaudRate, QStringLiteral("Baud"));
     c.baudRate->setAccessibleDescription(QStringLiteral("serial line speed"));
     for (std::string_view speed : kBaudRates)
-        c.baudRate->addItem(text(speed));
+        c.baudRate->addItem(fromLatin1(speed));
     // The device SEND writes to, and the list to choose it from, right under the port number:
     // the row above has no room.
     c.portDevice = makeButton(group, "cmdPortDevice", {});
@@ -405,59 +445,13 @@ void SettingsForm::setKeyboardOrder() {
 }
 
 DeviceSettings SettingsForm::settings() const {
-    const FormControls& c = controls_;
     DeviceSettings s;
-    s.myCall = textOf(c.myCall);
-    s.aprsPath = textOf(c.path);
-    s.beacon = textOf(c.beacon);
-    s.symbol = textOf(c.symbol);
-    s.altTable = checkValue(c.alternateTable);
-    s.numFlagsAuto = textOf(c.txDelay);
-    s.micEMsg = c.micEMessage->currentIndex();
-    s.bcnEvery = textOf(c.commentEvery);
-    s.rxPosition = checkValue(c.hideReceivedPositions);
-    s.manualTime = textOf(c.fixedInterval);
-    for (std::size_t band = 0; band < s.speedTable.size(); ++band)
-        s.speedTable[band] = textOf(c.speedIntervals[band]);
-    s.gpsCheckTime = textOf(c.acquisitionInterval);
-    s.gpsAcqTime = textOf(c.acquisitionTimeout);
-    s.baud300 = checkValue(c.modem300);
-    s.destCall = textOf(c.messageTo);
-    s.aprsMsg = textOf(c.message);
-    s.msgRepeat = textOf(c.messageRetries);
-    s.autoReply = checkValue(c.autoAnswerOn);
-    s.autoReplyMsg = textOf(c.autoAnswer);
-    s.commPort = textOf(c.portNumber);
-    s.baudRate = c.baudRate->currentIndex();
+    forEachBinding(controls_, s, ReadControl{});
     return s;
 }
 
 void SettingsForm::applySettings(const DeviceSettings& s) {
-    const FormControls& c = controls_;
-    // The order of the factory defaults.
-    write(c.portNumber, s.commPort);
-    writeChoice(c.baudRate, s.baudRate);
-    write(c.txDelay, s.numFlagsAuto);
-    write(c.messageRetries, s.msgRepeat);
-    if (s.micEMsg >= 0 || c.micEMessage->currentIndex() >= 0)
-        writeChoice(c.micEMessage, s.micEMsg);
-    write(c.symbol, s.symbol);
-    writeCheck(c.alternateTable, s.altTable);
-    writeCheck(c.hideReceivedPositions, s.rxPosition);
-    for (std::size_t band = 0; band < s.speedTable.size(); ++band)
-        write(c.speedIntervals[band], s.speedTable[band]);
-    write(c.fixedInterval, s.manualTime);
-    write(c.commentEvery, s.bcnEvery);
-    write(c.acquisitionInterval, s.gpsCheckTime);
-    write(c.acquisitionTimeout, s.gpsAcqTime);
-    write(c.myCall, s.myCall);
-    write(c.path, s.aprsPath);
-    write(c.beacon, s.beacon);
-    write(c.messageTo, s.destCall);
-    write(c.message, s.aprsMsg);
-    write(c.autoAnswer, s.autoReplyMsg);
-    writeCheck(c.autoAnswerOn, s.autoReply);
-    writeCheck(c.modem300, s.baud300);
+    forEachBinding(controls_, s, WriteControl{});
 }
 
 }  // namespace zelvar

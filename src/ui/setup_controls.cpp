@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "ui/key_filters.h"
+#include "ui/latin1_text.h"
 
 namespace zelvar {
 namespace {
@@ -16,10 +17,6 @@ constexpr int kEditPadding = 10;
 // Frame and inner margins above and below the characters of a field or a button.
 constexpr int kFieldPadding = 5;
 constexpr int kButtonPadding = 7;
-
-QString nameOf(std::string_view name) {
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
 
 int widthFor(const QWidget* field, const QString& sample) {
     return field->fontMetrics().horizontalAdvance(sample) + kEditPadding;
@@ -39,14 +36,14 @@ QFont withPointSize(QFont font, double pointSize) {
 QLabel* makeLabel(QWidget* parent, const QString& text, std::string_view name) {
     auto* label = new QLabel(text, parent);
     if (!name.empty())
-        label->setObjectName(nameOf(name));
+        label->setObjectName(fromLatin1(name));
     return label;
 }
 
 FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, int positions,
                            bool selectAllOnFocus) {
     auto* field = new FieldEdit(parent);
-    field->setObjectName(nameOf(name));
+    field->setObjectName(fromLatin1(name));
     field->setPositions(positions);
     field->setCharacterRule(filterDigitKey);
     field->setSelectAllOnFocus(selectAllOnFocus);
@@ -58,7 +55,7 @@ FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, int positions
 FieldEdit* makeTextField(QWidget* parent, std::string_view name, int maxLength,
                          CharacterValidator::Rule rule, const QString& hint) {
     auto* field = new FieldEdit(parent);
-    field->setObjectName(nameOf(name));
+    field->setObjectName(fromLatin1(name));
     field->setMaxLength(maxLength);
     field->setCharacterRule(std::move(rule));
     field->setToolTip(hint);
@@ -77,14 +74,14 @@ void describe(QWidget* control, const QString& name, const QString& description)
 
 QCheckBox* makeCheckBox(QWidget* parent, std::string_view name, const QString& caption) {
     auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(nameOf(name));
+    box->setObjectName(fromLatin1(name));
     describe(box, caption);
     return box;
 }
 
 QPushButton* makeButton(QWidget* parent, std::string_view name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
-    button->setObjectName(nameOf(name));
+    button->setObjectName(fromLatin1(name));
     // Enter presses the focused button, as Space does.
     button->setAutoDefault(true);
     button->setFixedHeight(button->fontMetrics().height() + kButtonPadding);

@@ -111,15 +111,13 @@ void SetupWindow::send() {
         sender_->start(makeTransferPlan(image, sendTargetFor(normalised)));
         return;
     }
-    if (built.field) {
-        if (auto* failing = form_->findChild<QWidget*>(fromLatin1(controlName(*built.field))))
-            failing->setFocus(Qt::OtherFocusReason);
-    }
+    if (auto* failing = form_->findChild<QWidget*>(fromLatin1(controlName(built.error().field))))
+        failing->setFocus(Qt::OtherFocusReason);
     // Below the message, which field failed and why: "MY CALLSIGN: empty callsign".
     openMessageBox(
         this,
         {QString::fromLatin1(kBuildFailedTitle), QString::fromLatin1(kBuildFailedMessage),
-         QMessageBox::Information, QString::fromStdString(built.reason)},
+         QMessageBox::Information, QString::fromStdString(built.error().reason)},
         [button] { button->setEnabled(true); });
 }
 

@@ -1,5 +1,6 @@
 #include "ui/wire_bytes_model.h"
 
+#include "common/ascii.h"
 #include "ui/latin1_text.h"
 
 namespace zelvar {
@@ -77,11 +78,8 @@ QVariant WireBytesModel::data(const QModelIndex& index, int role) const {
     if (byte == kWireSize)
         return {};
     switch (role) {
-        case Qt::DisplayRole: {
-            constexpr const char* kDigits = "0123456789ABCDEF";
-            const char hex[] = {kDigits[wire_[byte] >> 4], kDigits[wire_[byte] & 0x0F]};
-            return QString::fromLatin1(hex, 2);
-        }
+        case Qt::DisplayRole:
+            return fromLatin1(hexByte(wire_[byte]));
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole:
             return rangesHolding(byte);

@@ -90,28 +90,28 @@ INSTANTIATE_TEST_SUITE_P(Fields, NormalisationTest, ::testing::ValuesIn(kNormali
 
 // A failing step names its field; the steps before it keep their write-backs, the later ones
 // leave their fields as typed.
-struct Failure {
+struct FailureRow {
     const char* name;
     Changes typed;
     Changes shown;
     Field field;
 };
 
-class FailureTest : public ::testing::TestWithParam<Failure> {};
+class FailureTest : public ::testing::TestWithParam<FailureRow> {};
 
 TEST_P(FailureTest, StopsAtTheStepAndKeepsEarlierWriteBacks) {
-    const Failure& p = GetParam();
+    const FailureRow& p = GetParam();
     ConfigImage image{};
     const BuildResult result = build(p.typed, p.shown, image);
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.field, p.field) << result.reason;
-    EXPECT_TRUE(result.reason.starts_with(std::string(fieldLabel(p.field)) + ": "))
-        << result.reason;
+    EXPECT_EQ(result.error().field, p.field) << result.error().reason;
+    EXPECT_TRUE(result.error().reason.starts_with(std::string(fieldLabel(p.field)) + ": "))
+        << result.error().reason;
 }
 
 const std::string kLong(39, 'm');  // one more than any text field takes
 
-const Failure kFailures[] = {
+const FailureRow kFailures[] = {
     {"Repeat256", {{NumFlagsAuto, "1"}, {MsgRepeat, "256"}}, {{NumFlagsAuto, "027"}}, MsgRepeat},
     {"MicENoEntry", {{MicEMsg, "-1"}}, {}, MicEMsg},
     {"MicEBeyondList", {{MicEMsg, "8"}}, {}, MicEMsg},

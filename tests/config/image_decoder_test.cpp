@@ -22,7 +22,7 @@ TEST(ImageDecoder, ReadsBackWhatTheBuildWrote) {
             const DeviceSettings before = again;
             ConfigImage second{};
             const BuildResult result = buildConfigImage(again, second);
-            ASSERT_TRUE(result) << result.reason;
+            ASSERT_TRUE(result) << reasonOf(result);
             ASSERT_EQ(second, image) << "call '" << settings.myCall << "' path '"
                                      << settings.aprsPath << "' to '" << settings.destCall << "'";
             ASSERT_TRUE(testing_support::sameFields(again, before));

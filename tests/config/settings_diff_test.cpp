@@ -34,7 +34,7 @@ TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
     for (const auto& [typed, expected] : cases) {
         const SettingsDiff diff =
             diffSettings(defaultSettings(), changed(defaultSettings(), typed));
-        ASSERT_TRUE(diff.first && diff.second) << diff.second.reason;
+        ASSERT_TRUE(diff.first && diff.second) << reasonOf(diff.second);
         std::vector<std::string> differing;
         for (const SettingDifference& d : diff.differences)
             differing.push_back(d.name + ": " + d.first + " -> " + d.second);
@@ -47,7 +47,7 @@ TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
 TEST(SettingsDiff, NamesTheRecordThatFailsToBuild) {
     const SettingsDiff diff =
         diffSettings(defaultSettings(), changed(defaultSettings(), {{MyCall, ""}}));
-    EXPECT_TRUE(diff.first && !diff.second && diff.second.field == MyCall);
+    EXPECT_TRUE(diff.first && !diff.second && diff.second.error().field == MyCall);
     EXPECT_TRUE(!diff.sameBytes && diff.differences.empty());
 }
 

@@ -43,14 +43,14 @@ TEST(CfgReader, LoadGivesBackWhatSaveWrote) {
         const CalculatorInputs calculator{coordinate(9),      coordinate(9),
                                           generator.below(3), coordinate(6),
                                           generator.below(3), generator.below(2) == 1};
-        const CfgText text = writeConfigText(original, calculator);
+        const Result<std::string> text = writeConfigText(original, calculator);
         // The acquisition interval is not in the file.
         DeviceSettings loaded = changed(scribbled(), {{GpsCheckTime, original.gpsCheckTime}});
         CalculatorInputs loadedCalculator = kScribbledCalculator;
-        const LoadResult result = readText(text.text, loaded, loadedCalculator);
-        ASSERT_TRUE(result && result.calculatorApplied) << text.reason << text.text;
-        ASSERT_TRUE(sameFields(loaded, original)) << text.text;
-        ASSERT_EQ(loadedCalculator, calculator) << text.text;
+        const LoadResult result = readText(text.value_or(""), loaded, loadedCalculator);
+        ASSERT_TRUE(result && calculatorApplied(result)) << reasonOf(text) << text.value_or("");
+        ASSERT_TRUE(sameFields(loaded, original)) << text.value_or("");
+        ASSERT_EQ(loadedCalculator, calculator) << text.value_or("");
     }
 }
 
@@ -99,8 +99,8 @@ TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
         DeviceSettings s = scribbled();
         CalculatorInputs c = kScribbledCalculator;
         const LoadResult result = readText(file, s, c);
-        EXPECT_EQ(result.ok, std::string_view(message).empty());
-        EXPECT_TRUE(result.message.starts_with(message)) << result.message;
+        EXPECT_EQ(result.has_value(), std::string_view(message).empty());
+        EXPECT_TRUE(reasonOf(result).starts_with(message)) << reasonOf(result);
         for (const auto& [field, expected] : fields)
             EXPECT_EQ(value(s, field), expected) << fieldName(field);
     }
@@ -121,15 +121,15 @@ TEST(CfgReader, EveryFormOfItemMayTakeUpTo64KiB) {
             DeviceSettings s;
             CalculatorInputs c;
             const LoadResult result = readText(item + std::string(kDefaultCfg.substr(3)), s, c);
-            EXPECT_EQ(result.message,
+            EXPECT_EQ(reasonOf(result),
                       fits ? "" : "Item 1 (line 1, Comm num): the item is longer than 64 KiB");
         }
         DeviceSettings original = defaultSettings(), loaded = original;
         original.beacon.assign(bytes - 4, 'b') += '"';  // doubled and quoted: `bytes` long
-        const CfgText text = writeConfigText(original, {});
+        const Result<std::string> text = writeConfigText(original, {});
         CalculatorInputs c;
-        EXPECT_EQ(text.ok, fits);
-        EXPECT_TRUE(!fits || (readText(text.text, loaded, c) && loaded == original));
+        EXPECT_EQ(text.has_value(), fits);
+        EXPECT_TRUE(!fits || (readText(text.value_or(""), loaded, c) && loaded == original));
     }
 }
 
@@ -139,8 +139,10 @@ TEST(CfgReader, EveryTruncationFailsCleanlyOrReadsTheWholeRecord) {
         DeviceSettings s;
         CalculatorInputs c;
         const LoadResult result = readText(kDefaultCfg.substr(0, length), s, c);
-        EXPECT_EQ(result.ok, length >= kDefaultCfg.size() - 2) << length << ": " << result.message;
-        EXPECT_TRUE(result.ok || result.message.starts_with("Item ")) << result.message;
+        EXPECT_EQ(result.has_value(), length >= kDefaultCfg.size() - 2)
+            << length << ": " << reasonOf(result);
+        EXPECT_TRUE(result.has_value() || reasonOf(result).starts_with("Item "))
+            << reasonOf(result);
     }
     std::istringstream in(std::string(kDefaultCfg) + "garbage\x01\r\n");
     DeviceSettings s;
@@ -162,7 +164,7 @@ TEST(LoadConfigFile, FailsWithThePathAndTheReasonAndChangesNothing) {
     for (const auto& [path, reason] : cases) {
         DeviceSettings s = scribbled();
         CalculatorInputs c;
-        EXPECT_EQ(loadConfigFile(path, s, c).message, path.string() + ": " + reason);
+        EXPECT_EQ(reasonOf(loadConfigFile(path, s, c)), path.string() + ": " + reason);
         EXPECT_TRUE(sameFields(s, scribbled()));
     }
 }

@@ -27,8 +27,9 @@ TEST(CfgWriter, WritesEachItemInItsForm) {
         {{{AprsMsg, "\""}}, ",\"\"\"\"\r\n"},
     };
     for (const auto& [typed, item] : cases) {
-        const CfgText text = writeConfigText(changed(defaultSettings(), typed), {});
-        EXPECT_NE(text.text.find(item), std::string::npos) << item << " in " << text.text;
+        const Result<std::string> text = writeConfigText(changed(defaultSettings(), typed), {});
+        EXPECT_NE(text.value_or("").find(item), std::string::npos)
+            << item << " in " << text.value_or("");
     }
 }
 
@@ -48,7 +49,7 @@ TEST(SaveConfigFile, RefusesWhatTheReaderWouldRefuse) {
     const auto path = folder.write("Zelvar.cfg", "old");
     for (const auto& [typed, calculator, reason] : cases) {
         const DeviceSettings settings = changed(defaultSettings(), typed);
-        EXPECT_EQ(saveConfigFile(path, settings, calculator).message, reason);
+        EXPECT_EQ(reasonOf(saveConfigFile(path, settings, calculator)), reason);
         EXPECT_EQ(readAll(path), "old");
     }
 }
@@ -81,13 +82,13 @@ TEST_P(SaveTest, SavesWhereTheUserMeant) {
     p.scene(folder);
     auto expected = listing(folder);
     const std::filesystem::path chosen = folder.path() / p.chosen;
-    const FileStatus status = saveConfigFile(chosen, defaultSettings(), {});
+    const Result<> status = saveConfigFile(chosen, defaultSettings(), {});
     if (p.savedIn) {
-        ASSERT_TRUE(status) << status.message;
+        ASSERT_TRUE(status) << reasonOf(status);
         EXPECT_EQ(readAll(folder.path() / p.savedIn), kDefaultCfg);
         expected.try_emplace(p.savedIn, listing(folder).at(p.savedIn));
     } else {
-        EXPECT_EQ(status.message, chosen.string() + ": " + p.failure);
+        EXPECT_EQ(reasonOf(status), chosen.string() + ": " + p.failure);
     }
     EXPECT_EQ(listing(folder), expected);
 }

@@ -23,9 +23,9 @@ TEST(AltitudeFeet, RoundsMetresToWholeFeet) {
         {"-654553016", PositionForm::Normal, -2147483647 - 1, "-654553016"},
     };
     for (const auto& [metres, form, feet, shown] : cases) {
-        const GeoResult<std::int32_t> result = altitudeFeet(metres, form);
-        EXPECT_EQ(result.value, feet) << metres;
-        EXPECT_EQ(feetAsMetres(result.value.value_or(0)), shown) << metres;
+        const Result<std::int32_t> result = altitudeFeet(metres, form);
+        EXPECT_EQ(result.value_or(-1), feet) << metres << ": " << reasonOf(result);
+        EXPECT_EQ(feetAsMetres(result.value_or(0)), shown) << metres;
     }
     const std::string huge(400, '9');
     for (const std::string& metres : {std::string("654553016"), std::string("-654553017"), huge})
@@ -36,7 +36,7 @@ TEST(AltitudeFeet, RoundsMetresToWholeFeet) {
 TEST(PositionEncoders, FillTheirFieldsOrRefuse) {
     const std::optional<std::int32_t> none;
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::pair<GeoResult<std::string>, const char*> cases[] = {
+    const std::pair<Result<std::string>, const char*> cases[] = {
         {normalPosition("1.00.00", "1.00.00", '/', '>', 999999), "=0100.00N/00100.00E>/A=999999"},
         {normalPosition("1.00.00", "1.00.00", '/', '>', -99999), "=0100.00N/00100.00E>/A=-99999"},
         {normalPosition("1.00.00", "1.00.00", '/', '>', 1000000), nullptr},
@@ -57,9 +57,9 @@ TEST(PositionEncoders, FillTheirFieldsOrRefuse) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& [text, expected] = cases[i];
         if (expected)
-            EXPECT_EQ(text.value, expected) << "row " << i << ": " << text.reason;
+            EXPECT_EQ(text.value_or(""), expected) << "row " << i << ": " << reasonOf(text);
         else
-            EXPECT_TRUE(!text && !text.reason.empty()) << "row " << i << ": " << *text;
+            EXPECT_TRUE(!text && !reasonOf(text).empty()) << "row " << i << ": " << *text;
     }
 }
 

@@ -48,9 +48,9 @@ TEST(CoordinateValidators, GiveAReasonWhenInvalid) {
         {"45", Notation::GradMinCent, "\".\""},
     };
     for (const auto& [text, notation, contains] : reasons) {
-        const Validation v = validateCoordinate(text, Axis::Latitude, notation);
+        const Result<> v = validateCoordinate(text, Axis::Latitude, notation);
         EXPECT_FALSE(v) << text;
-        EXPECT_NE(v.reason.find(contains), std::string::npos) << text << ": " << v.reason;
+        EXPECT_NE(reasonOf(v).find(contains), std::string::npos) << text << ": " << reasonOf(v);
     }
 }
 
@@ -63,15 +63,15 @@ TEST(CoordinateValidators, AcceptOnlyWhatTheConvertersRead) {
             std::string t;
             for (int rest = n, i = 0; i < length; ++i, rest /= 5)
                 t += "05.-N"[rest % 5];
-            const double lng = secToDeg(t).value.value_or(1000);
+            const double lng = secToDeg(t).value_or(1000);
             if (isValidLatCent(t) && ++accepted) {
-                ASSERT_LE(std::abs(centToDeg(t).value.value_or(1000)), 90) << t;
-                ASSERT_EQ(centToAprsLat(t).value.value_or("").size(), 8u) << t;
+                ASSERT_LE(std::abs(centToDeg(t).value_or(1000)), 90) << t;
+                ASSERT_EQ(centToAprsLat(t).value_or("").size(), 8u) << t;
             }
             if (isValidLngSec(t) && ++accepted) {
                 ASSERT_LE(std::abs(lng), 180) << t;
-                const std::string cent = degToCent(lng).value.value_or("");
-                ASSERT_EQ(centToAprsLng(cent).value.value_or("").size(), 9u) << t;
+                const std::string cent = degToCent(lng).value_or("");
+                ASSERT_EQ(centToAprsLng(cent).value_or("").size(), 9u) << t;
             }
         }
     }

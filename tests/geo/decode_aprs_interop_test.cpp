@@ -27,8 +27,8 @@ TEST(DecodeAprsInterop, DecoderReadsBackOurPositions) {
     std::ofstream out(input);
     while (samples.size() < 300) {
         const testing_support::PositionSample s = generator.next();
-        const GeoResult<CalculatedPosition> position = calculatePosition(s.request);
-        ASSERT_TRUE(position) << s.request.latitude << ": " << position.reason;
+        const Result<CalculatedPosition> position = calculatePosition(s.request);
+        ASSERT_TRUE(position) << s.request.latitude << ": " << reasonOf(position);
         samples.emplace_back(s, *position);
         out << "N0CALL>APRS:" << position->text << "\n";
     }

@@ -29,8 +29,8 @@ TEST(CalculatePosition, TheThreeFormsInBothNotations) {
          "=4930.00N\\07245.00W[/A=-00003", "-1"},
     };
     for (const auto& [asked, text, altitude] : cases) {
-        const GeoResult<CalculatedPosition> position = calculatePosition(asked);
-        ASSERT_TRUE(position) << text << ": " << position.reason;
+        const Result<CalculatedPosition> position = calculatePosition(asked);
+        ASSERT_TRUE(position) << text << ": " << reasonOf(position);
         EXPECT_EQ(position->text, text);
         EXPECT_EQ(position->altitude, altitude) << text;
     }
@@ -46,9 +46,9 @@ TEST(CalculatePosition, RefusesBadInputAndNamesIt) {
         {request("0.00.00", "0.00.00", kCent, kNormal, "0", false, ""), "symbol"},
     };
     for (const auto& [asked, contains] : cases) {
-        const GeoResult<CalculatedPosition> position = calculatePosition(asked);
+        const Result<CalculatedPosition> position = calculatePosition(asked);
         EXPECT_FALSE(position) << contains;
-        EXPECT_NE(position.reason.find(contains), std::string::npos) << position.reason;
+        EXPECT_NE(reasonOf(position).find(contains), std::string::npos) << reasonOf(position);
     }
 }
 

@@ -27,8 +27,8 @@ const std::pair<const char*, const char*> kSamples[] = {
 
 TEST(DecodePosition, ReadsTheThreeForms) {
     for (const auto& [text, described] : kSamples) {
-        const GeoResult<DecodedPosition> position = decodePosition(text);
-        ASSERT_TRUE(position) << text << ": " << position.reason;
+        const Result<DecodedPosition> position = decodePosition(text);
+        ASSERT_TRUE(position) << text << ": " << reasonOf(position);
         EXPECT_EQ(describePosition(*position), described) << text;
     }
 }
@@ -52,9 +52,9 @@ TEST(DecodePosition, RefusesEverythingElse) {
         refused.push_back(text + std::string(" "));
     }
     for (const std::string& text : refused) {
-        const GeoResult<DecodedPosition> position = decodePosition(text);
+        const Result<DecodedPosition> position = decodePosition(text);
         EXPECT_FALSE(position) << text;
-        EXPECT_TRUE(position.reason.starts_with(kNotACalculatorPosition)) << position.reason;
+        EXPECT_TRUE(reasonOf(position).starts_with(kNotACalculatorPosition)) << reasonOf(position);
     }
 }
 
@@ -64,11 +64,11 @@ TEST(DecodePosition, GivesBackWhatTheCalculatorWasAsked) {
     testing_support::PositionSamples samples(16);
     for (int round = 0; round < 2000; ++round) {
         const auto [request, latitude, longitude] = samples.next();
-        const GeoResult<CalculatedPosition> calculated = calculatePosition(request);
+        const Result<CalculatedPosition> calculated = calculatePosition(request);
         ASSERT_TRUE(calculated) << request.latitude << " " << request.longitude;
         const std::string& text = calculated->text;
-        const GeoResult<DecodedPosition> decoded = decodePosition(text);
-        ASSERT_TRUE(decoded) << text << ": " << decoded.reason;
+        const Result<DecodedPosition> decoded = decodePosition(text);
+        ASSERT_TRUE(decoded) << text << ": " << reasonOf(decoded);
         const bool compressed = request.form == PositionForm::Compressed;
         EXPECT_EQ(decoded->form, request.form) << text;
         EXPECT_NEAR(decoded->latitude, latitude, (compressed ? 0.5 / 380926 : 0.5 / 6000) + 1e-7)

@@ -27,11 +27,11 @@ TEST(WireBytes, AreLeadInBlockLeadInBlockInOrder) {
     for (const auto& [index, byte] : pinned)
         EXPECT_EQ(wire[index], byte) << index;
     EXPECT_EQ(wire[wireIndex(100)], 100);
-    EXPECT_EQ(imageFromWire(wire).image, image);
+    EXPECT_EQ(imageFromWire(wire).value_or(ConfigImage{}), image);
     for (std::size_t length : {0, 169, 171}) {
         std::vector<std::uint8_t> bytes(wire.begin(), wire.end());
         bytes.resize(length, 0x55);
-        const std::string reason = imageFromWire(bytes).reason;
+        const std::string reason = reasonOf(imageFromWire(bytes));
         EXPECT_NE(reason.find("got " + std::to_string(length)), std::string::npos) << reason;
     }
     const std::pair<std::size_t, const char*> flipped[] = {{1, "block 1: lead-in"},
@@ -41,9 +41,9 @@ TEST(WireBytes, AreLeadInBlockLeadInBlockInOrder) {
     for (const auto& [index, reason] : flipped) {
         WireBytes bytes = wire;
         bytes[index] ^= 0x01;
-        const WireImage parsed = imageFromWire(bytes);
-        EXPECT_FALSE(parsed.ok);
-        EXPECT_NE(parsed.reason.find(reason), std::string::npos) << parsed.reason;
+        const Result<ConfigImage> parsed = imageFromWire(bytes);
+        EXPECT_FALSE(parsed);
+        EXPECT_NE(reasonOf(parsed).find(reason), std::string::npos) << reasonOf(parsed);
     }
 }
 

@@ -48,9 +48,9 @@ TEST(NumberPorts, CountAsSendDoes) {
 
 TEST(ResolveInList, CountsFromOneAndSaysWhyNot) {
     const std::vector<NumberedPort> ports = numberPorts(devices("ttyS0 ttyUSB0"), Platform::Linux);
-    EXPECT_EQ(resolveInList(ports, 1).device.location, "/dev/ttyUSB0");
-    EXPECT_TRUE(resolveInList(ports, 2).ok);
-    EXPECT_EQ(resolveInList(ports, 2).device.location, "/dev/ttyS0");
+    EXPECT_EQ(resolveInList(ports, 1).value_or(SerialDevice{}).location, "/dev/ttyUSB0");
+    EXPECT_TRUE(resolveInList(ports, 2).has_value());
+    EXPECT_EQ(resolveInList(ports, 2).value_or(SerialDevice{}).location, "/dev/ttyS0");
     const std::tuple<std::size_t, int, std::string> refused[] = {
         {2, 0, "0 does not exist: port numbers start at 1"},
         {2, -4, "-4 does not exist: port numbers start at 1"},
@@ -60,8 +60,8 @@ TEST(ResolveInList, CountsFromOneAndSaysWhyNot) {
         {1, 2, "2 does not exist: the system lists 1 serial device"}};
     for (const auto& [listed, number, reason] : refused) {
         const std::vector<NumberedPort> some(ports.begin(), ports.begin() + listed);
-        EXPECT_FALSE(resolveInList(some, number).ok);
-        EXPECT_EQ(resolveInList(some, number).reason, "Serial port " + reason);
+        EXPECT_FALSE(resolveInList(some, number).has_value());
+        EXPECT_EQ(reasonOf(resolveInList(some, number)), "Serial port " + reason);
     }
 }
 
@@ -69,11 +69,12 @@ TEST(WindowsPorts, OpenComNAndReadOnlyComN) {
     const std::pair<int, std::string> numbers[] = {
         {1, "COM1"}, {9, "COM9"}, {10, "\\\\.\\COM10"}, {256, "\\\\.\\COM256"}, {0, ""}, {-1, ""}};
     for (const auto& [number, location] : numbers) {
-        const ResolvedPort resolved = resolveWindowsPort(number);
-        EXPECT_EQ(resolved.ok, !location.empty()) << number;
-        EXPECT_EQ(resolved.ok, resolved.reason.empty()) << number;
-        EXPECT_EQ(resolved.device.location, location) << number;
-        EXPECT_EQ(resolved.device.name, resolved.ok ? "COM" + std::to_string(number) : "");
+        const Result<SerialDevice> resolved = resolveWindowsPort(number);
+        EXPECT_EQ(resolved.has_value(), !location.empty()) << number;
+        EXPECT_EQ(resolved.has_value(), reasonOf(resolved).empty()) << number;
+        EXPECT_EQ(resolved.value_or(SerialDevice{}).location, location) << number;
+        EXPECT_EQ(resolved.value_or(SerialDevice{}).name,
+                  resolved.has_value() ? "COM" + std::to_string(number) : "");
     }
     const std::pair<const char*, int> names[] = {
         {"COM1", 1},  {"COM12", 12}, {"COM", 0}, {"COM0", 0},     {"com3", 0},

@@ -58,7 +58,7 @@ TEST_F(SerialLine, DeliversExactly170BytesOnARawLine) {
         EXPECT_EQ(t.c_lflag & ICANON, 0u);
         ASSERT_TRUE(port.close());
         const SendResult result = send(port, settings);
-        ASSERT_TRUE(result.done()) << result.description;
+        ASSERT_TRUE(result) << reasonOf(result);
         const WireBytes wire = wireBytes(image);
         EXPECT_EQ(line.readAvailable(), std::vector<std::uint8_t>(wire.begin(), wire.end()));
         EXPECT_FALSE(port.isOpen());
@@ -72,15 +72,15 @@ TEST_F(SerialLine, RefusalsSayWhyAndSendNothing) {
     ASSERT_TRUE(holder.setPortNumber(1) && holder.open());
     QtSerialPort port(fixedDevice(line.path()));
     SendResult result = send(port, "4800,n,8,1");
-    EXPECT_EQ(result.description,
+    EXPECT_EQ(reasonOf(result),
               "Cannot open " + line.path() + ": Permission error while locking the device");
     ASSERT_TRUE(holder.close());
     result = send(port, ",n,8,1");
-    EXPECT_EQ(result.description, "Invalid line settings ',n,8,1': unsupported speed ''");
+    EXPECT_EQ(reasonOf(result), "Invalid line settings ',n,8,1': unsupported speed ''");
     if (::geteuid() != 0) {  // root opens a terminal in exclusive mode all the same
         ASSERT_EQ(::ioctl(line.slave(), TIOCEXCL), 0);
         EXPECT_TRUE(
-            send(port, "4800,n,8,1").description.starts_with("Cannot open " + line.path() + ": "));
+            reasonOf(send(port, "4800,n,8,1")).starts_with("Cannot open " + line.path() + ": "));
     }
     EXPECT_FALSE(progress.shown);
     EXPECT_FALSE(port.isOpen());
@@ -98,20 +98,20 @@ TEST(ParseLineSettings, ReadsEveryPartAndRefusesTheRest) {
         {"115200,m,5,1.5", 115200, P::MarkParity, P::Data5, P::OneAndHalfStop},
         {"300,s,8,1", 300, P::SpaceParity, P::Data8, P::OneStop}};
     for (const auto& [text, baud, parity, dataBits, stopBits] : valid) {
-        const ParsedLineSettings parsed = parseLineSettings(text);
-        const LineSettings& s = parsed.settings;
-        EXPECT_TRUE(parsed.ok && s.baud == baud && s.parity == parity && s.dataBits == dataBits &&
-                    s.stopBits == stopBits)
-            << text << parsed.reason;
+        const Result<LineSettings> parsed = parseLineSettings(text);
+        const LineSettings& s = parsed.value();
+        EXPECT_TRUE(parsed.has_value() && s.baud == baud && s.parity == parity &&
+                    s.dataBits == dataBits && s.stopBits == stopBits)
+            << text << reasonOf(parsed);
     }
     for (std::string text :
          {"", "9600,n,8", "9600,n,8,1,", "abc,n,8,1", "0,n,8,1", "-9600,n,8,1", "99999999,n,8,1",
           "9600,x,8,1", "9600,,8,1", "9600,nn,8,1", "9600,n,9,1", "9600,n,4,1", "9600,n,8,3",
           "9600,n,8,1.0", " 9600,n,8,1"}) {
-        const ParsedLineSettings parsed = parseLineSettings(text);
-        EXPECT_FALSE(parsed.ok) << text;
-        EXPECT_TRUE(parsed.reason.starts_with("Invalid line settings '" + text + "'"))
-            << parsed.reason;
+        const Result<LineSettings> parsed = parseLineSettings(text);
+        EXPECT_FALSE(parsed) << text;
+        EXPECT_TRUE(reasonOf(parsed).starts_with("Invalid line settings '" + text + "'"))
+            << reasonOf(parsed);
     }
 }
 

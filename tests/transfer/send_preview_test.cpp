@@ -46,7 +46,7 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
         DeviceSettings form = changed(change);
         const DeviceSettings asTyped = form;
         const SendPreview preview = previewSend(form);
-        ASSERT_TRUE(preview.build) << preview.build.reason;
+        ASSERT_TRUE(preview.build) << reasonOf(preview.build);
         EXPECT_EQ(form, asTyped);
         std::vector<std::string> texts;
         for (const NormalisationNote& note : preview.notes)
@@ -85,8 +85,8 @@ TEST(SendPreview, NamesTheFieldInsteadOfBytes) {
     const SendPreview preview =
         previewSend(changed([](DeviceSettings& s) { s.speedTable[0] = "2555"; }));
     EXPECT_FALSE(preview.build);
-    EXPECT_EQ(preview.build.field, Field::SpeedTable0);
-    EXPECT_EQ(preview.build.reason, "Speed 0-3 Km/h: value out of range");
+    EXPECT_EQ(preview.build.error().field, Field::SpeedTable0);
+    EXPECT_EQ(reasonOf(preview.build), "Speed 0-3 Km/h: value out of range");
     EXPECT_TRUE(preview.ranges.empty() && preview.settings.empty() && preview.notes.empty());
 }
 
@@ -94,12 +94,12 @@ TEST(SendPreview, ReadsTheGpslessBeaconAsAPosition) {
     EXPECT_FALSE(previewSend(defaultSettings()).position);
     const SendPreview calculated = previewSend(changed(gpsless("=4930.00N/07245.00W>/A=000984")));
     ASSERT_TRUE(calculated.position);
-    ASSERT_TRUE(*calculated.position) << calculated.position->reason;
+    ASSERT_TRUE(*calculated.position) << reasonOf(*calculated.position);
     EXPECT_EQ(describePosition(**calculated.position),
               "N49.30.00 W72.45.00, symbol />, altitude 984 ft (300 m)");
     const SendPreview typed = previewSend(changed(gpsless("!4930.00N/07245.00W>")));
     ASSERT_TRUE(typed.position);
-    EXPECT_TRUE(typed.position->reason.starts_with(kNotACalculatorPosition));
+    EXPECT_TRUE(reasonOf(*typed.position).starts_with(kNotACalculatorPosition));
 }
 
 }  // namespace

@@ -29,27 +29,26 @@ struct Recorder : SerialPort, SendObserver {
     std::size_t failAt = SIZE_MAX;
     bool open_ = false, stayShut = false, shown = false, okVisible = true;
 
-    PortStatus call(const std::string& name) {
+    Result<> call(const std::string& name) {
         log += name + "|";
         calls.push_back({log.size(), written.size(), text, open_, shown});
-        return calls.size() - 1 == failAt ? PortStatus::failure(name + " refused")
-                                          : PortStatus::success();
+        return calls.size() - 1 == failAt ? failure(name + " refused") : Result<>{};
     }
-    PortStatus setSettings(const std::string& s) override { return call("settings " + s); }
-    PortStatus setPortNumber(int number) override { return call("port " + std::to_string(number)); }
-    PortStatus open() override {
-        PortStatus status = call("open");
-        open_ = status.ok && !stayShut;
+    Result<> setSettings(const std::string& s) override { return call("settings " + s); }
+    Result<> setPortNumber(int number) override { return call("port " + std::to_string(number)); }
+    Result<> open() override {
+        Result<> status = call("open");
+        open_ = status.has_value() && !stayShut;
         return status;
     }
     bool isOpen() const override { return open_; }
-    PortStatus write(std::span<const std::uint8_t> bytes) override {
-        PortStatus status = call("write " + std::to_string(bytes.size()));
+    Result<> write(std::span<const std::uint8_t> bytes) override {
+        Result<> status = call("write " + std::to_string(bytes.size()));
         if (status)
             written.insert(written.end(), bytes.begin(), bytes.end());
         return status;
     }
-    PortStatus close() override {
+    Result<> close() override {
         open_ = false;
         return call("close");
     }
@@ -70,7 +69,7 @@ struct Recorder : SerialPort, SendObserver {
 
 TEST(SendConfig, RunsTheStepsInOrderAndWritesTheWireBytes) {
     Recorder recorder;
-    EXPECT_TRUE(recorder.send().done());
+    EXPECT_TRUE(recorder.send());
     const std::string p = "text \r\nSending data on COM1...";
     EXPECT_EQ(recorder.log, "settings 4800,n,8,1|port 1|open|" + p + "|ok hidden|show|sleep 300|" +
                                 p + ".|write 2|sleep 10|write 83|sleep 600|" + p +
@@ -85,15 +84,15 @@ TEST(SendConfig, RunsTheStepsInOrderAndWritesTheWireBytes) {
 // the progress keeps the text it reached and its OK stays hidden.
 TEST(SendConfig, StopsAtAFailingCallAndLeavesThePortClosed) {
     Recorder whole;
-    ASSERT_TRUE(whole.send().done());
+    ASSERT_TRUE(whole.send());
     ASSERT_EQ(whole.calls.size(), 8u);
     for (std::size_t failAt = 0; failAt < whole.calls.size(); ++failAt) {
         const Recorder::Call& at = whole.calls[failAt];
         Recorder recorder;
         recorder.failAt = failAt;
         const SendResult result = recorder.send();
-        EXPECT_EQ(result.outcome, SendOutcome::Failed);
-        EXPECT_TRUE(result.description.ends_with(" refused")) << result.description;
+        EXPECT_EQ(outcomeOf(result), SendOutcome::Failed);
+        EXPECT_TRUE(reasonOf(result).ends_with(" refused")) << reasonOf(result);
         EXPECT_EQ(recorder.log, whole.log.substr(0, at.logEnd) + (at.open ? "close|" : ""));
         EXPECT_EQ(recorder.written.size(), at.written);
         EXPECT_FALSE(recorder.isOpen());
@@ -106,7 +105,7 @@ TEST(SendConfig, StopsAtAFailingCallAndLeavesThePortClosed) {
 TEST(SendConfig, PortThatStaysShutShowsAndSendsNothing) {
     Recorder recorder;
     recorder.stayShut = true;
-    EXPECT_EQ(recorder.send().outcome, SendOutcome::NotOpened);
+    EXPECT_EQ(outcomeOf(recorder.send()), SendOutcome::NotOpened);
     EXPECT_EQ(recorder.log, "settings 4800,n,8,1|port 1|open|");
 }
 

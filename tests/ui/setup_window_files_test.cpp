@@ -9,7 +9,7 @@ namespace zelvar {
 namespace {
 
 // The factory file, whose bytes the writer's own tests pin.
-const std::string kFactoryFile = writeConfigText(defaultSettings(), {}).text;
+const std::string kFactoryFile = writeConfigText(defaultSettings(), {}).value();
 const CalculatorInputs kCalculator{"45.30.15", "-009.10.30", 0, "120", 1, true};
 
 class SetupFiles : public testing::SetupWindowTest {
