@@ -1,5 +1,5 @@
 # Thin wrapper around CMake: the two commands of the quick start, plus benchmarks and tooling.
-.PHONY: run test package bench deps configure build asan fuzz format screenshots clean
+.PHONY: run test package bench deps configure build asan fuzz tidy format screenshots clean
 
 JOBS ?= $(shell nproc)
 
@@ -15,9 +15,10 @@ build: configure
 run: build
 	@./build/dev/zelvar-config
 
-test: build
-	@ctest --preset dev -j $(JOBS)
-	@$(MAKE) --no-print-directory asan
+# Every test once, in the debug build with AddressSanitizer and UBSan (it also checks that the
+# program and the benchmarks build with warnings as errors), then clang-tidy and the fuzzers.
+test: asan
+	@JOBS=$(JOBS) scripts/tidy build/asan
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=15
 
 asan: deps
@@ -61,6 +62,10 @@ bench: deps
 # The pictures in docs/images (README and manual), taken under Xvfb.
 screenshots: configure
 	@scripts/screenshots build/dev
+
+# clang-tidy with the checks in .clang-tidy over the product's sources; any finding fails.
+tidy: build
+	@JOBS=$(JOBS) scripts/tidy build/dev
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -16,7 +16,7 @@ namespace zelvar::cli {
 namespace {
 
 // Far more than any image in hex; anything bigger is not one.
-constexpr std::size_t kMaxInputBytes = 64 * 1024;
+constexpr std::size_t kMaxInputBytes = std::size_t{64} * 1024;
 
 struct Options {
     std::string file;

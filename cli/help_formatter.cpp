@@ -15,7 +15,7 @@ using Rows = std::vector<std::pair<std::string, std::string>>;
 std::string fullName(const CLI::App& command) {
     std::string name = command.get_name();
     for (const CLI::App* parent = command.get_parent(); parent; parent = parent->get_parent())
-        name = parent->get_name() + " " + name;
+        name.insert(0, parent->get_name() + " ");
     return name;
 }
 
@@ -115,7 +115,7 @@ void printCommandSection(std::ostream& out, const CLI::App& command) {
 std::string HelpFormatter::usage(const CLI::App& command) {
     if (command.get_parent() != nullptr)
         return "Usage: " + synopsis(command) + "\n";
-    const std::string name = command.get_name();
+    const std::string& name = command.get_name();
     return "Usage: " + name + " COMMAND [ARGUMENTS]\n  or:  " + name +
            " COMMAND --help\n  or:  " + name + " --version\n";
 }

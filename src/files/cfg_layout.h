@@ -9,7 +9,7 @@ namespace zelvar {
 // The longest item a .cfg may hold, counted as it stands in the file from its first byte up to
 // its separator: leading spaces, quotes, doubled quotes and whatever follows a text included.
 // The writer refuses what the reader would refuse.
-inline constexpr std::size_t kMaxCfgItemBytes = 64 * 1024;
+inline constexpr std::size_t kMaxCfgItemBytes = std::size_t{64} * 1024;
 
 struct CfgItemPlace {
     int line;

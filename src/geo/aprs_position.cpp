@@ -57,8 +57,8 @@ std::string feetAsMetres(std::int32_t feet) {
 
 std::string base91(std::uint32_t n, int count) {
     std::string digits(static_cast<std::size_t>(count), '!');
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        *it = static_cast<char>('!' + n % 91);
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        digits[i] = static_cast<char>('!' + n % 91);
         n /= 91;
     }
     return digits;

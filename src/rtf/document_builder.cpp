@@ -59,9 +59,8 @@ QString cleanText(const QString& text) {
             ++i;
         } else if (QChar::isSurrogate(c) || isDocumentStructure(c)) {
             clean.append(QChar(kReplacement));
-        } else if (c >= 0x20 && !(c >= 0x7F && c < 0xA0)) {
-            clean.append(text[i]);
-        } else if (c == u'\t' || c == QChar::LineSeparator) {
+        } else if ((c >= 0x20 && !(c >= 0x7F && c < 0xA0)) || c == u'\t' ||
+                   c == QChar::LineSeparator) {
             clean.append(text[i]);
         }
     }

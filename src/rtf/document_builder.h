@@ -32,7 +32,7 @@ struct DocumentTables {
     std::vector<QColor> colors;  // an invalid colour stands for "automatic"
 };
 
-inline constexpr qint64 kMaxPicturePixels = 32 * 1024 * 1024;  // all pictures together
+inline constexpr qint64 kMaxPicturePixels = qint64{32} * 1024 * 1024;  // all pictures together
 
 // Writes text, paragraphs and pictures into a QTextDocument. Consecutive text with the same
 // formatting is collected and inserted as one run.

@@ -24,7 +24,7 @@ struct Picture {
     void addBinary(std::string_view bytes);
 };
 
-inline constexpr qsizetype kMaxPictureBytes = 16 * 1024 * 1024;
+inline constexpr qsizetype kMaxPictureBytes = qsizetype{16} * 1024 * 1024;
 inline constexpr int kMaxPictureSide = 4096;  // pixels, decoded or shown
 
 // The decoded image, or a null image when the picture is not PNG or JPEG, is damaged, or is

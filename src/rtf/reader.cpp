@@ -542,7 +542,7 @@ Result<> readRtfFile(const QString& path, QTextDocument& document) {
     if (file.size() > kMaxRtfFileSize || data.size() > kMaxRtfFileSize) {
         return refuse(QStringLiteral("%1 is larger than %2 MiB")
                           .arg(path)
-                          .arg(kMaxRtfFileSize / (1024 * 1024)));
+                          .arg(kMaxRtfFileSize / (qint64{1024} * 1024)));
     }
     if (file.error() != QFileDevice::NoError) {
         return refuse(QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));

@@ -11,7 +11,7 @@ namespace zelvar {
 
 inline constexpr int kMaxRtfGroupDepth = 1000;
 inline constexpr int kMaxRtfParagraphs = 20000;
-inline constexpr qint64 kMaxRtfFileSize = 16 * 1024 * 1024;
+inline constexpr qint64 kMaxRtfFileSize = qint64{16} * 1024 * 1024;
 
 // Replaces the content of `document` with the RTF document in `data`. Any input ends in a
 // result: on failure the document is left empty and the reason says what is wrong and where.

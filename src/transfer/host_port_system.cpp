@@ -31,7 +31,7 @@ struct FileCloser {
 
 }  // namespace
 
-HostPortSystem::HostPortSystem(std::string root) {
+HostPortSystem::HostPortSystem(const std::string& root) {
     if (root.empty())
         return;
     // Resolved, so that what realPath() finds below it can be given back without the root.

@@ -12,7 +12,7 @@ class HostPortSystem : public PortSystem {
   public:
     // Files are looked up below `root` ("" is the real root); the process, the user and the
     // group database are always the real ones.
-    explicit HostPortSystem(std::string root = {});
+    explicit HostPortSystem(const std::string& root = {});
 
     std::optional<PathStatus> status(const std::string& path) const override;
     std::vector<std::string> entries(const std::string& folder) const override;

@@ -87,7 +87,7 @@ std::vector<Holder> deviceHolders(const PortSystem& system, const std::string& d
             continue;
         const std::string fdFolder = procPath(pid) + "/fd";
         for (const std::string& fd : system.entries(fdFolder)) {
-            if (system.linkTarget(fdFolder + "/" + fd) == device) {
+            if (system.linkTarget((fdFolder + "/") += fd) == device) {
                 holders.push_back({pid, programName(system, pid)});
                 break;
             }

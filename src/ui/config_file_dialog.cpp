@@ -31,7 +31,7 @@ QString askConfigFilePath(QWidget* parent, ConfigFileAction action) {
     dialog.selectFile(QStringLiteral("Zelvar.cfg"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    const QString chosen = dialog.selectedFiles().front();
+    QString chosen = dialog.selectedFiles().front();
     // As the platform's file dialogs do: the manual, for one, is looked for there first.
     QDir::setCurrent(QFileInfo(chosen).absolutePath());
     return chosen;

@@ -38,7 +38,8 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
 
 }  // namespace
 
-SetupWindow::SetupWindow(QWidget* parent, PortLister lister) : QWidget(parent, kWindowFlags) {
+SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
+    : QWidget(parent, kWindowFlags) {
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral("Zelvar Config v4.0 by QX9ABC"));
     // Children take the window's type, so it is set before they are made.

@@ -23,7 +23,7 @@ class SetupWindow : public QWidget {
 
   public:
     // Port numbers count the serial ports the system lists, or those `lister` gives.
-    explicit SetupWindow(QWidget* parent = nullptr, PortLister lister = systemPorts);
+    explicit SetupWindow(QWidget* parent = nullptr, const PortLister& lister = systemPorts);
 
     // The settings as the controls hold them.
     DeviceSettings settings() const;

@@ -59,7 +59,8 @@ int WireBytesModel::columnCount(const QModelIndex& parent) const {
 }
 
 std::size_t WireBytesModel::byteAt(const QModelIndex& index) const {
-    const auto byte = static_cast<std::size_t>(index.row() * kColumns + index.column());
+    const auto byte = static_cast<std::size_t>(index.row()) * std::size_t{kColumns} +
+                      static_cast<std::size_t>(index.column());
     return index.isValid() && byte < kWireSize ? byte : kWireSize;
 }
 
