@@ -84,11 +84,13 @@ bool savePortList(QWidget& window, const QDir& folder) {
 int takePreview(zelvar::SetupWindow& setup, const QDir& folder) {
     auto* txDelay = control<QLineEdit>(setup, "edNumFlagsAuto");
     auto* openPreview = control<QAbstractButton>(setup, "cmdPreview");
-    auto* preview = control<zelvar::PreviewWindow>(setup, "frmPreview");
-    if (!txDelay || !openPreview || !preview)
+    if (!txDelay || !openPreview)
         return 1;
     type(txDelay, QStringLiteral("10"));
     QTest::mouseClick(openPreview, Qt::LeftButton);
+    auto* preview = control<zelvar::PreviewWindow>(setup, "frmPreview");
+    if (!preview)
+        return 1;
     auto* ranges = control<QTableView>(*preview, "tblWireRanges");
     if (!ranges || !QTest::qWaitForWindowExposed(preview))
         return 1;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "ui/preview_window.h"
 #include "ui/setup_window.h"
@@ -18,9 +19,9 @@ namespace {
 void BM_PreviewWindowUpdate(benchmark::State& state) {
     SetupWindow window;
     window.show();
+    window.findChild<QPushButton*>(QStringLiteral("cmdPreview"))->click();
     auto* preview = window.findChild<PreviewWindow*>(QStringLiteral("frmPreview"));
     auto* txDelay = window.findChild<QLineEdit*>(QStringLiteral("edNumFlagsAuto"));
-    preview->showPreview();
     QCoreApplication::processEvents();
     const QString typed[] = {QStringLiteral("10"), QStringLiteral("201")};
     std::size_t turn = 0;

@@ -19,7 +19,7 @@ class WireRangesModel;
 // meaning (choosing a row marks its bytes), the fields that go out differently from how the
 // form holds them and, in GPSless Mode, the beacon read back as a position. A build that would
 // fail shows the field and the reason instead. It reads the form and never writes it. The main
-// window creates it hidden and owns it.
+// window creates it when first asked for and owns it.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 

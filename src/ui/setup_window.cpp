@@ -63,8 +63,10 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
                                                  [c] { return c.symbol->text(); },
                                                  [c] { return c.alternateTable->isChecked(); },
                                              });
-    preview_ = new PreviewWindow(this, [form = form_] { return form->settings(); });
-    connect(new FormChanges(form_, this), &FormChanges::changed, preview_, &PreviewWindow::refresh);
+    connect(new FormChanges(form_, this), &FormChanges::changed, this, [this] {
+        if (preview_)
+            preview_->refresh();
+    });
     sender_ = new SendController(
         this, progress_, [lister](int number) { return resolveListedPort(lister(), number); },
         [lister](int number) {
@@ -81,11 +83,18 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     connect(c.openCalculator, &QPushButton::clicked, calculator_,
             &CalculatorWindow::showCalculator);
     connect(c.help, &QPushButton::clicked, this, &SetupWindow::showInstructions);
-    connect(c.preview, &QPushButton::clicked, preview_, &PreviewWindow::showPreview);
+    connect(c.preview, &QPushButton::clicked, this, &SetupWindow::showPreview);
     // Ctrl+P wherever the focus is in this window; no field uses the key.
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated,
-            preview_, &PreviewWindow::showPreview);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
+            &SetupWindow::showPreview);
     c.txDelay->setFocus(Qt::OtherFocusReason);
+}
+
+// Made on first use: most sessions never open it, and the window starts faster without it.
+void SetupWindow::showPreview() {
+    if (!preview_)
+        preview_ = new PreviewWindow(this, [form = form_] { return form->settings(); });
+    preview_->showPreview();
 }
 
 DeviceSettings SetupWindow::settings() const {
@@ -155,7 +164,8 @@ void SetupWindow::closeEvent(QCloseEvent* event) {
         progress_->close();
     // Child windows outlive a hidden owner; the calculator and the preview go with the main window.
     calculator_->close();
-    preview_->close();
+    if (preview_)
+        preview_->close();
     if (InstructionsViewer* viewer = InstructionsViewer::instance())
         viewer->close();
     event->accept();

@@ -44,6 +44,7 @@ class SetupWindow : public QWidget {
     // SEND: build, show the normalised values, then send or say why not.
     void send();
     void showInstructions();
+    void showPreview();
 
     SettingsForm* form_;
     CalculatorWindow* calculator_ = nullptr;
