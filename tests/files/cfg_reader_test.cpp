@@ -44,13 +44,14 @@ TEST(CfgReader, LoadGivesBackWhatSaveWrote) {
                                           generator.below(3), coordinate(6),
                                           generator.below(3), generator.below(2) == 1};
         const Result<std::string> text = writeConfigText(original, calculator);
+        ASSERT_TRUE(text) << reasonOf(text);
         // The acquisition interval is not in the file.
         DeviceSettings loaded = changed(scribbled(), {{GpsCheckTime, original.gpsCheckTime}});
         CalculatorInputs loadedCalculator = kScribbledCalculator;
-        const LoadResult result = readText(text.value_or(""), loaded, loadedCalculator);
-        ASSERT_TRUE(result && calculatorApplied(result)) << reasonOf(text) << text.value_or("");
-        ASSERT_TRUE(sameFields(loaded, original)) << text.value_or("");
-        ASSERT_EQ(loadedCalculator, calculator) << text.value_or("");
+        const LoadResult result = readText(*text, loaded, loadedCalculator);
+        ASSERT_TRUE(result && calculatorApplied(result)) << reasonOf(result) << *text;
+        ASSERT_TRUE(sameFields(loaded, original)) << *text;
+        ASSERT_EQ(loadedCalculator, calculator) << *text;
     }
 }
 

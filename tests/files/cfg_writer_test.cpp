@@ -28,8 +28,8 @@ TEST(CfgWriter, WritesEachItemInItsForm) {
     };
     for (const auto& [typed, item] : cases) {
         const Result<std::string> text = writeConfigText(changed(defaultSettings(), typed), {});
-        EXPECT_NE(text.value_or("").find(item), std::string::npos)
-            << item << " in " << text.value_or("");
+        ASSERT_TRUE(text) << reasonOf(text);
+        EXPECT_NE(text->find(item), std::string::npos) << item << " in " << *text;
     }
 }
 

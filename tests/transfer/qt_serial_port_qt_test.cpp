@@ -99,10 +99,10 @@ TEST(ParseLineSettings, ReadsEveryPartAndRefusesTheRest) {
         {"300,s,8,1", 300, P::SpaceParity, P::Data8, P::OneStop}};
     for (const auto& [text, baud, parity, dataBits, stopBits] : valid) {
         const Result<LineSettings> parsed = parseLineSettings(text);
-        const LineSettings& s = parsed.value();
-        EXPECT_TRUE(parsed.has_value() && s.baud == baud && s.parity == parity &&
-                    s.dataBits == dataBits && s.stopBits == stopBits)
-            << text << reasonOf(parsed);
+        ASSERT_TRUE(parsed) << text << ": " << reasonOf(parsed);
+        EXPECT_TRUE(parsed->baud == baud && parsed->parity == parity &&
+                    parsed->dataBits == dataBits && parsed->stopBits == stopBits)
+            << text;
     }
     for (std::string text :
          {"", "9600,n,8", "9600,n,8,1,", "abc,n,8,1", "0,n,8,1", "-9600,n,8,1", "99999999,n,8,1",

@@ -38,7 +38,7 @@ struct Recorder : SerialPort, SendObserver {
     Result<> setPortNumber(int number) override { return call("port " + std::to_string(number)); }
     Result<> open() override {
         Result<> status = call("open");
-        open_ = status.has_value() && !stayShut;
+        open_ = status && !stayShut;
         return status;
     }
     bool isOpen() const override { return open_; }
