@@ -1,0 +1,140 @@
+// What SEND would write, live: the 170 wire bytes in hex with both lead-ins, the block boundary
+// and both checksums marked, every run of bytes and how the tracker reads it, the fields that go
+// out differently from the form and, in GPSless Mode, the beacon read back as a position. Only
+// what changed is written again.
+import type { BuildFailure, Preview, WireRange } from "./core.js";
+
+const COLUMNS = 16;
+
+function hex(byte: number): string {
+  return byte.toString(16).toUpperCase().padStart(2, "0");
+}
+
+function element<T extends HTMLElement>(id: string): T {
+  return document.getElementById(id) as T;
+}
+
+export class PreviewView {
+  private readonly cells: HTMLTableCellElement[] = [];
+  private readonly rows = element<HTMLTableElement>("wireRanges").tBodies[0]!;
+  private shownBytes = "";
+  private shownRanges = "";
+  private ranges: WireRange[] = [];
+  private marked: WireRange | null = null;
+
+  constructor(wireSize: number) {
+    const table = element<HTMLTableElement>("wireBytes");
+    const head = table.tHead!.insertRow();
+    head.append(document.createElement("td"));
+    for (let column = 0; column < COLUMNS; ++column) {
+      const th = document.createElement("th");
+      th.scope = "col";
+      th.textContent = `+${column}`;
+      head.append(th);
+    }
+    const body = table.tBodies[0]!;
+    for (let first = 0; first < wireSize; first += COLUMNS) {
+      const row = body.insertRow();
+      const th = document.createElement("th");
+      th.scope = "row";
+      th.textContent = String(first);
+      row.append(th);
+      for (let byte = first; byte < Math.min(first + COLUMNS, wireSize); ++byte) this.cells.push(row.insertCell());
+    }
+  }
+
+  show(preview: Preview | BuildFailure): void {
+    element("previewFailure").hidden = preview.ok;
+    element("previewBuilt").hidden = !preview.ok;
+    if (!preview.ok) {
+      element("previewReason").textContent = preview.reason;
+      return;
+    }
+    this.showBytes(preview);
+    const notes = preview.notes.map((note) => note.text.replaceAll(" -> ", " \u2192 "));
+    element("previewNotes").textContent =
+      notes.length === 0
+        ? "Every field goes out as the form shows it."
+        : `Sent differently from the form:\n${notes.join("\n")}`;
+    const position = element("previewPosition");
+    position.hidden = preview.position === undefined;
+    if (preview.position) {
+      position.textContent = preview.position.ok
+        ? `Beacon position: ${preview.position.description}`
+        : `Beacon: ${preview.position.reason}`;
+    }
+  }
+
+  private showBytes(preview: Preview): void {
+    const bytes = Array.from(preview.wire, hex);
+    if (bytes.join("") !== this.shownBytes) {
+      bytes.forEach((text, i) => {
+        const cell = this.cells[i]!;
+        if (cell.textContent !== text) cell.textContent = text;
+      });
+      this.shownBytes = bytes.join("");
+    }
+    const ranges = JSON.stringify(preview.ranges);
+    if (ranges === this.shownRanges) return;
+    this.shownRanges = ranges;
+    this.ranges = preview.ranges;
+    this.paintParts();
+    this.showRanges();
+  }
+
+  // Each byte's colour by its part, and its ranges as its tip.
+  private paintParts(): void {
+    const tips: string[][] = this.cells.map((_, i) => [`Byte ${i}, block ${i < this.cells.length / 2 ? 1 : 2}`]);
+    const parts: string[] = this.cells.map(() => "");
+    for (const range of this.ranges) {
+      for (let i = range.first; i < range.first + range.size; ++i) {
+        tips[i]!.push(`${range.name}: ${range.meaning}`);
+        if (range.part === "leadIn") parts[i] = "lead";
+        else if (range.part === "checksum") parts[i] = "sum";
+        else parts[i] ||= range.block === 1 ? "block1" : "block2";
+      }
+    }
+    this.cells.forEach((cell, i) => {
+      cell.className = parts[i]! + (this.isMarked(i) ? " marked" : "");
+      cell.title = tips[i]!.join("\n");
+    });
+  }
+
+  private showRanges(): void {
+    while (this.rows.rows.length > this.ranges.length) this.rows.deleteRow(-1);
+    while (this.rows.rows.length < this.ranges.length) {
+      const row = this.rows.insertRow();
+      const button = document.createElement("button");
+      button.type = "button";
+      button.addEventListener("click", () => this.mark(row.sectionRowIndex));
+      row.insertCell().append(button);
+      row.insertCell();
+      row.insertCell();
+    }
+    this.ranges.forEach((range, i) => {
+      const row = this.rows.rows[i]!;
+      const span = range.size === 1 ? String(range.first) : `${range.first}..${range.first + range.size - 1}`;
+      const button = row.cells[0]!.firstElementChild as HTMLButtonElement;
+      button.textContent = span;
+      button.setAttribute("aria-label", `Mark bytes ${span}: ${range.name}`);
+      row.cells[1]!.textContent = range.name;
+      row.cells[2]!.textContent = range.meaning;
+      row.setAttribute("aria-current", String(this.marked !== null && this.sameRange(range, this.marked)));
+    });
+  }
+
+  private mark(index: number): void {
+    const range = this.ranges[index];
+    this.marked = range && !(this.marked && this.sameRange(range, this.marked)) ? range : null;
+    this.paintParts();
+    this.showRanges();
+  }
+
+  private sameRange(a: WireRange, b: WireRange): boolean {
+    return a.first === b.first && a.size === b.size && a.name === b.name;
+  }
+
+  private isMarked(byte: number): boolean {
+    return this.marked !== null && byte >= this.marked.first && byte < this.marked.first + this.marked.size;
+  }
+}
