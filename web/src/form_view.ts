@@ -10,6 +10,10 @@ const COUNTERS: Record<string, string> = {
   AutoReplyMsg: "counterAutoReplyMsg",
 };
 
+function setText(node: HTMLElement, text: string): void {
+  if (node.textContent !== text) node.textContent = text;
+}
+
 function element<T extends HTMLElement>(id: string): T {
   const found = document.getElementById(id);
   if (!found) throw new Error(`the page has no element "${id}"`);
@@ -89,12 +93,12 @@ export class FormView {
   private changed(): void {
     for (const [name, counter] of Object.entries(COUNTERS)) {
       const field = this.fields.find((f) => f.name === name);
-      element(counter).textContent = `[${(field?.rule.maxLength ?? 0) - this.text(name).length}]`;
+      setText(element(counter), `[${(field?.rule.maxLength ?? 0) - this.text(name).length}]`);
     }
     const gpsless = this.gpsless();
     document.body.classList.toggle("gpsless", gpsless);
-    element("beaconLabel").textContent = gpsless ? "BEACON" : "COMMENT";
-    element("gpslessNote").textContent = gpsless ? "GPSless Mode" : "(0=GPSless Mode)";
+    setText(element("beaconLabel"), gpsless ? "BEACON" : "COMMENT");
+    setText(element("gpslessNote"), gpsless ? "GPSless Mode" : "(0=GPSless Mode)");
     element("baud300Caption").classList.toggle("on", this.checked("Baud300"));
     for (const listener of this.listeners) listener();
   }

@@ -10,6 +10,11 @@ function hex(byte: number): string {
   return byte.toString(16).toUpperCase().padStart(2, "0");
 }
 
+// Writes only what changed, so that an unchanged row costs no layout.
+function setText(node: HTMLElement, text: string): void {
+  if (node.textContent !== text) node.textContent = text;
+}
+
 function element<T extends HTMLElement>(id: string): T {
   return document.getElementById(id) as T;
 }
@@ -52,16 +57,19 @@ export class PreviewView {
     }
     this.showBytes(preview);
     const notes = preview.notes.map((note) => note.text.replaceAll(" -> ", " \u2192 "));
-    element("previewNotes").textContent =
+    setText(
+      element("previewNotes"),
       notes.length === 0
         ? "Every field goes out as the form shows it."
-        : `Sent differently from the form:\n${notes.join("\n")}`;
+        : `Sent differently from the form:\n${notes.join("\n")}`,
+    );
     const position = element("previewPosition");
     position.hidden = preview.position === undefined;
     if (preview.position) {
-      position.textContent = preview.position.ok
-        ? `Beacon position: ${preview.position.description}`
-        : `Beacon: ${preview.position.reason}`;
+      setText(
+        position,
+        preview.position.ok ? `Beacon position: ${preview.position.description}` : `Beacon: ${preview.position.reason}`,
+      );
     }
   }
 
@@ -95,8 +103,10 @@ export class PreviewView {
       }
     }
     this.cells.forEach((cell, i) => {
-      cell.className = parts[i]! + (this.isMarked(i) ? " marked" : "");
-      cell.title = tips[i]!.join("\n");
+      const className = parts[i]! + (this.isMarked(i) ? " marked" : "");
+      const tip = tips[i]!.join("\n");
+      if (cell.className !== className) cell.className = className;
+      if (cell.title !== tip) cell.title = tip;
     });
   }
 
@@ -115,11 +125,13 @@ export class PreviewView {
       const row = this.rows.rows[i]!;
       const span = range.size === 1 ? String(range.first) : `${range.first}..${range.first + range.size - 1}`;
       const button = row.cells[0]!.firstElementChild as HTMLButtonElement;
-      button.textContent = span;
-      button.setAttribute("aria-label", `Mark bytes ${span}: ${range.name}`);
-      row.cells[1]!.textContent = range.name;
-      row.cells[2]!.textContent = range.meaning;
-      row.setAttribute("aria-current", String(this.marked !== null && this.sameRange(range, this.marked)));
+      setText(button, span);
+      const label = `Mark bytes ${span}: ${range.name}`;
+      if (button.getAttribute("aria-label") !== label) button.setAttribute("aria-label", label);
+      setText(row.cells[1]!, range.name);
+      setText(row.cells[2]!, range.meaning);
+      const current = String(this.marked !== null && this.sameRange(range, this.marked));
+      if (row.getAttribute("aria-current") !== current) row.setAttribute("aria-current", current);
     });
   }
 
