@@ -45,9 +45,11 @@ export class CalculatorView {
     });
   }
 
+  // Opens beside the form, or brings it forward, with the latitude selected for typing.
   open(): void {
     if (!this.dialog.open) this.dialog.show();
     this.latitude.input.focus();
+    this.latitude.input.select();
   }
 
   inputs(): CalculatorInputs {

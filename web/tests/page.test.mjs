@@ -136,7 +136,7 @@ describe("the page and zelvar-cli agree", () => {
     await page.click("#cmdDefault");
     await page.fill("#GpsAcqTime", "0");
     await page.click("#openCalculator");
-    for (let i = 0; i < 16; ++i) {
+    for (let i = 0; i < 12; ++i) {
       const p = randomPosition(next);
       await page.fill("#Symbol", p.symbol);
       await page.setChecked("#AltTable", p.alternateTable);
@@ -195,7 +195,7 @@ describe("the page", () => {
           .join("")
           .slice(0, rule.maxLength);
         const kept = await page.inputValue(id);
-        assert.equal(kept, field.name === "GpsAcqTime" ? expected || kept : expected, field.name);
+        assert.equal(kept, expected, field.name);
       }
     }
     await page.click("#cmdDefault");
@@ -277,9 +277,11 @@ describe("the page", () => {
 
   it("passes axe-core on the form, the preview, the calculator and the manual, light and dark", async () => {
     const axe = await readFile(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
+    // Every rule in light colours; in dark ones, what the colours change.
     const check = async (target, what) => {
       await target.evaluate(axe);
-      const { violations } = await target.evaluate(() => globalThis.axe.run(document));
+      const rules = what.includes("dark") ? { runOnly: ["color-contrast"] } : {};
+      const { violations } = await target.evaluate((options) => globalThis.axe.run(document, options), rules);
       assert.deepEqual(
         violations.map((v) => `${what}: ${v.id} ${v.nodes.map((n) => n.target).join(" ")}`),
         [],
