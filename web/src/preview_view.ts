@@ -23,7 +23,7 @@ export class PreviewView {
   private readonly cells: HTMLTableCellElement[] = [];
   private readonly rows = element<HTMLTableElement>("wireRanges").tBodies[0]!;
   private shownBytes = "";
-  private shownRanges = "";
+  private shownPlaces = "";
   private ranges: WireRange[] = [];
   private marked: WireRange | null = null;
 
@@ -46,6 +46,11 @@ export class PreviewView {
       row.append(th);
       for (let byte = first; byte < Math.min(first + COLUMNS, wireSize); ++byte) this.cells.push(row.insertCell());
     }
+    body.addEventListener("mouseover", (event) => {
+      const cell = (event.target as HTMLElement).closest("td");
+      const byte = cell ? this.cells.indexOf(cell) : -1;
+      if (cell && byte >= 0) cell.title = this.tipOf(byte);
+    });
   }
 
   show(preview: Preview | BuildFailure): void {
@@ -82,21 +87,20 @@ export class PreviewView {
       });
       this.shownBytes = bytes.join("");
     }
-    const ranges = JSON.stringify(preview.ranges);
-    if (ranges === this.shownRanges) return;
-    this.shownRanges = ranges;
     this.ranges = preview.ranges;
-    this.paintParts();
+    const places = preview.ranges.map((r) => `${r.first}+${r.size}${r.part}${r.block}`).join(" ");
+    if (places !== this.shownPlaces) {
+      this.shownPlaces = places;
+      this.paintParts();
+    }
     this.showRanges();
   }
 
-  // Each byte's colour by its part, and its ranges as its tip.
+  // Each byte's colour by its part; what a byte holds is its tip, made when the pointer reaches it.
   private paintParts(): void {
-    const tips: string[][] = this.cells.map((_, i) => [`Byte ${i}, block ${i < this.cells.length / 2 ? 1 : 2}`]);
     const parts: string[] = this.cells.map(() => "");
     for (const range of this.ranges) {
       for (let i = range.first; i < range.first + range.size; ++i) {
-        tips[i]!.push(`${range.name}: ${range.meaning}`);
         if (range.part === "leadIn") parts[i] = "lead";
         else if (range.part === "checksum") parts[i] = "sum";
         else parts[i] ||= range.block === 1 ? "block1" : "block2";
@@ -104,10 +108,16 @@ export class PreviewView {
     }
     this.cells.forEach((cell, i) => {
       const className = parts[i]! + (this.isMarked(i) ? " marked" : "");
-      const tip = tips[i]!.join("\n");
       if (cell.className !== className) cell.className = className;
-      if (cell.title !== tip) cell.title = tip;
     });
+  }
+
+  private tipOf(byte: number): string {
+    const lines = [`Byte ${byte}, block ${byte < this.cells.length / 2 ? 1 : 2}`];
+    for (const range of this.ranges) {
+      if (byte >= range.first && byte < range.first + range.size) lines.push(`${range.name}: ${range.meaning}`);
+    }
+    return lines.join("\n");
   }
 
   private showRanges(): void {
