@@ -1,5 +1,6 @@
 # Thin wrapper around CMake: the two commands of the quick start, plus benchmarks and tooling.
-.PHONY: run test package bench deps configure build asan fuzz tidy format screenshots clean
+.PHONY: run test package bench deps configure build asan web web-test fuzz tidy format screenshots \
+	web-screenshots clean
 
 JOBS ?= $(shell nproc)
 
@@ -16,8 +17,10 @@ run: build
 	@./build/dev/zelvar-config
 
 # Every test once, in the debug build with AddressSanitizer and UBSan (it also checks that the
-# program and the benchmarks build with warnings as errors), then clang-tidy and the fuzzers.
+# program and the benchmarks build with warnings as errors), the browser edition's tests, then
+# clang-tidy and the fuzzers.
 test: asan
+	@JOBS=$(JOBS) scripts/test-web build/asan
 	@JOBS=$(JOBS) scripts/tidy build/asan
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=15
 
@@ -25,6 +28,15 @@ asan: deps
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)
+
+# The browser edition: build/web (static files for any web host) and build/zelvar-config-web-*.zip.
+web: configure
+	@JOBS=$(JOBS) scripts/build-web build/dev
+
+# Its tests alone: the core under Node.js, the page in headless Chromium.
+web-test: configure
+	@cmake --build --preset dev -j $(JOBS) --target zelvar-cli
+	@JOBS=$(JOBS) scripts/test-web build/dev
 
 # The Debian package of the release build, checked by lintian (errors fail, warnings are shown).
 package: deps
@@ -58,10 +70,16 @@ bench: deps
 	@./build/release/bench/core_bench
 	@./build/release/bench/ui_bench
 	@bench/startup.sh build/release
+	@JOBS=$(JOBS) scripts/build-web build/release
+	@cd web && node ../bench/web_bench.mjs ../build/web
 
 # The pictures in docs/images (README and manual), taken under Xvfb.
 screenshots: configure
 	@scripts/screenshots build/dev
+
+# The README's pictures of the page, light, dark and phone-sized.
+web-screenshots: web
+	@cd web && node tools/screenshots.mjs ../build/web ../docs/images
 
 # clang-tidy with the checks in .clang-tidy over the product's sources; any finding fails.
 tidy: build

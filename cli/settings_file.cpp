@@ -4,7 +4,7 @@
 
 #include "command.h"
 #include "files/atomic_file.h"
-#include "files/cfg_reader.h"
+#include "files/cfg_file.h"
 
 namespace zelvar::cli {
 

@@ -21,7 +21,8 @@ constexpr bool isAsciiLower(int c) {
 
 // Non-empty and nothing but digits.
 constexpr bool isAllDigits(std::string_view text) {
-    return !text.empty() && std::ranges::all_of(text, [](char c) { return isAsciiDigit(c); });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return isAsciiDigit(c); });
 }
 
 constexpr char asciiUpper(char c) {
@@ -33,7 +34,7 @@ constexpr char asciiLower(char c) {
 
 inline std::string asciiLowered(std::string_view text) {
     std::string lowered(text);
-    std::ranges::transform(lowered, lowered.begin(), asciiLower);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), asciiLower);
     return lowered;
 }
 

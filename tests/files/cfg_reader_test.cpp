@@ -152,23 +152,5 @@ TEST(CfgReader, EveryTruncationFailsCleanlyOrReadsTheWholeRecord) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "garbage\x01\r\n");
 }
 
-// A FIFO is refused without waiting for a writer: tests/cli/core_commands.sh, under a timeout.
-TEST(LoadConfigFile, FailsWithThePathAndTheReasonAndChangesNothing) {
-    TempFolder folder;
-    const std::pair<std::filesystem::path, std::string> cases[] = {
-        {folder.path() / "none.cfg", "No such file or directory"},
-        {folder.path(), "Is a directory"},
-        {folder.write("empty.cfg", ""), "the file is empty"},
-        {folder.write("cut.cfg", "\"1\",\"2"),
-         "Item 2 (line 1, TX delay): a text has no closing double quote"},
-    };
-    for (const auto& [path, reason] : cases) {
-        DeviceSettings s = scribbled();
-        CalculatorInputs c;
-        EXPECT_EQ(reasonOf(loadConfigFile(path, s, c)), path.string() + ": " + reason);
-        EXPECT_TRUE(sameFields(s, scribbled()));
-    }
-}
-
 }  // namespace
 }  // namespace zelvar
