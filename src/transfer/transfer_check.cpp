@@ -16,7 +16,7 @@ std::string hexNamed(std::uint8_t byte) {
 }
 
 std::string millisecondsText(microseconds length) {
-    return std::to_string((std::max<microseconds::rep>(length.count(), 0) + 500) / 1000) + " ms";
+    return std::to_string(wholeMilliseconds(length)) + " ms";
 }
 
 const std::string kWindowSeconds =

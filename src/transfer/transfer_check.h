@@ -54,6 +54,11 @@ struct TransferGap {
     bool judged = false;
 };
 
+// A gap as the reports give it, rounded to whole milliseconds.
+constexpr long long wholeMilliseconds(std::chrono::microseconds length) {
+    return (length.count() + 500) / 1000;
+}
+
 // What one transfer brought and what the checks made of it.
 struct TransferReport {
     std::vector<std::uint8_t> bytes;        // as they arrived, the first kKeptBytes of them
