@@ -58,6 +58,7 @@ bench: deps
 	@./build/release/bench/core_bench
 	@./build/release/bench/ui_bench
 	@bench/startup.sh build/release
+	@bench/receive_soak.sh build/release
 
 # The pictures in docs/images (README and manual), taken under Xvfb.
 screenshots: configure
