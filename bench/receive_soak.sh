@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # zelvar-cli receive at the far end of a pseudo-terminal pair while zelvar-cli send sends COUNT
 # transfers in a row at 38400 bit/s, each as SEND does it, pauses included. Fails unless every
-# transfer is judged good; prints the time taken and receive's processor time and peak memory.
+# transfer is judged good; prints the time taken, the shortest and longest pause after block 1,
+# and receive's processor time and peak memory.
 #   bench/receive_soak.sh [BUILD-FOLDER] [COUNT]   (relative to the repository; default
 #                                                   build/release and 100)
 set -euo pipefail
@@ -36,6 +37,9 @@ seconds=$((($(date +%s%N) - start) / 1000000000))
 read -r user system kib <"$work/usage"
 summary=$(tail -n 1 "$work/received")
 echo "receive at 38400 bit/s on a pty, $count sends in a row in $seconds s: $summary"
+sed -n 's/^Pause after block 1: \([0-9]*\) ms.*/\1/p' "$work/received" | sort -n |
+    awk '{ pause[NR] = $1 } END { if (NR) printf "pause after block 1: %d to %d ms, median %d ms\n",
+                                     pause[1], pause[NR], pause[int((NR + 1) / 2)] }'
 awk -v user="$user" -v sys="$system" -v kib="$kib" -v count="$count" 'BEGIN {
     printf "receive used %.2f s of processor time (%.1f ms a transfer), peak memory %.1f MB\n",
            user + sys, (user + sys) * 1000 / count, kib * 1024 / 1e6 }'
