@@ -3,6 +3,7 @@
 #include <CLI/App.hpp>
 #include <iostream>
 
+#include "common/ascii.h"
 #include "config/device_settings.h"
 #include "transfer/diagnosis_format.h"
 #include "transfer/system_ports_qt.h"
@@ -28,7 +29,7 @@ std::optional<SerialReceiver> openFarEnd(const std::string& device, int baud, Li
     Result<SerialReceiver> receiver = SerialReceiver::open(device, baud, sharing);
     if (receiver)
         return std::move(*receiver);
-    std::cerr << "zelvar-cli: " << receiver.error().reason << "\n"
+    std::cerr << "zelvar-cli: " << escapedControls(receiver.error().reason) << "\n"
               << findingsText(diagnoseSystemDevice(device).findings);
     return std::nullopt;
 }

@@ -140,7 +140,7 @@ int run(const CLI::App& command, const FarEndOptions& options) {
     if (loopback.interrupted())
         return kExitInterrupted;
     if (!finished) {
-        std::cerr << "zelvar-cli: " << loopback.failure() << "\n"
+        std::cerr << "zelvar-cli: " << escapedControls(loopback.failure()) << "\n"
                   << findingsText(diagnoseSystemDevice(options.device).findings);
         return kExitDeviceError;
     }

@@ -115,6 +115,9 @@ fi
 # Wrong arguments and devices.
 expect 2 "missing device" "$cli" receive --device "$work/none"
 contains "$work/err" "Cannot open $work/none: No such file or directory"
+expect 2 "a path with an escape sequence" "$cli" receive --device "$work/"$'\e'"[31m"
+contains "$work/err" "Cannot open $work/\\x1B[31m: No such file or directory"
+head -n 1 "$work/err" | grep -q $'\e' && fail "receive passed an escape character to the terminal"
 expect 2 "a file" "$cli" receive --device "$work/good.bin"
 contains "$work/err" "$work/good.bin is not a serial device"
 for arguments in "" "--speed 1200" "--timeout 0" "--timeout 1.5" "--timeout x" "--count 0" \
