@@ -22,7 +22,7 @@ sed -n '/^Wire bytes:/,$p' "$work/received" | cmp -s - "$work/decoded" ||
 
 # The same as JSON: the bytes, every check passed, the gaps, decode's settings.
 startReceive --json
-transmit "$work/good.bin" 0:2 0.01 2:85 0.6 85:87 0.01 87:170
+transmit "$work/good.bin" 0:2 0.01 2:85 0.65 85:87 0.01 87:170
 endReceive 0 "JSON"
 python3 - "$work/received" "$work/good.bin" "$work/decoded" <<'PY' || fail "receive --json"
 import json, sys
@@ -54,7 +54,7 @@ faulty "corrupted checksum" "block 2 checksum 0x$(od -An -tx1 -j169 "$work/badsu
     transmit "$work/badsum.bin" 0:85 0.6 85:170
 faulty "missing pause" "the sender did not pause" transmit "$work/good.bin" 0:170
 faulty "truncated block" "block 1 has only 58 of its 83 bytes, then a pause of" \
-    transmit "$work/good.bin" 0:60 0.7 85:170
+    transmit "$work/good.bin" 0:60 1 85:170
 faulty "truncated transfer" "only 97 of 170 bytes within 2 s after the lead-in" \
     transmit "$work/good.bin" 0:85 0.6 85:97
 noiseFirst() { transmit "$work/zero.bin" 0:1 0.3 && transmit "$work/good.bin" 0:85 0.6 85:170; }
