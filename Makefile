@@ -46,11 +46,11 @@ package: deps
 	@lintian --fail-on error build/release/zelvar-config_*.deb
 
 # libFuzzer (clang): the .cfg reader and writer, the image builder, the wire and image decoder, the
-# position decoder and the RTF reader, each for FUZZ_SECONDS, from the seeds in fuzz/corpus-NAME
+# transfer checker, the position decoder and the RTF reader, each for FUZZ_SECONDS, from the seeds in fuzz/corpus-NAME
 # (the manual joins the RTF seeds). What the fuzzer learns stays in build/fuzz/corpus-NAME for the
 # next run.
 FUZZ_SECONDS ?= 30
-FUZZ_TARGETS = cfg image wire position rtf
+FUZZ_TARGETS = cfg image wire transfer position rtf
 fuzz: deps
 	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DZELVAR_BUILD_FUZZ=ON -DZELVAR_BUILD_TESTS=OFF -DZELVAR_BUILD_BENCH=OFF >/dev/null
@@ -70,6 +70,7 @@ bench: deps
 	@./build/release/bench/core_bench
 	@./build/release/bench/ui_bench
 	@bench/startup.sh build/release
+	@bench/receive_soak.sh build/release
 	@JOBS=$(JOBS) scripts/build-web build/release
 	@cd web && node ../bench/web_bench.mjs ../build/web
 

@@ -3,6 +3,9 @@
 #include <iomanip>
 #include <iostream>
 
+#include "common/ascii.h"
+#include "config/image_description.h"
+
 namespace zelvar::cli {
 namespace {
 
@@ -12,7 +15,17 @@ constexpr int kNameColumn = 22;
 }  // namespace
 
 void printSettingRow(std::string_view name, const std::string& value) {
-    std::cout << std::left << std::setw(kNameColumn) << name << value << "\n";
+    std::cout << std::left << std::setw(kNameColumn) << name << escapedControls(value) << "\n";
+}
+
+void printImageSettings(const ConfigImage& image) {
+    for (const TrackerSetting& setting : describeImage(image, decodeImage(image)))
+        printSettingRow(setting.name, setting.value);
+}
+
+void printGoodWire(const ConfigImage& image) {
+    std::cout << "Wire bytes: 170, lead-ins and checksums correct\n";
+    printImageSettings(image);
 }
 
 }  // namespace zelvar::cli

@@ -14,5 +14,6 @@ set(ZELVAR_PORTABLE_TESTS
     transfer/block_framing_test.cpp
     transfer/send_preview_test.cpp
     transfer/send_sequence_test.cpp
+    transfer/transfer_check_test.cpp
     transfer/transfer_plan_test.cpp)
 list(TRANSFORM ZELVAR_PORTABLE_TESTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -55,4 +55,18 @@ inline std::string hexByte(std::uint8_t byte) {
     return {kDigits[byte >> 4], kDigits[byte & 0x0F]};
 }
 
+// The text with each control character (below 0x20, and DEL) as \xNN, so that bytes from a
+// file or a device cannot move a terminal's cursor or change its colours.
+inline std::string escapedControls(std::string_view text) {
+    std::string shown;
+    for (char c : text) {
+        const auto byte = static_cast<std::uint8_t>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            shown += "\\x" + hexByte(byte);
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 }  // namespace zelvar

@@ -66,6 +66,13 @@ cmp -s "$work/out" "$work/quote.cfg" || fail "normalize changed the quoted text:
 expect 0 "decode with a quote" "$cli" decode "$work/quote.hex"
 contains "$work/out" '"=/7I"PPjw<>  _"'
 
+# Control characters in an image (an escape sequence in the comment) are shown, not obeyed.
+hex=$(cat "$work/image.hex")
+printf '%s' "${hex:0:76}1b5b33316d${hex:86}" >"$work/escape.hex"
+expect 0 "decode with an escape sequence" "$cli" decode "$work/escape.hex"
+contains "$work/out" '"\x1B[31mr, version 4.0'
+grep -q $'\x1b' "$work/out" && fail "decode passed an escape character to the terminal"
+
 # Output goes through a symlink into its file, keeping its mode; never over a FIFO or a pipe.
 cp "$work/default.cfg" "$work/real.cfg"
 chmod 604 "$work/real.cfg"
