@@ -75,8 +75,12 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     files_ = new FileActions(this, form_, calculator_);
 
     connect(c.send, &QPushButton::clicked, this, &SetupWindow::send);
-    connect(sender_, &SendController::finished, c.send,
-            [send = c.send] { send->setEnabled(true); });
+    connect(sender_, &SendController::finished, this, &SetupWindow::sendFinished);
+    // Put away, the dialog leaves the keyboard to this window again.
+    connect(progress_, &Dialog::dismissed, this, [this] {
+        if (isVisible())
+            activateWindow();
+    });
     connect(c.defaults, &QPushButton::clicked, this, [this] { applySettings(defaultSettings()); });
     connect(c.save, &QPushButton::clicked, files_, &FileActions::save);
     connect(c.load, &QPushButton::clicked, files_, &FileActions::load);
@@ -111,7 +115,9 @@ CalculatorInputs SetupWindow::calculatorInputs() const {
 
 void SetupWindow::send() {
     QPushButton* button = form_->controls().send;
+    const bool hadFocus = focusWidget() == button;
     button->setEnabled(false);
+    focusLeftBySend_ = hadFocus ? focusWidget() : nullptr;
     DeviceSettings normalised = form_->settings();
     ConfigImage image{};
     const BuildResult built = buildConfigImage(normalised, image);
@@ -129,6 +135,14 @@ void SetupWindow::send() {
         {QString::fromLatin1(kBuildFailedTitle), QString::fromLatin1(kBuildFailedMessage),
          QMessageBox::Information, QString::fromStdString(built.error().reason)},
         [button] { button->setEnabled(true); });
+}
+
+void SetupWindow::sendFinished() {
+    QPushButton* button = form_->controls().send;
+    button->setEnabled(true);
+    if (focusLeftBySend_ && focusWidget() == focusLeftBySend_)
+        button->setFocus(Qt::OtherFocusReason);
+    focusLeftBySend_ = nullptr;
 }
 
 void SetupWindow::showInstructions() {

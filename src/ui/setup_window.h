@@ -43,6 +43,8 @@ class SetupWindow : public QWidget {
     void watchKeysOfAllControls();
     // SEND: build, show the normalised values, then send or say why not.
     void send();
+    // SEND back on; the focus goes back to it unless the user has put it elsewhere meanwhile.
+    void sendFinished();
     void showInstructions();
     void showPreview();
 
@@ -52,6 +54,8 @@ class SetupWindow : public QWidget {
     QPointer<Dialog> progress_;
     SendController* sender_ = nullptr;
     FileActions* files_ = nullptr;
+    // Where the focus went when SEND, disabled for the send, had to let it go.
+    QPointer<QWidget> focusLeftBySend_;
 };
 
 }  // namespace zelvar

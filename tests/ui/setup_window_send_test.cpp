@@ -1,4 +1,5 @@
 // SEND from the main window to a real pseudo-terminal.
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QWindow>
@@ -115,6 +116,31 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
     EXPECT_TRUE(progressShown() && progress()->okButton()->isVisible());
     EXPECT_TRUE(window->close()) << "the port is closed again";
     EXPECT_FALSE(progressShown());
+}
+
+// Driven by the keyboard alone: the result takes the focus (and is what a screen reader reads
+// with it), Esc puts it away as OK does, the focus is back on SEND, and the next Enter sends
+// again with the dialog shown again.
+TEST_F(SetupSend, TheResultTakesTheFocusAndComesBackOnEverySend) {
+    const testing::X11Key enter{Qt::Key_Return, Qt::NoModifier, "\r"};
+    const testing::X11Key escape{Qt::Key_Escape, Qt::NoModifier, "\x1b"};
+    typeInto("edComm", "3");
+    sendButton()->setFocus();
+    for (int send = 0; send < 2; ++send) {
+        testing::pressKeys(sendButton(), {enter});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000)) << send;
+        ASSERT_TRUE(progressShown()) << send;
+        ASSERT_TRUE(QTest::qWaitForWindowActive(progress()));
+        EXPECT_EQ(QApplication::focusWidget(), progress()->okButton());
+        QAccessibleInterface* said = QAccessible::queryAccessibleInterface(progress());
+        EXPECT_EQ(said->role(), QAccessible::Dialog);
+        EXPECT_EQ(said->text(QAccessible::Description), kSentShown);
+        testing::pressKeys(QApplication::focusWidget(), {escape});
+        EXPECT_FALSE(progressShown()) << send;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }));
+        EXPECT_EQ(focusedName(), "cmdSend") << send;
+    }
+    EXPECT_TRUE(modals.boxes.empty());
 }
 
 // The tracker's end goes away after block 1: the port closes, the layer's words are shown and
