@@ -1,9 +1,12 @@
 // Default, Save and Load of the main window, through the real file dialog and real files.
+#include <unistd.h>
 #include <QRadioButton>
+#include <QStandardPaths>
 
 #include "../config/settings_support.h"
 #include "files/cfg_writer.h"
 #include "setup_window_support.h"
+#include "ui/config_file_dialog.h"
 
 namespace zelvar {
 namespace {
@@ -102,6 +105,8 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     EXPECT_TRUE(modals.boxes.empty());
     ASSERT_EQ(modals.fileDialogs.size(), 2u);
     EXPECT_EQ(modals.fileDialogs[1].title, "Apertura File");
+    EXPECT_EQ(modals.fileDialogs[1].folder, QDir(folder.path()).absolutePath())
+        << "where the file was saved, whatever the current folder";
     EXPECT_EQ(modals.fileDialogs[1].mode, QFileDialog::AcceptOpen);
     saved.gpsCheckTime = "077";
     EXPECT_EQ(window->settings(), saved);
@@ -181,6 +186,23 @@ TEST_F(SetupFiles, BrokenLoadKeepsWhatCameBeforeTheFaultAndSaysZelvar) {
     expected.altTable = 1;
     expected.speedTable[0] = "0480";
     EXPECT_EQ(window->settings(), expected);
+}
+
+// The first dialog of a run starts in the program's folder only when the user may write there.
+TEST(FirstConfigFolder, IsTheProgramsWhenWritableElseTheDocuments) {
+    QTemporaryDir root;
+    const QString writable = root.filePath("portable");
+    const QString readOnly = root.filePath("bin");
+    for (const QString& made : {writable, readOnly})
+        ASSERT_TRUE(QDir().mkpath(made));
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner));
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    EXPECT_EQ(firstConfigFolder(writable), writable);
+    EXPECT_EQ(firstConfigFolder(root.filePath("gone")), documents);
+    // Root writes everywhere, so the folder is writable for it.
+    EXPECT_EQ(firstConfigFolder(readOnly), geteuid() == 0 ? readOnly : documents);
 }
 
 }  // namespace
