@@ -2,6 +2,7 @@
 // counters, the GPSless display, and the calculator and manual it opens.
 #include <QAccessible>
 #include <QClipboard>
+#include <QMimeData>
 #include <QSet>
 
 #include "geo/position_calculation.h"
@@ -84,13 +85,27 @@ TEST_F(SetupKeys, FiltersKeepOnlyWhatTheFieldTakes) {
     EXPECT_EQ(textOf("edBeacon"), "{");
 }
 
-// Pasted text meets the filter; text the program writes does not, nor while the user edits it.
+// Pasted text meets the filter before the field's length cuts it, and the caret ends after it;
+// text the program writes does not meet it, nor while the user edits it.
 TEST_F(SetupKeys, PastedTextIsFilteredTheProgramsIsNot) {
-    QGuiApplication::clipboard()->setText("ab/c d,e");
-    field("edMyCall")->setFocus();
+    const std::tuple<const char*, const char*, const char*, int> pastes[] = {
+        {"edMyCall", "ab c/d e.f g h", "ABCDEFGH", 8}, {"edDestCall", "ab/c d,e", "ABCDE", 5}};
+    for (const auto& [name, pasted, expected, caret] : pastes) {
+        QGuiApplication::clipboard()->setText(pasted);
+        field(name)->setFocus();
+        field(name)->clear();
+        QTest::keyClick(field(name), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(textOf(name), expected);
+        EXPECT_EQ(field(name)->cursorPosition(), caret) << name;
+    }
+    QMimeData dropped;
+    dropped.setText("qx/9 a.b c-12");
     field("edMyCall")->clear();
-    QTest::keyClick(field("edMyCall"), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(textOf("edMyCall"), "ABCDE");
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QApplication::sendEvent(field("edMyCall"), &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {}, QEvent::Drop);
+    QApplication::sendEvent(field("edMyCall"), &drop);
+    EXPECT_EQ(textOf("edMyCall"), "QX9ABC-12");
 
     DeviceSettings s = window->settings();
     s.myCall = "no/c";
@@ -102,6 +117,33 @@ TEST_F(SetupKeys, PastedTextIsFilteredTheProgramsIsNot) {
     EXPECT_EQ(labelText("Label34"), "[27]");
     appendTo("edMyCall", "a/-");
     EXPECT_EQ(textOf("edMyCall"), "no/cA-");
+}
+
+// A digit typed or pasted at the caret replaces the digit there, even in a full field; a refused
+// key still changes nothing. The acquisition timeout, entered with Tab, is not selected.
+TEST_F(SetupKeys, MaskedFieldsOvertype) {
+    const testing::X11Key tab{Qt::Key_Tab, {}, QStringLiteral("\t")};
+    field("edGpsCheckTime")->setFocus(Qt::TabFocusReason);
+    testing::pressKeys(field("edGpsCheckTime"), {tab});
+    ASSERT_EQ(focusedName(), "edGpsAcqTime");
+    testing::typeKeys(field("edGpsAcqTime"), "000");
+    EXPECT_EQ(textOf("edGpsAcqTime"), "000");
+    EXPECT_TRUE(shown("cmdLatLon"));
+    QLineEdit* band = field("esSpeedTable(2)");
+    band->setFocus();
+    band->setCursorPosition(1);
+    testing::typeKeys(band, "x");
+    EXPECT_EQ(band->text(), "250");
+    QGuiApplication::clipboard()->setText("7x8");
+    QTest::keyClick(band, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(band->text(), "278");
+    EXPECT_EQ(band->cursorPosition(), 3);
+    testing::typeKeys(band, "9");
+    EXPECT_EQ(band->text(), "278") << "no position left after the caret";
+    field("edSymbol")->setFocus();
+    field("edSymbol")->setCursorPosition(0);
+    testing::typeKeys(field("edSymbol"), "_");
+    EXPECT_EQ(textOf("edSymbol"), "_");
 }
 
 TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsAndShowBlanks) {
