@@ -23,10 +23,11 @@ constexpr int kCellPadding = 10;
 constexpr int kRangesWidth = 520;
 constexpr int kRoomBelowBytes = 180;
 
-QLabel* textLabel(QWidget* parent, const char* name, const QString& accessibleName) {
+// A screen reader reads the text itself as the label's name; `part` says what the text is.
+QLabel* textLabel(QWidget* parent, const char* name, const QString& part) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(accessibleName);
+    label->setAccessibleDescription(part);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
@@ -75,8 +76,10 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
     tables->addWidget(bytes_, 0, Qt::AlignTop);
     tables->addWidget(ranges_, 1);
 
-    notes_ = textLabel(built_, "lblPreviewNotes", QStringLiteral("Sent differently from the form"));
-    position_ = textLabel(built_, "lblPreviewPosition", QStringLiteral("Beacon position"));
+    notes_ = textLabel(built_, "lblPreviewNotes",
+                       QStringLiteral("the fields SEND sends differently from the form"));
+    position_ =
+        textLabel(built_, "lblPreviewPosition", QStringLiteral("the beacon read as a position"));
 
     auto* shown = new QVBoxLayout(built_);
     shown->setContentsMargins(0, 0, 0, 0);
