@@ -1,6 +1,5 @@
 #include "ui/calculator_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -17,6 +16,7 @@
 #include "ui/check_state.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
+#include "ui/palette_colours.h"
 
 namespace zelvar {
 namespace {
@@ -46,12 +46,6 @@ QLineEdit* boldField(const QString& name, const QString& text, QWidget* parent) 
     font.setBold(true);
     field->setFont(font);
     return field;
-}
-
-void paintBase(QLineEdit* field, const QColor& colour) {
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    field->setPalette(palette);
 }
 
 }  // namespace
@@ -271,13 +265,13 @@ void CalculatorWindow::writeBeacon() {
     }
     altitude_->setText(fromLatin1(position->altitude));
     host_.beacon->writeUnfiltered(fromLatin1(position->text));
-    paintBase(host_.beacon, kWrittenBeacon);
+    setBackground(host_.beacon, QPalette::Base, kWrittenBeacon);
 }
 
 void CalculatorWindow::closeCalculator() {
     hide();
     if (host_.beacon) {
-        paintBase(host_.beacon, QApplication::palette(host_.beacon).color(QPalette::Base));
+        setBackground(host_.beacon, QPalette::Base, std::nullopt);
     }
 }
 

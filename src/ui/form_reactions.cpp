@@ -11,7 +11,8 @@
 #include "ui/field_edit.h"
 #include "ui/key_filters.h"
 #include "ui/latin1_text.h"
-#include "ui/setup_controls.h"
+#include "ui/palette_colours.h"
+#include "ui/palette_watcher.h"
 
 namespace zelvar {
 namespace {
@@ -53,6 +54,11 @@ FormReactions::FormReactions(const FormControls& controls, QObject* parent)
             &FormReactions::forgetChoiceForTypedMessage);
     for (QCheckBox* box : {c.alternateTable, c.hideReceivedPositions, c.modem300, c.autoAnswerOn})
         keepTwoStateAfterClick(box);
+    // The green and the blue are chosen afresh to read well on a new palette.
+    new PaletteWatcher(c.beaconLabel->window(), [this] {
+        showDisplayForAcquisitionTimeout();
+        markModemSpeed();
+    });
 }
 
 void FormReactions::showDisplayForAcquisitionTimeout() {

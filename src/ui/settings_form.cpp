@@ -11,6 +11,7 @@
 #include "ui/field_edit.h"
 #include "ui/key_filters.h"
 #include "ui/latin1_text.h"
+#include "ui/palette_colours.h"
 #include "ui/setup_controls.h"
 #include "ui/wrapping_button.h"
 
@@ -205,9 +206,7 @@ QWidget* SettingsForm::buildMainGroup() {
     c.openCalculator->setAutoDefault(true);
     // As high as the two rows it stands beside: showing it must not move them.
     c.openCalculator->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
-    QPalette face = c.openCalculator->palette();
-    face.setColor(QPalette::Button, kLatLonFace);
-    c.openCalculator->setPalette(face);
+    setBackground(c.openCalculator, QPalette::Button, kLatLonFace);
     grid->addWidget(c.openCalculator, 1, 2, 2, 1);
 
     c.myCall = textField(group, Field::MyCall, filterCallsignKey);

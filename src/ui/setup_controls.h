@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
-#include <optional>
 #include <string_view>
 
 #include "ui/field_edit.h"
@@ -43,8 +41,5 @@ void fitWidthToCharacters(FieldEdit* field, int characters);
 
 QCheckBox* makeCheckBox(QWidget* parent, std::string_view name, const QString& caption);
 QPushButton* makeButton(QWidget* parent, std::string_view name, const QString& caption);
-
-// Sets or clears an explicit text colour; cleared, the widget follows the system's palette.
-void setTextColour(QWidget* widget, std::optional<QColor> colour);
 
 }  // namespace zelvar
