@@ -1,6 +1,7 @@
 // The preview of SEND beside the main window: the bytes SEND would write, following the form as
 // the user types, never writing into it.
 #include <QAccessible>
+#include <QScreen>
 #include <QTableView>
 #include <QTextDocumentFragment>
 
@@ -55,6 +56,14 @@ class PreviewTest : public testing::SetupWindowTest {
 TEST_F(PreviewTest, ShowsTheBytesSendWritesAndFollowsEveryEdit) {
     PreviewWindow* preview = openWithCtrlP();
     ASSERT_TRUE(preview->isVisible());
+    // Beside the main window and on the screen, narrowed to the room there; smaller still if
+    // the user wants.
+    EXPECT_TRUE(preview->screen()->availableGeometry().contains(preview->frameGeometry()));
+    EXPECT_FALSE(preview->frameGeometry().intersects(window->frameGeometry()))
+        << preview->frameGeometry().x() << " " << preview->frameGeometry().width() << " "
+        << window->frameGeometry().x() << " " << window->frameGeometry().width();
+    EXPECT_LE(preview->minimumSizeHint().width(), 400);
+    EXPECT_LE(preview->minimumSizeHint().height(), 300);
     EXPECT_TRUE(showsWhatSendWrites());
     const std::pair<const char*, const char*> edits[] = {
         {"edNumFlagsAuto", "10"},
