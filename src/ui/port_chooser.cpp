@@ -125,8 +125,9 @@ void PortChooser::showChoice() {
         tip = deviceTip(found->device);
     } else {
         text += QStringLiteral(": no such port");
-        tip = qText(resolveInList(ports_, number).error().reason) +
-              QStringLiteral(". Choose one of the listed ports.");
+        tip = qText(resolveInList(ports_, number).error().reason) + QStringLiteral(".");
+        if (!ports_.empty())
+            tip += QStringLiteral(" Choose one of the listed ports.");
         colour = kNoDeviceColour;
     }
     shown_->setText(shown_->fontMetrics().elidedText(text, Qt::ElideMiddle, textRoom(shown_)));

@@ -69,9 +69,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     });
     sender_ = new SendController(
         this, progress_, [lister](int number) { return resolveListedPort(lister(), number); },
-        [lister](int number) {
-            return findingsText(diagnoseListedPort(lister(), number).findings);
-        });
+        [lister](int number) { return diagnoseListedPort(lister(), number).findings; });
     files_ = new FileActions(this, form_, calculator_);
 
     connect(c.send, &QPushButton::clicked, this, &SetupWindow::send);
