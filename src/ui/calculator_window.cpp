@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "common/ascii.h"
@@ -68,6 +69,8 @@ CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
     connect(altitudeIncluded_, &QCheckBox::stateChanged, this, &CalculatorWindow::chkAltClick);
     connect(writeButton_, &QPushButton::clicked, this, &CalculatorWindow::writeBeacon);
     connect(closeButton_, &QPushButton::clicked, this, &CalculatorWindow::closeCalculator);
+    // Esc closes it as Close does.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &CalculatorWindow::closeCalculator);
     hide();
 }
 

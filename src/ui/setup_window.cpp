@@ -50,7 +50,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     layout->setContentsMargins(kWindowMargin, kWindowMargin, kWindowMargin, kWindowMargin);
     layout->addWidget(form_);
     setFixedSize(kClientSize);
-    watchKeysOfAllControls();
+    watchKeysOf(this);
 
     const FormControls& c = form_->controls();
     new FormReactions(c, this);
@@ -63,6 +63,10 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
                                                  [c] { return c.symbol->text(); },
                                                  [c] { return c.alternateTable->isChecked(); },
                                              });
+    // The calculator answers F1 and Ctrl+P as this window does.
+    watchKeysOf(calculator_);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), calculator_), &QShortcut::activated,
+            this, &SetupWindow::showPreview);
     connect(new FormChanges(form_, this), &FormChanges::changed, this, [this] {
         if (preview_)
             preview_->refresh();
@@ -148,10 +152,10 @@ void SetupWindow::showInstructions() {
                              QStringLiteral("Zelvar Config - Istruzioni"));
 }
 
-void SetupWindow::watchKeysOfAllControls() {
-    // Every key passes the window before the focused control sees it.
-    installEventFilter(this);
-    for (QWidget* child : findChildren<QWidget*>())
+void SetupWindow::watchKeysOf(QWidget* window) {
+    // Every key passes here before the focused control sees it.
+    window->installEventFilter(this);
+    for (QWidget* child : window->findChildren<QWidget*>())
         child->installEventFilter(this);
 }
 
@@ -159,7 +163,9 @@ bool SetupWindow::eventFilter(QObject* watched, QEvent* event) {
     // A key the focused control leaves alone travels on to its parents; only its first stop
     // counts.
     const QWidget* focus = QApplication::focusWidget();
-    const bool firstStop = focus ? watched == focus : watched == this;
+    const bool firstStop =
+        focus ? watched == focus
+              : watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow();
     if (firstStop && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         showInstructions();

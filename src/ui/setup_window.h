@@ -34,13 +34,14 @@ class SetupWindow : public QWidget {
     CalculatorInputs calculatorInputs() const;
 
   protected:
-    // F1 anywhere in the window opens the manual; the key goes on to the control.
+    // F1 anywhere in the window or the calculator opens the manual; the key goes on to the
+    // control.
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Refused while a send holds the serial port open.
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void watchKeysOfAllControls();
+    void watchKeysOf(QWidget* window);
     // SEND: build, show the normalised values, then send or say why not.
     void send();
     // SEND back on; the focus goes back to it unless the user has put it elsewhere meanwhile.

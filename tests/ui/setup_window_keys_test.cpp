@@ -301,6 +301,29 @@ TEST_F(SetupKeys, F1AndHelpOpenOneViewerOnTheManual) {
     ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
     manual.write("{\\rtf1\\ansi Zelvar manual\\par}");
     manual.close();
+    // From the calculator too, as Ctrl+P; Esc there closes it.
+    typeInto("edGpsAcqTime", "0");
+    click("cmdLatLon");
+    auto* calculator = control<CalculatorWindow>("frmLatLon");
+    auto activate = [](QWidget* shown) {
+        shown->activateWindow();
+        return QTest::qWaitFor([shown] { return QApplication::activeWindow() == shown; });
+    };
+    ASSERT_TRUE(activate(calculator));
+    QLineEdit* latitude = calculator->findChild<QLineEdit*>("txtLat");
+    latitude->setFocus();
+    QTest::keyClick(latitude, Qt::Key_F1, Qt::ShiftModifier);
+    ASSERT_NE(InstructionsViewer::instance(), nullptr);
+    InstructionsViewer::instance()->close();
+    ASSERT_TRUE(activate(calculator));
+    QTest::keyClick(latitude, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(control<QWidget>("frmPreview")->isVisible());
+    ASSERT_TRUE(activate(calculator));
+    QTest::keyClick(latitude, Qt::Key_Escape);
+    EXPECT_FALSE(calculator->isVisible());
+    ASSERT_TRUE(activate(window.get()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
     field("edMyCall")->setFocus();
     QTest::keyClick(field("edMyCall"), Qt::Key_F1);
     InstructionsViewer* viewer = InstructionsViewer::instance();
