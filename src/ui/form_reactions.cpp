@@ -20,10 +20,13 @@ namespace {
 const QColor kGpslessGreen(0, 128, 0);
 const QColor kModem300Blue(0, 0, 255);
 
-// "[n]": how many characters the field still takes.
+// "[n]": how many characters the field still takes; a screen reader hears it with the field.
 void connectCounter(FieldEdit* field, QLabel* counter) {
-    auto show = [field, counter] {
-        counter->setText(QStringLiteral("[%1]").arg(field->maxLength() - field->text().size()));
+    const QString limit = field->accessibleDescription();
+    auto show = [field, counter, limit] {
+        const qsizetype left = field->maxLength() - field->text().size();
+        counter->setText(QStringLiteral("[%1]").arg(left));
+        field->setAccessibleDescription(QStringLiteral("%1, %2 left").arg(limit).arg(left));
     };
     QObject::connect(field, &QLineEdit::textChanged, counter, show);
     show();

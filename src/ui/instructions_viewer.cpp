@@ -15,6 +15,7 @@
 #include "ui/manual_lookup.h"
 #include "ui/message_box.h"
 #include "ui/picture_fit.h"
+#include "ui/window_accessibility.h"
 
 namespace zelvar {
 namespace {
@@ -53,12 +54,14 @@ InstructionsViewer* InstructionsViewer::instance() {
 }
 
 InstructionsViewer::InstructionsViewer() : view_(new QTextBrowser(this)) {
+    installWindowAccessibility();
     setObjectName(QStringLiteral("frmIstruzioni"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Istruzioni:"));
     resize(kOpeningSize);
 
     view_->setObjectName(QStringLiteral("rtfIstruzioni"));
+    view_->setAccessibleName(QStringLiteral("User manual"));
     view_->setOpenLinks(false);
     QPalette palette = view_->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));

@@ -10,6 +10,7 @@
 #include "ui/check_state.h"
 #include "ui/field_edit.h"
 #include "ui/key_filters.h"
+#include "ui/labelled_list.h"
 #include "ui/latin1_text.h"
 #include "ui/palette_colours.h"
 #include "ui/setup_controls.h"
@@ -69,7 +70,7 @@ QLabel* makeCounter(QWidget* parent, std::string_view name) {
 }
 
 QComboBox* makeList(QWidget* parent, Field field, const QString& name) {
-    auto* list = new QComboBox(parent);
+    auto* list = new LabelledList(parent);
     list->setObjectName(fromLatin1(controlName(field)));
     list->setFont(withPointSize(parent->font(), kSmallPointSize));
     describe(list, name);
@@ -175,6 +176,8 @@ QWidget* SettingsForm::buildMainGroup() {
     c.txDelay = digits(group, Field::NumFlagsAuto, true, QStringLiteral("TX DELAY"),
                        QStringLiteral("milliseconds"));
     c.micEMessage = makeList(group, Field::MicEMsg, QStringLiteral("Mic-E msg"));
+    c.micEMessage->setAccessibleDescription(
+        QStringLiteral("the status the tracker's Mic-E reports carry; choose one of the list"));
     c.micELabel = naming(makeLabel(group, QStringLiteral("Mic-E msg"), "Label12"), c.micEMessage);
     c.micEMessage->setEditable(true);
     c.micEMessage->setInsertPolicy(QComboBox::NoInsert);
@@ -269,6 +272,8 @@ QWidget* SettingsForm::buildTimingGroup() {
     const QString seconds = QStringLiteral("seconds");
 
     auto* manual = new QGroupBox(QStringLiteral("Manual Timing"), group);
+    // Named by their own titles: unnamed, a screen reader gives each the outer group's.
+    manual->setAccessibleName(manual->title());
     c.fixedInterval =
         digits(manual, Field::ManualTime, true, QStringLiteral("Manual Timing, every"), seconds);
     tight(new QHBoxLayout(manual), kNarrowGroupMargins)
@@ -277,6 +282,7 @@ QWidget* SettingsForm::buildTimingGroup() {
     left->addWidget(manual);
 
     auto* gps = new QGroupBox(QStringLiteral("GPS"), group);
+    gps->setAccessibleName(gps->title());
     auto* gpsRows = tight(new QVBoxLayout(gps), kNarrowGroupMargins);
     c.acquisitionInterval = digits(gps, Field::GpsCheckTime, true,
                                    QStringLiteral("Acquisition interval, every"), seconds);
@@ -296,6 +302,7 @@ QWidget* SettingsForm::buildTimingGroup() {
     left->addStretch();
 
     auto* automatic = new QGroupBox(QStringLiteral("Automatic Timing"), group);
+    automatic->setAccessibleName(automatic->title());
     QGridLayout* bands = tightGrid(automatic, kNarrowGroupMargins);
     for (int band = 0; band < static_cast<int>(c.speedIntervals.size()); ++band) {
         const Field field = speedTableField(band);

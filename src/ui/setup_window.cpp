@@ -24,6 +24,7 @@
 #include "ui/send_controller.h"
 #include "ui/settings_form.h"
 #include "ui/setup_controls.h"
+#include "ui/window_accessibility.h"
 
 namespace zelvar {
 namespace {
@@ -40,6 +41,7 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
 
 SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     : QWidget(parent, kWindowFlags) {
+    installWindowAccessibility();
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral("Zelvar Config v4.0 by QX9ABC"));
     // Children take the window's type, so it is set before they are made.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
@@ -102,6 +103,9 @@ TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
     EXPECT_EQ(viewer->windowTitle(), QString(" ") + kTitle);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_TRUE(shownText(viewer).startsWith("Zelvar\nline 0\n"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(viewer)->role(), QAccessible::Window);
+    EXPECT_FALSE(
+        QAccessible::queryAccessibleInterface(viewOf(viewer))->text(QAccessible::Name).isEmpty());
 
     QScrollBar* scroll = viewOf(viewer)->verticalScrollBar();
     scroll->setValue(scroll->maximum());

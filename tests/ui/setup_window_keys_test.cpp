@@ -2,6 +2,7 @@
 // counters, the GPSless display, and the calculator and manual it opens.
 #include <QAccessible>
 #include <QClipboard>
+#include <QGroupBox>
 #include <QMimeData>
 #include <QSet>
 
@@ -20,14 +21,10 @@ class SetupKeys : public testing::SetupWindowTest {
   protected:
     QString labelText(const char* name) { return control<QLabel>(name)->text(); }
     bool shown(const char* name) { return control<QWidget>(name)->isVisible(); }
-    // A list's name is its current entry; its label comes as a relation.
-    static QString spokenName(QWidget* control) {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-        if (!qobject_cast<QComboBox*>(control))
-            return accessible->text(QAccessible::Name);
-        const auto labels = accessible->relations(QAccessible::Label);
-        return labels.isEmpty() ? QString() : labels.front().first->text(QAccessible::Name);
+    static QAccessibleInterface* heard(QWidget* control) {
+        return QAccessible::queryAccessibleInterface(control);
     }
+    static QString spokenName(QWidget* control) { return heard(control)->text(QAccessible::Name); }
 };
 
 // A click into a field selects its content as entering it does; typing replaces it.
@@ -203,13 +200,19 @@ TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
     EXPECT_FALSE(shown("cmdLatLon"));
 }
 
-TEST_F(SetupKeys, EveryFieldListAndBoxHasANameOfItsOwn) {
-    for (QWidget* shown : {static_cast<QWidget*>(window.get()), control<QWidget>("frmLatLon")}) {
+// Each field, list, box and group is named by its label, a list's entry being its value; a
+// counter is heard with its field; the windows are frames and dialogs.
+TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
+    click("cmdPreview");
+    for (QWidget* shown : {static_cast<QWidget*>(window.get()), control<QWidget>("frmLatLon"),
+                           control<QWidget>("frmPreview")}) {
+        EXPECT_EQ(heard(shown)->role(),
+                  shown->objectName() == "frmLatLon" ? QAccessible::Dialog : QAccessible::Window);
         QSet<QString> names;
         for (QWidget* control : shown->findChildren<QWidget*>()) {
             // A list's own edit speaks for the list.
             if ((qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
-                 qobject_cast<QCheckBox*>(control)) &&
+                 qobject_cast<QCheckBox*>(control) || qobject_cast<QGroupBox*>(control)) &&
                 control->window() == shown && !qobject_cast<QComboBox*>(control->parentWidget())) {
                 const QString name = spokenName(control);
                 EXPECT_FALSE(name.isEmpty()) << control->objectName().toStdString();
@@ -217,8 +220,19 @@ TEST_F(SetupKeys, EveryFieldListAndBoxHasANameOfItsOwn) {
                 names.insert(name);
             }
         }
-        EXPECT_GE(names.size(), shown == window.get() ? 27 : 5);
+        EXPECT_GE(names.size(), shown == window.get()                ? 34
+                                : shown->objectName() == "frmLatLon" ? 7
+                                                                     : 0);
     }
+    auto* micE = control<QComboBox>("cbMicEMsg");
+    micE->setCurrentIndex(2);
+    EXPECT_EQ(spokenName(micE), "Mic-E msg");
+    EXPECT_EQ(heard(micE)->text(QAccessible::Value), "In Service");
+    EXPECT_FALSE(heard(micE)->text(QAccessible::Description).isEmpty());
+    EXPECT_EQ(spokenName(control<QComboBox>("cboBaud")), "Baud");
+    typeInto("edAprsMsg", "abc");
+    EXPECT_EQ(heard(field("edAprsMsg"))->text(QAccessible::Description),
+              "at most 38 characters, 35 left");
 }
 
 // Editing keys as X11 sends them keep their effect in every field; only typed characters meet
