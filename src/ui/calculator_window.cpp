@@ -111,9 +111,9 @@ void CalculatorWindow::buildControls() {
     compressedForm_->setObjectName("optLLtoComp");
     compressedForm_->setChecked(true);
 
-    writeButton_ = new QPushButton("Write coords in GPSless Bcn", this);
+    writeButton_ = new QPushButton("&Write coords in GPSless Bcn", this);
     writeButton_->setObjectName("cmdCalc");
-    closeButton_ = new QPushButton("Close", this);
+    closeButton_ = new QPushButton("&Close", this);
     closeButton_->setObjectName("OKButton");
     // Enter presses the focused button, as Space does.
     writeButton_->setAutoDefault(true);

@@ -204,7 +204,7 @@ QWidget* SettingsForm::buildMainGroup() {
     grid->addWidget(naming(makeLabel(group, QStringLiteral("ICON Symbol")), c.symbol), 1, 0);
     grid->addLayout(symbol, 1, 1);
 
-    c.openCalculator = new WrappingButton(QStringLiteral("Calculate GPSless Bcn"), group);
+    c.openCalculator = new WrappingButton(QStringLiteral("&Calculate GPSless Bcn"), group);
     c.openCalculator->setObjectName(QStringLiteral("cmdLatLon"));
     c.openCalculator->setAutoDefault(true);
     // As high as the two rows it stands beside: showing it must not move them.
@@ -366,10 +366,10 @@ QWidget* SettingsForm::buildProgrammingGroup() {
     auto* group = new QGroupBox(QStringLiteral("Configuration / Programming"), this);
     auto* rows = tight(new QVBoxLayout(group));
 
-    c.defaults = makeButton(group, "cmdDefault", QStringLiteral("Default"));
-    c.save = makeButton(group, "cmdSave", QStringLiteral("Save"));
-    c.load = makeButton(group, "cmdLoad", QStringLiteral("Load"));
-    c.preview = makeButton(group, "cmdPreview", QStringLiteral("Preview"));
+    c.defaults = makeButton(group, "cmdDefault", QStringLiteral("&Default"));
+    c.save = makeButton(group, "cmdSave", QStringLiteral("&Save"));
+    c.load = makeButton(group, "cmdLoad", QStringLiteral("&Load"));
+    c.preview = makeButton(group, "cmdPreview", QStringLiteral("&Preview"));
     c.preview->setToolTip(QStringLiteral("What SEND would write, byte by byte (Ctrl+P)"));
     describe(c.preview, QStringLiteral("Preview"), QStringLiteral("what SEND would write, Ctrl+P"));
     // No wider than its caption: the three file buttons keep the room.
@@ -378,8 +378,8 @@ QWidget* SettingsForm::buildProgrammingGroup() {
 
     c.portNumber = digits(group, Field::CommPort, true, QStringLiteral("Comm num"),
                           QStringLiteral("serial port number"));
-    c.send = makeButton(group, "cmdSend", QStringLiteral("SEND"));
-    c.help = makeButton(group, "cmdHelp", QStringLiteral("Help (F1)"));
+    c.send = makeButton(group, "cmdSend", QStringLiteral("S&END"));
+    c.help = makeButton(group, "cmdHelp", QStringLiteral("&Help (F1)"));
     QHBoxLayout* port = row({naming(makeLabel(group, QStringLiteral("Comm num:")), c.portNumber),
                              c.portNumber, c.send, c.help});
     port->setStretchFactor(c.send, 1);

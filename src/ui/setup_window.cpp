@@ -92,9 +92,13 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
             &CalculatorWindow::showCalculator);
     connect(c.help, &QPushButton::clicked, this, &SetupWindow::showInstructions);
     connect(c.preview, &QPushButton::clicked, this, &SetupWindow::showPreview);
-    // Ctrl+P wherever the focus is in this window; no field uses the key.
+    // Ctrl+P, Ctrl+S and Ctrl+O wherever the focus is in this window; no field uses them.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
             &SetupWindow::showPreview);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, files_,
+            &FileActions::save);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, files_,
+            &FileActions::load);
     c.txDelay->setFocus(Qt::OtherFocusReason);
 }
 

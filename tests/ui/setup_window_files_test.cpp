@@ -114,6 +114,7 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     EXPECT_TRUE(control<QWidget>("cmdLatLon")->isVisible()) << "the loaded timeout 000 is GPSless";
 }
 
+// Cancelled, from the buttons and from Ctrl+S and Ctrl+O alike.
 TEST_F(SetupFiles, CancelledDialogsChangeNothingAndSayNothing) {
     typeInto("edMyCall", "qx9abc");
     const DeviceSettings before = window->settings();
@@ -122,8 +123,15 @@ TEST_F(SetupFiles, CancelledDialogsChangeNothingAndSayNothing) {
     click("cmdSave");
     modals.choose({});
     click("cmdLoad");
+    for (const Qt::Key key : {Qt::Key_S, Qt::Key_O}) {
+        ASSERT_TRUE(testing::activate(window.get()));
+        modals.choose({});
+        QTest::keyClick(field("edMyCall"), key, Qt::ControlModifier);
+    }
     EXPECT_EQ(QDir::currentPath(), current);
-    EXPECT_EQ(modals.fileDialogs.size(), 2u);
+    ASSERT_EQ(modals.fileDialogs.size(), 4u);
+    EXPECT_EQ(modals.fileDialogs[2].title, "Salva File");
+    EXPECT_EQ(modals.fileDialogs[3].title, "Apertura File");
     EXPECT_TRUE(modals.boxes.empty());
     EXPECT_EQ(window->settings(), before);
     EXPECT_TRUE(QDir(folder.path()).isEmpty());

@@ -235,6 +235,27 @@ TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
               "at most 38 characters, 35 left");
 }
 
+// Every button of the two windows has a letter of its own for Alt; Alt+D restores the defaults.
+TEST_F(SetupKeys, ButtonsHaveMnemonics) {
+    for (QWidget* shown : {static_cast<QWidget*>(window.get()), control<QWidget>("frmLatLon")}) {
+        QSet<QString> letters;
+        for (QAbstractButton* button : shown->findChildren<QPushButton*>()) {
+            // The device's caption changes with the device.
+            if (button->window() != shown || button->objectName() == "cmdPortDevice")
+                continue;
+            const QString letter = QKeySequence::mnemonic(button->text()).toString();
+            EXPECT_FALSE(letter.isEmpty()) << button->objectName().toStdString();
+            EXPECT_FALSE(letters.contains(letter)) << letter.toStdString();
+            letters.insert(letter);
+        }
+    }
+    typeInto("edMyCall", "qx9abc");
+    ASSERT_TRUE(testing::activate(window.get()));
+    QTest::keyClick(field("edMyCall"), Qt::Key_D, Qt::AltModifier);
+    // The button shows itself pressed for a moment before it acts.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->settings() == defaultSettings(); }));
+}
+
 // Editing keys as X11 sends them keep their effect in every field; only typed characters meet
 // the field's rule, and a refused one leaves the content and its selection.
 TEST_F(SetupKeys, EditingKeysWorkAndRefusedKeysChangeNothing) {
@@ -319,23 +340,19 @@ TEST_F(SetupKeys, F1AndHelpOpenOneViewerOnTheManual) {
     typeInto("edGpsAcqTime", "0");
     click("cmdLatLon");
     auto* calculator = control<CalculatorWindow>("frmLatLon");
-    auto activate = [](QWidget* shown) {
-        shown->activateWindow();
-        return QTest::qWaitFor([shown] { return QApplication::activeWindow() == shown; });
-    };
-    ASSERT_TRUE(activate(calculator));
+    ASSERT_TRUE(testing::activate(calculator));
     QLineEdit* latitude = calculator->findChild<QLineEdit*>("txtLat");
     latitude->setFocus();
     QTest::keyClick(latitude, Qt::Key_F1, Qt::ShiftModifier);
     ASSERT_NE(InstructionsViewer::instance(), nullptr);
     InstructionsViewer::instance()->close();
-    ASSERT_TRUE(activate(calculator));
+    ASSERT_TRUE(testing::activate(calculator));
     QTest::keyClick(latitude, Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(control<QWidget>("frmPreview")->isVisible());
-    ASSERT_TRUE(activate(calculator));
+    ASSERT_TRUE(testing::activate(calculator));
     QTest::keyClick(latitude, Qt::Key_Escape);
     EXPECT_FALSE(calculator->isVisible());
-    ASSERT_TRUE(activate(window.get()));
+    ASSERT_TRUE(testing::activate(window.get()));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     field("edMyCall")->setFocus();
