@@ -221,11 +221,16 @@ void FieldEdit::paintEvent(QPaintEvent* event) {
                                .marginsRemoved(textMargins());
     const QFontMetrics metrics = fontMetrics();
     const int x = contents.x() + kTextIndent + metrics.horizontalAdvance(text());
-    const int top = contents.y() + (contents.height() - metrics.height() + 1) / 2;
+    // On the line of the characters shown; with none, where the line edit would put a typed
+    // "_" (it centres a line by the height of its characters).
+    const int lineHeight = std::max(metrics.boundingRect(shownText()).height(), metrics.height());
+    const int top = text().isEmpty() ? contents.y() + (contents.height() - lineHeight + 1) / 2
+                                     : cursorRect().top();
     QPainter painter(this);
     painter.setClipRect(contents);
-    painter.setPen(
-        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    // In the placeholder's colour, so that an empty position never looks like a typed "_".
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::PlaceholderText));
     painter.drawText(QPoint(x, top + metrics.ascent()), prompts);
 }
 

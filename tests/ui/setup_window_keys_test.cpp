@@ -161,6 +161,24 @@ TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsAndShowBlanks) {
     }
 }
 
+// An empty position shows its prompt where a typed "_" would be, but lighter.
+TEST_F(SetupKeys, AnEmptySymbolIsToldFromAnUnderscore) {
+    QLineEdit* symbol = field("edSymbol");
+    field("edMyCall")->setFocus();
+    // The darkest grey inside the frame, where the character is drawn.
+    auto darkest = [&](const QString& content) {
+        symbol->setText(content);
+        const QImage drawn = symbol->grab().toImage();
+        int found = 255;
+        for (int y = 2; y < drawn.height() - 2; ++y)
+            for (int x = 2; x < drawn.width() - 2; ++x)
+                found = std::min(found, qGray(drawn.pixel(x, y)));
+        return found;
+    };
+    EXPECT_LT(darkest(""), 200) << "the prompt is shown, not cut off";
+    EXPECT_LT(darkest("_") + 40, darkest(""));
+}
+
 TEST_F(SetupKeys, CountersShowTheCharactersLeft) {
     const std::tuple<const char*, const char*, int> counters[] = {
         {"edBeacon", "Label34", 35},
