@@ -123,9 +123,8 @@ CalculatorInputs SetupWindow::calculatorInputs() const {
 
 void SetupWindow::send() {
     QPushButton* button = form_->controls().send;
-    const bool hadFocus = focusWidget() == button;
     button->setEnabled(false);
-    focusLeftBySend_ = hadFocus ? focusWidget() : nullptr;
+    focusAtSend_ = focusWidget();
     DeviceSettings normalised = form_->settings();
     ConfigImage image{};
     const BuildResult built = buildConfigImage(normalised, image);
@@ -148,9 +147,9 @@ void SetupWindow::send() {
 void SetupWindow::sendFinished() {
     QPushButton* button = form_->controls().send;
     button->setEnabled(true);
-    if (focusLeftBySend_ && focusWidget() == focusLeftBySend_)
+    if (focusWidget() == focusAtSend_)
         button->setFocus(Qt::OtherFocusReason);
-    focusLeftBySend_ = nullptr;
+    focusAtSend_ = nullptr;
 }
 
 void SetupWindow::showInstructions() {

@@ -44,7 +44,7 @@ class SetupWindow : public QWidget {
     void watchKeysOf(QWidget* window);
     // SEND: build, show the normalised values, then send or say why not.
     void send();
-    // SEND back on; the focus goes back to it unless the user has put it elsewhere meanwhile.
+    // SEND back on; the focus goes to it unless the user has put it elsewhere meanwhile.
     void sendFinished();
     void showInstructions();
     void showPreview();
@@ -55,8 +55,9 @@ class SetupWindow : public QWidget {
     QPointer<Dialog> progress_;
     SendController* sender_ = nullptr;
     FileActions* files_ = nullptr;
-    // Where the focus went when SEND, disabled for the send, had to let it go.
-    QPointer<QWidget> focusLeftBySend_;
+    // Where the focus was once SEND was off (Load, when SEND had it); still there at the end of
+    // the send, it goes to SEND.
+    QPointer<QWidget> focusAtSend_;
 };
 
 }  // namespace zelvar
