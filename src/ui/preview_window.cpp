@@ -22,6 +22,7 @@ constexpr int kGapToOwner = 8;
 constexpr int kCellPadding = 10;
 constexpr int kRangesWidth = 520;
 constexpr int kRoomBelowBytes = 180;
+constexpr int kRangesMinimumCharacters = 12;
 
 // A screen reader reads the text itself as the label's name; `part` says what the text is.
 QLabel* textLabel(QWidget* parent, const char* name, const QString& part) {
@@ -130,6 +131,10 @@ QTableView* PreviewWindow::buildRangesView() {
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + kCellPadding / 2);
     view->horizontalHeader()->setStretchLastSection(true);
+    // It takes the width the bytes leave: in a narrow window the bytes come first.
+    view->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    view->setMinimumWidth(
+        view->fontMetrics().horizontalAdvance(QString(kRangesMinimumCharacters, u'0')));
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &PreviewWindow::markBytesOfChosenRange);
     return view;
