@@ -11,6 +11,9 @@ class LabelledList : public QComboBox {
 
   public:
     explicit LabelledList(QWidget* parent);
+
+  private:
+    QString shownEntry_;  // the entry a screen reader was told of last
 };
 
 }  // namespace zelvar

@@ -10,16 +10,23 @@
 namespace zelvar {
 namespace {
 
-// What a screen reader reads of a LabelledList: its own accessible name, the chosen entry as
-// the value, and the list's popup (and its edit, when it takes typing) as children.
-class LabelledListAccessible : public QAccessibleWidget {
+// What a screen reader reads of a LabelledList: its own accessible name, the chosen entry as the
+// value and as its text (where screen readers look for a list's value), and the list's popup
+// (and its edit, when it takes typing) as children.
+class LabelledListAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
     explicit LabelledListAccessible(QComboBox* list)
         : QAccessibleWidget(list, QAccessible::ComboBox) {}
 
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Value)
-            return list()->currentText();
+            return entry();
         return QAccessibleWidget::text(kind);
     }
 
@@ -64,8 +71,28 @@ class LabelledListAccessible : public QAccessibleWidget {
             list()->showPopup();
     }
 
+    // The entry as read-only text.
+    QString text(int start, int end) const override { return entry().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(entry().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
   private:
     QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+    QString entry() const { return list()->currentText(); }
 };
 
 QAccessibleInterface* accessibleFor(const QString& key, QObject* object) {

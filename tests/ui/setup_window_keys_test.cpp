@@ -247,7 +247,10 @@ TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
     EXPECT_EQ(spokenName(micE), "Mic-E msg");
     EXPECT_EQ(heard(micE)->text(QAccessible::Value), "In Service");
     EXPECT_FALSE(heard(micE)->text(QAccessible::Description).isEmpty());
-    EXPECT_EQ(spokenName(control<QComboBox>("cboBaud")), "Baud");
+    QAccessibleInterface* baud = heard(control<QComboBox>("cboBaud"));
+    EXPECT_EQ(baud->text(QAccessible::Name), "Baud");
+    control<QComboBox>("cboBaud")->setCurrentIndex(1);
+    EXPECT_EQ(baud->textInterface()->text(0, baud->textInterface()->characterCount()), "9600");
     typeInto("edAprsMsg", "abc");
     EXPECT_EQ(heard(field("edAprsMsg"))->text(QAccessible::Description),
               "at most 38 characters, 35 left");
