@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "config/config_image.h"
-#include "transfer/diagnosis_format.h"
 #include "ui/calculator_window.h"
 #include "ui/field_edit.h"
 #include "ui/file_actions.h"
