@@ -58,7 +58,7 @@ FormReactions::FormReactions(const FormControls& controls, QObject* parent)
     for (QCheckBox* box : {c.alternateTable, c.hideReceivedPositions, c.modem300, c.autoAnswerOn})
         keepTwoStateAfterClick(box);
     // The green and the blue are chosen afresh to read well on a new palette.
-    new PaletteWatcher(c.beaconLabel->window(), [this] {
+    new PaletteWatcher(c.beaconLabel->window(), this, [this] {
         showDisplayForAcquisitionTimeout();
         markModemSpeed();
     });

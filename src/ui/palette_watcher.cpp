@@ -5,8 +5,8 @@
 
 namespace zelvar {
 
-PaletteWatcher::PaletteWatcher(QWidget* window, std::function<void()> changed)
-    : QObject(window), changed_(std::move(changed)) {
+PaletteWatcher::PaletteWatcher(QWidget* window, QObject* owner, std::function<void()> changed)
+    : QObject(owner), changed_(std::move(changed)) {
     window->installEventFilter(this);
 }
 

@@ -81,7 +81,7 @@ PortChooser::PortChooser(QWidget* window, FieldEdit* portNumber, QPushButton* sh
     connect(&settle_, &QTimer::timeout, this, &PortChooser::relist);
     settle_.setInterval(kSettleMs);
     // The red of a missing port is chosen afresh to read well on a new palette.
-    new PaletteWatcher(window, [this] { showChoice(); });
+    new PaletteWatcher(window, this, [this] { showChoice(); });
     showChoice();
 }
 
