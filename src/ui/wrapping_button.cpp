@@ -1,6 +1,5 @@
 #include "ui/wrapping_button.h"
 
-#include <QRegularExpression>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -54,8 +53,14 @@ void WrappingButton::paintEvent(QPaintEvent*) {
 }
 
 QString WrappingButton::shownCaption() const {
-    QString caption = text();
-    caption.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    // "&&" stands for one "&"; a single "&" marks the next letter.
+    QString caption;
+    const QString marked = text();
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        if (marked[i] == u'&' && ++i == marked.size())
+            break;
+        caption.append(marked[i]);
+    }
     return caption;
 }
 
