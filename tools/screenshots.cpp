@@ -2,12 +2,14 @@
 // adapter plugged in, its list of serial devices opened, the position calculator with a typed
 // example, the main window in GPSless display once the calculator has written that position
 // into the comment, and the preview of SEND for that window with a TX delay the build raises
-// and the beacon's bytes marked.
+// and the beacon's bytes marked. Each once in the style's own light palette and once, named
+// "-dark", in a dark one, as a desktop with a dark theme gives it.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -36,15 +38,42 @@ void type(QLineEdit* field, const QString& text) {
     QTest::keyClicks(field, text);
 }
 
+// The pictures' names end in this ("-dark"), before ".png".
+QString gSuffix;
+
+QString pictureName(const char* name) {
+    QString picture = QString::fromLatin1(name);
+    return picture.insert(picture.lastIndexOf(QLatin1Char('.')), gSuffix);
+}
+
 // Lays out and paints the window before taking its picture.
 bool save(QWidget& window, const QDir& folder, const char* name) {
     QTest::qWait(100);
-    const QString path = folder.filePath(QString::fromLatin1(name));
+    const QString path = folder.filePath(pictureName(name));
     if (!window.grab().save(path)) {
         QTextStream(stderr) << "cannot write " << path << "\n";
         return false;
     }
     return true;
+}
+
+// A dark palette of the kind dark desktop themes give Qt programs.
+QPalette darkPalette() {
+    const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
+    QPalette dark(text, window, window.lighter(150), window.darker(200), window.darker(150), text,
+                  Qt::white, base, window);
+    dark.setColor(QPalette::AlternateBase, QColor(45, 45, 45));
+    dark.setColor(QPalette::ToolTipBase, base);
+    dark.setColor(QPalette::ToolTipText, text);
+    dark.setColor(QPalette::PlaceholderText, QColor(140, 140, 140));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, Qt::black);
+    dark.setColor(QPalette::Link, QColor(90, 160, 240));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text,
+                                           QPalette::ButtonText}) {
+        dark.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
+    }
+    return dark;
 }
 
 // The ports of a machine with a CH340 adapter plugged in, whatever this one has.
@@ -69,7 +98,7 @@ bool savePortList(QWidget& window, const QDir& folder) {
                   window.geometry().bottomRight())
                 .united(menu->geometry())
                 .adjusted(0, 0, 4, 4);
-        const QString path = folder.filePath(QStringLiteral("port-list.png"));
+        const QString path = folder.filePath(pictureName("port-list.png"));
         saved = window.screen()
                     ->grabWindow(0, shown.x(), shown.y(), shown.width(), shown.height())
                     .save(path);
@@ -163,5 +192,9 @@ int main(int argc, char* argv[]) {
         QTextStream(stderr) << "cannot create " << folder.path() << "\n";
         return 1;
     }
+    if (const int failed = takePictures(folder))
+        return failed;
+    gSuffix = QStringLiteral("-dark");
+    QApplication::setPalette(darkPalette());
     return takePictures(folder);
 }

@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/aprs_path.h"
@@ -42,13 +43,28 @@ class ImageBuilder {
     // Every field the steps below rewrite is a text field.
     std::string& text(Field field) { return *fieldText(s_, field); }
 
-    // Stores a byte value, or fails when it does not fit 0..255.
-    bool putByte(std::size_t index, double value, Field field) {
-        if (!(value >= 0 && value <= 255)) {
-            return fail(field, "value out of range");
-        }
-        image_[index] = static_cast<std::uint8_t>(value);
-        return true;
+    static bool fitsByte(double value) { return value >= 0 && value <= 255; }
+
+    // Fails naming the field's number and the limit it passes: "2555 is above the limit 2554".
+    bool outOfRange(Field field, double number, double lower, double upper) {
+        const bool above = !(number <= upper);
+        return fail(field, formatPlainNumber(number) + (above ? " is above" : " is below") +
+                               " the limit " + formatPlainNumber(above ? upper : lower));
+    }
+
+    // The whole numbers of a field whose byte fits 0..255, as its lowest and highest.
+    template <typename ToByte, typename FromByte>
+    static std::pair<double, double> byteLimits(ToByte toByte, FromByte fromByte) {
+        auto fits = [&](double number) { return fitsByte(roundHalfEven(toByte(number))); };
+        double lower = roundHalfEven(fromByte(0));
+        while (fits(lower - 1))
+            --lower;
+        double upper = roundHalfEven(fromByte(255));
+        while (fits(upper + 1))
+            ++upper;
+        while (!fits(upper))
+            --upper;
+        return {lower, upper};
     }
 
     // Encodes a digit field as a byte, with `toByte` and `fromByte` converting between the
@@ -58,9 +74,11 @@ class ImageBuilder {
     template <typename ToByte, typename FromByte>
     bool scaledField(Field field, std::size_t index, ToByte toByte, FromByte fromByte) {
         std::string& shown = text(field);
-        double value = roundHalfEven(toByte(leadingNumber(shown)));
-        if (!putByte(index, value, field)) {
-            return false;
+        const double number = leadingNumber(shown);
+        double value = roundHalfEven(toByte(number));
+        if (!fitsByte(value)) {
+            const auto [lower, upper] = byteLimits(toByte, fromByte);
+            return outOfRange(field, number, lower, upper);
         }
         const int width = static_cast<int>(maxLength(field));
         while (formatDigits(fromByte(value), width).size() > static_cast<std::size_t>(width)) {
@@ -144,16 +162,13 @@ class ImageBuilder {
         if (leadingNumber(s_.bcnEvery) > 127) {
             s_.bcnEvery = "127";
         }
-        double every = roundHalfEven(leadingNumber(s_.bcnEvery));
+        const double every = leadingNumber(s_.bcnEvery);
         // Checked on its own: with the display flag added, -1 would pass as 127 and lose the flag.
-        if (every < 0) {
-            return fail(Field::BcnEvery, "value out of range");
+        if (roundHalfEven(every) < 0) {
+            return outOfRange(Field::BcnEvery, every, 0, 127);
         }
-        double value =
-            roundHalfEven(leadingNumber(s_.bcnEvery) + (ticked(s_.rxPosition) ? 128 : 0));
-        if (!putByte(kBcnEvery, value, Field::BcnEvery)) {
-            return false;
-        }
+        image_[kBcnEvery] =
+            static_cast<std::uint8_t>(roundHalfEven(every + (ticked(s_.rxPosition) ? 128 : 0)));
         s_.bcnEvery = formatDigits(image_[kBcnEvery] & 127, 3);
         return true;
     }

@@ -1,5 +1,7 @@
 #include "transfer/diagnosis_format.h"
 
+#include <algorithm>
+
 namespace zelvar {
 
 std::string findingsText(const std::vector<Finding>& findings) {
@@ -10,6 +12,18 @@ std::string findingsText(const std::vector<Finding>& findings) {
             text += "  Fix: " + finding.fix + "\n";
     }
     return text;
+}
+
+FailureReport failureReport(const std::string& reason, std::vector<Finding> findings) {
+    FailureReport report{reason, {}};
+    auto fuller = std::ranges::find_if(
+        findings, [&](const Finding& finding) { return finding.text.starts_with(reason); });
+    if (!reason.empty() && fuller != findings.end()) {
+        report.text = fuller->text;
+        findings.erase(fuller);
+    }
+    report.findings = findingsText(findings);
+    return report;
 }
 
 std::string diagnosisText(const Diagnosis& diagnosis) {

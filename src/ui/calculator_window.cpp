@@ -1,6 +1,5 @@
 #include "ui/calculator_window.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -11,12 +10,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "config/input_rules.h"
 #include "ui/check_state.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
+#include "ui/palette_colours.h"
 
 namespace zelvar {
 namespace {
@@ -43,12 +44,6 @@ QLineEdit* boldField(const QString& name, const QString& text, QWidget* parent) 
     return field;
 }
 
-void paintBase(QLineEdit* field, const QColor& colour) {
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    field->setPalette(palette);
-}
-
 }  // namespace
 
 CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
@@ -69,6 +64,8 @@ CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
     connect(altitudeIncluded_, &QCheckBox::stateChanged, this, &CalculatorWindow::chkAltClick);
     connect(writeButton_, &QPushButton::clicked, this, &CalculatorWindow::writeBeacon);
     connect(closeButton_, &QPushButton::clicked, this, &CalculatorWindow::closeCalculator);
+    // Esc closes it as Close does.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &CalculatorWindow::closeCalculator);
     hide();
 }
 
@@ -109,9 +106,9 @@ void CalculatorWindow::buildControls() {
     compressedForm_->setObjectName("optLLtoComp");
     compressedForm_->setChecked(true);
 
-    writeButton_ = new QPushButton("Write coords in GPSless Bcn", this);
+    writeButton_ = new QPushButton("&Write coords in GPSless Bcn", this);
     writeButton_->setObjectName("cmdCalc");
-    closeButton_ = new QPushButton("Close", this);
+    closeButton_ = new QPushButton("&Close", this);
     closeButton_->setObjectName("OKButton");
     // Enter presses the focused button, as Space does.
     writeButton_->setAutoDefault(true);
@@ -284,13 +281,13 @@ void CalculatorWindow::writeBeacon() {
     }
     altitude_->setText(fromLatin1(position->altitude));
     host_.beacon->writeUnfiltered(fromLatin1(position->text));
-    paintBase(host_.beacon, kWrittenBeacon);
+    setBackground(host_.beacon, QPalette::Base, kWrittenBeacon);
 }
 
 void CalculatorWindow::closeCalculator() {
     hide();
     if (host_.beacon) {
-        paintBase(host_.beacon, QApplication::palette(host_.beacon).color(QPalette::Base));
+        setBackground(host_.beacon, QPalette::Base, std::nullopt);
     }
 }
 

@@ -1,9 +1,9 @@
 #include "ui/config_file_dialog.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace zelvar {
 namespace {
@@ -17,11 +17,10 @@ constexpr auto kAllFiles = "Tutti i files (*)";
 
 }  // namespace
 
-QString askConfigFilePath(QWidget* parent, ConfigFileAction action) {
+QString askConfigFilePath(QWidget* parent, ConfigFileAction action, const QString& folder) {
     const bool save = action == ConfigFileAction::Save;
-    QFileDialog dialog(parent,
-                       save ? QStringLiteral("Salva File") : QStringLiteral("Apertura File"),
-                       QCoreApplication::applicationDirPath());
+    QFileDialog dialog(
+        parent, save ? QStringLiteral("Salva File") : QStringLiteral("Apertura File"), folder);
     dialog.setObjectName(QStringLiteral("CommonD"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -35,6 +34,14 @@ QString askConfigFilePath(QWidget* parent, ConfigFileAction action) {
     // As the platform's file dialogs do: the manual, for one, is looked for there first.
     QDir::setCurrent(QFileInfo(chosen).absolutePath());
     return chosen;
+}
+
+QString firstConfigFolder(const QString& programFolder) {
+    const QFileInfo program(programFolder);
+    if (program.isDir() && program.isWritable())
+        return programFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 std::filesystem::path toFilesystemPath(const QString& path) {

@@ -2,11 +2,15 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
+#include <functional>
 
 #include "config/input_rules.h"
 
@@ -16,6 +20,13 @@ namespace {
 constexpr QChar kPrompt = u'_';
 // The line edit keeps this much room between its contents frame and the first character.
 constexpr int kTextIndent = 2;
+
+// A key that types its character: no Ctrl, Alt or Meta with it.
+bool typesCharacter(const QKeyEvent* event) {
+    constexpr Qt::KeyboardModifiers kCommand =
+        Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    return event->text().size() == 1 && !(event->modifiers() & kCommand);
+}
 
 bool isKeyboardEntry(Qt::FocusReason reason) {
     return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
@@ -73,11 +84,18 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFiltered(QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
     // A key the rule changes (a lower-case letter in a callsign) goes in already changed, so
     // that the gate has nothing to rewrite and the edit stays undoable.
     const QString typed = event->text();
-    if (rule_ && typed.size() == 1 && !(event->modifiers() & Qt::ControlModifier)) {
+    if (rule_ && typesCharacter(event)) {
         const int code = rule_->judge(typed.front());
+        if (code != kDroppedKey)
+            overtype(1);
         if (code != kDroppedKey && code != typed.front().unicode()) {
             QKeyEvent changed(event->type(), event->key(), event->modifiers(), QString(QChar(code)),
                               event->isAutoRepeat(), static_cast<quint16>(event->count()));
@@ -87,6 +105,36 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
         }
     }
     QLineEdit::keyPressEvent(event);
+}
+
+QString FieldEdit::filtered(const QString& text) const {
+    if (!rule_)
+        return text;
+    QString kept;
+    for (QChar character : text) {
+        if (const int code = rule_->judge(character); code != kDroppedKey)
+            kept.append(QChar(code));
+    }
+    return kept;
+}
+
+void FieldEdit::overtype(qsizetype count) {
+    if (positions_ == 0 || hasSelectedText())
+        return;
+    const int caret = cursorPosition();
+    const auto replaced = static_cast<int>(std::min(count, text().size() - caret));
+    if (replaced > 0)
+        setSelection(caret, replaced);
+}
+
+void FieldEdit::pasteFiltered(QClipboard::Mode mode) {
+    if (isReadOnly())
+        return;
+    const QString pasted = filtered(QGuiApplication::clipboard()->text(mode));
+    if (pasted.isEmpty())
+        return;
+    overtype(pasted.size());
+    insert(pasted);
 }
 
 void FieldEdit::selectWholeContent() {
@@ -117,12 +165,41 @@ void FieldEdit::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the X11 selection, through the filter like any paste.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+        !isReadOnly()) {
+        deselect();
+        pasteFiltered(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void FieldEdit::dropEvent(QDropEvent* event) {
+    if (!rule_ || !event->mimeData()->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    QMimeData kept;
+    kept.setText(filtered(event->mimeData()->text()));
+    QDropEvent filteredDrop(event->position(), event->possibleActions(), &kept, event->buttons(),
+                            event->modifiers(), event->type());
+    filteredDrop.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&filteredDrop);
+    event->setDropAction(filteredDrop.dropAction());
+    event->setAccepted(filteredDrop.isAccepted());
+}
+
 void FieldEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const std::pair<const char*, void (FieldEdit::*)()> unfiltered[] = {
-        {"edit-undo", &FieldEdit::undoUnfiltered}, {"edit-redo", &FieldEdit::redoUnfiltered}};
-    for (const auto& [name, edit] : unfiltered) {
+    const std::pair<const char*, std::function<void()>> ownEdits[] = {
+        {"edit-undo", [this] { undoUnfiltered(); }},
+        {"edit-redo", [this] { redoUnfiltered(); }},
+        {"edit-paste", [this] { pasteFiltered(QClipboard::Clipboard); }}};
+    for (const auto& [name, edit] : ownEdits) {
         if (QAction* action = menu->findChild<QAction*>(QString::fromLatin1(name))) {
             disconnect(action, &QAction::triggered, nullptr, nullptr);
             connect(action, &QAction::triggered, this, edit);
@@ -144,11 +221,16 @@ void FieldEdit::paintEvent(QPaintEvent* event) {
                                .marginsRemoved(textMargins());
     const QFontMetrics metrics = fontMetrics();
     const int x = contents.x() + kTextIndent + metrics.horizontalAdvance(text());
-    const int top = contents.y() + (contents.height() - metrics.height() + 1) / 2;
+    // On the line of the characters shown; with none, where the line edit would put a typed
+    // "_" (it centres a line by the height of its characters).
+    const int lineHeight = std::max(metrics.boundingRect(shownText()).height(), metrics.height());
+    const int top = text().isEmpty() ? contents.y() + (contents.height() - lineHeight + 1) / 2
+                                     : cursorRect().top();
     QPainter painter(this);
     painter.setClipRect(contents);
-    painter.setPen(
-        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    // In the placeholder's colour, so that an empty position never looks like a typed "_".
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::PlaceholderText));
     painter.drawText(QPoint(x, top + metrics.ascent()), prompts);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPointer>
 
@@ -9,6 +10,9 @@ namespace zelvar {
 
 // One edit field of the main window. What the user types, pastes, drops or composes passes the
 // field's character rule (a CharacterValidator); text written by the program goes in as it is.
+// Pasted and dropped text is filtered before the field's length cuts it, so the characters that
+// go in are the first ones the rule keeps. A masked field overtypes: a typed or pasted character
+// replaces the one at the caret, as on a form with printed boxes.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 
@@ -31,11 +35,19 @@ class FieldEdit : public QLineEdit {
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
     void selectWholeContent();
+    // The characters of `text` the rule keeps, as it changes them.
+    QString filtered(const QString& text) const;
+    void pasteFiltered(QClipboard::Mode mode);
+    // In a masked field, selects the `count` characters from the caret on, which the next
+    // insertion then replaces.
+    void overtype(qsizetype count);
     // Undo and redo bring back earlier contents, which passed their gate when they were made.
     void undoUnfiltered();
     void redoUnfiltered();

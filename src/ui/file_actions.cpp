@@ -1,8 +1,10 @@
 #include "ui/file_actions.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 #include "files/cfg_file.h"
 #include "ui/calculator_window.h"
-#include "ui/config_file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/settings_form.h"
 
@@ -11,8 +13,17 @@ namespace zelvar {
 FileActions::FileActions(QWidget* window, SettingsForm* form, CalculatorWindow* calculator)
     : QObject(window), window_(window), form_(form), calculator_(calculator) {}
 
+QString FileActions::ask(ConfigFileAction action) {
+    if (folder_.isEmpty())
+        folder_ = firstConfigFolder(QCoreApplication::applicationDirPath());
+    QString path = askConfigFilePath(window_, action, folder_);
+    if (!path.isEmpty())
+        folder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
 void FileActions::save() {
-    const QString path = askConfigFilePath(window_, ConfigFileAction::Save);
+    const QString path = ask(ConfigFileAction::Save);
     if (path.isEmpty())
         return;
     const Result<> saved =
@@ -23,7 +34,7 @@ void FileActions::save() {
 }
 
 void FileActions::load() {
-    const QString path = askConfigFilePath(window_, ConfigFileAction::Load);
+    const QString path = ask(ConfigFileAction::Load);
     if (path.isEmpty())
         return;
     DeviceSettings loaded = form_->settings();

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+
+#include "ui/config_file_dialog.h"
 
 class QWidget;
 
@@ -10,7 +13,8 @@ class CalculatorWindow;
 class SettingsForm;
 
 // Save and Load of the main window: the settings and the calculator's inputs to and from a
-// .cfg file the user chooses.
+// .cfg file the user chooses. Each dialog starts in the folder of the file chosen last, the
+// first one where firstConfigFolder() says.
 class FileActions : public QObject {
     Q_OBJECT
 
@@ -22,9 +26,12 @@ class FileActions : public QObject {
     void load();
 
   private:
+    QString ask(ConfigFileAction action);
+
     QWidget* window_;
     SettingsForm* form_;
     CalculatorWindow* calculator_;
+    QString folder_;
 };
 
 }  // namespace zelvar

@@ -11,7 +11,8 @@
 #include "ui/check_state.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
-#include "ui/setup_controls.h"
+#include "ui/palette_colours.h"
+#include "ui/palette_watcher.h"
 
 namespace zelvar {
 namespace {
@@ -19,10 +20,13 @@ namespace {
 const QColor kGpslessGreen(0, 128, 0);
 const QColor kModem300Blue(0, 0, 255);
 
-// "[n]": how many characters the field still takes.
+// "[n]": how many characters the field still takes; a screen reader hears it with the field.
 void connectCounter(FieldEdit* field, QLabel* counter) {
-    auto show = [field, counter] {
-        counter->setText(QStringLiteral("[%1]").arg(field->maxLength() - field->text().size()));
+    const QString limit = field->accessibleDescription();
+    auto show = [field, counter, limit] {
+        const qsizetype left = field->maxLength() - field->text().size();
+        counter->setText(QStringLiteral("[%1]").arg(left));
+        field->setAccessibleDescription(QStringLiteral("%1, %2 left").arg(limit).arg(left));
     };
     QObject::connect(field, &QLineEdit::textChanged, counter, show);
     show();
@@ -53,6 +57,11 @@ FormReactions::FormReactions(const FormControls& controls, QObject* parent)
             &FormReactions::forgetChoiceForTypedMessage);
     for (QCheckBox* box : {c.alternateTable, c.hideReceivedPositions, c.modem300, c.autoAnswerOn})
         keepTwoStateAfterClick(box);
+    // The green and the blue are chosen afresh to read well on a new palette.
+    new PaletteWatcher(c.beaconLabel->window(), this, [this] {
+        showDisplayForAcquisitionTimeout();
+        markModemSpeed();
+    });
 }
 
 void FormReactions::showDisplayForAcquisitionTimeout() {

@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QWindow>
@@ -13,6 +14,8 @@
 #include "rtf/reader.h"
 #include "ui/manual_lookup.h"
 #include "ui/message_box.h"
+#include "ui/picture_fit.h"
+#include "ui/window_accessibility.h"
 
 namespace zelvar {
 namespace {
@@ -51,12 +54,14 @@ InstructionsViewer* InstructionsViewer::instance() {
 }
 
 InstructionsViewer::InstructionsViewer() : view_(new QTextBrowser(this)) {
+    installWindowAccessibility();
     setObjectName(QStringLiteral("frmIstruzioni"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Istruzioni:"));
     resize(kOpeningSize);
 
     view_->setObjectName(QStringLiteral("rtfIstruzioni"));
+    view_->setAccessibleName(QStringLiteral("User manual"));
     view_->setOpenLinks(false);
     QPalette palette = view_->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
@@ -83,7 +88,18 @@ void InstructionsViewer::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (!isMinimized()) {
         view_->setGeometry(0, 0, std::max(1, width()), std::max(1, height()));
+        fitPictures();
     }
+}
+
+void InstructionsViewer::fitPictures() {
+    if (!document_)
+        return;
+    // The room beside a vertical scroll bar, there or not, so that it coming and going does not
+    // move the pictures.
+    const int scrollBar = view_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
+    fitPicturesToWidth(*document_,
+                       view_->contentsRect().width() - scrollBar - 2 * document_->documentMargin());
 }
 
 // Coming to the viewer from another window of the program reads the file again; coming back
@@ -120,6 +136,7 @@ void InstructionsViewer::reload() {
     view_->setDocument(document);
     delete document_;
     document_ = document;
+    fitPictures();
     view_->moveCursor(QTextCursor::Start);
     view_->verticalScrollBar()->setValue(0);
 }

@@ -33,6 +33,8 @@ class InstructionsViewer : public QWidget {
     InstructionsViewer();
 
     void centreOnScreen();
+    // Pictures wider than the page are shown as wide as the page.
+    void fitPictures();
     void reload();
     void onFocusWindowChanged(QWindow* focus);
     void failAndClose(const QString& message);

@@ -58,13 +58,15 @@ Dialog::Dialog(QWidget* owner)
     okButton_->setObjectName("OKButton");
     okButton_->setGeometry(kOkGeometry);
     okButton_->setDefault(true);
-    connect(okButton_, &QPushButton::clicked, this, &QWidget::hide);
+    connect(okButton_, &QPushButton::clicked, this, &Dialog::dismiss);
 }
 
 void Dialog::setText(std::string_view text) {
     const QString shown = displayText(text);
     info_->setFont(fittingFont(shown));
     info_->setText(shown);
+    setAccessibleDescription(shown);
+    okButton_->setAccessibleDescription(shown);
 }
 
 QFont Dialog::fittingFont(const QString& text) const {
@@ -82,6 +84,11 @@ QFont Dialog::fittingFont(const QString& text) const {
 
 void Dialog::setOkVisible(bool visible) {
     okButton_->setVisible(visible);
+    if (!visible || !isVisible())
+        return;
+    okButton_->setFocus(Qt::OtherFocusReason);
+    raise();
+    activateWindow();
 }
 
 void Dialog::showProgress() {
@@ -89,10 +96,19 @@ void Dialog::showProgress() {
     raise();
 }
 
+void Dialog::reject() {
+    dismiss();
+}
+
+void Dialog::dismiss() {
+    hide();
+    emit dismissed();
+}
+
 void Dialog::closeEvent(QCloseEvent* event) {
     if (event->spontaneous()) {
         event->ignore();
-        hide();
+        dismiss();
         return;
     }
     event->accept();

@@ -11,7 +11,8 @@
 #include "transfer/transfer_plan.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
-#include "ui/setup_controls.h"
+#include "ui/palette_colours.h"
+#include "ui/palette_watcher.h"
 
 namespace zelvar {
 namespace {
@@ -79,6 +80,8 @@ PortChooser::PortChooser(QWidget* window, FieldEdit* portNumber, QPushButton* sh
             qOverload<>(&QTimer::start));
     connect(&settle_, &QTimer::timeout, this, &PortChooser::relist);
     settle_.setInterval(kSettleMs);
+    // The red of a missing port is chosen afresh to read well on a new palette.
+    new PaletteWatcher(window, this, [this] { showChoice(); });
     showChoice();
 }
 
@@ -122,8 +125,9 @@ void PortChooser::showChoice() {
         tip = deviceTip(found->device);
     } else {
         text += QStringLiteral(": no such port");
-        tip = qText(resolveInList(ports_, number).error().reason) +
-              QStringLiteral(". Choose one of the listed ports.");
+        tip = qText(resolveInList(ports_, number).error().reason) + QStringLiteral(".");
+        if (!ports_.empty())
+            tip += QStringLiteral(" Choose one of the listed ports.");
         colour = kNoDeviceColour;
     }
     shown_->setText(shown_->fontMetrics().elidedText(text, Qt::ElideMiddle, textRoom(shown_)));

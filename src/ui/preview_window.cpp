@@ -22,11 +22,13 @@ constexpr int kGapToOwner = 8;
 constexpr int kCellPadding = 10;
 constexpr int kRangesWidth = 520;
 constexpr int kRoomBelowBytes = 180;
+constexpr int kRangesMinimumCharacters = 12;
 
-QLabel* textLabel(QWidget* parent, const char* name, const QString& accessibleName) {
+// A screen reader reads the text itself as the label's name; `part` says what the text is.
+QLabel* textLabel(QWidget* parent, const char* name, const QString& part) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setAccessibleName(accessibleName);
+    label->setAccessibleDescription(part);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
@@ -40,6 +42,8 @@ QLabel* legendEntry(QWidget* parent, const QString& text, const QColor& colour) 
     palette.setColor(QPalette::WindowText, Qt::black);
     entry->setPalette(palette);
     entry->setMargin(2);
+    // A narrow window breaks the entries rather than widen.
+    entry->setWordWrap(true);
     return entry;
 }
 
@@ -75,8 +79,10 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
     tables->addWidget(bytes_, 0, Qt::AlignTop);
     tables->addWidget(ranges_, 1);
 
-    notes_ = textLabel(built_, "lblPreviewNotes", QStringLiteral("Sent differently from the form"));
-    position_ = textLabel(built_, "lblPreviewPosition", QStringLiteral("Beacon position"));
+    notes_ = textLabel(built_, "lblPreviewNotes",
+                       QStringLiteral("the fields SEND sends differently from the form"));
+    position_ =
+        textLabel(built_, "lblPreviewPosition", QStringLiteral("the beacon read as a position"));
 
     auto* shown = new QVBoxLayout(built_);
     shown->setContentsMargins(0, 0, 0, 0);
@@ -91,7 +97,8 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
     failure_->hide();
 
     // Room for the ranges' longest texts beside the bytes, and for the notes below them.
-    resize(bytes_->minimumWidth() + kRangesWidth, bytes_->minimumHeight() + kRoomBelowBytes);
+    resize(bytes_->sizeHint().width() + kRangesWidth,
+           bytes_->sizeHint().height() + kRoomBelowBytes);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     hide();
 }
@@ -107,13 +114,8 @@ QTableView* PreviewWindow::buildBytesView() {
     view->horizontalHeader()->setDefaultSectionSize(cellWidth);
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setDefaultSectionSize(metrics.height() + kCellPadding / 2);
-    // All 170 bytes in view without scrolling.
-    view->setMinimumSize(view->verticalHeader()->sizeHint().width() +
-                             WireBytesModel::kColumns * cellWidth + 2 * view->frameWidth(),
-                         view->horizontalHeader()->sizeHint().height() +
-                             byteModel_->rowCount() * view->verticalHeader()->defaultSectionSize() +
-                             2 * view->frameWidth());
-    view->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // All 170 bytes in view when there is room; a smaller window scrolls them.
+    view->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     return view;
 }
 
@@ -129,6 +131,10 @@ QTableView* PreviewWindow::buildRangesView() {
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + kCellPadding / 2);
     view->horizontalHeader()->setStretchLastSection(true);
+    // It takes the width the bytes leave: in a narrow window the bytes come first.
+    view->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    view->setMinimumWidth(
+        view->fontMetrics().horizontalAdvance(QString(kRangesMinimumCharacters, u'0')));
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &PreviewWindow::markBytesOfChosenRange);
     return view;
@@ -227,17 +233,32 @@ void PreviewWindow::markBytesOfChosenRange() {
 
 void PreviewWindow::placeBesideOwner() {
     const QWidget* owner = parentWidget();
-    const QRect frame = owner->frameGeometry();
-    QPoint at(frame.right() + kGapToOwner, frame.top());
-    if (const QScreen* screen = owner->screen()) {
-        // Right of the owner, else left of it, else as far right as the screen allows.
-        const QRect room = screen->availableGeometry();
-        if (at.x() + width() > room.right() && frame.left() - kGapToOwner - width() >= room.left())
-            at.setX(frame.left() - kGapToOwner - width());
-        at.setX(std::max(room.left(), std::min(at.x(), room.right() - width())));
-        at.setY(std::max(room.top(), std::min(at.y(), room.bottom() - height())));
+    const QScreen* screen = owner->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QRect ownerFrame = owner->frameGeometry();
+    // Before it is shown this window's frame is not known; the owner's is the same kind.
+    const QSize frame = ownerFrame.size() - owner->size();
+    QSize wanted = size().boundedTo(room.size() - frame);
+    const int rightRoom = room.right() - ownerFrame.right() - kGapToOwner - frame.width();
+    const int leftRoom = ownerFrame.left() - room.left() - kGapToOwner - frame.width();
+    // The side where the whole window fits, else the roomier one, narrowed to what it has.
+    const bool right = rightRoom >= wanted.width() || rightRoom >= leftRoom;
+    const int side = right ? rightRoom : leftRoom;
+    int x = 0;
+    if (side >= minimumSizeHint().width()) {
+        wanted.setWidth(std::min(wanted.width(), side));
+        x = right ? ownerFrame.right() + 1 + kGapToOwner
+                  : ownerFrame.left() - kGapToOwner - frame.width() - wanted.width();
+    } else {
+        // No room beside it: over the owner, at the screen's edge on the roomier side.
+        x = right ? room.right() + 1 - frame.width() - wanted.width() : room.left();
     }
-    move(at);
+    const int y = std::clamp(ownerFrame.top(), room.top(),
+                             room.bottom() + 1 - frame.height() - wanted.height());
+    resize(wanted);
+    move(x, y);
 }
 
 }  // namespace zelvar

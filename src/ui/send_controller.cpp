@@ -1,5 +1,8 @@
 #include "ui/send_controller.h"
 
+#include <memory>
+
+#include "transfer/diagnosis_format.h"
 #include "transfer/send_sequence.h"
 #include "ui/message_box.h"
 #include "ui/message_dialog.h"
@@ -94,12 +97,17 @@ void SendController::fail(const std::string& reason) {
     abandonSend(port_, reason);
     // The port is closed again, so the doctor sees it as the user will; /proc and the udev
     // rules take a moment to read, which the window does not wait for.
+    auto findings = std::make_shared<std::vector<Finding>>();
     runOffThread(
-        this, [explain = explain_, number = plan_.target.portNumber] { return explain(number); },
-        [this, reason](const std::string& findings) {
+        this,
+        [explain = explain_, number = plan_.target.portNumber, findings] {
+            *findings = explain(number);
+        },
+        [this, reason, findings] {
+            const FailureReport report = failureReport(reason, *findings);
             openMessageBox(window_,
-                           {QStringLiteral("Zelvar"), QString::fromStdString(reason),
-                            QMessageBox::NoIcon, QString::fromStdString(findings)},
+                           {QStringLiteral("Zelvar"), QString::fromStdString(report.text),
+                            QMessageBox::NoIcon, QString::fromStdString(report.findings)},
                            [this] { emit finished(); });
         });
 }

@@ -6,7 +6,9 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "transfer/port_finding.h"
 #include "transfer/qt_serial_port_qt.h"
 #include "transfer/transfer_plan.h"
 
@@ -25,8 +27,8 @@ class SendController : public QObject {
     Q_OBJECT
 
   public:
-    // What stops SEND from using port `number`, as text; empty when nothing does.
-    using PortExplainer = std::function<std::string(int number)>;
+    // What stops SEND from using port `number`; nothing when nothing does.
+    using PortExplainer = std::function<std::vector<Finding>(int number)>;
 
     SendController(QWidget* window, Dialog* progress, PortResolver resolver, PortExplainer explain);
 

@@ -10,7 +10,9 @@
 #include "config/input_rules.h"
 #include "ui/check_state.h"
 #include "ui/field_edit.h"
+#include "ui/labelled_list.h"
 #include "ui/latin1_text.h"
+#include "ui/palette_colours.h"
 #include "ui/setup_controls.h"
 #include "ui/wrapping_button.h"
 
@@ -68,7 +70,7 @@ QLabel* makeCounter(QWidget* parent, std::string_view name) {
 }
 
 QComboBox* makeList(QWidget* parent, Field field, const QString& name) {
-    auto* list = new QComboBox(parent);
+    auto* list = new LabelledList(parent);
     list->setObjectName(fromLatin1(controlName(field)));
     list->setFont(withPointSize(parent->font(), kSmallPointSize));
     describe(list, name);
@@ -174,6 +176,8 @@ QWidget* SettingsForm::buildMainGroup() {
     c.txDelay = digits(group, Field::NumFlagsAuto, QStringLiteral("TX DELAY"),
                        QStringLiteral("milliseconds"));
     c.micEMessage = makeList(group, Field::MicEMsg, QStringLiteral("Mic-E msg"));
+    c.micEMessage->setAccessibleDescription(
+        QStringLiteral("the status the tracker's Mic-E reports carry; choose one of the list"));
     c.micELabel = naming(makeLabel(group, QStringLiteral("Mic-E msg"), "Label12"), c.micEMessage);
     c.micEMessage->setEditable(true);
     c.micEMessage->setInsertPolicy(QComboBox::NoInsert);
@@ -200,14 +204,12 @@ QWidget* SettingsForm::buildMainGroup() {
     grid->addWidget(naming(makeLabel(group, QStringLiteral("ICON Symbol")), c.symbol), 1, 0);
     grid->addLayout(symbol, 1, 1);
 
-    c.openCalculator = new WrappingButton(QStringLiteral("Calculate GPSless Bcn"), group);
+    c.openCalculator = new WrappingButton(QStringLiteral("&Calculate GPSless Bcn"), group);
     c.openCalculator->setObjectName(QStringLiteral("cmdLatLon"));
     c.openCalculator->setAutoDefault(true);
     // As high as the two rows it stands beside: showing it must not move them.
     c.openCalculator->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
-    QPalette face = c.openCalculator->palette();
-    face.setColor(QPalette::Button, kLatLonFace);
-    c.openCalculator->setPalette(face);
+    setBackground(c.openCalculator, QPalette::Button, kLatLonFace);
     grid->addWidget(c.openCalculator, 1, 2, 2, 1);
 
     c.myCall = textField(group, Field::MyCall);
@@ -266,6 +268,8 @@ QWidget* SettingsForm::buildTimingGroup() {
     const QString seconds = QStringLiteral("seconds");
 
     auto* manual = new QGroupBox(QStringLiteral("Manual Timing"), group);
+    // Named by their own titles: unnamed, a screen reader gives each the outer group's.
+    manual->setAccessibleName(manual->title());
     c.fixedInterval =
         digits(manual, Field::ManualTime, QStringLiteral("Manual Timing, every"), seconds);
     tight(new QHBoxLayout(manual), kNarrowGroupMargins)
@@ -274,6 +278,7 @@ QWidget* SettingsForm::buildTimingGroup() {
     left->addWidget(manual);
 
     auto* gps = new QGroupBox(QStringLiteral("GPS"), group);
+    gps->setAccessibleName(gps->title());
     auto* gpsRows = tight(new QVBoxLayout(gps), kNarrowGroupMargins);
     c.acquisitionInterval =
         digits(gps, Field::GpsCheckTime, QStringLiteral("Acquisition interval, every"), seconds);
@@ -293,6 +298,7 @@ QWidget* SettingsForm::buildTimingGroup() {
     left->addStretch();
 
     auto* automatic = new QGroupBox(QStringLiteral("Automatic Timing"), group);
+    automatic->setAccessibleName(automatic->title());
     QGridLayout* bands = tightGrid(automatic, kNarrowGroupMargins);
     for (int band = 0; band < static_cast<int>(c.speedIntervals.size()); ++band) {
         const Field field = speedTableField(band);
@@ -355,10 +361,10 @@ QWidget* SettingsForm::buildProgrammingGroup() {
     auto* group = new QGroupBox(QStringLiteral("Configuration / Programming"), this);
     auto* rows = tight(new QVBoxLayout(group));
 
-    c.defaults = makeButton(group, "cmdDefault", QStringLiteral("Default"));
-    c.save = makeButton(group, "cmdSave", QStringLiteral("Save"));
-    c.load = makeButton(group, "cmdLoad", QStringLiteral("Load"));
-    c.preview = makeButton(group, "cmdPreview", QStringLiteral("Preview"));
+    c.defaults = makeButton(group, "cmdDefault", QStringLiteral("&Default"));
+    c.save = makeButton(group, "cmdSave", QStringLiteral("&Save"));
+    c.load = makeButton(group, "cmdLoad", QStringLiteral("&Load"));
+    c.preview = makeButton(group, "cmdPreview", QStringLiteral("&Preview"));
     c.preview->setToolTip(QStringLiteral("What SEND would write, byte by byte (Ctrl+P)"));
     describe(c.preview, QStringLiteral("Preview"), QStringLiteral("what SEND would write, Ctrl+P"));
     // No wider than its caption: the three file buttons keep the room.
@@ -367,8 +373,8 @@ QWidget* SettingsForm::buildProgrammingGroup() {
 
     c.portNumber = digits(group, Field::CommPort, QStringLiteral("Comm num"),
                           QStringLiteral("serial port number"));
-    c.send = makeButton(group, "cmdSend", QStringLiteral("SEND"));
-    c.help = makeButton(group, "cmdHelp", QStringLiteral("Help (F1)"));
+    c.send = makeButton(group, "cmdSend", QStringLiteral("S&END"));
+    c.help = makeButton(group, "cmdHelp", QStringLiteral("&Help (F1)"));
     QHBoxLayout* port = row({naming(makeLabel(group, QStringLiteral("Comm num:")), c.portNumber),
                              c.portNumber, c.send, c.help});
     port->setStretchFactor(c.send, 1);

@@ -93,17 +93,4 @@ QPushButton* makeButton(QWidget* parent, std::string_view name, const QString& c
     return button;
 }
 
-void setTextColour(QWidget* widget, std::optional<QColor> colour) {
-    if (!colour) {
-        // An empty palette inherits the parent's, so the system colours come back.
-        widget->setPalette(QPalette());
-        return;
-    }
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, *colour);
-    palette.setColor(QPalette::ButtonText, *colour);
-    palette.setColor(QPalette::Text, *colour);
-    widget->setPalette(palette);
-}
-
 }  // namespace zelvar

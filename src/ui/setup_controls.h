@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -50,8 +49,5 @@ void fitWidthToCharacters(FieldEdit* field, int characters);
 
 QCheckBox* makeCheckBox(QWidget* parent, std::string_view name, const QString& caption);
 QPushButton* makeButton(QWidget* parent, std::string_view name, const QString& caption);
-
-// Sets or clears an explicit text colour; cleared, the widget follows the system's palette.
-void setTextColour(QWidget* widget, std::optional<QColor> colour);
 
 }  // namespace zelvar

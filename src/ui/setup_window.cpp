@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "config/config_image.h"
-#include "transfer/diagnosis_format.h"
 #include "ui/calculator_window.h"
 #include "ui/field_edit.h"
 #include "ui/file_actions.h"
@@ -24,6 +23,7 @@
 #include "ui/send_controller.h"
 #include "ui/settings_form.h"
 #include "ui/setup_controls.h"
+#include "ui/window_accessibility.h"
 
 namespace zelvar {
 namespace {
@@ -40,6 +40,7 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint |
 
 SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     : QWidget(parent, kWindowFlags) {
+    installWindowAccessibility();
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral("Zelvar Config v4.0 by QX9ABC"));
     // Children take the window's type, so it is set before they are made.
@@ -50,7 +51,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     layout->setContentsMargins(kWindowMargin, kWindowMargin, kWindowMargin, kWindowMargin);
     layout->addWidget(form_);
     setFixedSize(kClientSize);
-    watchKeysOfAllControls();
+    watchKeysOf(this);
 
     const FormControls& c = form_->controls();
     new FormReactions(c, this);
@@ -63,20 +64,26 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
                                                  [c] { return c.symbol->text(); },
                                                  [c] { return c.alternateTable->isChecked(); },
                                              });
+    // The calculator answers F1 and Ctrl+P as this window does.
+    watchKeysOf(calculator_);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), calculator_), &QShortcut::activated,
+            this, &SetupWindow::showPreview);
     connect(new FormChanges(form_, this), &FormChanges::changed, this, [this] {
         if (preview_)
             preview_->refresh();
     });
     sender_ = new SendController(
         this, progress_, [lister](int number) { return resolveListedPort(lister(), number); },
-        [lister](int number) {
-            return findingsText(diagnoseListedPort(lister(), number).findings);
-        });
+        [lister](int number) { return diagnoseListedPort(lister(), number).findings; });
     files_ = new FileActions(this, form_, calculator_);
 
     connect(c.send, &QPushButton::clicked, this, &SetupWindow::send);
-    connect(sender_, &SendController::finished, c.send,
-            [send = c.send] { send->setEnabled(true); });
+    connect(sender_, &SendController::finished, this, &SetupWindow::sendFinished);
+    // Put away, the dialog leaves the keyboard to this window again.
+    connect(progress_, &Dialog::dismissed, this, [this] {
+        if (isVisible())
+            activateWindow();
+    });
     connect(c.defaults, &QPushButton::clicked, this, [this] { applySettings(defaultSettings()); });
     connect(c.save, &QPushButton::clicked, files_, &FileActions::save);
     connect(c.load, &QPushButton::clicked, files_, &FileActions::load);
@@ -84,9 +91,13 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
             &CalculatorWindow::showCalculator);
     connect(c.help, &QPushButton::clicked, this, &SetupWindow::showInstructions);
     connect(c.preview, &QPushButton::clicked, this, &SetupWindow::showPreview);
-    // Ctrl+P wherever the focus is in this window; no field uses the key.
+    // Ctrl+P, Ctrl+S and Ctrl+O wherever the focus is in this window; no field uses them.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
             &SetupWindow::showPreview);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, files_,
+            &FileActions::save);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, files_,
+            &FileActions::load);
     c.txDelay->setFocus(Qt::OtherFocusReason);
 }
 
@@ -112,6 +123,7 @@ CalculatorInputs SetupWindow::calculatorInputs() const {
 void SetupWindow::send() {
     QPushButton* button = form_->controls().send;
     button->setEnabled(false);
+    focusAtSend_ = focusWidget();
     DeviceSettings normalised = form_->settings();
     ConfigImage image{};
     const BuildResult built = buildConfigImage(normalised, image);
@@ -131,15 +143,23 @@ void SetupWindow::send() {
         [button] { button->setEnabled(true); });
 }
 
+void SetupWindow::sendFinished() {
+    QPushButton* button = form_->controls().send;
+    button->setEnabled(true);
+    if (focusWidget() == focusAtSend_)
+        button->setFocus(Qt::OtherFocusReason);
+    focusAtSend_ = nullptr;
+}
+
 void SetupWindow::showInstructions() {
     InstructionsViewer::apri(QStringLiteral("Zelvar_Config.rtf"),
                              QStringLiteral("Zelvar Config - Istruzioni"));
 }
 
-void SetupWindow::watchKeysOfAllControls() {
-    // Every key passes the window before the focused control sees it.
-    installEventFilter(this);
-    for (QWidget* child : findChildren<QWidget*>())
+void SetupWindow::watchKeysOf(QWidget* window) {
+    // Every key passes here before the focused control sees it.
+    window->installEventFilter(this);
+    for (QWidget* child : window->findChildren<QWidget*>())
         child->installEventFilter(this);
 }
 
@@ -147,7 +167,9 @@ bool SetupWindow::eventFilter(QObject* watched, QEvent* event) {
     // A key the focused control leaves alone travels on to its parents; only its first stop
     // counts.
     const QWidget* focus = QApplication::focusWidget();
-    const bool firstStop = focus ? watched == focus : watched == this;
+    const bool firstStop =
+        focus ? watched == focus
+              : watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow();
     if (firstStop && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         showInstructions();

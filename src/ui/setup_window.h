@@ -34,15 +34,18 @@ class SetupWindow : public QWidget {
     CalculatorInputs calculatorInputs() const;
 
   protected:
-    // F1 anywhere in the window opens the manual; the key goes on to the control.
+    // F1 anywhere in the window or the calculator opens the manual; the key goes on to the
+    // control.
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Refused while a send holds the serial port open.
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void watchKeysOfAllControls();
+    void watchKeysOf(QWidget* window);
     // SEND: build, show the normalised values, then send or say why not.
     void send();
+    // SEND back on; the focus goes to it unless the user has put it elsewhere meanwhile.
+    void sendFinished();
     void showInstructions();
     void showPreview();
 
@@ -52,6 +55,9 @@ class SetupWindow : public QWidget {
     QPointer<Dialog> progress_;
     SendController* sender_ = nullptr;
     FileActions* files_ = nullptr;
+    // Where the focus was once SEND was off (Load, when SEND had it); still there at the end of
+    // the send, it goes to SEND.
+    QPointer<QWidget> focusAtSend_;
 };
 
 }  // namespace zelvar

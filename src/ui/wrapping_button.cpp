@@ -18,17 +18,19 @@ WrappingButton::WrappingButton(const QString& caption, QWidget* parent)
     : QPushButton(caption, parent) {}
 
 QSize WrappingButton::sizeHint() const {
-    // The break between two words that leaves the wider line narrowest.
+    // The break between two words that leaves the wider line narrowest; the "&" of the
+    // mnemonic takes no room.
     const QFontMetrics metrics = fontMetrics();
-    const QStringList words = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    int width = metrics.horizontalAdvance(text());
+    const QString caption = shownCaption();
+    const QStringList words = caption.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    int width = metrics.horizontalAdvance(caption);
     for (qsizetype split = 1; split < words.size(); ++split) {
         const int first = metrics.horizontalAdvance(words.first(split).join(QLatin1Char(' ')));
         const int second = metrics.horizontalAdvance(words.sliced(split).join(QLatin1Char(' ')));
         width = std::min(width, std::max(first, second));
     }
     const QRect wrapped =
-        metrics.boundingRect(QRect(0, 0, width + kRoundingRoom, 0), kCaptionFlags, text());
+        metrics.boundingRect(QRect(0, 0, width + kRoundingRoom, 0), kCaptionFlags, caption);
     return wrapped.size() + QSize(2 * kSideMargin, 2 * kTopMargin);
 }
 
@@ -43,7 +45,23 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
     const QRect area = rect().adjusted(kSideMargin, kTopMargin, -kSideMargin, -kTopMargin);
-    painter.drawItemText(area, kCaptionFlags, palette(), isEnabled(), text(), QPalette::ButtonText);
+    const int mnemonic = style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this)
+                             ? Qt::TextShowMnemonic
+                             : Qt::TextHideMnemonic;
+    painter.drawItemText(area, kCaptionFlags | mnemonic, palette(), isEnabled(), text(),
+                         QPalette::ButtonText);
+}
+
+QString WrappingButton::shownCaption() const {
+    // "&&" stands for one "&"; a single "&" marks the next letter.
+    QString caption;
+    const QString marked = text();
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        if (marked[i] == u'&' && ++i == marked.size())
+            break;
+        caption.append(marked[i]);
+    }
+    return caption;
 }
 
 }  // namespace zelvar

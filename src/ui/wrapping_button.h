@@ -17,6 +17,10 @@ class WrappingButton : public QPushButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    // The caption as shown: the "&" before the mnemonic's letter left out.
+    QString shownCaption() const;
 };
 
 }  // namespace zelvar

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <tuple>
 
 #include "config/config_image.h"
 #include "settings_support.h"
@@ -132,6 +133,27 @@ const FailureRow kFailures[] = {
     {"EmptyCall", {{MyCall, " "}, {DestCall, "AB-0"}}, {{MyCall, ""}, {DestCall, "AB"}}, MyCall},
 };
 INSTANTIATE_TEST_SUITE_P(Steps, FailureTest, ::testing::ValuesIn(kFailures), kRowName);
+
+// A number out of its byte's range is named with the limit it passes, and that limit builds.
+TEST(ImageBuilder, AValueOutOfRangeNamesItsLimit) {
+    const std::tuple<Field, const char*, const char*, const char*> rows[] = {
+        {SpeedTable0, "2555", "2555 is above the limit 2554", "2554"},
+        {SpeedTable4, "3000", "3000 is above the limit 2554", "2554"},
+        {ManualTime, "9999", "9999 is above the limit 2554", "2554"},
+        {GpsAcqTime, "256", "256 is above the limit 255", "255"},
+        {MsgRepeat, "300.5", "300.5 is above the limit 255", "255"},
+        {MsgRepeat, "-1", "-1 is below the limit 0", "0"},
+        {BcnEvery, "-3", "-3 is below the limit 0", "0"}};
+    for (const auto& [field, typed, why, limit] : rows) {
+        ConfigImage image{};
+        DeviceSettings settings = changed(defaultSettings(), {{field, typed}});
+        const BuildResult result = buildConfigImage(settings, image);
+        ASSERT_FALSE(result) << typed;
+        EXPECT_EQ(result.error().reason, std::string(fieldLabel(field)) + ": " + why);
+        settings = changed(defaultSettings(), {{field, limit}});
+        EXPECT_TRUE(buildConfigImage(settings, image)) << fieldLabel(field) << " " << limit;
+    }
+}
 
 }  // namespace
 }  // namespace zelvar

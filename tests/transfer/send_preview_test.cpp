@@ -89,7 +89,7 @@ TEST(SendPreview, NamesTheFieldInsteadOfBytes) {
         previewSend(changed([](DeviceSettings& s) { s.speedTable[0] = "2555"; }));
     EXPECT_FALSE(preview.build);
     EXPECT_EQ(preview.build.error().field, Field::SpeedTable0);
-    EXPECT_EQ(reasonOf(preview.build), "Speed 0-3 Km/h: value out of range");
+    EXPECT_EQ(reasonOf(preview.build), "Speed 0-3 Km/h: 2555 is above the limit 2554");
     EXPECT_TRUE(preview.ranges.empty() && preview.settings.empty() && preview.notes.empty());
 }
 

@@ -3,15 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextImageFormat>
 
 #include "ui/manual_lookup.h"
+#include "ui/picture_fit.h"
 
 namespace zelvar {
 namespace {
@@ -97,6 +103,9 @@ TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
     EXPECT_EQ(viewer->windowTitle(), QString(" ") + kTitle);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_TRUE(shownText(viewer).startsWith("Zelvar\nline 0\n"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(viewer)->role(), QAccessible::Window);
+    EXPECT_FALSE(
+        QAccessible::queryAccessibleInterface(viewOf(viewer))->text(QAccessible::Name).isEmpty());
 
     QScrollBar* scroll = viewOf(viewer)->verticalScrollBar();
     scroll->setValue(scroll->maximum());
@@ -107,6 +116,39 @@ TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
     EXPECT_TRUE(shownText(viewer).endsWith("changed"));
     EXPECT_EQ(scroll->value(), 0);
     EXPECT_EQ(viewOf(viewer)->textCursor().position(), 0);
+}
+
+// The manual's pictures fit the page at the viewer's size: no scrolling sideways.
+TEST_F(Viewer, ShowsTheManualsPicturesAsWideAsThePage) {
+    ASSERT_TRUE(QFile::copy(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf", "Zelvar_Config.rtf"));
+    InstructionsViewer* viewer = InstructionsViewer::apri("Zelvar_Config.rtf", kTitle);
+    for (const int width : {622, 300, 622}) {
+        viewer->resize(width, 315);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(viewOf(viewer)->horizontalScrollBar()->maximum(), 0) << width;
+    }
+}
+
+// Narrowed to the room there is, in proportion, and back to their own size, never beyond it.
+TEST(PictureFit, NarrowsWidePicturesAndGivesTheirSizeBack) {
+    QTextDocument document;
+    QImage picture(1060, 424, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    document.addResource(QTextDocument::ImageResource, QUrl("wide"), picture);
+    QTextImageFormat format;
+    format.setName("wide");
+    QTextCursor(&document).insertImage(format);
+    auto shown = [&] {
+        const QTextFormat image = document.begin().begin().fragment().charFormat();
+        return QSizeF(image.toImageFormat().width(), image.toImageFormat().height());
+    };
+    for (const auto& [room, expected] : {std::pair{530.0, QSizeF(530, 212)},
+                                         {2000.0, QSizeF(1060, 424)},
+                                         {265.0, QSizeF(265, 106)},
+                                         {1060.0, QSizeF(1060, 424)}}) {
+        fitPicturesToWidth(document, room);
+        EXPECT_EQ(shown(), expected) << room;
+    }
 }
 
 TEST_F(Viewer, ComingFromAnotherWindowOfTheProgramReadsTheFileAgain) {

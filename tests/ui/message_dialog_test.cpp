@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QWindow>
 
 namespace zelvar {
@@ -21,13 +22,18 @@ class MessageDialog : public ::testing::Test {
     QPointer<Dialog> dialog = new Dialog(&owner);
 };
 
-// OK and the title bar's close box only hide it, text kept; the program's close ends it.
+// OK, Esc and the title bar's close box only hide it, text kept; the program's close ends it.
 TEST_F(MessageDialog, TheUserHidesItTheProgramClosesIt) {
     dialog->setText(kSentMessage);
     dialog->showProgress();
     QApplication::processEvents();
     EXPECT_EQ(dialog->focusWidget(), dialog->okButton());
     dialog->okButton()->click();
+    EXPECT_FALSE(dialog->isVisible());
+    dialog->showProgress();
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(dialog.isNull());
     EXPECT_FALSE(dialog->isVisible());
     dialog->showProgress();
     QCloseEvent event;

@@ -1,6 +1,9 @@
 // The preview of SEND beside the main window: the bytes SEND would write, following the form as
 // the user types, never writing into it.
+#include <QAccessible>
+#include <QScreen>
 #include <QTableView>
+#include <QTextDocumentFragment>
 
 #include "config/config_image.h"
 #include "setup_window_support.h"
@@ -31,9 +34,15 @@ class PreviewTest : public testing::SetupWindowTest {
         }
         return true;
     }
+    // What the window and a screen reader show of a label: its text, which is also its name.
     QString shown(const char* label) {
         QLabel* found = control<QLabel>(label);
-        return found->isVisibleTo(window.get()) ? found->text() : QString();
+        const QString name = QAccessible::queryAccessibleInterface(found)->text(QAccessible::Name);
+        const QString text = found->textFormat() == Qt::RichText
+                                 ? QTextDocumentFragment::fromHtml(found->text()).toPlainText()
+                                 : found->text();
+        EXPECT_EQ(name, text) << label;
+        return found->isVisibleTo(window.get()) ? text : QString();
     }
     // Types, lets the preview's one update of the turn run, and checks the form kept the keys.
     void typeAndSettle(const QString& name, const QString& keys) {
@@ -47,6 +56,14 @@ class PreviewTest : public testing::SetupWindowTest {
 TEST_F(PreviewTest, ShowsTheBytesSendWritesAndFollowsEveryEdit) {
     PreviewWindow* preview = openWithCtrlP();
     ASSERT_TRUE(preview->isVisible());
+    // Beside the main window and on the screen, narrowed to the room there; smaller still if
+    // the user wants.
+    EXPECT_TRUE(preview->screen()->availableGeometry().contains(preview->frameGeometry()));
+    EXPECT_FALSE(preview->frameGeometry().intersects(window->frameGeometry()))
+        << preview->frameGeometry().x() << " " << preview->frameGeometry().width() << " "
+        << window->frameGeometry().x() << " " << window->frameGeometry().width();
+    EXPECT_LE(preview->minimumSizeHint().width(), 400);
+    EXPECT_LE(preview->minimumSizeHint().height(), 300);
     EXPECT_TRUE(showsWhatSendWrites());
     const std::pair<const char*, const char*> edits[] = {
         {"edNumFlagsAuto", "10"},

@@ -56,7 +56,16 @@ TEST_F(SetupPortChooser, ShowsTheDeviceOrThatThereIsNone) {
         EXPECT_EQ(shownAsMissing(), missing) << name;
         EXPECT_TRUE(chooser()->toolTip().contains(described)) << chooser()->toolTip().toStdString();
         EXPECT_EQ(chooser()->accessibleDescription(), chooser()->toolTip());
+        EXPECT_EQ(chooser()->toolTip().contains("Choose one of the listed ports"), missing);
     }
+    // With nothing listed there is nothing to choose from.
+    listed->ports.clear();
+    QTimer::singleShot(0, [&] { chooser()->menu()->close(); });
+    chooser()->showMenu();
+    EXPECT_EQ(chooser()->toolTip(), "Serial port 0 does not exist: port numbers start at 1.");
+    typeInto("edComm", "2");
+    EXPECT_EQ(chooser()->toolTip(),
+              "Serial port 2 does not exist: the system lists 0 serial devices.");
 }
 
 // Opened, the menu lists afresh; choosing an entry writes its number into "Comm num".

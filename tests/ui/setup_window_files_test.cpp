@@ -1,9 +1,12 @@
 // Default, Save and Load of the main window, through the real file dialog and real files.
+#include <unistd.h>
 #include <QRadioButton>
+#include <QStandardPaths>
 
 #include "../config/settings_support.h"
 #include "files/cfg_writer.h"
 #include "setup_window_support.h"
+#include "ui/config_file_dialog.h"
 
 namespace zelvar {
 namespace {
@@ -102,6 +105,8 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     EXPECT_TRUE(modals.boxes.empty());
     ASSERT_EQ(modals.fileDialogs.size(), 2u);
     EXPECT_EQ(modals.fileDialogs[1].title, "Apertura File");
+    EXPECT_EQ(modals.fileDialogs[1].folder, QDir(folder.path()).absolutePath())
+        << "where the file was saved, whatever the current folder";
     EXPECT_EQ(modals.fileDialogs[1].mode, QFileDialog::AcceptOpen);
     saved.gpsCheckTime = "077";
     EXPECT_EQ(window->settings(), saved);
@@ -109,6 +114,7 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     EXPECT_TRUE(control<QWidget>("cmdLatLon")->isVisible()) << "the loaded timeout 000 is GPSless";
 }
 
+// Cancelled, from the buttons and from Ctrl+S and Ctrl+O alike.
 TEST_F(SetupFiles, CancelledDialogsChangeNothingAndSayNothing) {
     typeInto("edMyCall", "qx9abc");
     const DeviceSettings before = window->settings();
@@ -117,8 +123,15 @@ TEST_F(SetupFiles, CancelledDialogsChangeNothingAndSayNothing) {
     click("cmdSave");
     modals.choose({});
     click("cmdLoad");
+    for (const Qt::Key key : {Qt::Key_S, Qt::Key_O}) {
+        ASSERT_TRUE(testing::activate(window.get()));
+        modals.choose({});
+        QTest::keyClick(field("edMyCall"), key, Qt::ControlModifier);
+    }
     EXPECT_EQ(QDir::currentPath(), current);
-    EXPECT_EQ(modals.fileDialogs.size(), 2u);
+    ASSERT_EQ(modals.fileDialogs.size(), 4u);
+    EXPECT_EQ(modals.fileDialogs[2].title, "Salva File");
+    EXPECT_EQ(modals.fileDialogs[3].title, "Apertura File");
     EXPECT_TRUE(modals.boxes.empty());
     EXPECT_EQ(window->settings(), before);
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
@@ -181,6 +194,23 @@ TEST_F(SetupFiles, BrokenLoadKeepsWhatCameBeforeTheFaultAndSaysZelvar) {
     expected.altTable = 1;
     expected.speedTable[0] = "0480";
     EXPECT_EQ(window->settings(), expected);
+}
+
+// The first dialog of a run starts in the program's folder only when the user may write there.
+TEST(FirstConfigFolder, IsTheProgramsWhenWritableElseTheDocuments) {
+    QTemporaryDir root;
+    const QString writable = root.filePath("portable");
+    const QString readOnly = root.filePath("bin");
+    for (const QString& made : {writable, readOnly})
+        ASSERT_TRUE(QDir().mkpath(made));
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner));
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    EXPECT_EQ(firstConfigFolder(writable), writable);
+    EXPECT_EQ(firstConfigFolder(root.filePath("gone")), documents);
+    // Root writes everywhere, so the folder is writable for it.
+    EXPECT_EQ(firstConfigFolder(readOnly), geteuid() == 0 ? readOnly : documents);
 }
 
 }  // namespace

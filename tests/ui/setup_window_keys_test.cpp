@@ -2,6 +2,8 @@
 // counters, the GPSless display, and the calculator and manual it opens.
 #include <QAccessible>
 #include <QClipboard>
+#include <QGroupBox>
+#include <QMimeData>
 #include <QSet>
 
 #include "geo/position_calculation.h"
@@ -19,14 +21,10 @@ class SetupKeys : public testing::SetupWindowTest {
   protected:
     QString labelText(const char* name) { return control<QLabel>(name)->text(); }
     bool shown(const char* name) { return control<QWidget>(name)->isVisible(); }
-    // A list's name is its current entry; its label comes as a relation.
-    static QString spokenName(QWidget* control) {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-        if (!qobject_cast<QComboBox*>(control))
-            return accessible->text(QAccessible::Name);
-        const auto labels = accessible->relations(QAccessible::Label);
-        return labels.isEmpty() ? QString() : labels.front().first->text(QAccessible::Name);
+    static QAccessibleInterface* heard(QWidget* control) {
+        return QAccessible::queryAccessibleInterface(control);
     }
+    static QString spokenName(QWidget* control) { return heard(control)->text(QAccessible::Name); }
 };
 
 // A click into a field selects its content as entering it does; typing replaces it.
@@ -84,13 +82,27 @@ TEST_F(SetupKeys, FiltersKeepOnlyWhatTheFieldTakes) {
     EXPECT_EQ(textOf("edBeacon"), "{");
 }
 
-// Pasted text meets the filter; text the program writes does not, nor while the user edits it.
+// Pasted text meets the filter before the field's length cuts it, and the caret ends after it;
+// text the program writes does not meet it, nor while the user edits it.
 TEST_F(SetupKeys, PastedTextIsFilteredTheProgramsIsNot) {
-    QGuiApplication::clipboard()->setText("ab/c d,e");
-    field("edMyCall")->setFocus();
+    const std::tuple<const char*, const char*, const char*, int> pastes[] = {
+        {"edMyCall", "ab c/d e.f g h", "ABCDEFGH", 8}, {"edDestCall", "ab/c d,e", "ABCDE", 5}};
+    for (const auto& [name, pasted, expected, caret] : pastes) {
+        QGuiApplication::clipboard()->setText(pasted);
+        field(name)->setFocus();
+        field(name)->clear();
+        QTest::keyClick(field(name), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(textOf(name), expected);
+        EXPECT_EQ(field(name)->cursorPosition(), caret) << name;
+    }
+    QMimeData dropped;
+    dropped.setText("qx/9 a.b c-12");
     field("edMyCall")->clear();
-    QTest::keyClick(field("edMyCall"), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(textOf("edMyCall"), "ABCDE");
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QApplication::sendEvent(field("edMyCall"), &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {}, QEvent::Drop);
+    QApplication::sendEvent(field("edMyCall"), &drop);
+    EXPECT_EQ(textOf("edMyCall"), "QX9ABC-12");
 
     DeviceSettings s = window->settings();
     s.myCall = "no/c";
@@ -102,6 +114,33 @@ TEST_F(SetupKeys, PastedTextIsFilteredTheProgramsIsNot) {
     EXPECT_EQ(labelText("Label34"), "[27]");
     appendTo("edMyCall", "a/-");
     EXPECT_EQ(textOf("edMyCall"), "no/cA-");
+}
+
+// A digit typed or pasted at the caret replaces the digit there, even in a full field; a refused
+// key still changes nothing. The acquisition timeout, entered with Tab, is not selected.
+TEST_F(SetupKeys, MaskedFieldsOvertype) {
+    const testing::X11Key tab{Qt::Key_Tab, {}, QStringLiteral("\t")};
+    field("edGpsCheckTime")->setFocus(Qt::TabFocusReason);
+    testing::pressKeys(field("edGpsCheckTime"), {tab});
+    ASSERT_EQ(focusedName(), "edGpsAcqTime");
+    testing::typeKeys(field("edGpsAcqTime"), "000");
+    EXPECT_EQ(textOf("edGpsAcqTime"), "000");
+    EXPECT_TRUE(shown("cmdLatLon"));
+    QLineEdit* band = field("esSpeedTable(2)");
+    band->setFocus();
+    band->setCursorPosition(1);
+    testing::typeKeys(band, "x");
+    EXPECT_EQ(band->text(), "250");
+    QGuiApplication::clipboard()->setText("7x8");
+    QTest::keyClick(band, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(band->text(), "278");
+    EXPECT_EQ(band->cursorPosition(), 3);
+    testing::typeKeys(band, "9");
+    EXPECT_EQ(band->text(), "278") << "no position left after the caret";
+    field("edSymbol")->setFocus();
+    field("edSymbol")->setCursorPosition(0);
+    testing::typeKeys(field("edSymbol"), "_");
+    EXPECT_EQ(textOf("edSymbol"), "_");
 }
 
 TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsAndShowBlanks) {
@@ -120,6 +159,24 @@ TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsAndShowBlanks) {
         EXPECT_EQ(textOf(name), text) << name << " " << keys;
         EXPECT_EQ(control<FieldEdit>(name)->shownText(), display) << name << " " << keys;
     }
+}
+
+// An empty position shows its prompt where a typed "_" would be, but lighter.
+TEST_F(SetupKeys, AnEmptySymbolIsToldFromAnUnderscore) {
+    QLineEdit* symbol = field("edSymbol");
+    field("edMyCall")->setFocus();
+    // The darkest grey inside the frame, where the character is drawn.
+    auto darkest = [&](const QString& content) {
+        symbol->setText(content);
+        const QImage drawn = symbol->grab().toImage();
+        int found = 255;
+        for (int y = 2; y < drawn.height() - 2; ++y)
+            for (int x = 2; x < drawn.width() - 2; ++x)
+                found = std::min(found, qGray(drawn.pixel(x, y)));
+        return found;
+    };
+    EXPECT_LT(darkest(""), 200) << "the prompt is shown, not cut off";
+    EXPECT_LT(darkest("_") + 40, darkest(""));
 }
 
 TEST_F(SetupKeys, CountersShowTheCharactersLeft) {
@@ -161,13 +218,19 @@ TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
     EXPECT_FALSE(shown("cmdLatLon"));
 }
 
-TEST_F(SetupKeys, EveryFieldListAndBoxHasANameOfItsOwn) {
-    for (QWidget* shown : {static_cast<QWidget*>(window.get()), control<QWidget>("frmLatLon")}) {
+// Each field, list, box and group is named by its label, a list's entry being its value; a
+// counter is heard with its field; the windows are frames and dialogs.
+TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
+    click("cmdPreview");
+    for (QWidget* shown : {static_cast<QWidget*>(window.get()), control<QWidget>("frmLatLon"),
+                           control<QWidget>("frmPreview")}) {
+        EXPECT_EQ(heard(shown)->role(),
+                  shown->objectName() == "frmLatLon" ? QAccessible::Dialog : QAccessible::Window);
         QSet<QString> names;
         for (QWidget* control : shown->findChildren<QWidget*>()) {
             // A list's own edit speaks for the list.
             if ((qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
-                 qobject_cast<QCheckBox*>(control)) &&
+                 qobject_cast<QCheckBox*>(control) || qobject_cast<QGroupBox*>(control)) &&
                 control->window() == shown && !qobject_cast<QComboBox*>(control->parentWidget())) {
                 const QString name = spokenName(control);
                 EXPECT_FALSE(name.isEmpty()) << control->objectName().toStdString();
@@ -175,8 +238,43 @@ TEST_F(SetupKeys, EveryFieldListAndBoxHasANameOfItsOwn) {
                 names.insert(name);
             }
         }
-        EXPECT_GE(names.size(), shown == window.get() ? 27 : 5);
+        EXPECT_GE(names.size(), shown == window.get()                ? 34
+                                : shown->objectName() == "frmLatLon" ? 7
+                                                                     : 0);
     }
+    auto* micE = control<QComboBox>("cbMicEMsg");
+    micE->setCurrentIndex(2);
+    EXPECT_EQ(spokenName(micE), "Mic-E msg");
+    EXPECT_EQ(heard(micE)->text(QAccessible::Value), "In Service");
+    EXPECT_FALSE(heard(micE)->text(QAccessible::Description).isEmpty());
+    QAccessibleInterface* baud = heard(control<QComboBox>("cboBaud"));
+    EXPECT_EQ(baud->text(QAccessible::Name), "Baud");
+    control<QComboBox>("cboBaud")->setCurrentIndex(1);
+    EXPECT_EQ(baud->textInterface()->text(0, baud->textInterface()->characterCount()), "9600");
+    typeInto("edAprsMsg", "abc");
+    EXPECT_EQ(heard(field("edAprsMsg"))->text(QAccessible::Description),
+              "at most 38 characters, 35 left");
+}
+
+// Every button of the two windows has a letter of its own for Alt; Alt+D restores the defaults.
+TEST_F(SetupKeys, ButtonsHaveMnemonics) {
+    for (QWidget* shown : {static_cast<QWidget*>(window.get()), control<QWidget>("frmLatLon")}) {
+        QSet<QString> letters;
+        for (QAbstractButton* button : shown->findChildren<QPushButton*>()) {
+            // The device's caption changes with the device.
+            if (button->window() != shown || button->objectName() == "cmdPortDevice")
+                continue;
+            const QString letter = QKeySequence::mnemonic(button->text()).toString();
+            EXPECT_FALSE(letter.isEmpty()) << button->objectName().toStdString();
+            EXPECT_FALSE(letters.contains(letter)) << letter.toStdString();
+            letters.insert(letter);
+        }
+    }
+    typeInto("edMyCall", "qx9abc");
+    ASSERT_TRUE(testing::activate(window.get()));
+    QTest::keyClick(field("edMyCall"), Qt::Key_D, Qt::AltModifier);
+    // The button shows itself pressed for a moment before it acts.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->settings() == defaultSettings(); }));
 }
 
 // Editing keys as X11 sends them keep their effect in every field; only typed characters meet
@@ -259,6 +357,25 @@ TEST_F(SetupKeys, F1AndHelpOpenOneViewerOnTheManual) {
     ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
     manual.write("{\\rtf1\\ansi Zelvar manual\\par}");
     manual.close();
+    // From the calculator too, as Ctrl+P; Esc there closes it.
+    typeInto("edGpsAcqTime", "0");
+    click("cmdLatLon");
+    auto* calculator = control<CalculatorWindow>("frmLatLon");
+    ASSERT_TRUE(testing::activate(calculator));
+    QLineEdit* latitude = calculator->findChild<QLineEdit*>("txtLat");
+    latitude->setFocus();
+    QTest::keyClick(latitude, Qt::Key_F1, Qt::ShiftModifier);
+    ASSERT_NE(InstructionsViewer::instance(), nullptr);
+    InstructionsViewer::instance()->close();
+    ASSERT_TRUE(testing::activate(calculator));
+    QTest::keyClick(latitude, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(control<QWidget>("frmPreview")->isVisible());
+    ASSERT_TRUE(testing::activate(calculator));
+    QTest::keyClick(latitude, Qt::Key_Escape);
+    EXPECT_FALSE(calculator->isVisible());
+    ASSERT_TRUE(testing::activate(window.get()));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
     field("edMyCall")->setFocus();
     QTest::keyClick(field("edMyCall"), Qt::Key_F1);
     InstructionsViewer* viewer = InstructionsViewer::instance();

@@ -22,6 +22,11 @@ void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys) {
         QTest::sendKeyEvent(QTest::Click, widget, key.key, key.text, key.modifiers);
 }
 
+bool activate(QWidget* shown) {
+    shown->activateWindow();
+    return QTest::qWaitFor([shown] { return QApplication::activeWindow() == shown; });
+}
+
 ModalAnswerer::ModalAnswerer() {
     QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
     poll_.start(5);

@@ -35,6 +35,10 @@ struct X11Key {
 };
 void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys);
 
+// Activates `shown` and waits until the program takes it as its active window, which shortcuts
+// and mnemonics need.
+bool activate(QWidget* shown);
+
 struct SeenBox {
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;

@@ -1,0 +1,111 @@
+// Colours the window sets itself, in the light and the dark Fusion palette: every text reads
+// well on what it is drawn on, also after the desktop switches palettes.
+#include <QStyle>
+#include <QStyleFactory>
+#include <algorithm>
+
+#include "setup_window_support.h"
+#include "ui/calculator_window.h"
+#include "ui/palette_colours.h"
+
+namespace zelvar {
+namespace {
+
+QPalette lightPalette() {
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    return fusion->standardPalette();
+}
+
+QPalette darkPalette() {
+    QPalette dark(QColor(53, 53, 53));
+    for (const auto& [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
+             {QPalette::WindowText, Qt::white},
+             {QPalette::Base, QColor(42, 42, 42)},
+             {QPalette::Text, Qt::white},
+             {QPalette::ButtonText, Qt::white},
+             {QPalette::ToolTipBase, QColor(42, 42, 42)},
+             {QPalette::ToolTipText, Qt::white},
+             {QPalette::PlaceholderText, QColor(160, 160, 160)}})
+        dark.setColor(role, colour);
+    return dark;
+}
+
+// Readable colours keep their hue and are only changed when they do not read well.
+TEST(ReadableColours, ReachTheContrastAndKeepTheirHue) {
+    for (int grey = 0; grey <= 255; grey += 15) {
+        const QColor background(grey, grey, 255 - grey);
+        for (const QColor wanted : {QColor(0, 128, 0), QColor(192, 0, 0), QColor(0, 0, 255),
+                                    QColor(255, 255, 128), QColor(128, 128, 128)}) {
+            const QColor chosen = readableOn(wanted, background);
+            EXPECT_GE(contrastRatio(chosen, background), kReadableContrast)
+                << grey << " " << wanted.name().toStdString();
+            if (contrastRatio(wanted, background) >= kReadableContrast) {
+                EXPECT_EQ(chosen, wanted);
+            } else if (wanted.hslSaturation() > 0 && chosen.hslSaturation() > 0) {
+                EXPECT_NEAR(chosen.hslHueF(), wanted.hslHueF(), 0.01);
+            }
+        }
+        EXPECT_GE(contrastRatio(textColourFor(background), background), kReadableContrast);
+    }
+    EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21, 1e-9);
+}
+
+class SetupColours : public testing::SetupWindowTest {
+  protected:
+    SetupColours() : SetupWindowTest([] { return std::vector<NumberedPort>{}; }) {}
+    ~SetupColours() override { QApplication::setPalette(startPalette_); }
+
+    // The window with every colour of its own on: GPSless, 300 baud, a port that is not there
+    // and a calculated beacon.
+    void showEveryColour() {
+        typeInto("edGpsAcqTime", "0");
+        control<QCheckBox>("chk300Baud")->setChecked(true);
+        typeInto("edComm", "7");
+        click("cmdLatLon");
+        control<CalculatorWindow>("frmLatLon")->findChild<QPushButton*>("cmdCalc")->click();
+    }
+    // The contrast of each text the window colours itself on what it is drawn on.
+    std::vector<std::pair<QString, double>> contrasts() {
+        const std::tuple<const char*, QPalette::ColorRole, QPalette::ColorRole> shown[] = {
+            {"Label6", QPalette::WindowText, QPalette::Window},
+            {"Label33", QPalette::WindowText, QPalette::Window},
+            {"chk300Baud", QPalette::WindowText, QPalette::Window},
+            {"cmdLatLon", QPalette::ButtonText, QPalette::Button},
+            {"cmdPortDevice", QPalette::ButtonText, QPalette::Button},
+            {"edBeacon", QPalette::Text, QPalette::Base}};
+        std::vector<std::pair<QString, double>> found;
+        for (const auto& [name, text, background] : shown) {
+            const QPalette colours = control<QWidget>(name)->palette();
+            found.emplace_back(name, contrastRatio(colours.color(text), colours.color(background)));
+        }
+        return found;
+    }
+    // The window takes a new palette once its widgets have; each text then reads well.
+    void expectReadable(const char* palette) {
+        auto readable = [this] {
+            return std::ranges::all_of(
+                contrasts(), [](const auto& shown) { return shown.second >= kReadableContrast; });
+        };
+        EXPECT_TRUE(QTest::qWaitFor(readable, 1000)) << palette;
+        for (const auto& [name, contrast] : contrasts())
+            EXPECT_GE(contrast, kReadableContrast) << name.toStdString() << ", " << palette;
+    }
+
+  private:
+    QPalette startPalette_ = QApplication::palette();
+};
+
+TEST_F(SetupColours, EveryTextReadsWellInTheLightAndTheDarkPalette) {
+    QApplication::setPalette(lightPalette());
+    showEveryColour();
+    QWidget* port = control<QWidget>("cmdPortDevice");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return port->accessibleName().contains("no such port"); }));
+    expectReadable("light");
+    QApplication::setPalette(darkPalette());
+    expectReadable("dark");
+    QApplication::setPalette(lightPalette());
+    expectReadable("light again");
+}
+
+}  // namespace
+}  // namespace zelvar
