@@ -5,7 +5,10 @@ import { FileActions } from "./file_actions.js";
 import { FormView } from "./form_view.js";
 import { setUpManual } from "./manual.js";
 import { setUpMessageBox, showMessage } from "./message_box.js";
+import { PortChoice } from "./port_choice.js";
 import { PreviewView } from "./preview_view.js";
+import { ProgressDialog } from "./progress_dialog.js";
+import { SendAction } from "./send_action.js";
 
 const WIRE_SIZE = 170;
 
@@ -27,6 +30,7 @@ async function start(): Promise<void> {
   });
   const calculator = new CalculatorView(core, form);
   new FileActions(core, form, calculator);
+  new SendAction(core, form, new ProgressDialog(), navigator.serial ? new PortChoice(navigator.serial) : null);
   document.getElementById("openCalculator")?.addEventListener("click", () => calculator.open());
   form.write(core.defaults());
   document.getElementById("page")!.dataset["state"] = "ready";
