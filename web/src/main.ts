@@ -37,6 +37,14 @@ async function start(): Promise<void> {
   form.control("NumFlagsAuto").focus();
   // The moment the form takes input, for bench/web_bench.mjs.
   performance.mark("zelvar-ready");
+  keepForOffline();
+}
+
+// After the first visit the page starts, and sends, without the network.
+function keepForOffline(): void {
+  navigator.serviceWorker?.register("sw.js").catch((error: unknown) => {
+    console.warn("Zelvar Config will not start offline:", error);
+  });
 }
 
 start().catch((error: unknown) => {

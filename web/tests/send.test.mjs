@@ -1,6 +1,6 @@
 // SEND in the page up to the serial port: the build, its message and the normalised form as the
-// desktop program has them, a chooser the user cancels, and a page served where browsers offer no
-// serial port. The real device is in serial.test.mjs.
+// desktop program has them, a chooser the user cancels, a page served where browsers offer no
+// serial port, and the page as an installable app. The real device is in serial.test.mjs.
 import assert from "node:assert/strict";
 import { mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
@@ -131,5 +131,18 @@ describe("SEND in the page", () => {
     }
     assert.equal(await page.isEnabled("#cmdSend"), true);
     await page.close();
+  });
+
+  it("is an installable app with its own icon", async () => {
+    const page = await freshPage();
+    const cdp = await browser.context.newCDPSession(page);
+    const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
+    assert.deepEqual(installabilityErrors, []);
+    const { url } = await cdp.send("Page.getAppManifest");
+    const manifest = JSON.parse(await readFile(join(WEB, new URL(url).pathname), "utf8"));
+    assert.equal(manifest.display, "standalone");
+    for (const icon of manifest.icons) assert.equal((await fetch(new URL(icon.src, url))).status, 200, icon.src);
+    await page.close();
+    assert.deepEqual(problems, []);
   });
 });

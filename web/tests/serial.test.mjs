@@ -1,10 +1,10 @@
 // SEND from the page to a real serial device: Chromium writes into a pseudo-terminal bound over
-// /dev/ttyS0, and zelvar-cli receive, the tracker's end, judges what arrives; then a device that
-// vanishes mid-send.
+// /dev/ttyS0, and zelvar-cli receive, the tracker's end, judges what arrives. Then the page again
+// with no network, an update that waits for the next start, and a device that vanishes mid-send.
 import assert from "node:assert/strict";
 import { spawn } from "node:child_process";
 import { once } from "node:events";
-import { mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
+import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
 import { after, before, describe, it } from "node:test";
@@ -101,7 +101,9 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
   before(async () => {
     if (missing) throw new Error(`the serial device test cannot run: ${missing}`);
     folder = await mkdtemp(join(tmpdir(), "zelvar-serial-"));
-    server = await serve(WEB);
+    // A copy of the page, so that a test can put a new version in its place.
+    await cp(WEB, join(folder, "web"), { recursive: true });
+    server = await serve(join(folder, "web"));
     line = await nullModem(folder);
     chromium = await launchOnDevice(server.url.replace(/\/$/, ""), line.txDevice);
     context = await chromium.browser.newContext();
@@ -133,6 +135,53 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
       await page.click("#OKButton");
       assert.equal(await page.isVisible("#Dialog"), false);
     }
+  });
+
+  it("starts and sends with no network after the first visit", async () => {
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    // No network at all: the browser offline, and the page's host gone.
+    await context.setOffline(true);
+    const port = new URL(server.url).port;
+    await server.close();
+    try {
+      await page.reload();
+      await page.waitForSelector("#page[data-state=ready]");
+      assertGoodTransfer(await sendAt(page, 9600), 9600, expectedWire);
+    } finally {
+      server = await serve(join(folder, "web"), Number(port));
+      await context.setOffline(false);
+    }
+    await page.click("#OKButton");
+  });
+
+  it("takes a new version at the next start, not during a send", async () => {
+    const web = join(folder, "web");
+    const index = await readFile(join(web, "index.html"), "utf8");
+    await writeFile(join(web, "index.html"), index.replace('<main id="page"', '<main id="page" data-version="next"'));
+    const worker = await readFile(join(web, "sw.js"), "utf8");
+    await writeFile(join(web, "sw.js"), worker.replace(/"[0-9a-f]{16}"/, '"0123456789abcdef"'));
+    await page.evaluate(() => (window.zelvarSameDocument = true));
+    const far = await startReceive(line.rx, 9600);
+    await page.selectOption("#BaudRate", "9600");
+    await page.click("#cmdSend");
+    const installedDuringSend = await page.evaluate(async (sent) => {
+      const registration = await navigator.serviceWorker.getRegistration();
+      await registration.update();
+      const next = registration.installing;
+      if (next) await new Promise((done) => next.addEventListener("statechange", done, { once: true }));
+      return document.getElementById("lblInfo").textContent !== sent;
+    }, SENT);
+    assert.equal(installedDuringSend, true);
+    await page.waitForFunction((sent) => document.getElementById("lblInfo").textContent === sent, SENT);
+    assert.equal((await far.report).ok, true);
+    // The send ran to its end in the same page, and the new version still waits.
+    assert.equal(await page.evaluate(() => window.zelvarSameDocument), true);
+    const waiting = await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).waiting !== null);
+    assert.equal(waiting, true);
+    assert.equal(await page.$('#page[data-version="next"]'), null);
+    await page.close();
+    page = await openPage();
+    await page.waitForSelector('#page[data-version="next"]', { state: "attached" });
   });
 
   it("closes the port and says so when the far end vanishes mid-send; SEND then cannot open it", async () => {
