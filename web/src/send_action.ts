@@ -1,8 +1,9 @@
 // SEND: builds as the desktop program does and shows the normalised values in the form; on a
 // failed build, the desktop's message with the field and the reason, the focus on that field.
 // Otherwise it runs the core's transfer plan on the serial port the browser grants. SEND stays
-// disabled from the build to the end.
-import type { Core } from "./core.js";
+// disabled from the build to the end, and two windows of the page never send at once: the browser
+// would let both open the port, and the tracker would get their bytes mixed.
+import type { Core, TransferStep } from "./core.js";
 import type { FormView } from "./form_view.js";
 import { showMessage } from "./message_box.js";
 import type { PortChoice } from "./port_choice.js";
@@ -12,6 +13,7 @@ import { runTransfer, TransferFailure } from "./transfer_runner.js";
 
 const BUILD_FAILED_TITLE = "Invio non eseguito - Zelvar";
 const BUILD_FAILED = "Parametri incompleti o non corretti";
+const SENDING_LOCK = "zelvar-config-send";
 
 function element<T extends HTMLElement>(id: string): T {
   return document.getElementById(id) as T;
@@ -54,18 +56,33 @@ export class SendAction {
       await showMessage("Zelvar", `Invalid line settings '${plan.target.lineSettings}': no speed is chosen in Baud.`);
       return;
     }
-    if (!this.ports) {
+    const ports = this.ports;
+    if (!ports) {
       await this.tell(noSerialWords(window.isSecureContext));
       return;
     }
+    const alone = await navigator.locks.request(SENDING_LOCK, { ifAvailable: true }, async (lock) => {
+      if (lock) await this.sendOn(ports, baudRate, plan.steps);
+      return lock !== null;
+    });
+    if (!alone) {
+      await showMessage(
+        "Zelvar",
+        "Another window of Zelvar Config is sending to the tracker.",
+        "Let it finish, or cancel its choice of port, then press SEND again.",
+      );
+    }
+  }
+
+  private async sendOn(ports: PortChoice, baudRate: number, steps: readonly TransferStep[]): Promise<void> {
     let port: SerialPort;
     try {
-      port = await this.ports.portForSend();
+      port = await ports.portForSend();
     } catch (error) {
       await this.failed(error, "choose");
       return;
     }
-    const failure = await runTransfer(port, baudRate, plan.steps, this.progress).then(
+    const failure = await runTransfer(port, baudRate, steps, this.progress).then(
       () => null,
       (error: unknown) => (error instanceof TransferFailure ? error : new TransferFailure("line", error)),
     );

@@ -57,7 +57,7 @@ const FORBIDDEN: Words = {
 };
 
 function cannotOpen(platform: Platform): string {
-  const busy = "Another program, or this page in another tab, may have the port open: close it.";
+  const busy = "Another program may have the port open: close it.";
   switch (platform) {
     case "linux":
       return (
@@ -67,8 +67,8 @@ function cannotOpen(platform: Platform): string {
       );
     case "windows":
       return (
-        "Windows lets one program at a time open a port: close the program, or the other tab, " +
-        "that has it open, then press SEND again."
+        "Windows lets one program at a time open a port: close the program that has it open, then " +
+        "press SEND again."
       );
     case "other":
       break;

@@ -184,6 +184,19 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
     await page.waitForSelector('#page[data-version="next"]', { state: "attached" });
   });
 
+  it("lets one window of the page send at a time", async () => {
+    const other = await openPage();
+    const far = await startReceive(line.rx, 9600);
+    await page.click("#cmdSend");
+    await page.waitForFunction(() => document.getElementById("Dialog").open);
+    await other.click("#cmdSend");
+    await other.waitForSelector("#messageBox[open]");
+    assert.equal(await other.textContent("#messageText"), "Another window of Zelvar Config is sending to the tracker.");
+    assert.equal((await far.report).ok, true);
+    await other.close();
+    await page.click("#OKButton");
+  });
+
   it("closes the port and says so when the far end vanishes mid-send; SEND then cannot open it", async () => {
     const received = join(folder, "received");
     await writeFile(received, "");
