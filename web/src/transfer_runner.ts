@@ -24,8 +24,8 @@ export class TransferFailure extends Error {
 // A write resolves once the browser has the bytes, not once they have left the wire: Web Serial
 // has no drain between writes. Each pause therefore starts after the bytes' own time on the line,
 // start bit, eight data bits and stop bit each, and after this much more for the browser's own
-// process to hand them to the device.
-const HANDOVER_MS = 20;
+// process to hand them to the device, which takes longer on a busy machine.
+const HANDOVER_MS = 50;
 
 export function lineTimeMs(byteCount: number, baudRate: number): number {
   return (byteCount * 10 * 1000) / baudRate;

@@ -70,15 +70,24 @@ async function portState(target) {
   });
 }
 
+async function pressSend(target) {
+  await watchProgress(target);
+  await target.click("#cmdSend");
+}
+
+// Until the label has shown "Data sent !" since SEND was pressed; it still shows the last send's.
+function sent(target) {
+  return target.waitForFunction((text) => window.zelvarProgress.some((p) => p.text === text), SENT, {
+    timeout: 10_000,
+  });
+}
+
 // One SEND at `speed`, judged at the far end; the page's progress and the far end's report.
 async function sendAt(target, speed) {
   await target.selectOption("#BaudRate", String(speed));
   const far = await startReceive(line.rx, speed);
-  await watchProgress(target);
-  await target.click("#cmdSend");
-  await target.waitForFunction((sent) => document.getElementById("lblInfo").textContent === sent, SENT, {
-    timeout: 10_000,
-  });
+  await pressSend(target);
+  await sent(target);
   const report = await far.report;
   return { report, progress: await target.evaluate(() => window.zelvarProgress) };
 }
@@ -163,16 +172,16 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
     await page.evaluate(() => (window.zelvarSameDocument = true));
     const far = await startReceive(line.rx, 9600);
     await page.selectOption("#BaudRate", "9600");
-    await page.click("#cmdSend");
+    await pressSend(page);
     const installedDuringSend = await page.evaluate(async (sent) => {
       const registration = await navigator.serviceWorker.getRegistration();
       await registration.update();
       const next = registration.installing;
       if (next) await new Promise((done) => next.addEventListener("statechange", done, { once: true }));
-      return document.getElementById("lblInfo").textContent !== sent;
+      return !window.zelvarProgress.some((p) => p.text === sent);
     }, SENT);
     assert.equal(installedDuringSend, true);
-    await page.waitForFunction((sent) => document.getElementById("lblInfo").textContent === sent, SENT);
+    await sent(page);
     assert.equal((await far.report).ok, true);
     // The send ran to its end in the same page, and the new version still waits.
     assert.equal(await page.evaluate(() => window.zelvarSameDocument), true);
