@@ -1,8 +1,9 @@
 // SEND: builds as the desktop program does and shows the normalised values in the form; on a
 // failed build, the desktop's message with the field and the reason, the focus on that field.
 // Otherwise it runs the core's transfer plan on the serial port the browser grants. SEND stays
-// disabled from the build to the end, and two windows of the page never send at once: the browser
-// would let both open the port, and the tracker would get their bytes mixed.
+// disabled from the build to the end, Change port with it, and two windows of the page never send
+// at once, nor change the port while the other sends: the browser would let both open the port,
+// and the tracker would get their bytes mixed.
 import type { Core, TransferStep } from "./core.js";
 import type { FormView } from "./form_view.js";
 import { showMessage } from "./message_box.js";
@@ -14,6 +15,10 @@ import { runTransfer, TransferFailure } from "./transfer_runner.js";
 const BUILD_FAILED_TITLE = "Invio non eseguito - Zelvar";
 const BUILD_FAILED = "Parametri incompleti o non corretti";
 const SENDING_LOCK = "zelvar-config-send";
+const ANOTHER_WINDOW: Words = {
+  text: "Another window of Zelvar Config is sending to the tracker.",
+  detail: "Let it finish, or cancel its choice of port, then try again.",
+};
 
 function element<T extends HTMLElement>(id: string): T {
   return document.getElementById(id) as T;
@@ -21,6 +26,7 @@ function element<T extends HTMLElement>(id: string): T {
 
 export class SendAction {
   private readonly button = element<HTMLButtonElement>("cmdSend");
+  private readonly change = element<HTMLButtonElement>("changePort");
 
   constructor(
     private readonly core: Core,
@@ -29,17 +35,31 @@ export class SendAction {
     private readonly ports: PortChoice | null,
   ) {
     if (!ports) element("portStatus").textContent = noSerialWords(window.isSecureContext).text;
-    this.button.addEventListener("click", () => void this.send());
-    element("changePort").addEventListener("click", () => void this.changePort());
+    this.button.addEventListener("click", () => void this.whileDisabled(() => this.buildAndSend()));
+    this.change.addEventListener("click", () => void this.whileDisabled(() => this.changePort()));
   }
 
-  async send(): Promise<void> {
-    this.button.disabled = true;
+  private async whileDisabled(work: () => Promise<void>): Promise<void> {
+    this.button.disabled = this.change.disabled = true;
     try {
-      await this.buildAndSend();
+      await work();
     } finally {
-      this.button.disabled = false;
+      this.button.disabled = this.change.disabled = false;
     }
+  }
+
+  // The work, unless another window of the page holds the port.
+  private async alone(work: (ports: PortChoice) => Promise<void>): Promise<void> {
+    const ports = this.ports;
+    if (!ports) {
+      await this.tell(noSerialWords(window.isSecureContext));
+      return;
+    }
+    const done = await navigator.locks.request(SENDING_LOCK, { ifAvailable: true }, async (lock) => {
+      if (lock) await work(ports);
+      return lock !== null;
+    });
+    if (!done) await this.tell(ANOTHER_WINDOW);
   }
 
   private async buildAndSend(): Promise<void> {
@@ -56,22 +76,7 @@ export class SendAction {
       await showMessage("Zelvar", `Invalid line settings '${plan.target.lineSettings}': no speed is chosen in Baud.`);
       return;
     }
-    const ports = this.ports;
-    if (!ports) {
-      await this.tell(noSerialWords(window.isSecureContext));
-      return;
-    }
-    const alone = await navigator.locks.request(SENDING_LOCK, { ifAvailable: true }, async (lock) => {
-      if (lock) await this.sendOn(ports, baudRate, plan.steps);
-      return lock !== null;
-    });
-    if (!alone) {
-      await showMessage(
-        "Zelvar",
-        "Another window of Zelvar Config is sending to the tracker.",
-        "Let it finish, or cancel its choice of port, then press SEND again.",
-      );
-    }
+    await this.alone((ports) => this.sendOn(ports, baudRate, plan.steps));
   }
 
   private async sendOn(ports: PortChoice, baudRate: number, steps: readonly TransferStep[]): Promise<void> {
@@ -91,12 +96,10 @@ export class SendAction {
     await this.failed(failure.cause, failure.stage);
   }
 
-  private async changePort(): Promise<void> {
-    if (!this.ports) {
-      await this.tell(noSerialWords(window.isSecureContext));
-      return;
-    }
-    await this.ports.choose().catch((error: unknown) => this.failed(error, "choose"));
+  private changePort(): Promise<void> {
+    return this.alone(async (ports) => {
+      await ports.choose().catch((error: unknown) => this.failed(error, "choose"));
+    });
   }
 
   private async failed(error: unknown, stage: SendStage): Promise<void> {

@@ -37,8 +37,8 @@ async function openPage() {
   return opened;
 }
 
-// Every text the progress label shows, in order, whether SEND is disabled meanwhile, and whether
-// leaving the page asks first.
+// Every text the progress label shows, in order, whether SEND and Change port are disabled
+// meanwhile, and whether leaving the page asks first.
 async function watchProgress(target) {
   await target.evaluate(() => {
     window.zelvarProgress = [];
@@ -48,7 +48,7 @@ async function watchProgress(target) {
       window.dispatchEvent(leaving);
       window.zelvarProgress.push({
         text: document.getElementById("lblInfo").textContent,
-        sendDisabled: document.getElementById("cmdSend").disabled,
+        buttonsDisabled: ["cmdSend", "changePort"].every((id) => document.getElementById(id).disabled),
         leavingAsks: leaving.defaultPrevented,
       });
     });
@@ -135,8 +135,8 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
       t.diagnostic(`${speed} bit/s: ${assertGoodTransfer(send, speed, expectedWire)}`);
       const dots = [3, 4, 5, 6].map((n) => `\r\nSending data on COM1${".".repeat(n)}`);
       assert.deepEqual(send.progress, [
-        ...dots.map((text) => ({ text, sendDisabled: true, leavingAsks: true })),
-        { text: SENT, sendDisabled: true, leavingAsks: false },
+        ...dots.map((text) => ({ text, buttonsDisabled: true, leavingAsks: true })),
+        { text: SENT, buttonsDisabled: true, leavingAsks: false },
       ]);
       assert.equal(await page.isEnabled("#cmdSend"), true);
       assert.equal(await page.isVisible("#OKButton"), true);
@@ -193,14 +193,17 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
     await page.waitForSelector('#page[data-version="next"]', { state: "attached" });
   });
 
-  it("lets one window of the page send at a time", async () => {
+  it("lets one window of the page send, or change its port, at a time", async () => {
     const other = await openPage();
     const far = await startReceive(line.rx, 9600);
     await page.click("#cmdSend");
     await page.waitForFunction(() => document.getElementById("Dialog").open);
-    await other.click("#cmdSend");
-    await other.waitForSelector("#messageBox[open]");
-    assert.equal(await other.textContent("#messageText"), "Another window of Zelvar Config is sending to the tracker.");
+    for (const button of ["#cmdSend", "#changePort"]) {
+      await other.click(button);
+      await other.waitForSelector("#messageBox[open]");
+      assert.equal(await other.textContent("#messageText"), "Another window of Zelvar Config is sending to the tracker.");
+      await other.click("#messageOk");
+    }
     assert.equal((await far.report).ok, true);
     await other.close();
     await page.click("#OKButton");
