@@ -1,6 +1,7 @@
 // SEND from the page to a real serial device: Chromium writes into a pseudo-terminal bound over
 // /dev/ttyS0, and zelvar-cli receive, the tracker's end, judges what arrives. Then the page again
-// with no network, an update that waits for the next start, and a device that vanishes mid-send.
+// with no network, an update that waits for the next start, a second window that must wait, and
+// a device that vanishes mid-send.
 import assert from "node:assert/strict";
 import { spawn } from "node:child_process";
 import { once } from "node:events";
@@ -21,7 +22,7 @@ const SENT = "Data sent !\r\n Be shure that 'Transfer OK' appears on LCD";
 
 const missing = serialDeviceMissing();
 // CI runs as root on a machine with /dev/ttyS0: there, a missing piece is a failure.
-const onCi = Boolean(process.env.CI);
+const onCi = process.env.CI === "true";
 
 let folder;
 let server;
