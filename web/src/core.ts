@@ -56,6 +56,20 @@ export interface Preview {
   position?: Outcome<{ description: string }>;
 }
 
+export interface TransferStep {
+  kind: "open" | "showProgress" | "progress" | "write" | "pause" | "close" | "finish";
+  /** Progress texts break lines with CR LF, as the desktop's dialog shows them. */
+  text: string;
+  bytes: Uint8Array;
+  pauseMs: number;
+}
+
+/** SEND's steps as the desktop runs them, or the build's failure; the form as the build left it. */
+export type TransferPlan = (
+  | BuildFailure
+  | { ok: true; target: { lineSettings: string; portNumber: number; portName: string }; steps: TransferStep[] }
+) & { written: Form };
+
 export interface Loaded {
   ok: boolean;
   reason?: string;
@@ -84,7 +98,7 @@ export interface Core {
     alternateTable: boolean,
   ): Outcome<{ text: string; feet: number; altitude: string }>;
   decodePosition(text: string): Outcome<{ description: string }>;
-  transferPlan(form: Form): unknown;
+  transferPlan(form: Form): TransferPlan;
 }
 
 declare global {

@@ -5,7 +5,10 @@ import { FileActions } from "./file_actions.js";
 import { FormView } from "./form_view.js";
 import { setUpManual } from "./manual.js";
 import { setUpMessageBox, showMessage } from "./message_box.js";
+import { PortChoice } from "./port_choice.js";
 import { PreviewView } from "./preview_view.js";
+import { ProgressDialog } from "./progress_dialog.js";
+import { SendAction } from "./send_action.js";
 
 const WIRE_SIZE = 170;
 
@@ -27,12 +30,21 @@ async function start(): Promise<void> {
   });
   const calculator = new CalculatorView(core, form);
   new FileActions(core, form, calculator);
+  new SendAction(core, form, new ProgressDialog(), navigator.serial ? new PortChoice(navigator.serial) : null);
   document.getElementById("openCalculator")?.addEventListener("click", () => calculator.open());
   form.write(core.defaults());
   document.getElementById("page")!.dataset["state"] = "ready";
   form.control("NumFlagsAuto").focus();
   // The moment the form takes input, for bench/web_bench.mjs.
   performance.mark("zelvar-ready");
+  keepForOffline();
+}
+
+// After the first visit the page starts, and sends, without the network.
+function keepForOffline(): void {
+  navigator.serviceWorker?.register("sw.js").catch((error: unknown) => {
+    console.warn("Zelvar Config will not start offline:", error);
+  });
 }
 
 start().catch((error: unknown) => {

@@ -7,21 +7,24 @@ import { chromium } from "playwright-core";
 
 export const CHROMIUM = process.env.CHROMIUM ?? "/usr/bin/chromium";
 
-export async function launch() {
+export const ARGS = [
+  "--no-sandbox",
+  "--disable-gpu",
+  "--disable-quic",
+  "--no-first-run",
+  "--disable-background-networking",
+  "--disable-component-update",
+  "--disable-sync",
+];
+
+// `args` adds switches to those above.
+export async function launch({ args = [] } = {}) {
   const profile = await mkdtemp(join(tmpdir(), "zelvar-chromium-"));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: CHROMIUM,
     headless: true,
     acceptDownloads: true,
-    args: [
-      "--no-sandbox",
-      "--disable-gpu",
-      "--disable-quic",
-      "--no-first-run",
-      "--disable-background-networking",
-      "--disable-component-update",
-      "--disable-sync",
-    ],
+    args: [...ARGS, ...args],
   });
   return {
     context,

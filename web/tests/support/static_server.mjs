@@ -11,6 +11,7 @@ const TYPES = {
   ".wasm": "application/wasm",
   ".svg": "image/svg+xml",
   ".png": "image/png",
+  ".webmanifest": "application/manifest+json",
 };
 
 // `extra` maps paths to pages served beside the folder's files.
@@ -35,5 +36,13 @@ export async function serve(root, port = 0, extra = {}) {
     }
   });
   await new Promise((resolve) => server.listen(port, "127.0.0.1", resolve));
-  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => new Promise((r) => server.close(r)) };
+  return {
+    url: `http://127.0.0.1:${server.address().port}/`,
+    // Kept-alive connections too, or closing would wait for the browser to drop them.
+    close: () =>
+      new Promise((closed) => {
+        server.close(closed);
+        server.closeAllConnections();
+      }),
+  };
 }

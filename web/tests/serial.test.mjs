@@ -1,0 +1,239 @@
+// SEND from the page to a real serial device: Chromium writes into a pseudo-terminal bound over
+// /dev/ttyS0, and zelvar-cli receive, the tracker's end, judges what arrives. Then the page again
+// with no network, an update that waits for the next start, a second window that must wait, and
+// a device that vanishes mid-send.
+import assert from "node:assert/strict";
+import { spawn } from "node:child_process";
+import { once } from "node:events";
+import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
+import { tmpdir } from "node:os";
+import { join, resolve } from "node:path";
+import { after, before, describe, it } from "node:test";
+
+import { cli } from "./support/cli.mjs";
+import { launchOnDevice, nullModem, serialDeviceMissing, startReceive } from "./support/serial_device.mjs";
+import { serve } from "./support/static_server.mjs";
+
+const WEB = resolve(process.env.ZELVAR_WEB ?? "../build/web");
+const SPEEDS = [4800, 9600, 38400];
+const BLOCK_SIZE = 83;
+const PAUSE_AFTER_BLOCK_1_MS = 600;
+const SENT = "Data sent !\r\n Be shure that 'Transfer OK' appears on LCD";
+
+const missing = serialDeviceMissing();
+// CI runs as root on a machine with /dev/ttyS0: there, a missing piece is a failure.
+const onCi = process.env.CI === "true";
+
+let folder;
+let server;
+let line;
+let chromium;
+let context;
+let page;
+
+async function openPage() {
+  const opened = await context.newPage();
+  await opened.goto(server.url);
+  await opened.waitForSelector("#page[data-state=ready]");
+  return opened;
+}
+
+// Every text the progress label shows, in order, whether SEND and Change port are disabled
+// meanwhile, and whether leaving the page asks first.
+async function watchProgress(target) {
+  await target.evaluate(() => {
+    window.zelvarProgress = [];
+    window.zelvarWatch?.disconnect();
+    window.zelvarWatch = new MutationObserver(() => {
+      const leaving = new Event("beforeunload", { cancelable: true });
+      window.dispatchEvent(leaving);
+      window.zelvarProgress.push({
+        text: document.getElementById("lblInfo").textContent,
+        buttonsDisabled: ["cmdSend", "changePort"].every((id) => document.getElementById(id).disabled),
+        leavingAsks: leaving.defaultPrevented,
+      });
+    });
+    window.zelvarWatch.observe(document.getElementById("lblInfo"), { childList: true, subtree: true });
+  });
+}
+
+// Whether the page left the port closed: only a closed port opens again.
+async function portState(target) {
+  return target.evaluate(async () => {
+    const [port] = await navigator.serial.getPorts();
+    try {
+      await port.open({ baudRate: 9600 });
+      await port.close();
+      return "closed";
+    } catch (error) {
+      return error.name;
+    }
+  });
+}
+
+async function pressSend(target) {
+  await watchProgress(target);
+  await target.click("#cmdSend");
+}
+
+// Until the label has shown "Data sent !" since SEND was pressed; it still shows the last send's.
+function sent(target) {
+  return target.waitForFunction((text) => window.zelvarProgress.some((p) => p.text === text), SENT, {
+    timeout: 10_000,
+  });
+}
+
+// One SEND at `speed`, judged at the far end; the page's progress and the far end's report.
+async function sendAt(target, speed) {
+  await target.selectOption("#BaudRate", String(speed));
+  const far = await startReceive(line.rx, speed);
+  await pressSend(target);
+  await sent(target);
+  const report = await far.report;
+  return { report, progress: await target.evaluate(() => window.zelvarProgress) };
+}
+
+function assertGoodTransfer({ report }, speed, expected) {
+  assert.equal(report.status, 0, `receive at ${speed}: ${report.stderr}`);
+  assert.equal(report.ok, true, JSON.stringify(report.checks));
+  assert.equal(report.bytes.toLowerCase(), expected);
+  // On a pseudo-terminal the bytes arrive as soon as they are written, so the gap shows whether
+  // the page waited for block 1 to leave a real line before its pause.
+  const gap = report.gaps.find((g) => g.between === "block 1 to lead-in 2");
+  const least = PAUSE_AFTER_BLOCK_1_MS + (BLOCK_SIZE * 10 * 1000) / speed;
+  assert.ok(gap.ms >= least, `at ${speed} bit/s the gap before lead-in 2 is ${gap.ms} ms, less than ${least}`);
+  return report.gaps.map((g) => `${g.between} ${g.ms} ms`).join(", ");
+}
+
+describe("SEND from the page on a real serial device", { skip: !onCi && missing ? missing : false }, () => {
+  let expectedWire;
+
+  before(async () => {
+    if (missing) throw new Error(`the serial device test cannot run: ${missing}`);
+    folder = await mkdtemp(join(tmpdir(), "zelvar-serial-"));
+    // A copy of the page, so that a test can put a new version in its place.
+    await cp(WEB, join(folder, "web"), { recursive: true });
+    server = await serve(join(folder, "web"));
+    line = await nullModem(folder);
+    chromium = await launchOnDevice(server.url.replace(/\/$/, ""), line.txDevice);
+    context = await chromium.browser.newContext();
+    page = await openPage();
+    await writeFile(join(folder, "default.cfg"), cli("defaults").stdout, "latin1");
+    expectedWire = cli("image", join(folder, "default.cfg"), "--wire").stdout.trim();
+  });
+
+  after(async () => {
+    await chromium?.close();
+    await line?.cut();
+    await server?.close();
+    if (folder) await rm(folder, { recursive: true, force: true });
+  });
+
+  it("writes the 170 bytes with the tracker's pauses at each speed, the desktop's texts, the port closed", async (t) => {
+    assert.equal(await page.textContent("#portStatus"), "SEND writes to a serial port without a USB id.");
+    for (const speed of SPEEDS) {
+      const send = await sendAt(page, speed);
+      t.diagnostic(`${speed} bit/s: ${assertGoodTransfer(send, speed, expectedWire)}`);
+      const dots = [3, 4, 5, 6].map((n) => `\r\nSending data on COM1${".".repeat(n)}`);
+      assert.deepEqual(send.progress, [
+        ...dots.map((text) => ({ text, buttonsDisabled: true, leavingAsks: true })),
+        { text: SENT, buttonsDisabled: true, leavingAsks: false },
+      ]);
+      assert.equal(await page.isEnabled("#cmdSend"), true);
+      assert.equal(await page.isVisible("#OKButton"), true);
+      assert.equal(await portState(page), "closed");
+      await page.click("#OKButton");
+      assert.equal(await page.isVisible("#Dialog"), false);
+    }
+  });
+
+  it("starts and sends with no network after the first visit", async () => {
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    // No network at all: the browser offline, and the page's host gone.
+    await context.setOffline(true);
+    const port = new URL(server.url).port;
+    await server.close();
+    try {
+      await page.reload();
+      await page.waitForSelector("#page[data-state=ready]");
+      assertGoodTransfer(await sendAt(page, 9600), 9600, expectedWire);
+    } finally {
+      server = await serve(join(folder, "web"), Number(port));
+      await context.setOffline(false);
+    }
+    await page.click("#OKButton");
+  });
+
+  it("takes a new version at the next start, not during a send", async () => {
+    const web = join(folder, "web");
+    const index = await readFile(join(web, "index.html"), "utf8");
+    await writeFile(join(web, "index.html"), index.replace('<main id="page"', '<main id="page" data-version="next"'));
+    const worker = await readFile(join(web, "sw.js"), "utf8");
+    await writeFile(join(web, "sw.js"), worker.replace(/"[0-9a-f]{16}"/, '"0123456789abcdef"'));
+    await page.evaluate(() => (window.zelvarSameDocument = true));
+    const far = await startReceive(line.rx, 9600);
+    await page.selectOption("#BaudRate", "9600");
+    await pressSend(page);
+    const installedDuringSend = await page.evaluate(async (sent) => {
+      const registration = await navigator.serviceWorker.getRegistration();
+      await registration.update();
+      const next = registration.installing;
+      if (next) await new Promise((done) => next.addEventListener("statechange", done, { once: true }));
+      return !window.zelvarProgress.some((p) => p.text === sent);
+    }, SENT);
+    assert.equal(installedDuringSend, true);
+    await sent(page);
+    assert.equal((await far.report).ok, true);
+    // The send ran to its end in the same page, and the new version still waits.
+    assert.equal(await page.evaluate(() => window.zelvarSameDocument), true);
+    const waiting = await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).waiting !== null);
+    assert.equal(waiting, true);
+    assert.equal(await page.$('#page[data-version="next"]'), null);
+    await page.close();
+    page = await openPage();
+    await page.waitForSelector('#page[data-version="next"]', { state: "attached" });
+  });
+
+  it("lets one window of the page send, or change its port, at a time", async () => {
+    const other = await openPage();
+    const far = await startReceive(line.rx, 9600);
+    await page.click("#cmdSend");
+    await page.waitForFunction(() => document.getElementById("Dialog").open);
+    for (const button of ["#cmdSend", "#changePort"]) {
+      await other.click(button);
+      await other.waitForSelector("#messageBox[open]");
+      assert.equal(await other.textContent("#messageText"), "Another window of Zelvar Config is sending to the tracker.");
+      await other.click("#messageOk");
+    }
+    assert.equal((await far.report).ok, true);
+    await other.close();
+    await page.click("#OKButton");
+  });
+
+  it("closes the port and says so when the far end vanishes mid-send; SEND then cannot open it", async () => {
+    const received = join(folder, "received");
+    await writeFile(received, "");
+    // The tracker's end takes the first lead-in and block 1, then the line is gone.
+    const far = spawn("sh", ["-c", `head -c 85 "${line.rx}" >"${received}"`]);
+    await page.click("#cmdSend");
+    await once(far, "exit");
+    await line.cut();
+    await page.waitForSelector("#messageBox[open]", { timeout: 10_000 });
+    assert.match(await page.textContent("#messageText"), /^The serial port failed during the send: /);
+    assert.match(await page.textContent("#messageDetail"), /port is closed again.*SEND again/s);
+    await page.click("#messageOk");
+    assert.equal((await readFile(received)).length, 85);
+    assert.match(await page.textContent("#lblInfo"), /^\r\nSending data on COM1\.{4,6}$/);
+    assert.equal(await page.isEnabled("#cmdSend"), true);
+    assert.notEqual(await portState(page), "InvalidStateError");
+
+    await page.click("#OKButton");
+    await page.click("#cmdSend");
+    await page.waitForSelector("#messageBox[open]");
+    assert.equal(await page.textContent("#messageText"), "Cannot open the serial port: Failed to open serial port.");
+    assert.match(await page.textContent("#messageDetail"), /dialout/);
+    assert.equal(await page.isVisible("#Dialog"), false);
+    await page.click("#messageOk");
+    assert.equal(await page.isEnabled("#cmdSend"), true);
+  });
+});
