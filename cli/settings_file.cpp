@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "command.h"
-#include "files/atomic_file.h"
 #include "files/cfg_reader.h"
+#include "files/output_file.h"
 
 namespace zelvar::cli {
 
@@ -36,11 +36,11 @@ int buildImage(DeviceSettings& settings, ConfigImage& image) {
 
 int writeOutput(const std::optional<std::string>& outputPath, std::string_view bytes) {
     if (!outputPath) {
+        // The command runner checks that stdout took it.
         std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        std::cout.flush();
-        return std::cout ? kExitOk : kExitInputError;
+        return kExitOk;
     }
-    Result<> status = writeFileAtomically(*outputPath, bytes);
+    Result<> status = writeOutputFile(*outputPath, bytes);
     if (!status) {
         std::cerr << "zelvar-cli: " << status.error().reason << "\n";
         return kExitInputError;
