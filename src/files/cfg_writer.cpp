@@ -5,12 +5,20 @@
 
 #include "config/text_number.h"
 #include "files/atomic_file.h"
+#include "files/cfg_encoding.h"
 #include "files/cfg_layout.h"
 
 namespace zelvar {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+
+// An item whose Latin-1 bytes happen to form UTF-8 ("Ã©") would load as another text ("é").
+std::string misreadItem(std::size_t position, std::string_view item) {
+    Result<std::string> misread = cfgTextToLatin1(item, CfgEncoding::Unmarked);
+    return std::string(kCfgItems[position].content) + ": " + latin1ToUtf8(item) +
+           " would load back as " + latin1ToUtf8(misread.value_or(""));
+}
 
 // A double quote inside the text is written twice, so that the reader does not end the text there.
 std::string textItem(std::string_view text) {
@@ -42,7 +50,7 @@ Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInp
     // The comment interval travels as a number with the received-position flag in bit 7.
     std::optional<double> bcnEvery = strictNumber(s.bcnEvery);
     if (!bcnEvery) {
-        return failure("The comment interval \"" + s.bcnEvery + "\" (" +
+        return failure("The comment interval \"" + latin1ToUtf8(s.bcnEvery) + "\" (" +
                        std::string(fieldLabel(Field::BcnEvery)) + ") is not a number");
     }
     const std::array<std::string, kCfgItemCount> items = {
@@ -82,6 +90,8 @@ Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInp
             return failure(std::string(kCfgItems[i].content) + ": the text is longer than " +
                            std::to_string(kMaxCfgItemBytes - 2) + " bytes with its quotes doubled");
         }
+        if (readsBackAsUtf8(items[i]))
+            return failure(misreadItem(i, items[i]));
         if (i > 0)
             text += kCfgItems[i].line == kCfgItems[i - 1].line ? "," : kLineEnd;
         text += items[i];

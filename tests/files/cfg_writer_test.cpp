@@ -33,7 +33,8 @@ TEST(CfgWriter, WritesEachItemInItsForm) {
     }
 }
 
-// Save refuses what Load would refuse, names the field and keeps the file as it was.
+// Save refuses what Load would refuse or read differently, names the field and keeps the file as
+// it was.
 TEST(SaveConfigFile, RefusesWhatTheReaderWouldRefuse) {
     const std::string tooLong = ": the text is longer than 65534 bytes with its quotes doubled";
     CalculatorInputs quotedAltitude;
@@ -44,6 +45,9 @@ TEST(SaveConfigFile, RefusesWhatTheReaderWouldRefuse) {
         {{{MicEMsg, "8"}}, {}, "Mic-E msg: choose a Mic-E message from the list"},
         {{{Beacon, std::string(kMaxCfgItemBytes - 1, 'c')}}, {}, "Comment" + tooLong},
         {{}, quotedAltitude, "Altitude" + tooLong},
+        {{{Beacon, "\xC3\xA9"}},
+         {},
+         "Comment: \"\xC3\x83\xC2\xA9\" would load back as \"\xC3\xA9\""},
     };
     TempFolder folder;
     const auto path = folder.write("Zelvar.cfg", "old");

@@ -1,0 +1,146 @@
+#include "files/cfg_encoding.h"
+
+#include <cstdio>
+#include <optional>
+
+namespace zelvar {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+unsigned byteAt(std::string_view text, std::size_t i) {
+    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0x100;
+}
+
+// The next character of UTF-8 text, consumed; nothing for bytes that are not well-formed UTF-8
+// (overlong forms and surrogates included).
+std::optional<char32_t> nextUtf8(std::string_view& text) {
+    const unsigned lead = byteAt(text, 0);
+    std::size_t length = 0;
+    char32_t c = 0;
+    char32_t smallest = 0;
+    if (lead < 0x80) {
+        length = 1;
+        c = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        c = lead & 0x1F;
+        smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        c = lead & 0x0F;
+        smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        c = lead & 0x07;
+        smallest = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const unsigned next = byteAt(text, i);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        c = (c << 6) | (next & 0x3F);
+    }
+    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return std::nullopt;
+    text.remove_prefix(length);
+    return c;
+}
+
+// Holds at least one character beyond ASCII and is well-formed UTF-8 throughout.
+bool isUtf8BeyondAscii(std::string_view text) {
+    bool beyond = false;
+    while (!text.empty()) {
+        const std::optional<char32_t> c = nextUtf8(text);
+        if (!c)
+            return false;
+        beyond = beyond || *c >= 0x80;
+    }
+    return beyond;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::string hexNumber(const char* format, unsigned value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+Failure wideEncoding(const char* name) {
+    return Failure{std::string("the file is ") + name + "; save it as Latin-1 or UTF-8"};
+}
+
+}  // namespace
+
+Result<CfgEncodingMark> detectCfgEncoding(std::string_view head) {
+    if (head.starts_with(kUtf8Mark))
+        return CfgEncodingMark{CfgEncoding::Utf8, kUtf8Mark.size()};
+    if (head.starts_with(std::string_view("\0\0\xFE\xFF", 4)) ||
+        head.starts_with(std::string_view("\xFF\xFE\0\0", 4)))
+        return tl::unexpected(wideEncoding("UTF-32"));
+    if (head.starts_with("\xFE\xFF") || head.starts_with("\xFF\xFE"))
+        return tl::unexpected(wideEncoding("UTF-16"));
+    // Without a mark: a zero byte among the first two is no text of ours, but one of a wide
+    // encoding's characters.
+    if (head.size() >= 4 && head[0] == 0 && head[1] == 0 && head[2] == 0 && head[3] != 0)
+        return tl::unexpected(wideEncoding("UTF-32"));
+    if (head.size() >= 4 && head[0] != 0 && head[1] == 0 && head[2] == 0 && head[3] == 0)
+        return tl::unexpected(wideEncoding("UTF-32"));
+    if (head.size() >= 2 && (head[0] == 0) != (head[1] == 0))
+        return tl::unexpected(wideEncoding("UTF-16"));
+    return CfgEncodingMark{};
+}
+
+Result<std::string> cfgTextToLatin1(std::string_view bytes, CfgEncoding encoding) {
+    if (encoding == CfgEncoding::Unmarked && !isUtf8BeyondAscii(bytes))
+        return std::string(bytes);
+    std::string latin1;
+    std::string_view rest = bytes;
+    while (!rest.empty()) {
+        const std::optional<char32_t> c = nextUtf8(rest);
+        if (!c) {
+            return failure("the byte " + hexNumber("0x%02X", byteAt(rest, 0)) +
+                           " is no UTF-8, although the file starts with the UTF-8 mark");
+        }
+        if (*c > 0xFF) {
+            std::string named;
+            appendUtf8(named, *c);
+            return failure("the character " + named + " (" + hexNumber("U+%04X", *c) +
+                           ") is not in Latin-1, the tracker's character set");
+        }
+        latin1 += static_cast<char>(*c);
+    }
+    return latin1;
+}
+
+bool readsBackAsUtf8(std::string_view latin1) {
+    return isUtf8BeyondAscii(latin1);
+}
+
+std::string latin1ToUtf8(std::string_view latin1) {
+    std::string utf8;
+    for (char c : latin1)
+        appendUtf8(utf8, static_cast<unsigned char>(c));
+    return utf8;
+}
+
+}  // namespace zelvar
