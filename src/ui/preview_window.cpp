@@ -29,6 +29,8 @@ QLabel* textLabel(QWidget* parent, const char* name, const QString& accessibleNa
     label->setAccessibleName(accessibleName);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // What the form holds, as typed or loaded from a file.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 
@@ -62,7 +64,6 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
     setWindowTitle(QStringLiteral("SEND Preview - Zelvar Config"));
 
     failure_ = textLabel(this, "lblPreviewFailure", QStringLiteral("Why SEND would send nothing"));
-    failure_->setTextFormat(Qt::RichText);
     // Alone in the window, at its top.
     failure_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     built_ = new QWidget(this);
@@ -170,9 +171,9 @@ void PreviewWindow::refresh() {
     failure_->setVisible(!preview.build);
     built_->setVisible(static_cast<bool>(preview.build));
     if (!preview.build) {
-        failure_->setText(QStringLiteral("<b>%1</b><br>%2<br><br>SEND would send nothing.")
+        failure_->setText(QStringLiteral("%1\n%2\n\nSEND would send nothing.")
                               .arg(QString::fromLatin1(kBuildFailedMessage),
-                                   fromLatin1(preview.build.error().reason).toHtmlEscaped()));
+                                   fromLatin1(preview.build.error().reason)));
         return;
     }
     showBuilt(preview);
