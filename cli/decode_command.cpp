@@ -10,6 +10,7 @@
 #include "files/regular_file.h"
 #include "hex.h"
 #include "setting_rows.h"
+#include "terminal_text.h"
 #include "transfer/block_framing.h"
 
 namespace zelvar::cli {
@@ -48,7 +49,7 @@ Result<std::string> readInput(const std::string& path) {
 int run(const Options& options) {
     Result<std::string> input = readInput(options.file);
     if (!input) {
-        std::cerr << "zelvar-cli: " << input.error().reason << "\n";
+        std::cerr << "zelvar-cli: " << terminalText(input.error().reason) << "\n";
         return kExitInputError;
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(input->data());

@@ -5,6 +5,7 @@
 
 #include "command.h"
 #include "port_number.h"
+#include "terminal_text.h"
 #include "transfer/diagnosis_format.h"
 #include "transfer/system_ports_qt.h"
 
@@ -31,7 +32,7 @@ int run(const CLI::App& command, const Options& options) {
             return usageError(command, "--port needs a port number, not '" + *options.port + "'");
         diagnosis = diagnoseSystemPort(number);
     }
-    std::cout << diagnosisText(diagnosis);
+    std::cout << terminalText(diagnosisText(diagnosis));
     return diagnosis.usable() ? kExitOk : kExitPortUnusable;
 }
 

@@ -1,4 +1,5 @@
 #include "setting_rows.h"
+#include "terminal_text.h"
 
 #include <iomanip>
 #include <iostream>
@@ -12,7 +13,7 @@ constexpr int kNameColumn = 22;
 }  // namespace
 
 void printSettingRow(std::string_view name, const std::string& value) {
-    std::cout << std::left << std::setw(kNameColumn) << name << value << "\n";
+    std::cout << std::left << std::setw(kNameColumn) << name << terminalText(value) << "\n";
 }
 
 }  // namespace zelvar::cli

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "common/utf8.h"
+
 namespace zelvar {
 namespace {
 
@@ -12,48 +14,11 @@ unsigned byteAt(std::string_view text, std::size_t i) {
     return i < text.size() ? static_cast<unsigned char>(text[i]) : 0x100;
 }
 
-// The next character of UTF-8 text, consumed; nothing for bytes that are not well-formed UTF-8
-// (overlong forms and surrogates included).
-std::optional<char32_t> nextUtf8(std::string_view& text) {
-    const unsigned lead = byteAt(text, 0);
-    std::size_t length = 0;
-    char32_t c = 0;
-    char32_t smallest = 0;
-    if (lead < 0x80) {
-        length = 1;
-        c = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        c = lead & 0x1F;
-        smallest = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        c = lead & 0x0F;
-        smallest = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        c = lead & 0x07;
-        smallest = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned next = byteAt(text, i);
-        if ((next & 0xC0) != 0x80)
-            return std::nullopt;
-        c = (c << 6) | (next & 0x3F);
-    }
-    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return std::nullopt;
-    text.remove_prefix(length);
-    return c;
-}
-
 // Holds at least one character beyond ASCII and is well-formed UTF-8 throughout.
 bool isUtf8BeyondAscii(std::string_view text) {
     bool beyond = false;
     while (!text.empty()) {
-        const std::optional<char32_t> c = nextUtf8(text);
+        const std::optional<char32_t> c = takeUtf8(text);
         if (!c)
             return false;
         beyond = beyond || *c >= 0x80;
@@ -116,7 +81,7 @@ Result<std::string> cfgTextToLatin1(std::string_view bytes, CfgEncoding encoding
     std::string latin1;
     std::string_view rest = bytes;
     while (!rest.empty()) {
-        const std::optional<char32_t> c = nextUtf8(rest);
+        const std::optional<char32_t> c = takeUtf8(rest);
         if (!c) {
             return failure("the byte " + hexNumber("0x%02X", byteAt(rest, 0)) +
                            " is no UTF-8, although the file starts with the UTF-8 mark");
