@@ -49,7 +49,8 @@ constexpr const char* kExitStatus =
     "  1  the build failed (the field and the reason on stderr); for position, a\n"
     "     coordinate or the altitude is wrong; for diff, the files send different\n"
     "     bytes or one of them does not build; for doctor, a finding stops SEND\n"
-    "  2  a file could not be read, loaded or written, or the arguments are wrong\n"
+    "  2  a file could not be read, loaded or written, the output could not be\n"
+    "     written, or the arguments are wrong\n"
     "  3  the serial port failed (send)";
 
 // What is left over after parsing: anything CLI11 did not take, apart from the "--" that ends
