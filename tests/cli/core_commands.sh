@@ -38,6 +38,13 @@ contains "$work/err" 'none: No such file or directory'
 head -c 200000 /dev/zero >"$work/big.bin"
 expect 2 "decode oversized" "$cli" decode "$work/big.bin"
 
+# A capture's texts reach the terminal as UTF-8 text, their control bytes escaped.
+"$cli" image "$work/default.cfg" --raw >"$work/crafted.bin"
+printf '\x1b[2J\xe9' | dd of="$work/crafted.bin" bs=1 seek=38 conv=notrunc status=none
+expect 0 "decode a crafted image" "$cli" decode "$work/crafted.bin"
+contains "$work/out" 'Comment               "\x1B[2J'$'\xc3\xa9''r, version 4.0'
+LC_ALL=C grep -q $'\x1b' "$work/out" && fail "decode sent an escape character to the terminal"
+
 # Loading and building failures.
 expect 2 "image of a missing file" "$cli" image "$work/none.cfg"
 contains "$work/err" 'No such file or directory'
