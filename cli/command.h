@@ -16,6 +16,10 @@ inline constexpr int kExitPortUnusable = 1;  // doctor: a finding stops SEND
 inline constexpr int kExitDifferent = 1;     // diff: different bytes, or a build failed
 inline constexpr int kExitInputError = 2;    // unreadable file, bad arguments
 inline constexpr int kExitSerialFailure = 3;
+inline constexpr int kExitFaulty = 1;          // receive, loopback: a transfer with faults
+inline constexpr int kExitDeviceError = 2;     // receive, loopback: the device failed
+inline constexpr int kExitNothingArrived = 3;  // receive: nothing before the timeout
+inline constexpr int kExitInterrupted = 130;   // Ctrl+C, as shells report it
 
 // What a command does once its arguments are parsed; returns the exit code.
 using Action = std::function<int()>;
@@ -27,9 +31,11 @@ Action declareDefaults(CLI::App& command);
 Action declareDiff(CLI::App& command);
 Action declareDoctor(CLI::App& command);
 Action declareImage(CLI::App& command);
+Action declareLoopback(CLI::App& command);
 Action declareNormalize(CLI::App& command);
 Action declarePorts(CLI::App& command);
 Action declarePosition(CLI::App& command);
+Action declareReceive(CLI::App& command);
 Action declareSend(CLI::App& command);
 
 // Prints "zelvar-cli: <message>" and the command's usage line to stderr; returns kExitInputError.

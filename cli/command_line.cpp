@@ -30,10 +30,13 @@ constexpr std::array kCommands{
     CommandEntry{"doctor", "say what stops SEND from using a serial port, and the fix",
                  &declareDoctor},
     CommandEntry{"image", "build the tracker's image from a .cfg", &declareImage},
+    CommandEntry{"loopback", "test a serial port whose TX and RX are bridged", &declareLoopback},
     CommandEntry{"normalize", "rewrite a .cfg as a build normalises it", &declareNormalize},
     CommandEntry{"ports", "list the serial ports as SEND numbers them", &declarePorts},
     CommandEntry{"position", "print the APRS position text for the GPSless beacon",
                  &declarePosition},
+    CommandEntry{"receive", "act as the tracker: receive transfers and check them",
+                 &declareReceive},
     CommandEntry{"send", "send a .cfg to the tracker over the serial line", &declareSend},
 };
 
@@ -41,17 +44,21 @@ constexpr const char* kDescription =
     "Does the work of Zelvar Config without a window: prints the factory defaults, builds,\n"
     "sends and decodes the Zelvar tracker's configuration image, compares and normalises\n"
     ".cfg files, calculates the position texts of the GPSless beacon, lists the serial\n"
-    "ports and says what keeps one from being used.";
+    "ports and says what keeps one from being used; as the tracker's end of a line it\n"
+    "checks transfers, and it tests a port whose TX and RX are bridged.";
 
 constexpr const char* kExitStatus =
     "Exit status:\n"
     "  0  success\n"
     "  1  the build failed (the field and the reason on stderr); for position, a\n"
     "     coordinate or the altitude is wrong; for diff, the files send different\n"
-    "     bytes or one of them does not build; for doctor, a finding stops SEND\n"
+    "     bytes or one of them does not build; for doctor, a finding stops SEND; for\n"
+    "     receive and loopback, a transfer with faults or no echo\n"
     "  2  a file could not be read, loaded or written, the output could not be\n"
-    "     written, or the arguments are wrong\n"
-    "  3  the serial port failed (send)";
+    "     written, or the arguments are wrong; for receive and loopback, the device\n"
+    "     failed\n"
+    "  3  the serial port failed (send); nothing arrived before the timeout (receive)\n"
+    "  130  ended by Ctrl+C (receive, loopback)";
 
 // What is left over after parsing: anything CLI11 did not take, apart from the "--" that ends
 // the options.

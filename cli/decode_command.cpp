@@ -6,11 +6,10 @@
 #include <memory>
 
 #include "command.h"
-#include "config/image_description.h"
+#include "common/ascii.h"
 #include "files/regular_file.h"
 #include "hex.h"
 #include "setting_rows.h"
-#include "terminal_text.h"
 #include "transfer/block_framing.h"
 
 namespace zelvar::cli {
@@ -49,25 +48,23 @@ Result<std::string> readInput(const std::string& path) {
 int run(const Options& options) {
     Result<std::string> input = readInput(options.file);
     if (!input) {
-        std::cerr << "zelvar-cli: " << terminalText(input.error().reason) << "\n";
+        std::cerr << "zelvar-cli: " << escapedControls(input.error().reason) << "\n";
         return kExitInputError;
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(input->data());
-    ConfigImage image{};
     if (input->size() == kWireSize) {
         Result<ConfigImage> wire = imageFromWire(std::span(bytes, kWireSize));
         if (!wire) {
             std::cerr << "zelvar-cli: " << options.file << ": " << wire.error().reason << "\n";
             return kExitInputError;
         }
-        image = *wire;
-        std::cout << "Wire bytes: 170, lead-ins and checksums correct\n";
+        printGoodWire(*wire);
     } else {
+        ConfigImage image{};
         std::copy(bytes, bytes + kImageSize, image.begin());
         std::cout << "Image bytes: 164\n";
+        printImageSettings(image);
     }
-    for (const TrackerSetting& setting : describeImage(image, decodeImage(image)))
-        printSettingRow(setting.name, setting.value);
     return kExitOk;
 }
 

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "port_number.h"
-#include "terminal_text.h"
 #include "transfer/diagnosis_format.h"
 #include "transfer/system_ports_qt.h"
 
@@ -32,7 +32,7 @@ int run(const CLI::App& command, const Options& options) {
             return usageError(command, "--port needs a port number, not '" + *options.port + "'");
         diagnosis = diagnoseSystemPort(number);
     }
-    std::cout << terminalText(diagnosisText(diagnosis));
+    std::cout << escapedControlLines(diagnosisText(diagnosis));
     return diagnosis.usable() ? kExitOk : kExitPortUnusable;
 }
 

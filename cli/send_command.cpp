@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "port_number.h"
 #include "settings_file.h"
-#include "terminal_text.h"
 #include "transfer/diagnosis_format.h"
 #include "transfer/qt_serial_port_qt.h"
 #include "transfer/send_sequence.h"
@@ -139,8 +139,8 @@ int run(const CLI::App& command, const Options& options) {
                 said = findings.front().text;
                 findings.erase(findings.begin());
             }
-            std::cerr << "zelvar-cli: " << terminalText(said) << "\n"
-                      << terminalText(findingsText(findings));
+            std::cerr << "zelvar-cli: " << escapedControls(said) << "\n"
+                      << escapedControlLines(findingsText(findings));
             return kExitSerialFailure;
         }
     }

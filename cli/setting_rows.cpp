@@ -3,8 +3,9 @@
 #include <iomanip>
 #include <iostream>
 
+#include "common/ascii.h"
+#include "config/image_description.h"
 #include "files/cfg_encoding.h"
-#include "terminal_text.h"
 
 namespace zelvar::cli {
 namespace {
@@ -16,8 +17,18 @@ constexpr int kNameColumn = 22;
 
 void printSettingRow(std::string_view name, const std::string& value) {
     // The tracker's texts are Latin-1: shown in the terminal's UTF-8, controls escaped.
-    std::cout << std::left << std::setw(kNameColumn) << name << terminalText(latin1ToUtf8(value))
+    std::cout << std::left << std::setw(kNameColumn) << name << escapedControls(latin1ToUtf8(value))
               << "\n";
+}
+
+void printImageSettings(const ConfigImage& image) {
+    for (const TrackerSetting& setting : describeImage(image, decodeImage(image)))
+        printSettingRow(setting.name, setting.value);
+}
+
+void printGoodWire(const ConfigImage& image) {
+    std::cout << "Wire bytes: 170, lead-ins and checksums correct\n";
+    printImageSettings(image);
 }
 
 }  // namespace zelvar::cli

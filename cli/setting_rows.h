@@ -3,10 +3,18 @@
 #include <string>
 #include <string_view>
 
+#include "config/config_image.h"
+
 namespace zelvar::cli {
 
 // One tracker setting as `decode` and `diff` print it: the name in a column of its own, then
-// the value.
+// the value, control characters escaped.
 void printSettingRow(std::string_view name, const std::string& value);
+
+// Every setting the image gives the tracker, one row each, as `decode` prints them.
+void printImageSettings(const ConfigImage& image);
+
+// What `decode` prints for wire bytes whose lead-ins and checksums are right.
+void printGoodWire(const ConfigImage& image);
 
 }  // namespace zelvar::cli

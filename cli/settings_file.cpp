@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "command.h"
-#include "files/cfg_reader.h"
+#include "common/ascii.h"
+#include "files/cfg_file.h"
 #include "files/output_file.h"
-#include "terminal_text.h"
 
 namespace zelvar::cli {
 
@@ -15,7 +15,7 @@ int loadSettingsFile(const std::string& path, DeviceSettings& settings,
     calculator = CalculatorInputs{};
     LoadResult result = loadConfigFile(path, settings, calculator);
     if (!result) {
-        std::cerr << "zelvar-cli: " << terminalText(result.error().reason) << "\n";
+        std::cerr << "zelvar-cli: " << escapedControls(result.error().reason) << "\n";
         return kExitInputError;
     }
     return kExitOk;

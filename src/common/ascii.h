@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/utf8.h"
 
 namespace zelvar {
 
@@ -21,7 +24,8 @@ constexpr bool isAsciiLower(int c) {
 
 // Non-empty and nothing but digits.
 constexpr bool isAllDigits(std::string_view text) {
-    return !text.empty() && std::ranges::all_of(text, [](char c) { return isAsciiDigit(c); });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return isAsciiDigit(c); });
 }
 
 constexpr char asciiUpper(char c) {
@@ -33,7 +37,7 @@ constexpr char asciiLower(char c) {
 
 inline std::string asciiLowered(std::string_view text) {
     std::string lowered(text);
-    std::ranges::transform(lowered, lowered.begin(), asciiLower);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), asciiLower);
     return lowered;
 }
 
@@ -52,6 +56,33 @@ constexpr int hexDigitValue(char c) {
 inline std::string hexByte(std::uint8_t byte) {
     constexpr std::string_view kDigits = "0123456789ABCDEF";
     return {kDigits[byte >> 4], kDigits[byte & 0x0F]};
+}
+
+// The text with each control character as \xNN, so that bytes from a file, a device or another
+// program cannot move a terminal's cursor or change its colours: C0 and DEL, the C1 controls
+// (U+0080..U+009F, which some terminals obey) and any byte that is no UTF-8 (which a Latin-1
+// terminal would take for one). Everything else is UTF-8 and passes.
+inline std::string escapedControls(std::string_view text, std::string_view kept = {}) {
+    std::string shown;
+    while (!text.empty()) {
+        std::string_view rest = text;
+        const std::optional<char32_t> c = takeUtf8(rest);
+        const std::size_t length = c ? text.size() - rest.size() : 1;
+        const bool control = !c || *c < 0x20 || (*c >= 0x7F && *c < 0xA0);
+        if (control && !(length == 1 && kept.find(text.front()) != std::string_view::npos)) {
+            for (char byte : text.substr(0, length))
+                shown += "\\x" + hexByte(static_cast<std::uint8_t>(byte));
+        } else {
+            shown += text.substr(0, length);
+        }
+        text.remove_prefix(length);
+    }
+    return shown;
+}
+
+// The same for text of several lines, which keep their breaks.
+inline std::string escapedControlLines(std::string_view text) {
+    return escapedControls(text, "\n");
 }
 
 }  // namespace zelvar

@@ -1,8 +1,12 @@
 #include "config/text_number.h"
 
-#include <charconv>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 
 #include "common/ascii.h"
 namespace zelvar {
@@ -35,18 +39,90 @@ std::size_t numberPrefixLength(std::string_view text) {
     return digits == 0 ? 0 : i;
 }
 
+// Powers of ten that a double holds exactly.
+constexpr std::array<double, 23> kExactPowersOfTen = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kExactMantissaLimit = std::uint64_t{1} << 53;
+
+// Reads with the classic locale, so a program that set another one (Qt sets the user's) still
+// takes "." as the decimal point.
+std::istringstream classicInput(std::string text) {
+    std::istringstream in(std::move(text));
+    in.imbue(std::locale::classic());
+    return in;
+}
+
+// A text of the number grammar, sign included, as the nearest double. Up to 15 or so significant
+// digits the value is one exact division, correctly rounded; longer texts go through the
+// standard library. Magnitudes beyond a double saturate with their sign.
 double parseNumber(std::string_view text) {
-    if (!text.empty() && text.front() == '+') {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
         text.remove_prefix(1);
     }
-    double value = 0.0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        // Very long digit runs: keep the sign, saturate the magnitude.
-        return (!text.empty() && text.front() == '-') ? -HUGE_VAL : HUGE_VAL;
+    std::uint64_t mantissa = 0;
+    std::size_t scale = 0;
+    bool fraction = false;
+    bool exact = true;
+    for (char c : text) {
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+        scale += fraction ? 1 : 0;
+        if (mantissa >= kExactMantissaLimit) {
+            exact = false;
+            break;
+        }
     }
-    (void)ptr;
-    return value;
+    if (exact && scale < kExactPowersOfTen.size()) {
+        const double magnitude = static_cast<double>(mantissa) / kExactPowersOfTen[scale];
+        return negative ? -magnitude : magnitude;
+    }
+    double magnitude = 0.0;
+    std::istringstream in = classicInput(std::string(text));
+    if (!(in >> magnitude))
+        magnitude = HUGE_VAL;
+    return negative ? -magnitude : magnitude;
+}
+
+// The fewest significant digits that read back as `value`, laid out without an exponent.
+std::string shortestFixed(double value) {
+    std::string scientific;
+    for (int precision = 0; precision < 17; ++precision) {
+        std::ostringstream out;
+        out.imbue(std::locale::classic());
+        out << std::scientific << std::setprecision(precision) << value;
+        scientific = out.str();
+        double back = 0.0;
+        if (std::istringstream in = classicInput(scientific); in >> back && back == value)
+            break;
+    }
+    // "-1.2345e-03": sign, digits without the point, exponent.
+    const std::size_t e = scientific.find('e');
+    const int exponent = std::stoi(scientific.substr(e + 1));
+    std::string digits;
+    for (char c : std::string_view(scientific).substr(0, e)) {
+        if (isAsciiDigit(c))
+            digits += c;
+    }
+    std::string fixed = value < 0 ? "-" : "";
+    if (exponent < 0) {
+        fixed += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else {
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        if (digits.size() < whole)
+            digits.append(whole - digits.size(), '0');
+        fixed += digits.substr(0, whole);
+        if (digits.size() > whole)
+            fixed += "." + digits.substr(whole);
+    }
+    while (fixed.find('.') != std::string::npos && (fixed.back() == '0' || fixed.back() == '.'))
+        fixed.pop_back();
+    return fixed;
 }
 
 std::string_view skipBlanks(std::string_view text) {
@@ -101,9 +177,9 @@ std::string formatPlainNumber(double value) {
         std::snprintf(buffer, sizeof buffer, "%.0f", value);
         return buffer;
     }
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    (void)ec;
-    return std::string(buffer, end);
+    if (std::isnan(value))
+        return std::signbit(value) ? "-nan" : "nan";
+    return shortestFixed(value);
 }
 
 std::string_view trimSpaces(std::string_view text) {

@@ -64,13 +64,15 @@ Result<CfgEncodingMark> detectCfgEncoding(std::string_view head) {
         return tl::unexpected(wideEncoding("UTF-32"));
     if (head.starts_with("\xFE\xFF") || head.starts_with("\xFF\xFE"))
         return tl::unexpected(wideEncoding("UTF-16"));
-    // Without a mark: a zero byte among the first two is no text of ours, but one of a wide
-    // encoding's characters.
-    if (head.size() >= 4 && head[0] == 0 && head[1] == 0 && head[2] == 0 && head[3] != 0)
+    // Without a mark: a file's first character, printable ASCII as every .cfg starts, with zero
+    // bytes beside it is one of a wide encoding's characters.
+    const auto printable = [&head](std::size_t i) { return head[i] >= 0x20 && head[i] < 0x7F; };
+    const auto zero = [&head](std::size_t from, std::size_t to) {
+        return head.substr(from, to - from).find_first_not_of('\0') == std::string_view::npos;
+    };
+    if (head.size() >= 4 && ((zero(0, 3) && printable(3)) || (printable(0) && zero(1, 4))))
         return tl::unexpected(wideEncoding("UTF-32"));
-    if (head.size() >= 4 && head[0] != 0 && head[1] == 0 && head[2] == 0 && head[3] == 0)
-        return tl::unexpected(wideEncoding("UTF-32"));
-    if (head.size() >= 2 && (head[0] == 0) != (head[1] == 0))
+    if (head.size() >= 2 && ((zero(0, 1) && printable(1)) || (printable(0) && zero(1, 2))))
         return tl::unexpected(wideEncoding("UTF-16"));
     return CfgEncodingMark{};
 }

@@ -1,7 +1,5 @@
 #include "files/cfg_reader.h"
 
-#include <cerrno>
-#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -9,7 +7,6 @@
 #include "files/cfg_encoding.h"
 #include "files/cfg_layout.h"
 #include "files/cfg_tokenizer.h"
-#include "files/regular_file.h"
 
 namespace zelvar {
 namespace {
@@ -172,32 +169,10 @@ class Loader {
     LoadResult result_;
 };
 
-LoadResult loadFailure(std::string reason) {
-    return tl::unexpected(LoadFailure{std::move(reason)});
-}
-
 }  // namespace
 
 LoadResult readConfig(std::istream& in, DeviceSettings& settings, CalculatorInputs& calculator) {
     return Loader(in, settings, calculator).run();
-}
-
-LoadResult loadConfigFile(const std::filesystem::path& path, DeviceSettings& settings,
-                          CalculatorInputs& calculator) {
-    if (Result<> regular = checkRegularFile(path); !regular)
-        return loadFailure(regular.error().reason);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return loadFailure(describeFileError(path, errno != 0 ? errno : EIO));
-    if (in.peek() == std::char_traits<char>::eof()) {
-        if (in.bad())
-            return loadFailure(describeFileError(path, EIO));
-        return loadFailure(path.string() + ": the file is empty");
-    }
-    LoadResult result = readConfig(in, settings, calculator);
-    if (!result)
-        result.error().reason = path.string() + ": " + result.error().reason;
-    return result;
 }
 
 }  // namespace zelvar

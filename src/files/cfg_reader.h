@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <istream>
 #include <string>
 #include <tl/expected.hpp>
@@ -25,9 +24,5 @@ inline bool calculatorApplied(const LoadResult& result) {
 // Reads the 29 items of a .cfg and applies them group by group. A failure stops at the item it
 // names; the values applied before it stay applied, the rest keep their old values.
 LoadResult readConfig(std::istream& in, DeviceSettings& settings, CalculatorInputs& calculator);
-
-// The same for the file at `path`, read whole path as given.
-LoadResult loadConfigFile(const std::filesystem::path& path, DeviceSettings& settings,
-                          CalculatorInputs& calculator);
 
 }  // namespace zelvar

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "config/text_number.h"
-#include "files/atomic_file.h"
 #include "files/cfg_encoding.h"
 #include "files/cfg_layout.h"
 
@@ -98,14 +97,6 @@ Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInp
     }
     text += kLineEnd;
     return text;
-}
-
-Result<> saveConfigFile(const std::filesystem::path& path, const DeviceSettings& settings,
-                        const CalculatorInputs& calculator) {
-    Result<std::string> content = writeConfigText(settings, calculator);
-    if (!content)
-        return tl::unexpected(content.error());
-    return writeFileAtomically(path, *content);
 }
 
 }  // namespace zelvar

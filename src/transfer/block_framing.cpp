@@ -15,7 +15,7 @@ std::array<Block, 2> makeBlocks(const ConfigImage& image) {
     std::array<Block, 2> blocks{};
     for (std::size_t b = 0; b < blocks.size(); ++b) {
         auto data = std::span(image).subspan(b * kBlockDataSize, kBlockDataSize);
-        std::ranges::copy(data, blocks[b].begin());
+        std::copy(data.begin(), data.end(), blocks[b].begin());
         blocks[b][kBlockDataSize] = blockChecksum(data);
     }
     return blocks;
@@ -25,8 +25,8 @@ WireBytes wireBytes(const ConfigImage& image) {
     WireBytes wire{};
     auto out = wire.begin();
     for (const Block& block : makeBlocks(image)) {
-        out = std::ranges::copy(kBlockHeader, out).out;
-        out = std::ranges::copy(block, out).out;
+        out = std::copy(kBlockHeader.begin(), kBlockHeader.end(), out);
+        out = std::copy(block.begin(), block.end(), out);
     }
     return wire;
 }
@@ -40,7 +40,7 @@ Result<ConfigImage> imageFromWire(std::span<const std::uint8_t> wire) {
     for (std::size_t b = 0; b < 2; ++b) {
         auto frame = wire.subspan(b * kFrameSize, kFrameSize);
         std::string name = "block " + std::to_string(b + 1);
-        if (!std::ranges::equal(frame.first(kBlockHeader.size()), kBlockHeader))
+        if (!std::equal(kBlockHeader.begin(), kBlockHeader.end(), frame.begin()))
             return failure(name + ": lead-in is not FF FF");
         auto data = frame.subspan(kBlockHeader.size(), kBlockDataSize);
         std::uint8_t expected = blockChecksum(data);
@@ -49,7 +49,8 @@ Result<ConfigImage> imageFromWire(std::span<const std::uint8_t> wire) {
             return failure(name + ": bad checksum " + std::to_string(found) + ", expected " +
                            std::to_string(expected));
         }
-        std::ranges::copy(data, image.begin() + static_cast<std::ptrdiff_t>(b * kBlockDataSize));
+        std::copy(data.begin(), data.end(),
+                  image.begin() + static_cast<std::ptrdiff_t>(b * kBlockDataSize));
     }
     return image;
 }

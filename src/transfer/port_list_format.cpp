@@ -2,27 +2,10 @@
 
 #include <cstdio>
 
+#include "common/json_text.h"
+
 namespace zelvar {
 namespace {
-
-// A JSON string; the text is UTF-8 and passes through, control characters are escaped.
-std::string jsonString(std::string_view text) {
-    std::string json = "\"";
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            json += escaped;
-        } else {
-            json += c;
-        }
-    }
-    return json + "\"";
-}
 
 std::string jsonValue(std::string_view text) {
     return text.empty() ? "null" : jsonString(text);

@@ -14,7 +14,6 @@ using Kind = TransferStep::Kind;
 
 constexpr milliseconds kBeforeFirstWrite{300};
 constexpr milliseconds kAfterHeader{10};
-constexpr milliseconds kAfterBlock1{600};
 constexpr milliseconds kAfterBlock2{300};
 constexpr milliseconds kAfterClose{300};
 
@@ -70,7 +69,7 @@ TransferPlan makeTransferPlan(const ConfigImage& image, const SendTarget& target
     steps.push_back(pauseStep(kBeforeFirstWrite));
     addDot();
     for (const auto& [block, pauseAfter] :
-         {std::pair{&blocks[0], kAfterBlock1}, std::pair{&blocks[1], kAfterBlock2}}) {
+         {std::pair{&blocks[0], kPauseAfterBlock1}, std::pair{&blocks[1], kAfterBlock2}}) {
         steps.push_back(writeStep(kBlockHeader));
         steps.push_back(pauseStep(kAfterHeader));
         steps.push_back(writeStep(*block));

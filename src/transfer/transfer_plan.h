@@ -58,6 +58,10 @@ struct TransferStep {
     bool operator==(const TransferStep&) const = default;
 };
 
+// The pause after block 1, the longest of the transfer: the tracker needs it before the second
+// lead-in.
+inline constexpr std::chrono::milliseconds kPauseAfterBlock1{600};
+
 // Everything one send does, in order, as data: whoever runs it chooses how to wait and write.
 struct TransferPlan {
     SendTarget target;

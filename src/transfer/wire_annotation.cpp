@@ -32,7 +32,8 @@ std::vector<WireRange> annotateWire(const WireBytes& wire,
             }
         }
     }
-    std::ranges::stable_sort(ranges, {}, &WireRange::first);
+    std::stable_sort(ranges.begin(), ranges.end(),
+                     [](const WireRange& a, const WireRange& b) { return a.first < b.first; });
     return ranges;
 }
 

@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "common/ascii.h"
+#include "config/input_rules.h"
 #include "ui/check_state.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
@@ -28,15 +28,10 @@ const QString kNormalCaption = QStringLiteral("Normal     (20 chars)");
 const QString kNormalCaptionWithAltitude = QStringLiteral("Normal     (*29* chars)");
 const QColor kWrittenBeacon(255, 255, 128);
 
-// Typed characters the fields take. Control codes (Backspace, the editing shortcuts) pass.
-bool acceptsCharacter(QChar c, bool coordinate) {
-    if (c.unicode() < 32 || c.unicode() == 127) {
-        return true;
-    }
-    if (isAsciiDigit(c.unicode()) || c == u'-') {
-        return true;
-    }
-    return coordinate && c == u'.';
+// Control codes (Backspace, the editing shortcuts) keep their effect; characters pass the
+// field's input rule.
+bool isControl(QChar c) {
+    return c.unicode() < 32 || c.unicode() == 127;
 }
 
 QLineEdit* boldField(const QString& name, const QString& text, QWidget* parent) {
@@ -100,7 +95,7 @@ void CalculatorWindow::buildControls() {
     altitudeIncluded_ = new QCheckBox("Altitude:", coordinatesFrame_);
     altitudeIncluded_->setObjectName("chkAlt");
     altitude_ = boldField("txtAlt", "0", coordinatesFrame_);
-    altitude_->setMaxLength(5);
+    altitude_->setMaxLength(static_cast<int>(inputRule(CalculatorField::Altitude).maxLength));
     altitude_->setEnabled(false);
     altitudeUnit_ = new QLabel("meters", coordinatesFrame_);
     altitudeUnit_->setObjectName("Label3");
@@ -207,13 +202,31 @@ void CalculatorWindow::setInputs(const CalculatorInputs& inputs) {
     (inputs.normalForm ? normalForm_ : compressedForm_)->setChecked(true);
 }
 
+const InputRule& CalculatorWindow::ruleOf(const QObject* field) const {
+    if (field == latitude_)
+        return inputRule(CalculatorField::Latitude);
+    if (field == longitude_)
+        return inputRule(CalculatorField::Longitude);
+    return inputRule(CalculatorField::Altitude);
+}
+
 bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
     const bool coordinate = watched == latitude_ || watched == longitude_;
     if (event->type() == QEvent::KeyPress) {
         const QString typed = static_cast<QKeyEvent*>(event)->text();
-        for (QChar c : typed) {
-            if (!acceptsCharacter(c, coordinate)) {
+        if (!typed.isEmpty() && !isControl(typed.front())) {
+            QString kept;
+            for (QChar c : typed) {
+                if (const int code = acceptedCode(ruleOf(watched), c.unicode(), false);
+                    code != kDroppedKey)
+                    kept.append(QChar(code));
+            }
+            if (kept.isEmpty())
                 return true;  // dropped
+            // A hemisphere letter goes in raised.
+            if (kept != typed) {
+                static_cast<QLineEdit*>(watched)->insert(kept);
+                return true;
             }
         }
     } else if (event->type() == QEvent::KeyRelease && coordinate) {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "config/device_settings.h"
+#include "config/input_rules.h"
 #include "geo/position_calculation.h"
 
 class QCheckBox;
@@ -59,6 +60,7 @@ class CalculatorWindow : public QWidget {
     void closeCalculator();
     PositionRequest request() const;
     Notation notation() const;
+    const InputRule& ruleOf(const QObject* field) const;
 
     CalculatorHost host_;
     QGroupBox* coordinatesFrame_;

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "ui/key_filters.h"
+#include "config/input_rules.h"
 
 namespace zelvar {
 namespace {

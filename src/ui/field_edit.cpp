@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
-#include "ui/key_filters.h"
+#include "config/input_rules.h"
 
 namespace zelvar {
 namespace {

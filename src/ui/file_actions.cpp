@@ -1,7 +1,6 @@
 #include "ui/file_actions.h"
 
-#include "files/cfg_reader.h"
-#include "files/cfg_writer.h"
+#include "files/cfg_file.h"
 #include "ui/calculator_window.h"
 #include "ui/config_file_dialog.h"
 #include "ui/message_box.h"

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "config/input_rules.h"
 #include "ui/check_state.h"
 #include "ui/field_edit.h"
-#include "ui/key_filters.h"
 #include "ui/latin1_text.h"
 #include "ui/setup_controls.h"
 

@@ -7,9 +7,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "config/input_rules.h"
 #include "ui/check_state.h"
 #include "ui/field_edit.h"
-#include "ui/key_filters.h"
 #include "ui/latin1_text.h"
 #include "ui/setup_controls.h"
 #include "ui/wrapping_button.h"
@@ -76,18 +76,18 @@ QComboBox* makeList(QWidget* parent, Field field, const QString& name) {
     return list;
 }
 
-FieldEdit* digits(QWidget* parent, Field field, bool selectAllOnFocus, const QString& name,
-                  const QString& unit) {
-    FieldEdit* edit = makeDigitsField(parent, controlName(field),
-                                      static_cast<int>(maxLength(field)), selectAllOnFocus);
+FieldEdit* digits(QWidget* parent, Field field, const QString& name, const QString& unit) {
+    FieldEdit* edit = makeDigitsField(parent, controlName(field), inputRule(field));
     describe(edit, name, unit);
     return edit;
 }
 
-FieldEdit* textField(QWidget* parent, Field field, CharacterValidator::Rule rule,
-                     const QString& hint = {}) {
-    const int length = static_cast<int>(maxLength(field));
-    FieldEdit* edit = makeTextField(parent, controlName(field), length, std::move(rule), hint);
+FieldEdit* textField(QWidget* parent, Field field, const QString& hint = {},
+                     std::function<bool()> gpsless = nullptr) {
+    const InputRule& rule = inputRule(field);
+    const int length = static_cast<int>(rule.maxLength);
+    FieldEdit* edit = makeTextField(parent, controlName(field), length,
+                                    characterRule(rule, std::move(gpsless)), hint);
     describe(edit, labelOf(field), atMost(length));
     return edit;
 }
@@ -171,7 +171,7 @@ QWidget* SettingsForm::buildMainGroup() {
     // Column 0 the labels, column 1 the fields; the calculator's button takes column 2 of rows 1
     // and 2, where the GPS display has the comment interval instead. Only one of the two is
     // ever shown.
-    c.txDelay = digits(group, Field::NumFlagsAuto, true, QStringLiteral("TX DELAY"),
+    c.txDelay = digits(group, Field::NumFlagsAuto, QStringLiteral("TX DELAY"),
                        QStringLiteral("milliseconds"));
     c.micEMessage = makeList(group, Field::MicEMsg, QStringLiteral("Mic-E msg"));
     c.micELabel = naming(makeLabel(group, QStringLiteral("Mic-E msg"), "Label12"), c.micEMessage);
@@ -187,10 +187,10 @@ QWidget* SettingsForm::buildMainGroup() {
     grid->addWidget(naming(makeLabel(group, QStringLiteral("TX DELAY")), c.txDelay), 0, 0);
     grid->addLayout(delay, 0, 1, 1, 2);
 
-    c.symbol = textField(group, Field::Symbol, filterSymbolKey);
+    c.symbol = textField(group, Field::Symbol);
     // The one position shows "_" while empty; "_" itself is a symbol the user may type.
-    c.symbol->setPositions(1);
-    c.symbol->setSelectAllOnFocus(true);
+    c.symbol->setPositions(static_cast<int>(inputRule(Field::Symbol).maxLength));
+    c.symbol->setSelectAllOnFocus(inputRule(Field::Symbol).selectAllOnFocus);
     describe(c.symbol, QStringLiteral("ICON Symbol"), QStringLiteral("one character"));
     fitWidthToCharacters(c.symbol, 1);
     c.alternateTable =
@@ -210,9 +210,9 @@ QWidget* SettingsForm::buildMainGroup() {
     c.openCalculator->setPalette(face);
     grid->addWidget(c.openCalculator, 1, 2, 2, 1);
 
-    c.myCall = textField(group, Field::MyCall, filterCallsignKey);
+    c.myCall = textField(group, Field::MyCall);
     fitWidthToCharacters(c.myCall, 9);
-    c.commentEvery = digits(group, Field::BcnEvery, true, QStringLiteral("Comment every"),
+    c.commentEvery = digits(group, Field::BcnEvery, QStringLiteral("Comment every"),
                             QStringLiteral("transmissions"));
     c.commentEveryLabel =
         naming(makeLabel(group, QStringLiteral("Comment every"), "Label30"), c.commentEvery);
@@ -225,8 +225,7 @@ QWidget* SettingsForm::buildMainGroup() {
     grid->addWidget(naming(makeLabel(group, QStringLiteral("MY CALLSIGN")), c.myCall), 2, 0);
     grid->addLayout(call, 2, 1, 1, 2);
 
-    c.path = textField(group, Field::AprsPath, filterPathKey,
-                       QStringLiteral("Max 2 digipeater addresses"));
+    c.path = textField(group, Field::AprsPath, QStringLiteral("Max 2 digipeater addresses"));
     describe(c.path, QStringLiteral("APRS PATH"), QStringLiteral("at most 2 digipeater addresses"));
     fitWidthToCharacters(c.path, 19);
     grid->addWidget(naming(makeLabel(group, QStringLiteral("APRS PATH")), c.path), 3, 0);
@@ -235,12 +234,9 @@ QWidget* SettingsForm::buildMainGroup() {
     c.beaconLabel = makeLabel(group, QStringLiteral("COMMENT"), "Label6");
     c.beaconLabel->setForegroundRole(QPalette::ButtonText);
     // The filter reads the acquisition timeout afresh for every character.
-    c.beacon = textField(
-        group, Field::Beacon,
-        [this](int code) {
-            return filterBeaconKey(code, isGpslessTimeout(textOf(controls_.acquisitionTimeout)));
-        },
-        QStringLiteral("Max 35 chars. Enter aprs Lat/Lon in GPSless Mode."));
+    c.beacon = textField(group, Field::Beacon,
+                         QStringLiteral("Max 35 chars. Enter aprs Lat/Lon in GPSless Mode."),
+                         [this] { return isGpslessTimeout(textOf(controls_.acquisitionTimeout)); });
     c.beaconLabel->setBuddy(c.beacon);
     grid->addWidget(c.beaconLabel, 4, 0);
     grid->addWidget(c.beacon, 4, 1, 1, 2);
@@ -271,7 +267,7 @@ QWidget* SettingsForm::buildTimingGroup() {
 
     auto* manual = new QGroupBox(QStringLiteral("Manual Timing"), group);
     c.fixedInterval =
-        digits(manual, Field::ManualTime, true, QStringLiteral("Manual Timing, every"), seconds);
+        digits(manual, Field::ManualTime, QStringLiteral("Manual Timing, every"), seconds);
     tight(new QHBoxLayout(manual), kNarrowGroupMargins)
         ->addLayout(row({naming(makeLabel(manual, QStringLiteral("Every")), c.fixedInterval),
                          c.fixedInterval, makeLabel(manual, QStringLiteral("sec."))}));
@@ -279,10 +275,10 @@ QWidget* SettingsForm::buildTimingGroup() {
 
     auto* gps = new QGroupBox(QStringLiteral("GPS"), group);
     auto* gpsRows = tight(new QVBoxLayout(gps), kNarrowGroupMargins);
-    c.acquisitionInterval = digits(gps, Field::GpsCheckTime, true,
-                                   QStringLiteral("Acquisition interval, every"), seconds);
+    c.acquisitionInterval =
+        digits(gps, Field::GpsCheckTime, QStringLiteral("Acquisition interval, every"), seconds);
     c.acquisitionTimeout =
-        digits(gps, Field::GpsAcqTime, false, QStringLiteral("Acquisition timeout"),
+        digits(gps, Field::GpsAcqTime, QStringLiteral("Acquisition timeout"),
                QStringLiteral("in steps of 100 milliseconds, 0 selects GPSless Mode"));
     c.gpslessNote = makeLabel(gps, {}, "Label33");
     c.gpslessNote->setForegroundRole(QPalette::ButtonText);
@@ -300,7 +296,7 @@ QWidget* SettingsForm::buildTimingGroup() {
     QGridLayout* bands = tightGrid(automatic, kNarrowGroupMargins);
     for (int band = 0; band < static_cast<int>(c.speedIntervals.size()); ++band) {
         const Field field = speedTableField(band);
-        FieldEdit* edit = digits(automatic, field, true, labelOf(field), seconds);
+        FieldEdit* edit = digits(automatic, field, labelOf(field), seconds);
         c.speedIntervals[static_cast<std::size_t>(band)] = edit;
         bands->addWidget(naming(makeLabel(automatic, labelOf(field)), edit), band, 0);
         bands->addWidget(edit, band, 1, Qt::AlignLeft);
@@ -322,7 +318,7 @@ QWidget* SettingsForm::buildMessageGroup() {
     auto* group = new QGroupBox(QStringLiteral("Message Settings"), this);
     auto* rows = tight(new QVBoxLayout(group));
 
-    c.messageTo = textField(group, Field::DestCall, filterCallsignKey);
+    c.messageTo = textField(group, Field::DestCall);
     fitWidthToCharacters(c.messageTo, 9);
     QHBoxLayout* toCall =
         row({naming(makeLabel(group, QStringLiteral("APRS message TO CALL")), c.messageTo),
@@ -330,13 +326,12 @@ QWidget* SettingsForm::buildMessageGroup() {
     toCall->addStretch();
     rows->addLayout(toCall);
 
-    c.message = textField(group, Field::AprsMsg, filterMessageKey, QStringLiteral("Max 38 chars."));
+    c.message = textField(group, Field::AprsMsg, QStringLiteral("Max 38 chars."));
     c.messageCounter = makeCounter(group, "Label13");
     rows->addLayout(
         row({naming(makeLabel(group, QStringLiteral("Message")), c.message), c.message}));
 
-    c.messageRetries =
-        digits(group, Field::MsgRepeat, true, QStringLiteral("Msg Retries"), QString());
+    c.messageRetries = digits(group, Field::MsgRepeat, QStringLiteral("Msg Retries"), QString());
     c.autoAnswerOn =
         makeCheckBox(group, controlName(Field::AutoReply), QStringLiteral("Enable Auto Answer"));
     // The message's counter stands just below its right end, on the retries row.
@@ -348,7 +343,7 @@ QWidget* SettingsForm::buildMessageGroup() {
     rows->addLayout(retries);
 
     // The answer takes every character the settings can hold.
-    c.autoAnswer = textField(group, Field::AutoReplyMsg, {}, QStringLiteral("Max 30 chars."));
+    c.autoAnswer = textField(group, Field::AutoReplyMsg, QStringLiteral("Max 30 chars."));
     c.autoAnswerCounter = makeCounter(group, "Label38");
     rows->addLayout(row({naming(makeLabel(group, QStringLiteral("Auto Answer")), c.autoAnswer),
                          c.autoAnswer, c.autoAnswerCounter}));
@@ -370,7 +365,7 @@ QWidget* SettingsForm::buildProgrammingGroup() {
     c.preview->setSizePolicy(QSizePolicy::Fixed, c.preview->sizePolicy().verticalPolicy());
     rows->addLayout(row({c.defaults, c.save, c.load, c.preview}));
 
-    c.portNumber = digits(group, Field::CommPort, true, QStringLiteral("Comm num"),
+    c.portNumber = digits(group, Field::CommPort, QStringLiteral("Comm num"),
                           QStringLiteral("serial port number"));
     c.send = makeButton(group, "cmdSend", QStringLiteral("SEND"));
     c.help = makeButton(group, "cmdHelp", QStringLiteral("Help (F1)"));

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/key_filters.h"
 #include "ui/latin1_text.h"
 
 namespace zelvar {
@@ -40,13 +39,19 @@ QLabel* makeLabel(QWidget* parent, const QString& text, std::string_view name) {
     return label;
 }
 
-FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, int positions,
-                           bool selectAllOnFocus) {
+CharacterValidator::Rule characterRule(const InputRule& rule, std::function<bool()> gpsless) {
+    return [&rule, gpsless = std::move(gpsless)](int code) {
+        return acceptedCode(rule, code, gpsless && gpsless());
+    };
+}
+
+FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, const InputRule& rule) {
+    const int positions = static_cast<int>(rule.maxLength);
     auto* field = new FieldEdit(parent);
     field->setObjectName(fromLatin1(name));
     field->setPositions(positions);
-    field->setCharacterRule(filterDigitKey);
-    field->setSelectAllOnFocus(selectAllOnFocus);
+    field->setCharacterRule(characterRule(rule));
+    field->setSelectAllOnFocus(rule.selectAllOnFocus);
     fitFieldHeight(field);
     field->setFixedWidth(widthFor(field, QString(positions, QLatin1Char('0'))));
     return field;

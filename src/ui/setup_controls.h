@@ -2,9 +2,11 @@
 
 #include <QColor>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string_view>
 
+#include "config/input_rules.h"
 #include "ui/field_edit.h"
 
 class QCheckBox;
@@ -27,9 +29,14 @@ void fitFieldHeight(QWidget* field);
 
 QLabel* makeLabel(QWidget* parent, const QString& text, std::string_view name = {});
 
-// A masked field of `positions` digits, "_" in the unfilled ones, as wide as its digits.
-FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, int positions,
-                           bool selectAllOnFocus);
+// The character rule of a field, read from the core's input rules; `gpsless` tells whether the
+// GPSless display is shown, asked afresh for every character.
+CharacterValidator::Rule characterRule(const InputRule& rule,
+                                       std::function<bool()> gpsless = nullptr);
+
+// A masked field of digits as its rule has them, "_" in the unfilled positions, as wide as its
+// digits.
+FieldEdit* makeDigitsField(QWidget* parent, std::string_view name, const InputRule& rule);
 
 // A free text field of at most `maxLength` characters; `hint` shows when the pointer rests on it.
 FieldEdit* makeTextField(QWidget* parent, std::string_view name, int maxLength,

@@ -154,6 +154,9 @@ TEST(CfgReader, ReadsWhatOtherEditorsWrite) {
         {widened("\xFF\xFE", kDefaultCfg, 2, false), utf16, {{CommPort, "x"}}},
         {widened("", kDefaultCfg, 2, true), utf16, {}},
         {widened("", kDefaultCfg, 2, false), utf16, {}},
+        {std::string("\0\x01\x02", 3),
+         "Item 1 (line 1, Comm num): the item holds the control byte 0x00",
+         {}},
         {widened("\xFF\xFE", kDefaultCfg, 4, false).insert(2, 2, '\0'),
          "the file is UTF-32; save it as Latin-1 or UTF-8",
          {}},
@@ -212,24 +215,6 @@ TEST(CfgReader, EveryTruncationFailsCleanlyOrReadsTheWholeRecord) {
     CalculatorInputs c;
     ASSERT_TRUE(readConfig(in, s, c));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "garbage\x01\r\n");
-}
-
-// A FIFO is refused without waiting for a writer: tests/cli/core_commands.sh, under a timeout.
-TEST(LoadConfigFile, FailsWithThePathAndTheReasonAndChangesNothing) {
-    TempFolder folder;
-    const std::pair<std::filesystem::path, std::string> cases[] = {
-        {folder.path() / "none.cfg", "No such file or directory"},
-        {folder.path(), "Is a directory"},
-        {folder.write("empty.cfg", ""), "the file is empty"},
-        {folder.write("cut.cfg", "\"1\",\"2"),
-         "Item 2 (line 1, TX delay): a text has no closing double quote"},
-    };
-    for (const auto& [path, reason] : cases) {
-        DeviceSettings s = scribbled();
-        CalculatorInputs c;
-        EXPECT_EQ(reasonOf(loadConfigFile(path, s, c)), path.string() + ": " + reason);
-        EXPECT_TRUE(sameFields(s, scribbled()));
-    }
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <QCoreApplication>
 #include <numeric>
 
-#include "pty_line.h"
+#include "pty_far_end.h"
 #include "transfer/block_framing.h"
 #include "transfer/send_sequence.h"
 
@@ -36,7 +36,7 @@ class SerialLine : public ::testing::Test {
     SendResult send(QtSerialPort& port, const std::string& settings) {
         return sendConfig(makeTransferPlan(image, {settings, 1, "COM1"}), port, progress, noPause);
     }
-    testing::PtyLine line;
+    testing::PtyFarEnd line;
     Progress progress;
     ConfigImage image{};
 };
@@ -57,10 +57,17 @@ TEST_F(SerialLine, DeliversExactly170BytesOnARawLine) {
         EXPECT_EQ(t.c_oflag & OPOST, 0u);
         EXPECT_EQ(t.c_lflag & ICANON, 0u);
         ASSERT_TRUE(port.close());
+        line.listen();
         const SendResult result = send(port, settings);
         ASSERT_TRUE(result) << reasonOf(result);
+        // Sent without the pauses: every byte is there, only the pause is missing.
+        const std::optional<TransferReport> arrived = line.transfer();
+        ASSERT_TRUE(arrived);
         const WireBytes wire = wireBytes(image);
-        EXPECT_EQ(line.readAvailable(), std::vector<std::uint8_t>(wire.begin(), wire.end()));
+        EXPECT_EQ(arrived->bytes, std::vector<std::uint8_t>(wire.begin(), wire.end()));
+        EXPECT_EQ(arrived->image, image);
+        ASSERT_EQ(arrived->faults().size(), 1u);
+        EXPECT_TRUE(arrived->faults()[0].ends_with("the sender did not pause"));
         EXPECT_FALSE(port.isOpen());
         EXPECT_EQ(progress.text, kSentMessage);
     }
@@ -84,7 +91,8 @@ TEST_F(SerialLine, RefusalsSayWhyAndSendNothing) {
     }
     EXPECT_FALSE(progress.shown);
     EXPECT_FALSE(port.isOpen());
-    EXPECT_TRUE(line.readAvailable().empty());
+    line.listen();
+    EXPECT_EQ(line.transfer(std::chrono::milliseconds(100)), std::nullopt);
     std::uint8_t byte = 0;
     EXPECT_FALSE(port.write(std::span(&byte, 1)));
     EXPECT_FALSE(QtSerialPort(fixedDevice(line.path())).open()) << "no port number chosen yet";

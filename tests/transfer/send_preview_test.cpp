@@ -55,7 +55,9 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
         ConfigImage image{};
         ASSERT_TRUE(buildConfigImage(form, image));
         EXPECT_EQ(preview.wire, wireBytes(image));
-        EXPECT_TRUE(std::ranges::is_sorted(preview.ranges, {}, &WireRange::first));
+        EXPECT_TRUE(std::is_sorted(
+            preview.ranges.begin(), preview.ranges.end(),
+            [](const WireRange& a, const WireRange& b) { return a.first < b.first; }));
         std::vector<int> covering(kWireSize, 0);
         for (const WireRange& range : preview.ranges) {
             EXPECT_EQ(range.block, range.first < kFrameSize ? 1 : 2) << range.name;
@@ -65,7 +67,7 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
             for (std::size_t i = range.first; i < range.first + range.size; ++i)
                 ++covering[i];
         }
-        EXPECT_EQ(std::ranges::count(covering, 0), 0);
+        EXPECT_EQ(std::count(covering.begin(), covering.end(), 0), 0);
     }
     const SendPreview preview = previewSend(defaultSettings());
     EXPECT_TRUE(preview.notes.empty());
@@ -78,7 +80,8 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
                                  "84+1 Checksum: E1 = 254 + image bytes 0..81, modulo 256",
                                  "87+38 Message: \"Message sent using Zelvar, version 4.0\"",
                                  "169+1 Checksum: 10 = 254 + image bytes 82..163, modulo 256"})
-        EXPECT_NE(std::ranges::find(described, expected), described.end()) << expected;
+        EXPECT_NE(std::find(described.begin(), described.end(), expected), described.end())
+            << expected;
 }
 
 TEST(SendPreview, NamesTheFieldInsteadOfBytes) {

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QWindow>
 
-#include "../transfer/pty_line.h"
+#include "../transfer/pty_far_end.h"
 #include "config/config_image.h"
 #include "setup_window_support.h"
 #include "transfer/block_framing.h"
@@ -13,12 +13,12 @@
 namespace zelvar {
 namespace {
 
-using testing::PtyLine;
+using testing::PtyFarEnd;
 constexpr const char* kMissingDevice = "/nonexistent/zelvar-tty";
 const QString kSentShown = "Data sent !\n Be shure that 'Transfer OK' appears on LCD";
 
 // Port 3 is the test's line, port 4 a device that is not there, the others do not exist.
-PortLister portsFor(std::shared_ptr<PtyLine> line) {
+PortLister portsFor(std::shared_ptr<PtyFarEnd> line) {
     return [line] {
         return std::vector<NumberedPort>{{3, {"pts-test", line->path(), "test line"}},
                                          {4, {"gone", kMissingDevice, {}}}};
@@ -27,7 +27,7 @@ PortLister portsFor(std::shared_ptr<PtyLine> line) {
 
 class SetupSend : public testing::SetupWindowTest {
   protected:
-    SetupSend() : SetupSend(std::make_shared<PtyLine>()) {}
+    SetupSend() : SetupSend(std::make_shared<PtyFarEnd>()) {}
     void SetUp() override { ASSERT_TRUE(line->ok()); }
 
     QPushButton* sendButton() { return control<QPushButton>("cmdSend"); }
@@ -39,10 +39,10 @@ class SetupSend : public testing::SetupWindowTest {
         ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
     }
 
-    std::shared_ptr<PtyLine> line;
+    std::shared_ptr<PtyFarEnd> line;
 
   private:
-    explicit SetupSend(std::shared_ptr<PtyLine> pty)
+    explicit SetupSend(std::shared_ptr<PtyFarEnd> pty)
         : SetupWindowTest(portsFor(pty)), line(std::move(pty)) {}
 };
 
@@ -83,24 +83,23 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
         modal.exec();
     });
     watch.start(1);
-    line->startReading();
+    line->listen();
     click("cmdSend");
     EXPECT_FALSE(sendButton()->isEnabled()) << "SEND is off from the build on";
     ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
     watch.stop();
-    const std::vector<testing::Arrival> arrived = line->stopReading();
 
-    std::vector<std::uint8_t> received;
-    for (const testing::Arrival& arrival : arrived)
-        received.push_back(arrival.byte);
-    ASSERT_EQ(received, std::vector<std::uint8_t>(wire.begin(), wire.end()));
+    // The tracker's end judges the transfer: the bytes, the checksums, the pause after block 1.
+    const std::optional<TransferReport> arrived = line->transfer();
+    ASSERT_TRUE(arrived);
+    EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
+    EXPECT_EQ(arrived->bytes, std::vector<std::uint8_t>(wire.begin(), wire.end()));
     const termios lineSettings = line->settings();
     EXPECT_EQ(cfgetospeed(&lineSettings), speed_t(B38400));
-    // Block 1's last byte to the second lead-in: 600 ms, whatever the dialog did meanwhile.
-    const auto gap = arrived[85].time - arrived[84].time;
-    EXPECT_GE(gap, std::chrono::milliseconds(550));
-    EXPECT_LT(gap, std::chrono::milliseconds(600) + modalOpen / 2);
-    EXPECT_LT(arrived[169].time - arrived[0].time, std::chrono::milliseconds(1500));
+    // The pause after block 1 is kept, whatever the dialog did meanwhile, and not stretched.
+    ASSERT_EQ(arrived->gaps.size(), 4u);
+    EXPECT_LT(arrived->gaps[1].length, std::chrono::milliseconds(600) + modalOpen / 2);
+    EXPECT_LT(arrived->gaps[3].length, std::chrono::milliseconds(1500));
 
     EXPECT_EQ(window->settings(), normalised);
     EXPECT_EQ(textOf("edNumFlagsAuto"), "027");
@@ -171,7 +170,8 @@ TEST_P(SetupSendFailure, SaysWhyAndSendsNothing) {
         EXPECT_EQ(window->focusWidget()->objectName(), failure.failing) << "kept for later";
         EXPECT_EQ(textOf(failure.earlier), failure.text.c_str());
     }
-    EXPECT_TRUE(line->readAvailable().empty());
+    line->listen();
+    EXPECT_EQ(line->transfer(std::chrono::milliseconds(100)), std::nullopt);
     EXPECT_FALSE(progressShown());
     EXPECT_TRUE(window->close()) << "the port is closed again";
 }

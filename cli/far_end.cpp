@@ -1,0 +1,37 @@
+#include "far_end.h"
+
+#include <CLI/App.hpp>
+#include <iostream>
+
+#include "common/ascii.h"
+#include "config/device_settings.h"
+#include "transfer/diagnosis_format.h"
+#include "transfer/system_ports_qt.h"
+
+namespace zelvar::cli {
+
+void addFarEndOptions(CLI::App& command, FarEndOptions& options) {
+    command.add_option("--device", options.device, "the serial device to use")
+        ->type_name("PATH")
+        ->required();
+    command.add_option("--speed", options.speed, "4800 (the default), 9600 or 38400")
+        ->type_name("SPEED");
+}
+
+std::optional<int> readSpeed(const std::string& text) {
+    for (std::string_view offered : kBaudRates)
+        if (text == offered)
+            return std::stoi(text);
+    return std::nullopt;
+}
+
+std::optional<SerialReceiver> openFarEnd(const std::string& device, int baud, LineSharing sharing) {
+    Result<SerialReceiver> receiver = SerialReceiver::open(device, baud, sharing);
+    if (receiver)
+        return std::move(*receiver);
+    std::cerr << "zelvar-cli: " << escapedControls(receiver.error().reason) << "\n"
+              << escapedControlLines(findingsText(diagnoseSystemDevice(device).findings));
+    return std::nullopt;
+}
+
+}  // namespace zelvar::cli

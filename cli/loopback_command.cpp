@@ -1,0 +1,183 @@
+#include <CLI/App.hpp>
+#include <QCoreApplication>
+#include <algorithm>
+#include <iostream>
+#include <memory>
+
+#include "command.h"
+#include "common/ascii.h"
+#include "far_end.h"
+#include "interrupt_signal.h"
+#include "transfer/diagnosis_format.h"
+#include "transfer/qt_serial_port_qt.h"
+#include "transfer/send_sequence.h"
+#include "transfer/system_ports_qt.h"
+#include "transfer/transfer_report_format.h"
+
+namespace zelvar::cli {
+namespace {
+
+// Loopback tells what came back, not how the send went.
+class NoProgress final : public SendObserver {
+  public:
+    void setText(std::string_view) override {}
+    void setOkVisible(bool) override {}
+    void showProgress() override {}
+};
+
+// What came back, against what was sent: the first line of the verdict.
+std::string echoVerdict(const std::vector<std::uint8_t>& sent,
+                        const std::vector<std::uint8_t>& back) {
+    const std::string counted =
+        std::to_string(back.size()) + " of " + std::to_string(sent.size()) + " bytes came back";
+    const auto [sentAt, backAt] = std::mismatch(sent.begin(), sent.end(), back.begin(), back.end());
+    if (sentAt == sent.end() && backAt == back.end())
+        return "Loopback OK: all " + std::to_string(sent.size()) + " bytes came back in order";
+    if (backAt == back.end())
+        return "Loopback faulty: only " + counted + ", in order";
+    if (sentAt == sent.end())
+        return "Loopback faulty: speed mismatch or noise: every byte came back, then " +
+               std::to_string(back.end() - backAt) + " more";
+    return "Loopback faulty: speed mismatch or noise: " + counted +
+           ", the first wrong one at byte " + std::to_string(sentAt - sent.begin()) + " (0x" +
+           hexByte(*sentAt) + " sent, 0x" + hexByte(*backAt) + " back)";
+}
+
+// The transfer of the factory defaults, written on the port as SEND writes it while the echo
+// is read in the pauses.
+class Loopback {
+  public:
+    Loopback(SerialReceiver& echo, int wake) : echo_(echo), wake_(wake) {}
+
+    // Runs the plan; false when it stopped (Ctrl+C, the line gone, a failed step).
+    bool run(const TransferPlan& plan, QtSerialPort& port) {
+        NoProgress progress;
+        for (const TransferStep& step : plan.steps) {
+            if (step.kind == TransferStep::Kind::Pause) {
+                if (!readUntil(LineClock::now() + step.pause)) {
+                    abandonSend(port, {});
+                    return false;
+                }
+            } else if (SendResult sent = performStep(step, plan.target, port, progress); !sent) {
+                failure_ = sent.error().outcome == SendOutcome::NotOpened
+                               ? plan.target.portName + " did not open"
+                               : sent.error().reason;
+                return false;
+            }
+        }
+        while (check_.underWay())
+            if (!readUntil(*check_.deadline()))
+                return false;
+        return true;
+    }
+
+    const std::vector<TransferReport>& echoes() const { return echoes_; }
+    std::vector<std::uint8_t> bytesBack() const {
+        std::vector<std::uint8_t> back;
+        for (const TransferReport& echo : echoes_)
+            back.insert(back.end(), echo.bytes.begin(), echo.bytes.end());
+        return back;
+    }
+    bool interrupted() const { return interrupted_; }
+    const std::string& failure() const { return failure_; }
+
+  private:
+    bool readUntil(LineTime until) {
+        for (;;) {
+            ReceiveEvent event = echo_.next(check_, until, wake_);
+            if (event.report)
+                echoes_.push_back(std::move(*event.report));
+            switch (event.stop) {
+                case ReceiveStop::Judged:
+                    break;
+                case ReceiveStop::TimedOut:
+                    return true;
+                case ReceiveStop::Woken:
+                    interrupted_ = true;
+                    return false;
+                case ReceiveStop::LineGone:
+                    failure_ = event.reason;
+                    return false;
+            }
+        }
+    }
+
+    SerialReceiver& echo_;
+    int wake_;
+    TransferCheck check_;
+    std::vector<TransferReport> echoes_;
+    bool interrupted_ = false;
+    std::string failure_;
+};
+
+int run(const CLI::App& command, const FarEndOptions& options) {
+    const std::optional<int> baud = readSpeed(options.speed);
+    if (!baud) {
+        return usageError(command,
+                          "--speed must be 4800, 9600 or 38400, not '" + options.speed + "'");
+    }
+    const int baudIndex = static_cast<int>(
+        std::find(kBaudRates.begin(), kBaudRates.end(), options.speed) - kBaudRates.begin());
+    std::optional<SerialReceiver> echo = openFarEnd(options.device, *baud, LineSharing::Shared);
+    if (!echo)
+        return kExitDeviceError;
+    DeviceSettings settings = defaultSettings();
+    ConfigImage image{};
+    buildConfigImage(settings, image);
+    const WireBytes wire = wireBytes(image);
+
+    int argc = 1;
+    char name[] = "zelvar-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    QtSerialPort port(fixedDevice(options.device));
+    const InterruptSignal interrupt;
+    std::cerr << "Writing the factory defaults on " << escapedControls(options.device) << " at "
+              << *baud << " bit/s and reading them back (Ctrl+C ends)\n";
+    Loopback loopback(*echo, interrupt.descriptor());
+    const bool finished = loopback.run(
+        makeTransferPlan(image, {lineSettingsFor(baudIndex), 1, options.device}), port);
+    if (loopback.interrupted())
+        return kExitInterrupted;
+    if (!finished) {
+        std::cerr << "zelvar-cli: " << escapedControls(loopback.failure()) << "\n"
+                  << escapedControlLines(
+                         findingsText(diagnoseSystemDevice(options.device).findings));
+        return kExitDeviceError;
+    }
+
+    const std::vector<std::uint8_t> back = loopback.bytesBack();
+    if (back.empty()) {
+        std::cout << "No echo: are TX and RX bridged?\n";
+        return kExitFaulty;
+    }
+    const std::vector<std::uint8_t> sent(wire.begin(), wire.end());
+    std::cout << echoVerdict(sent, back) << "\n";
+    const TransferReport& first = loopback.echoes().front();
+    const bool timely = loopback.echoes().size() == 1 && first.ok();
+    if (back == sent && !timely) {
+        for (const TransferReport& report : loopback.echoes())
+            for (const std::string& fault : report.faults())
+                std::cout << "- " << fault << "\n";
+    }
+    std::cout << transferPauseText(first);
+    return back == sent && timely ? kExitOk : kExitFaulty;
+}
+
+}  // namespace
+
+Action declareLoopback(CLI::App& command) {
+    auto options = std::make_shared<FarEndOptions>();
+    command.footer(
+        "With TX and RX bridged (pins 2 and 3 of a DB9, or a USB adapter's TX and RX),\n"
+        "writes a transfer of the factory defaults as SEND does, pauses included, and reads\n"
+        "it back on the same port: proves the adapter, the driver, the speed and the\n"
+        "permissions without a tracker.\n"
+        "Exit 0 every byte came back in order with the pauses SEND makes, 1 no echo (\"are TX\n"
+        "and RX bridged?\") or wrong bytes (a speed mismatch or noise), 2 wrong arguments or a\n"
+        "device that fails, 130 Ctrl+C.");
+    addFarEndOptions(command, *options);
+    return [&command, options] { return run(command, *options); };
+}
+
+}  // namespace zelvar::cli

@@ -1,0 +1,153 @@
+#include <CLI/App.hpp>
+#include <cmath>
+#include <iostream>
+#include <memory>
+
+#include "command.h"
+#include "common/ascii.h"
+#include "config/text_number.h"
+#include "far_end.h"
+#include "interrupt_signal.h"
+#include "setting_rows.h"
+#include "transfer/transfer_report_format.h"
+
+namespace zelvar::cli {
+namespace {
+
+struct Options {
+    FarEndOptions line;
+    std::string timeout = "60";
+    std::string count = "1";
+    bool json = false;
+};
+
+// A whole positive number up to `most`.
+std::optional<long> wholeNumber(const std::string& text, long most) {
+    const std::optional<double> value = strictNumber(text);
+    if (!value || *value != std::floor(*value) || *value < 1 || *value > double(most))
+        return std::nullopt;
+    return static_cast<long>(*value);
+}
+
+// Counts the transfers and shows each as it is judged.
+class Reception {
+  public:
+    Reception(const Options& options, long count) : options_(options), count_(count) {}
+
+    void show(const TransferReport& report) {
+        ++received_;
+        faulty_ += report.ok() ? 0 : 1;
+        if (options_.json) {
+            std::cout << transferReportJson(report);
+        } else if (count_ == 1) {
+            std::cout << transferReportText(report);
+            if (report.ok())
+                printGoodWire(*report.image);
+        } else {
+            std::cout << transferReportText(
+                report, "Transfer " + std::to_string(received_) + " of " + std::to_string(count_));
+        }
+        std::cout.flush();
+    }
+    bool done() const { return received_ == count_; }
+
+    // The summary of several transfers, and the exit code for what came.
+    int finish(int nothingMore) const {
+        if (count_ > 1 && !options_.json) {
+            std::cout << received_ << " of " << count_ << " transfers: " << received_ - faulty_
+                      << " OK, " << faulty_ << " faulty\n";
+        }
+        if (faulty_ > 0)
+            return kExitFaulty;
+        return done() ? kExitOk : nothingMore;
+    }
+
+  private:
+    const Options& options_;
+    long count_;
+    long received_ = 0;
+    long faulty_ = 0;
+};
+
+int run(const CLI::App& command, const Options& options) {
+    const std::optional<int> baud = readSpeed(options.line.speed);
+    if (!baud)
+        return usageError(command,
+                          "--speed must be 4800, 9600 or 38400, not '" + options.line.speed + "'");
+    const std::optional<long> seconds = wholeNumber(options.timeout, 86'400);
+    if (!seconds)
+        return usageError(command, "--timeout needs whole seconds from 1 to 86400, not '" +
+                                       options.timeout + "'");
+    const std::optional<long> count = wholeNumber(options.count, 1'000'000);
+    if (!count)
+        return usageError(command,
+                          "--count needs a number from 1 to 1000000, not '" + options.count + "'");
+    const std::string& device = options.line.device;
+    std::optional<SerialReceiver> line = openFarEnd(device, *baud, LineSharing::Exclusive);
+    if (!line)
+        return kExitDeviceError;
+
+    const InterruptSignal interrupt;
+    std::cerr << "Waiting on " << escapedControls(device) << " at " << *baud
+              << " bit/s (Ctrl+C ends)\n";
+    const std::chrono::seconds timeout(*seconds);
+    TransferCheck check;
+    Reception reception(options, *count);
+    LineTime idleUntil = LineClock::now() + timeout;
+    while (!reception.done()) {
+        const LineTime until =
+            check.underWay() ? std::max(idleUntil, *check.deadline()) : idleUntil;
+        ReceiveEvent event = line->next(check, until, interrupt.descriptor());
+        if (event.report) {
+            reception.show(*event.report);
+            idleUntil = LineClock::now() + timeout;
+        }
+        switch (event.stop) {
+            case ReceiveStop::Judged:
+                break;
+            case ReceiveStop::TimedOut:
+                if (check.underWay())
+                    break;
+                std::cerr << "zelvar-cli: nothing arrived on " << escapedControls(device)
+                          << " within " << *seconds << " s\n";
+                return reception.finish(kExitNothingArrived);
+            case ReceiveStop::Woken:
+                reception.finish(kExitOk);
+                return kExitInterrupted;
+            case ReceiveStop::LineGone:
+                std::cerr << "zelvar-cli: " << escapedControls(device) << ": " << event.reason
+                          << "\n";
+                reception.finish(kExitOk);
+                return kExitDeviceError;
+        }
+    }
+    return reception.finish(kExitOk);
+}
+
+}  // namespace
+
+Action declareReceive(CLI::App& command) {
+    auto options = std::make_shared<Options>();
+    command.footer(
+        "Acts as the tracker on a serial device (a second adapter, a null-modem pair, a\n"
+        "pseudo-terminal): opens it read-only, waits for a transfer and checks what the\n"
+        "tracker would: both FF FF lead-ins, each block's 82 bytes and checksum, 170 bytes\n"
+        "in all with nothing before or after, and a pause of at least 500 ms between block\n"
+        "1 and the second lead-in (the protocol's 600 ms less 100 ms for adapter and system\n"
+        "delays). The 10 ms pauses after the lead-ins are shown, not judged. A good transfer\n"
+        "prints \"Transfer OK\" and the settings as `decode` shows them; a faulty one, each\n"
+        "fault. Endless noise gives a verdict every 2 s; the next lead-in starts afresh.\n"
+        "Exit 0 every transfer good, 1 a transfer with faults, 2 wrong arguments or a device\n"
+        "that fails, 3 nothing arrived before the timeout, 130 Ctrl+C.");
+    addFarEndOptions(command, options->line);
+    command.add_option("--timeout", options->timeout, "seconds to wait for a transfer (60)")
+        ->type_name("S");
+    command.add_option("--count", options->count, "transfers to receive in a row (1)")
+        ->type_name("N");
+    command.add_flag("--json", options->json,
+                     "each transfer as one line of JSON: the bytes, every check with its\n"
+                     "verdict, the gaps in ms and the settings");
+    return [&command, options] { return run(command, *options); };
+}
+
+}  // namespace zelvar::cli

@@ -1,0 +1,90 @@
+#include "transfer/transfer_report_format.h"
+
+#include "common/ascii.h"
+#include "common/json_text.h"
+#include "config/image_description.h"
+
+namespace zelvar {
+namespace {
+
+std::string verdictName(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Passed:
+            return "passed";
+        case Verdict::Failed:
+            return "failed";
+        case Verdict::NotJudged:
+            break;
+    }
+    return "not judged";
+}
+
+std::string settingsJson(const TransferReport& report) {
+    if (!report.image)
+        return "null";
+    std::string json = "[";
+    for (const TrackerSetting& setting : describeImage(*report.image, decodeImage(*report.image))) {
+        json += (json.size() > 1 ? ", " : "") + std::string("{\"name\": ") +
+                jsonString(setting.name) +
+                ", \"value\": " + jsonString(setting.value, TextBytes::Latin1) + "}";
+    }
+    return json + "]";
+}
+
+}  // namespace
+
+std::string transferPauseText(const TransferReport& report) {
+    std::string judged;
+    std::string shown;
+    for (const TransferGap& gap : report.gaps) {
+        const std::string length = std::to_string(wholeMilliseconds(gap.length)) + " ms";
+        if (gap.judged)
+            judged = length;
+        else if (gap.name.starts_with("lead-in"))
+            shown += (shown.empty() ? "" : " and ") + length;
+    }
+    std::string lines;
+    if (!judged.empty()) {
+        lines += "Pause after block 1: " + judged + ", at least " +
+                 std::to_string(kLeastPause.count()) + " ms needed (the protocol's " +
+                 std::to_string(kPauseAfterBlock1.count()) + " ms less " +
+                 std::to_string(kPauseTolerance.count()) + " ms for adapter and system delays)\n";
+    }
+    if (!shown.empty()) {
+        lines += "Pauses after the lead-ins: " + shown +
+                 ", not judged (USB adapters deliver bytes in bursts)\n";
+    }
+    return lines;
+}
+
+std::string transferReportText(const TransferReport& report, std::string_view title) {
+    std::string text = std::string(title) + (report.ok() ? " OK\n" : " faulty:\n");
+    for (const std::string& fault : report.faults())
+        text += "- " + fault + "\n";
+    return text + transferPauseText(report);
+}
+
+std::string transferReportJson(const TransferReport& report) {
+    std::string bytes;
+    for (std::uint8_t byte : report.bytes)
+        bytes += hexByte(byte);
+    std::string checks;
+    for (const TransferCheckItem& check : report.checks) {
+        checks += (checks.empty() ? "" : ", ") + std::string("{\"check\": ") +
+                  jsonString(check.name) + ", \"verdict\": \"" + verdictName(check.verdict) +
+                  "\", \"detail\": " + jsonString(check.detail) + "}";
+    }
+    std::string gaps;
+    for (const TransferGap& gap : report.gaps) {
+        gaps += (gaps.empty() ? "" : ", ") + std::string("{\"between\": ") + jsonString(gap.name) +
+                ", \"ms\": " + std::to_string(wholeMilliseconds(gap.length)) +
+                ", \"judged\": " + (gap.judged ? "true" : "false") + "}";
+    }
+    return std::string("{\"ok\": ") + (report.ok() ? "true" : "false") +
+           ", \"byteCount\": " + std::to_string(report.byteCount) + ", \"bytes\": \"" + bytes +
+           "\", \"checks\": [" + checks + "], \"gaps\": [" + gaps +
+           "], \"leastPauseMs\": " + std::to_string(kLeastPause.count()) +
+           ", \"settings\": " + settingsJson(report) + "}\n";
+}
+
+}  // namespace zelvar

@@ -1,0 +1,228 @@
+#include "transfer/transfer_check.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <random>
+
+#include "common/ascii.h"
+#include "config/device_settings.h"
+
+namespace zelvar {
+namespace {
+
+using std::chrono::milliseconds;
+using Bytes = std::vector<std::uint8_t>;
+
+// Bytes as they reach the far end: each piece at its time after the start.
+struct Piece {
+    Bytes bytes;
+    milliseconds at;
+};
+
+Bytes part(const WireBytes& wire, std::size_t from, std::size_t count) {
+    return {wire.begin() + static_cast<std::ptrdiff_t>(from),
+            wire.begin() + static_cast<std::ptrdiff_t>(from + count)};
+}
+
+// The four writes of a send with the given pause after block 1.
+std::vector<Piece> sent(const WireBytes& wire, milliseconds pause = kPauseAfterBlock1) {
+    return {{part(wire, 0, 2), milliseconds(0)},
+            {part(wire, 2, 83), milliseconds(10)},
+            {part(wire, 85, 2), milliseconds(10) + pause},
+            {part(wire, 87, 83), milliseconds(20) + pause}};
+}
+
+// Feeds the pieces from `start`, then lets time run out; every report given on the way.
+std::vector<TransferReport> arrive(TransferCheck& check, const std::vector<Piece>& pieces,
+                                   LineTime start = LineTime{}) {
+    std::vector<TransferReport> reports;
+    auto keep = [&](std::optional<TransferReport> report) {
+        if (report)
+            reports.push_back(std::move(*report));
+    };
+    for (const Piece& piece : pieces)
+        keep(check.receive(piece.bytes, start + piece.at));
+    keep(check.advance(start + pieces.back().at + kTransferWindow + kTransferWindow));
+    return reports;
+}
+
+ConfigImage defaultImage() {
+    ConfigImage image{};
+    DeviceSettings settings = defaultSettings();
+    EXPECT_TRUE(buildConfigImage(settings, image));
+    return image;
+}
+
+TEST(TransferCheck, AcceptsASendHoweverTheReaderCutsIt) {
+    const ConfigImage image = defaultImage();
+    const WireBytes wire = wireBytes(image);
+    std::mt19937 random(23);
+    TransferCheck check;
+    for (int round = 0; round < 50; ++round) {
+        std::vector<Piece> pieces;
+        for (const Piece& write : sent(wire)) {
+            // A reader gets a write in one piece or in several, a little later each.
+            for (std::size_t from = 0; from < write.bytes.size();) {
+                const std::size_t count = std::min<std::size_t>(write.bytes.size() - from,
+                                                                1 + random() % write.bytes.size());
+                pieces.push_back(
+                    {Bytes(write.bytes.begin() + static_cast<std::ptrdiff_t>(from),
+                           write.bytes.begin() + static_cast<std::ptrdiff_t>(from + count)),
+                     write.at + milliseconds(from / 8)});
+                from += count;
+            }
+        }
+        const LineTime start = LineTime{} + std::chrono::hours(round);
+        const std::vector<TransferReport> reports = arrive(check, pieces, start);
+        ASSERT_EQ(reports.size(), 1u);
+        const TransferReport& report = reports[0];
+        EXPECT_TRUE(report.ok()) << report.faults().front();
+        EXPECT_EQ(report.image, image);
+        EXPECT_EQ(report.bytes, Bytes(wire.begin(), wire.end()));
+        ASSERT_EQ(report.gaps.size(), 4u);
+        EXPECT_EQ(report.gaps[1].name, "block 1 to lead-in 2");
+        EXPECT_TRUE(report.gaps[1].judged);
+        EXPECT_GE(report.gaps[1].length, milliseconds(589));
+        EXPECT_FALSE(check.underWay());
+    }
+}
+
+// What the user reads for each fault, and nothing else: the examples among them.
+TEST(TransferCheck, NamesEachFaultExactly) {
+    const ConfigImage image = defaultImage();
+    const WireBytes wire = wireBytes(image);
+    ASSERT_NE(wire[169], 0x3A);
+    std::vector<Piece> checksum = sent(wire);
+    checksum[3].bytes.back() = 0x3A;
+    std::vector<Piece> noiseFirst = sent(wire);
+    noiseFirst.insert(noiseFirst.begin(), {{0x00}, milliseconds(-300)});
+    std::vector<Piece> truncated = sent(wire);
+    truncated[1].bytes.resize(60);
+    std::vector<Piece> stopped = sent(wire);
+    stopped[3].bytes.resize(10);
+    std::vector<Piece> after = sent(wire);
+    after.push_back({{0x0D, 0x0A}, milliseconds(700)});
+    std::vector<Piece> between = sent(wire);
+    between.insert(between.begin() + 2, {{0x13, 0xFF, 0x11}, milliseconds(300)});
+    struct Row {
+        std::vector<Piece> pieces;
+        std::vector<std::string> faults;
+        bool image;  // both blocks whole and right
+    };
+    const Row rows[] = {
+        {checksum, {"block 2 checksum 0x3A, expected 0x" + hexByte(wire[169])}, false},
+        {sent(wire, milliseconds(2)),
+         {"second lead-in after 2 ms: the sender did not pause"},
+         true},
+        {sent(wire, milliseconds(400)),
+         {"second lead-in after 400 ms: the sender paused less than 500 ms"},
+         true},
+        {noiseFirst, {"line noise: 0x00 before the lead-in", "171 bytes, 170 expected"}, true},
+        {truncated,
+         {"block 1 has only 60 of its 83 bytes, then a pause of 600 ms",
+          "only 147 of 170 bytes arrived"},
+         false},
+        {stopped,
+         {"block 2 has only 10 of its 83 bytes",
+          "only 97 of 170 bytes within 2 s after the lead-in"},
+         false},
+        {after, {"line noise after block 2: 0x0D 0x0A", "172 bytes, 170 expected"}, true},
+        {between,
+         {"line noise: 0x13 0xFF 0x11 before the second lead-in", "173 bytes, 170 expected"},
+         true},
+        {{{Bytes(3000, 0x00), milliseconds(0)}},
+         {"line noise: 0x00 0x00 0x00 0x00 and 2996 more bytes before the lead-in",
+          "no lead-in FF FF within 2 s after the first byte"},
+         false},
+        {{{{0xFF}, milliseconds(0)}},
+         {"line noise: 0xFF before the lead-in",
+          "no lead-in FF FF within 2 s after the first byte"},
+         false},
+    };
+    for (const Row& row : rows) {
+        TransferCheck check;
+        const std::vector<TransferReport> reports =
+            arrive(check, row.pieces, LineTime{} + std::chrono::seconds(1));
+        ASSERT_EQ(reports.size(), 1u) << row.faults.front();
+        EXPECT_EQ(reports[0].faults(), row.faults);
+        EXPECT_EQ(reports[0].image == image, row.image) << row.faults.front();
+    }
+}
+
+// A transfer cut short anywhere is judged once, without a crash, and counts what came.
+TEST(TransferCheck, JudgesEveryTruncationOnceAndStopsCleanly) {
+    const WireBytes wire = wireBytes(defaultImage());
+    for (std::size_t length = 1; length < kWireSize; ++length) {
+        TransferCheck check;
+        std::vector<Piece> pieces = sent(wire);
+        std::size_t left = length;
+        for (Piece& piece : pieces) {
+            piece.bytes.resize(std::min(left, piece.bytes.size()));
+            left -= piece.bytes.size();
+        }
+        const LineTime start{};
+        for (const Piece& piece : pieces)
+            EXPECT_FALSE(check.receive(piece.bytes, start + piece.at));
+        const std::optional<TransferReport> report =
+            check.finish(start + milliseconds(700), "the line closed");
+        ASSERT_TRUE(report) << length;
+        EXPECT_FALSE(report->ok());
+        EXPECT_EQ(report->byteCount, length);
+        if (length >= 2 && length <= 85) {
+            EXPECT_EQ(report->faults().back(),
+                      "only " + std::to_string(length) + " of 170 bytes before the line closed");
+        }
+        EXPECT_FALSE(check.underWay());
+        EXPECT_FALSE(check.finish(start + milliseconds(800), "again"));
+    }
+}
+
+// Endless noise: a verdict each window, bounded reports, and the transfer that follows found
+// at its lead-in, even with no quiet moment before it.
+TEST(TransferCheck, ResynchronisesAfterEndlessNoise) {
+    const ConfigImage image = defaultImage();
+    const WireBytes wire = wireBytes(image);
+    TransferCheck check;
+    std::vector<TransferReport> reports;
+    std::minstd_rand random(7);
+    LineTime now{};
+    for (int chunk = 0; chunk < 1000; ++chunk) {  // 10 s of 4 KiB chunks, no FF in them
+        Bytes noise(4096);
+        std::generate(noise.begin(), noise.end(), [&] { return random() % 0xFF; });
+        now += milliseconds(10);
+        if (std::optional<TransferReport> report = check.receive(noise, now))
+            reports.push_back(std::move(*report));
+    }
+    ASSERT_EQ(reports.size(), 4u);
+    for (const TransferReport& report : reports) {
+        EXPECT_EQ(report.bytes.size(), kKeptBytes);
+        EXPECT_EQ(report.byteCount, 200u * 4096);
+        EXPECT_EQ(report.faults().back(), "no lead-in FF FF within 2 s after the first byte");
+    }
+    // The lead-in comes in the middle of the fifth window of noise.
+    const std::vector<Piece> pieces = sent(wire);
+    for (const TransferReport& report : arrive(check, pieces, now + milliseconds(5)))
+        reports.push_back(report);
+    ASSERT_EQ(reports.size(), 5u);
+    EXPECT_EQ(reports.back().image, image);
+    EXPECT_TRUE(reports.back().faults().front().starts_with("line noise: "))
+        << reports.back().faults().front();
+    for (const TransferReport& report : arrive(check, pieces, now + std::chrono::seconds(10)))
+        EXPECT_TRUE(report.ok());
+}
+
+TEST(TransferCheck, TakesATimeThatGoesBackAsTheLast) {
+    const WireBytes wire = wireBytes(defaultImage());
+    std::vector<Piece> pieces = sent(wire);
+    pieces[2].at = milliseconds(-5000);  // the clock jumped back: no pause seen
+    TransferCheck check;
+    const std::vector<TransferReport> reports = arrive(check, pieces);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].faults(),
+              std::vector<std::string>{"second lead-in after 0 ms: the sender did not pause"});
+    EXPECT_EQ(check.deadline(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace zelvar

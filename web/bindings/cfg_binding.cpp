@@ -1,0 +1,48 @@
+// The .cfg files, as text: Save's bytes and Load's reading, the same as the desktop program's.
+#include <emscripten/bind.h>
+
+#include <sstream>
+
+#include "files/cfg_reader.h"
+#include "files/cfg_writer.h"
+#include "js_values.h"
+
+namespace zelvar::web {
+namespace {
+
+// { ok, text } with the file's bytes as Latin-1 characters, or the reason Save refuses.
+val saveCfg(const val& form, const val& calculator) {
+    const Result<std::string> text =
+        writeConfigText(settingsFromJs(form), calculatorFromJs(calculator));
+    if (!text)
+        return refusal(text.error().reason);
+    val outcome = success();
+    outcome.set("text", *text);
+    return outcome;
+}
+
+// Reads a file's bytes (as Latin-1 characters) into the given form and calculator, as Load does:
+// { ok, form, calculator, calculatorApplied } and, on failure, the reason naming the item and its
+// line. A failed load keeps what it applied before the failing item, as the desktop program's.
+val loadCfg(const std::string& text, const val& form, const val& calculator) {
+    DeviceSettings settings = settingsFromJs(form);
+    CalculatorInputs inputs = calculatorFromJs(calculator);
+    std::istringstream in(text);
+    const LoadResult loaded = text.empty()
+                                  ? LoadResult(tl::unexpected(LoadFailure{"the file is empty"}))
+                                  : readConfig(in, settings, inputs);
+    val outcome = loaded ? success() : refusal(loaded.error().reason);
+    outcome.set("form", settingsToJs(settings));
+    outcome.set("calculator", calculatorToJs(inputs));
+    outcome.set("calculatorApplied", calculatorApplied(loaded));
+    return outcome;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(zelvar_cfg) {
+    emscripten::function("saveCfg", &saveCfg);
+    emscripten::function("loadCfg", &loadCfg);
+}
+
+}  // namespace zelvar::web

@@ -1,0 +1,110 @@
+// The GPSless calculator: latitude, longitude and altitude in, the APRS position text written into
+// the beacon field, which stays pale yellow until the calculator is closed. It stays beside the
+// form, which remains usable.
+import type { CalculatorInputs, Core } from "./core.js";
+import type { FormView } from "./form_view.js";
+import { RuledInput } from "./input_rule.js";
+
+const CAPTION_CENT = "Lat / Lon coordinates [+/-Grad.Min.Cent]";
+const CAPTION_SEC = "Lat / Lon coordinates [+/-Grad.Min.Sec]";
+const NORMAL = "Normal     (20 chars)";
+const NORMAL_WITH_ALTITUDE = "Normal     (*29* chars)";
+
+function element<T extends HTMLElement>(id: string): T {
+  return document.getElementById(id) as T;
+}
+
+export class CalculatorView {
+  private readonly dialog = element<HTMLDialogElement>("calculator");
+  private readonly latitude: RuledInput;
+  private readonly longitude: RuledInput;
+  private readonly altitude: RuledInput;
+  private readonly cent = element<HTMLInputElement>("chkCent");
+  private readonly altitudeIncluded = element<HTMLInputElement>("chkAlt");
+  private readonly normal = element<HTMLInputElement>("optLLtoNorm");
+  private readonly compressed = element<HTMLInputElement>("optLLtoComp");
+  private readonly write = element<HTMLButtonElement>("cmdCalc");
+
+  constructor(
+    private readonly core: Core,
+    private readonly form: FormView,
+  ) {
+    const rules = core.calculatorRules();
+    this.latitude = new RuledInput(element("txtLat"), rules.latitude);
+    this.longitude = new RuledInput(element("txtLng"), rules.longitude);
+    this.altitude = new RuledInput(element("txtAlt"), rules.altitude);
+    for (const coordinate of [this.latitude, this.longitude]) {
+      coordinate.input.addEventListener("input", () => this.revalidate());
+    }
+    this.cent.addEventListener("change", () => this.centChanged());
+    this.altitudeIncluded.addEventListener("change", () => this.altitudeChanged());
+    this.write.addEventListener("click", () => this.writeBeacon());
+    element("calcClose").addEventListener("click", () => this.close());
+    this.dialog.addEventListener("keydown", (event) => {
+      if (event.key === "Escape") this.close();
+    });
+  }
+
+  // Opens beside the form, or brings it forward, with the latitude selected for typing.
+  open(): void {
+    if (!this.dialog.open) this.dialog.show();
+    this.latitude.input.focus();
+    this.latitude.input.select();
+  }
+
+  inputs(): CalculatorInputs {
+    return {
+      latitude: this.latitude.input.value,
+      longitude: this.longitude.input.value,
+      centChecked: this.cent.checked ? 1 : 0,
+      altitude: this.altitude.input.value,
+      altitudeChecked: this.altitudeIncluded.checked ? 1 : 0,
+      normalForm: this.normal.checked,
+    };
+  }
+
+  /** As Load writes them, whether the calculator is open or not. */
+  setInputs(inputs: CalculatorInputs): void {
+    this.latitude.write(inputs.latitude);
+    this.longitude.write(inputs.longitude);
+    this.cent.checked = inputs.centChecked !== 0;
+    this.altitude.write(inputs.altitude);
+    this.altitudeIncluded.checked = inputs.altitudeChecked !== 0;
+    (inputs.normalForm ? this.normal : this.compressed).checked = true;
+    this.centChanged();
+    this.altitudeChanged();
+  }
+
+  private revalidate(): void {
+    const { latitude, longitude, centChecked } = this.inputs();
+    this.write.disabled = !this.core.validateCoordinates(latitude, longitude, centChecked === 1).ok;
+  }
+
+  private centChanged(): void {
+    this.revalidate();
+    element("coordinatesCaption").textContent = this.cent.checked ? CAPTION_CENT : CAPTION_SEC;
+  }
+
+  private altitudeChanged(): void {
+    const included = this.altitudeIncluded.checked;
+    element("normalCaption").textContent = included ? NORMAL_WITH_ALTITUDE : NORMAL;
+    this.altitude.input.disabled = !included;
+    element("altitudeUnit").classList.toggle("disabled", !included);
+  }
+
+  // Checks again whatever reached the fields; an input that makes no position writes nothing.
+  private writeBeacon(): void {
+    this.revalidate();
+    const position = this.core.calculatePosition(this.inputs(), this.form.text("Symbol"), this.form.checked("AltTable"));
+    if (!position.ok) return;
+    this.altitude.write(position.altitude);
+    this.form.writeText("Beacon", position.text);
+    this.form.control("Beacon").classList.add("written");
+  }
+
+  private close(): void {
+    this.dialog.close();
+    this.form.control("Beacon").classList.remove("written");
+    element("openCalculator").focus();
+  }
+}

@@ -1,0 +1,97 @@
+// The C++ core, compiled to WebAssembly (zelvar.js and zelvar.wasm). Texts cross as Latin-1: one
+// character per byte, as the settings and the .cfg files hold them.
+
+/** The form: texts keyed by field name ("MyCall", "SpeedTable[0]"), flags and list indexes as numbers. */
+export type Form = Record<string, string | number>;
+
+export interface CalculatorInputs {
+  latitude: string;
+  longitude: string;
+  centChecked: number;
+  altitude: string;
+  altitudeChecked: number;
+  normalForm: boolean;
+}
+
+export interface InputRule {
+  maxLength: number;
+  masked: boolean;
+  upperCase: boolean;
+  selectAllOnFocus: boolean;
+  accepted: string;
+  acceptedGpsless: string;
+}
+
+export interface FieldInfo {
+  name: string;
+  label: string;
+  text: boolean;
+  rule: InputRule;
+}
+
+export type Outcome<T> = ({ ok: true } & T) | { ok: false; reason: string };
+
+export interface BuildFailure {
+  ok: false;
+  reason: string;
+  field: string;
+  label: string;
+}
+
+export interface WireRange {
+  first: number;
+  size: number;
+  block: number;
+  part: "leadIn" | "checksum" | "setting";
+  name: string;
+  meaning: string;
+}
+
+export interface Preview {
+  ok: true;
+  wire: Uint8Array;
+  ranges: WireRange[];
+  settings: { name: string; value: string; first: number; size: number }[];
+  notes: { field: string; text: string }[];
+  position?: Outcome<{ description: string }>;
+}
+
+export interface Loaded {
+  ok: boolean;
+  reason?: string;
+  form: Form;
+  calculator: CalculatorInputs;
+  calculatorApplied: boolean;
+}
+
+export interface Core {
+  fields(): FieldInfo[];
+  calculatorRules(): { latitude: InputRule; longitude: InputRule; altitude: InputRule };
+  lists(): { micEMessages: string[]; baudRates: string[]; speedBands: string[] };
+  defaults(): Form;
+  calculatorDefaults(): CalculatorInputs;
+  isGpslessTimeout(timeout: string): boolean;
+  build(form: Form): (BuildFailure | { ok: true; wire: Uint8Array }) & { written: Form };
+  preview(form: Form): Preview | BuildFailure;
+  decode(bytes: Uint8Array): Outcome<{ settings: Form; gpsless: boolean; rows: { name: string; value: string }[] }>;
+  diff(first: Form, second: Form): unknown;
+  saveCfg(form: Form, calculator: CalculatorInputs): Outcome<{ text: string }>;
+  loadCfg(text: string, form: Form, calculator: CalculatorInputs): Loaded;
+  validateCoordinates(latitude: string, longitude: string, cent: boolean): Outcome<object>;
+  calculatePosition(
+    inputs: CalculatorInputs,
+    symbol: string,
+    alternateTable: boolean,
+  ): Outcome<{ text: string; feet: number; altitude: string }>;
+  decodePosition(text: string): Outcome<{ description: string }>;
+  transferPlan(form: Form): unknown;
+}
+
+declare global {
+  // Defined by zelvar.js, which the page loads before this bundle.
+  function createZelvar(options?: object): Promise<Core>;
+}
+
+export function loadCore(): Promise<Core> {
+  return createZelvar();
+}

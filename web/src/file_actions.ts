@@ -1,0 +1,89 @@
+// Default, Save and Load. Save downloads the .cfg the desktop program writes; Load reads one
+// chosen or dropped on the page with the desktop program's reader and its error texts. A load
+// that fails changes nothing.
+import type { Core } from "./core.js";
+import type { CalculatorView } from "./calculator_view.js";
+import type { FormView } from "./form_view.js";
+import { bytesToLatin1, latin1ToBytes } from "./latin1.js";
+import { showMessage } from "./message_box.js";
+
+const DEFAULT_NAME = "Zelvar.cfg";
+
+function element<T extends HTMLElement>(id: string): T {
+  return document.getElementById(id) as T;
+}
+
+export class FileActions {
+  constructor(
+    private readonly core: Core,
+    private readonly form: FormView,
+    private readonly calculator: CalculatorView,
+  ) {
+    const chooser = element<HTMLInputElement>("loadFile");
+    element("cmdDefault").addEventListener("click", () => form.write(core.defaults()));
+    element("cmdSave").addEventListener("click", () => this.save());
+    element("cmdLoad").addEventListener("click", () => chooser.click());
+    chooser.addEventListener("change", () => {
+      const file = chooser.files?.[0];
+      chooser.value = "";
+      if (file) void this.load(file);
+    });
+    this.acceptDrops();
+  }
+
+  save(): void {
+    const saved = this.core.saveCfg(this.form.read(), this.calculator.inputs());
+    if (!saved.ok) {
+      showMessage("Zelwar", saved.reason);
+      return;
+    }
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([latin1ToBytes(saved.text)], { type: "application/octet-stream" }));
+    link.download = element<HTMLInputElement>("saveName").value.trim() || DEFAULT_NAME;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 0);
+  }
+
+  async load(file: File): Promise<void> {
+    let text: string;
+    try {
+      text = bytesToLatin1(new Uint8Array(await file.arrayBuffer()));
+    } catch (error) {
+      showMessage("Zelvar", `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
+      return;
+    }
+    const loaded = this.core.loadCfg(text, this.form.read(), this.calculator.inputs());
+    if (!loaded.ok) {
+      showMessage("Zelvar", `${file.name}: ${loaded.reason ?? ""}`);
+      return;
+    }
+    this.form.write(loaded.form);
+    this.calculator.setInputs(loaded.calculator);
+  }
+
+  private acceptDrops(): void {
+    const hint = element("dropHint");
+    let depth = 0;
+    const carriesFiles = (event: DragEvent) => event.dataTransfer?.types.includes("Files") ?? false;
+    document.addEventListener("dragenter", (event) => {
+      if (!carriesFiles(event)) return;
+      ++depth;
+      hint.hidden = false;
+    });
+    document.addEventListener("dragleave", () => {
+      depth = Math.max(depth - 1, 0);
+      hint.hidden = depth > 0;
+    });
+    document.addEventListener("dragover", (event) => {
+      if (carriesFiles(event)) event.preventDefault();
+    });
+    document.addEventListener("drop", (event) => {
+      depth = 0;
+      hint.hidden = true;
+      const file = event.dataTransfer?.files[0];
+      if (!file) return;
+      event.preventDefault();
+      void this.load(file);
+    });
+  }
+}

@@ -1,0 +1,162 @@
+// What SEND would write, live: the 170 wire bytes in hex with both lead-ins, the block boundary
+// and both checksums marked, every run of bytes and how the tracker reads it, the fields that go
+// out differently from the form and, in GPSless Mode, the beacon read back as a position. Only
+// what changed is written again.
+import type { BuildFailure, Preview, WireRange } from "./core.js";
+
+const COLUMNS = 16;
+
+function hex(byte: number): string {
+  return byte.toString(16).toUpperCase().padStart(2, "0");
+}
+
+// Writes only what changed, so that an unchanged row costs no layout.
+function setText(node: HTMLElement, text: string): void {
+  if (node.textContent !== text) node.textContent = text;
+}
+
+function element<T extends HTMLElement>(id: string): T {
+  return document.getElementById(id) as T;
+}
+
+export class PreviewView {
+  private readonly cells: HTMLTableCellElement[] = [];
+  private readonly rows = element<HTMLTableElement>("wireRanges").tBodies[0]!;
+  private shownBytes = "";
+  private shownPlaces = "";
+  private ranges: WireRange[] = [];
+  private marked: WireRange | null = null;
+
+  constructor(wireSize: number) {
+    const table = element<HTMLTableElement>("wireBytes");
+    const head = table.tHead!.insertRow();
+    head.append(document.createElement("td"));
+    for (let column = 0; column < COLUMNS; ++column) {
+      const th = document.createElement("th");
+      th.scope = "col";
+      th.textContent = `+${column}`;
+      head.append(th);
+    }
+    const body = table.tBodies[0]!;
+    for (let first = 0; first < wireSize; first += COLUMNS) {
+      const row = body.insertRow();
+      const th = document.createElement("th");
+      th.scope = "row";
+      th.textContent = String(first);
+      row.append(th);
+      for (let byte = first; byte < Math.min(first + COLUMNS, wireSize); ++byte) this.cells.push(row.insertCell());
+    }
+    body.addEventListener("mouseover", (event) => {
+      const cell = (event.target as HTMLElement).closest("td");
+      const byte = cell ? this.cells.indexOf(cell) : -1;
+      if (cell && byte >= 0) cell.title = this.tipOf(byte);
+    });
+  }
+
+  show(preview: Preview | BuildFailure): void {
+    element("previewFailure").hidden = preview.ok;
+    element("previewBuilt").hidden = !preview.ok;
+    if (!preview.ok) {
+      element("previewReason").textContent = preview.reason;
+      return;
+    }
+    this.showBytes(preview);
+    const notes = preview.notes.map((note) => note.text.replaceAll(" -> ", " \u2192 "));
+    setText(
+      element("previewNotes"),
+      notes.length === 0
+        ? "Every field goes out as the form shows it."
+        : `Sent differently from the form:\n${notes.join("\n")}`,
+    );
+    const position = element("previewPosition");
+    position.hidden = preview.position === undefined;
+    if (preview.position) {
+      setText(
+        position,
+        preview.position.ok ? `Beacon position: ${preview.position.description}` : `Beacon: ${preview.position.reason}`,
+      );
+    }
+  }
+
+  private showBytes(preview: Preview): void {
+    const bytes = Array.from(preview.wire, hex);
+    if (bytes.join("") !== this.shownBytes) {
+      bytes.forEach((text, i) => {
+        const cell = this.cells[i]!;
+        if (cell.textContent !== text) cell.textContent = text;
+      });
+      this.shownBytes = bytes.join("");
+    }
+    this.ranges = preview.ranges;
+    const places = preview.ranges.map((r) => `${r.first}+${r.size}${r.part}${r.block}`).join(" ");
+    if (places !== this.shownPlaces) {
+      this.shownPlaces = places;
+      this.paintParts();
+    }
+    this.showRanges();
+  }
+
+  // Each byte's colour by its part; what a byte holds is its tip, made when the pointer reaches it.
+  private paintParts(): void {
+    const parts: string[] = this.cells.map(() => "");
+    for (const range of this.ranges) {
+      for (let i = range.first; i < range.first + range.size; ++i) {
+        if (range.part === "leadIn") parts[i] = "lead";
+        else if (range.part === "checksum") parts[i] = "sum";
+        else parts[i] ||= range.block === 1 ? "block1" : "block2";
+      }
+    }
+    this.cells.forEach((cell, i) => {
+      const className = parts[i]! + (this.isMarked(i) ? " marked" : "");
+      if (cell.className !== className) cell.className = className;
+    });
+  }
+
+  private tipOf(byte: number): string {
+    const lines = [`Byte ${byte}, block ${byte < this.cells.length / 2 ? 1 : 2}`];
+    for (const range of this.ranges) {
+      if (byte >= range.first && byte < range.first + range.size) lines.push(`${range.name}: ${range.meaning}`);
+    }
+    return lines.join("\n");
+  }
+
+  private showRanges(): void {
+    while (this.rows.rows.length > this.ranges.length) this.rows.deleteRow(-1);
+    while (this.rows.rows.length < this.ranges.length) {
+      const row = this.rows.insertRow();
+      const button = document.createElement("button");
+      button.type = "button";
+      button.addEventListener("click", () => this.mark(row.sectionRowIndex));
+      row.insertCell().append(button);
+      row.insertCell();
+      row.insertCell();
+    }
+    this.ranges.forEach((range, i) => {
+      const row = this.rows.rows[i]!;
+      const span = range.size === 1 ? String(range.first) : `${range.first}..${range.first + range.size - 1}`;
+      const button = row.cells[0]!.firstElementChild as HTMLButtonElement;
+      setText(button, span);
+      const label = `Mark bytes ${span}: ${range.name}`;
+      if (button.getAttribute("aria-label") !== label) button.setAttribute("aria-label", label);
+      setText(row.cells[1]!, range.name);
+      setText(row.cells[2]!, range.meaning);
+      const current = String(this.marked !== null && this.sameRange(range, this.marked));
+      if (row.getAttribute("aria-current") !== current) row.setAttribute("aria-current", current);
+    });
+  }
+
+  private mark(index: number): void {
+    const range = this.ranges[index];
+    this.marked = range && !(this.marked && this.sameRange(range, this.marked)) ? range : null;
+    this.paintParts();
+    this.showRanges();
+  }
+
+  private sameRange(a: WireRange, b: WireRange): boolean {
+    return a.first === b.first && a.size === b.size && a.name === b.name;
+  }
+
+  private isMarked(byte: number): boolean {
+    return this.marked !== null && byte >= this.marked.first && byte < this.marked.first + this.marked.size;
+  }
+}

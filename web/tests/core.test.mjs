@@ -1,0 +1,62 @@
+// The core's bindings as the page calls them, in Node.js: bytes and Latin-1 texts cross
+// unchanged, and the readers answer hostile input with a reason.
+import assert from "node:assert/strict";
+import { resolve } from "node:path";
+import { before, describe, it } from "node:test";
+
+import { loadCore } from "./support/core_module.mjs";
+
+let core;
+
+before(async () => {
+  core = await loadCore(resolve(process.env.ZELVAR_WEB ?? "../build/web"));
+});
+
+describe("the bindings", () => {
+  it("carry every Latin-1 character through Save and Load, and the wire bytes through decode", () => {
+    const form = core.defaults();
+    const every = Array.from({ length: 224 }, (_, i) => String.fromCharCode(32 + i)).join("");
+    form.AutoReplyMsg = every.replace("\x7f", "");
+    const saved = core.saveCfg(form, core.calculatorDefaults());
+    assert.ok(saved.ok);
+    const loaded = core.loadCfg(saved.text, core.defaults(), core.calculatorDefaults());
+    assert.ok(loaded.ok, loaded.reason);
+    assert.deepEqual(loaded.form, form);
+
+    const built = core.build(core.defaults());
+    assert.ok(built.ok);
+    const decoded = core.decode(built.wire);
+    assert.ok(decoded.ok);
+    // The 164 image bytes, without lead-ins and checksums, read as the same settings.
+    const image = Uint8Array.from([...built.wire.subarray(2, 84), ...built.wire.subarray(87, 169)]);
+    assert.deepEqual(core.decode(image).rows, decoded.rows);
+    assert.equal(decoded.settings.MyCall, "NOCALL-9");
+  });
+
+  it("refuse what is not a file, an image or wire bytes, with the reason", () => {
+    const built = core.build(core.defaults());
+    const bad = Uint8Array.from(built.wire);
+    bad[169] ^= 1;
+    for (const [bytes, reason] of [
+      [new Uint8Array(0), /got 0/],
+      [new Uint8Array(171), /got 171/],
+      [bad, /block 2: bad checksum/],
+      ["not bytes", /got 0/],
+      [{ length: 170 }, /got 0/],
+    ]) {
+      const decoded = core.decode(bytes);
+      assert.equal(decoded.ok, false);
+      assert.match(decoded.reason, reason);
+    }
+    for (const [text, reason] of [
+      ["", /the file is empty/],
+      ["\0\x01\x02", /Item 1 \(line 1, Comm num\)/],
+      ['"1","2', /Item 2 \(line 1, TX delay\): a text has no closing double quote/],
+      ["A".repeat(70000), /Item 1 \(line 1, Comm num\)/],
+    ]) {
+      const loaded = core.loadCfg(text, core.defaults(), core.calculatorDefaults());
+      assert.equal(loaded.ok, false);
+      assert.match(loaded.reason, reason);
+    }
+  });
+});

@@ -1,0 +1,11 @@
+// The core as the page gets it (build/web/zelvar.js and .wasm), loaded into Node.js for the
+// tests' own expectations and generated records.
+import { readFileSync } from "node:fs";
+import { createRequire } from "node:module";
+import { join } from "node:path";
+
+export async function loadCore(webFolder) {
+  const createZelvar = createRequire(import.meta.url)(join(webFolder, "zelvar.js"));
+  // Node.js has a fetch that cannot read a path: the module gets its bytes directly.
+  return createZelvar({ wasmBinary: readFileSync(join(webFolder, "zelvar.wasm")) });
+}

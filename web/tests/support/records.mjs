@@ -1,0 +1,64 @@
+// Random forms and calculator inputs, seeded so that a failure can be run again. Texts take any
+// printable Latin-1 character (quotes and commas too), as a file may hold them; lengths stay
+// within the fields' limits or run past them.
+export function random(seed) {
+  let state = seed >>> 0 || 1;
+  return (n) => {
+    state ^= state << 13;
+    state ^= state >>> 17;
+    state ^= state << 5;
+    return (state >>> 0) % n;
+  };
+}
+
+const PRINTABLE = Array.from({ length: 224 }, (_, i) => String.fromCharCode(32 + i)).filter((c) => c !== "\x7f");
+
+function text(next, pool, maxLength) {
+  const length = next(maxLength + 3);
+  let value = "";
+  for (let i = 0; i < length; ++i) value += pool[next(pool.length)];
+  return value;
+}
+
+function digits(next, positions, least = 0) {
+  return text(next, "0123456789", positions).slice(0, Math.max(next(positions + 1), least)).padEnd(least, "7");
+}
+
+const CALLSIGNS = ["NOCALL-9", "QX9ABC", "QX9ABC-16", "AB-1", "", "  CALL-15 ", "-7"];
+const PATHS = ["WIDE1-1,WIDE2-2", "", "WIDE2-2", "  ,WIDE2-2", "WIDE1-1,", "A,B,C", "RELAY-99999"];
+
+export function randomForm(next, fields) {
+  const form = {};
+  for (const field of fields) {
+    if (!field.text) continue;
+    const { maxLength, masked } = field.rule;
+    form[field.name] = masked && field.name !== "Symbol" ? digits(next, maxLength) : text(next, PRINTABLE, maxLength);
+  }
+  form.Symbol = text(next, PRINTABLE, 1).slice(0, 1 + next(2));
+  form.MyCall = CALLSIGNS[next(CALLSIGNS.length)];
+  form.AprsPath = PATHS[next(PATHS.length)];
+  form.DestCall = CALLSIGNS[next(CALLSIGNS.length)];
+  form.BcnEvery = digits(next, 3, 1);
+  form.GpsAcqTime = next(3) === 0 ? "000" : digits(next, 3);
+  for (const flag of ["AltTable", "RxPosition", "Baud300", "AutoReply"]) form[flag] = next(2);
+  form.MicEMsg = next(8);
+  form.BaudRate = next(3);
+  return form;
+}
+
+const COORDINATES = ["45.30.15", "-11.05.50", "N49.30.00", "W72.45.00", "0.00.00", "90.00.00", "179.59.59", "S0.30.99", "E009.10.30"];
+
+export function randomPosition(next) {
+  const pick = (list) => list[next(list.length)];
+  const latitude = pick(COORDINATES.filter((c) => !/[EW]/.test(c)).map((c) => c.replace("179", "89")));
+  const longitude = pick(COORDINATES.filter((c) => !/[NS]/.test(c)));
+  return {
+    latitude,
+    longitude,
+    cent: next(2) === 1,
+    altitude: next(2) ? "" : String(next(20000) - 500).slice(0, 5),
+    normal: next(2) === 1,
+    symbol: pick([">", "_", "k", "/", "O"]),
+    alternateTable: next(2) === 1,
+  };
+}

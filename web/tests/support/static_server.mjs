@@ -1,0 +1,39 @@
+// A static file server for the built page on an ephemeral port of the loopback, with the MIME
+// types a host must send (application/wasm lets the browser compile while it downloads).
+import { createServer } from "node:http";
+import { readFile } from "node:fs/promises";
+import { extname, join, normalize, sep } from "node:path";
+
+const TYPES = {
+  ".html": "text/html; charset=utf-8",
+  ".js": "text/javascript; charset=utf-8",
+  ".css": "text/css; charset=utf-8",
+  ".wasm": "application/wasm",
+  ".svg": "image/svg+xml",
+  ".png": "image/png",
+};
+
+// `extra` maps paths to pages served beside the folder's files.
+export async function serve(root, port = 0, extra = {}) {
+  const server = createServer(async (request, response) => {
+    const path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    if (path in extra) {
+      response.writeHead(200, { "Content-Type": TYPES[".html"] }).end(extra[path]);
+      return;
+    }
+    const file = normalize(join(root, path.endsWith("/") ? `${path}index.html` : path));
+    if (!file.startsWith(normalize(root) + sep)) {
+      response.writeHead(403).end();
+      return;
+    }
+    try {
+      const body = await readFile(file);
+      response.writeHead(200, { "Content-Type": TYPES[extname(file)] ?? "application/octet-stream" });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  await new Promise((resolve) => server.listen(port, "127.0.0.1", resolve));
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => new Promise((r) => server.close(r)) };
+}
