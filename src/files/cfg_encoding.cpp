@@ -14,18 +14,6 @@ unsigned byteAt(std::string_view text, std::size_t i) {
     return i < text.size() ? static_cast<unsigned char>(text[i]) : 0x100;
 }
 
-// Holds at least one character beyond ASCII and is well-formed UTF-8 throughout.
-bool isUtf8BeyondAscii(std::string_view text) {
-    bool beyond = false;
-    while (!text.empty()) {
-        const std::optional<char32_t> c = takeUtf8(text);
-        if (!c)
-            return false;
-        beyond = beyond || *c >= 0x80;
-    }
-    return beyond;
-}
-
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -78,7 +66,7 @@ Result<CfgEncodingMark> detectCfgEncoding(std::string_view head) {
 }
 
 Result<std::string> cfgTextToLatin1(std::string_view bytes, CfgEncoding encoding) {
-    if (encoding == CfgEncoding::Unmarked && !isUtf8BeyondAscii(bytes))
+    if (encoding == CfgEncoding::Latin1)
         return std::string(bytes);
     std::string latin1;
     std::string_view rest = bytes;
@@ -97,10 +85,6 @@ Result<std::string> cfgTextToLatin1(std::string_view bytes, CfgEncoding encoding
         latin1 += static_cast<char>(*c);
     }
     return latin1;
-}
-
-bool readsBackAsUtf8(std::string_view latin1) {
-    return isUtf8BeyondAscii(latin1);
 }
 
 std::string latin1ToUtf8(std::string_view latin1) {

@@ -12,13 +12,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// An item whose Latin-1 bytes happen to form UTF-8 ("Ã©") would load as another text ("é").
-std::string misreadItem(std::size_t position, std::string_view item) {
-    Result<std::string> misread = cfgTextToLatin1(item, CfgEncoding::Unmarked);
-    return std::string(kCfgItems[position].content) + ": " + latin1ToUtf8(item) +
-           " would load back as " + latin1ToUtf8(misread.value_or(""));
-}
-
 // A double quote inside the text is written twice, so that the reader does not end the text there.
 std::string textItem(std::string_view text) {
     std::string item = "\"";
@@ -89,8 +82,6 @@ Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInp
             return failure(std::string(kCfgItems[i].content) + ": the text is longer than " +
                            std::to_string(kMaxCfgItemBytes - 2) + " bytes with its quotes doubled");
         }
-        if (readsBackAsUtf8(items[i]))
-            return failure(misreadItem(i, items[i]));
         if (i > 0)
             text += kCfgItems[i].line == kCfgItems[i - 1].line ? "," : kLineEnd;
         text += items[i];

@@ -125,30 +125,35 @@ std::string widened(std::string_view mark, std::string_view text, std::size_t wi
     return wide;
 }
 
-// What other editors make of a .cfg: a UTF-8 mark, UTF-8 texts, twice-converted line ends, wide
-// encodings. Texts come out as the one byte per character the fields count.
+// What other editors make of a .cfg: a UTF-8 mark and UTF-8 texts after it, twice-converted line
+// ends, wide encodings. Texts come out as the one byte per character the fields count; without
+// the mark, bytes are Latin-1 as always.
 TEST(CfgReader, ReadsWhatOtherEditorsWrite) {
     const std::string utf16 = "the file is UTF-16; save it as Latin-1 or UTF-8";
+    const std::string mark = "\xEF\xBB\xBF";  // UTF-8's byte-order mark
     const std::string cafe = "\"Caf\xC3\xA9 \xC2\xB0\"";
     const std::string comment = "\"Zelvar, version 4.0 - by QX9ABC Pim\"";
     std::string fullComment;  // as long as the field takes, in two bytes a character
     for (int i = 0; i < 35; ++i)
         fullComment += "\xC3\xA9";
     const std::tuple<std::string, std::string, Changes> cases[] = {
-        {"\xEF\xBB\xBF" + std::string(kDefaultCfg), "", {{CommPort, "1"}}},
+        {mark + std::string(kDefaultCfg), "", {{CommPort, "1"}}},
         {std::regex_replace(std::string(kDefaultCfg), std::regex("\r\n"), "\r\r\n"),
          "",
          {{BaudRate, "0"}, {AutoReplyMsg, "Msg received,i will reply soon"}}},
         {std::regex_replace(edited("\r\n0\r\n", "\r\n3\r\n"), std::regex("\r\n"), "\r\r\n"),
          "Item 29 (line 12, Baud): 3 is not a speed",
          {}},
-        {edited(comment, cafe), "", {{Beacon, "Caf\xE9 \xB0"}}},
+        {mark + edited(comment, cafe), "", {{Beacon, "Caf\xE9 \xB0"}}},
+        {edited(comment, cafe), "", {{Beacon, "Caf\xC3\xA9 \xC2\xB0"}}},
         {edited(comment, "\"Caf\xE9\""), "", {{Beacon, "Caf\xE9"}}},
-        {edited(comment, "\"" + fullComment + "\""), "", {{Beacon, std::string(35, '\xE9')}}},
-        {edited(comment, "\"10 \xE2\x82\xAC\""),
+        {mark + edited(comment, "\"" + fullComment + "\""),
+         "",
+         {{Beacon, std::string(35, '\xE9')}}},
+        {mark + edited(comment, "\"10 \xE2\x82\xAC\""),
          "Item 19 (line 9, Comment): the character \xE2\x82\xAC (U+20AC) is not in Latin-1",
          {}},
-        {"\xEF\xBB\xBF" + edited(comment, "\"Caf\xE9\""),
+        {mark + edited(comment, "\"Caf\xE9\""),
          "Item 19 (line 9, Comment): the byte 0xE9 is no UTF-8",
          {}},
         {widened("\xFF\xFE", kDefaultCfg, 2, false), utf16, {{CommPort, "x"}}},
