@@ -6,7 +6,7 @@ namespace zelvar {
 
 OpenAttempt SerialLayerPortSystem::tryOpen(const std::string& path) const {
     // The plain open first: its refusal carries the system's own reason.
-    const OpenAttempt plain = HostPortSystem::tryOpen(path);
+    OpenAttempt plain = HostPortSystem::tryOpen(path);
     if (plain.outcome != OpenOutcome::Opened)
         return plain;
     QSerialPort port;
