@@ -46,11 +46,11 @@ package: deps
 	@lintian --fail-on error build/release/zelvar-config_*.deb
 
 # libFuzzer (clang): the .cfg reader and writer, the image builder, the wire and image decoder, the
-# transfer checker, the position decoder and the RTF reader, each for FUZZ_SECONDS, from the seeds in fuzz/corpus-NAME
-# (the manual joins the RTF seeds). What the fuzzer learns stays in build/fuzz/corpus-NAME for the
-# next run.
+# transfer checker, the position decoder, the port doctor and the RTF reader, each for
+# FUZZ_SECONDS, from the seeds in fuzz/corpus-NAME (the manual joins the RTF seeds) with the words
+# of fuzz/NAME.dict. What the fuzzer learns stays in build/fuzz/corpus-NAME for the next run.
 FUZZ_SECONDS ?= 30
-FUZZ_TARGETS = cfg image wire transfer position rtf
+FUZZ_TARGETS = cfg image wire transfer position doctor rtf
 fuzz: deps
 	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DZELVAR_BUILD_FUZZ=ON -DZELVAR_BUILD_TESTS=OFF -DZELVAR_BUILD_BENCH=OFF >/dev/null
@@ -59,8 +59,9 @@ fuzz: deps
 	@cp docs/Zelvar_Config.rtf build/fuzz/corpus-rtf/manual.rtf
 	@for name in $(FUZZ_TARGETS); do \
 		QT_QPA_PLATFORM=offscreen ./build/fuzz/fuzz/$${name}_fuzz -max_total_time=$(FUZZ_SECONDS) \
-			-timeout=10 -artifact_prefix=build/fuzz/$$name- build/fuzz/corpus-$$name \
-			fuzz/corpus-$$name >build/fuzz/$$name.log 2>&1 || { tail -40 build/fuzz/$$name.log; exit 1; }; \
+			-timeout=10 -dict=fuzz/$$name.dict -artifact_prefix=build/fuzz/$$name- \
+			build/fuzz/corpus-$$name fuzz/corpus-$$name >build/fuzz/$$name.log 2>&1 || \
+			{ tail -40 build/fuzz/$$name.log; exit 1; }; \
 		echo "$$name: $$(grep '^Done' build/fuzz/$$name.log)"; \
 	done
 

@@ -1,13 +1,16 @@
 #include "command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <array>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "checked_stdout.h"
 #include "command.h"
 #include "help_formatter.h"
 
@@ -51,8 +54,9 @@ constexpr const char* kExitStatus =
     "     coordinate or the altitude is wrong; for diff, the files send different\n"
     "     bytes or one of them does not build; for doctor, a finding stops SEND; for\n"
     "     receive and loopback, a transfer with faults or no echo\n"
-    "  2  a file could not be read, loaded or written, or the arguments are wrong;\n"
-    "     for receive and loopback, the device failed\n"
+    "  2  a file could not be read, loaded or written, the output could not be\n"
+    "     written, or the arguments are wrong; for receive and loopback, the device\n"
+    "     failed\n"
     "  3  the serial port failed (send); nothing arrived before the timeout (receive)\n"
     "  130  ended by Ctrl+C (receive, loopback)";
 
@@ -66,20 +70,22 @@ std::vector<std::string> leftOver(const CLI::App& app) {
     return left;
 }
 
-int refuseLeftOver(const CLI::App& command, const std::string& argument, const char* what) {
-    if (argument.starts_with('-'))
+// After "--" every argument is a name, whatever it starts with.
+bool followsSeparator(int argc, char** argv, const std::string& argument) {
+    const std::vector<std::string_view> words(argv + 1, argv + argc);
+    const auto separator = std::ranges::find(words, "--");
+    return separator != words.end() &&
+           std::find(separator + 1, words.end(), argument) != words.end();
+}
+
+int refuseLeftOver(const CLI::App& command, const std::string& argument, bool name,
+                   const char* what) {
+    if (!name && argument.starts_with('-'))
         return usageError(command, "unknown option " + argument);
     return usageError(command, std::string(what) + argument);
 }
 
-}  // namespace
-
-int usageError(const CLI::App& command, std::string_view message) {
-    std::cerr << "zelvar-cli: " << message << "\n" << HelpFormatter::usage(command);
-    return kExitInputError;
-}
-
-int runCommandLine(int argc, char** argv) {
+int runCommand(int argc, char** argv) {
     CLI::App app(kDescription, "zelvar-cli");
     app.formatter(std::make_shared<HelpFormatter>());
     app.footer(kExitStatus);
@@ -111,16 +117,39 @@ int runCommandLine(int argc, char** argv) {
     }
 
     std::vector<CLI::App*> chosen = app.get_subcommands();
-    if (std::vector<std::string> left = leftOver(app); !left.empty())
-        return refuseLeftOver(app, left.front(),
+    // A command hands what follows its own "--" back to the tool, so both lists are its.
+    std::vector<std::string> left = leftOver(app);
+    if (!chosen.empty()) {
+        std::vector<std::string> extra = leftOver(*chosen.front());
+        left.insert(left.begin(), extra.begin(), extra.end());
+    }
+    if (!left.empty()) {
+        return refuseLeftOver(chosen.empty() ? app : *chosen.front(), left.front(),
+                              followsSeparator(argc, argv, left.front()),
                               chosen.empty() ? "unknown command " : "unexpected argument ");
+    }
     if (chosen.empty()) {
         std::cerr << app.help();
         return kExitInputError;
     }
-    if (std::vector<std::string> extra = leftOver(*chosen.front()); !extra.empty())
-        return refuseLeftOver(*chosen.front(), extra.front(), "unexpected argument ");
     return actions.at(chosen.front())();
+}
+
+}  // namespace
+
+int usageError(const CLI::App& command, std::string_view message) {
+    std::cerr << "zelvar-cli: " << message << "\n" << HelpFormatter::usage(command);
+    return kExitInputError;
+}
+
+int runCommandLine(int argc, char** argv) {
+    CheckedStdout output;
+    const int status = runCommand(argc, argv);
+    if (Result<> written = output.finish(); !written) {
+        std::cerr << "zelvar-cli: " << written.error().reason << "\n";
+        return kExitInputError;
+    }
+    return status;
 }
 
 }  // namespace zelvar::cli

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "files/regular_file.h"
 #include "hex.h"
 #include "setting_rows.h"
@@ -47,7 +48,7 @@ Result<std::string> readInput(const std::string& path) {
 int run(const Options& options) {
     Result<std::string> input = readInput(options.file);
     if (!input) {
-        std::cerr << "zelvar-cli: " << input.error().reason << "\n";
+        std::cerr << "zelvar-cli: " << escapedControls(input.error().reason) << "\n";
         return kExitInputError;
     }
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(input->data());

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "port_number.h"
 #include "transfer/diagnosis_format.h"
 #include "transfer/system_ports_qt.h"
@@ -31,7 +32,7 @@ int run(const CLI::App& command, const Options& options) {
             return usageError(command, "--port needs a port number, not '" + *options.port + "'");
         diagnosis = diagnoseSystemPort(number);
     }
-    std::cout << diagnosisText(diagnosis);
+    std::cout << escapedControlLines(diagnosisText(diagnosis));
     return diagnosis.usable() ? kExitOk : kExitPortUnusable;
 }
 

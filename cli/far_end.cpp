@@ -30,7 +30,7 @@ std::optional<SerialReceiver> openFarEnd(const std::string& device, int baud, Li
     if (receiver)
         return std::move(*receiver);
     std::cerr << "zelvar-cli: " << escapedControls(receiver.error().reason) << "\n"
-              << findingsText(diagnoseSystemDevice(device).findings);
+              << escapedControlLines(findingsText(diagnoseSystemDevice(device).findings));
     return std::nullopt;
 }
 

@@ -141,7 +141,8 @@ int run(const CLI::App& command, const FarEndOptions& options) {
         return kExitInterrupted;
     if (!finished) {
         std::cerr << "zelvar-cli: " << escapedControls(loopback.failure()) << "\n"
-                  << findingsText(diagnoseSystemDevice(options.device).findings);
+                  << escapedControlLines(
+                         findingsText(diagnoseSystemDevice(options.device).findings));
         return kExitDeviceError;
     }
 

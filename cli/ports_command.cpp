@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "transfer/port_list_format.h"
 #include "transfer/system_ports_qt.h"
 
@@ -17,7 +18,7 @@ int run(bool json) {
     }
     if (ports.empty())
         std::cerr << "zelvar-cli: the system lists no serial ports\n";
-    std::cout << portsText(ports);
+    std::cout << escapedControlLines(portsText(ports));
     return kExitOk;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "port_number.h"
 #include "settings_file.h"
 #include "transfer/diagnosis_format.h"
@@ -130,8 +131,16 @@ int run(const CLI::App& command, const Options& options) {
             // What the doctor finds about the port, as the window shows it below the words.
             const Diagnosis diagnosis =
                 device ? diagnoseSystemDevice(*device) : diagnoseSystemPort(target.portNumber);
-            std::cerr << "zelvar-cli: " << result.error().reason << "\n"
-                      << findingsText(diagnosis.findings);
+            std::string said = result.error().reason;
+            std::vector<Finding> findings = diagnosis.findings;
+            // A missing port: the doctor's finding says the same, and which ports there are.
+            if (!findings.empty() && findings.front().fix.empty() &&
+                findings.front().text.starts_with(said)) {
+                said = findings.front().text;
+                findings.erase(findings.begin());
+            }
+            std::cerr << "zelvar-cli: " << escapedControls(said) << "\n"
+                      << escapedControlLines(findingsText(findings));
             return kExitSerialFailure;
         }
     }

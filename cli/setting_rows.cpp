@@ -5,6 +5,7 @@
 
 #include "common/ascii.h"
 #include "config/image_description.h"
+#include "files/cfg_encoding.h"
 
 namespace zelvar::cli {
 namespace {
@@ -15,7 +16,9 @@ constexpr int kNameColumn = 22;
 }  // namespace
 
 void printSettingRow(std::string_view name, const std::string& value) {
-    std::cout << std::left << std::setw(kNameColumn) << name << escapedControls(value) << "\n";
+    // The tracker's texts are Latin-1: shown in the terminal's UTF-8, controls escaped.
+    std::cout << std::left << std::setw(kNameColumn) << name << escapedControls(latin1ToUtf8(value))
+              << "\n";
 }
 
 void printImageSettings(const ConfigImage& image) {

@@ -3,8 +3,9 @@
 #include <iostream>
 
 #include "command.h"
-#include "files/atomic_file.h"
+#include "common/ascii.h"
 #include "files/cfg_file.h"
+#include "files/output_file.h"
 
 namespace zelvar::cli {
 
@@ -14,7 +15,7 @@ int loadSettingsFile(const std::string& path, DeviceSettings& settings,
     calculator = CalculatorInputs{};
     LoadResult result = loadConfigFile(path, settings, calculator);
     if (!result) {
-        std::cerr << "zelvar-cli: " << result.error().reason << "\n";
+        std::cerr << "zelvar-cli: " << escapedControls(result.error().reason) << "\n";
         return kExitInputError;
     }
     return kExitOk;
@@ -36,11 +37,11 @@ int buildImage(DeviceSettings& settings, ConfigImage& image) {
 
 int writeOutput(const std::optional<std::string>& outputPath, std::string_view bytes) {
     if (!outputPath) {
+        // The command runner checks that stdout took it.
         std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        std::cout.flush();
-        return std::cout ? kExitOk : kExitInputError;
+        return kExitOk;
     }
-    Result<> status = writeFileAtomically(*outputPath, bytes);
+    Result<> status = writeOutputFile(*outputPath, bytes);
     if (!status) {
         std::cerr << "zelvar-cli: " << status.error().reason << "\n";
         return kExitInputError;

@@ -18,7 +18,8 @@ int loadSettingsFile(const std::string& path, DeviceSettings& settings);
 // kExitBuildFailed.
 int buildImage(DeviceSettings& settings, ConfigImage& image);
 
-// Writes bytes to stdout unchanged, or to a file when `outputPath` is set.
+// Writes bytes to stdout unchanged, or where `outputPath` points: a regular file is replaced
+// atomically, a device, pipe or descriptor name is written in place.
 int writeOutput(const std::optional<std::string>& outputPath, std::string_view bytes);
 
 }  // namespace zelvar::cli

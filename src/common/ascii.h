@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/utf8.h"
 
 namespace zelvar {
 
@@ -55,18 +58,31 @@ inline std::string hexByte(std::uint8_t byte) {
     return {kDigits[byte >> 4], kDigits[byte & 0x0F]};
 }
 
-// The text with each control character (below 0x20, and DEL) as \xNN, so that bytes from a
-// file or a device cannot move a terminal's cursor or change its colours.
-inline std::string escapedControls(std::string_view text) {
+// The text with each control character as \xNN, so that bytes from a file, a device or another
+// program cannot move a terminal's cursor or change its colours: C0 and DEL, the C1 controls
+// (U+0080..U+009F, which some terminals obey) and any byte that is no UTF-8 (which a Latin-1
+// terminal would take for one). Everything else is UTF-8 and passes.
+inline std::string escapedControls(std::string_view text, std::string_view kept = {}) {
     std::string shown;
-    for (char c : text) {
-        const auto byte = static_cast<std::uint8_t>(c);
-        if (byte < 0x20 || byte == 0x7F)
-            shown += "\\x" + hexByte(byte);
-        else
-            shown += c;
+    while (!text.empty()) {
+        std::string_view rest = text;
+        const std::optional<char32_t> c = takeUtf8(rest);
+        const std::size_t length = c ? text.size() - rest.size() : 1;
+        const bool control = !c || *c < 0x20 || (*c >= 0x7F && *c < 0xA0);
+        if (control && !(length == 1 && kept.find(text.front()) != std::string_view::npos)) {
+            for (char byte : text.substr(0, length))
+                shown += "\\x" + hexByte(static_cast<std::uint8_t>(byte));
+        } else {
+            shown += text.substr(0, length);
+        }
+        text.remove_prefix(length);
     }
     return shown;
+}
+
+// The same for text of several lines, which keep their breaks.
+inline std::string escapedControlLines(std::string_view text) {
+    return escapedControls(text, "\n");
 }
 
 }  // namespace zelvar

@@ -1,10 +1,13 @@
 #include "files/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
+#include <memory>
 #include <optional>
 #include <random>
 #include <system_error>
@@ -17,10 +20,36 @@ namespace {
 // As many symlinks in a row as the system itself follows before giving up.
 constexpr int kMaxSymlinkHops = 40;
 
+// Temporary files are named by the saving process, short whatever the target's name, so that a
+// name of the longest legal length can be saved; a later save removes what a killed one left.
+constexpr std::string_view kTemporaryPrefix = ".zelvar-save-";
+
+struct Replaced {
+    mode_t mode;  // permission bits
+    uid_t owner;
+    gid_t group;
+};
+
 struct SaveTarget {
     std::filesystem::path file;
-    std::optional<mode_t> mode;  // the permissions of the file it replaces
+    std::optional<Replaced> replaced;  // the file it replaces, if there is one
 };
+
+std::filesystem::path folderOf(const std::filesystem::path& file) {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
+    return ec ? file.parent_path() : folder;
+}
+
+std::string folderError(const char* what, const std::filesystem::path& file, int error) {
+    return std::string(what) + " in " + folderOf(file).string() + ": " +
+           std::generic_category().message(error);
+}
+
+// The permission bits let no one write: refused even where root could write all the same.
+bool readOnly(const struct stat& info) {
+    return (info.st_mode & 0222) == 0;
+}
 
 // The file a save replaces: the end of any chain of symlinks, which must be a regular file or
 // not exist yet (a dangling symlink names the file to create). Messages name the chosen path.
@@ -33,8 +62,11 @@ Result<> findSaveTarget(const std::filesystem::path& chosen, SaveTarget& target)
                 return failure(chosen.string() + ": " + notRegularReason(info.st_mode));
             if (::access(current.c_str(), W_OK) != 0)
                 return failure(describeFileError(chosen, errno));
+            if (readOnly(info))
+                return failure(chosen.string() + ": the file is read-only");
             std::error_code ec;
-            target = {std::filesystem::canonical(current, ec), info.st_mode & 07777};
+            target = {std::filesystem::canonical(current, ec),
+                      Replaced{info.st_mode & 07777, info.st_uid, info.st_gid}};
             return ec ? failure(describeFileError(chosen, ec.value())) : Result<>{};
         }
         if (errno != ENOENT)
@@ -74,35 +106,86 @@ void flushFolder(const std::filesystem::path& folder) {
     }
 }
 
+// The process that wrote a temporary file, from its name; 0 when the name is not one of ours.
+pid_t writerOf(std::string_view name) {
+    if (!name.starts_with(kTemporaryPrefix))
+        return 0;
+    name.remove_prefix(kTemporaryPrefix.size());
+    pid_t pid = 0;
+    for (char c : name.substr(0, name.find('-'))) {
+        if (c < '0' || c > '9' || pid > 99999999)
+            return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    return pid;
+}
+
+// Removes the temporary files of saves whose process has gone (killed before its rename).
+void removeAbandonedTemporaries(const std::filesystem::path& folder) {
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                            &::closedir);
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const pid_t pid = writerOf(entry->d_name);
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(dir.get()), entry->d_name, 0);
+    }
+}
+
+std::filesystem::path temporaryName(const std::filesystem::path& target) {
+    static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::string name = std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-";
+    for (int i = 0; i < 6; ++i)
+        name += kLetters[random() % kLetters.size()];
+    return target.parent_path() / name;
+}
+
+// The replaced file's owner, group and permissions on the new one. A save by root leaves the
+// file its owner's; where the owner cannot be given, the group at least is kept if it can be.
+bool takeOver(int fd, const Replaced& replaced) {
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 &&
+        (info.st_uid != replaced.owner || info.st_gid != replaced.group)) {
+        if (::fchown(fd, replaced.owner, replaced.group) != 0)
+            ::fchown(fd, static_cast<uid_t>(-1), replaced.group);
+    }
+    // After the owner: a change of owner clears the set-ID bits.
+    return ::fchmod(fd, replaced.mode) == 0;
+}
+
 }  // namespace
 
 Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     SaveTarget target;
     if (Result<> found = findSaveTarget(path, target); !found)
         return found;
+    removeAbandonedTemporaries(target.file.parent_path());
 
-    std::random_device random;
-    std::filesystem::path temporary = target.file;
-    temporary += ".tmp" + std::to_string(random() % 1000000);
-    // O_EXCL refuses to reuse a name that happens to exist.
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const std::filesystem::path temporary = temporaryName(target.file);
+    // Private until it is complete when it replaces a file, whose permissions come later. O_EXCL
+    // refuses to reuse a name that happens to exist.
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                          target.replaced ? 0600 : 0666);
     if (fd < 0)
-        return failure(describeFileError(path, errno));
+        return failure(folderError("cannot create a file", target.file, errno));
 
-    bool written = writeAll(fd, bytes) && (!target.mode || ::fchmod(fd, *target.mode) == 0) &&
+    bool written = writeAll(fd, bytes) && (!target.replaced || takeOver(fd, *target.replaced)) &&
                    ::fsync(fd) == 0;
     int error = errno;
     if (::close(fd) != 0 && written) {
         written = false;
         error = errno;
     }
-    if (written && ::rename(temporary.c_str(), target.file.c_str()) != 0) {
-        written = false;
-        error = errno;
-    }
     if (!written) {
         ::unlink(temporary.c_str());
         return failure(describeFileError(path, error));
+    }
+    if (::rename(temporary.c_str(), target.file.c_str()) != 0) {
+        error = errno;
+        ::unlink(temporary.c_str());
+        return failure(folderError("cannot replace a file", target.file, error));
     }
     flushFolder(target.file.parent_path());
     return Result<>{};

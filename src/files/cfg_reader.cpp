@@ -4,11 +4,15 @@
 #include <vector>
 
 #include "config/text_number.h"
+#include "files/cfg_encoding.h"
 #include "files/cfg_layout.h"
 #include "files/cfg_tokenizer.h"
 
 namespace zelvar {
 namespace {
+
+// As much of an item as a message quotes.
+constexpr std::size_t kQuotedBytes = 40;
 
 class Loader {
   public:
@@ -28,6 +32,10 @@ class Loader {
         groupStart_ = itemsRead_;
         for (std::size_t i = 0; i < count; ++i) {
             auto read = tokens_.next();
+            if (!read && read.error().wholeFile) {
+                result_ = tl::unexpected(LoadFailure{read.error().reason});
+                return false;
+            }
             if (!read)
                 return fail(itemsRead_, read.error().line, read.error().reason);
             group_.push_back(std::move(*read));
@@ -49,7 +57,13 @@ class Loader {
 
     const CfgItem& item(std::size_t i) const { return group_[i]; }
     std::size_t index(std::size_t i) const { return groupStart_ + i; }
-    std::string quoteOf(std::size_t i) const { return "\"" + item(i).text + "\""; }
+    // The item's text in a message: its start only, so that a long item gives a short message.
+    std::string quoteOf(std::size_t i) const {
+        const std::string& text = item(i).text;
+        if (text.size() <= kQuotedBytes)
+            return "\"" + latin1ToUtf8(text) + "\"";
+        return "\"" + latin1ToUtf8(std::string_view(text).substr(0, kQuotedBytes)) + "...\"";
+    }
 
     std::optional<int> integer(std::size_t i) {
         std::optional<int> value = itemAsInteger(item(i));

@@ -29,6 +29,18 @@ std::string controlByte(int c) {
 
 }  // namespace
 
+int CfgTokenizer::get() {
+    if (readAhead_.empty())
+        return in_.get();
+    const auto c = static_cast<unsigned char>(readAhead_.back());
+    readAhead_.pop_back();
+    return c;
+}
+
+int CfgTokenizer::look() {
+    return readAhead_.empty() ? in_.peek() : static_cast<unsigned char>(readAhead_.back());
+}
+
 // The next byte of the current item. Once the item has used up its allowance the stream is left
 // alone and the item looks as if the file ended there; next() then reports the length.
 int CfgTokenizer::take() {
@@ -37,23 +49,38 @@ int CfgTokenizer::take() {
         return kEnd;
     }
     ++itemBytes_;
-    return in_.get();
+    return get();
 }
 
 int CfgTokenizer::peek() {
-    return overLimit_ ? kEnd : in_.peek();
+    return overLimit_ ? kEnd : look();
 }
 
 void CfgTokenizer::takeSeparator() {
-    int separator = in_.get();
+    int separator = get();
     if (!isLineEnd(separator))
         return;
-    if (separator == '\r' && in_.peek() == '\n')
-        in_.get();
+    if (separator == '\r' && look() == '\r') {
+        get();
+        if (look() != '\n')
+            readAhead_.push_back('\r');  // CR CR without LF: two line ends
+    }
+    if (separator == '\r' && look() == '\n')
+        get();
     ++line_;
 }
 
 tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
+    if (!encoding_) {
+        std::string head;
+        for (int i = 0; i < 4 && in_.peek() != kEnd; ++i)
+            head.push_back(static_cast<char>(in_.get()));
+        Result<CfgEncodingMark> mark = detectCfgEncoding(head);
+        if (!mark)
+            return tl::unexpected(Error{std::move(mark.error().reason), line_, true});
+        encoding_ = mark->encoding;
+        readAhead_.assign(head.rbegin(), head.rend() - static_cast<std::ptrdiff_t>(mark->bytes));
+    }
     itemBytes_ = 0;
     overLimit_ = false;
     auto fail = [this](std::string reason) {
@@ -67,9 +94,9 @@ tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
     if (peek() == kEnd)
         return fail("the file ends before this item");
 
-    CfgItem item;
     std::string text;
-    if (peek() == '"') {
+    const bool quoted = peek() == '"';
+    if (quoted) {
         take();
         for (int c = take(); c != '"' || peek() == '"'; c = take()) {
             if (c == '"')
@@ -84,8 +111,6 @@ tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
             if (int c = take(); isControl(c))
                 return fail(controlByte(c));
         }
-        item.kind = CfgItem::Kind::Text;
-        item.text = std::move(text);
     } else {
         while (!isSeparator(peek())) {
             int c = take();
@@ -95,12 +120,21 @@ tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
         }
         while (!text.empty() && text.back() == ' ')
             text.pop_back();
-        item = classifyBareItem(std::move(text));
     }
     if (overLimit_)
         return fail({});
     if (in_.bad())
         return fail("the file could not be read");
+    Result<std::string> latin1 = cfgTextToLatin1(text, *encoding_);
+    if (!latin1)
+        return fail(std::move(latin1.error().reason));
+    CfgItem item;
+    if (quoted) {
+        item.kind = CfgItem::Kind::Text;
+        item.text = std::move(*latin1);
+    } else {
+        item = classifyBareItem(std::move(*latin1));
+    }
     item.line = line_;
     takeSeparator();
     return item;

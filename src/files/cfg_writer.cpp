@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "config/text_number.h"
+#include "files/cfg_encoding.h"
 #include "files/cfg_layout.h"
 
 namespace zelvar {
@@ -41,7 +42,7 @@ Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInp
     // The comment interval travels as a number with the received-position flag in bit 7.
     std::optional<double> bcnEvery = strictNumber(s.bcnEvery);
     if (!bcnEvery) {
-        return failure("The comment interval \"" + s.bcnEvery + "\" (" +
+        return failure("The comment interval \"" + latin1ToUtf8(s.bcnEvery) + "\" (" +
                        std::string(fieldLabel(Field::BcnEvery)) + ") is not a number");
     }
     const std::array<std::string, kCfgItemCount> items = {

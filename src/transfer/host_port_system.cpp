@@ -6,6 +6,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -135,6 +136,15 @@ std::optional<std::string> HostPortSystem::groupName(std::uint32_t gid) const {
     return std::string(found->gr_name);
 }
 
+std::optional<std::uint32_t> HostPortSystem::groupId(const std::string& name) const {
+    group entry{};
+    group* found = nullptr;
+    std::vector<char> buffer(kEntryBuffer);
+    if (::getgrnam_r(name.c_str(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return std::nullopt;
+    return found->gr_gid;
+}
+
 std::vector<std::uint32_t> HostPortSystem::databaseGroups(const ProcessIdentity& user) const {
     passwd entry{};
     passwd* found = nullptr;
@@ -158,7 +168,13 @@ std::vector<std::uint32_t> HostPortSystem::databaseGroups(const ProcessIdentity&
 OpenAttempt HostPortSystem::tryOpen(const std::string& path) const {
     const int fd = ::open(rooted(path).c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {
+        // SEND sets the line up: /dev/null and friends open, but take no line settings.
+        termios line{};
+        const bool terminal = ::tcgetattr(fd, &line) == 0;
+        const int error = errno;
         ::close(fd);
+        if (!terminal)
+            return {OpenOutcome::NotTerminal, std::strerror(error)};
         return {OpenOutcome::Opened, {}};
     }
     const int error = errno;

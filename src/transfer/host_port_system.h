@@ -21,7 +21,9 @@ class HostPortSystem : public PortSystem {
     std::optional<std::string> text(const std::string& path) const override;
     ProcessIdentity identity() const override;
     std::optional<std::string> groupName(std::uint32_t gid) const override;
+    std::optional<std::uint32_t> groupId(const std::string& name) const override;
     std::vector<std::uint32_t> databaseGroups(const ProcessIdentity& user) const override;
+    // The open itself and the line settings; the serial layer's lock is its own adapter's.
     OpenAttempt tryOpen(const std::string& path) const override;
 
   private:

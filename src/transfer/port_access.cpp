@@ -17,6 +17,37 @@ std::string joinGroupCommand(const std::string& group, const std::string& user, 
     return "sudo usermod -aG " + shellWord(group) + " " + shellWord(user);
 }
 
+// The group that serial devices are given: dialout on Debian, uucp elsewhere.
+std::string serialGroup(const PortSystem& system) {
+    return system.groupId("dialout") || !system.groupId("uucp") ? "dialout" : "uucp";
+}
+
+// Owner-only on Linux: a udev rule gives the device the serial group with read and write, for
+// good, and the user joins that group; opening it to every user would be the wrong fix.
+Finding ownerOnlyOnLinux(const PortSystem& system, const ProcessIdentity& user,
+                         const std::string& location, const std::string& owner,
+                         const std::string& mode) {
+    const std::string group = serialGroup(system);
+    const std::string name(baseName(location));
+    std::string fix;
+    if (!system.groupId(group))
+        fix = "sudo groupadd " + group + " && ";
+    fix += "echo 'KERNEL==\"" + name + "\", GROUP=\"" + group + "\", MODE=\"0660\"' | sudo tee " +
+           shellWord("/etc/udev/rules.d/70-zelvar-" + name + ".rules") +
+           " && sudo udevadm control --reload-rules && sudo udevadm trigger";
+    const std::optional<std::uint32_t> gid = system.groupId(group);
+    const bool member = gid && contains(system.databaseGroups(user), *gid);
+    if (!member)
+        fix += " && " + joinGroupCommand(group, user.userName, Platform::Linux);
+    return {FindingKind::NoAccess, true,
+            "Only " + owner + " may open " + location + " (" + mode +
+                "): the fix has udev give it to the group " + group + " with read and write" +
+                (member ? "."
+                        : ", and adds " + user.userName +
+                              " to that group: log out and in again afterwards."),
+            fix};
+}
+
 }  // namespace
 
 Finding accessFinding(const PortSystem& system, const std::string& location,
@@ -42,6 +73,8 @@ Finding accessFinding(const PortSystem& system, const std::string& location,
     if (!groupMayWrite && (status.mode & 0002) == 0 && status.owner != user.uid) {
         const std::string owner =
             status.owner == 0 ? "root" : "the user with id " + std::to_string(status.owner);
+        if (platform == Platform::Linux)
+            return ownerOnlyOnLinux(system, user, location, owner, mode);
         return {FindingKind::NoAccess, true,
                 "Only " + owner + " may open " + location + " (" + mode +
                     "): the fix opens it to everyone until it is plugged in again.",

@@ -5,6 +5,7 @@
 #include "transfer/finding_words.h"
 #include "transfer/port_access.h"
 #include "transfer/port_holders.h"
+#include "transfer/session_processes.h"
 #include "transfer/udev_claims.h"
 
 namespace zelvar {
@@ -103,7 +104,12 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
 
     const ProcessIdentity user = system.identity();
     const std::string resolved = system.realPath(location).value_or(location);
+    // Read before the open, which may clear a lock the serial layer finds stale.
+    std::vector<LockFile> locks = lockFiles(system, {location, resolved}, user);
     const OpenAttempt attempt = system.tryOpen(location);
+    for (LockFile& lock : locks)
+        lock.cleared = !system.status(lock.path);
+    const std::set<int> kept = sessionProcesses(system, user.pid);
     std::vector<Holder> holders;
     switch (attempt.outcome) {
         case OpenOutcome::Refused:
@@ -112,21 +118,29 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
         case OpenOutcome::Missing:
             findings.push_back(missing(location, ports));
             break;
+        case OpenOutcome::NotTerminal:
+            findings.push_back({FindingKind::NotADevice, true,
+                                location + " is not a serial device: it takes no line settings (" +
+                                    attempt.reason + ").",
+                                ""});
+            return;
         case OpenOutcome::Failed:
             findings.push_back({FindingKind::OpenFailed, true,
                                 "Cannot open " + location + ": " + attempt.reason + ".", ""});
             break;
         case OpenOutcome::Opened:
         case OpenOutcome::Busy:
+        case OpenOutcome::Locked:
             holders = deviceHolders(system, resolved, user.pid);
-            add(holderFinding(location, holders, attempt.outcome == OpenOutcome::Busy));
+            add(holderFinding(location, holders, attempt.outcome == OpenOutcome::Busy, kept));
             break;
     }
     // A program that shares the port may also have locked it, which makes SEND's open fail:
     // its lock is named too, unless the holder finding already says that it stops SEND.
     const std::vector<Holder> named =
         attempt.outcome == OpenOutcome::Busy ? holders : std::vector<Holder>{};
-    for (Finding& finding : lockFindings(system, {location, resolved}, user, named))
+    for (Finding& finding :
+         lockFindings(system, locks, location, named, kept, attempt.outcome == OpenOutcome::Locked))
         findings.push_back(std::move(finding));
     if (platform == Platform::Linux) {
         add(brlttyFinding(system, diagnosis.device, false));

@@ -50,11 +50,13 @@ std::string namedAll(const std::vector<Holder>& holders) {
     return text;
 }
 
-std::string killCommand(const std::vector<Holder>& holders) {
+// Ends the holders that may be ended; empty when none may.
+std::string killCommand(const std::vector<Holder>& holders, const std::set<int>& kept) {
     std::string command = "kill";
     for (const Holder& holder : holders)
-        command += " " + std::to_string(holder.pid);
-    return command;
+        if (!kept.contains(holder.pid))
+            command += " " + std::to_string(holder.pid);
+    return command == "kill" ? std::string() : command;
 }
 
 // Serial libraries name the lock after the device's path below /dev, slashes made '_':
@@ -98,7 +100,8 @@ std::vector<Holder> deviceHolders(const PortSystem& system, const std::string& d
 }
 
 std::optional<Finding> holderFinding(const std::string& location,
-                                     const std::vector<Holder>& holders, bool busy) {
+                                     const std::vector<Holder>& holders, bool busy,
+                                     const std::set<int>& kept) {
     if (holders.empty() && !busy)
         return std::nullopt;
     if (holders.empty()) {
@@ -108,25 +111,28 @@ std::optional<Finding> holderFinding(const std::string& location,
                            "cannot see which; the fix names it.",
                        "sudo fuser -v " + shellWord(location)};
     }
+    const std::string fix = killCommand(holders, kept);
+    const bool one = holders.size() == 1;
     if (busy) {
-        return Finding{
-            FindingKind::HeldByProcess, true,
-            location + " is held by " + namedAll(holders) +
-                (holders.size() == 1 ? ": close that program, or end it with the fix."
-                                     : ": close those programs, or end them with the fix."),
-            killCommand(holders)};
+        std::string advice = one ? ": close that program" : ": close those programs";
+        if (!fix.empty())
+            advice += one ? ", or end it with the fix." : ", or end them with the fix.";
+        else
+            advice += ", which this session runs in.";
+        return Finding{FindingKind::HeldByProcess, true,
+                       location + " is held by " + namedAll(holders) + advice, fix};
     }
-    return Finding{FindingKind::HeldByProcess, false,
-                   location + " is open in " + namedAll(holders) +
-                       (holders.size() == 1 ? " as well: what that program writes"
-                                            : " as well: what those programs write") +
-                       " would mix with SEND's bytes.",
-                   killCommand(holders)};
+    return Finding{
+        FindingKind::HeldByProcess, false,
+        location + " is open in " + namedAll(holders) +
+            (one ? " as well: what that program writes" : " as well: what those programs write") +
+            " would mix with SEND's bytes.",
+        fix};
 }
 
-std::vector<Finding> lockFindings(const PortSystem& system, const std::vector<std::string>& paths,
-                                  const ProcessIdentity& user, const std::vector<Holder>& holders) {
-    std::vector<Finding> findings;
+std::vector<LockFile> lockFiles(const PortSystem& system, const std::vector<std::string>& paths,
+                                const ProcessIdentity& user) {
+    std::vector<LockFile> locks;
     std::set<std::string> seen;  // /var/lock is often a link to /run/lock
     std::set<std::string> names;
     for (const std::string& path : paths)
@@ -139,24 +145,55 @@ std::vector<Finding> lockFindings(const PortSystem& system, const std::vector<st
             if (!resolved || !status || !seen.insert(*resolved).second)
                 continue;
             const int pid = lockOwner(system.text(lock).value_or(""));
-            if (pid == 0 || pid == user.pid ||
-                std::ranges::find(holders, pid, &Holder::pid) != holders.end())
+            if (pid == 0 || pid == user.pid)
                 continue;
-            if (running(system, pid)) {
-                findings.push_back({FindingKind::HeldByLock, true,
-                                    "The lock file " + lock + " shows that " +
-                                        named({pid, programName(system, pid)}) + " uses " +
-                                        paths.front() + ".",
-                                    "kill " + std::to_string(pid)});
-                continue;
-            }
             // A lock left by another user cannot be cleared from the sticky lock folder.
-            const bool removable = user.uid == 0 || status->owner == user.uid;
-            findings.push_back({FindingKind::StaleLock, !removable,
-                                "The lock file " + lock + " names PID " + std::to_string(pid) +
-                                    ", which no longer runs.",
-                                (removable ? "rm " : "sudo rm ") + shellWord(lock)});
+            locks.push_back(
+                {lock, pid, running(system, pid), user.uid == 0 || status->owner == user.uid});
         }
+    }
+    return locks;
+}
+
+std::vector<Finding> lockFindings(const PortSystem& system, const std::vector<LockFile>& locks,
+                                  const std::string& location, const std::vector<Holder>& holders,
+                                  const std::set<int>& kept, bool stopped) {
+    std::vector<Finding> findings;
+    for (const LockFile& lock : locks) {
+        const std::string remove = (lock.removable ? "rm " : "sudo rm ") + shellWord(lock.path);
+        if (lock.cleared) {
+            findings.push_back({FindingKind::StaleLock, false,
+                                "The lock file " + lock.path + " named PID " +
+                                    std::to_string(lock.pid) +
+                                    "; opening the port as SEND does found it stale and "
+                                    "removed it.",
+                                ""});
+        } else if (!lock.running) {
+            findings.push_back({FindingKind::StaleLock, stopped,
+                                "The lock file " + lock.path + " names PID " +
+                                    std::to_string(lock.pid) + ", which no longer runs.",
+                                remove});
+        } else if (kept.contains(lock.pid)) {
+            findings.push_back(
+                {FindingKind::HeldByLock, stopped,
+                 "The lock file " + lock.path + " names " +
+                     named({lock.pid, programName(system, lock.pid)}) +
+                     ", which keeps this system or session running and uses no serial port: "
+                     "the lock was left behind or put there, and the fix removes it.",
+                 remove});
+        } else if (std::ranges::find(holders, lock.pid, &Holder::pid) == holders.end()) {
+            findings.push_back({FindingKind::HeldByLock, stopped,
+                                "The lock file " + lock.path + " shows that " +
+                                    named({lock.pid, programName(system, lock.pid)}) + " uses " +
+                                    location + ".",
+                                "kill " + std::to_string(lock.pid)});
+        }
+    }
+    if (stopped && std::ranges::none_of(findings, &Finding::stops)) {
+        findings.push_back({FindingKind::HeldByLock, true,
+                            "The serial layer finds " + location +
+                                " locked, but no lock file in /var/lock or /run/lock names it.",
+                            ""});
     }
     return findings;
 }

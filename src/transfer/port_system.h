@@ -25,11 +25,19 @@ struct ProcessIdentity {
     int pid = 0;
 };
 
-enum class OpenOutcome { Opened, Refused, Busy, Missing, Failed };
+enum class OpenOutcome {
+    Opened,
+    Refused,  // the permissions or a security module
+    Busy,     // another program has it to itself
+    Missing,
+    NotTerminal,  // it opened, but takes no line settings: no serial device
+    Locked,       // a lock file kept the serial layer from taking it, as it would SEND
+    Failed,
+};
 
 struct OpenAttempt {
     OpenOutcome outcome = OpenOutcome::Failed;
-    std::string reason;  // the system's words, empty when opened
+    std::string reason;  // the system's or the serial layer's words, empty when opened
 };
 
 // Everything the port doctor reads from the system, so a test can give it a made-up one.
@@ -49,11 +57,13 @@ class PortSystem {
 
     virtual ProcessIdentity identity() const = 0;
     virtual std::optional<std::string> groupName(std::uint32_t gid) const = 0;
+    virtual std::optional<std::uint32_t> groupId(const std::string& name) const = 0;
     // The user's groups as the group database lists them now: new memberships show here before
     // a new login brings them into the session.
     virtual std::vector<std::uint32_t> databaseGroups(const ProcessIdentity& user) const = 0;
 
-    // Opens the device for writing, as SEND would, and closes it again.
+    // Opens the device for writing as SEND would, lock file and line settings included, and
+    // closes it again.
     virtual OpenAttempt tryOpen(const std::string& path) const = 0;
 };
 

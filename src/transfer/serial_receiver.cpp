@@ -10,10 +10,12 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <set>
 #include <utility>
 
 #include "transfer/host_port_system.h"
 #include "transfer/port_holders.h"
+#include "transfer/session_processes.h"
 
 namespace zelvar {
 namespace {
@@ -35,16 +37,22 @@ std::string systemWords() {
     return std::strerror(errno);
 }
 
-// A running program's lock file that names the device, as the port doctor reads them.
+// A running program's lock file that names the device, as the port doctor reads them. A lock
+// that names PID 1 or this session's own programs holds nothing: it was left or put there.
 std::optional<std::string> lockHolder(const std::string& path) {
     const HostPortSystem system;
     std::vector<std::string> paths = {path};
     if (std::optional<std::string> real = system.realPath(path); real && *real != path)
         paths.push_back(*real);
-    for (const Finding& finding : lockFindings(system, paths, system.identity(), {}))
-        if (finding.kind == FindingKind::HeldByLock)
-            return finding.text;
-    return std::nullopt;
+    const ProcessIdentity user = system.identity();
+    const std::set<int> kept = sessionProcesses(system, user.pid);
+    std::vector<LockFile> held = lockFiles(system, paths, user);
+    std::erase_if(held,
+                  [&](const LockFile& lock) { return !lock.running || kept.contains(lock.pid); });
+    const std::vector<Finding> findings = lockFindings(system, held, path, {}, kept, false);
+    if (findings.empty())
+        return std::nullopt;
+    return findings.front().text;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QSerialPortInfo>
 
 #include "transfer/host_port_system.h"
+#include "transfer/serial_layer_port_system_qt.h"
 #include "transfer/stable_device_names.h"
 
 namespace zelvar {
@@ -43,7 +44,7 @@ Result<SerialDevice> resolveSystemPort(int number) {
 }
 
 Diagnosis diagnoseListedPort(const std::vector<NumberedPort>& ports, int number) {
-    return diagnosePortNumber(HostPortSystem(), ports, number, currentPlatform());
+    return diagnosePortNumber(SerialLayerPortSystem(), ports, number, currentPlatform());
 }
 
 Diagnosis diagnoseSystemPort(int number) {
@@ -51,7 +52,7 @@ Diagnosis diagnoseSystemPort(int number) {
 }
 
 Diagnosis diagnoseSystemDevice(const std::string& location) {
-    return diagnoseDevice(HostPortSystem(), systemPorts(), location, currentPlatform());
+    return diagnoseDevice(SerialLayerPortSystem(), systemPorts(), location, currentPlatform());
 }
 
 }  // namespace zelvar

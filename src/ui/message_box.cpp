@@ -1,17 +1,34 @@
 #include "ui/message_box.h"
 
+#include <QLabel>
+
 namespace zelvar {
+namespace {
+
+// Texts in boxes come from files, devices and the system: markup in them is shown, not obeyed
+// (no picture loaded from a path a file names, no table nested until the stack runs out).
+void showAsPlainText(QMessageBox& box) {
+    box.setTextFormat(Qt::PlainText);
+    for (QLabel* label : box.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+}
+
+}  // namespace
 
 void showMessageBox(QWidget* parent, const QString& title, const QString& text,
                     QMessageBox::Icon icon) {
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, title, QString(), QMessageBox::Ok, parent);
+    showAsPlainText(box);
+    box.setText(text);
     box.exec();
 }
 
 void openMessageBox(QWidget* parent, const MessageBoxContent& content,
                     std::function<void()> closed) {
-    auto* box = new QMessageBox(content.icon, content.title, content.text, QMessageBox::Ok, parent);
+    auto* box = new QMessageBox(content.icon, content.title, QString(), QMessageBox::Ok, parent);
     box->setInformativeText(content.informativeText);
+    showAsPlainText(*box);
+    box->setText(content.text);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(content.modality);
     QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)] { closed(); });

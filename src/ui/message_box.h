@@ -6,7 +6,8 @@
 
 namespace zelvar {
 
-// A modal message with one OK button; returns when the user has closed it.
+// A modal message with one OK button; returns when the user has closed it. Every text is shown
+// as plain text.
 void showMessageBox(QWidget* parent, const QString& title, const QString& text,
                     QMessageBox::Icon icon = QMessageBox::NoIcon);
 

@@ -13,6 +13,7 @@
 #include "ui/latin1_text.h"
 #include "ui/palette_colours.h"
 #include "ui/palette_watcher.h"
+#include "ui/plain_text.h"
 
 namespace zelvar {
 namespace {
@@ -130,9 +131,10 @@ void PortChooser::showChoice() {
             tip += QStringLiteral(" Choose one of the listed ports.");
         colour = kNoDeviceColour;
     }
-    shown_->setText(shown_->fontMetrics().elidedText(text, Qt::ElideMiddle, textRoom(shown_)));
+    shown_->setText(withoutMnemonics(
+        shown_->fontMetrics().elidedText(text, Qt::ElideMiddle, textRoom(shown_))));
     setTextColour(shown_, colour);
-    shown_->setToolTip(tip);
+    shown_->setToolTip(plainToolTip(tip));
     shown_->setAccessibleName(text);
     shown_->setAccessibleDescription(tip);
     if (menu_->isVisible())
@@ -152,10 +154,10 @@ void PortChooser::fillMenu() {
         choices_->addAction(QStringLiteral("The system lists no serial ports"))->setEnabled(false);
     const int number = portNumberOf(toLatin1(portNumber_->text()));
     for (const NumberedPort& port : ports_) {
-        QAction* choice = choices_->addAction(menuText(port));
+        QAction* choice = choices_->addAction(withoutMnemonics(menuText(port)));
         choice->setCheckable(true);
         choice->setChecked(port.number == number);
-        choice->setToolTip(deviceTip(port.device));
+        choice->setToolTip(plainToolTip(deviceTip(port.device)));
         if (port.number > kLargestChoice) {
             choice->setEnabled(false);
             choice->setToolTip(QStringLiteral("\"Comm num\" takes one digit: zelvar-cli send "

@@ -31,6 +31,8 @@ QLabel* textLabel(QWidget* parent, const char* name, const QString& part) {
     label->setAccessibleDescription(part);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // What the form holds, as typed or loaded from a file.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 
@@ -66,7 +68,6 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
     setWindowTitle(QStringLiteral("SEND Preview - Zelvar Config"));
 
     failure_ = textLabel(this, "lblPreviewFailure", QStringLiteral("Why SEND would send nothing"));
-    failure_->setTextFormat(Qt::RichText);
     // Alone in the window, at its top.
     failure_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     built_ = new QWidget(this);
@@ -176,9 +177,9 @@ void PreviewWindow::refresh() {
     failure_->setVisible(!preview.build);
     built_->setVisible(static_cast<bool>(preview.build));
     if (!preview.build) {
-        failure_->setText(QStringLiteral("<b>%1</b><br>%2<br><br>SEND would send nothing.")
+        failure_->setText(QStringLiteral("%1\n%2\n\nSEND would send nothing.")
                               .arg(QString::fromLatin1(kBuildFailedMessage),
-                                   fromLatin1(preview.build.error().reason).toHtmlEscaped()));
+                                   fromLatin1(preview.build.error().reason)));
         return;
     }
     showBuilt(preview);

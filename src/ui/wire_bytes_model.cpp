@@ -2,6 +2,7 @@
 
 #include "common/ascii.h"
 #include "ui/latin1_text.h"
+#include "ui/plain_text.h"
 
 namespace zelvar {
 namespace {
@@ -82,6 +83,7 @@ QVariant WireBytesModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return fromLatin1(hexByte(wire_[byte]));
         case Qt::ToolTipRole:
+            return plainToolTip(rangesHolding(byte));
         case Qt::AccessibleDescriptionRole:
             return rangesHolding(byte);
         case Qt::BackgroundRole:

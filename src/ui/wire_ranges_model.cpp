@@ -1,6 +1,7 @@
 #include "ui/wire_ranges_model.h"
 
 #include "ui/latin1_text.h"
+#include "ui/plain_text.h"
 
 namespace zelvar {
 
@@ -36,15 +37,19 @@ QVariant WireRangesModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     const WireRange& r = range(index.row());
+    QString text;
     switch (index.column()) {
         case Bytes:
-            return r.size == 1 ? QString::number(r.first)
+            text = r.size == 1 ? QString::number(r.first)
                                : QStringLiteral("%1..%2").arg(r.first).arg(r.first + r.size - 1);
+            break;
         case Holds:
-            return fromLatin1(r.name);
+            text = fromLatin1(r.name);
+            break;
         default:
-            return fromLatin1(r.meaning);
+            text = fromLatin1(r.meaning);
     }
+    return role == Qt::ToolTipRole ? plainToolTip(text) : text;
 }
 
 QVariant WireRangesModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -4,7 +4,8 @@ set -u
 source "$(dirname "$0")/harness.bash" "$1"
 
 holders=()
-trap 'kill "${holders[@]}" 2>/dev/null; rm -rf "$work"' EXIT
+lock=""
+trap 'kill "${holders[@]}" 2>/dev/null; [ -n "$lock" ] && rm -f "$lock"; rm -rf "$work"' EXIT
 
 # ports: numbered from 1 as send --port resolves them, and the same ports as JSON.
 expect 0 "ports" "$cli" ports
@@ -79,6 +80,67 @@ else
     expect 1 "held exclusively" runuser -u nobody -g dialout -- "$cli" doctor --device "$held"
     contains "$work/out" "$held is held by python3 (PID $pid)"
     contains "$work/out" "Fix: kill $pid"
+fi
+
+# A program's name is its own choice: escape sequences in it reach no terminal.
+python3 -c '
+import ctypes, os, pty, time
+ctypes.CDLL(None).prctl(15, b"\x1b[2J\x9b31mfake")
+master, slave = pty.openpty()
+print(os.getpid(), os.ttyname(slave), flush=True)
+time.sleep(60)' >"$work/named" &
+holders+=($!)
+for _ in $(seq 100); do [ -s "$work/named" ] && break; sleep 0.05; done
+read -r pid named <"$work/named"
+expect 0 "doctor beside a program with escapes in its name" "$cli" doctor --device "$named"
+contains "$work/out" "is open in \\x1B[2J\\x9B31mfake (PID $pid) as well"
+LC_ALL=C grep -q $'\x1b' "$work/out" && fail "an escape character reached the terminal"
+
+# Devices that open but are no serial line: send fails, so the doctor finds them unusable.
+for device in /dev/null /dev/zero; do
+    expect 1 "doctor on $device" "$cli" doctor --device "$device"
+    contains "$work/out" "$device is not a serial device: it takes no line settings"
+    grep -q "Fix: kill" "$work/out" && fail "the doctor offers to end the programs that have $device open"
+done
+
+# One rule for lock files: whatever a lock holds, the doctor calls the port usable exactly when
+# send gets through, and it never offers to end PID 1 or the session it runs in.
+"$cli" defaults -o "$work/z.cfg"
+hold locked shared
+read -r holderPid locked <"$work/locked"
+chmod 0666 "$locked"
+name="${locked#/dev/}"
+lock="/var/lock/LCK..${name//\//_}"
+exe="$(basename "$(readlink /proc/"$holderPid"/exe)")"
+agree() { # USER LOCK-CONTENT AGE
+    local as=() content="$2" age="$3" doctor sent
+    [ "$1" != root ] && as=(runuser -u "$1" --)
+    printf "$content" >"$lock" && touch -d "$age" "$lock"
+    "${as[@]}" "$cli" doctor --device "$locked" >"$work/doctor" 2>&1
+    doctor=$?
+    printf "$content" >"$lock" && touch -d "$age" "$lock"
+    "${as[@]}" "$cli" send "$work/z.cfg" --device "$locked" >/dev/null 2>"$work/send"
+    sent=$?
+    rm -f "$lock"
+    [ $((doctor == 0)) -eq $((sent == 0)) ] ||
+        fail "as $1 with a lock of '$content' ($age): doctor $doctor, send $sent: $(cat "$work/doctor" "$work/send")"
+    grep -Eq "Fix: kill (1|$$)\b" "$work/doctor" "$work/send" &&
+        fail "as $1 with a lock of '$content', the fix ends PID 1 or this session"
+}
+if [ ! -w /var/lock ]; then
+    echo "doctor: lock files skipped, /var/lock is not writable here"
+else
+    for content in '1\n' "1\n$exe\n\n" "$$\n" "$$\nbash\n\n" '999999\n' "$holderPid\n$exe\n\n" \
+        "      $holderPid\n"; do
+        for age in now "1 hour ago"; do
+            agree root "$content" "$age"
+        done
+    done
+    if [ "$(id -u)" -eq 0 ]; then
+        for content in '999999\n' "$holderPid\n$exe\n\n" "1\n"; do
+            agree nobody "$content" "1 hour ago"
+        done
+    fi
 fi
 
 finish "doctor"

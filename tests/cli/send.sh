@@ -41,6 +41,7 @@ contains "$work/err" "Input/output error"
 # Ports that are not there.
 expect 3 "port 0" "$cli" send "$work/default.cfg" --port 0
 contains "$work/err" "Serial port 0 does not exist: port numbers start at 1"
+[ "$(grep -c "port numbers start at 1" "$work/err")" -eq 1 ] || fail "port 0: $(cat "$work/err")"
 expect 3 "missing device" "$cli" send "$work/default.cfg" --device "$work/no-such-tty"
 contains "$work/err" "Cannot open $work/no-such-tty: No such file or directory"
 contains "$work/err" "- $work/no-such-tty does not exist: the system lists"

@@ -64,7 +64,7 @@ std::string edited(std::string_view from, std::string_view to) {
 // (a cut file: EveryTruncationFailsCleanlyOrReadsTheWholeRecord).
 TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
     const std::string back = "\"Msg received,i will reply soon\"";
-    const std::tuple<std::string, const char*, Changes> cases[] = {
+    const std::tuple<std::string, std::string, Changes> cases[] = {
         {edited(",\">\",0", ",0"),
          "Item 6 (line 2, Alternate Table): 480 is not a check state",
          {{Symbol, "0"}, {AltTable, "2"}, {SpeedTable0, "x"}}},
@@ -74,6 +74,9 @@ TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
         {edited("\"08\",0,", "\"08\",abc,"),
          "Item 4 (line 1, Mic-E and flags): \"abc\" is not a whole number",
          {{MicEMsg, "2"}}},
+        {edited("\"08\",0,", "\"08\"," + std::string(60000, '<') + ","),
+         "Item 4 (line 1, Mic-E and flags): \"" + std::string(40, '<') + "...\" is not a whole",
+         {}},
         {edited(",3,", ",99999,"),
          "Item 15 (line 9, Comment every and flag): \"99999\" is out of",
          {{ManualTime, "0600"}, {BcnEvery, "x"}}},
@@ -100,7 +103,7 @@ TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
         DeviceSettings s = scribbled();
         CalculatorInputs c = kScribbledCalculator;
         const LoadResult result = readText(file, s, c);
-        EXPECT_EQ(result.has_value(), std::string_view(message).empty());
+        EXPECT_EQ(result.has_value(), message.empty());
         EXPECT_TRUE(reasonOf(result).starts_with(message)) << reasonOf(result);
         for (const auto& [field, expected] : fields)
             EXPECT_EQ(value(s, field), expected) << fieldName(field);
@@ -109,6 +112,73 @@ TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
     DeviceSettings s;
     ASSERT_TRUE(readText(edited("#FALSE#", "-1"), s, c));
     EXPECT_TRUE(c.normalForm);
+}
+
+// A file in UTF-16 or UTF-32, as every byte pair or quadruple's one character.
+std::string widened(std::string_view mark, std::string_view text, std::size_t width, bool big) {
+    std::string wide(mark);
+    for (char c : text) {
+        std::string unit(width, '\0');
+        unit[big ? width - 1 : 0] = c;
+        wide += unit;
+    }
+    return wide;
+}
+
+// What other editors make of a .cfg: a UTF-8 mark and UTF-8 texts after it, twice-converted line
+// ends, wide encodings. Texts come out as the one byte per character the fields count; without
+// the mark, bytes are Latin-1 as always.
+TEST(CfgReader, ReadsWhatOtherEditorsWrite) {
+    const std::string utf16 = "the file is UTF-16; save it as Latin-1 or UTF-8";
+    const std::string mark = "\xEF\xBB\xBF";  // UTF-8's byte-order mark
+    const std::string cafe = "\"Caf\xC3\xA9 \xC2\xB0\"";
+    const std::string comment = "\"Zelvar, version 4.0 - by QX9ABC Pim\"";
+    std::string fullComment;  // as long as the field takes, in two bytes a character
+    for (int i = 0; i < 35; ++i)
+        fullComment += "\xC3\xA9";
+    const std::tuple<std::string, std::string, Changes> cases[] = {
+        {mark + std::string(kDefaultCfg), "", {{CommPort, "1"}}},
+        {std::regex_replace(std::string(kDefaultCfg), std::regex("\r\n"), "\r\r\n"),
+         "",
+         {{BaudRate, "0"}, {AutoReplyMsg, "Msg received,i will reply soon"}}},
+        {std::regex_replace(edited("\r\n0\r\n", "\r\n3\r\n"), std::regex("\r\n"), "\r\r\n"),
+         "Item 29 (line 12, Baud): 3 is not a speed",
+         {}},
+        {mark + edited(comment, cafe), "", {{Beacon, "Caf\xE9 \xB0"}}},
+        {edited(comment, cafe), "", {{Beacon, "Caf\xC3\xA9 \xC2\xB0"}}},
+        {edited(comment, "\"Caf\xE9\""), "", {{Beacon, "Caf\xE9"}}},
+        {mark + edited(comment, "\"" + fullComment + "\""),
+         "",
+         {{Beacon, std::string(35, '\xE9')}}},
+        {mark + edited(comment, "\"10 \xE2\x82\xAC\""),
+         "Item 19 (line 9, Comment): the character \xE2\x82\xAC (U+20AC) is not in Latin-1",
+         {}},
+        {mark + edited(comment, "\"Caf\xE9\""),
+         "Item 19 (line 9, Comment): the byte 0xE9 is no UTF-8",
+         {}},
+        {widened("\xFF\xFE", kDefaultCfg, 2, false), utf16, {{CommPort, "x"}}},
+        {widened("", kDefaultCfg, 2, true), utf16, {}},
+        {widened("", kDefaultCfg, 2, false), utf16, {}},
+        {std::string("\0\x01\x02", 3),
+         "Item 1 (line 1, Comm num): the item holds the control byte 0x00",
+         {}},
+        {widened("\xFF\xFE", kDefaultCfg, 4, false).insert(2, 2, '\0'),
+         "the file is UTF-32; save it as Latin-1 or UTF-8",
+         {}},
+    };
+    for (const auto& [file, message, fields] : cases) {
+        SCOPED_TRACE(file.substr(0, 40));
+        DeviceSettings s = scribbled();
+        CalculatorInputs c = kScribbledCalculator;
+        const LoadResult result = readText(file, s, c);
+        EXPECT_EQ(result.has_value(), message.empty());
+        EXPECT_TRUE(reasonOf(result).starts_with(message)) << reasonOf(result);
+        for (const auto& [field, expected] : fields)
+            EXPECT_EQ(value(s, field), expected) << fieldName(field);
+        ConfigImage image{};
+        DeviceSettings built = changed(s, {{GpsCheckTime, defaultSettings().gpsCheckTime}});
+        EXPECT_TRUE(!result || buildConfigImage(built, image));
+    }
 }
 
 // Leading spaces, quotes and skipped tails count: no item of any form is longer than 64 KiB. Save

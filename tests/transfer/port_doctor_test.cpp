@@ -48,6 +48,12 @@ class FakeSystem final : TempRoot, public HostPortSystem {
         if (!openFile.empty())
             file("/proc/" + std::to_string(pid) + "/fd/3", openFile, true);
     }
+    // A process in the tree: its parent and its session, under a name that holds ") ".
+    void ancestry(int pid, int parent, int session) {
+        file("/proc/" + std::to_string(pid) + "/stat",
+             std::to_string(pid) + " (a) b) S " + std::to_string(parent) + " " +
+                 std::to_string(pid) + " " + std::to_string(session) + " 34817 0 0\n");
+    }
 
     std::optional<PathStatus> status(const std::string& path) const override {
         return devices.contains(path) ? devices.at(path) : HostPortSystem::status(path);
@@ -59,6 +65,11 @@ class FakeSystem final : TempRoot, public HostPortSystem {
     std::optional<std::string> groupName(std::uint32_t gid) const override {
         return gid == kDialout ? "dialout" : gid == kUucp ? "uucp" : std::optional<std::string>();
     }
+    std::optional<std::uint32_t> groupId(const std::string& name) const override {
+        return name == "dialout" ? kDialout
+               : name == "uucp"  ? kUucp
+                                 : std::optional<std::uint32_t>();
+    }
     std::vector<std::uint32_t> databaseGroups(const ProcessIdentity&) const override {
         return database;
     }
@@ -67,7 +78,7 @@ class FakeSystem final : TempRoot, public HostPortSystem {
     }
 
     std::map<std::string, PathStatus> devices;
-    ProcessIdentity user{"alice", 0, {1000, kDialout}, 1};
+    ProcessIdentity user{"alice", 0, {1000, kDialout}, 900};
     std::vector<std::uint32_t> database{1000, kDialout};
     std::map<std::string, OpenAttempt> opens;
 };
@@ -86,6 +97,8 @@ const std::vector<NumberedPort> kWindowsPorts = {port(1, "COM1", "COM1"),
 
 const OpenAttempt kRefused{OpenOutcome::Refused, "Permission denied"};
 const OpenAttempt kBusy{OpenOutcome::Busy, "Device or resource busy"};
+const OpenAttempt kLocked{OpenOutcome::Locked, "Permission error while locking the device"};
+
 const std::string kBrlttyRules =
     "# Device: 1A86:7523\n"
     "ENV{PRODUCT}==\"1a86/7523/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"bm\", GOTO=\"brltty_usb_run\"\n"
@@ -98,6 +111,15 @@ void brlttyInstalled(FakeSystem& s) {
 
 using K = FindingKind;
 using S = FakeSystem&;
+
+// This process (900) runs in bash (800, the session's leader) under sshd (700).
+void inASession(S s) {
+    s.ancestry(900, 800, 800);
+    s.ancestry(800, 700, 800);
+    s.ancestry(700, 1, 700);
+    s.process(800, "bash", "/dev/ttyUSB0");
+    s.process(700, "sshd");
+}
 
 struct DoctorCase {
     const char* name;
@@ -146,8 +168,14 @@ INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
         "sudo usermod -aG uucp alice"},
     DoctorCase{"MembershipWaitsForALogin", "#1", [](S s) { s.user.groups = {1000}; s.opens["/dev/ttyUSB0"] = kRefused; },
         {{K::LoginPending, true}}, "log out and in again", "newgrp dialout"},
-    DoctorCase{"OwnerOnly", "#1", [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; s.opens["/dev/ttyUSB0"] = kRefused; },
-        {{K::NoAccess, true}}, "Only root", "sudo chmod a+rw /dev/ttyUSB0"},
+    DoctorCase{"OwnerOnly", "#1", [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; s.opens["/dev/ttyUSB0"] = kRefused;
+        s.user.groups = s.database = {1000}; }, {{K::NoAccess, true}}, "Only root may open /dev/ttyUSB0 (crw-------): the "
+        "fix has udev give it to the group dialout", "echo 'KERNEL==\"ttyUSB0\", GROUP=\"dialout\", MODE=\"0660\"' | sudo tee "
+        "/etc/udev/rules.d/70-zelvar-ttyUSB0.rules && sudo udevadm control --reload-rules && sudo udevadm trigger && sudo "
+        "usermod -aG dialout alice"},
+    DoctorCase{"NoTerminal", "#3", [](S s) { s.opens["/dev/ttyS0"] = {OpenOutcome::NotTerminal, "Inappropriate ioctl for "
+        "device"}; s.process(7, "cat", "/dev/ttyS0"); }, {{K::NotADevice, true}}, "/dev/ttyS0 is not a serial device: it "
+        "takes no line settings (Inappropriate ioctl for device)."},
     DoctorCase{"RefusedDespiteThePermissions", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kRefused; },
         {{K::Refused, true}}, "(Permission denied)"},
     DoctorCase{"OtherFailure", "#3", [](S s) { s.opens["/dev/ttyS0"] = {OpenOutcome::Failed, "Input/output error"}; },
@@ -157,16 +185,30 @@ INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
     DoctorCase{"HeldByAnUnseenProgram", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; }, {{K::HeldByProcess, true}}, "",
         "sudo fuser -v /dev/ttyUSB0"},
     DoctorCase{"SharedWithOthers", "#3", [](S s) { s.process(7, "screen", "/dev/ttyS0"); s.process(12, "cat", "/dev/ttyS0");
-        s.process(1, "zelvar-config", "/dev/ttyS0"); }, {{K::HeldByProcess, false}}, "Port 3 (/dev/ttyS0) can be opened for "
+        s.process(900, "zelvar-config", "/dev/ttyS0"); }, {{K::HeldByProcess, false}}, "Port 3 (/dev/ttyS0) can be opened for "
         "writing, but:\n- /dev/ttyS0 is open in screen (PID 7) and cat (PID 12) as well", "kill 7 12"},
+    DoctorCase{"HeldByThisSession", "#1", [](S s) { inASession(s); s.opens["/dev/ttyUSB0"] = kBusy; },
+        {{K::HeldByProcess, true}}, "held by bash (PID 800): close that program, which this session runs in."},
     DoctorCase{"LockOfARunningProgram", "#1", [](S s) { s.file("/var/lock", "../run/lock", true);
-        s.file("/run/lock/LCK..ttyUSB0", "      4242\n"); s.process(4242, "minicom"); }, {{K::HeldByLock, true}},
-        "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4242)", "kill 4242"},
+        s.file("/run/lock/LCK..ttyUSB0", "      4242\n"); s.process(4242, "minicom"); s.opens["/dev/ttyUSB0"] = kLocked; },
+        {{K::HeldByLock, true}}, "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4242)", "kill 4242"},
+    DoctorCase{"LockTheSerialLayerTakesForStale", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "4242\n");
+        s.process(4242, "minicom"); }, {{K::HeldByLock, false}}, "can be opened for writing, but:", "kill 4242"},
     DoctorCase{"LockOfAProgramThatSharesIt", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "4242\nzelvar-cli\n");
-        s.process(4242, "zelvar-cli", "/dev/ttyUSB0"); }, {{K::HeldByProcess, false}, {K::HeldByLock, true}},
+        s.process(4242, "zelvar-cli", "/dev/ttyUSB0"); s.opens["/dev/ttyUSB0"] = kLocked; },
+        {{K::HeldByProcess, false}, {K::HeldByLock, true}},
         "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well", "kill 4242"},
-    DoctorCase{"StaleLockOfAnotherUser", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "999\nminicom\n"); },
-        {{K::StaleLock, true}}, "names PID 999, which no longer runs", "sudo rm /run/lock/LCK..ttyUSB0"},
+    DoctorCase{"LockNamingTheFirstProcess", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "1\n"); s.process(1, "systemd");
+        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByLock, true}}, "names systemd (PID 1), which keeps this system or "
+        "session running", "sudo rm /run/lock/LCK..ttyUSB0"},
+    DoctorCase{"LockNamingThisSession", "#1", [](S s) { inASession(s); s.file("/run/lock/LCK..ttyUSB0", "700\n");
+        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByProcess, false}, {K::HeldByLock, true}}, "names sshd (PID 700)",
+        "sudo rm /run/lock/LCK..ttyUSB0"},
+    DoctorCase{"LockedWithoutALockFile", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByLock, true}},
+        "finds /dev/ttyUSB0 locked, but no lock file in /var/lock or /run/lock names it."},
+    DoctorCase{"StaleLockOfAnotherUser", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "999\nminicom\n");
+        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::StaleLock, true}}, "names PID 999, which no longer runs",
+        "sudo rm /run/lock/LCK..ttyUSB0"},
     DoctorCase{"OwnStaleLock", "#1", [](S s) { s.user.uid = ::getuid(); s.file("/var/lock/LCK..ttyUSB0", "999\n"); },
         {{K::StaleLock, false}}, "", "rm /var/lock/LCK..ttyUSB0"},
     DoctorCase{"BrlttyTookTheAdapter", "#4", brlttyInstalled, {{K::Missing, true}, {K::BrlttyClaims, false}},

@@ -112,5 +112,20 @@ TEST_F(PreviewTest, NamesTheFailingFieldInsteadOfBytesAndReadsTheBeacon) {
     EXPECT_TRUE(showsWhatSendWrites());
 }
 
+// A comment from a stranger's file is shown as it stands, in the labels and in the tips.
+TEST_F(PreviewTest, ShowsMarkupAsItStands) {
+    DeviceSettings settings = window->settings();
+    settings.beacon = "<b>Transfer OK</b>";
+    window->applySettings(settings);
+    click("cmdPreview");
+    for (const char* label : {"lblPreviewFailure", "lblPreviewNotes", "lblPreviewPosition"})
+        EXPECT_EQ(control<QLabel>(label)->textFormat(), Qt::PlainText) << label;
+    QStringList tips;
+    const QAbstractItemModel* ranges = control<QTableView>("tblWireRanges")->model();
+    for (int row = 0; row < ranges->rowCount(); ++row)
+        tips << testing::shownAsToolTip(ranges->index(row, 2).data(Qt::ToolTipRole).toString());
+    EXPECT_TRUE(tips.join('\n').contains("<b>Transfer OK</b>")) << tips.join('\n').toStdString();
+}
+
 }  // namespace
 }  // namespace zelvar

@@ -18,7 +18,7 @@ class SetupPortChooser : public testing::SetupWindowTest {
               Listed{{{1,
                        {"ttyUSB0", "/dev/ttyUSB0", "USB2.0-Serial", "QinHeng Electronics",
                         "1a86:7523", "", "/dev/serial/by-id/usb-1a86_USB2.0-Serial-if00-port0"}},
-                      {2, {"ttyS0", "/dev/ttyS0", {}}},
+                      {2, {"ttyS0", "/dev/ttyS0", "<img src=\"/dev/zero\"> & <b>more</b>"}},
                       {10, {"ttyS8", "/dev/ttyS8", {}}}}})) {}
 
     void SetUp() override {
@@ -48,23 +48,25 @@ class SetupPortChooser : public testing::SetupWindowTest {
 TEST_F(SetupPortChooser, ShowsTheDeviceOrThatThereIsNone) {
     const std::tuple<const char*, const char*, bool, const char*> rows[] = {
         {"1", "Port 1: ttyUSB0", false, "QinHeng Electronics\nUSB 1a86:7523"},
+        {"2", "Port 2: ttyS0", false, "/dev/ttyS0\n<img src=\"/dev/zero\"> & <b>more</b>"},
         {"3", "Port 3: no such port", true, "the system lists 3 serial devices"},
         {"", "Port 0: no such port", true, "port numbers start at 1"}};
     for (const auto& [port, name, missing, described] : rows) {
         typeInto("edComm", port);
         EXPECT_EQ(chooser()->accessibleName(), name);
         EXPECT_EQ(shownAsMissing(), missing) << name;
-        EXPECT_TRUE(chooser()->toolTip().contains(described)) << chooser()->toolTip().toStdString();
-        EXPECT_EQ(chooser()->accessibleDescription(), chooser()->toolTip());
-        EXPECT_EQ(chooser()->toolTip().contains("Choose one of the listed ports"), missing);
+        const QString tip = testing::shownAsToolTip(chooser()->toolTip());
+        EXPECT_TRUE(tip.contains(described)) << tip.toStdString();
+        EXPECT_EQ(chooser()->accessibleDescription(), tip);
+        EXPECT_EQ(tip.contains("Choose one of the listed ports"), missing);
     }
     // With nothing listed there is nothing to choose from.
     listed->ports.clear();
     QTimer::singleShot(0, [&] { chooser()->menu()->close(); });
     chooser()->showMenu();
-    EXPECT_EQ(chooser()->toolTip(), "Serial port 0 does not exist: port numbers start at 1.");
+    EXPECT_EQ(testing::shownAsToolTip(chooser()->toolTip()), "Serial port 0 does not exist: port numbers start at 1.");
     typeInto("edComm", "2");
-    EXPECT_EQ(chooser()->toolTip(),
+    EXPECT_EQ(testing::shownAsToolTip(chooser()->toolTip()),
               "Serial port 2 does not exist: the system lists 0 serial devices.");
 }
 
@@ -91,7 +93,8 @@ TEST_F(SetupPortChooser, TheMenuListsAfreshAndChoosingSetsTheNumber) {
     const QString pico = QStringLiteral("Port 3: ttyACM0 \u2014 Pico");
     EXPECT_EQ(entries, QStringList({QStringLiteral("Port 1: ttyUSB0 \u2014 USB2.0-Serial, QinHeng "
                                                    "Electronics, USB 1a86:7523"),
-                                    "Port 2: ttyS0", pico, "Port 10: ttyS8"}));
+                                    "Port 2: ttyS0 \u2014 <img src=\"/dev/zero\"> && <b>more</b>",
+                                    pico, "Port 10: ttyS8"}));
     EXPECT_EQ(disabled, QStringList({"Port 10: ttyS8"})) << "\"Comm num\" takes one digit";
     EXPECT_EQ(checked, QStringList({pico}));
     EXPECT_EQ(textOf("edComm"), "2");

@@ -1,6 +1,9 @@
 // Default, Save and Load of the main window, through the real file dialog and real files.
+#include <sys/stat.h>
 #include <unistd.h>
+
 #include <QRadioButton>
+#include <QScreen>
 #include <QStandardPaths>
 
 #include "../config/settings_support.h"
@@ -171,6 +174,34 @@ TEST_F(SetupFiles, AGreyedBoxSurvivesSavingAndAClickClearsIt) {
     table->click();
     table->click();
     EXPECT_NE(table->checkState(), Qt::PartiallyChecked);
+}
+
+// Files from strangers: markup that would fake a green "Transfer OK", tables nested to the size
+// limit, a picture whose path is a FIFO. The box shows the item's start as it stands, plain and
+// of a size a screen takes, and nothing waits for the FIFO.
+TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBox) {
+    ASSERT_EQ(::mkfifo(path("pipe").toLocal8Bit().constData(), 0600), 0);
+    std::string nested;
+    while (nested.size() < 65000)
+        nested += "<table><tr><td>";
+    const std::pair<const char*, std::string> items[] = {
+        {"fake.cfg", "<b style=\"color:green\">Transfer OK</b><span style=\"font-size:1px\">"},
+        {"nested.cfg", nested},
+        {"fifo.cfg", "<img src=\"pipe\">"},
+    };
+    const QSize screen = window->screen()->availableSize();
+    for (const auto& [name, item] : items) {
+        // The fourth item takes a whole number: the load stops there, quoting it.
+        write(path(name), kFactoryFile.substr(0, 15) + item + kFactoryFile.substr(16));
+        modals.boxes.clear();
+        load(path(name));
+        ASSERT_EQ(modals.boxes.size(), 1u) << name;
+        const testing::SeenBox& box = modals.boxes.front();
+        EXPECT_TRUE(box.plain) << name;
+        EXPECT_TRUE(box.text.contains(QString::fromStdString(item.substr(0, 30)))) << name;
+        EXPECT_LE(box.size.width(), screen.width()) << name;
+        EXPECT_LE(box.size.height(), screen.height()) << name;
+    }
 }
 
 // The reader's own tests cover every way a file breaks; here the window says so and keeps what

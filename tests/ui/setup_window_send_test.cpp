@@ -197,6 +197,7 @@ TEST_P(SetupSendFailure, SaysWhyAndSendsNothing) {
     EXPECT_EQ(box.title, build ? "Invio non eseguito - Zelvar" : "Zelvar");
     EXPECT_EQ(box.icon, build ? QMessageBox::Information : QMessageBox::NoIcon);
     EXPECT_EQ(box.buttons, QMessageBox::Ok);
+    EXPECT_TRUE(box.plain) << "the system's words and the doctor's findings, as they stand";
     EXPECT_TRUE(box.informativeText.toStdString().starts_with(failure.detail))
         << box.informativeText.toStdString();
     EXPECT_FALSE(sendEnabledAtTheMessage);

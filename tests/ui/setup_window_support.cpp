@@ -1,6 +1,8 @@
 #include "setup_window_support.h"
 
 #include <QFileInfo>
+#include <QTextDocument>
+#include <algorithm>
 
 #include "ui/instructions_viewer.h"
 
@@ -27,6 +29,15 @@ bool activate(QWidget* shown) {
     return QTest::qWaitFor([shown] { return QApplication::activeWindow() == shown; });
 }
 
+QString shownAsToolTip(const QString& tip) {
+    QTextDocument shown;
+    if (Qt::mightBeRichText(tip))
+        shown.setHtml(tip);
+    else
+        shown.setPlainText(tip);
+    return shown.toPlainText();
+}
+
 ModalAnswerer::ModalAnswerer() {
     QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
     poll_.start(5);
@@ -39,8 +50,12 @@ void ModalAnswerer::answer() {
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (!box)
         return;
+    const QList<QLabel*> labels = box->findChildren<QLabel*>();
+    const bool plain = std::ranges::all_of(labels, [](const QLabel* label) {
+        return label->text().isEmpty() || label->textFormat() == Qt::PlainText;
+    });
     boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                     box->informativeText()});
+                     box->informativeText(), plain, box->size()});
     if (onBox_)
         onBox_(boxes.back());
     QAbstractButton* yes = box->button(QMessageBox::Yes);

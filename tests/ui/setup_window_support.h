@@ -44,7 +44,12 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QString informativeText;
+    bool plain = false;  // every label shows its text as plain text
+    QSize size;
 };
+
+// What a tool tip shows of `tip`, as Qt decides between plain and rich text.
+QString shownAsToolTip(const QString& tip);
 
 struct SeenFileDialog {
     QString title, filter, folder, fileName;

@@ -1,0 +1,71 @@
+#include "checked_stdout.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <iostream>
+#include <system_error>
+
+namespace zelvar::cli {
+
+CheckedStdout::CheckedStdout() : previous_(std::cout.rdbuf(this)) {
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+}
+
+CheckedStdout::~CheckedStdout() {
+    drain();
+    std::cout.rdbuf(previous_);
+}
+
+Result<> CheckedStdout::finish() {
+    if (drain() && error_ == 0)
+        return Result<>{};
+    return failure("cannot write the output: " + std::generic_category().message(error_));
+}
+
+int CheckedStdout::overflow(int c) {
+    if (!drain())
+        return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+    }
+    return traits_type::not_eof(c);
+}
+
+std::streamsize CheckedStdout::xsputn(const char* data, std::streamsize size) {
+    if (size <= epptr() - pptr()) {
+        traits_type::copy(pptr(), data, static_cast<std::size_t>(size));
+        pbump(static_cast<int>(size));
+        return size;
+    }
+    return drain() && writeAll(data, static_cast<std::size_t>(size)) ? size : 0;
+}
+
+int CheckedStdout::sync() {
+    return drain() ? 0 : -1;
+}
+
+bool CheckedStdout::drain() {
+    const auto pending = static_cast<std::size_t>(pptr() - pbase());
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+    return writeAll(buffer_.data(), pending);
+}
+
+bool CheckedStdout::writeAll(const char* data, std::size_t size) {
+    // After one refusal nothing more is written: the output is incomplete whatever follows.
+    while (error_ == 0 && size > 0) {
+        const ssize_t written = ::write(STDOUT_FILENO, data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            error_ = written < 0 ? errno : EIO;
+            break;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return error_ == 0;
+}
+
+}  // namespace zelvar::cli

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <streambuf>
+
+#include "common/result.h"
+
+namespace zelvar::cli {
+
+// std::cout through a buffer of our own for as long as this lives, so that a write the system
+// refuses (a full disk, a closed descriptor) is remembered with its reason instead of vanishing.
+// Every command's output, help and version included, goes through it.
+class CheckedStdout : private std::streambuf {
+  public:
+    CheckedStdout();
+    ~CheckedStdout() override;
+    CheckedStdout(const CheckedStdout&) = delete;
+    CheckedStdout& operator=(const CheckedStdout&) = delete;
+
+    // Hands what is still buffered to the system; the first refusal's reason, if any.
+    Result<> finish();
+
+  private:
+    int overflow(int c) override;
+    std::streamsize xsputn(const char* data, std::streamsize size) override;
+    int sync() override;
+
+    bool drain();
+    bool writeAll(const char* data, std::size_t size);
+
+    std::streambuf* previous_;
+    int error_ = 0;  // the errno of the first refused write
+    std::array<char, 8192> buffer_{};
+};
+
+}  // namespace zelvar::cli

@@ -1,0 +1,97 @@
+#include "files/cfg_encoding.h"
+
+#include <cstdio>
+#include <optional>
+
+#include "common/utf8.h"
+
+namespace zelvar {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+unsigned byteAt(std::string_view text, std::size_t i) {
+    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0x100;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::string hexNumber(const char* format, unsigned value) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+Failure wideEncoding(const char* name) {
+    return Failure{std::string("the file is ") + name + "; save it as Latin-1 or UTF-8"};
+}
+
+}  // namespace
+
+Result<CfgEncodingMark> detectCfgEncoding(std::string_view head) {
+    if (head.starts_with(kUtf8Mark))
+        return CfgEncodingMark{CfgEncoding::Utf8, kUtf8Mark.size()};
+    if (head.starts_with(std::string_view("\0\0\xFE\xFF", 4)) ||
+        head.starts_with(std::string_view("\xFF\xFE\0\0", 4)))
+        return tl::unexpected(wideEncoding("UTF-32"));
+    if (head.starts_with("\xFE\xFF") || head.starts_with("\xFF\xFE"))
+        return tl::unexpected(wideEncoding("UTF-16"));
+    // Without a mark: a file's first character, printable ASCII as every .cfg starts, with zero
+    // bytes beside it is one of a wide encoding's characters.
+    const auto printable = [&head](std::size_t i) { return head[i] >= 0x20 && head[i] < 0x7F; };
+    const auto zero = [&head](std::size_t from, std::size_t to) {
+        return head.substr(from, to - from).find_first_not_of('\0') == std::string_view::npos;
+    };
+    if (head.size() >= 4 && ((zero(0, 3) && printable(3)) || (printable(0) && zero(1, 4))))
+        return tl::unexpected(wideEncoding("UTF-32"));
+    if (head.size() >= 2 && ((zero(0, 1) && printable(1)) || (printable(0) && zero(1, 2))))
+        return tl::unexpected(wideEncoding("UTF-16"));
+    return CfgEncodingMark{};
+}
+
+Result<std::string> cfgTextToLatin1(std::string_view bytes, CfgEncoding encoding) {
+    if (encoding == CfgEncoding::Latin1)
+        return std::string(bytes);
+    std::string latin1;
+    std::string_view rest = bytes;
+    while (!rest.empty()) {
+        const std::optional<char32_t> c = takeUtf8(rest);
+        if (!c) {
+            return failure("the byte " + hexNumber("0x%02X", byteAt(rest, 0)) +
+                           " is no UTF-8, although the file starts with the UTF-8 mark");
+        }
+        if (*c > 0xFF) {
+            std::string named;
+            appendUtf8(named, *c);
+            return failure("the character " + named + " (" + hexNumber("U+%04X", *c) +
+                           ") is not in Latin-1, the tracker's character set");
+        }
+        latin1 += static_cast<char>(*c);
+    }
+    return latin1;
+}
+
+std::string latin1ToUtf8(std::string_view latin1) {
+    std::string utf8;
+    for (char c : latin1)
+        appendUtf8(utf8, static_cast<unsigned char>(c));
+    return utf8;
+}
+
+}  // namespace zelvar

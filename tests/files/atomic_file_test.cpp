@@ -1,0 +1,164 @@
+#include "files/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "cfg_test_support.h"
+
+namespace zelvar {
+namespace {
+
+using namespace testing_support;
+
+constexpr uid_t kNobody = 65534;
+
+struct stat statusOf(const std::filesystem::path& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info;
+}
+
+std::vector<std::string> names(const TempFolder& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        found.push_back(entry.path().filename());
+    std::ranges::sort(found);
+    return found;
+}
+
+// Runs `work` in a child process as the user nobody; its exit status, or -1 when killed.
+int asNobody(const std::function<int()>& work) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+        ::_exit(dropped ? work() : 99);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Every legal name length can be saved: the temporary name does not grow with the target's.
+TEST(AtomicFile, SavesNamesOfEveryLegalLength) {
+    TempFolder folder;
+    std::vector<std::size_t> refused;
+    for (std::size_t length = 240; length <= 255; ++length) {
+        const std::filesystem::path file = folder.path() / std::string(length, 'n');
+        if (!writeFileAtomically(file, "x") || readAll(file) != "x")
+            refused.push_back(length);
+    }
+    EXPECT_EQ(refused, std::vector<std::size_t>{});
+}
+
+// A save as root (sudo for a port's sake) leaves the file to its owner, group and permissions;
+// a new file in a set-group-ID folder gets the folder's group.
+TEST(AtomicFile, KeepsOwnerGroupAndModeOfTheReplacedFile) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a file to another owner needs root";
+    TempFolder folder;
+    const auto file = folder.write("my.cfg", "old");
+    ASSERT_EQ(::chown(file.c_str(), kNobody, kNobody), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    ASSERT_TRUE(writeFileAtomically(file, "new"));
+    const struct stat info = statusOf(file);
+    EXPECT_EQ(info.st_uid, kNobody);
+    EXPECT_EQ(info.st_gid, kNobody);
+    EXPECT_EQ(info.st_mode & 07777, 0640);
+
+    const auto shared = folder.path() / "shared";
+    std::filesystem::create_directory(shared);
+    ASSERT_EQ(::chown(shared.c_str(), 0, kNobody), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 02775), 0);
+    ASSERT_TRUE(writeFileAtomically(shared / "new.cfg", "new"));
+    EXPECT_EQ(statusOf(shared / "new.cfg").st_gid, kNobody);
+}
+
+// A read-only file is refused for root too; a folder that takes no file is named as such.
+TEST(AtomicFile, RefusalsNameWhatStandsInTheWay) {
+    TempFolder folder;
+    const auto locked = folder.write("locked.cfg", "old");
+    ::chmod(locked.c_str(), 0444);
+    EXPECT_FALSE(writeFileAtomically(locked, "new"));
+    EXPECT_EQ(readAll(locked), "old");
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "the folder cases run as nobody, which needs root";
+    const auto closed = folder.path() / "closed";
+    std::filesystem::create_directory(closed);
+    ::chmod(closed.c_str(), 0555);
+    const auto sticky = folder.path() / "sticky";
+    std::filesystem::create_directory(sticky);
+    ::chmod(sticky.c_str(), 01777);
+    const auto others = folder.write("sticky/theirs.cfg", "old");
+    ::chmod(others.c_str(), 0666);
+    ::chmod(folder.path().c_str(), 0755);
+    const std::pair<std::filesystem::path, std::string> cases[] = {
+        {closed / "x.cfg", "cannot create a file in " + closed.string() + ": Permission denied"},
+        {others, "cannot replace a file in " + sticky.string() + ": Operation not permitted"},
+    };
+    for (const auto& [path, reason] : cases) {
+        EXPECT_EQ(asNobody([&] { return reasonOf(writeFileAtomically(path, "new")) == reason; }), 1)
+            << reason;
+    }
+    EXPECT_EQ(readAll(others), "old");
+    EXPECT_EQ(names(folder), (std::vector<std::string>{"closed", "locked.cfg", "sticky"}));
+}
+
+// A save killed half-way leaves a temporary file that no one else could read, and the next
+// save removes it.
+TEST(AtomicFile, NextSaveRemovesWhatAKilledSaveLeft) {
+    TempFolder folder;
+    const auto file = folder.write("Zelvar.cfg", "old");
+    ::chmod(file.c_str(), 0644);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        const rlimit small{16, 16};  // a longer write is killed by SIGXFSZ
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        writeFileAtomically(file, std::string(4096, 'x'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    const std::vector<std::string> left = names(folder);
+    ASSERT_EQ(left.size(), 2u);
+    EXPECT_EQ(statusOf(folder.path() / left.front()).st_mode & 0777, 0600) << left.front();
+    EXPECT_EQ(readAll(file), "old");
+
+    ASSERT_TRUE(writeFileAtomically(file, "new"));
+    EXPECT_EQ(names(folder), std::vector<std::string>{"Zelvar.cfg"});
+    EXPECT_EQ(statusOf(file).st_mode & 0777, 0644);
+}
+
+// Saves that run at the same time never take each other's temporary file for a leftover.
+TEST(AtomicFile, ConcurrentSavesAllSucceed) {
+    TempFolder folder;
+    const auto file = folder.path() / "Zelvar.cfg";
+    std::vector<std::thread> savers;
+    std::atomic<int> failures = 0;
+    for (int t = 0; t < 8; ++t) {
+        savers.emplace_back([&] {
+            for (int i = 0; i < 25; ++i)
+                failures += writeFileAtomically(file, kDefaultCfg) ? 0 : 1;
+        });
+    }
+    for (std::thread& saver : savers)
+        saver.join();
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(names(folder), std::vector<std::string>{"Zelvar.cfg"});
+}
+
+}  // namespace
+}  // namespace zelvar
