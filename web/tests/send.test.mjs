@@ -129,7 +129,8 @@ describe("SEND in the page", () => {
       assert.equal(shown.text, "SEND needs this page from a secure address.");
       assert.match(shown.detail, /https:\/\/.*localhost/);
     }
-    assert.equal(await page.isEnabled("#cmdSend"), true);
+    // Enabled again once the box has closed, which the browser reports after the click.
+    await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
     await page.close();
   });
 

@@ -139,7 +139,7 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
         ...dots.map((text) => ({ text, buttonsDisabled: true, leavingAsks: true })),
         { text: SENT, buttonsDisabled: true, leavingAsks: false },
       ]);
-      assert.equal(await page.isEnabled("#cmdSend"), true);
+      await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
       assert.equal(await page.isVisible("#OKButton"), true);
       assert.equal(await portState(page), "closed");
       await page.click("#OKButton");
@@ -224,7 +224,7 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
     await page.click("#messageOk");
     assert.equal((await readFile(received)).length, 85);
     assert.match(await page.textContent("#lblInfo"), /^\r\nSending data on COM1\.{4,6}$/);
-    assert.equal(await page.isEnabled("#cmdSend"), true);
+    await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
     assert.notEqual(await portState(page), "InvalidStateError");
 
     await page.click("#OKButton");
@@ -234,6 +234,6 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
     assert.match(await page.textContent("#messageDetail"), /dialout/);
     assert.equal(await page.isVisible("#Dialog"), false);
     await page.click("#messageOk");
-    assert.equal(await page.isEnabled("#cmdSend"), true);
+    await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
   });
 });
