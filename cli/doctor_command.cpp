@@ -6,8 +6,8 @@
 #include "command.h"
 #include "common/ascii.h"
 #include "port_number.h"
-#include "transfer/diagnosis_format.h"
-#include "transfer/system_ports_qt.h"
+#include "ports/diagnosis_format.h"
+#include "ports/system_ports_qt.h"
 
 namespace zelvar::cli {
 namespace {

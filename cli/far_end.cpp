@@ -5,8 +5,8 @@
 
 #include "common/ascii.h"
 #include "config/device_settings.h"
-#include "transfer/diagnosis_format.h"
-#include "transfer/system_ports_qt.h"
+#include "ports/diagnosis_format.h"
+#include "ports/system_ports_qt.h"
 
 namespace zelvar::cli {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "transfer/serial_receiver.h"
+#include "ports/serial_receiver.h"
 
 namespace CLI {
 class App;

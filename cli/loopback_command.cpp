@@ -8,10 +8,10 @@
 #include "common/ascii.h"
 #include "far_end.h"
 #include "interrupt_signal.h"
-#include "transfer/diagnosis_format.h"
-#include "transfer/qt_serial_port_qt.h"
+#include "ports/diagnosis_format.h"
+#include "ports/qt_serial_port_qt.h"
 #include "transfer/send_sequence.h"
-#include "transfer/system_ports_qt.h"
+#include "ports/system_ports_qt.h"
 #include "transfer/transfer_report_format.h"
 
 namespace zelvar::cli {

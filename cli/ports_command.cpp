@@ -4,8 +4,8 @@
 
 #include "command.h"
 #include "common/ascii.h"
-#include "transfer/port_list_format.h"
-#include "transfer/system_ports_qt.h"
+#include "ports/port_list_format.h"
+#include "ports/system_ports_qt.h"
 
 namespace zelvar::cli {
 namespace {

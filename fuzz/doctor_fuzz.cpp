@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "transfer/port_doctor.h"
-#include "transfer/session_processes.h"
+#include "ports/port_doctor.h"
+#include "ports/session_processes.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 
-#include "transfer/port_list_format.h"
+#include "ports/port_list_format.h"
 #include "transfer/transfer_plan.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <vector>
 
-#include "transfer/system_ports_qt.h"
+#include "ports/system_ports_qt.h"
 
 class QActionGroup;
 class QMenu;

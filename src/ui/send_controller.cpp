@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "transfer/diagnosis_format.h"
+#include "ports/diagnosis_format.h"
 #include "transfer/send_sequence.h"
 #include "ui/message_box.h"
 #include "ui/message_dialog.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "transfer/port_finding.h"
-#include "transfer/qt_serial_port_qt.h"
+#include "ports/port_finding.h"
+#include "ports/qt_serial_port_qt.h"
 #include "transfer/transfer_plan.h"
 
 class QWidget;

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "config/device_settings.h"
-#include "transfer/system_ports_qt.h"
+#include "ports/system_ports_qt.h"
 
 namespace zelvar {
 

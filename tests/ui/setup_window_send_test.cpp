@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QWindow>
 
-#include "../transfer/pty_far_end.h"
+#include "../ports/pty_far_end.h"
 #include "config/config_image.h"
 #include "setup_window_support.h"
 #include "transfer/block_framing.h"

@@ -1,0 +1,45 @@
+#include "ports/diagnosis_format.h"
+
+#include <algorithm>
+
+namespace zelvar {
+
+std::string findingsText(const std::vector<Finding>& findings) {
+    std::string text;
+    for (const Finding& finding : findings) {
+        text += "- " + finding.text + "\n";
+        if (!finding.fix.empty())
+            text += "  Fix: " + finding.fix + "\n";
+    }
+    return text;
+}
+
+FailureReport failureReport(const std::string& reason, std::vector<Finding> findings) {
+    FailureReport report{reason, {}};
+    auto fuller = std::ranges::find_if(
+        findings, [&](const Finding& finding) { return finding.text.starts_with(reason); });
+    if (!reason.empty() && fuller != findings.end()) {
+        report.text = fuller->text;
+        findings.erase(fuller);
+    }
+    report.findings = findingsText(findings);
+    return report;
+}
+
+std::string diagnosisText(const Diagnosis& diagnosis) {
+    const std::string& location = diagnosis.device.location;
+    std::string subject = location;
+    if (diagnosis.number) {
+        subject = "Port " + std::to_string(*diagnosis.number);
+        if (!location.empty())
+            subject += " (" + location + ")";
+    }
+    std::string verdict = diagnosis.usable() ? " can be opened for writing" : " cannot be used";
+    if (diagnosis.findings.empty())
+        return subject + verdict + ".\n";
+    if (diagnosis.usable())
+        verdict += ", but";
+    return subject + verdict + ":\n" + findingsText(diagnosis.findings);
+}
+
+}  // namespace zelvar

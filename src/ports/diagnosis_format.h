@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ports/port_doctor.h"
+
+namespace zelvar {
+
+// Each finding as "- text", followed by "  Fix: command" where a command fixes it; every line
+// ended by '\n'. Empty for no findings.
+std::string findingsText(const std::vector<Finding>& findings);
+
+// A failed send as the window reports it: the serial layer's words, and the findings below them.
+struct FailureReport {
+    std::string text;
+    std::string findings;  // as findingsText() writes them
+};
+
+// A finding that begins with the layer's words says the same more fully ("... does not exist: the
+// system lists 2 serial devices: port 1 /dev/ttyUSB0, ..."): it takes the words' place instead
+// of repeating them below.
+FailureReport failureReport(const std::string& reason, std::vector<Finding> findings);
+
+// What `doctor` prints: a verdict line, "Port 1 (/dev/ttyUSB0) can be opened for writing." or
+// "... cannot be used:", then the findings.
+std::string diagnosisText(const Diagnosis& diagnosis);
+
+}  // namespace zelvar

@@ -1,0 +1,48 @@
+#include "ports/finding_words.h"
+
+#include <algorithm>
+
+#include "common/ascii.h"
+
+namespace zelvar {
+
+std::string shellWord(std::string_view word) {
+    const bool plain = !word.empty() && std::ranges::all_of(word, [](char c) {
+        return isAsciiLower(c) || isAsciiUpper(c) || isAsciiDigit(c) ||
+               std::string_view("_-./:@%+=,").find(c) != std::string_view::npos;
+    });
+    if (plain)
+        return std::string(word);
+    std::string quoted = "'";
+    for (char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string modeText(const PathStatus& status) {
+    std::string text = status.characterDevice ? "c" : "-";
+    for (int shift : {6, 3, 0}) {
+        const std::uint32_t bits = status.mode >> shift;
+        text += bits & 4 ? 'r' : '-';
+        text += bits & 2 ? 'w' : '-';
+        text += bits & 1 ? 'x' : '-';
+    }
+    return text;
+}
+
+std::string listedPortsText(const std::vector<NumberedPort>& ports) {
+    std::string text = "the system lists " + std::to_string(ports.size()) + " serial device" +
+                       (ports.size() == 1 ? "" : "s");
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        text += i == 0 ? ": " : ", ";
+        text += "port " + std::to_string(ports[i].number) + " " + ports[i].device.location;
+    }
+    return text;
+}
+
+std::string_view baseName(std::string_view path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace zelvar

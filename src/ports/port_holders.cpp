@@ -1,0 +1,201 @@
+#include "ports/port_holders.h"
+
+#include <algorithm>
+#include <set>
+
+#include "common/ascii.h"
+#include "ports/finding_words.h"
+
+namespace zelvar {
+namespace {
+
+constexpr const char* kLockFolders[] = {"/var/lock", "/run/lock"};
+
+// A process id as /proc names it; 0 for anything else.
+int processId(std::string_view text) {
+    if (text.size() > 9 || !isAllDigits(text))
+        return 0;
+    int pid = 0;
+    for (char c : text)
+        pid = pid * 10 + (c - '0');
+    return pid;
+}
+
+std::string procPath(int pid) {
+    return "/proc/" + std::to_string(pid);
+}
+
+bool running(const PortSystem& system, int pid) {
+    return system.status(procPath(pid)).has_value();
+}
+
+std::string programName(const PortSystem& system, int pid) {
+    std::string name = system.text(procPath(pid) + "/comm").value_or("");
+    while (!name.empty() && (name.back() == '\n' || name.back() == ' '))
+        name.pop_back();
+    return name.empty() ? "a program" : name;
+}
+
+std::string named(const Holder& holder) {
+    return holder.program + " (PID " + std::to_string(holder.pid) + ")";
+}
+
+std::string namedAll(const std::vector<Holder>& holders) {
+    std::string text;
+    for (std::size_t i = 0; i < holders.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == holders.size() ? " and " : ", ";
+        text += named(holders[i]);
+    }
+    return text;
+}
+
+// Ends the holders that may be ended; empty when none may.
+std::string killCommand(const std::vector<Holder>& holders, const std::set<int>& kept) {
+    std::string command = "kill";
+    for (const Holder& holder : holders)
+        if (!kept.contains(holder.pid))
+            command += " " + std::to_string(holder.pid);
+    return command == "kill" ? std::string() : command;
+}
+
+// Serial libraries name the lock after the device's path below /dev, slashes made '_':
+// LCK..ttyUSB0, LCK..pts_3.
+std::string lockName(std::string_view path) {
+    if (path.starts_with("/dev/"))
+        path.remove_prefix(5);
+    std::string name = "LCK.." + std::string(path);
+    std::ranges::replace(name, '/', '_');
+    return name;
+}
+
+// The PID written at the start of a lock file, in ASCII after optional blanks; 0 if none.
+int lockOwner(std::string_view content) {
+    const std::size_t start = content.find_first_not_of(" \t");
+    if (start == std::string_view::npos)
+        return 0;
+    content.remove_prefix(start);
+    const std::size_t end = content.find_first_not_of("0123456789");
+    return processId(content.substr(0, end));
+}
+
+}  // namespace
+
+std::vector<Holder> deviceHolders(const PortSystem& system, const std::string& device, int ownPid) {
+    std::vector<Holder> holders;
+    for (const std::string& entry : system.entries("/proc")) {
+        const int pid = processId(entry);
+        if (pid == 0 || pid == ownPid)
+            continue;
+        const std::string fdFolder = procPath(pid) + "/fd";
+        for (const std::string& fd : system.entries(fdFolder)) {
+            if (system.linkTarget((fdFolder + "/") += fd) == device) {
+                holders.push_back({pid, programName(system, pid)});
+                break;
+            }
+        }
+    }
+    std::ranges::sort(holders, {}, &Holder::pid);
+    return holders;
+}
+
+std::optional<Finding> holderFinding(const std::string& location,
+                                     const std::vector<Holder>& holders, bool busy,
+                                     const std::set<int>& kept) {
+    if (holders.empty() && !busy)
+        return std::nullopt;
+    if (holders.empty()) {
+        return Finding{FindingKind::HeldByProcess, true,
+                       location +
+                           " is held by a program that has it to itself, and this user "
+                           "cannot see which; the fix names it.",
+                       "sudo fuser -v " + shellWord(location)};
+    }
+    const std::string fix = killCommand(holders, kept);
+    const bool one = holders.size() == 1;
+    if (busy) {
+        std::string advice = one ? ": close that program" : ": close those programs";
+        if (!fix.empty())
+            advice += one ? ", or end it with the fix." : ", or end them with the fix.";
+        else
+            advice += ", which this session runs in.";
+        return Finding{FindingKind::HeldByProcess, true,
+                       location + " is held by " + namedAll(holders) + advice, fix};
+    }
+    return Finding{
+        FindingKind::HeldByProcess, false,
+        location + " is open in " + namedAll(holders) +
+            (one ? " as well: what that program writes" : " as well: what those programs write") +
+            " would mix with SEND's bytes.",
+        fix};
+}
+
+std::vector<LockFile> lockFiles(const PortSystem& system, const std::vector<std::string>& paths,
+                                const ProcessIdentity& user) {
+    std::vector<LockFile> locks;
+    std::set<std::string> seen;  // /var/lock is often a link to /run/lock
+    std::set<std::string> names;
+    for (const std::string& path : paths)
+        names.insert(lockName(path));
+    for (const char* folder : kLockFolders) {
+        for (const std::string& name : names) {
+            const std::string lock = std::string(folder) + "/" + name;
+            const std::optional<std::string> resolved = system.realPath(lock);
+            const std::optional<PathStatus> status = system.status(lock);
+            if (!resolved || !status || !seen.insert(*resolved).second)
+                continue;
+            const int pid = lockOwner(system.text(lock).value_or(""));
+            if (pid == 0 || pid == user.pid)
+                continue;
+            // A lock left by another user cannot be cleared from the sticky lock folder.
+            locks.push_back(
+                {lock, pid, running(system, pid), user.uid == 0 || status->owner == user.uid});
+        }
+    }
+    return locks;
+}
+
+std::vector<Finding> lockFindings(const PortSystem& system, const std::vector<LockFile>& locks,
+                                  const std::string& location, const std::vector<Holder>& holders,
+                                  const std::set<int>& kept, bool stopped) {
+    std::vector<Finding> findings;
+    for (const LockFile& lock : locks) {
+        const std::string remove = (lock.removable ? "rm " : "sudo rm ") + shellWord(lock.path);
+        if (lock.cleared) {
+            findings.push_back({FindingKind::StaleLock, false,
+                                "The lock file " + lock.path + " named PID " +
+                                    std::to_string(lock.pid) +
+                                    "; opening the port as SEND does found it stale and "
+                                    "removed it.",
+                                ""});
+        } else if (!lock.running) {
+            findings.push_back({FindingKind::StaleLock, stopped,
+                                "The lock file " + lock.path + " names PID " +
+                                    std::to_string(lock.pid) + ", which no longer runs.",
+                                remove});
+        } else if (kept.contains(lock.pid)) {
+            findings.push_back(
+                {FindingKind::HeldByLock, stopped,
+                 "The lock file " + lock.path + " names " +
+                     named({lock.pid, programName(system, lock.pid)}) +
+                     ", which keeps this system or session running and uses no serial port: "
+                     "the lock was left behind or put there, and the fix removes it.",
+                 remove});
+        } else if (std::ranges::find(holders, lock.pid, &Holder::pid) == holders.end()) {
+            findings.push_back({FindingKind::HeldByLock, stopped,
+                                "The lock file " + lock.path + " shows that " +
+                                    named({lock.pid, programName(system, lock.pid)}) + " uses " +
+                                    location + ".",
+                                "kill " + std::to_string(lock.pid)});
+        }
+    }
+    if (stopped && std::ranges::none_of(findings, &Finding::stops)) {
+        findings.push_back({FindingKind::HeldByLock, true,
+                            "The serial layer finds " + location +
+                                " locked, but no lock file in /var/lock or /run/lock names it.",
+                            ""});
+    }
+    return findings;
+}
+
+}  // namespace zelvar

@@ -1,0 +1,25 @@
+#include "ports/stable_device_names.h"
+
+#include <map>
+
+namespace zelvar {
+
+void addStableNames(const PortSystem& system, std::vector<SerialDevice>& devices) {
+    std::map<std::string, std::string, std::less<>> byTarget;
+    for (const std::string& entry : system.entries(kStableNameFolder)) {
+        const std::string link = std::string(kStableNameFolder) + "/" + entry;
+        if (std::optional<std::string> target = system.realPath(link))
+            byTarget.emplace(*target, link);  // the first name in order, should two lead there
+    }
+    if (byTarget.empty())
+        return;
+    for (SerialDevice& device : devices) {
+        const std::optional<std::string> resolved = system.realPath(device.location);
+        if (!resolved)
+            continue;
+        if (auto found = byTarget.find(*resolved); found != byTarget.end())
+            device.stableName = found->second;
+    }
+}
+
+}  // namespace zelvar

@@ -1,0 +1,255 @@
+#include "ports/port_doctor.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "../files/cfg_test_support.h"
+#include "ports/diagnosis_format.h"
+#include "ports/host_port_system.h"
+#include "ports/stable_device_names.h"
+
+namespace zelvar {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kDialout = 20;
+constexpr std::uint32_t kUucp = 10;
+
+struct TempRoot {
+    testing_support::TempFolder folder;
+};
+// Files, links, /proc and udev folders are real, in a temporary root; what a test cannot make
+// there (device nodes, another user, the group database, the open's outcome) is made up.
+class FakeSystem final : TempRoot, public HostPortSystem {
+  public:
+    // Never the owner of the files the test writes, so that they are another user's.
+    FakeSystem() : HostPortSystem(folder.path().string()) { user.uid = ::getuid() + 1000; }
+
+    void file(const std::string& path, std::string_view content = {}, bool link = false) {
+        const fs::path at = folder.path() / path.substr(1);
+        fs::create_directories(at.parent_path());
+        if (link)
+            fs::create_symlink(content, at);
+        else
+            folder.write(path.substr(1), content);
+    }
+    void device(const std::string& path) {
+        file(path);
+        devices[path] = {true, 0660, 0, kDialout, 188, 0};
+    }
+    void process(int pid, const std::string& program, const std::string& openFile = {}) {
+        file("/proc/" + std::to_string(pid) + "/comm", program + "\n");
+        if (!openFile.empty())
+            file("/proc/" + std::to_string(pid) + "/fd/3", openFile, true);
+    }
+    // A process in the tree: its parent and its session, under a name that holds ") ".
+    void ancestry(int pid, int parent, int session) {
+        file("/proc/" + std::to_string(pid) + "/stat",
+             std::to_string(pid) + " (a) b) S " + std::to_string(parent) + " " +
+                 std::to_string(pid) + " " + std::to_string(session) + " 34817 0 0\n");
+    }
+
+    std::optional<PathStatus> status(const std::string& path) const override {
+        return devices.contains(path) ? devices.at(path) : HostPortSystem::status(path);
+    }
+    std::optional<std::string> realPath(const std::string& path) const override {
+        return devices.contains(path) ? path : HostPortSystem::realPath(path);
+    }
+    ProcessIdentity identity() const override { return user; }
+    std::optional<std::string> groupName(std::uint32_t gid) const override {
+        return gid == kDialout ? "dialout" : gid == kUucp ? "uucp" : std::optional<std::string>();
+    }
+    std::optional<std::uint32_t> groupId(const std::string& name) const override {
+        return name == "dialout" ? kDialout
+               : name == "uucp"  ? kUucp
+                                 : std::optional<std::uint32_t>();
+    }
+    std::vector<std::uint32_t> databaseGroups(const ProcessIdentity&) const override {
+        return database;
+    }
+    OpenAttempt tryOpen(const std::string& path) const override {
+        return opens.contains(path) ? opens.at(path) : OpenAttempt{OpenOutcome::Opened, {}};
+    }
+
+    std::map<std::string, PathStatus> devices;
+    ProcessIdentity user{"alice", 0, {1000, kDialout}, 900};
+    std::vector<std::uint32_t> database{1000, kDialout};
+    std::map<std::string, OpenAttempt> opens;
+};
+
+NumberedPort port(int number, std::string name, std::string location, std::string usbId = {}) {
+    NumberedPort numbered{number, {std::move(name), std::move(location), {}}};
+    numbered.device.usbId = std::move(usbId);
+    return numbered;
+}
+
+const std::vector<NumberedPort> kLinuxPorts = {port(1, "ttyUSB0", "/dev/ttyUSB0", "1a86:7523"),
+                                               port(2, "ttyACM0", "/dev/ttyACM0", "2341:0043"),
+                                               port(3, "ttyS0", "/dev/ttyS0")};
+const std::vector<NumberedPort> kWindowsPorts = {port(1, "COM1", "COM1"),
+                                                 port(12, "COM12", "\\\\.\\COM12")};
+
+const OpenAttempt kRefused{OpenOutcome::Refused, "Permission denied"};
+const OpenAttempt kBusy{OpenOutcome::Busy, "Device or resource busy"};
+const OpenAttempt kLocked{OpenOutcome::Locked, "Permission error while locking the device"};
+
+const std::string kBrlttyRules =
+    "# Device: 1A86:7523\n"
+    "ENV{PRODUCT}==\"1a86/7523/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"bm\", GOTO=\"brltty_usb_run\"\n"
+    "# ENV{PRODUCT}==\"10c4/ea60/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"sk\"\n";
+
+void brlttyInstalled(FakeSystem& s) {
+    s.file("/usr/bin/brltty");
+    s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules);
+}
+
+using K = FindingKind;
+using S = FakeSystem&;
+
+// This process (900) runs in bash (800, the session's leader) under sshd (700).
+void inASession(S s) {
+    s.ancestry(900, 800, 800);
+    s.ancestry(800, 700, 800);
+    s.ancestry(700, 1, 700);
+    s.process(800, "bash", "/dev/ttyUSB0");
+    s.process(700, "sshd");
+}
+
+struct DoctorCase {
+    const char* name;
+    std::string target;  // a device named outright, or "#N" for port N
+    std::function<void(S)> setUp;
+    std::vector<std::pair<K, bool>> found;  // kind and whether it stops SEND
+    std::string text = {};                  // part of what the findings say
+    std::string fix = {};                   // the last finding's fix
+    Platform platform = Platform::Linux;
+};
+
+class PortDoctor : public ::testing::TestWithParam<DoctorCase> {};
+
+TEST_P(PortDoctor, FindsWhatStopsSend) {
+    const DoctorCase& c = GetParam();
+    FakeSystem system;
+    for (const char* path : {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"})
+        system.device(path);
+    system.devices["/dev/ttyACM0"].major = 166;
+    c.setUp(system);
+    const auto& ports = c.platform == Platform::Windows ? kWindowsPorts : kLinuxPorts;
+    const Diagnosis diagnosis =
+        c.target.starts_with("#")
+            ? diagnosePortNumber(system, ports, std::stoi(c.target.substr(1)), c.platform)
+            : diagnoseDevice(system, ports, c.target, c.platform);
+    std::vector<std::pair<K, bool>> found;
+    for (const Finding& finding : diagnosis.findings)
+        found.emplace_back(finding.kind, finding.stops);
+    const std::string text = diagnosisText(diagnosis);
+    EXPECT_EQ(found, c.found) << text;
+    EXPECT_EQ(diagnosis.usable(), std::ranges::none_of(c.found, [](auto f) { return f.second; }));
+    EXPECT_NE(text.find(c.text), std::string::npos) << text;
+    EXPECT_EQ(diagnosis.findings.empty() ? "" : diagnosis.findings.back().fix, c.fix);
+}
+
+void none(S) {}
+const std::string kMmFix =
+    "echo 'ATTRS{idVendor}==\"2341\", ATTRS{idProduct}==\"0043\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"' "
+    "| sudo tee /etc/udev/rules.d/70-zelvar-no-modemmanager.rules && sudo udevadm control "
+    "--reload-rules && sudo udevadm trigger";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
+    DoctorCase{"NotInGroup", "#1", [](S s) { s.user.groups = s.database = {1000}; s.devices["/dev/ttyUSB0"].group = kUucp;
+        s.opens["/dev/ttyUSB0"] = kRefused; }, {{K::NotInGroup, true}}, "belongs to the group uucp (crw-rw----)",
+        "sudo usermod -aG uucp alice"},
+    DoctorCase{"MembershipWaitsForALogin", "#1", [](S s) { s.user.groups = {1000}; s.opens["/dev/ttyUSB0"] = kRefused; },
+        {{K::LoginPending, true}}, "log out and in again", "newgrp dialout"},
+    DoctorCase{"OwnerOnly", "#1", [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; s.opens["/dev/ttyUSB0"] = kRefused;
+        s.user.groups = s.database = {1000}; }, {{K::NoAccess, true}}, "Only root may open /dev/ttyUSB0 (crw-------): the "
+        "fix has udev give it to the group dialout", "echo 'KERNEL==\"ttyUSB0\", GROUP=\"dialout\", MODE=\"0660\"' | sudo tee "
+        "/etc/udev/rules.d/70-zelvar-ttyUSB0.rules && sudo udevadm control --reload-rules && sudo udevadm trigger && sudo "
+        "usermod -aG dialout alice"},
+    DoctorCase{"NoTerminal", "#3", [](S s) { s.opens["/dev/ttyS0"] = {OpenOutcome::NotTerminal, "Inappropriate ioctl for "
+        "device"}; s.process(7, "cat", "/dev/ttyS0"); }, {{K::NotADevice, true}}, "/dev/ttyS0 is not a serial device: it "
+        "takes no line settings (Inappropriate ioctl for device)."},
+    DoctorCase{"RefusedDespiteThePermissions", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kRefused; },
+        {{K::Refused, true}}, "(Permission denied)"},
+    DoctorCase{"OtherFailure", "#3", [](S s) { s.opens["/dev/ttyS0"] = {OpenOutcome::Failed, "Input/output error"}; },
+        {{K::OpenFailed, true}}, "Cannot open /dev/ttyS0: Input/output error."},
+    DoctorCase{"HeldExclusively", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; s.process(4242, "minicom", "/dev/ttyUSB0");
+        s.process(4343, "bash", "/dev/pts/1"); }, {{K::HeldByProcess, true}}, "held by minicom (PID 4242)", "kill 4242"},
+    DoctorCase{"HeldByAnUnseenProgram", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; }, {{K::HeldByProcess, true}}, "",
+        "sudo fuser -v /dev/ttyUSB0"},
+    DoctorCase{"SharedWithOthers", "#3", [](S s) { s.process(7, "screen", "/dev/ttyS0"); s.process(12, "cat", "/dev/ttyS0");
+        s.process(900, "zelvar-config", "/dev/ttyS0"); }, {{K::HeldByProcess, false}}, "Port 3 (/dev/ttyS0) can be opened for "
+        "writing, but:\n- /dev/ttyS0 is open in screen (PID 7) and cat (PID 12) as well", "kill 7 12"},
+    DoctorCase{"HeldByThisSession", "#1", [](S s) { inASession(s); s.opens["/dev/ttyUSB0"] = kBusy; },
+        {{K::HeldByProcess, true}}, "held by bash (PID 800): close that program, which this session runs in."},
+    DoctorCase{"LockOfARunningProgram", "#1", [](S s) { s.file("/var/lock", "../run/lock", true);
+        s.file("/run/lock/LCK..ttyUSB0", "      4242\n"); s.process(4242, "minicom"); s.opens["/dev/ttyUSB0"] = kLocked; },
+        {{K::HeldByLock, true}}, "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4242)", "kill 4242"},
+    DoctorCase{"LockTheSerialLayerTakesForStale", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "4242\n");
+        s.process(4242, "minicom"); }, {{K::HeldByLock, false}}, "can be opened for writing, but:", "kill 4242"},
+    DoctorCase{"LockOfAProgramThatSharesIt", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "4242\nzelvar-cli\n");
+        s.process(4242, "zelvar-cli", "/dev/ttyUSB0"); s.opens["/dev/ttyUSB0"] = kLocked; },
+        {{K::HeldByProcess, false}, {K::HeldByLock, true}},
+        "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well", "kill 4242"},
+    DoctorCase{"LockNamingTheFirstProcess", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "1\n"); s.process(1, "systemd");
+        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByLock, true}}, "names systemd (PID 1), which keeps this system or "
+        "session running", "sudo rm /run/lock/LCK..ttyUSB0"},
+    DoctorCase{"LockNamingThisSession", "#1", [](S s) { inASession(s); s.file("/run/lock/LCK..ttyUSB0", "700\n");
+        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByProcess, false}, {K::HeldByLock, true}}, "names sshd (PID 700)",
+        "sudo rm /run/lock/LCK..ttyUSB0"},
+    DoctorCase{"LockedWithoutALockFile", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByLock, true}},
+        "finds /dev/ttyUSB0 locked, but no lock file in /var/lock or /run/lock names it."},
+    DoctorCase{"StaleLockOfAnotherUser", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "999\nminicom\n");
+        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::StaleLock, true}}, "names PID 999, which no longer runs",
+        "sudo rm /run/lock/LCK..ttyUSB0"},
+    DoctorCase{"OwnStaleLock", "#1", [](S s) { s.user.uid = ::getuid(); s.file("/var/lock/LCK..ttyUSB0", "999\n"); },
+        {{K::StaleLock, false}}, "", "rm /var/lock/LCK..ttyUSB0"},
+    DoctorCase{"BrlttyTookTheAdapter", "#4", brlttyInstalled, {{K::Missing, true}, {K::BrlttyClaims, false}},
+        "adapters with ids such as 1a86:7523 (CH340): brltty takes", "sudo apt remove brltty"},
+    DoctorCase{"BrlttyClaimsThisAdapter", "#1", [](S s) { s.file("/usr/sbin/brltty"); s.file("/etc/udev/rules.d/60-local.rules",
+        "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", RUN+=\"/usr/lib/brltty/brltty-udev\"\n"); },
+        {{K::BrlttyClaims, false}}, "with this adapter's id 1a86:7523:", "sudo apt remove brltty"},
+    DoctorCase{"BrlttyRuleMasked", "/dev/ttyUSB3", [](S s) { brlttyInstalled(s);
+        s.file("/etc/udev/rules.d/85-brltty.rules", "/dev/null", true); }, {{K::Missing, true}}, "/dev/ttyUSB3 does not exist"},
+    DoctorCase{"BrlttyRulesWithoutBrltty", "#4", [](S s) { s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules); },
+        {{K::Missing, true}}, "Port 4 cannot be used:\n- Serial port 4 does not exist: the system lists 3 serial "
+        "devices: port 1 /dev/ttyUSB0, port 2 /dev/ttyACM0, port 3 /dev/ttyS0."},
+    DoctorCase{"BrlttyLeavesSerialPortsAlone", "#3", brlttyInstalled, {}},
+    DoctorCase{"ModemManagerProbes", "#2", [](S s) { s.process(77, "ModemManager"); }, {{K::ModemManagerProbes, false}}, "",
+        kMmFix},
+    DoctorCase{"ModemManagerTold", "#2", [](S s) { s.process(77, "ModemManager");
+        s.file("/run/udev/data/c166:0", "E:ID_MM_DEVICE_IGNORE=1\n"); }, {}, "Port 2 (/dev/ttyACM0) can be opened for writing.\n"},
+    DoctorCase{"DialInTwin", "/dev/tty.usbserial-A9", [](S s) { s.device("/dev/tty.usbserial-A9");
+        s.device("/dev/cu.usbserial-A9"); }, {{K::DialInDevice, true}}, "call-out twin /dev/cu.usbserial-A9",
+        "zelvar-cli send Zelvar.cfg --device /dev/cu.usbserial-A9", Platform::MacOS},
+    DoctorCase{"MacJoinsTheGroupHisWay", "/dev/cu.usbserial-A9", [](S s) { s.device("/dev/cu.usbserial-A9");
+        s.user.groups = s.database = {1000}; s.opens["/dev/cu.usbserial-A9"] = kRefused; }, {{K::NotInGroup, true}}, "",
+        "sudo dseditgroup -o edit -a alice -t user dialout", Platform::MacOS},
+    DoctorCase{"WindowsPortInUse", "#12", [](S s) { s.opens["\\\\.\\COM12"] = kRefused; }, {{K::PortInUse, true}},
+        "COM12 is in use", "", Platform::Windows},
+    DoctorCase{"WindowsPortMissing", "#5", none, {{K::Missing, true}}, "COM5 does not exist: the system lists 2 serial "
+        "devices: port 1 COM1, port 12 \\\\.\\COM12.", "", Platform::Windows}),
+    [](const auto& test) { return std::string(test.param.name); });
+// clang-format on
+
+TEST(StableNames, FollowUdevsLinks) {
+    FakeSystem system;
+    system.file("/dev/ttyUSB0");
+    system.file("/dev/ttyUSB1");
+    system.file("/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", "../../ttyUSB1", true);
+    std::vector<SerialDevice> devices = {{"ttyUSB0", "/dev/ttyUSB0", {}},
+                                         {"ttyUSB1", "/dev/ttyUSB1", {}}};
+    addStableNames(system, devices);
+    EXPECT_EQ(devices[0].stableName, "");
+    EXPECT_EQ(devices[1].stableName, "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0");
+}
+
+}  // namespace
+}  // namespace zelvar

@@ -1,0 +1,127 @@
+#include "ports/qt_serial_port_qt.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/ioctl.h>
+#include <QCoreApplication>
+#include <numeric>
+
+#include "pty_far_end.h"
+#include "transfer/block_framing.h"
+#include "transfer/send_sequence.h"
+
+namespace zelvar {
+namespace {
+
+struct Progress : SendObserver {
+    std::string text;
+    bool shown = false;
+    void setText(std::string_view t) override { text = t; }
+    void setOkVisible(bool) override {}
+    void showProgress() override { shown = true; }
+};
+
+void noPause(std::chrono::milliseconds) {}
+
+// QSerialPort wants an application object for its notifiers.
+class SerialLine : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "serial_tests";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+        ASSERT_TRUE(line.ok());
+    }
+    SendResult send(QtSerialPort& port, const std::string& settings) {
+        return sendConfig(makeTransferPlan(image, {settings, 1, "COM1"}), port, progress, noPause);
+    }
+    testing::PtyFarEnd line;
+    Progress progress;
+    ConfigImage image{};
+};
+
+// Bytes a terminal would mangle if the line were not raw (LF, CR, XON, XOFF, DEL, ^C, ^D) arrive
+// as they were. A pseudo-terminal keeps speed and stop bits only: the rest is the parser's test.
+TEST_F(SerialLine, DeliversExactly170BytesOnARawLine) {
+    std::iota(image.begin(), image.end(), std::uint8_t{0});
+    for (auto [i, byte] : {std::pair{3, '\n'}, {4, '\r'}, {5, 0x11}, {6, 0x13}, {7, 0x7F}, {8, 3}})
+        image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(byte);
+    for (const auto& [settings, speed] :
+         {std::pair{"4800,n,8,1", B4800}, {"38400,N,8,2", B38400}}) {
+        QtSerialPort port(fixedDevice(line.path()));
+        ASSERT_TRUE(port.setSettings(settings) && port.setPortNumber(1) && port.open());
+        const termios t = line.settings();
+        EXPECT_EQ(cfgetospeed(&t), speed);
+        EXPECT_EQ((t.c_cflag & CSTOPB) != 0, std::string_view(settings).back() == '2');
+        EXPECT_EQ(t.c_oflag & OPOST, 0u);
+        EXPECT_EQ(t.c_lflag & ICANON, 0u);
+        ASSERT_TRUE(port.close());
+        line.listen();
+        const SendResult result = send(port, settings);
+        ASSERT_TRUE(result) << reasonOf(result);
+        // Sent without the pauses: every byte is there, only the pause is missing.
+        const std::optional<TransferReport> arrived = line.transfer();
+        ASSERT_TRUE(arrived);
+        const WireBytes wire = wireBytes(image);
+        EXPECT_EQ(arrived->bytes, std::vector<std::uint8_t>(wire.begin(), wire.end()));
+        EXPECT_EQ(arrived->image, image);
+        ASSERT_EQ(arrived->faults().size(), 1u);
+        EXPECT_TRUE(arrived->faults()[0].ends_with("the sender did not pause"));
+        EXPECT_FALSE(port.isOpen());
+        EXPECT_EQ(progress.text, kSentMessage);
+    }
+}
+
+// What the user reads when the port cannot be had; nothing is shown or sent, the port is closed.
+TEST_F(SerialLine, RefusalsSayWhyAndSendNothing) {
+    QtSerialPort holder(fixedDevice(line.path()));
+    ASSERT_TRUE(holder.setPortNumber(1) && holder.open());
+    QtSerialPort port(fixedDevice(line.path()));
+    SendResult result = send(port, "4800,n,8,1");
+    EXPECT_EQ(reasonOf(result),
+              "Cannot open " + line.path() + ": Permission error while locking the device");
+    ASSERT_TRUE(holder.close());
+    result = send(port, ",n,8,1");
+    EXPECT_EQ(reasonOf(result), "Invalid line settings ',n,8,1': unsupported speed ''");
+    if (::geteuid() != 0) {  // root opens a terminal in exclusive mode all the same
+        ASSERT_EQ(::ioctl(line.slave(), TIOCEXCL), 0);
+        EXPECT_TRUE(
+            reasonOf(send(port, "4800,n,8,1")).starts_with("Cannot open " + line.path() + ": "));
+    }
+    EXPECT_FALSE(progress.shown);
+    EXPECT_FALSE(port.isOpen());
+    line.listen();
+    EXPECT_EQ(line.transfer(std::chrono::milliseconds(100)), std::nullopt);
+    std::uint8_t byte = 0;
+    EXPECT_FALSE(port.write(std::span(&byte, 1)));
+    EXPECT_FALSE(QtSerialPort(fixedDevice(line.path())).open()) << "no port number chosen yet";
+}
+
+TEST(ParseLineSettings, ReadsEveryPartAndRefusesTheRest) {
+    using P = QSerialPort;
+    const std::tuple<std::string, int, P::Parity, P::DataBits, P::StopBits> valid[] = {
+        {"9600,e,7,2", 9600, P::EvenParity, P::Data7, P::TwoStop},
+        {"2400,O,6,1", 2400, P::OddParity, P::Data6, P::OneStop},
+        {"115200,m,5,1.5", 115200, P::MarkParity, P::Data5, P::OneAndHalfStop},
+        {"300,s,8,1", 300, P::SpaceParity, P::Data8, P::OneStop}};
+    for (const auto& [text, baud, parity, dataBits, stopBits] : valid) {
+        const Result<LineSettings> parsed = parseLineSettings(text);
+        ASSERT_TRUE(parsed) << text << ": " << reasonOf(parsed);
+        EXPECT_TRUE(parsed->baud == baud && parsed->parity == parity &&
+                    parsed->dataBits == dataBits && parsed->stopBits == stopBits)
+            << text;
+    }
+    for (std::string text :
+         {"", "9600,n,8", "9600,n,8,1,", "abc,n,8,1", "0,n,8,1", "-9600,n,8,1", "99999999,n,8,1",
+          "9600,x,8,1", "9600,,8,1", "9600,nn,8,1", "9600,n,9,1", "9600,n,4,1", "9600,n,8,3",
+          "9600,n,8,1.0", " 9600,n,8,1"}) {
+        const Result<LineSettings> parsed = parseLineSettings(text);
+        EXPECT_FALSE(parsed) << text;
+        EXPECT_TRUE(reasonOf(parsed).starts_with("Invalid line settings '" + text + "'"))
+            << reasonOf(parsed);
+    }
+}
+
+}  // namespace
+}  // namespace zelvar
