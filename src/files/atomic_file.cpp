@@ -17,9 +17,6 @@
 namespace zelvar {
 namespace {
 
-// As many symlinks in a row as the system itself follows before giving up.
-constexpr int kMaxSymlinkHops = 40;
-
 // Temporary files are named by the saving process, short whatever the target's name, so that a
 // name of the longest legal length can be saved; a later save removes what a killed one left.
 constexpr std::string_view kTemporaryPrefix = ".zelvar-save-";

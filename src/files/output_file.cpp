@@ -16,8 +16,6 @@
 namespace zelvar {
 namespace {
 
-constexpr int kMaxSymlinkHops = 40;
-
 std::optional<int> descriptorNumber(std::string_view digits) {
     int fd = -1;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), fd);

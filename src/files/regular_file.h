@@ -9,6 +9,9 @@
 
 namespace zelvar {
 
+// As many symlinks in a row as the system itself follows before giving up.
+inline constexpr int kMaxSymlinkHops = 40;
+
 // "PATH: reason", the form of every file failure the user sees; `error` is an errno value.
 std::string describeFileError(const std::filesystem::path& path, int error);
 

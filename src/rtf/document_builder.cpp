@@ -9,7 +9,6 @@
 namespace zelvar::rtf {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;
 constexpr char16_t kReplacement = 0xFFFD;
 
 bool isDocumentStructure(char16_t c) {

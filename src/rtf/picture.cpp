@@ -5,11 +5,10 @@
 #include <algorithm>
 
 #include "common/ascii.h"
+#include "rtf/state.h"
 
 namespace zelvar::rtf {
 namespace {
-
-constexpr double kTwipsPerPixel = 15.0;  // 1440 twips an inch at 96 dots an inch
 
 double shownSide(int goalTwips, int imagePixels, int scalePercent) {
     const double pixels = goalTwips > 0 ? goalTwips / kTwipsPerPixel : imagePixels;

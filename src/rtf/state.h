@@ -2,6 +2,9 @@
 
 namespace zelvar::rtf {
 
+// RTF measures in twips: 1440 an inch, so 15 a pixel at 96 dots an inch.
+inline constexpr double kTwipsPerPixel = 15.0;
+
 // Character formatting as RTF keeps it per group. Font and colours are table indexes.
 struct CharacterState {
     bool bold = false;

@@ -43,6 +43,10 @@ struct Normalisation {
     std::size_t index;
     std::string_view bytes;
 };
+// A failing row prints its name, not its bytes.
+void PrintTo(const Normalisation& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class NormalisationTest : public ::testing::TestWithParam<Normalisation> {};
 
@@ -97,6 +101,10 @@ struct FailureRow {
     Changes shown;
     Field field;
 };
+// A failing row prints its name, not its bytes.
+void PrintTo(const FailureRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class FailureTest : public ::testing::TestWithParam<FailureRow> {};
 

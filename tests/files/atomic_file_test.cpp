@@ -106,9 +106,12 @@ TEST(AtomicFile, RefusalsNameWhatStandsInTheWay) {
         {closed / "x.cfg", "cannot create a file in " + closed.string() + ": Permission denied"},
         {others, "cannot replace a file in " + sticky.string() + ": Operation not permitted"},
     };
-    for (const auto& [path, reason] : cases) {
-        EXPECT_EQ(asNobody([&] { return reasonOf(writeFileAtomically(path, "new")) == reason; }), 1)
-            << reason;
+    for (const auto& refusal : cases) {
+        EXPECT_EQ(asNobody([&] {
+                      return reasonOf(writeFileAtomically(refusal.first, "new")) == refusal.second;
+                  }),
+                  1)
+            << refusal.second;
     }
     EXPECT_EQ(readAll(others), "old");
     EXPECT_EQ(names(folder), (std::vector<std::string>{"closed", "locked.cfg", "sticky"}));

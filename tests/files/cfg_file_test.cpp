@@ -81,6 +81,10 @@ struct SaveCase {
     const char* savedIn;  // the file that then holds the settings, or null
     const char* failure;  // the system's reason for a failed save, or null
 };
+// A failing row prints its name, not its bytes.
+void PrintTo(const SaveCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class SaveTest : public ::testing::TestWithParam<SaveCase> {};
 

@@ -130,6 +130,10 @@ struct DoctorCase {
     std::string fix = {};                   // the last finding's fix
     Platform platform = Platform::Linux;
 };
+// A failing row prints its name, not its bytes.
+void PrintTo(const DoctorCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class PortDoctor : public ::testing::TestWithParam<DoctorCase> {};
 

@@ -170,6 +170,10 @@ struct Failure {
     std::string text;  // the port's message, or the earlier field's normalised text
     std::string detail;
 };
+// A failing row prints its name, not its bytes.
+void PrintTo(const Failure& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class SetupSendFailure : public SetupSend, public ::testing::WithParamInterface<Failure> {};
 
