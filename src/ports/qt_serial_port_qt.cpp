@@ -46,6 +46,20 @@ Result<> drain(QSerialPort& port) {
     return Result<>{};
 }
 
+// How long `bytes` characters take on the line: start bit, data bits, parity bit and stop bits
+// each.
+std::chrono::microseconds timeOnLine(std::size_t bytes, const LineSettings& settings) {
+    // In half bits, for one and a half stop bits.
+    long long halfBits = 2 * (1 + static_cast<long long>(settings.dataBits));
+    halfBits += settings.parity == QSerialPort::NoParity ? 0 : 2;
+    halfBits += settings.stopBits == QSerialPort::OneStop          ? 2
+                : settings.stopBits == QSerialPort::OneAndHalfStop ? 3
+                                                                   : 4;
+    const long long total = static_cast<long long>(bytes) * halfBits * 1'000'000;
+    const long long halfRate = 2LL * settings.baud;
+    return std::chrono::microseconds((total + halfRate - 1) / halfRate);
+}
+
 }  // namespace
 
 Result<LineSettings> parseLineSettings(const std::string& text) {
@@ -88,18 +102,6 @@ Result<LineSettings> parseLineSettings(const std::string& text) {
     parsed.dataBits = bits->second;
     parsed.stopBits = stops->second;
     return parsed;
-}
-
-std::chrono::microseconds lineTime(std::size_t bytes, const LineSettings& settings) {
-    // In half bits, for one and a half stop bits.
-    long long halfBits = 2 * (1 + static_cast<long long>(settings.dataBits));
-    halfBits += settings.parity == QSerialPort::NoParity ? 0 : 2;
-    halfBits += settings.stopBits == QSerialPort::OneStop          ? 2
-                : settings.stopBits == QSerialPort::OneAndHalfStop ? 3
-                                                                   : 4;
-    const long long total = static_cast<long long>(bytes) * halfBits * 1'000'000;
-    const long long halfRate = 2LL * settings.baud;
-    return std::chrono::microseconds((total + halfRate - 1) / halfRate);
 }
 
 PortResolver fixedDevice(std::string location) {
@@ -191,7 +193,7 @@ Result<> QtSerialPort::write(std::span<const std::uint8_t> bytes) {
         return layerFailure("Write failed");
     if (Result<> drained = drain(port_); !drained)
         return drained;
-    std::this_thread::sleep_until(started + lineTime(bytes.size(), settings_));
+    std::this_thread::sleep_until(started + timeOnLine(bytes.size(), settings_));
     return Result<>{};
 }
 
@@ -199,7 +201,7 @@ Result<> QtSerialPort::startWrite(std::span<const std::uint8_t> bytes, WriteDone
     if (!port_.isOpen())
         return failure("Write failed: the port is not open");
     port_.clearError();
-    wireClearAt_ = Clock::now() + lineTime(bytes.size(), settings_);
+    wireClearAt_ = Clock::now() + timeOnLine(bytes.size(), settings_);
     const auto size = static_cast<qint64>(bytes.size());
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
         return layerFailure("Write failed");
@@ -242,7 +244,7 @@ Result<> QtSerialPort::close() {
 
 std::chrono::milliseconds QtSerialPort::writeDeadline(qint64 bytes) const {
     return std::chrono::ceil<std::chrono::milliseconds>(
-               lineTime(static_cast<std::size_t>(bytes), settings_)) +
+               timeOnLine(static_cast<std::size_t>(bytes), settings_)) +
            kWriteMargin;
 }
 

@@ -28,10 +28,6 @@ Result<LineSettings> parseLineSettings(const std::string& text);
 // A resolver that gives `location` whatever the number: for a device named outright.
 PortResolver fixedDevice(std::string location);
 
-// How long `bytes` characters take on a line with these settings: start bit, data bits,
-// parity bit and stop bits each.
-std::chrono::microseconds lineTime(std::size_t bytes, const LineSettings& settings);
-
 // The serial line on QSerialPort, write only. A write is done when its bytes have left the
 // wire: the driver has taken them and their own time on the line since the write started has
 // passed, since a driver (or a pseudo-terminal) may report them gone while the line still
@@ -53,8 +49,8 @@ class QtSerialPort final : public SerialPort {
 
     using WriteDone = std::function<void(Result<>)>;
     // Hands the bytes to the port and returns; `done` runs from the event loop once they have
-    // left the wire, or with the layer's failure. A failure to start is
-    // returned here and `done` never runs. One write at a time.
+    // left the wire, or with the layer's failure. A failure to start is returned here and
+    // `done` never runs. One write at a time.
     Result<> startWrite(std::span<const std::uint8_t> bytes, WriteDone done);
 
     // The device the port number chose, empty before a number was set.
