@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 #include <sstream>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -21,7 +22,7 @@ namespace zelvar {
 namespace {
 
 // Generous room beyond the bytes' own time on the line.
-constexpr qint64 kWriteMarginMs = 2000;
+constexpr std::chrono::milliseconds kWriteMargin{2000};
 
 std::vector<std::string> splitAtCommas(const std::string& text) {
     std::vector<std::string> parts;
@@ -43,6 +44,20 @@ Result<> drain(QSerialPort& port) {
         return failure(std::string("Write failed: ") + std::strerror(errno));
 #endif
     return Result<>{};
+}
+
+// How long `bytes` characters take on the line: start bit, data bits, parity bit and stop bits
+// each.
+std::chrono::microseconds timeOnLine(std::size_t bytes, const LineSettings& settings) {
+    // In half bits, for one and a half stop bits.
+    long long halfBits = 2 * (1 + static_cast<long long>(settings.dataBits));
+    halfBits += settings.parity == QSerialPort::NoParity ? 0 : 2;
+    halfBits += settings.stopBits == QSerialPort::OneStop          ? 2
+                : settings.stopBits == QSerialPort::OneAndHalfStop ? 3
+                                                                   : 4;
+    const long long total = static_cast<long long>(bytes) * halfBits * 1'000'000;
+    const long long halfRate = 2LL * settings.baud;
+    return std::chrono::microseconds((total + halfRate - 1) / halfRate);
 }
 
 }  // namespace
@@ -100,9 +115,14 @@ QtSerialPort::QtSerialPort(PortResolver resolver)
     writeDeadline_.setSingleShot(true);
     QObject::connect(&writeDeadline_, &QTimer::timeout, &port_,
                      [this] { finishWrite(layerFailure("Write failed")); });
+    wireTimer_.setSingleShot(true);
+    wireTimer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&wireTimer_, &QTimer::timeout, &port_, [this] { waitForWire(); });
     QObject::connect(&port_, &QSerialPort::bytesWritten, &port_, [this] {
-        if (port_.bytesToWrite() == 0)
-            finishWrite(Result<>{});
+        if (writeDone_ && port_.bytesToWrite() == 0) {
+            writeDeadline_.stop();
+            waitForWire();
+        }
     });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError error) {
@@ -159,30 +179,44 @@ Result<> QtSerialPort::write(std::span<const std::uint8_t> bytes) {
     if (!port_.isOpen())
         return failure("Write failed: the port is not open");
     port_.clearError();
+    const Clock::time_point started = Clock::now();
     const auto size = static_cast<qint64>(bytes.size());
     qint64 accepted = port_.write(reinterpret_cast<const char*>(bytes.data()), size);
     if (accepted != size)
         return layerFailure("Write failed");
-    QDeadlineTimer deadline(lineTimeMs(size) + kWriteMarginMs);
+    QDeadlineTimer deadline(writeDeadline(size).count());
     while (port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
             return layerFailure("Write failed");
     }
     if (port_.error() != QSerialPort::NoError)
         return layerFailure("Write failed");
-    return drain(port_);
+    if (Result<> drained = drain(port_); !drained)
+        return drained;
+    std::this_thread::sleep_until(started + timeOnLine(bytes.size(), settings_));
+    return Result<>{};
 }
 
 Result<> QtSerialPort::startWrite(std::span<const std::uint8_t> bytes, WriteDone done) {
     if (!port_.isOpen())
         return failure("Write failed: the port is not open");
     port_.clearError();
+    wireClearAt_ = Clock::now() + timeOnLine(bytes.size(), settings_);
     const auto size = static_cast<qint64>(bytes.size());
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
         return layerFailure("Write failed");
     writeDone_ = std::move(done);
-    writeDeadline_.start(static_cast<int>(lineTimeMs(size) + kWriteMarginMs));
+    writeDeadline_.start(writeDeadline(size));
     return Result<>{};
+}
+
+void QtSerialPort::waitForWire() {
+    // A timer may fire a little early.
+    const Clock::duration left = wireClearAt_ - Clock::now();
+    if (left > Clock::duration::zero())
+        wireTimer_.start(std::chrono::ceil<std::chrono::milliseconds>(left));
+    else
+        finishWrite(Result<>{});
 }
 
 void QtSerialPort::finishWrite(Result<> status) {
@@ -190,6 +224,7 @@ void QtSerialPort::finishWrite(Result<> status) {
     if (!writeDone_)
         return;
     writeDeadline_.stop();
+    wireTimer_.stop();
     WriteDone done = std::exchange(writeDone_, {});
     done(std::move(status));
 }
@@ -197,6 +232,7 @@ void QtSerialPort::finishWrite(Result<> status) {
 Result<> QtSerialPort::close() {
     writeDone_ = {};
     writeDeadline_.stop();
+    wireTimer_.stop();
     if (!port_.isOpen())
         return Result<>{};
     port_.clearError();
@@ -206,9 +242,10 @@ Result<> QtSerialPort::close() {
     return Result<>{};
 }
 
-qint64 QtSerialPort::lineTimeMs(qint64 bytes) const {
-    // Start, eight data bits, stop, and room for parity and a second stop bit.
-    return bytes * 12 * 1000 / settings_.baud;
+std::chrono::milliseconds QtSerialPort::writeDeadline(qint64 bytes) const {
+    return std::chrono::ceil<std::chrono::milliseconds>(
+               timeOnLine(static_cast<std::size_t>(bytes), settings_)) +
+           kWriteMargin;
 }
 
 Result<> QtSerialPort::applySettings() {

@@ -2,6 +2,7 @@
 
 #include <QSerialPort>
 #include <QTimer>
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -27,9 +28,12 @@ Result<LineSettings> parseLineSettings(const std::string& text);
 // A resolver that gives `location` whatever the number: for a device named outright.
 PortResolver fixedDevice(std::string location);
 
-// The serial line on QSerialPort, write only. `write` returns when the bytes have left the
-// port; `startWrite` returns at once and reports from the event loop, for a caller that must
-// not block.
+// The serial line on QSerialPort, write only. A write is done when its bytes have left the
+// wire: the driver has taken them and their own time on the line since the write started has
+// passed, since a driver (or a pseudo-terminal) may report them gone while the line still
+// carries them and the tracker's pauses count from the last byte. `write` blocks until then;
+// `startWrite` returns at once and reports from the event loop, for a caller that must not
+// block.
 class QtSerialPort final : public SerialPort {
   public:
     // Numbers resolve as the system lists its ports unless another resolver is given.
@@ -44,18 +48,21 @@ class QtSerialPort final : public SerialPort {
     Result<> close() override;
 
     using WriteDone = std::function<void(Result<>)>;
-    // Hands the bytes to the port and returns; `done` runs from the event loop once the port
-    // has passed all of them to the system, or with the layer's failure. A failure to start is
-    // returned here and `done` never runs. One write at a time.
+    // Hands the bytes to the port and returns; `done` runs from the event loop once they have
+    // left the wire, or with the layer's failure. A failure to start is returned here and
+    // `done` never runs. One write at a time.
     Result<> startWrite(std::span<const std::uint8_t> bytes, WriteDone done);
 
     // The device the port number chose, empty before a number was set.
     const std::string& location() const { return location_; }
 
   private:
+    using Clock = std::chrono::steady_clock;
+
     Result<> applySettings();
     Result<> layerFailure(std::string_view doing);
-    qint64 lineTimeMs(qint64 bytes) const;
+    std::chrono::milliseconds writeDeadline(qint64 bytes) const;
+    void waitForWire();
     void finishWrite(Result<> status);
 
     PortResolver resolver_;
@@ -64,6 +71,8 @@ class QtSerialPort final : public SerialPort {
     std::string location_;
     WriteDone writeDone_;
     QTimer writeDeadline_;
+    QTimer wireTimer_;
+    Clock::time_point wireClearAt_;
 };
 
 }  // namespace zelvar

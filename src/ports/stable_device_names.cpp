@@ -8,8 +8,13 @@ void addStableNames(const PortSystem& system, std::vector<SerialDevice>& devices
     std::map<std::string, std::string, std::less<>> byTarget;
     for (const std::string& entry : system.entries(kStableNameFolder)) {
         const std::string link = std::string(kStableNameFolder) + "/" + entry;
-        if (std::optional<std::string> target = system.realPath(link))
-            byTarget.emplace(*target, link);  // the first name in order, should two lead there
+        const std::optional<std::string> target = system.realPath(link);
+        if (!target)
+            continue;
+        // Should two lead there, the name first in sorted order, whatever order the folder
+        // lists them in, so that the same adapter always shows the same name.
+        if (auto [known, added] = byTarget.emplace(*target, link); !added && link < known->second)
+            known->second = link;
     }
     if (byTarget.empty())
         return;

@@ -11,7 +11,8 @@ namespace zelvar {
 // name stays when the adapter comes back as another ttyUSB number.
 inline constexpr const char* kStableNameFolder = "/dev/serial/by-id";
 
-// Gives each device whose location one of those links leads to that link as its stable name.
+// Gives each device whose location one of those links leads to that link as its stable name;
+// of two links to one device, the one first in sorted order.
 void addStableNames(const PortSystem& system, std::vector<SerialDevice>& devices);
 
 }  // namespace zelvar

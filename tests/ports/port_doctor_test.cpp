@@ -73,6 +73,12 @@ class FakeSystem final : TempRoot, public HostPortSystem {
     std::vector<std::uint32_t> databaseGroups(const ProcessIdentity&) const override {
         return database;
     }
+    std::vector<std::string> entries(const std::string& listed) const override {
+        std::vector<std::string> names = HostPortSystem::entries(listed);
+        if (listedBackwards)
+            std::ranges::reverse(names);
+        return names;
+    }
     OpenAttempt tryOpen(const std::string& path) const override {
         return opens.contains(path) ? opens.at(path) : OpenAttempt{OpenOutcome::Opened, {}};
     }
@@ -81,6 +87,7 @@ class FakeSystem final : TempRoot, public HostPortSystem {
     ProcessIdentity user{"alice", 0, {1000, kDialout}, 900};
     std::vector<std::uint32_t> database{1000, kDialout};
     std::map<std::string, OpenAttempt> opens;
+    bool listedBackwards = false;  // folders listed in an order other than the sorted one
 };
 
 NumberedPort port(int number, std::string name, std::string location, std::string usbId = {}) {
@@ -112,13 +119,13 @@ void brlttyInstalled(FakeSystem& s) {
 using K = FindingKind;
 using S = FakeSystem&;
 
-// This process (900) runs in bash (800, the session's leader) under sshd (700).
+// This process (900) runs in bash (800, the session's leader) under sshd (4194302).
 void inASession(S s) {
     s.ancestry(900, 800, 800);
-    s.ancestry(800, 700, 800);
-    s.ancestry(700, 1, 700);
+    s.ancestry(800, 4194302, 800);
+    s.ancestry(4194302, 1, 4194302);
     s.process(800, "bash", "/dev/ttyUSB0");
-    s.process(700, "sshd");
+    s.process(4194302, "sshd");
 }
 
 struct DoctorCase {
@@ -184,8 +191,9 @@ INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
         {{K::Refused, true}}, "(Permission denied)"},
     DoctorCase{"OtherFailure", "#3", [](S s) { s.opens["/dev/ttyS0"] = {OpenOutcome::Failed, "Input/output error"}; },
         {{K::OpenFailed, true}}, "Cannot open /dev/ttyS0: Input/output error."},
-    DoctorCase{"HeldExclusively", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; s.process(4242, "minicom", "/dev/ttyUSB0");
-        s.process(4343, "bash", "/dev/pts/1"); }, {{K::HeldByProcess, true}}, "held by minicom (PID 4242)", "kill 4242"},
+    DoctorCase{"HeldExclusively", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; s.process(1234567, "minicom", "/dev/ttyUSB0");
+        s.process(4343, "bash", "/dev/pts/1"); }, {{K::HeldByProcess, true}}, "held by minicom (PID 1234567)",
+        "kill 1234567"},
     DoctorCase{"HeldByAnUnseenProgram", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; }, {{K::HeldByProcess, true}}, "",
         "sudo fuser -v /dev/ttyUSB0"},
     DoctorCase{"SharedWithOthers", "#3", [](S s) { s.process(7, "screen", "/dev/ttyS0"); s.process(12, "cat", "/dev/ttyS0");
@@ -194,8 +202,8 @@ INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
     DoctorCase{"HeldByThisSession", "#1", [](S s) { inASession(s); s.opens["/dev/ttyUSB0"] = kBusy; },
         {{K::HeldByProcess, true}}, "held by bash (PID 800): close that program, which this session runs in."},
     DoctorCase{"LockOfARunningProgram", "#1", [](S s) { s.file("/var/lock", "../run/lock", true);
-        s.file("/run/lock/LCK..ttyUSB0", "      4242\n"); s.process(4242, "minicom"); s.opens["/dev/ttyUSB0"] = kLocked; },
-        {{K::HeldByLock, true}}, "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4242)", "kill 4242"},
+        s.file("/run/lock/LCK..ttyUSB0", "   4194303\n"); s.process(4194303, "minicom"); s.opens["/dev/ttyUSB0"] = kLocked; },
+        {{K::HeldByLock, true}}, "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4194303)", "kill 4194303"},
     DoctorCase{"LockTheSerialLayerTakesForStale", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "4242\n");
         s.process(4242, "minicom"); }, {{K::HeldByLock, false}}, "can be opened for writing, but:", "kill 4242"},
     DoctorCase{"LockOfAProgramThatSharesIt", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "4242\nzelvar-cli\n");
@@ -205,8 +213,8 @@ INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
     DoctorCase{"LockNamingTheFirstProcess", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "1\n"); s.process(1, "systemd");
         s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByLock, true}}, "names systemd (PID 1), which keeps this system or "
         "session running", "sudo rm /run/lock/LCK..ttyUSB0"},
-    DoctorCase{"LockNamingThisSession", "#1", [](S s) { inASession(s); s.file("/run/lock/LCK..ttyUSB0", "700\n");
-        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByProcess, false}, {K::HeldByLock, true}}, "names sshd (PID 700)",
+    DoctorCase{"LockNamingThisSession", "#1", [](S s) { inASession(s); s.file("/run/lock/LCK..ttyUSB0", "4194302\n");
+        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByProcess, false}, {K::HeldByLock, true}}, "names sshd (PID 4194302)",
         "sudo rm /run/lock/LCK..ttyUSB0"},
     DoctorCase{"LockedWithoutALockFile", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByLock, true}},
         "finds /dev/ttyUSB0 locked, but no lock file in /var/lock or /run/lock names it."},
@@ -243,16 +251,23 @@ INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
     [](const auto& test) { return std::string(test.param.name); });
 // clang-format on
 
+// Two links that lead to one adapter: the name first in sorted order wins, however the folder
+// lists them.
 TEST(StableNames, FollowUdevsLinks) {
-    FakeSystem system;
-    system.file("/dev/ttyUSB0");
-    system.file("/dev/ttyUSB1");
-    system.file("/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", "../../ttyUSB1", true);
-    std::vector<SerialDevice> devices = {{"ttyUSB0", "/dev/ttyUSB0", {}},
-                                         {"ttyUSB1", "/dev/ttyUSB1", {}}};
-    addStableNames(system, devices);
-    EXPECT_EQ(devices[0].stableName, "");
-    EXPECT_EQ(devices[1].stableName, "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0");
+    for (const bool backwards : {false, true}) {
+        FakeSystem system;
+        system.listedBackwards = backwards;
+        system.file("/dev/ttyUSB0");
+        system.file("/dev/ttyUSB1");
+        for (const char* link : {"usb-FTDI_FT232R_A1-if00-port0", "usb-FTDI_FT232R_B2-if00-port0"})
+            system.file(std::string(kStableNameFolder) + "/" + link, "../../ttyUSB1", true);
+        std::vector<SerialDevice> devices = {{"ttyUSB0", "/dev/ttyUSB0", {}},
+                                             {"ttyUSB1", "/dev/ttyUSB1", {}}};
+        addStableNames(system, devices);
+        EXPECT_EQ(devices[0].stableName, "");
+        EXPECT_EQ(devices[1].stableName, "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0")
+            << (backwards ? "listed backwards" : "listed sorted");
+    }
 }
 
 }  // namespace

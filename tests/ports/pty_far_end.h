@@ -1,9 +1,11 @@
 #pragma once
 
+#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -11,14 +13,13 @@
 #include <string>
 #include <thread>
 
-#include "ports/serial_receiver.h"
+#include "transfer/transfer_check.h"
 
 namespace zelvar::testing {
 
 // A pseudo-terminal whose master end is the tracker: what the code under test writes on the
-// slave is judged by the transfer checker, read as `zelvar-cli receive` reads a line. The
-// test's own slave descriptor keeps the settings readable and the line up when the adapter
-// closes.
+// slave is judged by the transfer checker, each read with the time it arrived. The test's own
+// slave descriptor keeps the settings readable and the line up when the adapter closes.
 class PtyFarEnd {
   public:
     PtyFarEnd() {
@@ -42,17 +43,17 @@ class PtyFarEnd {
         return t;
     }
 
-    // Starts judging what arrives, on a thread of its own, until the first transfer is judged.
-    void listen() {
+    // Starts reading on a thread of its own until a whole transfer's bytes have come or
+    // `patience` has passed, however long the line stays quiet in between: a busy machine may
+    // hold the sender back at any point.
+    void listen(std::chrono::milliseconds patience = std::chrono::seconds(5)) {
         stopListening();
         report_.reset();
         judged_ = false;
-        listener_ = std::thread([this] {
-            TransferCheck check;
-            SerialReceiver line = SerialReceiver::borrow(master_);
-            ReceiveEvent event = line.next(check, LineTime::max(), wake_[0]);
+        listener_ = std::thread([this, until = LineClock::now() + patience] {
+            std::optional<TransferReport> report = readTransfer(until);
             const std::lock_guard lock(mutex_);
-            report_ = std::move(event.report);
+            report_ = std::move(report);
             judged_ = true;
             done_.notify_all();
         });
@@ -76,6 +77,30 @@ class PtyFarEnd {
     }
 
   private:
+    // The first transfer the checker judges, else what came by `until`, judged then.
+    std::optional<TransferReport> readTransfer(LineTime until) {
+        TransferCheck check;
+        std::size_t count = 0;
+        LineTime lastRead = LineClock::now();
+        for (LineTime now = lastRead; count < kWireSize && now < until; now = LineClock::now()) {
+            std::array<pollfd, 2> watched = {pollfd{master_, POLLIN, 0},
+                                             pollfd{wake_[0], POLLIN, 0}};
+            const auto wait = std::chrono::ceil<std::chrono::milliseconds>(until - now);
+            if (::poll(watched.data(), watched.size(), static_cast<int>(wait.count())) <= 0)
+                continue;
+            if (watched[1].revents != 0)
+                break;
+            std::array<std::uint8_t, 4096> buffer{};
+            const ssize_t got = ::read(master_, buffer.data(), buffer.size());
+            if (got <= 0)
+                break;
+            lastRead = LineClock::now();
+            count += static_cast<std::size_t>(got);
+            if (auto report = check.receive(std::span(buffer.data(), std::size_t(got)), lastRead))
+                return report;
+        }
+        return check.finish(lastRead, "reading stopped");
+    }
     void stopListening() {
         if (!listener_.joinable())
             return;
