@@ -41,12 +41,8 @@ void FileActions::load() {
     CalculatorInputs calculator = calculator_->inputs();
     const LoadResult result = loadConfigFile(toFilesystemPath(path), loaded, calculator);
     form_->applySettings(loaded);
-    if (calculatorApplied(result)) {
+    if (calculatorApplied(result))
         calculator_->setInputs(calculator);
-        // The calculator's display follows its boxes.
-        calculator_->chkCentClick();
-        calculator_->chkAltClick();
-    }
     if (!result)
         showMessageBox(window_, QStringLiteral("Zelvar"),
                        QString::fromStdString(result.error().reason));
