@@ -42,7 +42,7 @@ class SetupWindow : public QWidget {
 
   private:
     void watchKeysOf(QWidget* window);
-    // SEND: build, show the normalised values, then send or say why not.
+    // SEND off while the send controller builds, and sends or says why not.
     void send();
     // SEND back on; the focus goes to it unless the user has put it elsewhere meanwhile.
     void sendFinished();
