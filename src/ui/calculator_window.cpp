@@ -22,6 +22,7 @@
 namespace zelvar {
 namespace {
 
+// Until a box is clicked, the caption the tracker's users know, with its two blanks.
 const QString kFrameCaptionAtStart = QStringLiteral("Lat / Lon  coordinates [+/-Grad.Min.Cent]");
 const QString kFrameCaptionCent = QStringLiteral("Lat / Lon coordinates [+/-Grad.Min.Cent]");
 const QString kFrameCaptionSec = QStringLiteral("Lat / Lon coordinates [+/-Grad.Min.Sec]");

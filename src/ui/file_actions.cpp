@@ -28,6 +28,7 @@ void FileActions::save() {
         return;
     const Result<> saved =
         saveConfigFile(toFilesystemPath(path), form_->settings(), calculator_->inputs());
+    // Save's title is the one the tracker's users know, spelled so.
     if (!saved)
         showMessageBox(window_, QStringLiteral("Zelwar"),
                        QString::fromStdString(saved.error().reason));

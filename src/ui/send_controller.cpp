@@ -25,7 +25,7 @@ class NoProgress final : public SendObserver {
 
 }  // namespace
 
-SendController::SendController(QWidget* window, SettingsForm* form, Dialog* progress,
+SendController::SendController(QWidget* window, SettingsForm* form, MessageDialog* progress,
                                PortResolver resolver, PortExplainer explain)
     : QObject(window),
       window_(window),

@@ -17,7 +17,7 @@ class QWidget;
 
 namespace zelvar {
 
-class Dialog;
+class MessageDialog;
 class SettingsForm;
 
 // SEND from the main window: builds the image from the form, writes the normalised values back
@@ -34,7 +34,7 @@ class SendController : public QObject {
     // What stops SEND from using port `number`; nothing when nothing does.
     using PortExplainer = std::function<std::vector<Finding>(int number)>;
 
-    SendController(QWidget* window, SettingsForm* form, Dialog* progress,
+    SendController(QWidget* window, SettingsForm* form, MessageDialog* progress,
                    PortResolver resolver, PortExplainer explain);
 
     // Starts the send and returns; refused() or finished() follows.
@@ -57,7 +57,7 @@ class SendController : public QObject {
 
     QWidget* window_;
     SettingsForm* form_;
-    QPointer<Dialog> progress_;
+    QPointer<MessageDialog> progress_;
     QtSerialPort port_;
     PortExplainer explain_;
     TransferPlan plan_;

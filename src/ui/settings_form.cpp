@@ -305,6 +305,7 @@ QWidget* SettingsForm::buildMainGroup() {
 
 QWidget* SettingsForm::buildTimingGroup() {
     FormControls& c = controls_;
+    // The caption the tracker's users know, two blanks and all.
     auto* group = new QGroupBox(QStringLiteral("Timing  Settings"), this);
     auto* columns = tight(new QHBoxLayout(group), kNarrowGroupMargins);
     columns->setSpacing(kSpacing);

@@ -55,7 +55,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     new PortChooser(this, c.portNumber, c.portDevice, lister);
     applySettings(defaultSettings());
 
-    progress_ = new Dialog(this);
+    progress_ = new MessageDialog(this);
     calculator_ = new CalculatorWindow(this, CalculatorHost{
                                                  c.beacon,
                                                  [c] { return c.symbol->text(); },
@@ -79,7 +79,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     connect(sender_, &SendController::finished, this, &SetupWindow::sendFinished);
     connect(sender_, &SendController::refused, c.send, [send = c.send] { send->setEnabled(true); });
     // Put away, the dialog leaves the keyboard to this window again.
-    connect(progress_, &Dialog::dismissed, this, [this] {
+    connect(progress_, &MessageDialog::dismissed, this, [this] {
         if (isVisible())
             activateWindow();
     });

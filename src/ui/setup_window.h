@@ -9,7 +9,7 @@
 namespace zelvar {
 
 class CalculatorWindow;
-class Dialog;
+class MessageDialog;
 class FileActions;
 class PreviewWindow;
 class SendController;
@@ -52,7 +52,7 @@ class SetupWindow : public QWidget {
     SettingsForm* form_;
     CalculatorWindow* calculator_ = nullptr;
     PreviewWindow* preview_ = nullptr;
-    QPointer<Dialog> progress_;
+    QPointer<MessageDialog> progress_;
     SendController* sender_ = nullptr;
     FileActions* files_ = nullptr;
     // Where the focus was once SEND was off (Load, when SEND had it); still there at the end of
