@@ -5,40 +5,39 @@ namespace {
 
 struct FieldInfo {
     std::string_view name;
-    std::string_view control;
     std::string_view label;
     std::size_t maxLength;
 };
 
 // Indexed by Field.
 constexpr std::array<FieldInfo, kFieldCount> kFields = {{
-    {"MyCall", "edMyCall", "MY CALLSIGN", 9},
-    {"AprsPath", "edAprsPath", "APRS PATH", 19},
-    {"Beacon", "edBeacon", "COMMENT", 35},
-    {"Symbol", "edSymbol", "ICON Symbol", 1},
-    {"AltTable", "chkTable", "Alternate Table", 0},
-    {"NumFlagsAuto", "edNumFlagsAuto", "TX DELAY", 3},
-    {"MicEMsg", "cbMicEMsg", "Mic-E msg", 0},
-    {"BcnEvery", "edBcnEvery", "Comment every", 3},
-    {"RxPosition", "chkRxPosition", "Disable display position of received stations", 0},
-    {"ManualTime", "edManualTime", "Manual Timing", 4},
-    {"SpeedTable[0]", "esSpeedTable(0)", kSpeedBands[0], 4},
-    {"SpeedTable[1]", "esSpeedTable(1)", kSpeedBands[1], 4},
-    {"SpeedTable[2]", "esSpeedTable(2)", kSpeedBands[2], 3},
-    {"SpeedTable[3]", "esSpeedTable(3)", kSpeedBands[3], 3},
-    {"SpeedTable[4]", "esSpeedTable(4)", kSpeedBands[4], 3},
-    {"SpeedTable[5]", "esSpeedTable(5)", kSpeedBands[5], 3},
-    {"SpeedTable[6]", "esSpeedTable(6)", kSpeedBands[6], 3},
-    {"GpsCheckTime", "edGpsCheckTime", "Acquisition interval", 3},
-    {"GpsAcqTime", "edGpsAcqTime", "Acquisition timeout", 3},
-    {"Baud300", "chk300Baud", "300 Baud Modem Speed", 0},
-    {"DestCall", "edDestCall", "APRS message TO CALL", 9},
-    {"AprsMsg", "edAprsMsg", "Message", 38},
-    {"MsgRepeat", "edMsgRepeat", "Msg Retries", 2},
-    {"AutoReply", "chkAutoReply", "Enable Auto Answer", 0},
-    {"AutoReplyMsg", "edAutoReplyMsg", "Auto Answer", 30},
-    {"CommPort", "edComm", "Comm num:", 1},
-    {"BaudRate", "cboBaud", "Baud:", 0},
+    {"MyCall", "MY CALLSIGN", 9},
+    {"AprsPath", "APRS PATH", 19},
+    {"Beacon", "COMMENT", 35},
+    {"Symbol", "ICON Symbol", 1},
+    {"AltTable", "Alternate Table", 0},
+    {"NumFlagsAuto", "TX DELAY", 3},
+    {"MicEMsg", "Mic-E msg", 0},
+    {"BcnEvery", "Comment every", 3},
+    {"RxPosition", "Disable display position of received stations", 0},
+    {"ManualTime", "Manual Timing", 4},
+    {"SpeedTable[0]", kSpeedBands[0], 4},
+    {"SpeedTable[1]", kSpeedBands[1], 4},
+    {"SpeedTable[2]", kSpeedBands[2], 3},
+    {"SpeedTable[3]", kSpeedBands[3], 3},
+    {"SpeedTable[4]", kSpeedBands[4], 3},
+    {"SpeedTable[5]", kSpeedBands[5], 3},
+    {"SpeedTable[6]", kSpeedBands[6], 3},
+    {"GpsCheckTime", "Acquisition interval", 3},
+    {"GpsAcqTime", "Acquisition timeout", 3},
+    {"Baud300", "300 Baud Modem Speed", 0},
+    {"DestCall", "APRS message TO CALL", 9},
+    {"AprsMsg", "Message", 38},
+    {"MsgRepeat", "Msg Retries", 2},
+    {"AutoReply", "Enable Auto Answer", 0},
+    {"AutoReplyMsg", "Auto Answer", 30},
+    {"CommPort", "Comm num:", 1},
+    {"BaudRate", "Baud:", 0},
 }};
 
 const FieldInfo& info(Field field) {
@@ -137,9 +136,6 @@ const std::string* fieldText(const DeviceSettings& s, Field field) {
 
 std::string_view fieldName(Field field) {
     return info(field).name;
-}
-std::string_view controlName(Field field) {
-    return info(field).control;
 }
 std::string_view fieldLabel(Field field) {
     return info(field).label;

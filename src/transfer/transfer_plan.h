@@ -32,6 +32,7 @@ std::string lineSettingsFor(int baudRateIndex);
 
 inline constexpr std::string_view kLineBreak = "\r\n";
 inline constexpr std::string_view kSendingPrefix = "Sending data on ";
+// The words the tracker's users know, spelled so.
 inline constexpr std::string_view kSentMessage =
     "Data sent !\r\n Be shure that 'Transfer OK' appears on LCD";
 

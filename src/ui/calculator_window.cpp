@@ -22,6 +22,7 @@
 namespace zelvar {
 namespace {
 
+// Until a box is clicked, the caption the tracker's users know, with its two blanks.
 const QString kFrameCaptionAtStart = QStringLiteral("Lat / Lon  coordinates [+/-Grad.Min.Cent]");
 const QString kFrameCaptionCent = QStringLiteral("Lat / Lon coordinates [+/-Grad.Min.Cent]");
 const QString kFrameCaptionSec = QStringLiteral("Lat / Lon coordinates [+/-Grad.Min.Sec]");
@@ -60,8 +61,9 @@ CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
     }
     keepTwoStateAfterClick(hundredths_);
     keepTwoStateAfterClick(altitudeIncluded_);
-    connect(hundredths_, &QCheckBox::stateChanged, this, &CalculatorWindow::chkCentClick);
-    connect(altitudeIncluded_, &QCheckBox::stateChanged, this, &CalculatorWindow::chkAltClick);
+    connect(hundredths_, &QCheckBox::stateChanged, this, &CalculatorWindow::showNotation);
+    connect(altitudeIncluded_, &QCheckBox::stateChanged, this,
+            &CalculatorWindow::showAltitudeChoice);
     connect(writeButton_, &QPushButton::clicked, this, &CalculatorWindow::writeBeacon);
     connect(closeButton_, &QPushButton::clicked, this, &CalculatorWindow::closeCalculator);
     // Esc closes it as Close does.
@@ -172,13 +174,13 @@ void CalculatorWindow::showCalculator() {
     activateWindow();
 }
 
-void CalculatorWindow::chkCentClick() {
+void CalculatorWindow::showNotation() {
     revalidate();
     coordinatesFrame_->setTitle(hundredths_->checkState() == Qt::Checked ? kFrameCaptionCent
                                                                          : kFrameCaptionSec);
 }
 
-void CalculatorWindow::chkAltClick() {
+void CalculatorWindow::showAltitudeChoice() {
     const bool included = altitudeIncluded_->checkState() == Qt::Checked;
     normalForm_->setText(included ? kNormalCaptionWithAltitude : kNormalCaption);
     altitude_->setEnabled(included);
@@ -197,6 +199,9 @@ void CalculatorWindow::setInputs(const CalculatorInputs& inputs) {
     altitude_->setText(fromLatin1(inputs.altitude));
     writeCheck(altitudeIncluded_, inputs.altitudeChecked);
     (inputs.normalForm ? normalForm_ : compressedForm_)->setChecked(true);
+    // A box written with the state it had already sends no signal.
+    showNotation();
+    showAltitudeChoice();
 }
 
 const InputRule& CalculatorWindow::ruleOf(const QObject* field) const {

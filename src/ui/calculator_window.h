@@ -38,11 +38,7 @@ class CalculatorWindow : public QWidget {
     // Shows the window in front of its owner, or brings it forward with its contents unchanged.
     void showCalculator();
 
-    // Bring the display in line with the check boxes (a .cfg load calls both after setInputs).
-    void chkCentClick();
-    void chkAltClick();
-
-    // The six values a .cfg carries.
+    // The six values a .cfg carries; the display follows the inputs set.
     CalculatorInputs inputs() const;
     void setInputs(const CalculatorInputs& inputs);
 
@@ -54,6 +50,10 @@ class CalculatorWindow : public QWidget {
   private:
     void buildControls();
     void arrangeControls();
+    // The frame's caption and SEND's check follow the notation box.
+    void showNotation();
+    // The altitude and the normal form's caption follow the altitude box.
+    void showAltitudeChoice();
     void revalidate();
     bool coordinatesValid() const;
     void writeBeacon();

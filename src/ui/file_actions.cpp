@@ -28,6 +28,7 @@ void FileActions::save() {
         return;
     const Result<> saved =
         saveConfigFile(toFilesystemPath(path), form_->settings(), calculator_->inputs());
+    // Save's title is the one the tracker's users know, spelled so.
     if (!saved)
         showMessageBox(window_, QStringLiteral("Zelwar"),
                        QString::fromStdString(saved.error().reason));
@@ -41,12 +42,8 @@ void FileActions::load() {
     CalculatorInputs calculator = calculator_->inputs();
     const LoadResult result = loadConfigFile(toFilesystemPath(path), loaded, calculator);
     form_->applySettings(loaded);
-    if (calculatorApplied(result)) {
+    if (calculatorApplied(result))
         calculator_->setInputs(calculator);
-        // The calculator's display follows its boxes.
-        calculator_->chkCentClick();
-        calculator_->chkAltClick();
-    }
     if (!result)
         showMessageBox(window_, QStringLiteral("Zelvar"),
                        QString::fromStdString(result.error().reason));

@@ -42,9 +42,17 @@ void emphasise(QLabel* label, const QString& caption, bool on) {
 
 }  // namespace
 
-FormReactions::FormReactions(const FormControls& controls, QObject* parent)
-    : QObject(parent), controls_(controls) {
-    const FormControls& c = controls_;
+FormReactions::FormReactions(const FormControls& c, QObject* parent)
+    : QObject(parent),
+      controls_{
+          c.acquisitionTimeout,
+          c.beaconLabel,
+          c.beacon,
+          c.gpslessNote,
+          {c.micELabel, c.micEMessage, c.commentEveryLabel, c.commentEvery, c.commentEveryUnit},
+          c.openCalculator,
+          c.modem300,
+          c.micEMessage} {
     connectCounter(c.beacon, c.beaconCounter);
     connectCounter(c.message, c.messageCounter);
     connectCounter(c.autoAnswer, c.autoAnswerCounter);
@@ -65,7 +73,7 @@ FormReactions::FormReactions(const FormControls& controls, QObject* parent)
 }
 
 void FormReactions::showDisplayForAcquisitionTimeout() {
-    const FormControls& c = controls_;
+    const Reacting& c = controls_;
     const bool gpsless = isGpslessTimeout(toLatin1(c.acquisitionTimeout->text()));
     const QString beaconCaption = gpsless ? QStringLiteral("BEACON") : QStringLiteral("COMMENT");
     emphasise(c.beaconLabel, beaconCaption, gpsless);
@@ -73,10 +81,8 @@ void FormReactions::showDisplayForAcquisitionTimeout() {
     emphasise(c.gpslessNote,
               gpsless ? QStringLiteral("GPSless Mode") : QStringLiteral("(0=GPSless Mode)"),
               gpsless);
-    for (QWidget* gpsOnly : std::initializer_list<QWidget*>{
-             c.micELabel, c.micEMessage, c.commentEveryLabel, c.commentEvery, c.commentEveryUnit}) {
+    for (QWidget* gpsOnly : c.gpsOnly)
         gpsOnly->setVisible(!gpsless);
-    }
     c.openCalculator->setVisible(gpsless);
 }
 

@@ -4,6 +4,8 @@
 
 #include "ui/form_controls.h"
 
+class QWidget;
+
 namespace zelvar {
 
 // What the main window does when a field's content changes, whether the user typed it or the
@@ -18,11 +20,24 @@ class FormReactions : public QObject {
     FormReactions(const FormControls& controls, QObject* parent);
 
   private:
+    // The controls the reactions change after the start.
+    struct Reacting {
+        FieldEdit* acquisitionTimeout;
+        QLabel* beaconLabel;
+        FieldEdit* beacon;
+        QLabel* gpslessNote;
+        // Shown with a GPS only; the calculator's button is shown without one.
+        std::array<QWidget*, 5> gpsOnly;
+        QPushButton* openCalculator;
+        QCheckBox* modem300;
+        QComboBox* micEMessage;
+    };
+
     void showDisplayForAcquisitionTimeout();
     void markModemSpeed();
     void forgetChoiceForTypedMessage(const QString& typed);
 
-    const FormControls controls_;
+    const Reacting controls_;
 };
 
 }  // namespace zelvar

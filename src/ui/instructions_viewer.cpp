@@ -30,7 +30,7 @@ QPointer<InstructionsViewer>& openViewer() {
 
 }  // namespace
 
-InstructionsViewer* InstructionsViewer::apri(const QString& fileName, const QString& title) {
+InstructionsViewer* InstructionsViewer::open(const QString& fileName, const QString& title) {
     QPointer<InstructionsViewer>& viewer = openViewer();
     const bool created = viewer.isNull();
     if (created) {

@@ -19,7 +19,7 @@ class InstructionsViewer : public QWidget {
   public:
     // Opens the viewer (creating and centring it when it is not open) on `fileName` with the
     // caption " " + `title`, or brings the open one to the front with the new caption.
-    static InstructionsViewer* apri(const QString& fileName, const QString& title = QString());
+    static InstructionsViewer* open(const QString& fileName, const QString& title = QString());
 
     // The open viewer, or null.
     static InstructionsViewer* instance();
@@ -43,7 +43,7 @@ class InstructionsViewer : public QWidget {
     QPointer<QTextDocument> document_;  // the document read last; the view shows it
     QString fileName_;
     QPointer<QWindow> previousFocus_;
-    bool openedJustNow_ = false;  // apri has read the file; its own activation must not again
+    bool openedJustNow_ = false;  // open has read the file; its own activation must not again
     bool failed_ = false;
 };
 

@@ -27,7 +27,7 @@ QString displayText(std::string_view text) {
 
 }  // namespace
 
-Dialog::Dialog(QWidget* owner)
+MessageDialog::MessageDialog(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
@@ -58,10 +58,10 @@ Dialog::Dialog(QWidget* owner)
     okButton_->setObjectName("OKButton");
     okButton_->setGeometry(kOkGeometry);
     okButton_->setDefault(true);
-    connect(okButton_, &QPushButton::clicked, this, &Dialog::dismiss);
+    connect(okButton_, &QPushButton::clicked, this, &MessageDialog::dismiss);
 }
 
-void Dialog::setText(std::string_view text) {
+void MessageDialog::setText(std::string_view text) {
     const QString shown = displayText(text);
     info_->setFont(fittingFont(shown));
     info_->setText(shown);
@@ -69,7 +69,7 @@ void Dialog::setText(std::string_view text) {
     okButton_->setAccessibleDescription(shown);
 }
 
-QFont Dialog::fittingFont(const QString& text) const {
+QFont MessageDialog::fittingFont(const QString& text) const {
     const QRect room = info_->contentsRect();
     QFont font = info_->font();
     for (qreal size = kInfoPointSize; size > kSmallestPointSize; size -= kPointStep) {
@@ -82,7 +82,7 @@ QFont Dialog::fittingFont(const QString& text) const {
     return font;
 }
 
-void Dialog::setOkVisible(bool visible) {
+void MessageDialog::setOkVisible(bool visible) {
     okButton_->setVisible(visible);
     if (!visible || !isVisible())
         return;
@@ -91,21 +91,21 @@ void Dialog::setOkVisible(bool visible) {
     activateWindow();
 }
 
-void Dialog::showProgress() {
+void MessageDialog::showProgress() {
     show();
     raise();
 }
 
-void Dialog::reject() {
+void MessageDialog::reject() {
     dismiss();
 }
 
-void Dialog::dismiss() {
+void MessageDialog::dismiss() {
     hide();
     emit dismissed();
 }
 
-void Dialog::closeEvent(QCloseEvent* event) {
+void MessageDialog::closeEvent(QCloseEvent* event) {
     if (event->spontaneous()) {
         event->ignore();
         dismiss();

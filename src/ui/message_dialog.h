@@ -11,11 +11,11 @@ namespace zelvar {
 
 // The small fixed window that shows a send's progress and its final message. The main window
 // creates it hidden, as its owner, and closes it when it closes itself.
-class Dialog : public QDialog, public SendObserver {
+class MessageDialog : public QDialog, public SendObserver {
     Q_OBJECT
 
   public:
-    explicit Dialog(QWidget* owner);
+    explicit MessageDialog(QWidget* owner);
 
     QLabel* info() const { return info_; }
     QPushButton* okButton() const { return okButton_; }

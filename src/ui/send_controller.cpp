@@ -7,6 +7,7 @@
 #include "ui/message_box.h"
 #include "ui/message_dialog.h"
 #include "ui/off_thread.h"
+#include "ui/settings_form.h"
 
 namespace zelvar {
 namespace {
@@ -24,10 +25,11 @@ class NoProgress final : public SendObserver {
 
 }  // namespace
 
-SendController::SendController(QWidget* window, Dialog* progress, PortResolver resolver,
-                               PortExplainer explain)
+SendController::SendController(QWidget* window, SettingsForm* form, MessageDialog* progress,
+                               PortResolver resolver, PortExplainer explain)
     : QObject(window),
       window_(window),
+      form_(form),
       progress_(progress),
       port_(std::move(resolver)),
       explain_(std::move(explain)) {
@@ -36,10 +38,30 @@ SendController::SendController(QWidget* window, Dialog* progress, PortResolver r
     connect(&pause_, &QTimer::timeout, this, &SendController::waitOutPause);
 }
 
-void SendController::start(TransferPlan plan) {
-    plan_ = std::move(plan);
+void SendController::send() {
+    DeviceSettings normalised = form_->settings();
+    ConfigImage image{};
+    const BuildResult built = buildConfigImage(normalised, image);
+    // The window shows what the tracker gets, also when the build stops half-way.
+    form_->applySettings(normalised);
+    if (!built) {
+        refuse(built.error());
+        return;
+    }
+    plan_ = makeTransferPlan(image, sendTargetFor(normalised));
     next_ = 0;
     runSteps();
+}
+
+void SendController::refuse(const FieldFailure& failure) {
+    if (QWidget* failing = form_->control(failure.field))
+        failing->setFocus(Qt::OtherFocusReason);
+    // Below the message, which field failed and why: "MY CALLSIGN: empty callsign".
+    openMessageBox(
+        window_,
+        {QString::fromLatin1(kBuildFailedTitle), QString::fromLatin1(kBuildFailedMessage),
+         QMessageBox::Information, QString::fromStdString(failure.reason)},
+        [this] { emit refused(); });
 }
 
 void SendController::runSteps() {

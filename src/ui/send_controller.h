@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/config_image.h"
 #include "ports/port_finding.h"
 #include "ports/qt_serial_port_qt.h"
 #include "transfer/transfer_plan.h"
@@ -16,9 +17,12 @@ class QWidget;
 
 namespace zelvar {
 
-class Dialog;
+class MessageDialog;
+class SettingsForm;
 
-// Runs a send's plan from the window's event loop: the writes on the port's own signals, the
+// SEND from the main window: builds the image from the form, writes the normalised values back
+// to it, and either runs the send's plan or says why not, with the focus on the failing field.
+// It runs the plan from the window's event loop: the writes on the port's own signals, the
 // pauses on a timer, so the window repaints and answers all the while. Nothing here sleeps or
 // runs events itself, so a modal dialog the user opens meanwhile runs its own loop, in which the
 // send keeps its pace. A failed step closes the port and shows the serial layer's words, with
@@ -30,17 +34,21 @@ class SendController : public QObject {
     // What stops SEND from using port `number`; nothing when nothing does.
     using PortExplainer = std::function<std::vector<Finding>(int number)>;
 
-    SendController(QWidget* window, Dialog* progress, PortResolver resolver, PortExplainer explain);
+    SendController(QWidget* window, SettingsForm* form, MessageDialog* progress,
+                   PortResolver resolver, PortExplainer explain);
 
-    // Starts the plan and returns; finished() follows at its end.
-    void start(TransferPlan plan);
+    // Starts the send and returns; refused() or finished() follows.
+    void send();
     bool portOpen() const { return port_.isOpen(); }
 
   signals:
+    // The settings could not be built and the user has closed the message.
+    void refused();
     // The plan ran to its end, or failed and the user has closed the message.
     void finished();
 
   private:
+    void refuse(const FieldFailure& failure);
     void runSteps();
     void writeStep(const TransferStep& step);
     void pauseStep(std::chrono::milliseconds pause);
@@ -48,7 +56,8 @@ class SendController : public QObject {
     void fail(const std::string& reason);
 
     QWidget* window_;
-    QPointer<Dialog> progress_;
+    SettingsForm* form_;
+    QPointer<MessageDialog> progress_;
     QtSerialPort port_;
     PortExplainer explain_;
     TransferPlan plan_;

@@ -27,6 +27,55 @@ constexpr int kRowSpacing = 1;
 
 const QColor kLatLonFace(0, 192, 0);
 
+// The object name of each field's control: the names Save, Load and other windows know the
+// controls by.
+struct FieldControlName {
+    Field field;
+    std::string_view name;
+};
+constexpr std::array<FieldControlName, kFieldCount> kFieldControlNames = {{
+    {Field::MyCall, "edMyCall"},
+    {Field::AprsPath, "edAprsPath"},
+    {Field::Beacon, "edBeacon"},
+    {Field::Symbol, "edSymbol"},
+    {Field::AltTable, "chkTable"},
+    {Field::NumFlagsAuto, "edNumFlagsAuto"},
+    {Field::MicEMsg, "cbMicEMsg"},
+    {Field::BcnEvery, "edBcnEvery"},
+    {Field::RxPosition, "chkRxPosition"},
+    {Field::ManualTime, "edManualTime"},
+    {Field::SpeedTable0, "esSpeedTable(0)"},
+    {Field::SpeedTable1, "esSpeedTable(1)"},
+    {Field::SpeedTable2, "esSpeedTable(2)"},
+    {Field::SpeedTable3, "esSpeedTable(3)"},
+    {Field::SpeedTable4, "esSpeedTable(4)"},
+    {Field::SpeedTable5, "esSpeedTable(5)"},
+    {Field::SpeedTable6, "esSpeedTable(6)"},
+    {Field::GpsCheckTime, "edGpsCheckTime"},
+    {Field::GpsAcqTime, "edGpsAcqTime"},
+    {Field::Baud300, "chk300Baud"},
+    {Field::DestCall, "edDestCall"},
+    {Field::AprsMsg, "edAprsMsg"},
+    {Field::MsgRepeat, "edMsgRepeat"},
+    {Field::AutoReply, "chkAutoReply"},
+    {Field::AutoReplyMsg, "edAutoReplyMsg"},
+    {Field::CommPort, "edComm"},
+    {Field::BaudRate, "cboBaud"},
+}};
+
+constexpr bool fieldControlNamesInOrder() {
+    for (std::size_t i = 0; i < kFieldControlNames.size(); ++i) {
+        if (kFieldControlNames[i].field != static_cast<Field>(i))
+            return false;
+    }
+    return true;
+}
+static_assert(fieldControlNamesInOrder(), "one name per field, in the order of Field");
+
+std::string_view fieldControlName(Field field) {
+    return kFieldControlNames[static_cast<std::size_t>(field)].name;
+}
+
 QString labelOf(Field field) {
     return fromLatin1(fieldLabel(field));
 }
@@ -71,7 +120,7 @@ QLabel* makeCounter(QWidget* parent, std::string_view name) {
 
 QComboBox* makeList(QWidget* parent, Field field, const QString& name) {
     auto* list = new LabelledList(parent);
-    list->setObjectName(fromLatin1(controlName(field)));
+    list->setObjectName(fromLatin1(fieldControlName(field)));
     list->setFont(withPointSize(parent->font(), kSmallPointSize));
     describe(list, name);
     fitFieldHeight(list);
@@ -79,7 +128,7 @@ QComboBox* makeList(QWidget* parent, Field field, const QString& name) {
 }
 
 FieldEdit* digits(QWidget* parent, Field field, const QString& name, const QString& unit) {
-    FieldEdit* edit = makeDigitsField(parent, controlName(field), inputRule(field));
+    FieldEdit* edit = makeDigitsField(parent, fieldControlName(field), inputRule(field));
     describe(edit, name, unit);
     return edit;
 }
@@ -88,7 +137,7 @@ FieldEdit* textField(QWidget* parent, Field field, const QString& hint = {},
                      std::function<bool()> gpsless = nullptr) {
     const InputRule& rule = inputRule(field);
     const int length = static_cast<int>(rule.maxLength);
-    FieldEdit* edit = makeTextField(parent, controlName(field), length,
+    FieldEdit* edit = makeTextField(parent, fieldControlName(field), length,
                                     characterRule(rule, std::move(gpsless)), hint);
     describe(edit, labelOf(field), atMost(length));
     return edit;
@@ -198,7 +247,7 @@ QWidget* SettingsForm::buildMainGroup() {
     describe(c.symbol, QStringLiteral("ICON Symbol"), QStringLiteral("one character"));
     fitWidthToCharacters(c.symbol, 1);
     c.alternateTable =
-        makeCheckBox(group, controlName(Field::AltTable), QStringLiteral("Alternate Table"));
+        makeCheckBox(group, fieldControlName(Field::AltTable), QStringLiteral("Alternate Table"));
     QHBoxLayout* symbol = row({c.symbol, c.alternateTable});
     symbol->addStretch();
     grid->addWidget(naming(makeLabel(group, QStringLiteral("ICON Symbol")), c.symbol), 1, 0);
@@ -245,7 +294,7 @@ QWidget* SettingsForm::buildMainGroup() {
 
     // The counter stands just below the right end of the comment, beside the check box.
     c.hideReceivedPositions =
-        makeCheckBox(group, controlName(Field::RxPosition),
+        makeCheckBox(group, fieldControlName(Field::RxPosition),
                      QStringLiteral("Disable display position of received stations"));
     c.beaconCounter = makeCounter(group, "Label34");
     grid->addWidget(c.hideReceivedPositions, 5, 0, 1, 3);
@@ -256,6 +305,7 @@ QWidget* SettingsForm::buildMainGroup() {
 
 QWidget* SettingsForm::buildTimingGroup() {
     FormControls& c = controls_;
+    // The caption the tracker's users know, two blanks and all.
     auto* group = new QGroupBox(QStringLiteral("Timing  Settings"), this);
     auto* columns = tight(new QHBoxLayout(group), kNarrowGroupMargins);
     columns->setSpacing(kSpacing);
@@ -309,8 +359,8 @@ QWidget* SettingsForm::buildTimingGroup() {
         bands->addWidget(makeLabel(automatic, QStringLiteral("sec.")), band, 2);
     }
     right->addWidget(automatic);
-    c.modem300 =
-        makeCheckBox(group, controlName(Field::Baud300), QStringLiteral("300 Baud Modem Speed"));
+    c.modem300 = makeCheckBox(group, fieldControlName(Field::Baud300),
+                              QStringLiteral("300 Baud Modem Speed"));
     QFont bold = c.modem300->font();
     bold.setBold(true);
     c.modem300->setFont(bold);
@@ -338,8 +388,8 @@ QWidget* SettingsForm::buildMessageGroup() {
         row({naming(makeLabel(group, QStringLiteral("Message")), c.message), c.message}));
 
     c.messageRetries = digits(group, Field::MsgRepeat, QStringLiteral("Msg Retries"), QString());
-    c.autoAnswerOn =
-        makeCheckBox(group, controlName(Field::AutoReply), QStringLiteral("Enable Auto Answer"));
+    c.autoAnswerOn = makeCheckBox(group, fieldControlName(Field::AutoReply),
+                                  QStringLiteral("Enable Auto Answer"));
     // The message's counter stands just below its right end, on the retries row.
     QHBoxLayout* retries =
         row({naming(makeLabel(group, QStringLiteral("Msg Retries")), c.messageRetries),
@@ -453,6 +503,10 @@ DeviceSettings SettingsForm::settings() const {
 
 void SettingsForm::applySettings(const DeviceSettings& s) {
     forEachBinding(controls_, s, WriteControl{});
+}
+
+QWidget* SettingsForm::control(Field field) const {
+    return findChild<QWidget*>(fromLatin1(fieldControlName(field)));
 }
 
 }  // namespace zelvar

@@ -18,6 +18,8 @@ class SettingsForm : public QWidget {
     explicit SettingsForm(QWidget* parent);
 
     const FormControls& controls() const { return controls_; }
+    // The control that shows `field`.
+    QWidget* control(Field field) const;
 
     // The settings as the controls hold them.
     DeviceSettings settings() const;

@@ -8,15 +8,12 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "config/config_image.h"
 #include "ui/calculator_window.h"
 #include "ui/field_edit.h"
 #include "ui/file_actions.h"
 #include "ui/form_changes.h"
 #include "ui/form_reactions.h"
 #include "ui/instructions_viewer.h"
-#include "ui/latin1_text.h"
-#include "ui/message_box.h"
 #include "ui/message_dialog.h"
 #include "ui/port_chooser.h"
 #include "ui/preview_window.h"
@@ -58,7 +55,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     new PortChooser(this, c.portNumber, c.portDevice, lister);
     applySettings(defaultSettings());
 
-    progress_ = new Dialog(this);
+    progress_ = new MessageDialog(this);
     calculator_ = new CalculatorWindow(this, CalculatorHost{
                                                  c.beacon,
                                                  [c] { return c.symbol->text(); },
@@ -73,14 +70,16 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
             preview_->refresh();
     });
     sender_ = new SendController(
-        this, progress_, [lister](int number) { return resolveListedPort(lister(), number); },
+        this, form_, progress_,
+        [lister](int number) { return resolveListedPort(lister(), number); },
         [lister](int number) { return diagnoseListedPort(lister(), number).findings; });
     files_ = new FileActions(this, form_, calculator_);
 
     connect(c.send, &QPushButton::clicked, this, &SetupWindow::send);
     connect(sender_, &SendController::finished, this, &SetupWindow::sendFinished);
+    connect(sender_, &SendController::refused, c.send, [send = c.send] { send->setEnabled(true); });
     // Put away, the dialog leaves the keyboard to this window again.
-    connect(progress_, &Dialog::dismissed, this, [this] {
+    connect(progress_, &MessageDialog::dismissed, this, [this] {
         if (isVisible())
             activateWindow();
     });
@@ -121,26 +120,9 @@ CalculatorInputs SetupWindow::calculatorInputs() const {
 }
 
 void SetupWindow::send() {
-    QPushButton* button = form_->controls().send;
-    button->setEnabled(false);
+    form_->controls().send->setEnabled(false);
     focusAtSend_ = focusWidget();
-    DeviceSettings normalised = form_->settings();
-    ConfigImage image{};
-    const BuildResult built = buildConfigImage(normalised, image);
-    // The window shows what the tracker gets, also when the build stops half-way.
-    form_->applySettings(normalised);
-    if (built) {
-        sender_->start(makeTransferPlan(image, sendTargetFor(normalised)));
-        return;
-    }
-    if (auto* failing = form_->findChild<QWidget*>(fromLatin1(controlName(built.error().field))))
-        failing->setFocus(Qt::OtherFocusReason);
-    // Below the message, which field failed and why: "MY CALLSIGN: empty callsign".
-    openMessageBox(
-        this,
-        {QString::fromLatin1(kBuildFailedTitle), QString::fromLatin1(kBuildFailedMessage),
-         QMessageBox::Information, QString::fromStdString(built.error().reason)},
-        [button] { button->setEnabled(true); });
+    sender_->send();
 }
 
 void SetupWindow::sendFinished() {
@@ -152,7 +134,7 @@ void SetupWindow::sendFinished() {
 }
 
 void SetupWindow::showInstructions() {
-    InstructionsViewer::apri(QStringLiteral("Zelvar_Config.rtf"),
+    InstructionsViewer::open(QStringLiteral("Zelvar_Config.rtf"),
                              QStringLiteral("Zelvar Config - Istruzioni"));
 }
 

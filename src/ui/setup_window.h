@@ -9,7 +9,7 @@
 namespace zelvar {
 
 class CalculatorWindow;
-class Dialog;
+class MessageDialog;
 class FileActions;
 class PreviewWindow;
 class SendController;
@@ -42,7 +42,7 @@ class SetupWindow : public QWidget {
 
   private:
     void watchKeysOf(QWidget* window);
-    // SEND: build, show the normalised values, then send or say why not.
+    // SEND off while the send controller builds, and sends or says why not.
     void send();
     // SEND back on; the focus goes to it unless the user has put it elsewhere meanwhile.
     void sendFinished();
@@ -52,7 +52,7 @@ class SetupWindow : public QWidget {
     SettingsForm* form_;
     CalculatorWindow* calculator_ = nullptr;
     PreviewWindow* preview_ = nullptr;
-    QPointer<Dialog> progress_;
+    QPointer<MessageDialog> progress_;
     SendController* sender_ = nullptr;
     FileActions* files_ = nullptr;
     // Where the focus was once SEND was off (Load, when SEND had it); still there at the end of

@@ -170,16 +170,15 @@ TEST_F(Calculator, ClosingHidesAndUnmarksTheBeacon) {
 }
 
 // Values from a file, hidden; greyed boxes and Latin-1 texts come back out unchanged until the
-// user clicks a box.
+// user clicks a box. The display follows, also when the boxes keep their state (the last).
 TEST_F(Calculator, LoadedValuesTravelUnchangedAndSetTheDisplay) {
     window->hide();
     const CalculatorInputs loaded[] = {{"45.30.15", "-11.05.50", 0, "300", 1, true},
                                        {"1.00.00", "2.00.00", 2, "5", 2, false},
-                                       {"\xe9\xb0", "x", 1, "\xff", 0, false}};
+                                       {"\xe9\xb0", "x", 1, "\xff", 0, false},
+                                       {"45.30.15", "11.05.50", 1, "0", 0, false}};
     for (const CalculatorInputs& inputs : loaded) {
         window->setInputs(inputs);
-        window->chkCentClick();  // as Load does
-        window->chkAltClick();
         EXPECT_EQ(window->inputs(), inputs);
         EXPECT_FALSE(window->isVisible());
         EXPECT_EQ(writeButton()->isEnabled(), inputs.longitude != "x") << inputs.longitude;

@@ -76,13 +76,13 @@ TEST_F(Viewer, SaysWhyAFileCannotBeShownThenCloses) {
             ASSERT_TRUE(QDir().mkdir(name));
         else if (content)
             writeFile(name, content);
-        QPointer<InstructionsViewer> viewer = InstructionsViewer::apri(name, kTitle);
+        QPointer<InstructionsViewer> viewer = InstructionsViewer::open(name, kTitle);
         auto* box = viewer->findChild<QMessageBox*>();
         ASSERT_NE(box, nullptr) << name;
         EXPECT_TRUE(box->text().startsWith(message)) << box->text().toStdString();
         EXPECT_EQ(box->windowTitle(), "Zelvar");
         EXPECT_EQ(box->icon(), QMessageBox::Critical);
-        InstructionsViewer::apri(name, kTitle);
+        InstructionsViewer::open(name, kTitle);
         EXPECT_EQ(viewer->findChildren<QMessageBox*>().size(), 1);
         box->button(QMessageBox::Ok)->click();
         processDeletes();
@@ -90,7 +90,7 @@ TEST_F(Viewer, SaysWhyAFileCannotBeShownThenCloses) {
         EXPECT_EQ(InstructionsViewer::instance(), nullptr);
     }
     writeFile("Absent.rtf", "{\\rtf1 now here}");
-    EXPECT_EQ(shownText(InstructionsViewer::apri("Absent.rtf", kTitle)), "now here");
+    EXPECT_EQ(shownText(InstructionsViewer::open("Absent.rtf", kTitle)), "now here");
 }
 
 // With its caption; opened again it reads the file anew, back at the top.
@@ -99,7 +99,7 @@ TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
     for (int i = 0; i < 200; ++i)
         longText += "line " + QByteArray::number(i) + "\\par ";
     writeFile("Zelvar_Config.rtf", longText + "}");
-    InstructionsViewer* viewer = InstructionsViewer::apri("Zelvar_Config.rtf", kTitle);
+    InstructionsViewer* viewer = InstructionsViewer::open("Zelvar_Config.rtf", kTitle);
     EXPECT_EQ(viewer->windowTitle(), QString(" ") + kTitle);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_TRUE(shownText(viewer).startsWith("Zelvar\nline 0\n"));
@@ -111,7 +111,7 @@ TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
     scroll->setValue(scroll->maximum());
     ASSERT_GT(scroll->value(), 0);
     writeFile("Zelvar_Config.rtf", longText + "changed}");
-    EXPECT_EQ(InstructionsViewer::apri("Zelvar_Config.rtf"), viewer);
+    EXPECT_EQ(InstructionsViewer::open("Zelvar_Config.rtf"), viewer);
     EXPECT_EQ(viewer->windowTitle(), " ");
     EXPECT_TRUE(shownText(viewer).endsWith("changed"));
     EXPECT_EQ(scroll->value(), 0);
@@ -121,7 +121,7 @@ TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
 // The manual's pictures fit the page at the viewer's size: no scrolling sideways.
 TEST_F(Viewer, ShowsTheManualsPicturesAsWideAsThePage) {
     ASSERT_TRUE(QFile::copy(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf", "Zelvar_Config.rtf"));
-    InstructionsViewer* viewer = InstructionsViewer::apri("Zelvar_Config.rtf", kTitle);
+    InstructionsViewer* viewer = InstructionsViewer::open("Zelvar_Config.rtf", kTitle);
     for (const int width : {622, 300, 622}) {
         viewer->resize(width, 315);
         QCoreApplication::processEvents();
@@ -155,7 +155,7 @@ TEST_F(Viewer, ComingFromAnotherWindowOfTheProgramReadsTheFileAgain) {
     writeFile("Zelvar_Config.rtf", "{\\rtf1 first}");
     QWidget other;
     other.show();
-    InstructionsViewer* viewer = InstructionsViewer::apri("Zelvar_Config.rtf", kTitle);
+    InstructionsViewer* viewer = InstructionsViewer::open("Zelvar_Config.rtf", kTitle);
     ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
     writeFile("Zelvar_Config.rtf", "{\\rtf1 second}");
     other.activateWindow();

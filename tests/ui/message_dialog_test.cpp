@@ -16,14 +16,14 @@ namespace {
 
 const QString kSentShown = "Data sent !\n Be shure that 'Transfer OK' appears on LCD";
 
-class MessageDialog : public ::testing::Test {
+class ProgressDialog : public ::testing::Test {
   protected:
     QMainWindow owner;
-    QPointer<Dialog> dialog = new Dialog(&owner);
+    QPointer<MessageDialog> dialog = new MessageDialog(&owner);
 };
 
 // OK, Esc and the title bar's close box only hide it, text kept; the program's close ends it.
-TEST_F(MessageDialog, TheUserHidesItTheProgramClosesIt) {
+TEST_F(ProgressDialog, TheUserHidesItTheProgramClosesIt) {
     dialog->setText(kSentMessage);
     dialog->showProgress();
     QApplication::processEvents();
@@ -46,7 +46,7 @@ TEST_F(MessageDialog, TheUserHidesItTheProgramClosesIt) {
     EXPECT_TRUE(dialog.isNull());
 }
 
-TEST_F(MessageDialog, EveryTextOfTheSendFitsWhole) {
+TEST_F(ProgressDialog, EveryTextOfTheSendFitsWhole) {
     for (const std::string& text : {std::string(kSentMessage), sendingText("COM9") + "...",
                                     sendingText("COM99999999999999999999") + "..."}) {
         dialog->setText(text);

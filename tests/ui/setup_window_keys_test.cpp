@@ -11,6 +11,7 @@
 #include "ui/calculator_window.h"
 #include "ui/field_edit.h"
 #include "ui/instructions_viewer.h"
+#include "ui/settings_form.h"
 
 namespace zelvar {
 namespace {
@@ -39,6 +40,25 @@ TEST_F(SetupKeys, StartsOnTheDelayWithItsTextSelected) {
     EXPECT_EQ(interval->selectedText(), "0600");
     testing::typeKeys(interval, "12");
     EXPECT_EQ(interval->text(), "12");
+}
+
+// SEND puts the focus on a failing field's control: each field has its own, showing that field.
+TEST_F(SetupKeys, EveryFieldHasItsOwnControl) {
+    const auto* form = window->findChild<SettingsForm*>();
+    const DeviceSettings defaults = defaultSettings();
+    QSet<QWidget*> controls;
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        QWidget* shown = form->control(field);
+        controls.insert(shown);
+        const std::string* text = fieldText(defaults, field);
+        const auto* edit = qobject_cast<QLineEdit*>(shown);
+        EXPECT_TRUE(text ? edit && edit->text().toStdString() == *text
+                         : qobject_cast<QCheckBox*>(shown) || qobject_cast<QComboBox*>(shown))
+            << fieldName(field);
+    }
+    EXPECT_EQ(controls.size(), qsizetype(kFieldCount));
+    EXPECT_FALSE(controls.contains(nullptr));
 }
 
 struct Typing {

@@ -32,7 +32,7 @@ class SetupSend : public testing::SetupWindowTest {
     void SetUp() override { ASSERT_TRUE(line->ok()); }
 
     QPushButton* sendButton() { return control<QPushButton>("cmdSend"); }
-    Dialog* progress() { return window->findChild<Dialog*>("Dialog"); }
+    MessageDialog* progress() { return window->findChild<MessageDialog*>("Dialog"); }
     bool progressShown() { return progress() && progress()->isVisible(); }
     void sendAndWait(const char* port = "3") {
         typeInto("edComm", port);
