@@ -3,18 +3,16 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <iostream>
 #include <system_error>
 
 namespace zelvar::cli {
 
-CheckedStdout::CheckedStdout() : previous_(std::cout.rdbuf(this)) {
+CheckedStdout::CheckedStdout() {
     setp(buffer_.data(), buffer_.data() + buffer_.size());
 }
 
 CheckedStdout::~CheckedStdout() {
     drain();
-    std::cout.rdbuf(previous_);
 }
 
 Result<> CheckedStdout::finish() {

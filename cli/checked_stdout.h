@@ -7,10 +7,10 @@
 
 namespace zelvar::cli {
 
-// std::cout through a buffer of our own for as long as this lives, so that a write the system
+// The program's standard output as a stream buffer of our own, so that a write the system
 // refuses (a full disk, a closed descriptor) is remembered with its reason instead of vanishing.
 // Every command's output, help and version included, goes through it.
-class CheckedStdout : private std::streambuf {
+class CheckedStdout final : public std::streambuf {
   public:
     CheckedStdout();
     ~CheckedStdout() override;
@@ -28,7 +28,6 @@ class CheckedStdout : private std::streambuf {
     bool drain();
     bool writeAll(const char* data, std::size_t size);
 
-    std::streambuf* previous_;
     int error_ = 0;  // the errno of the first refused write
     std::array<char, 8192> buffer_{};
 };

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <ostream>
 #include <string_view>
+
+#include "command_line.h"
 
 namespace CLI {
 class App;
@@ -22,7 +25,7 @@ inline constexpr int kExitNothingArrived = 3;  // receive: nothing before the ti
 inline constexpr int kExitInterrupted = 130;   // Ctrl+C, as shells report it
 
 // What a command does once its arguments are parsed; returns the exit code.
-using Action = std::function<int()>;
+using Action = std::function<int(const CommandLineIo& io)>;
 
 // Each command declares its arguments and its help on its own subcommand and returns the action
 // that reads them. The list of commands is in command_line.cpp.
@@ -38,7 +41,7 @@ Action declarePosition(CLI::App& command);
 Action declareReceive(CLI::App& command);
 Action declareSend(CLI::App& command);
 
-// Prints "zelvar-cli: <message>" and the command's usage line to stderr; returns kExitInputError.
-int usageError(const CLI::App& command, std::string_view message);
+// Prints "zelvar-cli: <message>" and the command's usage line to err; returns kExitInputError.
+int usageError(std::ostream& err, const CLI::App& command, std::string_view message);
 
 }  // namespace zelvar::cli

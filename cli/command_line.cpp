@@ -3,14 +3,13 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
-#include <iostream>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "checked_stdout.h"
 #include "command.h"
 #include "help_formatter.h"
 
@@ -71,21 +70,27 @@ std::vector<std::string> leftOver(const CLI::App& app) {
 }
 
 // After "--" every argument is a name, whatever it starts with.
-bool followsSeparator(int argc, char** argv, const std::string& argument) {
-    const std::vector<std::string_view> words(argv + 1, argv + argc);
+bool followsSeparator(std::span<const std::string> words, const std::string& argument) {
     const auto separator = std::ranges::find(words, "--");
     return separator != words.end() &&
            std::find(separator + 1, words.end(), argument) != words.end();
 }
 
-int refuseLeftOver(const CLI::App& command, const std::string& argument, bool name,
-                   const char* what) {
+int refuseLeftOver(std::ostream& err, const CLI::App& command, const std::string& argument,
+                   bool name, const char* what) {
     if (!name && argument.starts_with('-'))
-        return usageError(command, "unknown option " + argument);
-    return usageError(command, std::string(what) + argument);
+        return usageError(err, command, "unknown option " + argument);
+    return usageError(err, command, std::string(what) + argument);
 }
 
-int runCommand(int argc, char** argv) {
+}  // namespace
+
+int usageError(std::ostream& err, const CLI::App& command, std::string_view message) {
+    err << "zelvar-cli: " << message << "\n" << HelpFormatter::usage(command);
+    return kExitInputError;
+}
+
+int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
     CLI::App app(kDescription, "zelvar-cli");
     app.formatter(std::make_shared<HelpFormatter>());
     app.footer(kExitStatus);
@@ -108,12 +113,13 @@ int runCommand(int argc, char** argv) {
     }
 
     try {
-        app.parse(argc, argv);
+        // CLI11 takes the words last first.
+        app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == 0)
-            return app.exit(error);  // --help, --help-all, --version
+            return app.exit(error, io.out, io.err);  // --help, --help-all, --version
         std::vector<CLI::App*> chosen = app.get_subcommands();
-        return usageError(chosen.empty() ? app : *chosen.front(), error.what());
+        return usageError(io.err, chosen.empty() ? app : *chosen.front(), error.what());
     }
 
     std::vector<CLI::App*> chosen = app.get_subcommands();
@@ -124,32 +130,15 @@ int runCommand(int argc, char** argv) {
         left.insert(left.begin(), extra.begin(), extra.end());
     }
     if (!left.empty()) {
-        return refuseLeftOver(chosen.empty() ? app : *chosen.front(), left.front(),
-                              followsSeparator(argc, argv, left.front()),
+        return refuseLeftOver(io.err, chosen.empty() ? app : *chosen.front(), left.front(),
+                              followsSeparator(args, left.front()),
                               chosen.empty() ? "unknown command " : "unexpected argument ");
     }
     if (chosen.empty()) {
-        std::cerr << app.help();
+        io.err << app.help();
         return kExitInputError;
     }
-    return actions.at(chosen.front())();
-}
-
-}  // namespace
-
-int usageError(const CLI::App& command, std::string_view message) {
-    std::cerr << "zelvar-cli: " << message << "\n" << HelpFormatter::usage(command);
-    return kExitInputError;
-}
-
-int runCommandLine(int argc, char** argv) {
-    CheckedStdout output;
-    const int status = runCommand(argc, argv);
-    if (Result<> written = output.finish(); !written) {
-        std::cerr << "zelvar-cli: " << written.error().reason << "\n";
-        return kExitInputError;
-    }
-    return status;
+    return actions.at(chosen.front())(io);
 }
 
 }  // namespace zelvar::cli

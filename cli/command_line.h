@@ -1,8 +1,24 @@
 #pragma once
 
+#include <functional>
+#include <ostream>
+#include <span>
+#include <string>
+
 namespace zelvar::cli {
 
-// Parses the command line, runs the command it names and returns the exit code.
-int runCommandLine(int argc, char** argv);
+// What a run of the command line uses of its process: where its output and messages go and,
+// for the commands that wait on a device, how the user stops them.
+struct CommandLineIo {
+    std::ostream& out;
+    std::ostream& err;
+    // Called once a command starts waiting on a device; returns a descriptor that becomes
+    // readable when the user asks it to stop (Ctrl+C), or -1 when nothing can. Empty: -1.
+    std::function<int()> interruptDescriptor;
+};
+
+// Parses the arguments (the words after the program's name), runs the command they name and
+// returns the exit code. Keeps no state between runs.
+int runCommandLine(std::span<const std::string> args, const CommandLineIo& io);
 
 }  // namespace zelvar::cli

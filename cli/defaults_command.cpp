@@ -9,24 +9,24 @@
 namespace zelvar::cli {
 namespace {
 
-struct Options {
+struct DefaultsOptions {
     std::optional<std::string> output;
 };
 
-int run(const Options& options) {
-    return writeOutput(options.output,
+int runDefaults(const CommandLineIo& io, const DefaultsOptions& options) {
+    return writeOutput(io, options.output,
                        writeConfigText(defaultSettings(), CalculatorInputs{}).value());
 }
 
 }  // namespace
 
 Action declareDefaults(CLI::App& command) {
-    auto options = std::make_shared<Options>();
+    auto options = std::make_shared<DefaultsOptions>();
     command.footer(
         "Writes the factory-default .cfg, byte for byte what Save writes right after start,\n"
         "to FILE or to stdout.");
     command.add_option("-o", options->output, "write to FILE instead of stdout")->type_name("FILE");
-    return [options] { return run(*options); };
+    return [options](const CommandLineIo& io) { return runDefaults(io, *options); };
 }
 
 }  // namespace zelvar::cli

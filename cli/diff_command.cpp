@@ -1,6 +1,6 @@
 #include <CLI/App.hpp>
-#include <iostream>
 #include <memory>
+#include <ostream>
 
 #include "command.h"
 #include "config/settings_diff.h"
@@ -10,45 +10,44 @@
 namespace zelvar::cli {
 namespace {
 
-struct Options {
+struct DiffOptions {
     std::string first;
     std::string second;
 };
 
-int run(const Options& options) {
+int runDiff(const CommandLineIo& io, const DiffOptions& options) {
     DeviceSettings first;
     DeviceSettings second;
-    if (int status = loadSettingsFile(options.first, first))
+    if (int status = loadSettingsFile(io.err, options.first, first))
         return status;
-    if (int status = loadSettingsFile(options.second, second))
+    if (int status = loadSettingsFile(io.err, options.second, second))
         return status;
     const SettingsDiff diff = diffSettings(first, second);
     bool bothBuilt = true;
     for (const auto& [file, built] :
          {std::pair{&options.first, &diff.first}, std::pair{&options.second, &diff.second}}) {
         if (!*built) {
-            std::cout << *file << ": " << kBuildFailedMessage << ": " << built->error().reason
-                      << "\n";
+            io.out << *file << ": " << kBuildFailedMessage << ": " << built->error().reason << "\n";
             bothBuilt = false;
         }
     }
     if (!bothBuilt)
         return kExitDifferent;
     if (diff.sameBytes) {
-        std::cout << "The tracker gets the same 170 bytes from both files\n";
+        io.out << "The tracker gets the same 170 bytes from both files\n";
         return kExitOk;
     }
-    std::cout << "The tracker gets different bytes, first " << options.first << ", then "
-              << options.second << ":\n";
+    io.out << "The tracker gets different bytes, first " << options.first << ", then "
+           << options.second << ":\n";
     for (const SettingDifference& difference : diff.differences)
-        printSettingRow(difference.name, difference.first + " -> " + difference.second);
+        printSettingRow(io.out, difference.name, difference.first + " -> " + difference.second);
     return kExitDifferent;
 }
 
 }  // namespace
 
 Action declareDiff(CLI::App& command) {
-    auto options = std::make_shared<Options>();
+    auto options = std::make_shared<DiffOptions>();
     command.footer(
         "Loads both files into default records, as the window does, builds both as SEND\n"
         "would and lists every setting the tracker gets differently, in decode's terms,\n"
@@ -57,7 +56,7 @@ Action declareDiff(CLI::App& command) {
         "be loaded.");
     command.add_option("A.cfg", options->first)->required();
     command.add_option("B.cfg", options->second)->required();
-    return [options] { return run(*options); };
+    return [options](const CommandLineIo& io) { return runDiff(io, *options); };
 }
 
 }  // namespace zelvar::cli

@@ -1,7 +1,7 @@
 #include <CLI/App.hpp>
-#include <iostream>
 #include <memory>
 #include <optional>
+#include <ostream>
 
 #include "command.h"
 #include "common/ascii.h"
@@ -12,34 +12,35 @@
 namespace zelvar::cli {
 namespace {
 
-struct Options {
+struct DoctorOptions {
     std::optional<std::string> port;
     std::optional<std::string> device;
 };
 
-int run(const CLI::App& command, const Options& options) {
+int runDoctor(const CommandLineIo& io, const CLI::App& command, const DoctorOptions& options) {
     if (options.port && options.device)
-        return usageError(command, "give --port or --device, not both");
+        return usageError(io.err, command, "give --port or --device, not both");
     Diagnosis diagnosis;
     if (options.device) {
         if (options.device->empty())
-            return usageError(command, "--device needs a device path");
+            return usageError(io.err, command, "--device needs a device path");
         diagnosis = diagnoseSystemDevice(*options.device);
     } else {
         // Without a choice, the port the window starts with.
         int number = 1;
         if (options.port && !readPortNumber(*options.port, number))
-            return usageError(command, "--port needs a port number, not '" + *options.port + "'");
+            return usageError(io.err, command,
+                              "--port needs a port number, not '" + *options.port + "'");
         diagnosis = diagnoseSystemPort(number);
     }
-    std::cout << escapedControlLines(diagnosisText(diagnosis));
+    io.out << escapedControlLines(diagnosisText(diagnosis));
     return diagnosis.usable() ? kExitOk : kExitPortUnusable;
 }
 
 }  // namespace
 
 Action declareDoctor(CLI::App& command) {
-    auto options = std::make_shared<Options>();
+    auto options = std::make_shared<DoctorOptions>();
     command.footer(
         "Checks whether SEND could use a serial port and says what stops it, each finding\n"
         "with the command that fixes it: a device that is not there, a group the user is\n"
@@ -50,7 +51,8 @@ Action declareDoctor(CLI::App& command) {
         "Exit 0 the port can be opened for writing, 1 a finding stops SEND, 2 the arguments\n"
         "are wrong.");
     addPortOptions(command, options->port, options->device);
-    return [&command, options] { return run(command, *options); };
+    return
+        [&command, options](const CommandLineIo& io) { return runDoctor(io, command, *options); };
 }
 
 }  // namespace zelvar::cli

@@ -1,7 +1,7 @@
 #include "far_end.h"
 
 #include <CLI/App.hpp>
-#include <iostream>
+#include <ostream>
 
 #include "common/ascii.h"
 #include "config/device_settings.h"
@@ -25,12 +25,13 @@ std::optional<int> readSpeed(const std::string& text) {
     return std::nullopt;
 }
 
-std::optional<SerialReceiver> openFarEnd(const std::string& device, int baud, LineSharing sharing) {
+std::optional<SerialReceiver> openFarEnd(std::ostream& err, const std::string& device, int baud,
+                                         LineSharing sharing) {
     Result<SerialReceiver> receiver = SerialReceiver::open(device, baud, sharing);
     if (receiver)
         return std::move(*receiver);
-    std::cerr << "zelvar-cli: " << escapedControls(receiver.error().reason) << "\n"
-              << escapedControlLines(findingsText(diagnoseSystemDevice(device).findings));
+    err << "zelvar-cli: " << escapedControls(receiver.error().reason) << "\n"
+        << escapedControlLines(findingsText(diagnoseSystemDevice(device).findings));
     return std::nullopt;
 }
 

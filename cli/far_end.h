@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "ports/serial_receiver.h"
@@ -22,7 +23,8 @@ void addFarEndOptions(CLI::App& command, FarEndOptions& options);
 std::optional<int> readSpeed(const std::string& text);
 
 // The device opened for reading; or nothing, with the reason and what the port doctor finds
-// about the device on stderr.
-std::optional<SerialReceiver> openFarEnd(const std::string& device, int baud, LineSharing sharing);
+// about the device on err.
+std::optional<SerialReceiver> openFarEnd(std::ostream& err, const std::string& device, int baud,
+                                         LineSharing sharing);
 
 }  // namespace zelvar::cli

@@ -9,31 +9,31 @@
 namespace zelvar::cli {
 namespace {
 
-struct Options {
+struct ImageOptions {
     std::string file;
     bool wire = false;
     bool raw = false;
 };
 
-int run(const Options& options) {
+int runImage(const CommandLineIo& io, const ImageOptions& options) {
     DeviceSettings settings;
-    if (int status = loadSettingsFile(options.file, settings))
+    if (int status = loadSettingsFile(io.err, options.file, settings))
         return status;
     ConfigImage image{};
-    if (int status = buildImage(settings, image))
+    if (int status = buildImage(io.err, settings, image))
         return status;
 
     WireBytes wire = wireBytes(image);
     std::span<const std::uint8_t> chosen =
         options.wire ? std::span<const std::uint8_t>(wire) : std::span<const std::uint8_t>(image);
     std::string bytes(reinterpret_cast<const char*>(chosen.data()), chosen.size());
-    return writeOutput(std::nullopt, options.raw ? bytes : toHex(bytes) + "\n");
+    return writeOutput(io, std::nullopt, options.raw ? bytes : toHex(bytes) + "\n");
 }
 
 }  // namespace
 
 Action declareImage(CLI::App& command) {
-    auto options = std::make_shared<Options>();
+    auto options = std::make_shared<ImageOptions>();
     command.footer(
         "Loads FILE.cfg into a default record, builds the tracker's image and prints its\n"
         "164 bytes as one line of lowercase hex.\n"
@@ -41,7 +41,7 @@ Action declareImage(CLI::App& command) {
     command.add_option("FILE.cfg", options->file)->required();
     command.add_flag("--wire", options->wire, "the 170 bytes that go on the serial line instead");
     command.add_flag("--raw", options->raw, "the bytes themselves instead of hex");
-    return [options] { return run(*options); };
+    return [options](const CommandLineIo& io) { return runImage(io, *options); };
 }
 
 }  // namespace zelvar::cli

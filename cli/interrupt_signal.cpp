@@ -1,7 +1,6 @@
 #include "interrupt_signal.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <array>
@@ -10,28 +9,28 @@
 namespace zelvar::cli {
 namespace {
 
-std::array<int, 2> wakePipe = {-1, -1};
+std::array<int, 2> interruptWakePipe = {-1, -1};
 
-extern "C" void onSignal(int) {
+extern "C" void onInterruptSignal(int) {
     const int saved = errno;
     const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(wakePipe[1], &byte, 1);
+    [[maybe_unused]] const ssize_t written = ::write(interruptWakePipe[1], &byte, 1);
     errno = saved;
 }
 
 }  // namespace
 
 InterruptSignal::InterruptSignal() {
-    if (::pipe(wakePipe.data()) != 0) {
-        wakePipe = {-1, -1};
+    if (::pipe(interruptWakePipe.data()) != 0) {
+        interruptWakePipe = {-1, -1};
         return;
     }
-    for (int end : wakePipe) {
+    for (int end : interruptWakePipe) {
         ::fcntl(end, F_SETFD, FD_CLOEXEC);
         ::fcntl(end, F_SETFL, O_NONBLOCK);
     }
     struct sigaction action {};
-    action.sa_handler = onSignal;
+    action.sa_handler = onInterruptSignal;
     sigemptyset(&action.sa_mask);
     // No SA_RESTART: a wait in progress returns at once.
     ::sigaction(SIGINT, &action, &previousInterrupt_);
@@ -39,22 +38,17 @@ InterruptSignal::InterruptSignal() {
 }
 
 InterruptSignal::~InterruptSignal() {
-    if (wakePipe[0] < 0)
+    if (interruptWakePipe[0] < 0)
         return;
     ::sigaction(SIGINT, &previousInterrupt_, nullptr);
     ::sigaction(SIGTERM, &previousTerminate_, nullptr);
-    ::close(wakePipe[0]);
-    ::close(wakePipe[1]);
-    wakePipe = {-1, -1};
+    ::close(interruptWakePipe[0]);
+    ::close(interruptWakePipe[1]);
+    interruptWakePipe = {-1, -1};
 }
 
 int InterruptSignal::descriptor() const {
-    return wakePipe[0];
-}
-
-bool InterruptSignal::raised() const {
-    pollfd watched{wakePipe[0], POLLIN, 0};
-    return wakePipe[0] >= 0 && ::poll(&watched, 1, 0) > 0;
+    return interruptWakePipe[0];
 }
 
 }  // namespace zelvar::cli

@@ -17,7 +17,6 @@ class InterruptSignal {
     // Readable once a signal came; -1 when no pipe could be made (the signals then end the
     // program as before).
     int descriptor() const;
-    bool raised() const;
 
   private:
     struct sigaction previousInterrupt_ {};

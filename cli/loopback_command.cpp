@@ -1,24 +1,23 @@
 #include <CLI/App.hpp>
 #include <QCoreApplication>
 #include <algorithm>
-#include <iostream>
 #include <memory>
+#include <ostream>
 
 #include "command.h"
 #include "common/ascii.h"
 #include "far_end.h"
-#include "interrupt_signal.h"
 #include "ports/diagnosis_format.h"
 #include "ports/qt_serial_port_qt.h"
-#include "transfer/send_sequence.h"
 #include "ports/system_ports_qt.h"
+#include "transfer/send_sequence.h"
 #include "transfer/transfer_report_format.h"
 
 namespace zelvar::cli {
 namespace {
 
 // Loopback tells what came back, not how the send went.
-class NoProgress final : public SendObserver {
+class NoLoopbackProgress final : public SendObserver {
   public:
     void setText(std::string_view) override {}
     void setOkVisible(bool) override {}
@@ -51,7 +50,7 @@ class Loopback {
 
     // Runs the plan; false when it stopped (Ctrl+C, the line gone, a failed step).
     bool run(const TransferPlan& plan, QtSerialPort& port) {
-        NoProgress progress;
+        NoLoopbackProgress progress;
         for (const TransferStep& step : plan.steps) {
             if (step.kind == TransferStep::Kind::Pause) {
                 if (!readUntil(LineClock::now() + step.pause)) {
@@ -110,15 +109,16 @@ class Loopback {
     std::string failure_;
 };
 
-int run(const CLI::App& command, const FarEndOptions& options) {
+int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOptions& options) {
     const std::optional<int> baud = readSpeed(options.speed);
     if (!baud) {
-        return usageError(command,
+        return usageError(io.err, command,
                           "--speed must be 4800, 9600 or 38400, not '" + options.speed + "'");
     }
     const int baudIndex = static_cast<int>(
         std::find(kBaudRates.begin(), kBaudRates.end(), options.speed) - kBaudRates.begin());
-    std::optional<SerialReceiver> echo = openFarEnd(options.device, *baud, LineSharing::Shared);
+    std::optional<SerialReceiver> echo =
+        openFarEnd(io.err, options.device, *baud, LineSharing::Shared);
     if (!echo)
         return kExitDeviceError;
     DeviceSettings settings = defaultSettings();
@@ -131,36 +131,35 @@ int run(const CLI::App& command, const FarEndOptions& options) {
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
     QtSerialPort port(fixedDevice(options.device));
-    const InterruptSignal interrupt;
-    std::cerr << "Writing the factory defaults on " << escapedControls(options.device) << " at "
-              << *baud << " bit/s and reading them back (Ctrl+C ends)\n";
-    Loopback loopback(*echo, interrupt.descriptor());
+    const int interrupt = io.interruptDescriptor ? io.interruptDescriptor() : -1;
+    io.err << "Writing the factory defaults on " << escapedControls(options.device) << " at "
+           << *baud << " bit/s and reading them back (Ctrl+C ends)\n";
+    Loopback loopback(*echo, interrupt);
     const bool finished = loopback.run(
         makeTransferPlan(image, {lineSettingsFor(baudIndex), 1, options.device}), port);
     if (loopback.interrupted())
         return kExitInterrupted;
     if (!finished) {
-        std::cerr << "zelvar-cli: " << escapedControls(loopback.failure()) << "\n"
-                  << escapedControlLines(
-                         findingsText(diagnoseSystemDevice(options.device).findings));
+        io.err << "zelvar-cli: " << escapedControls(loopback.failure()) << "\n"
+               << escapedControlLines(findingsText(diagnoseSystemDevice(options.device).findings));
         return kExitDeviceError;
     }
 
     const std::vector<std::uint8_t> back = loopback.bytesBack();
     if (back.empty()) {
-        std::cout << "No echo: are TX and RX bridged?\n";
+        io.out << "No echo: are TX and RX bridged?\n";
         return kExitFaulty;
     }
     const std::vector<std::uint8_t> sent(wire.begin(), wire.end());
-    std::cout << echoVerdict(sent, back) << "\n";
+    io.out << echoVerdict(sent, back) << "\n";
     const TransferReport& first = loopback.echoes().front();
     const bool timely = loopback.echoes().size() == 1 && first.ok();
     if (back == sent && !timely) {
         for (const TransferReport& report : loopback.echoes())
             for (const std::string& fault : report.faults())
-                std::cout << "- " << fault << "\n";
+                io.out << "- " << fault << "\n";
     }
-    std::cout << transferPauseText(first);
+    io.out << transferPauseText(first);
     return back == sent && timely ? kExitOk : kExitFaulty;
 }
 
@@ -177,7 +176,8 @@ Action declareLoopback(CLI::App& command) {
         "and RX bridged?\") or wrong bytes (a speed mismatch or noise), 2 wrong arguments or a\n"
         "device that fails, 130 Ctrl+C.");
     addFarEndOptions(command, *options);
-    return [&command, options] { return run(command, *options); };
+    return
+        [&command, options](const CommandLineIo& io) { return runLoopback(io, command, *options); };
 }
 
 }  // namespace zelvar::cli

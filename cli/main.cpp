@@ -1,5 +1,29 @@
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "checked_stdout.h"
+#include "command.h"
 #include "command_line.h"
+#include "interrupt_signal.h"
 
 int main(int argc, char** argv) {
-    return zelvar::cli::runCommandLine(argc, argv);
+    using namespace zelvar::cli;
+    CheckedStdout stdoutBuffer;
+    std::ostream out(&stdoutBuffer);
+    // Ctrl+C ends the program as usual until a command waits on a device.
+    std::optional<InterruptSignal> interrupt;
+    const CommandLineIo io{out, std::cerr, [&interrupt] {
+                               if (!interrupt)
+                                   interrupt.emplace();
+                               return interrupt->descriptor();
+                           }};
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const int status = runCommandLine(args, io);
+    if (zelvar::Result<> written = stdoutBuffer.finish(); !written) {
+        std::cerr << "zelvar-cli: " << written.error().reason << "\n";
+        return kExitInputError;
+    }
+    return status;
 }

@@ -1,7 +1,7 @@
 #include <CLI/App.hpp>
-#include <iostream>
 #include <memory>
 #include <optional>
+#include <ostream>
 
 #include "command.h"
 #include "files/cfg_writer.h"
@@ -10,38 +10,38 @@
 namespace zelvar::cli {
 namespace {
 
-struct Options {
+struct NormalizeOptions {
     std::string file;
     std::optional<std::string> output;
 };
 
-int run(const Options& options) {
+int runNormalize(const CommandLineIo& io, const NormalizeOptions& options) {
     DeviceSettings settings;
     CalculatorInputs calculator;
-    if (int status = loadSettingsFile(options.file, settings, calculator))
+    if (int status = loadSettingsFile(io.err, options.file, settings, calculator))
         return status;
     ConfigImage image{};
-    if (int status = buildImage(settings, image))
+    if (int status = buildImage(io.err, settings, image))
         return status;
     Result<std::string> text = writeConfigText(settings, calculator);
     if (!text) {
-        std::cerr << "zelvar-cli: " << text.error().reason << "\n";
+        io.err << "zelvar-cli: " << text.error().reason << "\n";
         return kExitInputError;
     }
-    return writeOutput(options.output, *text);
+    return writeOutput(io, options.output, *text);
 }
 
 }  // namespace
 
 Action declareNormalize(CLI::App& command) {
-    auto options = std::make_shared<Options>();
+    auto options = std::make_shared<NormalizeOptions>();
     command.footer(
         "Loads FILE.cfg, builds the image and writes the settings as the build left them\n"
         "(raised minimums, rounded intervals, tidied callsigns) as a .cfg to OUT or stdout.\n"
         "Nothing is written when the build fails (exit 1).");
     command.add_option("FILE.cfg", options->file)->required();
     command.add_option("-o", options->output, "write to OUT instead of stdout")->type_name("OUT");
-    return [options] { return run(*options); };
+    return [options](const CommandLineIo& io) { return runNormalize(io, *options); };
 }
 
 }  // namespace zelvar::cli

@@ -1,6 +1,6 @@
 #include <CLI/App.hpp>
-#include <iostream>
 #include <memory>
+#include <ostream>
 
 #include "command.h"
 #include "common/ascii.h"
@@ -10,15 +10,15 @@
 namespace zelvar::cli {
 namespace {
 
-int run(bool json) {
+int runPorts(const CommandLineIo& io, bool json) {
     const std::vector<NumberedPort> ports = systemPorts();
     if (json) {
-        std::cout << portsJson(ports);
+        io.out << portsJson(ports);
         return kExitOk;
     }
     if (ports.empty())
-        std::cerr << "zelvar-cli: the system lists no serial ports\n";
-    std::cout << escapedControlLines(portsText(ports));
+        io.err << "zelvar-cli: the system lists no serial ports\n";
+    io.out << escapedControlLines(portsText(ports));
     return kExitOk;
 }
 
@@ -35,7 +35,7 @@ Action declarePorts(CLI::App& command) {
     command.add_flag("--json", *json,
                      "a JSON array of objects with number, name, location, description,\n"
                      "manufacturer, usbId, serialNumber and stableName (null where unknown)");
-    return [json] { return run(*json); };
+    return [json](const CommandLineIo& io) { return runPorts(io, *json); };
 }
 
 }  // namespace zelvar::cli

@@ -1,7 +1,7 @@
 #include <CLI/App.hpp>
-#include <iostream>
 #include <memory>
 #include <optional>
+#include <ostream>
 
 #include "command.h"
 #include "geo/position_calculation.h"
@@ -9,7 +9,7 @@
 namespace zelvar::cli {
 namespace {
 
-struct Options {
+struct PositionOptions {
     std::string latitude;
     std::string longitude;
     bool seconds = false;
@@ -20,9 +20,9 @@ struct Options {
     bool alternateTable = false;
 };
 
-int run(const CLI::App& command, const Options& options) {
+int runPosition(const CommandLineIo& io, const CLI::App& command, const PositionOptions& options) {
     if (options.normal && options.compressed)
-        return usageError(command, "choose one of --normal and --compressed");
+        return usageError(io.err, command, "choose one of --normal and --compressed");
 
     PositionRequest request;
     request.latitude = options.latitude;
@@ -39,17 +39,17 @@ int run(const CLI::App& command, const Options& options) {
 
     Result<CalculatedPosition> position = calculatePosition(request);
     if (!position) {
-        std::cerr << "zelvar-cli: " << position.error().reason << "\n";
+        io.err << "zelvar-cli: " << position.error().reason << "\n";
         return kExitBuildFailed;
     }
-    std::cout << position->text << "\n";
+    io.out << position->text << "\n";
     return kExitOk;
 }
 
 }  // namespace
 
 Action declarePosition(CLI::App& command) {
-    auto options = std::make_shared<Options>();
+    auto options = std::make_shared<PositionOptions>();
     command.footer(
         "Prints the APRS position text for the GPSless beacon, as the calculator writes it.\n"
         "An invalid latitude, longitude or altitude: exit 1, the reason on stderr.");
@@ -73,7 +73,8 @@ Action declarePosition(CLI::App& command) {
     command.add_option("--symbol", options->symbol, "APRS symbol (default \">\")")->type_name("C");
     command.add_flag("--alternate-table", options->alternateTable,
                      "use the alternate symbol table");
-    return [&command, options] { return run(command, *options); };
+    return
+        [&command, options](const CommandLineIo& io) { return runPosition(io, command, *options); };
 }
 
 }  // namespace zelvar::cli

@@ -1,20 +1,19 @@
 #include <CLI/App.hpp>
 #include <cmath>
-#include <iostream>
 #include <memory>
+#include <ostream>
 
 #include "command.h"
 #include "common/ascii.h"
 #include "config/text_number.h"
 #include "far_end.h"
-#include "interrupt_signal.h"
 #include "setting_rows.h"
 #include "transfer/transfer_report_format.h"
 
 namespace zelvar::cli {
 namespace {
 
-struct Options {
+struct ReceiveOptions {
     FarEndOptions line;
     std::string timeout = "60";
     std::string count = "1";
@@ -22,7 +21,7 @@ struct Options {
 };
 
 // A whole positive number up to `most`.
-std::optional<long> wholeNumber(const std::string& text, long most) {
+std::optional<long> wholeReceiveNumber(const std::string& text, long most) {
     const std::optional<double> value = strictNumber(text);
     if (!value || *value != std::floor(*value) || *value < 1 || *value > double(most))
         return std::nullopt;
@@ -32,30 +31,31 @@ std::optional<long> wholeNumber(const std::string& text, long most) {
 // Counts the transfers and shows each as it is judged.
 class Reception {
   public:
-    Reception(const Options& options, long count) : options_(options), count_(count) {}
+    Reception(std::ostream& out, const ReceiveOptions& options, long count)
+        : out_(out), options_(options), count_(count) {}
 
     void show(const TransferReport& report) {
         ++received_;
         faulty_ += report.ok() ? 0 : 1;
         if (options_.json) {
-            std::cout << transferReportJson(report);
+            out_ << transferReportJson(report);
         } else if (count_ == 1) {
-            std::cout << transferReportText(report);
+            out_ << transferReportText(report);
             if (report.ok())
-                printGoodWire(*report.image);
+                printGoodWire(out_, *report.image);
         } else {
-            std::cout << transferReportText(
+            out_ << transferReportText(
                 report, "Transfer " + std::to_string(received_) + " of " + std::to_string(count_));
         }
-        std::cout.flush();
+        out_.flush();
     }
     bool done() const { return received_ == count_; }
 
     // The summary of several transfers, and the exit code for what came.
     int finish(int nothingMore) const {
         if (count_ > 1 && !options_.json) {
-            std::cout << received_ << " of " << count_ << " transfers: " << received_ - faulty_
-                      << " OK, " << faulty_ << " faulty\n";
+            out_ << received_ << " of " << count_ << " transfers: " << received_ - faulty_
+                 << " OK, " << faulty_ << " faulty\n";
         }
         if (faulty_ > 0)
             return kExitFaulty;
@@ -63,41 +63,43 @@ class Reception {
     }
 
   private:
-    const Options& options_;
+    std::ostream& out_;
+    const ReceiveOptions& options_;
     long count_;
     long received_ = 0;
     long faulty_ = 0;
 };
 
-int run(const CLI::App& command, const Options& options) {
+int runReceive(const CommandLineIo& io, const CLI::App& command, const ReceiveOptions& options) {
     const std::optional<int> baud = readSpeed(options.line.speed);
     if (!baud)
-        return usageError(command,
+        return usageError(io.err, command,
                           "--speed must be 4800, 9600 or 38400, not '" + options.line.speed + "'");
-    const std::optional<long> seconds = wholeNumber(options.timeout, 86'400);
+    const std::optional<long> seconds = wholeReceiveNumber(options.timeout, 86'400);
     if (!seconds)
-        return usageError(command, "--timeout needs whole seconds from 1 to 86400, not '" +
-                                       options.timeout + "'");
-    const std::optional<long> count = wholeNumber(options.count, 1'000'000);
+        return usageError(
+            io.err, command,
+            "--timeout needs whole seconds from 1 to 86400, not '" + options.timeout + "'");
+    const std::optional<long> count = wholeReceiveNumber(options.count, 1'000'000);
     if (!count)
-        return usageError(command,
+        return usageError(io.err, command,
                           "--count needs a number from 1 to 1000000, not '" + options.count + "'");
     const std::string& device = options.line.device;
-    std::optional<SerialReceiver> line = openFarEnd(device, *baud, LineSharing::Exclusive);
+    std::optional<SerialReceiver> line = openFarEnd(io.err, device, *baud, LineSharing::Exclusive);
     if (!line)
         return kExitDeviceError;
 
-    const InterruptSignal interrupt;
-    std::cerr << "Waiting on " << escapedControls(device) << " at " << *baud
-              << " bit/s (Ctrl+C ends)\n";
+    const int interrupt = io.interruptDescriptor ? io.interruptDescriptor() : -1;
+    io.err << "Waiting on " << escapedControls(device) << " at " << *baud
+           << " bit/s (Ctrl+C ends)\n";
     const std::chrono::seconds timeout(*seconds);
     TransferCheck check;
-    Reception reception(options, *count);
+    Reception reception(io.out, options, *count);
     LineTime idleUntil = LineClock::now() + timeout;
     while (!reception.done()) {
         const LineTime until =
             check.underWay() ? std::max(idleUntil, *check.deadline()) : idleUntil;
-        ReceiveEvent event = line->next(check, until, interrupt.descriptor());
+        ReceiveEvent event = line->next(check, until, interrupt);
         if (event.report) {
             reception.show(*event.report);
             idleUntil = LineClock::now() + timeout;
@@ -108,15 +110,14 @@ int run(const CLI::App& command, const Options& options) {
             case ReceiveStop::TimedOut:
                 if (check.underWay())
                     break;
-                std::cerr << "zelvar-cli: nothing arrived on " << escapedControls(device)
-                          << " within " << *seconds << " s\n";
+                io.err << "zelvar-cli: nothing arrived on " << escapedControls(device) << " within "
+                       << *seconds << " s\n";
                 return reception.finish(kExitNothingArrived);
             case ReceiveStop::Woken:
                 reception.finish(kExitOk);
                 return kExitInterrupted;
             case ReceiveStop::LineGone:
-                std::cerr << "zelvar-cli: " << escapedControls(device) << ": " << event.reason
-                          << "\n";
+                io.err << "zelvar-cli: " << escapedControls(device) << ": " << event.reason << "\n";
                 reception.finish(kExitOk);
                 return kExitDeviceError;
         }
@@ -127,7 +128,7 @@ int run(const CLI::App& command, const Options& options) {
 }  // namespace
 
 Action declareReceive(CLI::App& command) {
-    auto options = std::make_shared<Options>();
+    auto options = std::make_shared<ReceiveOptions>();
     command.footer(
         "Acts as the tracker on a serial device (a second adapter, a null-modem pair, a\n"
         "pseudo-terminal): opens it read-only, waits for a transfer and checks what the\n"
@@ -147,7 +148,8 @@ Action declareReceive(CLI::App& command) {
     command.add_flag("--json", options->json,
                      "each transfer as one line of JSON: the bytes, every check with its\n"
                      "verdict, the gaps in ms and the settings");
-    return [&command, options] { return run(command, *options); };
+    return
+        [&command, options](const CommandLineIo& io) { return runReceive(io, command, *options); };
 }
 
 }  // namespace zelvar::cli

@@ -1,22 +1,22 @@
 #include <CLI/App.hpp>
 #include <QCoreApplication>
-#include <iostream>
 #include <memory>
 #include <optional>
+#include <ostream>
 
 #include "command.h"
 #include "common/ascii.h"
 #include "port_number.h"
-#include "settings_file.h"
 #include "ports/diagnosis_format.h"
 #include "ports/qt_serial_port_qt.h"
-#include "transfer/send_sequence.h"
 #include "ports/system_ports_qt.h"
+#include "settings_file.h"
+#include "transfer/send_sequence.h"
 
 namespace zelvar::cli {
 namespace {
 
-struct Options {
+struct SendOptions {
     std::string file;
     std::optional<std::string> port;
     std::optional<std::string> device;
@@ -26,25 +26,26 @@ struct Options {
 // The dialog's texts on stderr: a growing line grows in place, a new text starts a new line.
 class StderrProgress final : public SendObserver {
   public:
+    explicit StderrProgress(std::ostream& err) : err_(err) {}
     ~StderrProgress() override { endLine(); }
 
     void setText(std::string_view text) override {
         std::string shown = withPlainLineBreaks(text);
         if (!line_.empty() && shown.starts_with(line_)) {
-            std::cerr << shown.substr(line_.size());
+            err_ << shown.substr(line_.size());
         } else {
             endLine();
-            std::cerr << shown;
+            err_ << shown;
         }
         line_ = shown;
-        std::cerr.flush();
+        err_.flush();
     }
     void setOkVisible(bool) override {}
     void showProgress() override {}
 
     void endLine() {
         if (!line_.empty())
-            std::cerr << "\n";
+            err_ << "\n";
         line_.clear();
     }
 
@@ -65,10 +66,11 @@ class StderrProgress final : public SendObserver {
         return shown;
     }
 
+    std::ostream& err_;
     std::string line_;
 };
 
-bool readBaud(const std::string& text, int& index) {
+bool readSendBaud(const std::string& text, int& index) {
     for (std::size_t i = 0; i < kBaudRates.size(); ++i) {
         if (kBaudRates[i] == text) {
             index = static_cast<int>(i);
@@ -78,37 +80,39 @@ bool readBaud(const std::string& text, int& index) {
     return false;
 }
 
-int run(const CLI::App& command, const Options& options) {
+int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions& options) {
     const std::optional<std::string>& portText = options.port;
     const std::optional<std::string>& device = options.device;
     if (portText.has_value() == device.has_value())
-        return usageError(command, "give either --port or --device");
+        return usageError(io.err, command, "give either --port or --device");
 
     SendTarget target;
     PortResolver resolver;
     if (portText) {
         if (!readPortNumber(*portText, target.portNumber))
-            return usageError(command, "--port needs a port number, not '" + *portText + "'");
+            return usageError(io.err, command,
+                              "--port needs a port number, not '" + *portText + "'");
         target.portName = "COM" + std::to_string(target.portNumber);
     } else {
         if (device->empty())
-            return usageError(command, "--device needs a device path");
+            return usageError(io.err, command, "--device needs a device path");
         target.portNumber = 1;
         target.portName = *device;
         resolver = fixedDevice(*device);
     }
     int baudIndex = -1;
     const std::optional<std::string>& baud = options.baud;
-    if (baud && !readBaud(*baud, baudIndex))
-        return usageError(command, "--baud must be 4800, 9600 or 38400, not '" + *baud + "'");
+    if (baud && !readSendBaud(*baud, baudIndex))
+        return usageError(io.err, command,
+                          "--baud must be 4800, 9600 or 38400, not '" + *baud + "'");
 
     DeviceSettings settings;
-    if (int status = loadSettingsFile(options.file, settings))
+    if (int status = loadSettingsFile(io.err, options.file, settings))
         return status;
     if (baud)
         settings.baudRate = baudIndex;
     ConfigImage image{};
-    if (int status = buildImage(settings, image))
+    if (int status = buildImage(io.err, settings, image))
         return status;
     target.lineSettings = lineSettingsFor(settings.baudRate);
 
@@ -117,7 +121,7 @@ int run(const CLI::App& command, const Options& options) {
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
     QtSerialPort port(resolver);
-    StderrProgress progress;
+    StderrProgress progress(io.err);
     // The window's plan, with plain sleeps for its pauses.
     SendResult result = sendConfig(makeTransferPlan(image, target), port, progress);
     progress.endLine();
@@ -125,7 +129,7 @@ int run(const CLI::App& command, const Options& options) {
         case SendOutcome::Done:
             return kExitOk;
         case SendOutcome::NotOpened:
-            std::cerr << "zelvar-cli: " << target.portName << " did not open\n";
+            io.err << "zelvar-cli: " << target.portName << " did not open\n";
             return kExitSerialFailure;
         case SendOutcome::Failed: {
             // What the doctor finds about the port, as the window shows it below the words.
@@ -139,8 +143,8 @@ int run(const CLI::App& command, const Options& options) {
                 said = findings.front().text;
                 findings.erase(findings.begin());
             }
-            std::cerr << "zelvar-cli: " << escapedControls(said) << "\n"
-                      << escapedControlLines(findingsText(findings));
+            io.err << "zelvar-cli: " << escapedControls(said) << "\n"
+                   << escapedControlLines(findingsText(findings));
             return kExitSerialFailure;
         }
     }
@@ -150,7 +154,7 @@ int run(const CLI::App& command, const Options& options) {
 }  // namespace
 
 Action declareSend(CLI::App& command) {
-    auto options = std::make_shared<Options>();
+    auto options = std::make_shared<SendOptions>();
     command.footer(
         "Loads FILE.cfg into a default record, builds the tracker's image and sends it as\n"
         "SEND does: FF FF, block 1, FF FF, block 2, with the same pauses (about 1.5 s).\n"
@@ -161,7 +165,7 @@ Action declareSend(CLI::App& command) {
     addPortOptions(command, options->port, options->device);
     command.add_option("--baud", options->baud, "4800, 9600 or 38400 instead of the file's speed")
         ->type_name("SPEED");
-    return [&command, options] { return run(command, *options); };
+    return [&command, options](const CommandLineIo& io) { return runSend(io, command, *options); };
 }
 
 }  // namespace zelvar::cli

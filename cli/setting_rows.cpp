@@ -1,7 +1,7 @@
 #include "setting_rows.h"
 
 #include <iomanip>
-#include <iostream>
+#include <ostream>
 
 #include "common/ascii.h"
 #include "config/image_description.h"
@@ -15,20 +15,20 @@ constexpr int kNameColumn = 22;
 
 }  // namespace
 
-void printSettingRow(std::string_view name, const std::string& value) {
+void printSettingRow(std::ostream& out, std::string_view name, const std::string& value) {
     // The tracker's texts are Latin-1: shown in the terminal's UTF-8, controls escaped.
-    std::cout << std::left << std::setw(kNameColumn) << name << escapedControls(latin1ToUtf8(value))
-              << "\n";
+    out << std::left << std::setw(kNameColumn) << name << escapedControls(latin1ToUtf8(value))
+        << "\n";
 }
 
-void printImageSettings(const ConfigImage& image) {
+void printImageSettings(std::ostream& out, const ConfigImage& image) {
     for (const TrackerSetting& setting : describeImage(image, decodeImage(image)))
-        printSettingRow(setting.name, setting.value);
+        printSettingRow(out, setting.name, setting.value);
 }
 
-void printGoodWire(const ConfigImage& image) {
-    std::cout << "Wire bytes: 170, lead-ins and checksums correct\n";
-    printImageSettings(image);
+void printGoodWire(std::ostream& out, const ConfigImage& image) {
+    out << "Wire bytes: 170, lead-ins and checksums correct\n";
+    printImageSettings(out, image);
 }
 
 }  // namespace zelvar::cli

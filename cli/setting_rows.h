@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -9,12 +10,12 @@ namespace zelvar::cli {
 
 // One tracker setting as `decode` and `diff` print it: the name in a column of its own, then
 // the value, control characters escaped.
-void printSettingRow(std::string_view name, const std::string& value);
+void printSettingRow(std::ostream& out, std::string_view name, const std::string& value);
 
 // Every setting the image gives the tracker, one row each, as `decode` prints them.
-void printImageSettings(const ConfigImage& image);
+void printImageSettings(std::ostream& out, const ConfigImage& image);
 
 // What `decode` prints for wire bytes whose lead-ins and checksums are right.
-void printGoodWire(const ConfigImage& image);
+void printGoodWire(std::ostream& out, const ConfigImage& image);
 
 }  // namespace zelvar::cli

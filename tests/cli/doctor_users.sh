@@ -1,25 +1,13 @@
 #!/usr/bin/env bash
-# zelvar-cli ports and doctor, on pseudo-terminals that get a serial device's owner and mode.
+# zelvar-cli doctor as other users and beside other programs, on pseudo-terminals that get a
+# serial device's owner and mode; and the doctor agreeing with send whatever a lock file holds.
+# The doctor's other findings are tested in-process (cli_tests).
 set -u
 source "$(dirname "$0")/harness.bash" "$1"
 
 holders=()
 lock=""
 trap 'kill "${holders[@]}" 2>/dev/null; [ -n "$lock" ] && rm -f "$lock"; rm -rf "$work"' EXIT
-
-# ports: numbered from 1 as send --port resolves them, and the same ports as JSON.
-expect 0 "ports" "$cli" ports
-cp "$work/out" "$work/ports"
-[ -s "$work/ports" ] || contains "$work/err" "no serial ports"
-expect 0 "ports --json" "$cli" ports --json
-python3 - "$work/out" "$work/ports" <<'PY' || fail "ports --json differs from ports"
-import json, sys
-listed = json.load(open(sys.argv[1]))
-lines = [line.split()[:2] for line in open(sys.argv[2])]
-assert [[str(p["number"]), p["location"]] for p in listed] == lines
-assert [p["number"] for p in listed] == list(range(1, len(listed) + 1))
-PY
-expect 2 "ports with an argument" "$cli" ports extra
 
 # hold NAME shared|exclusive [RUNUSER-ARGUMENTS]: a process (root's, or as runuser makes it)
 # makes a pty and keeps it open, exclusively if asked, as a program that has the port;
@@ -48,21 +36,6 @@ hold() {
 
 hold free shared
 read -r _ free <"$work/free"
-expect 0 "doctor on a free pty" "$cli" doctor --device "$free"
-contains "$work/out" "$free can be opened for writing."
-expect 1 "doctor on a missing device" "$cli" doctor --device "$work/none"
-contains "$work/out" "$work/none does not exist: the system lists"
-expect 1 "doctor on a file" "$cli" doctor --device "$work/ports"
-contains "$work/out" "is not a serial device"
-expect 1 "doctor on port 0" "$cli" doctor --port 0
-contains "$work/out" "Serial port 0 does not exist: port numbers start at 1."
-expect 1 "doctor on a port beyond the list" "$cli" doctor --port 255
-contains "$work/out" "Port 255 cannot be used:"
-for arguments in "--port one" "--port 1.5" "--port 256" "--port 1 --device $free" "--device=" \
-    "--baud 9600" "$free"; do
-    # shellcheck disable=SC2086 # the words of each case
-    expect 2 "doctor $arguments" "$cli" doctor $arguments
-done
 
 # The user-side checks, as the unprivileged nobody on lines of root:dialout, mode 0660.
 if [ "$(id -u)" -ne 0 ]; then
@@ -95,13 +68,6 @@ read -r pid named <"$work/named"
 expect 0 "doctor beside a program with escapes in its name" "$cli" doctor --device "$named"
 contains "$work/out" "is open in \\x1B[2J\\x9B31mfake (PID $pid) as well"
 LC_ALL=C grep -q $'\x1b' "$work/out" && fail "an escape character reached the terminal"
-
-# Devices that open but are no serial line: send fails, so the doctor finds them unusable.
-for device in /dev/null /dev/zero; do
-    expect 1 "doctor on $device" "$cli" doctor --device "$device"
-    contains "$work/out" "$device is not a serial device: it takes no line settings"
-    grep -q "Fix: kill" "$work/out" && fail "the doctor offers to end the programs that have $device open"
-done
 
 # One rule for lock files: whatever a lock holds, the doctor calls the port usable exactly when
 # send gets through, and it never offers to end PID 1 or the session it runs in.
@@ -143,4 +109,4 @@ else
     fi
 fi
 
-finish "doctor"
+finish "doctor as other users"

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The real zelvar-cli as a user runs it: its own stdout, Ctrl+C, and send to receive over a
+# null-modem pair of pseudo-terminals made by socat. The commands themselves are tested
+# in-process (cli_tests).
+set -u
+source "$(dirname "$0")/harness.bash" "$1"
+relays=()
+receiver=""
+trap 'kill "${relays[@]}" $receiver 2>/dev/null; rm -rf "$work"' EXIT
+
+expect 0 "--version" "$cli" --version
+contains "$work/out" "zelvar-cli 4.0"
+expect 0 "--help" "$cli" --help
+contains "$work/out" "Usage: zelvar-cli COMMAND"
+expect 2 "unknown command" "$cli" frobnicate
+contains "$work/err" "unknown command frobnicate"
+
+# Every kind of output says so, and fails, when it cannot be written.
+"$cli" defaults -o "$work/z.cfg"
+for words in "defaults" "image $work/z.cfg" "doctor --device /dev/null" "--help" \
+    "defaults --help" "--version"; do
+    # shellcheck disable=SC2086 # the words of each case
+    "$cli" $words >/dev/full 2>"$work/err" && fail "$words > /dev/full: exit 0"
+    contains "$work/err" "cannot write the output: No space left on device"
+done
+
+# -o names of the program's own descriptors write through them: a shell's >> keeps appending.
+echo "earlier line" >"$work/log.txt"
+"$cli" defaults -o /dev/stdout >>"$work/log.txt" || fail "defaults -o /dev/stdout"
+{ echo "earlier line"; cat "$work/z.cfg"; } | cmp -s - "$work/log.txt" ||
+    fail "-o /dev/stdout did not append to the log: $(head -c 200 "$work/log.txt")"
+"$cli" defaults -o /dev/fd/1 | cmp -s - "$work/z.cfg" || fail "-o /dev/fd/1 into a pipe"
+
+socat PTY,link="$work/rx",raw,echo=0 PTY,link="$work/tx",raw,echo=0 &
+relays+=($!)
+for _ in $(seq 100); do
+    [ -e "$work/rx" ] && [ -e "$work/tx" ] && break
+    sleep 0.05
+done
+
+# startReceive ARGUMENTS...: receive on $work/rx in the background, once it waits for bytes.
+startReceive() {
+    "$cli" receive --device "$work/rx" "$@" >"$work/received" 2>"$work/receive-err" &
+    receiver=$!
+    for _ in $(seq 100); do
+        grep -q "^Waiting on" "$work/receive-err" 2>/dev/null && return
+        sleep 0.05
+    done
+    fail "receive did not start: $(cat "$work/receive-err")"
+}
+# endReceive CODE WHAT: waits for receive and checks its exit code.
+endReceive() {
+    wait "$receiver"
+    local got=$?
+    receiver=""
+    [ "$got" -eq "$1" ] || fail "$2: receive exit $got, expected $1: $(cat "$work/receive-err")"
+}
+
+# A send as the tracker gets it: "Transfer OK", then exactly what decode prints.
+"$cli" image "$work/z.cfg" --wire --raw >"$work/wire.bin"
+"$cli" decode "$work/wire.bin" >"$work/decoded"
+startReceive --timeout 20
+expect 0 "send" "$cli" send "$work/z.cfg" --device "$work/tx" --baud 38400
+endReceive 0 "a good transfer"
+head -n 1 "$work/received" | grep -qx "Transfer OK" || fail "first line: $(head -n 1 "$work/received")"
+sed -n '/^Wire bytes:/,$p' "$work/received" | cmp -s - "$work/decoded" ||
+    fail "receive's settings differ from decode's: $(cat "$work/received")"
+contains "$work/err" "Data sent !"
+
+# Ctrl+C ends a waiting receive with 130 and leaves the line as it was.
+stty -F "$work/rx" -a >"$work/settings-before"
+startReceive
+kill -INT "$receiver"
+endReceive 130 "Ctrl+C"
+stty -F "$work/rx" -a | cmp -s - "$work/settings-before" || fail "receive left the line changed"
+
+finish "end to end"

@@ -1,0 +1,247 @@
+// zelvar-cli's commands on files, run in-process on real files in a temporary folder.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <regex>
+#include <thread>
+
+#include "../files/cfg_test_support.h"
+#include "cli_run.h"
+#include "files/cfg_file.h"
+#include "transfer/block_framing.h"
+
+namespace zelvar {
+namespace {
+
+using testing::runCli;
+using testing_support::kDefaultCfg;
+using testing_support::readAll;
+using testing_support::TempFolder;
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    text.replace(text.find(from), from.size(), to);
+    return text;
+}
+
+std::string bytesOf(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+class FileCommands : public ::testing::Test {
+  protected:
+    std::string file(const std::string& name, std::string_view bytes) const {
+        return folder.write(name, bytes).string();
+    }
+    std::string path(const std::string& name) const { return (folder.path() / name).string(); }
+
+    TempFolder folder;
+    const std::string defaults = file("default.cfg", kDefaultCfg);
+    const std::string noCall =
+        file("nocall.cfg", replaced(std::string(kDefaultCfg), "\"NOCALL-9\"", "\"\""));
+    // Written roughly: the build raises the TX delay and the beacon interval.
+    const std::string rough = file(
+        "rough.cfg", replaced(replaced(std::string(kDefaultCfg), "\"200\",\"08\"", "\"10\",\"8\""),
+                              "\"0480\"", "\"0005\""));
+};
+
+TEST_F(FileCommands, DefaultsAreWhatSaveWritesOnStdoutOrIntoAFile) {
+    EXPECT_EQ(runCli({"defaults"}).out, kDefaultCfg);
+    EXPECT_EQ(runCli({"defaults", "-o", path("out.cfg")}).code, 0);
+    EXPECT_EQ(readAll(path("out.cfg")), kDefaultCfg);
+}
+
+TEST_F(FileCommands, ImageIsTheCoresBuildOfTheSameFile) {
+    DeviceSettings settings = defaultSettings();
+    CalculatorInputs calculator;
+    ASSERT_TRUE(loadConfigFile(rough, settings, calculator));
+    ConfigImage image{};
+    ASSERT_TRUE(buildConfigImage(settings, image));
+    const WireBytes wire = wireBytes(image);
+
+    EXPECT_EQ(runCli({"image", rough, "--raw"}).out, bytesOf(image));
+    EXPECT_EQ(runCli({"image", rough, "--wire", "--raw"}).out, bytesOf(wire));
+    std::string hex;
+    for (std::uint8_t byte : image)
+        hex += "0123456789abcdef"[byte >> 4] + std::string(1, "0123456789abcdef"[byte & 15]);
+    EXPECT_EQ(runCli({"image", rough}).out, hex + "\n");
+}
+
+TEST_F(FileCommands, NormalizeIsAFixedPointThatKeepsTheBytes) {
+    ASSERT_EQ(runCli({"normalize", rough, "-o", path("tidy.cfg")}).code, 0);
+    const std::string tidy = readAll(path("tidy.cfg"));
+    EXPECT_TRUE(tidy.starts_with("\"1\",\"027\",\"08\",0,\">\",0\r\n\"0010\"\r\n")) << tidy;
+    EXPECT_EQ(runCli({"normalize", path("tidy.cfg")}).out, tidy);
+    EXPECT_EQ(runCli({"image", path("tidy.cfg")}).out, runCli({"image", rough}).out);
+
+    // A double quote is doubled in the file and comes back as one, unchanged.
+    const std::string quoted = replaced(std::string(kDefaultCfg),
+                                        "Zelvar, version 4.0 - by QX9ABC Pim", "=/7I\"\"PPjw<>  _");
+    const std::string quote = file("quote.cfg", quoted);
+    EXPECT_EQ(runCli({"normalize", quote}).out, quoted);
+    file("quote.hex", runCli({"image", quote}).out);
+    EXPECT_NE(runCli({"decode", path("quote.hex")}).out.find("\"=/7I\"PPjw<>  _\""),
+              std::string::npos);
+}
+
+TEST_F(FileCommands, DecodeShowsImageAndWireAlike) {
+    file("image.hex", runCli({"image", defaults}).out);
+    file("wire.bin", runCli({"image", defaults, "--wire", "--raw"}).out);
+    const testing::CliRun fromImage = runCli({"decode", path("image.hex")});
+    const testing::CliRun fromWire = runCli({"decode", path("wire.bin")});
+    ASSERT_EQ(fromImage.code, 0) << fromImage.err;
+    ASSERT_EQ(fromWire.code, 0) << fromWire.err;
+    EXPECT_EQ(replaced(fromWire.out, "Wire bytes: 170, lead-ins and checksums correct",
+                       "Image bytes: 164"),
+              fromImage.out);
+    for (const char* row : {"\"NOCALL-9\"", "every 480 s", "200 ms (30 flags)"})
+        EXPECT_NE(fromImage.out.find(row), std::string::npos) << row;
+
+    // An escape sequence in the comment is shown, not obeyed; Latin-1 letters reach the
+    // terminal as UTF-8.
+    const std::string hex = readAll(path("image.hex"));
+    file("escape.hex", hex.substr(0, 76) + "1b5b33316de9" + hex.substr(88));
+    const testing::CliRun escaped = runCli({"decode", path("escape.hex")});
+    EXPECT_NE(escaped.out.find("\"\\x1B[31m\xc3\xa9, version 4.0"), std::string::npos)
+        << escaped.out;
+    EXPECT_EQ(escaped.out.find('\x1b'), std::string::npos);
+}
+
+TEST_F(FileCommands, BrokenAndHostileInputsAreRefusedWithTheReason) {
+    std::string wire = runCli({"image", defaults, "--wire", "--raw"}).out;
+    wire[84] = '\0';
+    std::string garbage(3000, '\0');
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>(i * 7919 % 251);
+    ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
+    testing::expectRuns({
+        {{"decode", file("badsum.bin", wire)}, 2, "block 1: bad checksum"},
+        {{"decode", file("short.bin", garbage.substr(0, 100))}, 2, "found 100 bytes"},
+        {{"decode", file("big.bin", std::string(200'000, '0'))}, 2, "too large for an image"},
+        {{"decode", path("none")}, 2, "none: No such file or directory"},
+        {{"decode", path("fifo")}, 2, "Is a FIFO, not a regular file"},
+        {{"image", path("fifo")}, 2, "Is a FIFO, not a regular file"},
+        {{"image", path("none.cfg")}, 2, "No such file or directory"},
+        {{"image", file("cut.cfg", kDefaultCfg.substr(0, 30))}, 2, "the file ends"},
+        {{"diff", defaults, path("cut.cfg")}, 2, "the file ends"},
+        {{"diff", path("none.cfg"), defaults}, 2, "No such file or directory"},
+        {{"image", file("garbage.cfg", garbage)}, 2, "zelvar-cli: "},
+        {{"image", noCall}, 1, "Parametri incompleti o non corretti\nMyCall"},
+        {{"normalize", noCall, "-o", path("never.cfg")}, 1, "Parametri incompleti"},
+        {{"normalize", "--", "-o"}, 2, "-o: No such file or directory"},
+        {{"defaults", "-o", "/dev/full"}, 2, "/dev/full: No space left on device"},
+        {{"defaults", "-o", ""}, 2, "empty file name"},
+    });
+    EXPECT_FALSE(std::filesystem::exists(path("never.cfg")));
+}
+
+TEST_F(FileCommands, OutputReplacesRegularFilesAtomicallyAndWritesOthersInPlace) {
+    // Through a symlink into its file, keeping the mode; a reader of the old file keeps it.
+    file("real.cfg", "old");
+    ::chmod(path("real.cfg").c_str(), 0604);
+    std::filesystem::create_symlink("real.cfg", path("link.cfg"));
+    const int earlier = ::open(path("real.cfg").c_str(), O_RDONLY);
+    EXPECT_EQ(runCli({"normalize", rough, "-o", path("link.cfg")}).code, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(path("link.cfg")));
+    EXPECT_EQ(readAll(path("real.cfg")), runCli({"normalize", rough}).out);
+    struct stat written {};
+    ::stat(path("real.cfg").c_str(), &written);
+    EXPECT_EQ(written.st_mode & 0777, 0604u);
+    char old[4] = {};
+    EXPECT_EQ(::pread(earlier, old, 3, 0), 3);
+    EXPECT_STREQ(old, "old");
+    ::close(earlier);
+
+    // A named pipe is written, not replaced.
+    ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
+    std::string fromPipe;
+    std::thread reader([&] { fromPipe = readAll(path("fifo")); });
+    EXPECT_EQ(runCli({"defaults", "-o", path("fifo")}).code, 0);
+    reader.join();
+    EXPECT_EQ(fromPipe, kDefaultCfg);
+    EXPECT_TRUE(std::filesystem::is_fifo(path("fifo")));
+
+    EXPECT_EQ(runCli({"defaults", "-o", "/dev/null"}).code, 0);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
+TEST_F(FileCommands, DiffListsWhatTheTrackerGetsDifferently) {
+    // Written differently, built into the same bytes: "8" retries are "08", 201 ms are 30 flags.
+    const std::string same =
+        file("same.cfg", replaced(std::string(kDefaultCfg), "\"200\",\"08\"", "\"201\",\"8\""));
+    const std::string other =
+        file("b.cfg", replaced(replaced(std::string(kDefaultCfg), "\"200\"", "\"10\""),
+                               "\"NOCALL-9\"", "\"QX9ABC-7\""));
+    testing::expectRuns({
+        {{"diff", defaults, same}, 0, "The tracker gets the same 170 bytes from both files\n"},
+        {{"diff", noCall, defaults},
+         1,
+         "nocall.cfg: Parametri incompleti o non corretti: MY CALLSIGN: empty callsign"},
+    });
+    const testing::CliRun run = runCli({"diff", defaults, other});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(std::regex_search(
+        run.out, std::regex(":\n[^\n]+ 200 ms \\(30 flags\\) -> 27 ms \\(4 flags\\)\n"
+                            "[^\n]+ \"NOCALL-9\" -> \"QX9ABC-7\"\n$")))
+        << run.out;
+}
+
+TEST(PositionCommand, PrintsTheCalculatorsTextsAndRefusesWrongCoordinates) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> texts = {
+        {"=4930.00N/07245.00W>/A=000984",
+         {"--lat", "49.30.00", "--lon", "-72.45.00", "--seconds", "--normal", "--alt", "300"}},
+        {"=4930.00N\\07245.00W>",
+         {"--lat", "N49.30.00", "--lon", "W72.45.00", "--seconds", "--normal",
+          "--alternate-table"}},
+        {"=4530.25N/00000.00E[",
+         {"--lat", "45.30.15", "--lon", "0.00.00", "--seconds", "--normal", "--symbol", "["}},
+        {"=0000.00N/00000.00E>/A=-00033",
+         {"--lat", "0.00.00", "--lon", "0.00.00", "--normal", "--alt", "-10"}},
+        {"=/NN!!NN!!>!!Q", {"--lat", "0.00.00", "--lon", "0.00.00", "--alt", ""}},
+    };
+    for (auto [text, args] : texts) {
+        args.insert(args.begin(), "position");
+        const testing::CliRun run = runCli(args);
+        EXPECT_EQ(run.code, 0) << text;
+        EXPECT_EQ(run.out, text + "\n");
+        EXPECT_EQ(run.err, "");
+    }
+    // Wrong coordinates say which; wrong arguments are usage errors.
+    testing::expectRuns({
+        {{"position", "--lat", "45.60.00", "--lon", "0.00.00"}, 1, "latitude"},
+        {{"position", "--lat", "0.00.00", "--lon", "181.00.00"}, 1, "longitude"},
+        {{"position", "--lat", "0.00.00", "--lon", "0.00.00", "--alt", "400000", "--normal"},
+         1,
+         "altitude"},
+        {{"position", "--lat", "0.00.00", "--lon", "0.00.00", "--symbol", ">>"}, 1, "symbol"},
+        {{"position", "--lat", "0", "--lon", "0", "--normal", "--compressed"}, 2, "choose one"},
+        {{"position", "--lon", "0.00.00"}, 2, "required"},
+        {{"position", "--lat", "0.00.00", "--lon"}, 2, "missing"},
+        {{"position", "--lat", "0", "--lon", "0", "extra"}, 2, "unexpected argument extra"},
+    });
+}
+
+TEST(CommandLine, WrongArgumentsAreUsageErrorsAndHelpGoesToStdout) {
+    testing::expectRuns({
+        {{"frobnicate"}, 2, "unknown command frobnicate\nUsage: zelvar-cli COMMAND"},
+        {{"image", "a.cfg", "--bogus"}, 2, "unknown option --bogus\nUsage: zelvar-cli image"},
+        {{"defaults", "-o"}, 2, "-o"},
+        {{"defaults", "-x"}, 2, "unknown option -x"},
+        {{"defaults", "--", "-o"}, 2, "unexpected argument -o\nUsage: zelvar-cli defaults"},
+        {{"diff", "a.cfg"}, 2, "Usage: zelvar-cli diff"},
+        {{"ports", "extra"}, 2, "unexpected argument extra"},
+        {{}, 2, "Commands:"},
+        {{"--help"}, 0, "\n  position "},
+        {{"position", "--help"}, 0, "--alternate-table"},
+    });
+    for (const char* command : {"defaults", "image", "normalize", "decode", "position"}) {
+        const testing::CliRun run = runCli({command, "--help"});
+        EXPECT_EQ(run.code, 0);
+        EXPECT_TRUE(run.out.starts_with(std::string("Usage: zelvar-cli ") + command)) << run.out;
+    }
+}
+
+}  // namespace
+}  // namespace zelvar
