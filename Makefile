@@ -16,18 +16,26 @@ build: configure
 run: build
 	@./build/dev/zelvar-config
 
-# Every test once, in the debug build with AddressSanitizer and UBSan (it also checks that the
-# program and the benchmarks build with warnings as errors), the browser edition's tests, then
-# clang-tidy and the fuzzers.
+# Every test once, in one clang build with AddressSanitizer, UBSan and LeakSanitizer that also
+# runs clang-tidy on the product as it compiles and links the fuzz targets; then the browser
+# edition, built as WebAssembly; then one ctest of everything: the native tests, the fuzz smoke
+# run (FUZZ_SECONDS for each target), the browser tests. Run a part alone with ctest --preset asan -L LABEL
+# (core, serial, ui, cli, packaging, fuzz, web).
+# CI gives each fuzz target 15 s; a developer's loop 5 s (make fuzz fuzzes longer).
+FUZZ_SECONDS ?= $(if $(filter true,$(CI)),15,5)
+CTEST_JOBS ?= $(shell echo $$(($(JOBS) + 1)))
 test: asan
-	@JOBS=$(JOBS) scripts/test-web build/asan
-	@JOBS=$(JOBS) scripts/tidy build/asan
-	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=15
+	@JOBS=$(JOBS) scripts/build-web build/asan
+	@NODE_PATH=/usr/share/nodejs cmake --build --preset wasm -j $(JOBS) >/dev/null
+	@ctest --preset asan -j $(CTEST_JOBS)
 
 asan: deps
-	@cmake --preset asan >/dev/null
+	@cmake --preset asan -DZELVAR_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
-	@ctest --preset asan -j $(JOBS)
+
+# clang-tidy (.clang-tidy) runs as the asan build compiles the product: only what changed is
+# checked again, and any finding fails the build.
+tidy: asan
 
 # The browser edition: build/web (static files for any web host) and build/zelvar-config-web-*.zip.
 web: configure
@@ -45,25 +53,14 @@ package: deps
 	@cd build/release && cpack -G DEB
 	@lintian --fail-on error build/release/zelvar-config_*.deb
 
-# libFuzzer (clang): the .cfg reader and writer, the image builder, the wire and image decoder, the
+# libFuzzer: the .cfg reader and writer, the image builder, the wire and image decoder, the
 # transfer checker, the position decoder, the port doctor and the RTF reader, each for
-# FUZZ_SECONDS, from the seeds in fuzz/corpus-NAME (the manual joins the RTF seeds) with the words
-# of fuzz/NAME.dict. What the fuzzer learns stays in build/fuzz/corpus-NAME for the next run.
-FUZZ_SECONDS ?= 30
-FUZZ_TARGETS = cfg image wire transfer position doctor rtf
-fuzz: deps
-	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DZELVAR_BUILD_FUZZ=ON -DZELVAR_BUILD_TESTS=OFF -DZELVAR_BUILD_BENCH=OFF >/dev/null
-	@cmake --build build/fuzz --target fuzz_targets -j $(JOBS)
-	@mkdir -p $(FUZZ_TARGETS:%=build/fuzz/corpus-%)
-	@cp docs/Zelvar_Config.rtf build/fuzz/corpus-rtf/manual.rtf
-	@for name in $(FUZZ_TARGETS); do \
-		QT_QPA_PLATFORM=offscreen ./build/fuzz/fuzz/$${name}_fuzz -max_total_time=$(FUZZ_SECONDS) \
-			-timeout=10 -dict=fuzz/$$name.dict -artifact_prefix=build/fuzz/$$name- \
-			build/fuzz/corpus-$$name fuzz/corpus-$$name >build/fuzz/$$name.log 2>&1 || \
-			{ tail -40 build/fuzz/$$name.log; exit 1; }; \
-		echo "$$name: $$(grep '^Done' build/fuzz/$$name.log)"; \
-	done
+# FUZZ_SECONDS (30 unless given: make fuzz FUZZ_SECONDS=600), on the asan build's instrumented libraries, from the
+# seeds in fuzz/corpus-NAME with the words of fuzz/NAME.dict. What the fuzzer learns stays in
+# build/asan/fuzz/corpus-NAME for the next run.
+fuzz: FUZZ_SECONDS = 30
+fuzz: asan
+	@ctest --preset asan -L fuzz -j $(JOBS)
 
 bench: deps
 	@cmake --preset release >/dev/null
@@ -82,10 +79,6 @@ screenshots: configure
 # The README's pictures of the page, light, dark and phone-sized.
 web-screenshots: web
 	@cd web && node tools/screenshots.mjs ../build/web ../docs/images
-
-# clang-tidy with the checks in .clang-tidy over the product's sources; any finding fails.
-tidy: build
-	@JOBS=$(JOBS) scripts/tidy build/dev
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

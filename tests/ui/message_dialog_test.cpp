@@ -11,10 +11,12 @@
 #include <QTest>
 #include <QWindow>
 
+#include "setup_window_support.h"
+
 namespace zelvar {
 namespace {
 
-const QString kSentShown = "Data sent !\n Be shure that 'Transfer OK' appears on LCD";
+using testing::kSentShown;
 
 class ProgressDialog : public ::testing::Test {
   protected:

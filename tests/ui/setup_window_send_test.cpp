@@ -14,10 +14,9 @@
 namespace zelvar {
 namespace {
 
+using testing::kSentShown;
 using testing::PtyFarEnd;
 constexpr const char* kMissingDevice = "/nonexistent/zelvar-tty";
-const QString kSentShown = "Data sent !\n Be shure that 'Transfer OK' appears on LCD";
-
 // Port 3 is the test's line, port 4 a device that is not there, the others do not exist.
 PortLister portsFor(std::shared_ptr<PtyFarEnd> line) {
     return [line] {

@@ -24,6 +24,9 @@
 
 namespace zelvar::testing {
 
+// What the progress window says at the end of a good send.
+inline const QString kSentShown = "Data sent !\n Be shure that 'Transfer OK' appears on LCD";
+
 // Types `keys` one key press at a time, each carrying its character, as a keyboard does.
 void typeKeys(QWidget* widget, const QString& keys);
 

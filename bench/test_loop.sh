@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# How long a newcomer's `make test` takes, and a developer's after a one-line change: clones the
+# committed tree into a temporary folder, runs `make test` there with no compiler cache (fresh),
+# then changes one line of a core file and runs it again (warm); RUNS times each (3 unless
+# given). Packages must be installed (make test installs what is missing first). Prints each
+# time and the targets: fresh at most 480 s, warm at most 90 s.
+set -euo pipefail
+runs="${1:-3}"
+source="$(cd "$(dirname "$0")/.." && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+export CCACHE_DISABLE=1
+core_file=src/config/text_number.cpp
+
+timed() {
+    local started=$SECONDS
+    make -C "$work/tree" test >"$work/log" 2>&1 || { tail -40 "$work/log"; exit 1; }
+    echo $((SECONDS - started))
+}
+
+for run in $(seq "$runs"); do
+    rm -rf "$work/tree"
+    git clone -q --no-hardlinks "$source" "$work/tree"
+    fresh=$(timed)
+    echo "// A one-line change for the bench, run $run." >>"$work/tree/$core_file"
+    warm=$(timed)
+    echo "run $run: fresh $fresh s (target 480), warm $warm s (target 90)"
+done
