@@ -2,13 +2,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QRadioButton>
 #include <QScreen>
 #include <QStandardPaths>
 
 #include "../config/settings_support.h"
 #include "files/cfg_writer.h"
 #include "setup_window_support.h"
+#include "ui/calculator_window.h"
 #include "ui/config_file_dialog.h"
 
 namespace zelvar {
@@ -45,14 +45,7 @@ class SetupFiles : public testing::SetupWindowTest {
         click("cmdLoad");
     }
     void setCalculator(const CalculatorInputs& inputs) {
-        // The boxes first: ticking them may bring the fields in line.
-        control<QCheckBox>("chkCent")->setChecked(inputs.centChecked == 1);
-        control<QCheckBox>("chkAlt")->setChecked(inputs.altitudeChecked == 1);
-        QWidget* calculator = control<QWidget>("frmLatLon");
-        calculator->findChild<QLineEdit*>("txtLat")->setText(inputs.latitude.c_str());
-        calculator->findChild<QLineEdit*>("txtLng")->setText(inputs.longitude.c_str());
-        calculator->findChild<QLineEdit*>("txtAlt")->setText(inputs.altitude.c_str());
-        control<QRadioButton>(inputs.normalForm ? "optLLtoNorm" : "optLLtoComp")->setChecked(true);
+        control<CalculatorWindow>("frmLatLon")->setInputs(inputs);
     }
 
     QTemporaryDir folder;

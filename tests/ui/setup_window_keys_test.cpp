@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QSet>
 
+#include "config/input_rules.h"
 #include "geo/position_calculation.h"
 #include "setup_window_support.h"
 #include "ui/calculator_window.h"
@@ -61,39 +62,32 @@ TEST_F(SetupKeys, EveryFieldHasItsOwnControl) {
     EXPECT_FALSE(controls.contains(nullptr));
 }
 
-struct Typing {
-    const char* field;
-    QString keys;
-    QString expected;
-    bool gpsless = false;
-};
-
-TEST_F(SetupKeys, FiltersKeepOnlyWhatTheFieldTakes) {
-    const QString allRefusedByMessages = QStringLiteral("a{b|c~d}e");
-    const QString quotesAndBraces = QStringLiteral("a'b`c{d|e~f}g");
-    const QString eAcute = QString::fromLatin1("\xe9");
-    // Callsigns raise letters and keep hyphen and digits, the path also its comma; messages
-    // refuse "{", "|" and from "~" on, the auto answer only what Latin-1 lacks; the beacon takes
-    // quotes and "{" only in the GPSless display.
-    const Typing rows[] = {
-        {"edMyCall", "ab-1/ c,q" + eAcute, "AB-1CQ"},
-        {"edDestCall", "ab-1/ c,d", "AB-1CD"},
-        {"edMyCall", "qx9abc-123", "QX9ABC-12"},
-        {"edAprsPath", "wide1-1,wide2-2,wide3 a/b.", "WIDE1-1,WIDE2-2,WID"},
-        {"edAprsMsg", allRefusedByMessages + eAcute, "abcd}e"},
-        {"edAutoReplyMsg", allRefusedByMessages + eAcute + "\u20ac", allRefusedByMessages + eAcute},
-        {"edAutoReplyMsg", QString(31, 'x'), QString(30, 'x')},
-        {"edAprsMsg", QString(39, 'm'), QString(38, 'm')},
-        {"edBeacon", QString(36, 'b'), QString(35, 'b')},
-        {"edSymbol", "_" + eAcute, "_"},
-        {"edSymbol", eAcute, eAcute},
-        {"edBeacon", quotesAndBraces + eAcute, "abcdefg"},
-        {"edBeacon", quotesAndBraces + eAcute, "a'b`c{defg", true}};
-    for (const Typing& row : rows) {
-        if (row.gpsless)
-            typeInto("edGpsAcqTime", "0");
-        typeInto(row.field, row.keys);
-        EXPECT_EQ(textOf(row.field), row.expected) << row.field << " " << row.keys.toStdString();
+// Each text field takes, one typed character at a time, what the shared input rules take (as
+// the web page does), in both displays, up to its length.
+TEST_F(SetupKeys, FiltersAgreeWithTheInputRules) {
+    using enum Field;
+    const auto* form = window->findChild<SettingsForm*>();
+    for (const bool gpsless : {false, true}) {
+        typeInto("edGpsAcqTime", gpsless ? "0" : "5");
+        for (const Field name :
+             {MyCall, DestCall, AprsPath, Beacon, AprsMsg, AutoReplyMsg, Symbol}) {
+            auto* edit = qobject_cast<QLineEdit*>(form->control(name));
+            const InputRule& rule = inputRule(name);
+            edit->setFocus();
+            // Printable Latin-1 (Qt itself refuses control codes) and a character beyond it.
+            for (int code = ' '; code <= 0x20ac; code = code == 0x7e   ? 0xa0
+                                                        : code == 0xff ? 0x20ac
+                                                                       : code + 1) {
+                edit->clear();
+                testing::typeKeys(edit, QString(QChar(code)));
+                const int kept = acceptedCode(rule, code, gpsless);
+                EXPECT_EQ(edit->text(), kept == kDroppedKey ? QString() : QString(QChar(kept)))
+                    << fieldName(name) << " " << code << " " << gpsless;
+            }
+            edit->clear();
+            testing::typeKeys(edit, QString(int(rule.maxLength) + 1, '1'));
+            EXPECT_EQ(edit->text(), QString(int(rule.maxLength), '1')) << fieldName(name);
+        }
     }
     // The beacon follows the timeout as it was when each character was typed.
     typeInto("edBeacon", "{");
