@@ -10,10 +10,6 @@ trap 'kill "${relays[@]}" $receiver 2>/dev/null; rm -rf "$work"' EXIT
 
 expect 0 "--version" "$cli" --version
 contains "$work/out" "zelvar-cli 4.0"
-expect 0 "--help" "$cli" --help
-contains "$work/out" "Usage: zelvar-cli COMMAND"
-expect 2 "unknown command" "$cli" frobnicate
-contains "$work/err" "unknown command frobnicate"
 
 # Every kind of output says so, and fails, when it cannot be written.
 "$cli" defaults -o "$work/z.cfg"

@@ -228,8 +228,9 @@ TEST_F(LineCommands, SendWritesWhatTheTrackerChecks) {
         // At the file's 4800 bit/s the pause after block 1 starts once its 83 bytes have left
         // the wire (173 ms), which a pseudo-terminal does not wait for; the far end may read
         // up to 100 ms late.
-        if (!*baud)
+        if (!*baud) {
             EXPECT_GE(report->gaps.at(1).length, std::chrono::milliseconds(673));
+        }
         EXPECT_EQ(run.err,
                   "Sending data on " + far.path() +
                       "......\nData sent !\n Be shure that 'Transfer OK' appears on LCD\n");

@@ -56,6 +56,14 @@ inline ::testing::AssertionResult sameFields(const DeviceSettings& a, const Devi
     return ::testing::AssertionSuccess();
 }
 
+// A record that differs from the defaults, and from any value a file gives, in every field.
+inline DeviceSettings scribbled() {
+    DeviceSettings s;
+    for (std::size_t i = 0; i < kFieldCount; ++i)
+        s = changed(s, {{Field(i), fieldText(s, Field(i)) ? "x" : "2"}});
+    return s;
+}
+
 // Records over the characters that matter to each field, now and then an awkward callsign or path.
 class RecordGenerator {
   public:

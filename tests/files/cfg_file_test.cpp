@@ -15,14 +15,6 @@ namespace {
 using namespace testing_support;
 using enum Field;
 
-// A record that differs from the defaults, and from any value a file gives, in every field.
-DeviceSettings scribbled() {
-    DeviceSettings s;
-    for (std::size_t i = 0; i < kFieldCount; ++i)
-        s = changed(s, {{Field(i), fieldText(s, Field(i)) ? "x" : "2"}});
-    return s;
-}
-
 // A FIFO is refused without waiting for a writer: tests/cli/core_commands.sh, under a timeout.
 TEST(LoadConfigFile, FailsWithThePathAndTheReasonAndChangesNothing) {
     TempFolder folder;

@@ -17,13 +17,6 @@ namespace {
 using namespace testing_support;
 using enum Field;
 
-// A record that differs from the defaults, and from any value a file gives, in every field.
-DeviceSettings scribbled() {
-    DeviceSettings s;
-    for (std::size_t i = 0; i < kFieldCount; ++i)
-        s = changed(s, {{Field(i), fieldText(s, Field(i)) ? "x" : "2"}});
-    return s;
-}
 const CalculatorInputs kScribbledCalculator{"1", "2", 0, "3", 2, false};
 
 LoadResult readText(std::string_view text, DeviceSettings& s, CalculatorInputs& c) {
@@ -60,11 +53,30 @@ std::string edited(std::string_view from, std::string_view to) {
     return text.replace(text.find(from), from.size(), to);
 }
 
+// A file, the start of the reason it fails with (empty: it loads), fields after the load.
+using LoadCase = std::tuple<std::string, std::string, Changes>;
+
+// Loads the file over a scribbled record; `builds`: a loaded record also builds.
+void expectLoad(const LoadCase& row, bool builds) {
+    const auto& [file, message, fields] = row;
+    SCOPED_TRACE(file.substr(0, 40));
+    DeviceSettings s = scribbled();
+    CalculatorInputs c = kScribbledCalculator;
+    const LoadResult result = readText(file, s, c);
+    EXPECT_EQ(result.has_value(), message.empty());
+    EXPECT_TRUE(reasonOf(result).starts_with(message)) << reasonOf(result);
+    for (const auto& [field, expected] : fields)
+        EXPECT_EQ(value(s, field), expected) << fieldName(field);
+    ConfigImage image{};
+    s = changed(s, {{GpsCheckTime, defaultSettings().gpsCheckTime}});
+    EXPECT_TRUE(!builds || !result || buildConfigImage(s, image));
+}
+
 // Files that fail somewhere, or load oddly: the message, and fields of the record after the load
 // (a cut file: EveryTruncationFailsCleanlyOrReadsTheWholeRecord).
 TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
     const std::string back = "\"Msg received,i will reply soon\"";
-    const std::tuple<std::string, std::string, Changes> cases[] = {
+    const LoadCase cases[] = {
         {edited(",\">\",0", ",0"),
          "Item 6 (line 2, Alternate Table): 480 is not a check state",
          {{Symbol, "0"}, {AltTable, "2"}, {SpeedTable0, "x"}}},
@@ -98,16 +110,8 @@ TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
         {edited(",3,", ",200,"), "", {{BcnEvery, "072"}, {RxPosition, "1"}}},
         {std::string(40, '\n'), "", {{CommPort, ""}, {BcnEvery, "000"}}},
     };
-    for (const auto& [file, message, fields] : cases) {
-        SCOPED_TRACE(file.substr(0, 40));
-        DeviceSettings s = scribbled();
-        CalculatorInputs c = kScribbledCalculator;
-        const LoadResult result = readText(file, s, c);
-        EXPECT_EQ(result.has_value(), message.empty());
-        EXPECT_TRUE(reasonOf(result).starts_with(message)) << reasonOf(result);
-        for (const auto& [field, expected] : fields)
-            EXPECT_EQ(value(s, field), expected) << fieldName(field);
-    }
+    for (const LoadCase& row : cases)
+        expectLoad(row, false);
     CalculatorInputs c = kScribbledCalculator;
     DeviceSettings s;
     ASSERT_TRUE(readText(edited("#FALSE#", "-1"), s, c));
@@ -136,7 +140,7 @@ TEST(CfgReader, ReadsWhatOtherEditorsWrite) {
     std::string fullComment;  // as long as the field takes, in two bytes a character
     for (int i = 0; i < 35; ++i)
         fullComment += "\xC3\xA9";
-    const std::tuple<std::string, std::string, Changes> cases[] = {
+    const LoadCase cases[] = {
         {mark + std::string(kDefaultCfg), "", {{CommPort, "1"}}},
         {std::regex_replace(std::string(kDefaultCfg), std::regex("\r\n"), "\r\r\n"),
          "",
@@ -166,19 +170,8 @@ TEST(CfgReader, ReadsWhatOtherEditorsWrite) {
          "the file is UTF-32; save it as Latin-1 or UTF-8",
          {}},
     };
-    for (const auto& [file, message, fields] : cases) {
-        SCOPED_TRACE(file.substr(0, 40));
-        DeviceSettings s = scribbled();
-        CalculatorInputs c = kScribbledCalculator;
-        const LoadResult result = readText(file, s, c);
-        EXPECT_EQ(result.has_value(), message.empty());
-        EXPECT_TRUE(reasonOf(result).starts_with(message)) << reasonOf(result);
-        for (const auto& [field, expected] : fields)
-            EXPECT_EQ(value(s, field), expected) << fieldName(field);
-        ConfigImage image{};
-        DeviceSettings built = changed(s, {{GpsCheckTime, defaultSettings().gpsCheckTime}});
-        EXPECT_TRUE(!result || buildConfigImage(built, image));
-    }
+    for (const LoadCase& row : cases)
+        expectLoad(row, true);
 }
 
 // Leading spaces, quotes and skipped tails count: no item of any form is longer than 64 KiB. Save
