@@ -3,18 +3,20 @@
 # committed tree into a temporary folder, runs `make test` there with no compiler cache (fresh),
 # then changes one line of a core file and runs it again (warm); RUNS times each (3 unless
 # given). Packages must be installed (make test installs what is missing first). Prints each
-# time and the targets: fresh at most 480 s, warm at most 90 s.
+# time and the targets: fresh at most 480 s, warm at most 90 s. The last run's output stays in
+# /tmp/zelvar-test-loop.log.
 set -euo pipefail
 runs="${1:-3}"
 source="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d)"
+log=/tmp/zelvar-test-loop.log
 trap 'rm -rf "$work"' EXIT
 export CCACHE_DISABLE=1
 core_file=src/config/text_number.cpp
 
 timed() {
     local started=$SECONDS
-    make -C "$work/tree" test >"$work/log" 2>&1 || { tail -40 "$work/log"; exit 1; }
+    make -C "$work/tree" test >"$log" 2>&1 || { tail -40 "$log" >&2; echo "make test failed: $log" >&2; exit 1; }
     echo $((SECONDS - started))
 }
 
