@@ -23,7 +23,7 @@ run: build
 # (core, serial, ui, cli, packaging, fuzz, web).
 # CI gives each fuzz target 15 s; a developer's loop 5 s (make fuzz fuzzes longer).
 FUZZ_SECONDS ?= $(if $(filter true,$(CI)),15,5)
-CTEST_JOBS ?= $(shell echo $$(($(JOBS) + 1)))
+CTEST_JOBS ?= $(shell echo $$(($(JOBS) * 2)))
 test: asan
 	@JOBS=$(JOBS) scripts/build-web build/asan
 	@NODE_PATH=/usr/share/nodejs cmake --build --preset wasm -j $(JOBS) >/dev/null
