@@ -102,7 +102,9 @@ class Receiver {
     std::future<CliRun> result_;
 };
 
-// Writes `data` as `steps` say: "FROM:TO" writes those bytes, a number pauses that many ms.
+// Writes `data` as `steps` say: "FROM:TO" writes those bytes, a number pauses that many ms. Good
+// transfers pause 800 ms after block 1, which passes even when receive, on a busy machine, reads
+// the end of block 1 a few hundred milliseconds late.
 void transmit(int fd, const std::string& data, const std::string& steps) {
     std::istringstream words(steps);
     for (std::string step; words >> step;) {
@@ -125,7 +127,7 @@ CliRun receiveWhile(const std::vector<std::string>& args, const std::function<vo
 TEST_F(LineCommands, ReceiveJudgesGoodTransfersAsDecodeShowsThem) {
     const std::string decoded = runCli({"decode", folder.write("w.bin", wire).string()}).out;
     CliRun run = receiveWhile({"--device", pty.path},
-                              [&] { transmit(pty.master, wire, "0:85 600 85:170"); });
+                              [&] { transmit(pty.master, wire, "0:85 800 85:170"); });
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_TRUE(run.out.starts_with("Transfer OK\n")) << run.out;
     EXPECT_TRUE(contains(run.out, "Pause after block 1: "));
@@ -134,7 +136,7 @@ TEST_F(LineCommands, ReceiveJudgesGoodTransfersAsDecodeShowsThem) {
     EXPECT_TRUE(run.err.starts_with("Waiting on " + pty.path + " at 4800 bit/s")) << run.err;
 
     run = receiveWhile({"--device", pty.path, "--json", "--speed", "38400"},
-                       [&] { transmit(pty.master, wire, "0:2 10 2:85 650 85:87 10 87:170"); });
+                       [&] { transmit(pty.master, wire, "0:2 10 2:85 800 85:87 10 87:170"); });
     EXPECT_EQ(run.code, 0);
     std::string hex;
     for (char byte : wire)
@@ -150,7 +152,7 @@ TEST_F(LineCommands, ReceiveCountsFaultyAndGoodTransfers) {
     std::string badSum = wire;
     badSum[169] = static_cast<char>(badSum[169] ^ 0x5A);
     const CliRun run = receiveWhile({"--device", pty.path, "--count", "2"}, [&] {
-        transmit(pty.master, badSum + wire, "0:85 600 85:170 2100 170:255 600 255:340");
+        transmit(pty.master, badSum + wire, "0:85 800 85:170 2100 170:255 800 255:340");
     });
     EXPECT_EQ(run.code, 1);
     for (const std::string& said :

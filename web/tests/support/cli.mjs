@@ -4,7 +4,7 @@ import { spawnSync } from "node:child_process";
 export const CLI = process.env.ZELVAR_CLI ?? "build/dev/zelvar-cli";
 
 export function cli(...args) {
-  const run = spawnSync(CLI, args, { encoding: "latin1", env: { ...process.env, ASAN_OPTIONS: "detect_leaks=0" } });
+  const run = spawnSync(CLI, args, { encoding: "latin1" });
   if (run.error) throw run.error;
   return { status: run.status, stdout: run.stdout, stderr: run.stderr };
 }

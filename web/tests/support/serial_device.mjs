@@ -81,9 +81,7 @@ export async function launchOnDevice(origin, device) {
  * transfer as the tracker's end judged it, with the exit code.
  */
 export async function startReceive(rx, speed) {
-  const receiver = spawn(CLI, ["receive", "--device", rx, "--speed", String(speed), "--json", "--timeout", "15"], {
-    env: { ...process.env, ASAN_OPTIONS: "detect_leaks=0" },
-  });
+  const receiver = spawn(CLI, ["receive", "--device", rx, "--speed", String(speed), "--json", "--timeout", "15"]);
   let stdout = "";
   let stderr = "";
   receiver.stdout.on("data", (chunk) => (stdout += chunk));
