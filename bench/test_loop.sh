@@ -9,6 +9,8 @@ set -euo pipefail
 runs="${1:-3}"
 source="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d)"
+# The tests run the programs as other users too, as they would from a clone in a home folder.
+chmod 755 "$work"
 log=/tmp/zelvar-test-loop.log
 trap 'rm -rf "$work"' EXIT
 export CCACHE_DISABLE=1
