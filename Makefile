@@ -17,16 +17,14 @@ run: build
 	@./build/dev/zelvar-config
 
 # Every test once, in one clang build with AddressSanitizer, UBSan and LeakSanitizer that also
-# runs clang-tidy on the product as it compiles and links the fuzz targets; then the browser
-# edition, built as WebAssembly; then one ctest of everything: the native tests, the fuzz smoke
-# run (FUZZ_SECONDS for each target), the browser tests. Run a part alone with ctest --preset asan -L LABEL
+# runs clang-tidy on the product as it compiles and links the fuzz targets; then one ctest of
+# everything: the native tests, the fuzz smoke run (FUZZ_SECONDS for each target), and the
+# browser edition, built as WebAssembly beside them, and its tests. Run a part alone with ctest --preset asan -L LABEL
 # (core, serial, ui, cli, packaging, fuzz, web).
 # CI gives each fuzz target 15 s; a developer's loop 5 s (make fuzz fuzzes longer).
 FUZZ_SECONDS ?= $(if $(filter true,$(CI)),15,5)
 CTEST_JOBS ?= $(shell echo $$(($(JOBS) * 2)))
 test: asan
-	@JOBS=$(JOBS) scripts/build-web build/asan
-	@NODE_PATH=/usr/share/nodejs cmake --build --preset wasm -j $(JOBS) >/dev/null
 	@ctest --preset asan -j $(CTEST_JOBS)
 
 asan: deps
@@ -42,9 +40,8 @@ web: configure
 	@JOBS=$(JOBS) scripts/build-web build/dev
 
 # Its tests alone: the core under Node.js, the page in headless Chromium.
-web-test: configure
-	@cmake --build --preset dev -j $(JOBS) --target zelvar-cli
-	@JOBS=$(JOBS) scripts/test-web build/dev
+web-test: build
+	@ctest --preset dev -L web -j $(JOBS)
 
 # The Debian package of the release build, checked by lintian (errors fail, warnings are shown).
 package: deps
