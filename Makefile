@@ -19,8 +19,8 @@ run: build
 # Every test once, in one clang build with AddressSanitizer, UBSan and LeakSanitizer that also
 # runs clang-tidy on the product as it compiles and links the fuzz targets; then one ctest of
 # everything: the native tests, the fuzz smoke run (FUZZ_SECONDS for each target), and the
-# browser edition, built as WebAssembly beside them, and its tests. Run a part alone with ctest --preset asan -L LABEL
-# (core, serial, ui, cli, packaging, fuzz, web).
+# browser edition, built as WebAssembly beside them, and its tests. Run a part alone with
+# ctest --preset asan -L LABEL (core, serial, ui, cli, packaging, fuzz, web).
 # CI gives each fuzz target 15 s; a developer's loop 5 s (make fuzz fuzzes longer).
 FUZZ_SECONDS ?= $(if $(filter true,$(CI)),15,5)
 CTEST_JOBS ?= $(shell echo $$(($(JOBS) * 2)))
@@ -52,9 +52,9 @@ package: deps
 
 # libFuzzer: the .cfg reader and writer, the image builder, the wire and image decoder, the
 # transfer checker, the position decoder, the port doctor and the RTF reader, each for
-# FUZZ_SECONDS (30 unless given: make fuzz FUZZ_SECONDS=600), on the asan build's instrumented libraries, from the
-# seeds in fuzz/corpus-NAME with the words of fuzz/NAME.dict. What the fuzzer learns stays in
-# build/asan/fuzz/corpus-NAME for the next run.
+# FUZZ_SECONDS (30 unless given: make fuzz FUZZ_SECONDS=600), on the asan build's instrumented
+# libraries, from the seeds in fuzz/corpus-NAME with the words of fuzz/NAME.dict. What the
+# fuzzer learns stays in build/asan/fuzz/corpus-NAME for the next run.
 fuzz: FUZZ_SECONDS = 30
 fuzz: asan
 	@ctest --preset asan -L fuzz -j $(JOBS)

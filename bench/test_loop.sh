@@ -18,7 +18,11 @@ core_file=src/config/text_number.cpp
 
 timed() {
     local started=$SECONDS
-    make -C "$work/tree" test >"$log" 2>&1 || { tail -40 "$log" >&2; echo "make test failed: $log" >&2; exit 1; }
+    make -C "$work/tree" test >"$log" 2>&1 || {
+        tail -40 "$log" >&2
+        echo "make test failed: $log" >&2
+        exit 1
+    }
     echo $((SECONDS - started))
 }
 

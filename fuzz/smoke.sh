@@ -11,7 +11,8 @@ if [ "$name" = rtf ]; then
     cp "$here/../docs/Zelvar_Config.rtf" "$out/corpus-$name/manual.rtf"
 fi
 "$target" -max_total_time="$seconds" -timeout=10 -dict="$here/$name.dict" \
-    -artifact_prefix="$out/$name-" "$out/corpus-$name" "$here/corpus-$name" >"$out/$name.log" 2>&1 || {
+    -artifact_prefix="$out/$name-" "$out/corpus-$name" "$here/corpus-$name" \
+    >"$out/$name.log" 2>&1 || {
     tail -40 "$out/$name.log"
     exit 1
 }

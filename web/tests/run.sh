@@ -13,4 +13,4 @@ fi
 file="${what%%:*}" part=""
 [ "$file" != "$what" ] && part="${what#*:}"
 ZELVAR_WEB=../build/web ZELVAR_CLI="$cli" ZELVAR_PART="$part" \
-    exec node --test --test-reporter=spec "tests/$file.test.mjs"
+    exec node --test "tests/$file.test.mjs"
