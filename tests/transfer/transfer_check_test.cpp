@@ -157,15 +157,13 @@ TEST(TransferCheck, JudgesEveryTruncationOnceAndStopsCleanly) {
     const WireBytes wire = wireBytes(defaultImage());
     for (std::size_t length = 1; length < kWireSize; ++length) {
         TransferCheck check;
-        std::vector<Piece> pieces = sent(wire);
+        const LineTime start{};
         std::size_t left = length;
-        for (Piece& piece : pieces) {
+        for (Piece& piece : sent(wire)) {
             piece.bytes.resize(std::min(left, piece.bytes.size()));
             left -= piece.bytes.size();
-        }
-        const LineTime start{};
-        for (const Piece& piece : pieces)
             EXPECT_FALSE(check.receive(piece.bytes, start + piece.at));
+        }
         const std::optional<TransferReport> report =
             check.finish(start + milliseconds(700), "the line closed");
         ASSERT_TRUE(report) << length;
