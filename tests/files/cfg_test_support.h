@@ -39,7 +39,6 @@ class TempFolder {
         return file;
     }
 
-    // The names in the folder, sorted.
     std::vector<std::string> names() const {
         std::vector<std::string> found;
         for (const auto& entry : std::filesystem::directory_iterator(path_))
