@@ -29,7 +29,7 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
         {DestCall, "qx9abc-123", "QX9ABC-12", false},
         {AprsPath, "wide1-1,wide2-2,wide3 a/b.", "WIDE1-1,WIDE2-2,WID", false},
         {AprsMsg, "{|~}\x7F\xE9x", "}x", false},
-        {AutoReplyMsg, "{|~}\xE9\t", "{|~}\xE9", false},
+        {AutoReplyMsg, "a{|~}\xE9\t", "a{|~}\xE9", false},
         {Beacon, quotesAndBraces, "abcdefg", false},
         {Beacon, quotesAndBraces, "a'b`c{defg", true},
         {Symbol, "\x7F_x", "_", false},
@@ -59,7 +59,6 @@ TEST(InputRules, MasksAndLimitsFollowTheRecord) {
         const bool digits = rule.masked && field != Symbol;
         EXPECT_EQ(rule.selectAllOnFocus, (digits && field != GpsAcqTime) || field == Symbol)
             << fieldName(field);
-        EXPECT_EQ(rule.upperCase, field == MyCall || field == DestCall || field == AprsPath);
     }
     EXPECT_TRUE(isGpslessTimeout(""));
     EXPECT_TRUE(isGpslessTimeout("000"));

@@ -43,7 +43,7 @@ TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
     }
 }
 
-// The TX delay and a failing first record: tests/cli/diff.sh.
+// The TX delay and a failing first record: FileCommands.DiffListsWhatTheTrackerGetsDifferently.
 TEST(SettingsDiff, NamesTheRecordThatFailsToBuild) {
     const SettingsDiff diff =
         diffSettings(defaultSettings(), changed(defaultSettings(), {{MyCall, ""}}));

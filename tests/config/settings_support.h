@@ -13,9 +13,6 @@
 
 namespace zelvar::testing_support {
 
-// Test names taken from each row's `name`, so that they stay the same between builds.
-inline constexpr auto kRowName = [](const auto& info) { return std::string(info.param.name); };
-
 // Fields as the user types them: texts as they are, check boxes and lists as their number.
 using Changes = std::vector<std::pair<Field, std::string>>;
 

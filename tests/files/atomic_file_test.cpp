@@ -6,7 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <functional>
@@ -26,14 +25,6 @@ struct stat statusOf(const std::filesystem::path& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
     return info;
-}
-
-std::vector<std::string> names(const TempFolder& folder) {
-    std::vector<std::string> found;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        found.push_back(entry.path().filename());
-    std::ranges::sort(found);
-    return found;
 }
 
 // Runs `work` in a child process as the user nobody; its exit status, or -1 when killed.
@@ -114,7 +105,7 @@ TEST(AtomicFile, RefusalsNameWhatStandsInTheWay) {
             << refusal.second;
     }
     EXPECT_EQ(readAll(others), "old");
-    EXPECT_EQ(names(folder), (std::vector<std::string>{"closed", "locked.cfg", "sticky"}));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"closed", "locked.cfg", "sticky"}));
 }
 
 // A save killed half-way leaves a temporary file that no one else could read, and the next
@@ -135,13 +126,13 @@ TEST(AtomicFile, NextSaveRemovesWhatAKilledSaveLeft) {
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
-    const std::vector<std::string> left = names(folder);
+    const std::vector<std::string> left = folder.names();
     ASSERT_EQ(left.size(), 2u);
     EXPECT_EQ(statusOf(folder.path() / left.front()).st_mode & 0777, 0600) << left.front();
     EXPECT_EQ(readAll(file), "old");
 
     ASSERT_TRUE(writeFileAtomically(file, "new"));
-    EXPECT_EQ(names(folder), std::vector<std::string>{"Zelvar.cfg"});
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"Zelvar.cfg"});
     EXPECT_EQ(statusOf(file).st_mode & 0777, 0644);
 }
 
@@ -160,7 +151,7 @@ TEST(AtomicFile, ConcurrentSavesAllSucceed) {
     for (std::thread& saver : savers)
         saver.join();
     EXPECT_EQ(failures, 0);
-    EXPECT_EQ(names(folder), std::vector<std::string>{"Zelvar.cfg"});
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"Zelvar.cfg"});
 }
 
 }  // namespace

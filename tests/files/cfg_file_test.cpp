@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
-
 #include "../config/settings_support.h"
 #include "cfg_test_support.h"
 #include "files/cfg_layout.h"
@@ -15,7 +12,7 @@ namespace {
 using namespace testing_support;
 using enum Field;
 
-// A FIFO is refused without waiting for a writer: tests/cli/core_commands.sh, under a timeout.
+// A FIFO is refused without waiting for a writer: FileCommands.BrokenAndHostileInputs...
 TEST(LoadConfigFile, FailsWithThePathAndTheReasonAndChangesNothing) {
     TempFolder folder;
     const std::pair<std::filesystem::path, std::string> cases[] = {
@@ -54,66 +51,35 @@ TEST(SaveConfigFile, RefusesWhatTheReaderWouldRefuse) {
     }
 }
 
-// What the folder holds: names, kinds and permissions.
-std::map<std::string, std::pair<std::filesystem::file_type, std::filesystem::perms>> listing(
-    const TempFolder& folder) {
-    std::map<std::string, std::pair<std::filesystem::file_type, std::filesystem::perms>> entries;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        entries[entry.path().filename()] = {entry.symlink_status().type(),
-                                            entry.symlink_status().permissions()};
-    return entries;
-}
-
-// Where a save lands: through symlinks into the file they lead to, with that file's permissions,
-// never over anything that is not a regular file, and with no temporary file left behind.
-struct SaveCase {
-    const char* name;
-    std::function<void(const TempFolder&)> scene;
-    const char* chosen;   // the file name the user chose
-    const char* savedIn;  // the file that then holds the settings, or null
-    const char* failure;  // the system's reason for a failed save, or null
-};
-// A failing row prints its name, not its bytes.
-void PrintTo(const SaveCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
-class SaveTest : public ::testing::TestWithParam<SaveCase> {};
-
-TEST_P(SaveTest, SavesWhereTheUserMeant) {
-    const SaveCase& p = GetParam();
+// Where a save lands: a new file; through a dangling symlink, the file it names (into an existing
+// file, keeping its mode: FileCommands.OutputReplacesRegularFilesAtomicallyAndWritesOthersInPlace);
+// never over a folder; no temporary file left behind. A failure names the file, or the folder
+// that cannot take it.
+TEST(SaveConfigFile, SavesWhereTheUserMeant) {
     TempFolder folder;
-    p.scene(folder);
-    auto expected = listing(folder);
-    const std::filesystem::path chosen = folder.path() / p.chosen;
-    const Result<> status = saveConfigFile(chosen, defaultSettings(), {});
-    if (p.savedIn) {
-        ASSERT_TRUE(status) << reasonOf(status);
-        EXPECT_EQ(readAll(folder.path() / p.savedIn), kDefaultCfg);
-        expected.try_emplace(p.savedIn, listing(folder).at(p.savedIn));
-    } else {
-        // Named by the file, or by the folder that cannot take it.
-        const std::string reason = reasonOf(status);
-        EXPECT_TRUE(reason.ends_with(std::string(": ") + p.failure)) << reason;
+    const std::filesystem::path& in = folder.path();
+    std::filesystem::create_symlink("new.cfg", in / "link.cfg");
+    std::filesystem::create_directory(in / "sub");
+    for (const char* chosen : {"Zelvar.cfg", "link.cfg"}) {
+        const Result<> status = saveConfigFile(in / chosen, defaultSettings(), {});
+        EXPECT_TRUE(status) << chosen << ": " << reasonOf(status);
+    }
+    EXPECT_EQ(readAll(in / "Zelvar.cfg"), kDefaultCfg);
+    EXPECT_EQ(readAll(in / "new.cfg"), kDefaultCfg);
+    EXPECT_TRUE(std::filesystem::is_symlink(in / "link.cfg"));
+    const std::pair<std::filesystem::path, std::string> refusals[] = {
+        {in / "sub", "Is a directory"}, {in / "nope/x.cfg", "No such file or directory"}};
+    for (const auto& [chosen, why] : refusals) {
+        const std::string reason = reasonOf(saveConfigFile(chosen, defaultSettings(), {}));
+        EXPECT_TRUE(reason.ends_with(": " + why)) << reason;
         EXPECT_TRUE(reason.starts_with(chosen.string() + ": ") ||
                     reason.starts_with("cannot create a file in " + chosen.parent_path().string()))
             << reason;
     }
-    EXPECT_EQ(listing(folder), expected);
+    EXPECT_TRUE(std::filesystem::is_directory(in / "sub"));
+    EXPECT_EQ(folder.names(),
+              (std::vector<std::string>{"Zelvar.cfg", "link.cfg", "new.cfg", "sub"}));
 }
-
-// Through a symlink into a file keeping its mode, and never into a FIFO:
-// tests/cli/core_commands.sh.
-const SaveCase kSaveCases[] = {
-    {"NewFile", [](const TempFolder&) {}, "Zelvar.cfg", "Zelvar.cfg", nullptr},
-    {"ThroughADanglingSymlink",
-     [](const TempFolder& f) { create_symlink("new.cfg", f.path() / "link.cfg"); }, "link.cfg",
-     "new.cfg", nullptr},
-    {"Directory", [](const TempFolder& f) { create_directory(f.path() / "sub"); }, "sub", nullptr,
-     "Is a directory"},
-    {"MissingFolder", [](const TempFolder&) {}, "nope/x.cfg", nullptr, "No such file or directory"},
-};
-INSTANTIATE_TEST_SUITE_P(Targets, SaveTest, ::testing::ValuesIn(kSaveCases), kRowName);
 
 }  // namespace
 }  // namespace zelvar

@@ -114,8 +114,7 @@ TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
         expectLoad(row, false);
     CalculatorInputs c = kScribbledCalculator;
     DeviceSettings s;
-    ASSERT_TRUE(readText(edited("#FALSE#", "-1"), s, c));
-    EXPECT_TRUE(c.normalForm);
+    EXPECT_TRUE(readText(edited("#FALSE#", "-1"), s, c) && c.normalForm);
 }
 
 // A file in UTF-16 or UTF-32, as every byte pair or quadruple's one character.

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelvar::testing_support {
 
@@ -35,6 +37,14 @@ class TempFolder {
         std::filesystem::path file = path_ / name;
         std::ofstream(file, std::ios::binary) << bytes;
         return file;
+    }
+
+    std::vector<std::string> names() const {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            found.push_back(entry.path().filename());
+        std::sort(found.begin(), found.end());
+        return found;
     }
 
   private:

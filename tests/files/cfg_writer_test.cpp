@@ -13,7 +13,7 @@ using namespace testing_support;
 using enum Field;
 
 // Flags packed into numbers as in the image, the comment interval as a plain number, and double
-// quotes doubled inside a text (in the comment: tests/cli/core_commands.sh).
+// quotes doubled inside a text (in the comment: FileCommands.NormalizeIsAFixedPoint...).
 TEST(CfgWriter, WritesEachItemInItsForm) {
     const std::pair<Changes, const char*> cases[] = {
         {{{MicEMsg, "7"}, {AutoReply, "1"}, {Baud300, "1"}}, "\"08\",55,\">\""},

@@ -19,7 +19,7 @@ PositionRequest request(const char* latitude, const char* longitude, Notation no
 }
 
 // The beacon and the metres shown back: the altitude is rewritten whether included or not, and
-// negative only in the normal form. Each option on its own: tests/cli/position.sh.
+// negative only in the normal form. Each option on its own: PositionCommand (cli_tests).
 TEST(CalculatePosition, TheThreeFormsInBothNotations) {
     const std::tuple<PositionRequest, const char*, const char*> cases[] = {
         {request("45.30.15", "-11.05.50", kCent, kNormal), "=4530.15N/01105.50W>", "0"},

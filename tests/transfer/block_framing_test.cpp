@@ -8,12 +8,6 @@
 namespace zelvar {
 namespace {
 
-TEST(BlockChecksum, IsStartPlusBytesModulo256) {
-    EXPECT_EQ(blockChecksum(std::vector<std::uint8_t>(82, 0)), 0xFE);
-    EXPECT_EQ(blockChecksum(std::vector<std::uint8_t>(82, 0xFF)), 0xAC);
-    EXPECT_EQ(blockChecksum(std::vector<std::uint8_t>{1, 1}), 0x00);
-}
-
 // The round trip over any image is the wire fuzz target's; here the bytes' places are pinned,
 // and damage is refused with a reason: lengths, then a flipped bit at a place.
 TEST(WireBytes, AreLeadInBlockLeadInBlockInOrder) {
