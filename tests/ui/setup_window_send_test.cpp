@@ -49,8 +49,7 @@ class SetupSend : public testing::SetupWindowTest {
 TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
     control<QComboBox>("cboBaud")->setCurrentIndex(0);
     const std::pair<const char*, const char*> typed[] = {
-        {"edComm", "3"},          {"edNumFlagsAuto", "10"}, {"edMsgRepeat", "8"},
-        {"edMyCall", "qx9abc-0"}, {"edGpsCheckTime", "5"},  {"esSpeedTable(3)", "25"}};
+        {"edComm", "3"}, {"edNumFlagsAuto", "10"}, {"edMyCall", "qx9abc-0"}};
     for (const auto& [name, keys] : typed)
         typeInto(name, keys);
     DeviceSettings normalised = window->settings();
@@ -225,11 +224,6 @@ TEST_P(SetupSendFailure, SaysWhyAndSendsNothing) {
 const std::string kNoPort7 = "Serial port 7 does not exist: the system lists 2 serial devices";
 const Failure kFailures[] = {
     {"EmptyCallsign", "edNumFlagsAuto", "10", "edMyCall", "", "027", "MY CALLSIGN: empty callsign"},
-    {"EmptySymbol", "edMsgRepeat", "7", "edSymbol", "", "07", "ICON Symbol: no symbol"},
-    {"TimeoutAboveAByte", "edManualTime", "5", "edGpsAcqTime", "999", "0010",
-     "Acquisition timeout: 999 is above the limit 255"},
-    {"FixedIntervalTooLong", "esSpeedTable(6)", "1", "edManualTime", "2555", "010",
-     "Manual Timing: 2555 is above the limit 2554"},
     {"NoSuchPort", nullptr, nullptr, "edComm", "7", kNoPort7 + ": port 3 /dev/pts/", ""},
     {"MissingDevice", nullptr, nullptr, "edComm", "4",
      std::string("Cannot open ") + kMissingDevice + ": No such file or directory",
