@@ -37,7 +37,6 @@ class Calculator : public ::testing::Test {
         return beacon->palette().color(QPalette::Base) !=
                QApplication::palette(beacon).color(QPalette::Base);
     }
-    // Focus, caret at the end, then the keys.
     void type(const char* name, const QString& keys) {
         control(name)->setFocus();
         control(name)->end(false);
