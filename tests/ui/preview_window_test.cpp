@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QScreen>
 #include <QTableView>
-#include <QTextDocumentFragment>
 
 #include "config/config_image.h"
 #include "setup_window_support.h"
@@ -62,9 +61,7 @@ class PreviewTest : public testing::SetupWindowTest {
     QString shown(const char* label) {
         QLabel* found = control<QLabel>(label);
         const QString name = QAccessible::queryAccessibleInterface(found)->text(QAccessible::Name);
-        const QString text = found->textFormat() == Qt::RichText
-                                 ? QTextDocumentFragment::fromHtml(found->text()).toPlainText()
-                                 : found->text();
+        const QString text = found->text();
         EXPECT_EQ(name, text) << label;
         return found->isVisibleTo(window.get()) ? text : QString();
     }
@@ -123,7 +120,7 @@ TEST_F(PreviewTest, ShowsTheBytesSendWritesAndFollowsEveryEdit) {
     EXPECT_FALSE(preview->isVisible());
 }
 
-TEST_F(PreviewTest, NamesTheFailingFieldInsteadOfBytesAndReadsTheBeacon) {
+TEST_F(PreviewTest, NamesTheFailingFieldReadsTheBeaconAndShowsMarkupAsItStands) {
     click("cmdPreview");
     typeAndSettle("edMyCall", "");
     EXPECT_TRUE(shown("lblPreviewFailure").contains("MY CALLSIGN: empty callsign"));
@@ -134,15 +131,12 @@ TEST_F(PreviewTest, NamesTheFailingFieldInsteadOfBytesAndReadsTheBeacon) {
     typeAndSettle("edGpsAcqTime", "0");
     typeAndSettle("edBeacon", "=4930.00N/07245.00W_comment");
     EXPECT_TRUE(shown("lblPreviewPosition").contains("not a position the calculator would write"));
-    EXPECT_TRUE(showsWhatSendWrites());
-}
 
-// A comment from a stranger's file is shown as it stands, in the labels and in the tips.
-TEST_F(PreviewTest, ShowsMarkupAsItStands) {
+    // A comment from a stranger's file is shown as it stands, in the labels and in the tips.
     DeviceSettings settings = window->settings();
     settings.beacon = "<b>Transfer OK</b>";
     window->applySettings(settings);
-    click("cmdPreview");
+    QCoreApplication::processEvents();
     for (const char* label : {"lblPreviewFailure", "lblPreviewNotes", "lblPreviewPosition"})
         EXPECT_EQ(control<QLabel>(label)->textFormat(), Qt::PlainText) << label;
     QStringList tips;

@@ -18,15 +18,12 @@ QPalette lightPalette() {
 
 QPalette darkPalette() {
     QPalette dark(QColor(53, 53, 53));
-    for (const auto& [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
-             {QPalette::WindowText, Qt::white},
-             {QPalette::Base, QColor(42, 42, 42)},
-             {QPalette::Text, Qt::white},
-             {QPalette::ButtonText, Qt::white},
-             {QPalette::ToolTipBase, QColor(42, 42, 42)},
-             {QPalette::ToolTipText, Qt::white},
-             {QPalette::PlaceholderText, QColor(160, 160, 160)}})
-        dark.setColor(role, colour);
+    for (const auto role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        dark.setColor(role, Qt::white);
+    for (const auto role : {QPalette::Base, QPalette::ToolTipBase})
+        dark.setColor(role, QColor(42, 42, 42));
+    dark.setColor(QPalette::PlaceholderText, QColor(160, 160, 160));
     return dark;
 }
 
@@ -80,15 +77,18 @@ class SetupColours : public testing::SetupWindowTest {
         }
         return found;
     }
-    // The window takes a new palette once its widgets have; each text then reads well.
-    void expectReadable(const char* palette) {
-        auto readable = [this] {
-            return std::ranges::all_of(
-                contrasts(), [](const auto& shown) { return shown.second >= kReadableContrast; });
-        };
-        EXPECT_TRUE(QTest::qWaitFor(readable, 1000)) << palette;
-        for (const auto& [name, contrast] : contrasts())
-            EXPECT_GE(contrast, kReadableContrast) << name.toStdString() << ", " << palette;
+    // Once the window has taken `palette`, and chosen its colours again (after its widgets have
+    // taken it), each text reads well.
+    void expectReadableOn(const QPalette& palette, const char* name) {
+        QApplication::setPalette(palette);
+        const QColor background = palette.color(QPalette::Window);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->palette().window() == background; }));
+        EXPECT_TRUE(QTest::qWaitFor([this] {
+            return std::ranges::all_of(contrasts(),
+                                       [](const auto& c) { return c.second >= kReadableContrast; });
+        })) << name;
+        for (const auto& [shown, contrast] : contrasts())
+            EXPECT_GE(contrast, kReadableContrast) << shown.toStdString() << ", " << name;
     }
 
   private:
@@ -100,11 +100,9 @@ TEST_F(SetupColours, EveryTextReadsWellInTheLightAndTheDarkPalette) {
     showEveryColour();
     QWidget* port = control<QWidget>("cmdPortDevice");
     ASSERT_TRUE(QTest::qWaitFor([&] { return port->accessibleName().contains("no such port"); }));
-    expectReadable("light");
-    QApplication::setPalette(darkPalette());
-    expectReadable("dark");
-    QApplication::setPalette(lightPalette());
-    expectReadable("light again");
+    expectReadableOn(lightPalette(), "light");
+    expectReadableOn(darkPalette(), "dark");
+    expectReadableOn(lightPalette(), "light again");
 }
 
 }  // namespace

@@ -83,7 +83,6 @@ class ModalAnswerer {
     int waitedForAnswered_ = 0;
 };
 
-// The main window shown and active.
 class SetupWindowTest : public ::testing::Test {
   protected:
     explicit SetupWindowTest(PortLister lister = systemPorts);
