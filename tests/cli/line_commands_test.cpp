@@ -90,14 +90,19 @@ TEST_F(LineCommands, ReceiveShowsAGoodTransferAsDecodeDoes) {
 }
 
 // The checker's verdicts are tested on their own; here, how receive shows and counts them. A
-// sender that does not pause is the quickest faulty transfer.
+// sender that does not pause is the quickest faulty transfer; this one also spoils a checksum.
 TEST_F(LineCommands, ReceiveCountsFaultyAndGoodTransfersAndGivesJson) {
+    std::string badSum = wire;
+    badSum[169] = static_cast<char>(badSum[169] ^ 0x5A);
     CliRun run = receiveWhile({"--device", line.path(), "--count", "2"}, [&](int) {
-        transmit(line.master(), wire + wire, "0:170 1000 170:255 800 255:340");
+        transmit(line.master(), badSum + wire, "0:170 1000 170:255 800 255:340");
     });
     EXPECT_EQ(run.code, 1);
-    for (const char* said : {"Transfer 1 of 2 faulty:\n- second lead-in after ",
-                             "Transfer 2 of 2 OK\n", "\n2 of 2 transfers: 1 OK, 1 faulty\n"})
+    const std::string checksum = "- block 2 checksum 0x" + hexByte(std::uint8_t(badSum[169])) +
+                                 ", expected 0x" + hexByte(std::uint8_t(wire[169])) + "\n";
+    for (const std::string& said :
+         {std::string("Transfer 1 of 2 faulty:\n- second lead-in after "), checksum,
+          std::string("Transfer 2 of 2 OK\n"), std::string("\n2 of 2 transfers: 1 OK, 1 faulty\n")})
         EXPECT_TRUE(contains(run.out, said)) << said << "\n" << run.out;
 
     run = receiveWhile({"--device", line.path(), "--json", "--speed", "38400"},
