@@ -13,12 +13,14 @@ holders=()
 lock=""
 trap 'kill "${holders[@]}" 2>/dev/null; [ -n "$lock" ] && rm -f "$lock"; rm -rf "$work"' EXIT
 
-# hold NAME shared|exclusive [RUNUSER-ARGUMENTS]: a process (root's, or as runuser makes it)
-# makes a pty and keeps it open, exclusively if asked, as a program that has the port;
-# $work/NAME gets its PID and path.
+# hold NAME shared|exclusive PROGRAM [RUNUSER-ARGUMENTS]: a process (root's, or as runuser makes
+# it) named PROGRAM (or python3 when empty) makes a pty and keeps it open, exclusively if asked,
+# as a program that has the port; $work/NAME gets its PID and path.
 holdPty='
-import fcntl, os, pty, sys, termios, time
+import ctypes, fcntl, os, pty, sys, termios, time
 master, slave = pty.openpty()
+if sys.argv[2]:
+    ctypes.CDLL(None).prctl(15, os.fsencode(sys.argv[2]))
 print(os.getpid(), os.ttyname(slave), flush=True)
 if sys.argv[1] == "exclusive":
     fcntl.ioctl(slave, termios.TIOCEXCL)
@@ -26,10 +28,10 @@ else:
     os.close(slave)
 time.sleep(60)'
 hold() {
-    local name=$1 mode=$2 as=()
-    shift 2
+    local name=$1 mode=$2 program=$3 as=()
+    shift 3
     [ $# -gt 0 ] && as=(runuser "$@" --)
-    "${as[@]}" python3 -c "$holdPty" "$mode" >"$work/$name" 2>/dev/null &
+    "${as[@]}" python3 -c "$holdPty" "$mode" "$program" >"$work/$name" 2>/dev/null &
     holders+=($!)
     for _ in $(seq 100); do
         [ -s "$work/$name" ] && return
@@ -38,40 +40,27 @@ hold() {
     fail "no pty for $name"
 }
 
-hold free shared
-read -r _ free <"$work/free"
-
 # The user-side checks, as the unprivileged nobody on lines of root:dialout, mode 0660.
-if [ "$part" = users ] && [ "$(id -u)" -ne 0 ]; then
-    echo "doctor: the checks as nobody skipped, they need root"
-elif [ "$part" = users ]; then
+if [ "$part" = users ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "doctor: the checks as nobody skipped, they need root"
+        finish "doctor as other users ($part)"
+    fi
+    hold free shared ""
+    read -r _ free <"$work/free"
     chown root:dialout "$free" && chmod 0660 "$free"
     expect 1 "nobody outside dialout" runuser -u nobody -- "$cli" doctor --device "$free"
     contains "$work/out" "belongs to the group dialout (crw-rw----), and nobody is not in it"
     contains "$work/out" "Fix: sudo usermod -aG dialout nobody"
     expect 0 "nobody in dialout" runuser -u nobody -g dialout -- "$cli" doctor --device "$free"
 
-    hold held exclusive -u nobody -g dialout
+    # A program's name is its own choice: escape sequences in it reach no terminal.
+    hold held exclusive $'\e[2J\x9b31mfake' -u nobody -g dialout
     read -r pid held <"$work/held"
     chown root:dialout "$held" && chmod 0660 "$held"
     expect 1 "held exclusively" runuser -u nobody -g dialout -- "$cli" doctor --device "$held"
-    contains "$work/out" "$held is held by python3 (PID $pid)"
+    contains "$work/out" "$held is held by \\x1B[2J\\x9B31mfake (PID $pid)"
     contains "$work/out" "Fix: kill $pid"
-fi
-
-if [ "$part" = users ]; then
-    # A program's name is its own choice: escape sequences in it reach no terminal.
-    python3 -c '
-import ctypes, os, pty, time
-ctypes.CDLL(None).prctl(15, b"\x1b[2J\x9b31mfake")
-master, slave = pty.openpty()
-print(os.getpid(), os.ttyname(slave), flush=True)
-time.sleep(60)' >"$work/named" &
-    holders+=($!)
-    for _ in $(seq 100); do [ -s "$work/named" ] && break; sleep 0.05; done
-    read -r pid named <"$work/named"
-    expect 0 "doctor beside a program with escapes in its name" "$cli" doctor --device "$named"
-    contains "$work/out" "is open in \\x1B[2J\\x9B31mfake (PID $pid) as well"
     LC_ALL=C grep -q $'\x1b' "$work/out" && fail "an escape character reached the terminal"
     finish "doctor as other users ($part)"
 fi
@@ -79,7 +68,7 @@ fi
 # One rule for lock files: whatever a lock holds, the doctor calls the port usable exactly when
 # send gets through, and it never offers to end PID 1 or the session it runs in.
 "$cli" defaults -o "$work/z.cfg"
-hold locked shared
+hold locked shared ""
 read -r holderPid locked <"$work/locked"
 chmod 0666 "$locked"
 name="${locked#/dev/}"
@@ -96,7 +85,8 @@ agree() { # USER LOCK-CONTENT AGE
     sent=$?
     rm -f "$lock"
     [ $((doctor == 0)) -eq $((sent == 0)) ] ||
-        fail "as $1 with a lock of '$content' ($age): doctor $doctor, send $sent: $(cat "$work/doctor" "$work/send")"
+        fail "as $1 with a lock of '$content' ($age): doctor $doctor, send $sent:" \
+            "$(cat "$work/doctor" "$work/send")"
     grep -Eq "Fix: kill (1|$$)\b" "$work/doctor" "$work/send" &&
         fail "as $1 with a lock of '$content', the fix ends PID 1 or this session"
 }

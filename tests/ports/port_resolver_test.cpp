@@ -27,7 +27,6 @@ std::string numbered(const std::string& names, Platform platform = Platform::Lin
 TEST(NumberPorts, CountAsSendDoes) {
     const std::vector<std::pair<std::string, std::string>> rows = {
         {"", ""},
-        {"ttyS1 ttyACM0 ttyS0 ttyUSB0", "1:ttyUSB0 2:ttyACM0 3:ttyS0 4:ttyS1 "},
         {"ttyUSB10 ttyUSB2 ttyUSB1 ttyS10 ttyS9",
          "1:ttyUSB1 2:ttyUSB2 3:ttyUSB10 4:ttyS9 5:ttyS10 "},
         {"tty01 tty1 tty001", "1:tty001 2:tty01 3:tty1 "},
@@ -49,11 +48,9 @@ TEST(NumberPorts, CountAsSendDoes) {
 TEST(ResolveInList, CountsFromOneAndSaysWhyNot) {
     const std::vector<NumberedPort> ports = numberPorts(devices("ttyS0 ttyUSB0"), Platform::Linux);
     EXPECT_EQ(resolveInList(ports, 1).value_or(SerialDevice{}).location, "/dev/ttyUSB0");
-    EXPECT_TRUE(resolveInList(ports, 2).has_value());
     EXPECT_EQ(resolveInList(ports, 2).value_or(SerialDevice{}).location, "/dev/ttyS0");
     const std::tuple<std::size_t, int, std::string> refused[] = {
         {2, 0, "0 does not exist: port numbers start at 1"},
-        {2, -4, "-4 does not exist: port numbers start at 1"},
         {2, 3, "3 does not exist: the system lists 2 serial devices"},
         {2, INT_MAX, "2147483647 does not exist: the system lists 2 serial devices"},
         {0, 1, "1 does not exist: the system lists 0 serial devices"},

@@ -7,11 +7,9 @@
 
 #include <array>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <future>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "transfer/transfer_check.h"
 
@@ -36,6 +34,7 @@ class PtyFarEnd {
 
     bool ok() const { return !path_.empty(); }
     const std::string& path() const { return path_; }
+    int master() const { return master_; }
     int slave() const { return slave_; }
     termios settings() const {
         termios t{};
@@ -48,26 +47,17 @@ class PtyFarEnd {
     // hold the sender back at any point.
     void listen(std::chrono::milliseconds patience = std::chrono::seconds(5)) {
         stopListening();
-        report_.reset();
-        judged_ = false;
-        listener_ = std::thread([this, until = LineClock::now() + patience] {
-            std::optional<TransferReport> report = readTransfer(until);
-            const std::lock_guard lock(mutex_);
-            report_ = std::move(report);
-            judged_ = true;
-            done_.notify_all();
+        reader_ = std::async(std::launch::async, [this, until = LineClock::now() + patience] {
+            return readTransfer(until);
         });
     }
     // The first transfer judged within `limit`, else what arrived so far, judged now; nothing
     // when nothing arrived. Ends the listening.
     std::optional<TransferReport> transfer(
         std::chrono::milliseconds limit = std::chrono::seconds(6)) {
-        {
-            std::unique_lock lock(mutex_);
-            done_.wait_for(lock, limit, [this] { return judged_; });
-        }
-        stopListening();
-        return std::move(report_);
+        if (reader_.valid() && reader_.wait_for(limit) == std::future_status::ready)
+            return reader_.get();
+        return stopListening();
     }
     // The far end goes away: later writes on the slave fail.
     void closeMaster() {
@@ -101,25 +91,23 @@ class PtyFarEnd {
         }
         return check.finish(lastRead, "reading stopped");
     }
-    void stopListening() {
-        if (!listener_.joinable())
-            return;
+    // Wakes the reader, if any, and returns what it judged.
+    std::optional<TransferReport> stopListening() {
+        if (!reader_.valid())
+            return std::nullopt;
         const char byte = 1;
         [[maybe_unused]] const ssize_t written = ::write(wake_[1], &byte, 1);
-        listener_.join();
+        std::optional<TransferReport> report = reader_.get();
         char drained = 0;
         [[maybe_unused]] const ssize_t read = ::read(wake_[0], &drained, 1);
+        return report;
     }
 
     int master_ = -1;
     int slave_ = -1;
     int wake_[2] = {-1, -1};
     std::string path_;
-    std::thread listener_;
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool judged_ = false;
-    std::optional<TransferReport> report_;
+    std::future<std::optional<TransferReport>> reader_;
 };
 
 }  // namespace zelvar::testing
