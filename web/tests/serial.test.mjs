@@ -99,7 +99,10 @@ function assertGoodTransfer({ report }, speed, expected) {
   return report.gaps.map((g) => `${g.between} ${g.ms} ms`).join(", ");
 }
 
-describe("SEND from the page on a real serial device", { skip: !onCi && missing ? missing : false }, () => {
+// A failure can leave a send waiting for ever: the timeout ends the run instead of ctest's, 25 minutes on.
+const suite = { skip: !onCi && missing ? missing : false, timeout: 180_000 };
+
+describe("SEND from the page on a real serial device", suite, () => {
   let expectedWire;
 
   before(async () => {
