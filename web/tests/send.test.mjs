@@ -2,100 +2,56 @@
 // desktop program has them, a chooser the user cancels, a page served where browsers offer no
 // serial port, and the page as an installable app. The real device is in serial.test.mjs.
 import assert from "node:assert/strict";
-import { mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
-import { tmpdir } from "node:os";
-import { join, resolve } from "node:path";
-import { after, before, describe, it } from "node:test";
+import { readFile, writeFile } from "node:fs/promises";
+import { join } from "node:path";
+import { before, describe, it } from "node:test";
 
-import { launch } from "./support/browser.mjs";
 import { cli } from "./support/cli.mjs";
-import { loadCore } from "./support/core_module.mjs";
-import { random, randomForm } from "./support/records.mjs";
-import { serve } from "./support/static_server.mjs";
+import { messageShown, saved, testBed, WEB } from "./support/page.mjs";
+import { random, randomCfg } from "./support/records.mjs";
 
-const WEB = resolve(process.env.ZELVAR_WEB ?? "../build/web");
 const SEED = Number(process.env.ZELVAR_SEED ?? 25);
 const RECORDS = 8;
 // Resolved to the loopback by the browser, but not a secure origin as localhost is.
 const PLAIN_HOST = "zelvar.test";
 
-let server;
-let browser;
-let core;
-let folder;
-const problems = [];
-
-async function freshPage(url = server.url) {
-  const page = await browser.context.newPage();
-  page.on("pageerror", (error) => problems.push(error.message));
-  page.on("console", (message) => {
-    if (message.type() === "error") problems.push(message.text());
-  });
+const bed = testBed({
+  args: [`--host-resolver-rules=MAP ${PLAIN_HOST} 127.0.0.1`],
   // Headless Chromium has no chooser to answer; this one is cancelled at once, as the user may.
-  await page.addInitScript(() => {
+  beforeScripts: () => {
     window.zelvarChooserShown = 0;
     if (!globalThis.Serial) return;
     Serial.prototype.requestPort = function () {
       window.zelvarChooserShown += 1;
       return Promise.reject(new DOMException("No port selected by the user.", "NotFoundError"));
     };
-  });
-  await page.goto(url);
-  await page.waitForSelector("#page[data-state=ready]");
-  return page;
-}
-
-async function message(page) {
-  await page.waitForSelector("#messageBox[open]");
-  const shown = {
-    title: await page.textContent("#messageTitle"),
-    text: await page.textContent("#messageText"),
-    detail: await page.textContent("#messageDetail"),
-  };
-  await page.click("#messageOk");
-  return shown;
-}
-
-async function saved(page) {
-  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#cmdSave")]);
-  return readFile(await download.path());
-}
-
-before(async () => {
-  server = await serve(WEB);
-  browser = await launch({ args: [`--host-resolver-rules=MAP ${PLAIN_HOST} 127.0.0.1`] });
-  core = await loadCore(WEB);
-  folder = await mkdtemp(join(tmpdir(), "zelvar-send-"));
-});
-
-after(async () => {
-  await browser?.close();
-  await server?.close();
-  if (folder) await rm(folder, { recursive: true, force: true });
+  },
 });
 
 describe("SEND in the page", () => {
+  // One page for the first and the last test: a page load costs a second of CPU.
+  let page;
+  before(async () => (page = await bed.open()));
+
   it("builds as the desktop does: its message, field and reason, or the normalised form; then asks for a port", async () => {
-    const page = await freshPage();
     const next = random(SEED);
     let asked = 0;
     for (let i = 0; i < RECORDS; ++i) {
-      const text = core.saveCfg(randomForm(next, core.fields()), core.calculatorDefaults()).text;
-      const file = join(folder, `record-${i}.cfg`);
-      await writeFile(file, text, "latin1");
-      const buffer = Buffer.from(text, "latin1");
+      const buffer = Buffer.from(randomCfg(bed.core, next), "latin1");
+      const file = join(bed.folder, `record-${i}.cfg`);
+      await writeFile(file, buffer);
       await page.setInputFiles("#loadFile", { name: "record.cfg", mimeType: "text/plain", buffer });
       await page.click("#cmdSend");
       const normalised = cli("normalize", file);
       if (normalised.status === 0) {
         await page.waitForFunction((n) => window.zelvarChooserShown === n, ++asked);
         assert.equal(await page.isVisible("#messageBox"), false, `record ${i}: a cancelled chooser says nothing`);
-        assert.equal((await saved(page)).toString("latin1"), normalised.stdout, `record ${i}`);
+        assert.equal((await saved(page)).bytes.toString("latin1"), normalised.stdout, `record ${i}`);
       } else {
-        const shown = await message(page);
+        const shown = await messageShown(page);
         // The desktop's message; the CLI names the field, the focus is on it.
         const field = await page.evaluate(() => document.activeElement?.id);
-        const [, fieldAndReason] = cli("image", file).stderr.trim().split("\n");
+        const [, fieldAndReason] = normalised.stderr.trim().split("\n");
         assert.deepEqual(shown, {
           title: "Invio non eseguito - Zelvar",
           text: "Parametri incompleti o non corretti",
@@ -111,39 +67,36 @@ describe("SEND in the page", () => {
     await page.click("#cmdDefault");
     await page.evaluate(() => (document.getElementById("BaudRate").selectedIndex = -1));
     await page.click("#cmdSend");
-    assert.equal((await message(page)).text, "Invalid line settings ',n,8,1': no speed is chosen in Baud.");
+    assert.equal((await messageShown(page)).text, "Invalid line settings ',n,8,1': no speed is chosen in Baud.");
     await page.click("#changePort");
     await page.waitForFunction((n) => window.zelvarChooserShown === n, asked + 1);
     assert.equal(await page.isVisible("#messageBox"), false);
     assert.equal(await page.textContent("#portStatus"), "SEND asks for the serial port the first time.");
-    await page.close();
   });
 
   it("says where to get Web Serial on a page served over plain http from another host", async () => {
-    const page = await freshPage(server.url.replace("127.0.0.1", PLAIN_HOST));
-    assert.equal(await page.evaluate(() => window.isSecureContext || "serial" in navigator), false);
-    assert.equal(await page.textContent("#portStatus"), "SEND needs this page from a secure address.");
+    const plain = await bed.open(bed.server.url.replace("127.0.0.1", PLAIN_HOST));
+    assert.equal(await plain.evaluate(() => window.isSecureContext || "serial" in navigator), false);
+    assert.equal(await plain.textContent("#portStatus"), "SEND needs this page from a secure address.");
     for (const button of ["#cmdSend", "#changePort"]) {
-      await page.click(button);
-      const shown = await message(page);
+      await plain.click(button);
+      const shown = await messageShown(plain);
       assert.equal(shown.text, "SEND needs this page from a secure address.");
       assert.match(shown.detail, /https:\/\/.*localhost/);
     }
     // Enabled again once the box has closed, which the browser reports after the click.
-    await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
-    await page.close();
+    await plain.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
+    await plain.close();
   });
 
   it("is an installable app with its own icon", async () => {
-    const page = await freshPage();
-    const cdp = await browser.context.newCDPSession(page);
+    const cdp = await bed.browser.context.newCDPSession(page);
     const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
     assert.deepEqual(installabilityErrors, []);
     const { url } = await cdp.send("Page.getAppManifest");
     const manifest = JSON.parse(await readFile(join(WEB, new URL(url).pathname), "utf8"));
     assert.equal(manifest.display, "standalone");
     for (const icon of manifest.icons) assert.equal((await fetch(new URL(icon.src, url))).status, 200, icon.src);
-    await page.close();
-    assert.deepEqual(problems, []);
+    assert.deepEqual(bed.problems, []);
   });
 });

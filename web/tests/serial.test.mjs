@@ -7,14 +7,14 @@ import { spawn } from "node:child_process";
 import { once } from "node:events";
 import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
-import { join, resolve } from "node:path";
+import { join } from "node:path";
 import { after, before, describe, it } from "node:test";
 
 import { cli } from "./support/cli.mjs";
+import { messageShown, openPage, WEB } from "./support/page.mjs";
 import { launchOnDevice, nullModem, serialDeviceMissing, startReceive } from "./support/serial_device.mjs";
 import { serve } from "./support/static_server.mjs";
 
-const WEB = resolve(process.env.ZELVAR_WEB ?? "../build/web");
 const SPEEDS = [4800, 9600, 38400];
 const BLOCK_SIZE = 83;
 const PAUSE_AFTER_BLOCK_1_MS = 600;
@@ -33,16 +33,11 @@ let chromium;
 let context;
 let page;
 
-async function openPage() {
-  const opened = await context.newPage();
-  await opened.goto(server.url);
-  await opened.waitForSelector("#page[data-state=ready]");
-  return opened;
-}
+const newWindow = () => openPage(context, server.url);
 
-// Every text the progress label shows, in order, whether SEND and Change port are disabled
-// meanwhile, and whether leaving the page asks first.
-async function watchProgress(target) {
+// SEND, watched: every text the progress label shows, in order, whether SEND and Change port are
+// disabled meanwhile, and whether leaving the page asks first.
+async function pressSend(target) {
   await target.evaluate(() => {
     window.zelvarProgress = [];
     window.zelvarWatch?.disconnect();
@@ -57,6 +52,7 @@ async function watchProgress(target) {
     });
     window.zelvarWatch.observe(document.getElementById("lblInfo"), { childList: true, subtree: true });
   });
+  await target.click("#cmdSend");
 }
 
 // Whether the page left the port closed: only a closed port opens again.
@@ -71,11 +67,6 @@ async function portState(target) {
       return error.name;
     }
   });
-}
-
-async function pressSend(target) {
-  await watchProgress(target);
-  await target.click("#cmdSend");
 }
 
 // Until the label has shown "Data sent !" since SEND was pressed; it still shows the last send's.
@@ -108,7 +99,10 @@ function assertGoodTransfer({ report }, speed, expected) {
   return report.gaps.map((g) => `${g.between} ${g.ms} ms`).join(", ");
 }
 
-describe("SEND from the page on a real serial device", { skip: !onCi && missing ? missing : false }, () => {
+// A failure can leave a send waiting for ever: the timeout ends the run instead of ctest's, 25 minutes on.
+const suite = { skip: !onCi && missing ? missing : false, timeout: 180_000 };
+
+describe("SEND from the page on a real serial device", suite, () => {
   let expectedWire;
 
   before(async () => {
@@ -120,7 +114,7 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
     line = await nullModem(folder);
     chromium = await launchOnDevice(server.url.replace(/\/$/, ""), line.txDevice);
     context = await chromium.browser.newContext();
-    page = await openPage();
+    page = await newWindow();
     await writeFile(join(folder, "default.cfg"), cli("defaults").stdout, "latin1");
     expectedWire = cli("image", join(folder, "default.cfg"), "--wire").stdout.trim();
   });
@@ -193,20 +187,18 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
     assert.equal(waiting, true);
     assert.equal(await page.$('#page[data-version="next"]'), null);
     await page.close();
-    page = await openPage();
+    page = await newWindow();
     await page.waitForSelector('#page[data-version="next"]', { state: "attached" });
   });
 
   it("lets one window of the page send, or change its port, at a time", async () => {
-    const other = await openPage();
+    const other = await newWindow();
     const far = await startReceive(line.rx, 9600);
     await page.click("#cmdSend");
     await page.waitForFunction(() => document.getElementById("Dialog").open);
     for (const button of ["#cmdSend", "#changePort"]) {
       await other.click(button);
-      await other.waitForSelector("#messageBox[open]");
-      assert.equal(await other.textContent("#messageText"), "Another window of Zelvar Config is sending to the tracker.");
-      await other.click("#messageOk");
+      assert.equal((await messageShown(other)).text, "Another window of Zelvar Config is sending to the tracker.");
     }
     assert.equal((await far.report).ok, true);
     await other.close();
@@ -221,10 +213,9 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
     await page.click("#cmdSend");
     await once(far, "exit");
     await line.cut();
-    await page.waitForSelector("#messageBox[open]", { timeout: 10_000 });
-    assert.match(await page.textContent("#messageText"), /^The serial port failed during the send: /);
-    assert.match(await page.textContent("#messageDetail"), /port is closed again.*SEND again/s);
-    await page.click("#messageOk");
+    const failed = await messageShown(page);
+    assert.match(failed.text, /^The serial port failed during the send: /);
+    assert.match(failed.detail, /port is closed again.*SEND again/s);
     assert.equal((await readFile(received)).length, 85);
     assert.match(await page.textContent("#lblInfo"), /^\r\nSending data on COM1\.{4,6}$/);
     await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
@@ -232,11 +223,10 @@ describe("SEND from the page on a real serial device", { skip: !onCi && missing 
 
     await page.click("#OKButton");
     await page.click("#cmdSend");
-    await page.waitForSelector("#messageBox[open]");
-    assert.equal(await page.textContent("#messageText"), "Cannot open the serial port: Failed to open serial port.");
-    assert.match(await page.textContent("#messageDetail"), /dialout/);
+    const refused = await messageShown(page);
+    assert.equal(refused.text, "Cannot open the serial port: Failed to open serial port.");
+    assert.match(refused.detail, /dialout/);
     assert.equal(await page.isVisible("#Dialog"), false);
-    await page.click("#messageOk");
     await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
   });
 });

@@ -17,13 +17,14 @@ export const ARGS = [
   "--disable-sync",
 ];
 
-// `args` adds switches to those above.
-export async function launch({ args = [] } = {}) {
+// `args` adds switches to those above; the other options are the context's (a viewport).
+export async function launch({ args = [], ...options } = {}) {
   const profile = await mkdtemp(join(tmpdir(), "zelvar-chromium-"));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: CHROMIUM,
     headless: true,
     acceptDownloads: true,
+    ...options,
     args: [...ARGS, ...args],
   });
   return {

@@ -14,10 +14,7 @@ export function random(seed) {
 const PRINTABLE = Array.from({ length: 224 }, (_, i) => String.fromCharCode(32 + i)).filter((c) => c !== "\x7f");
 
 function text(next, pool, maxLength) {
-  const length = next(maxLength + 3);
-  let value = "";
-  for (let i = 0; i < length; ++i) value += pool[next(pool.length)];
-  return value;
+  return Array.from({ length: next(maxLength + 3) }, () => pool[next(pool.length)]).join("");
 }
 
 function digits(next, positions, least = 0) {
@@ -27,9 +24,10 @@ function digits(next, positions, least = 0) {
 const CALLSIGNS = ["NOCALL-9", "QX9ABC", "QX9ABC-16", "AB-1", "", "  CALL-15 ", "-7"];
 const PATHS = ["WIDE1-1,WIDE2-2", "", "WIDE2-2", "  ,WIDE2-2", "WIDE1-1,", "A,B,C", "RELAY-99999"];
 
-export function randomForm(next, fields) {
+/** The .cfg text, as the core writes it, of a form of random settings. */
+export function randomCfg(core, next) {
   const form = {};
-  for (const field of fields) {
+  for (const field of core.fields()) {
     if (!field.text) continue;
     const { maxLength, masked } = field.rule;
     form[field.name] = masked && field.name !== "Symbol" ? digits(next, maxLength) : text(next, PRINTABLE, maxLength);
@@ -43,7 +41,7 @@ export function randomForm(next, fields) {
   for (const flag of ["AltTable", "RxPosition", "Baud300", "AutoReply"]) form[flag] = next(2);
   form.MicEMsg = next(8);
   form.BaudRate = next(3);
-  return form;
+  return core.saveCfg(form, core.calculatorDefaults()).text;
 }
 
 const COORDINATES = ["45.30.15", "-11.05.50", "N49.30.00", "W72.45.00", "0.00.00", "90.00.00", "179.59.59", "S0.30.99", "E009.10.30"];

@@ -1,7 +1,7 @@
 // A real serial device for the page: a socat pair of pseudo-terminals, its transmitting end bound
 // over /dev/ttyS0 for a Chromium that runs in a private mount namespace (serial_rig.mjs), and
 // zelvar-cli receive, the tracker's end, on the other.
-import { execFileSync, spawn } from "node:child_process";
+import { spawn, spawnSync } from "node:child_process";
 import { once } from "node:events";
 import { existsSync, readlinkSync, realpathSync, statSync } from "node:fs";
 import { join } from "node:path";
@@ -11,14 +11,7 @@ import { chromium } from "playwright-core";
 
 import { CLI } from "./cli.mjs";
 
-function installed(command) {
-  try {
-    execFileSync("sh", ["-c", `command -v ${command}`], { stdio: "ignore" });
-    return true;
-  } catch {
-    return false;
-  }
-}
+const installed = (command) => spawnSync("sh", ["-c", `command -v ${command}`]).status === 0;
 
 /** Why this machine cannot run the test, or null when it can. */
 export function serialDeviceMissing() {

@@ -1,0 +1,59 @@
+// The page as the tests meet it: the built page served on the loopback to Debian's Chromium, with
+// the core for the tests' own expectations; pages that report their errors; the message box and
+// Save as a user meets them.
+import { mkdtemp, readFile, rm } from "node:fs/promises";
+import { tmpdir } from "node:os";
+import { join, resolve } from "node:path";
+import { after, before } from "node:test";
+
+import { launch } from "./browser.mjs";
+import { loadCore } from "./core_module.mjs";
+import { serve } from "./static_server.mjs";
+
+export const WEB = resolve(process.env.ZELVAR_WEB ?? "../build/web");
+
+/** `url` in a new page of `context`, once ready; its errors go to `problems`. */
+export async function openPage(context, url, problems = [], beforeScripts = undefined) {
+  const page = await context.newPage();
+  page.on("pageerror", (error) => problems.push(error.message));
+  page.on("console", (message) => {
+    if (message.type() === "error") problems.push(message.text());
+  });
+  if (beforeScripts) await page.addInitScript(beforeScripts);
+  await page.goto(url);
+  await page.waitForSelector("#page[data-state=ready]");
+  return page;
+}
+
+/** A test file's `server`, `browser`, `core` and scratch `folder`, set up before its tests. */
+export function testBed({ args = [], beforeScripts = undefined } = {}) {
+  const bed = { problems: [] };
+  before(async () => {
+    bed.server = await serve(WEB);
+    bed.browser = await launch({ args, viewport: { width: 1280, height: 900 } });
+    bed.core = await loadCore(WEB);
+    bed.folder = await mkdtemp(join(tmpdir(), "zelvar-web-"));
+  });
+  after(async () => {
+    await bed.browser?.close();
+    await bed.server?.close();
+    if (bed.folder) await rm(bed.folder, { recursive: true, force: true });
+  });
+  bed.open = (url = bed.server.url) => openPage(bed.browser.context, url, bed.problems, beforeScripts);
+  return bed;
+}
+
+/** The open message box's texts, then closed with OK. */
+export async function messageShown(page) {
+  await page.waitForSelector("#messageBox[open]");
+  const [title, text, detail] = await page.$$eval("#messageTitle, #messageText, #messageDetail", (all) =>
+    all.map((e) => e.textContent),
+  );
+  await page.click("#messageOk");
+  return { title, text, detail };
+}
+
+export async function saved(page) {
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#cmdSave")]);
+  return { name: download.suggestedFilename(), bytes: await readFile(await download.path()) };
+}
