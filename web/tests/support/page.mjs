@@ -25,12 +25,22 @@ export async function openPage(context, url, problems = [], beforeScripts = unde
   return page;
 }
 
+// Headless Chromium has no port chooser to answer; this one is cancelled at once, as the user may.
+function cancelledChooser() {
+  window.zelvarChooserShown = 0;
+  if (!globalThis.Serial) return;
+  Serial.prototype.requestPort = function () {
+    window.zelvarChooserShown += 1;
+    return Promise.reject(new DOMException("No port selected by the user.", "NotFoundError"));
+  };
+}
+
 /** A test file's `server`, `browser`, `core` and scratch `folder`, set up before its tests. */
-export function testBed({ args = [], beforeScripts = undefined } = {}) {
+export function testBed(browserArgs = []) {
   const bed = { problems: [] };
   before(async () => {
     bed.server = await serve(WEB);
-    bed.browser = await launch({ args, viewport: { width: 1280, height: 900 } });
+    bed.browser = await launch({ args: browserArgs, viewport: { width: 1280, height: 900 } });
     bed.core = await loadCore(WEB);
     bed.folder = await mkdtemp(join(tmpdir(), "zelvar-web-"));
   });
@@ -39,7 +49,7 @@ export function testBed({ args = [], beforeScripts = undefined } = {}) {
     await bed.server?.close();
     if (bed.folder) await rm(bed.folder, { recursive: true, force: true });
   });
-  bed.open = (url = bed.server.url) => openPage(bed.browser.context, url, bed.problems, beforeScripts);
+  bed.open = (url = bed.server.url) => openPage(bed.browser.context, url, bed.problems, cancelledChooser);
   return bed;
 }
 

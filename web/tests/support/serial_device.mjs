@@ -78,16 +78,14 @@ export async function startReceive(rx, speed) {
   let stdout = "";
   let stderr = "";
   receiver.stdout.on("data", (chunk) => (stdout += chunk));
-  const ready = new Promise((resolve, reject) => {
+  await new Promise((resolve, reject) => {
     receiver.stderr.on("data", (chunk) => {
       stderr += chunk;
       if (stderr.includes("Waiting on")) resolve();
     });
     receiver.on("exit", () => reject(new Error(`receive did not start: ${stderr}`)));
   });
-  await ready;
   return {
     report: once(receiver, "exit").then(([status]) => ({ status, stderr, ...(stdout ? JSON.parse(stdout) : {}) })),
-    stop: () => receiver.kill(),
   };
 }
