@@ -1,23 +1,21 @@
 #pragma once
 
-#include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <array>
 #include <chrono>
 #include <future>
 #include <optional>
 #include <string>
 
-#include "transfer/transfer_check.h"
+#include "ports/serial_receiver.h"
 
 namespace zelvar::testing {
 
 // A pseudo-terminal whose master end is the tracker: what the code under test writes on the
-// slave is judged by the transfer checker, each read with the time it arrived. The test's own
-// slave descriptor keeps the settings readable and the line up when the adapter closes.
+// slave is read and judged as `zelvar-cli receive` does it. The test's own slave descriptor
+// keeps the settings readable and the line up when the adapter closes.
 class PtyFarEnd {
   public:
     PtyFarEnd() {
@@ -42,13 +40,15 @@ class PtyFarEnd {
         return t;
     }
 
-    // Starts reading on a thread of its own until a whole transfer's bytes have come or
-    // `patience` has passed, however long the line stays quiet in between: a busy machine may
-    // hold the sender back at any point.
+    // Starts reading on a thread of its own until a transfer is judged or `patience` has
+    // passed, however long the line stays quiet in between: a busy machine may hold the sender
+    // back at any point.
     void listen(std::chrono::milliseconds patience = std::chrono::seconds(5)) {
         stopListening();
         reader_ = std::async(std::launch::async, [this, until = LineClock::now() + patience] {
-            return readTransfer(until);
+            TransferCheck check;
+            ReceiveEvent event = SerialReceiver::borrow(master_).next(check, until, wake_[0]);
+            return event.report ? event.report : check.finish(LineClock::now(), "time ran out");
         });
     }
     // The first transfer judged within `limit`, else what arrived so far, judged now; nothing
@@ -67,30 +67,6 @@ class PtyFarEnd {
     }
 
   private:
-    // The first transfer the checker judges, else what came by `until`, judged then.
-    std::optional<TransferReport> readTransfer(LineTime until) {
-        TransferCheck check;
-        std::size_t count = 0;
-        LineTime lastRead = LineClock::now();
-        for (LineTime now = lastRead; count < kWireSize && now < until; now = LineClock::now()) {
-            std::array<pollfd, 2> watched = {pollfd{master_, POLLIN, 0},
-                                             pollfd{wake_[0], POLLIN, 0}};
-            const auto wait = std::chrono::ceil<std::chrono::milliseconds>(until - now);
-            if (::poll(watched.data(), watched.size(), static_cast<int>(wait.count())) <= 0)
-                continue;
-            if (watched[1].revents != 0)
-                break;
-            std::array<std::uint8_t, 4096> buffer{};
-            const ssize_t got = ::read(master_, buffer.data(), buffer.size());
-            if (got <= 0)
-                break;
-            lastRead = LineClock::now();
-            count += static_cast<std::size_t>(got);
-            if (auto report = check.receive(std::span(buffer.data(), std::size_t(got)), lastRead))
-                return report;
-        }
-        return check.finish(lastRead, "reading stopped");
-    }
     // Wakes the reader, if any, and returns what it judged.
     std::optional<TransferReport> stopListening() {
         if (!reader_.valid())
