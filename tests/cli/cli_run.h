@@ -27,17 +27,19 @@ inline CliRun runCli(const std::vector<std::string>& args,
     return {code, out.str(), err.str()};
 }
 
-// Runs that end with `code` and say `said` on stdout or stderr.
+// Runs that end with `code` and say `said` on stdout or stderr, and `notSaid` on neither.
 struct ExpectedRun {
     std::vector<std::string> args;
     int code;
     std::string said;
+    std::string notSaid = {};
 };
 inline void expectRuns(const std::vector<ExpectedRun>& rows) {
     for (const ExpectedRun& row : rows) {
         const CliRun run = runCli(row.args);
         EXPECT_EQ(run.code, row.code) << row.said;
         EXPECT_TRUE(run.says(row.said)) << row.said << " not in:\n" << run.out << run.err;
+        EXPECT_FALSE(!row.notSaid.empty() && run.says(row.notSaid)) << run.out << run.err;
     }
 }
 
