@@ -79,14 +79,12 @@ class FakeSystem final : TempRoot, public HostPortSystem {
             std::ranges::reverse(names);
         return names;
     }
-    OpenAttempt tryOpen(const std::string& path) const override {
-        return opens.contains(path) ? opens.at(path) : OpenAttempt{OpenOutcome::Opened, {}};
-    }
+    OpenAttempt tryOpen(const std::string&) const override { return open; }
 
     std::map<std::string, PathStatus> devices;
     ProcessIdentity user{"alice", 0, {1000, kDialout}, 900};
     std::vector<std::uint32_t> database{1000, kDialout};
-    std::map<std::string, OpenAttempt> opens;
+    OpenAttempt open{OpenOutcome::Opened, {}};  // how opening any device ends
     bool listedBackwards = false;  // folders listed in an order other than the sorted one
 };
 
@@ -102,154 +100,177 @@ const std::vector<NumberedPort> kLinuxPorts = {port(1, "ttyUSB0", "/dev/ttyUSB0"
 const std::vector<NumberedPort> kWindowsPorts = {port(1, "COM1", "COM1"),
                                                  port(12, "COM12", "\\\\.\\COM12")};
 
-const OpenAttempt kRefused{OpenOutcome::Refused, "Permission denied"};
-const OpenAttempt kBusy{OpenOutcome::Busy, "Device or resource busy"};
-const OpenAttempt kLocked{OpenOutcome::Locked, "Permission error while locking the device"};
+using K = FindingKind;
+using S = FakeSystem&;
+using Step = std::function<void(S)>;
 
+Step opens(OpenOutcome outcome, const std::string& reason) {
+    return [=](S s) { s.open = {outcome, reason}; };
+}
+const Step kRefused = opens(OpenOutcome::Refused, "Permission denied");
+const Step kBusy = opens(OpenOutcome::Busy, "Device or resource busy");
+const Step kLocked = opens(OpenOutcome::Locked, "Permission error while locking the device");
+
+Step runs(int pid, const std::string& program, const std::string& openFile = {}) {
+    return [=](S s) { s.process(pid, program, openFile); };
+}
+Step put(const std::string& path, const std::string& content = {}, bool link = false) {
+    return [=](S s) { s.file(path, content, link); };
+}
+Step lock(const std::string& content) {
+    return put("/run/lock/LCK..ttyUSB0", content);
+}
+const Step kOutOfGroup = [](S s) { s.user.groups = s.database = {1000}; };
 const std::string kBrlttyRules =
     "# Device: 1A86:7523\n"
     "ENV{PRODUCT}==\"1a86/7523/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"bm\", GOTO=\"brltty_usb_run\"\n"
     "# ENV{PRODUCT}==\"10c4/ea60/*\", ENV{BRLTTY_BRAILLE_DRIVER}=\"sk\"\n";
-
-void brlttyInstalled(FakeSystem& s) {
+const Step kBrlttyRulesOnly = put("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules);
+const Step kBrltty = [](S s) {
+    kBrlttyRulesOnly(s);
     s.file("/usr/bin/brltty");
-    s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules);
-}
-
-using K = FindingKind;
-using S = FakeSystem&;
-
+};
 // This process (900) runs in bash (800, the session's leader) under sshd (4194302).
-void inASession(S s) {
+const Step kInASession = [](S s) {
     s.ancestry(900, 800, 800);
     s.ancestry(800, 4194302, 800);
     s.ancestry(4194302, 1, 4194302);
     s.process(800, "bash", "/dev/ttyUSB0");
     s.process(4194302, "sshd");
-}
-
-struct DoctorCase {
-    const char* name;
-    std::string target;  // a device named outright, or "#N" for port N
-    std::function<void(S)> setUp;
-    std::vector<std::pair<K, bool>> found;  // kind and whether it stops SEND
-    std::string text = {};                  // part of what the findings say
-    std::string fix = {};                   // the last finding's fix
-    Platform platform = Platform::Linux;
 };
-// A failing row prints its name, not its bytes.
-void PrintTo(const DoctorCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
-class PortDoctor : public ::testing::TestWithParam<DoctorCase> {};
-
-TEST_P(PortDoctor, FindsWhatStopsSend) {
-    const DoctorCase& c = GetParam();
-    FakeSystem system;
-    for (const char* path : {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"})
-        system.device(path);
-    system.devices["/dev/ttyACM0"].major = 166;
-    c.setUp(system);
-    const auto& ports = c.platform == Platform::Windows ? kWindowsPorts : kLinuxPorts;
-    const Diagnosis diagnosis =
-        c.target.starts_with("#")
-            ? diagnosePortNumber(system, ports, std::stoi(c.target.substr(1)), c.platform)
-            : diagnoseDevice(system, ports, c.target, c.platform);
-    std::vector<std::pair<K, bool>> found;
-    for (const Finding& finding : diagnosis.findings)
-        found.emplace_back(finding.kind, finding.stops);
-    const std::string text = diagnosisText(diagnosis);
-    EXPECT_EQ(found, c.found) << text;
-    EXPECT_EQ(diagnosis.usable(), std::ranges::none_of(c.found, [](auto f) { return f.second; }));
-    EXPECT_NE(text.find(c.text), std::string::npos) << text;
-    EXPECT_EQ(diagnosis.findings.empty() ? "" : diagnosis.findings.back().fix, c.fix);
-}
-
-void none(S) {}
+const std::string kRmLock = "sudo rm /run/lock/LCK..ttyUSB0";
 const std::string kMmFix =
     "echo 'ATTRS{idVendor}==\"2341\", ATTRS{idProduct}==\"0043\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"' "
     "| sudo tee /etc/udev/rules.d/70-zelvar-no-modemmanager.rules && sudo udevadm control "
     "--reload-rules && sudo udevadm trigger";
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Systems, PortDoctor, ::testing::Values(
-    DoctorCase{"NotInGroup", "#1", [](S s) { s.user.groups = s.database = {1000}; s.devices["/dev/ttyUSB0"].group = kUucp;
-        s.opens["/dev/ttyUSB0"] = kRefused; }, {{K::NotInGroup, true}}, "belongs to the group uucp (crw-rw----)",
-        "sudo usermod -aG uucp alice"},
-    DoctorCase{"MembershipWaitsForALogin", "#1", [](S s) { s.user.groups = {1000}; s.opens["/dev/ttyUSB0"] = kRefused; },
-        {{K::LoginPending, true}}, "log out and in again", "newgrp dialout"},
-    DoctorCase{"OwnerOnly", "#1", [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; s.opens["/dev/ttyUSB0"] = kRefused;
-        s.user.groups = s.database = {1000}; }, {{K::NoAccess, true}}, "Only root may open /dev/ttyUSB0 (crw-------): the "
-        "fix has udev give it to the group dialout", "echo 'KERNEL==\"ttyUSB0\", GROUP=\"dialout\", MODE=\"0660\"' | sudo tee "
-        "/etc/udev/rules.d/70-zelvar-ttyUSB0.rules && sudo udevadm control --reload-rules && sudo udevadm trigger && sudo "
-        "usermod -aG dialout alice"},
-    DoctorCase{"NoTerminal", "#3", [](S s) { s.opens["/dev/ttyS0"] = {OpenOutcome::NotTerminal, "Inappropriate ioctl for "
-        "device"}; s.process(7, "cat", "/dev/ttyS0"); }, {{K::NotADevice, true}}, "/dev/ttyS0 is not a serial device: it "
-        "takes no line settings (Inappropriate ioctl for device)."},
-    DoctorCase{"RefusedDespiteThePermissions", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kRefused; },
-        {{K::Refused, true}}, "(Permission denied)"},
-    DoctorCase{"OtherFailure", "#3", [](S s) { s.opens["/dev/ttyS0"] = {OpenOutcome::Failed, "Input/output error"}; },
-        {{K::OpenFailed, true}}, "Cannot open /dev/ttyS0: Input/output error."},
-    DoctorCase{"HeldExclusively", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; s.process(1234567, "minicom", "/dev/ttyUSB0");
-        s.process(4343, "bash", "/dev/pts/1"); }, {{K::HeldByProcess, true}}, "held by minicom (PID 1234567)",
-        "kill 1234567"},
-    DoctorCase{"HeldByAnUnseenProgram", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kBusy; }, {{K::HeldByProcess, true}}, "",
-        "sudo fuser -v /dev/ttyUSB0"},
-    DoctorCase{"SharedWithOthers", "#3", [](S s) { s.process(7, "screen", "/dev/ttyS0"); s.process(12, "cat", "/dev/ttyS0");
-        s.process(900, "zelvar-config", "/dev/ttyS0"); }, {{K::HeldByProcess, false}}, "Port 3 (/dev/ttyS0) can be opened for "
-        "writing, but:\n- /dev/ttyS0 is open in screen (PID 7) and cat (PID 12) as well", "kill 7 12"},
-    DoctorCase{"HeldByThisSession", "#1", [](S s) { inASession(s); s.opens["/dev/ttyUSB0"] = kBusy; },
-        {{K::HeldByProcess, true}}, "held by bash (PID 800): close that program, which this session runs in."},
-    DoctorCase{"LockOfARunningProgram", "#1", [](S s) { s.file("/var/lock", "../run/lock", true);
-        s.file("/run/lock/LCK..ttyUSB0", "   4194303\n"); s.process(4194303, "minicom"); s.opens["/dev/ttyUSB0"] = kLocked; },
-        {{K::HeldByLock, true}}, "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4194303)", "kill 4194303"},
-    DoctorCase{"LockTheSerialLayerTakesForStale", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "4242\n");
-        s.process(4242, "minicom"); }, {{K::HeldByLock, false}}, "can be opened for writing, but:", "kill 4242"},
-    DoctorCase{"LockOfAProgramThatSharesIt", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "4242\nzelvar-cli\n");
-        s.process(4242, "zelvar-cli", "/dev/ttyUSB0"); s.opens["/dev/ttyUSB0"] = kLocked; },
+struct DoctorCase {
+    const char* name;
+    std::string target;  // a device named outright, or "#N" for port N
+    std::vector<Step> setUp;
+    std::vector<std::pair<K, bool>> found;  // kind and whether it stops SEND
+    std::string text = {};                  // part of what the findings say
+    std::string fix = {};                   // the last finding's fix
+    Platform platform = Platform::Linux;
+};
+DoctorCase row(const char* name, std::string target, std::vector<Step> setUp,
+               std::vector<std::pair<K, bool>> found, std::string text = {}, std::string fix = {},
+               Platform platform = Platform::Linux) {
+    return {name, target, setUp, found, text, fix, platform};
+}
+
+const DoctorCase kCases[] = {
+    row("MembershipWaitsForALogin", "#1", {kRefused, [](S s) { s.user.groups = {1000}; }},
+        {{K::LoginPending, true}}, "log out and in again", "newgrp dialout"),
+    row("OwnerOnly", "#1",
+        {kRefused, kOutOfGroup, [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; }},
+        {{K::NoAccess, true}}, "Only root may open /dev/ttyUSB0 (crw-------)",
+        "echo 'KERNEL==\"ttyUSB0\", GROUP=\"dialout\", MODE=\"0660\"' | sudo tee "
+        "/etc/udev/rules.d/70-zelvar-ttyUSB0.rules && sudo udevadm control --reload-rules && sudo "
+        "udevadm trigger && sudo usermod -aG dialout alice"),
+    row("RefusedDespiteThePermissions", "#1", {kRefused}, {{K::Refused, true}},
+        "(Permission denied)"),
+    row("OtherFailure", "#3", {opens(OpenOutcome::Failed, "Input/output error")},
+        {{K::OpenFailed, true}}, "Cannot open /dev/ttyS0: Input/output error."),
+    row("HeldExclusively", "#1",
+        {kBusy, runs(1234567, "minicom", "/dev/ttyUSB0"), runs(4343, "bash", "/dev/pts/1")},
+        {{K::HeldByProcess, true}}, "held by minicom (PID 1234567)", "kill 1234567"),
+    row("HeldByAnUnseenProgram", "#1", {kBusy}, {{K::HeldByProcess, true}}, "",
+        "sudo fuser -v /dev/ttyUSB0"),
+    row("SharedWithOthers", "#3",
+        {runs(7, "screen", "/dev/ttyS0"), runs(12, "cat", "/dev/ttyS0"),
+         runs(900, "zelvar-config", "/dev/ttyS0")},
+        {{K::HeldByProcess, false}},
+        "/dev/ttyS0 is open in screen (PID 7) and cat (PID 12) as well", "kill 7 12"),
+    row("HeldByThisSession", "#1", {kBusy, kInASession}, {{K::HeldByProcess, true}},
+        "held by bash (PID 800): close that program, which this session runs in."),
+    row("LockOfARunningProgram", "#1",
+        {kLocked, put("/var/lock", "../run/lock", true), lock("   4194303\n"),
+         runs(4194303, "minicom")},
+        {{K::HeldByLock, true}}, "/var/lock/LCK..ttyUSB0 shows that minicom (PID 4194303)",
+        "kill 4194303"),
+    row("LockTheSerialLayerTakesForStale", "#1", {lock("4242\n"), runs(4242, "minicom")},
+        {{K::HeldByLock, false}}, "can be opened for writing, but:", "kill 4242"),
+    row("LockOfAProgramThatSharesIt", "#1",
+        {kLocked, lock("4242\nzelvar-cli\n"), runs(4242, "zelvar-cli", "/dev/ttyUSB0")},
         {{K::HeldByProcess, false}, {K::HeldByLock, true}},
-        "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well", "kill 4242"},
-    DoctorCase{"LockNamingTheFirstProcess", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "1\n"); s.process(1, "systemd");
-        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByLock, true}}, "names systemd (PID 1), which keeps this system or "
-        "session running", "sudo rm /run/lock/LCK..ttyUSB0"},
-    DoctorCase{"LockNamingThisSession", "#1", [](S s) { inASession(s); s.file("/run/lock/LCK..ttyUSB0", "4194302\n");
-        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByProcess, false}, {K::HeldByLock, true}}, "names sshd (PID 4194302)",
-        "sudo rm /run/lock/LCK..ttyUSB0"},
-    DoctorCase{"LockedWithoutALockFile", "#1", [](S s) { s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::HeldByLock, true}},
-        "finds /dev/ttyUSB0 locked, but no lock file in /var/lock or /run/lock names it."},
-    DoctorCase{"StaleLockOfAnotherUser", "#1", [](S s) { s.file("/run/lock/LCK..ttyUSB0", "999\nminicom\n");
-        s.opens["/dev/ttyUSB0"] = kLocked; }, {{K::StaleLock, true}}, "names PID 999, which no longer runs",
-        "sudo rm /run/lock/LCK..ttyUSB0"},
-    DoctorCase{"OwnStaleLock", "#1", [](S s) { s.user.uid = ::getuid(); s.file("/var/lock/LCK..ttyUSB0", "999\n"); },
-        {{K::StaleLock, false}}, "", "rm /var/lock/LCK..ttyUSB0"},
-    DoctorCase{"BrlttyTookTheAdapter", "#4", brlttyInstalled, {{K::Missing, true}, {K::BrlttyClaims, false}},
-        "adapters with ids such as 1a86:7523 (CH340): brltty takes", "sudo apt remove brltty"},
-    DoctorCase{"BrlttyClaimsThisAdapter", "#1", [](S s) { s.file("/usr/sbin/brltty"); s.file("/etc/udev/rules.d/60-local.rules",
-        "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", RUN+=\"/usr/lib/brltty/brltty-udev\"\n"); },
-        {{K::BrlttyClaims, false}}, "with this adapter's id 1a86:7523:", "sudo apt remove brltty"},
-    DoctorCase{"BrlttyRuleMasked", "/dev/ttyUSB3", [](S s) { brlttyInstalled(s);
-        s.file("/etc/udev/rules.d/85-brltty.rules", "/dev/null", true); }, {{K::Missing, true}}, "/dev/ttyUSB3 does not exist"},
-    DoctorCase{"BrlttyRulesWithoutBrltty", "#4", [](S s) { s.file("/usr/lib/udev/rules.d/85-brltty.rules", kBrlttyRules); },
-        {{K::Missing, true}}, "Port 4 cannot be used:\n- Serial port 4 does not exist: the system lists 3 serial "
-        "devices: port 1 /dev/ttyUSB0, port 2 /dev/ttyACM0, port 3 /dev/ttyS0."},
-    DoctorCase{"BrlttyLeavesSerialPortsAlone", "#3", brlttyInstalled, {}},
-    DoctorCase{"ModemManagerProbes", "#2", [](S s) { s.process(77, "ModemManager"); }, {{K::ModemManagerProbes, false}}, "",
-        kMmFix},
-    DoctorCase{"ModemManagerTold", "#2", [](S s) { s.process(77, "ModemManager");
-        s.file("/run/udev/data/c166:0", "E:ID_MM_DEVICE_IGNORE=1\n"); }, {}, "Port 2 (/dev/ttyACM0) can be opened for writing.\n"},
-    DoctorCase{"DialInTwin", "/dev/tty.usbserial-A9", [](S s) { s.device("/dev/tty.usbserial-A9");
-        s.device("/dev/cu.usbserial-A9"); }, {{K::DialInDevice, true}}, "call-out twin /dev/cu.usbserial-A9",
-        "zelvar-cli send Zelvar.cfg --device /dev/cu.usbserial-A9", Platform::MacOS},
-    DoctorCase{"MacJoinsTheGroupHisWay", "/dev/cu.usbserial-A9", [](S s) { s.device("/dev/cu.usbserial-A9");
-        s.user.groups = s.database = {1000}; s.opens["/dev/cu.usbserial-A9"] = kRefused; }, {{K::NotInGroup, true}}, "",
-        "sudo dseditgroup -o edit -a alice -t user dialout", Platform::MacOS},
-    DoctorCase{"WindowsPortInUse", "#12", [](S s) { s.opens["\\\\.\\COM12"] = kRefused; }, {{K::PortInUse, true}},
-        "COM12 is in use", "", Platform::Windows},
-    DoctorCase{"WindowsPortMissing", "#5", none, {{K::Missing, true}}, "COM5 does not exist: the system lists 2 serial "
-        "devices: port 1 COM1, port 12 \\\\.\\COM12.", "", Platform::Windows}),
-    [](const auto& test) { return std::string(test.param.name); });
-// clang-format on
+        "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well", "kill 4242"),
+    row("LockNamingThisSession", "#1", {kLocked, kInASession, lock("4194302\n")},
+        {{K::HeldByProcess, false}, {K::HeldByLock, true}}, "names sshd (PID 4194302)", kRmLock),
+    row("LockedWithoutALockFile", "#1", {kLocked}, {{K::HeldByLock, true}},
+        "finds /dev/ttyUSB0 locked, but no lock file in /var/lock or /run/lock names it."),
+    row("StaleLockOfAnotherUser", "#1", {kLocked, lock("999\nminicom\n")}, {{K::StaleLock, true}},
+        "names PID 999, which no longer runs", kRmLock),
+    row("OwnStaleLock", "#1",
+        {[](S s) { s.user.uid = ::getuid(); }, put("/var/lock/LCK..ttyUSB0", "999\n")},
+        {{K::StaleLock, false}}, "", "rm /var/lock/LCK..ttyUSB0"),
+    row("BrlttyTookTheAdapter", "#4", {kBrltty}, {{K::Missing, true}, {K::BrlttyClaims, false}},
+        "adapters with ids such as 1a86:7523 (CH340): brltty takes", "sudo apt remove brltty"),
+    row("BrlttyClaimsThisAdapter", "#1",
+        {put("/usr/sbin/brltty"), put("/etc/udev/rules.d/60-local.rules",
+                                      "ATTRS{idVendor}==\"1a86\", ATTRS{idProduct}==\"7523\", "
+                                      "RUN+=\"/usr/lib/brltty/brltty-udev\"\n")},
+        {{K::BrlttyClaims, false}}, "with this adapter's id 1a86:7523:", "sudo apt remove brltty"),
+    row("BrlttyRuleMasked", "/dev/ttyUSB3",
+        {kBrltty, put("/etc/udev/rules.d/85-brltty.rules", "/dev/null", true)},
+        {{K::Missing, true}}, "/dev/ttyUSB3 does not exist"),
+    row("BrlttyRulesWithoutBrltty", "#4", {kBrlttyRulesOnly}, {{K::Missing, true}},
+        "Port 4 cannot be used:\n- Serial port 4 does not exist: the system lists 3 serial "
+        "devices: port 1 /dev/ttyUSB0, port 2 /dev/ttyACM0, port 3 /dev/ttyS0."),
+    row("BrlttyLeavesSerialPortsAlone", "#3", {kBrltty}, {}),
+    row("ModemManagerProbes", "#2", {runs(77, "ModemManager")}, {{K::ModemManagerProbes, false}},
+        "", kMmFix),
+    row("ModemManagerTold", "#2",
+        {runs(77, "ModemManager"), put("/run/udev/data/c166:0", "E:ID_MM_DEVICE_IGNORE=1\n")}, {},
+        "Port 2 (/dev/ttyACM0) can be opened for writing.\n"),
+    row("DialInTwin", "/dev/tty.usbserial-A9", {[](S s) {
+            s.device("/dev/tty.usbserial-A9");
+            s.device("/dev/cu.usbserial-A9");
+        }},
+        {{K::DialInDevice, true}}, "call-out twin /dev/cu.usbserial-A9",
+        "zelvar-cli send Zelvar.cfg --device /dev/cu.usbserial-A9", Platform::MacOS),
+    // The device's own group, not always dialout.
+    row("MacJoinsTheGroupHisWay", "/dev/cu.usbserial-A9",
+        {kRefused, kOutOfGroup,
+         [](S s) {
+             s.device("/dev/cu.usbserial-A9");
+             s.devices["/dev/cu.usbserial-A9"].group = kUucp;
+         }},
+        {{K::NotInGroup, true}}, "belongs to the group uucp (crw-rw----), and alice is not in it",
+        "sudo dseditgroup -o edit -a alice -t user uucp", Platform::MacOS),
+    row("WindowsPortInUse", "#12", {kRefused}, {{K::PortInUse, true}}, "COM12 is in use", "",
+        Platform::Windows),
+    row("WindowsPortMissing", "#5", {}, {{K::Missing, true}},
+        "COM5 does not exist: the system lists 2 serial devices: port 1 COM1, port 12 "
+        "\\\\.\\COM12.",
+        "", Platform::Windows),
+};
+
+TEST(PortDoctor, FindsWhatStopsSend) {
+    for (const DoctorCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        FakeSystem system;
+        for (const char* path : {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"})
+            system.device(path);
+        system.devices["/dev/ttyACM0"].major = 166;
+        for (const Step& step : c.setUp)
+            step(system);
+        const auto& ports = c.platform == Platform::Windows ? kWindowsPorts : kLinuxPorts;
+        const Diagnosis diagnosis =
+            c.target.starts_with("#")
+                ? diagnosePortNumber(system, ports, std::stoi(c.target.substr(1)), c.platform)
+                : diagnoseDevice(system, ports, c.target, c.platform);
+        std::vector<std::pair<K, bool>> found;
+        for (const Finding& finding : diagnosis.findings)
+            found.emplace_back(finding.kind, finding.stops);
+        const std::string text = diagnosisText(diagnosis);
+        EXPECT_EQ(found, c.found) << text;
+        EXPECT_EQ(diagnosis.usable(),
+                  std::ranges::none_of(c.found, [](auto f) { return f.second; }));
+        EXPECT_NE(text.find(c.text), std::string::npos) << text;
+        EXPECT_EQ(diagnosis.findings.empty() ? "" : diagnosis.findings.back().fix, c.fix);
+    }
+}
 
 // Two links that lead to one adapter: the name first in sorted order wins, however the folder
 // lists them.
