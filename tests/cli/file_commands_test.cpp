@@ -10,6 +10,7 @@
 
 #include "../files/cfg_test_support.h"
 #include "cli_run.h"
+#include "common/ascii.h"
 #include "files/cfg_file.h"
 #include "transfer/block_framing.h"
 
@@ -50,17 +51,14 @@ class FileCommands : public ::testing::Test {
 TEST_F(FileCommands, ImageIsTheCoresBuildOfTheSameFile) {
     DeviceSettings settings = defaultSettings();
     CalculatorInputs calculator;
-    ASSERT_TRUE(loadConfigFile(rough, settings, calculator));
     ConfigImage image{};
-    ASSERT_TRUE(buildConfigImage(settings, image));
-    const WireBytes wire = wireBytes(image);
-
+    ASSERT_TRUE(loadConfigFile(rough, settings, calculator) && buildConfigImage(settings, image));
     EXPECT_EQ(runCli({"image", rough, "--raw"}).out, bytesOf(image));
-    EXPECT_EQ(runCli({"image", rough, "--wire", "--raw"}).out, bytesOf(wire));
+    EXPECT_EQ(runCli({"image", rough, "--wire", "--raw"}).out, bytesOf(wireBytes(image)));
     std::string hex;
     for (std::uint8_t byte : image)
-        hex += "0123456789abcdef"[byte >> 4] + std::string(1, "0123456789abcdef"[byte & 15]);
-    EXPECT_EQ(runCli({"image", rough}).out, hex + "\n");
+        hex += hexByte(byte);
+    EXPECT_EQ(runCli({"image", rough}).out, asciiLowered(hex) + "\n");
 }
 
 TEST_F(FileCommands, NormalizeIsAFixedPointThatKeepsTheBytes) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <future>
 #include <regex>
+#include <semaphore>
 #include <sstream>
 #include <thread>
 
@@ -54,22 +55,22 @@ void transmit(int fd, const std::string& data, const std::string& steps) {
 }
 
 // Runs `receive ARGS` while `far` plays the far end, from the moment receive has the line open
-// and flushed (it then asks how it will be stopped); `far` gets a pipe that stands for Ctrl+C.
+// and flushed (it then asks how it will be stopped) or has failed; `far` gets a pipe that stands
+// for Ctrl+C.
 CliRun receiveWhile(std::vector<std::string> args, const std::function<void(int ctrlC)>& far) {
     int interrupt[2] = {-1, -1};
     EXPECT_EQ(::pipe(interrupt), 0);
-    std::promise<void> listening;
+    std::counting_semaphore<2> ready(0);
     args.insert(args.begin(), "receive");
     std::future<CliRun> result = std::async(std::launch::async, [&] {
-        return runCli(args, [&] {
-            listening.set_value();
+        CliRun run = runCli(args, [&] {
+            ready.release();
             return interrupt[0];
         });
+        ready.release();
+        return run;
     });
-    const std::future<void> opened = listening.get_future();
-    while (opened.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready &&
-           result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
-    }
+    ready.acquire();
     far(interrupt[1]);
     CliRun run = result.get();
     ::close(interrupt[0]);
