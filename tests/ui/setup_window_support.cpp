@@ -29,6 +29,12 @@ bool activate(QWidget* shown) {
     return QTest::qWaitFor([shown] { return QApplication::activeWindow() == shown; });
 }
 
+void writeFile(const QString& path, QByteArrayView bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes.data(), bytes.size());
+}
+
 QString shownAsToolTip(const QString& tip) {
     QTextDocument shown;
     if (Qt::mightBeRichText(tip))

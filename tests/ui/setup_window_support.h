@@ -51,6 +51,17 @@ struct SeenBox {
     QSize size;
 };
 
+// Writes `bytes` over the file at `path`.
+void writeFile(const QString& path, QByteArrayView bytes);
+
+// A fresh current folder for the life of the object, the one before given back after.
+struct FreshCurrentFolder {
+    FreshCurrentFolder() { QDir::setCurrent(folder.path()); }
+    ~FreshCurrentFolder() { QDir::setCurrent(previous); }
+    QString previous = QDir::currentPath();
+    QTemporaryDir folder;
+};
+
 // What a tool tip shows of `tip`, as Qt decides between plain and rich text.
 QString shownAsToolTip(const QString& tip);
 
