@@ -1,7 +1,8 @@
-// SEND from the main window to a real pseudo-terminal.
+// SEND from the main window to a real pseudo-terminal, and its progress dialog.
 #include <QAccessible>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QMainWindow>
 #include <QWindow>
 
 #include "../ports/pty_far_end.h"
@@ -226,6 +227,43 @@ const Failure kFailures[] = {
      std::string("- ") + kMissingDevice + " does not exist"}};
 INSTANTIATE_TEST_SUITE_P(Send, SetupSendFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& row) { return std::string(row.param.name); });
+
+class ProgressDialog : public ::testing::Test {
+  protected:
+    QMainWindow owner;
+    QPointer<MessageDialog> dialog = new MessageDialog(&owner);
+};
+
+// OK and the title bar's close box only hide it, text kept; the program's close ends it.
+TEST_F(ProgressDialog, TheUserHidesItTheProgramClosesIt) {
+    dialog->setText(kSentMessage);
+    dialog->showProgress();
+    dialog->okButton()->click();
+    EXPECT_FALSE(dialog->isVisible());
+    dialog->showProgress();
+    QCloseEvent event;
+    QApplication::sendEvent(dialog->windowHandle(), &event);
+    ASSERT_FALSE(dialog.isNull());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->info()->text(), kSentShown);
+    EXPECT_TRUE(dialog->close());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialog.isNull());
+}
+
+TEST_F(ProgressDialog, EveryTextOfTheSendFitsWhole) {
+    for (const std::string& text : {std::string(kSentMessage), sendingText("COM9") + "...",
+                                    sendingText("COM99999999999999999999") + "..."}) {
+        dialog->setText(text);
+        dialog->showProgress();
+        QApplication::processEvents();
+        const QLabel* info = dialog->info();
+        const QRect room = info->contentsRect();
+        const QRect needed = info->fontMetrics().boundingRect(
+            room, int(info->alignment()) | Qt::TextWordWrap, info->text());
+        EXPECT_TRUE(room.contains(needed) && info->wordWrap() && info->font().bold()) << text;
+    }
+}
 
 }  // namespace
 }  // namespace zelvar
