@@ -102,7 +102,7 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
         {AutoReply, "1"},      {CommPort, "4"},       {BaudRate, "2"}};
     DeviceSettings saved = testing_support::changed(defaultSettings(), changes);
     saved.beacon = "=/7I\"PPjw<>  _ \"on foot\", slowly";
-    saved.aprsMsg = "}all, \"\"well\"";
+    saved.aprsMsg = "}all, {\"\"well|\"";  // braces and bars the keys refuse
     saved.autoReplyMsg = "busy {now} | later~";
     window->applySettings(saved);
     setCalculator(kCalculator);

@@ -101,10 +101,8 @@ TEST_F(SetupKeys, PastedTextIsFilteredTheProgramsIsNot) {
 
     DeviceSettings s = window->settings();
     s.myCall = "no/c";
-    s.aprsMsg = "a{b|c~";
     s.beacon = "it's {x}";
     window->applySettings(s);
-    EXPECT_EQ(textOf("edAprsMsg"), "a{b|c~");
     EXPECT_EQ(textOf("edBeacon"), "it's {x}");
     EXPECT_EQ(labelText("Label34"), "[27]");
     appendTo("edMyCall", "a/-");
