@@ -296,27 +296,42 @@ TEST_F(SetupKeys, EditingKeysWorkAndRefusedKeysChangeNothing) {
 }
 
 // Enter presses the focused button (on SEND: SetupSend): it opens the calculator, whose write
-// takes the window's symbol, and closes it.
-TEST_F(SetupKeys, EnterPressesTheFocusedButtonAndTheCalculatorWritesTheBeacon) {
-    const testing::X11Key enter{Qt::Key_Enter, Qt::NoModifier, "\r"};
-    const testing::X11Key ret{Qt::Key_Return, Qt::NoModifier, "\r"};
+// takes the window's symbol. There Shift+F1 opens the manual, Ctrl+P the preview, and Esc or
+// Enter on Close closes it; it is one window and goes with the main window.
+TEST_F(SetupKeys, EnterOpensTheCalculatorWhichWritesTheBeaconAndTakesTheWindowsKeys) {
+    const testing::FreshCurrentFolder folder;
+    testing::writeFile("Zelvar_Config.rtf", "{\\rtf1\\ansi Zelvar manual\\par}");
     typeInto("edGpsAcqTime", "0");
     field("edSymbol")->setText("[");
     control<QCheckBox>("chkTable")->setChecked(true);
     control<QPushButton>("cmdLatLon")->setFocus();
-    testing::pressKeys(QApplication::focusWidget(), {enter});
+    testing::pressKeys(QApplication::focusWidget(), {{Qt::Key_Enter, Qt::NoModifier, "\r"}});
     auto* calculator = control<CalculatorWindow>("frmLatLon");
     ASSERT_TRUE(calculator->isVisible());
-    calculator->findChild<QLineEdit*>("txtLat")->setText("45.30.15");
+    QLineEdit* latitude = calculator->findChild<QLineEdit*>("txtLat");
+    latitude->setText("45.30.15");
     calculator->findChild<QLineEdit*>("txtLng")->setText("-009.10.30");
     calculator->findChild<QPushButton*>("cmdCalc")->click();
     const auto expected = calculatePosition(
         {.latitude = "45.30.15", .longitude = "-009.10.30", .symbol = "[", .alternateTable = true});
     ASSERT_TRUE(expected);
     EXPECT_EQ(window->settings().beacon, expected->text);
+
+    ASSERT_TRUE(testing::activate(calculator));
+    latitude->setFocus();
+    QTest::keyClick(latitude, Qt::Key_F1, Qt::ShiftModifier);
+    ASSERT_NE(InstructionsViewer::instance(), nullptr);
+    InstructionsViewer::instance()->close();
+    ASSERT_TRUE(testing::activate(calculator));
+    QTest::keyClick(latitude, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(control<QWidget>("frmPreview")->isVisible());
+    ASSERT_TRUE(testing::activate(calculator));
+    QTest::keyClick(latitude, Qt::Key_Escape);
+    EXPECT_FALSE(calculator->isVisible());
+    click("cmdLatLon");
     QWidget* close = calculator->findChild<QWidget*>("OKButton");
     close->setFocus();
-    testing::pressKeys(close, {ret});
+    testing::pressKeys(close, {{Qt::Key_Return, Qt::NoModifier, "\r"}});
     EXPECT_FALSE(calculator->isVisible());
     click("cmdLatLon");
     EXPECT_EQ(window->findChildren<CalculatorWindow*>().size(), 1);
@@ -328,25 +343,6 @@ TEST_F(SetupKeys, EnterPressesTheFocusedButtonAndTheCalculatorWritesTheBeacon) {
 TEST_F(SetupKeys, F1AndHelpOpenOneViewerOnTheManual) {
     const testing::FreshCurrentFolder folder;
     testing::writeFile("Zelvar_Config.rtf", "{\\rtf1\\ansi Zelvar manual\\par}");
-    // From the calculator too, as Ctrl+P; Esc there closes it.
-    typeInto("edGpsAcqTime", "0");
-    click("cmdLatLon");
-    auto* calculator = control<CalculatorWindow>("frmLatLon");
-    ASSERT_TRUE(testing::activate(calculator));
-    QLineEdit* latitude = calculator->findChild<QLineEdit*>("txtLat");
-    latitude->setFocus();
-    QTest::keyClick(latitude, Qt::Key_F1, Qt::ShiftModifier);
-    ASSERT_NE(InstructionsViewer::instance(), nullptr);
-    InstructionsViewer::instance()->close();
-    ASSERT_TRUE(testing::activate(calculator));
-    QTest::keyClick(latitude, Qt::Key_P, Qt::ControlModifier);
-    EXPECT_TRUE(control<QWidget>("frmPreview")->isVisible());
-    ASSERT_TRUE(testing::activate(calculator));
-    QTest::keyClick(latitude, Qt::Key_Escape);
-    EXPECT_FALSE(calculator->isVisible());
-    ASSERT_TRUE(testing::activate(window.get()));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
     field("edMyCall")->setFocus();
     QTest::keyClick(field("edMyCall"), Qt::Key_F1);
     InstructionsViewer* viewer = InstructionsViewer::instance();
