@@ -71,8 +71,8 @@ struct SeenFileDialog {
 };
 
 // Plays the user in front of every modal window: message boxes are read and answered with Yes
-// or OK, file dialogs are read and given the next chosen path (an empty one cancels). A dialog
-// that will not take the answer is cancelled, so no test hangs on one.
+// or accepted (OK), file dialogs are read and given the next chosen path (an empty one cancels). A
+// dialog that will not take the answer is cancelled, so no test hangs on one.
 class ModalAnswerer {
   public:
     ModalAnswerer();
@@ -88,7 +88,7 @@ class ModalAnswerer {
     void answerFileDialog(QFileDialog* dialog);
 
     QTimer poll_;
-    std::vector<QString> choices_;
+    QStringList choices_;
     std::function<void(const SeenBox&)> onBox_;
     QPointer<QFileDialog> answered_;
     int waitedForAnswered_ = 0;
