@@ -9,13 +9,11 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
 
 #include "setup_window_support.h"
 #include "ui/manual_lookup.h"
-#include "ui/picture_fit.h"
 
 namespace zelvar {
 namespace {
@@ -113,37 +111,30 @@ TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
     EXPECT_EQ(shownText(viewer), "second");
 }
 
-// The manual's pictures fit the page at the viewer's size: no scrolling sideways.
+// The manual's pictures fit the page at the viewer's size, in proportion: no scrolling sideways.
+// Widened again they take their size back, never more than their own: wider still changes nothing.
 TEST_F(Viewer, ShowsTheManualsPicturesAsWideAsThePage) {
     ASSERT_TRUE(QFile::copy(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf", "Zelvar_Config.rtf"));
     InstructionsViewer* viewer = InstructionsViewer::open("Zelvar_Config.rtf", kTitle);
-    for (const int width : {622, 300, 622}) {
+    auto picturesAt = [&](int width) {
         viewer->resize(width, 315);
         QCoreApplication::processEvents();
         EXPECT_EQ(viewOf(viewer)->horizontalScrollBar()->maximum(), 0) << width;
-    }
-}
-
-// Narrowed to the room there is, in proportion, and back to their own size, never beyond it.
-TEST(PictureFit, NarrowsWidePicturesAndGivesTheirSizeBack) {
-    QTextDocument document;
-    QImage picture(1060, 424, QImage::Format_RGB32);
-    picture.fill(Qt::blue);
-    document.addResource(QTextDocument::ImageResource, QUrl("wide"), picture);
-    QTextImageFormat format;
-    format.setName("wide");
-    QTextCursor(&document).insertImage(format);
-    auto shown = [&] {
-        const QTextFormat image = document.begin().begin().fragment().charFormat();
-        return QSizeF(image.toImageFormat().width(), image.toImageFormat().height());
+        QList<QSizeF> sizes;
+        for (QTextBlock block = viewOf(viewer)->document()->begin(); block.isValid();
+             block = block.next())
+            for (auto piece = block.begin(); !piece.atEnd(); ++piece)
+                if (const QTextImageFormat image = piece.fragment().charFormat().toImageFormat();
+                    image.isValid())
+                    sizes << QSizeF(image.width(), image.height());
+        return sizes;
     };
-    for (const auto& [room, expected] : {std::pair{530.0, QSizeF(530, 212)},
-                                         {2000.0, QSizeF(1060, 424)},
-                                         {265.0, QSizeF(265, 106)},
-                                         {1060.0, QSizeF(1060, 424)}}) {
-        fitPicturesToWidth(document, room);
-        EXPECT_EQ(shown(), expected) << room;
-    }
+    const QList<QSizeF> page = picturesAt(622), narrow = picturesAt(300), own = picturesAt(4000);
+    ASSERT_NE(narrow, page);
+    for (qsizetype i = 0; i < own.size(); ++i)
+        EXPECT_NEAR(narrow[i].width() / narrow[i].height(), own[i].width() / own[i].height(), 0.02);
+    EXPECT_EQ(picturesAt(5000), own);
+    EXPECT_EQ(picturesAt(622), page);
 }
 
 // The first of the folders holding the file (not a folder of that name) wins; an absolute name
