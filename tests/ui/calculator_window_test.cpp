@@ -22,11 +22,6 @@ class Calculator : public testing::SetupWindowTest {
         return beacon->palette().color(QPalette::Base) !=
                QApplication::palette(beacon).color(QPalette::Base);
     }
-    void type(const char* name, const QString& keys) {
-        field(name)->setFocus();
-        field(name)->end(false);
-        QTest::keyClicks(field(name), keys);
-    }
     void useSymbol(const QString& symbol, bool alternate = false) {
         field("edSymbol")->setText(symbol);
         control<QCheckBox>("chkTable")->setChecked(alternate);
@@ -58,8 +53,8 @@ TEST_F(Calculator, WritesWhatTheFieldsSay) {
         control<QCheckBox>("chkCent")->setChecked(c.cent);
         for (const char* name : {"txtLat", "txtLng"})
             field(name)->clear();
-        type("txtLat", c.latitude);
-        type("txtLng", c.longitude);
+        appendTo("txtLat", c.latitude);
+        appendTo("txtLng", c.longitude);
         field("txtAlt")->setText(c.altitude);
         control<QRadioButton>(c.normal ? "optLLtoNorm" : "optLLtoComp")->click();
         useSymbol(c.symbol, c.alternate);
@@ -76,11 +71,11 @@ TEST_F(Calculator, WritesWhatTheFieldsSay) {
 TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
     // A sign or the axis' hemisphere letters may go in front of the degrees, letters raised.
     for (const auto& [name, kept] : {std::pair{"txtLat", "+NS."}, std::pair{"txtLng", "+EW."}}) {
-        type(name, "aZ,%+ nSeW.");
+        appendTo(name, "aZ,%+ nSeW.");
         EXPECT_EQ(textOf(name), QStringLiteral("00.00.00") + kept) << name;
     }
     field("txtAlt")->setEnabled(true);
-    type("txtAlt", "a.-5");
+    appendTo("txtAlt", "a.-5");
     EXPECT_EQ(field("txtAlt")->text(), "0-5");
     field("txtLng")->setText("0.00.00");
     QLineEdit* lat = field("txtLat");
@@ -93,7 +88,7 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
     QTest::keyClick(lat, Qt::Key_Backspace);
     EXPECT_EQ(lat->text(), "5.30.15");
     EXPECT_TRUE(writeButton()->isEnabled());
-    type("txtLng", "-9");
+    appendTo("txtLng", "-9");
     EXPECT_FALSE(writeButton()->isEnabled());
     lat->setText("45.30.99");
     for (int key = 0; key < 2; ++key)

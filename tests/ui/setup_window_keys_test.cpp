@@ -16,8 +16,6 @@
 namespace zelvar {
 namespace {
 
-const char* const kGpsOnly[] = {"Label12", "cbMicEMsg", "Label30", "edBcnEvery", "Label32"};
-
 class SetupKeys : public testing::SetupWindowTest {
   protected:
     QString labelText(const char* name) { return control<QLabel>(name)->text(); }
@@ -181,7 +179,7 @@ TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
     for (const char* timeout : {"0", "", "000", "010", "255", "0"}) {
         typeInto("edGpsAcqTime", timeout);
         const bool gpsless = QString(timeout).toInt() == 0;
-        for (const char* gpsOnly : kGpsOnly)
+        for (const char* gpsOnly : {"Label12", "cbMicEMsg", "Label30", "edBcnEvery", "Label32"})
             EXPECT_EQ(shown(gpsOnly), !gpsless) << gpsOnly << " " << timeout;
         EXPECT_EQ(shown("cmdLatLon"), gpsless);
         EXPECT_EQ(labelText("Label6"), gpsless ? "BEACON" : "COMMENT");

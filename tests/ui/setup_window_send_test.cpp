@@ -167,9 +167,6 @@ struct Failure {
     const char *name, *port;
     std::string text, detail;  // how the box's text and its informative text start
 };
-void PrintTo(const Failure& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class SetupSendFailure : public SetupSend, public ::testing::WithParamInterface<Failure> {};
 
