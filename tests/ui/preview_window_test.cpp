@@ -23,14 +23,14 @@ class PreviewTest : public testing::SetupWindowTest {
     // to SEND's), each coloured by what it carries: a lead-in, a checksum or a setting.
     bool showsWhatSendWrites() {
         const SendPreview sent = previewSend(window->settings());
-        std::vector<WirePart> parts(kWireSize, WirePart::Setting);
+        std::vector<WirePart> carries(kWireSize, WirePart::Setting);
         for (const WireRange& range : sent.ranges)
-            std::fill_n(parts.begin() + std::ptrdiff_t(range.first), range.size, range.part);
+            std::fill_n(carries.begin() + std::ptrdiff_t(range.first), range.size, range.part);
         for (std::size_t i = 0; i < kWireSize; ++i) {
             const QModelIndex cell = bytesView()->model()->index(int(i) / 16, int(i) % 16);
             if (cell.data().toString().toUInt(nullptr, 16) != sent.wire[i] ||
                 cell.data(Qt::BackgroundRole).value<QColor>() !=
-                    WireBytesModel::colourOf(parts[i], i < kFrameSize ? 1 : 2))
+                    WireBytesModel::colourOf(carries[i], i < kFrameSize ? 1 : 2))
                 return false;
         }
         return true;
