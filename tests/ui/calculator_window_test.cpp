@@ -1,54 +1,34 @@
+// The position calculator as the main window opens it, writing into the window's beacon with the
+// window's symbol and table.
 #include "ui/calculator_window.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 #include <QWindow>
 
-#include "ui/field_edit.h"
+#include "setup_window_support.h"
 
 namespace zelvar {
 namespace {
 
-class Calculator : public ::testing::Test {
+class Calculator : public testing::SetupWindowTest {
   protected:
-    Calculator() {
-        beacon->setText("Zelvar, version 4.0 - by QX9ABC Pim");
-        beacon->setMaxLength(35);
-        window->showCalculator();
-    }
+    Calculator() { calculator->showCalculator(); }
 
-    template <typename T = QLineEdit>
-    T* control(const char* name) {
-        T* found = window->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     QPushButton* writeButton() { return control<QPushButton>("cmdCalc"); }
     QString frameCaption() { return control<QGroupBox>("zFrame2")->title(); }
-    bool beaconMarked() const {
+    bool beaconMarked() {
         return beacon->palette().color(QPalette::Base) !=
                QApplication::palette(beacon).color(QPalette::Base);
     }
-    void type(const char* name, const QString& keys) {
-        control(name)->setFocus();
-        control(name)->end(false);
-        QTest::keyClicks(control(name), keys);
+    void useSymbol(const QString& symbol, bool alternate = false) {
+        field("edSymbol")->setText(symbol);
+        control<QCheckBox>("chkTable")->setChecked(alternate);
     }
 
-    QWidget owner;
-    FieldEdit* beacon = new FieldEdit(&owner);
-    QString symbol = ">";
-    bool alternate = false;
-    CalculatorWindow* window = new CalculatorWindow(
-        &owner, {beacon, [this] { return symbol; }, [this] { return alternate; }});
+    CalculatorWindow* calculator = control<CalculatorWindow>("frmLatLon");
+    QLineEdit* beacon = field("edBeacon");
 };
 
 // The fields, form, altitude box and the main window's symbol reach the calculation (tabled with
@@ -72,18 +52,17 @@ TEST_F(Calculator, WritesWhatTheFieldsSay) {
         control<QCheckBox>("chkAlt")->setChecked(c.withAltitude);
         control<QCheckBox>("chkCent")->setChecked(c.cent);
         for (const char* name : {"txtLat", "txtLng"})
-            control(name)->clear();
-        type("txtLat", c.latitude);
-        type("txtLng", c.longitude);
-        control("txtAlt")->setText(c.altitude);
+            field(name)->clear();
+        appendTo("txtLat", c.latitude);
+        appendTo("txtLng", c.longitude);
+        field("txtAlt")->setText(c.altitude);
         control<QRadioButton>(c.normal ? "optLLtoNorm" : "optLLtoComp")->click();
-        symbol = c.symbol;
-        alternate = c.alternate;
+        useSymbol(c.symbol, c.alternate);
         writeButton()->click();
         EXPECT_EQ(beacon->text(), c.beacon);
-        EXPECT_EQ(control("txtAlt")->text(), c.altitudeShown);
+        EXPECT_EQ(textOf("txtAlt"), c.altitudeShown);
         EXPECT_TRUE(beaconMarked());
-        EXPECT_TRUE(window->isVisible()) << "stays open for the next correction";
+        EXPECT_TRUE(calculator->isVisible()) << "stays open for the next correction";
     }
 }
 
@@ -92,14 +71,14 @@ TEST_F(Calculator, WritesWhatTheFieldsSay) {
 TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
     // A sign or the axis' hemisphere letters may go in front of the degrees, letters raised.
     for (const auto& [name, kept] : {std::pair{"txtLat", "+NS."}, std::pair{"txtLng", "+EW."}}) {
-        type(name, "aZ,%+ nSeW.");
-        EXPECT_EQ(control(name)->text(), QStringLiteral("00.00.00") + kept) << name;
+        appendTo(name, "aZ,%+ nSeW.");
+        EXPECT_EQ(textOf(name), QStringLiteral("00.00.00") + kept) << name;
     }
-    control("txtAlt")->setEnabled(true);
-    type("txtAlt", "a.-5");
-    EXPECT_EQ(control("txtAlt")->text(), "0-5");
-    control("txtLng")->setText("0.00.00");
-    QLineEdit* lat = control("txtLat");
+    field("txtAlt")->setEnabled(true);
+    appendTo("txtAlt", "a.-5");
+    EXPECT_EQ(field("txtAlt")->text(), "0-5");
+    field("txtLng")->setText("0.00.00");
+    QLineEdit* lat = field("txtLat");
     lat->setText("45.30.159");
     lat->home(false);
     // As X11 sends it, with its control code as the text.
@@ -109,11 +88,11 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
     QTest::keyClick(lat, Qt::Key_Backspace);
     EXPECT_EQ(lat->text(), "5.30.15");
     EXPECT_TRUE(writeButton()->isEnabled());
-    type("txtLng", "-9");
+    appendTo("txtLng", "-9");
     EXPECT_FALSE(writeButton()->isEnabled());
     lat->setText("45.30.99");
     for (int key = 0; key < 2; ++key)
-        QTest::keyClick(control("txtLng"), Qt::Key_Backspace);
+        QTest::keyClick(field("txtLng"), Qt::Key_Backspace);
     EXPECT_TRUE(writeButton()->isEnabled());
     control<QCheckBox>("chkCent")->click();
     EXPECT_FALSE(writeButton()->isEnabled()) << "99 seconds";
@@ -129,14 +108,14 @@ TEST_F(Calculator, RefusedWritesChangeNothing) {
         {"0.00.00", "0.00.00", QString(QChar(0x20AC))}};
     const QString before = beacon->text();
     for (const auto& [latitude, longitude, badSymbol] : refused) {
-        control("txtLat")->setText(latitude);
-        control("txtLng")->setText(longitude);
-        control("txtAlt")->setText("-10");
-        symbol = badSymbol;
+        field("txtLat")->setText(latitude);
+        field("txtLng")->setText(longitude);
+        field("txtAlt")->setText("-10");
+        useSymbol(badSymbol);
         writeButton()->click();
         EXPECT_EQ(beacon->text(), before) << latitude << " " << longitude;
         EXPECT_FALSE(beaconMarked());
-        EXPECT_EQ(control("txtAlt")->text(), "-10");
+        EXPECT_EQ(field("txtAlt")->text(), "-10");
     }
     EXPECT_FALSE(writeButton()->isEnabled());
 }
@@ -144,46 +123,45 @@ TEST_F(Calculator, RefusedWritesChangeNothing) {
 // Close, or the title bar's close box: hidden, the beacon unmarked, the contents kept; opening
 // again brings the same window, not modal; the program's close is not refused.
 TEST_F(Calculator, ClosingHidesAndUnmarksTheBeacon) {
-    owner.show();
     for (bool titleBar : {false, true}) {
-        control("txtLat")->setText(titleBar ? "12.34.56" : "0.00.00");
+        field("txtLat")->setText(titleBar ? "12.34.56" : "0.00.00");
         writeButton()->click();
         ASSERT_TRUE(beaconMarked());
         QCloseEvent event;
         if (titleBar)
-            QApplication::sendEvent(window->windowHandle(), &event);
+            QApplication::sendEvent(calculator->windowHandle(), &event);
         else
-            control<QPushButton>("OKButton")->click();
-        EXPECT_FALSE(window->isVisible());
+            calculator->findChild<QPushButton*>("OKButton")->click();
+        EXPECT_FALSE(calculator->isVisible());
         EXPECT_FALSE(beaconMarked());
-        window->showCalculator();
-        EXPECT_EQ(control("txtLat")->text(), titleBar ? "12.34.56" : "0.00.00");
+        calculator->showCalculator();
+        EXPECT_EQ(field("txtLat")->text(), titleBar ? "12.34.56" : "0.00.00");
     }
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the main window stays usable";
-    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(calculator->close());
 }
 
 // Values from a file, hidden; greyed boxes and Latin-1 texts come back out unchanged until the
 // user clicks a box. The display follows, also when the boxes keep their state (the last).
 TEST_F(Calculator, LoadedValuesTravelUnchangedAndSetTheDisplay) {
-    window->hide();
+    calculator->hide();
     const CalculatorInputs loaded[] = {{"45.30.15", "-11.05.50", 0, "300", 1, true},
                                        {"1.00.00", "2.00.00", 2, "5", 2, false},
                                        {"\xe9\xb0", "x", 1, "\xff", 0, false},
                                        {"45.30.15", "11.05.50", 1, "0", 0, false}};
     for (const CalculatorInputs& inputs : loaded) {
-        window->setInputs(inputs);
-        EXPECT_EQ(window->inputs(), inputs);
-        EXPECT_FALSE(window->isVisible());
+        calculator->setInputs(inputs);
+        EXPECT_EQ(calculator->inputs(), inputs);
+        EXPECT_FALSE(calculator->isVisible());
         EXPECT_EQ(writeButton()->isEnabled(), inputs.longitude != "x") << inputs.longitude;
-        EXPECT_EQ(control("txtAlt")->isEnabled(), inputs.altitudeChecked == 1);
+        EXPECT_EQ(field("txtAlt")->isEnabled(), inputs.altitudeChecked == 1);
         EXPECT_EQ(frameCaption().endsWith("Sec]"), inputs.centChecked != 1);
     }
     // A click leaves the greyed state for good: the third is not back to it.
-    window->setInputs(loaded[1]);
+    calculator->setInputs(loaded[1]);
     for (int click = 0; click < 3; ++click)
         control<QCheckBox>("chkCent")->click();
-    EXPECT_EQ(window->inputs().centChecked, 1);
+    EXPECT_EQ(calculator->inputs().centChecked, 1);
 }
 
 }  // namespace

@@ -21,7 +21,6 @@ const CalculatorInputs kCalculator{"45.30.15", "-009.10.30", 0, "120", 1, true};
 class SetupFiles : public testing::SetupWindowTest {
   protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
-    void TearDown() override { QDir::setCurrent(startFolder_); }
 
     QString path(const char* name) const { return folder.filePath(name); }
     bool folderIsCurrent() const {
@@ -30,11 +29,6 @@ class SetupFiles : public testing::SetupWindowTest {
     QByteArray contents(const QString& file) const {
         QFile in(file);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
-    void write(const QString& file, const std::string& bytes) {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes.data(), qint64(bytes.size()));
     }
     void saveAs(const QString& file) {
         modals.choose(file);
@@ -48,15 +42,14 @@ class SetupFiles : public testing::SetupWindowTest {
         control<CalculatorWindow>("frmLatLon")->setInputs(inputs);
     }
 
+    testing::FreshCurrentFolder startIn;  // another folder, given back after Save and Load
     QTemporaryDir folder;
-
-  private:
-    QString startFolder_ = QDir::currentPath();
 };
 
 // Ctrl+S and Ctrl+O cancelled change nothing and say nothing. Over an existing file Save asks
-// first, then writes the factory file; the folder becomes current.
-TEST_F(SetupFiles, CancelledDialogsChangeNothingThenSaveWritesTheFactoryFile) {
+// first; a save that fails (text typed into the Mic-E list, no entry of it) keeps the old file and
+// its folder as they were; then Save writes the factory file and the folder becomes current.
+TEST_F(SetupFiles, CancelledDialogsChangeNothingAFailedSaveKeepsTheFileThenSaveWrites) {
     const QString current = QDir::currentPath();
     for (const Qt::Key key : {Qt::Key_S, Qt::Key_O}) {
         ASSERT_TRUE(testing::activate(window.get()));
@@ -66,14 +59,29 @@ TEST_F(SetupFiles, CancelledDialogsChangeNothingThenSaveWritesTheFactoryFile) {
     EXPECT_EQ(QDir::currentPath(), current);
     EXPECT_TRUE(modals.boxes.empty());
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
-    write(path("Zelvar.cfg"), "old settings\r\n");
+    testing::writeFile(path("Zelvar.cfg"), "old settings\r\n");
+    auto* micE = control<QComboBox>("cbMicEMsg");
+    testing::typeKeys(micE->lineEdit(), "Busy");
+    const DeviceSettings typed = window->settings();
+    saveAs(path("Zelvar.cfg"));
+    ASSERT_EQ(modals.boxes.size(), 2u) << "the overwrite question, then the failure";
+    EXPECT_EQ(modals.boxes[1].title, "Zelwar");
+    EXPECT_EQ(modals.boxes[1].buttons, QMessageBox::Ok);
+    EXPECT_TRUE(modals.boxes[1].text.contains("Mic-E msg: choose a Mic-E message from the list"))
+        << modals.boxes[1].text.toStdString();
+    EXPECT_EQ(contents(path("Zelvar.cfg")), "old settings\r\n");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Zelvar.cfg"});
+    EXPECT_EQ(window->settings(), typed);
+
+    micE->setCurrentIndex(defaultSettings().micEMsg);
     saveAs(path("Zelvar.cfg"));
     EXPECT_EQ(contents(path("Zelvar.cfg")).toStdString(), kFactoryFile);
     EXPECT_TRUE(folderIsCurrent());
-    ASSERT_EQ(modals.boxes.size(), 1u);
+    ASSERT_EQ(modals.boxes.size(), 3u);
     EXPECT_EQ(modals.boxes[0].title, "Salva File");
-    ASSERT_EQ(modals.fileDialogs.size(), 3u);
+    ASSERT_EQ(modals.fileDialogs.size(), 4u);
     EXPECT_EQ(modals.fileDialogs[1].title, "Apertura File");
+    EXPECT_EQ(modals.fileDialogs[1].mode, QFileDialog::AcceptOpen);
     const testing::SeenFileDialog& dialog = modals.fileDialogs.front();
     EXPECT_EQ(dialog.title, "Salva File");
     EXPECT_EQ(dialog.mode, QFileDialog::AcceptSave);
@@ -94,7 +102,7 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
         {AutoReply, "1"},      {CommPort, "4"},       {BaudRate, "2"}};
     DeviceSettings saved = testing_support::changed(defaultSettings(), changes);
     saved.beacon = "=/7I\"PPjw<>  _ \"on foot\", slowly";
-    saved.aprsMsg = "}all, \"\"well\"";
+    saved.aprsMsg = "}all, {\"\"well|\"";  // braces and bars the keys refuse
     saved.autoReplyMsg = "busy {now} | later~";
     window->applySettings(saved);
     setCalculator(kCalculator);
@@ -111,10 +119,8 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     EXPECT_TRUE(folderIsCurrent());
     EXPECT_TRUE(modals.boxes.empty());
     ASSERT_EQ(modals.fileDialogs.size(), 2u);
-    EXPECT_EQ(modals.fileDialogs[1].title, "Apertura File");
     EXPECT_EQ(modals.fileDialogs[1].folder, QDir(folder.path()).absolutePath())
         << "where the file was saved, whatever the current folder";
-    EXPECT_EQ(modals.fileDialogs[1].mode, QFileDialog::AcceptOpen);
     saved.gpsCheckTime = "077";
     EXPECT_EQ(window->settings(), saved);
     EXPECT_EQ(window->calculatorInputs(), kCalculator);
@@ -125,26 +131,11 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     EXPECT_EQ(window->settings().altTable, 1);
 }
 
-// Text typed into the Mic-E list is no entry of it (the writer's own tests refuse the rest).
-TEST_F(SetupFiles, FailedSaveKeepsTheOldFileAndSaysZelwar) {
-    write(path("Zelvar.cfg"), "old settings\r\n");
-    testing::typeKeys(control<QComboBox>("cbMicEMsg")->lineEdit(), "Busy");
-    const DeviceSettings before = window->settings();
-    saveAs(path("Zelvar.cfg"));
-    ASSERT_EQ(modals.boxes.size(), 2u) << "the overwrite question, then the failure";
-    EXPECT_EQ(modals.boxes[1].title, "Zelwar");
-    EXPECT_EQ(modals.boxes[1].buttons, QMessageBox::Ok);
-    EXPECT_TRUE(modals.boxes[1].text.contains("Mic-E msg: choose a Mic-E message from the list"))
-        << modals.boxes[1].text.toStdString();
-    EXPECT_EQ(contents(path("Zelvar.cfg")), "old settings\r\n");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Zelvar.cfg"});
-    EXPECT_EQ(window->settings(), before);
-}
-
 // Files from strangers: markup that would fake a green "Transfer OK", tables nested to the size
 // limit, a picture whose path is a FIFO. The box shows the item's start as it stands, plain and
-// of a size a screen takes, and nothing waits for the FIFO.
-TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBox) {
+// of a size a screen takes, and nothing waits for the FIFO. The window keeps what came before
+// the fault (the reader's own tests cover every way a file breaks) and what it had after it.
+TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBoxAndKeepWhatCameBefore) {
     ASSERT_EQ(::mkfifo(path("pipe").toLocal8Bit().constData(), 0600), 0);
     std::string nested;
     while (nested.size() < 65000)
@@ -156,35 +147,24 @@ TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBox) {
     };
     const QSize screen = window->screen()->availableSize();
     for (const auto& [name, item] : items) {
+        DeviceSettings expected = window->settings();
+        expected.commPort = "3";
+        expected.myCall = "QX9ABC";
+        window->applySettings(expected);
         // The fourth item takes a whole number: the load stops there, quoting it.
-        write(path(name), kFactoryFile.substr(0, 15) + item + kFactoryFile.substr(16));
+        testing::writeFile(path(name), kFactoryFile.substr(0, 15) + item + kFactoryFile.substr(16));
         modals.boxes.clear();
         load(path(name));
         ASSERT_EQ(modals.boxes.size(), 1u) << name;
         const testing::SeenBox& box = modals.boxes.front();
+        EXPECT_EQ(box.title, "Zelvar");
         EXPECT_TRUE(box.plain) << name;
         EXPECT_TRUE(box.text.contains(QString::fromStdString(item.substr(0, 30)))) << name;
         EXPECT_LE(box.size.width(), screen.width()) << name;
         EXPECT_LE(box.size.height(), screen.height()) << name;
+        expected.commPort = defaultSettings().commPort;
+        EXPECT_EQ(window->settings(), expected) << name;
     }
-}
-
-// The reader's own tests cover every way a file breaks; here the window says so and keeps what
-// came before the fault (the file ends after the speed table).
-TEST_F(SetupFiles, BrokenLoadKeepsWhatCameBeforeTheFaultAndSaysZelvar) {
-    DeviceSettings expected = window->settings();
-    expected.myCall = "QX9ABC";
-    expected.speedTable[0] = "0999";
-    window->applySettings(expected);
-    const std::string speeds = kFactoryFile.substr(0, kFactoryFile.find("\"0600\","));
-    write(path("broken.cfg"), "\"3\"" + speeds.substr(3));
-    load(path("broken.cfg"));
-    ASSERT_EQ(modals.boxes.size(), 1u);
-    EXPECT_EQ(modals.boxes[0].title, "Zelvar");
-    EXPECT_FALSE(modals.boxes[0].text.isEmpty());
-    expected.commPort = "3";
-    expected.speedTable[0] = "0480";
-    EXPECT_EQ(window->settings(), expected);
 }
 
 // The first dialog of a run starts in the program's folder only when the user may write there.

@@ -29,6 +29,12 @@ bool activate(QWidget* shown) {
     return QTest::qWaitFor([shown] { return QApplication::activeWindow() == shown; });
 }
 
+void writeFile(const QString& path, QByteArrayView bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes.data(), bytes.size());
+}
+
 QString shownAsToolTip(const QString& tip) {
     QTextDocument shown;
     if (Qt::mightBeRichText(tip))
@@ -46,7 +52,7 @@ ModalAnswerer::ModalAnswerer() {
 void ModalAnswerer::answer() {
     QWidget* modal = QApplication::activeModalWidget();
     if (auto* dialog = qobject_cast<QFileDialog*>(modal))
-        answerFileDialog(dialog);
+        return answerFileDialog(dialog);
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (!box)
         return;
@@ -58,11 +64,9 @@ void ModalAnswerer::answer() {
                      box->informativeText(), plain, box->size()});
     if (onBox_)
         onBox_(boxes.back());
-    QAbstractButton* yes = box->button(QMessageBox::Yes);
-    if (QAbstractButton* answer = yes ? yes : box->button(QMessageBox::Ok))
-        answer->click();
-    else
-        box->reject();
+    if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+        return yes->click();
+    box->accept();
 }
 
 void ModalAnswerer::answerFileDialog(QFileDialog* dialog) {
@@ -79,9 +83,7 @@ void ModalAnswerer::answerFileDialog(QFileDialog* dialog) {
                            dialog->directory().absolutePath(),
                            selected.isEmpty() ? QString() : QFileInfo(selected.front()).fileName(),
                            dialog->acceptMode()});
-    const QString path = choices_.empty() ? QString() : choices_.front();
-    if (!choices_.empty())
-        choices_.erase(choices_.begin());
+    const QString path = choices_.isEmpty() ? QString() : choices_.takeFirst();
     if (path.isEmpty())
         return dialog->reject();
     dialog->selectFile(path);

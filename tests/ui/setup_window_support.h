@@ -51,6 +51,17 @@ struct SeenBox {
     QSize size;
 };
 
+// Writes `bytes` over the file at `path`.
+void writeFile(const QString& path, QByteArrayView bytes);
+
+// A fresh current folder for the life of the object, the one before given back after.
+struct FreshCurrentFolder {
+    FreshCurrentFolder() { QDir::setCurrent(folder.path()); }
+    ~FreshCurrentFolder() { QDir::setCurrent(previous); }
+    QString previous = QDir::currentPath();
+    QTemporaryDir folder;
+};
+
 // What a tool tip shows of `tip`, as Qt decides between plain and rich text.
 QString shownAsToolTip(const QString& tip);
 
@@ -60,8 +71,8 @@ struct SeenFileDialog {
 };
 
 // Plays the user in front of every modal window: message boxes are read and answered with Yes
-// or OK, file dialogs are read and given the next chosen path (an empty one cancels). A dialog
-// that will not take the answer is cancelled, so no test hangs on one.
+// or accepted (OK), file dialogs are read and given the next chosen path (an empty one cancels). A
+// dialog that will not take the answer is cancelled, so no test hangs on one.
 class ModalAnswerer {
   public:
     ModalAnswerer();
@@ -77,7 +88,7 @@ class ModalAnswerer {
     void answerFileDialog(QFileDialog* dialog);
 
     QTimer poll_;
-    std::vector<QString> choices_;
+    QStringList choices_;
     std::function<void(const SeenBox&)> onBox_;
     QPointer<QFileDialog> answered_;
     int waitedForAnswered_ = 0;
