@@ -10,7 +10,7 @@ namespace {
 
 using Change = std::function<void(DeviceSettings&)>;
 
-DeviceSettings changed(const Change& change) {
+DeviceSettings formWith(const Change& change) {
     DeviceSettings s = defaultSettings();
     change(s);
     return s;
@@ -43,7 +43,7 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
         {gpsless("=/5L!!<*e8>FsQ"),
          {"Acquisition interval 100 -> not sent in GPSless Mode (byte 5 = 252)"}}};
     for (const auto& [change, notes] : rows) {
-        DeviceSettings form = changed(change);
+        DeviceSettings form = formWith(change);
         const DeviceSettings asTyped = form;
         const SendPreview preview = previewSend(form);
         ASSERT_TRUE(preview.build) << reasonOf(preview.build);
@@ -86,12 +86,12 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
 // A failed build leaves nothing else to show (its reason: ImageBuilder); only a GPSless beacon is
 // read as a position.
 TEST(SendPreview, ShowsOnlyTheFailureOrReadsTheGpslessBeacon) {
-    const SendPreview failed = previewSend(changed([](DeviceSettings& s) { s.myCall = ""; }));
+    const SendPreview failed = previewSend(formWith([](DeviceSettings& s) { s.myCall = ""; }));
     EXPECT_FALSE(failed.build);
     EXPECT_TRUE(failed.ranges.empty() && failed.settings.empty() && failed.notes.empty());
     EXPECT_FALSE(failed.position);
     EXPECT_FALSE(previewSend(defaultSettings()).position);
-    const SendPreview calculated = previewSend(changed(gpsless("=4930.00N/07245.00W>/A=000984")));
+    const SendPreview calculated = previewSend(formWith(gpsless("=4930.00N/07245.00W>/A=000984")));
     EXPECT_TRUE(calculated.position && *calculated.position);
 }
 
