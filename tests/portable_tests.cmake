@@ -1,7 +1,6 @@
 # The core's tests that need nothing of the host: they build with gcc, clang and emscripten.
 set(ZELVAR_PORTABLE_TESTS
     config/image_builder_test.cpp
-    config/image_decoder_test.cpp
     config/input_rules_test.cpp
     config/settings_diff_test.cpp
     files/cfg_reader_test.cpp

@@ -2,9 +2,9 @@
 
 #include <string>
 #include <string_view>
-#include <tuple>
 
 #include "config/config_image.h"
+#include "config/image_decoder.h"
 #include "settings_support.h"
 
 namespace zelvar {
@@ -88,12 +88,14 @@ TEST(ImageBuilder, WritesBackWhatTheTrackerGets) {
 }
 
 // A failing step names its field; the steps before it keep their write-backs, the later ones
-// leave their fields as typed (numbers out of range: AValueOutOfRangeNamesItsLimit).
+// leave their fields as typed. A number out of its byte's range is named with the limit it
+// passes, and that limit builds.
 struct FailureRow {
     const char* name;
     Changes typed;
     Changes shown;
     Field field;
+    std::string_view outOfRange = "";
 };
 const std::string kLong(39, 'm');  // one more than any text field takes
 
@@ -114,6 +116,12 @@ const FailureRow kFailures[] = {
     {"AnswerTooLong", {{AutoReplyMsg, kLong}}, {}, AutoReplyMsg},
     // Checked last, when every step has written back.
     {"EmptyCall", {{MyCall, " "}, {DestCall, "AB-0"}}, {{MyCall, ""}, {DestCall, "AB"}}, MyCall},
+    {"SlowBand", {{SpeedTable0, "2555"}}, {}, SpeedTable0, "2555 is above the limit 2554"},
+    {"FastBand", {{SpeedTable4, "3000"}}, {}, SpeedTable4, "3000 is above the limit 2554"},
+    {"AcqTimeout", {{GpsAcqTime, "256"}}, {}, GpsAcqTime, "256 is above the limit 255"},
+    {"RepeatFraction", {{MsgRepeat, "300.5"}}, {}, MsgRepeat, "300.5 is above the limit 255"},
+    {"RepeatNegative", {{MsgRepeat, "-1"}}, {}, MsgRepeat, "-1 is below the limit 0"},
+    {"RateNegative", {{BcnEvery, "-3"}}, {}, BcnEvery, "-3 is below the limit 0"},
 };
 
 TEST(ImageBuilder, StopsAtTheFailingStepAndKeepsEarlierWriteBacks) {
@@ -122,30 +130,49 @@ TEST(ImageBuilder, StopsAtTheFailingStepAndKeepsEarlierWriteBacks) {
         ConfigImage image{};
         const BuildResult result = build(row.typed, row.shown, image);
         ASSERT_FALSE(result);
+        const std::string label = std::string(fieldLabel(row.field)) + ": ";
         EXPECT_EQ(result.error().field, row.field) << result.error().reason;
-        EXPECT_TRUE(result.error().reason.starts_with(std::string(fieldLabel(row.field)) + ": "))
-            << result.error().reason;
+        EXPECT_TRUE(result.error().reason.starts_with(label)) << result.error().reason;
+        if (row.outOfRange.empty())
+            continue;
+        EXPECT_EQ(result.error().reason, label + std::string(row.outOfRange));
+        const std::string_view limit = row.outOfRange.substr(row.outOfRange.rfind(' ') + 1);
+        DeviceSettings atLimit = changed(defaultSettings(), {{row.field, std::string(limit)}});
+        EXPECT_TRUE(buildConfigImage(atLimit, image)) << limit;
     }
 }
 
-// A number out of its byte's range is named with the limit it passes, and that limit builds.
-TEST(ImageBuilder, AValueOutOfRangeNamesItsLimit) {
-    const std::tuple<Field, const char*, const char*, const char*> rows[] = {
-        {SpeedTable0, "2555", "2555 is above the limit 2554", "2554"},
-        {SpeedTable4, "3000", "3000 is above the limit 2554", "2554"},
-        {GpsAcqTime, "256", "256 is above the limit 255", "255"},
-        {MsgRepeat, "300.5", "300.5 is above the limit 255", "255"},
-        {MsgRepeat, "-1", "-1 is below the limit 0", "0"},
-        {BcnEvery, "-3", "-3 is below the limit 0", "0"}};
-    for (const auto& [field, typed, why, limit] : rows) {
+// Over generated records: a build is a fixed point of its own write-backs, and the decoder reads
+// the image back into settings that are already normalised and build the very same image.
+TEST(ImageDecoder, ReadsBackWhatTheBuildWrote) {
+    RecordGenerator generator(13);
+    int built = 0;
+    for (int round = 0; round < 2000; ++round) {
+        DeviceSettings settings = generator.next();
         ConfigImage image{};
-        const BuildResult result = build({{field, typed}}, {}, image);
-        ASSERT_FALSE(result) << typed;
-        EXPECT_EQ(result.error().field, field);
-        EXPECT_EQ(result.error().reason, std::string(fieldLabel(field)) + ": " + why);
-        DeviceSettings atLimit = changed(defaultSettings(), {{field, limit}});
-        EXPECT_TRUE(buildConfigImage(atLimit, image)) << fieldLabel(field) << " " << limit;
+        if (!buildConfigImage(settings, image))
+            continue;
+        ++built;
+        for (DeviceSettings again : {settings, decodeImage(image).settings}) {
+            const DeviceSettings before = again;
+            ConfigImage second{};
+            const BuildResult result = buildConfigImage(again, second);
+            ASSERT_TRUE(result) << reasonOf(result);
+            ASSERT_EQ(second, image) << "call '" << settings.myCall << "' path '"
+                                     << settings.aprsPath << "' to '" << settings.destCall << "'";
+            ASSERT_TRUE(sameFields(again, before));
+        }
+        ASSERT_EQ(decodeImage(image).gpsless, image[image_offset::kGpsAcqTime] == 0);
+        ASSERT_EQ(decodeImage(image).txDelayFlags, image[image_offset::kTxDelay]);
     }
+    EXPECT_GT(built, 1000);
+}
+
+TEST(ImageDecoder, CountsTheSpareBytesInUse) {
+    ConfigImage image{};
+    image[image_offset::kSpare] = 1;
+    image[kImageSize - 1] = 0xFF;
+    EXPECT_EQ(decodeImage(image).spareNonZero, 2);
 }
 
 }  // namespace
