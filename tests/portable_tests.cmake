@@ -4,8 +4,6 @@ set(ZELVAR_PORTABLE_TESTS
     config/input_rules_test.cpp
     config/settings_diff_test.cpp
     files/cfg_reader_test.cpp
-    geo/aprs_position_test.cpp
-    geo/coordinate_conversion_test.cpp
     geo/coordinate_validation_test.cpp
     geo/position_calculation_test.cpp
     geo/position_decoder_test.cpp

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <string>
+
+#include "geo/aprs_position.h"
 
 namespace zelvar {
 namespace {
@@ -49,6 +53,60 @@ TEST(CalculatePosition, RefusesBadInputAndNamesIt) {
         const Result<CalculatedPosition> position = calculatePosition(asked);
         EXPECT_FALSE(position) << contains;
         EXPECT_NE(reasonOf(position).find(contains), std::string::npos) << reasonOf(position);
+    }
+}
+
+// Metres as typed, the whole feet, and the metres shown back.
+TEST(AltitudeFeet, RoundsMetresToWholeFeet) {
+    const std::tuple<const char*, PositionForm, std::int32_t, const char*> cases[] = {
+        {"-10", PositionForm::Normal, -33, "-10"},
+        {"abc", PositionForm::Normal, 0, "0"},
+        {"12abc", PositionForm::Normal, 39, "12"},
+        {"1-2", PositionForm::Normal, 3, "1"},
+        {"99999", PositionForm::Normal, 328081, "99999"},
+        {"0.1524", PositionForm::Normal, 0, "0"},  // exactly half a foot goes to the even 0
+        {"0.4572", PositionForm::Normal, 2, "1"},  // 1.5 ft goes to 2
+        {"654553015", PositionForm::Normal, 2147483645, "654553015"},
+        {"-654553016", PositionForm::Normal, -2147483647 - 1, "-654553016"},
+    };
+    for (const auto& [metres, form, feet, shown] : cases) {
+        const Result<std::int32_t> result = altitudeFeet(metres, form);
+        EXPECT_EQ(result.value_or(-1), feet) << metres << ": " << reasonOf(result);
+        EXPECT_EQ(feetAsMetres(result.value_or(0)), shown) << metres;
+    }
+    const std::string huge(400, '9');
+    for (const std::string& metres : {std::string("654553016"), std::string("-654553017"), huge})
+        EXPECT_FALSE(altitudeFeet(metres, PositionForm::Normal)) << metres;
+}
+
+// The encoders at the edges of their fields; null where they refuse.
+TEST(PositionEncoders, FillTheirFieldsOrRefuse) {
+    const std::optional<std::int32_t> none;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<Result<std::string>, const char*> cases[] = {
+        {normalPosition("1.00.00", "1.00.00", '/', '>', 999999), "=0100.00N/00100.00E>/A=999999"},
+        {normalPosition("1.00.00", "1.00.00", '/', '>', -99999), "=0100.00N/00100.00E>/A=-99999"},
+        {normalPosition("1.00.00", "1.00.00", '/', '>', 1000000), nullptr},
+        {normalPosition("1.00.00", "1.00.00", '/', '>', -100000), nullptr},
+        {normalPosition("1.00.00", "", '/', '>', none), nullptr},
+        {makeCompressed(-90, 180, '\\', '>', none), "=\\{{!!{{!!>  _"},
+        {makeCompressed(90, -180, '/', '>', none), "=/!!!!!!!!>  _"},
+        {makeCompressed(0, 0, '/', '>', 1), "=/NN!!NN!!>!!Q"},    // 1.002 ^ 0
+        {makeCompressed(0, 0, '/', '>', 696), "=/NN!!NN!!>E!Q"},  // 3275.95 rounds to 36 * 91
+        {makeCompressed(0, 0, '/', '>', 15000000), "=/NN!!NN!!>{qQ"},
+        {makeCompressed(0, 0, '/', '>', 16000000), nullptr},  // 1.002 ^ (91 * 91) is 15.3 million
+        {makeCompressed(0, 0, '/', '>', std::numeric_limits<std::int32_t>::max()), nullptr},
+        {makeCompressed(0, 0, '/', '>', -1), nullptr},
+        {makeCompressed(90.0001, 0, '/', '>', none), nullptr},
+        {makeCompressed(0, -180.0001, '/', '>', none), nullptr},
+        {makeCompressed(nan, 0, '/', '>', none), nullptr},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [text, expected] = cases[i];
+        if (expected)
+            EXPECT_EQ(text.value_or(""), expected) << "row " << i << ": " << reasonOf(text);
+        else
+            EXPECT_TRUE(!text && !reasonOf(text).empty()) << "row " << i << ": " << *text;
     }
 }
 
