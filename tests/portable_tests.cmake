@@ -7,9 +7,7 @@ set(ZELVAR_PORTABLE_TESTS
     geo/coordinate_validation_test.cpp
     geo/position_calculation_test.cpp
     geo/position_decoder_test.cpp
-    transfer/block_framing_test.cpp
     transfer/send_preview_test.cpp
     transfer/send_sequence_test.cpp
-    transfer/transfer_check_test.cpp
-    transfer/transfer_plan_test.cpp)
+    transfer/transfer_check_test.cpp)
 list(TRANSFORM ZELVAR_PORTABLE_TESTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

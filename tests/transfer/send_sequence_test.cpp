@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <numeric>
 #include <vector>
 
 #include "transfer/block_framing.h"
+#include "transfer/transfer_plan.h"
 
 namespace zelvar {
 namespace {
@@ -107,6 +109,57 @@ TEST(SendConfig, PortThatStaysShutShowsAndSendsNothing) {
     recorder.stayShut = true;
     EXPECT_EQ(outcomeOf(recorder.send()), SendOutcome::NotOpened);
     EXPECT_EQ(recorder.log, "settings 4800,n,8,1|port 1|open|");
+}
+
+// CommPort as typed (a number rounded half to even), BaudRate as the index into the speed list.
+// The plan itself is pinned step by step by the send sequence's test.
+TEST(SendTargetFor, ReadsCommPortAndBaudRate) {
+    const std::tuple<std::string, int, std::string, int> rows[] = {
+        {"1", 0, "4800", 1},    {"2", 2, "38400", 2},
+        {"3", 1, "9600", 3},    {"", 0, "4800", 0},
+        {" 2.5", 0, "4800", 2}, {"3.5x", 0, "4800", 4},
+        {"-1", 0, "4800", -1},  {"1", -1, "", 1},
+        {"1", 3, "", 1},        {"99999999999999999999", 0, "4800", INT_MAX}};
+    for (const auto& [commPort, baudRate, speed, number] : rows) {
+        DeviceSettings settings = defaultSettings();
+        settings.commPort = commPort;
+        settings.baudRate = baudRate;
+        EXPECT_EQ(sendTargetFor(settings), (SendTarget{speed + ",n,8,1", number, "COM" + commPort}))
+            << commPort << " " << baudRate;
+    }
+}
+
+// The round trip over any image is the wire fuzz target's; here the bytes' places are pinned,
+// and damage is refused with a reason: lengths, then a flipped bit at a place.
+TEST(WireBytes, AreLeadInBlockLeadInBlockInOrder) {
+    ConfigImage image{};
+    std::iota(image.begin(), image.end(), std::uint8_t{0});
+    const WireBytes wire = wireBytes(image);
+    ASSERT_EQ(wire.size(), 170u);
+    const std::pair<std::size_t, int> pinned[] = {{0, 0xFF},  {1, 0xFF},  {2, 0},     {83, 81},
+                                                  {84, 0xF7}, {85, 0xFF}, {86, 0xFF}, {87, 82},
+                                                  {168, 163}, {169, 0x3B}};
+    for (const auto& [index, byte] : pinned)
+        EXPECT_EQ(wire[index], byte) << index;
+    EXPECT_EQ(wire[wireIndex(100)], 100);
+    EXPECT_EQ(imageFromWire(wire).value_or(ConfigImage{}), image);
+    for (std::size_t length : {0, 169, 171}) {
+        std::vector<std::uint8_t> bytes(wire.begin(), wire.end());
+        bytes.resize(length, 0x55);
+        const std::string reason = reasonOf(imageFromWire(bytes));
+        EXPECT_NE(reason.find("got " + std::to_string(length)), std::string::npos) << reason;
+    }
+    const std::pair<std::size_t, const char*> flipped[] = {{1, "block 1: lead-in"},
+                                                           {85, "block 2: lead-in"},
+                                                           {40, "block 1: bad checksum"},
+                                                           {169, "block 2: bad checksum"}};
+    for (const auto& [index, reason] : flipped) {
+        WireBytes bytes = wire;
+        bytes[index] ^= 0x01;
+        const Result<ConfigImage> parsed = imageFromWire(bytes);
+        EXPECT_FALSE(parsed);
+        EXPECT_NE(reasonOf(parsed).find(reason), std::string::npos) << reasonOf(parsed);
+    }
 }
 
 }  // namespace
