@@ -37,23 +37,6 @@ TEST(CoordinateValidators, AnswerEveryTextWithoutFailing) {
     }
 }
 
-TEST(CoordinateValidators, GiveAReasonWhenInvalid) {
-    const std::tuple<const char*, Notation, const char*> reasons[] = {
-        {"45.60.00", Notation::GradMinSec, "minutes"},
-        {"45.30.60", Notation::GradMinSec, "seconds"},
-        {"45.30.1x", Notation::GradMinCent, "hundredths"},
-        {"91.00.00", Notation::GradMinCent, "90"},
-        {"0045.30.15", Notation::GradMinSec, "too many"},
-        {".30.15", Notation::GradMinCent, "degrees"},
-        {"45", Notation::GradMinCent, "\".\""},
-    };
-    for (const auto& [text, notation, contains] : reasons) {
-        const Result<> v = validateCoordinate(text, Axis::Latitude, notation);
-        EXPECT_FALSE(v) << text;
-        EXPECT_NE(reasonOf(v).find(contains), std::string::npos) << text << ": " << reasonOf(v);
-    }
-}
-
 // Every short text over the characters that matter: whatever a validator accepts, the
 // converters read, within the limit, into APRS fields of the right width.
 TEST(CoordinateValidators, AcceptOnlyWhatTheConvertersRead) {

@@ -40,8 +40,16 @@ TEST(CalculatePosition, TheThreeFormsInBothNotations) {
     }
 }
 
+// What is wrong, in the validator's words where a coordinate is.
 TEST(CalculatePosition, RefusesBadInputAndNamesIt) {
     const std::pair<PositionRequest, const char*> cases[] = {
+        {request("45.60.00", "0.00.00", kSec, kNormal), "minutes"},
+        {request("0.00.00", "45.30.60", kSec, kNormal), "seconds"},
+        {request("45.30.1x", "0.00.00", kCent, kNormal), "hundredths"},
+        {request("91.00.00", "0.00.00", kCent, kNormal), "90"},
+        {request("0045.30.15", "0.00.00", kSec, kNormal), "too many"},
+        {request(".30.15", "0.00.00", kCent, kNormal), "degrees"},
+        {request("45", "0.00.00", kCent, kNormal), "\".\""},
         {request("45.30.99", "0.00.00", kSec, kCompressed), "latitude"},
         {request("pasted text", "0.00.00", kCent, kNormal), "latitude \"pasted text\""},
         {request("0.00.00", "0.00.00", kCent, kNormal, "9999999999", false), "altitude"},
