@@ -69,24 +69,20 @@ struct Recorder : SerialPort, SendObserver {
     }
 };
 
-TEST(SendConfig, RunsTheStepsInOrderAndWritesTheWireBytes) {
-    Recorder recorder;
-    EXPECT_TRUE(recorder.send());
-    const std::string p = "text \r\nSending data on COM1...";
-    EXPECT_EQ(recorder.log, "settings 4800,n,8,1|port 1|open|" + p + "|ok hidden|show|sleep 300|" +
-                                p + ".|write 2|sleep 10|write 83|sleep 600|" + p +
-                                "..|write 2|sleep 10|write 83|sleep 300|" + p +
-                                "...|close|sleep 300|text Data sent !\r\n Be shure that "
-                                "'Transfer OK' appears on LCD|ok shown|");
-    const WireBytes wire = wireBytes(countingImage());
-    EXPECT_EQ(recorder.written, std::vector<std::uint8_t>(wire.begin(), wire.end()));
-}
-
-// Whichever call of the port fails, nothing runs after it but the close of a port it left open;
-// the progress keeps the text it reached and its OK stays hidden.
-TEST(SendConfig, StopsAtAFailingCallAndLeavesThePortClosed) {
+// The steps in order and the wire bytes; whichever call of the port fails, nothing runs after it
+// but the close of a port it left open, the progress keeps the text it reached and its OK stays
+// hidden; a port that stays shut shows and sends nothing.
+TEST(SendConfig, RunsTheStepsInOrderAndStopsAtAFailingCall) {
     Recorder whole;
     ASSERT_TRUE(whole.send());
+    const std::string p = "text \r\nSending data on COM1...";
+    EXPECT_EQ(whole.log, "settings 4800,n,8,1|port 1|open|" + p + "|ok hidden|show|sleep 300|" + p +
+                             ".|write 2|sleep 10|write 83|sleep 600|" + p +
+                             "..|write 2|sleep 10|write 83|sleep 300|" + p +
+                             "...|close|sleep 300|text Data sent !\r\n Be shure that "
+                             "'Transfer OK' appears on LCD|ok shown|");
+    const WireBytes wire = wireBytes(countingImage());
+    EXPECT_EQ(whole.written, std::vector<std::uint8_t>(wire.begin(), wire.end()));
     ASSERT_EQ(whole.calls.size(), 8u);
     for (std::size_t failAt = 0; failAt < whole.calls.size(); ++failAt) {
         const Recorder::Call& at = whole.calls[failAt];
@@ -102,17 +98,14 @@ TEST(SendConfig, StopsAtAFailingCallAndLeavesThePortClosed) {
         EXPECT_EQ(recorder.shown, at.shown);
         EXPECT_EQ(recorder.okVisible, !at.shown);
     }
-}
-
-TEST(SendConfig, PortThatStaysShutShowsAndSendsNothing) {
-    Recorder recorder;
-    recorder.stayShut = true;
-    EXPECT_EQ(outcomeOf(recorder.send()), SendOutcome::NotOpened);
-    EXPECT_EQ(recorder.log, "settings 4800,n,8,1|port 1|open|");
+    Recorder shut;
+    shut.stayShut = true;
+    EXPECT_EQ(outcomeOf(shut.send()), SendOutcome::NotOpened);
+    EXPECT_EQ(shut.log, "settings 4800,n,8,1|port 1|open|");
 }
 
 // CommPort as typed (a number rounded half to even), BaudRate as the index into the speed list.
-// The plan itself is pinned step by step by the send sequence's test.
+// The plan itself is pinned step by step by SendConfig above.
 TEST(SendTargetFor, ReadsCommPortAndBaudRate) {
     const std::tuple<std::string, int, std::string, int> rows[] = {
         {"1", 0, "4800", 1},    {"2", 2, "38400", 2},
