@@ -2,7 +2,6 @@
 set(ZELVAR_PORTABLE_TESTS
     config/image_builder_test.cpp
     config/input_rules_test.cpp
-    config/settings_diff_test.cpp
     files/cfg_reader_test.cpp
     geo/coordinate_validation_test.cpp
     geo/position_calculation_test.cpp
