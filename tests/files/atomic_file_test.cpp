@@ -159,9 +159,6 @@ TEST(AtomicFile, ConcurrentSavesAllSucceed) {
     EXPECT_EQ(folder.names(), std::vector<std::string>{"Zelvar.cfg"});
 }
 
-using namespace testing_support;
-using enum Field;
-
 // A FIFO is refused without waiting for a writer: FileCommands.BrokenAndHostileInputs...
 TEST(LoadConfigFile, FailsWithThePathAndTheReasonAndChangesNothing) {
     TempFolder folder;
