@@ -5,7 +5,6 @@ set(ZELVAR_PORTABLE_TESTS
     files/cfg_reader_test.cpp
     geo/coordinate_validation_test.cpp
     geo/position_calculation_test.cpp
-    transfer/send_preview_test.cpp
     transfer/send_sequence_test.cpp
     transfer/transfer_check_test.cpp)
 list(TRANSFORM ZELVAR_PORTABLE_TESTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
