@@ -3,7 +3,6 @@ set(ZELVAR_PORTABLE_TESTS
     config/image_builder_test.cpp
     config/input_rules_test.cpp
     files/cfg_reader_test.cpp
-    geo/coordinate_validation_test.cpp
     geo/position_calculation_test.cpp
     transfer/send_sequence_test.cpp
     transfer/transfer_check_test.cpp)
