@@ -177,12 +177,16 @@ TEST(LoadConfigFile, FailsWithThePathAndTheReasonAndChangesNothing) {
     }
 }
 
-// Save refuses what Load would refuse, names the field and keeps the file as it was.
-TEST(SaveConfigFile, RefusesWhatTheReaderWouldRefuse) {
+// Save refuses what Load would refuse, names the field and keeps the file as it was. Where a
+// save lands: a new file; through a dangling symlink, the file it names (into an existing file,
+// keeping its mode: FileCommands.OutputReplacesRegularFilesAtomicallyAndWritesOthersInPlace);
+// never over a folder; no temporary file left behind. A failure names the file, or the folder
+// that cannot take it.
+TEST(SaveConfigFile, RefusesWhatLoadWouldAndSavesWhereTheUserMeant) {
     const std::string tooLong = ": the text is longer than 65534 bytes with its quotes doubled";
     CalculatorInputs quotedAltitude;
     quotedAltitude.altitude.assign(kMaxCfgItemBytes / 2, '"');
-    const std::tuple<Changes, CalculatorInputs, std::string> cases[] = {
+    const std::tuple<Changes, CalculatorInputs, std::string> unsaved[] = {
         {{{BcnEvery, "0_3"}}, {}, "The comment interval \"0_3\" (Comment every) is not a number"},
         {{{MicEMsg, "-1"}}, {}, "Mic-E msg: choose a Mic-E message from the list"},
         {{{MicEMsg, "8"}}, {}, "Mic-E msg: choose a Mic-E message from the list"},
@@ -190,21 +194,13 @@ TEST(SaveConfigFile, RefusesWhatTheReaderWouldRefuse) {
         {{}, quotedAltitude, "Altitude" + tooLong},
     };
     TempFolder folder;
-    const auto path = folder.write("Zelvar.cfg", "old");
-    for (const auto& [typed, calculator, reason] : cases) {
-        const DeviceSettings settings = changed(defaultSettings(), typed);
-        EXPECT_EQ(reasonOf(saveConfigFile(path, settings, calculator)), reason);
-        EXPECT_EQ(readAll(path), "old");
-    }
-}
-
-// Where a save lands: a new file; through a dangling symlink, the file it names (into an existing
-// file, keeping its mode: FileCommands.OutputReplacesRegularFilesAtomicallyAndWritesOthersInPlace);
-// never over a folder; no temporary file left behind. A failure names the file, or the folder
-// that cannot take it.
-TEST(SaveConfigFile, SavesWhereTheUserMeant) {
-    TempFolder folder;
     const std::filesystem::path& in = folder.path();
+    const auto old = folder.write("old.cfg", "old");
+    for (const auto& [typed, calculator, reason] : unsaved) {
+        const DeviceSettings settings = changed(defaultSettings(), typed);
+        EXPECT_EQ(reasonOf(saveConfigFile(old, settings, calculator)), reason);
+        EXPECT_EQ(readAll(old), "old");
+    }
     std::filesystem::create_symlink("new.cfg", in / "link.cfg");
     std::filesystem::create_directory(in / "sub");
     for (const char* chosen : {"Zelvar.cfg", "link.cfg"}) {
@@ -225,7 +221,7 @@ TEST(SaveConfigFile, SavesWhereTheUserMeant) {
     }
     EXPECT_TRUE(std::filesystem::is_directory(in / "sub"));
     EXPECT_EQ(folder.names(),
-              (std::vector<std::string>{"Zelvar.cfg", "link.cfg", "new.cfg", "sub"}));
+              (std::vector<std::string>{"Zelvar.cfg", "link.cfg", "new.cfg", "old.cfg", "sub"}));
 }
 
 }  // namespace
