@@ -4,16 +4,18 @@
 
 #include <algorithm>
 #include <climits>
-#include <functional>
 #include <numeric>
 #include <vector>
 
+#include "../config/settings_support.h"
 #include "transfer/block_framing.h"
 #include "transfer/send_preview.h"
 #include "transfer/transfer_plan.h"
 
 namespace zelvar {
 namespace {
+
+using namespace testing_support;
 
 ConfigImage countingImage() {
     ConfigImage image{};
@@ -157,31 +159,25 @@ TEST(WireBytes, AreLeadInBlockLeadInBlockInOrder) {
     }
 }
 
-using Change = std::function<void(DeviceSettings&)>;
-
-DeviceSettings formWith(const Change& change) {
-    DeviceSettings s = defaultSettings();
-    change(s);
-    return s;
-}
-
-Change gpsless(const std::string& beacon) {
-    return [beacon](DeviceSettings& s) { s.gpsAcqTime = "000", s.beacon = beacon; };
-}
-
 // Where the tracker gets something other than the form shows, a note says so; the form stays.
 // The bytes are SEND's; the ranges are sorted, cover every byte, stay inside their block, and
-// lead-ins and checksums are where the framing puts them.
+// lead-ins and checksums are where the framing puts them. Only a GPSless beacon is read as a
+// position.
 TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
-    const std::pair<Change, std::vector<std::string>> rows[] = {
-        {[](DeviceSettings& s) { s.msgRepeat = "8", s.gpsAcqTime = "25"; }, {}},
-        {[](DeviceSettings& s) { s.numFlagsAuto = "999", s.aprsMsg = std::string(38, '~'); },
+    using enum Field;
+    const std::pair<Changes, std::vector<std::string>> rows[] = {
+        {{{MsgRepeat, "8"}, {GpsAcqTime, "25"}}, {}},
+        {{{NumFlagsAuto, "999"}, {AprsMsg, std::string(38, '~')}},
          {"TX DELAY 999 -> sent as 149 flags, 993 ms"}},
-        {[](DeviceSettings& s) {
-             s.speedTable[3] = "025", s.manualTime = "", s.gpsCheckTime = "5", s.micEMsg = 7;
-             s.numFlagsAuto = "010", s.bcnEvery = "200", s.myCall = "QX9ABC-0";
-             s.aprsPath = "WIDE1-1,", s.destCall = "AB--1";
-         },
+        {{{SpeedTable3, "025"},
+          {ManualTime, ""},
+          {GpsCheckTime, "5"},
+          {MicEMsg, "7"},
+          {NumFlagsAuto, "010"},
+          {BcnEvery, "200"},
+          {MyCall, "QX9ABC-0"},
+          {AprsPath, "WIDE1-1,"},
+          {DestCall, "AB--1"}},
          {"TX DELAY 010 -> sent as 4 flags, 027 ms",
           "Acquisition interval 5 -> sent as 1 x 10 s, 010 s",
           "Speed 23-40 Km/h 025 -> sent as 2 x 10 s, 020 s",
@@ -189,10 +185,10 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
           "Comment every 200 -> sent as 127 tx", "MY CALLSIGN \"QX9ABC-0\" -> sent as \"QX9ABC\"",
           "APRS PATH \"WIDE1-1,\" -> sent as \"WIDE1-1\"",
           "APRS message TO CALL \"AB--1\" -> sent as \"AB\""}},
-        {gpsless("=/5L!!<*e8>FsQ"),
+        {{{GpsAcqTime, "000"}, {Beacon, "=/5L!!<*e8>FsQ"}},
          {"Acquisition interval 100 -> not sent in GPSless Mode (byte 5 = 252)"}}};
-    for (const auto& [change, notes] : rows) {
-        DeviceSettings form = formWith(change);
+    for (const auto& [typed, notes] : rows) {
+        DeviceSettings form = changed(defaultSettings(), typed);
         const DeviceSettings asTyped = form;
         const SendPreview preview = previewSend(form);
         ASSERT_TRUE(preview.build) << reasonOf(preview.build);
@@ -201,6 +197,8 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
         for (const NormalisationNote& note : preview.notes)
             texts.push_back(note.text);
         EXPECT_EQ(texts, notes);
+        EXPECT_EQ(preview.position.has_value(), form.gpsAcqTime == "000");
+        EXPECT_TRUE(!preview.position || *preview.position);
         ConfigImage image{};
         ASSERT_TRUE(buildConfigImage(form, image));
         EXPECT_EQ(preview.wire, wireBytes(image));
@@ -232,16 +230,12 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
             << expected;
 }
 
-// A failed build leaves nothing else to show (its reason: ImageBuilder); only a GPSless beacon is
-// read as a position.
-TEST(SendPreview, ShowsOnlyTheFailureOrReadsTheGpslessBeacon) {
-    const SendPreview failed = previewSend(formWith([](DeviceSettings& s) { s.myCall = ""; }));
+// A failed build leaves nothing else to show (its reason: ImageBuilder).
+TEST(SendPreview, ShowsOnlyTheFailure) {
+    const SendPreview failed = previewSend(changed(defaultSettings(), {{Field::MyCall, ""}}));
     EXPECT_FALSE(failed.build);
     EXPECT_TRUE(failed.ranges.empty() && failed.settings.empty() && failed.notes.empty());
     EXPECT_FALSE(failed.position);
-    EXPECT_FALSE(previewSend(defaultSettings()).position);
-    const SendPreview calculated = previewSend(formWith(gpsless("=4930.00N/07245.00W>/A=000984")));
-    EXPECT_TRUE(calculated.position && *calculated.position);
 }
 
 }  // namespace
