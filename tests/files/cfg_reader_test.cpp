@@ -165,15 +165,13 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
     for (std::size_t length = 0; length < kDefaultCfg.size(); ++length)
         cases.emplace_back(kDefaultCfg.substr(0, length),
                            length < kDefaultCfg.size() - 2 ? "Item " : "", Changes{});
+    const std::string tooLong = "Item 1 (line 1, Comm num): the item is longer than 64 KiB";
     for (std::size_t bytes : {kMaxCfgItemBytes, kMaxCfgItemBytes + 1}) {
         for (const std::string& item :
              {std::string(bytes, '7'), "\"" + std::string(bytes - 2, 'q') + "\"",
               std::string(bytes - 3, ' ') + "\"q\"", "\"q\"" + std::string(bytes - 3, 't')}) {
             cases.emplace_back(item + std::string(kDefaultCfg.substr(3)),
-                               bytes == kMaxCfgItemBytes
-                                   ? ""
-                                   : "Item 1 (line 1, Comm num): the item is longer than 64 KiB",
-                               Changes{});
+                               bytes > kMaxCfgItemBytes ? tooLong : "", Changes{});
         }
     }
     for (const auto& [file, message, fields] : cases) {
