@@ -1,19 +1,8 @@
 # The core's tests that need nothing of the host: they build with gcc, clang and emscripten.
 set(ZELVAR_PORTABLE_TESTS
     config/image_builder_test.cpp
-    config/image_decoder_test.cpp
-    config/input_rules_test.cpp
-    config/settings_diff_test.cpp
     files/cfg_reader_test.cpp
-    files/cfg_writer_test.cpp
-    geo/aprs_position_test.cpp
-    geo/coordinate_conversion_test.cpp
-    geo/coordinate_validation_test.cpp
     geo/position_calculation_test.cpp
-    geo/position_decoder_test.cpp
-    transfer/block_framing_test.cpp
-    transfer/send_preview_test.cpp
     transfer/send_sequence_test.cpp
-    transfer/transfer_check_test.cpp
-    transfer/transfer_plan_test.cpp)
+    transfer/transfer_check_test.cpp)
 list(TRANSFORM ZELVAR_PORTABLE_TESTS PREPEND ${CMAKE_CURRENT_LIST_DIR}/)

@@ -3,8 +3,12 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "config/config_image.h"
+#include "config/image_decoder.h"
+#include "config/input_rules.h"
+#include "config/settings_diff.h"
 #include "settings_support.h"
 
 namespace zelvar {
@@ -22,20 +26,9 @@ BuildResult build(const Changes& typed, const Changes& shown, ConfigImage& image
     return result;
 }
 
-// A build over an old image starts from zeros.
-TEST(ImageBuilder, FactoryDefaultsGiveTheDocumentedImage) {
-    ConfigImage image;
-    image.fill(0xAA);
-    ASSERT_TRUE(build({}, {}, image));
-    EXPECT_EQ(
-        std::string(image.begin(), image.end()),
-        "\x1E\x08\x00\x3E\x2F\x0A\x30\x24\x19\x12\x0D\x0B\x09\x3C\x19\x03NOCALL9WIDE1 1WIDE2 2\0"
-        "Zelvar, version 4.0 - by QX9ABC Pim\0NOCALL0Message sent using Zelvar, version 4.0\0"
-        "AA:Msg received,i will reply soon\0\0\0\0\0\0\0\0\0\0\0"sv);
-}
-
 // Fields typed over the defaults, what the build writes back and the bytes it stores from `index`
-// (bytes 23 to 37: the digipeaters as the tracker gets them, 0 after the last address).
+// (bytes 23 to 37: the digipeaters as the tracker gets them, 0 after the last address); first the
+// factory defaults' whole image. A build over an old image starts from zeros.
 struct Normalisation {
     const char* name;
     Changes typed;
@@ -44,6 +37,13 @@ struct Normalisation {
     std::string_view bytes;
 };
 const Normalisation kNormalisations[] = {
+    {"FactoryDefaults",
+     {},
+     {},
+     0,
+     "\x1E\x08\x00\x3E\x2F\x0A\x30\x24\x19\x12\x0D\x0B\x09\x3C\x19\x03NOCALL9WIDE1 1WIDE2 2\0"
+     "Zelvar, version 4.0 - by QX9ABC Pim\0NOCALL0Message sent using Zelvar, version 4.0\0"
+     "AA:Msg received,i will reply soon\0\0\0\0\0\0\0\0\0\0\0"sv},
     {"TxDelayHalfToEven", {{NumFlagsAuto, "030"}}, {{NumFlagsAuto, "027"}}, 0, "\x04"},
     {"TxDelayTooWide", {{NumFlagsAuto, "999"}}, {{NumFlagsAuto, "993"}}, 0, "\x95"},
     {"MsgRepeatTooWide", {{MsgRepeat, "150"}}, {{MsgRepeat, "99"}}, 1, "\x63"},
@@ -79,7 +79,8 @@ const Normalisation kNormalisations[] = {
 TEST(ImageBuilder, WritesBackWhatTheTrackerGets) {
     for (const Normalisation& row : kNormalisations) {
         SCOPED_TRACE(row.name);
-        ConfigImage image{};
+        ConfigImage image;
+        image.fill(0xAA);
         EXPECT_TRUE(build(row.typed, row.shown, image));
         EXPECT_EQ(
             std::string(image.begin() + row.index, image.begin() + row.index + row.bytes.size()),
@@ -88,12 +89,14 @@ TEST(ImageBuilder, WritesBackWhatTheTrackerGets) {
 }
 
 // A failing step names its field; the steps before it keep their write-backs, the later ones
-// leave their fields as typed (numbers out of range: AValueOutOfRangeNamesItsLimit).
+// leave their fields as typed. A number out of its byte's range is named with the limit it
+// passes, and that limit builds.
 struct FailureRow {
     const char* name;
     Changes typed;
     Changes shown;
     Field field;
+    std::string_view outOfRange = "";
 };
 const std::string kLong(39, 'm');  // one more than any text field takes
 
@@ -114,6 +117,12 @@ const FailureRow kFailures[] = {
     {"AnswerTooLong", {{AutoReplyMsg, kLong}}, {}, AutoReplyMsg},
     // Checked last, when every step has written back.
     {"EmptyCall", {{MyCall, " "}, {DestCall, "AB-0"}}, {{MyCall, ""}, {DestCall, "AB"}}, MyCall},
+    {"SlowBand", {{SpeedTable0, "2555"}}, {}, SpeedTable0, "2555 is above the limit 2554"},
+    {"FastBand", {{SpeedTable4, "3000"}}, {}, SpeedTable4, "3000 is above the limit 2554"},
+    {"AcqTimeout", {{GpsAcqTime, "256"}}, {}, GpsAcqTime, "256 is above the limit 255"},
+    {"RepeatFraction", {{MsgRepeat, "300.5"}}, {}, MsgRepeat, "300.5 is above the limit 255"},
+    {"RepeatNegative", {{MsgRepeat, "-1"}}, {}, MsgRepeat, "-1 is below the limit 0"},
+    {"RateNegative", {{BcnEvery, "-3"}}, {}, BcnEvery, "-3 is below the limit 0"},
 };
 
 TEST(ImageBuilder, StopsAtTheFailingStepAndKeepsEarlierWriteBacks) {
@@ -122,30 +131,115 @@ TEST(ImageBuilder, StopsAtTheFailingStepAndKeepsEarlierWriteBacks) {
         ConfigImage image{};
         const BuildResult result = build(row.typed, row.shown, image);
         ASSERT_FALSE(result);
+        const std::string label = std::string(fieldLabel(row.field)) + ": ";
         EXPECT_EQ(result.error().field, row.field) << result.error().reason;
-        EXPECT_TRUE(result.error().reason.starts_with(std::string(fieldLabel(row.field)) + ": "))
-            << result.error().reason;
+        EXPECT_TRUE(result.error().reason.starts_with(label)) << result.error().reason;
+        // A diff names it as the record that fails (when first: FileCommands.DiffLists...).
+        const SettingsDiff diff =
+            diffSettings(defaultSettings(), changed(defaultSettings(), row.typed));
+        EXPECT_TRUE(diff.first && !diff.second && diff.second.error().field == row.field);
+        EXPECT_TRUE(!diff.sameBytes && diff.differences.empty());
+        if (row.outOfRange.empty())
+            continue;
+        EXPECT_EQ(result.error().reason, label + std::string(row.outOfRange));
+        const std::string_view limit = row.outOfRange.substr(row.outOfRange.rfind(' ') + 1);
+        DeviceSettings atLimit = changed(defaultSettings(), {{row.field, std::string(limit)}});
+        EXPECT_TRUE(buildConfigImage(atLimit, image)) << limit;
     }
 }
 
-// A number out of its byte's range is named with the limit it passes, and that limit builds.
-TEST(ImageBuilder, AValueOutOfRangeNamesItsLimit) {
-    const std::tuple<Field, const char*, const char*, const char*> rows[] = {
-        {SpeedTable0, "2555", "2555 is above the limit 2554", "2554"},
-        {SpeedTable4, "3000", "3000 is above the limit 2554", "2554"},
-        {GpsAcqTime, "256", "256 is above the limit 255", "255"},
-        {MsgRepeat, "300.5", "300.5 is above the limit 255", "255"},
-        {MsgRepeat, "-1", "-1 is below the limit 0", "0"},
-        {BcnEvery, "-3", "-3 is below the limit 0", "0"}};
-    for (const auto& [field, typed, why, limit] : rows) {
-        ConfigImage image{};
-        const BuildResult result = build({{field, typed}}, {}, image);
-        ASSERT_FALSE(result) << typed;
-        EXPECT_EQ(result.error().field, field);
-        EXPECT_EQ(result.error().reason, std::string(fieldLabel(field)) + ": " + why);
-        DeviceSettings atLimit = changed(defaultSettings(), {{field, limit}});
-        EXPECT_TRUE(buildConfigImage(atLimit, image)) << fieldLabel(field) << " " << limit;
+// The decoder on generated images, whose spare bytes stay zero: CfgReader.GeneratedRecords...
+TEST(ImageDecoder, CountsTheSpareBytesInUse) {
+    ConfigImage image{};
+    image[image_offset::kSpare] = 1;
+    image[kImageSize - 1] = 0xFF;
+    EXPECT_EQ(decodeImage(image).spareNonZero, 2);
+}
+
+// The factory defaults against the defaults with some fields typed: "name: first -> second" for
+// each difference the tracker gets; none when the bytes are the same.
+TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
+    const std::pair<Changes, std::vector<std::string>> cases[] = {
+        {{{CommPort, "3"}, {BaudRate, "2"}}, {}},
+        {{{MyCall, " NOCALL-9"}, {DestCall, "NOCALL-0"}, {AprsPath, "WIDE1-1,WIDE2-2,"}}, {}},
+        {{{MicEMsg, "3"}, {AutoReply, "1"}},
+         {"Mic-E msg: 0 Off Duty -> 3 Returning", "Auto answer: off -> on"}},
+        {{{GpsAcqTime, "000"}},
+         {"GPS acquisition: every 100 s -> GPSless Mode (byte 5 = 252)",
+          "Acquisition timeout: 2500 ms -> 0 ms"}},
+        {{{SpeedTable6, "100"}, {RxPosition, "1"}},
+         {"Speed > 125 Km/h: every 90 s -> every 100 s", "Show received pos.: on -> off"}},
+        {{{AprsPath, ""}}, {"APRS path: \"WIDE1-1,WIDE2-2\" -> (none)"}},
+        {{{Beacon, "x"}, {AutoReplyMsg, ""}},
+         {"Comment: \"Zelvar, version 4.0 - by QX9ABC Pim\" -> \"x\"",
+          "Auto answer text: \"AA:Msg received,i will reply soon\" -> \"AA:\""}},
+    };
+    for (const auto& [typed, expected] : cases) {
+        const SettingsDiff diff =
+            diffSettings(defaultSettings(), changed(defaultSettings(), typed));
+        ASSERT_TRUE(diff.first && diff.second) << reasonOf(diff.second);
+        std::vector<std::string> differing;
+        for (const SettingDifference& d : diff.differences)
+            differing.push_back(d.name + ": " + d.first + " -> " + d.second);
+        EXPECT_EQ(differing, expected);
+        EXPECT_EQ(diff.sameBytes, expected.empty());
     }
+}
+
+// What a field keeps of typed text, character by character, up to its length.
+template <typename Which>
+std::string keep(Which field, std::string_view typed, bool gpsless = false) {
+    const InputRule& rule = inputRule(field);
+    std::string kept;
+    for (char c : typed) {
+        const int code = acceptedCode(rule, static_cast<unsigned char>(c), gpsless);
+        if (code != kDroppedKey && (rule.maxLength == 0 || kept.size() < rule.maxLength))
+            kept += static_cast<char>(code);
+    }
+    return kept;
+}
+
+TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
+    const std::string quotesAndBraces = "a'b`c{d|e~f}g\xE9";
+    const std::tuple<Field, std::string, std::string, bool> rows[] = {
+        {MyCall, "ab-1/ c,q\xE9", "AB-1CQ", false},
+        {DestCall, "qx9abc-123", "QX9ABC-12", false},
+        {AprsPath, "wide1-1,wide2-2,wide3 a/b.", "WIDE1-1,WIDE2-2,WID", false},
+        {AprsMsg, "{|~}\x7F\xE9x", "}x", false},
+        {AutoReplyMsg, "a{|~}\xE9\t", "a{|~}\xE9", false},
+        {Beacon, quotesAndBraces, "abcdefg", false},
+        {Beacon, quotesAndBraces, "a'b`c{defg", true},
+        {Symbol, "\x7F_x", "_", false},
+        {NumFlagsAuto, "1a2-3 4", "123", false},
+        {SpeedTable0, "98765", "9876", false},
+        {SpeedTable2, "+1234", "123", false},
+        {CommPort, "x12", "1", false},
+        {AltTable, "01", "", false},
+    };
+    for (const auto& [field, typed, kept, gpsless] : rows)
+        EXPECT_EQ(keep(field, typed, gpsless), kept) << fieldName(field) << " " << typed;
+}
+
+TEST(InputRules, CalculatorTakesSignsAndTheAxisHemispheres) {
+    EXPECT_EQ(keep(CalculatorField::Latitude, "n-+45.3s0ew,x"), "N-+45.3S0");
+    EXPECT_EQ(keep(CalculatorField::Longitude, "e-+9.w0ns"), "E-+9.W0");
+    EXPECT_EQ(keep(CalculatorField::Altitude, "-12.3456"), "-1234");
+}
+
+// Digit masks show "_" and select their content on entry, except the acquisition timeout; the
+// lengths agree with the record's limits.
+TEST(InputRules, MasksAndLimitsFollowTheRecord) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        const InputRule& rule = inputRule(field);
+        EXPECT_EQ(rule.maxLength, maxLength(field)) << fieldName(field);
+        const bool digits = rule.masked && field != Symbol;
+        EXPECT_EQ(rule.selectAllOnFocus, (digits && field != GpsAcqTime) || field == Symbol)
+            << fieldName(field);
+    }
+    EXPECT_TRUE(isGpslessTimeout(""));
+    EXPECT_TRUE(isGpslessTimeout("000"));
+    EXPECT_FALSE(isGpslessTimeout("025"));
 }
 
 }  // namespace

@@ -4,10 +4,13 @@
 
 #include <regex>
 #include <sstream>
+#include <tuple>
+#include <vector>
 
 #include "../config/settings_support.h"
 #include "cfg_test_support.h"
 #include "config/config_image.h"
+#include "config/image_decoder.h"
 #include "files/cfg_layout.h"
 #include "files/cfg_writer.h"
 
@@ -24,28 +27,45 @@ LoadResult readText(std::string_view text, DeviceSettings& s, CalculatorInputs& 
     return readConfig(in, s, c);
 }
 
-// What the window shows after SEND, with any calculator inputs, survives Save and Load.
-TEST(CfgReader, LoadGivesBackWhatSaveWrote) {
-    RecordGenerator generator(29);
+// Over generated records, what the window shows after SEND: a build is a fixed point of its own
+// write-backs, the decoder reads the image back into settings that are already normalised and
+// build the very same image, and with any calculator inputs the record survives Save and Load.
+TEST(CfgReader, GeneratedRecordsSurviveBuildDecodeSaveAndLoad) {
+    RecordGenerator generator(13);
     const auto coordinate = [&generator](std::size_t n) { return generator.text(n, "NSEW-.09\""); };
-    for (int round = 0; round < 300; ++round) {
-        DeviceSettings original = generator.next();
+    int built = 0;
+    for (int round = 0; round < 2000; ++round) {
+        DeviceSettings settings = generator.next();
         ConfigImage image{};
-        if (!buildConfigImage(original, image))
+        if (!buildConfigImage(settings, image))
             continue;
+        ++built;
+        for (DeviceSettings again : {settings, decodeImage(image).settings}) {
+            const DeviceSettings before = again;
+            ConfigImage second{};
+            const BuildResult rebuilt = buildConfigImage(again, second);
+            ASSERT_TRUE(rebuilt) << reasonOf(rebuilt);
+            ASSERT_EQ(second, image) << "call '" << settings.myCall << "' path '"
+                                     << settings.aprsPath << "' to '" << settings.destCall << "'";
+            ASSERT_TRUE(sameFields(again, before));
+        }
+        ASSERT_EQ(decodeImage(image).gpsless, image[image_offset::kGpsAcqTime] == 0);
+        ASSERT_EQ(decodeImage(image).txDelayFlags, image[image_offset::kTxDelay]);
+
         const CalculatorInputs calculator{coordinate(9),      coordinate(9),
                                           generator.below(3), coordinate(6),
                                           generator.below(3), generator.below(2) == 1};
-        const Result<std::string> text = writeConfigText(original, calculator);
+        const Result<std::string> text = writeConfigText(settings, calculator);
         ASSERT_TRUE(text) << reasonOf(text);
         // The acquisition interval is not in the file.
-        DeviceSettings loaded = changed(scribbled(), {{GpsCheckTime, original.gpsCheckTime}});
+        DeviceSettings loaded = changed(scribbled(), {{GpsCheckTime, settings.gpsCheckTime}});
         CalculatorInputs loadedCalculator = kScribbledCalculator;
         const LoadResult result = readText(*text, loaded, loadedCalculator);
         ASSERT_TRUE(result && calculatorApplied(result)) << reasonOf(result) << *text;
-        ASSERT_TRUE(sameFields(loaded, original)) << *text;
+        ASSERT_TRUE(sameFields(loaded, settings)) << *text;
         ASSERT_EQ(loadedCalculator, calculator) << *text;
     }
+    EXPECT_GT(built, 1000);
 }
 
 std::string edited(std::string_view from, std::string_view to) {
@@ -53,30 +73,34 @@ std::string edited(std::string_view from, std::string_view to) {
     return text.replace(text.find(from), from.size(), to);
 }
 
-// A file, the start of the reason it fails with (empty: it loads), fields after the load.
-using LoadCase = std::tuple<std::string, std::string, Changes>;
-
-// Loads the file over a scribbled record; `builds`: a loaded record also builds.
-void expectLoad(const LoadCase& row, bool builds) {
-    const auto& [file, message, fields] = row;
-    SCOPED_TRACE(file.substr(0, 40));
-    DeviceSettings s = scribbled();
-    CalculatorInputs c = kScribbledCalculator;
-    const LoadResult result = readText(file, s, c);
-    EXPECT_EQ(result.has_value(), message.empty());
-    EXPECT_TRUE(reasonOf(result).starts_with(message)) << reasonOf(result);
-    for (const auto& [field, expected] : fields)
-        EXPECT_EQ(value(s, field), expected) << fieldName(field);
-    ConfigImage image{};
-    s = changed(s, {{GpsCheckTime, defaultSettings().gpsCheckTime}});
-    EXPECT_TRUE(!builds || !result || buildConfigImage(s, image));
+// A file in UTF-16 or UTF-32, as every byte pair or quadruple's one character.
+std::string widened(std::string_view mark, std::string_view text, std::size_t width, bool big) {
+    std::string wide(mark);
+    for (char c : text) {
+        std::string unit(width, '\0');
+        unit[big ? width - 1 : 0] = c;
+        wide += unit;
+    }
+    return wide;
 }
 
-// Files that fail somewhere, or load oddly: the message, and fields of the record after the load
-// (a cut file: EveryTruncationFailsCleanlyOrReadsTheWholeRecord).
-TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
+// Files loaded over a scribbled record: the start of the reason each fails with (empty: it
+// loads), and fields after the load, which keep what came before the failure. Among them what
+// other editors make of a .cfg: a UTF-8 mark and UTF-8 texts after it, twice-converted line ends,
+// wide encodings; texts come out as the one byte per character the fields count, and without the
+// mark bytes are Latin-1 as always. Then every cut of the file (only the last item may lose its
+// line end) and every form of item at 64 KiB and one byte more (leading spaces, quotes and
+// skipped tails count).
+TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
     const std::string back = "\"Msg received,i will reply soon\"";
-    const LoadCase cases[] = {
+    const std::string utf16 = "the file is UTF-16; save it as Latin-1 or UTF-8";
+    const std::string mark = "\xEF\xBB\xBF";  // UTF-8's byte-order mark
+    const std::string cafe = "\"Caf\xC3\xA9 \xC2\xB0\"";
+    const std::string comment = "\"Zelvar, version 4.0 - by QX9ABC Pim\"";
+    std::string fullComment;  // as long as the field takes, in two bytes a character
+    for (int i = 0; i < 35; ++i)
+        fullComment += "\xC3\xA9";
+    std::vector<std::tuple<std::string, std::string, Changes>> cases = {
         {edited(",\">\",0", ",0"),
          "Item 6 (line 2, Alternate Table): 480 is not a check state",
          {{Symbol, "0"}, {AltTable, "2"}, {SpeedTable0, "x"}}},
@@ -109,37 +133,6 @@ TEST(CfgReader, AppliesWhatComesBeforeTheFailure) {
         {edited("\"NOCALL\"", "N0CALL"), "", {{DestCall, "N0CALL"}}},
         {edited(",3,", ",200,"), "", {{BcnEvery, "072"}, {RxPosition, "1"}}},
         {std::string(40, '\n'), "", {{CommPort, ""}, {BcnEvery, "000"}}},
-    };
-    for (const LoadCase& row : cases)
-        expectLoad(row, false);
-    CalculatorInputs c = kScribbledCalculator;
-    DeviceSettings s;
-    EXPECT_TRUE(readText(edited("#FALSE#", "-1"), s, c) && c.normalForm);
-}
-
-// A file in UTF-16 or UTF-32, as every byte pair or quadruple's one character.
-std::string widened(std::string_view mark, std::string_view text, std::size_t width, bool big) {
-    std::string wide(mark);
-    for (char c : text) {
-        std::string unit(width, '\0');
-        unit[big ? width - 1 : 0] = c;
-        wide += unit;
-    }
-    return wide;
-}
-
-// What other editors make of a .cfg: a UTF-8 mark and UTF-8 texts after it, twice-converted line
-// ends, wide encodings. Texts come out as the one byte per character the fields count; without
-// the mark, bytes are Latin-1 as always.
-TEST(CfgReader, ReadsWhatOtherEditorsWrite) {
-    const std::string utf16 = "the file is UTF-16; save it as Latin-1 or UTF-8";
-    const std::string mark = "\xEF\xBB\xBF";  // UTF-8's byte-order mark
-    const std::string cafe = "\"Caf\xC3\xA9 \xC2\xB0\"";
-    const std::string comment = "\"Zelvar, version 4.0 - by QX9ABC Pim\"";
-    std::string fullComment;  // as long as the field takes, in two bytes a character
-    for (int i = 0; i < 35; ++i)
-        fullComment += "\xC3\xA9";
-    const LoadCase cases[] = {
         {mark + std::string(kDefaultCfg), "", {{CommPort, "1"}}},
         {std::regex_replace(std::string(kDefaultCfg), std::regex("\r\n"), "\r\r\n"),
          "",
@@ -169,49 +162,59 @@ TEST(CfgReader, ReadsWhatOtherEditorsWrite) {
          "the file is UTF-32; save it as Latin-1 or UTF-8",
          {}},
     };
-    for (const LoadCase& row : cases)
-        expectLoad(row, true);
-}
-
-// Leading spaces, quotes and skipped tails count: no item of any form is longer than 64 KiB. Save
-// writes an item up to that size, and refuses a longer one.
-TEST(CfgReader, EveryFormOfItemMayTakeUpTo64KiB) {
+    for (std::size_t length = 0; length < kDefaultCfg.size(); ++length)
+        cases.emplace_back(kDefaultCfg.substr(0, length),
+                           length < kDefaultCfg.size() - 2 ? "Item " : "", Changes{});
+    const std::string tooLong = "Item 1 (line 1, Comm num): the item is longer than 64 KiB";
     for (std::size_t bytes : {kMaxCfgItemBytes, kMaxCfgItemBytes + 1}) {
-        const bool fits = bytes == kMaxCfgItemBytes;
         for (const std::string& item :
              {std::string(bytes, '7'), "\"" + std::string(bytes - 2, 'q') + "\"",
               std::string(bytes - 3, ' ') + "\"q\"", "\"q\"" + std::string(bytes - 3, 't')}) {
-            DeviceSettings s;
-            CalculatorInputs c;
-            const LoadResult result = readText(item + std::string(kDefaultCfg.substr(3)), s, c);
-            EXPECT_EQ(reasonOf(result),
-                      fits ? "" : "Item 1 (line 1, Comm num): the item is longer than 64 KiB");
+            cases.emplace_back(item + std::string(kDefaultCfg.substr(3)),
+                               bytes > kMaxCfgItemBytes ? tooLong : "", Changes{});
         }
-        DeviceSettings original = defaultSettings(), loaded = original;
-        original.beacon.assign(bytes - 4, 'b') += '"';  // doubled and quoted: `bytes` long
-        const Result<std::string> text = writeConfigText(original, {});
-        CalculatorInputs c;
-        EXPECT_EQ(text.has_value(), fits);
-        EXPECT_TRUE(!fits || (readText(text.value_or(""), loaded, c) && loaded == original));
     }
-}
-
-// Only the last item may lose its line end and still be complete; nothing after it is read.
-TEST(CfgReader, EveryTruncationFailsCleanlyOrReadsTheWholeRecord) {
-    for (std::size_t length = 0; length < kDefaultCfg.size(); ++length) {
-        DeviceSettings s;
-        CalculatorInputs c;
-        const LoadResult result = readText(kDefaultCfg.substr(0, length), s, c);
-        EXPECT_EQ(result.has_value(), length >= kDefaultCfg.size() - 2)
-            << length << ": " << reasonOf(result);
-        EXPECT_TRUE(result.has_value() || reasonOf(result).starts_with("Item "))
-            << reasonOf(result);
+    for (const auto& [file, message, fields] : cases) {
+        SCOPED_TRACE(std::to_string(file.size()) + " bytes: " + file.substr(0, 40));
+        DeviceSettings s = scribbled();
+        CalculatorInputs c = kScribbledCalculator;
+        const LoadResult result = readText(file, s, c);
+        EXPECT_EQ(result.has_value(), message.empty());
+        EXPECT_TRUE(reasonOf(result).starts_with(message)) << reasonOf(result);
+        for (const auto& [field, expected] : fields)
+            EXPECT_EQ(value(s, field), expected) << fieldName(field);
     }
-    std::istringstream in(std::string(kDefaultCfg) + "garbage\x01\r\n");
+    CalculatorInputs c = kScribbledCalculator;
     DeviceSettings s;
-    CalculatorInputs c;
+    EXPECT_TRUE(readText(edited("#FALSE#", "-1"), s, c) && c.normalForm);
+    std::istringstream in(std::string(kDefaultCfg) + "garbage\x01\r\n");  // left unread
     ASSERT_TRUE(readConfig(in, s, c));
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "garbage\x01\r\n");
+}
+
+// Flags packed into numbers as in the image, the comment interval as a plain number, double
+// quotes doubled inside a text (in the comment: FileCommands.NormalizeIsAFixedPoint...), and a
+// text as long as an item may be loads back (one byte more:
+// SaveConfigFile.RefusesWhatTheReaderWouldRefuse).
+TEST(CfgWriter, WritesEachItemInItsForm) {
+    const std::pair<Changes, const char*> cases[] = {
+        {{{MicEMsg, "7"}, {AutoReply, "1"}, {Baud300, "1"}}, "\"08\",55,\">\""},
+        {{{RxPosition, "1"}}, "\"0600\",131,\"025\""},
+        {{{BcnEvery, "200"}}, "\"0600\",200,\"025\""},
+        {{{BcnEvery, " 12 "}, {RxPosition, "1"}}, "\"0600\",140,\"025\""},
+        {{{BcnEvery, "1.5"}}, "\"0600\",1.5,\"025\""},
+        {{{AprsMsg, "\""}}, ",\"\"\"\"\r\n"},
+    };
+    for (const auto& [typed, item] : cases) {
+        const Result<std::string> text = writeConfigText(changed(defaultSettings(), typed), {});
+        ASSERT_TRUE(text) << reasonOf(text);
+        EXPECT_NE(text->find(item), std::string::npos) << item << " in " << *text;
+    }
+    DeviceSettings original = defaultSettings(), loaded = defaultSettings();
+    original.beacon.assign(kMaxCfgItemBytes - 4, 'b') += '"';  // doubled and quoted: 64 KiB
+    CalculatorInputs c;
+    EXPECT_TRUE(readText(writeConfigText(original, {}).value_or(""), loaded, c));
+    EXPECT_TRUE(sameFields(loaded, original));
 }
 
 }  // namespace

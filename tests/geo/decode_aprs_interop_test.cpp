@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -16,10 +16,6 @@ namespace zelvar {
 namespace {
 
 TEST(DecodeAprsInterop, DecoderReadsBackOurPositions) {
-    std::string decoder = "/usr/bin/decode_aprs";
-    if (!std::filesystem::exists(decoder))
-        decoder = "/usr/local/bin/decode_aprs";
-    ASSERT_TRUE(std::filesystem::exists(decoder)) << "install direwolf (scripts/install-deps)";
     testing_support::PositionSamples generator(23);
     std::vector<std::pair<testing_support::PositionSample, CalculatedPosition>> samples;
     const testing_support::TempFolder folder;
@@ -33,12 +29,11 @@ TEST(DecodeAprsInterop, DecoderReadsBackOurPositions) {
         out << "N0CALL>APRS:" << position->text << "\n";
     }
     out.close();
-    std::string report;
-    FILE* pipe = popen(("'" + decoder + "' '" + input.string() + "' 2>&1").c_str(), "r");
-    for (int c; pipe && (c = std::fgetc(pipe)) != EOF;)
-        report += static_cast<char>(c);
-    pclose(pipe);
-    report = std::regex_replace(report, std::regex("\x1b\\[[0-9;]*[A-Za-z]"), "");
+    const std::filesystem::path decoded = folder.path() / "decoded.txt";
+    const std::string run = "decode_aprs '" + input.string() + "' >'" + decoded.string() + "' 2>&1";
+    ASSERT_EQ(std::system(run.c_str()), 0) << "install direwolf (scripts/install-deps)";
+    const std::string report = std::regex_replace(testing_support::readAll(decoded),
+                                                  std::regex("\x1b\\[[0-9;]*[A-Za-z]"), "");
     const std::regex marker("N0CALL>APRS:");
     const std::vector<std::string> reports(
         std::sregex_token_iterator(report.begin(), report.end(), marker, -1), {});

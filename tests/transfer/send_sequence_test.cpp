@@ -2,13 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <numeric>
 #include <vector>
 
+#include "../config/settings_support.h"
 #include "transfer/block_framing.h"
+#include "transfer/send_preview.h"
+#include "transfer/transfer_plan.h"
 
 namespace zelvar {
 namespace {
+
+using namespace testing_support;
 
 ConfigImage countingImage() {
     ConfigImage image{};
@@ -67,24 +74,20 @@ struct Recorder : SerialPort, SendObserver {
     }
 };
 
-TEST(SendConfig, RunsTheStepsInOrderAndWritesTheWireBytes) {
-    Recorder recorder;
-    EXPECT_TRUE(recorder.send());
-    const std::string p = "text \r\nSending data on COM1...";
-    EXPECT_EQ(recorder.log, "settings 4800,n,8,1|port 1|open|" + p + "|ok hidden|show|sleep 300|" +
-                                p + ".|write 2|sleep 10|write 83|sleep 600|" + p +
-                                "..|write 2|sleep 10|write 83|sleep 300|" + p +
-                                "...|close|sleep 300|text Data sent !\r\n Be shure that "
-                                "'Transfer OK' appears on LCD|ok shown|");
-    const WireBytes wire = wireBytes(countingImage());
-    EXPECT_EQ(recorder.written, std::vector<std::uint8_t>(wire.begin(), wire.end()));
-}
-
-// Whichever call of the port fails, nothing runs after it but the close of a port it left open;
-// the progress keeps the text it reached and its OK stays hidden.
-TEST(SendConfig, StopsAtAFailingCallAndLeavesThePortClosed) {
+// The steps in order and the wire bytes; whichever call of the port fails, nothing runs after it
+// but the close of a port it left open, the progress keeps the text it reached and its OK stays
+// hidden; a port that stays shut shows and sends nothing.
+TEST(SendConfig, RunsTheStepsInOrderAndStopsAtAFailingCall) {
     Recorder whole;
     ASSERT_TRUE(whole.send());
+    const std::string p = "text \r\nSending data on COM1...";
+    EXPECT_EQ(whole.log, "settings 4800,n,8,1|port 1|open|" + p + "|ok hidden|show|sleep 300|" + p +
+                             ".|write 2|sleep 10|write 83|sleep 600|" + p +
+                             "..|write 2|sleep 10|write 83|sleep 300|" + p +
+                             "...|close|sleep 300|text Data sent !\r\n Be shure that "
+                             "'Transfer OK' appears on LCD|ok shown|");
+    const WireBytes wire = wireBytes(countingImage());
+    EXPECT_EQ(whole.written, std::vector<std::uint8_t>(wire.begin(), wire.end()));
     ASSERT_EQ(whole.calls.size(), 8u);
     for (std::size_t failAt = 0; failAt < whole.calls.size(); ++failAt) {
         const Recorder::Call& at = whole.calls[failAt];
@@ -100,13 +103,139 @@ TEST(SendConfig, StopsAtAFailingCallAndLeavesThePortClosed) {
         EXPECT_EQ(recorder.shown, at.shown);
         EXPECT_EQ(recorder.okVisible, !at.shown);
     }
+    Recorder shut;
+    shut.stayShut = true;
+    EXPECT_EQ(outcomeOf(shut.send()), SendOutcome::NotOpened);
+    EXPECT_EQ(shut.log, "settings 4800,n,8,1|port 1|open|");
 }
 
-TEST(SendConfig, PortThatStaysShutShowsAndSendsNothing) {
-    Recorder recorder;
-    recorder.stayShut = true;
-    EXPECT_EQ(outcomeOf(recorder.send()), SendOutcome::NotOpened);
-    EXPECT_EQ(recorder.log, "settings 4800,n,8,1|port 1|open|");
+// CommPort as typed (a number rounded half to even), BaudRate as the index into the speed list.
+// The plan itself is pinned step by step by SendConfig above.
+TEST(SendTargetFor, ReadsCommPortAndBaudRate) {
+    const std::tuple<std::string, int, std::string, int> rows[] = {
+        {"1", 0, "4800", 1},    {"2", 2, "38400", 2},
+        {"3", 1, "9600", 3},    {"", 0, "4800", 0},
+        {" 2.5", 0, "4800", 2}, {"3.5x", 0, "4800", 4},
+        {"-1", 0, "4800", -1},  {"1", -1, "", 1},
+        {"1", 3, "", 1},        {"99999999999999999999", 0, "4800", INT_MAX}};
+    for (const auto& [commPort, baudRate, speed, number] : rows) {
+        DeviceSettings settings = defaultSettings();
+        settings.commPort = commPort;
+        settings.baudRate = baudRate;
+        EXPECT_EQ(sendTargetFor(settings), (SendTarget{speed + ",n,8,1", number, "COM" + commPort}))
+            << commPort << " " << baudRate;
+    }
+}
+
+// The round trip over any image is the wire fuzz target's; here the bytes' places are pinned,
+// and damage is refused with a reason: lengths, then a flipped bit at a place.
+TEST(WireBytes, AreLeadInBlockLeadInBlockInOrder) {
+    const ConfigImage image = countingImage();
+    const WireBytes wire = wireBytes(image);
+    ASSERT_EQ(wire.size(), 170u);
+    const std::pair<std::size_t, int> pinned[] = {{0, 0xFF},  {1, 0xFF},  {2, 1},     {83, 82},
+                                                  {84, 0x49}, {85, 0xFF}, {86, 0xFF}, {87, 83},
+                                                  {168, 164}, {169, 0x8D}};
+    for (const auto& [index, byte] : pinned)
+        EXPECT_EQ(wire[index], byte) << index;
+    EXPECT_EQ(wire[wireIndex(100)], 101);
+    EXPECT_EQ(imageFromWire(wire).value_or(ConfigImage{}), image);
+    for (std::size_t length : {0, 169, 171}) {
+        std::vector<std::uint8_t> bytes(wire.begin(), wire.end());
+        bytes.resize(length, 0x55);
+        const std::string reason = reasonOf(imageFromWire(bytes));
+        EXPECT_NE(reason.find("got " + std::to_string(length)), std::string::npos) << reason;
+    }
+    const std::pair<std::size_t, const char*> flipped[] = {{1, "block 1: lead-in"},
+                                                           {85, "block 2: lead-in"},
+                                                           {40, "block 1: bad checksum"},
+                                                           {169, "block 2: bad checksum"}};
+    for (const auto& [index, reason] : flipped) {
+        WireBytes bytes = wire;
+        bytes[index] ^= 0x01;
+        const Result<ConfigImage> parsed = imageFromWire(bytes);
+        EXPECT_FALSE(parsed);
+        EXPECT_NE(reasonOf(parsed).find(reason), std::string::npos) << reasonOf(parsed);
+    }
+}
+
+// Where the tracker gets something other than the form shows, a note says so; the form stays.
+// The bytes are SEND's; the ranges are sorted, cover every byte, stay inside their block, and
+// lead-ins and checksums are where the framing puts them. Only a GPSless beacon is read as a
+// position.
+TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
+    using enum Field;
+    const std::pair<Changes, std::vector<std::string>> rows[] = {
+        {{{MsgRepeat, "8"}, {GpsAcqTime, "25"}}, {}},
+        {{{NumFlagsAuto, "999"}, {AprsMsg, std::string(38, '~')}},
+         {"TX DELAY 999 -> sent as 149 flags, 993 ms"}},
+        {{{SpeedTable3, "025"},
+          {ManualTime, ""},
+          {GpsCheckTime, "5"},
+          {MicEMsg, "7"},
+          {NumFlagsAuto, "010"},
+          {BcnEvery, "200"},
+          {MyCall, "QX9ABC-0"},
+          {AprsPath, "WIDE1-1,"},
+          {DestCall, "AB--1"}},
+         {"TX DELAY 010 -> sent as 4 flags, 027 ms",
+          "Acquisition interval 5 -> sent as 1 x 10 s, 010 s",
+          "Speed 23-40 Km/h 025 -> sent as 2 x 10 s, 020 s",
+          "Manual Timing (empty) -> sent as 1 x 10 s, 0010 s",
+          "Comment every 200 -> sent as 127 tx", "MY CALLSIGN \"QX9ABC-0\" -> sent as \"QX9ABC\"",
+          "APRS PATH \"WIDE1-1,\" -> sent as \"WIDE1-1\"",
+          "APRS message TO CALL \"AB--1\" -> sent as \"AB\""}},
+        {{{GpsAcqTime, "000"}, {Beacon, "=/5L!!<*e8>FsQ"}},
+         {"Acquisition interval 100 -> not sent in GPSless Mode (byte 5 = 252)"}}};
+    for (const auto& [typed, notes] : rows) {
+        DeviceSettings form = changed(defaultSettings(), typed);
+        const DeviceSettings asTyped = form;
+        const SendPreview preview = previewSend(form);
+        ASSERT_TRUE(preview.build) << reasonOf(preview.build);
+        EXPECT_EQ(form, asTyped);
+        std::vector<std::string> texts;
+        for (const NormalisationNote& note : preview.notes)
+            texts.push_back(note.text);
+        EXPECT_EQ(texts, notes);
+        EXPECT_EQ(preview.position.has_value(), form.gpsAcqTime == "000");
+        EXPECT_TRUE(!preview.position || *preview.position);
+        ConfigImage image{};
+        ASSERT_TRUE(buildConfigImage(form, image));
+        EXPECT_EQ(preview.wire, wireBytes(image));
+        EXPECT_TRUE(std::is_sorted(
+            preview.ranges.begin(), preview.ranges.end(),
+            [](const WireRange& a, const WireRange& b) { return a.first < b.first; }));
+        std::vector<int> covering(kWireSize, 0);
+        for (const WireRange& range : preview.ranges) {
+            EXPECT_EQ(range.block, range.first < kFrameSize ? 1 : 2) << range.name;
+            ASSERT_LE(range.first + range.size, range.block * kFrameSize) << range.name;
+            EXPECT_EQ(range.part == WirePart::Checksum, range.first % kFrameSize == kFrameSize - 1);
+            EXPECT_EQ(range.part == WirePart::LeadIn, range.first % kFrameSize == 0);
+            for (std::size_t i = range.first; i < range.first + range.size; ++i)
+                ++covering[i];
+        }
+        EXPECT_EQ(std::count(covering.begin(), covering.end(), 0), 0);
+    }
+    const SendPreview preview = previewSend(defaultSettings());
+    std::vector<std::string> described;
+    for (const WireRange& r : preview.ranges)
+        described.push_back(std::to_string(r.first) + "+" + std::to_string(r.size) + " " + r.name +
+                            ": " + r.meaning);
+    for (const char* expected : {"0+2 Lead-in: FF FF", "2+1 TX delay: 200 ms (30 flags)",
+                                 "83+1 Message: \"Message sent using Zelvar, version 4.0\"",
+                                 "84+1 Checksum: E1 = 254 + image bytes 0..81, modulo 256",
+                                 "87+38 Message: \"Message sent using Zelvar, version 4.0\"",
+                                 "169+1 Checksum: 10 = 254 + image bytes 82..163, modulo 256"})
+        EXPECT_NE(std::find(described.begin(), described.end(), expected), described.end())
+            << expected;
+}
+
+// A failed build leaves nothing else to show (its reason: ImageBuilder).
+TEST(SendPreview, ShowsOnlyTheFailure) {
+    const SendPreview failed = previewSend(changed(defaultSettings(), {{Field::MyCall, ""}}));
+    EXPECT_FALSE(failed.build);
+    EXPECT_TRUE(failed.ranges.empty() && failed.settings.empty() && failed.notes.empty());
+    EXPECT_FALSE(failed.position);
 }
 
 }  // namespace
