@@ -2,16 +2,11 @@
 // unchanged, and decode answers what is not wire bytes with a reason. Load's answers to hostile
 // files are page.test.mjs's, against the desktop's.
 import assert from "node:assert/strict";
-import { resolve } from "node:path";
-import { before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 
 import { loadCore } from "./support/core_module.mjs";
 
-let core;
-
-before(async () => {
-  core = await loadCore(resolve(process.env.ZELVAR_WEB ?? "../build/web"));
-});
+const core = await loadCore();
 
 describe("the bindings", () => {
   it("carry every Latin-1 character through Save and Load, and the wire bytes through decode", () => {

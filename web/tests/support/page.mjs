@@ -1,17 +1,14 @@
-// The page as the tests meet it: the built page served on the loopback to Debian's Chromium, with
-// the core for the tests' own expectations; pages that report their errors; the message box and
-// Save as a user meets them.
+// The built page served on the loopback to Debian's Chromium, with the core for the tests' own
+// expectations; pages that report their errors; the message box and Save as a user meets them.
 import { mkdtemp, readFile, rm } from "node:fs/promises";
 import { tmpdir } from "node:os";
-import { join, resolve } from "node:path";
+import { join } from "node:path";
 import { after, before } from "node:test";
 import { chromium } from "playwright-core";
 
 import { BROWSER } from "./browser.mjs";
-import { loadCore } from "./core_module.mjs";
+import { loadCore, WEB } from "./core_module.mjs";
 import { serve } from "./static_server.mjs";
-
-export const WEB = resolve(process.env.ZELVAR_WEB ?? "../build/web");
 
 /** `url` in a new page of `context`, once ready; its errors go to `problems`. */
 export async function openPage(context, url, problems = [], beforeScripts = undefined) {

@@ -66,10 +66,7 @@ export async function launchOnDevice(origin, device) {
   };
 }
 
-/**
- * zelvar-cli receive --json on `rx` at `speed`, ready to read when this resolves. `report` is the
- * transfer as the tracker's end judged it, with the exit code.
- */
+/** zelvar-cli receive --json on `rx`, reading once this resolves; `report`: its verdict and exit code. */
 export async function startReceive(rx, speed) {
   const receiver = spawn(CLI, ["receive", "--device", rx, "--speed", String(speed), "--json", "--timeout", "15"]);
   let stdout = "";
