@@ -1,7 +1,5 @@
 // SEND from the page to a real serial device: Chromium writes into a pseudo-terminal bound over
-// /dev/ttyS0, and zelvar-cli receive, the tracker's end, judges what arrives. Then the page again
-// with no network, an update that waits for the next start, a second window that must wait, and
-// a device that vanishes mid-send.
+// /dev/ttyS0, and zelvar-cli receive, the tracker's end, judges what arrives.
 import assert from "node:assert/strict";
 import { execFile } from "node:child_process";
 import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
@@ -11,7 +9,8 @@ import { after, before, describe, it } from "node:test";
 import { promisify } from "node:util";
 
 import { cli } from "./support/cli.mjs";
-import { messageShown, openPage, WEB } from "./support/page.mjs";
+import { WEB } from "./support/core_module.mjs";
+import { messageShown, openPage } from "./support/page.mjs";
 import { launchOnDevice, nullModem, serialDeviceMissing, startReceive } from "./support/serial_device.mjs";
 import { serve } from "./support/static_server.mjs";
 
@@ -36,13 +35,7 @@ const newWindow = () => openPage(context, server.url);
 const portState = (target) =>
   target.evaluate(async () => {
     const [port] = await navigator.serial.getPorts();
-    try {
-      await port.open({ baudRate: 9600 });
-      await port.close();
-      return "closed";
-    } catch (error) {
-      return error.name;
-    }
+    return port.open({ baudRate: 9600 }).then(() => port.close()).then(() => "closed", (error) => error.name);
   });
 
 // One SEND at `speed`, `during` run while it goes, judged at the far end and in the page: every
