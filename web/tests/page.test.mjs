@@ -258,9 +258,10 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.click("#openCalculator");
     await page.click("#cmdCalc");
     await check("calculator");
+    // Nothing the group did made the page report an error, nor anything refused by its policy; the
+    // manual is left out, as it has no icon and the browser may ask the server for one.
+    assert.deepEqual(bed.problems, []);
     await page.goto(`${bed.server.url}manual/index.html`);
     await check("manual");
-    // Nothing the group did made the page report an error, nor anything refused by its policy.
-    assert.deepEqual(bed.problems, []);
   });
 });
