@@ -1,17 +1,16 @@
 // SEND from the page to a real serial device: Chromium writes into a pseudo-terminal bound over
-// /dev/ttyS0, and zelvar-cli receive, the tracker's end, judges what arrives. Then the page again
-// with no network, an update that waits for the next start, a second window that must wait, and
-// a device that vanishes mid-send.
+// /dev/ttyS0, and zelvar-cli receive, the tracker's end, judges what arrives.
 import assert from "node:assert/strict";
-import { spawn } from "node:child_process";
-import { once } from "node:events";
+import { execFile } from "node:child_process";
 import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, it } from "node:test";
+import { promisify } from "node:util";
 
 import { cli } from "./support/cli.mjs";
-import { messageShown, openPage, WEB } from "./support/page.mjs";
+import { WEB } from "./support/core_module.mjs";
+import { messageShown, openPage } from "./support/page.mjs";
 import { launchOnDevice, nullModem, serialDeviceMissing, startReceive } from "./support/serial_device.mjs";
 import { serve } from "./support/static_server.mjs";
 
@@ -26,14 +25,26 @@ const missing = serialDeviceMissing();
 // CI runs as root on a machine with /dev/ttyS0: there, a missing piece is a failure.
 const onCi = process.env.CI === "true";
 
-let folder, server, line, chromium, context, page;
+const DOTS = [3, 4, 5, 6].map((n) => `\r\nSending data on COM1${".".repeat(n)}`);
+
+let folder, server, line, chromium, context, page, expectedWire;
 
 const newWindow = () => openPage(context, server.url);
 
-// SEND, watched: every text the progress label shows, in order, whether SEND and Change port are
-// disabled meanwhile, and whether leaving the page asks first.
-async function pressSend(target) {
-  await target.evaluate(() => {
+// Whether the page left the port closed: only a closed port opens again.
+const portState = (target) =>
+  target.evaluate(async () => {
+    const [port] = await navigator.serial.getPorts();
+    return port.open({ baudRate: 9600 }).then(() => port.close()).then(() => "closed", (error) => error.name);
+  });
+
+// One SEND at `speed`, `during` run while it goes, judged at the far end and in the page: every
+// text the progress label shows, in order, with SEND and Change port disabled and leaving guarded
+// meanwhile; then SEND enabled, the port closed, and OK. Gives the gaps the far end measured.
+async function sendAt(speed, during = async () => {}) {
+  await page.selectOption("#BaudRate", String(speed));
+  const far = await startReceive(line.rx, speed);
+  await page.evaluate(() => {
     window.zelvarProgress = [];
     window.zelvarWatch?.disconnect();
     window.zelvarWatch = new MutationObserver(() => {
@@ -47,50 +58,28 @@ async function pressSend(target) {
     });
     window.zelvarWatch.observe(document.getElementById("lblInfo"), { childList: true, subtree: true });
   });
-  await target.click("#cmdSend");
-}
-
-// Whether the page left the port closed: only a closed port opens again.
-async function portState(target) {
-  return target.evaluate(async () => {
-    const [port] = await navigator.serial.getPorts();
-    try {
-      await port.open({ baudRate: 9600 });
-      await port.close();
-      return "closed";
-    } catch (error) {
-      return error.name;
-    }
-  });
-}
-
-// Until the label has shown "Data sent !" since SEND was pressed; it still shows the last send's.
-function sent(target) {
-  return target.waitForFunction((text) => window.zelvarProgress.some((p) => p.text === text), SENT, {
-    timeout: 10_000,
-  });
-}
-
-// One SEND at `speed`, judged at the far end; the page's progress and the far end's report.
-async function sendAt(target, speed) {
-  await target.selectOption("#BaudRate", String(speed));
-  const far = await startReceive(line.rx, speed);
-  await pressSend(target);
-  await sent(target);
+  await page.click("#cmdSend");
+  await during();
+  // The label still shows the last send's text: until it has shown it since this SEND.
+  await page.waitForFunction((text) => window.zelvarProgress.some((p) => p.text === text), SENT, { timeout: 10_000 });
   const report = await far.report;
-  return { report, progress: await target.evaluate(() => window.zelvarProgress) };
-}
-
-function assertGoodTransfer({ report }, speed, expected) {
   assert.equal(report.status, 0, `receive at ${speed}: ${report.stderr}`);
   assert.equal(report.ok, true, JSON.stringify(report.checks));
-  assert.equal(report.bytes.toLowerCase(), expected);
+  assert.equal(report.bytes.toLowerCase(), expectedWire);
   // On a pseudo-terminal the bytes arrive as soon as they are written, so the gap shows whether
   // the page waited for block 1 to leave a real line before its pause (at 4800 bit/s that wait,
   // 173 ms, is longer than a late read).
   const gap = report.gaps.find((g) => g.between === "block 1 to lead-in 2");
   const least = PAUSE_AFTER_BLOCK_1_MS + (BLOCK_SIZE * 10 * 1000) / speed - LATE_READ_MS;
   assert.ok(gap.ms >= least, `at ${speed} bit/s the gap before lead-in 2 is ${gap.ms} ms, less than ${least}`);
+  assert.deepEqual(await page.evaluate(() => window.zelvarProgress), [
+    ...DOTS.map((text) => ({ text, buttonsDisabled: true, leavingAsks: true })),
+    { text: SENT, buttonsDisabled: true, leavingAsks: false },
+  ]);
+  await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
+  assert.equal(await portState(page), "closed");
+  await page.click("#OKButton");
+  assert.equal(await page.isVisible("#Dialog"), false);
   return report.gaps.map((g) => `${g.between} ${g.ms} ms`).join(", ");
 }
 
@@ -98,8 +87,6 @@ function assertGoodTransfer({ report }, speed, expected) {
 const suite = { skip: !onCi && missing ? missing : false, timeout: 180_000 };
 
 describe("SEND from the page on a real serial device", suite, () => {
-  let expectedWire;
-
   before(async () => {
     if (missing) throw new Error(`the serial device test cannot run: ${missing}`);
     folder = await mkdtemp(join(tmpdir(), "zelvar-serial-"));
@@ -121,25 +108,20 @@ describe("SEND from the page on a real serial device", suite, () => {
     if (folder) await rm(folder, { recursive: true, force: true });
   });
 
-  it("writes the 170 bytes with the tracker's pauses at each speed, the desktop's texts, the port closed", async (t) => {
+  it("writes the 170 bytes with the tracker's pauses at each speed, one window at a time, offline too", async (t) => {
     assert.equal(await page.textContent("#portStatus"), "SEND writes to a serial port without a USB id.");
-    for (const speed of [4800, 9600, 38400]) {
-      const send = await sendAt(page, speed);
-      t.diagnostic(`${speed} bit/s: ${assertGoodTransfer(send, speed, expectedWire)}`);
-      const dots = [3, 4, 5, 6].map((n) => `\r\nSending data on COM1${".".repeat(n)}`);
-      assert.deepEqual(send.progress, [
-        ...dots.map((text) => ({ text, buttonsDisabled: true, leavingAsks: true })),
-        { text: SENT, buttonsDisabled: true, leavingAsks: false },
-      ]);
-      await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
-      assert.equal(await page.isVisible("#OKButton"), true);
-      assert.equal(await portState(page), "closed");
-      await page.click("#OKButton");
-      assert.equal(await page.isVisible("#Dialog"), false);
-    }
-  });
-
-  it("starts and sends with no network after the first visit", async () => {
+    // While one window sends, another may neither send nor change its port.
+    const other = await newWindow();
+    const refused = async () => {
+      await page.waitForFunction(() => document.getElementById("Dialog").open);
+      for (const button of ["#cmdSend", "#changePort"]) {
+        await other.click(button);
+        assert.equal((await messageShown(other)).text, "Another window of Zelvar Config is sending to the tracker.");
+      }
+    };
+    t.diagnostic(`4800 bit/s: ${await sendAt(4800, refused)}`);
+    await other.close();
+    t.diagnostic(`38400 bit/s: ${await sendAt(38400)}`);
     await page.evaluate(() => navigator.serviceWorker.ready);
     // No network at all: the browser offline, and the page's host gone.
     await context.setOffline(true);
@@ -148,34 +130,29 @@ describe("SEND from the page on a real serial device", suite, () => {
     try {
       await page.reload();
       await page.waitForSelector("#page[data-state=ready]");
-      assertGoodTransfer(await sendAt(page, 9600), 9600, expectedWire);
+      t.diagnostic(`9600 bit/s, offline: ${await sendAt(9600)}`);
     } finally {
       server = await serve(join(folder, "web"), Number(port));
       await context.setOffline(false);
     }
-    await page.click("#OKButton");
   });
 
   it("takes a new version at the next start, not during a send", async () => {
-    const web = join(folder, "web");
-    const index = await readFile(join(web, "index.html"), "utf8");
-    await writeFile(join(web, "index.html"), index.replace('<main id="page"', '<main id="page" data-version="next"'));
-    const worker = await readFile(join(web, "sw.js"), "utf8");
-    await writeFile(join(web, "sw.js"), worker.replace(/"[0-9a-f]{16}"/, '"0123456789abcdef"'));
+    const edit = async (name, change) =>
+      writeFile(join(folder, "web", name), change(await readFile(join(folder, "web", name), "utf8")));
+    await edit("index.html", (text) => text.replace('<main id="page"', '<main id="page" data-version="next"'));
+    await edit("sw.js", (text) => text.replace(/"[0-9a-f]{16}"/, '"0123456789abcdef"'));
     await page.evaluate(() => (window.zelvarSameDocument = true));
-    const far = await startReceive(line.rx, 9600);
-    await page.selectOption("#BaudRate", "9600");
-    await pressSend(page);
-    const installedDuringSend = await page.evaluate(async (sent) => {
-      const registration = await navigator.serviceWorker.getRegistration();
-      await registration.update();
-      const next = registration.installing;
-      if (next) await new Promise((done) => next.addEventListener("statechange", done, { once: true }));
-      return !window.zelvarProgress.some((p) => p.text === sent);
-    }, SENT);
-    assert.equal(installedDuringSend, true);
-    await sent(page);
-    assert.equal((await far.report).ok, true);
+    await sendAt(9600, async () => {
+      const installedDuringSend = await page.evaluate(async (sent) => {
+        const registration = await navigator.serviceWorker.getRegistration();
+        await registration.update();
+        const next = registration.installing;
+        if (next) await new Promise((done) => next.addEventListener("statechange", done, { once: true }));
+        return !window.zelvarProgress.some((p) => p.text === sent);
+      }, SENT);
+      assert.equal(installedDuringSend, true);
+    });
     // The send ran to its end in the same page, and the new version still waits.
     assert.equal(await page.evaluate(() => window.zelvarSameDocument), true);
     const waiting = await page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).waiting !== null);
@@ -186,32 +163,15 @@ describe("SEND from the page on a real serial device", suite, () => {
     await page.waitForSelector('#page[data-version="next"]', { state: "attached" });
   });
 
-  it("lets one window of the page send, or change its port, at a time", async () => {
-    const other = await newWindow();
-    const far = await startReceive(line.rx, 9600);
-    await page.click("#cmdSend");
-    await page.waitForFunction(() => document.getElementById("Dialog").open);
-    for (const button of ["#cmdSend", "#changePort"]) {
-      await other.click(button);
-      assert.equal((await messageShown(other)).text, "Another window of Zelvar Config is sending to the tracker.");
-    }
-    assert.equal((await far.report).ok, true);
-    await other.close();
-    await page.click("#OKButton");
-  });
-
   it("closes the port and says so when the far end vanishes mid-send; SEND then cannot open it", async () => {
-    const received = join(folder, "received");
-    await writeFile(received, "");
     // The tracker's end takes the first lead-in and block 1, then the line is gone.
-    const far = spawn("sh", ["-c", `head -c 85 "${line.rx}" >"${received}"`]);
+    const far = promisify(execFile)("head", ["-c", "85", line.rx], { encoding: "buffer" });
     await page.click("#cmdSend");
-    await once(far, "exit");
+    assert.equal((await far).stdout.length, 85);
     await line.cut();
     const failed = await messageShown(page);
     assert.match(failed.text, /^The serial port failed during the send: /);
     assert.match(failed.detail, /port is closed again.*SEND again/s);
-    assert.equal((await readFile(received)).length, 85);
     assert.match(await page.textContent("#lblInfo"), /^\r\nSending data on COM1\.{4,6}$/);
     await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
     assert.notEqual(await portState(page), "InvalidStateError");

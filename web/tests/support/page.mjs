@@ -1,16 +1,14 @@
-// The page as the tests meet it: the built page served on the loopback to Debian's Chromium, with
-// the core for the tests' own expectations; pages that report their errors; the message box and
-// Save as a user meets them.
+// The built page served on the loopback to Debian's Chromium, with the core for the tests' own
+// expectations; pages that report their errors; the message box and Save as a user meets them.
 import { mkdtemp, readFile, rm } from "node:fs/promises";
 import { tmpdir } from "node:os";
-import { join, resolve } from "node:path";
+import { join } from "node:path";
 import { after, before } from "node:test";
+import { chromium } from "playwright-core";
 
-import { launch } from "./browser.mjs";
-import { loadCore } from "./core_module.mjs";
+import { BROWSER } from "./browser.mjs";
+import { loadCore, WEB } from "./core_module.mjs";
 import { serve } from "./static_server.mjs";
-
-export const WEB = resolve(process.env.ZELVAR_WEB ?? "../build/web");
 
 /** `url` in a new page of `context`, once ready; its errors go to `problems`. */
 export async function openPage(context, url, problems = [], beforeScripts = undefined) {
@@ -35,21 +33,25 @@ function cancelledChooser() {
   };
 }
 
-/** A test file's `server`, `browser`, `core` and scratch `folder`, set up before its tests. */
+/** A test file's `server`, browser `context`, `core` and scratch `folder`, set up before its tests. */
 export function testBed(browserArgs = []) {
   const bed = { problems: [] };
   before(async () => {
-    bed.server = await serve(WEB);
-    bed.browser = await launch({ args: browserArgs, viewport: { width: 1280, height: 900 } });
-    bed.core = await loadCore(WEB);
     bed.folder = await mkdtemp(join(tmpdir(), "zelvar-web-"));
+    bed.server = await serve(WEB);
+    bed.context = await chromium.launchPersistentContext(join(bed.folder, "profile"), {
+      ...BROWSER,
+      args: [...BROWSER.args, ...browserArgs],
+      viewport: { width: 1280, height: 900 },
+    });
+    bed.core = await loadCore(WEB);
   });
   after(async () => {
-    await bed.browser?.close();
+    await bed.context?.close();
     await bed.server?.close();
     if (bed.folder) await rm(bed.folder, { recursive: true, force: true });
   });
-  bed.open = (url = bed.server.url) => openPage(bed.browser.context, url, bed.problems, cancelledChooser);
+  bed.open = (url = bed.server.url) => openPage(bed.context, url, bed.problems, cancelledChooser);
   return bed;
 }
 

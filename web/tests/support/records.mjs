@@ -48,11 +48,9 @@ const COORDINATES = ["45.30.15", "-11.05.50", "N49.30.00", "W72.45.00", "0.00.00
 
 export function randomPosition(next) {
   const pick = (list) => list[next(list.length)];
-  const latitude = pick(COORDINATES.filter((c) => !/[EW]/.test(c)).map((c) => c.replace("179", "89")));
-  const longitude = pick(COORDINATES.filter((c) => !/[NS]/.test(c)));
   return {
-    latitude,
-    longitude,
+    latitude: pick(COORDINATES.filter((c) => !/[EW]/.test(c)).map((c) => c.replace("179", "89"))),
+    longitude: pick(COORDINATES.filter((c) => !/[NS]/.test(c))),
     cent: next(2) === 1,
     altitude: next(2) ? "" : String(next(20000) - 500).slice(0, 5),
     normal: next(2) === 1,

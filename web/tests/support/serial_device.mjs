@@ -11,21 +11,16 @@ import { chromium } from "playwright-core";
 
 import { CLI } from "./cli.mjs";
 
-const installed = (command) => spawnSync("sh", ["-c", `command -v ${command}`]).status === 0;
-
 /** Why this machine cannot run the test, or null when it can. */
 export function serialDeviceMissing() {
   if (process.getuid?.() !== 0) return "needs root to bind a pseudo-terminal over /dev/ttyS0 in a mount namespace";
   if (!existsSync("/dev/ttyS0") || !statSync("/dev/ttyS0").isCharacterDevice()) return "this machine has no /dev/ttyS0";
   if (!existsSync("/sys/class/tty/ttyS0")) return "/dev/ttyS0 is not in /sys/class/tty, where Chromium looks";
   if (!existsSync("/etc/chromium")) return "Chromium's policy folder /etc/chromium is missing";
-  for (const command of ["unshare", "socat", "mount"]) if (!installed(command)) return `${command} is not installed`;
+  for (const command of ["unshare", "socat", "mount"]) {
+    if (spawnSync("sh", ["-c", `command -v ${command}`]).status !== 0) return `${command} is not installed`;
+  }
   return null;
-}
-
-async function appears(path) {
-  for (let i = 0; i < 100 && !existsSync(path); ++i) await sleep(50);
-  if (!existsSync(path)) throw new Error(`${path} never appeared`);
 }
 
 /** A null-modem pair: what is written on `tx` is read on `rx`. `cut()` ends it, as an unplugged cable. */
@@ -33,7 +28,9 @@ export async function nullModem(folder) {
   const tx = join(folder, "tx");
   const rx = join(folder, "rx");
   const relay = spawn("socat", [`PTY,link=${rx},raw,echo=0`, `PTY,link=${tx},raw,echo=0`], { stdio: "ignore" });
-  await Promise.all([appears(tx), appears(rx)]);
+  const ready = () => existsSync(tx) && existsSync(rx);
+  for (let i = 0; i < 100 && !ready(); ++i) await sleep(50);
+  if (!ready()) throw new Error(`socat made no ${tx} and ${rx}`);
   return {
     rx,
     txDevice: realpathSync(tx),
@@ -69,10 +66,7 @@ export async function launchOnDevice(origin, device) {
   };
 }
 
-/**
- * zelvar-cli receive --json on `rx` at `speed`, ready to read when this resolves. `report` is the
- * transfer as the tracker's end judged it, with the exit code.
- */
+/** zelvar-cli receive --json on `rx`, reading once this resolves; `report`: its verdict and exit code. */
 export async function startReceive(rx, speed) {
   const receiver = spawn(CLI, ["receive", "--device", rx, "--speed", String(speed), "--json", "--timeout", "15"]);
   let stdout = "";

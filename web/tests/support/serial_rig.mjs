@@ -9,7 +9,7 @@ import { mkdirSync, readdirSync, readFileSync, readlinkSync, statSync, writeFile
 import { join } from "node:path";
 import { chromium } from "playwright-core";
 
-import { ARGS, CHROMIUM } from "./browser.mjs";
+import { BROWSER } from "./browser.mjs";
 
 const POLICIES = "/etc/chromium";
 const [origin, tty, parentNamespace] = process.argv.slice(2);
@@ -32,7 +32,7 @@ writeFileSync(
 );
 execFileSync("mount", ["--bind", tty, "/dev/ttyS0"]);
 
-const server = await chromium.launchServer({ executablePath: CHROMIUM, headless: true, args: ARGS });
+const server = await chromium.launchServer(BROWSER);
 process.stdout.write(`${server.wsEndpoint()}\n`);
 process.stdin.resume();
 process.stdin.on("end", async () => {

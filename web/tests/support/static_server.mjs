@@ -14,14 +14,9 @@ const TYPES = {
   ".webmanifest": "application/manifest+json",
 };
 
-// `extra` maps paths to pages served beside the folder's files.
-export async function serve(root, port = 0, extra = {}) {
+export async function serve(root, port = 0) {
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
-    if (path in extra) {
-      response.writeHead(200, { "Content-Type": TYPES[".html"] }).end(extra[path]);
-      return;
-    }
     const file = normalize(join(root, path.endsWith("/") ? `${path}index.html` : path));
     if (!file.startsWith(normalize(root) + sep)) {
       response.writeHead(403).end();
