@@ -185,7 +185,9 @@ class ManualWriter {
                    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
                    "img-src 'self'; style-src 'self'; base-uri 'none'; form-action 'none'\">\n"
                    "<meta name=\"color-scheme\" content=\"light dark\">\n"
-                   "<title>%1</title>\n<link rel=\"stylesheet\" href=\"manual.css\">\n</head>\n"
+                   "<title>%1</title>\n<link rel=\"stylesheet\" href=\"manual.css\">\n"
+                   // The page's icon, so that browsers do not ask for a /favicon.ico there is not.
+                   "<link rel=\"icon\" type=\"image/svg+xml\" href=\"../icon.svg\">\n</head>\n"
                    "<body>\n<main>\n%2</main>\n</body>\n</html>\n")
             .arg(title_.toHtmlEscaped(), body);
     }
