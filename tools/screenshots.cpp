@@ -69,8 +69,8 @@ QPalette darkPalette() {
     dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
     dark.setColor(QPalette::HighlightedText, Qt::black);
     dark.setColor(QPalette::Link, QColor(90, 160, 240));
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text,
-                                           QPalette::ButtonText}) {
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
         dark.setColor(QPalette::Disabled, role, QColor(127, 127, 127));
     }
     return dark;
@@ -144,7 +144,7 @@ int takePictures(const QDir& folder) {
 
     auto* acquisitionTime = control<QLineEdit>(setup, "edGpsAcqTime");
     auto* openCalculator = control<QAbstractButton>(setup, "cmdLatLon");
-    auto* calculator = control<zelvar::CalculatorWindow>(setup, "frmLatLon");
+    auto* calculator = setup.calculator();
     if (!acquisitionTime || !openCalculator || !calculator)
         return 1;
     type(acquisitionTime, QStringLiteral("0"));

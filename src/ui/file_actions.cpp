@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <utility>
 
 #include "files/cfg_file.h"
 #include "ui/calculator_window.h"
@@ -10,8 +11,9 @@
 
 namespace zelvar {
 
-FileActions::FileActions(QWidget* window, SettingsForm* form, CalculatorWindow* calculator)
-    : QObject(window), window_(window), form_(form), calculator_(calculator) {}
+FileActions::FileActions(QWidget* window, SettingsForm* form,
+                         std::function<CalculatorWindow*()> calculator)
+    : QObject(window), window_(window), form_(form), calculator_(std::move(calculator)) {}
 
 QString FileActions::ask(ConfigFileAction action) {
     if (folder_.isEmpty())
@@ -27,7 +29,7 @@ void FileActions::save() {
     if (path.isEmpty())
         return;
     const Result<> saved =
-        saveConfigFile(toFilesystemPath(path), form_->settings(), calculator_->inputs());
+        saveConfigFile(toFilesystemPath(path), form_->settings(), calculator_()->inputs());
     // Save's title is the one the tracker's users know, spelled so.
     if (!saved)
         showMessageBox(window_, QStringLiteral("Zelwar"),
@@ -39,11 +41,11 @@ void FileActions::load() {
     if (path.isEmpty())
         return;
     DeviceSettings loaded = form_->settings();
-    CalculatorInputs calculator = calculator_->inputs();
+    CalculatorInputs calculator = calculator_()->inputs();
     const LoadResult result = loadConfigFile(toFilesystemPath(path), loaded, calculator);
     form_->applySettings(loaded);
     if (calculatorApplied(result))
-        calculator_->setInputs(calculator);
+        calculator_()->setInputs(calculator);
     if (!result)
         showMessageBox(window_, QStringLiteral("Zelvar"),
                        QString::fromStdString(result.error().reason));

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 #include "ui/config_file_dialog.h"
 
@@ -19,7 +20,8 @@ class FileActions : public QObject {
     Q_OBJECT
 
   public:
-    FileActions(QWidget* window, SettingsForm* form, CalculatorWindow* calculator);
+    // `calculator` gives the calculator window, made when first asked for.
+    FileActions(QWidget* window, SettingsForm* form, std::function<CalculatorWindow*()> calculator);
 
     void save();
     // What the file applied before a failure stays applied.
@@ -30,7 +32,7 @@ class FileActions : public QObject {
 
     QWidget* window_;
     SettingsForm* form_;
-    CalculatorWindow* calculator_;
+    std::function<CalculatorWindow*()> calculator_;
     QString folder_;
 };
 

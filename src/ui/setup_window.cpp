@@ -56,15 +56,6 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     applySettings(defaultSettings());
 
     progress_ = new MessageDialog(this);
-    calculator_ = new CalculatorWindow(this, CalculatorHost{
-                                                 c.beacon,
-                                                 [c] { return c.symbol->text(); },
-                                                 [c] { return c.alternateTable->isChecked(); },
-                                             });
-    // The calculator answers F1 and Ctrl+P as this window does.
-    watchKeysOf(calculator_);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), calculator_), &QShortcut::activated,
-            this, &SetupWindow::showPreview);
     connect(new FormChanges(form_, this), &FormChanges::changed, this, [this] {
         if (preview_)
             preview_->refresh();
@@ -73,7 +64,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
         this, form_, progress_,
         [lister](int number) { return resolveListedPort(lister(), number); },
         [lister](int number) { return diagnoseListedPort(lister(), number).findings; });
-    files_ = new FileActions(this, form_, calculator_);
+    files_ = new FileActions(this, form_, [this] { return calculator(); });
 
     connect(c.send, &QPushButton::clicked, this, &SetupWindow::send);
     connect(sender_, &SendController::finished, this, &SetupWindow::sendFinished);
@@ -86,8 +77,8 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     connect(c.defaults, &QPushButton::clicked, this, [this] { applySettings(defaultSettings()); });
     connect(c.save, &QPushButton::clicked, files_, &FileActions::save);
     connect(c.load, &QPushButton::clicked, files_, &FileActions::load);
-    connect(c.openCalculator, &QPushButton::clicked, calculator_,
-            &CalculatorWindow::showCalculator);
+    connect(c.openCalculator, &QPushButton::clicked, this,
+            [this] { calculator()->showCalculator(); });
     connect(c.help, &QPushButton::clicked, this, &SetupWindow::showInstructions);
     connect(c.preview, &QPushButton::clicked, this, &SetupWindow::showPreview);
     // Ctrl+P, Ctrl+S and Ctrl+O wherever the focus is in this window; no field uses them.
@@ -100,7 +91,8 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     c.txDelay->setFocus(Qt::OtherFocusReason);
 }
 
-// Made on first use: most sessions never open it, and the window starts faster without it.
+// Made on first use, as the calculator is: most sessions never open it, and the window starts
+// faster without it.
 void SetupWindow::showPreview() {
     if (!preview_)
         preview_ = new PreviewWindow(this, [form = form_] { return form->settings(); });
@@ -115,8 +107,24 @@ void SetupWindow::applySettings(const DeviceSettings& settings) {
     form_->applySettings(settings);
 }
 
-CalculatorInputs SetupWindow::calculatorInputs() const {
-    return calculator_->inputs();
+CalculatorInputs SetupWindow::calculatorInputs() {
+    return calculator()->inputs();
+}
+
+CalculatorWindow* SetupWindow::calculator() {
+    if (calculator_)
+        return calculator_;
+    const FormControls& c = form_->controls();
+    calculator_ = new CalculatorWindow(this, CalculatorHost{
+                                                 c.beacon,
+                                                 [c] { return c.symbol->text(); },
+                                                 [c] { return c.alternateTable->isChecked(); },
+                                             });
+    // The calculator answers F1 and Ctrl+P as this window does.
+    watchKeysOf(calculator_);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), calculator_), &QShortcut::activated,
+            this, &SetupWindow::showPreview);
+    return calculator_;
 }
 
 void SetupWindow::send() {
@@ -167,7 +175,8 @@ void SetupWindow::closeEvent(QCloseEvent* event) {
     if (progress_)
         progress_->close();
     // Child windows outlive a hidden owner; the calculator and the preview go with the main window.
-    calculator_->close();
+    if (calculator_)
+        calculator_->close();
     if (preview_)
         preview_->close();
     if (InstructionsViewer* viewer = InstructionsViewer::instance())

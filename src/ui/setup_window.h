@@ -31,7 +31,9 @@ class SetupWindow : public QWidget {
     void applySettings(const DeviceSettings& settings);
 
     // The calculator's inputs that Save writes and Load restores.
-    CalculatorInputs calculatorInputs() const;
+    CalculatorInputs calculatorInputs();
+    // The calculator, made when first needed: opened, or its inputs saved or loaded.
+    CalculatorWindow* calculator();
 
   protected:
     // F1 anywhere in the window or the calculator opens the manual; the key goes on to the

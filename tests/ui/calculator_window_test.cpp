@@ -27,7 +27,7 @@ class Calculator : public testing::SetupWindowTest {
         control<QCheckBox>("chkTable")->setChecked(alternate);
     }
 
-    CalculatorWindow* calculator = control<CalculatorWindow>("frmLatLon");
+    CalculatorWindow* calculator = window->calculator();
     QLineEdit* beacon = field("edBeacon");
 };
 

@@ -38,9 +38,7 @@ class SetupFiles : public testing::SetupWindowTest {
         modals.choose(file);
         click("cmdLoad");
     }
-    void setCalculator(const CalculatorInputs& inputs) {
-        control<CalculatorWindow>("frmLatLon")->setInputs(inputs);
-    }
+    void setCalculator(const CalculatorInputs& inputs) { window->calculator()->setInputs(inputs); }
 
     testing::FreshCurrentFolder startIn;  // another folder, given back after Save and Load
     QTemporaryDir folder;

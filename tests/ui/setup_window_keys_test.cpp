@@ -195,8 +195,9 @@ TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
 // dialogs.
 TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
     click("cmdPreview");
-    for (QWidget* shown : {static_cast<QWidget*>(window.get()), control<QWidget>("frmLatLon"),
-                           control<QWidget>("frmPreview")}) {
+    for (QWidget* shown :
+         {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->calculator()),
+          control<QWidget>("frmPreview")}) {
         EXPECT_EQ(heard(shown)->role(),
                   shown->objectName() == "frmLatLon" ? QAccessible::Dialog : QAccessible::Window);
         QSet<QString> names;
@@ -238,7 +239,8 @@ TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
 
 // Every button of the two windows has a letter of its own for Alt; Alt+D restores the defaults.
 TEST_F(SetupKeys, ButtonsHaveMnemonics) {
-    for (QWidget* shown : {static_cast<QWidget*>(window.get()), control<QWidget>("frmLatLon")}) {
+    for (QWidget* shown :
+         {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->calculator())}) {
         QSet<QString> letters;
         for (QAbstractButton* button : shown->findChildren<QPushButton*>()) {
             // The device's caption changes with the device.
