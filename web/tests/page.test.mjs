@@ -114,12 +114,9 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await page.isVisible("#openCalculator"), false);
     await page.fill("#saveName", "tracker.cfg");
     assert.equal((await saved(page)).name, "tracker.cfg");
+    // Chromium's own verdict: it names a display mode that is not an app's and an icon it cannot load.
     const cdp = await bed.context.newCDPSession(page);
     assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
-    const { url } = await cdp.send("Page.getAppManifest");
-    const manifest = await (await fetch(url)).json();
-    assert.equal(manifest.display, "standalone");
-    for (const icon of manifest.icons) assert.equal((await fetch(new URL(icon.src, url))).status, 200, icon.src);
   });
 
   it("keeps of typed text what the core's rule for the field keeps", async () => {
