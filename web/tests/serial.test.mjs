@@ -38,9 +38,8 @@ const portState = (target) =>
     return port.open({ baudRate: 9600 }).then(() => port.close()).then(() => "closed", (error) => error.name);
   });
 
-// One SEND at `speed`, `during` run while it goes, judged at the far end and in the page: every
-// text the progress label shows, in order, with SEND and Change port disabled and leaving guarded
-// meanwhile; then SEND enabled, the port closed, and OK. Gives the gaps the far end measured.
+// One SEND at `speed`, `during` run meanwhile, judged at the far end and in the page: each progress
+// text in order, SEND and Change port disabled and leaving guarded till the last; then the port closed.
 async function sendAt(speed, during = async () => {}) {
   await page.selectOption("#BaudRate", String(speed));
   const far = await startReceive(line.rx, speed);
@@ -65,9 +64,8 @@ async function sendAt(speed, during = async () => {}) {
   const report = await far.report;
   assert.equal(report.ok, true, `receive at ${speed}: ${report.stderr} ${JSON.stringify(report.checks)}`);
   assert.equal(report.bytes.toLowerCase(), expectedWire);
-  // On a pseudo-terminal the bytes arrive as soon as they are written, so the gap shows whether
-  // the page waited for block 1 to leave a real line before its pause (at 4800 bit/s that wait,
-  // 173 ms, is longer than a late read).
+  // A pseudo-terminal passes bytes on at once: the gap shows whether the page let block 1 leave a
+  // real line before its pause (173 ms at 4800 bit/s, longer than a late read).
   const gap = report.gaps.find((g) => g.between === "block 1 to lead-in 2");
   const least = PAUSE_AFTER_BLOCK_1_MS + (BLOCK_SIZE * 10 * 1000) / speed - LATE_READ_MS;
   assert.ok(gap.ms >= least, `at ${speed} bit/s the gap before lead-in 2 is ${gap.ms} ms, less than ${least}`);
