@@ -1,5 +1,4 @@
-// The built page served on the loopback to Debian's Chromium, with the core for the tests' own
-// expectations; pages that report their errors; the message box and Save as a user meets them.
+// The built page on the loopback in Debian's Chromium, with the core; the message box and Save.
 import { mkdtemp, readFile, rm } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";

@@ -1,6 +1,5 @@
 // Random forms and calculator inputs, seeded so that a failure can be run again. Texts take any
-// printable Latin-1 character (quotes and commas too), as a file may hold them; lengths stay
-// within the fields' limits or run past them.
+// printable Latin-1 character, as a file may hold them, within the fields' limits or past them.
 export function random(seed) {
   let state = seed >>> 0 || 1;
   return (n) => {

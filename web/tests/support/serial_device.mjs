@@ -1,6 +1,5 @@
-// A real serial device for the page: a socat pair of pseudo-terminals, its transmitting end bound
-// over /dev/ttyS0 for a Chromium that runs in a private mount namespace (serial_rig.mjs), and
-// zelvar-cli receive, the tracker's end, on the other.
+// A real serial device: a socat pair of pseudo-terminals, one end bound over /dev/ttyS0 for a
+// Chromium in its own mount namespace (serial_rig.mjs), zelvar-cli receive on the other.
 import { spawn, spawnSync } from "node:child_process";
 import { once } from "node:events";
 import { existsSync, readlinkSync, realpathSync, statSync } from "node:fs";

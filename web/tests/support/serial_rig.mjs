@@ -1,9 +1,6 @@
-// Chromium with a real serial device, run by serial_device.mjs as
-//   unshare --mount --propagation private node serial_rig.mjs ORIGIN TTY PARENT-NAMESPACE
-// In this private mount namespace, and only there: TTY (one end of a pseudo-terminal pair) is
-// bound over /dev/ttyS0, which Chromium lists as a serial port, and a policy grants ORIGIN every
-// serial port without a chooser. Prints the browser's WebSocket endpoint; ends the browser, and
-// with it the namespace and its mounts, when its standard input closes.
+// Chromium with a real serial device, run by serial_device.mjs under unshare --mount: in this
+// namespace only, TTY is bound over /dev/ttyS0 and a policy grants ORIGIN every serial port.
+// Prints the browser's endpoint; ends it, and the namespace's mounts, when standard input closes.
 import { execFileSync } from "node:child_process";
 import { mkdirSync, readdirSync, readFileSync, readlinkSync, statSync, writeFileSync } from "node:fs";
 import { join } from "node:path";
