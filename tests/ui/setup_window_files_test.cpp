@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "../config/settings_support.h"
+#include "../files/cfg_test_support.h"
 #include "files/cfg_writer.h"
 #include "setup_window_support.h"
 #include "ui/calculator_window.h"
@@ -20,15 +21,9 @@ const CalculatorInputs kCalculator{"45.30.15", "-009.10.30", 0, "120", 1, true};
 
 class SetupFiles : public testing::SetupWindowTest {
   protected:
-    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
-
     QString path(const char* name) const { return folder.filePath(name); }
     bool folderIsCurrent() const {
         return QDir::current().canonicalPath() == QDir(folder.path()).canonicalPath();
-    }
-    QByteArray contents(const QString& file) const {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
     void saveAs(const QString& file) {
         modals.choose(file);
@@ -67,13 +62,13 @@ TEST_F(SetupFiles, CancelledDialogsChangeNothingAFailedSaveKeepsTheFileThenSaveW
     EXPECT_EQ(modals.boxes[1].buttons, QMessageBox::Ok);
     EXPECT_TRUE(modals.boxes[1].text.contains("Mic-E msg: choose a Mic-E message from the list"))
         << modals.boxes[1].text.toStdString();
-    EXPECT_EQ(contents(path("Zelvar.cfg")), "old settings\r\n");
+    EXPECT_EQ(testing_support::readAll(path("Zelvar.cfg").toStdString()), "old settings\r\n");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Zelvar.cfg"});
     EXPECT_EQ(window->settings(), typed);
 
     micE->setCurrentIndex(defaultSettings().micEMsg);
     saveAs(path("Zelvar.cfg"));
-    EXPECT_EQ(contents(path("Zelvar.cfg")).toStdString(), kFactoryFile);
+    EXPECT_EQ(testing_support::readAll(path("Zelvar.cfg").toStdString()), kFactoryFile);
     EXPECT_TRUE(folderIsCurrent());
     ASSERT_EQ(modals.boxes.size(), 3u);
     EXPECT_EQ(modals.boxes[0].title, "Salva File");

@@ -293,12 +293,24 @@ TEST_F(SetupKeys, EditingKeysWorkAndRefusedKeysChangeNothing) {
     }
 }
 
-// Enter presses the focused button (on SEND: SetupSend): it opens the calculator. There Shift+F1
-// opens the manual, Ctrl+P the preview, and Esc or Enter on Close closes it; it is one window and
-// goes with the main window.
-TEST_F(SetupKeys, EnterOpensTheCalculatorWhichTakesTheWindowsKeys) {
+// F1 and Help open one viewer on the manual in the current folder. Enter presses the focused
+// button (on SEND: SetupSend): it opens the calculator. There Shift+F1 opens the manual, Ctrl+P the
+// preview, and Esc or Enter on Close closes it; it is one window. Both go with the main window.
+TEST_F(SetupKeys, F1OpensTheManualAndEnterTheCalculatorWhichTakesTheWindowsKeys) {
     const testing::FreshCurrentFolder folder;
     testing::writeFile("Zelvar_Config.rtf", "{\\rtf1\\ansi Zelvar manual\\par}");
+    field("edMyCall")->setFocus();
+    QTest::keyClick(field("edMyCall"), Qt::Key_F1);
+    InstructionsViewer* viewer = InstructionsViewer::instance();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(viewer->windowTitle(), " Zelvar Config - Istruzioni");
+    EXPECT_EQ(viewer->fileName(), "Zelvar_Config.rtf");
+    window->activateWindow();
+    click("cmdHelp");
+    EXPECT_EQ(InstructionsViewer::instance(), viewer);
+    viewer->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
     typeInto("edGpsAcqTime", "0");
     control<QPushButton>("cmdLatLon")->setFocus();
     testing::pressKeys(QApplication::focusWidget(), {{Qt::Key_Enter, Qt::NoModifier, "\r"}});
@@ -309,7 +321,6 @@ TEST_F(SetupKeys, EnterOpensTheCalculatorWhichTakesTheWindowsKeys) {
     latitude->setFocus();
     QTest::keyClick(latitude, Qt::Key_F1, Qt::ShiftModifier);
     ASSERT_NE(InstructionsViewer::instance(), nullptr);
-    InstructionsViewer::instance()->close();
     ASSERT_TRUE(testing::activate(calculator));
     QTest::keyClick(latitude, Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(control<QWidget>("frmPreview")->isVisible());
@@ -324,23 +335,7 @@ TEST_F(SetupKeys, EnterOpensTheCalculatorWhichTakesTheWindowsKeys) {
     click("cmdLatLon");
     EXPECT_EQ(window->findChildren<CalculatorWindow*>().size(), 1);
     window->close();
-    EXPECT_FALSE(calculator->isVisible()) << "it goes with the main window";
-}
-
-// With the manual in the current folder, F1 and Help open one viewer; it ends with the window.
-TEST_F(SetupKeys, F1AndHelpOpenOneViewerOnTheManual) {
-    const testing::FreshCurrentFolder folder;
-    testing::writeFile("Zelvar_Config.rtf", "{\\rtf1\\ansi Zelvar manual\\par}");
-    field("edMyCall")->setFocus();
-    QTest::keyClick(field("edMyCall"), Qt::Key_F1);
-    InstructionsViewer* viewer = InstructionsViewer::instance();
-    ASSERT_NE(viewer, nullptr);
-    EXPECT_EQ(viewer->windowTitle(), " Zelvar Config - Istruzioni");
-    EXPECT_EQ(viewer->fileName(), "Zelvar_Config.rtf");
-    window->activateWindow();
-    click("cmdHelp");
-    EXPECT_EQ(InstructionsViewer::instance(), viewer);
-    window->close();
+    EXPECT_FALSE(calculator->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(InstructionsViewer::instance(), nullptr);
 }
