@@ -183,24 +183,5 @@ TEST_F(FileCommands, DiffListsWhatTheTrackerGetsDifferently) {
         << run.out;
 }
 
-// The texts are the core's (tests/geo/position_calculation_test.cpp); here, each option reaches it.
-TEST(PositionCommand, PrintsTheCalculatorsTexts) {
-    const std::vector<std::pair<std::string, std::vector<std::string>>> texts = {
-        {"=4530.25N\\07245.00W[/A=000984",
-         {"--lat", "45.30.15", "--lon", "W72.45.00", "--seconds", "--normal", "--alt", "300",
-          "--symbol", "[", "--alternate-table"}},
-        // Compressed, hundredths of a minute and no altitude unless asked.
-        {"=/7MqR<*e8>  _", {"--lat", "45.30.15", "--lon", "-72.45.00"}},
-        {"=/7MqR<*e8>!!Q", {"--lat", "45.30.15", "--lon", "-72.45.00", "--alt", ""}},
-    };
-    for (auto [text, args] : texts) {
-        args.insert(args.begin(), "position");
-        const testing::CliRun run = runCli(args);
-        EXPECT_EQ(run.code, 0) << text;
-        EXPECT_EQ(run.out, text + "\n");
-        EXPECT_EQ(run.err, "");
-    }
-}
-
 }  // namespace
 }  // namespace zelvar

@@ -31,7 +31,8 @@ PositionRequest request(const char* latitude, const char* longitude, Notation no
 
 // The beacon and the metres shown back (the altitude is rewritten whether included or not, and
 // negative only in the normal form), or a part of the reason, in the validator's words where a
-// coordinate is wrong. Each option on its own: PositionCommand (cli_tests).
+// coordinate is wrong. Each option of zelvar-cli position: the web page's tests, which agree
+// with it over generated positions.
 TEST(CalculatePosition, GivesTheBeaconOrNamesWhatIsWrong) {
     const std::tuple<PositionRequest, const char*, const char*> cases[] = {
         {request("45.30.15", "-11.05.50", kCent, kNormal), "=4530.15N/01105.50W>", "0"},
