@@ -82,8 +82,7 @@ TEST_F(FileCommands, DecodeShowsImageAndWireAlike) {
     for (const char* row : {"\"NOCALL-9\"", "every 480 s", "200 ms (30 flags)"})
         EXPECT_NE(fromImage.out.find(row), std::string::npos) << row;
 
-    // An escape sequence in the comment is shown, not obeyed; Latin-1 letters reach the
-    // terminal as UTF-8.
+    // An escape sequence in the comment is shown, not obeyed; Latin-1 reaches a terminal as UTF-8.
     const std::string hex = readAll(path("image.hex"));
     file("escape.hex", hex.substr(0, 76) + "1b5b33316de9" + hex.substr(88));
     const testing::CliRun escaped = runCli({"decode", path("escape.hex")});

@@ -1,6 +1,5 @@
-// zelvar-cli's commands on serial lines, run in-process on real pseudo-terminals: send judged by
-// the transfer checker at the far end, receive fed by a writer that breaks transfers on purpose,
-// loopback over an echo that may be wrong, and the doctor on devices that are there or not.
+// zelvar-cli's commands on serial lines, run in-process on real pseudo-terminals whose far end the
+// test plays: judging what send writes, breaking transfers on purpose, echoing wrongly.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <unistd.h>
@@ -38,9 +37,8 @@ class LineCommands : public ::testing::Test {
     testing::PtyFarEnd line;  // the test plays the far end on its master
 };
 
-// Writes `data` as `steps` say: "FROM:TO" writes those bytes, a number pauses that many ms. Good
-// transfers pause 800 ms after block 1, which passes even when receive, on a busy machine, reads
-// the end of block 1 a few hundred milliseconds late.
+// "FROM:TO" writes those bytes, a number pauses that many ms. Good transfers pause 800 ms after
+// block 1: enough when receive, on a busy machine, reads block 1's end a few hundred ms late.
 void transmit(int fd, const std::string& data, const std::string& steps) {
     std::istringstream words(steps);
     for (std::string step; words >> step;) {
@@ -54,9 +52,8 @@ void transmit(int fd, const std::string& data, const std::string& steps) {
     }
 }
 
-// Runs `receive ARGS` while `far` plays the far end, from the moment receive has the line open
-// and flushed (it then asks how it will be stopped) or has failed; `far` gets a pipe that stands
-// for Ctrl+C.
+// `far` starts once receive has the line open and flushed (it then asks how it will be stopped) or
+// has failed; it gets a pipe that stands for Ctrl+C.
 CliRun receiveWhile(std::vector<std::string> args, const std::function<void(int ctrlC)>& far) {
     int interrupt[2] = {-1, -1};
     EXPECT_EQ(::pipe(interrupt), 0);
@@ -147,9 +144,8 @@ TEST_F(LineCommands, ReceiveEndsOnTimeoutLostLineAndCtrlC) {
     EXPECT_TRUE(contains(run.err, "zelvar-cli: " + line.path() + ": ")) << run.err;
 }
 
-// The file says 38400 bit/s, --baud 4800: the pause after block 1 starts once its 83 bytes have
-// left the wire at 4800 bit/s (173 ms), which a pseudo-terminal does not wait for; the far end
-// may read up to 100 ms late.
+// --baud 4800 over the file's 38400: the pause starts once block 1's 83 bytes have left the wire
+// (173 ms), which a pseudo-terminal does not wait for; the far end may read up to 100 ms late.
 TEST_F(LineCommands, SendWritesWhatTheTrackerChecks) {
     std::string fast(kDefaultCfg);
     fast.replace(fast.size() - 3, 1, "2");
@@ -237,8 +233,7 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
     });
 }
 
-// The far end of a TX-RX bridge: what comes out of the port goes back with each carriage return
-// as `cr`, or nothing goes back.
+// A TX-RX bridge that echoes what the port writes, each carriage return as `cr`, or echoes nothing.
 std::jthread bridge(int master, char cr, bool echoes) {
     return std::jthread([=](const std::stop_token& stop) {
         pollfd watched{master, POLLIN, 0};

@@ -26,9 +26,8 @@ BuildResult build(const Changes& typed, const Changes& shown, ConfigImage& image
     return result;
 }
 
-// Fields typed over the defaults, what the build writes back and the bytes it stores from `index`
-// (bytes 23 to 37: the digipeaters as the tracker gets them, 0 after the last address); first the
-// factory defaults' whole image. A build over an old image starts from zeros.
+// Bytes 23 to 37 are the digipeaters as the tracker gets them, 0 after the last address. A build
+// over an old image starts from zeros.
 struct Normalisation {
     const char* name;
     Changes typed;
@@ -88,9 +87,8 @@ TEST(ImageBuilder, WritesBackWhatTheTrackerGets) {
     }
 }
 
-// A failing step names its field; the steps before it keep their write-backs, the later ones
-// leave their fields as typed. A number out of its byte's range is named with the limit it
-// passes, and that limit builds.
+// Earlier steps keep their write-backs, later ones leave their fields as typed. A number out of
+// its byte's range is named with the limit it passes, and that limit builds.
 struct FailureRow {
     const char* name;
     Changes typed;
@@ -156,8 +154,7 @@ TEST(ImageDecoder, CountsTheSpareBytesInUse) {
     EXPECT_EQ(decodeImage(image).spareNonZero, 2);
 }
 
-// The factory defaults against the defaults with some fields typed: "name: first -> second" for
-// each difference the tracker gets; none when the bytes are the same.
+// Only differences the tracker gets are listed; none when the bytes are the same.
 TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
     const std::pair<Changes, std::vector<std::string>> cases[] = {
         {{{CommPort, "3"}, {BaudRate, "2"}}, {}},

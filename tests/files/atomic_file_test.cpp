@@ -113,8 +113,7 @@ TEST(AtomicFile, RefusalsNameWhatStandsInTheWay) {
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"closed", "locked.cfg", "sticky"}));
 }
 
-// A save killed half-way leaves a temporary file that no one else could read, and the next
-// save removes it.
+// A save killed half-way leaves a temporary file no one else can read; the next save removes it.
 TEST(AtomicFile, NextSaveRemovesWhatAKilledSaveLeft) {
     TempFolder folder;
     const auto file = folder.write("Zelvar.cfg", "old");
@@ -177,11 +176,8 @@ TEST(LoadConfigFile, FailsWithThePathAndTheReasonAndChangesNothing) {
     }
 }
 
-// Save refuses what Load would refuse, names the field and keeps the file as it was. Where a
-// save lands: a new file; through a dangling symlink, the file it names (into an existing file,
-// keeping its mode: FileCommands.OutputReplacesRegularFilesAtomicallyAndWritesOthersInPlace);
-// never over a folder; no temporary file left behind. A failure names the file, or the folder
-// that cannot take it.
+// A dangling symlink creates the file it names (into an existing file, keeping its mode:
+// FileCommands.OutputReplacesRegularFilesAtomicallyAndWritesOthersInPlace).
 TEST(SaveConfigFile, RefusesWhatLoadWouldAndSavesWhereTheUserMeant) {
     const std::string tooLong = ": the text is longer than 65534 bytes with its quotes doubled";
     CalculatorInputs quotedAltitude;

@@ -27,9 +27,8 @@ LoadResult readText(std::string_view text, DeviceSettings& s, CalculatorInputs& 
     return readConfig(in, s, c);
 }
 
-// Over generated records, what the window shows after SEND: a build is a fixed point of its own
-// write-backs, the decoder reads the image back into settings that are already normalised and
-// build the very same image, and with any calculator inputs the record survives Save and Load.
+// Generated records as the window shows them after SEND: the build is a fixed point, the decoded
+// image builds the same bytes, and with any calculator inputs the record survives Save and Load.
 TEST(CfgReader, GeneratedRecordsSurviveBuildDecodeSaveAndLoad) {
     RecordGenerator generator(13);
     const auto coordinate = [&generator](std::size_t n) { return generator.text(n, "NSEW-.09\""); };
@@ -84,13 +83,9 @@ std::string widened(std::string_view mark, std::string_view text, std::size_t wi
     return wide;
 }
 
-// Files loaded over a scribbled record: the start of the reason each fails with (empty: it
-// loads), and fields after the load, which keep what came before the failure. Among them what
-// other editors make of a .cfg: a UTF-8 mark and UTF-8 texts after it, twice-converted line ends,
-// wide encodings; texts come out as the one byte per character the fields count, and without the
-// mark bytes are Latin-1 as always. Then every cut of the file (only the last item may lose its
-// line end) and every form of item at 64 KiB and one byte more (leading spaces, quotes and
-// skipped tails count).
+// Fields keep what came before a fault. Among the files, what other editors make of a .cfg
+// (without a UTF-8 mark, bytes are Latin-1 as always), every cut (only the last item may lose its
+// line end), and 64 KiB items, in which leading spaces, quotes and skipped tails count.
 TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
     const std::string back = "\"Msg received,i will reply soon\"";
     const std::string utf16 = "the file is UTF-16; save it as Latin-1 or UTF-8";
@@ -192,10 +187,8 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "garbage\x01\r\n");
 }
 
-// Flags packed into numbers as in the image, the comment interval as a plain number, double
-// quotes doubled inside a text (in the comment: FileCommands.NormalizeIsAFixedPoint...), and a
-// text as long as an item may be loads back (one byte more:
-// SaveConfigFile.RefusesWhatTheReaderWouldRefuse).
+// Flags packed as in the image; quotes doubled (in the comment: FileCommands.NormalizeIsAFixed...).
+// A 64 KiB item loads back (one byte more: SaveConfigFile.RefusesWhatTheReaderWouldRefuse).
 TEST(CfgWriter, WritesEachItemInItsForm) {
     const std::pair<Changes, const char*> cases[] = {
         {{{MicEMsg, "7"}, {AutoReply, "1"}, {Baud300, "1"}}, "\"08\",55,\">\""},

@@ -29,10 +29,8 @@ PositionRequest request(const char* latitude, const char* longitude, Notation no
     return {latitude, longitude, notation, metres, included, form, symbol, alternate};
 }
 
-// The beacon and the metres shown back (the altitude is rewritten whether included or not, and
-// negative only in the normal form), or a part of the reason, in the validator's words where a
-// coordinate is wrong. Each option of zelvar-cli position: the web page's tests, which agree
-// with it over generated positions.
+// The altitude is shown back whether included or not, negative only in the normal form. The
+// options of zelvar-cli position: the web page's tests, agreeing with it on generated positions.
 TEST(CalculatePosition, GivesTheBeaconOrNamesWhatIsWrong) {
     const std::tuple<PositionRequest, const char*, const char*> cases[] = {
         {request("45.30.15", "-11.05.50", kCent, kNormal), "=4530.15N/01105.50W>", "0"},
@@ -195,8 +193,7 @@ TEST(DecodePosition, GivesBackWhatTheCalculatorWasAsked) {
     }
 }
 
-// The texts each answer of isValidLatSec, isValidLngSec, isValidLatCent and isValidLngCent
-// ("1" valid, "0" not) is given for.
+// Answers of isValidLatSec, isValidLngSec, isValidLatCent and isValidLngCent, "1" for valid.
 TEST(CoordinateValidators, AnswerEveryTextWithoutFailing) {
     const std::string many(400, '9'), zeros = std::string(5000, '0') + ".00.00";
     const std::pair<const char*, std::vector<std::string>> cases[] = {

@@ -13,9 +13,8 @@
 
 namespace zelvar::testing {
 
-// A pseudo-terminal whose master end is the tracker: what the code under test writes on the
-// slave is read and judged as `zelvar-cli receive` does it. The test's own slave descriptor
-// keeps the settings readable and the line up when the adapter closes.
+// A pseudo-terminal whose master plays the tracker, judging as `zelvar-cli receive` does. Its own
+// slave descriptor keeps the settings readable and the line up when the adapter closes.
 class PtyFarEnd {
   public:
     PtyFarEnd() {
@@ -40,9 +39,8 @@ class PtyFarEnd {
         return t;
     }
 
-    // Starts reading on a thread of its own until a transfer is judged or `patience` has
-    // passed, however long the line stays quiet in between: a busy machine may hold the sender
-    // back at any point.
+    // Reads on its own thread until a transfer is judged or `patience` has passed, however long
+    // the line stays quiet: a busy machine may hold the sender back at any point.
     void listen(std::chrono::milliseconds patience = std::chrono::seconds(5)) {
         stopListening();
         reader_ = std::async(std::launch::async, [this, until = LineClock::now() + patience] {

@@ -74,9 +74,8 @@ struct Recorder : SerialPort, SendObserver {
     }
 };
 
-// The steps in order and the wire bytes; whichever call of the port fails, nothing runs after it
-// but the close of a port it left open, the progress keeps the text it reached and its OK stays
-// hidden; a port that stays shut shows and sends nothing.
+// Whichever port call fails, nothing runs after it but closing a port it left open; the
+// progress keeps the text it reached and its OK stays hidden.
 TEST(SendConfig, RunsTheStepsInOrderAndStopsAtAFailingCall) {
     Recorder whole;
     ASSERT_TRUE(whole.send());
@@ -109,8 +108,7 @@ TEST(SendConfig, RunsTheStepsInOrderAndStopsAtAFailingCall) {
     EXPECT_EQ(shut.log, "settings 4800,n,8,1|port 1|open|");
 }
 
-// CommPort as typed (a number rounded half to even), BaudRate as the index into the speed list.
-// The plan itself is pinned step by step by SendConfig above.
+// CommPort rounds half to even. The plan itself is pinned step by step by SendConfig above.
 TEST(SendTargetFor, ReadsCommPortAndBaudRate) {
     const std::tuple<std::string, int, std::string, int> rows[] = {
         {"1", 0, "4800", 1},    {"2", 2, "38400", 2},
@@ -160,9 +158,7 @@ TEST(WireBytes, AreLeadInBlockLeadInBlockInOrder) {
 }
 
 // Where the tracker gets something other than the form shows, a note says so; the form stays.
-// The bytes are SEND's; the ranges are sorted, cover every byte, stay inside their block, and
-// lead-ins and checksums are where the framing puts them. Only a GPSless beacon is read as a
-// position.
+// Only a GPSless beacon is read as a position.
 TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
     using enum Field;
     const std::pair<Changes, std::vector<std::string>> rows[] = {

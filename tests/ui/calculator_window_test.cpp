@@ -31,8 +31,7 @@ class Calculator : public testing::SetupWindowTest {
     QLineEdit* beacon = field("edBeacon");
 };
 
-// The fields, form, altitude box and the main window's symbol reach the calculation (tabled with
-// it) and come back as the beacon text and the altitude shown.
+// The main window's symbol and table reach the calculation too.
 struct Calculation {
     const char *latitude, *longitude;
     bool cent, normal, withAltitude;
@@ -99,8 +98,7 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
     EXPECT_EQ(frameCaption(), "Lat / Lon coordinates [+/-Grad.Min.Sec]");
 }
 
-// Text that came without a key release (pasted, loaded) or a symbol that cannot be one: the write
-// writes nothing, not even the altitude, and turns the button off.
+// Text that came without a key release (pasted, loaded) or an impossible symbol writes nothing.
 TEST_F(Calculator, RefusedWritesChangeNothing) {
     const std::tuple<const char*, const char*, QString> refused[] = {
         {"pasted", "0.00.00", ">"},
@@ -120,8 +118,7 @@ TEST_F(Calculator, RefusedWritesChangeNothing) {
     EXPECT_FALSE(writeButton()->isEnabled());
 }
 
-// Close, or the title bar's close box: hidden, the beacon unmarked, the contents kept; opening
-// again brings the same window, not modal; the program's close is not refused.
+// Close and the title bar's close box only hide the window; it is not modal.
 TEST_F(Calculator, ClosingHidesAndUnmarksTheBeacon) {
     for (bool titleBar : {false, true}) {
         field("txtLat")->setText(titleBar ? "12.34.56" : "0.00.00");

@@ -111,8 +111,7 @@ TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
     EXPECT_EQ(shownText(viewer), "second");
 }
 
-// The manual's pictures fit the page at the viewer's size, in proportion: no scrolling sideways.
-// Widened again they take their size back, never more than their own: wider still changes nothing.
+// Pictures fit the page in proportion, no scrolling sideways; widened, never beyond their own size.
 TEST_F(Viewer, ShowsTheManualsPicturesAsWideAsThePage) {
     ASSERT_TRUE(QFile::copy(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf", "Zelvar_Config.rtf"));
     InstructionsViewer* viewer = InstructionsViewer::open("Zelvar_Config.rtf", kTitle);

@@ -19,8 +19,7 @@ class PreviewTest : public testing::SetupWindowTest {
         return control<PreviewWindow>("frmPreview");
     }
     QTableView* bytesView() { return control<QTableView>("tblWireBytes"); }
-    // The hex table shows the bytes SEND writes for the form (the core's preview tests pin them
-    // to SEND's), each coloured by what it carries: a lead-in, a checksum or a setting.
+    // Each hex cell holds SEND's byte (the core's preview tests pin them) in its part's colour.
     bool showsWhatSendWrites() {
         const SendPreview sent = previewSend(window->settings());
         std::vector<WirePart> carries(kWireSize, WirePart::Setting);

@@ -39,9 +39,8 @@ class SetupFiles : public testing::SetupWindowTest {
     QTemporaryDir folder;
 };
 
-// Ctrl+S and Ctrl+O cancelled change nothing and say nothing. Over an existing file Save asks
-// first; a save that fails (text typed into the Mic-E list, no entry of it) keeps the old file and
-// its folder as they were; then Save writes the factory file and the folder becomes current.
+// Cancelled dialogs say nothing. A save that fails (text typed into the Mic-E list, no entry of
+// it) keeps the old file and its folder as they were.
 TEST_F(SetupFiles, CancelledDialogsChangeNothingAFailedSaveKeepsTheFileThenSaveWrites) {
     const QString current = QDir::currentPath();
     for (const Qt::Key key : {Qt::Key_S, Qt::Key_O}) {
@@ -124,10 +123,8 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     EXPECT_EQ(window->settings().altTable, 1);
 }
 
-// Files from strangers: markup that would fake a green "Transfer OK", tables nested to the size
-// limit, a picture whose path is a FIFO. The box shows the item's start as it stands, plain and
-// of a size a screen takes, and nothing waits for the FIFO. The window keeps what came before
-// the fault (the reader's own tests cover every way a file breaks) and what it had after it.
+// Files from strangers, whose markup must not fake a result, fill the screen or wait on a FIFO;
+// the items before the fault still load (every way a file breaks: the reader's own tests).
 TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBoxAndKeepWhatCameBefore) {
     ASSERT_EQ(::mkfifo(path("pipe").toLocal8Bit().constData(), 0600), 0);
     std::string nested;

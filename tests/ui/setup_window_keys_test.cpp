@@ -106,10 +106,8 @@ TEST_F(SetupKeys, PastedTextIsFilteredTheProgramsIsNot) {
     EXPECT_EQ(textOf("edMyCall"), "no/cA-");
 }
 
-// The window starts on the delay, its text selected; a click into a field selects its content as
-// entering it does, and typing replaces it, up to the field's positions, the rest shown blank. A
-// digit typed or pasted at the caret replaces the digit there, even in a full field; a refused
-// key still changes nothing. The acquisition timeout, entered with Tab, is not selected.
+// A click selects a field's content as entering it does; a digit typed or pasted at the caret
+// replaces the one there, even in a full field. The acquisition timeout is not selected.
 TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsAndOvertype) {
     EXPECT_EQ(focusedName(), "edNumFlagsAuto");
     EXPECT_EQ(field("edNumFlagsAuto")->selectedText(), "200");
@@ -171,8 +169,7 @@ TEST_F(SetupKeys, AnEmptySymbolIsToldFromAnUnderscore) {
     EXPECT_LT(darkest("_") + 40, darkest(""));
 }
 
-// The GPSless display swaps controls at the right of two rows and keeps the hidden values; the
-// beacon is named as its label reads.
+// The GPSless display swaps the controls at the right of two rows and keeps the hidden values.
 TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
     typeInto("edBcnEvery", "5");
     control<QComboBox>("cbMicEMsg")->setCurrentIndex(3);
@@ -191,8 +188,7 @@ TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
 }
 
 // Each field, list, box and group is named by its label, a list's entry being its value; a
-// counter shows the characters left and is heard with its field; the windows are frames and
-// dialogs.
+// counter is heard with its field.
 TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
     click("cmdPreview");
     for (QWidget* shown :
@@ -293,9 +289,8 @@ TEST_F(SetupKeys, EditingKeysWorkAndRefusedKeysChangeNothing) {
     }
 }
 
-// F1 and Help open one viewer on the manual in the current folder. Enter presses the focused
-// button (on SEND: SetupSend): it opens the calculator. There Shift+F1 opens the manual, Ctrl+P the
-// preview, and Esc or Enter on Close closes it; it is one window. Both go with the main window.
+// Enter presses the focused button (on SEND: SetupSend). The calculator is one window, and it
+// and the viewer go with the main window.
 TEST_F(SetupKeys, F1OpensTheManualAndEnterTheCalculatorWhichTakesTheWindowsKeys) {
     const testing::FreshCurrentFolder folder;
     testing::writeFile("Zelvar_Config.rtf", "{\\rtf1\\ansi Zelvar manual\\par}");

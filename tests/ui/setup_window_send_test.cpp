@@ -56,8 +56,7 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
     ASSERT_TRUE(buildConfigImage(normalised, image));
     const WireBytes wire = wireBytes(image);
 
-    // While the port is open (the texts of the progress are the send sequence's): SEND off, and
-    // the close box refused.
+    // While the port is open (the progress texts are the send sequence's), closing is refused.
     bool sawOpenPort = false, sendEnabledWhileOpen = false, closedWhileOpen = false;
     speed_t speedWhileOpen = 0;  // the port gives the line its own settings back as it closes
     QTimer watch;
@@ -93,9 +92,8 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
     EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
     EXPECT_EQ(arrived->bytes, std::vector<std::uint8_t>(wire.begin(), wire.end()));
     EXPECT_EQ(speedWhileOpen, speed_t(B4800));
-    // The pause after block 1 starts once block 1 has left the wire, which a pseudo-terminal
-    // does not wait for: 83 characters of 10 bits at 4800 bit/s (less what the far end may read
-    // late). It is kept, whatever the dialog did meanwhile, and not stretched.
+    // The pause starts once block 1 has left the wire (83 characters of 10 bits at 4800 bit/s),
+    // which a pseudo-terminal does not wait for; the modal dialog must not stretch it.
     ASSERT_EQ(arrived->gaps.size(), 4u);
     EXPECT_GE(arrived->gaps[1].length, std::chrono::milliseconds(600) +
                                            std::chrono::microseconds(83 * 10'000'000 / 4800) -
@@ -115,9 +113,8 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
     EXPECT_FALSE(progressShown());
 }
 
-// Driven by the keyboard alone (Alt+E from the port field, then Enter on SEND): the result
-// takes the focus (and is what a screen reader reads with it), Esc puts it away as OK does, the
-// focus is on SEND, and the next Enter sends again with the dialog shown again.
+// Driven by the keyboard alone: the result takes the focus, so that a screen reader reads it, and
+// every send shows it again.
 TEST_F(SetupSend, TheResultTakesTheFocusAndComesBackOnEverySend) {
     const testing::X11Key enter{Qt::Key_Return, Qt::NoModifier, "\r"};
     const testing::X11Key escape{Qt::Key_Escape, Qt::NoModifier, "\x1b"};
@@ -146,8 +143,7 @@ TEST_F(SetupSend, TheResultTakesTheFocusAndComesBackOnEverySend) {
     EXPECT_TRUE(modals.boxes.empty());
 }
 
-// The tracker's end goes away after block 1: the port closes, the layer's words are shown and
-// the progress stays with the text it reached.
+// The tracker's end goes away after block 1.
 TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
     QTimer::singleShot(600, [this] { line->closeMaster(); });
     sendAndWait();

@@ -38,8 +38,7 @@ struct X11Key {
 };
 void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys);
 
-// Activates `shown` and waits until the program takes it as its active window, which shortcuts
-// and mnemonics need.
+// Activates `shown` and waits until it is the active window, as shortcuts and mnemonics need.
 bool activate(QWidget* shown);
 
 struct SeenBox {
@@ -70,9 +69,8 @@ struct SeenFileDialog {
     QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
 };
 
-// Plays the user in front of every modal window: message boxes are read and answered with Yes
-// or accepted (OK), file dialogs are read and given the next chosen path (an empty one cancels). A
-// dialog that will not take the answer is cancelled, so no test hangs on one.
+// Plays the user at every modal window: boxes get Yes or OK, file dialogs the next chosen path
+// (an empty one cancels); one that will not take the answer is cancelled, so no test hangs.
 class ModalAnswerer {
   public:
     ModalAnswerer();
