@@ -6,16 +6,19 @@
 namespace zelvar {
 
 void applyDesktopIdentity() {
-    // The sizes title bars and task lists draw. Every size given here is decoded when the window
-    // first shows (X11 carries them all in one property), and the two largest cost more start-up
-    // time than all the others; launchers take the large ones from the installed icon theme.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZELVAR_APP_ID));
+}
+
+void applyWindowIcon() {
+    // The sizes title bars and task lists draw. Every size given here is decoded for each window
+    // (X11 carries them all in one property), and the two largest cost more time than all the
+    // others; launchers take the large ones from the installed icon theme.
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) {
         icon.addFile(QStringLiteral(":/icons/%1x%1/apps/" ZELVAR_APP_ID ".png").arg(size),
                      QSize(size, size));
     }
     QApplication::setWindowIcon(icon);
-    QGuiApplication::setDesktopFileName(QStringLiteral(ZELVAR_APP_ID));
 }
 
 }  // namespace zelvar
