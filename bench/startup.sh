@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times the main window's start against an empty Qt window of the same size, both under Xvfb:
-# the median of 5 starts, each from launch to the window's first paint. Fails when the main
+# the median of 11 starts, each from launch to the window's first paint. Fails when the main
 # window takes more than 1.3 times as long, or its peak memory passes 45 MB.
 #   bench/startup.sh [BUILD-FOLDER]        (relative to the repository; default build/release)
 set -euo pipefail
@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 self=$PWD/bench/startup.sh
 
 build=${1:-build/release}
-runs=5
+runs=11
 max_ratio=1.3
 max_megabytes=45
 
