@@ -144,8 +144,8 @@ int takePictures(const QDir& folder) {
 
     auto* acquisitionTime = control<QLineEdit>(setup, "edGpsAcqTime");
     auto* openCalculator = control<QAbstractButton>(setup, "cmdLatLon");
-    auto* calculator = setup.calculator();
-    if (!acquisitionTime || !openCalculator || !calculator)
+    zelvar::CalculatorWindow* calculator = setup.calculator();
+    if (!acquisitionTime || !openCalculator)
         return 1;
     type(acquisitionTime, QStringLiteral("0"));
     QTest::mouseClick(openCalculator, Qt::LeftButton);

@@ -107,10 +107,6 @@ void SetupWindow::applySettings(const DeviceSettings& settings) {
     form_->applySettings(settings);
 }
 
-CalculatorInputs SetupWindow::calculatorInputs() {
-    return calculator()->inputs();
-}
-
 CalculatorWindow* SetupWindow::calculator() {
     if (calculator_)
         return calculator_;

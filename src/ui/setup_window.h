@@ -30,9 +30,8 @@ class SetupWindow : public QWidget {
     // Writes every field; each field's reactions run as they do for typed changes.
     void applySettings(const DeviceSettings& settings);
 
-    // The calculator's inputs that Save writes and Load restores.
-    CalculatorInputs calculatorInputs();
-    // The calculator, made when first needed: opened, or its inputs saved or loaded.
+    // The calculator, whose inputs Save writes and Load restores; made when first needed: opened,
+    // or its inputs saved or loaded.
     CalculatorWindow* calculator();
 
   protected:

@@ -101,7 +101,7 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     saveAs(path("round.cfg"));
     click("cmdDefault");
     EXPECT_EQ(window->settings(), defaultSettings());
-    EXPECT_EQ(window->calculatorInputs(), kCalculator) << "Default leaves the calculator";
+    EXPECT_EQ(window->calculator()->inputs(), kCalculator) << "Default leaves the calculator";
     EXPECT_FALSE(control<QWidget>("cmdLatLon")->isVisible());
     setCalculator(CalculatorInputs{});
     typeInto("edGpsCheckTime", "077");
@@ -115,7 +115,7 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
         << "where the file was saved, whatever the current folder";
     saved.gpsCheckTime = "077";
     EXPECT_EQ(window->settings(), saved);
-    EXPECT_EQ(window->calculatorInputs(), kCalculator);
+    EXPECT_EQ(window->calculator()->inputs(), kCalculator);
     EXPECT_TRUE(control<QWidget>("cmdLatLon")->isVisible()) << "the loaded timeout 000 is GPSless";
     // The greyed box came back; a click leaves that state for good: the third is not back to it.
     for (int click = 0; click < 3; ++click)
