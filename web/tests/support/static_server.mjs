@@ -14,9 +14,14 @@ const TYPES = {
   ".webmanifest": "application/manifest+json",
 };
 
-export async function serve(root, port = 0) {
+// `extra` maps paths to pages served beside the folder's files (the web benchmark's bare page).
+export async function serve(root, port = 0, extra = {}) {
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    if (path in extra) {
+      response.writeHead(200, { "Content-Type": TYPES[".html"] }).end(extra[path]);
+      return;
+    }
     const file = normalize(join(root, path.endsWith("/") ? `${path}index.html` : path));
     if (!file.startsWith(normalize(root) + sep)) {
       response.writeHead(403).end();
