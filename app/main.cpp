@@ -1,4 +1,7 @@
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
+#include <thread>
 
 #include "after_first_paint.h"
 #include "desktop_identity.h"
@@ -6,7 +9,12 @@
 #include "ui/setup_window.h"
 
 int main(int argc, char* argv[]) {
+    // Reading the font configuration is most of the window's first use of type, several
+    // milliseconds before anything shows; on a second core it is done while Qt connects to the
+    // display, which needs no fonts.
+    std::jthread fontConfiguration(FcInit);
     QApplication application(argc, argv);
+    fontConfiguration.join();
     zelvar::applyDesktopIdentity();
     zelvar::SetupWindow setup;
     zelvar::exitAfterFirstPaintWhenAsked(setup);
