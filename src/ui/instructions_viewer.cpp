@@ -12,8 +12,10 @@
 #include <algorithm>
 
 #include "rtf/reader.h"
+#include "ui/document_colours.h"
 #include "ui/manual_lookup.h"
 #include "ui/message_box.h"
+#include "ui/palette_watcher.h"
 #include "ui/picture_fit.h"
 #include "ui/window_accessibility.h"
 
@@ -63,13 +65,23 @@ InstructionsViewer::InstructionsViewer() : view_(new QTextBrowser(this)) {
     view_->setObjectName(QStringLiteral("rtfIstruzioni"));
     view_->setAccessibleName(QStringLiteral("User manual"));
     view_->setOpenLinks(false);
+    showPaletteColours();
+    new PaletteWatcher(this, this, [this] { showPaletteColours(); });
+
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
+            &InstructionsViewer::onFocusWindowChanged);
+}
+
+// The page in the palette's tool-tip colours, and the manual's own colours readable on it, in a
+// dark palette too.
+void InstructionsViewer::showPaletteColours() {
+    view_->setPalette(QPalette());  // the window's colours again, then the page's on top
     QPalette palette = view_->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
     palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
     view_->setPalette(palette);
-
-    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
-            &InstructionsViewer::onFocusWindowChanged);
+    if (document_)
+        makeColoursReadable(*document_, palette.color(QPalette::Base));
 }
 
 void InstructionsViewer::centreOnScreen() {
@@ -133,6 +145,7 @@ void InstructionsViewer::reload() {
         return;
     }
     document->setDocumentMargin(kDocumentMargin);
+    makeColoursReadable(*document, view_->palette().color(QPalette::Base));
     view_->setDocument(document);
     delete document_;
     document_ = document;

@@ -32,6 +32,7 @@ class InstructionsViewer : public QWidget {
   private:
     InstructionsViewer();
 
+    void showPaletteColours();
     void centreOnScreen();
     // Pictures wider than the page are shown as wide as the page.
     void fitPictures();

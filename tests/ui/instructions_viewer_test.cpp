@@ -14,6 +14,7 @@
 
 #include "setup_window_support.h"
 #include "ui/manual_lookup.h"
+#include "ui/palette_colours.h"
 
 namespace zelvar {
 namespace {
@@ -134,6 +135,38 @@ TEST_F(Viewer, ShowsTheManualsPicturesAsWideAsThePage) {
         EXPECT_NEAR(narrow[i].width() / narrow[i].height(), own[i].width() / own[i].height(), 0.02);
     EXPECT_EQ(picturesAt(5000), own);
     EXPECT_EQ(picturesAt(622), page);
+}
+
+// The manual's headings and coloured words on the page of a dark palette too, and again when the
+// desktop switches back: its texts that do not reach the readable contrast.
+TEST_F(Viewer, ShowsTheManualsColoursReadableInALightAndADarkPalette) {
+    ASSERT_TRUE(QFile::copy(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf", "Zelvar_Config.rtf"));
+    const QPalette light = QApplication::palette();
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::ToolTipBase, QColor(35, 35, 35));
+    dark.setColor(QPalette::ToolTipText, Qt::white);
+    QTextBrowser* view = viewOf(InstructionsViewer::open("Zelvar_Config.rtf", kTitle));
+    auto unreadable = [&] {
+        QStringList texts;
+        for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next())
+            for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
+                const QTextCharFormat format = piece.fragment().charFormat();
+                const QColor text = format.hasProperty(QTextFormat::ForegroundBrush)
+                                        ? format.foreground().color()
+                                        : view->palette().color(QPalette::Text);
+                if (contrastRatio(text, view->palette().color(QPalette::Base)) < kReadableContrast)
+                    texts << piece.fragment().text().left(20);
+            }
+        return texts;
+    };
+    for (const QPalette& palette : {light, dark, light}) {
+        QApplication::setPalette(palette);
+        const QColor page = palette.color(QPalette::ToolTipBase);
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return view->palette().color(QPalette::Base) == page && unreadable().isEmpty();
+        })) << page.name().toStdString()
+            << ": " << unreadable().join(" | ").toStdString();
+    }
 }
 
 // The first of the folders holding the file (not a folder of that name) wins; an absolute name
