@@ -38,8 +38,8 @@ class SetupColours : public testing::SetupWindowTest {
         const QColor background = palette.color(QPalette::Window);
         EXPECT_TRUE(QTest::qWaitFor([&] { return window->palette().window() == background; }));
         const std::tuple<const char*, QPalette::ColorRole, QPalette::ColorRole> shown[] = {
-            {"Label6", QPalette::WindowText, QPalette::Window},
-            {"Label33", QPalette::WindowText, QPalette::Window},
+            {"Label6", QPalette::ButtonText, QPalette::Window},
+            {"Label33", QPalette::ButtonText, QPalette::Window},
             {"chk300Baud", QPalette::WindowText, QPalette::Window},
             {"cmdLatLon", QPalette::ButtonText, QPalette::Button},
             {"cmdPortDevice", QPalette::ButtonText, QPalette::Button},
