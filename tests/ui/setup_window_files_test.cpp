@@ -1,5 +1,6 @@
 // Default, Save and Load of the main window, through the real file dialog and real files.
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QScreen>
@@ -170,8 +171,22 @@ TEST(FirstConfigFolder, IsTheProgramsWhenWritableElseTheDocuments) {
         documents = QDir::homePath();
     EXPECT_EQ(firstConfigFolder(writable), writable);
     EXPECT_EQ(firstConfigFolder(root.filePath("gone")), documents);
-    // Root writes everywhere, so the folder is writable for it.
-    EXPECT_EQ(firstConfigFolder(readOnly), geteuid() == 0 ? readOnly : documents);
+    if (geteuid() != 0) {
+        EXPECT_EQ(firstConfigFolder(readOnly), documents);
+        return;
+    }
+    // Root writes everywhere: the folder is tried as nobody, in a child, as a user meets /usr/bin.
+    ASSERT_TRUE(QFile::setPermissions(
+        root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther));
+    EXPECT_EQ(firstConfigFolder(readOnly), readOnly);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool nobody = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(nobody && firstConfigFolder(readOnly) != readOnly ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0) << "as nobody, the read-only folder was still the first folder";
 }
 
 }  // namespace
