@@ -116,6 +116,20 @@ TEST_F(LineCommands, ReceiveCountsFaultyAndGoodTransfersAndGivesJson) {
     EXPECT_TRUE(contains(run.err, "at 38400 bit/s")) << run.err;
 }
 
+// A stray byte before the lead-in, then a transfer cut off in block 2, as a real line brings them.
+TEST_F(LineCommands, ReceiveNamesNoiseFirstAndACutBlock) {
+    const std::string noiseFirst = std::string(1, '\0') + wire;
+    const CliRun run = receiveWhile({"--device", line.path(), "--count", "2"}, [&](int) {
+        transmit(line.master(), noiseFirst + wire,
+                 "0:1 300 1:86 800 86:171 1000 171:256 800 256:300");
+    });
+    EXPECT_EQ(run.code, 1);
+    for (const char* said : {"Transfer 1 of 2 faulty:\n- line noise: 0x00 before the lead-in\n",
+                             "Transfer 2 of 2 faulty:\n", "- block 2 has only 42 of its 83 bytes\n",
+                             "- only 129 of 170 bytes within 2 s after the lead-in\n"})
+        EXPECT_TRUE(contains(run.out, said)) << said << "\n" << run.out;
+}
+
 // Restoring the line on Ctrl+C: tests/cli/end_to_end.sh, with a real signal.
 TEST_F(LineCommands, ReceiveEndsOnTimeoutLostLineAndCtrlC) {
     CliRun run = receiveWhile({"--device", line.path(), "--timeout", "1"}, [](int) {});
