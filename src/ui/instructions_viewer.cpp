@@ -80,8 +80,16 @@ void InstructionsViewer::showPaletteColours() {
     palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
     palette.setColor(QPalette::Text, palette.color(QPalette::ToolTipText));
     view_->setPalette(palette);
-    if (document_)
+    if (document_) {
         makeColoursReadable(*document_, palette.color(QPalette::Base));
+        layOutAgain();
+    }
+}
+
+// The view lays a long document out a part at a time; formats changed meanwhile leave the rest
+// unlaid, shown blank, unless the whole document is laid out again.
+void InstructionsViewer::layOutAgain() {
+    document_->markContentsDirty(0, document_->characterCount());
 }
 
 void InstructionsViewer::centreOnScreen() {
@@ -110,8 +118,9 @@ void InstructionsViewer::fitPictures() {
     // The room beside a vertical scroll bar, there or not, so that it coming and going does not
     // move the pictures.
     const int scrollBar = view_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
-    fitPicturesToWidth(*document_,
-                       view_->contentsRect().width() - scrollBar - 2 * document_->documentMargin());
+    if (fitPicturesToWidth(*document_, view_->contentsRect().width() - scrollBar -
+                                           2 * document_->documentMargin()))
+        layOutAgain();
 }
 
 // Coming to the viewer from another window of the program reads the file again; coming back

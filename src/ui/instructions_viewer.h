@@ -36,6 +36,7 @@ class InstructionsViewer : public QWidget {
     void centreOnScreen();
     // Pictures wider than the page are shown as wide as the page.
     void fitPictures();
+    void layOutAgain();
     void reload();
     void onFocusWindowChanged(QWindow* focus);
     void failAndClose(const QString& message);

@@ -51,7 +51,8 @@ std::vector<Picture> picturesOf(const QTextDocument& document, qreal width) {
 
 }  // namespace
 
-void fitPicturesToWidth(QTextDocument& document, qreal width) {
+bool fitPicturesToWidth(QTextDocument& document, qreal width) {
+    bool changed = false;
     // Found first, changed after: a changed format may join or split the fragments.
     for (Picture& picture : picturesOf(document, width)) {
         const QSizeF own = ownSize(document, picture.format);
@@ -68,7 +69,9 @@ void fitPicturesToWidth(QTextDocument& document, qreal width) {
         cursor.setPosition(picture.position);
         cursor.setPosition(picture.position + picture.length, QTextCursor::KeepAnchor);
         cursor.setCharFormat(picture.format);
+        changed = true;
     }
+    return changed;
 }
 
 }  // namespace zelvar

@@ -8,6 +8,7 @@ namespace zelvar {
 
 // Narrows every picture of `document` that is wider than `width` to that width, its height in
 // proportion, and gives narrowed ones back their own size once there is room for it again.
-void fitPicturesToWidth(QTextDocument& document, qreal width);
+// Returns whether a picture changed size.
+bool fitPicturesToWidth(QTextDocument& document, qreal width);
 
 }  // namespace zelvar

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -135,6 +136,16 @@ TEST_F(Viewer, ShowsTheManualsPicturesAsWideAsThePage) {
         EXPECT_NEAR(narrow[i].width() / narrow[i].height(), own[i].width() / own[i].height(), 0.02);
     EXPECT_EQ(picturesAt(5000), own);
     EXPECT_EQ(picturesAt(622), page);
+    // The view lays a long document out a part at a time; fitted pictures leave no part blank.
+    QTextDocument* manual = viewOf(viewer)->document();
+    auto blank = [&] {
+        int paragraphs = 0;
+        for (QTextBlock block = manual->begin(); block.isValid(); block = block.next())
+            paragraphs += block.length() > 1 &&
+                          manual->documentLayout()->blockBoundingRect(block).height() == 0;
+        return paragraphs;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return blank() == 0; })) << blank() << " blank paragraphs";
 }
 
 // The manual's headings and coloured words on the page of a dark palette too, and again when the
