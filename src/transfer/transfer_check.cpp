@@ -238,9 +238,10 @@ TransferReport TransferCheck::judge(Ending ending, std::string_view cause) {
             : "line noise: " + t.beforeLeadIn1.named() + " before the lead-in");
     if (!t.leadIn1.found) {
         set(kLeadIn1, false,
-            "no lead-in FF FF " + (ending == Ending::Stopped
-                                       ? "before " + std::string(cause)
-                                       : kWindowSeconds + " after the first byte"));
+            "no lead-in FF FF " +
+                (ending == Ending::Stopped ? "before " + std::string(cause)
+                                           : kWindowSeconds + " after the first byte") +
+                ": line noise, or a sender at another speed");
     } else {
         set(kLeadIn1, true, "FF FF");
         judgeParts(report, ending, cause);
