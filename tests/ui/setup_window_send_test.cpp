@@ -163,6 +163,9 @@ struct Failure {
     const char *name, *port;
     std::string text, detail;  // how the box's text and its informative text start
 };
+void PrintTo(const Failure& failure, std::ostream* out) {
+    *out << failure.name;
+}
 
 class SetupSendFailure : public SetupSend, public ::testing::WithParamInterface<Failure> {};
 
