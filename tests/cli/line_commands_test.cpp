@@ -138,7 +138,6 @@ TEST_F(LineCommands, ReceiveEndsOnTimeoutLostLineAndCtrlC) {
     EXPECT_TRUE(contains(run.err, "nothing arrived on " + line.path() + " within 1 s")) << run.err;
     EXPECT_EQ(run.out, "");
 
-    // A second receive finds the line taken.
     run = receiveWhile({"--device", line.path()}, [&](int ctrlC) {
         const CliRun second = runCli({"receive", "--device", line.path(), "--timeout", "1"});
         EXPECT_EQ(second.code, 2);
@@ -148,7 +147,6 @@ TEST_F(LineCommands, ReceiveEndsOnTimeoutLostLineAndCtrlC) {
     });
     EXPECT_EQ(run.code, 130);
 
-    // The far end goes away after block 1.
     run = receiveWhile({"--device", line.path()}, [&](int) {
         transmit(line.master(), wire, "0:85 300");
         line.closeMaster();

@@ -152,7 +152,6 @@ TEST(ImageDecoder, CountsTheSpareBytesInUse) {
     EXPECT_EQ(decodeImage(image).spareNonZero, 2);
 }
 
-// Only differences the tracker gets are listed; none when the bytes are the same.
 TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
     const std::pair<Changes, std::vector<std::string>> cases[] = {
         {{{CommPort, "3"}, {BaudRate, "2"}}, {}},

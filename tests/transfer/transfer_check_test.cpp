@@ -119,7 +119,6 @@ TEST(TransferCheck, NamesEachFaultExactly) {
     }
 }
 
-// A transfer cut short anywhere is judged once, without a crash, and counts what came.
 TEST(TransferCheck, JudgesEveryTruncationOnceAndStopsCleanly) {
     const WireBytes wire = wireBytes(defaultImage());
     for (std::size_t length = 1; length < kWireSize; ++length) {

@@ -156,7 +156,6 @@ TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBoxAndKeepWhatCameBefore) {
     }
 }
 
-// The first dialog of a run starts in the program's folder only when the user may write there.
 TEST(FirstConfigFolder, IsTheProgramsWhenWritableElseTheDocuments) {
     QTemporaryDir root;
     const QString writable = root.filePath("portable");
