@@ -230,9 +230,8 @@ TEST(InputRules, MasksAndLimitsFollowTheRecord) {
         EXPECT_EQ(rule.selectAllOnFocus, (digits && field != GpsAcqTime) || field == Symbol)
             << fieldName(field);
     }
-    EXPECT_TRUE(isGpslessTimeout(""));
-    EXPECT_TRUE(isGpslessTimeout("000"));
-    EXPECT_FALSE(isGpslessTimeout("025"));
+    for (const char* timeout : {"", "000", "025"})
+        EXPECT_EQ(isGpslessTimeout(timeout), std::string_view(timeout) != "025") << timeout;
 }
 
 }  // namespace
