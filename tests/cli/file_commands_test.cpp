@@ -18,14 +18,10 @@ namespace zelvar {
 namespace {
 
 using testing::runCli;
+using testing_support::edited;
 using testing_support::kDefaultCfg;
 using testing_support::readAll;
 using testing_support::TempFolder;
-
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    text.replace(text.find(from), from.size(), to);
-    return text;
-}
 
 std::string bytesOf(std::span<const std::uint8_t> bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
@@ -40,12 +36,10 @@ class FileCommands : public ::testing::Test {
 
     TempFolder folder;
     const std::string defaults = file("default.cfg", kDefaultCfg);
-    const std::string noCall =
-        file("nocall.cfg", replaced(std::string(kDefaultCfg), "\"NOCALL-9\"", "\"\""));
+    const std::string noCall = file("nocall.cfg", edited("\"NOCALL-9\"", "\"\""));
     // Written roughly: the build raises the TX delay and the beacon interval.
-    const std::string rough = file(
-        "rough.cfg", replaced(replaced(std::string(kDefaultCfg), "\"200\",\"08\"", "\"10\",\"8\""),
-                              "\"0480\"", "\"0005\""));
+    const std::string rough =
+        file("rough.cfg", edited("\"0480\"", "\"0005\"", edited("\"200\",\"08\"", "\"10\",\"8\"")));
 };
 
 TEST_F(FileCommands, ImageIsTheCoresBuildOfTheSameFile) {
@@ -76,9 +70,9 @@ TEST_F(FileCommands, DecodeShowsImageAndWireAlike) {
     const testing::CliRun fromWire = runCli({"decode", path("wire.bin")});
     ASSERT_EQ(fromImage.code, 0) << fromImage.err;
     ASSERT_EQ(fromWire.code, 0) << fromWire.err;
-    EXPECT_EQ(replaced(fromWire.out, "Wire bytes: 170, lead-ins and checksums correct",
-                       "Image bytes: 164"),
-              fromImage.out);
+    EXPECT_EQ(
+        edited("Wire bytes: 170, lead-ins and checksums correct", "Image bytes: 164", fromWire.out),
+        fromImage.out);
     for (const char* row : {"\"NOCALL-9\"", "every 480 s", "200 ms (30 flags)"})
         EXPECT_NE(fromImage.out.find(row), std::string::npos) << row;
 
@@ -110,7 +104,6 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         {{"image", path("none.cfg")}, 2, "No such file or directory"},
         {{"image", file("cut.cfg", kDefaultCfg.substr(0, 30))}, 2, "the file ends"},
         {{"diff", defaults, path("cut.cfg")}, 2, "the file ends"},
-        {{"diff", path("none.cfg"), defaults}, 2, "No such file or directory"},
         {{"image", file("garbage.cfg", garbage)}, 2, "zelvar-cli: "},
         {{"image", noCall}, 1, "Parametri incompleti o non corretti\nMyCall"},
         {{"diff", noCall, defaults}, 1, "nocall.cfg: Parametri incompleti o non corretti: MY CALL"},
@@ -131,7 +124,6 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         {{"ports", "extra"}, 2, "unexpected argument extra"},
         {{}, 2, "Commands:"},
         {{"--help"}, 0, "\n  position "},
-        {{"position", "--help"}, 0, "Usage: zelvar-cli position"},
         {{"position", "--help"}, 0, "--alternate-table"},
     });
     EXPECT_FALSE(std::filesystem::exists(path("never.cfg")));
@@ -167,11 +159,9 @@ TEST_F(FileCommands, OutputReplacesRegularFilesAtomicallyAndWritesOthersInPlace)
 
 TEST_F(FileCommands, DiffListsWhatTheTrackerGetsDifferently) {
     // Written differently, built into the same bytes: "8" retries are "08", 201 ms are 30 flags.
-    const std::string same =
-        file("same.cfg", replaced(std::string(kDefaultCfg), "\"200\",\"08\"", "\"201\",\"8\""));
+    const std::string same = file("same.cfg", edited("\"200\",\"08\"", "\"201\",\"8\""));
     const std::string other =
-        file("b.cfg", replaced(replaced(std::string(kDefaultCfg), "\"200\"", "\"10\""),
-                               "\"NOCALL-9\"", "\"QX9ABC-7\""));
+        file("b.cfg", edited("\"NOCALL-9\"", "\"QX9ABC-7\"", edited("\"200\"", "\"10\"")));
     testing::expectRuns(
         {{{"diff", defaults, same}, 0, "gets the same 170 bytes from both files\n"}});
     const testing::CliRun run = runCli({"diff", defaults, other});

@@ -35,14 +35,12 @@ struct Normalisation {
     std::size_t index;
     std::string_view bytes;
 };
+const std::string_view kFactoryImage =
+    "\x1E\x08\x00\x3E\x2F\x0A\x30\x24\x19\x12\x0D\x0B\x09\x3C\x19\x03NOCALL9WIDE1 1WIDE2 2\0"
+    "Zelvar, version 4.0 - by QX9ABC Pim\0NOCALL0Message sent using Zelvar, version 4.0\0"
+    "AA:Msg received,i will reply soon\0\0\0\0\0\0\0\0\0\0\0"sv;
 const Normalisation kNormalisations[] = {
-    {"FactoryDefaults",
-     {},
-     {},
-     0,
-     "\x1E\x08\x00\x3E\x2F\x0A\x30\x24\x19\x12\x0D\x0B\x09\x3C\x19\x03NOCALL9WIDE1 1WIDE2 2\0"
-     "Zelvar, version 4.0 - by QX9ABC Pim\0NOCALL0Message sent using Zelvar, version 4.0\0"
-     "AA:Msg received,i will reply soon\0\0\0\0\0\0\0\0\0\0\0"sv},
+    {"FactoryDefaults", {}, {}, 0, kFactoryImage},
     {"TxDelayHalfToEven", {{NumFlagsAuto, "030"}}, {{NumFlagsAuto, "027"}}, 0, "\x04"},
     {"TxDelayTooWide", {{NumFlagsAuto, "999"}}, {{NumFlagsAuto, "993"}}, 0, "\x95"},
     {"MsgRepeatTooWide", {{MsgRepeat, "150"}}, {{MsgRepeat, "99"}}, 1, "\x63"},
@@ -154,7 +152,6 @@ TEST(ImageDecoder, CountsTheSpareBytesInUse) {
     EXPECT_EQ(decodeImage(image).spareNonZero, 2);
 }
 
-// Only differences the tracker gets are listed; none when the bytes are the same.
 TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
     const std::pair<Changes, std::vector<std::string>> cases[] = {
         {{{CommPort, "3"}, {BaudRate, "2"}}, {}},
@@ -211,8 +208,7 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
         {SpeedTable0, "98765", "9876", false},
         {SpeedTable2, "+1234", "123", false},
         {CommPort, "x12", "1", false},
-        {AltTable, "01", "", false},
-    };
+        {AltTable, "01", "", false}};
     for (const auto& [field, typed, kept, gpsless] : rows)
         EXPECT_EQ(keep(field, typed, gpsless), kept) << fieldName(field) << " " << typed;
 }
@@ -234,9 +230,8 @@ TEST(InputRules, MasksAndLimitsFollowTheRecord) {
         EXPECT_EQ(rule.selectAllOnFocus, (digits && field != GpsAcqTime) || field == Symbol)
             << fieldName(field);
     }
-    EXPECT_TRUE(isGpslessTimeout(""));
-    EXPECT_TRUE(isGpslessTimeout("000"));
-    EXPECT_FALSE(isGpslessTimeout("025"));
+    for (const char* timeout : {"", "000", "025"})
+        EXPECT_EQ(isGpslessTimeout(timeout), std::string_view(timeout) != "025") << timeout;
 }
 
 }  // namespace

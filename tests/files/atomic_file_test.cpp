@@ -9,7 +9,6 @@
 
 #include <atomic>
 #include <csignal>
-#include <functional>
 #include <thread>
 #include <vector>
 
@@ -24,24 +23,10 @@ namespace {
 using namespace testing_support;
 using enum Field;
 
-constexpr uid_t kNobody = 65534;
-
 struct stat statusOf(const std::filesystem::path& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
     return info;
-}
-
-// Runs `work` in a child process as the user nobody; its exit status, or -1 when killed.
-int asNobody(const std::function<int()>& work) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool dropped = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
-        ::_exit(dropped ? work() : 99);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Every legal name length can be saved: the temporary name does not grow with the target's.

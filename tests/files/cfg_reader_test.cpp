@@ -67,11 +67,6 @@ TEST(CfgReader, GeneratedRecordsSurviveBuildDecodeSaveAndLoad) {
     EXPECT_GT(built, 1000);
 }
 
-std::string edited(std::string_view from, std::string_view to) {
-    std::string text(kDefaultCfg);
-    return text.replace(text.find(from), from.size(), to);
-}
-
 // A file in UTF-16 or UTF-32, as every byte pair or quadruple's one character.
 std::string widened(std::string_view mark, std::string_view text, std::size_t width, bool big) {
     std::string wide(mark);
@@ -196,8 +191,7 @@ TEST(CfgWriter, WritesEachItemInItsForm) {
         {{{BcnEvery, "200"}}, "\"0600\",200,\"025\""},
         {{{BcnEvery, " 12 "}, {RxPosition, "1"}}, "\"0600\",140,\"025\""},
         {{{BcnEvery, "1.5"}}, "\"0600\",1.5,\"025\""},
-        {{{AprsMsg, "\""}}, ",\"\"\"\"\r\n"},
-    };
+        {{{AprsMsg, "\""}}, ",\"\"\"\"\r\n"}};
     for (const auto& [typed, item] : cases) {
         const Result<std::string> text = writeConfigText(changed(defaultSettings(), typed), {});
         ASSERT_TRUE(text) << reasonOf(text);

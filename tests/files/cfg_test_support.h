@@ -1,9 +1,13 @@
 #pragma once
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +23,12 @@ inline constexpr std::string_view kDefaultCfg =
     "\"00.00.00\",\"00.00.00\",1,\"0\",0,#FALSE#\r\n"
     "\"Msg received,i will reply soon\"\r\n"
     "0\r\n";
+
+// `text`, the factory file unless given, with its first `from` replaced by `to`.
+inline std::string edited(std::string_view from, std::string_view to,
+                          std::string text = std::string(kDefaultCfg)) {
+    return text.replace(text.find(from), from.size(), to);
+}
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class TempFolder {
@@ -54,6 +64,20 @@ class TempFolder {
 inline std::string readAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline constexpr uid_t kNobody = 65534;
+
+// Runs `work` in a child process as the user nobody; its exit status, or -1 when killed.
+inline int asNobody(const std::function<int()>& work) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+        ::_exit(dropped ? work() : 99);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace zelvar::testing_support

@@ -32,7 +32,6 @@ class PtyFarEnd {
     bool ok() const { return !path_.empty(); }
     const std::string& path() const { return path_; }
     int master() const { return master_; }
-    int slave() const { return slave_; }
     termios settings() const {
         termios t{};
         tcgetattr(slave_, &t);

@@ -77,7 +77,6 @@ TEST_F(SerialLine, DeliversExactly170BytesOnARawLine) {
     }
 }
 
-// What the user reads when the port cannot be had; nothing is shown or sent, the port is closed.
 TEST_F(SerialLine, RefusalsSayWhyAndSendNothing) {
     QtSerialPort holder(fixedDevice(line.path()));
     ASSERT_TRUE(holder.setPortNumber(1) && holder.open());

@@ -169,7 +169,6 @@ QByteArray pictureHex(int width, const char* format) {
     return bytes.toHex();
 }
 
-// Pictures stand between the words at their shown size, or are left out.
 TEST(RtfReader, ShowsPicturesOrLeavesThemOut) {
     const QByteArray png = pictureHex(3, "PNG");
     const QByteArray bin =
@@ -243,7 +242,6 @@ TEST(RtfReader, RefusesBrokenInputWithAReasonAndNoDocument) {
     }
 }
 
-// Our own manual reads with its headings, lists and pictures, and every cut of it is refused.
 TEST(RtfReader, ReadsTheManualAndRefusesEveryCutOfIt) {
     QFile file(QStringLiteral(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -12,6 +12,7 @@ namespace zelvar {
 namespace {
 
 using std::chrono::milliseconds;
+using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
 
 const std::string kNoLeadInVerdict =
@@ -30,10 +31,10 @@ Bytes part(std::span<const std::uint8_t> bytes, std::size_t from, std::size_t co
 
 // The four writes of a send with the given pause after block 1.
 std::vector<Piece> sent(const WireBytes& wire, milliseconds pause = kPauseAfterBlock1) {
-    return {{part(wire, 0, 2), milliseconds(0)},
-            {part(wire, 2, 83), milliseconds(10)},
-            {part(wire, 85, 2), milliseconds(10) + pause},
-            {part(wire, 87, 83), milliseconds(20) + pause}};
+    return {{part(wire, 0, 2), 0ms},
+            {part(wire, 2, 83), 10ms},
+            {part(wire, 85, 2), 10ms + pause},
+            {part(wire, 87, 83), 20ms + pause}};
 }
 
 // Feeds the pieces from `start`, then lets time run out; every report given on the way.
@@ -65,17 +66,17 @@ TEST(TransferCheck, NamesEachFaultExactly) {
     std::vector<Piece> checksum = sent(wire);
     checksum[3].bytes.back() = 0x3A;
     std::vector<Piece> clockBack = sent(wire);
-    clockBack[2].at = milliseconds(-5000);  // the clock jumped back: no pause seen
+    clockBack[2].at = -5000ms;  // the clock jumped back: no pause seen
     std::vector<Piece> noiseFirst = sent(wire);
-    noiseFirst.insert(noiseFirst.begin(), {{0x00}, milliseconds(-300)});
+    noiseFirst.insert(noiseFirst.begin(), {{0x00}, -300ms});
     std::vector<Piece> truncated = sent(wire);
     truncated[1].bytes.resize(60);
     std::vector<Piece> stopped = sent(wire);
     stopped[3].bytes.resize(10);
     std::vector<Piece> after = sent(wire);
-    after.push_back({{0x0D, 0x0A}, milliseconds(700)});
+    after.push_back({{0x0D, 0x0A}, 700ms});
     std::vector<Piece> between = sent(wire);
-    between.insert(between.begin() + 2, {{0x13, 0xFF, 0x11}, milliseconds(300)});
+    between.insert(between.begin() + 2, {{0x13, 0xFF, 0x11}, 300ms});
     struct Row {
         std::vector<Piece> pieces;
         std::vector<std::string> faults;
@@ -83,10 +84,8 @@ TEST(TransferCheck, NamesEachFaultExactly) {
     };
     const Row rows[] = {
         {checksum, {"block 2 checksum 0x3A, expected 0x" + hexByte(wire[169])}, false},
-        {sent(wire, milliseconds(2)),
-         {"second lead-in after 2 ms: the sender did not pause"},
-         true},
-        {sent(wire, milliseconds(400)),
+        {sent(wire, 2ms), {"second lead-in after 2 ms: the sender did not pause"}, true},
+        {sent(wire, 400ms),
          {"second lead-in after 400 ms: the sender paused less than 500 ms"},
          true},
         {clockBack, {"second lead-in after 0 ms: the sender did not pause"}, true},
@@ -103,13 +102,11 @@ TEST(TransferCheck, NamesEachFaultExactly) {
         {between,
          {"line noise: 0x13 0xFF 0x11 before the second lead-in", "173 bytes, 170 expected"},
          true},
-        {{{Bytes(3000, 0x00), milliseconds(0)}},
+        {{{Bytes(3000, 0x00), 0ms}},
          {"line noise: 0x00 0x00 0x00 0x00 and 2996 more bytes before the lead-in",
           kNoLeadInVerdict},
          false},
-        {{{{0xFF}, milliseconds(0)}},
-         {"line noise: 0xFF before the lead-in", kNoLeadInVerdict},
-         false},
+        {{{{0xFF}, 0ms}}, {"line noise: 0xFF before the lead-in", kNoLeadInVerdict}, false},
     };
     for (const Row& row : rows) {
         TransferCheck check;
@@ -122,7 +119,6 @@ TEST(TransferCheck, NamesEachFaultExactly) {
     }
 }
 
-// A transfer cut short anywhere is judged once, without a crash, and counts what came.
 TEST(TransferCheck, JudgesEveryTruncationOnceAndStopsCleanly) {
     const WireBytes wire = wireBytes(defaultImage());
     for (std::size_t length = 1; length < kWireSize; ++length) {
@@ -134,8 +130,7 @@ TEST(TransferCheck, JudgesEveryTruncationOnceAndStopsCleanly) {
             left -= piece.bytes.size();
             EXPECT_FALSE(check.receive(piece.bytes, start + piece.at));
         }
-        const std::optional<TransferReport> report =
-            check.finish(start + milliseconds(700), "the line closed");
+        const std::optional<TransferReport> report = check.finish(start + 700ms, "the line closed");
         ASSERT_TRUE(report) << length;
         EXPECT_FALSE(report->ok());
         EXPECT_EQ(report->byteCount, length);
@@ -144,7 +139,7 @@ TEST(TransferCheck, JudgesEveryTruncationOnceAndStopsCleanly) {
                       "only " + std::to_string(length) + " of 170 bytes before the line closed");
         }
         EXPECT_FALSE(check.underWay());
-        EXPECT_FALSE(check.finish(start + milliseconds(800), "again"));
+        EXPECT_FALSE(check.finish(start + 800ms, "again"));
     }
 }
 
@@ -160,7 +155,7 @@ TEST(TransferCheck, ResynchronisesAfterEndlessNoiseAndAcceptsASendHoweverItIsCut
     for (int chunk = 0; chunk < 1000; ++chunk) {  // 10 s of 4 KiB chunks, no FF in them
         Bytes noise(4096);
         std::generate(noise.begin(), noise.end(), [&] { return random() % 0xFF; });
-        now += milliseconds(10);
+        now += 10ms;
         if (std::optional<TransferReport> report = check.receive(noise, now))
             reports.push_back(std::move(*report));
     }
@@ -171,7 +166,7 @@ TEST(TransferCheck, ResynchronisesAfterEndlessNoiseAndAcceptsASendHoweverItIsCut
         EXPECT_EQ(report.faults().back(), kNoLeadInVerdict);
     }
     // The lead-in comes in the middle of the fifth window of noise.
-    for (const TransferReport& report : arrive(check, sent(wire), now + milliseconds(5)))
+    for (const TransferReport& report : arrive(check, sent(wire), now + 5ms))
         reports.push_back(report);
     ASSERT_EQ(reports.size(), 5u);
     EXPECT_EQ(reports.back().image, image);
@@ -199,7 +194,7 @@ TEST(TransferCheck, ResynchronisesAfterEndlessNoiseAndAcceptsASendHoweverItIsCut
         ASSERT_EQ(report.gaps.size(), 4u);
         EXPECT_EQ(report.gaps[1].name, "block 1 to lead-in 2");
         EXPECT_TRUE(report.gaps[1].judged);
-        EXPECT_GE(report.gaps[1].length, milliseconds(589));
+        EXPECT_GE(report.gaps[1].length, 589ms);
         EXPECT_FALSE(check.underWay());
     }
 }

@@ -65,8 +65,6 @@ TEST_F(Calculator, WritesWhatTheFieldsSay) {
     }
 }
 
-// Keys a field cannot hold are dropped, editing keys work, and every key release or change of
-// notation checks the fields again: the write button follows.
 TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
     // A sign or the axis' hemisphere letters may go in front of the degrees, letters raised.
     for (const auto& [name, kept] : {std::pair{"txtLat", "+NS."}, std::pair{"txtLng", "+EW."}}) {
@@ -118,7 +116,6 @@ TEST_F(Calculator, RefusedWritesChangeNothing) {
     EXPECT_FALSE(writeButton()->isEnabled());
 }
 
-// Close and the title bar's close box only hide the window; it is not modal.
 TEST_F(Calculator, ClosingHidesAndUnmarksTheBeacon) {
     for (bool titleBar : {false, true}) {
         field("txtLat")->setText(titleBar ? "12.34.56" : "0.00.00");

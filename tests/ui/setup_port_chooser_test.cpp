@@ -64,7 +64,6 @@ TEST_F(SetupPortChooser, ShowsTheDeviceOrThatThereIsNone) {
               "Serial port 2 does not exist: the system lists 0 serial devices.");
 }
 
-// Opened, the menu lists afresh; choosing an entry writes its number into "Comm num".
 TEST_F(SetupPortChooser, TheMenuListsAfreshAndChoosingSetsTheNumber) {
     typeInto("edComm", "3");
     listed.ports.insert(listed.ports.begin() + 2, {3, {"ttyACM0", "/dev/ttyACM0", "Pico"}});
@@ -95,7 +94,6 @@ TEST_F(SetupPortChooser, TheMenuListsAfreshAndChoosingSetsTheNumber) {
     EXPECT_FALSE(shownAsMissing());
 }
 
-// A device node that appears or goes in /dev makes the list be read again, without a restart.
 TEST_F(SetupPortChooser, FollowsDevicesThatComeAndGo) {
     listed.ports.erase(listed.ports.begin());
     QFile node(QStringLiteral("/dev/zelvar-test-%1").arg(QCoreApplication::applicationPid()));

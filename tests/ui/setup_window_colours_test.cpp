@@ -6,7 +6,6 @@
 namespace zelvar {
 namespace {
 
-// Readable colours keep their hue and are only changed when they do not read well.
 TEST(ReadableColours, ReachTheContrastAndKeepTheirHue) {
     for (int grey = 0; grey <= 255; grey += 15) {
         const QColor background(grey, grey, 255 - grey);

@@ -1,7 +1,5 @@
 // Default, Save and Load of the main window, through the real file dialog and real files.
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QScreen>
 #include <QStandardPaths>
@@ -158,7 +156,6 @@ TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBoxAndKeepWhatCameBefore) {
     }
 }
 
-// The first dialog of a run starts in the program's folder only when the user may write there.
 TEST(FirstConfigFolder, IsTheProgramsWhenWritableElseTheDocuments) {
     QTemporaryDir root;
     const QString writable = root.filePath("portable");
@@ -179,14 +176,8 @@ TEST(FirstConfigFolder, IsTheProgramsWhenWritableElseTheDocuments) {
     ASSERT_TRUE(QFile::setPermissions(
         root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther));
     EXPECT_EQ(firstConfigFolder(readOnly), readOnly);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool nobody = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        ::_exit(nobody && firstConfigFolder(readOnly) != readOnly ? 0 : 1);
-    }
-    int status = -1;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_EQ(status, 0) << "as nobody, the read-only folder was still the first folder";
+    EXPECT_EQ(testing_support::asNobody([&] { return firstConfigFolder(readOnly) == readOnly; }), 0)
+        << "as nobody, the read-only folder was still the first folder";
 }
 
 }  // namespace

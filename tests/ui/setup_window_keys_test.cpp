@@ -169,7 +169,6 @@ TEST_F(SetupKeys, AnEmptySymbolIsToldFromAnUnderscore) {
     EXPECT_LT(darkest("_") + 40, darkest(""));
 }
 
-// The GPSless display swaps the controls at the right of two rows and keeps the hidden values.
 TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
     typeInto("edBcnEvery", "5");
     control<QComboBox>("cbMicEMsg")->setCurrentIndex(3);
@@ -187,8 +186,6 @@ TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
     EXPECT_EQ(window->settings().micEMsg, 3);
 }
 
-// Each field, list, box and group is named by its label, a list's entry being its value; a
-// counter is heard with its field.
 TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
     click("cmdPreview");
     for (QWidget* shown :
@@ -233,7 +230,6 @@ TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
     }
 }
 
-// Every button of the two windows has a letter of its own for Alt; Alt+D restores the defaults.
 TEST_F(SetupKeys, ButtonsHaveMnemonics) {
     for (QWidget* shown :
          {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->calculator())}) {
@@ -255,8 +251,6 @@ TEST_F(SetupKeys, ButtonsHaveMnemonics) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->settings() == defaultSettings(); }));
 }
 
-// Editing keys as X11 sends them keep their effect in every field; only typed characters meet
-// the field's rule, and a refused one leaves the content and its selection.
 TEST_F(SetupKeys, EditingKeysWorkAndRefusedKeysChangeNothing) {
     const testing::X11Key home{Qt::Key_Home, {}, {}}, end{Qt::Key_End, {}, {}};
     const testing::X11Key left{Qt::Key_Left, {}, {}};
