@@ -21,12 +21,11 @@ export class TransferFailure extends Error {
   }
 }
 
-// A write resolves once the browser has the bytes, not once they have left the wire: Web Serial
-// has no drain between writes. Each pause therefore starts after the bytes' own time on the line,
-// start bit, eight data bits and stop bit each, and after this much more for the browser's own
-// process to hand them to the device, which takes longer on a busy machine.
-const HANDOVER_MS = 50;
-
+// A write resolves once the browser has the bytes, not once they have left the wire, and a busy
+// browser may hand them to the device later still. So after each write the page closes its
+// writer, which drains: the system has taken and sent the bytes. An adapter may still hold some
+// (USB ones do), so the pause starts after the bytes' own time on the line as well: start bit,
+// eight data bits and stop bit each.
 export function lineTimeMs(byteCount: number, baudRate: number): number {
   return (byteCount * 10 * 1000) / baudRate;
 }
@@ -77,7 +76,8 @@ class TransferRun {
         return this.progress.setText(step.text);
       case "write":
         await this.onLine(this.writer!.write(step.bytes));
-        return this.onLine(pauseAtLeast(lineTimeMs(step.bytes.length, this.baudRate) + HANDOVER_MS));
+        await this.drain();
+        return this.onLine(pauseAtLeast(lineTimeMs(step.bytes.length, this.baudRate)));
       case "pause":
         return this.onLine(pauseAtLeast(step.pauseMs));
       case "close":
@@ -93,6 +93,10 @@ class TransferRun {
       throw new TransferFailure("open", error);
     });
     window.addEventListener("beforeunload", askBeforeLeaving);
+    this.takeWriter();
+  }
+
+  private takeWriter(): void {
     this.writer = this.port.writable!.getWriter();
     this.lineLost = this.writer.closed.then(
       () => never,
@@ -101,18 +105,27 @@ class TransferRun {
     this.lineLost.catch(() => {});
   }
 
+  // Closing the writer waits until the device has sent every byte, and fails if it could not; the
+  // port then gives a fresh writer, watched for a failing line during the pause that follows.
+  private async drain(writeMore = true): Promise<void> {
+    const writer = this.writer!;
+    this.writer = null;
+    await writer.close().catch((error: unknown) => {
+      throw new TransferFailure("line", error);
+    });
+    if (writeMore) this.takeWriter();
+  }
+
   private onLine<T>(work: Promise<T>): Promise<T> {
     return Promise.race([work, this.lineLost]).catch((error: unknown) => {
       throw error instanceof TransferFailure ? error : new TransferFailure("line", error);
     });
   }
 
-  // Closing the writer waits until the device has taken every byte, and fails if it could not;
-  // only then does the port close.
+  // The last writer drained, the port closes.
   private async close(): Promise<void> {
+    await this.drain(false);
     try {
-      await this.writer!.close();
-      this.writer = null;
       await this.port.close();
     } catch (error) {
       throw new TransferFailure("line", error);

@@ -19,8 +19,6 @@ const PAUSE_AFTER_BLOCK_1_MS = 600;
 // How late the relay and the far end may read block 1 on a busy machine, which shortens the gap
 // (46 ms seen beside other builds): the desktop's send test allows as much.
 const LATE_READ_MS = 100;
-// The page's time for the browser to hand a write to the device, before the line time starts.
-const HANDOVER_MS = 50;
 const SENT = "Data sent !\r\n Be shure that 'Transfer OK' appears on LCD";
 
 const missing = serialDeviceMissing();
@@ -46,13 +44,17 @@ async function sendAt(speed, during = async () => {}) {
   await page.selectOption("#BaudRate", String(speed));
   const far = await startReceive(line.rx, speed);
   await page.evaluate(() => {
-    // When each write was asked for and when the browser said it had the bytes.
+    // When each write was asked for, and when closing its writer had drained the bytes.
     window.zelvarWrites = [];
-    const write = (window.zelvarWrite ??= WritableStreamDefaultWriter.prototype.write);
-    WritableStreamDefaultWriter.prototype.write = function (bytes) {
-      const entry = { length: bytes.length, asked: performance.now() };
-      window.zelvarWrites.push(entry);
-      return write.call(this, bytes).then(() => void (entry.taken = performance.now()));
+    const writer = WritableStreamDefaultWriter.prototype;
+    const { write, close } = (window.zelvarWriter ??= { write: writer.write, close: writer.close });
+    writer.write = function (bytes) {
+      window.zelvarWrites.push({ length: bytes.length, asked: performance.now() });
+      return write.call(this, bytes);
+    };
+    writer.close = function () {
+      const entry = window.zelvarWrites.at(-1);
+      return close.call(this).then(() => void (entry.drained = performance.now()));
     };
     window.zelvarProgress = [];
     window.zelvarWatch?.disconnect();
@@ -79,14 +81,14 @@ async function sendAt(speed, during = async () => {}) {
   const gap = report.gaps.find((g) => g.between === "block 1 to lead-in 2");
   const least = PAUSE_AFTER_BLOCK_1_MS + (BLOCK_SIZE * 10 * 1000) / speed - LATE_READ_MS;
   assert.ok(gap.ms >= least, `at ${speed} bit/s the gap before lead-in 2 is ${gap.ms} ms, less than ${least}`);
-  // On the page's own clock, exactly: each pause starts once the bytes have had their line time
-  // and the hand-over margin after the browser took them.
+  // On the page's own clock, exactly: every write drained, and each pause and the bytes' line time
+  // counted from the drain.
   const writes = await page.evaluate(() => window.zelvarWrites);
-  assert.deepEqual(writes.map((w) => w.length), [2, BLOCK_SIZE, 2, BLOCK_SIZE]);
+  assert.deepEqual(writes.map((w) => [w.length, w.drained > w.asked]), [2, BLOCK_SIZE, 2, BLOCK_SIZE].map((n) => [n, true]));
   [10, PAUSE_AFTER_BLOCK_1_MS, 10].forEach((pause, i) => {
-    const waited = writes[i + 1].asked - writes[i].taken;
-    const due = pause + (writes[i].length * 10 * 1000) / speed + HANDOVER_MS;
-    assert.ok(waited >= due, `at ${speed} bit/s, write ${i + 2} came ${waited} ms after ${i + 1}, not ${due}`);
+    const waited = writes[i + 1].asked - writes[i].drained;
+    const due = pause + (writes[i].length * 10 * 1000) / speed;
+    assert.ok(waited >= due, `at ${speed} bit/s, write ${i + 2} came ${waited} ms after ${i + 1} drained, not ${due}`);
   });
   assert.deepEqual(await page.evaluate(() => window.zelvarProgress), [
     ...DOTS.map((text) => ({ text, buttonsDisabled: true, leavingAsks: true })),
