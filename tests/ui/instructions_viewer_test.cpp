@@ -113,8 +113,9 @@ TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
     EXPECT_EQ(shownText(viewer), "second");
 }
 
-// Pictures fit the page in proportion, no scrolling sideways; widened, never beyond their own size.
-TEST_F(Viewer, ShowsTheManualsPicturesAsWideAsThePage) {
+// The real manual: pictures fit the page in proportion, no scrolling sideways; widened, never
+// beyond their own size; every paragraph laid out, every colour readable, light or dark.
+TEST_F(Viewer, ShowsTheWholeManualWithPicturesAsWideAsThePageInReadableColours) {
     ASSERT_TRUE(QFile::copy(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf", "Zelvar_Config.rtf"));
     InstructionsViewer* viewer = InstructionsViewer::open("Zelvar_Config.rtf", kTitle);
     auto picturesAt = [&](int width) {
@@ -146,17 +147,14 @@ TEST_F(Viewer, ShowsTheManualsPicturesAsWideAsThePage) {
         return paragraphs;
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return blank() == 0; })) << blank() << " blank paragraphs";
-}
 
-// The manual's headings and coloured words on the page of a dark palette too, and again when the
-// desktop switches back: its texts that do not reach the readable contrast.
-TEST_F(Viewer, ShowsTheManualsColoursReadableInALightAndADarkPalette) {
-    ASSERT_TRUE(QFile::copy(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf", "Zelvar_Config.rtf"));
+    // The headings and coloured words on the page of a dark palette too, and again when the
+    // desktop switches back: the texts that do not reach the readable contrast.
     const QPalette light = QApplication::palette();
     QPalette dark(QColor(53, 53, 53));
     dark.setColor(QPalette::ToolTipBase, QColor(35, 35, 35));
     dark.setColor(QPalette::ToolTipText, Qt::white);
-    QTextBrowser* view = viewOf(InstructionsViewer::open("Zelvar_Config.rtf", kTitle));
+    QTextBrowser* view = viewOf(viewer);
     auto unreadable = [&] {
         QStringList texts;
         for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next())
@@ -172,10 +170,10 @@ TEST_F(Viewer, ShowsTheManualsColoursReadableInALightAndADarkPalette) {
     };
     for (const QPalette& palette : {light, dark, light}) {
         QApplication::setPalette(palette);
-        const QColor page = palette.color(QPalette::ToolTipBase);
+        const QColor paper = palette.color(QPalette::ToolTipBase);
         EXPECT_TRUE(QTest::qWaitFor([&] {
-            return view->palette().color(QPalette::Base) == page && unreadable().isEmpty();
-        })) << page.name().toStdString()
+            return view->palette().color(QPalette::Base) == paper && unreadable().isEmpty();
+        })) << paper.name().toStdString()
             << ": " << unreadable().join(" | ").toStdString();
     }
 }
