@@ -5,8 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "common/ascii.h"
 #include "geo/aprs_position.h"
 #include "geo/coordinate_conversion.h"
+#include "geo/coordinate_reading.h"
+#include "geo/maidenhead_locator.h"
 #include "geo/position_decoder.h"
 
 namespace {
@@ -18,6 +21,28 @@ std::string cent(double degrees) {
     return (std::signbit(degrees) ? "-" : "") + *degToCent(std::fabs(degrees));
 }
 
+// A typed coordinate or locator is refused with a reason, or read within the earth: a
+// coordinate within its limit, a locator as the centre of a square that gives the same locator.
+void readTyped(std::string_view text) {
+    for (Axis axis : {Axis::Latitude, Axis::Longitude}) {
+        const Result<TypedCoordinate> read = readCoordinate(text, axis, Notation::GradMinCent);
+        if (read ? !(std::fabs(read->degrees) <= (axis == Axis::Latitude ? 90 : 180))
+                 : read.error().reason.empty())
+            std::abort();
+    }
+    const Result<GeoPoint> centre = locatorCentre(text);
+    if (!centre)
+        return;
+    std::string_view locator = text;
+    while (locator.front() == ' ')
+        locator.remove_prefix(1);
+    while (locator.back() == ' ')
+        locator.remove_suffix(1);
+    const Result<std::string> again = maidenheadLocator(*centre, static_cast<int>(locator.size()));
+    if (!again || asciiLowered(*again) != asciiLowered(locator))
+        std::abort();
+}
+
 }  // namespace
 
 // Any text either is refused with the fixed reason or reads as a position that the calculator's
@@ -25,6 +50,7 @@ std::string cent(double degrees) {
 // rounded to whole feet cannot always give back).
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
+    readTyped(text);
     const Result<DecodedPosition> decoded = decodePosition(text);
     if (!decoded) {
         if (!decoded.error().reason.starts_with(kNotACalculatorPosition))

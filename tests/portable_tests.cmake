@@ -2,6 +2,7 @@
 set(ZELVAR_PORTABLE_TESTS
     config/image_builder_test.cpp
     files/cfg_reader_test.cpp
+    geo/coordinate_reading_test.cpp
     geo/position_calculation_test.cpp
     transfer/send_sequence_test.cpp
     transfer/transfer_check_test.cpp)

@@ -1,26 +1,74 @@
 #include "geo/position_calculation.h"
 
+#include <tuple>
+
 #include "geo/coordinate_conversion.h"
+#include "geo/coordinate_reading.h"
+#include "geo/maidenhead_locator.h"
+#include "geo/position_decoder.h"
 
 namespace zelvar {
 namespace {
 
-using Calculated = Result<CalculatedPosition>;
+constexpr int kShownLocatorLength = 6;
+
+// The position of a request, and the Grad.Min.Cent texts the normal form is built from.
+struct Where {
+    GeoPoint point;
+    std::string latitudeCent;
+    std::string longitudeCent;
+};
 
 std::string describe(Axis axis, const std::string& text, Notation notation) {
-    return "invalid " + std::string(axisName(axis)) + " \"" + text + "\" (" +
-           std::string(notationName(notation)) + ")";
+    std::string said = "invalid " + std::string(axisName(axis)) + " \"" + text + "\"";
+    if (isDottedCoordinate(text))
+        said += " (" + std::string(notationName(notation)) + ")";
+    return said;
 }
 
-// Decimal degrees of a validated coordinate.
-Result<double> decimal(const std::string& text, Notation notation) {
-    return notation == Notation::GradMinCent ? centToDeg(text) : secToDeg(text);
+// A dotted Grad.Min.Cent text as typed; every other notation as its degrees give it.
+Result<std::string> centText(const std::string& text, const TypedCoordinate& coordinate,
+                             Notation notation) {
+    if (coordinate.form == CoordinateForm::Dotted && notation == Notation::GradMinCent)
+        return text;
+    return degToCent(coordinate.degrees);
 }
 
-// The Grad.Min.Cent text the normal form is built from: the typed text itself, or the
-// seconds turned into hundredths of a minute.
-Result<std::string> centText(const std::string& text, double degrees, Notation notation) {
-    return notation == Notation::GradMinCent ? Result<std::string>(text) : degToCent(degrees);
+Result<Where> typedPosition(const PositionRequest& request) {
+    Where where;
+    for (auto [axis, text, degrees, cent] :
+         {std::tuple{Axis::Latitude, &request.latitude, &where.point.latitude, &where.latitudeCent},
+          std::tuple{Axis::Longitude, &request.longitude, &where.point.longitude,
+                     &where.longitudeCent}}) {
+        Result<TypedCoordinate> read = readCoordinate(*text, axis, request.notation);
+        if (!read)
+            return failure(describe(axis, *text, request.notation) + ": " + read.error().reason);
+        Result<std::string> asCent = centText(*text, *read, request.notation);
+        if (!asCent)
+            return failure(asCent.error().reason);
+        *degrees = read->degrees;
+        *cent = std::move(*asCent);
+    }
+    return where;
+}
+
+Result<Where> locatorPosition(const std::string& locator) {
+    Result<GeoPoint> centre = locatorCentre(locator);
+    if (!centre)
+        return failure("invalid locator \"" + locator + "\": " + centre.error().reason);
+    Result<std::string> latitude = degToCent(centre->latitude);
+    Result<std::string> longitude = degToCent(centre->longitude);
+    if (!latitude || !longitude)
+        return failure(latitude ? longitude.error().reason : latitude.error().reason);
+    return Where{*centre, *latitude, *longitude};
+}
+
+// The locator of the position the text carries, which the normal form rounds to hundredths of a
+// minute, so that the locator shown is the one a station receiving the beacon works out.
+std::string carriedLocator(const std::string& text, GeoPoint asked) {
+    Result<DecodedPosition> carried = decodePosition(text);
+    const GeoPoint point = carried ? GeoPoint{carried->latitude, carried->longitude} : asked;
+    return maidenheadLocator(point, kShownLocatorLength).value_or(std::string());
 }
 
 }  // namespace
@@ -29,17 +77,10 @@ Result<CalculatedPosition> calculatePosition(const PositionRequest& request) {
     if (request.symbol.size() != 1) {
         return failure("the symbol must be one character, not \"" + request.symbol + "\"");
     }
-    const Notation notation = request.notation;
-    for (auto [axis, text] : {std::pair{Axis::Latitude, &request.latitude},
-                              std::pair{Axis::Longitude, &request.longitude}}) {
-        if (Result<> v = validateCoordinate(*text, axis, notation); !v) {
-            return failure(describe(axis, *text, notation) + ": " + v.error().reason);
-        }
-    }
-    Result<double> latitude = decimal(request.latitude, notation);
-    Result<double> longitude = decimal(request.longitude, notation);
-    if (!latitude || !longitude) {
-        return failure(latitude ? longitude.error().reason : latitude.error().reason);
+    Result<Where> where =
+        request.locator.empty() ? typedPosition(request) : locatorPosition(request.locator);
+    if (!where) {
+        return failure(where.error().reason);
     }
     Result<std::int32_t> feet = altitudeFeet(request.altitude, request.form);
     if (!feet) {
@@ -52,21 +93,15 @@ Result<CalculatedPosition> calculatePosition(const PositionRequest& request) {
     if (request.includeAltitude) {
         carried = *feet;
     }
-    Result<std::string> text;
-    if (request.form == PositionForm::Compressed) {
-        text = makeCompressed(*latitude, *longitude, table, symbol, carried);
-    } else {
-        Result<std::string> latCent = centText(request.latitude, *latitude, notation);
-        Result<std::string> lngCent = centText(request.longitude, *longitude, notation);
-        if (!latCent || !lngCent) {
-            return failure(latCent ? lngCent.error().reason : latCent.error().reason);
-        }
-        text = normalPosition(*latCent, *lngCent, table, symbol, carried);
-    }
+    Result<std::string> text =
+        request.form == PositionForm::Compressed
+            ? makeCompressed(where->point.latitude, where->point.longitude, table, symbol, carried)
+            : normalPosition(where->latitudeCent, where->longitudeCent, table, symbol, carried);
     if (!text) {
         return failure(text.error().reason);
     }
-    return CalculatedPosition{*text, *feet, feetAsMetres(*feet)};
+    return CalculatedPosition{*text, *feet, feetAsMetres(*feet),
+                              carriedLocator(*text, where->point)};
 }
 
 }  // namespace zelvar

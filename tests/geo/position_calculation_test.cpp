@@ -26,7 +26,7 @@ constexpr PositionForm kCompressed = PositionForm::Compressed;
 PositionRequest request(const char* latitude, const char* longitude, Notation notation,
                         PositionForm form, const char* metres = "0", bool included = false,
                         const char* symbol = ">", bool alternate = false) {
-    return {latitude, longitude, notation, metres, included, form, symbol, alternate};
+    return {latitude, longitude, notation, metres, included, form, symbol, alternate, {}};
 }
 
 // The altitude is shown back whether included or not, negative only in the normal form. The
@@ -45,7 +45,7 @@ TEST(CalculatePosition, GivesTheBeaconOrNamesWhatIsWrong) {
         {request("91.00.00", "0.00.00", kCent, kNormal), "90", nullptr},
         {request("0045.30.15", "0.00.00", kSec, kNormal), "too many", nullptr},
         {request(".30.15", "0.00.00", kCent, kNormal), "degrees", nullptr},
-        {request("45", "0.00.00", kCent, kNormal), "\".\"", nullptr},
+        {request("45.30.1", "0.00.00", kCent, kNormal), "hundredths", nullptr},
         {request("pasted text", "0.00.00", kCent, kNormal), "latitude \"pasted text\"", nullptr},
         {request("0.00.00", "0.00.00", kCent, kNormal, "9999999999", false), "altitude", nullptr},
         {request("0.00.00", "0.00.00", kCent, kNormal, "400000", true), "/A=", nullptr},
