@@ -1,5 +1,7 @@
 # The core's tests that need nothing of the host: they build with gcc, clang and emscripten.
 set(ZELVAR_PORTABLE_TESTS
+    config/advice_test.cpp
+    config/aprs_symbols_test.cpp
     config/image_builder_test.cpp
     files/cfg_reader_test.cpp
     geo/coordinate_reading_test.cpp

@@ -1,0 +1,174 @@
+#include "config/advice.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <optional>
+#include <utility>
+
+#include "config/config_image.h"
+#include "config/input_rules.h"
+#include "config/sent_address.h"
+#include "config/text_number.h"
+#include "files/cfg_encoding.h"
+
+namespace zelvar {
+namespace {
+
+constexpr std::string_view kPlaceholderCall = "NOCALL";
+constexpr int kMostHops = 3;
+constexpr double kShortestInterval = 60;            // seconds
+constexpr double kShortestFixedInterval = 10 * 60;  // seconds
+
+using Values = std::initializer_list<std::pair<std::string_view, std::string>>;
+
+// The rule's text with each {name} replaced by its value.
+std::string filled(std::string_view text, Values values) {
+    std::string result;
+    while (!text.empty()) {
+        const std::size_t open = text.find('{');
+        const std::size_t close = text.find('}', open);
+        if (open == std::string_view::npos || close == std::string_view::npos) {
+            result += text;
+            break;
+        }
+        result += text.substr(0, open);
+        const std::string_view name = text.substr(open + 1, close - open - 1);
+        const auto value = std::find_if(values.begin(), values.end(),
+                                        [&](const auto& pair) { return pair.first == name; });
+        result += value != values.end() ? value->second
+                                        : std::string(text.substr(open, close - open + 1));
+        text.remove_prefix(close + 1);
+    }
+    return result;
+}
+
+// The rules, each reading the record as the build left it.
+class Adviser {
+  public:
+    explicit Adviser(const DeviceSettings& held) : sent_(held) {
+        ConfigImage image{};
+        static_cast<void>(buildConfigImage(sent_, image));
+        gpsless_ = isGpslessTimeout(sent_.gpsAcqTime);
+    }
+
+    std::vector<AdviceNote> notes() && {
+        ownCallsign();
+        path();
+        rates();
+        message();
+        std::stable_sort(notes_.begin(), notes_.end(),
+                         [](const auto& a, const auto& b) { return a.rule < b.rule; });
+        return std::move(notes_);
+    }
+
+  private:
+    void note(AdviceRule rule, Field field, Values values) {
+        const AdviceRuleText& about = adviceRule(rule);
+        notes_.push_back(
+            {rule, about.id, about.level, field, filled(about.text, values), about.why});
+    }
+
+    // The callsign as sent when it is the placeholder: "NOCALL-9", and "NOCALLX-9" too, which
+    // goes out as NOCALL.
+    static std::optional<std::string> placeholder(std::string_view callsign) {
+        const std::optional<SentAddress> address = sentAddress(callsign);
+        if (!address || address->call != kPlaceholderCall)
+            return std::nullopt;
+        return latin1ToUtf8(address->shown);
+    }
+
+    void ownCallsign() {
+        if (std::optional<std::string> call = placeholder(sent_.myCall))
+            note(AdviceRule::MyCallPlaceholder, Field::MyCall, {{"call", *call}});
+    }
+
+    void path() {
+        const std::vector<SentAddress> entries = sentPath(sent_.aprsPath);
+        if (entries.empty())
+            return;
+        if (std::any_of(entries.begin() + 1, entries.end(),
+                        [](const SentAddress& e) { return e.isWide1_1(); }))
+            note(AdviceRule::Wide1NotFirst, Field::AprsPath, {});
+        int hops = 0;
+        for (const SentAddress& entry : entries) {
+            const std::string shown = latin1ToUtf8(entry.shown);
+            if (entry.isRetired())
+                note(AdviceRule::RetiredAlias, Field::AprsPath, {{"entry", shown}});
+            if (entry.isInvalidHop())
+                note(AdviceRule::InvalidHop, Field::AprsPath, {{"entry", shown}});
+            hops += entry.hops();
+        }
+        if (hops > kMostHops)
+            note(AdviceRule::TooManyHops, Field::AprsPath, {{"hops", std::to_string(hops)}});
+        else if (hops == kMostHops)
+            note(AdviceRule::ThreeHops, Field::AprsPath, {});
+        if (gpsless_ && std::any_of(entries.begin(), entries.end(),
+                                    [](const SentAddress& e) { return e.isWide1_1(); }))
+            note(AdviceRule::FillInForFixedStation, Field::AprsPath, {});
+        if (sent_.baud300 == 1)
+            note(AdviceRule::PathOnHf, Field::AprsPath, {});
+    }
+
+    double seconds(Field field) const { return leadingNumber(*fieldText(sent_, field)); }
+
+    void everyFewSeconds(Field field) {
+        note(AdviceRule::RateUnderAMinute, field,
+             {{"label", std::string(fieldLabel(field))},
+              {"seconds", formatPlainNumber(seconds(field))}});
+    }
+
+    void rates() {
+        const double manual = seconds(Field::ManualTime);
+        if (manual < kShortestInterval)
+            everyFewSeconds(Field::ManualTime);
+        else if (gpsless_ && manual < kShortestFixedInterval)
+            note(AdviceRule::FixedStationRate, Field::ManualTime,
+                 {{"seconds", formatPlainNumber(manual)}});
+        if (gpsless_)
+            return;  // no speed without a GPS: the bands are not used
+        std::optional<int> inverted;
+        for (int band = 0; band < static_cast<int>(sent_.speedTable.size()); ++band) {
+            if (seconds(speedTableField(band)) < kShortestInterval)
+                everyFewSeconds(speedTableField(band));
+            if (!inverted && band > 0 &&
+                seconds(speedTableField(band)) > seconds(speedTableField(band - 1)))
+                inverted = band;
+        }
+        if (inverted) {
+            const Field faster = speedTableField(*inverted);
+            const Field slower = speedTableField(*inverted - 1);
+            note(AdviceRule::BandsInverted, faster,
+                 {{"label", std::string(fieldLabel(faster))},
+                  {"seconds", formatPlainNumber(seconds(faster))},
+                  {"slower", std::string(fieldLabel(slower))},
+                  {"slower_seconds", formatPlainNumber(seconds(slower))}});
+        }
+    }
+
+    void message() {
+        const bool message =
+            !trimSpaces(sent_.aprsMsg).empty() && leadingNumber(sent_.msgRepeat) > 0;
+        const bool answer = sent_.autoReply == 1;
+        if (!message && !answer)
+            return;
+        if (std::optional<std::string> call = placeholder(sent_.destCall))
+            note(AdviceRule::MessageToPlaceholder, Field::DestCall, {{"call", *call}});
+    }
+
+    DeviceSettings sent_;
+    bool gpsless_ = false;
+    std::vector<AdviceNote> notes_;
+};
+
+}  // namespace
+
+std::vector<AdviceNote> adviseOn(const DeviceSettings& settings) {
+    return Adviser(settings).notes();
+}
+
+bool hasWarnings(const std::vector<AdviceNote>& notes) {
+    return std::any_of(notes.begin(), notes.end(),
+                       [](const AdviceNote& n) { return n.level == AdviceLevel::Warning; });
+}
+
+}  // namespace zelvar

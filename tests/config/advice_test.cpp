@@ -1,0 +1,207 @@
+#include "config/advice.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "config/config_image.h"
+#include "settings_support.h"
+
+namespace zelvar {
+namespace {
+
+using testing_support::changed;
+using testing_support::Changes;
+
+std::vector<std::string> ids(const std::vector<AdviceNote>& notes) {
+    std::vector<std::string> found;
+    for (const AdviceNote& note : notes)
+        found.emplace_back(note.id);
+    return found;
+}
+
+std::string said(const std::vector<AdviceNote>& notes) {
+    std::string text;
+    for (const AdviceNote& note : notes)
+        text += std::string(note.id) + ": " + note.text + "\n";
+    return text;
+}
+
+TEST(Advice, FactoryDefaultsGetThePlaceholderWarningAndTwoHints) {
+    const std::vector<AdviceNote> notes = adviseOn(defaultSettings());
+    ASSERT_EQ(ids(notes), (std::vector<std::string>{"mycall-placeholder", "path-hops-over-2",
+                                                    "message-to-nocall"}))
+        << said(notes);
+    EXPECT_EQ(notes[0].level, AdviceLevel::Warning);
+    EXPECT_EQ(notes[0].field, Field::MyCall);
+    EXPECT_EQ(notes[0].text, "The callsign is still the factory placeholder NOCALL-9");
+    EXPECT_EQ(notes[1].level, AdviceLevel::Hint);
+    EXPECT_EQ(notes[1].field, Field::AprsPath);
+    EXPECT_EQ(notes[2].field, Field::DestCall);
+    EXPECT_TRUE(hasWarnings(notes));
+}
+
+// A station set up as the usual practice has it, which no rule touches.
+DeviceSettings practised() {
+    return changed(defaultSettings(), {{Field::MyCall, "QX9ABC-9"},
+                                       {Field::AprsPath, "WIDE1-1,WIDE2-1"},
+                                       {Field::DestCall, "QX9XYZ"}});
+}
+
+const Changes kGpsless = {{Field::GpsAcqTime, "000"}, {Field::ManualTime, "1800"}};
+
+Changes with(Changes changes, const Changes& more) {
+    changes.insert(changes.end(), more.begin(), more.end());
+    return changes;
+}
+
+// Each rule on the values as SEND sends them, firing and not: the rule's id, whether it fires,
+// and the field its note names.
+TEST(Advice, EachRuleFiresOnlyWhereItShould) {
+    struct Row {
+        Changes changes;
+        const char* rule;
+        bool fires;
+        Field field = Field::AprsPath;
+    };
+    const Row rows[] = {
+        {{{Field::MyCall, "NOCALL-9"}}, "mycall-placeholder", true, Field::MyCall},
+        {{{Field::MyCall, " nocall-15"}}, "mycall-placeholder", true, Field::MyCall},
+        {{{Field::MyCall, "NOCALLX-3"}}, "mycall-placeholder", true, Field::MyCall},  // cut to 6
+        {{{Field::MyCall, "N0CALL-9"}}, "mycall-placeholder", false},
+
+        {{{Field::AprsPath, "WIDE2-1,WIDE1-1"}}, "path-wide1-not-first", true},
+        {{{Field::AprsPath, "WIDE1-1"}}, "path-wide1-not-first", false},
+        {{{Field::AprsPath, "WIDE2-1,WIDE1-2"}}, "path-wide1-not-first", false},
+
+        {{{Field::AprsPath, "RELAY,WIDE2-1"}}, "path-retired-alias", true},
+        {{{Field::AprsPath, "WIDE"}}, "path-retired-alias", true},
+        {{{Field::AprsPath, "TRACE"}}, "path-retired-alias", true},
+        {{{Field::AprsPath, "TRACE2-2"}}, "path-retired-alias", true},
+        {{{Field::AprsPath, "wide3-3"}}, "path-retired-alias", true},
+        {{{Field::AprsPath, "WIDE7-1"}}, "path-retired-alias", true},
+        {{{Field::AprsPath, "WIDE2-2"}}, "path-retired-alias", false},
+        {{{Field::AprsPath, "RELAYS,WIDEST"}}, "path-retired-alias", false},
+        {{{Field::AprsPath, "WIDE3-4"}}, "path-retired-alias", false},  // not valid at all
+
+        {{{Field::AprsPath, "WIDE2-3"}}, "path-invalid-hop", true},
+        {{{Field::AprsPath, "WIDE8-1"}}, "path-invalid-hop", true},
+        {{{Field::AprsPath, "WIDE7-7"}}, "path-invalid-hop", false},
+        {{{Field::AprsPath, "WIDE2-16"}}, "path-invalid-hop", false},  // sent as WIDE2
+
+        {{{Field::AprsPath, "WIDE2-2,WIDE2-2"}}, "path-hops-over-3", true},
+        {{{Field::AprsPath, "WIDE1-1,WIDE3-3"}}, "path-hops-over-3", true},
+        {{{Field::AprsPath, "WIDE1-1,WIDE2-2"}}, "path-hops-over-3", false},
+
+        {{{Field::AprsPath, "WIDE1-1,WIDE2-2"}}, "path-hops-over-2", true},
+        {{{Field::AprsPath, "WIDE2-2,QX9DIG"}}, "path-hops-over-2", true},
+        {{{Field::AprsPath, "WIDE2-2,WIDE2-2"}}, "path-hops-over-2", false},
+        {{{Field::AprsPath, "WIDE2-2"}}, "path-hops-over-2", false},
+
+        {with(kGpsless, {{Field::AprsPath, "WIDE1-1"}}), "path-fill-in-fixed", true},
+        {with(kGpsless, {{Field::AprsPath, "WIDE2-1"}}), "path-fill-in-fixed", false},
+        {{{Field::AprsPath, "WIDE1-1"}}, "path-fill-in-fixed", false},
+
+        {{{Field::Baud300, "1"}}, "path-on-hf", true},
+        {{{Field::Baud300, "1"}, {Field::AprsPath, " , "}}, "path-on-hf", false},
+        {{{Field::Baud300, "0"}}, "path-on-hf", false},
+
+        {{{Field::ManualTime, "0050"}}, "rate-under-60s", true, Field::ManualTime},
+        {{{Field::SpeedTable6, "050"}}, "rate-under-60s", true, Field::SpeedTable6},
+        {{{Field::SpeedTable6, "055"}}, "rate-under-60s", false},  // sent as 60 s
+        {with(kGpsless, {{Field::SpeedTable6, "030"}}), "rate-under-60s", false},
+        {with(kGpsless, {{Field::ManualTime, "0030"}}), "rate-under-60s", true, Field::ManualTime},
+
+        {with(kGpsless, {{Field::ManualTime, "0590"}}), "rate-fixed-under-10min", true,
+         Field::ManualTime},
+        {with(kGpsless, {{Field::ManualTime, "0600"}}), "rate-fixed-under-10min", false},
+        {with(kGpsless, {{Field::ManualTime, "0030"}}), "rate-fixed-under-10min", false},
+        {{{Field::ManualTime, "0300"}}, "rate-fixed-under-10min", false},
+
+        {{{Field::SpeedTable3, "300"}}, "rate-bands-inverted", true, Field::SpeedTable3},
+        {{{Field::SpeedTable1, "0480"}}, "rate-bands-inverted", false},  // equal is fine
+        {with(kGpsless, {{Field::SpeedTable3, "300"}}), "rate-bands-inverted", false},
+
+        {{{Field::DestCall, "NOCALL"}}, "message-to-nocall", true, Field::DestCall},
+        {{{Field::DestCall, "NOCALL-3"}, {Field::AprsMsg, ""}, {Field::AutoReply, "1"}},
+         "message-to-nocall",
+         true,
+         Field::DestCall},
+        {{{Field::DestCall, "NOCALL"}, {Field::AprsMsg, "  "}}, "message-to-nocall", false},
+        {{{Field::DestCall, "NOCALL"}, {Field::MsgRepeat, "00"}}, "message-to-nocall", false},
+    };
+    ASSERT_EQ(adviseOn(practised()).size(), 0u) << said(adviseOn(practised()));
+    for (const Row& row : rows) {
+        const std::vector<AdviceNote> notes = adviseOn(changed(practised(), row.changes));
+        const auto note = std::find_if(notes.begin(), notes.end(),
+                                       [&](const AdviceNote& n) { return n.id == row.rule; });
+        ASSERT_EQ(note != notes.end(), row.fires) << row.rule << " on " << said(notes);
+        if (row.fires) {
+            EXPECT_EQ(note->field, row.field) << row.rule;
+            EXPECT_EQ(note->level, adviceRule(note->rule).level);
+        }
+    }
+}
+
+TEST(Advice, NotesNameWhatTheTrackerGets) {
+    const auto text = [](const Changes& changes, std::string_view rule) {
+        for (const AdviceNote& note : adviseOn(changed(practised(), changes)))
+            if (note.id == rule)
+                return note.text;
+        return std::string("(none)");
+    };
+    EXPECT_EQ(text({{Field::MyCall, "NOCALLX-3"}}, "mycall-placeholder"),
+              "The callsign is still the factory placeholder NOCALL-3");
+    EXPECT_EQ(text({{Field::AprsPath, "wide3-3"}}, "path-retired-alias"),
+              "wide3-3 is a retired path alias");
+    EXPECT_EQ(text({{Field::AprsPath, "WIDE2-2,WIDE3-3"}}, "path-hops-over-3"),
+              "The path asks for 5 hops, more than the 3 the network allows");
+    EXPECT_EQ(text({{Field::SpeedTable0, "0005"}}, "rate-under-60s"),
+              "Speed 0-3 Km/h: a beacon every 10 s, more often than once a minute");
+    EXPECT_EQ(text({{Field::SpeedTable4, "200"}}, "rate-bands-inverted"),
+              "Speed 41-72 Km/h (200 s) beacons less often than the slower Speed 23-40 Km/h "
+              "(180 s)");
+}
+
+// Generated records: the advice on a record is the advice on what its build writes back, every
+// note is one filled-in line in the order of the rules, and warnings are what hasWarnings says.
+TEST(Advice, IsTheSameOnTheFormAndOnWhatSendWrites) {
+    testing_support::RecordGenerator records(36);
+    int built = 0;
+    for (int round = 0; round < 2000; ++round) {
+        const DeviceSettings held = records.next();
+        const std::vector<AdviceNote> notes = adviseOn(held);
+        DeviceSettings sent = held;
+        ConfigImage image{};
+        if (buildConfigImage(sent, image) && ++built)
+            ASSERT_EQ(said(adviseOn(sent)), said(notes));
+        for (std::size_t i = 0; i < notes.size(); ++i) {
+            const AdviceNote& note = notes[i];
+            EXPECT_EQ(note.id, adviceRule(note.rule).id);
+            EXPECT_TRUE(!note.text.empty() && note.text.find_first_of("{}\n") == std::string::npos)
+                << note.text;
+            EXPECT_TRUE(i == 0 || notes[i - 1].rule <= note.rule) << said(notes);
+        }
+        EXPECT_EQ(hasWarnings(notes),
+                  std::any_of(notes.begin(), notes.end(),
+                              [](const AdviceNote& n) { return n.level == AdviceLevel::Warning; }));
+    }
+    EXPECT_GT(built, 200);
+}
+
+// Every rule has its words and at least one source, and its id is unique.
+TEST(AdviceRules, EachHasItsWordsAndSource) {
+    std::vector<std::string_view> seen;
+    for (const AdviceRuleText& rule : adviceRules()) {
+        EXPECT_EQ(&adviceRule(rule.rule), &rule);
+        EXPECT_FALSE(rule.text.empty() || rule.why.empty()) << rule.id;
+        EXPECT_FALSE(adviceSourceName(rule.sources.front()).empty()) << rule.id;
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), rule.id), 0) << rule.id;
+        seen.push_back(rule.id);
+    }
+}
+
+}  // namespace
+}  // namespace zelvar
