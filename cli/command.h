@@ -23,12 +23,15 @@ inline constexpr int kExitFaulty = 1;          // receive, loopback: a transfer 
 inline constexpr int kExitDeviceError = 2;     // receive, loopback: the device failed
 inline constexpr int kExitNothingArrived = 3;  // receive: nothing before the timeout
 inline constexpr int kExitInterrupted = 130;   // Ctrl+C, as shells report it
+inline constexpr int kExitWarnings = 1;        // check: a warning, or settings that SEND refuses
+inline constexpr int kExitNoMatch = 1;         // symbols: no symbol matches the search
 
 // What a command does once its arguments are parsed; returns the exit code.
 using Action = std::function<int(const CommandLineIo& io)>;
 
 // Each command declares its arguments and its help on its own subcommand and returns the action
 // that reads them. The list of commands is in command_line.cpp.
+Action declareCheck(CLI::App& command);
 Action declareDecode(CLI::App& command);
 Action declareDefaults(CLI::App& command);
 Action declareDiff(CLI::App& command);
@@ -40,6 +43,7 @@ Action declarePorts(CLI::App& command);
 Action declarePosition(CLI::App& command);
 Action declareReceive(CLI::App& command);
 Action declareSend(CLI::App& command);
+Action declareSymbols(CLI::App& command);
 
 // Prints "zelvar-cli: <message>" and the command's usage line to err; returns kExitInputError.
 int usageError(std::ostream& err, const CLI::App& command, std::string_view message);

@@ -23,6 +23,7 @@ struct CommandEntry {
 };
 
 constexpr std::array kCommands{
+    CommandEntry{"check", "check a .cfg against the usual APRS practice", &declareCheck},
     CommandEntry{"decode", "show what an image or wire capture tells the tracker", &declareDecode},
     CommandEntry{"defaults", "print the factory-default .cfg", &declareDefaults},
     CommandEntry{"diff", "compare what two .cfg files send to the tracker", &declareDiff},
@@ -37,14 +38,16 @@ constexpr std::array kCommands{
     CommandEntry{"receive", "act as the tracker: receive transfers and check them",
                  &declareReceive},
     CommandEntry{"send", "send a .cfg to the tracker over the serial line", &declareSend},
+    CommandEntry{"symbols", "list the APRS symbols by name", &declareSymbols},
 };
 
 constexpr const char* kDescription =
     "Does the work of Zelvar Config without a window: prints the factory defaults, builds,\n"
     "sends and decodes the Zelvar tracker's configuration image, compares and normalises\n"
-    ".cfg files, calculates the position texts of the GPSless beacon, lists the serial\n"
-    "ports and says what keeps one from being used; as the tracker's end of a line it\n"
-    "checks transfers, and it tests a port whose TX and RX are bridged.";
+    ".cfg files and checks them against APRS practice, calculates the position texts of\n"
+    "the GPSless beacon, names the APRS symbols, lists the serial ports and says what\n"
+    "keeps one from being used; as the tracker's end of a line it checks transfers, and\n"
+    "it tests a port whose TX and RX are bridged.";
 
 constexpr const char* kExitStatus =
     "Exit status:\n"
@@ -52,7 +55,8 @@ constexpr const char* kExitStatus =
     "  1  the build failed (the field and the reason on stderr); for position, a\n"
     "     coordinate or the altitude is wrong; for diff, the files send different\n"
     "     bytes or one of them does not build; for doctor, a finding stops SEND; for\n"
-    "     receive and loopback, a transfer with faults or no echo\n"
+    "     receive and loopback, a transfer with faults or no echo; for check, a warning\n"
+    "     or settings that SEND refuses; for symbols, no symbol matches\n"
     "  2  a file could not be read, loaded or written, the output could not be\n"
     "     written, or the arguments are wrong; for receive and loopback, the device\n"
     "     failed\n"

@@ -10,8 +10,9 @@ namespace zelvar::cli {
 namespace {
 
 struct PositionOptions {
-    std::string latitude;
-    std::string longitude;
+    std::optional<std::string> latitude;
+    std::optional<std::string> longitude;
+    std::optional<std::string> locator;
     bool seconds = false;
     std::optional<std::string> altitude;
     bool normal = false;
@@ -23,10 +24,17 @@ struct PositionOptions {
 int runPosition(const CommandLineIo& io, const CLI::App& command, const PositionOptions& options) {
     if (options.normal && options.compressed)
         return usageError(io.err, command, "choose one of --normal and --compressed");
+    if (options.locator.has_value() == (options.latitude || options.longitude) ||
+        options.latitude.has_value() != options.longitude.has_value())
+        return usageError(io.err, command, "--lat and --lon are required, or --locator alone");
 
     PositionRequest request;
-    request.latitude = options.latitude;
-    request.longitude = options.longitude;
+    if (options.locator)
+        request.locator = *options.locator;
+    else {
+        request.latitude = *options.latitude;
+        request.longitude = *options.longitude;
+    }
     request.notation = options.seconds ? Notation::GradMinSec : Notation::GradMinCent;
     if (options.altitude) {
         request.altitude = *options.altitude;
@@ -52,19 +60,24 @@ Action declarePosition(CLI::App& command) {
     auto options = std::make_shared<PositionOptions>();
     command.footer(
         "Prints the APRS position text for the GPSless beacon, as the calculator writes it.\n"
-        "An invalid latitude, longitude or altitude: exit 1, the reason on stderr.");
+        "The position is --lat and --lon, or the centre of the square of --locator. Each\n"
+        "coordinate may be written as degrees.minutes.hundredths (45.30.15 is 45 deg 30.15\n"
+        "min; 45 deg 30 min 15 s with --seconds), decimal degrees (45.5025), degrees and\n"
+        "decimal minutes (\"45 30.15 N\", or with the degree and minute signs) or degrees,\n"
+        "minutes and seconds (\"45 30 15\"), with N, S, E or W before or after it, or + or -\n"
+        "in front.\n"
+        "The normal form rounds to hundredths of a minute.\n"
+        "An invalid latitude, longitude, locator or altitude: exit 1, the reason on stderr.");
+    command.add_option("--lat", options->latitude, "latitude, with an optional N or S")
+        ->type_name("TEXT");
+    command.add_option("--lon", options->longitude, "longitude, with an optional E or W")
+        ->type_name("TEXT");
     command
-        .add_option("--lat", options->latitude,
-                    "latitude in degrees.minutes.hundredths of a minute (45.30.15 is\n"
-                    "45 deg 30.15 min), with an optional N, S, + or - in front")
-        ->type_name("TEXT")
-        ->required();
-    command
-        .add_option("--lon", options->longitude,
-                    "longitude in the same form, with an optional E, W, + or - in front")
-        ->type_name("TEXT")
-        ->required();
-    command.add_flag("--seconds", options->seconds, "read them as degrees.minutes.seconds instead");
+        .add_option("--locator", options->locator,
+                    "Maidenhead locator of 4, 6 or 8 characters (JN45, JN45om, JN45om10)")
+        ->type_name("TEXT");
+    command.add_flag("--seconds", options->seconds,
+                     "read degrees.minutes.ss as degrees.minutes.seconds instead");
     command.add_option("--alt", options->altitude, "include the altitude")->type_name("METRES");
     command.add_flag("--normal", options->normal,
                      "uncompressed form: 20 characters, 29 with the altitude");

@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 
+#include "advice_text.h"
 #include "command.h"
 #include "common/ascii.h"
 #include "port_number.h"
@@ -114,6 +115,7 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
     ConfigImage image{};
     if (int status = buildImage(io.err, settings, image))
         return status;
+    printAdvice(io.err, adviseOn(settings), false);  // notes only: they never stop SEND
     target.lineSettings = lineSettingsFor(settings.baudRate);
 
     int argc = 1;
@@ -158,7 +160,8 @@ Action declareSend(CLI::App& command) {
     command.footer(
         "Loads FILE.cfg into a default record, builds the tracker's image and sends it as\n"
         "SEND does: FF FF, block 1, FF FF, block 2, with the same pauses (about 1.5 s).\n"
-        "Progress goes to stderr. Give either --port or --device.\n"
+        "The notes of `check` come first, one line each, then the progress, all on stderr.\n"
+        "Give either --port or --device.\n"
         "Exit 0 sent, 1 the build failed, 2 the file or the arguments are wrong, 3 the serial\n"
         "port failed: the system's words on stderr, and below them what `doctor` finds.");
     command.add_option("FILE.cfg", options->file)->required();

@@ -24,12 +24,16 @@ int loadSettingsFile(std::ostream& err, const std::string& path, DeviceSettings&
     return loadSettingsFile(err, path, settings, calculator);
 }
 
+void printBuildFailure(std::ostream& err, const FieldFailure& failure) {
+    err << kBuildFailedMessage << "\n";
+    err << fieldName(failure.field) << ": " << failure.reason << "\n";
+}
+
 int buildImage(std::ostream& err, DeviceSettings& settings, ConfigImage& image) {
     BuildResult result = buildConfigImage(settings, image);
     if (result)
         return kExitOk;
-    err << kBuildFailedMessage << "\n";
-    err << fieldName(result.error().field) << ": " << result.error().reason << "\n";
+    printBuildFailure(err, result.error());
     return kExitBuildFailed;
 }
 

@@ -16,6 +16,9 @@ int loadSettingsFile(std::ostream& err, const std::string& path, DeviceSettings&
                      CalculatorInputs& calculator);
 int loadSettingsFile(std::ostream& err, const std::string& path, DeviceSettings& settings);
 
+// The window's message for a build that failed, then the field and the reason.
+void printBuildFailure(std::ostream& err, const FieldFailure& failure);
+
 // Builds the image; on failure prints the window's message and the reason to err and returns
 // kExitBuildFailed.
 int buildImage(std::ostream& err, DeviceSettings& settings, ConfigImage& image);

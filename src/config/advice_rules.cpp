@@ -57,9 +57,9 @@ constexpr std::array<AdviceRuleText, kAdviceRuleCount> kRules = {{
      kHint,
      "The path asks for 3 hops; 2 are usually enough",
      "WIDE1-1,WIDE2-1 (two hops) is the usual setting for a mobile and reaches an internet "
-     "gateway almost everywhere. Three hops, WIDE1-1,WIDE2-2 or WIDE2-2 for a fixed station, are "
-     "for sparse areas with few digipeaters; where digipeaters are close, the third hop only "
-     "adds load.",
+     "gateway almost everywhere; a fixed station does with WIDE2-1. Three hops, as "
+     "WIDE1-1,WIDE2-2, are for sparse areas with few digipeaters; where digipeaters are close, "
+     "the third hop only adds load.",
      {Paradigm, Northwest, UnitedStates}},
     {FillInForFixedStation,
      "path-fill-in-fixed",

@@ -248,17 +248,20 @@ const AprsSymbol* findSymbol(char code, SymbolTable table) {
 }
 
 std::vector<AprsSymbol> searchSymbols(std::string_view search) {
-    std::vector<AprsSymbol> found;
     const std::vector<std::string> words = wordsOf(search);
+    const bool tableAndCode =
+        search.size() == 2 && (search.front() == '/' || search.front() == '\\');
+    std::vector<AprsSymbol> found;
     for (SymbolTable table : {SymbolTable::Primary, SymbolTable::Alternate}) {
         const char tableChar = symbolTableChar(table == SymbolTable::Alternate);
         for (const AprsSymbol& symbol : symbolTable(table)) {
-            const bool wanted =
-                search.empty()       ? true
-                : search.size() == 1 ? symbol.code == search.front()
-                : search.size() == 2 && (search.front() == '/' || search.front() == '\\')
-                    ? search.front() == tableChar && symbol.code == search.back()
-                    : namedBy(symbol, words);
+            bool wanted = namedBy(symbol, words);
+            if (search.empty())
+                wanted = true;
+            else if (search.size() == 1)
+                wanted = symbol.code == search.front();
+            else if (tableAndCode)
+                wanted = search.front() == tableChar && symbol.code == search.back();
             if (wanted)
                 found.push_back(symbol);
         }

@@ -169,8 +169,14 @@ TEST_F(LineCommands, SendWritesWhatTheTrackerChecks) {
     ASSERT_TRUE(report && report->ok()) << run.err;
     EXPECT_EQ(std::string(report->bytes.begin(), report->bytes.end()), wire);
     EXPECT_GE(report->gaps.at(1).length, std::chrono::milliseconds(673));
-    EXPECT_EQ(run.err, "Sending data on " + line.path() +
-                           "......\nData sent !\n Be shure that 'Transfer OK' appears on LCD\n");
+    // The notes of check come first.
+    EXPECT_EQ(run.err,
+              "warning: MY CALLSIGN: The callsign is still the factory placeholder NOCALL-9\n"
+              "hint: APRS PATH: The path asks for 3 hops; 2 are usually enough\n"
+              "hint: APRS message TO CALL: The message goes to the factory placeholder NOCALL\n"
+              "Sending data on " +
+                  line.path() +
+                  "......\nData sent !\n Be shure that 'Transfer OK' appears on LCD\n");
     EXPECT_EQ(run.out, "");
 }
 

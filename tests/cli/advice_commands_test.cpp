@@ -1,0 +1,136 @@
+// zelvar-cli's commands of APRS practice, run in-process: check, symbols, and position in the
+// notations beside the calculator's own.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "../config/settings_support.h"
+#include "../files/cfg_test_support.h"
+#include "cli_run.h"
+#include "config/advice_json.h"
+#include "config/config_image.h"
+#include "files/cfg_file.h"
+#include "files/cfg_writer.h"
+
+namespace zelvar {
+namespace {
+
+using testing::runCli;
+using testing_support::edited;
+using testing_support::kDefaultCfg;
+using testing_support::TempFolder;
+
+class AdviceCommands : public ::testing::Test {
+  protected:
+    std::string file(const std::string& name, std::string_view bytes) const {
+        return folder.write(name, bytes).string();
+    }
+
+    TempFolder folder;
+    const std::string defaults = file("default.cfg", kDefaultCfg);
+    // A station set up as practice has it: own callsign, two hops, a real addressee.
+    const std::string practised =
+        file("practised.cfg",
+             edited("\"NOCALL-9\",\"WIDE1-1,WIDE2-2\"", "\"QX9ABC-9\",\"WIDE1-1,WIDE2-1\"",
+                    edited(",\"NOCALL\",", ",\"QX9XYZ\",")));
+};
+
+// Text for people, exit 1 for a warning; hints alone exit 0; SEND's refusal is said as SEND says
+// it and exits 1 too; a file that cannot be read is 2.
+TEST_F(AdviceCommands, CheckSaysWhatToLookAt) {
+    testing::expectRuns({
+        {{"check", defaults},
+         1,
+         "warning: MY CALLSIGN: The callsign is still the factory placeholder NOCALL-9\n    "
+         "NOCALL is the placeholder"},
+        {{"check", defaults}, 1, "\n1 warning, 2 hints\n"},
+        {{"check", practised}, 0, "No advice: the settings follow the usual APRS practice.\n"},
+        {{"check", file("hint.cfg", edited("\"WIDE1-1,WIDE2-1\"", "\"WIDE1-1,WIDE2-2\"",
+                                           testing_support::readAll(practised)))},
+         0,
+         "hint: APRS PATH: The path asks for 3 hops"},
+        {{"check", file("empty.cfg", edited("\"NOCALL-9\"", "\"\""))},
+         1,
+         "Parametri incompleti o non corretti\nMyCall: MY CALLSIGN: empty callsign\n"},
+        {{"check", file("cut.cfg", kDefaultCfg.substr(0, 40))}, 2, "the file ends"},
+        {{"check", file("garbage.cfg", "\"x\"")}, 2, "zelvar-cli: "},
+        {{"check"}, 2, "FILE.cfg is required"},
+    });
+    const testing::CliRun refused =
+        runCli({"check", "--json", (folder.path() / "empty.cfg").string()});
+    EXPECT_TRUE(refused.out.starts_with(
+        "{\"builds\":false,\"failure\":{\"field\":\"MyCall\",\"reason\":\"MY CALLSIGN: empty "
+        "callsign\"},\"notes\":["))
+        << refused.out;
+}
+
+// Generated records saved as files: check --json gives the core's notes on the loaded record,
+// and exits 1 exactly when one of them is a warning or the record does not build.
+TEST_F(AdviceCommands, CheckJsonIsTheCoresAdvice) {
+    testing_support::RecordGenerator records(33);
+    int checked = 0;
+    for (int round = 0; round < 300; ++round) {
+        const Result<std::string> text = writeConfigText(records.next(), CalculatorInputs{});
+        if (!text)
+            continue;  // Save refuses it, so no file holds it
+        const std::string path = file("record.cfg", *text);
+        DeviceSettings loaded = defaultSettings();
+        CalculatorInputs calculator;
+        ASSERT_TRUE(loadConfigFile(path, loaded, calculator));
+        const std::vector<AdviceNote> notes = adviseOn(loaded);
+        ConfigImage image{};
+        const bool builds = bool(buildConfigImage(loaded, image));
+
+        const testing::CliRun run = runCli({"check", path, "--json"});
+        ASSERT_TRUE(run.out.starts_with(builds ? "{\"builds\":true," : "{\"builds\":false,"))
+            << run.out;
+        EXPECT_TRUE(run.out.ends_with(",\"notes\":" + adviceJson(notes) + "}\n")) << run.out;
+        EXPECT_EQ(run.code, !builds || hasWarnings(notes) ? 1 : 0) << run.out;
+        ++checked;
+    }
+    EXPECT_GT(checked, 100);
+}
+
+TEST_F(AdviceCommands, SymbolsByNameOrCode) {
+    testing::expectRuns({
+        {{"symbols", "car"},
+         0,
+         "Symbol  Table      Name\n/>      primary    car\n\\>      alternate  car or other "
+         "vehicle (takes an overlay)\n\nAn overlay is"},
+        {{"symbols", "/O"}, 0, "/O      primary    balloon\n", "overlay"},
+        {{"symbols", "zeppelin"}, 1, "zelvar-cli: no symbol is named \"zeppelin\"\n"},
+        {{"symbols", "\x1b[2J"}, 1, "named \"\\x1B[2J\""},
+        {{"symbols", "a", "b"}, 2, "unexpected argument b"},
+    });
+    const testing::CliRun all = runCli({"symbols"});
+    std::istringstream lines(all.out);
+    int listed = 0;
+    for (std::string line; std::getline(lines, line);)
+        listed += line.starts_with('/') || line.starts_with('\\');
+    EXPECT_EQ(listed, 188) << all.out;
+}
+
+// The calculator's dotted notation as before, the others beside it, a locator instead of both.
+TEST_F(AdviceCommands, PositionTakesEveryNotation) {
+    testing::expectRuns({
+        {{"position", "--lat", "45.30.15", "--lon", "9.10.30", "--normal"},
+         0,
+         "=4530.15N/00910.30E>\n"},
+        {{"position", "--lat", "45.5025", "--lon", "-9.175", "--normal"},
+         0,
+         "=4530.15N/00910.50W>\n"},
+        {{"position", "--lat", "45 30.15 N", "--lon", "W 9 10 30", "--normal"},
+         0,
+         "=4530.15N/00910.50W>\n"},
+        {{"position", "--locator", "JN45om", "--normal"}, 0, "=4531.25N/00912.50E>\n"},
+        {{"position", "--locator", "JN45om"}, 0, "=/"},
+        {{"position", "--locator", "JN45o"}, 1, "invalid locator \"JN45o\""},
+        {{"position", "--lat", "45.5025", "--lon", "9 E 10"}, 1, "nothing may follow"},
+        {{"position", "--locator", "JN45", "--lat", "45"}, 2, "or --locator alone"},
+        {{"position", "--lat", "45"}, 2, "--lat and --lon are required"},
+        {{"position"}, 2, "--lat and --lon are required"},
+    });
+}
+
+}  // namespace
+}  // namespace zelvar
