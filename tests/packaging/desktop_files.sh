@@ -50,6 +50,14 @@ for command in $commands; do
     done
 done
 
+# The user manual explains every rule of check, each with its sources.
+rules=$("$cli" check --help | sed -n '/^The rules/,/\.$/p' | grep -oE '[a-z0-9]+(-[a-z0-9]+)+')
+[ -n "$rules" ] || fail "no rules in check --help"
+for rule in $rules; do
+    grep -F "{\\f1\\b $rule} (" "$packaging/../docs/Zelvar_Config.rtf" | grep -q '\[[A-Z]*\]\\par' ||
+        fail "the manual lacks the rule $rule or its source"
+done
+
 # Both manual pages are there and read without a warning.
 for page in zelvar-cli zelvar-config; do
     [ -s "$built/$page.1.gz" ] || fail "no manual page $page.1.gz"
