@@ -1,17 +1,8 @@
 #include "advice_text.h"
 
-#include <algorithm>
-
 #include "common/ascii.h"
 
 namespace zelvar::cli {
-namespace {
-
-std::string counted(long count, std::string_view one, std::string_view many) {
-    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
-}
-
-}  // namespace
 
 std::string wrapped(std::string_view text, std::size_t indent, std::size_t width) {
     std::string result;
@@ -36,17 +27,6 @@ void printAdvice(std::ostream& out, const std::vector<AdviceNote>& notes, bool e
         if (explain)
             out << wrapped(note.why, 4);
     }
-}
-
-std::string adviceSummary(const std::vector<AdviceNote>& notes) {
-    if (notes.empty())
-        return "No advice: the settings follow the usual APRS practice.";
-    const auto warnings = std::count_if(notes.begin(), notes.end(), [](const AdviceNote& note) {
-        return note.level == AdviceLevel::Warning;
-    });
-    const auto hints = static_cast<long>(notes.size()) - warnings;
-    return counted(static_cast<long>(warnings), "warning", "warnings") + ", " +
-           counted(hints, "hint", "hints");
 }
 
 }  // namespace zelvar::cli

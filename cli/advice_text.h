@@ -12,9 +12,6 @@ namespace zelvar::cli {
 // escaped; with `explain`, its why wrapped and indented below it.
 void printAdvice(std::ostream& out, const std::vector<AdviceNote>& notes, bool explain);
 
-// "1 warning, 2 hints", or that there is nothing to say.
-std::string adviceSummary(const std::vector<AdviceNote>& notes);
-
 // A text wrapped to lines of at most `width` characters, each indented by `indent` spaces.
 std::string wrapped(std::string_view text, std::size_t indent, std::size_t width = 79);
 

@@ -160,6 +160,10 @@ class Adviser {
     std::vector<AdviceNote> notes_;
 };
 
+std::string counted(std::size_t count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
 }  // namespace
 
 std::vector<AdviceNote> adviseOn(const DeviceSettings& settings) {
@@ -169,6 +173,17 @@ std::vector<AdviceNote> adviseOn(const DeviceSettings& settings) {
 bool hasWarnings(const std::vector<AdviceNote>& notes) {
     return std::any_of(notes.begin(), notes.end(),
                        [](const AdviceNote& n) { return n.level == AdviceLevel::Warning; });
+}
+
+std::string adviceSummary(const std::vector<AdviceNote>& notes) {
+    if (notes.empty())
+        return "No advice: the settings follow the usual APRS practice.";
+    const auto warnings =
+        static_cast<std::size_t>(std::count_if(notes.begin(), notes.end(), [](const AdviceNote& n) {
+            return n.level == AdviceLevel::Warning;
+        }));
+    return counted(warnings, "warning", "warnings") + ", " +
+           counted(notes.size() - warnings, "hint", "hints");
 }
 
 }  // namespace zelvar

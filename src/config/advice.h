@@ -31,4 +31,7 @@ std::vector<AdviceNote> adviseOn(const DeviceSettings& settings);
 
 bool hasWarnings(const std::vector<AdviceNote>& notes);
 
+// "1 warning, 2 hints", or that there is nothing to say.
+std::string adviceSummary(const std::vector<AdviceNote>& notes);
+
 }  // namespace zelvar

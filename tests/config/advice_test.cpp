@@ -41,6 +41,8 @@ TEST(Advice, FactoryDefaultsGetThePlaceholderWarningAndTwoHints) {
     EXPECT_EQ(notes[1].field, Field::AprsPath);
     EXPECT_EQ(notes[2].field, Field::DestCall);
     EXPECT_TRUE(hasWarnings(notes));
+    EXPECT_EQ(adviceSummary(notes), "1 warning, 2 hints");
+    EXPECT_EQ(adviceSummary({notes[1]}), "0 warnings, 1 hint");
 }
 
 // A station set up as the usual practice has it, which no rule touches.
