@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/advice.h"
 #include "config/config_image.h"
 
 namespace {
@@ -43,14 +44,25 @@ DeviceSettings recordFrom(std::string_view data) {
     return s;
 }
 
+// Every note of the advice says something, as its rule has it.
+void checkAdvice(const DeviceSettings& settings) {
+    for (const AdviceNote& note : adviseOn(settings)) {
+        const AdviceRuleText& rule = adviceRule(note.rule);
+        if (note.text.empty() || note.id != rule.id || note.level != rule.level)
+            std::abort();
+    }
+}
+
 }  // namespace
 
 // The image lives alone on the heap, so that the sanitizer sees any write beside it; the spare
 // bytes stay 0 whatever the build does. A build that succeeds is a fixed point: building again
-// from the written-back fields gives the same image and the same fields.
+// from the written-back fields gives the same image and the same fields. The advice on any record
+// is a list of notes.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     DeviceSettings settings =
         recordFrom(std::string_view(reinterpret_cast<const char*>(data), size));
+    checkAdvice(settings);
     auto image = std::make_unique<ConfigImage>();
     image->fill(0xA5);
     const BuildResult result = buildConfigImage(settings, *image);
