@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "common/ascii.h"
 #include "config/config_image.h"
 #include "config/text_number.h"
 #include "files/cfg_encoding.h"
@@ -46,8 +47,8 @@ Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInp
     // sends it (200 as 127): saved as it stands it would load as another interval and flag.
     std::optional<double> bcnEvery = strictNumber(s.bcnEvery);
     if (!bcnEvery) {
-        return failure("The comment interval \"" + latin1ToUtf8(s.bcnEvery) + "\" (" +
-                       std::string(fieldLabel(Field::BcnEvery)) + ") is not a number");
+        return failure("The comment interval \"" + escapedControls(latin1ToUtf8(s.bcnEvery)) +
+                       "\" (" + std::string(fieldLabel(Field::BcnEvery)) + ") is not a number");
     }
     *bcnEvery = std::min<double>(*bcnEvery, kMaxCommentEvery);
     const std::array<std::string, kCfgItemCount> items = {
