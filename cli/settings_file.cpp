@@ -29,7 +29,8 @@ int buildImage(std::ostream& err, DeviceSettings& settings, ConfigImage& image) 
     if (result)
         return kExitOk;
     err << kBuildFailedMessage << "\n";
-    err << fieldName(result.error().field) << ": " << result.error().reason << "\n";
+    err << fieldName(result.error().field) << ": " << escapedControls(result.error().reason)
+        << "\n";
     return kExitBuildFailed;
 }
 
@@ -42,7 +43,7 @@ int writeOutput(const CommandLineIo& io, const std::optional<std::string>& outpu
     }
     Result<> status = writeOutputFile(*outputPath, bytes);
     if (!status) {
-        io.err << "zelvar-cli: " << status.error().reason << "\n";
+        io.err << "zelvar-cli: " << escapedControls(status.error().reason) << "\n";
         return kExitInputError;
     }
     return kExitOk;
