@@ -148,4 +148,11 @@ inline std::string hiddenCharactersNamed(std::string_view text, TextBytes bytes)
     return list;
 }
 
+// What a note says of a field whose text holds hidden characters: "the field holds an invisible
+// soft hyphen (U+00AD)"; nothing when it holds none.
+inline std::string hiddenCharactersHeld(std::string_view text, TextBytes bytes) {
+    const std::string named = hiddenCharactersNamed(text, bytes);
+    return named.empty() ? named : "the field holds " + named;
+}
+
 }  // namespace zelvar

@@ -61,8 +61,8 @@ std::string quoted(const std::string& text) {
 std::string note(Field field, const std::string& held, const std::string& heldShown,
                  const std::string& sentAs) {
     std::string text = std::string(fieldLabel(field)) + " " + heldShown + " -> " + sentAs;
-    if (const std::string hidden = hiddenCharactersNamed(held, TextBytes::Latin1); !hidden.empty())
-        text += ": the field holds " + hidden;
+    if (const std::string hidden = hiddenCharactersHeld(held, TextBytes::Latin1); !hidden.empty())
+        text += ": " + hidden;
     return text;
 }
 
