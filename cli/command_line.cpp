@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "help_formatter.h"
 
 namespace zelvar::cli {
@@ -90,7 +91,7 @@ int refuseLeftOver(std::ostream& err, const CLI::App& command, const std::string
 }  // namespace
 
 int usageError(std::ostream& err, const CLI::App& command, std::string_view message) {
-    err << "zelvar-cli: " << message << "\n" << HelpFormatter::usage(command);
+    err << "zelvar-cli: " << escapedControls(message) << "\n" << HelpFormatter::usage(command);
     return kExitInputError;
 }
 

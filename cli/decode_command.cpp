@@ -55,7 +55,8 @@ int runDecode(const CommandLineIo& io, const DecodeOptions& options) {
     if (input->size() == kWireSize) {
         Result<ConfigImage> wire = imageFromWire(std::span(bytes, kWireSize));
         if (!wire) {
-            io.err << "zelvar-cli: " << options.file << ": " << wire.error().reason << "\n";
+            io.err << "zelvar-cli: " << escapedControls(options.file) << ": " << wire.error().reason
+                   << "\n";
             return kExitInputError;
         }
         printGoodWire(io.out, *wire);

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "config/settings_diff.h"
 #include "setting_rows.h"
 #include "settings_file.h"
@@ -27,7 +28,8 @@ int runDiff(const CommandLineIo& io, const DiffOptions& options) {
     for (const auto& [file, built] :
          {std::pair{&options.first, &diff.first}, std::pair{&options.second, &diff.second}}) {
         if (!*built) {
-            io.out << *file << ": " << kBuildFailedMessage << ": " << built->error().reason << "\n";
+            io.out << escapedControls(*file) << ": " << kBuildFailedMessage << ": "
+                   << escapedControls(built->error().reason) << "\n";
             bothBuilt = false;
         }
     }
@@ -37,8 +39,8 @@ int runDiff(const CommandLineIo& io, const DiffOptions& options) {
         io.out << "The tracker gets the same 170 bytes from both files\n";
         return kExitOk;
     }
-    io.out << "The tracker gets different bytes, first " << options.first << ", then "
-           << options.second << ":\n";
+    io.out << "The tracker gets different bytes, first " << escapedControls(options.first)
+           << ", then " << escapedControls(options.second) << ":\n";
     for (const SettingDifference& difference : diff.differences)
         printSettingRow(io.out, difference.name, difference.first + " -> " + difference.second);
     return kExitDifferent;

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "files/cfg_writer.h"
 #include "settings_file.h"
 
@@ -25,7 +26,7 @@ int runNormalize(const CommandLineIo& io, const NormalizeOptions& options) {
         return status;
     Result<std::string> text = writeConfigText(settings, calculator);
     if (!text) {
-        io.err << "zelvar-cli: " << text.error().reason << "\n";
+        io.err << "zelvar-cli: " << escapedControls(text.error().reason) << "\n";
         return kExitInputError;
     }
     return writeOutput(io, options.output, *text);

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "geo/position_calculation.h"
 
 namespace zelvar::cli {
@@ -47,7 +48,7 @@ int runPosition(const CommandLineIo& io, const CLI::App& command, const Position
 
     Result<CalculatedPosition> position = calculatePosition(request);
     if (!position) {
-        io.err << "zelvar-cli: " << position.error().reason << "\n";
+        io.err << "zelvar-cli: " << escapedControls(position.error().reason) << "\n";
         return kExitBuildFailed;
     }
     io.out << position->text << "\n";

@@ -26,7 +26,7 @@ int loadSettingsFile(std::ostream& err, const std::string& path, DeviceSettings&
 
 void printBuildFailure(std::ostream& err, const FieldFailure& failure) {
     err << kBuildFailedMessage << "\n";
-    err << fieldName(failure.field) << ": " << failure.reason << "\n";
+    err << fieldName(failure.field) << ": " << escapedControls(failure.reason) << "\n";
 }
 
 int buildImage(std::ostream& err, DeviceSettings& settings, ConfigImage& image) {
@@ -46,7 +46,7 @@ int writeOutput(const CommandLineIo& io, const std::optional<std::string>& outpu
     }
     Result<> status = writeOutputFile(*outputPath, bytes);
     if (!status) {
-        io.err << "zelvar-cli: " << status.error().reason << "\n";
+        io.err << "zelvar-cli: " << escapedControls(status.error().reason) << "\n";
         return kExitInputError;
     }
     return kExitOk;

@@ -1,5 +1,6 @@
 # The core's tests that need nothing of the host: they build with gcc, clang and emscripten.
 set(ZELVAR_PORTABLE_TESTS
+    common/hidden_characters_test.cpp
     config/advice_test.cpp
     config/aprs_symbols_test.cpp
     config/image_builder_test.cpp

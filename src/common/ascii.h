@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/hidden_characters.h"
 #include "common/utf8.h"
 
 namespace zelvar {
@@ -58,24 +59,28 @@ inline std::string hexByte(std::uint8_t byte) {
     return {kDigits[byte >> 4], kDigits[byte & 0x0F]};
 }
 
-// The text with each control character as \xNN, so that bytes from a file, a device or another
-// program cannot move a terminal's cursor or change its colours: C0 and DEL, the C1 controls
-// (U+0080..U+009F, which some terminals obey) and any byte that is no UTF-8 (which a Latin-1
-// terminal would take for one). Everything else is UTF-8 and passes.
-inline std::string escapedControls(std::string_view text, std::string_view kept = {}) {
+// The text with every hidden character (common/hidden_characters.h) made visible, so that text
+// from a file, a device or another program can neither hide what it holds nor move a terminal's
+// cursor, change its colours or turn the rest of a line around: C0 controls and DEL as \x1B, the
+// others by their code, \u00AD, \u202E (\u{E0001} beyond 16 bits), and a byte that is no UTF-8
+// as \x9B. Characters that show pass unchanged, and so does what this function wrote: the
+// escapes are printable ASCII. Latin-1 text stays Latin-1. `kept` names the one-byte
+// characters that pass anyway ("\n" for text of several lines).
+inline std::string escapedControls(std::string_view text, std::string_view kept = {},
+                                   TextBytes bytes = TextBytes::Utf8) {
     std::string shown;
-    while (!text.empty()) {
-        std::string_view rest = text;
-        const std::optional<char32_t> c = takeUtf8(rest);
-        const std::size_t length = c ? text.size() - rest.size() : 1;
-        const bool control = !c || *c < 0x20 || (*c >= 0x7F && *c < 0xA0);
-        if (control && !(length == 1 && kept.find(text.front()) != std::string_view::npos)) {
-            for (char byte : text.substr(0, length))
+    for (TextCharacters characters(text, bytes); !characters.done();) {
+        const auto [c, taken] = characters.next();
+        if (c && (!hiddenCharacterName(*c) ||
+                  (taken.size() == 1 && kept.find(taken.front()) != std::string_view::npos))) {
+            shown += taken;
+        } else if (!c || *c < 0x20 || *c == 0x7F) {
+            for (char byte : taken)
                 shown += "\\x" + hexByte(static_cast<std::uint8_t>(byte));
         } else {
-            shown += text.substr(0, length);
+            const std::string code = codePointName(*c).substr(2);
+            shown += *c > 0xFFFF ? "\\u{" + code + "}" : "\\u" + code;
         }
-        text.remove_prefix(length);
     }
     return shown;
 }

@@ -4,15 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "common/utf8.h"
+
 namespace zelvar {
 
-// How the bytes above 0x7F of a text are meant.
-enum class TextBytes {
-    Utf8,    // the system's texts: they pass through
-    Latin1,  // the tracker's single-byte texts: each becomes its \u00XX
-};
-
-// A JSON string; quotes, backslashes and control characters are escaped.
+// A JSON string; quotes, backslashes and control characters are escaped. The system's UTF-8
+// passes through; each Latin-1 byte above 0x7F becomes its \u00XX.
 inline std::string jsonString(std::string_view text, TextBytes high = TextBytes::Utf8) {
     std::string json = "\"";
     for (char c : text) {

@@ -1,9 +1,34 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zelvar {
+
+// How the bytes above 0x7F of a text are meant.
+enum class TextBytes {
+    Utf8,    // the system's texts and the program's messages
+    Latin1,  // the tracker's single-byte texts: each byte is the character of that code
+};
+
+inline void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
 
 // The next character of UTF-8 text, taken off its front; nothing, and nothing taken, when the
 // bytes there are not well-formed UTF-8 (overlong forms and surrogates included).

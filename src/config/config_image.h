@@ -41,6 +41,8 @@ inline constexpr std::uint8_t kGpslessMarker = 252;  // byte 5 when the acquisit
 inline constexpr std::uint8_t kOptionAutoReply = 16;
 inline constexpr std::uint8_t kOptionBaud300 = 32;
 inline constexpr std::uint8_t kRxPositionBit = 128;
+// The comment interval has the bits below the received-position flag; SEND sends more as this.
+inline constexpr int kMaxCommentEvery = 127;
 inline constexpr const char* kAutoReplyPrefix = "AA:";
 
 // The field whose build step failed, and why.

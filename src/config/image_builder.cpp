@@ -159,13 +159,13 @@ class ImageBuilder {
     }
 
     bool commentRate() {
-        if (leadingNumber(s_.bcnEvery) > 127) {
-            s_.bcnEvery = "127";
+        if (leadingNumber(s_.bcnEvery) > kMaxCommentEvery) {
+            s_.bcnEvery = std::to_string(kMaxCommentEvery);
         }
         const double every = leadingNumber(s_.bcnEvery);
         // Checked on its own: with the display flag added, -1 would pass as 127 and lose the flag.
         if (roundHalfEven(every) < 0) {
-            return outOfRange(Field::BcnEvery, every, 0, 127);
+            return outOfRange(Field::BcnEvery, every, 0, kMaxCommentEvery);
         }
         image_[kBcnEvery] =
             static_cast<std::uint8_t>(roundHalfEven(every + (ticked(s_.rxPosition) ? 128 : 0)));

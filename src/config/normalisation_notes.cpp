@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "common/ascii.h"
 #include "config/text_number.h"
 
 namespace zelvar {
@@ -42,12 +43,27 @@ std::vector<DigitField> digitFields() {
     return fields;
 }
 
-std::string asTyped(const std::string& held) {
-    return held.empty() ? "(empty)" : held;
+// A text in a note: its hidden characters shown.
+std::string visible(const std::string& text) {
+    return escapedControls(text, {}, TextBytes::Latin1);
 }
 
-std::string note(Field field, const std::string& held, const std::string& sentAs) {
-    return std::string(fieldLabel(field)) + " " + held + " -> " + sentAs;
+std::string asTyped(const std::string& held) {
+    return held.empty() ? "(empty)" : visible(held);
+}
+
+std::string quoted(const std::string& text) {
+    return "\"" + visible(text) + "\"";
+}
+
+// A field that shows "NOCALL-9" may hold an invisible character that the tracker gets, or that
+// makes the build cut the callsign elsewhere than the eye expects: the note names it.
+std::string note(Field field, const std::string& held, const std::string& heldShown,
+                 const std::string& sentAs) {
+    std::string text = std::string(fieldLabel(field)) + " " + heldShown + " -> " + sentAs;
+    if (const std::string hidden = hiddenCharactersHeld(held, TextBytes::Latin1); !hidden.empty())
+        text += ": " + hidden;
+    return text;
 }
 
 }  // namespace
@@ -62,21 +78,25 @@ std::vector<NormalisationNote> normalisationNotes(const DeviceSettings& held,
         const std::string& before = *fieldText(held, digits.field);
         const std::string& after = *fieldText(sent, digits.field);
         if (digits.field == Field::GpsCheckTime && gpsless) {
-            notes.push_back({digits.field, note(digits.field, asTyped(before),
+            notes.push_back({digits.field, note(digits.field, before, asTyped(before),
                                                 "not sent in GPSless Mode (byte 5 = " +
                                                     std::to_string(image[digits.index]) + ")")});
         } else if (leadingNumber(before) != leadingNumber(after)) {
             notes.push_back(
-                {digits.field, note(digits.field, asTyped(before),
+                {digits.field, note(digits.field, before, asTyped(before),
                                     "sent as " + digits.sentAs(image[digits.index], after))});
         }
     }
-    for (Field field : {Field::MyCall, Field::AprsPath, Field::DestCall}) {
+    // The texts the tracker gets: the callsigns as the build tidies them, the others as they are.
+    for (Field field : {Field::MyCall, Field::AprsPath, Field::DestCall, Field::Symbol,
+                        Field::Beacon, Field::AprsMsg, Field::AutoReplyMsg}) {
         const std::string& before = *fieldText(held, field);
         const std::string& after = *fieldText(sent, field);
         if (before != after) {
             notes.push_back(
-                {field, note(field, "\"" + before + "\"", "sent as \"" + after + "\"")});
+                {field, note(field, before, quoted(before), "sent as " + quoted(after))});
+        } else if (!hiddenCharactersNamed(before, TextBytes::Latin1).empty()) {
+            notes.push_back({field, note(field, before, quoted(before), "sent as it stands")});
         }
     }
     return notes;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "common/hidden_characters.h"
 #include "common/utf8.h"
 
 namespace zelvar {
@@ -12,24 +13,6 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 unsigned byteAt(std::string_view text, std::size_t i) {
     return i < text.size() ? static_cast<unsigned char>(text[i]) : 0x100;
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 std::string hexNumber(const char* format, unsigned value) {
@@ -77,9 +60,13 @@ Result<std::string> cfgTextToLatin1(std::string_view bytes, CfgEncoding encoding
                            " is no UTF-8, although the file starts with the UTF-8 mark");
         }
         if (*c > 0xFF) {
-            std::string named;
-            appendUtf8(named, *c);
-            return failure("the character " + named + " (" + hexNumber("U+%04X", *c) +
+            // An invisible or direction-changing character is named, not shown.
+            std::string named = "the character ";
+            if (const std::optional<std::string_view> hidden = hiddenCharacterName(*c))
+                named = "the invisible " + std::string(*hidden);
+            else
+                appendUtf8(named, *c);
+            return failure(named + " (" + codePointName(*c) +
                            ") is not in Latin-1, the tracker's character set");
         }
         latin1 += static_cast<char>(*c);

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/ascii.h"
 #include "config/text_number.h"
 #include "files/cfg_encoding.h"
 #include "files/cfg_layout.h"
@@ -60,9 +61,12 @@ class Loader {
     // The item's text in a message: its start only, so that a long item gives a short message.
     std::string quoteOf(std::size_t i) const {
         const std::string& text = item(i).text;
+        const auto shown = [](std::string_view part) {
+            return escapedControls(latin1ToUtf8(part));
+        };
         if (text.size() <= kQuotedBytes)
-            return "\"" + latin1ToUtf8(text) + "\"";
-        return "\"" + latin1ToUtf8(std::string_view(text).substr(0, kQuotedBytes)) + "...\"";
+            return "\"" + shown(text) + "\"";
+        return "\"" + shown(std::string_view(text).substr(0, kQuotedBytes)) + "...\"";
     }
 
     std::optional<int> integer(std::size_t i) {

@@ -1,8 +1,11 @@
 #include "files/cfg_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
+#include "common/ascii.h"
+#include "config/config_image.h"
 #include "config/text_number.h"
 #include "files/cfg_encoding.h"
 #include "files/cfg_layout.h"
@@ -39,12 +42,15 @@ Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInp
         return failure(std::string(fieldLabel(Field::MicEMsg)) +
                        ": choose a Mic-E message from the list");
     }
-    // The comment interval travels as a number with the received-position flag in bit 7.
+    // The comment interval travels as a number with the received-position flag in bit 7. Load
+    // takes the interval from the bits below the flag, so a number above them is saved as SEND
+    // sends it (200 as 127): saved as it stands it would load as another interval and flag.
     std::optional<double> bcnEvery = strictNumber(s.bcnEvery);
     if (!bcnEvery) {
-        return failure("The comment interval \"" + latin1ToUtf8(s.bcnEvery) + "\" (" +
-                       std::string(fieldLabel(Field::BcnEvery)) + ") is not a number");
+        return failure("The comment interval \"" + escapedControls(latin1ToUtf8(s.bcnEvery)) +
+                       "\" (" + std::string(fieldLabel(Field::BcnEvery)) + ") is not a number");
     }
+    *bcnEvery = std::min<double>(*bcnEvery, kMaxCommentEvery);
     const std::array<std::string, kCfgItemCount> items = {
         textItem(s.commPort),
         textItem(s.numFlagsAuto),

@@ -21,7 +21,9 @@ constexpr double kAltitudeBase = 1.002;
 constexpr std::uint32_t kHighestCompressed = 68566680;  // 180 degrees at either scale
 
 Decoded refuse(const std::string& why) {
-    return failure(std::string(kNotACalculatorPosition) + ": " + why);
+    // The reason quotes the text, which may hold hidden characters.
+    return failure(std::string(kNotACalculatorPosition) + ": " +
+                   escapedControls(why, {}, TextBytes::Latin1));
 }
 
 // The value of `text` when every character is a digit.
@@ -176,9 +178,9 @@ Result<DecodedPosition> decodePosition(std::string_view text) {
 }
 
 std::string describePosition(const DecodedPosition& position) {
-    std::string text = cent(position.latitude, 'N', 'S') + " " +
-                       cent(position.longitude, 'E', 'W') + ", symbol " + position.table +
-                       position.symbol;
+    std::string text =
+        cent(position.latitude, 'N', 'S') + " " + cent(position.longitude, 'E', 'W') + ", symbol " +
+        escapedControls(std::string{position.table, position.symbol}, {}, TextBytes::Latin1);
     if (position.feet) {
         const auto feet = static_cast<std::int32_t>(roundHalfEven(*position.feet));
         text += ", altitude " + std::to_string(feet) + " ft (" + feetAsMetres(feet) + " m)";

@@ -1,5 +1,6 @@
 #include "transfer/send_preview.h"
 
+#include "common/ascii.h"
 #include "config/image_decoder.h"
 
 namespace zelvar {
@@ -15,6 +16,8 @@ SendPreview previewSend(const DeviceSettings& form) {
     preview.wire = wireBytes(image);
     const DecodedImage decoded = decodeImage(image);
     preview.settings = describeImage(image, decoded);
+    for (TrackerSetting& setting : preview.settings)
+        setting.value = escapedControls(setting.value, {}, TextBytes::Latin1);
     preview.ranges = annotateWire(preview.wire, preview.settings);
     preview.notes = normalisationNotes(form, sent, image);
     if (decoded.gpsless) {

@@ -13,7 +13,8 @@
 
 namespace zelvar {
 
-// Everything SEND would put on the line for a form, and what the tracker makes of it.
+// Everything SEND would put on the line for a form, and what the tracker makes of it. The texts
+// are for showing: hidden characters in them are escaped (escapedControls).
 struct SendPreview {
     BuildResult build;  // a failure names the field and the reason; the rest is then empty
     WireBytes wire{};   // the 170 bytes, exactly as SEND writes them

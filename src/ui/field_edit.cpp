@@ -9,15 +9,20 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QToolTip>
 #include <algorithm>
 #include <functional>
 
+#include "common/hidden_characters.h"
 #include "config/input_rules.h"
+#include "ui/palette_colours.h"
+#include "ui/plain_text.h"
 
 namespace zelvar {
 namespace {
 
 constexpr QChar kPrompt = u'_';
+const QColor kHiddenMarkColour(200, 0, 0);
 // The line edit keeps this much room between its contents frame and the first character.
 constexpr int kTextIndent = 2;
 
@@ -208,17 +213,45 @@ void FieldEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu->popup(event->globalPos());
 }
 
+QString FieldEdit::hiddenCharactersNote() const {
+    const std::string content = text().toStdString();
+    const std::string held = hiddenCharactersHeld(content, TextBytes::Utf8);
+    if (held.empty())
+        return {};
+    return QStringLiteral("\"%1\": %2").arg(withHiddenShown(text()), QString::fromStdString(held));
+}
+
+bool FieldEdit::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        if (const QString note = hiddenCharactersNote(); !note.isEmpty()) {
+            const QString tip =
+                toolTip().isEmpty() ? note : toolTip() + QStringLiteral("\n") + note;
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), plainToolTip(tip),
+                               this);
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void FieldEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
-    const QString prompts = shownText().mid(text().size());
-    if (prompts.isEmpty())
-        return;
-    // The prompts follow the characters on their baseline, where the next ones will go.
     QStyleOptionFrame frame;
     initStyleOption(&frame);
     const QRect contents = style()
                                ->subElementRect(QStyle::SE_LineEditContents, &frame, this)
                                .marginsRemoved(textMargins());
+    QPainter painter(this);
+    painter.setClipRect(contents);
+    paintPrompts(painter, contents);
+    paintHiddenMarks(painter, contents);
+}
+
+void FieldEdit::paintPrompts(QPainter& painter, const QRect& contents) {
+    const QString prompts = shownText().mid(text().size());
+    if (prompts.isEmpty())
+        return;
+    // The prompts follow the characters on their baseline, where the next ones will go.
     const QFontMetrics metrics = fontMetrics();
     const int x = contents.x() + kTextIndent + metrics.horizontalAdvance(text());
     // On the line of the characters shown; with none, where the line edit would put a typed
@@ -226,12 +259,25 @@ void FieldEdit::paintEvent(QPaintEvent* event) {
     const int lineHeight = std::max(metrics.boundingRect(shownText()).height(), metrics.height());
     const int top = text().isEmpty() ? contents.y() + (contents.height() - lineHeight + 1) / 2
                                      : cursorRect().top();
-    QPainter painter(this);
-    painter.setClipRect(contents);
     // In the placeholder's colour, so that an empty position never looks like a typed "_".
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                    QPalette::PlaceholderText));
     painter.drawText(QPoint(x, top + metrics.ascent()), prompts);
+}
+
+void FieldEdit::paintHiddenMarks(QPainter& painter, const QRect& contents) {
+    const QString content = text();
+    const QFontMetrics metrics = fontMetrics();
+    // A bar from the top of the characters to below their baseline, as wide as a stroke.
+    const int width = std::max(2, metrics.lineWidth() * 2);
+    const QColor colour = readableOn(kHiddenMarkColour, palette().color(QPalette::Base));
+    for (qsizetype i = 0; i < content.size(); ++i) {
+        if (!hiddenCharacterName(content[i].unicode()))
+            continue;
+        const int x = contents.x() + kTextIndent + metrics.horizontalAdvance(content.left(i));
+        painter.fillRect(QRect(x - width / 2, cursorRect().top() + 1, width, metrics.height()),
+                         colour);
+    }
 }
 
 }  // namespace zelvar

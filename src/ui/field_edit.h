@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 
 #include "ui/character_validator.h"
@@ -31,7 +32,14 @@ class FieldEdit : public QLineEdit {
     // The content as the field shows it, "_" in the unfilled positions.
     QString shownText() const;
 
+    // What the content holds that shows nothing (a soft hyphen loaded from a file), with the
+    // content made visible: "\"NOC\\u00ADALL-9\": the field holds an invisible soft hyphen
+    // (U+00AD)"; empty when it holds nothing of the kind. A red bar marks each such character
+    // where it stands, and the field's tip says this.
+    QString hiddenCharactersNote() const;
+
   protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -42,6 +50,9 @@ class FieldEdit : public QLineEdit {
 
   private:
     void selectWholeContent();
+    // The prompts in the unfilled positions of a masked field; the bars at hidden characters.
+    void paintPrompts(QPainter& painter, const QRect& contents);
+    void paintHiddenMarks(QPainter& painter, const QRect& contents);
     // The characters of `text` the rule keeps, as it changes them.
     QString filtered(const QString& text) const;
     void pasteFiltered(QClipboard::Mode mode);

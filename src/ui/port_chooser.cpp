@@ -25,7 +25,7 @@ constexpr int kLargestChoice = 9;
 const QColor kNoDeviceColour(192, 0, 0);
 
 QString qText(const std::string& text) {
-    return QString::fromStdString(text);
+    return withHiddenShown(QString::fromStdString(text));
 }
 
 QString choiceText(const NumberedPort& port) {

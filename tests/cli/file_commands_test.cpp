@@ -76,11 +76,12 @@ TEST_F(FileCommands, DecodeShowsImageAndWireAlike) {
     for (const char* row : {"\"NOCALL-9\"", "every 480 s", "200 ms (30 flags)"})
         EXPECT_NE(fromImage.out.find(row), std::string::npos) << row;
 
-    // An escape sequence in the comment is shown, not obeyed; Latin-1 reaches a terminal as UTF-8.
+    // An escape sequence in the comment is shown, not obeyed, and an invisible soft hyphen or a C1
+    // control shows as its code; Latin-1 reaches a terminal as UTF-8.
     const std::string hex = readAll(path("image.hex"));
-    file("escape.hex", hex.substr(0, 76) + "1b5b33316de9" + hex.substr(88));
+    file("escape.hex", hex.substr(0, 76) + "1b5bad6de99b" + hex.substr(88));
     const testing::CliRun escaped = runCli({"decode", path("escape.hex")});
-    EXPECT_NE(escaped.out.find("\"\\x1B[31m\xc3\xa9, version 4.0"), std::string::npos)
+    EXPECT_NE(escaped.out.find("\"\\x1B[\\u00ADm\xc3\xa9\\u009B, version 4.0"), std::string::npos)
         << escaped.out;
     EXPECT_EQ(escaped.out.find('\x1b'), std::string::npos);
 }
@@ -170,6 +171,15 @@ TEST_F(FileCommands, DiffListsWhatTheTrackerGetsDifferently) {
         run.out, std::regex(":\n[^\n]+ 200 ms \\(30 flags\\) -> 27 ms \\(4 flags\\)\n"
                             "[^\n]+ \"NOCALL-9\" -> \"QX9ABC-7\"\n$")))
         << run.out;
+    // A name that turns the rest of the line around, and a callsign with an invisible soft hyphen.
+    const std::string turned = file("a\u202Egfc.cfg", edited("\"NOCALL-9\"",
+                                                             "\"NOC\xAD"
+                                                             "ALL-9\""));
+    const testing::CliRun hidden = runCli({"diff", turned, defaults});
+    EXPECT_NE(hidden.out.find("first " + path("a\\u202Egfc.cfg") + ", then"), std::string::npos)
+        << hidden.out;
+    EXPECT_NE(hidden.out.find("\"NOC\\u00ADAL-9\" -> \"NOCALL-9\""), std::string::npos)
+        << hidden.out;
 }
 
 }  // namespace

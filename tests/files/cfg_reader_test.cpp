@@ -11,6 +11,7 @@
 #include "cfg_test_support.h"
 #include "config/config_image.h"
 #include "config/image_decoder.h"
+#include "config/text_number.h"
 #include "files/cfg_layout.h"
 #include "files/cfg_writer.h"
 
@@ -65,6 +66,39 @@ TEST(CfgReader, GeneratedRecordsSurviveBuildDecodeSaveAndLoad) {
         ASSERT_EQ(loadedCalculator, calculator) << *text;
     }
     EXPECT_GT(built, 1000);
+}
+
+// Generated forms as the user leaves them, before any SEND: a file saved from a form that builds
+// loads back into a form that SEND sends as the same bytes (a Comment every above 127 included).
+// A form whose Comment every is no number is refused by Save, which says so.
+TEST(CfgReader, GeneratedFormsSendTheSameBytesAfterSaveAndLoad) {
+    RecordGenerator generator(29);
+    int saved = 0;
+    int aboveTheInterval = 0;
+    for (int round = 0; round < 2000; ++round) {
+        const DeviceSettings form = generator.next();
+        DeviceSettings sent = form;
+        ConfigImage image{};
+        if (!buildConfigImage(sent, image))
+            continue;
+        const Result<std::string> text = writeConfigText(form, {});
+        if (!text) {
+            EXPECT_FALSE(strictNumber(form.bcnEvery)) << reasonOf(text);
+            continue;
+        }
+        ++saved;
+        aboveTheInterval += leadingNumber(form.bcnEvery) > 127 ? 1 : 0;
+        DeviceSettings loaded = changed(scribbled(), {{GpsCheckTime, form.gpsCheckTime}});
+        CalculatorInputs calculator;
+        ASSERT_TRUE(readText(*text, loaded, calculator)) << *text;
+        ConfigImage again{};
+        ASSERT_TRUE(buildConfigImage(loaded, again)) << *text;
+        ASSERT_EQ(again, image) << "Comment every \"" << form.bcnEvery << "\" with the flag "
+                                << form.rxPosition << ":\n"
+                                << *text;
+    }
+    EXPECT_GT(saved, 500);
+    EXPECT_GT(aboveTheInterval, 50);
 }
 
 // A file in UTF-16 or UTF-32, as every byte pair or quadruple's one character.
@@ -142,6 +176,14 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
         {mark + edited(comment, "\"Caf\xE9\""),
          "Item 19 (line 9, Comment): the byte 0xE9 is no UTF-8",
          {}},
+        {mark + edited(comment, "\"10 \xE2\x80\xAE abc\""),
+         "Item 19 (line 9, Comment): the invisible right-to-left override (U+202E) is not in",
+         {}},
+        {edited("\"08\",0,",
+                "\"08\",1\xAD"
+                "2\xC2\x9B,"),
+         "Item 4 (line 1, Mic-E and flags): \"1\\u00AD2\xC3\x82\\u009B\" is not a whole number",
+         {}},
         {widened("\xFF\xFE", kDefaultCfg, 2, false), utf16, {{CommPort, "x"}}},
         {widened("", kDefaultCfg, 2, true), utf16, {}},
         {widened("", kDefaultCfg, 2, false), utf16, {}},
@@ -182,13 +224,15 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "garbage\x01\r\n");
 }
 
-// Flags packed as in the image; quotes doubled (in the comment: FileCommands.NormalizeIsAFixed...).
-// A 64 KiB item loads back (one byte more: SaveConfigFile.RefusesWhatTheReaderWouldRefuse).
+// Flags packed as in the image, the comment interval no higher than SEND sends it; quotes doubled
+// (in the comment: FileCommands.NormalizeIsAFixed...). A 64 KiB item loads back (one byte more:
+// SaveConfigFile.RefusesWhatTheReaderWouldRefuse).
 TEST(CfgWriter, WritesEachItemInItsForm) {
     const std::pair<Changes, const char*> cases[] = {
         {{{MicEMsg, "7"}, {AutoReply, "1"}, {Baud300, "1"}}, "\"08\",55,\">\""},
         {{{RxPosition, "1"}}, "\"0600\",131,\"025\""},
-        {{{BcnEvery, "200"}}, "\"0600\",200,\"025\""},
+        {{{BcnEvery, "200"}}, "\"0600\",127,\"025\""},
+        {{{BcnEvery, "127.6"}, {RxPosition, "1"}}, "\"0600\",255,\"025\""},
         {{{BcnEvery, " 12 "}, {RxPosition, "1"}}, "\"0600\",140,\"025\""},
         {{{BcnEvery, "1.5"}}, "\"0600\",1.5,\"025\""},
         {{{AprsMsg, "\""}}, ",\"\"\"\"\r\n"}};

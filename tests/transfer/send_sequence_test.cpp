@@ -182,7 +182,17 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
           "APRS PATH \"WIDE1-1,\" -> sent as \"WIDE1-1\"",
           "APRS message TO CALL \"AB--1\" -> sent as \"AB\""}},
         {{{GpsAcqTime, "000"}, {Beacon, "=/5L!!<*e8>FsQ"}},
-         {"Acquisition interval 100 -> not sent in GPSless Mode (byte 5 = 252)"}}};
+         {"Acquisition interval 100 -> not sent in GPSless Mode (byte 5 = 252)"}},
+        // Loaded from a file, an invisible soft hyphen: the field shows "NOCALL-9".
+        {{{MyCall,
+           "NOC\xAD"
+           "ALL-9"},
+          {Beacon, "Zel\xAD\xADvar \x85\xAD"},
+          {AprsMsg, "\\u00AD"}},
+         {"MY CALLSIGN \"NOC\\u00ADALL-9\" -> sent as \"NOC\\u00ADAL-9\": the field holds an "
+          "invisible soft hyphen (U+00AD)",
+          "COMMENT \"Zel\\u00AD\\u00ADvar \\u0085\\u00AD\" -> sent as it stands: the field holds "
+          "invisible characters: 3 soft hyphens (U+00AD) and a control character (U+0085)"}}};
     for (const auto& [typed, notes] : rows) {
         DeviceSettings form = changed(defaultSettings(), typed);
         const DeviceSettings asTyped = form;
@@ -224,6 +234,13 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
                                  "169+1 Checksum: 10 = 254 + image bytes 82..163, modulo 256"})
         EXPECT_NE(std::find(described.begin(), described.end(), expected), described.end())
             << expected;
+    // What the tracker gets is shown as it is, hidden characters escaped.
+    const SendPreview hidden =
+        previewSend(changed(defaultSettings(), {{Field::MyCall, "\xAD\xE9-9"}}));
+    const auto call = std::find_if(hidden.ranges.begin(), hidden.ranges.end(),
+                                   [](const WireRange& r) { return r.name == "My callsign"; });
+    ASSERT_NE(call, hidden.ranges.end());
+    EXPECT_EQ(call->meaning, "\"\\u00AD\xE9-9\"");
 }
 
 // A failed build leaves nothing else to show (its reason: ImageBuilder).

@@ -8,8 +8,10 @@
 #include "../files/cfg_test_support.h"
 #include "files/cfg_writer.h"
 #include "setup_window_support.h"
+#include "transfer/send_preview.h"
 #include "ui/calculator_window.h"
 #include "ui/config_file_dialog.h"
+#include "ui/field_edit.h"
 
 namespace zelvar {
 namespace {
@@ -120,6 +122,59 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     for (int click = 0; click < 3; ++click)
         control<QCheckBox>("chkTable")->click();
     EXPECT_EQ(window->settings().altTable, 1);
+}
+
+// A Comment every above 127 is saved as SEND sends it: the form's bytes come back from the file,
+// and the received-position flag stays as it was.
+TEST_F(SetupFiles, SaveAndLoadKeepWhatSendWouldSend) {
+    for (const auto& [ticked, file] : {std::pair{"0", "every0.cfg"}, {"1", "every1.cfg"}}) {
+        window->applySettings(
+            testing_support::changed(defaultSettings(), {{Field::RxPosition, ticked}}));
+        typeInto("edBcnEvery", "200");
+        const SendPreview before = previewSend(window->settings());
+        ASSERT_TRUE(before.build);
+        saveAs(path(file));
+        click("cmdDefault");
+        load(path(file));
+        EXPECT_TRUE(modals.boxes.empty());
+        EXPECT_EQ(textOf("edBcnEvery"), "127");
+        EXPECT_EQ(window->settings().rxPosition, std::stoi(ticked));
+        EXPECT_EQ(previewSend(window->settings()).wire, before.wire) << "flag " << ticked;
+    }
+}
+
+// What shows nothing in a field or a box is shown by its code and named: a callsign loaded with
+// a soft hyphen is marked where it stands, a file name that turns its line around does not.
+TEST_F(SetupFiles, HiddenCharactersShowInFieldsAndBoxes) {
+    auto* call = control<FieldEdit>("edMyCall");
+    window->applySettings(defaultSettings());
+    const QImage plain = call->grab().toImage();
+    EXPECT_EQ(call->hiddenCharactersNote(), "");
+    testing::writeFile(path("shy.cfg"),
+                       QByteArray::fromStdString(testing_support::edited("\"NOCALL-9\"",
+                                                                         "\"NOC\xAD"
+                                                                         "ALL-9\"",
+                                                                         kFactoryFile)));
+    load(path("shy.cfg"));
+    ASSERT_TRUE(modals.boxes.empty());
+    ASSERT_EQ(window->settings().myCall,
+              "NOC\xAD"
+              "ALL-9");
+    EXPECT_NE(call->grab().toImage(), plain) << "the field looks like NOCALL-9";
+    EXPECT_EQ(call->hiddenCharactersNote(),
+              "\"NOC\\u00ADALL-9\": the field holds an invisible soft hyphen (U+00AD)");
+
+    const QString turned = path("a\u202Egfc.cfg");
+    testing::writeFile(turned, QByteArray::fromStdString(kFactoryFile.substr(0, 15) +
+                                                         "1\xAD"
+                                                         "2" +
+                                                         kFactoryFile.substr(16)));
+    load(turned);
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    const QString shown = modals.boxes.front().text;
+    EXPECT_TRUE(shown.contains("a\\u202Egfc.cfg") && shown.contains("\"1\\u00AD2\""))
+        << shown.toStdString();
+    EXPECT_FALSE(shown.contains(QChar(0x202E)) || shown.contains(QChar(0xAD)));
 }
 
 // Files from strangers, whose markup must not fake a result, fill the screen or wait on a FIFO;

@@ -99,6 +99,10 @@ export interface Core {
   ): Outcome<{ text: string; feet: number; altitude: string }>;
   decodePosition(text: string): Outcome<{ description: string }>;
   transferPlan(form: Form): TransferPlan;
+  /** Outside text as it is shown: hidden characters by their code ("NOC\\u00ADALL-9"). */
+  visibleText(text: string): string;
+  /** "the field holds an invisible soft hyphen (U+00AD)", or "" when the text holds none. */
+  hiddenCharactersNote(text: string): string;
 }
 
 declare global {

@@ -4,7 +4,8 @@ import { loadCore } from "./core.js";
 import { FileActions } from "./file_actions.js";
 import { FormView } from "./form_view.js";
 import { setUpManual } from "./manual.js";
-import { setUpMessageBox, showMessage } from "./message_box.js";
+import { HiddenMarks } from "./hidden_marks.js";
+import { setUpMessageBox, showHiddenCharactersWith, showMessage } from "./message_box.js";
 import { PortChoice } from "./port_choice.js";
 import { PreviewView } from "./preview_view.js";
 import { ProgressDialog } from "./progress_dialog.js";
@@ -16,8 +17,10 @@ async function start(): Promise<void> {
   setUpMessageBox();
   setUpManual();
   const core = await loadCore();
+  showHiddenCharactersWith(core);
   const form = new FormView(core);
   const preview = new PreviewView(WIRE_SIZE);
+  const marks = new HiddenMarks(core);
   // One preview per turn of the event loop, however many fields a write changed.
   let pending = false;
   form.onChange(() => {
@@ -26,6 +29,7 @@ async function start(): Promise<void> {
     queueMicrotask(() => {
       pending = false;
       preview.show(core.preview(form.read()));
+      marks.update();
     });
   });
   const calculator = new CalculatorView(core, form);

@@ -1,14 +1,24 @@
 // The page's message box: a title, a text and, below it, what to do, all shown as plain text, and
 // OK. Modal: the promise settles when the user has closed it.
+import type { Core } from "./core.js";
+
 function element<T extends HTMLElement>(id: string): T {
   return document.getElementById(id) as T;
+}
+
+// Texts from files, the browser and the system show their hidden characters by code, through the
+// core once it is there; a message that the core could not load shows as it is.
+let visible = (text: string): string => text;
+
+export function showHiddenCharactersWith(core: Core): void {
+  visible = (text) => core.visibleText(text);
 }
 
 export function showMessage(title: string, text: string, detail = ""): Promise<void> {
   const box = element<HTMLDialogElement>("messageBox");
   element("messageTitle").textContent = title;
-  element("messageText").textContent = text;
-  element("messageDetail").textContent = detail;
+  element("messageText").textContent = visible(text);
+  element("messageDetail").textContent = visible(detail);
   element("messageDetail").hidden = detail === "";
   if (!box.open) box.showModal();
   element("messageOk").focus();

@@ -27,6 +27,20 @@ describe("the bindings", () => {
     assert.equal(decoded.settings.MyCall, "NOCALL-9");
   });
 
+  it("show hidden characters by their code, whatever their plane, and name them", () => {
+    for (const [text, shown] of [
+      ["NOC\u00adALL-9", "NOC\\u00ADALL-9"],
+      ["a\u202egfc.cfg\u{e0001}", "a\\u202Egfc.cfg\\u{E0001}"],
+      ["\x1b[31m\nline", "\\x1B[31m\nline"],
+      ["caf\u00e9 \u20ac \u{1f4e1}", "caf\u00e9 \u20ac \u{1f4e1}"],
+    ]) {
+      assert.equal(core.visibleText(text), shown);
+      assert.equal(core.visibleText(shown), shown);
+    }
+    assert.equal(core.hiddenCharactersNote("NOC\u00adALL-9"), "the field holds an invisible soft hyphen (U+00AD)");
+    assert.equal(core.hiddenCharactersNote("NOCALL-9"), "");
+  });
+
   it("refuse what is not an image or wire bytes, with the reason", () => {
     const built = core.build(core.defaults());
     const bad = Uint8Array.from(built.wire);

@@ -72,6 +72,20 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       assert.equal(await page.isVisible("#Dialog"), false, `record ${i}`);
     }
     assert.ok(asked > 0 && asked < RECORDS, `${asked} of ${RECORDS} records built; the seed should give both kinds`);
+    // Typed as no file gives it, a Comment every up to 999, above the 127 SEND sends, with the
+    // flag in either state: what the page saves, the desktop loads into the bytes of the page's
+    // preview, and after SEND the page saves what zelvar-cli normalize makes of that file.
+    for (let i = 0; i < RECORDS / 2; ++i) {
+      const form = { ...bed.core.defaults(), RxPosition: next(2), NumFlagsAuto: String(25 + next(975)) };
+      await loadFile(`typed-${i}.cfg`, latin1(bed.core.saveCfg(form, bed.core.calculatorDefaults()).text));
+      await page.fill("#BcnEvery", String(next(1000)));
+      const file = join(bed.folder, `typed-${i}.cfg`);
+      await writeFile(file, (await saved(page)).bytes);
+      assert.equal(await shownWire(), cli("image", file, "--wire").stdout.trim(), `typed ${i}`);
+      await page.click("#cmdSend");
+      await page.waitForFunction((n) => window.zelvarChooserShown === n, ++asked);
+      assert.deepEqual((await saved(page)).bytes, latin1(cli("normalize", file).stdout), `typed ${i}`);
+    }
   });
 
   it("on the calculator's position texts", async () => {
@@ -148,8 +162,9 @@ describe("the page", { skip: PART === "agree" }, () => {
     const wire = await shownWire();
     const huge = Buffer.alloc(10 * 1024 * 1024, 0x41);
     const defaults = bed.core.saveCfg(bed.core.defaults(), bed.core.calculatorDefaults()).text;
-    // Names in markup, which the message must show as it is.
+    // Names in markup, which the message must show as it is, and one that would turn it around.
     const files = {
+      "x\u202egfc.cfg": Buffer.from(`\ufeff${defaults.replace("Pim", "\u202emiP")}`, "utf8"),
       "<b>binary.cfg": Buffer.from(Array.from({ length: 4096 }, (_, i) => (i * 7919) & 0xff)),
       "huge.cfg": huge,
       "<img src=x>utf-16.cfg": Buffer.from(`\ufeff${defaults}`, "utf16le"),
@@ -173,9 +188,26 @@ describe("the page", { skip: PART === "agree" }, () => {
       const message = await messageShown(page);
       assert.equal(message.title, "Zelvar");
       assert.ok(desktop.endsWith(`/${message.text}`), `${message.text} / ${desktop}`);
+      assert.doesNotMatch(message.text, /\u202e/);
       assert.deepEqual((await saved(page)).bytes, before, name);
       assert.equal(await shownWire(), wire, name);
     }
+  });
+
+  it("marks a field that holds a character that shows nothing, and names it", async () => {
+    const file = (MyCall) => ({
+      name: "shy.cfg",
+      mimeType: "text/plain",
+      buffer: latin1(bed.core.saveCfg({ ...bed.core.defaults(), MyCall }, bed.core.calculatorDefaults()).text),
+    });
+    await page.setInputFiles("#loadFile", file("NOC\u00adALL-9"));
+    await page.waitForSelector("#MyCall.holds-hidden");
+    const note = "the field holds an invisible soft hyphen (U+00AD)";
+    assert.equal(await page.$eval("#MyCall", (input) => input.title), `"NOC\\u00ADALL-9": ${note}`);
+    assert.match(await page.textContent("#previewNotes"), /"NOC\\u00ADAL-9": the field holds an invisible soft hyphen/);
+    await page.setInputFiles("#loadFile", file("NOCALL-9"));
+    await page.waitForSelector("#MyCall:not(.holds-hidden)");
+    assert.equal(await page.$eval("#MyCall", (input) => input.title), "");
   });
 
   it("asks for a port at SEND or Change port, refuses no speed, says where SEND works", async () => {

@@ -1,0 +1,27 @@
+// A text field that holds a character that shows nothing (a soft hyphen loaded from a file, say)
+// gets a dashed border, and its tip quotes it with that character made visible and names it, in
+// the core's words; the preview's note says the same.
+import type { Core } from "./core.js";
+
+export class HiddenMarks {
+  private readonly fields: HTMLInputElement[];
+  private readonly tips = new Map<HTMLInputElement, string>();
+
+  constructor(private readonly core: Core) {
+    this.fields = core
+      .fields()
+      .filter((field) => field.text)
+      .map((field) => document.getElementById(field.name) as HTMLInputElement);
+    for (const field of this.fields) this.tips.set(field, field.title);
+  }
+
+  update(): void {
+    for (const field of this.fields) {
+      const note = this.core.hiddenCharactersNote(field.value);
+      const tip = this.tips.get(field) ?? "";
+      field.classList.toggle("holds-hidden", note !== "");
+      const shown = note === "" ? tip : `${tip}${tip ? "\n" : ""}"${this.core.visibleText(field.value)}": ${note}`;
+      if (field.title !== shown) field.title = shown;
+    }
+  }
+}
