@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "files/cfg_layout.h"
 #include "files/cfg_reader.h"
 #include "files/cfg_writer.h"
 #include "js_values.h"
@@ -53,11 +54,17 @@ val loadCfg(const val& bytes, const val& form, const val& calculator) {
     return outcome;
 }
 
+// How much of a file Load reads at most: the reader never looks further.
+double cfgReadLimit() {
+    return static_cast<double>(kMaxCfgReadBytes);
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(zelvar_cfg) {
     emscripten::function("saveCfg", &saveCfg);
     emscripten::function("loadCfg", &loadCfg);
+    emscripten::function("cfgReadLimit", &cfgReadLimit);
 }
 
 }  // namespace zelvar::web
