@@ -51,7 +51,10 @@ describe("the bindings", () => {
     const latin1 = file.replace(',0,">"', ',caf\xe9,">"');
     assert.match(core.loadCfg(latin1, form, calculator).reason, /: "café" is not a whole number/);
     const utf8 = (text) => Array.from(new TextEncoder().encode(text), (b) => String.fromCharCode(b)).join("");
-    for (const [character, code] of [["€", "U+20AC"], ["\u202e", "U+202E"]]) {
+    for (const [character, code] of [
+      ["€", "U+20AC"],
+      ["\u202e", "U+202E"],
+    ]) {
       const loaded = core.loadCfg(utf8(`\ufeff${file.replace("NOCALL-9", `NO${character}CALL`)}`), form, calculator);
       assert.match(loaded.reason, /My callsign\): the character .+ is not in Latin-1/);
       assert.ok(loaded.reason.includes(`(${code})`), loaded.reason);
