@@ -75,18 +75,18 @@ export class SendAction {
     }
   }
 
-  // The work and whether it succeeded, unless another window of the page holds the port.
-  private async alone(work: (ports: PortChoice) => Promise<boolean>): Promise<boolean> {
+  // The work, unless another window of the page holds the port.
+  private async alone(work: (ports: PortChoice) => Promise<void>): Promise<void> {
     const ports = this.ports;
     if (!ports) {
       await this.tell(noSerialWords(window.isSecureContext));
-      return false;
+      return;
     }
-    const done = await navigator.locks.request(SENDING_LOCK, { ifAvailable: true }, async (lock) =>
-      lock ? work(ports) : null,
-    );
-    if (done === null) await this.tell(ANOTHER_WINDOW);
-    return done === true;
+    const done = await navigator.locks.request(SENDING_LOCK, { ifAvailable: true }, async (lock) => {
+      if (lock) await work(ports);
+      return lock !== null;
+    });
+    if (!done) await this.tell(ANOTHER_WINDOW);
   }
 
   private async buildAndSend(): Promise<void> {
@@ -119,13 +119,13 @@ export class SendAction {
     baudRate: number,
     steps: readonly TransferStep[],
     sending: Form,
-  ): Promise<boolean> {
+  ): Promise<void> {
     let port: SerialPort;
     try {
       port = await ports.portForSend();
     } catch (error) {
       await this.failed(error, "choose");
-      return false;
+      return;
     }
     // Once "Data sent !" shows, the tracker holds the form as it went out.
     const progress: ProgressShown = {
@@ -142,16 +142,14 @@ export class SendAction {
     );
     const lostBefore = this.lost === port;
     this.lost = failure?.stage === "line" || (failure?.stage === "open" && lostBefore) ? port : null;
-    if (!failure) return true;
+    if (!failure) return;
     this.progress.failed();
     await this.failed(failure.cause, failure.stage, lostBefore);
-    return false;
   }
 
-  private async changePort(): Promise<void> {
-    await this.alone(async (ports) => {
+  private changePort(): Promise<void> {
+    return this.alone(async (ports) => {
       await ports.choose().catch((error: unknown) => this.failed(error, "choose"));
-      return true;
     });
   }
 
