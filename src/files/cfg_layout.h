@@ -51,4 +51,9 @@ inline constexpr std::array<CfgItemPlace, kCfgItemCount> kCfgItems = {{
     {12, "Baud"},
 }};
 
+// How far into a file a load may read: a byte-order mark, then every item at its longest, each
+// followed by the longest line end (CR CR LF). A front end that hands the reader no more than
+// this of a file gets the verdict the whole file gets.
+inline constexpr std::size_t kMaxCfgReadBytes = 4 + kCfgItemCount * (kMaxCfgItemBytes + 3);
+
 }  // namespace zelvar

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "common/ascii.h"
+#include "transfer/transfer_plan.h"
 
 namespace zelvar {
 namespace {
@@ -123,10 +124,8 @@ std::string usbIdText(unsigned vendor, unsigned product) {
 }
 
 Result<SerialDevice> resolveInList(const std::vector<NumberedPort>& ports, int number) {
-    if (number < 1) {
-        return failure("Serial port " + std::to_string(number) +
-                       " does not exist: port numbers start at 1");
-    }
+    if (Result<> valid = checkPortNumber(number); !valid)
+        return tl::unexpected(std::move(valid.error()));
     auto found = std::ranges::find(ports, number, &NumberedPort::number);
     if (found == ports.end()) {
         return failure("Serial port " + std::to_string(number) +

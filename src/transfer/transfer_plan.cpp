@@ -36,6 +36,14 @@ int portNumberOf(std::string_view commPort) {
     return static_cast<int>(std::clamp(rounded, double{INT_MIN}, double{INT_MAX}));
 }
 
+Result<> checkPortNumber(int number) {
+    if (number < 1) {
+        return failure("Serial port " + std::to_string(number) +
+                       " does not exist: port numbers start at 1");
+    }
+    return {};
+}
+
 std::string lineSettingsFor(int baudRateIndex) {
     std::string settings;
     if (baudRateIndex >= 0 && static_cast<std::size_t>(baudRateIndex) < kBaudRates.size())

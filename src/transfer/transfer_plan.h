@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/result.h"
 #include "config/config_image.h"
 #include "config/device_settings.h"
 
@@ -26,6 +27,9 @@ SendTarget sendTargetFor(const DeviceSettings& settings);
 
 // The port number a CommPort text gives: its leading number, rounded.
 int portNumberOf(std::string_view commPort);
+
+// Port numbers start at 1; an empty CommPort gives 0, and a send to it opens nothing.
+Result<> checkPortNumber(int number);
 
 // "4800,n,8,1" for index 0; an index outside the list gives ",n,8,1", which the port rejects.
 std::string lineSettingsFor(int baudRateIndex);

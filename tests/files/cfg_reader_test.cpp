@@ -248,5 +248,30 @@ TEST(CfgWriter, WritesEachItemInItsForm) {
     EXPECT_TRUE(sameFields(loaded, original));
 }
 
+// The longest file a load takes whole: a UTF-8 mark, every item as long as it may be (leading
+// blanks count) and CR CR LF after each. Whatever follows stays unread.
+TEST(CfgReader, ReadsNoFurtherThanItsLimit) {
+    std::string file = "\xEF\xBB\xBF";
+    std::string item;
+    bool quoted = false;
+    for (char c : kDefaultCfg) {
+        quoted = quoted != (c == '"');
+        if (quoted || (c != ',' && c != '\r' && c != '\n')) {
+            item += c;
+        } else if (!item.empty()) {
+            file += std::string(kMaxCfgItemBytes - item.size(), ' ') + item + "\r\r\n";
+            item.clear();
+        }
+    }
+    ASSERT_LE(file.size(), kMaxCfgReadBytes);
+    std::istringstream in(file + "tail");
+    DeviceSettings s = defaultSettings();
+    CalculatorInputs c;
+    const LoadResult loaded = readConfig(in, s, c);
+    ASSERT_TRUE(loaded) << reasonOf(loaded);
+    EXPECT_TRUE(sameFields(s, defaultSettings()));
+    EXPECT_EQ(static_cast<std::size_t>(in.tellg()), file.size());
+}
+
 }  // namespace
 }  // namespace zelvar

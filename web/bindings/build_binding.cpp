@@ -11,7 +11,10 @@ namespace {
 // { ok, written: the form as the build leaves it, wire } or the field and reason of a failure,
 // with the form as far as the build came.
 val build(const val& form) {
-    DeviceSettings settings = settingsFromJs(form);
+    auto read = settingsFromJs(form);
+    if (!read)
+        return unreadForm(form, read.error());
+    DeviceSettings settings = std::move(*read);
     ConfigImage image{};
     const BuildResult built = buildConfigImage(settings, image);
     val outcome = buildOutcome(built);
@@ -41,8 +44,8 @@ val ranges(const std::vector<WireRange>& ranges) {
         js.set("size", r.size);
         js.set("block", r.block);
         js.set("part", partName(r.part));
-        js.set("name", r.name);
-        js.set("meaning", r.meaning);
+        js.set("name", messageToJs(r.name));
+        js.set("meaning", messageToJs(r.meaning));
         list.call<void>("push", js);
     }
     return list;
@@ -53,7 +56,7 @@ val notes(const std::vector<NormalisationNote>& notes) {
     for (const NormalisationNote& note : notes) {
         val js = val::object();
         js.set("field", std::string(fieldName(note.field)));
-        js.set("text", note.text);
+        js.set("text", messageToJs(note.text));
         list.call<void>("push", js);
     }
     return list;
@@ -63,28 +66,31 @@ val notes(const std::vector<NormalisationNote>& notes) {
 // succeeds, the wire bytes, their ranges, the decoded settings, the normalisation notes and, in
 // GPSless Mode, the beacon read back as a position.
 val preview(const val& form) {
-    const SendPreview p = previewSend(settingsFromJs(form));
+    auto settings = settingsFromJs(form);
+    if (!settings)
+        return buildOutcome(tl::unexpected(settings.error()));
+    const SendPreview p = previewSend(*settings);
     val outcome = buildOutcome(p.build);
     if (!p.build)
         return outcome;
     outcome.set("wire", bytesToJs(p.wire));
     outcome.set("ranges", ranges(p.ranges));
-    val settings = val::array();
+    val rows = val::array();
     for (const TrackerSetting& s : p.settings) {
         val js = val::object();
-        js.set("name", s.name);
-        js.set("value", s.value);
+        js.set("name", messageToJs(s.name));
+        js.set("value", messageToJs(s.value));
         js.set("first", s.first);
         js.set("size", s.size);
-        settings.call<void>("push", js);
+        rows.call<void>("push", js);
     }
-    outcome.set("settings", settings);
+    outcome.set("settings", rows);
     outcome.set("notes", notes(p.notes));
     if (p.position) {
         const Result<DecodedPosition>& read = *p.position;
         outcome.set("position", read ? success() : refusal(read.error().reason));
         if (read)
-            outcome["position"].set("description", describePosition(*read));
+            outcome["position"].set("description", messageToJs(describePosition(*read)));
     }
     return outcome;
 }

@@ -33,8 +33,8 @@ val decode(const val& bytes) {
     val rows = val::array();
     for (const TrackerSetting& s : describeImage(image, decoded)) {
         val row = val::object();
-        row.set("name", s.name);
-        row.set("value", s.value);
+        row.set("name", messageToJs(s.name));
+        row.set("value", messageToJs(s.value));
         rows.call<void>("push", row);
     }
     outcome.set("rows", rows);
@@ -43,17 +43,29 @@ val decode(const val& bytes) {
 
 // Both forms built on copies, as SEND would, and every setting the tracker gets differently.
 val diff(const val& first, const val& second) {
-    const SettingsDiff d = diffSettings(settingsFromJs(first), settingsFromJs(second));
+    const auto a = settingsFromJs(first);
+    const auto b = settingsFromJs(second);
     val outcome = val::object();
+    if (!a || !b) {
+        const auto outcomeOf = [](const auto& read) {
+            return read ? success() : buildOutcome(tl::unexpected(read.error()));
+        };
+        outcome.set("first", outcomeOf(a));
+        outcome.set("second", outcomeOf(b));
+        outcome.set("sameBytes", false);
+        outcome.set("differences", val::array());
+        return outcome;
+    }
+    const SettingsDiff d = diffSettings(*a, *b);
     outcome.set("first", buildOutcome(d.first));
     outcome.set("second", buildOutcome(d.second));
     outcome.set("sameBytes", d.sameBytes);
     val differences = val::array();
     for (const SettingDifference& difference : d.differences) {
         val row = val::object();
-        row.set("name", difference.name);
-        row.set("first", difference.first);
-        row.set("second", difference.second);
+        row.set("name", messageToJs(difference.name));
+        row.set("first", messageToJs(difference.first));
+        row.set("second", messageToJs(difference.second));
         differences.call<void>("push", row);
     }
     outcome.set("differences", differences);

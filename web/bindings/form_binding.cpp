@@ -31,7 +31,7 @@ template <typename Texts>
 val textList(const Texts& texts) {
     val list = val::array();
     for (std::string_view text : texts)
-        list.call<void>("push", std::string(text));
+        list.call<void>("push", messageToJs(text));
     return list;
 }
 
@@ -44,7 +44,7 @@ val fields() {
         const auto field = static_cast<Field>(i);
         val js = val::object();
         js.set("name", std::string(fieldName(field)));
-        js.set("label", std::string(fieldLabel(field)));
+        js.set("label", messageToJs(fieldLabel(field)));
         js.set("text", fieldText(probe, field) != nullptr);
         js.set("rule", ruleToJs(inputRule(field)));
         list.call<void>("push", js);
@@ -77,8 +77,19 @@ val calculatorDefaults() {
     return calculatorToJs(CalculatorInputs{});
 }
 
-bool gpsless(const std::string& timeout) {
-    return isGpslessTimeout(timeout);
+// Only the leading digits count, and a character beyond Latin-1 is no digit: the text up to the
+// first one answers the same.
+bool gpsless(const val& timeout) {
+    if (!timeout.isString())
+        return isGpslessTimeout({});
+    const auto wide = timeout.as<std::wstring>();
+    std::string latin1;
+    for (const wchar_t c : wide) {
+        if (static_cast<std::uint32_t>(c) > 0xFF)
+            break;
+        latin1 += static_cast<char>(c);
+    }
+    return isGpslessTimeout(latin1);
 }
 
 }  // namespace

@@ -14,10 +14,13 @@ Notation notationOf(bool cent) {
 }
 
 // Whether both coordinates are valid in the chosen notation: the write button follows it.
-val validateCoordinates(const std::string& latitude, const std::string& longitude, bool cent) {
+val validateCoordinates(const val& latitude, const val& longitude, bool cent) {
     for (const auto& [text, axis] :
          {std::pair{&latitude, Axis::Latitude}, std::pair{&longitude, Axis::Longitude}}) {
-        if (Result<> valid = validateCoordinate(*text, axis, notationOf(cent)); !valid)
+        const Result<std::string> coordinate = latin1FromJs(*text);
+        if (!coordinate)
+            return refusal(coordinate.error().reason);
+        if (Result<> valid = validateCoordinate(*coordinate, axis, notationOf(cent)); !valid)
             return refusal(valid.error().reason);
     }
     return success();
@@ -25,8 +28,14 @@ val validateCoordinates(const std::string& latitude, const std::string& longitud
 
 // { ok, text, feet, altitude } for the calculator's inputs and the form's symbol settings, or
 // the reason nothing is written.
-val calculate(const val& inputs, const std::string& symbol, bool alternateTable) {
-    const CalculatorInputs c = calculatorFromJs(inputs);
+val calculate(const val& inputs, const val& symbol, bool alternateTable) {
+    const Result<CalculatorInputs> read = calculatorFromJs(inputs);
+    if (!read)
+        return refusal(read.error().reason);
+    const Result<std::string> symbolText = latin1FromJs(symbol);
+    if (!symbolText)
+        return refusal(symbolText.error().reason);
+    const CalculatorInputs& c = *read;
     PositionRequest request;
     request.latitude = c.latitude;
     request.longitude = c.longitude;
@@ -34,7 +43,7 @@ val calculate(const val& inputs, const std::string& symbol, bool alternateTable)
     request.altitude = c.altitude;
     request.includeAltitude = c.altitudeChecked == 1;
     request.form = c.normalForm ? PositionForm::Normal : PositionForm::Compressed;
-    request.symbol = symbol;
+    request.symbol = *symbolText;
     request.alternateTable = alternateTable;
     const Result<CalculatedPosition> position = calculatePosition(request);
     if (!position)
@@ -47,12 +56,15 @@ val calculate(const val& inputs, const std::string& symbol, bool alternateTable)
 }
 
 // A position text read back: { ok, description, latitude, longitude, ... } or why it is none.
-val readPosition(const std::string& text) {
-    const Result<DecodedPosition> read = decodePosition(text);
+val readPosition(const val& text) {
+    const Result<std::string> latin1 = latin1FromJs(text);
+    if (!latin1)
+        return refusal(latin1.error().reason);
+    const Result<DecodedPosition> read = decodePosition(*latin1);
     if (!read)
         return refusal(read.error().reason);
     val outcome = success();
-    outcome.set("description", describePosition(*read));
+    outcome.set("description", messageToJs(describePosition(*read)));
     outcome.set("compressed", read->form == PositionForm::Compressed);
     outcome.set("latitude", read->latitude);
     outcome.set("longitude", read->longitude);

@@ -31,7 +31,10 @@ std::string kindName(TransferStep::Kind kind) {
 // Builds the form on a copy; { ok, written, target: { lineSettings, portNumber, portName },
 // steps: [{ kind, text, bytes, pauseMs }] } or the build's field and reason.
 val transferPlan(const val& form) {
-    DeviceSettings settings = settingsFromJs(form);
+    auto read = settingsFromJs(form);
+    if (!read)
+        return unreadForm(form, read.error());
+    DeviceSettings settings = std::move(*read);
     ConfigImage image{};
     const BuildResult built = buildConfigImage(settings, image);
     val outcome = buildOutcome(built);
@@ -40,15 +43,15 @@ val transferPlan(const val& form) {
         return outcome;
     const TransferPlan plan = makeTransferPlan(image, sendTargetFor(settings));
     val target = val::object();
-    target.set("lineSettings", plan.target.lineSettings);
+    target.set("lineSettings", messageToJs(plan.target.lineSettings));
     target.set("portNumber", plan.target.portNumber);
-    target.set("portName", plan.target.portName);
+    target.set("portName", messageToJs(plan.target.portName));
     outcome.set("target", target);
     val steps = val::array();
     for (const TransferStep& step : plan.steps) {
         val js = val::object();
         js.set("kind", kindName(step.kind));
-        js.set("text", step.text);
+        js.set("text", messageToJs(step.text));
         js.set("bytes", bytesToJs(step.bytes));
         js.set("pauseMs", static_cast<double>(step.pause.count()));
         steps.call<void>("push", js);
@@ -57,10 +60,17 @@ val transferPlan(const val& form) {
     return outcome;
 }
 
+// The desktop opens no port below 1, where an empty Comm num points: { ok } or the reason.
+val checkPort(int number) {
+    const Result<> valid = checkPortNumber(number);
+    return valid ? success() : refusal(valid.error().reason);
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(zelvar_transfer) {
     emscripten::function("transferPlan", &transferPlan);
+    emscripten::function("checkPortNumber", &checkPort);
 }
 
 }  // namespace zelvar::web

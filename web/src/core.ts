@@ -1,5 +1,6 @@
-// The C++ core, compiled to WebAssembly (zelvar.js and zelvar.wasm). Texts cross as Latin-1: one
-// character per byte, as the settings and the .cfg files hold them.
+// The C++ core, compiled to WebAssembly (zelvar.js and zelvar.wasm). Settings cross as Latin-1:
+// one character per byte, as the tracker and the .cfg files hold them; the core's messages as the
+// text they are. A text beyond Latin-1 is refused with a reason, never thrown.
 
 /** The form: texts keyed by field name ("MyCall", "SpeedTable[0]"), flags and list indexes as numbers. */
 export type Form = Record<string, string | number>;
@@ -91,6 +92,8 @@ export interface Core {
   diff(first: Form, second: Form): unknown;
   saveCfg(form: Form, calculator: CalculatorInputs): Outcome<{ text: string }>;
   loadCfg(text: string, form: Form, calculator: CalculatorInputs): Loaded;
+  /** How many bytes of a file Load reads at most; the reader never looks further. */
+  cfgReadLimit(): number;
   validateCoordinates(latitude: string, longitude: string, cent: boolean): Outcome<object>;
   calculatePosition(
     inputs: CalculatorInputs,
@@ -103,6 +106,8 @@ export interface Core {
   visibleText(text: string): string;
   /** "the field holds an invisible soft hyphen (U+00AD)", or "" when the text holds none. */
   hiddenCharactersNote(text: string): string;
+  /** Port numbers start at 1: an empty Comm num gives 0, to which the desktop sends nothing. */
+  checkPortNumber(portNumber: number): Outcome<object>;
 }
 
 declare global {

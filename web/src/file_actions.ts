@@ -1,13 +1,24 @@
-// Default, Save and Load. Save downloads the .cfg the desktop program writes; Load reads one
-// chosen or dropped on the page with the desktop program's reader and its error texts. A load
-// that fails changes nothing.
+// Default, Save and Load. Save downloads the .cfg the desktop program writes, under the name in
+// "Save as" (".cfg" added to a name without an extension, as file dialogs do); Load reads one
+// chosen or dropped on the page with the desktop program's reader and its error texts. Of a
+// file only as much is read as that reader ever takes, so a huge one costs no more than a
+// small one and gets the desktop's verdict. A load that fails changes nothing.
 import type { Core } from "./core.js";
 import type { CalculatorView } from "./calculator_view.js";
 import type { FormView } from "./form_view.js";
 import { bytesToLatin1, latin1ToBytes } from "./latin1.js";
 import { showMessage } from "./message_box.js";
+import type { UnsavedChanges } from "./unsaved_changes.js";
 
 const DEFAULT_NAME = "Zelvar.cfg";
+const EXTENSION = ".cfg";
+
+/** The name a download gets for what "Save as" holds. */
+function savedName(typed: string): string {
+  const name = typed.trim();
+  if (name === "") return DEFAULT_NAME;
+  return /[^.]\.[^.]+$/.test(name) ? name : name.replace(/\.?$/, EXTENSION);
+}
 
 function element<T extends HTMLElement>(id: string): T {
   return document.getElementById(id) as T;
@@ -18,9 +29,13 @@ export class FileActions {
     private readonly core: Core,
     private readonly form: FormView,
     private readonly calculator: CalculatorView,
+    private readonly unsaved: UnsavedChanges,
   ) {
     const chooser = element<HTMLInputElement>("loadFile");
-    element("cmdDefault").addEventListener("click", () => form.write(core.defaults()));
+    element("cmdDefault").addEventListener("click", () => {
+      form.write(core.defaults());
+      unsaved.keepForm();
+    });
     element("cmdSave").addEventListener("click", () => this.save());
     element("cmdLoad").addEventListener("click", () => chooser.click());
     chooser.addEventListener("change", () => {
@@ -39,15 +54,16 @@ export class FileActions {
     }
     const link = document.createElement("a");
     link.href = URL.createObjectURL(new Blob([latin1ToBytes(saved.text)], { type: "application/octet-stream" }));
-    link.download = element<HTMLInputElement>("saveName").value.trim() || DEFAULT_NAME;
+    link.download = savedName(element<HTMLInputElement>("saveName").value);
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
+    this.unsaved.keepAll();
   }
 
   async load(file: File): Promise<void> {
     let text: string;
     try {
-      text = bytesToLatin1(new Uint8Array(await file.arrayBuffer()));
+      text = bytesToLatin1(new Uint8Array(await file.slice(0, this.core.cfgReadLimit()).arrayBuffer()));
     } catch (error) {
       showMessage("Zelvar", `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
       return;
@@ -59,6 +75,7 @@ export class FileActions {
     }
     this.form.write(loaded.form);
     this.calculator.setInputs(loaded.calculator);
+    this.unsaved.keepAll();
   }
 
   private acceptDrops(): void {

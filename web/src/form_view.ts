@@ -93,7 +93,11 @@ export class FormView {
   private changed(): void {
     for (const [name, counter] of Object.entries(COUNTERS)) {
       const field = this.fields.find((f) => f.name === name);
-      setText(element(counter), `[${(field?.rule.maxLength ?? 0) - this.text(name).length}]`);
+      const left = (field?.rule.maxLength ?? 0) - this.text(name).length;
+      // Shown as the window shows it, said in words: "[35]" is read as "35 characters left".
+      const [shown, said] = element(counter).children as unknown as [HTMLElement, HTMLElement];
+      setText(shown, `[${left}]`);
+      setText(said, `${left} ${left === 1 ? "character" : "characters"} left`);
     }
     const gpsless = this.gpsless();
     document.body.classList.toggle("gpsless", gpsless);

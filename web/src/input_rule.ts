@@ -1,7 +1,8 @@
-// A field's input rule from the core, applied to what the user adds: typed, pasted or dropped
-// text passes character by character, raised where the rule says; a refused character changes
-// nothing, not even a selection. Text the page writes itself (defaults, Load, the calculator)
-// goes in as it is.
+// A field's input rule from the core, applied to whatever the user adds, on every path: typed,
+// pasted, dropped, composed by an input method (dead keys, phone keyboards), replaced by a spell
+// checker or filled in by autofill. Text passes character by character, raised where the rule
+// says; a refused character changes nothing else. Text the page writes itself (defaults, Load,
+// the calculator) goes in as it is, and so do undo and redo, which bring back earlier contents.
 import type { InputRule } from "./core.js";
 
 /** What the field keeps of `text`: the accepted characters, raised where the rule says. */
@@ -15,19 +16,62 @@ export function acceptedText(rule: InputRule, text: string, gpsless: boolean): s
   return kept;
 }
 
+/** Where `after` differs from `before`: the span of `after` that an edit ending at `caret` put in. */
+function insertedSpan(before: string, after: string, caret: number): [number, number] {
+  let kept = after.length - caret;
+  if (kept < 0 || kept > before.length || !before.endsWith(after.slice(caret))) {
+    kept = 0;
+    while (kept < Math.min(before.length, after.length) && before.at(-1 - kept) === after.at(-1 - kept)) ++kept;
+  }
+  const limit = Math.min(before.length, after.length) - kept;
+  let start = 0;
+  while (start < limit && before[start] === after[start]) ++start;
+  return [start, after.length - kept];
+}
+
+/**
+ * The field's content after the user changed `before` into `after`, the caret at `caret`: what
+ * came in kept as the rule keeps it, within the field's length; null when the rule keeps it all.
+ */
+export function ruledEdit(
+  rule: InputRule,
+  before: string,
+  after: string,
+  caret: number,
+  gpsless: boolean,
+): { value: string; caret: number } | null {
+  const [start, end] = insertedSpan(before, after, caret);
+  const added = after.slice(start, end);
+  const room = rule.maxLength > 0 ? rule.maxLength - (after.length - added.length) : Infinity;
+  const kept = acceptedText(rule, added, gpsless).slice(0, Math.max(room, 0));
+  if (kept === added) return null;
+  return { value: after.slice(0, start) + kept + after.slice(end), caret: start + kept.length };
+}
+
 const PROMPT = "_";
+
+// Whether the focus is moving by Tab: the window tells that entry from a click or a program's.
+let tabbing = false;
+document.addEventListener("keydown", (event) => (tabbing ||= event.key === "Tab"), { capture: true });
+document.addEventListener("keyup", () => (tabbing = false), { capture: true });
 
 /** A field under its rule; `gpsless` is asked afresh for every edit. */
 export class RuledInput {
   private readonly prompt: HTMLElement | null = null;
+  // The content as it stood after the last edit that kept the rule, or the page's last write.
+  private settled: string;
+  private justEntered = false;
 
   constructor(
     readonly input: HTMLInputElement,
     private readonly rule: InputRule,
     private readonly gpsless: () => boolean = () => false,
   ) {
+    this.settled = input.value;
     if (rule.maxLength > 0) input.maxLength = rule.maxLength;
     input.addEventListener("beforeinput", (event) => this.judge(event));
+    input.addEventListener("input", (event) => this.settle(event as InputEvent));
+    input.addEventListener("compositionend", () => this.settle(null));
     if (rule.masked) {
       const prompt = document.createElement("span");
       prompt.className = "prompt";
@@ -37,31 +81,56 @@ export class RuledInput {
       input.style.width = `calc(${rule.maxLength}ch + 0.6rem + 2px)`;
       input.addEventListener("input", () => this.showPrompts());
     }
-    if (rule.selectAllOnFocus) this.selectOnEntry();
+    this.enterAsTheWindowDoes();
   }
 
   /** The page's own write: no rule applies. */
   write(text: string): void {
     this.input.value = text;
+    this.settled = text;
     this.showPrompts();
   }
 
+  // Typed and pasted text is judged before it goes in, so that undo takes back what the rule
+  // kept. A masked field overtypes, as on a form with printed boxes: what is typed or pasted
+  // replaces the characters from the caret on. Every other way in is judged once it is in.
   private judge(event: InputEvent): void {
-    if (!event.inputType.startsWith("insert") || event.isComposing) return;
+    if ((event.inputType !== "insertText" && event.inputType !== "insertFromPaste") || event.isComposing) return;
     const added = event.data ?? event.dataTransfer?.getData("text/plain") ?? "";
     const kept = acceptedText(this.rule, added, this.gpsless());
-    if (kept === added) return;
-    event.preventDefault();
     const { value, selectionStart, selectionEnd } = this.input;
-    const selected = (selectionEnd ?? 0) - (selectionStart ?? 0);
+    const caret = selectionStart ?? 0;
+    const overtyped = this.rule.masked && selectionEnd === caret ? Math.min(kept.length, value.length - caret) : 0;
+    if (kept === added && overtyped === 0) return;
+    event.preventDefault();
+    if (overtyped > 0) this.input.setSelectionRange(caret, caret + overtyped);
+    const selected = (this.input.selectionEnd ?? 0) - (this.input.selectionStart ?? 0);
     const room = this.rule.maxLength > 0 ? this.rule.maxLength - (value.length - selected) : kept.length;
     const inserted = kept.slice(0, Math.max(room, 0));
     if (inserted === "") return;
     // As typed text, so that undo takes it back.
     if (!document.execCommand("insertText", false, inserted)) {
-      this.input.setRangeText(inserted, selectionStart ?? 0, selectionEnd ?? 0, "end");
+      this.input.setRangeText(inserted, this.input.selectionStart ?? 0, this.input.selectionEnd ?? 0, "end");
       this.input.dispatchEvent(new Event("input", { bubbles: true }));
     }
+  }
+
+  // Runs before the form hears of the edit. A composition is judged when it ends; whatever it
+  // showed meanwhile goes.
+  private settle(event: InputEvent | null): void {
+    if (event?.isComposing) return;
+    const { value, selectionEnd } = this.input;
+    if (event?.inputType === "historyUndo" || event?.inputType === "historyRedo") {
+      this.settled = value;
+      return;
+    }
+    const ruled = ruledEdit(this.rule, this.settled, value, selectionEnd ?? value.length, this.gpsless());
+    this.settled = ruled?.value ?? value;
+    if (!ruled) return;
+    this.input.value = ruled.value;
+    this.input.setSelectionRange(ruled.caret, ruled.caret);
+    // After a composition the form heard the composed text last: it hears the kept one now.
+    if (!event) this.input.dispatchEvent(new Event("input", { bubbles: true }));
   }
 
   private showPrompts(): void {
@@ -71,17 +140,21 @@ export class RuledInput {
     this.prompt.style.left = `calc(0.3rem + 1px + ${filled}ch)`;
   }
 
-  // Entering the field selects its whole content, so typing replaces it; a click that entered
-  // the field does not undo the selection.
-  private selectOnEntry(): void {
-    let entered = false;
+  // A field that selects its content on entry does so however it is entered, and a click that
+  // entered it does not undo the selection. A masked field that does not, entered with Tab, has
+  // the caret before its first character, where typing overtypes.
+  private enterAsTheWindowDoes(): void {
     this.input.addEventListener("focus", () => {
-      this.input.select();
-      entered = true;
+      if (this.rule.selectAllOnFocus) {
+        this.input.select();
+        this.justEntered = true;
+      } else if (this.rule.masked && tabbing) {
+        this.input.setSelectionRange(0, 0);
+      }
     });
     this.input.addEventListener("mouseup", (event) => {
-      if (entered) event.preventDefault();
-      entered = false;
+      if (this.justEntered) event.preventDefault();
+      this.justEntered = false;
     });
   }
 }

@@ -10,12 +10,16 @@ import { PortChoice } from "./port_choice.js";
 import { PreviewView } from "./preview_view.js";
 import { ProgressDialog } from "./progress_dialog.js";
 import { SendAction } from "./send_action.js";
+import { setUpShortcuts } from "./shortcuts.js";
+import { UnsavedChanges } from "./unsaved_changes.js";
 
 const WIRE_SIZE = 170;
 
 async function start(): Promise<void> {
   setUpMessageBox();
   setUpManual();
+  setUpShortcuts();
+  reportFailures();
   const core = await loadCore();
   showHiddenCharactersWith(core);
   const form = new FormView(core);
@@ -33,15 +37,29 @@ async function start(): Promise<void> {
     });
   });
   const calculator = new CalculatorView(core, form);
-  new FileActions(core, form, calculator);
-  new SendAction(core, form, new ProgressDialog(), navigator.serial ? new PortChoice(navigator.serial) : null);
-  document.getElementById("openCalculator")?.addEventListener("click", () => calculator.open());
   form.write(core.defaults());
+  const unsaved = new UnsavedChanges(
+    () => form.read(),
+    () => calculator.inputs(),
+  );
+  form.onChange(() => unsaved.update());
+  new FileActions(core, form, calculator, unsaved);
+  const ports = navigator.serial ? new PortChoice(navigator.serial) : null;
+  new SendAction(core, form, new ProgressDialog(), ports, unsaved);
+  document.getElementById("openCalculator")?.addEventListener("click", () => calculator.open());
   document.getElementById("page")!.dataset["state"] = "ready";
   form.control("NumFlagsAuto").focus();
   // The moment the form takes input, for bench/web_bench.mjs.
   performance.mark("zelvar-ready");
   keepForOffline();
+}
+
+// A fault of the page itself is said, not left in the console behind a page that seems to hang.
+function reportFailures(): void {
+  const tell = (error: unknown) =>
+    void showMessage("Zelvar", `Zelvar Config met an error: ${error instanceof Error ? error.message : String(error)}`);
+  window.addEventListener("error", (event) => tell(event.error ?? event.message));
+  window.addEventListener("unhandledrejection", (event) => tell(event.reason));
 }
 
 // After the first visit the page starts, and sends, without the network.

@@ -46,11 +46,21 @@ export class PreviewView {
       row.append(th);
       for (let byte = first; byte < Math.min(first + COLUMNS, wireSize); ++byte) this.cells.push(row.insertCell());
     }
+    this.focusableWhileScrolling(element("wireBytesScroll"));
     body.addEventListener("mouseover", (event) => {
       const cell = (event.target as HTMLElement).closest("td");
       const byte = cell ? this.cells.indexOf(cell) : -1;
       if (cell && byte >= 0) cell.title = this.tipOf(byte);
     });
+  }
+
+  // On a narrow screen the bytes scroll sideways: the keyboard scrolls them once it has the focus
+  // there. Where they fit, the region is no stop of Tab.
+  private focusableWhileScrolling(region: HTMLElement): void {
+    new ResizeObserver(() => {
+      if (region.scrollWidth > region.clientWidth) region.tabIndex = 0;
+      else region.removeAttribute("tabindex");
+    }).observe(region);
   }
 
   show(preview: Preview | BuildFailure): void {

@@ -1,6 +1,7 @@
 // The desktop's message dialog for SEND: the progress text with its growing row of dots, then
 // "Data sent !" and OK. It does not block the page; Esc hides it, also while a send runs, which
-// goes on. A failed send leaves the text reached so far, with OK to close it.
+// goes on. A failed send says so in place of the dots, with OK to close it. Closed, it gives the
+// focus back to SEND unless the user has gone elsewhere.
 import type { ProgressShown } from "./transfer_runner.js";
 
 function element<T extends HTMLElement>(id: string): T {
@@ -11,17 +12,26 @@ export class ProgressDialog implements ProgressShown {
   private readonly dialog = element<HTMLDialogElement>("Dialog");
   private readonly label = element("lblInfo");
   private readonly ok = element<HTMLButtonElement>("OKButton");
+  // The dialog shows a send that has not ended yet.
+  private running = false;
 
   constructor() {
-    this.ok.addEventListener("click", () => this.dialog.close());
+    this.ok.addEventListener("click", () => this.hide());
     this.dialog.addEventListener("keydown", (event) => {
-      if (event.key === "Escape") this.dialog.close();
+      if (event.key === "Escape") this.hide();
     });
+  }
+
+  private hide(): void {
+    const focus = document.activeElement;
+    this.dialog.close();
+    if (focus === null || focus === document.body || this.dialog.contains(focus)) element("cmdSend").focus();
   }
 
   show(text: string): void {
     this.label.textContent = text;
     this.ok.hidden = true;
+    this.running = true;
     if (!this.dialog.open) this.dialog.show();
   }
 
@@ -34,9 +44,21 @@ export class ProgressDialog implements ProgressShown {
     this.stopped();
   }
 
-  stopped(): void {
+  /** The send failed: "Sending data on COM1....." becomes "Sending data on COM1 failed.". */
+  failed(): void {
+    if (this.running) this.label.textContent = (this.label.textContent ?? "").replace(/\.*$/, " failed.");
+    this.stopped();
+  }
+
+  private stopped(): void {
+    this.running = false;
     this.ok.hidden = false;
     // SEND was disabled under the user's focus; OK takes it, unless the user has gone elsewhere.
-    if (document.activeElement === document.body || this.dialog.contains(document.activeElement)) this.ok.focus();
+    if (
+      this.dialog.open &&
+      (document.activeElement === document.body || this.dialog.contains(document.activeElement))
+    ) {
+      this.ok.focus();
+    }
   }
 }

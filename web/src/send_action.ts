@@ -3,14 +3,24 @@
 // Otherwise it runs the core's transfer plan on the serial port the browser grants. SEND stays
 // disabled from the build to the end, Change port with it, and two windows of the page never send
 // at once, nor change the port while the other sends: the browser would let both open the port,
-// and the tracker would get their bytes mixed.
-import type { Core, TransferStep } from "./core.js";
+// and the tracker would get their bytes mixed. Inside another site's frame neither works: that
+// site could press them unseen.
+import type { Core, Form, TransferStep } from "./core.js";
 import type { FormView } from "./form_view.js";
 import { showMessage } from "./message_box.js";
 import type { PortChoice } from "./port_choice.js";
 import type { ProgressDialog } from "./progress_dialog.js";
-import { failureWords, noSerialWords, platformOf, type SendStage, type Words } from "./serial_words.js";
-import { runTransfer, TransferFailure } from "./transfer_runner.js";
+import {
+  COMM_NUM_DETAIL,
+  failureWords,
+  FRAMED,
+  noSerialWords,
+  platformOf,
+  type SendStage,
+  type Words,
+} from "./serial_words.js";
+import { type ProgressShown, runTransfer, TransferFailure } from "./transfer_runner.js";
+import type { UnsavedChanges } from "./unsaved_changes.js";
 
 const BUILD_FAILED_TITLE = "Invio non eseguito - Zelvar";
 const BUILD_FAILED = "Parametri incompleti o non corretti";
@@ -24,15 +34,30 @@ function element<T extends HTMLElement>(id: string): T {
   return document.getElementById(id) as T;
 }
 
+// Another site's page around this one, which the browser may let use the serial port.
+function framedByAnotherSite(): boolean {
+  if (window.top === window) return false;
+  const ancestors = location.ancestorOrigins as DOMStringList | undefined;
+  if (ancestors) return Array.from(ancestors).some((origin) => origin !== location.origin);
+  try {
+    return window.top?.location.origin !== location.origin;
+  } catch {
+    return true;
+  }
+}
+
 export class SendAction {
   private readonly button = element<HTMLButtonElement>("cmdSend");
   private readonly change = element<HTMLButtonElement>("changePort");
+  // The port whose line failed during the last send: if it does not open now, it has gone.
+  private lost: SerialPort | null = null;
 
   constructor(
     private readonly core: Core,
     private readonly form: FormView,
     private readonly progress: ProgressDialog,
     private readonly ports: PortChoice | null,
+    private readonly unsaved: UnsavedChanges,
   ) {
     if (!ports) element("portStatus").textContent = noSerialWords(window.isSecureContext).text;
     this.button.addEventListener("click", () => void this.whileDisabled(() => this.buildAndSend()));
@@ -42,9 +67,11 @@ export class SendAction {
   private async whileDisabled(work: () => Promise<void>): Promise<void> {
     this.button.disabled = this.change.disabled = true;
     try {
-      await work();
+      await (framedByAnotherSite() ? this.tell(FRAMED) : work());
     } finally {
       this.button.disabled = this.change.disabled = false;
+      // The focus that had nowhere to go while SEND was disabled comes back to it.
+      if (document.activeElement === document.body) this.button.focus();
     }
   }
 
@@ -76,10 +103,23 @@ export class SendAction {
       await showMessage("Zelvar", `Invalid line settings '${plan.target.lineSettings}': no speed is chosen in Baud.`);
       return;
     }
-    await this.alone((ports) => this.sendOn(ports, baudRate, plan.steps));
+    // As the desktop: no port below 1, where an empty Comm num points.
+    const portNumber = this.core.checkPortNumber(plan.target.portNumber);
+    if (!portNumber.ok) {
+      this.form.control("CommPort").focus();
+      await showMessage("Zelvar", `${portNumber.reason}.`, COMM_NUM_DETAIL);
+      return;
+    }
+    const sending = this.form.read();
+    await this.alone((ports) => this.sendOn(ports, baudRate, plan.steps, sending));
   }
 
-  private async sendOn(ports: PortChoice, baudRate: number, steps: readonly TransferStep[]): Promise<void> {
+  private async sendOn(
+    ports: PortChoice,
+    baudRate: number,
+    steps: readonly TransferStep[],
+    sending: Form,
+  ): Promise<void> {
     let port: SerialPort;
     try {
       port = await ports.portForSend();
@@ -87,13 +127,24 @@ export class SendAction {
       await this.failed(error, "choose");
       return;
     }
-    const failure = await runTransfer(port, baudRate, steps, this.progress).then(
+    // Once "Data sent !" shows, the tracker holds the form as it went out.
+    const progress: ProgressShown = {
+      show: (text) => this.progress.show(text),
+      setText: (text) => this.progress.setText(text),
+      finish: (text) => {
+        this.unsaved.keepForm(sending);
+        this.progress.finish(text);
+      },
+    };
+    const failure = await runTransfer(port, baudRate, steps, progress).then(
       () => null,
       (error: unknown) => (error instanceof TransferFailure ? error : new TransferFailure("line", error)),
     );
+    const lostBefore = this.lost === port;
+    this.lost = failure?.stage === "line" || (failure?.stage === "open" && lostBefore) ? port : null;
     if (!failure) return;
-    this.progress.stopped();
-    await this.failed(failure.cause, failure.stage);
+    this.progress.failed();
+    await this.failed(failure.cause, failure.stage, lostBefore);
   }
 
   private changePort(): Promise<void> {
@@ -102,8 +153,8 @@ export class SendAction {
     });
   }
 
-  private async failed(error: unknown, stage: SendStage): Promise<void> {
-    const words = failureWords(error, stage, platformOf(navigator));
+  private async failed(error: unknown, stage: SendStage, lostBefore = false): Promise<void> {
+    const words = failureWords(error, stage, platformOf(navigator), lostBefore);
     if (words) await this.tell(words);
   }
 

@@ -49,6 +49,19 @@ function errorName(error: unknown): string {
   return error instanceof Error ? error.name : "";
 }
 
+/** SEND or Change port on a page shown in another site's frame. */
+export const FRAMED: Words = {
+  text: "SEND does not work inside another site's page.",
+  detail:
+    "Another site shows this page in a frame, where it could press SEND or choose a port without " +
+    "your knowledge. Open the page in a tab or window of its own, then press SEND again.",
+};
+
+/** Below the desktop's words for an empty Comm num, what it means on the page. */
+export const COMM_NUM_DETAIL =
+  "The browser chooses the port here; Comm num names it in the progress text and in the .cfg file, " +
+  "as in the desktop program. Fill in its number, then press SEND again.";
+
 const FORBIDDEN: Words = {
   text: "This browser does not let this page use serial ports.",
   detail:
@@ -76,8 +89,21 @@ function cannotOpen(platform: Platform): string {
   return `${busy} Then press SEND again.`;
 }
 
-/** The words for a SEND that failed at `stage`; none for a chooser the user cancelled. */
-export function failureWords(error: unknown, stage: SendStage, platform: Platform): Words | null {
+// A port whose line failed in the last send and that does not open now has most likely gone: no
+// other program took it, nor did the user's groups change.
+function gone(): string {
+  return (
+    "It failed during the last send and has not come back: the adapter may be unplugged or the " +
+    "device gone. Check the cable and the adapter, plug it in again (Change port chooses it anew), " +
+    "then press SEND again."
+  );
+}
+
+/**
+ * The words for a SEND that failed at `stage`; none for a chooser the user cancelled. `lostBefore`:
+ * the port's line failed in the last send.
+ */
+export function failureWords(error: unknown, stage: SendStage, platform: Platform, lostBefore = false): Words | null {
   const name = errorName(error);
   if (stage === "choose" && name === "NotFoundError") return null;
   if (name === "SecurityError") return FORBIDDEN;
@@ -85,7 +111,10 @@ export function failureWords(error: unknown, stage: SendStage, platform: Platfor
     case "choose":
       return { text: `No serial port could be chosen: ${browserWords(error)}`, detail: "Press SEND again." };
     case "open":
-      return { text: `Cannot open the serial port: ${browserWords(error)}`, detail: cannotOpen(platform) };
+      return {
+        text: `Cannot open the serial port: ${browserWords(error)}`,
+        detail: lostBefore ? gone() : cannotOpen(platform),
+      };
     case "line":
       break;
   }

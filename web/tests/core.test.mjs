@@ -1,5 +1,6 @@
 // The core's bindings as the page calls them, in Node.js: bytes and Latin-1 texts cross
-// unchanged, and decode answers what is not wire bytes with a reason. Load's answers to hostile
+// unchanged, the core's messages as the text they are, a text beyond Latin-1 is refused with a
+// reason instead of an exception, and decode answers what is not wire bytes with a reason. Load's answers to hostile
 // files are page.test.mjs's, against the desktop's.
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
@@ -55,5 +56,45 @@ describe("the bindings", () => {
       assert.equal(decoded.ok, false);
       assert.match(decoded.reason, reason);
     }
+  });
+
+  it("carry the core's messages as written: UTF-8 reasons, and settings quoted in them", () => {
+    const form = core.defaults();
+    const calculator = core.calculatorDefaults();
+    const file = core.saveCfg(form, calculator).text;
+    const latin1 = file.replace(',0,">"', ',caf\xe9,">"');
+    assert.match(core.loadCfg(latin1, form, calculator).reason, /: "café" is not a whole number/);
+    const utf8 = (text) => Array.from(new TextEncoder().encode(text), (b) => String.fromCharCode(b)).join("");
+    for (const [character, code] of [
+      ["€", "U+20AC"],
+      ["\u202e", "U+202E"],
+    ]) {
+      const loaded = core.loadCfg(utf8(`\ufeff${file.replace("NOCALL-9", `NO${character}CALL`)}`), form, calculator);
+      assert.match(loaded.reason, /My callsign\): the character .+ is not in Latin-1/);
+      assert.ok(loaded.reason.includes(`(${code})`), loaded.reason);
+      // Mojibake would show the character's UTF-8 bytes as Latin-1 ones: "â¬".
+      assert.doesNotMatch(loaded.reason, /[\u0080-\u00ff]/, code);
+    }
+    assert.match(core.preview({ ...form, MyCall: "NOC\xadAL9" }).notes[0].text, /"NOC\xadAL9" -> sent as/);
+  });
+
+  it("refuse a text beyond Latin-1 with the field and reason, whichever call gets it", () => {
+    const form = { ...core.defaults(), AprsMsg: "Euro €" };
+    const reason = /^Message: the character € \(U\+20AC\) is not in Latin-1/;
+    for (const outcome of [core.preview(form), core.build(form), core.transferPlan(form)]) {
+      assert.equal(outcome.ok, false);
+      assert.equal(outcome.field, "AprsMsg");
+      assert.match(outcome.reason, reason);
+    }
+    assert.equal(core.transferPlan(form).written.AprsMsg, "Euro €");
+    const calculator = core.calculatorDefaults();
+    assert.match(core.saveCfg(form, calculator).reason, reason);
+    assert.match(core.loadCfg("x", form, calculator).reason, reason);
+    const position = { ...calculator, latitude: "45.30.15€" };
+    assert.match(core.calculatePosition(position, ">", false).reason, /^Latitude: the character €/);
+    assert.match(core.validateCoordinates("€", "0", true).reason, /the character €/);
+    assert.match(core.decodePosition("!€").reason, /the character €/);
+    assert.equal(core.isGpslessTimeout("0€"), true);
+    assert.equal(core.isGpslessTimeout("1€"), false);
   });
 });

@@ -7,8 +7,11 @@ import { before, describe, it } from "node:test";
 import { createRequire } from "node:module";
 
 import { cli } from "./support/cli.mjs";
-import { messageShown, saved, testBed } from "./support/page.mjs";
+import { InputPaths, randomText } from "./support/input_paths.mjs";
+import { WEB } from "./support/core_module.mjs";
+import { cancelledChooser, messageShown, saved, testBed } from "./support/page.mjs";
 import { random, randomCfg, randomPosition } from "./support/records.mjs";
+import { serve } from "./support/static_server.mjs";
 
 const SEED = Number(process.env.ZELVAR_SEED ?? 24);
 // CI takes 24 records; a developer's make test 12, which keeps its loop within 90 s.
@@ -32,7 +35,34 @@ async function loadFile(name, buffer) {
 }
 
 const shownWire = () =>
-  page.$$eval("#wireBytes tbody td", (cells) => cells.map((cell) => cell.textContent).join("").toLowerCase());
+  page.$$eval("#wireBytes tbody td", (cells) =>
+    cells
+      .map((cell) => cell.textContent)
+      .join("")
+      .toLowerCase(),
+  );
+
+// The form as the page's controls hold it, read the way the page reads it.
+const pageForm = () =>
+  page.evaluate(
+    (fields) =>
+      Object.fromEntries(
+        fields.map(({ name, text }) => {
+          const control = document.getElementById(name);
+          if (text) return [name, control.value];
+          return [name, control instanceof HTMLSelectElement ? control.selectedIndex : control.checked ? 1 : 0];
+        }),
+      ),
+    bed.core.fields().map(({ name, text }) => ({ name, text })),
+  );
+
+// The preview shows the core's own verdict on the form.
+async function previewAgrees(what) {
+  const built = bed.core.preview(await pageForm());
+  if (built.ok) assert.equal(await shownWire(), Buffer.from(built.wire).toString("hex"), what);
+  else assert.equal(await page.textContent("#previewReason"), built.reason, what);
+  assert.equal(await page.isVisible("#previewFailure"), !built.ok, what);
+}
 
 describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
   before(newPage);
@@ -62,10 +92,17 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       } else {
         assert.equal(await page.isVisible("#previewFailure"), false, `record ${i}`);
         assert.equal(await shownWire(), desktop.stdout.trim(), `record ${i}`);
-        // The chooser cancelled says nothing; Save shows Load, SEND's write-back and Save at once.
+        // The chooser cancelled says nothing, and an empty Comm num, port 0, what the desktop
+        // says; Save shows Load, SEND's write-back and Save at once.
+        const port = Number.parseInt(await page.inputValue("#CommPort"), 10) || 0;
         await page.click("#cmdSend");
-        await page.waitForFunction((n) => window.zelvarChooserShown === n, ++asked);
-        assert.equal(await page.isVisible("#messageBox"), false, `record ${i}`);
+        if (port < 1) {
+          const said = cli("send", file, "--port", String(port)).stderr.trim();
+          assert.equal(`zelvar-cli: ${(await messageShown(page)).text}`, said, `record ${i}`);
+        } else {
+          await page.waitForFunction((n) => window.zelvarChooserShown === n, ++asked);
+          assert.equal(await page.isVisible("#messageBox"), false, `record ${i}`);
+        }
         assert.deepEqual((await saved(page)).bytes, latin1(cli("normalize", file).stdout), `record ${i}`);
       }
       await page.waitForFunction(() => !document.getElementById("cmdSend").disabled);
@@ -126,8 +163,15 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual(bytes, latin1(cli("defaults").stdout));
     assert.equal(await page.textContent("#beaconLabel"), "COMMENT");
     assert.equal(await page.isVisible("#openCalculator"), false);
-    await page.fill("#saveName", "tracker.cfg");
-    assert.equal((await saved(page)).name, "tracker.cfg");
+    // A name without an extension gets the desktop's, as a file dialog's filter gives it.
+    for (const [typed, name] of [
+      ["tracker.cfg", "tracker.cfg"],
+      [" tracker ", "tracker.cfg"],
+      ["v1.2", "v1.2"],
+    ]) {
+      await page.fill("#saveName", typed);
+      assert.equal((await saved(page)).name, name);
+    }
     // Chromium's own verdict: it names a display mode that is not an app's and an icon it cannot load.
     const cdp = await bed.context.newCDPSession(page);
     assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
@@ -154,21 +198,106 @@ describe("the page", { skip: PART === "agree" }, () => {
     }
   });
 
-  it("refuses binary, 10 MB, UTF-16 and truncated files in the desktop's words, as plain text", async () => {
+  it("keeps out of every field what its rule refuses, however the text comes in (seeded)", async () => {
+    const next = random(SEED + 5);
+    const paths = await InputPaths.open(page, bed.context);
+    await bed.context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: bed.server.url });
     await page.click("#cmdDefault");
+    const fields = bed.core.fields().filter((f) => f.text);
+    const ways = [
+      (text) => paths.type(text),
+      (text) =>
+        paths.compose(
+          [...text].map((_, i) => [...text].slice(0, i + 1).join("")),
+          text,
+        ),
+      (text) => paths.compose([["^", "´", "¨", "`"][next(4)]], text),
+      (text) => paths.paste(text),
+      (text, id) => paths.drop(id, text),
+      (text, id) => paths.replace(id, text, "insertReplacementText"),
+      (text, id) => paths.replace(id, text, null),
+      () => page.keyboard.press("Backspace"),
+    ];
+    // Only the beacon's rule changes, with the acquisition timeout the same run may change.
+    const allowed = (rule) => new Set([...rule.accepted, ...rule.acceptedGpsless]);
+    // As reported: an input method's "ab" went into the callsign in lower case, its "€" froze the page.
+    await page.fill("#MyCall", "QX9");
+    await paths.focus("#MyCall", 3, 3);
+    await paths.compose(["a", "ab"], "ab");
+    assert.equal(await page.inputValue("#MyCall"), "QX9AB");
+    await paths.focus("#AprsMsg", 0, 0);
+    await paths.compose(["€"], "€");
+    assert.equal(await page.inputValue("#AprsMsg"), "Message sent using Zelvar, version 4.0");
+    for (let step = 0; step < 150; ++step) {
+      const field = fields[next(fields.length)];
+      const id = `[id="${field.name}"]`;
+      const length = (await page.inputValue(id)).length;
+      const start = next(length + 1);
+      await paths.focus(id, start, start + next(length - start + 1));
+      const way = next(ways.length);
+      const text = randomText(next);
+      await ways[way](text, id);
+      for (const { name, rule } of fields) {
+        const value = await page.inputValue(`[id="${name}"]`);
+        const what = `step ${step}: way ${way} with ${JSON.stringify(text)} into ${field.name} left ${name} ${JSON.stringify(value)}`;
+        assert.ok([...value].every((c) => allowed(rule).has(c)) && value.length <= rule.maxLength, what);
+      }
+    }
+    await previewAgrees("after the run");
+    assert.deepEqual(bed.problems, []);
+  });
+
+  it("says so when a text reaches the core that it cannot take, and stays usable", async () => {
+    await page.click("#cmdDefault");
+    // Past every rule, as a browser extension or a future way in might put it.
+    await page.$eval("#AprsMsg", (input) => {
+      input.value = "Price: 5 €";
+      input.dispatchEvent(new Event("change", { bubbles: true }));
+    });
+    const reason = "Message: the character € (U+20AC) is not in Latin-1, the tracker's character set";
+    await page.waitForSelector("#previewFailure:visible");
+    assert.equal(await page.textContent("#previewReason"), reason);
+    await page.click("#cmdSave");
+    assert.equal((await messageShown(page)).text, reason);
+    await page.click("#cmdSend");
+    assert.deepEqual(await messageShown(page), {
+      title: "Invio non eseguito - Zelvar",
+      text: "Parametri incompleti o non corretti",
+      detail: reason,
+    });
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "AprsMsg");
+    await page.fill("#AprsMsg", "Price: 5 EUR");
+    await previewAgrees("after the text was mended");
+    assert.deepEqual(bed.problems, []);
+  });
+
+  it("refuses binary, 10 MB, UTF-16, foreign and truncated files in the desktop's words, as plain text", async () => {
+    await page.click("#cmdDefault");
+    // How much of a file the page reads at most: no more than the desktop's reader takes.
+    await page.evaluate(() => {
+      const read = Blob.prototype.arrayBuffer;
+      window.zelvarLargestRead = 0;
+      Blob.prototype.arrayBuffer = function () {
+        window.zelvarLargestRead = Math.max(window.zelvarLargestRead, this.size);
+        return read.call(this);
+      };
+    });
     await page.fill("#MyCall", "QX9ABC-7");
     // What Save writes holds the whole form, and the calculator's inputs.
     const before = (await saved(page)).bytes;
     const wire = await shownWire();
     const huge = Buffer.alloc(10 * 1024 * 1024, 0x41);
     const defaults = bed.core.saveCfg(bed.core.defaults(), bed.core.calculatorDefaults()).text;
-    // Names in markup, which the message must show as it is, and one that would turn it around.
+    // Names in markup, which the message must show as it is, and one that would turn it around;
+    // characters beyond ASCII in the messages, which must read as they do in the desktop's.
     const files = {
       "x\u202egfc.cfg": Buffer.from(`\ufeff${defaults.replace("Pim", "\u202emiP")}`, "utf8"),
       "<b>binary.cfg": Buffer.from(Array.from({ length: 4096 }, (_, i) => (i * 7919) & 0xff)),
       "huge.cfg": huge,
       "<img src=x>utf-16.cfg": Buffer.from(`\ufeff${defaults}`, "utf16le"),
       "truncated.cfg": latin1(defaults.slice(0, 200)),
+      "café.cfg": latin1(defaults.replace(',0,">"', ',café,">"')),
+      "euro.cfg": Buffer.from(`\ufeff${defaults.replace("NOCALL-9", "NO€CALL")}`),
     };
     for (const [name, bytes] of Object.entries(files)) {
       await writeFile(join(bed.folder, name), bytes);
@@ -192,6 +321,18 @@ describe("the page", { skip: PART === "agree" }, () => {
       assert.deepEqual((await saved(page)).bytes, before, name);
       assert.equal(await shownWire(), wire, name);
     }
+    // The desktop loads a good file whatever follows it, and so does the page, reading no more.
+    const tail = join(bed.folder, "tail.cfg");
+    await writeFile(tail, Buffer.concat([latin1(defaults), huge]));
+    assert.equal(cli("image", tail).status, 0);
+    const transfer = await page.evaluateHandle((text) => {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File([text, new Uint8Array(10 * 1024 * 1024).fill(65)], "tail.cfg"));
+      return transfer;
+    }, defaults);
+    await page.dispatchEvent("main", "drop", { dataTransfer: transfer });
+    await page.waitForFunction(() => document.getElementById("MyCall").value === "NOCALL-9");
+    assert.ok((await page.evaluate(() => window.zelvarLargestRead)) <= bed.core.cfgReadLimit());
   });
 
   it("marks a field that holds a character that shows nothing, and names it", async () => {
@@ -217,6 +358,18 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.click("#changePort");
     await page.waitForFunction(() => window.zelvarChooserShown === 1);
     assert.equal(await page.isVisible("#messageBox"), false);
+    // An empty Comm num sends to no port, in the desktop's words, and asks for none.
+    await page.click("#cmdDefault");
+    await page.fill("#CommPort", "");
+    const file = join(bed.folder, "defaults.cfg");
+    await writeFile(file, cli("defaults").stdout, "latin1");
+    await page.click("#cmdSend");
+    const desktop = cli("send", file, "--port", "0").stderr.trim();
+    assert.equal(`zelvar-cli: ${(await messageShown(page)).text}`, desktop);
+    assert.deepEqual(await page.evaluate(() => [document.activeElement?.id, window.zelvarChooserShown]), [
+      "CommPort",
+      1,
+    ]);
     assert.equal(await page.textContent("#portStatus"), "SEND asks for the serial port the first time.");
     // Over plain http from another host, browsers offer no serial port.
     const plain = await bed.open(bed.server.url.replace("127.0.0.1", "zelvar.test"));
@@ -245,7 +398,10 @@ describe("the page", { skip: PART === "agree" }, () => {
     const controls = await page.$$eval("#setup input, #setup select, #setup button, #wireRanges button", (all) =>
       all.filter((c) => c.offsetParent !== null && c.tabIndex >= 0).map((c) => c.id || c.textContent),
     );
-    assert.deepEqual(controls.filter((c) => !reached.has(c)), []);
+    assert.deepEqual(
+      controls.filter((c) => !reached.has(c)),
+      [],
+    );
     await page.press("#RxPosition", "Space");
     assert.equal(await page.isChecked("#RxPosition"), true);
     await page.press("#cmdDefault", "Enter");
@@ -266,6 +422,132 @@ describe("the page", { skip: PART === "agree" }, () => {
     await manual.close();
   });
 
+  it("refuses SEND and Change port inside another site's frame, not in its own", async () => {
+    const own = await serve(WEB, 0, {
+      "/framing.html": `<iframe src="/"></iframe><iframe src="${bed.server.url}" allow="serial"></iframe>`,
+    });
+    const framing = await bed.context.newPage();
+    try {
+      await framing.addInitScript(cancelledChooser);
+      await framing.goto(`${own.url}framing.html`);
+      const [sameSite, otherSite] = framing.frames().slice(1);
+      for (const frame of [sameSite, otherSite]) await frame.waitForSelector("#page[data-state=ready]");
+      for (const button of ["#cmdSend", "#changePort"]) {
+        await otherSite.click(button);
+        assert.equal((await messageShown(otherSite)).text, "SEND does not work inside another site's page.");
+      }
+      assert.equal(await otherSite.evaluate(() => window.zelvarChooserShown), 0);
+      await sameSite.click("#cmdSend");
+      await sameSite.waitForFunction(() => window.zelvarChooserShown === 1);
+      assert.equal(await sameSite.isVisible("#messageBox"), false);
+    } finally {
+      await framing.close();
+      await own.close();
+    }
+  });
+
+  it("asks before leaving while the form holds what was not loaded, saved, sent or set by Default", async () => {
+    const asks = () =>
+      page.evaluate(() => {
+        const leaving = new Event("beforeunload", { cancelable: true });
+        window.dispatchEvent(leaving);
+        return leaving.defaultPrevented;
+      });
+    const previous = page;
+    page = await bed.open();
+    await previous.close();
+    assert.equal(await asks(), false);
+    await page.fill("#MyCall", "QX9ABC");
+    assert.equal(await asks(), true);
+    await page.click("#cmdDefault");
+    assert.equal(await asks(), false);
+    await page.fill("#GpsAcqTime", "0");
+    assert.equal(await asks(), true);
+    const file = await saved(page);
+    assert.equal(await asks(), false);
+    // The calculator's inputs go into the file too, and Default leaves them.
+    await page.click("#openCalculator");
+    await page.fill("#txtLat", "45.30.15");
+    await page.click("#cmdDefault");
+    assert.equal(await asks(), true);
+    await page.setInputFiles("#loadFile", { name: "back.cfg", mimeType: "text/plain", buffer: file.bytes });
+    await page.waitForFunction(() => document.getElementById("txtLat").value === "00.00.00");
+    assert.equal(await asks(), false);
+    await page.click("#calcClose");
+    // The browser's own question, which the user may answer by staying.
+    await page.fill("#Beacon", "changed");
+    const question = new Promise((resolve) =>
+      page.once("dialog", (dialog) => resolve(dialog.dismiss().then(() => dialog.type()))),
+    );
+    await page.close({ runBeforeUnload: true });
+    assert.equal(await question, "beforeunload");
+    assert.equal(page.isClosed(), false);
+  });
+
+  it("answers the manual's keys, overtypes digits as the window does, says the counters in words", async () => {
+    await page.click("#cmdDefault");
+    // Entered from the keyboard, the acquisition timeout keeps its digits for overtyping.
+    await page.focus("#GpsCheckTime");
+    await page.keyboard.press("Tab");
+    await page.keyboard.type("1");
+    assert.equal(await page.inputValue("#GpsAcqTime"), "125");
+    await page.focus("#NumFlagsAuto");
+    await page.keyboard.press("Home");
+    await page.keyboard.type("35");
+    assert.equal(await page.inputValue("#NumFlagsAuto"), "350");
+    await page.evaluate(() => navigator.clipboard.writeText("9"));
+    await page.keyboard.press("Home");
+    await page.keyboard.press("Control+V");
+    assert.equal(await page.inputValue("#NumFlagsAuto"), "950");
+
+    const cdp = await bed.context.newCDPSession(page);
+    const { root } = await cdp.send("DOM.getDocument");
+    const description = async (id) => {
+      const { nodeId } = await cdp.send("DOM.querySelector", { nodeId: root.nodeId, selector: `#${id}` });
+      return (await cdp.send("Accessibility.getPartialAXTree", { nodeId, fetchRelatives: false })).nodes[0].description
+        ?.value;
+    };
+    await page.fill("#AprsMsg", "Hello");
+    assert.equal(await page.textContent("#counterAprsMsg [aria-hidden]"), "[33]");
+    assert.equal(await description("AprsMsg"), "33 characters left");
+    await page.fill("#AutoReplyMsg", "x".repeat(29));
+    assert.equal(await description("AutoReplyMsg"), "1 character left");
+
+    const focused = () => page.evaluate(() => document.activeElement?.id);
+    await page.keyboard.press("Alt+D");
+    assert.equal(await page.inputValue("#AprsMsg"), "Message sent using Zelvar, version 4.0");
+    for (const key of ["Control+S", "Alt+S"]) {
+      const [download] = await Promise.all([page.waitForEvent("download"), page.keyboard.press(key)]);
+      assert.match(download.suggestedFilename(), /\./);
+    }
+    for (const key of ["Control+O", "Alt+L"]) {
+      await Promise.all([page.waitForEvent("filechooser"), page.keyboard.press(key)]);
+    }
+    for (const key of ["Control+P", "Alt+P"]) {
+      await page.focus("#MyCall");
+      await page.keyboard.press(key);
+      assert.equal(await focused(), "previewTitle");
+    }
+    const asked = await page.evaluate(() => window.zelvarChooserShown);
+    await page.keyboard.press("Alt+E");
+    await page.waitForFunction((n) => window.zelvarChooserShown === n, asked + 1);
+    const [manual] = await Promise.all([bed.context.waitForEvent("page"), page.keyboard.press("Alt+H")]);
+    await manual.close();
+    // The calculator's button is there in GPSless Mode only, and the calculator has keys of its own.
+    await page.focus("#MyCall");
+    await page.keyboard.press("Alt+C");
+    assert.equal(await page.isVisible("#calculator"), false);
+    await page.fill("#GpsAcqTime", "0");
+    await page.keyboard.press("Alt+C");
+    assert.equal(await focused(), "txtLat");
+    await page.keyboard.press("Alt+N");
+    assert.equal(await focused(), "txtLng");
+    await page.keyboard.press("Alt+W");
+    assert.equal(await page.inputValue("#Beacon"), "=/NN!!NN!!>  _");
+    await page.keyboard.press("Alt+C");
+    assert.equal(await page.isVisible("#calculator"), false);
+  });
+
   // The last test of the group: it leaves the page on the manual.
   it("passes axe-core on the form, the preview, the calculator and the manual, light and dark", async () => {
     const axe = await readFile(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
@@ -282,6 +564,26 @@ describe("the page", { skip: PART === "agree" }, () => {
     };
     await page.click("#cmdDefault");
     await check("form and preview");
+    // On a phone the wire bytes scroll sideways, and the keyboard reaches them to scroll them;
+    // where they fit, they are no stop of Tab.
+    const laidOut = () =>
+      page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+    const stop = () => page.$eval("#wireBytes", (table) => table.parentElement.getAttribute("tabindex"));
+    for (const width of [320, 360]) {
+      await page.setViewportSize({ width, height: 800 });
+      await laidOut();
+      const options = { runOnly: ["scrollable-region-focusable"], resultTypes: ["violations"] };
+      const violations = await page.evaluate(async (o) => (await axe.run(document, o)).violations, options);
+      assert.deepEqual(
+        violations.map((v) => `${v.id} ${v.nodes.map((n) => n.target).join(" ")}`),
+        [],
+        `${width} px`,
+      );
+      assert.equal(await stop(), "0");
+    }
+    await page.setViewportSize({ width: 1280, height: 900 });
+    await laidOut();
+    assert.equal(await stop(), null);
     await page.fill("#GpsAcqTime", "0");
     await page.click("#openCalculator");
     await page.click("#cmdCalc");

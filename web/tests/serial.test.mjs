@@ -31,6 +31,13 @@ let folder, server, line, chromium, context, page, expectedWire;
 
 const newWindow = () => openPage(context, server.url);
 
+const leavingAsks = (target) =>
+  target.evaluate(() => {
+    const leaving = new Event("beforeunload", { cancelable: true });
+    window.dispatchEvent(leaving);
+    return leaving.defaultPrevented;
+  });
+
 // Whether the page left the port closed: only a closed port opens again.
 const portState = (target) =>
   target.evaluate(async () => {
@@ -98,6 +105,8 @@ async function sendAt(speed, during = async () => {}) {
   assert.equal(await portState(page), "closed");
   await page.click("#OKButton");
   assert.equal(await page.isVisible("#Dialog"), false);
+  // Closed, the box gives the focus back to SEND.
+  assert.equal(await page.evaluate(() => document.activeElement?.id), "cmdSend");
   return report.gaps.map((g) => `${g.between} ${g.ms} ms`).join(", ");
 }
 
@@ -139,7 +148,11 @@ describe("SEND from the page on a real serial device", suite, () => {
     };
     t.diagnostic(`4800 bit/s: ${await sendAt(4800, refused)}`);
     await other.close();
+    // What was sent needs no saving: leaving asks before the send, not after it.
+    await page.selectOption("#BaudRate", "38400");
+    assert.equal(await leavingAsks(page), true);
     t.diagnostic(`38400 bit/s: ${await sendAt(38400)}`);
+    assert.equal(await leavingAsks(page), false);
     await page.evaluate(() => navigator.serviceWorker.ready);
     // No network at all: the browser offline, and the page's host gone.
     await context.setOffline(true);
@@ -188,15 +201,19 @@ describe("SEND from the page on a real serial device", suite, () => {
     const failed = await messageShown(page);
     assert.match(failed.text, /^The serial port failed during the send: /);
     assert.match(failed.detail, /port is closed again.*SEND again/s);
-    assert.match(await page.textContent("#lblInfo"), /^\r\nSending data on COM1\.{4,6}$/);
+    // The progress text no longer reads as if the send went on.
+    assert.equal(await page.textContent("#lblInfo"), "\r\nSending data on COM1 failed.");
     await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
     assert.notEqual(await portState(page), "InvalidStateError");
 
-    await page.click("#OKButton");
+    await page.keyboard.press("Escape");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "cmdSend");
     await page.click("#cmdSend");
+    // The port that failed mid-send has gone: no other program, nor the user's groups, are to blame.
     const refused = await messageShown(page);
     assert.equal(refused.text, "Cannot open the serial port: Failed to open serial port.");
-    assert.match(refused.detail, /dialout/);
+    assert.match(refused.detail, /failed during the last send.*unplugged/s);
+    assert.doesNotMatch(refused.detail, /dialout|program/);
     assert.equal(await page.isVisible("#Dialog"), false);
     await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
   });

@@ -1,20 +1,23 @@
 // The page offline. Installing keeps every file of this version; from then on the page starts,
 // and sends, from them without the network. A changed version installs beside the running one
 // and takes over only once no window of the old one is left, at the next start: a page never
-// changes under a running send.
+// changes under a running send. Versions in other folders of the same site have caches of their
+// own, named by their scope, and each worker deletes only its own older ones.
 
 // Set when the page is built: a digest of its files, and their names.
 declare const VERSION: string;
 declare const FILES: string[];
 
 const worker = self as unknown as ServiceWorkerGlobalScope;
-const PREFIX = "zelvar-config-";
+const PREFIX = `zelvar-config ${new URL(worker.registration.scope).pathname} `;
 const CACHE = PREFIX + VERSION;
 
 worker.addEventListener("install", (event) => {
-  // Past the browser's own cache, so that the new version's files are the new ones.
-  const requests = FILES.map((file) => new Request(file, { cache: "reload" }));
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(requests)));
+  // The first visit has just loaded the page's files, and the browser's own cache gives them
+  // again. A new version is fetched past it, so that its files are the new ones.
+  const cache = worker.registration.active ? "reload" : "default";
+  const requests = FILES.map((file) => new Request(file, { cache }));
+  event.waitUntil(caches.open(CACHE).then((kept) => kept.addAll(requests)));
 });
 
 worker.addEventListener("activate", (event) => {
@@ -26,8 +29,6 @@ worker.addEventListener("fetch", (event) => {
   const request = event.request;
   if (request.method !== "GET" || new URL(request.url).origin !== worker.location.origin) return;
   event.respondWith(
-    caches
-      .open(CACHE)
-      .then(async (cache) => (await cache.match(request, { ignoreSearch: true })) ?? fetch(request)),
+    caches.open(CACHE).then(async (cache) => (await cache.match(request, { ignoreSearch: true })) ?? fetch(request)),
   );
 });

@@ -23,7 +23,7 @@ export async function openPage(context, url, problems = [], beforeScripts = unde
 }
 
 // Headless Chromium has no port chooser to answer; this one is cancelled at once, as the user may.
-function cancelledChooser() {
+export function cancelledChooser() {
   window.zelvarChooserShown = 0;
   if (!globalThis.Serial) return;
   Serial.prototype.requestPort = function () {
