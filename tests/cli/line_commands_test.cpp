@@ -233,34 +233,46 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
     });
 }
 
-// A TX-RX bridge that echoes what the port writes, each carriage return as `cr`, or echoes nothing.
-std::jthread bridge(int master, char cr, bool echoes) {
+// A TX-RX bridge that echoes what the port writes, each carriage return as `cr`, or echoes nothing;
+// `held` bytes it keeps until they are all there, as an adapter with a deep buffer might.
+std::jthread bridge(int master, char cr, bool echoes, std::size_t held = 0) {
     return std::jthread([=](const std::stop_token& stop) {
         pollfd watched{master, POLLIN, 0};
+        std::string kept;
         char buffer[256];
         while (!stop.stop_requested()) {
             if (::poll(&watched, 1, 10) <= 0)
                 continue;
             const ssize_t n = ::read(master, buffer, sizeof buffer);
-            std::replace(buffer, buffer + std::max<ssize_t>(n, 0), '\r', cr);
-            if (n <= 0 || (echoes && ::write(master, buffer, std::size_t(n)) < 0))
+            if (n <= 0)
                 return;
+            kept.append(buffer, std::size_t(n));
+            std::replace(kept.begin(), kept.end(), '\r', cr);
+            if (kept.size() < held)
+                continue;
+            if (echoes && ::write(master, kept.data(), kept.size()) < 0)
+                return;
+            kept.clear();
         }
     });
 }
 
 TEST(LoopbackCommand, TellsWhatCameBack) {
-    const std::tuple<char, bool, int, std::string> cases[] = {
-        {'\r', true, 0, "Loopback OK: all 170 bytes came back in order\n"},
+    const std::tuple<char, bool, std::size_t, int, std::string> cases[] = {
+        {'\r', true, 0, 0, "Loopback OK: all 170 bytes came back in order\n"},
         // A carriage return (first at byte 12) comes back as 0x1D, as noise would make it.
-        {'\x1d', true, 1,
+        {'\x1d', true, 0, 1,
          "Loopback faulty: speed mismatch or noise: 170 of 170 bytes came back, the first wrong "
          "one at byte 12 (0x0D sent, 0x1D back)\n"},
-        {'\r', false, 1, "No echo: are TX and RX bridged?\n"},
+        {'\r', false, 0, 1, "No echo: are TX and RX bridged?\n"},
+        // Every byte back, but all at once: no pause after block 1.
+        {'\r', true, 170, 1,
+         "Loopback faulty: all 170 bytes came back in order, but not as the tracker needs them:\n"
+         "- second lead-in after "},
     };
-    for (const auto& [cr, echoes, code, said] : cases) {
+    for (const auto& [cr, echoes, held, code, said] : cases) {
         testing::PtyFarEnd line;
-        const std::jthread echoing = bridge(line.master(), cr, echoes);
+        const std::jthread echoing = bridge(line.master(), cr, echoes, held);
         const CliRun run = runCli({"loopback", "--device", line.path(), "--speed", "38400"});
         EXPECT_EQ(run.code, code) << run.err;
         EXPECT_TRUE(run.out.starts_with(said)) << run.out;
