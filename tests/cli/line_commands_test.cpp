@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
+#include <filesystem>
 #include <functional>
 #include <future>
 #include <regex>
@@ -159,18 +161,22 @@ TEST_F(LineCommands, ReceiveEndsOnTimeoutLostLineAndCtrlC) {
 
 // --baud 4800 over the file's 38400: the pause starts once block 1's 83 bytes have left the wire
 // (173 ms), which a pseudo-terminal does not wait for; the far end may read up to 100 ms late.
+// The device is named through a link whose name holds a line break, which the progress escapes.
 TEST_F(LineCommands, SendWritesWhatTheTrackerChecks) {
     const std::string fast = edited("\r\n0\r\n", "\r\n2\r\n");
+    const std::filesystem::path device = folder.path() / "x\nData sent !";
+    std::filesystem::create_symlink(line.path(), device);
     line.listen();
     const CliRun run = runCli({"send", folder.write("fast.cfg", fast).string(), "--device",
-                               line.path(), "--baud", "4800"});
+                               device.string(), "--baud", "4800"});
     const std::optional<TransferReport> report = line.transfer();
     EXPECT_EQ(run.code, 0) << run.err;
     ASSERT_TRUE(report && report->ok()) << run.err;
     EXPECT_EQ(std::string(report->bytes.begin(), report->bytes.end()), wire);
     EXPECT_GE(report->gaps.at(1).length, std::chrono::milliseconds(673));
-    EXPECT_EQ(run.err, "Sending data on " + line.path() +
-                           "......\nData sent !\n Be shure that 'Transfer OK' appears on LCD\n");
+    EXPECT_EQ(run.err, "Sending data on " + folder.path().string() +
+                           "/x\\x0AData sent !......\nData sent !\n Be shure that 'Transfer OK' "
+                           "appears on LCD\n");
     EXPECT_EQ(run.out, "");
 }
 
@@ -194,6 +200,9 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
     const std::string missing = (folder.path() / "none").string();
     const std::string escaped = (folder.path() / "\x1b[31m").string();
     const std::string escapedShown = (folder.path() / "\\x1B[31m: No such").string();
+    // A line break in a name makes no line of its own, in the findings either.
+    const std::string fake = (folder.path() / "x\nData sent !").string();
+    const std::string fakeShown = (folder.path() / "x\\x0AData sent ! does not exist").string();
     const std::string noCall = folder.write("nocall.cfg", edited("\"NOCALL-9\"", "\"\"")).string();
     const std::string cutFile = folder.write("cut.cfg", kDefaultCfg.substr(0, 40)).string();
     const std::string tty = line.path();
@@ -206,6 +215,7 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
         {{"receive", "--device", missing}, 2, "Cannot open " + missing + ": No such file"},
         {{"receive", "--device", config}, 2, config + " is not a serial device"},
         {{"receive", "--device", escaped}, 2, escapedShown, "\x1b"},
+        {{"receive", "--device", fake}, 2, fakeShown, "\nData sent !"},
         {{"loopback", "--device", missing}, 2, "Cannot open " + missing + ": No such file"},
         {{"loopback", "--device", tty, "--speed", "115200"}, 2, "--speed must be"},
         // The port's reason is said once, not again by the doctor's findings.
@@ -213,6 +223,7 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
         {{"send", config, "--device", missing}, 3, "Cannot open " + missing + ": No such file"},
         {{"send", config, "--device", missing}, 3, "- " + missing + " does not exist: the system"},
         {{"send", config, "--device", config}, 3, "zelvar-cli: "},
+        {{"send", config, "--device", fake}, 3, fakeShown, "\nData sent !"},
         // A build failure sends nothing: the port is not even looked for.
         {{"send", noCall, "--port", "0"}, 1, "Parametri", "Serial port"},
         {{"send", config}, 2, "give either --port or --device"},
@@ -225,6 +236,7 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
         {{"doctor", "--device", tty}, 0, tty + " can be opened for writing."},
         {{"doctor", "--device", missing}, 1, missing + " does not exist: the system lists"},
         {{"doctor", "--device", config}, 1, "is not a serial device"},
+        {{"doctor", "--device", fake}, 1, fakeShown, "\nData sent !"},
         // A device that opens but is no serial line; nothing to end for it.
         {{"doctor", "--device", "/dev/null"}, 1, notSerial, "Fix: kill"},
         {{"doctor", "--port", "255"}, 1, "Port 255 cannot be used:"},
