@@ -142,10 +142,10 @@ int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOp
     const bool finished = loopback.run(
         makeTransferPlan(image, {lineSettingsFor(baudIndex), 1, options.device}), port);
     if (loopback.interrupted())
-        return kExitInterrupted;
+        return signalExit(interrupt).value_or(kExitInterrupted);
     if (!finished) {
         io.err << "zelvar-cli: " << escapedControls(loopback.failure()) << "\n"
-               << escapedControlLines(findingsText(diagnoseSystemDevice(options.device).findings));
+               << findingsText(diagnoseSystemDevice(options.device).findings);
         return kExitDeviceError;
     }
 
@@ -177,8 +177,8 @@ Action declareLoopback(CLI::App& command) {
         "it back on the same port: proves the adapter, the driver, the speed and the\n"
         "permissions without a tracker.\n"
         "Exit 0 every byte came back in order with the pauses SEND makes, 1 no echo (\"are TX\n"
-        "and RX bridged?\") or wrong bytes (a speed mismatch or noise), 2 wrong arguments or a\n"
-        "device that fails, 130 Ctrl+C.");
+        "and RX bridged?\") or wrong bytes (a speed mismatch or noise) or pauses, 2 wrong\n"
+        "arguments or a device that fails, 128 + the signal that ended it (130 Ctrl+C).");
     addFarEndOptions(command, *options);
     return
         [&command, options](const CommandLineIo& io) { return runLoopback(io, command, *options); };

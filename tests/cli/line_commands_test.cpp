@@ -56,8 +56,8 @@ void transmit(int fd, const std::string& data, const std::string& steps) {
 }
 
 // `far` starts once receive has the line open and flushed (it then asks how it will be stopped) or
-// has failed; it gets a pipe that stands for Ctrl+C.
-CliRun receiveWhile(std::vector<std::string> args, const std::function<void(int ctrlC)>& far) {
+// has failed; it gets a pipe that stands for the signals: the byte written is the signal's number.
+CliRun receiveWhile(std::vector<std::string> args, const std::function<void(int stop)>& far) {
     int interrupt[2] = {-1, -1};
     EXPECT_EQ(::pipe(interrupt), 0);
     std::counting_semaphore<2> ready(0);
@@ -133,21 +133,29 @@ TEST_F(LineCommands, ReceiveNamesNoiseFirstAndACutBlock) {
         EXPECT_TRUE(contains(run.out, said)) << said << "\n" << run.out;
 }
 
-// Restoring the line on Ctrl+C: tests/cli/end_to_end.sh, with a real signal.
-TEST_F(LineCommands, ReceiveEndsOnTimeoutLostLineAndCtrlC) {
+// Restoring the line on signals and on a closed output: tests/cli/end_to_end.sh, for real.
+TEST_F(LineCommands, ReceiveEndsOnTimeoutLostLineAndSignals) {
     CliRun run = receiveWhile({"--device", line.path(), "--timeout", "1"}, [](int) {});
     EXPECT_EQ(run.code, 3);
     EXPECT_TRUE(contains(run.err, "nothing arrived on " + line.path() + " within 1 s")) << run.err;
     EXPECT_EQ(run.out, "");
 
-    run = receiveWhile({"--device", line.path()}, [&](int ctrlC) {
+    // The descriptor that stops receive brings the signal's number; root's send, which the
+    // device's exclusive mode does not stop, keeps off it too.
+    run = receiveWhile({"--device", line.path()}, [&](int stop) {
         const CliRun second = runCli({"receive", "--device", line.path(), "--timeout", "1"});
         EXPECT_EQ(second.code, 2);
         EXPECT_TRUE(contains(second.err, line.path() + " is in use: another program holds a lock"))
             << second.err;
-        EXPECT_EQ(::write(ctrlC, "\3", 1), 1);
+        const CliRun send = runCli({"send", config, "--device", line.path()});
+        EXPECT_EQ(send.code, 3) << send.err;
+        EXPECT_TRUE(contains(send.err, line.path() + " is in use: another program holds a lock"))
+            << send.err;
+        EXPECT_EQ(runCli({"doctor", "--device", line.path()}).code, 1);
+        const char signal = SIGTERM;
+        EXPECT_EQ(::write(stop, &signal, 1), 1);
     });
-    EXPECT_EQ(run.code, 130);
+    EXPECT_EQ(run.code, 128 + SIGTERM);
 
     run = receiveWhile({"--device", line.path()}, [&](int) {
         transmit(line.master(), wire, "0:85 300");
