@@ -4,10 +4,12 @@
 
 #include <cerrno>
 #include <system_error>
+#include <utility>
 
 namespace zelvar::cli {
 
-CheckedStdout::CheckedStdout() {
+CheckedStdout::CheckedStdout(std::function<bool()> stopRequested)
+    : stopRequested_(std::move(stopRequested)) {
     setp(buffer_.data(), buffer_.data() + buffer_.size());
 }
 
@@ -54,14 +56,18 @@ bool CheckedStdout::writeAll(const char* data, std::size_t size) {
     // After one refusal nothing more is written: the output is incomplete whatever follows.
     while (error_ == 0 && size > 0) {
         const ssize_t written = ::write(STDOUT_FILENO, data, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
+        if (written > 0) {
+            data += written;
+            size -= static_cast<std::size_t>(written);
+            // Only a signal cuts a write to a pipe or a terminal short.
+            if (size > 0 && stopRequested_())
+                error_ = EINTR;
+        } else if (written < 0 && errno == EINTR) {
+            if (stopRequested_())
+                error_ = EINTR;
+        } else {
             error_ = written < 0 ? errno : EIO;
-            break;
         }
-        data += written;
-        size -= static_cast<std::size_t>(written);
     }
     return error_ == 0;
 }

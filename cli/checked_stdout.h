@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <streambuf>
 
 #include "common/result.h"
@@ -12,7 +13,9 @@ namespace zelvar::cli {
 // Every command's output, help and version included, goes through it.
 class CheckedStdout final : public std::streambuf {
   public:
-    CheckedStdout();
+    // `stopRequested` tells whether the program was asked to stop: a write that a signal cuts
+    // short then gives up instead of waiting on, for a reader that may never read again.
+    explicit CheckedStdout(std::function<bool()> stopRequested);
     ~CheckedStdout() override;
     CheckedStdout(const CheckedStdout&) = delete;
     CheckedStdout& operator=(const CheckedStdout&) = delete;
@@ -28,6 +31,7 @@ class CheckedStdout final : public std::streambuf {
     bool drain();
     bool writeAll(const char* data, std::size_t size);
 
+    std::function<bool()> stopRequested_;
     int error_ = 0;  // the errno of the first refused write
     std::array<char, 8192> buffer_{};
 };

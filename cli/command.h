@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -22,7 +23,8 @@ inline constexpr int kExitSerialFailure = 3;
 inline constexpr int kExitFaulty = 1;          // receive, loopback: a transfer with faults
 inline constexpr int kExitDeviceError = 2;     // receive, loopback: the device failed
 inline constexpr int kExitNothingArrived = 3;  // receive: nothing before the timeout
-inline constexpr int kExitInterrupted = 130;   // Ctrl+C, as shells report it
+inline constexpr int kExitSignalled = 128;     // + the signal's number, as shells report it
+inline constexpr int kExitInterrupted = 130;   // Ctrl+C
 inline constexpr int kExitWarnings = 1;        // check: a warning, or settings that SEND refuses
 inline constexpr int kExitNoMatch = 1;         // symbols: no symbol matches the search
 
@@ -47,5 +49,9 @@ Action declareSymbols(CLI::App& command);
 
 // Prints "zelvar-cli: <message>" and the command's usage line to err; returns kExitInputError.
 int usageError(std::ostream& err, const CLI::App& command, std::string_view message);
+
+// The exit code of a command that a signal stopped: kExitSignalled plus the number that `wake`
+// (the descriptor from interruptDescriptor) holds; nothing while it holds none.
+std::optional<int> signalExit(int wake);
 
 }  // namespace zelvar::cli

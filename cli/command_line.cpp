@@ -1,5 +1,8 @@
 #include "command_line.h"
 
+#include <poll.h>
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
@@ -62,7 +65,7 @@ constexpr const char* kExitStatus =
     "     written, or the arguments are wrong; for receive and loopback, the device\n"
     "     failed\n"
     "  3  the serial port failed (send); nothing arrived before the timeout (receive)\n"
-    "  130  ended by Ctrl+C (receive, loopback)";
+    "  128+N  ended by signal N (receive, loopback): 130 Ctrl+C, 143 SIGTERM";
 
 // What is left over after parsing: anything CLI11 did not take, apart from the "--" that ends
 // the options.
@@ -93,6 +96,14 @@ int refuseLeftOver(std::ostream& err, const CLI::App& command, const std::string
 int usageError(std::ostream& err, const CLI::App& command, std::string_view message) {
     err << "zelvar-cli: " << escapedControls(message) << "\n" << HelpFormatter::usage(command);
     return kExitInputError;
+}
+
+std::optional<int> signalExit(int wake) {
+    pollfd watched{wake, POLLIN, 0};
+    unsigned char number = 0;
+    if (wake < 0 || ::poll(&watched, 1, 0) <= 0 || ::read(wake, &number, 1) != 1)
+        return std::nullopt;
+    return kExitSignalled + number;
 }
 
 int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {

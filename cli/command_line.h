@@ -13,7 +13,8 @@ struct CommandLineIo {
     std::ostream& out;
     std::ostream& err;
     // Called once a command starts waiting on a device; returns a descriptor that becomes
-    // readable when the user asks it to stop (Ctrl+C), or -1 when nothing can. Empty: -1.
+    // readable when the user asks it to stop (Ctrl+C, a signal), or -1 when nothing can. The byte
+    // to read is the signal's number. Empty: -1.
     std::function<int()> interruptDescriptor;
 };
 

@@ -4,7 +4,6 @@
 #include <ostream>
 
 #include "command.h"
-#include "common/ascii.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
 #include "ports/system_ports_qt.h"
@@ -33,7 +32,7 @@ int runDoctor(const CommandLineIo& io, const CLI::App& command, const DoctorOpti
                               "--port needs a port number, not '" + *options.port + "'");
         diagnosis = diagnoseSystemPort(number);
     }
-    io.out << escapedControlLines(diagnosisText(diagnosis));
+    io.out << diagnosisText(diagnosis);
     return diagnosis.usable() ? kExitOk : kExitPortUnusable;
 }
 

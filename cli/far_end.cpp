@@ -31,7 +31,7 @@ std::optional<SerialReceiver> openFarEnd(std::ostream& err, const std::string& d
     if (receiver)
         return std::move(*receiver);
     err << "zelvar-cli: " << escapedControls(receiver.error().reason) << "\n"
-        << escapedControlLines(findingsText(diagnoseSystemDevice(device).findings));
+        << findingsText(diagnoseSystemDevice(device).findings);
     return std::nullopt;
 }
 

@@ -3,18 +3,19 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 
 namespace zelvar::cli {
 namespace {
 
 std::array<int, 2> interruptWakePipe = {-1, -1};
+volatile std::sig_atomic_t interruptReceived = 0;
 
-extern "C" void onInterruptSignal(int) {
+extern "C" void onInterruptSignal(int signal) {
     const int saved = errno;
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(interruptWakePipe[1], &byte, 1);
+    interruptReceived = 1;
+    const char number = static_cast<char>(signal);
+    [[maybe_unused]] const ssize_t written = ::write(interruptWakePipe[1], &number, 1);
     errno = saved;
 }
 
@@ -32,16 +33,24 @@ InterruptSignal::InterruptSignal() {
     struct sigaction action {};
     action.sa_handler = onInterruptSignal;
     sigemptyset(&action.sa_mask);
-    // No SA_RESTART: a wait in progress returns at once.
-    ::sigaction(SIGINT, &action, &previousInterrupt_);
-    ::sigaction(SIGTERM, &action, &previousTerminate_);
+    // No SA_RESTART: a wait or a write in progress returns at once.
+    for (std::size_t i = 0; i < kEnding.size(); ++i) {
+        ::sigaction(kEnding[i], nullptr, &previousEnding_[i]);
+        if (previousEnding_[i].sa_handler != SIG_IGN)
+            ::sigaction(kEnding[i], &action, nullptr);
+    }
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGPIPE, &ignore, &previousPipe_);
 }
 
 InterruptSignal::~InterruptSignal() {
     if (interruptWakePipe[0] < 0)
         return;
-    ::sigaction(SIGINT, &previousInterrupt_, nullptr);
-    ::sigaction(SIGTERM, &previousTerminate_, nullptr);
+    for (std::size_t i = 0; i < kEnding.size(); ++i)
+        ::sigaction(kEnding[i], &previousEnding_[i], nullptr);
+    ::sigaction(SIGPIPE, &previousPipe_, nullptr);
     ::close(interruptWakePipe[0]);
     ::close(interruptWakePipe[1]);
     interruptWakePipe = {-1, -1};
@@ -49,6 +58,10 @@ InterruptSignal::~InterruptSignal() {
 
 int InterruptSignal::descriptor() const {
     return interruptWakePipe[0];
+}
+
+bool InterruptSignal::received() {
+    return interruptReceived != 0;
 }
 
 }  // namespace zelvar::cli

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <array>
 #include <csignal>
 
 namespace zelvar::cli {
 
-// Turns Ctrl+C (SIGINT) and SIGTERM into a descriptor that becomes readable, so that a command
-// waiting on a device stops where it can clean up. One at a time; the previous handlers come
-// back when it ends.
+// Turns the signals that end a program (Ctrl+C, SIGTERM, SIGHUP, SIGQUIT) into a descriptor that
+// becomes readable, holding the signal's number, so that a command waiting on a device stops where
+// it can restore the line. A signal that was ignored when the program started (nohup, a shell's
+// background job) stays ignored. SIGPIPE is ignored meanwhile: a closed output fails the write,
+// which the command notices and says. One at a time; the previous handlers come back when it
+// ends.
 class InterruptSignal {
   public:
     InterruptSignal();
@@ -18,9 +22,13 @@ class InterruptSignal {
     // program as before).
     int descriptor() const;
 
+    // Whether one of the signals came while one was in place.
+    static bool received();
+
   private:
-    struct sigaction previousInterrupt_ {};
-    struct sigaction previousTerminate_ {};
+    static constexpr std::array kEnding = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+    std::array<struct sigaction, kEnding.size()> previousEnding_{};
+    struct sigaction previousPipe_ {};
 };
 
 }  // namespace zelvar::cli

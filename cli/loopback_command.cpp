@@ -24,14 +24,18 @@ class NoLoopbackProgress final : public SendObserver {
     void showProgress() override {}
 };
 
-// What came back, against what was sent: the first line of the verdict.
+// What came back, against what was sent, and whether it came as one transfer the tracker takes:
+// the first line of the verdict.
 std::string echoVerdict(const std::vector<std::uint8_t>& sent,
-                        const std::vector<std::uint8_t>& back) {
+                        const std::vector<std::uint8_t>& back, bool timely) {
     const std::string counted =
         std::to_string(back.size()) + " of " + std::to_string(sent.size()) + " bytes came back";
     const auto [sentAt, backAt] = std::mismatch(sent.begin(), sent.end(), back.begin(), back.end());
-    if (sentAt == sent.end() && backAt == back.end())
-        return "Loopback OK: all " + std::to_string(sent.size()) + " bytes came back in order";
+    if (sentAt == sent.end() && backAt == back.end()) {
+        const std::string all = "all " + std::to_string(sent.size()) + " bytes came back in order";
+        return timely ? "Loopback OK: " + all
+                      : "Loopback faulty: " + all + ", but not as the tracker needs them:";
+    }
     if (backAt == back.end())
         return "Loopback faulty: only " + counted + ", in order";
     if (sentAt == sent.end())
@@ -138,10 +142,10 @@ int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOp
     const bool finished = loopback.run(
         makeTransferPlan(image, {lineSettingsFor(baudIndex), 1, options.device}), port);
     if (loopback.interrupted())
-        return kExitInterrupted;
+        return signalExit(interrupt).value_or(kExitInterrupted);
     if (!finished) {
         io.err << "zelvar-cli: " << escapedControls(loopback.failure()) << "\n"
-               << escapedControlLines(findingsText(diagnoseSystemDevice(options.device).findings));
+               << findingsText(diagnoseSystemDevice(options.device).findings);
         return kExitDeviceError;
     }
 
@@ -151,9 +155,9 @@ int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOp
         return kExitFaulty;
     }
     const std::vector<std::uint8_t> sent(wire.begin(), wire.end());
-    io.out << echoVerdict(sent, back) << "\n";
     const TransferReport& first = loopback.echoes().front();
     const bool timely = loopback.echoes().size() == 1 && first.ok();
+    io.out << echoVerdict(sent, back, timely) << "\n";
     if (back == sent && !timely) {
         for (const TransferReport& report : loopback.echoes())
             for (const std::string& fault : report.faults())
@@ -173,8 +177,8 @@ Action declareLoopback(CLI::App& command) {
         "it back on the same port: proves the adapter, the driver, the speed and the\n"
         "permissions without a tracker.\n"
         "Exit 0 every byte came back in order with the pauses SEND makes, 1 no echo (\"are TX\n"
-        "and RX bridged?\") or wrong bytes (a speed mismatch or noise), 2 wrong arguments or a\n"
-        "device that fails, 130 Ctrl+C.");
+        "and RX bridged?\") or wrong bytes (a speed mismatch or noise) or pauses, 2 wrong\n"
+        "arguments or a device that fails, 128 + the signal that ended it (130 Ctrl+C).");
     addFarEndOptions(command, *options);
     return
         [&command, options](const CommandLineIo& io) { return runLoopback(io, command, *options); };

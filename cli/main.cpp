@@ -10,10 +10,10 @@
 
 int main(int argc, char** argv) {
     using namespace zelvar::cli;
-    CheckedStdout stdoutBuffer;
-    std::ostream out(&stdoutBuffer);
     // Ctrl+C ends the program as usual until a command waits on a device.
     std::optional<InterruptSignal> interrupt;
+    CheckedStdout stdoutBuffer(&InterruptSignal::received);
+    std::ostream out(&stdoutBuffer);
     const CommandLineIo io{out, std::cerr, [&interrupt] {
                                if (!interrupt)
                                    interrupt.emplace();
@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     const int status = runCommandLine(args, io);
     if (zelvar::Result<> written = stdoutBuffer.finish(); !written) {
         std::cerr << "zelvar-cli: " << written.error().reason << "\n";
-        return kExitInputError;
+        // A command that a signal ended says so by its code, whatever it could not write.
+        return status >= kExitSignalled ? status : kExitInputError;
     }
     return status;
 }

@@ -3,7 +3,6 @@
 #include <ostream>
 
 #include "command.h"
-#include "common/ascii.h"
 #include "ports/port_list_format.h"
 #include "ports/system_ports_qt.h"
 
@@ -18,7 +17,7 @@ int runPorts(const CommandLineIo& io, bool json) {
     }
     if (ports.empty())
         io.err << "zelvar-cli: the system lists no serial ports\n";
-    io.out << escapedControlLines(portsText(ports));
+    io.out << portsText(ports);
     return kExitOk;
 }
 

@@ -34,7 +34,8 @@ class Reception {
     Reception(std::ostream& out, const ReceiveOptions& options, long count)
         : out_(out), options_(options), count_(count) {}
 
-    void show(const TransferReport& report) {
+    // False when the output could not take it: the verdicts would be lost from here on.
+    bool show(const TransferReport& report) {
         ++received_;
         faulty_ += report.ok() ? 0 : 1;
         if (options_.json) {
@@ -47,7 +48,7 @@ class Reception {
             out_ << transferReportText(
                 report, "Transfer " + std::to_string(received_) + " of " + std::to_string(count_));
         }
-        out_.flush();
+        return static_cast<bool>(out_.flush());
     }
     bool done() const { return received_ == count_; }
 
@@ -101,7 +102,9 @@ int runReceive(const CommandLineIo& io, const CLI::App& command, const ReceiveOp
             check.underWay() ? std::max(idleUntil, *check.deadline()) : idleUntil;
         ReceiveEvent event = line->next(check, until, interrupt);
         if (event.report) {
-            reception.show(*event.report);
+            // What cannot be written is said once the line is restored.
+            if (!reception.show(*event.report))
+                return signalExit(interrupt).value_or(kExitInputError);
             idleUntil = LineClock::now() + timeout;
         }
         switch (event.stop) {
@@ -115,7 +118,7 @@ int runReceive(const CommandLineIo& io, const CLI::App& command, const ReceiveOp
                 return reception.finish(kExitNothingArrived);
             case ReceiveStop::Woken:
                 reception.finish(kExitOk);
-                return kExitInterrupted;
+                return signalExit(interrupt).value_or(kExitInterrupted);
             case ReceiveStop::LineGone:
                 io.err << "zelvar-cli: " << escapedControls(device) << ": " << event.reason << "\n";
                 reception.finish(kExitOk);
@@ -138,8 +141,11 @@ Action declareReceive(CLI::App& command) {
         "delays). The 10 ms pauses after the lead-ins are shown, not judged. A good transfer\n"
         "prints \"Transfer OK\" and the settings as `decode` shows them; a faulty one, each\n"
         "fault. Endless noise gives a verdict every 2 s; the next lead-in starts afresh.\n"
-        "Exit 0 every transfer good, 1 a transfer with faults, 2 wrong arguments or a device\n"
-        "that fails, 3 nothing arrived before the timeout, 130 Ctrl+C.");
+        "It stops at the first verdict it cannot write (a closed pipe, a full disk).\n"
+        "Exit 0 every transfer good, 1 a transfer with faults, 2 wrong arguments, a device\n"
+        "that fails or output that cannot be written, 3 nothing arrived before the timeout,\n"
+        "128 + the signal that ended it: 130 Ctrl+C, 143 SIGTERM, 129 SIGHUP, 131 SIGQUIT;\n"
+        "the line's settings are restored whatever ends it.");
     addFarEndOptions(command, options->line);
     command.add_option("--timeout", options->timeout, "seconds to wait for a transfer (60)")
         ->type_name("S");

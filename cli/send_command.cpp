@@ -51,15 +51,17 @@ class StderrProgress final : public SendObserver {
     }
 
   private:
+    // The device's name is the user's or the system's: any control character in it, a line
+    // break too, is escaped, so that only the dialog's own breaks start lines.
     static std::string withPlainLineBreaks(std::string_view text) {
         std::string shown;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (text.substr(i).starts_with(kLineBreak)) {
-                shown += '\n';
-                ++i;
-            } else {
-                shown += text[i];
-            }
+        for (;;) {
+            const std::size_t end = text.find(kLineBreak);
+            shown += escapedControls(text.substr(0, end));
+            if (end == std::string_view::npos)
+                break;
+            shown += '\n';
+            text.remove_prefix(end + kLineBreak.size());
         }
         // The dialog keeps its first line empty; a terminal needs no such margin.
         if (shown.starts_with('\n'))
@@ -131,7 +133,7 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
         case SendOutcome::Done:
             return kExitOk;
         case SendOutcome::NotOpened:
-            io.err << "zelvar-cli: " << target.portName << " did not open\n";
+            io.err << "zelvar-cli: " << escapedControls(target.portName) << " did not open\n";
             return kExitSerialFailure;
         case SendOutcome::Failed: {
             // What the doctor finds about the port, as the window shows it below the words.
@@ -145,8 +147,7 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
                 said = findings.front().text;
                 findings.erase(findings.begin());
             }
-            io.err << "zelvar-cli: " << escapedControls(said) << "\n"
-                   << escapedControlLines(findingsText(findings));
+            io.err << "zelvar-cli: " << escapedControls(said) << "\n" << findingsText(findings);
             return kExitSerialFailure;
         }
     }

@@ -2,14 +2,18 @@
 
 #include <algorithm>
 
+#include "common/ascii.h"
+
 namespace zelvar {
 
+// Findings quote what other programs chose (their names, device paths, lock files): each control
+// character, line breaks too, is escaped, so that no quote makes a line or a finding of its own.
 std::string findingsText(const std::vector<Finding>& findings) {
     std::string text;
     for (const Finding& finding : findings) {
-        text += "- " + finding.text + "\n";
+        text += "- " + escapedControls(finding.text) + "\n";
         if (!finding.fix.empty())
-            text += "  Fix: " + finding.fix + "\n";
+            text += "  Fix: " + escapedControls(finding.fix) + "\n";
     }
     return text;
 }
@@ -19,7 +23,7 @@ FailureReport failureReport(const std::string& reason, std::vector<Finding> find
     auto fuller = std::ranges::find_if(
         findings, [&](const Finding& finding) { return finding.text.starts_with(reason); });
     if (!reason.empty() && fuller != findings.end()) {
-        report.text = fuller->text;
+        report.text = escapedControls(fuller->text);
         findings.erase(fuller);
     }
     report.findings = findingsText(findings);
@@ -27,7 +31,7 @@ FailureReport failureReport(const std::string& reason, std::vector<Finding> find
 }
 
 std::string diagnosisText(const Diagnosis& diagnosis) {
-    const std::string& location = diagnosis.device.location;
+    const std::string location = escapedControls(diagnosis.device.location);
     std::string subject = location;
     if (diagnosis.number) {
         subject = "Port " + std::to_string(*diagnosis.number);

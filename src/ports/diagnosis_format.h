@@ -8,7 +8,7 @@
 namespace zelvar {
 
 // Each finding as "- text", followed by "  Fix: command" where a command fixes it; every line
-// ended by '\n'. Empty for no findings.
+// ended by '\n', every control character within them escaped as "\x0A". Empty for no findings.
 std::string findingsText(const std::vector<Finding>& findings);
 
 // A failed send as the window reports it: the serial layer's words, and the findings below them.

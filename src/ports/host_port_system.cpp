@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <termios.h>
@@ -172,9 +173,14 @@ OpenAttempt HostPortSystem::tryOpen(const std::string& path) const {
         termios line{};
         const bool terminal = ::tcgetattr(fd, &line) == 0;
         const int error = errno;
+        // A program that keeps the device to itself by a lock (receive) keeps SEND off it, root's
+        // too.
+        const bool locked = terminal && ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
         ::close(fd);
         if (!terminal)
             return {OpenOutcome::NotTerminal, std::strerror(error)};
+        if (locked)
+            return {OpenOutcome::Busy, "another program holds a lock on it"};
         return {OpenOutcome::Opened, {}};
     }
     const int error = errno;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/ascii.h"
 #include "common/json_text.h"
 
 namespace zelvar {
@@ -36,10 +37,11 @@ std::string portsText(const std::vector<NumberedPort>& ports) {
     for (const NumberedPort& port : ports) {
         char number[16];
         std::snprintf(number, sizeof number, "%3d", port.number);
-        text += number + std::string("  ") + port.device.location;
+        std::string line = number + std::string("  ") + port.device.location;
         if (const std::string details = deviceDetails(port.device); !details.empty())
-            text += "  " + details;
-        text += '\n';
+            line += "  " + details;
+        // The adapter's own words: none of their controls, line breaks too, reaches the terminal.
+        text += escapedControls(line) + '\n';
     }
     return text;
 }

@@ -14,7 +14,7 @@ namespace zelvar {
 std::string deviceDetails(const SerialDevice& device, std::string_view separator = ", ");
 
 // One line per port, each ended by '\n': the number, the location and the details,
-// "  1  /dev/ttyUSB0  USB2.0-Serial, ...". Empty for no ports.
+// "  1  /dev/ttyUSB0  USB2.0-Serial, ...", control characters escaped. Empty for no ports.
 std::string portsText(const std::vector<NumberedPort>& ports);
 
 // The ports as a JSON array, one object per port with number, name, location, description,

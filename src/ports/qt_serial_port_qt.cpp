@@ -15,6 +15,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 #else
+#include <sys/file.h>
 #include <termios.h>
 #endif
 
@@ -164,6 +165,14 @@ Result<> QtSerialPort::open() {
     if (!port_.open(QIODevice::WriteOnly)) {
         return failure("Cannot open " + location_ + ": " + port_.errorString().toStdString());
     }
+#if !defined(_WIN32)
+    // A receiving program locks the device for itself; the device's exclusive mode, which
+    // QSerialPort sets, does not bind root, so the lock is what keeps root's SEND off it too.
+    if (::flock(port_.handle(), LOCK_SH | LOCK_NB) != 0) {
+        port_.close();
+        return failure(location_ + " is in use: another program holds a lock on it");
+    }
+#endif
     if (Result<> status = applySettings(); !status) {
         port_.close();
         return status;

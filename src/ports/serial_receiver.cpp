@@ -70,7 +70,9 @@ Result<SerialReceiver> SerialReceiver::open(const std::string& path, int baud,
     if (::tcgetattr(descriptor, &settings) != 0)
         return failure(path + " is not a serial device: " + systemWords());
     receiver.saved_ = settings;
-    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0)
+    // Receive keeps the device to itself, SEND included; loopback shares it with its own send.
+    const int lock = sharing == LineSharing::Exclusive ? LOCK_EX : LOCK_SH;
+    if (::flock(descriptor, lock | LOCK_NB) != 0)
         return failure(path + " is in use: another program holds a lock on it");
     if (std::optional<std::string> holder = lockHolder(path))
         return failure(path + " is in use: " + *holder);

@@ -13,9 +13,10 @@ holders=()
 lock=""
 trap 'kill "${holders[@]}" 2>/dev/null; [ -n "$lock" ] && rm -f "$lock"; rm -rf "$work"' EXIT
 
-# hold NAME shared|exclusive PROGRAM [RUNUSER-ARGUMENTS]: a process (root's, or as runuser makes
-# it) named PROGRAM (or python3 when empty) makes a pty and keeps it open, exclusively if asked,
-# as a program that has the port; $work/NAME gets its PID and path.
+# hold NAME shared|exclusive|locked PROGRAM [RUNUSER-ARGUMENTS]: a process (root's, or as runuser
+# makes it) named PROGRAM (or python3 when empty) makes a pty and keeps it open, exclusively or
+# under an exclusive lock (flock) if asked, as a program that has the port; $work/NAME gets its
+# PID and path.
 holdPty='
 import ctypes, fcntl, os, pty, sys, termios, time
 master, slave = pty.openpty()
@@ -24,6 +25,8 @@ if sys.argv[2]:
 print(os.getpid(), os.ttyname(slave), flush=True)
 if sys.argv[1] == "exclusive":
     fcntl.ioctl(slave, termios.TIOCEXCL)
+elif sys.argv[1] == "locked":
+    fcntl.flock(slave, fcntl.LOCK_EX)
 else:
     os.close(slave)
 time.sleep(60)'
@@ -62,6 +65,19 @@ if [ "$part" = users ]; then
     contains "$work/out" "$held is held by \\x1B[2J\\x9B31mfake (PID $pid)"
     contains "$work/out" "Fix: kill $pid"
     LC_ALL=C grep -q $'\x1b' "$work/out" && fail "an escape character reached the terminal"
+
+    # Nor does a line break in it make a line of its own, wherever the findings are shown; and
+    # its lock binds root too.
+    hold named locked $'x\nData sent !'
+    read -r pid named <"$work/named"
+    "$cli" defaults -o "$work/z.cfg"
+    for words in "doctor --device $named" "receive --device $named --timeout 1" \
+        "send $work/z.cfg --device $named"; do
+        # shellcheck disable=SC2086 # the words of each case
+        "$cli" $words >"$work/out" 2>&1 && fail "$words: exit 0 on a device another holds"
+        contains "$work/out" "$named is held by x\\x0AData sent ! (PID $pid)"
+        grep -q "^Data sent ! (PID" "$work/out" && fail "$words: a name made a line of its own"
+    done
     finish "doctor as other users ($part)"
 fi
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real zelvar-cli as a user runs it: its own stdout, and Ctrl+C on a receive that waits on a
-# pseudo-terminal made by socat. The commands themselves, send read by receive's own reader
+# The real zelvar-cli as a user runs it: its own stdout, and signals, a closed pipe and a full disk
+# on a receive that waits on a pseudo-terminal made by socat. The commands themselves, send read by receive's own reader
 # among them, are tested in-process (cli_tests).
 set -u
 source "$(dirname "$0")/harness.bash" "$1"
@@ -33,19 +33,68 @@ for _ in $(seq 100); do
     sleep 0.05
 done
 
-# Ctrl+C ends a waiting receive with 130 and leaves the line as it was.
+# Job control, so that receive in the background does not start with Ctrl+C ignored.
+set -m
 stty -F "$work/rx" -a >"$work/settings-before"
-"$cli" receive --device "$work/rx" >"$work/received" 2>"$work/receive-err" &
-receiver=$!
-for _ in $(seq 100); do
-    grep -q "^Waiting on" "$work/receive-err" 2>/dev/null && break
-    sleep 0.05
+unchanged() {
+    stty -F "$work/rx" -a | cmp -s - "$work/settings-before" || fail "$1: receive left the line changed"
+}
+# startReceive ARGUMENTS...: receive on rx in the background, once it waits ($receiver its PID).
+startReceive() {
+    rm -f "$work/receive-err"
+    "$cli" receive --device "$work/rx" "$@" 2>"$work/receive-err" &
+    receiver=$!
+    for _ in $(seq 100); do
+        grep -q "^Waiting on" "$work/receive-err" 2>/dev/null && return
+        sleep 0.05
+    done
+}
+
+# Each signal that ends a program ends a waiting receive with 128 + its number, the line as it
+# was, even when what it prints last cannot be written.
+for signal in INT TERM HUP QUIT; do
+    startReceive --count 2 >/dev/full
+    kill -"$signal" "$receiver"
+    wait "$receiver"
+    got=$?
+    receiver=""
+    want=$((128 + $(kill -l "$signal")))
+    [ "$got" -eq "$want" ] ||
+        fail "SIG$signal: receive exit $got, expected $want: $(cat "$work/receive-err")"
+    unchanged "SIG$signal"
 done
-kill -INT "$receiver"
-wait "$receiver"
+
+# Output that cannot be written ends receive at the first verdict: exit 2 with the reason, the
+# line as it was. A pipe closed early, then a full disk with one transfer where five are asked.
+"$cli" image "$work/z.cfg" --wire --raw >"$work/wire.bin"
+feed() { # COUNT: transfers (without pauses, judged faulty at once) a second apart, once it waits
+    for _ in $(seq 100); do
+        grep -q "^Waiting on" "$work/receive-err" 2>/dev/null && break
+        sleep 0.05
+    done
+    for _ in $(seq "$1"); do
+        cat "$work/wire.bin" >"$work/tx"
+        sleep 1
+    done
+}
+rm -f "$work/receive-err"
+feed 3 &
+feeder=$!
+"$cli" receive --device "$work/rx" --count 5 2>"$work/receive-err" | head -c 10 >/dev/null
+got=${PIPESTATUS[0]}
+wait "$feeder"
+[ "$got" -eq 2 ] || fail "receive | head: exit $got, expected 2: $(cat "$work/receive-err")"
+contains "$work/receive-err" "zelvar-cli: cannot write the output: Broken pipe"
+unchanged "a closed pipe"
+
+rm -f "$work/receive-err"
+feed 1 &
+feeder=$!
+timeout 20 "$cli" receive --device "$work/rx" --count 5 --timeout 60 >/dev/full 2>"$work/receive-err"
 got=$?
-receiver=""
-[ "$got" -eq 130 ] || fail "Ctrl+C: receive exit $got, expected 130: $(cat "$work/receive-err")"
-stty -F "$work/rx" -a | cmp -s - "$work/settings-before" || fail "receive left the line changed"
+wait "$feeder"
+[ "$got" -eq 2 ] || fail "receive > /dev/full: exit $got, expected 2: $(cat "$work/receive-err")"
+contains "$work/receive-err" "zelvar-cli: cannot write the output: No space left on device"
+unchanged "a full disk"
 
 finish "end to end"

@@ -40,12 +40,15 @@ TEST(PortsJson, ReadsBackAsTheDevicesWere) {
     EXPECT_EQ(portsJson({}), "[]\n");
 }
 
+// An adapter names itself: a line break in its words makes no port line of its own.
 TEST(PortsText, GivesOneLinePerPort) {
     EXPECT_EQ(portsText({port(1, {"ttyUSB0", "/dev/ttyUSB0", "USB2.0-Serial", "", "1a86:7523", "A9",
                                   "/dev/serial/by-id/usb-x"}),
-                         port(12, {"ttyS0", "/dev/ttyS0"})}),
+                         port(12, {"ttyS0", "/dev/ttyS0"}),
+                         port(13, {"ttyACM0", "/dev/ttyACM0", "Modem\n  2  /dev/ttyUSB9"})}),
               "  1  /dev/ttyUSB0  USB2.0-Serial, USB 1a86:7523, serial number A9, "
-              "/dev/serial/by-id/usb-x\n 12  /dev/ttyS0\n");
+              "/dev/serial/by-id/usb-x\n 12  /dev/ttyS0\n"
+              " 13  /dev/ttyACM0  Modem\\x0A  2  /dev/ttyUSB9\n");
 }
 
 }  // namespace
