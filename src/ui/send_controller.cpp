@@ -50,6 +50,7 @@ void SendController::send() {
     }
     plan_ = makeTransferPlan(image, sendTargetFor(normalised));
     next_ = 0;
+    sending_ = true;
     runSteps();
 }
 
@@ -86,6 +87,7 @@ void SendController::runSteps() {
         if (outcomeOf(result) == SendOutcome::NotOpened)
             break;
     }
+    sending_ = false;
     emit finished();
 }
 
@@ -117,6 +119,11 @@ void SendController::waitOutPause() {
 
 void SendController::fail(const std::string& reason) {
     abandonSend(port_, reason);
+    sending_ = false;
+    if (withoutMessages_) {
+        emit finished();
+        return;
+    }
     // The port is closed again, so the doctor sees it as the user will; /proc and the udev
     // rules take a moment to read, which the window does not wait for.
     auto findings = std::make_shared<std::vector<Finding>>();

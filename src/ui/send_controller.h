@@ -40,6 +40,11 @@ class SendController : public QObject {
     // Starts the send and returns; refused() or finished() follows.
     void send();
     bool portOpen() const { return port_.isOpen(); }
+    // From the first step of the plan until its last, or until a step fails.
+    bool sending() const { return sending_; }
+    // The send still runs to its end, but finished() then comes at once, with no message for a
+    // failure: the program is ending, and nobody is left to read it.
+    void finishWithoutMessages() { withoutMessages_ = true; }
 
   signals:
     // The settings could not be built and the user has closed the message.
@@ -62,6 +67,8 @@ class SendController : public QObject {
     PortExplainer explain_;
     TransferPlan plan_;
     std::size_t next_ = 0;
+    bool sending_ = false;
+    bool withoutMessages_ = false;
     QTimer pause_;
     std::chrono::steady_clock::time_point pauseEnd_;
 };
