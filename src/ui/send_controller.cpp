@@ -51,6 +51,7 @@ void SendController::send() {
     plan_ = makeTransferPlan(image, sendTargetFor(normalised));
     next_ = 0;
     sending_ = true;
+    wrote_ = false;
     runSteps();
 }
 
@@ -92,6 +93,7 @@ void SendController::runSteps() {
 }
 
 void SendController::writeStep(const TransferStep& step) {
+    wrote_ = true;
     const Result<> started = port_.startWrite(step.bytes, [this](Result<> written) {
         if (written)
             runSteps();
@@ -132,11 +134,14 @@ void SendController::fail(const std::string& reason) {
         [explain = explain_, number = plan_.target.portNumber, findings] {
             *findings = explain(number);
         },
-        [this, reason, findings] {
+        [this, reason, findings, partly = wrote_] {
             const FailureReport report = failureReport(reason, *findings);
+            std::string below = report.findings;
+            if (partly)
+                below = std::string(kPartlySentMessage) + (below.empty() ? "" : "\n\n") + below;
             openMessageBox(window_,
                            {QStringLiteral("Zelvar"), QString::fromStdString(report.text),
-                            QMessageBox::NoIcon, QString::fromStdString(report.findings)},
+                            QMessageBox::NoIcon, QString::fromStdString(below)},
                            [this] { emit finished(); });
         });
 }

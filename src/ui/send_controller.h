@@ -26,7 +26,8 @@ class SettingsForm;
 // pauses on a timer, so the window repaints and answers all the while. Nothing here sleeps or
 // runs events itself, so a modal dialog the user opens meanwhile runs its own loop, in which the
 // send keeps its pace. A failed step closes the port and shows the serial layer's words, with
-// what `explain` finds about the port below them.
+// what `explain` finds about the port below them, after a word that the tracker got only part
+// of its settings when bytes had gone out.
 class SendController : public QObject {
     Q_OBJECT
 
@@ -68,6 +69,7 @@ class SendController : public QObject {
     TransferPlan plan_;
     std::size_t next_ = 0;
     bool sending_ = false;
+    bool wrote_ = false;  // a write of this send reached the port
     bool withoutMessages_ = false;
     QTimer pause_;
     std::chrono::steady_clock::time_point pauseEnd_;

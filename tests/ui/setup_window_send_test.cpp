@@ -155,6 +155,9 @@ TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
     EXPECT_EQ(modals.boxes[0].title, "Zelvar");
     EXPECT_EQ(modals.boxes[0].text.toStdString(),
               "Write failed on " + line->path() + ": Input/output error");
+    EXPECT_TRUE(modals.boxes[0].informativeText.startsWith(
+        "The port is closed again, and the tracker got only part of its settings."))
+        << modals.boxes[0].informativeText.toStdString();
     EXPECT_FALSE(window->findChild<SendController*>()->portOpen());
     EXPECT_TRUE(progressShown());
     EXPECT_EQ(progress()->info()->text(), "\nSending data on COM3.....");
