@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 
 #include "../files/cfg_test_support.h"
@@ -269,6 +271,40 @@ TEST(PortDoctor, FindsWhatStopsSend) {
                   std::ranges::none_of(c.found, [](auto f) { return f.second; }));
         EXPECT_NE(text.find(c.text), std::string::npos) << text;
         EXPECT_EQ(diagnosis.findings.empty() ? "" : diagnosis.findings.back().fix, c.fix);
+    }
+}
+
+// The manual quotes the doctor word for word, fix included.
+TEST(PortDoctor, IsQuotedByTheManual) {
+    std::ifstream file(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf", std::ios::binary);
+    const std::string manual{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_FALSE(manual.empty());
+    auto inRtf = [](const std::string& text) {
+        std::string escaped;
+        for (char c : text) {
+            if (c == '\\' || c == '{' || c == '}')
+                escaped += '\\';
+            escaped += c;
+        }
+        return escaped;
+    };
+    const std::pair<const char*, std::vector<Step>> quoted[] = {
+        {"#1", {kRefused, kOutOfGroup}},
+        {"#1", {kRefused, [](S s) { s.user.groups = {1000}; }}},
+        {"#3", {kRefused, kOutOfGroup, [](S s) { s.devices["/dev/ttyS0"].mode = 0600; }}}};
+    for (const auto& [target, setUp] : quoted) {
+        FakeSystem system;
+        for (const char* path : {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"})
+            system.device(path);
+        for (const Step& step : setUp)
+            step(system);
+        const Diagnosis diagnosis =
+            diagnosePortNumber(system, kLinuxPorts, std::stoi(target + 1), Platform::Linux);
+        ASSERT_FALSE(diagnosis.findings.empty()) << target;
+        const Finding& finding = diagnosis.findings.front();
+        EXPECT_NE(manual.find('"' + inRtf(finding.text) + '"'), std::string::npos) << finding.text;
+        EXPECT_NE(manual.find("{\\f1 " + inRtf(finding.fix) + "}"), std::string::npos)
+            << finding.fix;
     }
 }
 
