@@ -197,6 +197,21 @@ const DoctorCase kCases[] = {
         {kLocked, lock("4242\nzelvar-cli\n"), runs(4242, "zelvar-cli", "/dev/ttyUSB0")},
         {{K::HeldByProcess, false}, {K::HeldByLock, true}},
         "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well", "kill 4242"),
+    // Another SEND, of the window or of zelvar-cli, is waited for: ending it would leave the
+    // tracker with part of its settings.
+    row("AnotherWindowSending", "#1", {kBusy, runs(4242, "zelvar-config", "/dev/ttyUSB0")},
+        {{K::SendingNow, true}},
+        "/dev/ttyUSB0 is in use by zelvar-config (PID 4242), which is sending settings to the "
+        "tracker: wait until it has finished"),
+    row("AnotherWindowSendingSeenByRoot", "#1",
+        {kLocked, lock("4242\n"), runs(4242, "zelvar-config", "/dev/ttyUSB0")},
+        {{K::SendingNow, true}}, "in use by zelvar-config (PID 4242)"),
+    row("ZelvarCliSendingUnseen", "#1",
+        {kLocked, lock("4243\n"), runs(4243, "zelvar-cli"),
+         put("/proc/4243/cmdline", std::string("zelvar-cli\0--quiet\0send\0a.cfg\0", 30))},
+        {{K::SendingNow, true}},
+        "LCK..ttyUSB0 shows that zelvar-cli (PID 4243) is sending settings to the tracker on "
+        "/dev/ttyUSB0"),
     row("LockNamingThisSession", "#1", {kLocked, kInASession, lock("4194302\n")},
         {{K::HeldByProcess, false}, {K::HeldByLock, true}}, "names sshd (PID 4194302)", kRmLock),
     row("LockedWithoutALockFile", "#1", {kLocked}, {{K::HeldByLock, true}},

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QProcess>
 #include <QWindow>
 #include <csignal>
 
@@ -246,6 +247,30 @@ TEST_F(SetupEnd, ARequestWithoutASendEndsTheProgramAtOnce) {
         EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
         EXPECT_FALSE(window->isVisible());
     }
+}
+
+// Another program sending on the port (a second window, or zelvar-cli send as here) is what the
+// serial layer's "Permission error while locking the device" means: SEND says so, and offers no
+// command that would end that send half-way.
+TEST_F(SetupSend, AnotherSendOnThePortIsWaitedForNotEnded) {
+    testing::FreshCurrentFolder folder;
+    QProcess other;
+    other.start(ZELVAR_CLI, {"defaults", "-o", "Zelvar.cfg"});
+    ASSERT_TRUE(other.waitForFinished());
+    other.start(ZELVAR_CLI,
+                {"send", "Zelvar.cfg", "--device", QString::fromStdString(line->path())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !lockFileOf(line->path()).isEmpty(); }, 5000));
+    sendAndWait();
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    const testing::SeenBox& box = modals.boxes.front();
+    EXPECT_TRUE(box.text.contains(QStringLiteral("zelvar-cli (PID %1)").arg(other.processId())))
+        << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains("is sending settings to the tracker: wait until it has finished"))
+        << box.text.toStdString();
+    EXPECT_FALSE((box.text + box.informativeText).contains("kill"))
+        << box.informativeText.toStdString();
+    ASSERT_TRUE(other.waitForFinished());
+    EXPECT_EQ(other.exitCode(), 0) << other.readAllStandardError().toStdString();
 }
 
 // What fails before a byte is sent: the build (the failing field gets the focus, and an earlier
