@@ -29,6 +29,16 @@ const QString kFrameCaptionSec = QStringLiteral("Lat / Lon coordinates [+/-Grad.
 const QString kNormalCaption = QStringLiteral("Normal     (20 chars)");
 const QString kNormalCaptionWithAltitude = QStringLiteral("Normal     (*29* chars)");
 const QColor kWrittenBeacon(255, 255, 128);
+// Why Write is off fits two lines below it: a long pasted text quoted in it is cut in the middle.
+constexpr qsizetype kLongestReason = 110;
+constexpr int kReasonLines = 2;
+
+QString shortened(const QString& reason) {
+    if (reason.size() <= kLongestReason)
+        return reason;
+    constexpr qsizetype kEnd = kLongestReason / 2 - 1;
+    return reason.left(kEnd) + QChar(0x2026) + reason.right(kEnd);
+}
 
 // Typed, pasted, dropped and composed text all pass the field's rule.
 QLineEdit* boldField(const QString& name, const QString& text, CalculatorField rule,
@@ -113,6 +123,9 @@ void CalculatorWindow::buildControls() {
     reason_->setWordWrap(true);
     // The typed text, as it stands.
     reason_->setTextFormat(Qt::PlainText);
+    // Room kept for it, so that the window does not change its size as the user types.
+    reason_->setMinimumHeight(kReasonLines * reason_->fontMetrics().lineSpacing());
+    reason_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     closeButton_ = new QPushButton("&Close", this);
     closeButton_->setObjectName("OKButton");
     // Enter presses the focused button, as Space does.
@@ -244,10 +257,11 @@ void CalculatorWindow::revalidate() {
 }
 
 void CalculatorWindow::showReason(const QString& reason) {
-    reason_->setText(reason);
+    const QString shown = shortened(reason);
+    reason_->setText(shown);
     // A greyed button still shows its tip, and a screen reader reads the reason with it.
-    writeButton_->setToolTip(reason);
-    writeButton_->setAccessibleDescription(reason);
+    writeButton_->setToolTip(shown);
+    writeButton_->setAccessibleDescription(shown);
 }
 
 PositionRequest CalculatorWindow::request() const {

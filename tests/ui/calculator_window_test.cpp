@@ -140,6 +140,15 @@ TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
         EXPECT_TRUE(writeButton()->isEnabled()) << way;
         EXPECT_EQ(reason->text(), "") << way;
     }
+    // A long text is cut in the middle; the reason keeps to the room below the buttons, and the
+    // window keeps its size.
+    const QSize size = calculator->size();
+    typeInto("txtLat", QString(300, '4'));
+    QCoreApplication::processEvents();
+    EXPECT_LE(reason->text().size(), 110);
+    EXPECT_GE(reason->height(), reason->heightForWidth(reason->width()));
+    EXPECT_TRUE(calculator->rect().contains(reason->geometry()));
+    EXPECT_EQ(calculator->size(), size);
 }
 
 // Text the program writes (a load) turns Write off too when it is no coordinate; an impossible
