@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QSocketNotifier>
 #include <array>
 #include <cerrno>
 
@@ -28,8 +29,8 @@ TerminationRequests::TerminationRequests(QObject* parent) : QObject(parent) {
     if (::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     requestPipe = pipe_[1];
-    notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &TerminationRequests::readRequests);
+    connect(new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this), &QSocketNotifier::activated,
+            this, &TerminationRequests::readRequests);
     struct sigaction action {};
     action.sa_handler = onRequest;
     sigemptyset(&action.sa_mask);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QSocketNotifier>
 #include <csignal>
 
 namespace zelvar {
@@ -28,7 +27,6 @@ class TerminationRequests : public QObject {
     void readRequests();
 
     int pipe_[2] = {-1, -1};
-    QSocketNotifier* notifier_ = nullptr;
     struct sigaction previous_[3] = {};
 };
 
