@@ -7,6 +7,7 @@
 #include "desktop_identity.h"
 #include "first_paint_exit.h"
 #include "ui/setup_window.h"
+#include "ui/termination_requests.h"
 
 int main(int argc, char* argv[]) {
     // Reading the font configuration is most of the window's first use of type, several
@@ -17,6 +18,10 @@ int main(int argc, char* argv[]) {
     fontConfiguration.join();
     zelvar::applyDesktopIdentity();
     zelvar::SetupWindow setup;
+    // Ended by the system, the program exits as a signal's death is reported: 128 + its number.
+    zelvar::TerminationRequests requests;
+    QObject::connect(&requests, &zelvar::TerminationRequests::received, &setup,
+                     [&setup](int signal) { setup.endProgram(128 + signal); });
     zelvar::exitAfterFirstPaintWhenAsked(setup);
     zelvar::afterFirstPaint(setup, zelvar::applyWindowIcon);
     setup.show();

@@ -72,10 +72,11 @@ std::array<InputRule, kFieldCount> makeFieldRules() {
 }
 
 std::array<InputRule, kCalculatorFieldCount> makeCalculatorRules() {
-    // A sign or hemisphere letter may stand in front of the degrees.
+    // A sign or hemisphere letter may stand in front of the degrees. The altitude is read with
+    // its decimals, so its point goes in: dropped, "300.4" would read as 3004 metres.
     const Codes coordinate = kDigits | of(".+-");
     return {text(0, coordinate | of("NS"), true), text(0, coordinate | of("EW"), true),
-            text(5, kDigits | of("-"))};
+            text(5, kDigits | of("-."))};
 }
 
 }  // namespace

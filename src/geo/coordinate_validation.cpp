@@ -47,6 +47,13 @@ Result<> validateCoordinate(std::string_view text, Axis axis, Notation notation)
     if (first == twin.positive || first == twin.negative || first == '+' || first == '-') {
         rest.remove_prefix(1);
     }
+    // "45.30.15N", as a GPS writes it: the letter belongs in front.
+    const char last = geo_text::firstUpper(lastChars(rest, 1));
+    if ((last == twin.positive || last == twin.negative) && rest.size() > 1 &&
+        validateCoordinate(rest.substr(0, rest.size() - 1), axis, notation)) {
+        return failure("the hemisphere letter goes in front: " + std::string(1, last) +
+                       std::string(rest.substr(0, rest.size() - 1)));
+    }
 
     bool seconds = notation == Notation::GradMinSec;
     Result<double> value = seconds ? secToDeg(rest) : centToDeg(rest);

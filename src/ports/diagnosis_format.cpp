@@ -20,8 +20,10 @@ std::string findingsText(const std::vector<Finding>& findings) {
 
 FailureReport failureReport(const std::string& reason, std::vector<Finding> findings) {
     FailureReport report{reason, {}};
-    auto fuller = std::ranges::find_if(
-        findings, [&](const Finding& finding) { return finding.text.starts_with(reason); });
+    // Another send on the port is what the layer's "locking" or "busy" words mean.
+    auto fuller = std::ranges::find_if(findings, [&](const Finding& finding) {
+        return finding.text.starts_with(reason) || finding.kind == FindingKind::SendingNow;
+    });
     if (!reason.empty() && fuller != findings.end()) {
         report.text = escapedControls(fuller->text);
         findings.erase(fuller);

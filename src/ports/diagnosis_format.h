@@ -19,7 +19,8 @@ struct FailureReport {
 
 // A finding that begins with the layer's words says the same more fully ("... does not exist: the
 // system lists 2 serial devices: port 1 /dev/ttyUSB0, ..."): it takes the words' place instead
-// of repeating them below.
+// of repeating them below. So does one that another Zelvar program is sending on the port, which
+// is what the layer's words about a lock or a busy device then mean.
 FailureReport failureReport(const std::string& reason, std::vector<Finding> findings);
 
 // What `doctor` prints: a verdict line, "Port 1 (/dev/ttyUSB0) can be opened for writing." or

@@ -111,6 +111,7 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
         lock.cleared = !system.status(lock.path);
     const std::set<int> kept = sessionProcesses(system, user.pid);
     std::vector<Holder> holders;
+    std::set<int> sending;
     switch (attempt.outcome) {
         case OpenOutcome::Refused:
             findings.push_back(accessFinding(system, location, *status, attempt.reason, platform));
@@ -132,13 +133,17 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
         case OpenOutcome::Busy:
         case OpenOutcome::Locked:
             holders = deviceHolders(system, resolved, user.pid);
-            add(holderFinding(location, holders, attempt.outcome == OpenOutcome::Busy, kept));
+            for (const Holder& holder : holders)
+                if (sendingZelvar(system, holder.pid))
+                    sending.insert(holder.pid);
+            add(holderFinding(location, holders, attempt.outcome == OpenOutcome::Busy, kept,
+                              sending));
             break;
     }
     // A program that shares the port may also have locked it, which makes SEND's open fail:
     // its lock is named too, unless the holder finding already says that it stops SEND.
     const std::vector<Holder> named =
-        attempt.outcome == OpenOutcome::Busy ? holders : std::vector<Holder>{};
+        attempt.outcome == OpenOutcome::Busy || !sending.empty() ? holders : std::vector<Holder>{};
     for (Finding& finding :
          lockFindings(system, locks, location, named, kept, attempt.outcome == OpenOutcome::Locked))
         findings.push_back(std::move(finding));

@@ -14,6 +14,7 @@ enum class FindingKind {
     Refused,             // refused although the permissions allow it (a security module)
     HeldByProcess,       // another program has the device open
     HeldByLock,          // a lock file of a running program names the device
+    SendingNow,          // a program of ours is sending on the device; it ends by itself
     StaleLock,           // a lock file names a program that no longer runs
     BrlttyClaims,        // brltty's udev rules take USB serial adapters like this one
     ModemManagerProbes,  // ModemManager sends modem commands to ttyACM devices

@@ -1,6 +1,7 @@
 #include "ports/port_holders.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "common/ascii.h"
@@ -59,6 +60,10 @@ std::string killCommand(const std::vector<Holder>& holders, const std::set<int>&
     return command == "kill" ? std::string() : command;
 }
 
+// A sending Zelvar program is waited for.
+constexpr const char* kWaitForSend =
+    ": wait until it has finished (a send takes about two seconds), then press SEND again.";
+
 // Serial libraries name the lock after the device's path below /dev, slashes made '_':
 // LCK..ttyUSB0, LCK..pts_3.
 std::string lockName(std::string_view path) {
@@ -81,6 +86,25 @@ int lockOwner(std::string_view content) {
 
 }  // namespace
 
+bool sendingZelvar(const PortSystem& system, int pid) {
+    const std::string program = programName(system, pid);
+    if (program == "zelvar-config")
+        return true;
+    if (program != "zelvar-cli")
+        return false;
+    // The arguments, each ended by a NUL; the first that is no option names the command.
+    const std::string arguments = system.text(procPath(pid) + "/cmdline").value_or("");
+    std::string_view rest(arguments);
+    rest.remove_prefix(std::min(rest.size(), rest.find('\0') + 1));
+    while (!rest.empty()) {
+        const std::string_view word = rest.substr(0, rest.find('\0'));
+        if (!word.starts_with('-'))
+            return word == "send";
+        rest.remove_prefix(std::min(rest.size(), word.size() + 1));
+    }
+    return false;
+}
+
 std::vector<Holder> deviceHolders(const PortSystem& system, const std::string& device, int ownPid) {
     std::vector<Holder> holders;
     for (const std::string& entry : system.entries("/proc")) {
@@ -101,9 +125,20 @@ std::vector<Holder> deviceHolders(const PortSystem& system, const std::string& d
 
 std::optional<Finding> holderFinding(const std::string& location,
                                      const std::vector<Holder>& holders, bool busy,
-                                     const std::set<int>& kept) {
+                                     const std::set<int>& kept, const std::set<int>& sending) {
     if (holders.empty() && !busy)
         return std::nullopt;
+    std::vector<Holder> senders;
+    std::ranges::copy_if(holders, std::back_inserter(senders),
+                         [&](const Holder& holder) { return sending.contains(holder.pid); });
+    if (!senders.empty()) {
+        return Finding{FindingKind::SendingNow, true,
+                       location + " is in use by " + namedAll(senders) +
+                           (senders.size() == 1 ? ", which is sending settings to the tracker"
+                                                : ", which are sending settings to trackers") +
+                           kWaitForSend,
+                       ""};
+    }
     if (holders.empty()) {
         return Finding{FindingKind::HeldByProcess, true,
                        location +
@@ -159,6 +194,7 @@ std::vector<Finding> lockFindings(const PortSystem& system, const std::vector<Lo
                                   const std::string& location, const std::vector<Holder>& holders,
                                   const std::set<int>& kept, bool stopped) {
     std::vector<Finding> findings;
+    bool heldByNamed = false;
     for (const LockFile& lock : locks) {
         const std::string remove = (lock.removable ? "rm " : "sudo rm ") + shellWord(lock.path);
         if (lock.cleared) {
@@ -181,7 +217,16 @@ std::vector<Finding> lockFindings(const PortSystem& system, const std::vector<Lo
                      ", which keeps this system or session running and uses no serial port: "
                      "the lock was left behind or put there, and the fix removes it.",
                  remove});
-        } else if (std::ranges::find(holders, lock.pid, &Holder::pid) == holders.end()) {
+        } else if (std::ranges::find(holders, lock.pid, &Holder::pid) != holders.end()) {
+            heldByNamed = true;
+        } else if (sendingZelvar(system, lock.pid)) {
+            findings.push_back({FindingKind::SendingNow, stopped,
+                                "The lock file " + lock.path + " shows that " +
+                                    named({lock.pid, programName(system, lock.pid)}) +
+                                    " is sending settings to the tracker on " + location +
+                                    kWaitForSend,
+                                ""});
+        } else {
             findings.push_back({FindingKind::HeldByLock, stopped,
                                 "The lock file " + lock.path + " shows that " +
                                     named({lock.pid, programName(system, lock.pid)}) + " uses " +
@@ -189,7 +234,8 @@ std::vector<Finding> lockFindings(const PortSystem& system, const std::vector<Lo
                                 "kill " + std::to_string(lock.pid)});
         }
     }
-    if (stopped && std::ranges::none_of(findings, &Finding::stops)) {
+    // A holder named already may be what the serial layer found locked.
+    if (stopped && !heldByNamed && std::ranges::none_of(findings, &Finding::stops)) {
         findings.push_back({FindingKind::HeldByLock, true,
                             "The serial layer finds " + location +
                                 " locked, but no lock file in /var/lock or /run/lock names it.",

@@ -20,11 +20,17 @@ struct Holder {
 // /proc/*/fd. Processes of other users stay unseen unless we run as root.
 std::vector<Holder> deviceHolders(const PortSystem& system, const std::string& device, int ownPid);
 
+// Whether `pid` is one of our programs sending settings to a tracker: the window, which holds a
+// port only during SEND, or `zelvar-cli send`. Such a send ends by itself within seconds, and
+// ending it would leave the tracker with part of its settings.
+bool sendingZelvar(const PortSystem& system, int pid);
+
 // What the holders mean for SEND: `busy` when the device refused to open because it is held.
-// The fix never ends one of the `kept` programs (see session_processes.h).
+// The fix never ends one of the `kept` programs (see session_processes.h). Holders that are
+// `sending` (see sendingZelvar) are waited for, never ended.
 std::optional<Finding> holderFinding(const std::string& location,
                                      const std::vector<Holder>& holders, bool busy,
-                                     const std::set<int>& kept);
+                                     const std::set<int>& kept, const std::set<int>& sending = {});
 
 // The lock files in /var/lock and /run/lock for the device at any of `paths` (as given and
 // resolved): a running program holds the port, or one that has gone left its lock behind.
@@ -40,7 +46,8 @@ std::vector<LockFile> lockFiles(const PortSystem& system, const std::vector<std:
 
 // What the lock files mean, `stopped` when the serial layer refused the port for a lock, as it
 // would refuse SEND. The `holders` already named are not named again; a lock that names one of
-// the `kept` programs is to be removed, not its program ended.
+// the `kept` programs is to be removed, not its program ended, and one of a sending Zelvar
+// program waited for.
 std::vector<Finding> lockFindings(const PortSystem& system, const std::vector<LockFile>& locks,
                                   const std::string& location, const std::vector<Holder>& holders,
                                   const std::set<int>& kept, bool stopped);

@@ -40,6 +40,11 @@ inline constexpr std::string_view kSendingPrefix = "Sending data on ";
 inline constexpr std::string_view kSentMessage =
     "Data sent !\r\n Be shure that 'Transfer OK' appears on LCD";
 
+// Below the serial layer's words when the line failed once bytes had gone out.
+inline constexpr std::string_view kPartlySentMessage =
+    "The port is closed again, and the tracker got only part of its settings. Check the cable "
+    "and the adapter (was it unplugged?), then press SEND again.";
+
 // CR LF, "Sending data on ", the port name and "...".
 std::string sendingText(std::string_view portName);
 

@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "config/input_rules.h"
+#include "ui/character_validator.h"
 #include "ui/check_state.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
@@ -29,19 +29,27 @@ const QString kFrameCaptionSec = QStringLiteral("Lat / Lon coordinates [+/-Grad.
 const QString kNormalCaption = QStringLiteral("Normal     (20 chars)");
 const QString kNormalCaptionWithAltitude = QStringLiteral("Normal     (*29* chars)");
 const QColor kWrittenBeacon(255, 255, 128);
+// Why Write is off fits two lines below it: a long pasted text quoted in it is cut in the middle.
+constexpr qsizetype kLongestReason = 110;
+constexpr int kReasonLines = 2;
 
-// Control codes (Backspace, the editing shortcuts) keep their effect; characters pass the
-// field's input rule.
-bool isControl(QChar c) {
-    return c.unicode() < 32 || c.unicode() == 127;
+QString shortened(const QString& reason) {
+    if (reason.size() <= kLongestReason)
+        return reason;
+    constexpr qsizetype kEnd = kLongestReason / 2 - 1;
+    return reason.left(kEnd) + QChar(0x2026) + reason.right(kEnd);
 }
 
-QLineEdit* boldField(const QString& name, const QString& text, QWidget* parent) {
+// Typed, pasted, dropped and composed text all pass the field's rule.
+QLineEdit* boldField(const QString& name, const QString& text, CalculatorField rule,
+                     QWidget* parent) {
     auto* field = new QLineEdit(text, parent);
     field->setObjectName(name);
     QFont font = field->font();
     font.setBold(true);
     field->setFont(font);
+    field->setValidator(new CharacterValidator(
+        field, [&rule = inputRule(rule)](int code) { return acceptedCode(rule, code, false); }));
     return field;
 }
 
@@ -56,9 +64,9 @@ CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
     buildControls();
     arrangeControls();
 
-    for (QLineEdit* field : {latitude_, longitude_, altitude_}) {
-        field->installEventFilter(this);
-    }
+    // Whichever way a coordinate changes, Write follows it.
+    for (QLineEdit* coordinate : {latitude_, longitude_})
+        connect(coordinate, &QLineEdit::textChanged, this, &CalculatorWindow::revalidate);
     keepTwoStateAfterClick(hundredths_);
     keepTwoStateAfterClick(altitudeIncluded_);
     connect(hundredths_, &QCheckBox::stateChanged, this, &CalculatorWindow::showNotation);
@@ -74,8 +82,8 @@ CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
 void CalculatorWindow::buildControls() {
     coordinatesFrame_ = new QGroupBox(kFrameCaptionAtStart, this);
     coordinatesFrame_->setObjectName("zFrame2");
-    latitude_ = boldField("txtLat", "00.00.00", coordinatesFrame_);
-    longitude_ = boldField("txtLng", "00.00.00", coordinatesFrame_);
+    latitude_ = boldField("txtLat", "00.00.00", CalculatorField::Latitude, coordinatesFrame_);
+    longitude_ = boldField("txtLng", "00.00.00", CalculatorField::Longitude, coordinatesFrame_);
     latitudeLabel_ = new QLabel("La&titude:", coordinatesFrame_);
     latitudeLabel_->setObjectName("zLabel02");
     latitudeLabel_->setBuddy(latitude_);
@@ -93,7 +101,7 @@ void CalculatorWindow::buildControls() {
 
     altitudeIncluded_ = new QCheckBox("Altitude:", coordinatesFrame_);
     altitudeIncluded_->setObjectName("chkAlt");
-    altitude_ = boldField("txtAlt", "0", coordinatesFrame_);
+    altitude_ = boldField("txtAlt", "0", CalculatorField::Altitude, coordinatesFrame_);
     altitude_->setMaxLength(static_cast<int>(inputRule(CalculatorField::Altitude).maxLength));
     altitude_->setEnabled(false);
     altitudeUnit_ = new QLabel("meters", coordinatesFrame_);
@@ -110,6 +118,14 @@ void CalculatorWindow::buildControls() {
 
     writeButton_ = new QPushButton("&Write coords in GPSless Bcn", this);
     writeButton_->setObjectName("cmdCalc");
+    reason_ = new QLabel(this);
+    reason_->setObjectName("lblWriteReason");
+    reason_->setWordWrap(true);
+    // The typed text, as it stands.
+    reason_->setTextFormat(Qt::PlainText);
+    // Room kept for it, so that the window does not change its size as the user types.
+    reason_->setMinimumHeight(kReasonLines * reason_->fontMetrics().lineSpacing());
+    reason_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     closeButton_ = new QPushButton("&Close", this);
     closeButton_->setObjectName("OKButton");
     // Enter presses the focused button, as Space does.
@@ -156,6 +172,7 @@ void CalculatorWindow::arrangeControls() {
     window->addWidget(coordinatesFrame_, 0, 0);
     window->addWidget(formFrame_, 0, 1);
     window->addLayout(buttons, 1, 0, 1, 2);
+    window->addWidget(reason_, 2, 0, 1, 2);
     window->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(latitude_, longitude_);
@@ -204,39 +221,6 @@ void CalculatorWindow::setInputs(const CalculatorInputs& inputs) {
     showAltitudeChoice();
 }
 
-const InputRule& CalculatorWindow::ruleOf(const QObject* field) const {
-    if (field == latitude_)
-        return inputRule(CalculatorField::Latitude);
-    if (field == longitude_)
-        return inputRule(CalculatorField::Longitude);
-    return inputRule(CalculatorField::Altitude);
-}
-
-bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
-    const bool coordinate = watched == latitude_ || watched == longitude_;
-    if (event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (!typed.isEmpty() && !isControl(typed.front())) {
-            QString kept;
-            for (QChar c : typed) {
-                if (const int code = acceptedCode(ruleOf(watched), c.unicode(), false);
-                    code != kDroppedKey)
-                    kept.append(QChar(code));
-            }
-            if (kept.isEmpty())
-                return true;  // dropped
-            // A hemisphere letter goes in raised.
-            if (kept != typed) {
-                static_cast<QLineEdit*>(watched)->insert(kept);
-                return true;
-            }
-        }
-    } else if (event->type() == QEvent::KeyRelease && coordinate) {
-        revalidate();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void CalculatorWindow::closeEvent(QCloseEvent* event) {
     if (event->spontaneous()) {
         event->ignore();
@@ -250,13 +234,34 @@ Notation CalculatorWindow::notation() const {
     return hundredths_->checkState() == Qt::Checked ? Notation::GradMinCent : Notation::GradMinSec;
 }
 
-bool CalculatorWindow::coordinatesValid() const {
-    return validateCoordinate(toLatin1(latitude_->text()), Axis::Latitude, notation()) &&
-           validateCoordinate(toLatin1(longitude_->text()), Axis::Longitude, notation());
+QString CalculatorWindow::coordinatesProblem() const {
+    for (const auto& [field, axis] :
+         {std::pair{latitude_, Axis::Latitude}, std::pair{longitude_, Axis::Longitude}}) {
+        const Result<> valid = validateCoordinate(toLatin1(field->text()), axis, notation());
+        if (!valid) {
+            return QStringLiteral("%1 \"%2\" is no %3 coordinate: %4.")
+                .arg(fromLatin1(calculatorFieldName(axis == Axis::Latitude
+                                                        ? CalculatorField::Latitude
+                                                        : CalculatorField::Longitude)),
+                     field->text(), fromLatin1(notationName(notation())),
+                     fromLatin1(valid.error().reason));
+        }
+    }
+    return {};
 }
 
 void CalculatorWindow::revalidate() {
-    writeButton_->setEnabled(coordinatesValid());
+    const QString problem = coordinatesProblem();
+    writeButton_->setEnabled(problem.isEmpty());
+    showReason(problem);
+}
+
+void CalculatorWindow::showReason(const QString& reason) {
+    const QString shown = shortened(reason);
+    reason_->setText(shown);
+    // A greyed button still shows its tip, and a screen reader reads the reason with it.
+    writeButton_->setToolTip(shown);
+    writeButton_->setAccessibleDescription(shown);
 }
 
 PositionRequest CalculatorWindow::request() const {
@@ -281,9 +286,12 @@ void CalculatorWindow::writeBeacon() {
     // the coordinates, the altitude or the symbol cannot make a position.
     revalidate();
     Result<CalculatedPosition> position = calculatePosition(request());
-    if (!position || !host_.beacon) {
+    if (!position) {
+        showReason(QStringLiteral("Nothing written: %1.").arg(fromLatin1(position.error().reason)));
         return;
     }
+    if (!host_.beacon)
+        return;
     altitude_->setText(fromLatin1(position->altitude));
     host_.beacon->writeUnfiltered(fromLatin1(position->text));
     setBackground(host_.beacon, QPalette::Base, kWrittenBeacon);

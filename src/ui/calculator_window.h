@@ -43,7 +43,6 @@ class CalculatorWindow : public QWidget {
     void setInputs(const CalculatorInputs& inputs);
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // The title bar's close only hides; the program's close is not refused.
     void closeEvent(QCloseEvent* event) override;
 
@@ -54,13 +53,16 @@ class CalculatorWindow : public QWidget {
     void showNotation();
     // The altitude and the normal form's caption follow the altitude box.
     void showAltitudeChoice();
+    // Write is on exactly while both coordinates are valid in the chosen notation; when it is
+    // off, the reason shows below it.
     void revalidate();
-    bool coordinatesValid() const;
+    // Why the coordinates cannot be written; empty when they can.
+    QString coordinatesProblem() const;
+    void showReason(const QString& reason);
     void writeBeacon();
     void closeCalculator();
     PositionRequest request() const;
     Notation notation() const;
-    const InputRule& ruleOf(const QObject* field) const;
 
     CalculatorHost host_;
     QGroupBox* coordinatesFrame_;
@@ -76,6 +78,7 @@ class CalculatorWindow : public QWidget {
     QRadioButton* normalForm_;
     QRadioButton* compressedForm_;
     QPushButton* writeButton_;
+    QLabel* reason_;
     QPushButton* closeButton_;
 };
 

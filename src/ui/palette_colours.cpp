@@ -1,5 +1,9 @@
 #include "ui/palette_colours.h"
 
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyleOptionButton>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -26,6 +30,44 @@ double luminance(const QColor& colour) {
            0.0722 * channel(rgb.blueF());
 }
 
+// The darkest and the lightest colour a push button's style paints under its text, in each state
+// the button can show. Styles shade the face themselves: Fusion paints a gradient lighter than
+// the palette's Button colour, which a dark palette's colours must be judged on.
+std::pair<QColor, QColor> paintedFace(const QPushButton* button, const QPalette& palette,
+                                      QPalette::ColorGroup group) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.palette = palette;
+    option.palette.setCurrentColorGroup(group);
+    option.rect = QRect(QPoint(), button->size().expandedTo(button->sizeHint()));
+    const QStyle* style = button->style();
+    const QRect under = style->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    QColor darkest = Qt::white;
+    QColor lightest = Qt::black;
+    for (const QStyle::State shown : {QStyle::State_None, QStyle::State_MouseOver,
+                                      QStyle::State_HasFocus, QStyle::State_Sunken}) {
+        QStyleOptionButton drawn = option;
+        drawn.state = (option.state &
+                       ~(QStyle::State_MouseOver | QStyle::State_HasFocus | QStyle::State_Sunken)) |
+                      shown;
+        QImage face(option.rect.size(), QImage::Format_RGB32);
+        face.fill(palette.color(group, QPalette::Window));
+        QPainter painter(&face);
+        style->drawControl(QStyle::CE_PushButtonBevel, &drawn, &painter, button);
+        painter.end();
+        for (int y = under.top(); y <= under.bottom(); ++y) {
+            for (int x = under.left(); x <= under.right(); ++x) {
+                const QColor colour = face.pixel(x, y);
+                if (luminance(colour) < luminance(darkest))
+                    darkest = colour;
+                if (luminance(colour) > luminance(lightest))
+                    lightest = colour;
+            }
+        }
+    }
+    return {darkest, lightest};
+}
+
 QPalette::ColorRole textRoleOn(QPalette::ColorRole background) {
     for (const auto& [on, text] : kTextOn) {
         if (on == background)
@@ -49,13 +91,20 @@ QColor textColourFor(const QColor& background) {
 }
 
 QColor readableOn(const QColor& wanted, const QColor& background) {
-    const bool lighten = textColourFor(background) == QColor(Qt::white);
+    return readableOn(wanted, background, background);
+}
+
+QColor readableOn(const QColor& wanted, const QColor& darkest, const QColor& lightest) {
+    // Light text on a dark face must stand out from its lightest shade, dark text on a light
+    // face from its darkest.
+    const bool lighten = textColourFor(lightest) == QColor(Qt::white);
+    const QColor& nearest = lighten ? lightest : darkest;
     float hue = 0;
     float saturation = 0;
     float lightness = 0;
     wanted.toHsl().getHslF(&hue, &saturation, &lightness);
     QColor colour = wanted;
-    while (contrastRatio(colour, background) < kReadableContrast &&
+    while (contrastRatio(colour, nearest) < kReadableContrast &&
            (lighten ? lightness < 1 : lightness > 0)) {
         lightness =
             std::clamp(lightness + (lighten ? kLightnessStep : -kLightnessStep), 0.0F, 1.0F);
@@ -70,9 +119,14 @@ void setTextColour(QWidget* widget, std::optional<QColor> colour) {
     if (!colour)
         return;
     QPalette palette = widget->palette();
+    const auto* button = qobject_cast<const QPushButton*>(widget);
     for (const auto& [background, text] : kTextOn) {
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-            palette.setColor(group, text, readableOn(*colour, palette.color(group, background)));
+            const QColor plain = palette.color(group, background);
+            const auto [darkest, lightest] = button && background == QPalette::Button
+                                                 ? paintedFace(button, palette, group)
+                                                 : std::pair(plain, plain);
+            palette.setColor(group, text, readableOn(*colour, darkest, lightest));
         }
     }
     widget->setPalette(palette);

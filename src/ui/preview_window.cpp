@@ -244,16 +244,17 @@ void PreviewWindow::placeBesideOwner() {
     QSize wanted = size().boundedTo(room.size() - frame);
     const int rightRoom = room.right() - ownerFrame.right() - kGapToOwner - frame.width();
     const int leftRoom = ownerFrame.left() - room.left() - kGapToOwner - frame.width();
-    // The side where the whole window fits, else the roomier one, narrowed to what it has.
+    // The side where the whole window fits, else the roomier one.
     const bool right = rightRoom >= wanted.width() || rightRoom >= leftRoom;
     const int side = right ? rightRoom : leftRoom;
     int x = 0;
-    if (side >= minimumSizeHint().width()) {
-        wanted.setWidth(std::min(wanted.width(), side));
+    if (side >= wanted.width()) {
         x = right ? ownerFrame.right() + 1 + kGapToOwner
                   : ownerFrame.left() - kGapToOwner - frame.width() - wanted.width();
     } else {
-        // No room beside it: over the owner, at the screen's edge on the roomier side.
+        // Narrowed to the side's room it would hide bytes: it keeps the width of its content,
+        // as far as the screen has it, at the screen's edge on the roomier side, over as little
+        // of the owner as that allows.
         x = right ? room.right() + 1 - frame.width() - wanted.width() : room.left();
     }
     const int y = std::clamp(ownerFrame.top(), room.top(),

@@ -50,6 +50,8 @@ void SendController::send() {
     }
     plan_ = makeTransferPlan(image, sendTargetFor(normalised));
     next_ = 0;
+    sending_ = true;
+    wrote_ = false;
     runSteps();
 }
 
@@ -86,10 +88,12 @@ void SendController::runSteps() {
         if (outcomeOf(result) == SendOutcome::NotOpened)
             break;
     }
+    sending_ = false;
     emit finished();
 }
 
 void SendController::writeStep(const TransferStep& step) {
+    wrote_ = true;
     const Result<> started = port_.startWrite(step.bytes, [this](Result<> written) {
         if (written)
             runSteps();
@@ -117,6 +121,11 @@ void SendController::waitOutPause() {
 
 void SendController::fail(const std::string& reason) {
     abandonSend(port_, reason);
+    sending_ = false;
+    if (withoutMessages_) {
+        emit finished();
+        return;
+    }
     // The port is closed again, so the doctor sees it as the user will; /proc and the udev
     // rules take a moment to read, which the window does not wait for.
     auto findings = std::make_shared<std::vector<Finding>>();
@@ -125,11 +134,14 @@ void SendController::fail(const std::string& reason) {
         [explain = explain_, number = plan_.target.portNumber, findings] {
             *findings = explain(number);
         },
-        [this, reason, findings] {
+        [this, reason, findings, partly = wrote_] {
             const FailureReport report = failureReport(reason, *findings);
+            std::string below = report.findings;
+            if (partly)
+                below = std::string(kPartlySentMessage) + (below.empty() ? "" : "\n\n") + below;
             openMessageBox(window_,
                            {QStringLiteral("Zelvar"), QString::fromStdString(report.text),
-                            QMessageBox::NoIcon, QString::fromStdString(report.findings)},
+                            QMessageBox::NoIcon, QString::fromStdString(below)},
                            [this] { emit finished(); });
         });
 }

@@ -26,7 +26,8 @@ class SettingsForm;
 // pauses on a timer, so the window repaints and answers all the while. Nothing here sleeps or
 // runs events itself, so a modal dialog the user opens meanwhile runs its own loop, in which the
 // send keeps its pace. A failed step closes the port and shows the serial layer's words, with
-// what `explain` finds about the port below them.
+// what `explain` finds about the port below them, after a word that the tracker got only part
+// of its settings when bytes had gone out.
 class SendController : public QObject {
     Q_OBJECT
 
@@ -40,6 +41,11 @@ class SendController : public QObject {
     // Starts the send and returns; refused() or finished() follows.
     void send();
     bool portOpen() const { return port_.isOpen(); }
+    // From the first step of the plan until its last, or until a step fails.
+    bool sending() const { return sending_; }
+    // The send still runs to its end, but finished() then comes at once, with no message for a
+    // failure: the program is ending, and nobody is left to read it.
+    void finishWithoutMessages() { withoutMessages_ = true; }
 
   signals:
     // The settings could not be built and the user has closed the message.
@@ -62,6 +68,9 @@ class SendController : public QObject {
     PortExplainer explain_;
     TransferPlan plan_;
     std::size_t next_ = 0;
+    bool sending_ = false;
+    bool wrote_ = false;  // a write of this send reached the port
+    bool withoutMessages_ = false;
     QTimer pause_;
     std::chrono::steady_clock::time_point pauseEnd_;
 };

@@ -135,6 +135,18 @@ void SetupWindow::sendFinished() {
     if (focusWidget() == focusAtSend_)
         button->setFocus(Qt::OtherFocusReason);
     focusAtSend_ = nullptr;
+    if (endStatus_)
+        endProgram(*endStatus_);
+}
+
+void SetupWindow::endProgram(int exitCode) {
+    if (sender_->sending()) {
+        endStatus_ = exitCode;
+        sender_->finishWithoutMessages();
+        return;
+    }
+    close();
+    QCoreApplication::exit(exitCode);
 }
 
 void SetupWindow::showInstructions() {

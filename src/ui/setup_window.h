@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 #include "config/device_settings.h"
 #include "ports/system_ports_qt.h"
@@ -34,6 +35,11 @@ class SetupWindow : public QWidget {
     // or its inputs saved or loaded.
     CalculatorWindow* calculator();
 
+    // Ends the program with `exitCode`, for the system (logout, shutdown, `kill`). A send that
+    // runs is refused the end as the close box is refused it, and ends the program itself, with
+    // no message, once its last byte has gone: the tracker never keeps half its settings.
+    void endProgram(int exitCode);
+
   protected:
     // F1 anywhere in the window or the calculator opens the manual; the key goes on to the
     // control.
@@ -56,6 +62,8 @@ class SetupWindow : public QWidget {
     QPointer<MessageDialog> progress_;
     SendController* sender_ = nullptr;
     FileActions* files_ = nullptr;
+    // The exit status the program ends with once the send has ended.
+    std::optional<int> endStatus_;
     // Where the focus was once SEND was off (Load, when SEND had it); still there at the end of
     // the send, it goes to SEND.
     QPointer<QWidget> focusAtSend_;

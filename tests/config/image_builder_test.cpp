@@ -216,7 +216,7 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
 TEST(InputRules, CalculatorTakesSignsAndTheAxisHemispheres) {
     EXPECT_EQ(keep(CalculatorField::Latitude, "n-+45.3s0ew,x"), "N-+45.3S0");
     EXPECT_EQ(keep(CalculatorField::Longitude, "e-+9.w0ns"), "E-+9.W0");
-    EXPECT_EQ(keep(CalculatorField::Altitude, "-12.3456"), "-1234");
+    EXPECT_EQ(keep(CalculatorField::Altitude, "-12.3456m"), "-12.3");
 }
 
 // Digit masks show "_" and select their content on entry, except the acquisition timeout; the

@@ -42,6 +42,7 @@ TEST(CalculatePosition, GivesTheBeaconOrNamesWhatIsWrong) {
         {request("0.00.00", "45.30.60", kSec, kCompressed),
          "longitude \"45.30.60\" (Grad.Min.Sec): seconds", nullptr},
         {request("45.30.1x", "0.00.00", kCent, kNormal), "hundredths", nullptr},
+        {request("45.30.15n", "0.00.00", kCent, kNormal), "goes in front: N45.30.15", nullptr},
         {request("91.00.00", "0.00.00", kCent, kNormal), "90", nullptr},
         {request("0045.30.15", "0.00.00", kSec, kNormal), "too many", nullptr},
         {request(".30.15", "0.00.00", kCent, kNormal), "degrees", nullptr},

@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 
 #include "../files/cfg_test_support.h"
@@ -195,6 +197,21 @@ const DoctorCase kCases[] = {
         {kLocked, lock("4242\nzelvar-cli\n"), runs(4242, "zelvar-cli", "/dev/ttyUSB0")},
         {{K::HeldByProcess, false}, {K::HeldByLock, true}},
         "cannot be used:\n- /dev/ttyUSB0 is open in zelvar-cli (PID 4242) as well", "kill 4242"),
+    // Another SEND, of the window or of zelvar-cli, is waited for: ending it would leave the
+    // tracker with part of its settings.
+    row("AnotherWindowSending", "#1", {kBusy, runs(4242, "zelvar-config", "/dev/ttyUSB0")},
+        {{K::SendingNow, true}},
+        "/dev/ttyUSB0 is in use by zelvar-config (PID 4242), which is sending settings to the "
+        "tracker: wait until it has finished"),
+    row("AnotherWindowSendingSeenByRoot", "#1",
+        {kLocked, lock("4242\n"), runs(4242, "zelvar-config", "/dev/ttyUSB0")},
+        {{K::SendingNow, true}}, "in use by zelvar-config (PID 4242)"),
+    row("ZelvarCliSendingUnseen", "#1",
+        {kLocked, lock("4243\n"), runs(4243, "zelvar-cli"),
+         put("/proc/4243/cmdline", std::string("zelvar-cli\0--quiet\0send\0a.cfg\0", 30))},
+        {{K::SendingNow, true}},
+        "LCK..ttyUSB0 shows that zelvar-cli (PID 4243) is sending settings to the tracker on "
+        "/dev/ttyUSB0"),
     row("LockNamingThisSession", "#1", {kLocked, kInASession, lock("4194302\n")},
         {{K::HeldByProcess, false}, {K::HeldByLock, true}}, "names sshd (PID 4194302)", kRmLock),
     row("LockedWithoutALockFile", "#1", {kLocked}, {{K::HeldByLock, true}},
@@ -269,6 +286,40 @@ TEST(PortDoctor, FindsWhatStopsSend) {
                   std::ranges::none_of(c.found, [](auto f) { return f.second; }));
         EXPECT_NE(text.find(c.text), std::string::npos) << text;
         EXPECT_EQ(diagnosis.findings.empty() ? "" : diagnosis.findings.back().fix, c.fix);
+    }
+}
+
+// The manual quotes the doctor word for word, fix included.
+TEST(PortDoctor, IsQuotedByTheManual) {
+    std::ifstream file(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf", std::ios::binary);
+    const std::string manual{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_FALSE(manual.empty());
+    auto inRtf = [](const std::string& text) {
+        std::string escaped;
+        for (char c : text) {
+            if (c == '\\' || c == '{' || c == '}')
+                escaped += '\\';
+            escaped += c;
+        }
+        return escaped;
+    };
+    const std::pair<const char*, std::vector<Step>> quoted[] = {
+        {"#1", {kRefused, kOutOfGroup}},
+        {"#1", {kRefused, [](S s) { s.user.groups = {1000}; }}},
+        {"#3", {kRefused, kOutOfGroup, [](S s) { s.devices["/dev/ttyS0"].mode = 0600; }}}};
+    for (const auto& [target, setUp] : quoted) {
+        FakeSystem system;
+        for (const char* path : {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"})
+            system.device(path);
+        for (const Step& step : setUp)
+            step(system);
+        const Diagnosis diagnosis =
+            diagnosePortNumber(system, kLinuxPorts, std::stoi(target + 1), Platform::Linux);
+        ASSERT_FALSE(diagnosis.findings.empty()) << target;
+        const Finding& finding = diagnosis.findings.front();
+        EXPECT_NE(manual.find('"' + inRtf(finding.text) + '"'), std::string::npos) << finding.text;
+        EXPECT_NE(manual.find("{\\f1 " + inRtf(finding.fix) + "}"), std::string::npos)
+            << finding.fix;
     }
 }
 

@@ -2,8 +2,11 @@
 // window's symbol and table.
 #include "ui/calculator_window.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QWindow>
 
@@ -72,8 +75,8 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
         EXPECT_EQ(textOf(name), QStringLiteral("00.00.00") + kept) << name;
     }
     field("txtAlt")->setEnabled(true);
-    appendTo("txtAlt", "a.-5");
-    EXPECT_EQ(field("txtAlt")->text(), "0-5");
+    appendTo("txtAlt", "a,.-5");
+    EXPECT_EQ(field("txtAlt")->text(), "0.-5");
     field("txtLng")->setText("0.00.00");
     QLineEdit* lat = field("txtLat");
     lat->setText("45.30.159");
@@ -96,24 +99,88 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
     EXPECT_EQ(frameCaption(), "Lat / Lon coordinates [+/-Grad.Min.Sec]");
 }
 
-// Text that came without a key release (pasted, loaded) or an impossible symbol writes nothing.
+// Whichever way text reaches a coordinate, typed, pasted with the mouse, dropped or composed by
+// an input method, it passes the field's rule and Write follows it, saying why when it is off.
+TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
+    QLineEdit* latitude = field("txtLat");
+    const QLabel* reason = control<QLabel>("lblWriteReason");
+    QMimeData dropped;
+    const std::pair<const char*, std::function<void(const QString&)>> ways[] = {
+        {"typed", [&](const QString& text) { typeInto("txtLat", text); }},
+        {"pasted",
+         [&](const QString& text) {
+             QGuiApplication::clipboard()->setText(text);
+             latitude->selectAll();
+             latitude->paste();
+         }},
+        {"dropped",
+         [&](const QString& text) {
+             latitude->clear();
+             dropped.setText(text);
+             QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+             QApplication::sendEvent(latitude, &enter);
+             QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {},
+                             QEvent::Drop);
+             QApplication::sendEvent(latitude, &drop);
+         }},
+        {"composed", [&](const QString& text) {
+             latitude->selectAll();
+             QInputMethodEvent composed;
+             composed.setCommitString(text);
+             QApplication::sendEvent(latitude, &composed);
+         }}};
+    for (const auto& [way, enter] : ways) {
+        enter("4x5.30.15n");
+        EXPECT_EQ(latitude->text(), "45.30.15N") << way;
+        EXPECT_FALSE(writeButton()->isEnabled()) << way;
+        EXPECT_TRUE(reason->text().contains("goes in front: N45.30.15"))
+            << reason->text().toStdString();
+        EXPECT_EQ(writeButton()->toolTip(), reason->text()) << way;
+        enter("n45.30.15");
+        EXPECT_TRUE(writeButton()->isEnabled()) << way;
+        EXPECT_EQ(reason->text(), "") << way;
+    }
+    // A long text is cut in the middle; the reason keeps to the room below the buttons, and the
+    // window keeps its size.
+    const QSize size = calculator->size();
+    typeInto("txtLat", QString(300, '4'));
+    QCoreApplication::processEvents();
+    EXPECT_LE(reason->text().size(), 110);
+    EXPECT_GE(reason->height(), reason->heightForWidth(reason->width()));
+    EXPECT_TRUE(calculator->rect().contains(reason->geometry()));
+    EXPECT_EQ(calculator->size(), size);
+}
+
+// Text the program writes (a load) turns Write off too when it is no coordinate; an impossible
+// symbol writes nothing and says why.
 TEST_F(Calculator, RefusedWritesChangeNothing) {
-    const std::tuple<const char*, const char*, QString> refused[] = {
-        {"pasted", "0.00.00", ">"},
-        {"0.00.00", "0.00.00", ""},
-        {"0.00.00", "0.00.00", QString(QChar(0x20AC))}};
+    const std::tuple<const char*, QString, bool, const char*> refused[] = {
+        {"loaded text", ">", false, "Latitude \"loaded text\" is no Grad.Min.Cent coordinate"},
+        {"0.00.00", "", true, "Nothing written: the symbol must be one character"},
+        {"0.00.00", QString(QChar(0x20AC)), true, "Nothing written: the symbol"}};
     const QString before = beacon->text();
-    for (const auto& [latitude, longitude, badSymbol] : refused) {
+    for (const auto& [latitude, badSymbol, writable, why] : refused) {
         field("txtLat")->setText(latitude);
-        field("txtLng")->setText(longitude);
         field("txtAlt")->setText("-10");
         useSymbol(badSymbol);
+        EXPECT_EQ(writeButton()->isEnabled(), writable) << latitude;
         writeButton()->click();
-        EXPECT_EQ(beacon->text(), before) << latitude << " " << longitude;
+        EXPECT_EQ(beacon->text(), before) << latitude;
         EXPECT_FALSE(beaconMarked());
         EXPECT_EQ(field("txtAlt")->text(), "-10");
+        EXPECT_TRUE(control<QLabel>("lblWriteReason")->text().startsWith(why))
+            << control<QLabel>("lblWriteReason")->text().toStdString();
     }
-    EXPECT_FALSE(writeButton()->isEnabled());
+}
+
+// The altitude is read with its decimals, typed as loaded: 300.4 m are 986 ft, not 3004 m.
+TEST_F(Calculator, TypedAltitudesKeepTheirDecimals) {
+    control<QCheckBox>("chkAlt")->setChecked(true);
+    control<QRadioButton>("optLLtoNorm")->click();
+    typeInto("txtAlt", "300.4");
+    EXPECT_EQ(textOf("txtAlt"), "300.4");
+    writeButton()->click();
+    EXPECT_TRUE(beacon->text().endsWith("/A=000986")) << beacon->text().toStdString();
 }
 
 TEST_F(Calculator, ClosingHidesAndUnmarksTheBeacon) {

@@ -2,6 +2,7 @@
 // the user types, never writing into it.
 #include <QAccessible>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "setup_window_support.h"
@@ -54,10 +55,8 @@ class PreviewTest : public testing::SetupWindowTest {
 TEST_F(PreviewTest, ShowsTheBytesSendWritesAndFollowsEveryEdit) {
     PreviewWindow* preview = openWithCtrlP();
     ASSERT_TRUE(preview->isVisible());
-    // Beside the main window and on the screen, narrowed to the room there; smaller still if
-    // the user wants.
+    // On the screen; smaller if the user wants.
     EXPECT_TRUE(preview->screen()->availableGeometry().contains(preview->frameGeometry()));
-    EXPECT_FALSE(preview->frameGeometry().intersects(window->frameGeometry()));
     EXPECT_LE(preview->minimumSizeHint().width(), 400);
     EXPECT_LE(preview->minimumSizeHint().height(), 300);
     EXPECT_TRUE(showsWhatSendWrites());
@@ -90,6 +89,20 @@ TEST_F(PreviewTest, ShowsTheBytesSendWritesAndFollowsEveryEdit) {
     EXPECT_EQ(window->findChildren<PreviewWindow*>().size(), 1);
     window->close();
     EXPECT_FALSE(preview->isVisible());
+}
+
+// The preview opens as wide as its content where the screen has the room, every column of the
+// bytes in view: beside the main window where that side has the room, else over as little of it
+// as the screen allows. Beside a main window at the left edge of this 800 pixel screen there are
+// some 500 pixels, room for 10 of the 16 columns.
+TEST_F(PreviewTest, OpensAsWideAsItsContentWhereTheScreenHasIt) {
+    const QRect screen = window->screen()->availableGeometry();
+    window->move(screen.topLeft());
+    PreviewWindow* preview = openWithCtrlP();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(screen.contains(preview->frameGeometry()));
+    EXPECT_EQ(preview->frameGeometry().right(), screen.right());
+    EXPECT_EQ(bytesView()->horizontalScrollBar()->maximum(), 0) << "columns out of view";
 }
 
 TEST_F(PreviewTest, NamesTheFailingFieldReadsTheBeaconAndShowsMarkupAsItStands) {

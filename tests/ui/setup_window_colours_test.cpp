@@ -1,5 +1,8 @@
 // Colours the window sets itself, in a light and a dark palette: every text reads well on what it
 // is drawn on, also after the desktop switches palettes.
+#include <algorithm>
+#include <map>
+
 #include "setup_window_support.h"
 #include "ui/palette_colours.h"
 
@@ -22,7 +25,9 @@ TEST(ReadableColours, ReachTheContrastAndKeepTheirHue) {
         }
         EXPECT_GE(contrastRatio(textColourFor(background), background), kReadableContrast);
     }
+    // WCAG's own reference values.
     EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21, 1e-9);
+    EXPECT_NEAR(contrastRatio(QColor(255, 0, 0), Qt::white), 4.0, 0.005);
 }
 
 class SetupColours : public testing::SetupWindowTest {
@@ -76,6 +81,51 @@ TEST_F(SetupColours, EveryTextReadsWellInTheLightAndTheDarkPalette) {
     EXPECT_EQ(unreadableOn(light), QStringList()) << "light";
     EXPECT_EQ(unreadableOn(dark), QStringList()) << "dark";
     EXPECT_EQ(unreadableOn(light), QStringList()) << "light again";
+}
+
+// A style paints its own face under a button's text: Fusion a gradient lighter than the
+// palette's Button colour in a dark palette. Each coloured text is measured against the face
+// as painted, in every row its letters reach.
+TEST_F(SetupColours, ButtonTextsReadWellOnTheFaceThatIsPainted) {
+    typeInto("edGpsAcqTime", "0");
+    typeInto("edComm", "7");
+    QWidget* port = control<QWidget>("cmdPortDevice");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return port->accessibleName().contains("no such port"); }));
+    auto near = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) < 24 && std::abs(a.green() - b.green()) < 24 &&
+               std::abs(a.blue() - b.blue()) < 24;
+    };
+    for (const QColor face : {QColor(41, 44, 48), QColor(53, 53, 53), QColor(239, 239, 239)}) {
+        QApplication::setPalette(QPalette(face));
+        ASSERT_EQ(unreadableOn(QPalette(face)), QStringList()) << "the colours are chosen again";
+        for (const char* name : {"cmdPortDevice", "cmdLatLon"}) {
+            QWidget* button = control<QWidget>(name);
+            const QColor text = button->palette().color(QPalette::ButtonText);
+            const QImage painted = button->grab().toImage();
+            int rows = 0;
+            double worst = 21;
+            for (int y = 0; y < painted.height(); ++y) {
+                // A row the letters' cores reach (their edges are softened), on the row's
+                // commonest colour.
+                std::map<QRgb, int> counts;
+                bool letters = false;
+                for (int x = 0; x < painted.width(); ++x) {
+                    ++counts[painted.pixel(x, y)];
+                    letters = letters || near(painted.pixel(x, y), text);
+                }
+                if (!letters)
+                    continue;
+                ++rows;
+                const QRgb rowFace =
+                    std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)
+                        ->first;
+                worst = std::min(worst, contrastRatio(text, rowFace));
+            }
+            const std::string where = std::string(name) + " on " + face.name().toStdString();
+            EXPECT_GT(rows, 0) << where;
+            EXPECT_GE(worst, kReadableContrast) << where;
+        }
+    }
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 #include <QAccessible>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QFileInfo>
 #include <QMainWindow>
+#include <QProcess>
 #include <QWindow>
+#include <csignal>
 
 #include "../ports/pty_far_end.h"
 #include "config/config_image.h"
@@ -11,6 +14,7 @@
 #include "transfer/block_framing.h"
 #include "ui/message_dialog.h"
 #include "ui/send_controller.h"
+#include "ui/termination_requests.h"
 
 namespace zelvar {
 namespace {
@@ -152,10 +156,121 @@ TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
     EXPECT_EQ(modals.boxes[0].title, "Zelvar");
     EXPECT_EQ(modals.boxes[0].text.toStdString(),
               "Write failed on " + line->path() + ": Input/output error");
+    EXPECT_TRUE(modals.boxes[0].informativeText.startsWith(
+        "The port is closed again, and the tracker got only part of its settings."))
+        << modals.boxes[0].informativeText.toStdString();
     EXPECT_FALSE(window->findChild<SendController*>()->portOpen());
     EXPECT_TRUE(progressShown());
     EXPECT_EQ(progress()->info()->text(), "\nSending data on COM3.....");
     EXPECT_TRUE(window->close());
+}
+
+// The lock file the serial layer keeps for `device` while the port is open; empty when none.
+QString lockFileOf(const std::string& device) {
+    const QString name = QString::fromStdString(device).mid(5).replace('/', '_');
+    for (const char* folder : {"/var/lock", "/run/lock", "/tmp", "/var/tmp"}) {
+        const QString path = QStringLiteral("%1/LCK..%2").arg(folder, name);
+        if (QFileInfo::exists(path))
+            return path;
+    }
+    return {};
+}
+
+// The system asks the program to end (logout, shutdown, kill, Ctrl+C in its terminal), here from
+// the event loop the program runs in.
+class SetupEnd : public SetupSend {
+  protected:
+    SetupEnd() {
+        QObject::connect(&requests_, &TerminationRequests::received, window.get(),
+                         [this](int signal) { window->endProgram(128 + signal); });
+        safety_.setSingleShot(true);
+        QObject::connect(&safety_, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
+    }
+    // The program's run, `signal` raised `after` its start: its exit status.
+    int runUntilEnd(int signal, std::chrono::milliseconds after, std::function<void()> atRequest) {
+        QTimer::singleShot(after, [signal, atRequest = std::move(atRequest)] {
+            atRequest();
+            std::raise(signal);
+        });
+        safety_.start(8000);
+        return QApplication::exec();
+    }
+
+  private:
+    TerminationRequests requests_;
+    QTimer safety_;
+};
+
+// Mid-send the request waits, as the close box does: the tracker gets all its settings, the port
+// and its lock are let go, and the program ends without a message.
+TEST_F(SetupEnd, ARequestDuringSendEndsTheProgramOnceTheSendHasEnded) {
+    auto* sender = window->findChild<SendController*>();
+    typeInto("edComm", "3");
+    line->listen();
+    click("cmdSend");
+    bool openAtRequest = false;
+    QString lock;
+    const int status = runUntilEnd(SIGTERM, std::chrono::milliseconds(450), [&] {
+        openAtRequest = sender->portOpen();
+        lock = lockFileOf(line->path());
+    });
+    EXPECT_EQ(status, 128 + SIGTERM);
+    ASSERT_TRUE(openAtRequest);
+    const std::optional<TransferReport> arrived = line->transfer();
+    ASSERT_TRUE(arrived);
+    EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
+    EXPECT_EQ(arrived->bytes.size(), kWireSize);
+    EXPECT_FALSE(sender->portOpen());
+    EXPECT_FALSE(lock.isEmpty()) << "the serial layer locks the port";
+    EXPECT_FALSE(QFileInfo::exists(lock));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(modals.boxes.empty());
+}
+
+// A send that fails after the request ends the program too, without a message.
+TEST_F(SetupEnd, ASendThatFailsAfterTheRequestEndsTheProgramWithoutAMessage) {
+    typeInto("edComm", "3");
+    click("cmdSend");
+    QTimer::singleShot(600, [this] { line->closeMaster(); });
+    EXPECT_EQ(runUntilEnd(SIGTERM, std::chrono::milliseconds(450), [] {}), 128 + SIGTERM);
+    EXPECT_FALSE(window->findChild<SendController*>()->portOpen());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(modals.boxes.empty());
+}
+
+// With no send running the program ends at once, whichever request it is.
+TEST_F(SetupEnd, ARequestWithoutASendEndsTheProgramAtOnce) {
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM}) {
+        window->show();
+        const auto asked = std::chrono::steady_clock::now();
+        EXPECT_EQ(runUntilEnd(signal, std::chrono::milliseconds(0), [] {}), 128 + signal);
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
+        EXPECT_FALSE(window->isVisible());
+    }
+}
+
+// Another program sending on the port (a second window, or zelvar-cli send as here) is what the
+// serial layer's "Permission error while locking the device" means: SEND says so, and offers no
+// command that would end that send half-way.
+TEST_F(SetupSend, AnotherSendOnThePortIsWaitedForNotEnded) {
+    testing::FreshCurrentFolder folder;
+    QProcess other;
+    other.start(ZELVAR_CLI, {"defaults", "-o", "Zelvar.cfg"});
+    ASSERT_TRUE(other.waitForFinished());
+    other.start(ZELVAR_CLI,
+                {"send", "Zelvar.cfg", "--device", QString::fromStdString(line->path())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !lockFileOf(line->path()).isEmpty(); }, 5000));
+    sendAndWait();
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    const testing::SeenBox& box = modals.boxes.front();
+    EXPECT_TRUE(box.text.contains(QStringLiteral("zelvar-cli (PID %1)").arg(other.processId())))
+        << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains("is sending settings to the tracker: wait until it has finished"))
+        << box.text.toStdString();
+    EXPECT_FALSE((box.text + box.informativeText).contains("kill"))
+        << box.informativeText.toStdString();
+    ASSERT_TRUE(other.waitForFinished());
+    EXPECT_EQ(other.exitCode(), 0) << other.readAllStandardError().toStdString();
 }
 
 // What fails before a byte is sent: the build (the failing field gets the focus, and an earlier

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <csignal>
+
+namespace zelvar {
+
+// Turns the system's requests to end the program (SIGTERM at logout, shutdown or `kill`, SIGHUP
+// when its terminal goes, SIGINT for Ctrl+C there) into a signal from the event loop, so that the
+// program ends the way it chooses instead of dying half-way. The handler only writes the
+// signal's number into a pipe, the one thing that is safe there; the window's thread reads it.
+// One at a time; the previous handlers come back when it goes.
+class TerminationRequests : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit TerminationRequests(QObject* parent = nullptr);
+    ~TerminationRequests() override;
+    TerminationRequests(const TerminationRequests&) = delete;
+    TerminationRequests& operator=(const TerminationRequests&) = delete;
+
+  signals:
+    // `signal` is SIGTERM, SIGHUP or SIGINT.
+    void received(int signal);
+
+  private:
+    void readRequests();
+
+    int pipe_[2] = {-1, -1};
+    struct sigaction previous_[3] = {};
+};
+
+}  // namespace zelvar
