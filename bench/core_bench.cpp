@@ -2,9 +2,9 @@
 
 #include <sstream>
 
+#include "cfg/cfg_reader.h"
+#include "cfg/cfg_writer.h"
 #include "config/config_image.h"
-#include "files/cfg_reader.h"
-#include "files/cfg_writer.h"
 
 namespace zelvar {
 namespace {

@@ -2,8 +2,8 @@
 #include <memory>
 #include <optional>
 
+#include "cfg/cfg_writer.h"
 #include "command.h"
-#include "files/cfg_writer.h"
 #include "settings_file.h"
 
 namespace zelvar::cli {

@@ -6,7 +6,7 @@
 #include "command.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
-#include "ports/system_ports_qt.h"
+#include "serial/system_ports.h"
 
 namespace zelvar::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include "common/ascii.h"
 #include "config/device_settings.h"
 #include "ports/diagnosis_format.h"
-#include "ports/system_ports_qt.h"
+#include "serial/system_ports.h"
 
 namespace zelvar::cli {
 

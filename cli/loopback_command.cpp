@@ -8,8 +8,8 @@
 #include "common/ascii.h"
 #include "far_end.h"
 #include "ports/diagnosis_format.h"
-#include "ports/qt_serial_port_qt.h"
-#include "ports/system_ports_qt.h"
+#include "serial/qt_serial_port.h"
+#include "serial/system_ports.h"
 #include "transfer/send_sequence.h"
 #include "transfer/transfer_report_format.h"
 

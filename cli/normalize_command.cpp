@@ -3,9 +3,9 @@
 #include <optional>
 #include <ostream>
 
+#include "cfg/cfg_writer.h"
 #include "command.h"
 #include "common/ascii.h"
-#include "files/cfg_writer.h"
 #include "settings_file.h"
 
 namespace zelvar::cli {

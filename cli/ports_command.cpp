@@ -4,7 +4,7 @@
 
 #include "command.h"
 #include "ports/port_list_format.h"
-#include "ports/system_ports_qt.h"
+#include "serial/system_ports.h"
 
 namespace zelvar::cli {
 namespace {

@@ -9,8 +9,8 @@
 #include "common/ascii.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
-#include "ports/qt_serial_port_qt.h"
-#include "ports/system_ports_qt.h"
+#include "serial/qt_serial_port.h"
+#include "serial/system_ports.h"
 #include "settings_file.h"
 #include "transfer/send_sequence.h"
 

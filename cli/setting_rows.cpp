@@ -3,9 +3,9 @@
 #include <iomanip>
 #include <ostream>
 
+#include "cfg/cfg_encoding.h"
 #include "common/ascii.h"
 #include "config/image_description.h"
-#include "files/cfg_encoding.h"
 
 namespace zelvar::cli {
 namespace {

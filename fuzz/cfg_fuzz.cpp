@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "files/cfg_reader.h"
-#include "files/cfg_writer.h"
+#include "cfg/cfg_reader.h"
+#include "cfg/cfg_writer.h"
 
 namespace {
 

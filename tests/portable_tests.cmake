@@ -4,7 +4,7 @@ set(ZELVAR_PORTABLE_TESTS
     config/advice_test.cpp
     config/aprs_symbols_test.cpp
     config/image_builder_test.cpp
-    files/cfg_reader_test.cpp
+    cfg/cfg_reader_test.cpp
     geo/coordinate_reading_test.cpp
     geo/position_calculation_test.cpp
     transfer/send_sequence_test.cpp

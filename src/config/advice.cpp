@@ -5,11 +5,11 @@
 #include <optional>
 #include <utility>
 
+#include "cfg/cfg_encoding.h"
 #include "config/config_image.h"
 #include "config/input_rules.h"
 #include "config/sent_address.h"
 #include "config/text_number.h"
-#include "files/cfg_encoding.h"
 
 namespace zelvar {
 namespace {

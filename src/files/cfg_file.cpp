@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <fstream>
 
+#include "cfg/cfg_writer.h"
 #include "files/atomic_file.h"
-#include "files/cfg_writer.h"
 #include "files/regular_file.h"
 
 namespace zelvar {

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "cfg/cfg_reader.h"
 #include "common/result.h"
 #include "config/device_settings.h"
-#include "files/cfg_reader.h"
 
 namespace zelvar {
 

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <vector>
 
-#include "ports/system_ports_qt.h"
+#include "serial/system_ports.h"
 
 class QActionGroup;
 class QMenu;

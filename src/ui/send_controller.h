@@ -10,7 +10,7 @@
 
 #include "config/config_image.h"
 #include "ports/port_finding.h"
-#include "ports/qt_serial_port_qt.h"
+#include "serial/qt_serial_port.h"
 #include "transfer/transfer_plan.h"
 
 class QWidget;

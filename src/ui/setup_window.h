@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "config/device_settings.h"
-#include "ports/system_ports_qt.h"
+#include "serial/system_ports.h"
 
 namespace zelvar {
 

@@ -6,11 +6,11 @@
 
 #include "../config/settings_support.h"
 #include "../files/cfg_test_support.h"
+#include "cfg/cfg_writer.h"
 #include "cli_run.h"
 #include "config/advice_json.h"
 #include "config/config_image.h"
 #include "files/cfg_file.h"
-#include "files/cfg_writer.h"
 
 namespace zelvar {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cfg/cfg_encoding.h"
 #include "common/ascii.h"
-#include "files/cfg_encoding.h"
 
 namespace zelvar {
 namespace {

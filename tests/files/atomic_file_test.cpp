@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "../config/settings_support.h"
+#include "cfg/cfg_layout.h"
 #include "cfg_test_support.h"
 #include "files/cfg_file.h"
-#include "files/cfg_layout.h"
 
 namespace zelvar {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "../config/settings_support.h"
 #include "../files/cfg_test_support.h"
-#include "files/cfg_writer.h"
+#include "cfg/cfg_writer.h"
 #include "setup_window_support.h"
 #include "transfer/send_preview.h"
 #include "ui/calculator_window.h"

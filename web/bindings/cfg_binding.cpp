@@ -3,9 +3,9 @@
 
 #include <sstream>
 
-#include "files/cfg_layout.h"
-#include "files/cfg_reader.h"
-#include "files/cfg_writer.h"
+#include "cfg/cfg_layout.h"
+#include "cfg/cfg_reader.h"
+#include "cfg/cfg_writer.h"
 #include "js_values.h"
 
 namespace zelvar::web {

@@ -3,9 +3,9 @@
 #include <tuple>
 #include <vector>
 
+#include "cfg/cfg_encoding.h"
 #include "common/utf8.h"
 #include "config/input_rules.h"
-#include "files/cfg_encoding.h"
 
 namespace zelvar::web {
 namespace {

@@ -1,11 +1,11 @@
-#include "ports/qt_serial_port_qt.h"
+#include "serial/qt_serial_port.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <numeric>
 
-#include "pty_far_end.h"
+#include "../ports/pty_far_end.h"
 #include "transfer/block_framing.h"
 #include "transfer/send_sequence.h"
 

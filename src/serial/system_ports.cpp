@@ -1,10 +1,10 @@
-#include "ports/system_ports_qt.h"
+#include "serial/system_ports.h"
 
 #include <QSerialPortInfo>
 
 #include "ports/host_port_system.h"
-#include "ports/serial_layer_port_system_qt.h"
 #include "ports/stable_device_names.h"
+#include "serial/serial_layer_port_system.h"
 
 namespace zelvar {
 namespace {

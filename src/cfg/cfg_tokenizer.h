@@ -5,8 +5,8 @@
 #include <string>
 #include <tl/expected.hpp>
 
-#include "files/cfg_encoding.h"
-#include "files/cfg_item.h"
+#include "cfg/cfg_encoding.h"
+#include "cfg/cfg_item.h"
 
 namespace zelvar {
 

@@ -1,4 +1,4 @@
-#include "ports/serial_layer_port_system_qt.h"
+#include "serial/serial_layer_port_system.h"
 
 #include <QSerialPort>
 

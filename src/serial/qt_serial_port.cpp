@@ -1,4 +1,4 @@
-#include "ports/qt_serial_port_qt.h"
+#include "serial/qt_serial_port.h"
 
 #include <QDeadlineTimer>
 #include <cerrno>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "common/ascii.h"
-#include "ports/system_ports_qt.h"
+#include "serial/system_ports.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -1,8 +1,8 @@
-#include "files/cfg_tokenizer.h"
+#include "cfg/cfg_tokenizer.h"
 
 #include <cstdio>
 
-#include "files/cfg_layout.h"
+#include "cfg/cfg_layout.h"
 
 namespace zelvar {
 namespace {

@@ -1,13 +1,13 @@
-#include "files/cfg_reader.h"
+#include "cfg/cfg_reader.h"
 
 #include <optional>
 #include <vector>
 
+#include "cfg/cfg_encoding.h"
+#include "cfg/cfg_layout.h"
+#include "cfg/cfg_tokenizer.h"
 #include "common/ascii.h"
 #include "config/text_number.h"
-#include "files/cfg_encoding.h"
-#include "files/cfg_layout.h"
-#include "files/cfg_tokenizer.h"
 
 namespace zelvar {
 namespace {

@@ -1,4 +1,4 @@
-#include "files/cfg_item.h"
+#include "cfg/cfg_item.h"
 
 #include <cstdint>
 #include <limits>

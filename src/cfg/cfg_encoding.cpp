@@ -1,4 +1,4 @@
-#include "files/cfg_encoding.h"
+#include "cfg/cfg_encoding.h"
 
 #include <cstdio>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "files/cfg_reader.h"
+#include "cfg/cfg_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "../config/settings_support.h"
-#include "cfg_test_support.h"
+#include "../files/cfg_test_support.h"
+#include "cfg/cfg_layout.h"
+#include "cfg/cfg_writer.h"
 #include "config/config_image.h"
 #include "config/image_decoder.h"
 #include "config/text_number.h"
-#include "files/cfg_layout.h"
-#include "files/cfg_writer.h"
 
 namespace zelvar {
 namespace {

@@ -1,14 +1,14 @@
-#include "files/cfg_writer.h"
+#include "cfg/cfg_writer.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 
+#include "cfg/cfg_encoding.h"
+#include "cfg/cfg_layout.h"
 #include "common/ascii.h"
 #include "config/config_image.h"
 #include "config/text_number.h"
-#include "files/cfg_encoding.h"
-#include "files/cfg_layout.h"
 
 namespace zelvar {
 namespace {
