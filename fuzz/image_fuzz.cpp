@@ -9,6 +9,7 @@
 
 #include "config/advice.h"
 #include "config/config_image.h"
+#include "config/fields.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto image = std::make_unique<ConfigImage>();
     image->fill(0xA5);
     const BuildResult result = buildConfigImage(settings, *image);
-    if (std::any_of(image->begin() + image_offset::kSpare, image->end(),
+    if (std::any_of(image->begin() + static_cast<std::ptrdiff_t>(spareOffset()), image->end(),
                     [](std::uint8_t byte) { return byte != 0; })) {
         std::abort();
     }

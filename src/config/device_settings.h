@@ -48,7 +48,7 @@ struct CalculatorInputs {
     bool operator==(const CalculatorInputs&) const = default;
 };
 
-// Puts the factory defaults into every field, in the tracker's documented order.
+// Puts the factory defaults into every field.
 void applyDefaults(DeviceSettings& settings);
 DeviceSettings defaultSettings();
 
@@ -100,6 +100,9 @@ Field speedTableField(int band);
 // The text a field holds, or null for the flags and list indexes.
 std::string* fieldText(DeviceSettings& settings, Field field);
 const std::string* fieldText(const DeviceSettings& settings, Field field);
+// The number a flag or list holds, or null for the texts.
+int* fieldNumber(DeviceSettings& settings, Field field);
+const int* fieldNumber(const DeviceSettings& settings, Field field);
 
 // "MyCall", "SpeedTable[3]", ...
 std::string_view fieldName(Field field);

@@ -49,8 +49,9 @@ TEST(CfgReader, GeneratedRecordsSurviveBuildDecodeSaveAndLoad) {
                                      << settings.aprsPath << "' to '" << settings.destCall << "'";
             ASSERT_TRUE(sameFields(again, before));
         }
-        ASSERT_EQ(decodeImage(image).gpsless, image[image_offset::kGpsAcqTime] == 0);
-        ASSERT_EQ(decodeImage(image).txDelayFlags, image[image_offset::kTxDelay]);
+        ASSERT_EQ(decodeImage(image).gpsless, image[fieldRow(Field::GpsAcqTime).image.offset] == 0);
+        ASSERT_EQ(decodeImage(image).txDelayFlags,
+                  image[fieldRow(Field::NumFlagsAuto).image.offset]);
 
         const CalculatorInputs calculator{coordinate(9),      coordinate(9),
                                           generator.below(3), coordinate(6),
@@ -263,7 +264,7 @@ TEST(CfgReader, ReadsNoFurtherThanItsLimit) {
             item.clear();
         }
     }
-    ASSERT_LE(file.size(), kMaxCfgReadBytes);
+    ASSERT_LE(file.size(), maxCfgReadBytes());
     std::istringstream in(file + "tail");
     DeviceSettings s = defaultSettings();
     CalculatorInputs c;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config/config_image.h"
+#include "config/fields.h"
 #include "config/image_decoder.h"
 #include "config/input_rules.h"
 #include "config/settings_diff.h"
@@ -147,7 +148,7 @@ TEST(ImageBuilder, StopsAtTheFailingStepAndKeepsEarlierWriteBacks) {
 // The decoder on generated images, whose spare bytes stay zero: CfgReader.GeneratedRecords...
 TEST(ImageDecoder, CountsTheSpareBytesInUse) {
     ConfigImage image{};
-    image[image_offset::kSpare] = 1;
+    image[spareOffset()] = 1;
     image[kImageSize - 1] = 0xFF;
     EXPECT_EQ(decodeImage(image).spareNonZero, 2);
 }
