@@ -177,6 +177,11 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
         {mark + edited(comment, "\"Caf\xE9\""),
          "Item 19 (line 9, Comment): the byte 0xE9 is no UTF-8",
          {}},
+        // "i" in two bytes, a form UTF-8 forbids: read as "i", it would slip past a check of the
+        // bytes for "i".
+        {mark + edited(comment, "\"Caf\xC1\xA9\""),
+         "Item 19 (line 9, Comment): the byte 0xC1 is no UTF-8",
+         {}},
         {mark + edited(comment, "\"10 \xE2\x80\xAE abc\""),
          "Item 19 (line 9, Comment): the invisible right-to-left override (U+202E) is not in",
          {}},

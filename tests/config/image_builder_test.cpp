@@ -220,17 +220,8 @@ TEST(InputRules, CalculatorTakesSignsAndTheAxisHemispheres) {
     EXPECT_EQ(keep(CalculatorField::Altitude, "-12.3456m"), "-12.3");
 }
 
-// Digit masks show "_" and select their content on entry, except the acquisition timeout; the
-// lengths agree with the record's limits.
-TEST(InputRules, MasksAndLimitsFollowTheRecord) {
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const auto field = static_cast<Field>(i);
-        const InputRule& rule = inputRule(field);
-        EXPECT_EQ(rule.maxLength, maxLength(field)) << fieldName(field);
-        const bool digits = rule.masked && field != Symbol;
-        EXPECT_EQ(rule.selectAllOnFocus, (digits && field != GpsAcqTime) || field == Symbol)
-            << fieldName(field);
-    }
+// An empty timeout reads as 0 and selects GPSless Mode, as 000 does.
+TEST(InputRules, AZeroOrEmptyTimeoutIsGpsless) {
     for (const char* timeout : {"", "000", "025"})
         EXPECT_EQ(isGpslessTimeout(timeout), std::string_view(timeout) != "025") << timeout;
 }
