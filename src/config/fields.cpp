@@ -26,6 +26,7 @@ constexpr FieldInput text(std::uint8_t length, Characters characters) {
 }
 constexpr FieldInput kFlag{Input::Flag};
 constexpr FieldInput kChoice{Input::Choice};
+constexpr FieldInput kTypedChoice{.kind = Input::Choice, .typedChoice = true};
 
 // Seconds stored in tens, at least 10 s.
 constexpr FieldImage tensOfSeconds(std::uint8_t offset) {
@@ -96,7 +97,7 @@ constexpr std::array<FieldRow, kFieldCount> kRows = {{
         .name = "MicEMsg",
         .label = "Mic-E msg",
         .value = numberIn(&DeviceSettings::micEMsg),
-        .input = kChoice,
+        .input = kTypedChoice,
         .choices = kMicEMessages,
         .image = bits(2, 0x07),
         .described = "Mic-E msg",
@@ -380,33 +381,6 @@ constexpr std::size_t bytesOf(const FieldRow& row) {
     return 1;
 }
 
-// Each field once; no two fields share a bit of the image; the keyboard order has each place once.
-constexpr bool consistent() {
-    std::array<int, kFieldCount> seen{};
-    std::array<unsigned, 256> taken{};
-    std::array<int, 64> tabs{};
-    for (const FieldRow& row : kRows) {
-        ++seen[static_cast<std::size_t>(row.field)];
-        ++tabs[row.form.tab];
-        for (std::size_t i = row.image.offset; i < row.image.offset + bytesOf(row); ++i) {
-            const unsigned mask = bytesOf(row) == 1 ? row.image.mask : 0xFFu;
-            if ((taken[i] & mask) != 0)
-                return false;
-            taken[i] |= mask;
-        }
-    }
-    for (int count : seen) {
-        if (count != 1)
-            return false;
-    }
-    for (int count : tabs) {
-        if (count > 1)
-            return false;
-    }
-    return true;
-}
-static_assert(consistent(), "each field once, no shared bits, one keyboard place each");
-
 using enum FormGroup;
 constexpr std::array<FormGroupInfo, 8> kGroups = {{
     {Main, "Main APRS / Mic-E Settings", Main},
@@ -414,13 +388,13 @@ constexpr std::array<FormGroupInfo, 8> kGroups = {{
     {Timing, "Timing  Settings", Timing},
     {ManualTiming, "Manual Timing", Timing, 0},
     {Gps, "GPS", Timing, 0},
-    {AutomaticTiming, "Automatic Timing", Timing, 1},
+    {AutomaticTiming, "Automatic Timing", Timing, 1, true},
     {TimingSwitches, "", Timing, 1},
     {Message, "Message Settings", Message},
     {Programming, "Configuration / Programming", Programming},
 }};
 
-constexpr std::array<FormActionInfo, 6> kActions = {{
+constexpr std::array<FormActionInfo, kFormActionCount> kActions = {{
     {.action = FormAction::Calculator,
      .name = "openCalculator",
      .caption = "&Calculate GPSless Bcn",
@@ -470,6 +444,36 @@ constexpr std::array<FormActionInfo, 6> kActions = {{
      .shortcut = "F1",
      .tab = 26},
 }};
+
+// Each field once; no two fields share a bit of the image; each field and button has a place of
+// its own in the keyboard order.
+constexpr bool consistent() {
+    std::array<int, kFieldCount> seen{};
+    std::array<unsigned, 256> taken{};
+    std::array<int, 64> tabs{};
+    for (const FieldRow& row : kRows) {
+        ++seen[static_cast<std::size_t>(row.field)];
+        ++tabs[row.form.tab];
+        for (std::size_t i = row.image.offset; i < row.image.offset + bytesOf(row); ++i) {
+            const unsigned mask = bytesOf(row) == 1 ? row.image.mask : 0xFFu;
+            if ((taken[i] & mask) != 0)
+                return false;
+            taken[i] |= mask;
+        }
+    }
+    for (const FormActionInfo& action : kActions)
+        ++tabs[action.tab];
+    for (int count : seen) {
+        if (count != 1)
+            return false;
+    }
+    for (int count : tabs) {
+        if (count > 1)
+            return false;
+    }
+    return true;
+}
+static_assert(consistent(), "each field once, no shared bits, one keyboard place each");
 
 }  // namespace
 

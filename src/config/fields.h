@@ -50,6 +50,7 @@ struct FieldInput {
     std::uint8_t length = 0;  // characters or digit positions; 0 for flags and lists
     Characters characters = Characters::None;
     bool selectAllOnFocus = false;  // entering the field selects its whole content
+    bool typedChoice = false;       // a list that also takes typed text, which chooses no entry
 };
 
 // How the image holds the field.
@@ -193,6 +194,7 @@ struct FormGroupInfo {
     std::string_view caption;  // empty: no frame
     FormGroup parent;          // itself for a group of the form
     int column = 0;            // the column of the parent group it stands in
+    bool table = false;        // its lines' labels, fields and units stand in columns
 };
 std::span<const FormGroupInfo> formGroups();
 const FormGroupInfo& formGroupInfo(FormGroup group);
@@ -200,6 +202,7 @@ const FormGroupInfo& formGroupInfo(FormGroup group);
 // The buttons both forms show among the fields, with their captions ("&" before the letter Alt
 // presses them with) and their places.
 enum class FormAction : std::uint8_t { Calculator, Defaults, Save, Load, Send, Help };
+inline constexpr std::size_t kFormActionCount = 6;
 struct FormActionInfo {
     FormAction action;
     std::string_view name;     // "send": the page's id

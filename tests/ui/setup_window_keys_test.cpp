@@ -151,6 +151,30 @@ TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsAndOvertype) {
     EXPECT_EQ(textOf("edSymbol"), "_");
 }
 
+// From where the focus starts, Tab goes through the controls in the order the tracker's users
+// know, the window's own buttons last.
+TEST_F(SetupKeys, TabFollowsTheKeyboardOrder) {
+    const QStringList expected = {
+        "edNumFlagsAuto",  "cbMicEMsg",       "edSymbol",        "chkTable",
+        "edMyCall",        "edBcnEvery",      "edAprsPath",      "edBeacon",
+        "edManualTime",    "esSpeedTable(0)", "esSpeedTable(1)", "esSpeedTable(2)",
+        "esSpeedTable(3)", "esSpeedTable(4)", "esSpeedTable(5)", "esSpeedTable(6)",
+        "edGpsCheckTime",  "edGpsAcqTime",    "edMsgRepeat",     "edDestCall",
+        "edAprsMsg",       "edComm",          "cmdSend",         "cmdLoad",
+        "cmdSave",         "cmdDefault",      "cmdHelp",         "chkRxPosition",
+        "chkAutoReply",    "cmdLatLon",       "edAutoReplyMsg",  "chk300Baud",
+        "cboBaud",         "cmdPortDevice",   "cmdPreview"};
+    QStringList visited;
+    QWidget* start = QApplication::focusWidget();
+    QWidget* at = start;
+    do {
+        if (expected.contains(at->objectName()) && !visited.contains(at->objectName()))
+            visited << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at != start);
+    EXPECT_EQ(visited, expected);
+}
+
 // An empty position shows its prompt where a typed "_" would be, but lighter.
 TEST_F(SetupKeys, AnEmptySymbolIsToldFromAnUnderscore) {
     QLineEdit* symbol = field("edSymbol");
@@ -226,7 +250,9 @@ TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
         typeInto(name, "abcde");
         EXPECT_EQ(labelText(counter), QStringLiteral("[%1]").arg(maximum - 5));
         EXPECT_EQ(heard(field(name))->text(QAccessible::Description),
-                  QStringLiteral("at most %1 characters, %2 left").arg(maximum).arg(maximum - 5));
+                  QStringLiteral("at most %1 characters, %2 characters left")
+                      .arg(maximum)
+                      .arg(maximum - 5));
     }
 }
 
