@@ -383,15 +383,15 @@ constexpr std::size_t bytesOf(const FieldRow& row) {
 
 using enum FormGroup;
 constexpr std::array<FormGroupInfo, 8> kGroups = {{
-    {Main, "Main APRS / Mic-E Settings", Main},
+    {Main, "main", "Main APRS / Mic-E Settings", Main},
     // The caption the tracker's users know, two blanks and all.
-    {Timing, "Timing  Settings", Timing},
-    {ManualTiming, "Manual Timing", Timing, 0},
-    {Gps, "GPS", Timing, 0},
-    {AutomaticTiming, "Automatic Timing", Timing, 1, true},
-    {TimingSwitches, "", Timing, 1},
-    {Message, "Message Settings", Message},
-    {Programming, "Configuration / Programming", Programming},
+    {Timing, "timing", "Timing  Settings", Timing},
+    {ManualTiming, "manualTiming", "Manual Timing", Timing, 0},
+    {Gps, "gps", "GPS", Timing, 0},
+    {AutomaticTiming, "automaticTiming", "Automatic Timing", Timing, 1, true},
+    {TimingSwitches, "timingSwitches", "", Timing, 1},
+    {Message, "message", "Message Settings", Message},
+    {Programming, "programming", "Configuration / Programming", Programming},
 }};
 
 constexpr std::array<FormActionInfo, kFormActionCount> kActions = {{

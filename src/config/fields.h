@@ -191,6 +191,7 @@ const FieldRow& fieldRow(Field field);
 // sub-groups stand.
 struct FormGroupInfo {
     FormGroup group;
+    std::string_view name;     // "main": the page's
     std::string_view caption;  // empty: no frame
     FormGroup parent;          // itself for a group of the form
     int column = 0;            // the column of the parent group it stands in
