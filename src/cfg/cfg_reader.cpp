@@ -149,12 +149,12 @@ class Loader {
         if (micE > 7) {
             return failItem(i, std::to_string(micE) + " is not a Mic-E message (0..7)");
         }
-        s_.micEMsg = micE;
+        s_.micEMessage = micE;
         std::optional<int> flags = leadingInteger(i);
         if (!flags)
             return false;
-        s_.autoReply = (*flags >> 4) & 1;
-        s_.baud300 = (*flags >> 5) & 1;
+        s_.autoAnswerOn = (*flags >> 4) & 1;
+        s_.modem300 = (*flags >> 5) & 1;
         return true;
     }
 
@@ -163,8 +163,8 @@ class Loader {
         std::optional<int> packed = leadingInteger(i);
         if (!packed)
             return false;
-        s_.bcnEvery = formatDigits(*packed & 127, 3);
-        s_.rxPosition = (*packed >> 7) & 1;
+        s_.commentEvery = formatDigits(*packed & 127, 3);
+        s_.hideReceivedPositions = (*packed >> 7) & 1;
         return true;
     }
 

@@ -28,7 +28,7 @@ std::string textItem(std::string_view text) {
 
 // The file format keeps the packed option byte in a 16-bit integer.
 std::string packedOptions(const DeviceSettings& s) {
-    auto packed = static_cast<std::int16_t>(s.micEMsg + 16 * s.autoReply + 32 * s.baud300);
+    auto packed = static_cast<std::int16_t>(s.micEMessage + 16 * s.autoAnswerOn + 32 * s.modem300);
     return std::to_string(packed);
 }
 
@@ -37,19 +37,19 @@ std::string packedOptions(const DeviceSettings& s) {
 Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInputs& c) {
     // Typed text in the Mic-E list leaves no message chosen; the loader could not place the
     // number it would give.
-    if (s.micEMsg < 0 || s.micEMsg >= static_cast<int>(kMicEMessages.size())) {
-        return failure(std::string(fieldLabel(Field::MicEMsg)) +
+    if (s.micEMessage < 0 || s.micEMessage >= static_cast<int>(kMicEMessages.size())) {
+        return failure(std::string(fieldLabel(Field::MicEMessage)) +
                        ": choose a Mic-E message from the list");
     }
     // The comment interval travels as a number with the received-position flag in bit 7. Load
     // takes the interval from the bits below the flag, so a number above them is saved as SEND
     // sends it (200 as 127): saved as it stands it would load as another interval and flag.
-    std::optional<double> bcnEvery = strictNumber(s.bcnEvery);
+    std::optional<double> bcnEvery = strictNumber(s.commentEvery);
     if (!bcnEvery) {
-        return failure("The comment interval \"" + escapedControls(latin1ToUtf8(s.bcnEvery)) +
-                       "\" (" + std::string(fieldLabel(Field::BcnEvery)) + ") is not a number");
+        return failure("The comment interval \"" + escapedControls(latin1ToUtf8(s.commentEvery)) +
+                       "\" (" + std::string(fieldLabel(Field::CommentEvery)) + ") is not a number");
     }
-    *bcnEvery = std::min<double>(*bcnEvery, *fieldRow(Field::BcnEvery).image.most);
+    *bcnEvery = std::min<double>(*bcnEvery, *fieldRow(Field::CommentEvery).image.most);
     const auto itemOf = [&](const CfgItemPlace& place) -> std::string {
         if (!place.field) {
             switch (place.calculatorKind) {
@@ -74,7 +74,7 @@ Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInp
             case CfgKind::CommentAndFlag:
                 break;
         }
-        return formatPlainNumber(*bcnEvery + 128.0 * s.rxPosition);
+        return formatPlainNumber(*bcnEvery + 128.0 * s.hideReceivedPositions);
     };
     std::string text;
     const CfgItemPlace* previous = nullptr;

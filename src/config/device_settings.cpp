@@ -19,14 +19,14 @@ DeviceSettings defaultSettings() {
     return settings;
 }
 
-Field speedTableField(int band) {
-    return static_cast<Field>(static_cast<int>(Field::SpeedTable0) + band);
+Field speedIntervalField(int band) {
+    return static_cast<Field>(static_cast<int>(Field::SpeedInterval0) + band);
 }
 
 std::string* fieldText(DeviceSettings& s, Field field) {
     const FieldValue& value = fieldRow(field).value;
     if (value.band >= 0)
-        return &s.speedTable[static_cast<std::size_t>(value.band)];
+        return &s.speedIntervals[static_cast<std::size_t>(value.band)];
     return value.text ? &(s.*value.text) : nullptr;
 }
 

@@ -133,8 +133,8 @@ class ImageBuilder {
     // An acquisition timeout of 0 selects GPSless Mode: the acquisition interval's byte carries
     // the marker, and the field keeps its interval.
     bool gpslessMarker(const FieldRow& row) {
-        if (row.field == Field::GpsAcqTime && image_[row.image.offset] == 0)
-            image_[fieldRow(Field::GpsCheckTime).image.offset] = kGpslessMarker;
+        if (row.field == Field::AcquisitionTimeout && image_[row.image.offset] == 0)
+            image_[fieldRow(Field::AcquisitionInterval).image.offset] = kGpslessMarker;
         return true;
     }
 
@@ -183,7 +183,7 @@ class ImageBuilder {
         std::string& value = *fieldText(s_, row.field);
         if (!fitsField(row.field, value))
             return false;
-        const bool lastAddress = row.field == Field::MyCall && pathEntries(s_.aprsPath).empty();
+        const bool lastAddress = row.field == Field::MyCall && pathEntries(s_.path).empty();
         std::string normalised;
         if (!callsign(row.field, row.image.offset, value, lastAddress, normalised))
             return false;

@@ -79,11 +79,11 @@ DecodedImage decodeImage(const ConfigImage& image) {
     DecodedImage decoded;
     DeviceSettings& s = decoded.settings;
     applyDefaults(s);
-    decoded.gpsless = image[fieldRow(Field::GpsAcqTime).image.offset] == 0;
-    decoded.txDelayFlags = image[fieldRow(Field::NumFlagsAuto).image.offset];
+    decoded.gpsless = image[fieldRow(Field::AcquisitionTimeout).image.offset] == 0;
+    decoded.txDelayFlags = image[fieldRow(Field::TxDelay).image.offset];
     for (const FieldRow& row : fieldRows()) {
         // In GPSless Mode the interval's byte carries the marker: the field keeps its default.
-        if (!(row.field == Field::GpsCheckTime && decoded.gpsless))
+        if (!(row.field == Field::AcquisitionInterval && decoded.gpsless))
             decodeField(image, row, s);
     }
     decoded.spareNonZero =

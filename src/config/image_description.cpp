@@ -38,7 +38,7 @@ std::string valueOf(const FieldRow& row, const ConfigImage& image, const Decoded
     const std::string* text = fieldText(s, row.field);
     switch (row.image.codec) {
         case Codec::Digits:
-            if (row.field == Field::GpsCheckTime && decoded.gpsless)
+            if (row.field == Field::AcquisitionInterval && decoded.gpsless)
                 return "GPSless Mode (byte " + std::to_string(row.image.offset) + " = " +
                        std::to_string(byte) + ")";
             return digitsValue(row.image.unit, byte & row.image.mask, *text);

@@ -91,7 +91,7 @@ std::vector<NormalisationNote> normalisationNotes(const DeviceSettings& held,
                                                   const ConfigImage& image) {
     static const std::vector<const FieldRow*> kNoted = notedFields();
     std::vector<NormalisationNote> notes;
-    const bool gpsless = image[fieldRow(Field::GpsAcqTime).image.offset] == 0;
+    const bool gpsless = image[fieldRow(Field::AcquisitionTimeout).image.offset] == 0;
     for (const FieldRow* row : kNoted) {
         const Field field = row->field;
         const std::string& before = *fieldText(held, field);
@@ -104,7 +104,7 @@ std::vector<NormalisationNote> normalisationNotes(const DeviceSettings& held,
             } else if (!hiddenCharactersNamed(before, TextBytes::Latin1).empty()) {
                 notes.push_back({field, note(field, before, quoted(before), "sent as it stands")});
             }
-        } else if (field == Field::GpsCheckTime && gpsless) {
+        } else if (field == Field::AcquisitionInterval && gpsless) {
             notes.push_back(
                 {field, note(field, before, asTyped(before),
                              "not sent in GPSless Mode (byte " + std::to_string(row->image.offset) +

@@ -52,8 +52,8 @@ std::string lineSettingsFor(int baudRateIndex) {
 }
 
 SendTarget sendTargetFor(const DeviceSettings& settings) {
-    return {lineSettingsFor(settings.baudRate), portNumberOf(settings.commPort),
-            "COM" + settings.commPort};
+    return {lineSettingsFor(settings.baudRate), portNumberOf(settings.portNumber),
+            "COM" + settings.portNumber};
 }
 
 std::string sendingText(std::string_view portName) {

@@ -62,10 +62,10 @@ FormReactions::FormReactions(const FormControls& c, QObject* parent)
     // The captions that change with the display are drawn in the buttons' text colour.
     c.label(Field::Beacon)->setForegroundRole(QPalette::ButtonText);
     c.gpslessNote->setForegroundRole(QPalette::ButtonText);
-    connect(c.edit(Field::GpsAcqTime), &QLineEdit::textChanged, this,
+    connect(c.edit(Field::AcquisitionTimeout), &QLineEdit::textChanged, this,
             &FormReactions::showDisplayForAcquisitionTimeout);
     showDisplayForAcquisitionTimeout();
-    connect(c.box(Field::Baud300), &QCheckBox::stateChanged, this, &FormReactions::markModemSpeed);
+    connect(c.box(Field::Modem300), &QCheckBox::stateChanged, this, &FormReactions::markModemSpeed);
     // The green and the blue are chosen afresh to read well on a new palette.
     new PaletteWatcher(c.gpslessNote->window(), this, [this] {
         showDisplayForAcquisitionTimeout();
@@ -75,7 +75,7 @@ FormReactions::FormReactions(const FormControls& c, QObject* parent)
 
 void FormReactions::showDisplayForAcquisitionTimeout() {
     const FormControls& c = controls_;
-    const bool gpsless = isGpslessTimeout(toLatin1(c.edit(Field::GpsAcqTime)->text()));
+    const bool gpsless = isGpslessTimeout(toLatin1(c.edit(Field::AcquisitionTimeout)->text()));
     const QString beaconCaption =
         fromUtf8(gpsless ? shownText(ShownText::BeaconCaptionGpsless) : fieldLabel(Field::Beacon));
     emphasise(c.label(Field::Beacon), beaconCaption, gpsless);
@@ -89,7 +89,7 @@ void FormReactions::showDisplayForAcquisitionTimeout() {
 }
 
 void FormReactions::markModemSpeed() {
-    QCheckBox* modem300 = controls_.box(Field::Baud300);
+    QCheckBox* modem300 = controls_.box(Field::Modem300);
     setTextColour(modem300, modem300->isChecked() ? std::optional(kModem300Blue) : std::nullopt);
 }
 

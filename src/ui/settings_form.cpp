@@ -361,9 +361,11 @@ QWidget* SettingsForm::makeControl(const FieldRow& row, QWidget* box) {
             // The filter reads the acquisition timeout afresh for every character.
             FieldEdit* edit = makeTextField(
                 box, row.window.control, row.input.length,
-                characterRule(
-                    inputRule(row.field),
-                    [this] { return isGpslessTimeout(textOf(controls_.edit(Field::GpsAcqTime))); }),
+                characterRule(inputRule(row.field),
+                              [this] {
+                                  return isGpslessTimeout(
+                                      textOf(controls_.edit(Field::AcquisitionTimeout)));
+                              }),
                 fromUtf8(row.texts.hint));
             describe(edit, spokenName(row), spokenUnit(row));
             if (row.form.width > 0)

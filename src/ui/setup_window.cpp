@@ -53,7 +53,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
 
     const FormControls& c = form_->controls();
     new FormReactions(c, this);
-    new PortChooser(this, c.edit(Field::CommPort), c.portDevice, lister);
+    new PortChooser(this, c.edit(Field::PortNumber), c.portDevice, lister);
     applySettings(defaultSettings());
 
     progress_ = new MessageDialog(this);
@@ -120,7 +120,7 @@ CalculatorWindow* SetupWindow::calculator() {
         new CalculatorWindow(this, CalculatorHost{
                                        c.edit(Field::Beacon),
                                        [c] { return c.edit(Field::Symbol)->text(); },
-                                       [c] { return c.box(Field::AltTable)->isChecked(); },
+                                       [c] { return c.box(Field::AlternateTable)->isChecked(); },
                                    });
     // The calculator answers F1 and Ctrl+P as this window does.
     watchKeysOf(calculator_);

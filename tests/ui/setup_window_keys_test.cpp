@@ -51,8 +51,7 @@ TEST_F(SetupKeys, FiltersAgreeWithTheInputRules) {
     const auto* form = window->findChild<SettingsForm*>();
     for (const bool gpsless : {false, true}) {
         typeInto("edGpsAcqTime", gpsless ? "0" : "5");
-        for (const Field name :
-             {MyCall, DestCall, AprsPath, Beacon, AprsMsg, AutoReplyMsg, Symbol}) {
+        for (const Field name : {MyCall, MessageTo, Path, Beacon, Message, AutoAnswer, Symbol}) {
             auto* edit = qobject_cast<QLineEdit*>(form->control(name));
             const InputRule& rule = inputRule(name);
             edit->setFocus();
@@ -206,8 +205,8 @@ TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
         EXPECT_EQ(spokenName(field("edBeacon")), labelText("Label6"));
         EXPECT_EQ(labelText("Label33"), gpsless ? "GPSless Mode" : "(0=GPSless Mode)");
     }
-    EXPECT_EQ(window->settings().bcnEvery, "5");
-    EXPECT_EQ(window->settings().micEMsg, 3);
+    EXPECT_EQ(window->settings().commentEvery, "5");
+    EXPECT_EQ(window->settings().micEMessage, 3);
 }
 
 TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
