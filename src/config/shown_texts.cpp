@@ -94,9 +94,15 @@ std::string withValue(std::string_view text, std::string_view value) {
     return result;
 }
 
-std::string charactersLeft(long left) {
-    return left == 1 ? std::string(shownText(OneCharacterLeft))
-                     : withValue(shownText(CharactersLeft), std::to_string(left));
+std::string counterShown(long left) {
+    return withValue(shownText(CounterShown), std::to_string(left));
+}
+
+std::string counterSpoken(std::size_t most, long left) {
+    const std::string leftText = left == 1
+                                     ? std::string(shownText(OneCharacterLeft))
+                                     : withValue(shownText(CharactersLeft), std::to_string(left));
+    return withValue(shownText(AtMostCharacters), std::to_string(most)) + ", " + leftText;
 }
 
 }  // namespace zelvar

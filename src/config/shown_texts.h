@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -78,7 +79,9 @@ std::string_view shownText(ShownText id);
 // "%1" in `text` replaced by `value`.
 std::string withValue(std::string_view text, std::string_view value);
 
-// What a screen reader hears of a counter: "33 characters left", "1 character left".
-std::string charactersLeft(long left);
+// What a field's counter shows, "[33]", and what a screen reader hears of the field's limit and
+// counter: "at most 38 characters, 33 characters left", "..., 1 character left".
+std::string counterShown(long left);
+std::string counterSpoken(std::size_t most, long left);
 
 }  // namespace zelvar

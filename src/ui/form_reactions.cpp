@@ -23,13 +23,11 @@ const QColor kModem300Blue(0, 0, 255);
 
 // "[n]": how many characters the field still takes; a screen reader hears it with the field.
 void connectCounter(FieldEdit* field, QLabel* counter) {
-    const QString limit = field->accessibleDescription();
-    auto show = [field, counter, limit] {
+    auto show = [field, counter] {
         const qsizetype left = field->maxLength() - field->text().size();
-        counter->setText(
-            fromUtf8(withValue(shownText(ShownText::CounterShown), std::to_string(left))));
+        counter->setText(fromUtf8(counterShown(left)));
         field->setAccessibleDescription(
-            QStringLiteral("%1, %2").arg(limit, fromUtf8(charactersLeft(left))));
+            fromUtf8(counterSpoken(static_cast<std::size_t>(field->maxLength()), left)));
     };
     QObject::connect(field, &QLineEdit::textChanged, counter, show);
     show();

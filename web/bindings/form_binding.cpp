@@ -208,6 +208,15 @@ bool gpsless(const val& timeout) {
     return isGpslessTimeout(latin1);
 }
 
+// "[33]" and "at most 38 characters, 33 characters left" for a field that takes 38.
+val counter(double most, double left) {
+    val js = val::object();
+    js.set("shown", messageToJs(counterShown(static_cast<long>(left))));
+    js.set("spoken",
+           messageToJs(counterSpoken(static_cast<std::size_t>(most), static_cast<long>(left))));
+    return js;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(zelvar_form) {
@@ -215,6 +224,7 @@ EMSCRIPTEN_BINDINGS(zelvar_form) {
     emscripten::function("groups", &groups);
     emscripten::function("actions", &actions);
     emscripten::function("texts", &texts);
+    emscripten::function("counter", &counter);
     emscripten::function("calculatorRules", &calculatorRules);
     emscripten::function("lists", &lists);
     emscripten::function("defaults", &defaults);
