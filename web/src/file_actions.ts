@@ -5,6 +5,7 @@
 // small one and gets the desktop's verdict. A load that fails changes nothing.
 import type { Core } from "./core.js";
 import type { CalculatorView } from "./calculator_view.js";
+import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { bytesToLatin1, latin1ToBytes } from "./latin1.js";
 import { showMessage } from "./message_box.js";
@@ -20,10 +21,6 @@ function savedName(typed: string): string {
   return /[^.]\.[^.]+$/.test(name) ? name : name.replace(/\.?$/, EXTENSION);
 }
 
-function element<T extends HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
-}
-
 export class FileActions {
   constructor(
     private readonly core: Core,
@@ -31,7 +28,7 @@ export class FileActions {
     private readonly calculator: CalculatorView,
     private readonly unsaved: UnsavedChanges,
   ) {
-    const chooser = element<HTMLInputElement>("loadFile");
+    const chooser = element("loadFile", HTMLInputElement);
     element("cmdDefault").addEventListener("click", () => {
       form.write(core.defaults());
       unsaved.keepForm();
@@ -54,7 +51,7 @@ export class FileActions {
     }
     const link = document.createElement("a");
     link.href = URL.createObjectURL(new Blob([latin1ToBytes(saved.text)], { type: "application/octet-stream" }));
-    link.download = savedName(element<HTMLInputElement>("saveName").value);
+    link.download = savedName(element("saveName", HTMLInputElement).value);
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
     this.unsaved.keepAll();

@@ -1,5 +1,6 @@
 // F1 anywhere, or Help (F1): the manual, made at build time from the same RTF source as the
 // desktop program's, in a window of its own. A second F1 shows it again from the top.
+import { element } from "./dom.js";
 import { showMessage } from "./message_box.js";
 
 const MANUAL = "manual/index.html";
@@ -11,7 +12,7 @@ export function openManual(): void {
 }
 
 export function setUpManual(): void {
-  document.getElementById("cmdHelp")?.addEventListener("click", openManual);
+  element("cmdHelp").addEventListener("click", openManual);
   document.addEventListener(
     "keydown",
     (event) => {
