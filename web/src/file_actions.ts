@@ -46,7 +46,7 @@ export class FileActions {
   save(): void {
     const saved = this.core.saveCfg(this.form.read(), this.calculator.inputs());
     if (!saved.ok) {
-      showMessage("Zelwar", saved.reason);
+      void showMessage("Zelwar", saved.reason);
       return;
     }
     const link = document.createElement("a");
@@ -62,12 +62,12 @@ export class FileActions {
     try {
       text = bytesToLatin1(new Uint8Array(await file.slice(0, this.core.cfgReadLimit()).arrayBuffer()));
     } catch (error) {
-      showMessage("Zelvar", `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
+      void showMessage("Zelvar", `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
       return;
     }
     const loaded = this.core.loadCfg(text, this.form.read(), this.calculator.inputs());
     if (!loaded.ok) {
-      showMessage("Zelvar", `${file.name}: ${loaded.reason ?? ""}`);
+      void showMessage("Zelvar", `${file.name}: ${loaded.reason ?? ""}`);
       return;
     }
     this.form.write(loaded.form);

@@ -71,5 +71,8 @@ function keepForOffline(): void {
 }
 
 start().catch((error: unknown) => {
-  showMessage("Zelvar", `Zelvar Config could not start: ${error instanceof Error ? error.message : String(error)}`);
+  void showMessage(
+    "Zelvar",
+    `Zelvar Config could not start: ${error instanceof Error ? error.message : String(error)}`,
+  );
 });

@@ -7,7 +7,7 @@ const MANUAL = "manual/index.html";
 
 export function openManual(): void {
   const manual = window.open(MANUAL, "zelvar-manual");
-  if (!manual) showMessage("Zelvar", `The browser kept ${MANUAL} from opening: allow this page to open windows.`);
+  if (!manual) void showMessage("Zelvar", `The browser kept ${MANUAL} from opening: allow this page to open windows.`);
   else manual.focus();
 }
 
