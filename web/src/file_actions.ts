@@ -15,7 +15,7 @@ const DEFAULT_NAME = "Zelvar.cfg";
 const EXTENSION = ".cfg";
 
 /** The name a download gets for what "Save as" holds. */
-function savedName(typed: string): string {
+export function savedName(typed: string): string {
   const name = typed.trim();
   if (name === "") return DEFAULT_NAME;
   return /[^.]\.[^.]+$/.test(name) ? name : name.replace(/\.?$/, EXTENSION);
