@@ -104,7 +104,7 @@ const std::string* fieldText(const DeviceSettings& settings, Field field);
 int* fieldNumber(DeviceSettings& settings, Field field);
 const int* fieldNumber(const DeviceSettings& settings, Field field);
 
-// "MyCall", "SpeedTable[3]", ...
+// "myCall", "speedInterval3", ...: the field table's names.
 std::string_view fieldName(Field field);
 // The label the user sees beside the field: "MY CALLSIGN", "Speed 23-40 Km/h", ...
 std::string_view fieldLabel(Field field);

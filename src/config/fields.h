@@ -167,7 +167,7 @@ struct WindowNames {
 
 struct FieldRow {
     Field field;
-    std::string_view name;   // "NumFlagsAuto": the field's name in the API, the page and messages
+    std::string_view name;   // "txDelay": its name in the API, the page's ids and messages
     std::string_view label;  // "TX DELAY": beside the field and in messages about it
     FieldValue value;
     FieldInput input;

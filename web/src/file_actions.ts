@@ -8,7 +8,7 @@ import type { CalculatorView } from "./calculator_view.js";
 import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { bytesToLatin1, latin1ToBytes } from "./latin1.js";
-import { showMessage } from "./message_box.js";
+import { messageTitle, showMessage } from "./message_box.js";
 import type { UnsavedChanges } from "./unsaved_changes.js";
 
 const DEFAULT_NAME = "Zelvar.cfg";
@@ -29,12 +29,12 @@ export class FileActions {
     private readonly unsaved: UnsavedChanges,
   ) {
     const chooser = element("loadFile", HTMLInputElement);
-    element("cmdDefault").addEventListener("click", () => {
+    element("defaults").addEventListener("click", () => {
       form.write(core.defaults());
       unsaved.keepForm();
     });
-    element("cmdSave").addEventListener("click", () => this.save());
-    element("cmdLoad").addEventListener("click", () => chooser.click());
+    element("save").addEventListener("click", () => this.save());
+    element("load").addEventListener("click", () => chooser.click());
     chooser.addEventListener("change", () => {
       const file = chooser.files?.[0];
       chooser.value = "";
@@ -62,12 +62,12 @@ export class FileActions {
     try {
       text = bytesToLatin1(new Uint8Array(await file.slice(0, this.core.cfgReadLimit()).arrayBuffer()));
     } catch (error) {
-      void showMessage("Zelvar", `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
+      void showMessage(messageTitle(), `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
       return;
     }
     const loaded = this.core.loadCfg(text, this.form.read(), this.calculator.inputs());
     if (!loaded.ok) {
-      void showMessage("Zelvar", `${file.name}: ${loaded.reason ?? ""}`);
+      void showMessage(messageTitle(), `${file.name}: ${loaded.reason ?? ""}`);
       return;
     }
     this.form.write(loaded.form);

@@ -132,8 +132,7 @@ class Builder {
       for (const field of line.fields) {
         if (field.texts.caption)
           out.push(`<p class="caption" id="${field.name}Caption">${escapeHtml(field.texts.caption)}</p>`);
-        if (field.place.label === "above")
-          out.push(`<p class="caption">${this.label(field)}</p>`);
+        if (field.place.label === "above") out.push(`<p class="caption">${this.label(field)}</p>`);
       }
       const items: string[] = [];
       const pushed: string[] = [];
@@ -141,13 +140,16 @@ class Builder {
       for (const action of line.actions) (action.pushed ? pushed : items).push(this.action(action));
       const own = PAGE_OWN_IN_LINE[group.name]?.[n];
       if (own) items.push(own);
-      for (const field of countersBelow) pushed.push(counterHtml(field, this.value(field), this.model, pushed.length === 0));
+      for (const field of countersBelow)
+        pushed.push(counterHtml(field, this.value(field), this.model, pushed.length === 0));
       countersBelow = line.fields.filter((f) => f.place.counter === "below");
       const wide = line.fields.some((f) => f.input === "text" && f.place.width === 0);
-      out.push(`<div class="row${wide ? " wide" : ""}">\n${[...items, ...pushed].join("\n")}\n</div>`);
+      const buttons = line.fields.length === 0 && line.actions.length > 0;
+      const classes = `row${wide ? " wide" : ""}${buttons ? " buttons" : ""}`;
+      out.push(`<div class="${classes}">\n${[...items, ...pushed].join("\n")}\n</div>`);
       for (const field of line.fields) {
         if (field.place.noteBelow)
-          out.push(`<p class="note" id="${field.name}Note">${escapeHtml(this.model.texts.gpslessNote)}</p>`);
+          out.push(`<p class="note" id="${field.name}Note">${escapeHtml(this.text("gpslessNote"))}</p>`);
       }
       const after = PAGE_OWN_AFTER_LINE[group.name]?.[n];
       if (after) out.push(after);
@@ -165,6 +167,13 @@ class Builder {
     return `<div class="bands">\n${cells.join("\n")}\n</div>`;
   }
 
+  // The core's text of `key`; a page made without it would be wrong.
+  private text(key: string): string {
+    const text = this.model.texts[key];
+    if (text === undefined) throw new Error(`the core has no text "${key}"`);
+    return text;
+  }
+
   private value(field: FieldInfo): string {
     return String(this.model.defaults[field.name] ?? "");
   }
@@ -174,16 +183,19 @@ class Builder {
     return `<label${attributes({ for: field.name, id: `${field.name}Label`, class: small ? "small" : undefined, "aria-label": spoken })}>${escapeHtml(field.texts.shownLabel)}</label>`;
   }
 
-  // The unit right of the field, or what a screen reader says in its place.
+  // The unit right of the field and, where a screen reader says it in other words, those.
   private unit(field: FieldInfo): string {
-    if (field.texts.unit) return `<span class="unit" id="${field.name}Unit">${escapeHtml(field.texts.unit)}</span>`;
     const spoken = field.place.counter === "none" ? this.spokenUnit(field) : "";
-    return spoken ? `<span class="visually-hidden" id="${field.name}Unit">${escapeHtml(spoken)}</span>` : "";
+    const id = `${field.name}Unit`;
+    const said = spoken ? `<span class="visually-hidden" id="${id}">${escapeHtml(spoken)}</span>` : "";
+    if (!field.texts.unit) return said;
+    if (!said) return `<span class="unit" id="${id}">${escapeHtml(field.texts.unit)}</span>`;
+    return `<span class="unit"><span aria-hidden="true">${escapeHtml(field.texts.unit)}</span>${said}</span>`;
   }
 
   private spokenUnit(field: FieldInfo): string {
     if (field.texts.spokenUnit || field.input !== "text") return field.texts.spokenUnit;
-    return this.model.texts.atMostCharacters.replace("%1", String(field.rule.maxLength));
+    return this.text("atMostCharacters").replace("%1", String(field.rule.maxLength));
   }
 
   // What a screen reader says of the field, as the window's description: its unit or limit, or
