@@ -46,18 +46,26 @@ function attributes(values: Record<string, string | number | boolean | undefined
   return text;
 }
 
-/** A caption with "&" before the letter Alt presses it with: that letter underlined. */
+/** A caption with "&" before the letter Alt presses it with: that letter underlined; "&&" is an "&". */
 export function mnemonicHtml(caption: string): string {
-  const at = caption.indexOf("&");
-  if (at < 0 || at + 1 >= caption.length) return escapeHtml(caption);
-  return `${escapeHtml(caption.slice(0, at))}<u>${escapeHtml(caption[at + 1]!)}</u>${escapeHtml(caption.slice(at + 2))}`;
+  let html = "";
+  for (let i = 0; i < caption.length; ++i) {
+    const c = caption[i]!;
+    if (c === "&" && i + 1 < caption.length) {
+      const next = caption[++i]!;
+      html += next === "&" ? "&amp;" : `<u>${escapeHtml(next)}</u>`;
+    } else {
+      html += escapeHtml(c);
+    }
+  }
+  return html;
 }
 
 /** "Control+S Alt+S": the keys a button answers to, as aria-keyshortcuts names them. */
 export function keyShortcuts(caption: string, shortcut: string): string {
   const keys = shortcut ? [shortcut.replace(/^Ctrl\+/, "Control+")] : [];
-  const at = caption.indexOf("&");
-  if (at >= 0 && at + 1 < caption.length) keys.push(`Alt+${caption[at + 1]!.toUpperCase()}`);
+  const mnemonic = /&([^&])/.exec(caption.replaceAll("&&", ""));
+  if (mnemonic) keys.push(`Alt+${mnemonic[1]!.toUpperCase()}`);
   return keys.join(" ");
 }
 
