@@ -9,6 +9,9 @@
 
 namespace zelvar {
 
+// The name the file dialogs and the page's Save offer.
+inline constexpr std::string_view kCfgDefaultName = "Zelvar.cfg";
+
 // The longest item a .cfg may hold, counted as it stands in the file from its first byte up to
 // its separator: leading spaces, quotes, doubled quotes and whatever follows a text included.
 // The writer refuses what the reader would refuse.

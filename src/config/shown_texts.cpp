@@ -39,7 +39,7 @@ constexpr std::array<ShownTextEntry, 51> kTexts = {{
     {SendsNothing, "sendsNothing", "SEND would send nothing."},
     {NoNotes, "noNotes", "Every field goes out as the form shows it."},
     {NotesHeading, "notesHeading", "Sent differently from the form:"},
-    // The notes' arrow, " -> " where a terminal shows them.
+    // The notes' arrow in a window, where a terminal shows " -> ".
     {NoteArrow, "noteArrow", " \u2192 "},
     {BeaconPosition, "beaconPosition", "Beacon position: %1"},
     {BeaconUnread, "beaconUnread", "Beacon: %1"},
@@ -92,6 +92,15 @@ std::string withValue(std::string_view text, std::string_view value) {
     if (const std::size_t at = result.find("%1"); at != std::string::npos)
         result.replace(at, 2, value);
     return result;
+}
+
+std::string noteShown(std::string_view note) {
+    constexpr std::string_view kPlainArrow = " -> ";
+    std::string shown(note);
+    for (std::size_t at = shown.find(kPlainArrow); at != std::string::npos;
+         at = shown.find(kPlainArrow, at + 1))
+        shown.replace(at, kPlainArrow.size(), shownText(NoteArrow));
+    return shown;
 }
 
 std::string counterShown(long left) {

@@ -79,6 +79,9 @@ std::string_view shownText(ShownText id);
 // "%1" in `text` replaced by `value`.
 std::string withValue(std::string_view text, std::string_view value);
 
+// A normalisation note as a window shows it: its "->" drawn as an arrow.
+std::string noteShown(std::string_view note);
+
 // What a field's counter shows, "[33]", and what a screen reader hears of the field's limit and
 // counter: "at most 38 characters, 33 characters left", "..., 1 character left".
 std::string counterShown(long left);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "cfg/cfg_encoding.h"
 #include "ui/core_text.h"
 #include "ui/latin1_text.h"
 #include "ui/wire_bytes_model.h"
@@ -198,7 +199,7 @@ void PreviewWindow::showBuilt(const SendPreview& preview) {
 
     QStringList lines;
     for (const NormalisationNote& note : preview.notes)
-        lines << fromLatin1(note.text).replace(QStringLiteral(" -> "), shown(ShownText::NoteArrow));
+        lines << fromUtf8(noteShown(latin1ToUtf8(note.text)));
     notes_->setText(lines.isEmpty()
                         ? shown(ShownText::NoNotes)
                         : shown(ShownText::NotesHeading) + QStringLiteral("\n") + lines.join('\n'));

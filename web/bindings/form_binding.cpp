@@ -2,11 +2,12 @@
 // buttons, the shown texts and the factory defaults.
 #include <emscripten/bind.h>
 
+#include "cfg/cfg_layout.h"
 #include "config/fields.h"
 #include "config/input_rules.h"
 #include "config/shown_texts.h"
-#include "transfer/transfer_plan.h"
 #include "js_values.h"
+#include "transfer/transfer_plan.h"
 
 namespace zelvar::web {
 namespace {
@@ -97,11 +98,11 @@ val placeToJs(const FieldRow& row) {
 
 val textsToJs(const FieldRow& row) {
     val js = val::object();
-    js.set("shownLabel", messageToJs(row.texts.shownLabel.empty() ? row.label
-                                                                  : row.texts.shownLabel));
+    js.set("shownLabel",
+           messageToJs(row.texts.shownLabel.empty() ? row.label : row.texts.shownLabel));
     js.set("caption", messageToJs(row.texts.caption));
-    js.set("spokenName", messageToJs(row.texts.spokenName.empty() ? row.label
-                                                                  : row.texts.spokenName));
+    js.set("spokenName",
+           messageToJs(row.texts.spokenName.empty() ? row.label : row.texts.spokenName));
     js.set("unit", messageToJs(row.texts.unit));
     js.set("spokenUnit", messageToJs(row.texts.spokenUnit));
     js.set("hint", messageToJs(row.texts.hint));
@@ -165,6 +166,7 @@ val texts() {
     for (const ShownTextEntry& entry : shownTexts())
         js.set(std::string(entry.key), messageToJs(entry.text));
     js.set("partlySent", messageToJs(kPartlySentMessage));
+    js.set("cfgDefaultName", messageToJs(kCfgDefaultName));
     return js;
 }
 

@@ -110,7 +110,8 @@ export interface Preview {
   wire: Uint8Array;
   ranges: WireRange[];
   settings: { name: string; value: string; first: number; size: number }[];
-  notes: { field: string; text: string }[];
+  /** `shown`: the text with its "->" as an arrow. */
+  notes: { field: string; text: string; shown: string }[];
   position?: Outcome<{ description: string }>;
 }
 

@@ -11,13 +11,12 @@ import { bytesToLatin1, latin1ToBytes } from "./latin1.js";
 import { messageTitle, showMessage } from "./message_box.js";
 import type { UnsavedChanges } from "./unsaved_changes.js";
 
-const DEFAULT_NAME = "Zelvar.cfg";
 const EXTENSION = ".cfg";
 
-/** The name a download gets for what "Save as" holds. */
-export function savedName(typed: string): string {
+/** The name a download gets for what "Save as" holds; `fallback` for none. */
+export function savedName(typed: string, fallback: string): string {
   const name = typed.trim();
-  if (name === "") return DEFAULT_NAME;
+  if (name === "") return fallback;
   return /[^.]\.[^.]+$/.test(name) ? name : name.replace(/\.?$/, EXTENSION);
 }
 
@@ -51,7 +50,7 @@ export class FileActions {
     }
     const link = document.createElement("a");
     link.href = URL.createObjectURL(new Blob([latin1ToBytes(saved.text)], { type: "application/octet-stream" }));
-    link.download = savedName(element("saveName", HTMLInputElement).value);
+    link.download = savedName(element("saveName", HTMLInputElement).value, this.core.texts().cfgDefaultName ?? "");
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
     this.unsaved.keepAll();

@@ -71,7 +71,7 @@ export class PreviewView {
       return;
     }
     this.showBytes(preview);
-    const notes = preview.notes.map((note) => note.text.replaceAll(" -> ", this.word("noteArrow")));
+    const notes = preview.notes.map((note) => note.shown);
     setText(
       element("previewNotes"),
       notes.length === 0 ? this.word("noNotes") : `${this.word("notesHeading")}\n${notes.join("\n")}`,
