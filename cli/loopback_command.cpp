@@ -1,5 +1,4 @@
 #include <CLI/App.hpp>
-#include <QCoreApplication>
 #include <algorithm>
 #include <memory>
 #include <ostream>
@@ -132,10 +131,6 @@ int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOp
         openFarEnd(io.err, options.device, *baud, LineSharing::Shared);
     if (!echo)
         return kExitDeviceError;
-    int argc = 1;
-    char name[] = "zelvar-cli";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
     QtSerialPort port(fixedDevice(options.device));
     const int interrupt = io.interruptDescriptor ? io.interruptDescriptor() : -1;
     io.err << "Writing the factory defaults on " << escapedControls(options.device) << " at "

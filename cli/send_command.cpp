@@ -1,5 +1,4 @@
 #include <CLI/App.hpp>
-#include <QCoreApplication>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -121,10 +120,6 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
     }
     printAdvice(io.err, adviseOn(prepared.written), false);  // notes only: they never stop SEND
 
-    int argc = 1;
-    char name[] = "zelvar-cli";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
     QtSerialPort port(resolver);
     StderrProgress progress(io.err);
     SendResult result = sendConfig(prepared.plan, port, progress);
