@@ -19,7 +19,8 @@ run: build
 # Every test once, in one clang build with AddressSanitizer, UBSan and LeakSanitizer that also
 # runs clang-tidy on the product as it compiles and links the fuzz targets; then one ctest of
 # everything: the native tests, the fuzz smoke run (FUZZ_SECONDS for each target), and the
-# browser edition, built as WebAssembly beside them, and its tests. Run a part alone with
+# browser edition's tests; the build makes the browser edition too (the web target), its
+# WebAssembly beside the native compiling, its TypeScript checked by tsc, ESLint and Prettier. Run a part alone with
 # ctest --preset asan -L LABEL (core, serial, ui, cli, packaging, fuzz, web).
 # CI gives each fuzz target 15 s; a developer's loop 2 s, the seeds and a few thousand inputs
 # more (make fuzz fuzzes longer).
@@ -36,12 +37,13 @@ asan: deps
 # checked again, and any finding fails the build.
 tidy: asan
 
-# The browser edition: build/web (static files for any web host) and build/zelvar-config-web-*.zip.
+# The browser edition: build/web (static files for any web host) and build/zelvar-config-web-*.zip,
+# through the wasm preset, which the dev build's web target drives.
 web: configure
-	@JOBS=$(JOBS) scripts/build-web build/dev
+	@cmake --build --preset dev -j $(JOBS) --target web
 
-# Its tests alone: the core under Node.js, the page in headless Chromium.
-web-test: build
+# Its tests alone: the page's units and the core under Node.js, the page in headless Chromium.
+web-test: build web
 	@ctest --preset dev -L web -j $(JOBS)
 
 # The Debian package of the release build, checked by lintian (errors fail, warnings are shown).
@@ -67,7 +69,7 @@ bench: deps
 	@./build/release/bench/ui_bench
 	@bench/startup.sh build/release
 	@bench/receive_soak.sh build/release
-	@JOBS=$(JOBS) scripts/build-web build/release
+	@cmake --build --preset release -j $(JOBS) --target web
 	@cd web && node ../bench/web_bench.mjs ../build/web
 
 # The pictures in docs/images (README and manual), taken under Xvfb.
@@ -78,8 +80,10 @@ screenshots: configure
 web-screenshots: web
 	@cd web && node tools/screenshots.mjs ../build/web ../docs/images
 
+# clang-format on the C++, Prettier on the page (its npm packages installed, as make web does).
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	@cd web && npm run --silent format
 
 clean:
 	@rm -rf build

@@ -2,6 +2,7 @@
 // the beacon field, which stays pale yellow until the calculator is closed. It stays beside the
 // form, which remains usable.
 import type { CalculatorInputs, Core } from "./core.js";
+import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { RuledInput } from "./input_rule.js";
 
@@ -10,29 +11,25 @@ const CAPTION_SEC = "Lat / Lon coordinates [+/-Grad.Min.Sec]";
 const NORMAL = "Normal     (20 chars)";
 const NORMAL_WITH_ALTITUDE = "Normal     (*29* chars)";
 
-function element<T extends HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
-}
-
 export class CalculatorView {
-  private readonly dialog = element<HTMLDialogElement>("calculator");
+  private readonly dialog = element("calculator", HTMLDialogElement);
   private readonly latitude: RuledInput;
   private readonly longitude: RuledInput;
   private readonly altitude: RuledInput;
-  private readonly cent = element<HTMLInputElement>("chkCent");
-  private readonly altitudeIncluded = element<HTMLInputElement>("chkAlt");
-  private readonly normal = element<HTMLInputElement>("optLLtoNorm");
-  private readonly compressed = element<HTMLInputElement>("optLLtoComp");
-  private readonly write = element<HTMLButtonElement>("cmdCalc");
+  private readonly cent = element("chkCent", HTMLInputElement);
+  private readonly altitudeIncluded = element("chkAlt", HTMLInputElement);
+  private readonly normal = element("optLLtoNorm", HTMLInputElement);
+  private readonly compressed = element("optLLtoComp", HTMLInputElement);
+  private readonly write = element("cmdCalc", HTMLButtonElement);
 
   constructor(
     private readonly core: Core,
     private readonly form: FormView,
   ) {
     const rules = core.calculatorRules();
-    this.latitude = new RuledInput(element("txtLat"), rules.latitude);
-    this.longitude = new RuledInput(element("txtLng"), rules.longitude);
-    this.altitude = new RuledInput(element("txtAlt"), rules.altitude);
+    this.latitude = new RuledInput(element("txtLat", HTMLInputElement), rules.latitude);
+    this.longitude = new RuledInput(element("txtLng", HTMLInputElement), rules.longitude);
+    this.altitude = new RuledInput(element("txtAlt", HTMLInputElement), rules.altitude);
     for (const coordinate of [this.latitude, this.longitude]) {
       coordinate.input.addEventListener("input", () => this.revalidate());
     }
@@ -95,7 +92,11 @@ export class CalculatorView {
   // Checks again whatever reached the fields; an input that makes no position writes nothing.
   private writeBeacon(): void {
     this.revalidate();
-    const position = this.core.calculatePosition(this.inputs(), this.form.text("Symbol"), this.form.checked("AltTable"));
+    const position = this.core.calculatePosition(
+      this.inputs(),
+      this.form.text("Symbol"),
+      this.form.checked("AltTable"),
+    );
     if (!position.ok) return;
     this.altitude.write(position.altitude);
     this.form.writeText("Beacon", position.text);

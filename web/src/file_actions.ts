@@ -5,6 +5,7 @@
 // small one and gets the desktop's verdict. A load that fails changes nothing.
 import type { Core } from "./core.js";
 import type { CalculatorView } from "./calculator_view.js";
+import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { bytesToLatin1, latin1ToBytes } from "./latin1.js";
 import { showMessage } from "./message_box.js";
@@ -14,14 +15,10 @@ const DEFAULT_NAME = "Zelvar.cfg";
 const EXTENSION = ".cfg";
 
 /** The name a download gets for what "Save as" holds. */
-function savedName(typed: string): string {
+export function savedName(typed: string): string {
   const name = typed.trim();
   if (name === "") return DEFAULT_NAME;
   return /[^.]\.[^.]+$/.test(name) ? name : name.replace(/\.?$/, EXTENSION);
-}
-
-function element<T extends HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
 }
 
 export class FileActions {
@@ -31,7 +28,7 @@ export class FileActions {
     private readonly calculator: CalculatorView,
     private readonly unsaved: UnsavedChanges,
   ) {
-    const chooser = element<HTMLInputElement>("loadFile");
+    const chooser = element("loadFile", HTMLInputElement);
     element("cmdDefault").addEventListener("click", () => {
       form.write(core.defaults());
       unsaved.keepForm();
@@ -49,12 +46,12 @@ export class FileActions {
   save(): void {
     const saved = this.core.saveCfg(this.form.read(), this.calculator.inputs());
     if (!saved.ok) {
-      showMessage("Zelwar", saved.reason);
+      void showMessage("Zelwar", saved.reason);
       return;
     }
     const link = document.createElement("a");
     link.href = URL.createObjectURL(new Blob([latin1ToBytes(saved.text)], { type: "application/octet-stream" }));
-    link.download = savedName(element<HTMLInputElement>("saveName").value);
+    link.download = savedName(element("saveName", HTMLInputElement).value);
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
     this.unsaved.keepAll();
@@ -65,12 +62,12 @@ export class FileActions {
     try {
       text = bytesToLatin1(new Uint8Array(await file.slice(0, this.core.cfgReadLimit()).arrayBuffer()));
     } catch (error) {
-      showMessage("Zelvar", `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
+      void showMessage("Zelvar", `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
       return;
     }
     const loaded = this.core.loadCfg(text, this.form.read(), this.calculator.inputs());
     if (!loaded.ok) {
-      showMessage("Zelvar", `${file.name}: ${loaded.reason ?? ""}`);
+      void showMessage("Zelvar", `${file.name}: ${loaded.reason ?? ""}`);
       return;
     }
     this.form.write(loaded.form);

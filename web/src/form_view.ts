@@ -2,6 +2,7 @@
 // core's field names as ids, and runs the reactions of a change: the counters, the GPSless
 // display and the 300-baud marker.
 import type { Core, FieldInfo, Form } from "./core.js";
+import { element } from "./dom.js";
 import { RuledInput } from "./input_rule.js";
 
 const COUNTERS: Record<string, string> = {
@@ -12,12 +13,6 @@ const COUNTERS: Record<string, string> = {
 
 function setText(node: HTMLElement, text: string): void {
   if (node.textContent !== text) node.textContent = text;
-}
-
-function element<T extends HTMLElement>(id: string): T {
-  const found = document.getElementById(id);
-  if (!found) throw new Error(`the page has no element "${id}"`);
-  return found as T;
 }
 
 export class FormView {
@@ -31,15 +26,15 @@ export class FormView {
     this.fields = core.fields();
     const { micEMessages, baudRates } = core.lists();
     for (const field of this.fields) {
-      const control = element<HTMLElement>(field.name);
+      const control = element(field.name);
       if (field.text) {
         const gpsless = field.name === "Beacon" ? () => this.gpsless() : undefined;
-        this.texts.set(field.name, new RuledInput(control as HTMLInputElement, field.rule, gpsless));
+        this.texts.set(field.name, new RuledInput(element(field.name, HTMLInputElement), field.rule, gpsless));
       } else if (control instanceof HTMLSelectElement) {
         for (const text of field.name === "MicEMsg" ? micEMessages : baudRates) control.add(new Option(text));
         this.lists.set(field.name, control);
       } else {
-        this.flags.set(field.name, control as HTMLInputElement);
+        this.flags.set(field.name, element(field.name, HTMLInputElement));
       }
     }
     element("setup").addEventListener("input", () => this.changed());

@@ -2,6 +2,7 @@
 // gets a dashed border, and its tip quotes it with that character made visible and names it, in
 // the core's words; the preview's note says the same.
 import type { Core } from "./core.js";
+import { element } from "./dom.js";
 
 export class HiddenMarks {
   private readonly fields: HTMLInputElement[];
@@ -11,7 +12,7 @@ export class HiddenMarks {
     this.fields = core
       .fields()
       .filter((field) => field.text)
-      .map((field) => document.getElementById(field.name) as HTMLInputElement);
+      .map((field) => element(field.name, HTMLInputElement));
     for (const field of this.fields) this.tips.set(field, field.title);
   }
 

@@ -1,6 +1,7 @@
 // Zelvar Config in the browser: the form on the same C++ core as the desktop program.
 import { CalculatorView } from "./calculator_view.js";
 import { loadCore } from "./core.js";
+import { element } from "./dom.js";
 import { FileActions } from "./file_actions.js";
 import { FormView } from "./form_view.js";
 import { setUpManual } from "./manual.js";
@@ -46,8 +47,8 @@ async function start(): Promise<void> {
   new FileActions(core, form, calculator, unsaved);
   const ports = navigator.serial ? new PortChoice(navigator.serial) : null;
   new SendAction(core, form, new ProgressDialog(), ports, unsaved);
-  document.getElementById("openCalculator")?.addEventListener("click", () => calculator.open());
-  document.getElementById("page")!.dataset["state"] = "ready";
+  element("openCalculator").addEventListener("click", () => calculator.open());
+  element("page").dataset["state"] = "ready";
   form.control("NumFlagsAuto").focus();
   // The moment the form takes input, for bench/web_bench.mjs.
   performance.mark("zelvar-ready");
@@ -70,5 +71,8 @@ function keepForOffline(): void {
 }
 
 start().catch((error: unknown) => {
-  showMessage("Zelvar", `Zelvar Config could not start: ${error instanceof Error ? error.message : String(error)}`);
+  void showMessage(
+    "Zelvar",
+    `Zelvar Config could not start: ${error instanceof Error ? error.message : String(error)}`,
+  );
 });

@@ -1,10 +1,7 @@
 // The page's message box: a title, a text and, below it, what to do, all shown as plain text, and
 // OK. Modal: the promise settles when the user has closed it.
 import type { Core } from "./core.js";
-
-function element<T extends HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
-}
+import { element } from "./dom.js";
 
 // Texts from files, the browser and the system show their hidden characters by code, through the
 // core once it is there; a message that the core could not load shows as it is.
@@ -15,7 +12,7 @@ export function showHiddenCharactersWith(core: Core): void {
 }
 
 export function showMessage(title: string, text: string, detail = ""): Promise<void> {
-  const box = element<HTMLDialogElement>("messageBox");
+  const box = element("messageBox", HTMLDialogElement);
   element("messageTitle").textContent = title;
   element("messageText").textContent = visible(text);
   element("messageDetail").textContent = visible(detail);
@@ -26,5 +23,5 @@ export function showMessage(title: string, text: string, detail = ""): Promise<v
 }
 
 export function setUpMessageBox(): void {
-  element("messageOk").addEventListener("click", () => element<HTMLDialogElement>("messageBox").close());
+  element("messageOk").addEventListener("click", () => element("messageBox", HTMLDialogElement).close());
 }

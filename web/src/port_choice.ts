@@ -1,10 +1,7 @@
 // Which serial port SEND writes to. The browser grants a page the ports the user picks in its
 // chooser; with exactly one granted, SEND uses it without asking, and "Change port" offers the
 // chooser again. A port picked there stays the only one granted, so the next visit uses it too.
-
-function element<T extends HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
-}
+import { element } from "./dom.js";
 
 function hex4(value: number): string {
   return value.toString(16).padStart(4, "0");

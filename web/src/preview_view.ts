@@ -3,6 +3,7 @@
 // out differently from the form and, in GPSless Mode, the beacon read back as a position. Only
 // what changed is written again.
 import type { BuildFailure, Preview, WireRange } from "./core.js";
+import { element } from "./dom.js";
 
 const COLUMNS = 16;
 
@@ -15,20 +16,16 @@ function setText(node: HTMLElement, text: string): void {
   if (node.textContent !== text) node.textContent = text;
 }
 
-function element<T extends HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
-}
-
 export class PreviewView {
   private readonly cells: HTMLTableCellElement[] = [];
-  private readonly rows = element<HTMLTableElement>("wireRanges").tBodies[0]!;
+  private readonly rows = element("wireRanges", HTMLTableElement).tBodies[0]!;
   private shownBytes = "";
   private shownPlaces = "";
   private ranges: WireRange[] = [];
   private marked: WireRange | null = null;
 
   constructor(wireSize: number) {
-    const table = element<HTMLTableElement>("wireBytes");
+    const table = element("wireBytes", HTMLTableElement);
     const head = table.tHead!.insertRow();
     head.append(document.createElement("td"));
     for (let column = 0; column < COLUMNS; ++column) {

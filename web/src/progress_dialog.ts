@@ -2,16 +2,13 @@
 // "Data sent !" and OK. It does not block the page; Esc hides it, also while a send runs, which
 // goes on. A failed send says so in place of the dots, with OK to close it. Closed, it gives the
 // focus back to SEND unless the user has gone elsewhere.
+import { element } from "./dom.js";
 import type { ProgressShown } from "./transfer_runner.js";
 
-function element<T extends HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
-}
-
 export class ProgressDialog implements ProgressShown {
-  private readonly dialog = element<HTMLDialogElement>("Dialog");
+  private readonly dialog = element("Dialog", HTMLDialogElement);
   private readonly label = element("lblInfo");
-  private readonly ok = element<HTMLButtonElement>("OKButton");
+  private readonly ok = element("OKButton", HTMLButtonElement);
   // The dialog shows a send that has not ended yet.
   private running = false;
 

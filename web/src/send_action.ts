@@ -6,6 +6,7 @@
 // and the tracker would get their bytes mixed. Inside another site's frame neither works: that
 // site could press them unseen.
 import type { Core, Form, TransferStep } from "./core.js";
+import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { showMessage } from "./message_box.js";
 import type { PortChoice } from "./port_choice.js";
@@ -30,10 +31,6 @@ const ANOTHER_WINDOW: Words = {
   detail: "Let it finish, or cancel its choice of port, then try again.",
 };
 
-function element<T extends HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
-}
-
 // Another site's page around this one, which the browser may let use the serial port.
 function framedByAnotherSite(): boolean {
   if (window.top === window) return false;
@@ -47,8 +44,8 @@ function framedByAnotherSite(): boolean {
 }
 
 export class SendAction {
-  private readonly button = element<HTMLButtonElement>("cmdSend");
-  private readonly change = element<HTMLButtonElement>("changePort");
+  private readonly button = element("cmdSend", HTMLButtonElement);
+  private readonly change = element("changePort", HTMLButtonElement);
   // The port whose line failed during the last send: if it does not open now, it has gone.
   private lost: SerialPort | null = null;
 

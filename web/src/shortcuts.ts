@@ -2,10 +2,7 @@
 // preview of SEND; Alt with a button's underlined letter presses it, and in the calculator its
 // own. On a Mac, Cmd stands for Ctrl, and Ctrl+Option for Alt, since Option alone types
 // characters there. A key that finds nothing to do is left to the browser.
-
-function element<T extends HTMLElement>(id: string): T {
-  return document.getElementById(id) as T;
-}
+import { element } from "./dom.js";
 
 const COMMANDS: Record<string, string> = { KeyS: "cmdSave", KeyO: "cmdLoad", KeyP: "previewTitle" };
 const MNEMONICS: Record<string, string> = {

@@ -42,7 +42,13 @@ const leavingAsks = (target) =>
 const portState = (target) =>
   target.evaluate(async () => {
     const [port] = await navigator.serial.getPorts();
-    return port.open({ baudRate: 9600 }).then(() => port.close()).then(() => "closed", (error) => error.name);
+    return port
+      .open({ baudRate: 9600 })
+      .then(() => port.close())
+      .then(
+        () => "closed",
+        (error) => error.name,
+      );
   });
 
 // One SEND at `speed`, `during` run meanwhile, judged at the far end and in the page: each progress
@@ -91,7 +97,10 @@ async function sendAt(speed, during = async () => {}) {
   // On the page's own clock, exactly: every write drained, and each pause and the bytes' line time
   // counted from the drain.
   const writes = await page.evaluate(() => window.zelvarWrites);
-  assert.deepEqual(writes.map((w) => [w.length, w.drained > w.asked]), [2, BLOCK_SIZE, 2, BLOCK_SIZE].map((n) => [n, true]));
+  assert.deepEqual(
+    writes.map((w) => [w.length, w.drained > w.asked]),
+    [2, BLOCK_SIZE, 2, BLOCK_SIZE].map((n) => [n, true]),
+  );
   [10, PAUSE_AFTER_BLOCK_1_MS, 10].forEach((pause, i) => {
     const waited = writes[i + 1].asked - writes[i].drained;
     const due = pause + (writes[i].length * 10 * 1000) / speed;

@@ -17,7 +17,9 @@ function text(next, pool, maxLength) {
 }
 
 function digits(next, positions, least = 0) {
-  return text(next, "0123456789", positions).slice(0, Math.max(next(positions + 1), least)).padEnd(least, "7");
+  return text(next, "0123456789", positions)
+    .slice(0, Math.max(next(positions + 1), least))
+    .padEnd(least, "7");
 }
 
 const CALLSIGNS = ["NOCALL-9", "QX9ABC", "QX9ABC-16", "AB-1", "", "  CALL-15 ", "-7"];
@@ -43,7 +45,17 @@ export function randomCfg(core, next) {
   return core.saveCfg(form, core.calculatorDefaults()).text;
 }
 
-const COORDINATES = ["45.30.15", "-11.05.50", "N49.30.00", "W72.45.00", "0.00.00", "90.00.00", "179.59.59", "S0.30.99", "E009.10.30"];
+const COORDINATES = [
+  "45.30.15",
+  "-11.05.50",
+  "N49.30.00",
+  "W72.45.00",
+  "0.00.00",
+  "90.00.00",
+  "179.59.59",
+  "S0.30.99",
+  "E009.10.30",
+];
 
 export function randomPosition(next) {
   const pick = (list) => list[next(list.length)];

@@ -45,9 +45,13 @@ export async function nullModem(folder) {
 export async function launchOnDevice(origin, device) {
   const script = join(import.meta.dirname, "serial_rig.mjs");
   const ours = readlinkSync("/proc/self/ns/mnt");
-  const rig = spawn("unshare", ["--mount", "--propagation", "private", process.execPath, script, origin, device, ours], {
-    stdio: ["pipe", "pipe", "inherit"],
-  });
+  const rig = spawn(
+    "unshare",
+    ["--mount", "--propagation", "private", process.execPath, script, origin, device, ours],
+    {
+      stdio: ["pipe", "pipe", "inherit"],
+    },
+  );
   const [line] = await Promise.race([
     once(createInterface({ input: rig.stdout }), "line"),
     once(rig, "exit").then(([code]) => {

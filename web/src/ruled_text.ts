@@ -1,0 +1,46 @@
+// What a field keeps of an edit under its input rule from the core: pure text in, text out, so
+// that every way text comes in is judged by the same few lines.
+import type { InputRule } from "./core.js";
+
+/** What the field keeps of `text`: the accepted characters, raised where the rule says. */
+export function acceptedText(rule: InputRule, text: string, gpsless: boolean): string {
+  const accepted = gpsless ? rule.acceptedGpsless : rule.accepted;
+  let kept = "";
+  for (const character of text) {
+    const raised = rule.upperCase ? character.replace(/[a-z]/, (c) => c.toUpperCase()) : character;
+    if (accepted.includes(raised)) kept += raised;
+  }
+  return kept;
+}
+
+/** Where `after` differs from `before`: the span of `after` that an edit ending at `caret` put in. */
+function insertedSpan(before: string, after: string, caret: number): [number, number] {
+  let kept = after.length - caret;
+  if (kept < 0 || kept > before.length || !before.endsWith(after.slice(caret))) {
+    kept = 0;
+    while (kept < Math.min(before.length, after.length) && before.at(-1 - kept) === after.at(-1 - kept)) ++kept;
+  }
+  const limit = Math.min(before.length, after.length) - kept;
+  let start = 0;
+  while (start < limit && before[start] === after[start]) ++start;
+  return [start, after.length - kept];
+}
+
+/**
+ * The field's content after the user changed `before` into `after`, the caret at `caret`: what
+ * came in kept as the rule keeps it, within the field's length; null when the rule keeps it all.
+ */
+export function ruledEdit(
+  rule: InputRule,
+  before: string,
+  after: string,
+  caret: number,
+  gpsless: boolean,
+): { value: string; caret: number } | null {
+  const [start, end] = insertedSpan(before, after, caret);
+  const added = after.slice(start, end);
+  const room = rule.maxLength > 0 ? rule.maxLength - (after.length - added.length) : Infinity;
+  const kept = acceptedText(rule, added, gpsless).slice(0, Math.max(room, 0));
+  if (kept === added) return null;
+  return { value: after.slice(0, start) + kept + after.slice(end), caret: start + kept.length };
+}

@@ -1,0 +1,71 @@
+// What a field keeps of an edit under its input rule: properties that hold for any edit, on a
+// rule made here (the core's own rules are the page tests', typed into the real page).
+import assert from "node:assert/strict";
+import { describe, it } from "node:test";
+
+import { acceptedText, ruledEdit } from "../../src/ruled_text.ts";
+
+const CALLSIGN = {
+  maxLength: 9,
+  masked: false,
+  upperCase: true,
+  selectAllOnFocus: false,
+  accepted: "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-",
+  acceptedGpsless: "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-!/",
+};
+// The fields' characters mixed with what no rule takes: upper Latin-1, "€", U+202E, an emoji.
+const POOL = [..."aZ09-!/ é\u00ad€\u202e", "\u{1F4E1}"];
+
+function random(seed) {
+  let state = seed;
+  return (below) => {
+    state = (state * 1103515245 + 12345) % 2 ** 31;
+    return state % below;
+  };
+}
+
+const kept = (text, gpsless = false) =>
+  [...text].every((c) => (gpsless ? CALLSIGN.acceptedGpsless : CALLSIGN.accepted).includes(c));
+
+describe("acceptedText", () => {
+  it("keeps the rule's characters, raised, and drops the rest whole", () => {
+    assert.equal(acceptedText(CALLSIGN, "qx9 é€\u{1F4E1}abc-7", false), "QX9ABC-7");
+    assert.equal(acceptedText(CALLSIGN, "a!/b", false), "AB");
+    assert.equal(acceptedText(CALLSIGN, "a!/b", true), "A!/B");
+  });
+
+  it("is a fixed point on what it kept", () => {
+    const next = random(7);
+    for (let i = 0; i < 200; ++i) {
+      const text = Array.from({ length: next(12) }, () => POOL[next(POOL.length)]).join("");
+      const once = acceptedText(CALLSIGN, text, i % 2 === 0);
+      assert.ok(kept(once, i % 2 === 0), JSON.stringify(once));
+      assert.equal(acceptedText(CALLSIGN, once, i % 2 === 0), once);
+    }
+  });
+});
+
+describe("ruledEdit", () => {
+  it("keeps a paste's accepted characters up to the field's length, the caret after them", () => {
+    assert.deepEqual(ruledEdit(CALLSIGN, "QX", "QX9a bc€", 8, false), { value: "QX9ABC", caret: 6 });
+    assert.deepEqual(ruledEdit(CALLSIGN, "NOCALL-", "NOCALL-12345", 12, false), { value: "NOCALL-12", caret: 9 });
+    assert.equal(ruledEdit(CALLSIGN, "QX", "QX9", 3, false), null);
+  });
+
+  it("leaves what the edit did not touch, and keeps the rule, for any edit at any place", () => {
+    const next = random(24);
+    for (let i = 0; i < 500; ++i) {
+      const before = "NOCALL-9Q".slice(next(10));
+      const start = next(before.length + 1);
+      const end = start + next(before.length - start + 1);
+      const typed = Array.from({ length: next(6) }, () => POOL[next(POOL.length)]).join("");
+      const after = before.slice(0, start) + typed + before.slice(end);
+      const ruled = ruledEdit(CALLSIGN, before, after, start + typed.length, false);
+      const value = ruled?.value ?? after;
+      const what = JSON.stringify({ before, after, ruled });
+      assert.ok(kept(value) && value.length <= CALLSIGN.maxLength, what);
+      assert.ok(value.startsWith(before.slice(0, start)) && value.endsWith(before.slice(end)), what);
+      if (ruled) assert.equal(value.slice(ruled.caret), before.slice(end), what);
+    }
+  });
+});
