@@ -19,7 +19,8 @@ struct CommandLineIo {
 };
 
 // Parses the arguments (the words after the program's name), runs the command they name and
-// returns the exit code. Keeps no state between runs.
+// returns the exit code. Keeps no state between runs. The commands on serial ports need a
+// QCoreApplication (or QApplication): main's, or that of the program the tool runs in.
 int runCommandLine(std::span<const std::string> args, const CommandLineIo& io);
 
 }  // namespace zelvar::cli

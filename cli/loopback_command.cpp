@@ -1,5 +1,4 @@
 #include <CLI/App.hpp>
-#include <QCoreApplication>
 #include <algorithm>
 #include <memory>
 #include <ostream>
@@ -10,6 +9,8 @@
 #include "ports/diagnosis_format.h"
 #include "serial/qt_serial_port.h"
 #include "serial/system_ports.h"
+#include "settings_file.h"
+#include "transfer/prepared_send.h"
 #include "transfer/send_sequence.h"
 #include "transfer/transfer_report_format.h"
 
@@ -52,22 +53,19 @@ class Loopback {
   public:
     Loopback(SerialReceiver& echo, int wake) : echo_(echo), wake_(wake) {}
 
-    // Runs the plan; false when it stopped (Ctrl+C, the line gone, a failed step).
+    // Runs the plan, then reads until the echo is judged; false when it stopped (Ctrl+C, the line
+    // gone, a failed action).
     bool run(const TransferPlan& plan, QtSerialPort& port) {
         NoLoopbackProgress progress;
-        for (const TransferStep& step : plan.steps) {
-            if (step.kind == TransferStep::Kind::Pause) {
-                if (!readUntil(LineClock::now() + step.pause)) {
-                    abandonSend(port, {});
-                    return false;
-                }
-            } else if (SendResult sent = performStep(step, plan.target, port, progress); !sent) {
-                failure_ = sent.error().outcome == SendOutcome::NotOpened
-                               ? plan.target.portName + " did not open"
-                               : sent.error().reason;
-                return false;
-            }
-        }
+        const SendClock reading{[] { return LineClock::now(); },
+                                [this](LineTime until) { return readUntil(until); }};
+        const SendResult sent = sendConfig(plan, port, progress, reading);
+        if (outcomeOf(sent) == SendOutcome::NotOpened)
+            failure_ = plan.target.portName + " did not open";
+        else if (outcomeOf(sent) == SendOutcome::Failed)
+            failure_ = sent.error().reason;
+        if (!sent)
+            return false;
         while (check_.underWay())
             if (!readUntil(*check_.deadline()))
                 return false;
@@ -121,26 +119,24 @@ int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOp
     }
     const int baudIndex = static_cast<int>(
         std::find(kBaudRates.begin(), kBaudRates.end(), options.speed) - kBaudRates.begin());
+    DeviceSettings settings = defaultSettings();
+    settings.baudRate = baudIndex;
+    const PreparedSend prepared = prepareSend(settings, PortChoice{1, options.device});
+    if (!prepared.build) {
+        printBuildFailure(io.err, prepared.build.error());
+        return kExitBuildFailed;
+    }
+    const WireBytes wire = wireBytes(prepared.image);
     std::optional<SerialReceiver> echo =
         openFarEnd(io.err, options.device, *baud, LineSharing::Shared);
     if (!echo)
         return kExitDeviceError;
-    DeviceSettings settings = defaultSettings();
-    ConfigImage image{};
-    buildConfigImage(settings, image);
-    const WireBytes wire = wireBytes(image);
-
-    int argc = 1;
-    char name[] = "zelvar-cli";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
     QtSerialPort port(fixedDevice(options.device));
     const int interrupt = io.interruptDescriptor ? io.interruptDescriptor() : -1;
     io.err << "Writing the factory defaults on " << escapedControls(options.device) << " at "
            << *baud << " bit/s and reading them back (Ctrl+C ends)\n";
     Loopback loopback(*echo, interrupt);
-    const bool finished = loopback.run(
-        makeTransferPlan(image, {lineSettingsFor(baudIndex), 1, options.device}), port);
+    const bool finished = loopback.run(prepared.plan, port);
     if (loopback.interrupted())
         return signalExit(interrupt).value_or(kExitInterrupted);
     if (!finished) {

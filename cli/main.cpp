@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -10,6 +11,11 @@
 
 int main(int argc, char** argv) {
     using namespace zelvar::cli;
+    // The serial port's notifiers need an application object. Only the program's name is given
+    // to it, so that no argument is taken as one of Qt's.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    const QCoreApplication application(qtArgc, qtArgv);
     // Ctrl+C ends the program as usual until a command waits on a device.
     std::optional<InterruptSignal> interrupt;
     CheckedStdout stdoutBuffer(&InterruptSignal::received);

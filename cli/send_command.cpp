@@ -1,5 +1,4 @@
 #include <CLI/App.hpp>
-#include <QCoreApplication>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -12,6 +11,7 @@
 #include "serial/qt_serial_port.h"
 #include "serial/system_ports.h"
 #include "settings_file.h"
+#include "transfer/prepared_send.h"
 #include "transfer/send_sequence.h"
 
 namespace zelvar::cli {
@@ -89,18 +89,17 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
     if (portText.has_value() == device.has_value())
         return usageError(io.err, command, "give either --port or --device");
 
-    SendTarget target;
+    PortChoice choice;
     PortResolver resolver;
     if (portText) {
-        if (!readPortNumber(*portText, target.portNumber))
+        if (!readPortNumber(*portText, choice.number))
             return usageError(io.err, command,
                               "--port needs a port number, not '" + *portText + "'");
-        target.portName = "COM" + std::to_string(target.portNumber);
+        choice.name = "COM" + std::to_string(choice.number);
     } else {
         if (device->empty())
             return usageError(io.err, command, "--device needs a device path");
-        target.portNumber = 1;
-        target.portName = *device;
+        choice.name = *device;
         resolver = fixedDevice(*device);
     }
     int baudIndex = -1;
@@ -114,40 +113,33 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
         return status;
     if (baud)
         settings.baudRate = baudIndex;
-    ConfigImage image{};
-    if (int status = buildImage(io.err, settings, image))
-        return status;
-    printAdvice(io.err, adviseOn(settings), false);  // notes only: they never stop SEND
-    target.lineSettings = lineSettingsFor(settings.baudRate);
+    const PreparedSend prepared = prepareSend(std::move(settings), choice);
+    if (!prepared.build) {
+        printBuildFailure(io.err, prepared.build.error());
+        return kExitBuildFailed;
+    }
+    printAdvice(io.err, adviseOn(prepared.written), false);  // notes only: they never stop SEND
 
-    int argc = 1;
-    char name[] = "zelvar-cli";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
     QtSerialPort port(resolver);
     StderrProgress progress(io.err);
-    // The window's plan, with plain sleeps for its pauses.
-    SendResult result = sendConfig(makeTransferPlan(image, target), port, progress);
+    SendResult result = sendConfig(prepared.plan, port, progress);
     progress.endLine();
     switch (outcomeOf(result)) {
         case SendOutcome::Done:
             return kExitOk;
         case SendOutcome::NotOpened:
-            io.err << "zelvar-cli: " << escapedControls(target.portName) << " did not open\n";
+            io.err << "zelvar-cli: " << escapedControls(choice.name) << " did not open\n";
             return kExitSerialFailure;
-        case SendOutcome::Failed: {
+        case SendOutcome::Failed:
+        case SendOutcome::Stopped: {
             // What the doctor finds about the port, as the window shows it below the words.
             const Diagnosis diagnosis =
-                device ? diagnoseSystemDevice(*device) : diagnoseSystemPort(target.portNumber);
-            std::string said = result.error().reason;
-            std::vector<Finding> findings = diagnosis.findings;
-            // A missing port: the doctor's finding says the same, and which ports there are.
-            if (!findings.empty() && findings.front().fix.empty() &&
-                findings.front().text.starts_with(said)) {
-                said = findings.front().text;
-                findings.erase(findings.begin());
-            }
-            io.err << "zelvar-cli: " << escapedControls(said) << "\n" << findingsText(findings);
+                device ? diagnoseSystemDevice(*device) : diagnoseSystemPort(choice.number);
+            const FailureReport report =
+                failureReport(result.error().reason, diagnosis.findings, result.error().partlySent);
+            io.err << "zelvar-cli: " << escapedControls(report.text) << "\n" << report.below;
+            if (!report.below.empty() && !report.below.ends_with('\n'))
+                io.err << "\n";
             return kExitSerialFailure;
         }
     }
@@ -160,7 +152,7 @@ Action declareSend(CLI::App& command) {
     auto options = std::make_shared<SendOptions>();
     command.footer(
         "Loads FILE.cfg into a default record, builds the tracker's image and sends it as\n"
-        "SEND does: FF FF, block 1, FF FF, block 2, with the same pauses (about 1.5 s).\n"
+        "SEND does: FF FF, block 1, FF FF, block 2, with the same pauses (about 2 s).\n"
         "The notes of `check` come first, one line each, then the progress, all on stderr.\n"
         "Give either --port or --device.\n"
         "Exit 0 sent, 1 the build failed, 2 the file or the arguments are wrong, 3 the serial\n"

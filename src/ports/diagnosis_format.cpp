@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/ascii.h"
+#include "transfer/transfer_plan.h"
 
 namespace zelvar {
 
@@ -18,7 +19,8 @@ std::string findingsText(const std::vector<Finding>& findings) {
     return text;
 }
 
-FailureReport failureReport(const std::string& reason, std::vector<Finding> findings) {
+FailureReport failureReport(const std::string& reason, std::vector<Finding> findings,
+                            bool partlySent) {
     FailureReport report{reason, {}};
     // Another send on the port is what the layer's "locking" or "busy" words mean.
     auto fuller = std::ranges::find_if(findings, [&](const Finding& finding) {
@@ -28,7 +30,11 @@ FailureReport failureReport(const std::string& reason, std::vector<Finding> find
         report.text = escapedControls(fuller->text);
         findings.erase(fuller);
     }
-    report.findings = findingsText(findings);
+    report.below = findingsText(findings);
+    if (partlySent) {
+        report.below =
+            std::string(kPartlySentMessage) + (report.below.empty() ? "" : "\n\n") + report.below;
+    }
     return report;
 }
 

@@ -1,22 +1,25 @@
 #include "serial/qt_serial_port.h"
 
 #include <QDeadlineTimer>
+#include <QThread>
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <sstream>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "common/ascii.h"
 #include "serial/system_ports.h"
+#include "transfer/transfer_plan.h"
 
 #if defined(_WIN32)
 #include <windows.h>
 #else
 #include <sys/file.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace zelvar {
@@ -35,30 +38,47 @@ std::vector<std::string> splitAtCommas(const std::string& text) {
     return parts;
 }
 
-// The platform's word that the bytes handed to the driver have gone out of the port.
-Result<> drain(QSerialPort& port) {
 #if defined(_WIN32)
-    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(port.handle())))
+using Descriptor = HANDLE;
+#else
+using Descriptor = int;
+#endif
+
+// The platform's word that the bytes handed to the driver have gone out of the port.
+Result<> drainDescriptor(Descriptor descriptor) {
+#if defined(_WIN32)
+    if (!FlushFileBuffers(descriptor))
         return failure("Write failed: the port could not flush its output");
 #else
-    if (tcdrain(port.handle()) != 0)
+    if (tcdrain(descriptor) != 0)
         return failure(std::string("Write failed: ") + std::strerror(errno));
 #endif
     return Result<>{};
 }
 
-// How long `bytes` characters take on the line: start bit, data bits, parity bit and stop bits
-// each.
-std::chrono::microseconds timeOnLine(std::size_t bytes, const LineSettings& settings) {
-    // In half bits, for one and a half stop bits.
-    long long halfBits = 2 * (1 + static_cast<long long>(settings.dataBits));
-    halfBits += settings.parity == QSerialPort::NoParity ? 0 : 2;
-    halfBits += settings.stopBits == QSerialPort::OneStop          ? 2
-                : settings.stopBits == QSerialPort::OneAndHalfStop ? 3
-                                                                   : 4;
-    const long long total = static_cast<long long>(bytes) * halfBits * 1'000'000;
-    const long long halfRate = 2LL * settings.baud;
-    return std::chrono::microseconds((total + halfRate - 1) / halfRate);
+// A drain on a thread of its own works on a descriptor of its own: one that outlives the port's
+// close (an adapter that has stopped sending) then holds nobody else's.
+Result<Descriptor> duplicate(QSerialPort& port) {
+#if defined(_WIN32)
+    HANDLE copy = nullptr;
+    if (!DuplicateHandle(GetCurrentProcess(), reinterpret_cast<HANDLE>(port.handle()),
+                         GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
+        return failure("Write failed: the port could not be drained");
+    return copy;
+#else
+    const int copy = ::dup(port.handle());
+    if (copy < 0)
+        return failure(std::string("Write failed: ") + std::strerror(errno));
+    return copy;
+#endif
+}
+
+void release(Descriptor descriptor) {
+#if defined(_WIN32)
+    CloseHandle(descriptor);
+#else
+    ::close(descriptor);
+#endif
 }
 
 }  // namespace
@@ -113,22 +133,17 @@ PortResolver fixedDevice(std::string location) {
 
 QtSerialPort::QtSerialPort(PortResolver resolver)
     : resolver_(resolver ? std::move(resolver) : PortResolver(resolveSystemPort)) {
-    writeDeadline_.setSingleShot(true);
-    QObject::connect(&writeDeadline_, &QTimer::timeout, &port_,
-                     [this] { finishWrite(layerFailure("Write failed")); });
-    wireTimer_.setSingleShot(true);
-    wireTimer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&wireTimer_, &QTimer::timeout, &port_, [this] { waitForWire(); });
+    deadline_.setSingleShot(true);
+    QObject::connect(&deadline_, &QTimer::timeout, &port_,
+                     [this] { finish(layerFailure("Write failed")); });
     QObject::connect(&port_, &QSerialPort::bytesWritten, &port_, [this] {
-        if (writeDone_ && port_.bytesToWrite() == 0) {
-            writeDeadline_.stop();
-            waitForWire();
-        }
+        if (done_ && port_.bytesToWrite() == 0)
+            finish(Result<>{});
     });
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError error) {
                          if (error != QSerialPort::NoError)
-                             finishWrite(layerFailure("Write failed"));
+                             finish(layerFailure("Write failed"));
                      });
 }
 
@@ -188,60 +203,79 @@ Result<> QtSerialPort::write(std::span<const std::uint8_t> bytes) {
     if (!port_.isOpen())
         return failure("Write failed: the port is not open");
     port_.clearError();
-    const Clock::time_point started = Clock::now();
     const auto size = static_cast<qint64>(bytes.size());
-    qint64 accepted = port_.write(reinterpret_cast<const char*>(bytes.data()), size);
-    if (accepted != size)
+    lastWrite_ = size;
+    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
         return layerFailure("Write failed");
-    QDeadlineTimer deadline(writeDeadline(size).count());
+    QDeadlineTimer deadline(deadlineFor(size).count());
     while (port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
             return layerFailure("Write failed");
     }
     if (port_.error() != QSerialPort::NoError)
         return layerFailure("Write failed");
-    if (Result<> drained = drain(port_); !drained)
-        return drained;
-    std::this_thread::sleep_until(started + timeOnLine(bytes.size(), settings_));
     return Result<>{};
 }
 
-Result<> QtSerialPort::startWrite(std::span<const std::uint8_t> bytes, WriteDone done) {
+Result<> QtSerialPort::drain() {
+    if (!port_.isOpen())
+        return failure("Write failed: the port is not open");
+    return drainDescriptor(static_cast<Descriptor>(port_.handle()));
+}
+
+Result<> QtSerialPort::startWrite(std::span<const std::uint8_t> bytes, Done done) {
     if (!port_.isOpen())
         return failure("Write failed: the port is not open");
     port_.clearError();
-    wireClearAt_ = Clock::now() + timeOnLine(bytes.size(), settings_);
     const auto size = static_cast<qint64>(bytes.size());
+    lastWrite_ = size;
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
         return layerFailure("Write failed");
-    writeDone_ = std::move(done);
-    writeDeadline_.start(writeDeadline(size));
+    await(std::move(done), size);
     return Result<>{};
 }
 
-void QtSerialPort::waitForWire() {
-    // A timer may fire a little early.
-    const Clock::duration left = wireClearAt_ - Clock::now();
-    if (left > Clock::duration::zero())
-        wireTimer_.start(std::chrono::ceil<std::chrono::milliseconds>(left));
-    else
-        finishWrite(Result<>{});
+Result<> QtSerialPort::startDrain(Done done) {
+    if (!port_.isOpen())
+        return failure("Write failed: the port is not open");
+    Result<Descriptor> copy = duplicate(port_);
+    if (!copy)
+        return tl::unexpected(copy.error());
+    await(std::move(done), lastWrite_);
+    auto drained = std::make_shared<Result<>>();
+    QThread* thread = QThread::create([descriptor = *copy, drained] {
+        *drained = drainDescriptor(descriptor);
+        release(descriptor);
+    });
+    QObject::connect(thread, &QThread::finished, &port_, [this, drained, operation = operation_] {
+        if (operation == operation_)
+            finish(*drained);
+    });
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
+    return Result<>{};
 }
 
-void QtSerialPort::finishWrite(Result<> status) {
-    // Only a write that is waiting hears of it: the blocking write sees the same signals.
-    if (!writeDone_)
+void QtSerialPort::await(Done done, qint64 bytes) {
+    ++operation_;
+    done_ = std::move(done);
+    deadline_.start(deadlineFor(bytes));
+}
+
+void QtSerialPort::finish(Result<> status) {
+    // Only a write or drain that is waiting hears of it: the blocking ones see the same signals.
+    if (!done_)
         return;
-    writeDeadline_.stop();
-    wireTimer_.stop();
-    WriteDone done = std::exchange(writeDone_, {});
+    deadline_.stop();
+    ++operation_;
+    Done done = std::exchange(done_, {});
     done(std::move(status));
 }
 
 Result<> QtSerialPort::close() {
-    writeDone_ = {};
-    writeDeadline_.stop();
-    wireTimer_.stop();
+    done_ = {};
+    ++operation_;
+    deadline_.stop();
     if (!port_.isOpen())
         return Result<>{};
     port_.clearError();
@@ -251,9 +285,9 @@ Result<> QtSerialPort::close() {
     return Result<>{};
 }
 
-std::chrono::milliseconds QtSerialPort::writeDeadline(qint64 bytes) const {
+std::chrono::milliseconds QtSerialPort::deadlineFor(qint64 bytes) const {
     return std::chrono::ceil<std::chrono::milliseconds>(
-               timeOnLine(static_cast<std::size_t>(bytes), settings_)) +
+               timeOnLine(static_cast<std::size_t>(bytes), settings_.baud)) +
            kWriteMargin;
 }
 

@@ -28,12 +28,10 @@ Result<LineSettings> parseLineSettings(const std::string& text);
 // A resolver that gives `location` whatever the number: for a device named outright.
 PortResolver fixedDevice(std::string location);
 
-// The serial line on QSerialPort, write only. A write is done when its bytes have left the
-// wire: the driver has taken them and their own time on the line since the write started has
-// passed, since a driver (or a pseudo-terminal) may report them gone while the line still
-// carries them and the tracker's pauses count from the last byte. `write` blocks until then;
-// `startWrite` returns at once and reports from the event loop, for a caller that must not
-// block.
+// The serial line on QSerialPort, write only. A write is done once the system has taken its bytes,
+// a drain once the system has sent them on to the device; when the bytes have left the wire is
+// SendPacer's to reckon. `write` and `drain` block; `startWrite` and `startDrain` return at once
+// and report from the event loop, for a caller that must not block.
 class QtSerialPort final : public SerialPort {
   public:
     // Numbers resolve as the system lists its ports unless another resolver is given.
@@ -45,34 +43,37 @@ class QtSerialPort final : public SerialPort {
     Result<> open() override;
     bool isOpen() const override;
     Result<> write(std::span<const std::uint8_t> bytes) override;
+    Result<> drain() override;
     Result<> close() override;
 
-    using WriteDone = std::function<void(Result<>)>;
-    // Hands the bytes to the port and returns; `done` runs from the event loop once they have
-    // left the wire, or with the layer's failure. A failure to start is returned here and
-    // `done` never runs. One write at a time.
-    Result<> startWrite(std::span<const std::uint8_t> bytes, WriteDone done);
+    using Done = std::function<void(Result<>)>;
+    // Hands the bytes to the port and returns; `done` runs from the event loop once the system has
+    // taken them, or with the layer's failure. A failure to start is returned here and `done`
+    // never runs. One write or drain at a time.
+    Result<> startWrite(std::span<const std::uint8_t> bytes, Done done);
+    // Drains on a thread of its own; `done` runs from the event loop once the system has sent every
+    // byte written, or with a failure. One write or drain at a time.
+    Result<> startDrain(Done done);
 
     // The device the port number chose, empty before a number was set.
     const std::string& location() const { return location_; }
 
   private:
-    using Clock = std::chrono::steady_clock;
-
     Result<> applySettings();
     Result<> layerFailure(std::string_view doing);
-    std::chrono::milliseconds writeDeadline(qint64 bytes) const;
-    void waitForWire();
-    void finishWrite(Result<> status);
+    std::chrono::milliseconds deadlineFor(qint64 bytes) const;
+    void await(Done done, qint64 bytes);
+    void finish(Result<> status);
 
     PortResolver resolver_;
     QSerialPort port_;
     LineSettings settings_;
     std::string location_;
-    WriteDone writeDone_;
-    QTimer writeDeadline_;
-    QTimer wireTimer_;
-    Clock::time_point wireClearAt_;
+    Done done_;  // of the write or drain under way
+    unsigned operation_ =
+        0;  // counts them, so that a drain that ends late is not taken for another
+    qint64 lastWrite_ = 0;
+    QTimer deadline_;
 };
 
 }  // namespace zelvar

@@ -25,7 +25,8 @@ struct SendPreview {
     std::optional<Result<DecodedPosition>> position;
 };
 
-// Builds a copy of `form`, so the form itself never changes, and describes the result.
+// Prepares SEND (prepareSend) on a copy of `form`, so the form itself never changes, and
+// describes the result.
 SendPreview previewSend(const DeviceSettings& form);
 
 }  // namespace zelvar

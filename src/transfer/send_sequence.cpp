@@ -5,7 +5,7 @@
 namespace zelvar {
 namespace {
 
-using Kind = TransferStep::Kind;
+using Action = SendAction::Kind;
 
 SendResult openPort(const SendTarget& target, SerialPort& port) {
     if (Result<> status = port.setSettings(target.lineSettings); !status)
@@ -19,6 +19,12 @@ SendResult openPort(const SendTarget& target, SerialPort& port) {
     return {};
 }
 
+SendResult checked(SerialPort& port, Result<> status) {
+    if (!status)
+        return abandonSend(port, status.error().reason);
+    return {};
+}
+
 }  // namespace
 
 SendResult abandonSend(SerialPort& port, std::string reason) {
@@ -27,50 +33,61 @@ SendResult abandonSend(SerialPort& port, std::string reason) {
     return tl::unexpected(SendFailure{SendOutcome::Failed, std::move(reason)});
 }
 
-SendResult performStep(const TransferStep& step, const SendTarget& target, SerialPort& port,
-                       SendObserver& observer) {
-    switch (step.kind) {
-        case Kind::Open:
+SendResult performAction(const SendAction& action, const SendTarget& target, SerialPort& port,
+                         SendObserver& observer) {
+    switch (action.kind) {
+        case Action::Open:
             return openPort(target, port);
-        case Kind::ShowProgress:
-            observer.setText(step.text);
+        case Action::ShowProgress:
+            observer.setText(action.text);
             observer.setOkVisible(false);
             observer.showProgress();
             return {};
-        case Kind::Progress:
-            observer.setText(step.text);
+        case Action::Progress:
+            observer.setText(action.text);
             return {};
-        case Kind::Write:
-            if (Result<> status = port.write(step.bytes); !status)
-                return abandonSend(port, status.error().reason);
-            return {};
-        case Kind::Pause:
-            return {};  // its runner waits
-        case Kind::Close:
-            if (Result<> status = port.close(); !status)
-                return abandonSend(port, status.error().reason);
-            return {};
-        case Kind::Finish:
-            observer.setText(step.text);
+        case Action::Write:
+            return checked(port, port.write(action.bytes));
+        case Action::Drain:
+            return checked(port, port.drain());
+        case Action::Close:
+            return checked(port, port.close());
+        case Action::Finish:
+            observer.setText(action.text);
             observer.setOkVisible(true);
             return {};
+        case Action::WaitUntil:
+        case Action::Done:
+            break;
     }
     return {};
 }
 
-void sleepAtLeast(std::chrono::milliseconds pause) {
-    std::this_thread::sleep_for(pause);
+SendClock sleepingClock() {
+    return {[] { return LineClock::now(); },
+            [](LineTime until) {
+                std::this_thread::sleep_until(until);
+                return true;
+            }};
 }
 
 SendResult sendConfig(const TransferPlan& plan, SerialPort& port, SendObserver& observer,
-                      const Sleep& sleep) {
-    for (const TransferStep& step : plan.steps) {
-        if (step.kind == Kind::Pause) {
-            sleep(step.pause);
-            continue;
+                      const SendClock& clock) {
+    SendPacer pacer(plan);
+    for (SendAction action = pacer.next(clock.now()); action.kind != Action::Done;
+         action = pacer.next(clock.now())) {
+        SendResult result;
+        if (action.kind != Action::WaitUntil) {
+            result = performAction(action, pacer.plan().target, port, observer);
+        } else if (!clock.waitUntil(action.until)) {
+            if (port.isOpen())
+                port.close();
+            result = tl::unexpected(SendFailure{SendOutcome::Stopped, {}});
         }
-        if (SendResult result = performStep(step, plan.target, port, observer); !result)
+        if (!result) {
+            result.error().partlySent = pacer.wroteAny();
             return result;
+        }
     }
     return {};
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "transfer/send_pacer.h"
 #include "transfer/serial_port.h"
 #include "transfer/transfer_plan.h"
 
@@ -23,15 +23,17 @@ class SendObserver {
 };
 
 enum class SendOutcome {
-    Done,       // the send, or the step, went through
+    Done,       // the send, or the action, went through
     NotOpened,  // the port said it was not open after opening: nothing shown, nothing sent
-    Failed,     // a step failed; `reason` holds the layer's text
+    Failed,     // an action failed; `reason` holds the layer's text
+    Stopped,    // the runner's wait asked to stop (loopback's Ctrl+C)
 };
 
-// Why a send, or a step, did not go through.
+// Why a send, or an action, did not go through.
 struct SendFailure {
-    SendOutcome outcome = SendOutcome::Failed;  // NotOpened or Failed
+    SendOutcome outcome = SendOutcome::Failed;  // NotOpened, Failed or Stopped
     std::string reason;
+    bool partlySent = false;  // bytes had gone out: the tracker got part of its settings
 };
 using SendResult = tl::expected<void, SendFailure>;
 
@@ -39,22 +41,28 @@ inline SendOutcome outcomeOf(const SendResult& result) {
     return result ? SendOutcome::Done : result.error().outcome;
 }
 
-// Runs one step; a write waits until the bytes have left the port. A pause returns at once:
-// each runner waits in its own way, and a runner that must not block writes on its own too.
-SendResult performStep(const TransferStep& step, const SendTarget& target, SerialPort& port,
-                       SendObserver& observer);
+// Does one action of the pacer with the port and the observer, blocking: a write until the port
+// has taken the bytes, a drain until the system has sent them. WaitUntil and Done do nothing:
+// each runner waits in its own way, and one that must not block writes and drains on its own.
+SendResult performAction(const SendAction& action, const SendTarget& target, SerialPort& port,
+                         SendObserver& observer);
 
-// A failed step ends the send: a port left open would block every later send and the main
+// A failed action ends the send: a port left open would block every later send and the main
 // window's close, so it is closed here.
 SendResult abandonSend(SerialPort& port, std::string reason);
 
-// Sleeps at least the given time; tests pass one that only records it.
-using Sleep = std::function<void(std::chrono::milliseconds)>;
-void sleepAtLeast(std::chrono::milliseconds pause);
+// How a runner that blocks passes the time: the clock it reads, and a wait until a time of that
+// clock that returns false when the send must stop.
+struct SendClock {
+    std::function<LineTime()> now;
+    std::function<bool(LineTime until)> waitUntil;
+};
+// The steady clock, and plain sleeps that never stop the send.
+SendClock sleepingClock();
 
-// Runs the plan on the calling thread: blocking writes, plain sleeps for the pauses. A step
-// that fails stops the send with the port closed.
+// Runs the plan on the calling thread at the pacer's pace: blocking writes and drains, and the
+// clock's waits. A failed action, or a wait that stops, ends the send with the port closed.
 SendResult sendConfig(const TransferPlan& plan, SerialPort& port, SendObserver& observer,
-                      const Sleep& sleep = sleepAtLeast);
+                      const SendClock& clock = sleepingClock());
 
 }  // namespace zelvar

@@ -20,8 +20,10 @@ class SerialPort {
     virtual Result<> setPortNumber(int number) = 0;
     virtual Result<> open() = 0;
     virtual bool isOpen() const = 0;
-    // Returns only when all bytes have left the port, or with a failure.
+    // Returns once the system has taken all the bytes, or with a failure.
     virtual Result<> write(std::span<const std::uint8_t> bytes) = 0;
+    // Returns once the system has sent every byte written on to the device, or with a failure.
+    virtual Result<> drain() = 0;
     virtual Result<> close() = 0;
 };
 

@@ -16,9 +16,6 @@
 
 namespace zelvar {
 
-using LineClock = std::chrono::steady_clock;
-using LineTime = LineClock::time_point;
-
 // The pause after block 1 counts when it is at least this long. Between the sender's clock and
 // ours lie a USB adapter on each side (bytes delivered in bursts, up to 16 ms late per edge),
 // a driver that may report a block drained while the adapter still holds a few dozen bytes,

@@ -21,12 +21,21 @@ TransferStep textStep(Kind kind, std::string text) {
     return {kind, std::move(text), {}, milliseconds(0)};
 }
 
-TransferStep writeStep(std::span<const std::uint8_t> bytes) {
-    return {Kind::Write, {}, {bytes.begin(), bytes.end()}, milliseconds(0)};
+TransferStep writeStep(std::span<const std::uint8_t> bytes, int baudRate) {
+    return {Kind::Write,
+            {},
+            {bytes.begin(), bytes.end()},
+            milliseconds(0),
+            timeOnLine(bytes.size(), baudRate)};
 }
 
 TransferStep pauseStep(milliseconds pause) {
     return {Kind::Pause, {}, {}, pause};
+}
+
+// The speed at the start of line settings such as "9600,n,8,1"; 0 when none is there.
+int baudRateOf(std::string_view lineSettings) {
+    return static_cast<int>(std::clamp(leadingNumber(lineSettings), 0.0, double{INT_MAX}));
 }
 
 }  // namespace
@@ -51,6 +60,14 @@ std::string lineSettingsFor(int baudRateIndex) {
     return settings + ",n,8,1";
 }
 
+std::chrono::microseconds timeOnLine(std::size_t bytes, int baudRate) {
+    constexpr long long kBitsPerCharacter = 10;
+    if (baudRate <= 0)
+        return std::chrono::microseconds(0);
+    const long long bits = static_cast<long long>(bytes) * kBitsPerCharacter * 1'000'000;
+    return std::chrono::microseconds((bits + baudRate - 1) / baudRate);
+}
+
 SendTarget sendTargetFor(const DeviceSettings& settings) {
     return {lineSettingsFor(settings.baudRate), portNumberOf(settings.portNumber),
             "COM" + settings.portNumber};
@@ -67,6 +84,7 @@ std::string sendingText(std::string_view portName) {
 TransferPlan makeTransferPlan(const ConfigImage& image, const SendTarget& target) {
     // Both blocks come from the image as it is now; nothing done during the send changes them.
     const std::array<Block, 2> blocks = makeBlocks(image);
+    const int baudRate = baudRateOf(target.lineSettings);
     std::string progress = sendingText(target.portName);
     TransferPlan plan{target, {}};
     std::vector<TransferStep>& steps = plan.steps;
@@ -78,9 +96,9 @@ TransferPlan makeTransferPlan(const ConfigImage& image, const SendTarget& target
     addDot();
     for (const auto& [block, pauseAfter] :
          {std::pair{&blocks[0], kPauseAfterBlock1}, std::pair{&blocks[1], kAfterBlock2}}) {
-        steps.push_back(writeStep(kBlockHeader));
+        steps.push_back(writeStep(kBlockHeader, baudRate));
         steps.push_back(pauseStep(kAfterHeader));
-        steps.push_back(writeStep(*block));
+        steps.push_back(writeStep(*block, baudRate));
         steps.push_back(pauseStep(pauseAfter));
         addDot();
     }

@@ -12,6 +12,10 @@
 
 namespace zelvar {
 
+// The one clock of the line: the sender's pacing and the far end's checking both read it.
+using LineClock = std::chrono::steady_clock;
+using LineTime = LineClock::time_point;
+
 // Where and how one send goes.
 struct SendTarget {
     std::string lineSettings;  // "9600,n,8,1"
@@ -34,6 +38,10 @@ Result<> checkPortNumber(int number);
 // "4800,n,8,1" for index 0; an index outside the list gives ",n,8,1", which the port rejects.
 std::string lineSettingsFor(int baudRateIndex);
 
+// How long `bytes` characters take on the tracker's line at `baudRate` bit/s: a start bit, eight
+// data bits and a stop bit each, rounded up; none at a speed of 0.
+std::chrono::microseconds timeOnLine(std::size_t bytes, int baudRate);
+
 inline constexpr std::string_view kLineBreak = "\r\n";
 inline constexpr std::string_view kSendingPrefix = "Sending data on ";
 // The words the tracker's users know, spelled so.
@@ -54,7 +62,7 @@ struct TransferStep {
         Open,          // line settings, port number, open; a port that stays shut ends the send
         ShowProgress,  // `text` with the OK button hidden, shown without blocking
         Progress,      // `text` replaces the progress text
-        Write,         // `bytes` go to the port
+        Write,         // `bytes` go to the port; they take `lineTime` on the line
         Pause,         // nothing happens for at least `pause`
         Close,         // the port is closed
         Finish,        // `text` with the OK button shown
@@ -64,6 +72,7 @@ struct TransferStep {
     std::string text;
     std::vector<std::uint8_t> bytes;
     std::chrono::milliseconds pause{0};
+    std::chrono::microseconds lineTime{0};
 
     bool operator==(const TransferStep&) const = default;
 };
@@ -72,14 +81,15 @@ struct TransferStep {
 // lead-in.
 inline constexpr std::chrono::milliseconds kPauseAfterBlock1{600};
 
-// Everything one send does, in order, as data: whoever runs it chooses how to wait and write.
+// Everything one send does, in order, as data; SendPacer paces it and its runners do the I/O.
 struct TransferPlan {
     SendTarget target;
     std::vector<TransferStep> steps;
 };
 
 // Open, the first progress text, FF FF and block 1, FF FF and block 2 with the tracker's pauses
-// and a dot after each stage, close, "Data sent !". The pauses add up to 1520 ms.
+// and a dot after each stage, close, "Data sent !". The pauses add up to 1520 ms; each write
+// carries its time on the line at the speed of the target's line settings.
 TransferPlan makeTransferPlan(const ConfigImage& image, const SendTarget& target);
 
 }  // namespace zelvar

@@ -1,9 +1,12 @@
 #include "ui/send_controller.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "ports/diagnosis_format.h"
+#include "transfer/prepared_send.h"
 #include "transfer/send_sequence.h"
+#include "ui/core_text.h"
 #include "ui/message_box.h"
 #include "ui/message_dialog.h"
 #include "ui/off_thread.h"
@@ -12,8 +15,8 @@
 namespace zelvar {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using Kind = TransferStep::Kind;
+using Clock = LineClock;
+using Kind = SendAction::Kind;
 
 // Stands in for the dialog once the main window has closed it: the steps still run.
 class NoProgress final : public SendObserver {
@@ -35,88 +38,77 @@ SendController::SendController(QWidget* window, SettingsForm* form, MessageDialo
       explain_(std::move(explain)) {
     pause_.setSingleShot(true);
     pause_.setTimerType(Qt::PreciseTimer);
-    connect(&pause_, &QTimer::timeout, this, &SendController::waitOutPause);
+    connect(&pause_, &QTimer::timeout, this, &SendController::advance);
 }
 
 void SendController::send() {
-    DeviceSettings normalised = form_->settings();
-    ConfigImage image{};
-    const BuildResult built = buildConfigImage(normalised, image);
+    PreparedSend prepared = prepareSend(form_->settings());
     // The window shows what the tracker gets, also when the build stops half-way.
-    form_->applySettings(normalised);
-    if (!built) {
-        refuse(built.error());
+    form_->applySettings(prepared.written);
+    if (!prepared.build) {
+        refuse(prepared.build.error());
         return;
     }
-    plan_ = makeTransferPlan(image, sendTargetFor(normalised));
-    next_ = 0;
+    pacer_.emplace(std::move(prepared.plan));
     sending_ = true;
-    wrote_ = false;
-    runSteps();
+    advance();
 }
 
 void SendController::refuse(const FieldFailure& failure) {
     if (QWidget* failing = form_->control(failure.field))
         failing->setFocus(Qt::OtherFocusReason);
     // Below the message, which field failed and why: "MY CALLSIGN: empty callsign".
-    openMessageBox(
-        window_,
-        {QString::fromLatin1(kBuildFailedTitle), QString::fromLatin1(kBuildFailedMessage),
-         QMessageBox::Information, QString::fromStdString(failure.reason)},
-        [this] { emit refused(); });
+    openMessageBox(window_,
+                   {shown(ShownText::BuildFailedTitle), shown(ShownText::BuildFailed),
+                    QMessageBox::Information, QString::fromStdString(failure.reason)},
+                   [this] { emit refused(); });
 }
 
-void SendController::runSteps() {
+void SendController::advance() {
     NoProgress none;
-    while (next_ < plan_.steps.size()) {
-        const TransferStep& step = plan_.steps[next_++];
-        if (step.kind == Kind::Write) {
-            writeStep(step);
+    for (;;) {
+        const SendAction action = pacer_->next(Clock::now());
+        if (action.kind == Kind::Write) {
+            failUnlessStarted(port_.startWrite(action.bytes, [this](Result<> written) {
+                written ? advance() : fail(written.error().reason);
+            }));
             return;
         }
-        if (step.kind == Kind::Pause) {
-            pauseStep(step.pause);
+        if (action.kind == Kind::Drain) {
+            failUnlessStarted(port_.startDrain(
+                [this](Result<> drained) { drained ? advance() : fail(drained.error().reason); }));
+            return;
+        }
+        if (action.kind == Kind::WaitUntil) {
+            // Rounded up: a timer that still fires early is given the rest by the pacer.
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(action.until - Clock::now());
+            pause_.start(std::max(left, std::chrono::milliseconds(0)));
+            return;
+        }
+        if (action.kind == Kind::Done) {
+            sending_ = false;
+            emit finished();
             return;
         }
         SendObserver& observer =
             progress_ ? static_cast<SendObserver&>(*progress_) : static_cast<SendObserver&>(none);
-        const SendResult result = performStep(step, plan_.target, port_, observer);
-        if (outcomeOf(result) == SendOutcome::Failed) {
+        const SendResult result = performAction(action, pacer_->plan().target, port_, observer);
+        if (outcomeOf(result) == SendOutcome::NotOpened) {
+            sending_ = false;
+            emit finished();
+            return;
+        }
+        if (!result) {
             fail(result.error().reason);
             return;
         }
-        if (outcomeOf(result) == SendOutcome::NotOpened)
-            break;
     }
-    sending_ = false;
-    emit finished();
 }
 
-void SendController::writeStep(const TransferStep& step) {
-    wrote_ = true;
-    const Result<> started = port_.startWrite(step.bytes, [this](Result<> written) {
-        if (written)
-            runSteps();
-        else
-            fail(written.error().reason);
-    });
-    if (!started)
-        fail(started.error().reason);
-}
-
-void SendController::pauseStep(std::chrono::milliseconds pause) {
-    pauseEnd_ = Clock::now() + pause;
-    pause_.start(pause);
-}
-
-void SendController::waitOutPause() {
-    // A timer may fire a little early; the tracker needs every pause whole.
-    const auto left = pauseEnd_ - Clock::now();
-    if (left > Clock::duration::zero()) {
-        pause_.start(std::chrono::ceil<std::chrono::milliseconds>(left));
-        return;
-    }
-    runSteps();
+void SendController::failUnlessStarted(const Result<>& status) {
+    if (!status)
+        fail(status.error().reason);
 }
 
 void SendController::fail(const std::string& reason) {
@@ -131,17 +123,14 @@ void SendController::fail(const std::string& reason) {
     auto findings = std::make_shared<std::vector<Finding>>();
     runOffThread(
         this,
-        [explain = explain_, number = plan_.target.portNumber, findings] {
+        [explain = explain_, number = pacer_->plan().target.portNumber, findings] {
             *findings = explain(number);
         },
-        [this, reason, findings, partly = wrote_] {
-            const FailureReport report = failureReport(reason, *findings);
-            std::string below = report.findings;
-            if (partly)
-                below = std::string(kPartlySentMessage) + (below.empty() ? "" : "\n\n") + below;
+        [this, reason, findings, partly = pacer_->wroteAny()] {
+            const FailureReport report = failureReport(reason, *findings, partly);
             openMessageBox(window_,
-                           {QStringLiteral("Zelvar"), QString::fromStdString(report.text),
-                            QMessageBox::NoIcon, QString::fromStdString(below)},
+                           {shown(ShownText::MessageTitle), QString::fromStdString(report.text),
+                            QMessageBox::NoIcon, QString::fromStdString(report.below)},
                            [this] { emit finished(); });
         });
 }

@@ -3,15 +3,15 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-#include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/config_image.h"
 #include "ports/port_finding.h"
 #include "serial/qt_serial_port.h"
-#include "transfer/transfer_plan.h"
+#include "transfer/send_pacer.h"
 
 class QWidget;
 
@@ -20,14 +20,13 @@ namespace zelvar {
 class MessageDialog;
 class SettingsForm;
 
-// SEND from the main window: builds the image from the form, writes the normalised values back
-// to it, and either runs the send's plan or says why not, with the focus on the failing field.
-// It runs the plan from the window's event loop: the writes on the port's own signals, the
-// pauses on a timer, so the window repaints and answers all the while. Nothing here sleeps or
-// runs events itself, so a modal dialog the user opens meanwhile runs its own loop, in which the
-// send keeps its pace. A failed step closes the port and shows the serial layer's words, with
-// what `explain` finds about the port below them, after a word that the tracker got only part
-// of its settings when bytes had gone out.
+// SEND from the main window: prepares the send from the form, shows the normalised values in it,
+// and either runs the plan at SendPacer's pace or says why not, with the focus on the failing
+// field. It does the pacer's actions from the window's event loop: writes on the port's own
+// signals, drains on a thread of their own, waits on a timer, so the window repaints and answers
+// all the while. Nothing here sleeps or runs events itself, so a modal dialog the user opens
+// meanwhile runs its own loop, in which the send keeps its pace. A failed action closes the port
+// and shows the failure report of the serial layer's words and what `explain` finds.
 class SendController : public QObject {
     Q_OBJECT
 
@@ -41,7 +40,7 @@ class SendController : public QObject {
     // Starts the send and returns; refused() or finished() follows.
     void send();
     bool portOpen() const { return port_.isOpen(); }
-    // From the first step of the plan until its last, or until a step fails.
+    // From the first action of the plan until its last, or until one fails.
     bool sending() const { return sending_; }
     // The send still runs to its end, but finished() then comes at once, with no message for a
     // failure: the program is ending, and nobody is left to read it.
@@ -55,10 +54,9 @@ class SendController : public QObject {
 
   private:
     void refuse(const FieldFailure& failure);
-    void runSteps();
-    void writeStep(const TransferStep& step);
-    void pauseStep(std::chrono::milliseconds pause);
-    void waitOutPause();
+    // Does the pacer's actions until one has to wait for the port or the clock.
+    void advance();
+    void failUnlessStarted(const Result<>& status);
     void fail(const std::string& reason);
 
     QWidget* window_;
@@ -66,13 +64,10 @@ class SendController : public QObject {
     QPointer<MessageDialog> progress_;
     QtSerialPort port_;
     PortExplainer explain_;
-    TransferPlan plan_;
-    std::size_t next_ = 0;
+    std::optional<SendPacer> pacer_;
     bool sending_ = false;
-    bool wrote_ = false;  // a write of this send reached the port
     bool withoutMessages_ = false;
     QTimer pause_;
-    std::chrono::steady_clock::time_point pauseEnd_;
 };
 
 }  // namespace zelvar

@@ -14,6 +14,7 @@
 #include "ports/diagnosis_format.h"
 #include "ports/host_port_system.h"
 #include "ports/stable_device_names.h"
+#include "transfer/transfer_plan.h"
 
 namespace zelvar {
 namespace {
@@ -320,6 +321,43 @@ TEST(PortDoctor, IsQuotedByTheManual) {
         EXPECT_NE(manual.find('"' + inRtf(finding.text) + '"'), std::string::npos) << finding.text;
         EXPECT_NE(manual.find("{\\f1 " + inRtf(finding.fix) + "}"), std::string::npos)
             << finding.fix;
+    }
+}
+
+// SEND's failure as the window and `zelvar-cli send` report it: a finding that says the layer's
+// words more fully, or that another program of ours is sending, takes their place; below them,
+// once bytes had gone out, that the tracker got part of its settings, then the other findings.
+TEST(FailureReport, SaysTheWordsOnceAndWhetherBytesWentOut) {
+    const Finding missing{K::Missing, true, "Serial port 7 does not exist: the system lists 0.",
+                          ""};
+    const Finding group{K::NotInGroup, true, "Not in dialout.", "sudo usermod -aG dialout al"};
+    const Finding sending{K::SendingNow, true, "zelvar-cli (PID 7) is sending.", ""};
+    const std::string partly(kPartlySentMessage);
+    const std::tuple<std::string, std::vector<Finding>, bool, std::string, std::string> rows[] = {
+        {"Serial port 7 does not exist",
+         {group, missing},
+         false,
+         missing.text,
+         "- Not in dialout.\n  Fix: sudo usermod -aG dialout al\n"},
+        {"Cannot open /dev/ttyS0: Permission error while locking the device",
+         {sending},
+         false,
+         sending.text,
+         ""},
+        {"Write failed on /dev/ttyS0: Input/output error",
+         {},
+         true,
+         "Write failed on /dev/ttyS0: Input/output error",
+         partly},
+        {"Write failed",
+         {group},
+         true,
+         "Write failed",
+         partly + "\n\n- Not in dialout.\n  Fix: sudo usermod -aG dialout al\n"}};
+    for (const auto& [reason, findings, partlySent, text, below] : rows) {
+        const FailureReport report = failureReport(reason, findings, partlySent);
+        EXPECT_EQ(report.text, text);
+        EXPECT_EQ(report.below, below);
     }
 }
 

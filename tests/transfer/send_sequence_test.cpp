@@ -16,6 +16,7 @@ namespace zelvar {
 namespace {
 
 using namespace testing_support;
+using namespace std::chrono_literals;
 
 ConfigImage countingImage() {
     ConfigImage image{};
@@ -23,7 +24,8 @@ ConfigImage countingImage() {
     return image;
 }
 
-// What the port, the observer and the pacing see, in one log; the port's call `failAt` fails.
+// What the port, the observer and the clock see, in one log; the port's call `failAt` fails, and
+// the clock's wait `stopAt` stops the send. The clock stands still but in its waits.
 struct Recorder : SerialPort, SendObserver {
     struct Call {
         std::size_t logEnd, written;
@@ -33,8 +35,9 @@ struct Recorder : SerialPort, SendObserver {
     std::string log, text;
     std::vector<std::uint8_t> written;
     std::vector<Call> calls;
-    std::size_t failAt = SIZE_MAX;
+    std::size_t failAt = SIZE_MAX, stopAt = SIZE_MAX, waits = 0;
     bool open_ = false, stayShut = false, shown = false, okVisible = true;
+    LineTime now{};
 
     Result<> call(const std::string& name) {
         log += name + "|";
@@ -55,6 +58,7 @@ struct Recorder : SerialPort, SendObserver {
             written.insert(written.end(), bytes.begin(), bytes.end());
         return status;
     }
+    Result<> drain() override { return call("drain"); }
     Result<> close() override {
         open_ = false;
         return call("close");
@@ -66,28 +70,37 @@ struct Recorder : SerialPort, SendObserver {
     void showProgress() override { log += "show|", shown = true; }
 
     SendResult send() {
-        const auto sleep = [this](auto pause) {
-            log += "sleep " + std::to_string(pause.count()) + "|";
-        };
+        const SendClock clock{[this] { return now; },
+                              [this](LineTime until) {
+                                  log += "wait until " +
+                                         std::to_string((until - LineTime{}) / 1us) + "|";
+                                  now = until;
+                                  return waits++ != stopAt;
+                              }};
         return sendConfig(makeTransferPlan(countingImage(), {"4800,n,8,1", 1, "COM1"}), *this,
-                          *this, sleep);
+                          *this, clock);
     }
 };
 
 // Whichever port call fails, nothing runs after it but closing a port it left open; the
-// progress keeps the text it reached and its OK stays hidden.
-TEST(SendConfig, RunsTheStepsInOrderAndStopsAtAFailingCall) {
+// progress keeps the text it reached and its OK stays hidden. A wait that stops closes the port
+// too. Once a byte went out, the failure says the tracker got part of its settings. The times of
+// the waits are SendPacer's (a write's bytes take 4167 or 172917 us at 4800 bit/s).
+TEST(SendConfig, RunsThePlanAtThePacersPaceAndStopsAtAFailingCall) {
     Recorder whole;
     ASSERT_TRUE(whole.send());
     const std::string p = "text \r\nSending data on COM1...";
-    EXPECT_EQ(whole.log, "settings 4800,n,8,1|port 1|open|" + p + "|ok hidden|show|sleep 300|" + p +
-                             ".|write 2|sleep 10|write 83|sleep 600|" + p +
-                             "..|write 2|sleep 10|write 83|sleep 300|" + p +
-                             "...|close|sleep 300|text Data sent !\r\n Be shure that "
-                             "'Transfer OK' appears on LCD|ok shown|");
+    EXPECT_EQ(whole.log,
+              "settings 4800,n,8,1|port 1|open|" + p + "|ok hidden|show|wait until 300000|" + p +
+                  ".|write 2|drain|wait until 314167|write 83|drain|wait until 1087084|" + p +
+                  "..|write 2|drain|wait until 1101251|write 83|drain|wait until "
+                  "1574168|" +
+                  p +
+                  "...|close|wait until 1874168|text Data sent !\r\n Be shure that "
+                  "'Transfer OK' appears on LCD|ok shown|");
     const WireBytes wire = wireBytes(countingImage());
     EXPECT_EQ(whole.written, std::vector<std::uint8_t>(wire.begin(), wire.end()));
-    ASSERT_EQ(whole.calls.size(), 8u);
+    ASSERT_EQ(whole.calls.size(), 12u);
     for (std::size_t failAt = 0; failAt < whole.calls.size(); ++failAt) {
         const Recorder::Call& at = whole.calls[failAt];
         Recorder recorder;
@@ -95,6 +108,7 @@ TEST(SendConfig, RunsTheStepsInOrderAndStopsAtAFailingCall) {
         const SendResult result = recorder.send();
         EXPECT_EQ(outcomeOf(result), SendOutcome::Failed);
         EXPECT_TRUE(reasonOf(result).ends_with(" refused")) << reasonOf(result);
+        EXPECT_EQ(result.error().partlySent, failAt >= 3);
         EXPECT_EQ(recorder.log, whole.log.substr(0, at.logEnd) + (at.open ? "close|" : ""));
         EXPECT_EQ(recorder.written.size(), at.written);
         EXPECT_FALSE(recorder.isOpen());
@@ -106,6 +120,15 @@ TEST(SendConfig, RunsTheStepsInOrderAndStopsAtAFailingCall) {
     shut.stayShut = true;
     EXPECT_EQ(outcomeOf(shut.send()), SendOutcome::NotOpened);
     EXPECT_EQ(shut.log, "settings 4800,n,8,1|port 1|open|");
+    for (const auto& [stopAt, partly] : {std::pair{0u, false}, {2u, true}}) {
+        Recorder stopped;
+        stopped.stopAt = stopAt;
+        const SendResult result = stopped.send();
+        EXPECT_EQ(outcomeOf(result), SendOutcome::Stopped);
+        EXPECT_EQ(result.error().partlySent, partly);
+        EXPECT_TRUE(stopped.log.ends_with("|close|")) << stopped.log;
+        EXPECT_FALSE(stopped.isOpen());
+    }
 }
 
 // PortNumber rounds half to even. The plan itself is pinned step by step by SendConfig above.

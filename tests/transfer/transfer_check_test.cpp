@@ -21,7 +21,7 @@ const std::string kNoLeadInVerdict =
 // Bytes as they reach the far end: each piece at its time after the start.
 struct Piece {
     Bytes bytes;
-    milliseconds at;
+    std::chrono::microseconds at;
 };
 
 Bytes part(std::span<const std::uint8_t> bytes, std::size_t from, std::size_t count) {
@@ -116,6 +116,31 @@ TEST(TransferCheck, NamesEachFaultExactly) {
         EXPECT_EQ(reports[0].faults(), row.faults);
         EXPECT_EQ(reports[0].image == image, row.image) << row.faults.front();
         EXPECT_EQ(check.deadline(), std::nullopt);
+    }
+}
+
+// Block 1 as a slow line brings it, a byte at a time: the pause counts from its last byte, and
+// bytes 7 ms apart stay one block although they take longer than a pause.
+TEST(TransferCheck, MeasuresThePauseFromTheLastByteOfABlockThatTricklesIn) {
+    const WireBytes wire = wireBytes(defaultImage());
+    using Faults = std::vector<std::string>;
+    const std::tuple<std::chrono::microseconds, milliseconds, Faults> rows[] = {
+        // 174 ms of block 1, then 400 ms: from its first byte it would look like 574 ms.
+        {2120us, 400ms, {"second lead-in after 400 ms: the sender paused less than 500 ms"}},
+        // 574 ms of block 1, then the whole pause.
+        {7ms, 600ms, {}}};
+    for (const auto& [spacing, pause, faults] : rows) {
+        std::vector<Piece> pieces{{part(wire, 0, 2), 0ms}};
+        for (std::size_t i = 0; i < kBlockSize; ++i)
+            pieces.push_back({part(wire, 2 + i, 1), 10ms + spacing * static_cast<int>(i)});
+        const auto lastOfBlock1 = pieces.back().at;
+        pieces.push_back({part(wire, 85, 2), lastOfBlock1 + pause});
+        pieces.push_back({part(wire, 87, 83), lastOfBlock1 + pause + 10ms});
+        TransferCheck check;
+        const std::vector<TransferReport> reports = arrive(check, pieces);
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].faults(), faults);
+        EXPECT_EQ(reports[0].image, defaultImage());
     }
 }
 

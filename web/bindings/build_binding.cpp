@@ -5,24 +5,23 @@
 #include "config/shown_texts.h"
 #include "js_values.h"
 #include "transfer/block_framing.h"
+#include "transfer/prepared_send.h"
 #include "transfer/send_preview.h"
 
 namespace zelvar::web {
 namespace {
 
-// { ok, written: the form as the build leaves it, wire } or the field and reason of a failure,
-// with the form as far as the build came.
+// SEND's build: { ok, written: the form as the build leaves it, wire } or the field and reason of
+// a failure, with the form as far as the build came.
 val build(const val& form) {
     auto read = settingsFromJs(form);
     if (!read)
         return unreadForm(form, read.error());
-    DeviceSettings settings = std::move(*read);
-    ConfigImage image{};
-    const BuildResult built = buildConfigImage(settings, image);
-    val outcome = buildOutcome(built);
-    outcome.set("written", settingsToJs(settings));
-    if (built)
-        outcome.set("wire", bytesToJs(wireBytes(image)));
+    const PreparedSend prepared = prepareSend(std::move(*read));
+    val outcome = buildOutcome(prepared.build);
+    outcome.set("written", settingsToJs(prepared.written));
+    if (prepared.build)
+        outcome.set("wire", bytesToJs(wireBytes(prepared.image)));
     return outcome;
 }
 

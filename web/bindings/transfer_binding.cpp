@@ -1,62 +1,79 @@
-// SEND's transfer plan as data: what a runner writes to the port, in order, and how long it
-// waits, so that a front end with its own serial access runs exactly the desktop's sequence.
+// SEND for the page: the use case the desktop's front ends share (prepareSend) and the pacer that
+// paces its runner, so that the page writes, drains and waits exactly as the window does.
 #include <emscripten/bind.h>
 
+#include <cmath>
+
 #include "js_values.h"
-#include "transfer/transfer_plan.h"
+#include "transfer/prepared_send.h"
+#include "transfer/send_pacer.h"
 
 namespace zelvar::web {
 namespace {
 
-std::string kindName(TransferStep::Kind kind) {
+using Kind = SendAction::Kind;
+
+std::string kindName(Kind kind) {
     switch (kind) {
-        case TransferStep::Kind::Open:
+        case Kind::Open:
             return "open";
-        case TransferStep::Kind::ShowProgress:
+        case Kind::ShowProgress:
             return "showProgress";
-        case TransferStep::Kind::Progress:
+        case Kind::Progress:
             return "progress";
-        case TransferStep::Kind::Write:
+        case Kind::Write:
             return "write";
-        case TransferStep::Kind::Pause:
-            return "pause";
-        case TransferStep::Kind::Close:
+        case Kind::Drain:
+            return "drain";
+        case Kind::WaitUntil:
+            return "waitUntil";
+        case Kind::Close:
             return "close";
-        case TransferStep::Kind::Finish:
+        case Kind::Finish:
+            return "finish";
+        case Kind::Done:
             break;
     }
-    return "finish";
+    return "done";
 }
 
-// Builds the form on a copy; { ok, written, target: { lineSettings, portNumber, portName },
-// steps: [{ kind, text, bytes, pauseMs }] } or the build's field and reason.
-val transferPlan(const val& form) {
+// The page's clock, performance.now() in milliseconds, as the pacer's.
+LineTime lineTimeOf(double milliseconds) {
+    return LineTime{} + std::chrono::microseconds(std::llround(milliseconds * 1000));
+}
+
+double millisecondsOf(LineTime time) {
+    return static_cast<double>((time - LineTime{}) / std::chrono::microseconds(1)) / 1000;
+}
+
+// { kind, text, bytes, atMs }: the action after the one done at `nowMs`.
+val nextAction(SendPacer& pacer, double nowMs) {
+    const SendAction action = pacer.next(lineTimeOf(nowMs));
+    val js = val::object();
+    js.set("kind", kindName(action.kind));
+    js.set("text", messageToJs(action.text));
+    js.set("bytes", bytesToJs(action.bytes));
+    js.set("atMs", millisecondsOf(action.until));
+    return js;
+}
+
+// Prepares the send from the form: { ok, written, target: { lineSettings, portNumber, portName },
+// pacer } or the build's field and reason, with the form as far as the build came.
+val prepare(const val& form) {
     auto read = settingsFromJs(form);
     if (!read)
         return unreadForm(form, read.error());
-    DeviceSettings settings = std::move(*read);
-    ConfigImage image{};
-    const BuildResult built = buildConfigImage(settings, image);
-    val outcome = buildOutcome(built);
-    outcome.set("written", settingsToJs(settings));
-    if (!built)
+    PreparedSend prepared = prepareSend(std::move(*read));
+    val outcome = buildOutcome(prepared.build);
+    outcome.set("written", settingsToJs(prepared.written));
+    if (!prepared.build)
         return outcome;
-    const TransferPlan plan = makeTransferPlan(image, sendTargetFor(settings));
     val target = val::object();
-    target.set("lineSettings", messageToJs(plan.target.lineSettings));
-    target.set("portNumber", plan.target.portNumber);
-    target.set("portName", messageToJs(plan.target.portName));
+    target.set("lineSettings", messageToJs(prepared.plan.target.lineSettings));
+    target.set("portNumber", prepared.plan.target.portNumber);
+    target.set("portName", messageToJs(prepared.plan.target.portName));
     outcome.set("target", target);
-    val steps = val::array();
-    for (const TransferStep& step : plan.steps) {
-        val js = val::object();
-        js.set("kind", kindName(step.kind));
-        js.set("text", messageToJs(step.text));
-        js.set("bytes", bytesToJs(step.bytes));
-        js.set("pauseMs", static_cast<double>(step.pause.count()));
-        steps.call<void>("push", js);
-    }
-    outcome.set("steps", steps);
+    outcome.set("pacer", SendPacer(std::move(prepared.plan)));
     return outcome;
 }
 
@@ -69,7 +86,8 @@ val checkPort(int number) {
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(zelvar_transfer) {
-    emscripten::function("transferPlan", &transferPlan);
+    emscripten::class_<SendPacer>("SendPacer").function("next", &nextAction);
+    emscripten::function("prepareSend", &prepare);
     emscripten::function("checkPortNumber", &checkPort);
 }
 

@@ -115,19 +115,32 @@ export interface Preview {
   position?: Outcome<{ description: string }>;
 }
 
-export interface TransferStep {
-  kind: "open" | "showProgress" | "progress" | "write" | "pause" | "close" | "finish";
+/** What the page's runner of SEND does next, as the core's pacer says. */
+export interface SendAction {
+  kind: "open" | "showProgress" | "progress" | "write" | "drain" | "waitUntil" | "close" | "finish" | "done";
   /** Progress texts break lines with CR LF, as the desktop's dialog shows them. */
   text: string;
   bytes: Uint8Array;
-  pauseMs: number;
+  /** For waitUntil: the time of performance.now() to wait for. */
+  atMs: number;
 }
 
-/** SEND's steps as the desktop runs them, or the build's failure; the form as the build left it. */
-export type TransferPlan = (
-  | BuildFailure
-  | { ok: true; target: { lineSettings: string; portNumber: number; portName: string }; steps: TransferStep[] }
-) & { written: Form };
+/** The core's pacing of one send, the desktop's own; delete() it once the send is over. */
+export interface SendPacer {
+  /** The first action, then the one after the action done at `nowMs` (performance.now()). */
+  next(nowMs: number): SendAction;
+  delete(): void;
+}
+
+/** Where SEND goes: "4800,n,8,1", Comm num's port number and the name the progress shows. */
+export interface SendTarget {
+  lineSettings: string;
+  portNumber: number;
+  portName: string;
+}
+
+/** SEND prepared as the desktop prepares it, or the build's failure; the form as the build left it. */
+export type PreparedSend = (BuildFailure | { ok: true; target: SendTarget; pacer: SendPacer }) & { written: Form };
 
 export interface Loaded {
   ok: boolean;
@@ -164,7 +177,7 @@ export interface Core {
     alternateTable: boolean,
   ): Outcome<{ text: string; feet: number; altitude: string }>;
   decodePosition(text: string): Outcome<{ description: string }>;
-  transferPlan(form: Form): TransferPlan;
+  prepareSend(form: Form): PreparedSend;
   /** Outside text as it is shown: hidden characters by their code ("NOC\\u00ADALL-9"). */
   visibleText(text: string): string;
   /** "the field holds an invisible soft hyphen (U+00AD)", or "" when the text holds none. */

@@ -1,11 +1,11 @@
 // SEND: builds as the desktop program does and shows the normalised values in the form; on a
 // failed build, the desktop's message with the field and the reason, the focus on that field.
-// Otherwise it runs the core's transfer plan on the serial port the browser grants. SEND stays
+// Otherwise it runs the send, paced by the core, on the serial port the browser grants. SEND stays
 // disabled from the build to the end, Change port with it, and two windows of the page never send
 // at once, nor change the port while the other sends: the browser would let both open the port,
 // and the tracker would get their bytes mixed. Inside another site's frame neither works: that
 // site could press them unseen.
-import type { Core, Form, Texts, TransferStep } from "./core.js";
+import type { Core, Form, SendPacer, SendTarget, Texts } from "./core.js";
 import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { messageTitle, showMessage } from "./message_box.js";
@@ -87,39 +87,39 @@ export class SendAction {
   }
 
   private async buildAndSend(): Promise<void> {
-    const plan = this.core.transferPlan(this.form.read());
+    const prepared = this.core.prepareSend(this.form.read());
     // The form shows what the tracker gets, also when the build stops half-way.
-    this.form.write(plan.written);
-    if (!plan.ok) {
-      this.form.control(plan.field).focus();
-      await showMessage(this.words.buildFailedTitle ?? "", this.words.buildFailed ?? "", plan.reason);
+    this.form.write(prepared.written);
+    if (!prepared.ok) {
+      this.form.control(prepared.field).focus();
+      await showMessage(this.words.buildFailedTitle ?? "", this.words.buildFailed ?? "", prepared.reason);
       return;
     }
-    const baudRate = Number.parseInt(plan.target.lineSettings, 10);
+    try {
+      await this.sendPrepared(prepared.target, prepared.pacer);
+    } finally {
+      prepared.pacer.delete();
+    }
+  }
+
+  private async sendPrepared(target: SendTarget, pacer: SendPacer): Promise<void> {
+    const baudRate = Number.parseInt(target.lineSettings, 10);
     if (!this.core.lists().baudRates.includes(String(baudRate))) {
-      await showMessage(
-        messageTitle(),
-        `Invalid line settings '${plan.target.lineSettings}': no speed is chosen in Baud.`,
-      );
+      await showMessage(messageTitle(), `Invalid line settings '${target.lineSettings}': no speed is chosen in Baud.`);
       return;
     }
     // As the desktop: no port below 1, where an empty Comm num points.
-    const portNumber = this.core.checkPortNumber(plan.target.portNumber);
+    const portNumber = this.core.checkPortNumber(target.portNumber);
     if (!portNumber.ok) {
       this.form.control("portNumber").focus();
       await showMessage(messageTitle(), `${portNumber.reason}.`, COMM_NUM_DETAIL);
       return;
     }
     const sending = this.form.read();
-    await this.alone((ports) => this.sendOn(ports, baudRate, plan.steps, sending));
+    await this.alone((ports) => this.sendOn(ports, baudRate, pacer, sending));
   }
 
-  private async sendOn(
-    ports: PortChoice,
-    baudRate: number,
-    steps: readonly TransferStep[],
-    sending: Form,
-  ): Promise<void> {
+  private async sendOn(ports: PortChoice, baudRate: number, pacer: SendPacer, sending: Form): Promise<void> {
     let port: SerialPort;
     try {
       port = await ports.portForSend();
@@ -136,7 +136,7 @@ export class SendAction {
         this.progress.finish(text);
       },
     };
-    const failure = await runTransfer(port, baudRate, steps, progress).then(
+    const failure = await runTransfer(port, baudRate, pacer, progress).then(
       () => null,
       (error: unknown) => (error instanceof TransferFailure ? error : new TransferFailure("line", error)),
     );

@@ -1,7 +1,8 @@
-// Runs SEND's transfer plan, as the core makes it for the desktop, on a Web Serial port: the same
-// bytes, pauses, progress texts and dots. The port is closed again on every path, and while it
-// is open, leaving the page needs the user's yes.
-import type { TransferStep } from "./core.js";
+// Runs SEND on a Web Serial port at the pace of the core's pacer, the desktop's own: the same
+// bytes, pauses, progress texts and dots. The runner only does what the pacer asks (open, write,
+// drain, wait until a time, close) and tells it when each is done. The port is closed again on
+// every path, and while it is open, leaving the page needs the user's yes.
+import type { SendAction, SendPacer } from "./core.js";
 import type { SendStage } from "./serial_words.js";
 
 /** Whoever shows the progress: the page's copy of the desktop's dialog. */
@@ -11,7 +12,7 @@ export interface ProgressShown {
   finish(text: string): void;
 }
 
-/** A step that failed, with the browser's error and where it happened. */
+/** An action of SEND that failed, with the browser's error and where it happened. */
 export class TransferFailure extends Error {
   constructor(
     readonly stage: SendStage,
@@ -21,23 +22,8 @@ export class TransferFailure extends Error {
   }
 }
 
-// A write resolves once the browser has the bytes, not once they have left the wire, and a busy
-// browser may hand them to the device later still. So after each write the page closes its
-// writer, which drains: the system has taken and sent the bytes. An adapter may still hold some
-// (USB ones do), so the pause starts after the bytes' own time on the line as well: start bit,
-// eight data bits and stop bit each.
-export function lineTimeMs(byteCount: number, baudRate: number): number {
-  return (byteCount * 10 * 1000) / baudRate;
-}
-
 function sleep(ms: number): Promise<void> {
   return new Promise((woken) => setTimeout(woken, ms));
-}
-
-// A timer may fire a moment early; the tracker needs every pause whole.
-async function pauseAtLeast(ms: number): Promise<void> {
-  const end = performance.now() + ms;
-  for (let left = ms; left > 0; left = end - performance.now()) await sleep(left);
 }
 
 const never = new Promise<never>(() => {});
@@ -57,33 +43,39 @@ class TransferRun {
     private readonly progress: ProgressShown,
   ) {}
 
-  async run(steps: readonly TransferStep[]): Promise<void> {
+  async run(pacer: SendPacer): Promise<void> {
     try {
-      for (const step of steps) await this.perform(step);
+      for (let action = pacer.next(performance.now()); action.kind !== "done"; action = pacer.next(performance.now()))
+        await this.perform(action);
     } catch (error) {
       await this.abandon();
       throw error;
     }
   }
 
-  private async perform(step: TransferStep): Promise<void> {
-    switch (step.kind) {
+  // A write resolves once the browser has the bytes, not once they have left the wire; the drain
+  // that follows tells when the system has sent them on to the device. When the pause after them
+  // starts is the pacer's to say, and a timer that fires early is only asked to wait again.
+  private async perform(action: SendAction): Promise<void> {
+    switch (action.kind) {
       case "open":
         return this.open();
       case "showProgress":
-        return this.progress.show(step.text);
+        return this.progress.show(action.text);
       case "progress":
-        return this.progress.setText(step.text);
+        return this.progress.setText(action.text);
       case "write":
-        await this.onLine(this.writer!.write(step.bytes));
-        await this.drain();
-        return this.onLine(pauseAtLeast(lineTimeMs(step.bytes.length, this.baudRate)));
-      case "pause":
-        return this.onLine(pauseAtLeast(step.pauseMs));
+        return this.onLine(this.writer!.write(action.bytes));
+      case "drain":
+        return this.drain();
+      case "waitUntil":
+        return this.onLine(sleep(action.atMs - performance.now()));
       case "close":
         return this.close();
       case "finish":
-        return this.progress.finish(step.text);
+        return this.progress.finish(action.text);
+      case "done":
+        return;
     }
   }
 
@@ -145,11 +137,12 @@ class TransferRun {
   }
 }
 
+/** Runs the send that `pacer` paces on `port`, opened at `baudRate`; the caller deletes the pacer. */
 export function runTransfer(
   port: SerialPort,
   baudRate: number,
-  steps: readonly TransferStep[],
+  pacer: SendPacer,
   progress: ProgressShown,
 ): Promise<void> {
-  return new TransferRun(port, baudRate, progress).run(steps);
+  return new TransferRun(port, baudRate, progress).run(pacer);
 }

@@ -81,12 +81,12 @@ describe("the bindings", () => {
   it("refuse a text beyond Latin-1 with the field and reason, whichever call gets it", () => {
     const form = { ...core.defaults(), message: "Euro €" };
     const reason = /^Message: the character € \(U\+20AC\) is not in Latin-1/;
-    for (const outcome of [core.preview(form), core.build(form), core.transferPlan(form)]) {
+    for (const outcome of [core.preview(form), core.build(form), core.prepareSend(form)]) {
       assert.equal(outcome.ok, false);
       assert.equal(outcome.field, "message");
       assert.match(outcome.reason, reason);
     }
-    assert.equal(core.transferPlan(form).written.message, "Euro €");
+    assert.equal(core.prepareSend(form).written.message, "Euro €");
     const calculator = core.calculatorDefaults();
     assert.match(core.saveCfg(form, calculator).reason, reason);
     assert.match(core.loadCfg("x", form, calculator).reason, reason);

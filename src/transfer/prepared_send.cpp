@@ -1,0 +1,21 @@
+#include "transfer/prepared_send.h"
+
+namespace zelvar {
+
+PreparedSend prepareSend(DeviceSettings form, const std::optional<PortChoice>& port) {
+    PreparedSend prepared{std::move(form), {}, {}, {}};
+    prepared.build = buildConfigImage(prepared.written, prepared.image);
+    if (!prepared.build) {
+        prepared.image = {};
+        return prepared;
+    }
+    SendTarget target = sendTargetFor(prepared.written);
+    if (port) {
+        target.portNumber = port->number;
+        target.portName = port->name;
+    }
+    prepared.plan = makeTransferPlan(prepared.image, target);
+    return prepared;
+}
+
+}  // namespace zelvar

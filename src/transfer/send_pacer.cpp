@@ -1,0 +1,79 @@
+#include "transfer/send_pacer.h"
+
+#include <algorithm>
+
+namespace zelvar {
+namespace {
+
+using Step = TransferStep::Kind;
+using Action = SendAction::Kind;
+
+Action actionFor(Step kind) {
+    switch (kind) {
+        case Step::Open:
+            return Action::Open;
+        case Step::ShowProgress:
+            return Action::ShowProgress;
+        case Step::Progress:
+            return Action::Progress;
+        case Step::Write:
+            return Action::Write;
+        case Step::Pause:
+            return Action::WaitUntil;
+        case Step::Close:
+            return Action::Close;
+        case Step::Finish:
+            break;
+    }
+    return Action::Finish;
+}
+
+}  // namespace
+
+SendPacer::SendPacer(TransferPlan plan) : plan_(std::move(plan)) {}
+
+SendAction SendPacer::next(LineTime now) {
+    switch (phase_) {
+        case Phase::Before:
+            return begin(0, now);
+        case Phase::Acting:
+            if (plan_.steps[current_].kind == Step::Write) {
+                phase_ = Phase::Draining;
+                return {Action::Drain, {}, {}, {}};
+            }
+            return begin(current_ + 1, now);
+        case Phase::Draining:
+            lineClear_ = now + plan_.steps[current_].lineTime;
+            return begin(current_ + 1, now);
+        case Phase::Waiting:
+            if (now < waitEnd_)
+                return waiting();
+            return begin(current_ + 1, now);
+        case Phase::Over:
+            break;
+    }
+    return {};
+}
+
+SendAction SendPacer::begin(std::size_t index, LineTime now) {
+    current_ = index;
+    if (index >= plan_.steps.size()) {
+        phase_ = Phase::Over;
+        return {};
+    }
+    const TransferStep& step = plan_.steps[index];
+    if (step.kind == Step::Pause) {
+        phase_ = Phase::Waiting;
+        waitEnd_ = std::max(now, lineClear_) + step.pause;
+        return waiting();
+    }
+    phase_ = Phase::Acting;
+    wroteAny_ = wroteAny_ || step.kind == Step::Write;
+    return {actionFor(step.kind), step.text, step.bytes, {}};
+}
+
+SendAction SendPacer::waiting() const {
+    return {Action::WaitUntil, {}, {}, waitEnd_};
+}
+
+}  // namespace zelvar

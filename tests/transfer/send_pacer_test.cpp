@@ -1,0 +1,88 @@
+#include "transfer/send_pacer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "config/device_settings.h"
+
+namespace zelvar {
+namespace {
+
+using namespace std::chrono_literals;
+using std::chrono::microseconds;
+using Kind = SendAction::Kind;
+
+TransferPlan plan(const char* lineSettings = "4800,n,8,1") {
+    return makeTransferPlan(ConfigImage{}, {lineSettings, 1, "COM1"});
+}
+
+// The times of one run on a fake clock, in microseconds from the start.
+struct PacedRun {
+    std::vector<long long> writes;  // when each write was handed out
+    std::vector<long long> waits;   // until when each wait was asked, every time it was asked
+};
+
+// Drives the pacer as a runner does: the port takes a write at once and a drain takes `drain`;
+// each timer fires `early` before its time, then on it, or `late` after it.
+PacedRun walk(SendPacer& pacer, microseconds drain, microseconds early = 0us,
+              microseconds late = 0us) {
+    PacedRun run;
+    LineTime now{};
+    bool firedEarly = false;
+    for (SendAction action = pacer.next(now); action.kind != Kind::Done; action = pacer.next(now)) {
+        if (action.kind == Kind::Write)
+            run.writes.push_back((now - LineTime{}) / 1us);
+        if (action.kind == Kind::Drain)
+            now += drain;
+        if (action.kind == Kind::WaitUntil) {
+            run.waits.push_back((action.until - LineTime{}) / 1us);
+            firedEarly = early > 0us && !firedEarly;
+            now = firedEarly ? action.until - early : action.until + late;
+        }
+    }
+    return run;
+}
+
+// A block of 83 bytes takes 172917 us on the line at 4800 bit/s, a lead-in 4167 us. Each pause
+// counts from the drain of the write before it plus those bytes' line time: the tracker gets it
+// whole whether the system sent the bytes at once or a USB adapter still held them all.
+TEST(SendPacer, StartsEachPauseOnceTheDrainedBytesHaveHadTheirTimeOnTheLine) {
+    const TransferPlan paced = plan();
+    EXPECT_EQ(paced.steps[4].lineTime, 4167us);
+    EXPECT_EQ(paced.steps[6].lineTime, 172917us);
+    EXPECT_EQ(plan("38400,n,8,1").steps[6].lineTime, 21615us);
+    EXPECT_EQ(plan(",n,8,1").steps[6].lineTime, 0us);
+
+    SendPacer pacer(paced);
+    EXPECT_FALSE(pacer.wroteAny());
+    // Drains of 50 ms: block 1 goes at 364167 us, its drain ends at 414167 us, and the pause of
+    // 600 ms starts 172917 us later; a pause counted from the write would end 50 ms too soon.
+    const PacedRun run = walk(pacer, 50ms);
+    EXPECT_TRUE(pacer.wroteAny());
+    EXPECT_EQ(run.writes, (std::vector<long long>{300000, 364167, 1187084, 1251251}));
+    EXPECT_EQ(run.waits,
+              (std::vector<long long>{300000, 364167, 1187084, 1251251, 1774168, 2074168}));
+    EXPECT_EQ(pacer.next(LineTime{} + 1h).kind, Kind::Done);
+}
+
+// A timer that fires early is given the same wait again, so nothing moves; one that fires late
+// moves what follows, and the next pause still counts from its own write.
+TEST(SendPacer, WaitsAgainAfterATimerFiresEarlyAndCountsFromTheLateOnes) {
+    SendPacer onTime(plan());
+    const PacedRun expected = walk(onTime, 0us);
+    SendPacer early(plan());
+    const PacedRun run = walk(early, 0us, 1ms);
+    EXPECT_EQ(run.writes, expected.writes);
+    ASSERT_EQ(run.waits.size(), 2 * expected.waits.size());
+    for (std::size_t i = 0; i < expected.waits.size(); ++i) {
+        EXPECT_EQ(run.waits[2 * i], expected.waits[i]);
+        EXPECT_EQ(run.waits[2 * i + 1], expected.waits[i]);
+    }
+    SendPacer late(plan());
+    EXPECT_EQ(walk(late, 0us, 0us, 20ms).writes,
+              (std::vector<long long>{320000, 354167, 1147084, 1181251}));
+}
+
+}  // namespace
+}  // namespace zelvar

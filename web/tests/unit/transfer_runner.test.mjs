@@ -1,0 +1,83 @@
+// The page's runner of SEND with the core's own pacer, on a port and a clock of the test's: every
+// write comes when the pacer says, after a drain that takes 50 ms and timers that fire a
+// millisecond early, which only make the runner wait again.
+import assert from "node:assert/strict";
+import { describe, it } from "node:test";
+
+import { runTransfer } from "../../src/transfer_runner.ts";
+import { loadCore } from "../support/core_module.mjs";
+
+const core = await loadCore();
+const DRAIN_MS = 50;
+
+// A Web Serial port whose writers record when each write came and take DRAIN_MS to drain one.
+function recordingPort(clock, log) {
+  const writer = () => {
+    let wrote = false;
+    return {
+      closed: new Promise(() => {}),
+      write: async (bytes) => {
+        wrote = true;
+        log.push(["write", clock.now, bytes.length]);
+      },
+      close: async () => void (clock.now += wrote ? DRAIN_MS : 0),
+      abort: async () => {},
+      releaseLock() {},
+    };
+  };
+  return {
+    open: async ({ baudRate }) => void log.push(["open", clock.now, baudRate]),
+    close: async () => void log.push(["close", clock.now]),
+    writable: { getWriter: writer },
+  };
+}
+
+// Runs with the page's timers and clock replaced: every other timer fires 1 ms before its time.
+async function runOnFakeClock(pacer, clock, log) {
+  const saved = { setTimeout: globalThis.setTimeout, performance: globalThis.performance };
+  let timers = 0;
+  globalThis.window = new EventTarget();
+  Object.defineProperty(globalThis, "performance", { value: { now: () => clock.now }, configurable: true });
+  globalThis.setTimeout = (woken, ms) => {
+    clock.now += timers++ % 2 === 0 ? ms - 1 : ms;
+    queueMicrotask(woken);
+  };
+  try {
+    const shown = [];
+    const progress = { show: (t) => shown.push(t), setText: (t) => shown.push(t), finish: (t) => shown.push(t) };
+    await runTransfer(recordingPort(clock, log), 4800, pacer, progress);
+    return { timers, shown };
+  } finally {
+    globalThis.setTimeout = saved.setTimeout;
+    Object.defineProperty(globalThis, "performance", { value: saved.performance, configurable: true });
+    delete globalThis.window;
+  }
+}
+
+describe("runTransfer", () => {
+  it("writes when the core's pacer says, whatever the drain and the timers do", async () => {
+    const prepared = core.prepareSend(core.defaults());
+    assert.ok(prepared.ok);
+    const clock = { now: 1000 };
+    const log = [];
+    try {
+      const { timers, shown } = await runOnFakeClock(prepared.pacer, clock, log);
+      // Six pauses, each asked for again after its early timer.
+      assert.equal(timers, 12);
+      assert.equal(shown.at(-1), "Data sent !\r\n Be shure that 'Transfer OK' appears on LCD");
+    } finally {
+      prepared.pacer.delete();
+    }
+    // From the start: 300 ms; then each pause after the drain and the bytes' time on the line
+    // (4.167 ms for a lead-in, 172.917 ms for a block at 4800 bit/s), as SendPacer's own tests pin.
+    const times = log.map(([what, at, size]) => [what, Math.round((at - 1000) * 1000), size]);
+    assert.deepEqual(times, [
+      ["open", 0, 4800],
+      ["write", 300000, 2],
+      ["write", 364167, 83],
+      ["write", 1187084, 2],
+      ["write", 1251251, 83],
+      ["close", 1774168, undefined],
+    ]);
+  });
+});
