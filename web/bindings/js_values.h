@@ -13,7 +13,7 @@
 #include "config/device_settings.h"
 
 // The page's values and the core's types, both ways. A form is a plain object keyed by
-// `fieldName` ("MyCall", "SpeedTable[0]"): texts as strings of Latin-1 characters, flags and
+// `fieldName` ("myCall", "speedInterval0"): texts as strings of Latin-1 characters, flags and
 // list indexes as numbers. Missing or mistyped members read as empty texts and 0.
 //
 // Two kinds of text cross: settings, one Latin-1 byte per character as the tracker and the .cfg
