@@ -383,7 +383,7 @@ constexpr std::size_t bytesOf(const FieldRow& row) {
 
 using enum FormGroup;
 constexpr std::array<FormGroupInfo, 8> kGroups = {{
-    {Main, "main", "Main APRS / Mic-E Settings", Main},
+    {Main, "main", "Main APRS / Mic-E Settings", Main, 0, false, true},
     // The caption the tracker's users know, two blanks and all.
     {Timing, "timing", "Timing  Settings", Timing},
     {ManualTiming, "manualTiming", "Manual Timing", Timing, 0},

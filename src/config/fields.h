@@ -196,6 +196,7 @@ struct FormGroupInfo {
     FormGroup parent;          // itself for a group of the form
     int column = 0;            // the column of the parent group it stands in
     bool table = false;        // its lines' labels, fields and units stand in columns
+    bool labelColumn = false;  // the labels at its lines' starts stand in a column of their own
 };
 std::span<const FormGroupInfo> formGroups();
 const FormGroupInfo& formGroupInfo(FormGroup group);

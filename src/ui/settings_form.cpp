@@ -194,7 +194,7 @@ QWidget* SettingsForm::buildGroup(const FormGroupInfo& group, QWidget* parent) {
             column->addStretch();
         return box;
     }
-    if (group.group == FormGroup::Main)
+    if (group.labelColumn)
         buildLabelledLines(group.group, box, tightGrid(box, margins));
     else
         buildLines(group.group, box, tight(new QVBoxLayout(box), margins));
