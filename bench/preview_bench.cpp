@@ -11,10 +11,10 @@ namespace {
 void BM_PreviewSend(benchmark::State& state) {
     DeviceSettings form = defaultSettings();
     if (state.range(0)) {
-        form.gpsAcqTime = "000";
+        form.acquisitionTimeout = "000";
         form.beacon = "=4930.00N/07245.00W>/A=000984";
-        form.numFlagsAuto = "010";
-        form.aprsPath = "WIDE1-1,";
+        form.txDelay = "010";
+        form.path = "WIDE1-1,";
     }
     for (auto _ : state) {
         benchmark::DoNotOptimize(previewSend(form));

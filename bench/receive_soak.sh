@@ -20,7 +20,7 @@ relay=$!
 for _ in $(seq 100); do [ -e "$work/tx" ] && [ -e "$work/rx" ] && break; sleep 0.05; done
 "$cli" defaults -o "$work/default.cfg"
 
-/usr/bin/time -f "%U %S %M" -o "$work/usage" "$cli" receive --device "$work/rx" --speed 38400 \
+/usr/bin/time -f "%U %S %M" -o "$work/usage" "$cli" receive --device "$work/rx" --baud 38400 \
     --count "$count" --timeout 30 >"$work/received" 2>"$work/receive-err" &
 receiver=$!
 for _ in $(seq 100); do grep -q "^Waiting on" "$work/receive-err" && break; sleep 0.05; done

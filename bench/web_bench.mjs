@@ -64,7 +64,7 @@ try {
   await page.goto(server.url);
   await page.waitForSelector("#page[data-state=ready]");
   const perKeystroke = await page.evaluate(async (count) => {
-    const field = document.getElementById("NumFlagsAuto");
+    const field = document.getElementById("txDelay");
     const times = [];
     for (let i = 0; i < count; ++i) {
       const start = performance.now();

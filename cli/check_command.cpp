@@ -16,7 +16,7 @@ struct CheckOptions {
     bool json = false;
 };
 
-// {"builds":false,"failure":{"field":"MyCall","reason":"..."},"notes":[...]}
+// {"builds":false,"failure":{"field":"myCall","reason":"..."},"notes":[...]}
 std::string checkJson(const BuildResult& build, const std::vector<AdviceNote>& notes) {
     std::string json = std::string("{\"builds\":") + (build ? "true" : "false");
     if (!build) {

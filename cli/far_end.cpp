@@ -14,8 +14,10 @@ void addFarEndOptions(CLI::App& command, FarEndOptions& options) {
     command.add_option("--device", options.device, "the serial device to use")
         ->type_name("PATH")
         ->required();
-    command.add_option("--speed", options.speed, "4800 (the default), 9600 or 38400")
-        ->type_name("SPEED");
+    command.add_option("--baud", options.speed, "4800 (the default), 9600 or 38400")
+        ->type_name("BAUD");
+    // The word these commands used before they said --baud as send does.
+    command.add_option("--speed", options.speed)->group("");
 }
 
 std::optional<int> readSpeed(const std::string& text) {

@@ -68,7 +68,9 @@ Rows optionRows(const CLI::App& command, bool withHelp) {
     for (const CLI::Option* option : command.get_options()) {
         if (!withHelp && isHelpOption(command, option))
             continue;
-        if (option->get_positional() && option->get_description().empty())
+        // An old word kept working for those who learnt it has no group and is not shown.
+        if (option->get_group().empty() ||
+            (option->get_positional() && option->get_description().empty()))
             continue;
         rows.emplace_back(optionName(*option), option->get_description());
     }

@@ -115,7 +115,7 @@ int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOp
     const std::optional<int> baud = readSpeed(options.speed);
     if (!baud) {
         return usageError(io.err, command,
-                          "--speed must be 4800, 9600 or 38400, not '" + options.speed + "'");
+                          "--baud must be 4800, 9600 or 38400, not '" + options.speed + "'");
     }
     const int baudIndex = static_cast<int>(
         std::find(kBaudRates.begin(), kBaudRates.end(), options.speed) - kBaudRates.begin());

@@ -75,7 +75,7 @@ int runReceive(const CommandLineIo& io, const CLI::App& command, const ReceiveOp
     const std::optional<int> baud = readSpeed(options.line.speed);
     if (!baud)
         return usageError(io.err, command,
-                          "--speed must be 4800, 9600 or 38400, not '" + options.line.speed + "'");
+                          "--baud must be 4800, 9600 or 38400, not '" + options.line.speed + "'");
     const std::optional<long> seconds = wholeReceiveNumber(options.timeout, 86'400);
     if (!seconds)
         return usageError(

@@ -9,6 +9,7 @@
 
 #include "config/advice.h"
 #include "config/config_image.h"
+#include "config/fields.h"
 
 namespace {
 
@@ -24,16 +25,31 @@ DeviceSettings recordFrom(std::string_view data) {
         target = lowest + static_cast<std::uint8_t>(data.front()) % count;
         data.remove_prefix(1);
     };
-    choice(-1, 10, s.micEMsg);  // -1 and 8 are not in the list
-    choice(0, 3, s.altTable);   // 2 is a greyed box
-    choice(0, 3, s.rxPosition);
-    choice(0, 3, s.baud300);
-    choice(0, 3, s.autoReply);
-    const std::array<std::string*, 20> texts = {
-        &s.myCall,        &s.aprsPath,      &s.destCall,      &s.numFlagsAuto,  &s.msgRepeat,
-        &s.gpsCheckTime,  &s.gpsAcqTime,    &s.manualTime,    &s.bcnEvery,      &s.speedTable[0],
-        &s.speedTable[1], &s.speedTable[2], &s.speedTable[3], &s.speedTable[4], &s.speedTable[5],
-        &s.speedTable[6], &s.symbol,        &s.beacon,        &s.aprsMsg,       &s.autoReplyMsg};
+    choice(-1, 10, s.micEMessage);   // -1 and 8 are not in the list
+    choice(0, 3, s.alternateTable);  // 2 is a greyed box
+    choice(0, 3, s.hideReceivedPositions);
+    choice(0, 3, s.modem300);
+    choice(0, 3, s.autoAnswerOn);
+    const std::array<std::string*, 20> texts = {&s.myCall,
+                                                &s.path,
+                                                &s.messageTo,
+                                                &s.txDelay,
+                                                &s.messageRetries,
+                                                &s.acquisitionInterval,
+                                                &s.acquisitionTimeout,
+                                                &s.fixedInterval,
+                                                &s.commentEvery,
+                                                &s.speedIntervals[0],
+                                                &s.speedIntervals[1],
+                                                &s.speedIntervals[2],
+                                                &s.speedIntervals[3],
+                                                &s.speedIntervals[4],
+                                                &s.speedIntervals[5],
+                                                &s.speedIntervals[6],
+                                                &s.symbol,
+                                                &s.beacon,
+                                                &s.message,
+                                                &s.autoAnswer};
     for (std::string* text : texts) {
         if (data.empty())
             break;
@@ -66,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto image = std::make_unique<ConfigImage>();
     image->fill(0xA5);
     const BuildResult result = buildConfigImage(settings, *image);
-    if (std::any_of(image->begin() + image_offset::kSpare, image->end(),
+    if (std::any_of(image->begin() + static_cast<std::ptrdiff_t>(spareOffset()), image->end(),
                     [](std::uint8_t byte) { return byte != 0; })) {
         std::abort();
     }

@@ -19,10 +19,21 @@ class Loader {
   public:
     Loader(std::istream& in, DeviceSettings& s, CalculatorInputs& c) : tokens_(in), s_(s), c_(c) {}
 
+    // Group by group: all of a group's items are read before any of them is applied.
     LoadResult run() {
-        if (readGroup(6) && applyStationLine() && readGroup(7) && applySpeedTable() &&
-            readGroup(8) && applyBeaconLine() && readGroup(8)) {
-            applyCalculatorAndRest();
+        const std::span<const CfgItemPlace> items = cfgItems();
+        for (std::size_t first = 0; first < items.size();) {
+            std::size_t end = first;
+            while (end < items.size() && items[end].group == items[first].group)
+                ++end;
+            if (!readGroup(end - first))
+                break;
+            bool applied = true;
+            for (std::size_t i = 0; i < group_.size() && applied; ++i)
+                applied = apply(items[first + i], i);
+            if (!applied)
+                break;
+            first = end;
         }
         return result_;
     }
@@ -49,7 +60,7 @@ class Loader {
     bool fail(std::size_t position, int line, std::string_view why) {
         result_ = tl::unexpected(LoadFailure{
             "Item " + std::to_string(position + 1) + " (line " + std::to_string(line) + ", " +
-                std::string(kCfgItems[position].content) + "): " + std::string(why),
+                std::string(cfgItems()[position].content) + "): " + std::string(why),
             calculatorApplied_});
         return false;
     }
@@ -95,71 +106,84 @@ class Loader {
         return true;
     }
 
-    bool applyStationLine() {
-        s_.commPort = itemAsText(item(0));
-        s_.numFlagsAuto = itemAsText(item(1));
-        s_.msgRepeat = itemAsText(item(2));
-        std::optional<int> packed = integer(3);
+    bool apply(const CfgItemPlace& place, std::size_t i) {
+        if (!place.field)
+            return applyCalculator(place, i);
+        const FieldRow& row = *place.field;
+        switch (row.cfg.kind) {
+            case CfgKind::Text:
+                *fieldText(s_, row.field) = itemAsText(item(i));
+                return true;
+            case CfgKind::CheckState:
+                return checkState(i, *fieldNumber(s_, row.field));
+            case CfgKind::ListIndex:
+                return listIndex(row, i);
+            case CfgKind::Options:
+                return options(i);
+            case CfgKind::CommentAndFlag:
+                break;
+        }
+        return commentAndFlag(i);
+    }
+
+    bool listIndex(const FieldRow& row, std::size_t i) {
+        std::optional<int> value = integer(i);
+        if (!value)
+            return false;
+        const int last = static_cast<int>(row.choices.size()) - 1;
+        if (*value < -1 || *value > last) {
+            return failItem(i, std::to_string(*value) + " is not a speed of the list (0.." +
+                                   std::to_string(last) + ")");
+        }
+        *fieldNumber(s_, row.field) = *value;
+        return true;
+    }
+
+    // The Mic-E message in the low bits, the automatic answer in bit 4, the 300-baud modem in
+    // bit 5.
+    bool options(std::size_t i) {
+        std::optional<int> packed = integer(i);
         if (!packed)
             return false;
         int micE = *packed & 15;
         if (micE > 7) {
-            return failItem(3, std::to_string(micE) + " is not a Mic-E message (0..7)");
+            return failItem(i, std::to_string(micE) + " is not a Mic-E message (0..7)");
         }
-        s_.micEMsg = micE;
-        std::optional<int> flags = leadingInteger(3);
+        s_.micEMessage = micE;
+        std::optional<int> flags = leadingInteger(i);
         if (!flags)
             return false;
-        s_.autoReply = (*flags >> 4) & 1;
-        s_.baud300 = (*flags >> 5) & 1;
-        s_.symbol = itemAsText(item(4));
-        return checkState(5, s_.altTable);
-    }
-
-    bool applySpeedTable() {
-        for (std::size_t band = 0; band < s_.speedTable.size(); ++band) {
-            s_.speedTable[band] = itemAsText(item(band));
-        }
+        s_.autoAnswerOn = (*flags >> 4) & 1;
+        s_.modem300 = (*flags >> 5) & 1;
         return true;
     }
 
-    bool applyBeaconLine() {
-        s_.manualTime = itemAsText(item(0));
-        std::optional<int> packed = leadingInteger(1);
+    // The comment interval in bits 0 to 6, the received-position flag in bit 7.
+    bool commentAndFlag(std::size_t i) {
+        std::optional<int> packed = leadingInteger(i);
         if (!packed)
             return false;
-        s_.bcnEvery = formatDigits(*packed & 127, 3);
-        s_.rxPosition = (*packed >> 7) & 1;
-        s_.gpsAcqTime = itemAsText(item(2));
-        s_.myCall = itemAsText(item(3));
-        s_.aprsPath = itemAsText(item(4));
-        s_.beacon = itemAsText(item(5));
-        s_.destCall = itemAsText(item(6));
-        s_.aprsMsg = itemAsText(item(7));
+        s_.commentEvery = formatDigits(*packed & 127, 3);
+        s_.hideReceivedPositions = (*packed >> 7) & 1;
         return true;
     }
 
-    bool applyCalculatorAndRest() {
-        c_.latitude = itemAsText(item(0));
-        c_.longitude = itemAsText(item(1));
-        if (!checkState(2, c_.centChecked))
-            return false;
-        c_.altitude = itemAsText(item(3));
-        if (!checkState(4, c_.altitudeChecked))
-            return false;
-        std::optional<bool> normal = itemAsTruth(item(5));
-        if (!normal)
-            return failItem(5, quoteOf(5) + " is neither true nor false");
-        c_.normalForm = *normal;
-        calculatorApplied_ = true;
-        s_.autoReplyMsg = itemAsText(item(6));
-        std::optional<int> baud = integer(7);
-        if (!baud)
-            return false;
-        if (*baud < -1 || *baud > 2) {
-            return failItem(7, std::to_string(*baud) + " is not a speed of the list (0..2)");
+    bool applyCalculator(const CfgItemPlace& place, std::size_t i) {
+        switch (place.calculatorKind) {
+            case CalculatorCfgKind::Text:
+                c_.*place.text = itemAsText(item(i));
+                return true;
+            case CalculatorCfgKind::CheckState:
+                return checkState(i, c_.*place.number);
+            case CalculatorCfgKind::Truth:
+                break;
         }
-        s_.baudRate = *baud;
+        std::optional<bool> normal = itemAsTruth(item(i));
+        if (!normal)
+            return failItem(i, quoteOf(i) + " is neither true nor false");
+        c_.normalForm = *normal;
+        // The calculator's last input: its display can follow its check boxes now.
+        calculatorApplied_ = true;
         return true;
     }
 

@@ -1,7 +1,6 @@
 #include "cfg/cfg_writer.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
 #include "cfg/cfg_encoding.h"
@@ -29,7 +28,7 @@ std::string textItem(std::string_view text) {
 
 // The file format keeps the packed option byte in a 16-bit integer.
 std::string packedOptions(const DeviceSettings& s) {
-    auto packed = static_cast<std::int16_t>(s.micEMsg + 16 * s.autoReply + 32 * s.baud300);
+    auto packed = static_cast<std::int16_t>(s.micEMessage + 16 * s.autoAnswerOn + 32 * s.modem300);
     return std::to_string(packed);
 }
 
@@ -38,59 +37,57 @@ std::string packedOptions(const DeviceSettings& s) {
 Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInputs& c) {
     // Typed text in the Mic-E list leaves no message chosen; the loader could not place the
     // number it would give.
-    if (s.micEMsg < 0 || s.micEMsg >= static_cast<int>(kMicEMessages.size())) {
-        return failure(std::string(fieldLabel(Field::MicEMsg)) +
+    if (s.micEMessage < 0 || s.micEMessage >= static_cast<int>(kMicEMessages.size())) {
+        return failure(std::string(fieldLabel(Field::MicEMessage)) +
                        ": choose a Mic-E message from the list");
     }
     // The comment interval travels as a number with the received-position flag in bit 7. Load
     // takes the interval from the bits below the flag, so a number above them is saved as SEND
     // sends it (200 as 127): saved as it stands it would load as another interval and flag.
-    std::optional<double> bcnEvery = strictNumber(s.bcnEvery);
+    std::optional<double> bcnEvery = strictNumber(s.commentEvery);
     if (!bcnEvery) {
-        return failure("The comment interval \"" + escapedControls(latin1ToUtf8(s.bcnEvery)) +
-                       "\" (" + std::string(fieldLabel(Field::BcnEvery)) + ") is not a number");
+        return failure("The comment interval \"" + escapedControls(latin1ToUtf8(s.commentEvery)) +
+                       "\" (" + std::string(fieldLabel(Field::CommentEvery)) + ") is not a number");
     }
-    *bcnEvery = std::min<double>(*bcnEvery, kMaxCommentEvery);
-    const std::array<std::string, kCfgItemCount> items = {
-        textItem(s.commPort),
-        textItem(s.numFlagsAuto),
-        textItem(s.msgRepeat),
-        packedOptions(s),
-        textItem(s.symbol),
-        std::to_string(s.altTable),
-        textItem(s.speedTable[0]),
-        textItem(s.speedTable[1]),
-        textItem(s.speedTable[2]),
-        textItem(s.speedTable[3]),
-        textItem(s.speedTable[4]),
-        textItem(s.speedTable[5]),
-        textItem(s.speedTable[6]),
-        textItem(s.manualTime),
-        formatPlainNumber(*bcnEvery + 128.0 * s.rxPosition),
-        textItem(s.gpsAcqTime),
-        textItem(s.myCall),
-        textItem(s.aprsPath),
-        textItem(s.beacon),
-        textItem(s.destCall),
-        textItem(s.aprsMsg),
-        textItem(c.latitude),
-        textItem(c.longitude),
-        std::to_string(c.centChecked),
-        textItem(c.altitude),
-        std::to_string(c.altitudeChecked),
-        c.normalForm ? "#TRUE#" : "#FALSE#",
-        textItem(s.autoReplyMsg),
-        std::to_string(s.baudRate),
+    *bcnEvery = std::min<double>(*bcnEvery, *fieldRow(Field::CommentEvery).image.most);
+    const auto itemOf = [&](const CfgItemPlace& place) -> std::string {
+        if (!place.field) {
+            switch (place.calculatorKind) {
+                case CalculatorCfgKind::Text:
+                    return textItem(c.*place.text);
+                case CalculatorCfgKind::CheckState:
+                    return std::to_string(c.*place.number);
+                case CalculatorCfgKind::Truth:
+                    break;
+            }
+            return c.normalForm ? "#TRUE#" : "#FALSE#";
+        }
+        const Field field = place.field->field;
+        switch (place.field->cfg.kind) {
+            case CfgKind::Text:
+                return textItem(*fieldText(s, field));
+            case CfgKind::CheckState:
+            case CfgKind::ListIndex:
+                return std::to_string(*fieldNumber(s, field));
+            case CfgKind::Options:
+                return packedOptions(s);
+            case CfgKind::CommentAndFlag:
+                break;
+        }
+        return formatPlainNumber(*bcnEvery + 128.0 * s.hideReceivedPositions);
     };
     std::string text;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].size() > kMaxCfgItemBytes) {
-            return failure(std::string(kCfgItems[i].content) + ": the text is longer than " +
+    const CfgItemPlace* previous = nullptr;
+    for (const CfgItemPlace& place : cfgItems()) {
+        const std::string item = itemOf(place);
+        if (item.size() > kMaxCfgItemBytes) {
+            return failure(std::string(place.content) + ": the text is longer than " +
                            std::to_string(kMaxCfgItemBytes - 2) + " bytes with its quotes doubled");
         }
-        if (i > 0)
-            text += kCfgItems[i].line == kCfgItems[i - 1].line ? "," : kLineEnd;
-        text += items[i];
+        if (previous)
+            text += place.line == previous->line ? "," : kLineEnd;
+        text += item;
+        previous = &place;
     }
     text += kLineEnd;
     return text;

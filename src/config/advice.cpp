@@ -48,7 +48,7 @@ class Adviser {
     explicit Adviser(const DeviceSettings& held) : sent_(held) {
         ConfigImage image{};
         static_cast<void>(buildConfigImage(sent_, image));
-        gpsless_ = isGpslessTimeout(sent_.gpsAcqTime);
+        gpsless_ = isGpslessTimeout(sent_.acquisitionTimeout);
     }
 
     std::vector<AdviceNote> notes() && {
@@ -83,30 +83,30 @@ class Adviser {
     }
 
     void path() {
-        const std::vector<SentAddress> entries = sentPath(sent_.aprsPath);
+        const std::vector<SentAddress> entries = sentPath(sent_.path);
         if (entries.empty())
             return;
         if (std::any_of(entries.begin() + 1, entries.end(),
                         [](const SentAddress& e) { return e.isWide1_1(); }))
-            note(AdviceRule::Wide1NotFirst, Field::AprsPath, {});
+            note(AdviceRule::Wide1NotFirst, Field::Path, {});
         int hops = 0;
         for (const SentAddress& entry : entries) {
             const std::string shown = latin1ToUtf8(entry.shown);
             if (entry.isRetired())
-                note(AdviceRule::RetiredAlias, Field::AprsPath, {{"entry", shown}});
+                note(AdviceRule::RetiredAlias, Field::Path, {{"entry", shown}});
             if (entry.isInvalidHop())
-                note(AdviceRule::InvalidHop, Field::AprsPath, {{"entry", shown}});
+                note(AdviceRule::InvalidHop, Field::Path, {{"entry", shown}});
             hops += entry.hops();
         }
         if (hops > kMostHops)
-            note(AdviceRule::TooManyHops, Field::AprsPath, {{"hops", std::to_string(hops)}});
+            note(AdviceRule::TooManyHops, Field::Path, {{"hops", std::to_string(hops)}});
         else if (hops == kMostHops)
-            note(AdviceRule::ThreeHops, Field::AprsPath, {});
+            note(AdviceRule::ThreeHops, Field::Path, {});
         if (gpsless_ && std::any_of(entries.begin(), entries.end(),
                                     [](const SentAddress& e) { return e.isWide1_1(); }))
-            note(AdviceRule::FillInForFixedStation, Field::AprsPath, {});
-        if (sent_.baud300 == 1)
-            note(AdviceRule::PathOnHf, Field::AprsPath, {});
+            note(AdviceRule::FillInForFixedStation, Field::Path, {});
+        if (sent_.modem300 == 1)
+            note(AdviceRule::PathOnHf, Field::Path, {});
     }
 
     double seconds(Field field) const { return leadingNumber(*fieldText(sent_, field)); }
@@ -118,25 +118,25 @@ class Adviser {
     }
 
     void rates() {
-        const double manual = seconds(Field::ManualTime);
+        const double manual = seconds(Field::FixedInterval);
         if (manual < kShortestInterval)
-            everyFewSeconds(Field::ManualTime);
+            everyFewSeconds(Field::FixedInterval);
         else if (gpsless_ && manual < kShortestFixedInterval)
-            note(AdviceRule::FixedStationRate, Field::ManualTime,
+            note(AdviceRule::FixedStationRate, Field::FixedInterval,
                  {{"seconds", formatPlainNumber(manual)}});
         if (gpsless_)
             return;  // no speed without a GPS: the bands are not used
         std::optional<int> inverted;
-        for (int band = 0; band < static_cast<int>(sent_.speedTable.size()); ++band) {
-            if (seconds(speedTableField(band)) < kShortestInterval)
-                everyFewSeconds(speedTableField(band));
+        for (int band = 0; band < static_cast<int>(sent_.speedIntervals.size()); ++band) {
+            if (seconds(speedIntervalField(band)) < kShortestInterval)
+                everyFewSeconds(speedIntervalField(band));
             if (!inverted && band > 0 &&
-                seconds(speedTableField(band)) > seconds(speedTableField(band - 1)))
+                seconds(speedIntervalField(band)) > seconds(speedIntervalField(band - 1)))
                 inverted = band;
         }
         if (inverted) {
-            const Field faster = speedTableField(*inverted);
-            const Field slower = speedTableField(*inverted - 1);
+            const Field faster = speedIntervalField(*inverted);
+            const Field slower = speedIntervalField(*inverted - 1);
             note(AdviceRule::BandsInverted, faster,
                  {{"label", std::string(fieldLabel(faster))},
                   {"seconds", formatPlainNumber(seconds(faster))},
@@ -147,12 +147,12 @@ class Adviser {
 
     void message() {
         const bool message =
-            !trimSpaces(sent_.aprsMsg).empty() && leadingNumber(sent_.msgRepeat) > 0;
-        const bool answer = sent_.autoReply == 1;
+            !trimSpaces(sent_.message).empty() && leadingNumber(sent_.messageRetries) > 0;
+        const bool answer = sent_.autoAnswerOn == 1;
         if (!message && !answer)
             return;
-        if (std::optional<std::string> call = placeholder(sent_.destCall))
-            note(AdviceRule::MessageToPlaceholder, Field::DestCall, {{"call", *call}});
+        if (std::optional<std::string> call = placeholder(sent_.messageTo))
+            note(AdviceRule::MessageToPlaceholder, Field::MessageTo, {{"call", *call}});
     }
 
     DeviceSettings sent_;

@@ -12,25 +12,25 @@ namespace zelvar {
 // Texts hold one byte per character (Latin-1).
 struct DeviceSettings {
     std::string myCall;
-    std::string aprsPath;
+    std::string path;
     std::string beacon;
     std::string symbol;
-    int altTable = 0;
-    std::string numFlagsAuto;
-    int micEMsg = 0;  // 0..7, -1 when typed text left no entry selected
-    std::string bcnEvery;
-    int rxPosition = 0;
-    std::string manualTime;
-    std::array<std::string, 7> speedTable;
-    std::string gpsCheckTime;
-    std::string gpsAcqTime;
-    int baud300 = 0;
-    std::string destCall;
-    std::string aprsMsg;
-    std::string msgRepeat;
-    int autoReply = 0;
-    std::string autoReplyMsg;
-    std::string commPort;
+    int alternateTable = 0;
+    std::string txDelay;
+    int micEMessage = 0;  // 0..7, -1 when typed text left no entry selected
+    std::string commentEvery;
+    int hideReceivedPositions = 0;
+    std::string fixedInterval;
+    std::array<std::string, 7> speedIntervals;
+    std::string acquisitionInterval;
+    std::string acquisitionTimeout;
+    int modem300 = 0;
+    std::string messageTo;
+    std::string message;
+    std::string messageRetries;
+    int autoAnswerOn = 0;
+    std::string autoAnswer;
+    std::string portNumber;
     int baudRate = 0;  // index into kBaudRates, -1 when none is chosen
 
     bool operator==(const DeviceSettings&) const = default;
@@ -48,7 +48,7 @@ struct CalculatorInputs {
     bool operator==(const CalculatorInputs&) const = default;
 };
 
-// Puts the factory defaults into every field, in the tracker's documented order.
+// Puts the factory defaults into every field.
 void applyDefaults(DeviceSettings& settings);
 DeviceSettings defaultSettings();
 
@@ -65,43 +65,46 @@ inline constexpr std::array<std::string_view, 7> kSpeedBands = {
 // Every field of the record, for error reports and for finding the control that shows it.
 enum class Field {
     MyCall,
-    AprsPath,
+    Path,
     Beacon,
     Symbol,
-    AltTable,
-    NumFlagsAuto,
-    MicEMsg,
-    BcnEvery,
-    RxPosition,
-    ManualTime,
-    SpeedTable0,
-    SpeedTable1,
-    SpeedTable2,
-    SpeedTable3,
-    SpeedTable4,
-    SpeedTable5,
-    SpeedTable6,
-    GpsCheckTime,
-    GpsAcqTime,
-    Baud300,
-    DestCall,
-    AprsMsg,
-    MsgRepeat,
-    AutoReply,
-    AutoReplyMsg,
-    CommPort,
+    AlternateTable,
+    TxDelay,
+    MicEMessage,
+    CommentEvery,
+    HideReceivedPositions,
+    FixedInterval,
+    SpeedInterval0,
+    SpeedInterval1,
+    SpeedInterval2,
+    SpeedInterval3,
+    SpeedInterval4,
+    SpeedInterval5,
+    SpeedInterval6,
+    AcquisitionInterval,
+    AcquisitionTimeout,
+    Modem300,
+    MessageTo,
+    Message,
+    MessageRetries,
+    AutoAnswerOn,
+    AutoAnswer,
+    PortNumber,
     BaudRate,
 };
 
 inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::BaudRate) + 1;
 
-Field speedTableField(int band);
+Field speedIntervalField(int band);
 
 // The text a field holds, or null for the flags and list indexes.
 std::string* fieldText(DeviceSettings& settings, Field field);
 const std::string* fieldText(const DeviceSettings& settings, Field field);
+// The number a flag or list holds, or null for the texts.
+int* fieldNumber(DeviceSettings& settings, Field field);
+const int* fieldNumber(const DeviceSettings& settings, Field field);
 
-// "MyCall", "SpeedTable[3]", ...
+// "myCall", "speedInterval3", ...: the field table's names.
 std::string_view fieldName(Field field);
 // The label the user sees beside the field: "MY CALLSIGN", "Speed 23-40 Km/h", ...
 std::string_view fieldLabel(Field field);

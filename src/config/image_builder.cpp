@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -5,16 +7,29 @@
 
 #include "config/aprs_path.h"
 #include "config/config_image.h"
+#include "config/fields.h"
 #include "config/image_writer.h"
 #include "config/text_number.h"
 
 namespace zelvar {
 namespace {
 
-using namespace image_offset;
-
 bool ticked(int flag) {
     return flag == 1;
+}
+
+// The rows in the order the build takes them: by the image bytes they fill. A failure leaves
+// the steps before it done, so the order is the tracker's documented one.
+std::vector<const FieldRow*> buildOrder() {
+    std::vector<const FieldRow*> rows;
+    for (const FieldRow& row : fieldRows()) {
+        if (row.image.codec != Codec::None)
+            rows.push_back(&row);
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const FieldRow* a, const FieldRow* b) {
+        return a->image.offset < b->image.offset;
+    });
+    return rows;
 }
 
 // One build, step by step. Each step either succeeds or records the failure and stops the run.
@@ -23,25 +38,46 @@ class ImageBuilder {
     ImageBuilder(DeviceSettings& settings, ConfigImage& image) : s_(settings), image_(image) {}
 
     BuildResult run() {
+        static const std::vector<const FieldRow*> kOrder = buildOrder();
         image_.fill(0);
-        bool ok = txDelay() && messageRetries() && options() && symbol() && gpsCheckTime() &&
-                  speedTable() && manualTime() && gpsAcqTime() && commentRate() && ownCall() &&
-                  path() && texts();
-        if (ok && s_.myCall.empty()) {
-            fail(Field::MyCall, "empty callsign");
+        for (const FieldRow* row : kOrder) {
+            if (!encode(*row))
+                return result_;
         }
+        if (s_.myCall.empty())
+            fail(Field::MyCall, "empty callsign");
         return result_;
     }
 
   private:
+    bool encode(const FieldRow& row) {
+        switch (row.image.codec) {
+            case Codec::Digits:
+                return digits(row) && gpslessMarker(row);
+            case Codec::Bits:
+                return bits(row);
+            case Codec::Character:
+                return character(row);
+            case Codec::SymbolTable:
+                image_[row.image.offset] = ticked(*fieldNumber(s_, row.field)) ? '\\' : '/';
+                return true;
+            case Codec::Callsign:
+                return callsignField(row);
+            case Codec::Path:
+                return path(row);
+            case Codec::Text:
+                return textField(row);
+            case Codec::None:
+                break;
+        }
+        return true;
+    }
+
     bool fail(Field field, std::string_view why) {
         result_ = tl::unexpected(
             FieldFailure{field, std::string(fieldLabel(field)) + ": " + std::string(why)});
         return false;
     }
-
-    // Every field the steps below rewrite is a text field.
-    std::string& text(Field field) { return *fieldText(s_, field); }
 
     static bool fitsByte(double value) { return value >= 0 && value <= 255; }
 
@@ -53,13 +89,12 @@ class ImageBuilder {
     }
 
     // The whole numbers of a field whose byte fits 0..255, as its lowest and highest.
-    template <typename ToByte, typename FromByte>
-    static std::pair<double, double> byteLimits(ToByte toByte, FromByte fromByte) {
-        auto fits = [&](double number) { return fitsByte(roundHalfEven(toByte(number))); };
-        double lower = roundHalfEven(fromByte(0));
+    static std::pair<double, double> byteLimits(ByteUnit unit) {
+        auto fits = [unit](double number) { return fitsByte(roundHalfEven(toByte(unit, number))); };
+        double lower = roundHalfEven(fromByte(unit, 0));
         while (fits(lower - 1))
             --lower;
-        double upper = roundHalfEven(fromByte(255));
+        double upper = roundHalfEven(fromByte(unit, 255));
         while (fits(upper + 1))
             ++upper;
         while (!fits(upper))
@@ -67,109 +102,62 @@ class ImageBuilder {
         return {lower, upper};
     }
 
-    // Encodes a digit field as a byte, with `toByte` and `fromByte` converting between the
-    // field's unit and the byte's, and writes back what the byte stands for. When that text would
-    // be wider than the field (999 ms of TX delay is 150 flags, which stand for 1000 ms), the byte
-    // is lowered until it fits, so the field always shows what the tracker gets.
-    template <typename ToByte, typename FromByte>
-    bool scaledField(Field field, std::size_t index, ToByte toByte, FromByte fromByte) {
-        std::string& shown = text(field);
+    // Encodes a digit field as a byte in its unit and writes back what the byte stands for,
+    // after raising a number below the field's least to it and lowering one above its most. When
+    // that text would be wider than the field (999 ms of TX delay is 150 flags, which stand for
+    // 1000 ms), the byte is lowered until it fits, so the field always shows what the tracker
+    // gets.
+    bool digits(const FieldRow& row) {
+        const FieldImage& image = row.image;
+        std::string& shown = *fieldText(s_, row.field);
+        const int width = row.input.length;
+        if (image.least && leadingNumber(shown) < *image.least)
+            shown = formatDigits(*image.least, width);
+        if (image.most && leadingNumber(shown) > *image.most)
+            shown = formatDigits(*image.most, width);
         const double number = leadingNumber(shown);
-        double value = roundHalfEven(toByte(number));
+        double value = roundHalfEven(toByte(image.unit, number));
         if (!fitsByte(value)) {
-            const auto [lower, upper] = byteLimits(toByte, fromByte);
-            return outOfRange(field, number, lower, upper);
+            const auto [lower, upper] = byteLimits(image.unit);
+            return outOfRange(row.field, number, lower, upper);
         }
-        const int width = static_cast<int>(maxLength(field));
-        while (formatDigits(fromByte(value), width).size() > static_cast<std::size_t>(width)) {
+        while (formatDigits(fromByte(image.unit, value), width).size() >
+               static_cast<std::size_t>(width)) {
             --value;
         }
-        image_[index] = static_cast<std::uint8_t>(value);
-        shown = formatDigits(fromByte(value), width);
+        image_[image.offset] |= static_cast<std::uint8_t>(value);
+        shown = formatDigits(fromByte(image.unit, value), width);
         return true;
     }
 
-    void raiseTo(Field field, double minimum) {
-        if (leadingNumber(text(field)) < minimum) {
-            text(field) = formatDigits(minimum, static_cast<int>(maxLength(field)));
-        }
-    }
-
-    // Seconds stored in tens of seconds, at least 10 s.
-    bool tensOfSeconds(Field field, std::size_t index) {
-        raiseTo(field, 10);
-        return scaledField(
-            field, index, [](double seconds) { return seconds / 10; },
-            [](double tens) { return tens * 10; });
-    }
-
-    bool txDelay() {
-        raiseTo(Field::NumFlagsAuto, 25);
-        return scaledField(
-            Field::NumFlagsAuto, kTxDelay, [](double ms) { return ms * 0.15; },
-            [](double flags) { return flags / 0.15; });
-    }
-
-    bool messageRetries() {
-        auto same = [](double v) { return v; };
-        return scaledField(Field::MsgRepeat, kMsgRepeat, same, same);
-    }
-
-    bool options() {
-        if (s_.micEMsg < 0 || s_.micEMsg >= static_cast<int>(kMicEMessages.size())) {
-            return fail(Field::MicEMsg, "choose one of the listed messages");
-        }
-        image_[kOptions] =
-            static_cast<std::uint8_t>(s_.micEMsg + (ticked(s_.autoReply) ? kOptionAutoReply : 0) +
-                                      (ticked(s_.baud300) ? kOptionBaud300 : 0));
+    // An acquisition timeout of 0 selects GPSless Mode: the acquisition interval's byte carries
+    // the marker, and the field keeps its interval.
+    bool gpslessMarker(const FieldRow& row) {
+        if (row.field == Field::AcquisitionTimeout && image_[row.image.offset] == 0)
+            image_[fieldRow(Field::AcquisitionInterval).image.offset] = kGpslessMarker;
         return true;
     }
 
-    bool symbol() {
-        if (s_.symbol.empty()) {
-            return fail(Field::Symbol, "no symbol");
-        }
-        image_[kSymbol] = static_cast<std::uint8_t>(s_.symbol.front());
-        image_[kSymbolTable] = ticked(s_.altTable) ? '\\' : '/';
-        return true;
-    }
-
-    bool gpsCheckTime() { return tensOfSeconds(Field::GpsCheckTime, kGpsCheckTime); }
-
-    bool speedTable() {
-        for (int band = 0; band < static_cast<int>(s_.speedTable.size()); ++band) {
-            if (!tensOfSeconds(speedTableField(band), kSpeedTable + band)) {
-                return false;
-            }
+    // A flag sets its bits when ticked; a list puts its index into its bits, and a text typed
+    // into it leaves no index to put.
+    bool bits(const FieldRow& row) {
+        const int value = *fieldNumber(s_, row.field);
+        const int shift = std::countr_zero(row.image.mask);
+        if (row.input.kind == Input::Choice) {
+            if (value < 0 || value >= static_cast<int>(row.choices.size()))
+                return fail(row.field, "choose one of the listed messages");
+            image_[row.image.offset] |= static_cast<std::uint8_t>(value << shift);
+        } else if (ticked(value)) {
+            image_[row.image.offset] |= row.image.mask;
         }
         return true;
     }
 
-    bool manualTime() { return tensOfSeconds(Field::ManualTime, kManualTime); }
-
-    bool gpsAcqTime() {
-        auto same = [](double v) { return v; };
-        if (!scaledField(Field::GpsAcqTime, kGpsAcqTime, same, same)) {
-            return false;
-        }
-        if (image_[kGpsAcqTime] == 0) {
-            image_[kGpsCheckTime] = kGpslessMarker;  // the field keeps its interval
-        }
-        return true;
-    }
-
-    bool commentRate() {
-        if (leadingNumber(s_.bcnEvery) > kMaxCommentEvery) {
-            s_.bcnEvery = std::to_string(kMaxCommentEvery);
-        }
-        const double every = leadingNumber(s_.bcnEvery);
-        // Checked on its own: with the display flag added, -1 would pass as 127 and lose the flag.
-        if (roundHalfEven(every) < 0) {
-            return outOfRange(Field::BcnEvery, every, 0, kMaxCommentEvery);
-        }
-        image_[kBcnEvery] =
-            static_cast<std::uint8_t>(roundHalfEven(every + (ticked(s_.rxPosition) ? 128 : 0)));
-        s_.bcnEvery = formatDigits(image_[kBcnEvery] & 127, 3);
+    bool character(const FieldRow& row) {
+        const std::string& value = *fieldText(s_, row.field);
+        if (value.empty())
+            return fail(row.field, "no symbol");
+        image_[row.image.offset] = static_cast<std::uint8_t>(value.front());
         return true;
     }
 
@@ -190,71 +178,59 @@ class ImageBuilder {
         return true;
     }
 
-    bool ownCall() {
-        if (!fitsField(Field::MyCall, s_.myCall)) {
+    // With no digipeater the address list ends after the own callsign.
+    bool callsignField(const FieldRow& row) {
+        std::string& value = *fieldText(s_, row.field);
+        if (!fitsField(row.field, value))
             return false;
-        }
+        const bool lastAddress = row.field == Field::MyCall && pathEntries(s_.path).empty();
         std::string normalised;
-        // With no digipeater the address list ends after the own callsign.
-        const bool lastAddress = pathEntries(s_.aprsPath).empty();
-        if (!callsign(Field::MyCall, kMyCall, s_.myCall, lastAddress, normalised)) {
+        if (!callsign(row.field, row.image.offset, value, lastAddress, normalised))
             return false;
-        }
-        s_.myCall = std::move(normalised);
+        value = std::move(normalised);
         return true;
     }
 
-    bool path() {
-        const std::string path = s_.aprsPath;
-        if (!fitsField(Field::AprsPath, path)) {
+    // Two entries at most, the second right after the first.
+    bool path(const FieldRow& row) {
+        std::string& shown = *fieldText(s_, row.field);
+        const std::string path = shown;
+        if (!fitsField(row.field, path)) {
             return false;
         }
         // Blank entries are dropped: the field shows only what the tracker gets.
         const std::vector<std::string_view> entries = pathEntries(path);
         std::string first;
         if (entries.empty()) {
-            s_.aprsPath.clear();
+            shown.clear();
             return true;  // the 0 after the own callsign ends the address list
         }
+        const std::size_t start = row.image.offset;
         if (entries.size() == 1) {
-            if (!callsign(Field::AprsPath, kPath1, entries[0], true, first)) {
+            if (!callsign(row.field, start, entries[0], true, first)) {
                 return false;
             }
-            s_.aprsPath = first;
+            shown = first;
             return true;
         }
         std::string second;
-        if (!callsign(Field::AprsPath, kPath1, entries[0], false, first) ||
-            !callsign(Field::AprsPath, kPath2, entries[1], true, second)) {
+        if (!callsign(row.field, start, entries[0], false, first) ||
+            !callsign(row.field, start + kCallsignLength + 1, entries[1], true, second)) {
             return false;
         }
-        s_.aprsPath = first + "," + second;
+        shown = first + "," + second;
         return true;
     }
 
-    bool textField(Field field, std::size_t start, const std::string& value,
-                   std::string_view prefix = {}) {
-        if (!fitsField(field, value)) {
+    bool textField(const FieldRow& row) {
+        const std::string& value = *fieldText(s_, row.field);
+        if (!fitsField(row.field, value)) {
             return false;
         }
-        if (!putText(image_, start, std::string(prefix) + value)) {
-            return fail(field, "does not fit the image");
+        if (!putText(image_, row.image.offset, std::string(row.image.prefix) + value)) {
+            return fail(row.field, "does not fit the image");
         }
         return true;
-    }
-
-    bool texts() {
-        if (!textField(Field::Beacon, kBeacon, s_.beacon) ||
-            !fitsField(Field::DestCall, s_.destCall)) {
-            return false;
-        }
-        std::string dest;
-        if (!callsign(Field::DestCall, kDestCall, s_.destCall, false, dest)) {
-            return false;
-        }
-        s_.destCall = std::move(dest);
-        return textField(Field::AprsMsg, kAprsMsg, s_.aprsMsg) &&
-               textField(Field::AutoReplyMsg, kAutoReply, s_.autoReplyMsg, kAutoReplyPrefix);
     }
 
     DeviceSettings& s_;

@@ -1,15 +1,15 @@
 #include "config/image_decoder.h"
 
 #include <algorithm>
+#include <bit>
 
+#include "config/fields.h"
+#include "config/image_writer.h"
 #include "config/text_number.h"
 
 namespace zelvar {
 namespace {
 
-namespace at = image_offset;
-
-constexpr std::size_t kCallsignWidth = 6;
 constexpr std::uint8_t kSsidZero = '0';
 
 std::string textAt(const ConfigImage& image, std::size_t start) {
@@ -22,16 +22,55 @@ std::string textAt(const ConfigImage& image, std::size_t start) {
 
 // A callsign entry as the builder writes it back: trimmed call, "-SSID" unless it is 0.
 std::string callsignAt(const ConfigImage& image, std::size_t start) {
-    std::string call(reinterpret_cast<const char*>(&image[start]), kCallsignWidth);
+    std::string call(reinterpret_cast<const char*>(&image[start]), kCallsignLength);
     call = std::string(trimSpaces(call));
-    int ssid = image[start + kCallsignWidth] - kSsidZero;
+    int ssid = image[start + kCallsignLength] - kSsidZero;
     if (ssid > 0)
         call += "-" + std::to_string(ssid);
     return call;
 }
 
-std::string tensOfSeconds(std::uint8_t byte, int digits) {
-    return formatDigits(byte * 10, digits);
+// The field as the window shows it after the build that made the image.
+void decodeField(const ConfigImage& image, const FieldRow& row, DeviceSettings& s) {
+    const std::uint8_t byte = image[row.image.offset];
+    std::string* text = fieldText(s, row.field);
+    switch (row.image.codec) {
+        case Codec::Digits:
+            *text = formatDigits(fromByte(row.image.unit, byte & row.image.mask), row.input.length);
+            return;
+        case Codec::Bits: {
+            const int value = (byte & row.image.mask) >> std::countr_zero(row.image.mask);
+            *fieldNumber(s, row.field) = row.input.kind == Input::Choice ? value : value != 0;
+            return;
+        }
+        case Codec::Character:
+            *text = std::string(1, static_cast<char>(byte));
+            return;
+        case Codec::SymbolTable:
+            *fieldNumber(s, row.field) = byte == '\\';
+            return;
+        case Codec::Callsign:
+            *text = callsignAt(image, row.image.offset);
+            return;
+        case Codec::Path: {
+            const std::size_t second = row.image.offset + kCallsignLength + 1;
+            text->clear();
+            if (byte != 0) {
+                *text = callsignAt(image, row.image.offset);
+                if (image[second] != 0)
+                    *text += "," + callsignAt(image, second);
+            }
+            return;
+        }
+        case Codec::Text: {
+            const std::string held = textAt(image, row.image.offset);
+            *text =
+                held.starts_with(row.image.prefix) ? held.substr(row.image.prefix.size()) : held;
+            return;
+        }
+        case Codec::None:
+            return;
+    }
 }
 
 }  // namespace
@@ -40,44 +79,16 @@ DecodedImage decodeImage(const ConfigImage& image) {
     DecodedImage decoded;
     DeviceSettings& s = decoded.settings;
     applyDefaults(s);
-
-    decoded.txDelayFlags = image[at::kTxDelay];
-    s.numFlagsAuto = formatDigits(image[at::kTxDelay] / 0.15, 3);
-    s.msgRepeat = formatDigits(image[at::kMsgRepeat], 2);
-    std::uint8_t options = image[at::kOptions];
-    s.micEMsg = options & 0x07;
-    s.autoReply = (options & kOptionAutoReply) != 0;
-    s.baud300 = (options & kOptionBaud300) != 0;
-    s.symbol = std::string(1, static_cast<char>(image[at::kSymbol]));
-    s.altTable = image[at::kSymbolTable] == '\\';
-
-    decoded.gpsless = image[at::kGpsAcqTime] == 0;
-    if (!decoded.gpsless)
-        s.gpsCheckTime = tensOfSeconds(image[at::kGpsCheckTime], 3);
-    for (int band = 0; band < 7; ++band) {
-        s.speedTable[band] = tensOfSeconds(image[at::kSpeedTable + band], band < 2 ? 4 : 3);
+    decoded.gpsless = image[fieldRow(Field::AcquisitionTimeout).image.offset] == 0;
+    decoded.txDelayFlags = image[fieldRow(Field::TxDelay).image.offset];
+    for (const FieldRow& row : fieldRows()) {
+        // In GPSless Mode the interval's byte carries the marker: the field keeps its default.
+        if (!(row.field == Field::AcquisitionInterval && decoded.gpsless))
+            decodeField(image, row, s);
     }
-    s.manualTime = tensOfSeconds(image[at::kManualTime], 4);
-    s.gpsAcqTime = formatDigits(image[at::kGpsAcqTime], 3);
-    s.bcnEvery = formatDigits(image[at::kBcnEvery] & 0x7F, 3);
-    s.rxPosition = (image[at::kBcnEvery] & kRxPositionBit) != 0;
-
-    s.myCall = callsignAt(image, at::kMyCall);
-    s.aprsPath.clear();
-    if (image[at::kPath1] != 0) {
-        s.aprsPath = callsignAt(image, at::kPath1);
-        if (image[at::kPath2] != 0)
-            s.aprsPath += "," + callsignAt(image, at::kPath2);
-    }
-    s.beacon = textAt(image, at::kBeacon);
-    s.destCall = callsignAt(image, at::kDestCall);
-    s.aprsMsg = textAt(image, at::kAprsMsg);
-    std::string answer = textAt(image, at::kAutoReply);
-    std::string_view prefix = kAutoReplyPrefix;
-    s.autoReplyMsg = answer.starts_with(prefix) ? answer.substr(prefix.size()) : answer;
-
-    decoded.spareNonZero = static_cast<int>(
-        std::count_if(image.begin() + at::kSpare, image.end(), [](auto b) { return b != 0; }));
+    decoded.spareNonZero =
+        static_cast<int>(std::count_if(image.begin() + static_cast<std::ptrdiff_t>(spareOffset()),
+                                       image.end(), [](auto b) { return b != 0; }));
     return decoded;
 }
 

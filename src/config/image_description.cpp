@@ -1,11 +1,10 @@
 #include "config/image_description.h"
 
+#include "config/fields.h"
 #include "config/text_number.h"
 
 namespace zelvar {
 namespace {
-
-namespace at = image_offset;
 
 std::string onOff(bool on) {
     return on ? "on" : "off";
@@ -15,59 +14,78 @@ std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-std::string every(std::uint8_t tens) {
-    return "every " + std::to_string(tens * 10) + " s";
+// A digit field's byte in its unit; `shown` is the decoded field.
+std::string digitsValue(ByteUnit unit, std::uint8_t byte, const std::string& shown) {
+    switch (unit) {
+        case ByteUnit::Count:
+            break;
+        case ByteUnit::Transmissions:
+            return std::to_string(byte) + " tx";
+        case ByteUnit::TenthsSecond:
+            return std::to_string(byte * 100) + " ms";
+        case ByteUnit::TensOfSeconds:
+            return "every " + std::to_string(byte * 10) + " s";
+        case ByteUnit::Flags:
+            return std::to_string(static_cast<int>(leadingNumber(shown))) + " ms (" +
+                   std::to_string(byte) + " flags)";
+    }
+    return std::to_string(byte);
+}
+
+std::string valueOf(const FieldRow& row, const ConfigImage& image, const DecodedImage& decoded) {
+    const DeviceSettings& s = decoded.settings;
+    const std::uint8_t byte = image[row.image.offset];
+    const std::string* text = fieldText(s, row.field);
+    switch (row.image.codec) {
+        case Codec::Digits:
+            if (row.field == Field::AcquisitionInterval && decoded.gpsless)
+                return "GPSless Mode (byte " + std::to_string(row.image.offset) + " = " +
+                       std::to_string(byte) + ")";
+            return digitsValue(row.image.unit, byte & row.image.mask, *text);
+        case Codec::Bits: {
+            const int value = *fieldNumber(s, row.field);
+            if (row.input.kind == Input::Choice)
+                return std::to_string(value) + " " +
+                       std::string(row.choices[static_cast<std::size_t>(value)]);
+            return onOff((value != 0) != row.image.describedNegated);
+        }
+        case Codec::SymbolTable:
+            return *fieldNumber(s, row.field) ? " (alternate table \\)" : " (primary table /)";
+        case Codec::Path:
+            if (text->empty())
+                return "(none)";
+            break;
+        case Codec::Text:
+            return quoted(std::string(row.image.prefix) + *text);
+        case Codec::Character:
+        case Codec::Callsign:
+        case Codec::None:
+            break;
+    }
+    return quoted(*text);
 }
 
 }  // namespace
 
 std::vector<TrackerSetting> describeImage(const ConfigImage& image, const DecodedImage& decoded) {
-    const DeviceSettings& s = decoded.settings;
-    const auto wholeNumber = [](const std::string& digits) {
-        return std::to_string(static_cast<int>(leadingNumber(digits)));
-    };
-    std::vector<TrackerSetting> rows = {
-        {"TX delay",
-         wholeNumber(s.numFlagsAuto) + " ms (" + std::to_string(decoded.txDelayFlags) + " flags)",
-         at::kTxDelay, 1},
-        {"Msg retries", std::to_string(image[at::kMsgRepeat]), at::kMsgRepeat, 1},
-        {"Mic-E msg", std::to_string(s.micEMsg) + " " + std::string(kMicEMessages[s.micEMsg]),
-         at::kOptions, 1},
-        {"Auto answer", onOff(s.autoReply), at::kOptions, 1},
-        {"300 Baud modem", onOff(s.baud300), at::kOptions, 1},
-        {"Symbol", quoted(s.symbol) + (s.altTable ? " (alternate table \\)" : " (primary table /)"),
-         at::kSymbol, 2},
-        {"GPS acquisition",
-         decoded.gpsless
-             ? "GPSless Mode (byte 5 = " + std::to_string(image[at::kGpsCheckTime]) + ")"
-             : every(image[at::kGpsCheckTime]),
-         at::kGpsCheckTime, 1},
-        {"Acquisition timeout", std::to_string(image[at::kGpsAcqTime] * 100) + " ms",
-         at::kGpsAcqTime, 1},
-    };
-    for (std::size_t band = 0; band < kSpeedBands.size(); ++band) {
-        rows.push_back({std::string(kSpeedBands[band]), every(image[at::kSpeedTable + band]),
-                        at::kSpeedTable + band, 1});
+    std::vector<TrackerSetting> rows;
+    for (const FieldRow& row : fieldRows()) {
+        if (row.image.codec == Codec::None)
+            continue;
+        const std::string value = valueOf(row, image, decoded);
+        // A row without a name of its own tells more of the one before: the symbol's table.
+        if (row.described.empty() && !rows.empty()) {
+            rows.back().value += value;
+            rows.back().size = row.image.offset + imageBytes(row) - rows.back().first;
+            continue;
+        }
+        rows.push_back({std::string(row.described), value, row.image.offset, imageBytes(row)});
     }
-    const std::string spare = decoded.spareNonZero > 0
-                                  ? std::to_string(decoded.spareNonZero) + " not zero"
-                                  : std::string("all 0");
-    rows.insert(rows.end(),
-                {
-                    {"Manual timing", every(image[at::kManualTime]), at::kManualTime, 1},
-                    {"Comment every", std::to_string(image[at::kBcnEvery] & 0x7F) + " tx",
-                     at::kBcnEvery, 1},
-                    {"Show received pos.", onOff(!s.rxPosition), at::kBcnEvery, 1},
-                    {"My callsign", quoted(s.myCall), at::kMyCall, at::kPath1 - at::kMyCall},
-                    {"APRS path", s.aprsPath.empty() ? "(none)" : quoted(s.aprsPath), at::kPath1,
-                     at::kBeacon - at::kPath1},
-                    {"Comment", quoted(s.beacon), at::kBeacon, at::kDestCall - at::kBeacon},
-                    {"Message to", quoted(s.destCall), at::kDestCall, at::kAprsMsg - at::kDestCall},
-                    {"Message", quoted(s.aprsMsg), at::kAprsMsg, at::kAutoReply - at::kAprsMsg},
-                    {"Auto answer text", quoted(std::string(kAutoReplyPrefix) + s.autoReplyMsg),
-                     at::kAutoReply, at::kSpare - at::kAutoReply},
-                    {"Spare bytes", spare, at::kSpare, kImageSize - at::kSpare},
-                });
+    const std::size_t spare = spareOffset();
+    rows.push_back({"Spare bytes",
+                    decoded.spareNonZero > 0 ? std::to_string(decoded.spareNonZero) + " not zero"
+                                             : std::string("all 0"),
+                    spare, kImageSize - spare});
     return rows;
 }
 

@@ -5,7 +5,6 @@
 namespace zelvar {
 namespace {
 
-constexpr std::size_t kCallsignLength = 6;
 constexpr int kSsidBase = '0';
 constexpr int kHighestSsidChar = '?';
 

@@ -10,6 +10,9 @@
 
 namespace zelvar {
 
+// A callsign entry's call: the bytes before its SSID character.
+inline constexpr std::size_t kCallsignLength = 6;
+
 // Writes each character of `text` from `start` on, then one 0 byte. False when the 0 would fall
 // outside the image (nothing is written then).
 bool putText(ConfigImage& image, std::size_t start, std::string_view text);

@@ -1,8 +1,10 @@
 #include "config/input_rules.h"
 
 #include <array>
+#include <utility>
 
 #include "common/ascii.h"
+#include "config/fields.h"
 #include "config/text_number.h"
 
 namespace zelvar {
@@ -38,36 +40,47 @@ InputRule text(std::size_t maxLength, Codes accepted, bool upperCase = false) {
     return {maxLength, false, upperCase, false, accepted, accepted};
 }
 
-InputRule digits(std::size_t positions, bool selectAllOnFocus = true) {
-    return {positions, true, false, selectAllOnFocus, kDigits, kDigits};
+// A field's characters as codes: in the GPS display, and in the GPSless one.
+std::pair<Codes, Codes> codesOf(Characters characters) {
+    switch (characters) {
+        case Characters::None:
+            break;
+        case Characters::Digits:
+            return {kDigits, kDigits};
+        case Characters::Callsign:
+            return {kCallsign, kCallsign};
+        case Characters::Path:
+            return {kCallsign | of(","), kCallsign | of(",")};
+        // With a GPS the tracker adds its own position to the comment, which quotes and braces
+        // would disturb; a GPSless beacon is an APRS position text and needs "{" and the quotes.
+        case Characters::Beacon:
+            return {without(range(32, 122), "'`"), range(32, 123)};
+        case Characters::Message:
+            return {without(range(32, 125), "{|"), without(range(32, 125), "{|")};
+        case Characters::Any:
+            return {kPrintable, kPrintable};
+        // Any character but DEL; "_" itself is a symbol the user may type.
+        case Characters::Symbol:
+            return {without(kPrintable, "\x7F"), without(kPrintable, "\x7F")};
+    }
+    return {};
+}
+
+InputRule ruleOf(const FieldRow& row) {
+    const FieldInput& input = row.input;
+    if (input.kind == Input::Flag || input.kind == Input::Choice)
+        return {};
+    const auto [accepted, acceptedGpsless] = codesOf(input.characters);
+    const bool masked = input.kind != Input::Text;
+    const bool upperCase =
+        input.characters == Characters::Callsign || input.characters == Characters::Path;
+    return {input.length, masked, upperCase, input.selectAllOnFocus, accepted, acceptedGpsless};
 }
 
 std::array<InputRule, kFieldCount> makeFieldRules() {
     std::array<InputRule, kFieldCount> rules{};
-    auto rule = [&rules](Field field) -> InputRule& {
-        return rules[static_cast<std::size_t>(field)];
-    };
-    rule(Field::MyCall) = text(9, kCallsign, true);
-    rule(Field::DestCall) = text(9, kCallsign, true);
-    rule(Field::AprsPath) = text(19, kCallsign | of(","), true);
-    // With a GPS the tracker adds its own position to the comment, which quotes and braces would
-    // disturb; a GPSless beacon is an APRS position text and needs "{" and the quotes.
-    rule(Field::Beacon) = text(35, without(range(32, 122), "'`"));
-    rule(Field::Beacon).acceptedGpsless = range(32, 123);
-    rule(Field::AprsMsg) = text(38, without(range(32, 125), "{|"));
-    rule(Field::AutoReplyMsg) = text(30, kPrintable);
-    // One position of any character but DEL; "_" itself is a symbol the user may type.
-    rule(Field::Symbol) = text(1, without(kPrintable, "\x7F"));
-    rule(Field::Symbol).masked = true;
-    rule(Field::Symbol).selectAllOnFocus = true;
-    for (Field field : {Field::NumFlagsAuto, Field::BcnEvery, Field::ManualTime,
-                        Field::GpsCheckTime, Field::MsgRepeat, Field::CommPort}) {
-        rule(field) = digits(maxLength(field));
-    }
-    for (int band = 0; band < 7; ++band)
-        rule(speedTableField(band)) = digits(maxLength(speedTableField(band)));
-    // Tabbing into the timeout leaves the caret before its digits.
-    rule(Field::GpsAcqTime) = digits(maxLength(Field::GpsAcqTime), false);
+    for (const FieldRow& row : fieldRows())
+        rules[static_cast<std::size_t>(row.field)] = ruleOf(row);
     return rules;
 }
 

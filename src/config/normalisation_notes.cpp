@@ -1,46 +1,64 @@
 #include "config/normalisation_notes.h"
 
-#include <functional>
+#include <algorithm>
+#include <utility>
 
 #include "common/ascii.h"
+#include "config/fields.h"
 #include "config/text_number.h"
 
 namespace zelvar {
 namespace {
 
-namespace at = image_offset;
-
-// A digit field the build writes back, where its byte lies and what that byte stands for.
-struct DigitField {
-    Field field;
-    std::size_t index;
-    std::function<std::string(std::uint8_t byte, const std::string& shown)> sentAs;
-};
-
-std::string tens(std::uint8_t byte, const std::string& shown) {
-    return std::to_string(byte) + " x 10 s, " + shown + " s";
+// What a digit field's byte stands for, as the field shows it after the build.
+std::string sentAs(ByteUnit unit, std::uint8_t byte, const std::string& shown) {
+    switch (unit) {
+        case ByteUnit::Count:
+            break;
+        case ByteUnit::Transmissions:
+            return shown + " tx";
+        case ByteUnit::TenthsSecond:
+            return shown + " x 100 ms";
+        case ByteUnit::TensOfSeconds:
+            return std::to_string(byte) + " x 10 s, " + shown + " s";
+        case ByteUnit::Flags:
+            return std::to_string(byte) + " flags, " + shown + " ms";
+    }
+    return shown;
 }
 
-// In the order the build rewrites them.
-std::vector<DigitField> digitFields() {
-    std::vector<DigitField> fields = {
-        {Field::NumFlagsAuto, at::kTxDelay,
-         [](std::uint8_t flags, const std::string& shown) {
-             return std::to_string(flags) + " flags, " + shown + " ms";
-         }},
-        {Field::MsgRepeat, at::kMsgRepeat,
-         [](std::uint8_t, const std::string& shown) { return shown; }},
-        {Field::GpsCheckTime, at::kGpsCheckTime, tens},
-    };
-    for (int band = 0; band < 7; ++band) {
-        fields.push_back({speedTableField(band), at::kSpeedTable + band, tens});
+// The fields in the order their notes come: the digit fields, then the callsigns as the build
+// tidies them, then the other texts the tracker gets as they are; each kind in the image's
+// order.
+int noteKind(Codec codec) {
+    switch (codec) {
+        case Codec::Digits:
+            return 0;
+        case Codec::Callsign:
+        case Codec::Path:
+            return 1;
+        case Codec::Character:
+        case Codec::Text:
+            return 2;
+        case Codec::Bits:
+        case Codec::SymbolTable:
+        case Codec::None:
+            break;
     }
-    fields.push_back({Field::ManualTime, at::kManualTime, tens});
-    fields.push_back({Field::GpsAcqTime, at::kGpsAcqTime,
-                      [](std::uint8_t, const std::string& shown) { return shown + " x 100 ms"; }});
-    fields.push_back({Field::BcnEvery, at::kBcnEvery,
-                      [](std::uint8_t, const std::string& shown) { return shown + " tx"; }});
-    return fields;
+    return -1;
+}
+
+std::vector<const FieldRow*> notedFields() {
+    std::vector<const FieldRow*> rows;
+    for (const FieldRow& row : fieldRows()) {
+        if (noteKind(row.image.codec) >= 0)
+            rows.push_back(&row);
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const FieldRow* a, const FieldRow* b) {
+        return std::pair(noteKind(a->image.codec), a->image.offset) <
+               std::pair(noteKind(b->image.codec), b->image.offset);
+    });
+    return rows;
 }
 
 // A text in a note: its hidden characters shown.
@@ -71,32 +89,29 @@ std::string note(Field field, const std::string& held, const std::string& heldSh
 std::vector<NormalisationNote> normalisationNotes(const DeviceSettings& held,
                                                   const DeviceSettings& sent,
                                                   const ConfigImage& image) {
-    static const std::vector<DigitField> kDigitFields = digitFields();
+    static const std::vector<const FieldRow*> kNoted = notedFields();
     std::vector<NormalisationNote> notes;
-    const bool gpsless = image[at::kGpsAcqTime] == 0;
-    for (const DigitField& digits : kDigitFields) {
-        const std::string& before = *fieldText(held, digits.field);
-        const std::string& after = *fieldText(sent, digits.field);
-        if (digits.field == Field::GpsCheckTime && gpsless) {
-            notes.push_back({digits.field, note(digits.field, before, asTyped(before),
-                                                "not sent in GPSless Mode (byte 5 = " +
-                                                    std::to_string(image[digits.index]) + ")")});
-        } else if (leadingNumber(before) != leadingNumber(after)) {
-            notes.push_back(
-                {digits.field, note(digits.field, before, asTyped(before),
-                                    "sent as " + digits.sentAs(image[digits.index], after))});
-        }
-    }
-    // The texts the tracker gets: the callsigns as the build tidies them, the others as they are.
-    for (Field field : {Field::MyCall, Field::AprsPath, Field::DestCall, Field::Symbol,
-                        Field::Beacon, Field::AprsMsg, Field::AutoReplyMsg}) {
+    const bool gpsless = image[fieldRow(Field::AcquisitionTimeout).image.offset] == 0;
+    for (const FieldRow* row : kNoted) {
+        const Field field = row->field;
         const std::string& before = *fieldText(held, field);
         const std::string& after = *fieldText(sent, field);
-        if (before != after) {
+        const std::uint8_t byte = image[row->image.offset];
+        if (row->image.codec != Codec::Digits) {
+            if (before != after) {
+                notes.push_back(
+                    {field, note(field, before, quoted(before), "sent as " + quoted(after))});
+            } else if (!hiddenCharactersNamed(before, TextBytes::Latin1).empty()) {
+                notes.push_back({field, note(field, before, quoted(before), "sent as it stands")});
+            }
+        } else if (field == Field::AcquisitionInterval && gpsless) {
             notes.push_back(
-                {field, note(field, before, quoted(before), "sent as " + quoted(after))});
-        } else if (!hiddenCharactersNamed(before, TextBytes::Latin1).empty()) {
-            notes.push_back({field, note(field, before, quoted(before), "sent as it stands")});
+                {field, note(field, before, asTyped(before),
+                             "not sent in GPSless Mode (byte " + std::to_string(row->image.offset) +
+                                 " = " + std::to_string(byte) + ")")});
+        } else if (leadingNumber(before) != leadingNumber(after)) {
+            notes.push_back({field, note(field, before, asTyped(before),
+                                         "sent as " + sentAs(row->image.unit, byte, after))});
         }
     }
     return notes;

@@ -12,8 +12,6 @@ namespace zelvar {
 namespace {
 
 constexpr int kHighestHopDigit = 7;
-// The callsign part of an entry: the bytes before its SSID character.
-constexpr std::size_t kCallLength = image_offset::kPath2 - image_offset::kPath1 - 1;
 
 bool isAllLetters(std::string_view text) {
     return !text.empty() &&
@@ -63,10 +61,10 @@ std::optional<SentAddress> sentAddress(std::string_view text) {
         return std::nullopt;
     SentAddress address;
     address.shown = std::move(*shown);
-    const std::string call(scratch.begin(), scratch.begin() + kCallLength);
+    const std::string call(scratch.begin(), scratch.begin() + kCallsignLength);
     for (char c : trimSpaces(call))
         address.call += asciiUpper(c);
-    address.ssid = scratch[kCallLength] - '0';
+    address.ssid = scratch[kCallsignLength] - '0';
     return address;
 }
 

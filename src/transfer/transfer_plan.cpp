@@ -69,8 +69,8 @@ std::chrono::microseconds timeOnLine(std::size_t bytes, int baudRate) {
 }
 
 SendTarget sendTargetFor(const DeviceSettings& settings) {
-    return {lineSettingsFor(settings.baudRate), portNumberOf(settings.commPort),
-            "COM" + settings.commPort};
+    return {lineSettingsFor(settings.baudRate), portNumberOf(settings.portNumber),
+            "COM" + settings.portNumber};
 }
 
 std::string sendingText(std::string_view portName) {

@@ -15,6 +15,7 @@
 #include "config/input_rules.h"
 #include "ui/character_validator.h"
 #include "ui/check_state.h"
+#include "ui/core_text.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
 #include "ui/palette_colours.h"
@@ -23,11 +24,6 @@ namespace zelvar {
 namespace {
 
 // Until a box is clicked, the caption the tracker's users know, with its two blanks.
-const QString kFrameCaptionAtStart = QStringLiteral("Lat / Lon  coordinates [+/-Grad.Min.Cent]");
-const QString kFrameCaptionCent = QStringLiteral("Lat / Lon coordinates [+/-Grad.Min.Cent]");
-const QString kFrameCaptionSec = QStringLiteral("Lat / Lon coordinates [+/-Grad.Min.Sec]");
-const QString kNormalCaption = QStringLiteral("Normal     (20 chars)");
-const QString kNormalCaptionWithAltitude = QStringLiteral("Normal     (*29* chars)");
 const QColor kWrittenBeacon(255, 255, 128);
 // Why Write is off fits two lines below it: a long pasted text quoted in it is cut in the middle.
 constexpr qsizetype kLongestReason = 110;
@@ -60,7 +56,7 @@ CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       host_(std::move(host)) {
     setObjectName("frmLatLon");
-    setWindowTitle("Calculate APRS Coordinates for GPSless Mode");
+    setWindowTitle(shown(ShownText::CalculatorTitle));
     buildControls();
     arrangeControls();
 
@@ -80,43 +76,43 @@ CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
 }
 
 void CalculatorWindow::buildControls() {
-    coordinatesFrame_ = new QGroupBox(kFrameCaptionAtStart, this);
+    coordinatesFrame_ = new QGroupBox(shown(ShownText::CoordinatesAtStart), this);
     coordinatesFrame_->setObjectName("zFrame2");
     latitude_ = boldField("txtLat", "00.00.00", CalculatorField::Latitude, coordinatesFrame_);
     longitude_ = boldField("txtLng", "00.00.00", CalculatorField::Longitude, coordinatesFrame_);
-    latitudeLabel_ = new QLabel("La&titude:", coordinatesFrame_);
+    latitudeLabel_ = new QLabel(shown(ShownText::Latitude), coordinatesFrame_);
     latitudeLabel_->setObjectName("zLabel02");
     latitudeLabel_->setBuddy(latitude_);
-    longitudeLabel_ = new QLabel("Lo&ngitude:", coordinatesFrame_);
+    longitudeLabel_ = new QLabel(shown(ShownText::Longitude), coordinatesFrame_);
     longitudeLabel_->setObjectName("zLabel01");
     longitudeLabel_->setBuddy(longitude_);
 
-    hundredths_ = new QCheckBox("Cent.", coordinatesFrame_);
+    hundredths_ = new QCheckBox(shown(ShownText::Cent), coordinatesFrame_);
     hundredths_->setObjectName("chkCent");
-    hundredths_->setToolTip("Lat/Lon in gradi.minuti.centesimi");
+    hundredths_->setToolTip(shown(ShownText::CentHint));
     hundredths_->setChecked(true);
     QFont small = hundredths_->font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     hundredths_->setFont(small);
 
-    altitudeIncluded_ = new QCheckBox("Altitude:", coordinatesFrame_);
+    altitudeIncluded_ = new QCheckBox(shown(ShownText::AltitudeIncluded), coordinatesFrame_);
     altitudeIncluded_->setObjectName("chkAlt");
     altitude_ = boldField("txtAlt", "0", CalculatorField::Altitude, coordinatesFrame_);
     altitude_->setMaxLength(static_cast<int>(inputRule(CalculatorField::Altitude).maxLength));
     altitude_->setEnabled(false);
-    altitudeUnit_ = new QLabel("meters", coordinatesFrame_);
+    altitudeUnit_ = new QLabel(shown(ShownText::Meters), coordinatesFrame_);
     altitudeUnit_->setObjectName("Label3");
     altitudeUnit_->setEnabled(false);
 
-    formFrame_ = new QGroupBox(" Beacon Type ", this);
+    formFrame_ = new QGroupBox(shown(ShownText::BeaconType), this);
     formFrame_->setObjectName("Frame1");
-    normalForm_ = new QRadioButton(kNormalCaption, formFrame_);
+    normalForm_ = new QRadioButton(shown(ShownText::NormalForm), formFrame_);
     normalForm_->setObjectName("optLLtoNorm");
-    compressedForm_ = new QRadioButton("Compressed (14 chars)", formFrame_);
+    compressedForm_ = new QRadioButton(shown(ShownText::CompressedForm), formFrame_);
     compressedForm_->setObjectName("optLLtoComp");
     compressedForm_->setChecked(true);
 
-    writeButton_ = new QPushButton("&Write coords in GPSless Bcn", this);
+    writeButton_ = new QPushButton(shown(ShownText::WriteCoordinates), this);
     writeButton_->setObjectName("cmdCalc");
     reason_ = new QLabel(this);
     reason_->setObjectName("lblWriteReason");
@@ -126,23 +122,22 @@ void CalculatorWindow::buildControls() {
     // Room kept for it, so that the window does not change its size as the user types.
     reason_->setMinimumHeight(kReasonLines * reason_->fontMetrics().lineSpacing());
     reason_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    closeButton_ = new QPushButton("&Close", this);
+    closeButton_ = new QPushButton(shown(ShownText::Close), this);
     closeButton_->setObjectName("OKButton");
     // Enter presses the focused button, as Space does.
     writeButton_->setAutoDefault(true);
     closeButton_->setAutoDefault(true);
 
     // What a screen reader says of each field and box.
-    latitude_->setAccessibleName("Latitude");
-    longitude_->setAccessibleName("Longitude");
+    latitude_->setAccessibleName(shown(ShownText::LatitudeName));
+    longitude_->setAccessibleName(shown(ShownText::LongitudeName));
     for (QLineEdit* coordinate : {latitude_, longitude_})
-        coordinate->setAccessibleDescription(
-            "degrees.minutes.hundredths; degrees.minutes.seconds with Cent. clear");
-    hundredths_->setAccessibleName("Cent.");
-    hundredths_->setAccessibleDescription("Lat/Lon in gradi.minuti.centesimi");
-    altitudeIncluded_->setAccessibleName("Altitude in the beacon");
-    altitude_->setAccessibleName("Altitude");
-    altitude_->setAccessibleDescription("meters");
+        coordinate->setAccessibleDescription(shown(ShownText::Notation));
+    hundredths_->setAccessibleName(shown(ShownText::Cent));
+    hundredths_->setAccessibleDescription(shown(ShownText::CentHint));
+    altitudeIncluded_->setAccessibleName(shown(ShownText::AltitudeIncludedName));
+    altitude_->setAccessibleName(shown(ShownText::AltitudeName));
+    altitude_->setAccessibleDescription(shown(ShownText::Meters));
 }
 
 void CalculatorWindow::arrangeControls() {
@@ -193,13 +188,15 @@ void CalculatorWindow::showCalculator() {
 
 void CalculatorWindow::showNotation() {
     revalidate();
-    coordinatesFrame_->setTitle(hundredths_->checkState() == Qt::Checked ? kFrameCaptionCent
-                                                                         : kFrameCaptionSec);
+    coordinatesFrame_->setTitle(shown(hundredths_->checkState() == Qt::Checked
+                                          ? ShownText::CoordinatesCent
+                                          : ShownText::CoordinatesSec));
 }
 
 void CalculatorWindow::showAltitudeChoice() {
     const bool included = altitudeIncluded_->checkState() == Qt::Checked;
-    normalForm_->setText(included ? kNormalCaptionWithAltitude : kNormalCaption);
+    normalForm_->setText(
+        shown(included ? ShownText::NormalFormWithAltitude : ShownText::NormalForm));
     altitude_->setEnabled(included);
     altitudeUnit_->setEnabled(included);
 }

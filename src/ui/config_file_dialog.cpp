@@ -5,6 +5,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "cfg/cfg_layout.h"
+#include "ui/core_text.h"
+
 namespace zelvar {
 namespace {
 
@@ -27,7 +30,7 @@ QString askConfigFilePath(QWidget* parent, ConfigFileAction action, const QStrin
     const QString configFiles = QStringLiteral("File di configurazione (*.cfg)");
     dialog.setNameFilters({configFiles, QString::fromLatin1(kAllFiles)});
     dialog.selectNameFilter(configFiles);
-    dialog.selectFile(QStringLiteral("Zelvar.cfg"));
+    dialog.selectFile(fromUtf8(kCfgDefaultName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     QString chosen = dialog.selectedFiles().front();

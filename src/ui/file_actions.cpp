@@ -6,6 +6,7 @@
 
 #include "files/cfg_file.h"
 #include "ui/calculator_window.h"
+#include "ui/core_text.h"
 #include "ui/message_box.h"
 #include "ui/settings_form.h"
 
@@ -30,9 +31,8 @@ void FileActions::save() {
         return;
     const Result<> saved =
         saveConfigFile(toFilesystemPath(path), form_->settings(), calculator_()->inputs());
-    // Save's title is the one the tracker's users know, spelled so.
     if (!saved)
-        showMessageBox(window_, QStringLiteral("Zelwar"),
+        showMessageBox(window_, shown(ShownText::SaveFailedTitle),
                        QString::fromStdString(saved.error().reason));
 }
 
@@ -47,7 +47,7 @@ void FileActions::load() {
     if (calculatorApplied(result))
         calculator_()->setInputs(calculator);
     if (!result)
-        showMessageBox(window_, QStringLiteral("Zelvar"),
+        showMessageBox(window_, shown(ShownText::MessageTitle),
                        QString::fromStdString(result.error().reason));
 }
 

@@ -1,63 +1,40 @@
 #pragma once
 
 #include <array>
+#include <vector>
+
+#include "config/fields.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QWidget;
 
 namespace zelvar {
 
 class FieldEdit;
 
-// The main window's controls by the part they play. The settings form makes and owns them;
-// the window's other parts use them through this list, other windows find them by name.
+// The main window's controls. The settings form makes and owns them from the field table; the
+// window's other parts use them through this list, other windows find them by name.
 struct FormControls {
-    // "Main APRS / Mic-E Settings"
-    FieldEdit* txDelay = nullptr;  // edNumFlagsAuto
-    QLabel* micELabel = nullptr;   // Label12
-    QComboBox* micEMessage = nullptr;
-    FieldEdit* symbol = nullptr;
-    QCheckBox* alternateTable = nullptr;
-    QPushButton* openCalculator = nullptr;  // cmdLatLon
-    FieldEdit* myCall = nullptr;
-    QLabel* commentEveryLabel = nullptr;  // Label30
-    FieldEdit* commentEvery = nullptr;    // edBcnEvery
-    QLabel* commentEveryUnit = nullptr;   // Label32
-    FieldEdit* path = nullptr;
-    QLabel* beaconLabel = nullptr;  // Label6: "COMMENT" or "BEACON"
-    FieldEdit* beacon = nullptr;
-    QLabel* beaconCounter = nullptr;             // Label34
-    QCheckBox* hideReceivedPositions = nullptr;  // chkRxPosition
+    std::array<QWidget*, kFieldCount> fields{};   // each field's control
+    std::array<QLabel*, kFieldCount> labels{};    // the label beside or above it, if it has one
+    std::array<QLabel*, kFieldCount> counters{};  // a text field's remaining characters
+    std::vector<QWidget*> gpsOnly;                // hidden in the GPSless display
+    std::vector<QWidget*> gpslessOnly;            // shown in it only
+    QLabel* gpslessNote = nullptr;                // Label33, below the acquisition timeout
+    std::array<QPushButton*, kFormActionCount> actions{};
+    QPushButton* preview = nullptr;     // cmdPreview: what SEND would write (Ctrl+P)
+    QPushButton* portDevice = nullptr;  // cmdPortDevice: the device SEND writes to
 
-    // "Timing  Settings"
-    FieldEdit* fixedInterval = nullptr;  // edManualTime
-    std::array<FieldEdit*, 7> speedIntervals{};
-    FieldEdit* acquisitionInterval = nullptr;  // edGpsCheckTime
-    FieldEdit* acquisitionTimeout = nullptr;   // edGpsAcqTime
-    QLabel* gpslessNote = nullptr;             // Label33
-    QCheckBox* modem300 = nullptr;             // chk300Baud
-
-    // "Message Settings"
-    FieldEdit* messageTo = nullptr;  // edDestCall
-    FieldEdit* message = nullptr;
-    QLabel* messageCounter = nullptr;  // Label13
-    FieldEdit* messageRetries = nullptr;
-    QCheckBox* autoAnswerOn = nullptr;  // chkAutoReply
-    FieldEdit* autoAnswer = nullptr;
-    QLabel* autoAnswerCounter = nullptr;  // Label38
-
-    // "Configuration / Programming"
-    QPushButton* defaults = nullptr;
-    QPushButton* save = nullptr;
-    QPushButton* load = nullptr;
-    QPushButton* preview = nullptr;   // cmdPreview: what SEND would write (Ctrl+P)
-    FieldEdit* portNumber = nullptr;  // edComm
-    QPushButton* send = nullptr;
-    QPushButton* help = nullptr;
-    QComboBox* baudRate = nullptr;
-    QPushButton* portDevice = nullptr;  // cmdPortDevice
+    FieldEdit* edit(Field field) const;
+    QCheckBox* box(Field field) const;
+    QComboBox* list(Field field) const;
+    QLabel* label(Field field) const { return labels[static_cast<std::size_t>(field)]; }
+    QPushButton* action(FormAction action) const {
+        return actions[static_cast<std::size_t>(action)];
+    }
 };
 
 }  // namespace zelvar

@@ -9,6 +9,7 @@
 
 #include "config/input_rules.h"
 #include "ui/check_state.h"
+#include "ui/core_text.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
 #include "ui/palette_colours.h"
@@ -22,11 +23,11 @@ const QColor kModem300Blue(0, 0, 255);
 
 // "[n]": how many characters the field still takes; a screen reader hears it with the field.
 void connectCounter(FieldEdit* field, QLabel* counter) {
-    const QString limit = field->accessibleDescription();
-    auto show = [field, counter, limit] {
+    auto show = [field, counter] {
         const qsizetype left = field->maxLength() - field->text().size();
-        counter->setText(QStringLiteral("[%1]").arg(left));
-        field->setAccessibleDescription(QStringLiteral("%1, %2 left").arg(limit).arg(left));
+        counter->setText(fromUtf8(counterShown(left)));
+        field->setAccessibleDescription(
+            fromUtf8(counterSpoken(static_cast<std::size_t>(field->maxLength()), left)));
     };
     QObject::connect(field, &QLineEdit::textChanged, counter, show);
     show();
@@ -43,57 +44,55 @@ void emphasise(QLabel* label, const QString& caption, bool on) {
 }  // namespace
 
 FormReactions::FormReactions(const FormControls& c, QObject* parent)
-    : QObject(parent),
-      controls_{
-          c.acquisitionTimeout,
-          c.beaconLabel,
-          c.beacon,
-          c.gpslessNote,
-          {c.micELabel, c.micEMessage, c.commentEveryLabel, c.commentEvery, c.commentEveryUnit},
-          c.openCalculator,
-          c.modem300,
-          c.micEMessage} {
-    connectCounter(c.beacon, c.beaconCounter);
-    connectCounter(c.message, c.messageCounter);
-    connectCounter(c.autoAnswer, c.autoAnswerCounter);
-
-    connect(c.acquisitionTimeout, &QLineEdit::textChanged, this,
+    : QObject(parent), controls_(c) {
+    for (const FieldRow& row : fieldRows()) {
+        if (QLabel* counter = c.counters[static_cast<std::size_t>(row.field)])
+            connectCounter(c.edit(row.field), counter);
+        if (QCheckBox* box = c.box(row.field))
+            keepTwoStateAfterClick(box);
+        if (row.input.typedChoice) {
+            QComboBox* list = c.list(row.field);
+            connect(
+                list->lineEdit(), &QLineEdit::textEdited, this,
+                [this, list](const QString& typed) { forgetChoiceForTypedMessage(list, typed); });
+        }
+    }
+    // The captions that change with the display are drawn in the buttons' text colour.
+    c.label(Field::Beacon)->setForegroundRole(QPalette::ButtonText);
+    c.gpslessNote->setForegroundRole(QPalette::ButtonText);
+    connect(c.edit(Field::AcquisitionTimeout), &QLineEdit::textChanged, this,
             &FormReactions::showDisplayForAcquisitionTimeout);
     showDisplayForAcquisitionTimeout();
-    connect(c.modem300, &QCheckBox::stateChanged, this, &FormReactions::markModemSpeed);
-    connect(c.micEMessage->lineEdit(), &QLineEdit::textEdited, this,
-            &FormReactions::forgetChoiceForTypedMessage);
-    for (QCheckBox* box : {c.alternateTable, c.hideReceivedPositions, c.modem300, c.autoAnswerOn})
-        keepTwoStateAfterClick(box);
+    connect(c.box(Field::Modem300), &QCheckBox::stateChanged, this, &FormReactions::markModemSpeed);
     // The green and the blue are chosen afresh to read well on a new palette.
-    new PaletteWatcher(c.beaconLabel->window(), this, [this] {
+    new PaletteWatcher(c.gpslessNote->window(), this, [this] {
         showDisplayForAcquisitionTimeout();
         markModemSpeed();
     });
 }
 
 void FormReactions::showDisplayForAcquisitionTimeout() {
-    const Reacting& c = controls_;
-    const bool gpsless = isGpslessTimeout(toLatin1(c.acquisitionTimeout->text()));
-    const QString beaconCaption = gpsless ? QStringLiteral("BEACON") : QStringLiteral("COMMENT");
-    emphasise(c.beaconLabel, beaconCaption, gpsless);
-    c.beacon->setAccessibleName(beaconCaption);
-    emphasise(c.gpslessNote,
-              gpsless ? QStringLiteral("GPSless Mode") : QStringLiteral("(0=GPSless Mode)"),
+    const FormControls& c = controls_;
+    const bool gpsless = isGpslessTimeout(toLatin1(c.edit(Field::AcquisitionTimeout)->text()));
+    const QString beaconCaption =
+        fromUtf8(gpsless ? shownText(ShownText::BeaconCaptionGpsless) : fieldLabel(Field::Beacon));
+    emphasise(c.label(Field::Beacon), beaconCaption, gpsless);
+    c.edit(Field::Beacon)->setAccessibleName(beaconCaption);
+    emphasise(c.gpslessNote, shown(gpsless ? ShownText::GpslessNoteOn : ShownText::GpslessNote),
               gpsless);
     for (QWidget* gpsOnly : c.gpsOnly)
         gpsOnly->setVisible(!gpsless);
-    c.openCalculator->setVisible(gpsless);
+    for (QWidget* gpslessOnly : c.gpslessOnly)
+        gpslessOnly->setVisible(gpsless);
 }
 
 void FormReactions::markModemSpeed() {
-    setTextColour(controls_.modem300,
-                  controls_.modem300->isChecked() ? std::optional(kModem300Blue) : std::nullopt);
+    QCheckBox* modem300 = controls_.box(Field::Modem300);
+    setTextColour(modem300, modem300->isChecked() ? std::optional(kModem300Blue) : std::nullopt);
 }
 
-void FormReactions::forgetChoiceForTypedMessage(const QString& typed) {
+void FormReactions::forgetChoiceForTypedMessage(QComboBox* list, const QString& typed) {
     // Typed text leaves no message of the list chosen; the text stays as typed.
-    QComboBox* list = controls_.micEMessage;
     if (list->currentIndex() < 0)
         return;
     QLineEdit* edit = list->lineEdit();

@@ -4,6 +4,7 @@
 
 #include "ui/form_controls.h"
 
+class QComboBox;
 class QWidget;
 
 namespace zelvar {
@@ -20,24 +21,11 @@ class FormReactions : public QObject {
     FormReactions(const FormControls& controls, QObject* parent);
 
   private:
-    // The controls the reactions change after the start.
-    struct Reacting {
-        FieldEdit* acquisitionTimeout;
-        QLabel* beaconLabel;
-        FieldEdit* beacon;
-        QLabel* gpslessNote;
-        // Shown with a GPS only; the calculator's button is shown without one.
-        std::array<QWidget*, 5> gpsOnly;
-        QPushButton* openCalculator;
-        QCheckBox* modem300;
-        QComboBox* micEMessage;
-    };
-
     void showDisplayForAcquisitionTimeout();
     void markModemSpeed();
-    void forgetChoiceForTypedMessage(const QString& typed);
+    void forgetChoiceForTypedMessage(QComboBox* list, const QString& typed);
 
-    const Reacting controls_;
+    const FormControls controls_;
 };
 
 }  // namespace zelvar

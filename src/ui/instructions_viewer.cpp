@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "rtf/reader.h"
+#include "ui/core_text.h"
 #include "ui/document_colours.h"
 #include "ui/manual_lookup.h"
 #include "ui/message_box.h"
@@ -166,8 +167,7 @@ void InstructionsViewer::reload() {
 void InstructionsViewer::failAndClose(const QString& message) {
     failed_ = true;
     openMessageBox(
-        this,
-        {QString::fromUtf8(kViewerErrorTitle), message, QMessageBox::Critical, {}, Qt::WindowModal},
+        this, {shown(ShownText::MessageTitle), message, QMessageBox::Critical, {}, Qt::WindowModal},
         [this] { close(); });
 }
 

@@ -52,6 +52,5 @@ class InstructionsViewer : public QWidget {
 // The messages shown before the viewer closes.
 inline constexpr const char* kMissingManualMessage = "Manca il file di help ";
 inline constexpr const char* kUnreadableManualMessage = "Il file di help non è leggibile ";
-inline constexpr const char* kViewerErrorTitle = "Zelvar";
 
 }  // namespace zelvar

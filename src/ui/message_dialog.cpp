@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/core_text.h"
 #include "ui/latin1_text.h"
 
 namespace zelvar {
@@ -32,9 +33,9 @@ MessageDialog::MessageDialog(QWidget* owner)
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
       info_(new QLabel(this)),
-      okButton_(new QPushButton(tr("OK"), this)) {
+      okButton_(new QPushButton(shown(ShownText::Ok), this)) {
     setObjectName("Dialog");
-    setWindowTitle("Zelvar");
+    setWindowTitle(shown(ShownText::MessageTitle));
     setModal(false);
     setFixedSize(kClientSize);
     setAttribute(Qt::WA_DeleteOnClose);

@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "cfg/cfg_encoding.h"
+#include "ui/core_text.h"
 #include "ui/latin1_text.h"
 #include "ui/wire_bytes_model.h"
 #include "ui/wire_ranges_model.h"
@@ -105,8 +107,8 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
 }
 
 QTableView* PreviewWindow::buildBytesView() {
-    auto* view = tableView(built_, "tblWireBytes", QStringLiteral("Wire bytes"),
-                           QStringLiteral("the 170 bytes SEND writes, in hex, 16 to a row"));
+    auto* view = tableView(built_, "tblWireBytes", shown(ShownText::WireBytes),
+                           shown(ShownText::WireBytesDescription));
     view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     view->setModel(byteModel_);
     const QFontMetrics metrics(view->font());
@@ -121,7 +123,7 @@ QTableView* PreviewWindow::buildBytesView() {
 }
 
 QTableView* PreviewWindow::buildRangesView() {
-    auto* view = tableView(built_, "tblWireRanges", QStringLiteral("What the bytes hold"),
+    auto* view = tableView(built_, "tblWireRanges", shown(ShownText::WireRanges),
                            QStringLiteral("each run of wire bytes and how the tracker reads it; "
                                           "choosing a row marks its bytes"));
     view->setModel(rangeModel_);
@@ -147,12 +149,10 @@ QWidget* PreviewWindow::buildLegend() {
     row->setContentsMargins(0, 0, 0, 0);
     const auto colour = &WireBytesModel::colourOf;
     for (QLabel* entry :
-         {legendEntry(legend, QStringLiteral("Lead-in FF FF"), colour(WirePart::LeadIn, 1)),
-          legendEntry(legend, QStringLiteral("Block 1: image bytes 0..81"),
-                      colour(WirePart::Setting, 1)),
-          legendEntry(legend, QStringLiteral("Block 2: image bytes 82..163"),
-                      colour(WirePart::Setting, 2)),
-          legendEntry(legend, QStringLiteral("Checksum"), colour(WirePart::Checksum, 1))}) {
+         {legendEntry(legend, shown(ShownText::LegendLeadIn), colour(WirePart::LeadIn, 1)),
+          legendEntry(legend, shown(ShownText::LegendBlock1), colour(WirePart::Setting, 1)),
+          legendEntry(legend, shown(ShownText::LegendBlock2), colour(WirePart::Setting, 2)),
+          legendEntry(legend, shown(ShownText::LegendChecksum), colour(WirePart::Checksum, 1))}) {
         row->addWidget(entry);
     }
     row->addStretch();
@@ -177,9 +177,10 @@ void PreviewWindow::refresh() {
     failure_->setVisible(!preview.build);
     built_->setVisible(static_cast<bool>(preview.build));
     if (!preview.build) {
-        failure_->setText(QStringLiteral("%1\n%2\n\nSEND would send nothing.")
-                              .arg(QString::fromLatin1(kBuildFailedMessage),
-                                   fromLatin1(preview.build.error().reason)));
+        failure_->setText(QStringLiteral("%1\n%2\n\n%3")
+                              .arg(shown(ShownText::BuildFailed),
+                                   fromLatin1(preview.build.error().reason),
+                                   shown(ShownText::SendsNothing)));
         return;
     }
     showBuilt(preview);
@@ -198,17 +199,17 @@ void PreviewWindow::showBuilt(const SendPreview& preview) {
 
     QStringList lines;
     for (const NormalisationNote& note : preview.notes)
-        lines << fromLatin1(note.text).replace(QStringLiteral(" -> "), QStringLiteral(" \u2192 "));
+        lines << fromUtf8(noteShown(latin1ToUtf8(note.text)));
     notes_->setText(lines.isEmpty()
-                        ? QStringLiteral("Every field goes out as the form shows it.")
-                        : QStringLiteral("Sent differently from the form:\n") + lines.join('\n'));
+                        ? shown(ShownText::NoNotes)
+                        : shown(ShownText::NotesHeading) + QStringLiteral("\n") + lines.join('\n'));
 
     position_->setVisible(preview.position.has_value());
     if (preview.position) {
         const Result<DecodedPosition>& read = *preview.position;
-        position_->setText(read ? QStringLiteral("Beacon position: ") +
-                                      fromLatin1(describePosition(*read))
-                                : QStringLiteral("Beacon: ") + fromLatin1(read.error().reason));
+        position_->setText(
+            read ? shown(ShownText::BeaconPosition).arg(fromLatin1(describePosition(*read)))
+                 : shown(ShownText::BeaconUnread).arg(fromLatin1(read.error().reason)));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "ports/diagnosis_format.h"
 #include "transfer/prepared_send.h"
 #include "transfer/send_sequence.h"
+#include "ui/core_text.h"
 #include "ui/message_box.h"
 #include "ui/message_dialog.h"
 #include "ui/off_thread.h"
@@ -57,11 +58,10 @@ void SendController::refuse(const FieldFailure& failure) {
     if (QWidget* failing = form_->control(failure.field))
         failing->setFocus(Qt::OtherFocusReason);
     // Below the message, which field failed and why: "MY CALLSIGN: empty callsign".
-    openMessageBox(
-        window_,
-        {QString::fromLatin1(kBuildFailedTitle), QString::fromLatin1(kBuildFailedMessage),
-         QMessageBox::Information, QString::fromStdString(failure.reason)},
-        [this] { emit refused(); });
+    openMessageBox(window_,
+                   {shown(ShownText::BuildFailedTitle), shown(ShownText::BuildFailed),
+                    QMessageBox::Information, QString::fromStdString(failure.reason)},
+                   [this] { emit refused(); });
 }
 
 void SendController::advance() {
@@ -129,7 +129,7 @@ void SendController::fail(const std::string& reason) {
         [this, reason, findings, partly = pacer_->wroteAny()] {
             const FailureReport report = failureReport(reason, *findings, partly);
             openMessageBox(window_,
-                           {QStringLiteral("Zelvar"), QString::fromStdString(report.text),
+                           {shown(ShownText::MessageTitle), QString::fromStdString(report.text),
                             QMessageBox::NoIcon, QString::fromStdString(report.below)},
                            [this] { emit finished(); });
         });

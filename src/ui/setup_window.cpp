@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ui/calculator_window.h"
+#include "ui/core_text.h"
 #include "ui/field_edit.h"
 #include "ui/file_actions.h"
 #include "ui/form_changes.h"
@@ -39,7 +40,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     : QWidget(parent, kWindowFlags) {
     installWindowAccessibility();
     setObjectName(QStringLiteral("Setup"));
-    setWindowTitle(QStringLiteral("Zelvar Config v4.0 by QX9ABC"));
+    setWindowTitle(shown(ShownText::WindowTitle));
     // Children take the window's type, so it is set before they are made.
     setFont(withPointSize(font(), kWindowPointSize));
 
@@ -52,7 +53,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
 
     const FormControls& c = form_->controls();
     new FormReactions(c, this);
-    new PortChooser(this, c.portNumber, c.portDevice, lister);
+    new PortChooser(this, c.edit(Field::PortNumber), c.portDevice, lister);
     applySettings(defaultSettings());
 
     progress_ = new MessageDialog(this);
@@ -66,20 +67,24 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
         [lister](int number) { return diagnoseListedPort(lister(), number).findings; });
     files_ = new FileActions(this, form_, [this] { return calculator(); });
 
-    connect(c.send, &QPushButton::clicked, this, &SetupWindow::send);
+    QPushButton* sendButton = c.action(FormAction::Send);
+    connect(sendButton, &QPushButton::clicked, this, &SetupWindow::send);
     connect(sender_, &SendController::finished, this, &SetupWindow::sendFinished);
-    connect(sender_, &SendController::refused, c.send, [send = c.send] { send->setEnabled(true); });
+    connect(sender_, &SendController::refused, sendButton,
+            [sendButton] { sendButton->setEnabled(true); });
     // Put away, the dialog leaves the keyboard to this window again.
     connect(progress_, &MessageDialog::dismissed, this, [this] {
         if (isVisible())
             activateWindow();
     });
-    connect(c.defaults, &QPushButton::clicked, this, [this] { applySettings(defaultSettings()); });
-    connect(c.save, &QPushButton::clicked, files_, &FileActions::save);
-    connect(c.load, &QPushButton::clicked, files_, &FileActions::load);
-    connect(c.openCalculator, &QPushButton::clicked, this,
+    connect(c.action(FormAction::Defaults), &QPushButton::clicked, this,
+            [this] { applySettings(defaultSettings()); });
+    connect(c.action(FormAction::Save), &QPushButton::clicked, files_, &FileActions::save);
+    connect(c.action(FormAction::Load), &QPushButton::clicked, files_, &FileActions::load);
+    connect(c.action(FormAction::Calculator), &QPushButton::clicked, this,
             [this] { calculator()->showCalculator(); });
-    connect(c.help, &QPushButton::clicked, this, &SetupWindow::showInstructions);
+    connect(c.action(FormAction::Help), &QPushButton::clicked, this,
+            &SetupWindow::showInstructions);
     connect(c.preview, &QPushButton::clicked, this, &SetupWindow::showPreview);
     // Ctrl+P, Ctrl+S and Ctrl+O wherever the focus is in this window; no field uses them.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
@@ -88,7 +93,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
             &FileActions::save);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, files_,
             &FileActions::load);
-    c.txDelay->setFocus(Qt::OtherFocusReason);
+    form_->firstInKeyboardOrder()->setFocus(Qt::OtherFocusReason);
 }
 
 // Made on first use, as the calculator is: most sessions never open it, and the window starts
@@ -111,11 +116,12 @@ CalculatorWindow* SetupWindow::calculator() {
     if (calculator_)
         return calculator_;
     const FormControls& c = form_->controls();
-    calculator_ = new CalculatorWindow(this, CalculatorHost{
-                                                 c.beacon,
-                                                 [c] { return c.symbol->text(); },
-                                                 [c] { return c.alternateTable->isChecked(); },
-                                             });
+    calculator_ =
+        new CalculatorWindow(this, CalculatorHost{
+                                       c.edit(Field::Beacon),
+                                       [c] { return c.edit(Field::Symbol)->text(); },
+                                       [c] { return c.box(Field::AlternateTable)->isChecked(); },
+                                   });
     // The calculator answers F1 and Ctrl+P as this window does.
     watchKeysOf(calculator_);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), calculator_), &QShortcut::activated,
@@ -124,13 +130,13 @@ CalculatorWindow* SetupWindow::calculator() {
 }
 
 void SetupWindow::send() {
-    form_->controls().send->setEnabled(false);
+    form_->controls().action(FormAction::Send)->setEnabled(false);
     focusAtSend_ = focusWidget();
     sender_->send();
 }
 
 void SetupWindow::sendFinished() {
-    QPushButton* button = form_->controls().send;
+    QPushButton* button = form_->controls().action(FormAction::Send);
     button->setEnabled(true);
     if (focusWidget() == focusAtSend_)
         button->setFocus(Qt::OtherFocusReason);

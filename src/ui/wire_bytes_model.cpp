@@ -1,6 +1,7 @@
 #include "ui/wire_bytes_model.h"
 
 #include "common/ascii.h"
+#include "ui/core_text.h"
 #include "ui/latin1_text.h"
 #include "ui/plain_text.h"
 
@@ -66,7 +67,7 @@ std::size_t WireBytesModel::byteAt(const QModelIndex& index) const {
 }
 
 QString WireBytesModel::rangesHolding(std::size_t byte) const {
-    QString text = QStringLiteral("Byte %1, block %2").arg(byte).arg(blockOf(byte));
+    QString text = shown(ShownText::ByteTip).arg(byte).arg(blockOf(byte));
     for (const WireRange& range : ranges_) {
         if (byte >= range.first && byte < range.first + range.size)
             text += QStringLiteral("\n") + fromLatin1(range.name) + QStringLiteral(": ") +

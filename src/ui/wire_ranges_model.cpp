@@ -1,5 +1,6 @@
 #include "ui/wire_ranges_model.h"
 
+#include "ui/core_text.h"
 #include "ui/latin1_text.h"
 #include "ui/plain_text.h"
 
@@ -57,11 +58,11 @@ QVariant WireRangesModel::headerData(int section, Qt::Orientation orientation, i
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
         case Bytes:
-            return QStringLiteral("Bytes");
+            return shown(ShownText::RangeBytes);
         case Holds:
-            return QStringLiteral("Holds");
+            return shown(ShownText::RangeHolds);
         default:
-            return QStringLiteral("As the tracker gets it");
+            return shown(ShownText::RangeMeaning);
     }
 }
 

@@ -45,12 +45,13 @@ TEST(CfgReader, GeneratedRecordsSurviveBuildDecodeSaveAndLoad) {
             ConfigImage second{};
             const BuildResult rebuilt = buildConfigImage(again, second);
             ASSERT_TRUE(rebuilt) << reasonOf(rebuilt);
-            ASSERT_EQ(second, image) << "call '" << settings.myCall << "' path '"
-                                     << settings.aprsPath << "' to '" << settings.destCall << "'";
+            ASSERT_EQ(second, image) << "call '" << settings.myCall << "' path '" << settings.path
+                                     << "' to '" << settings.messageTo << "'";
             ASSERT_TRUE(sameFields(again, before));
         }
-        ASSERT_EQ(decodeImage(image).gpsless, image[image_offset::kGpsAcqTime] == 0);
-        ASSERT_EQ(decodeImage(image).txDelayFlags, image[image_offset::kTxDelay]);
+        ASSERT_EQ(decodeImage(image).gpsless,
+                  image[fieldRow(Field::AcquisitionTimeout).image.offset] == 0);
+        ASSERT_EQ(decodeImage(image).txDelayFlags, image[fieldRow(Field::TxDelay).image.offset]);
 
         const CalculatorInputs calculator{coordinate(9),      coordinate(9),
                                           generator.below(3), coordinate(6),
@@ -58,7 +59,8 @@ TEST(CfgReader, GeneratedRecordsSurviveBuildDecodeSaveAndLoad) {
         const Result<std::string> text = writeConfigText(settings, calculator);
         ASSERT_TRUE(text) << reasonOf(text);
         // The acquisition interval is not in the file.
-        DeviceSettings loaded = changed(scribbled(), {{GpsCheckTime, settings.gpsCheckTime}});
+        DeviceSettings loaded =
+            changed(scribbled(), {{AcquisitionInterval, settings.acquisitionInterval}});
         CalculatorInputs loadedCalculator = kScribbledCalculator;
         const LoadResult result = readText(*text, loaded, loadedCalculator);
         ASSERT_TRUE(result && calculatorApplied(result)) << reasonOf(result) << *text;
@@ -83,18 +85,19 @@ TEST(CfgReader, GeneratedFormsSendTheSameBytesAfterSaveAndLoad) {
             continue;
         const Result<std::string> text = writeConfigText(form, {});
         if (!text) {
-            EXPECT_FALSE(strictNumber(form.bcnEvery)) << reasonOf(text);
+            EXPECT_FALSE(strictNumber(form.commentEvery)) << reasonOf(text);
             continue;
         }
         ++saved;
-        aboveTheInterval += leadingNumber(form.bcnEvery) > 127 ? 1 : 0;
-        DeviceSettings loaded = changed(scribbled(), {{GpsCheckTime, form.gpsCheckTime}});
+        aboveTheInterval += leadingNumber(form.commentEvery) > 127 ? 1 : 0;
+        DeviceSettings loaded =
+            changed(scribbled(), {{AcquisitionInterval, form.acquisitionInterval}});
         CalculatorInputs calculator;
         ASSERT_TRUE(readText(*text, loaded, calculator)) << *text;
         ConfigImage again{};
         ASSERT_TRUE(buildConfigImage(loaded, again)) << *text;
-        ASSERT_EQ(again, image) << "Comment every \"" << form.bcnEvery << "\" with the flag "
-                                << form.rxPosition << ":\n"
+        ASSERT_EQ(again, image) << "Comment every \"" << form.commentEvery << "\" with the flag "
+                                << form.hideReceivedPositions << ":\n"
                                 << *text;
     }
     EXPECT_GT(saved, 500);
@@ -127,40 +130,40 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
     std::vector<std::tuple<std::string, std::string, Changes>> cases = {
         {edited(",\">\",0", ",0"),
          "Item 6 (line 2, Alternate Table): 480 is not a check state",
-         {{Symbol, "0"}, {AltTable, "2"}, {SpeedTable0, "x"}}},
+         {{Symbol, "0"}, {AlternateTable, "2"}, {SpeedInterval0, "x"}}},
         {edited("\"08\",0,", "\"08\",-1,"),
          "Item 4 (line 1, Mic-E and flags): 15 is not a Mic-E",
-         {{MsgRepeat, "08"}, {MicEMsg, "2"}, {Symbol, "x"}}},
+         {{MessageRetries, "08"}, {MicEMessage, "2"}, {Symbol, "x"}}},
         {edited("\"08\",0,", "\"08\",abc,"),
          "Item 4 (line 1, Mic-E and flags): \"abc\" is not a whole number",
-         {{MicEMsg, "2"}}},
+         {{MicEMessage, "2"}}},
         {edited("\"08\",0,", "\"08\"," + std::string(60000, '<') + ","),
          "Item 4 (line 1, Mic-E and flags): \"" + std::string(40, '<') + "...\" is not a whole",
          {}},
         {edited(",3,", ",99999,"),
          "Item 15 (line 9, Comment every and flag): \"99999\" is out of",
-         {{ManualTime, "0600"}, {BcnEvery, "x"}}},
+         {{FixedInterval, "0600"}, {CommentEvery, "x"}}},
         {edited("#FALSE#", "maybe"),
          "Item 27 (line 10, Position format): \"maybe\" is neither true nor false",
-         {{AutoReplyMsg, "x"}}},
+         {{AutoAnswer, "x"}}},
         {edited(back + "\r\n0", back + "\r\n3"),
          "Item 29 (line 12, Baud): 3 is not a speed",
-         {{AutoReplyMsg, "Msg received,i will reply soon"}, {BaudRate, "2"}}},
+         {{AutoAnswer, "Msg received,i will reply soon"}, {BaudRate, "2"}}},
         {"\x7F\x45LF\x02\x01",
          "Item 1 (line 1, Comm num): the item holds the control byte 0x02",
-         {{CommPort, "x"}}},
+         {{PortNumber, "x"}}},
         {std::regex_replace(std::string(kDefaultCfg), std::regex("\r\n(?!$)"), ","),
          "",
-         {{AprsMsg, "Message sent using Zelvar, version 4.0"}, {BaudRate, "0"}}},
-        {edited("\"NOCALL\"", "\"NO\"CALL\""), "", {{DestCall, "NO"}}},
-        {edited("\"0480\"", " 0480  "), "", {{SpeedTable0, "480"}}},
-        {edited("\"NOCALL\"", "N0CALL"), "", {{DestCall, "N0CALL"}}},
-        {edited(",3,", ",200,"), "", {{BcnEvery, "072"}, {RxPosition, "1"}}},
-        {std::string(40, '\n'), "", {{CommPort, ""}, {BcnEvery, "000"}}},
-        {mark + std::string(kDefaultCfg), "", {{CommPort, "1"}}},
+         {{Message, "Message sent using Zelvar, version 4.0"}, {BaudRate, "0"}}},
+        {edited("\"NOCALL\"", "\"NO\"CALL\""), "", {{MessageTo, "NO"}}},
+        {edited("\"0480\"", " 0480  "), "", {{SpeedInterval0, "480"}}},
+        {edited("\"NOCALL\"", "N0CALL"), "", {{MessageTo, "N0CALL"}}},
+        {edited(",3,", ",200,"), "", {{CommentEvery, "072"}, {HideReceivedPositions, "1"}}},
+        {std::string(40, '\n'), "", {{PortNumber, ""}, {CommentEvery, "000"}}},
+        {mark + std::string(kDefaultCfg), "", {{PortNumber, "1"}}},
         {std::regex_replace(std::string(kDefaultCfg), std::regex("\r\n"), "\r\r\n"),
          "",
-         {{BaudRate, "0"}, {AutoReplyMsg, "Msg received,i will reply soon"}}},
+         {{BaudRate, "0"}, {AutoAnswer, "Msg received,i will reply soon"}}},
         {std::regex_replace(edited("\r\n0\r\n", "\r\n3\r\n"), std::regex("\r\n"), "\r\r\n"),
          "Item 29 (line 12, Baud): 3 is not a speed",
          {}},
@@ -176,6 +179,11 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
         {mark + edited(comment, "\"Caf\xE9\""),
          "Item 19 (line 9, Comment): the byte 0xE9 is no UTF-8",
          {}},
+        // "i" in two bytes, a form UTF-8 forbids: read as "i", it would slip past a check of the
+        // bytes for "i".
+        {mark + edited(comment, "\"Caf\xC1\xA9\""),
+         "Item 19 (line 9, Comment): the byte 0xC1 is no UTF-8",
+         {}},
         {mark + edited(comment, "\"10 \xE2\x80\xAE abc\""),
          "Item 19 (line 9, Comment): the invisible right-to-left override (U+202E) is not in",
          {}},
@@ -184,7 +192,7 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
                 "2\xC2\x9B,"),
          "Item 4 (line 1, Mic-E and flags): \"1\\u00AD2\xC3\x82\\u009B\" is not a whole number",
          {}},
-        {widened("\xFF\xFE", kDefaultCfg, 2, false), utf16, {{CommPort, "x"}}},
+        {widened("\xFF\xFE", kDefaultCfg, 2, false), utf16, {{PortNumber, "x"}}},
         {widened("", kDefaultCfg, 2, true), utf16, {}},
         {widened("", kDefaultCfg, 2, false), utf16, {}},
         {std::string("\0\x01\x02", 3),
@@ -229,13 +237,13 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
 // SaveConfigFile.RefusesWhatTheReaderWouldRefuse).
 TEST(CfgWriter, WritesEachItemInItsForm) {
     const std::pair<Changes, const char*> cases[] = {
-        {{{MicEMsg, "7"}, {AutoReply, "1"}, {Baud300, "1"}}, "\"08\",55,\">\""},
-        {{{RxPosition, "1"}}, "\"0600\",131,\"025\""},
-        {{{BcnEvery, "200"}}, "\"0600\",127,\"025\""},
-        {{{BcnEvery, "127.6"}, {RxPosition, "1"}}, "\"0600\",255,\"025\""},
-        {{{BcnEvery, " 12 "}, {RxPosition, "1"}}, "\"0600\",140,\"025\""},
-        {{{BcnEvery, "1.5"}}, "\"0600\",1.5,\"025\""},
-        {{{AprsMsg, "\""}}, ",\"\"\"\"\r\n"}};
+        {{{MicEMessage, "7"}, {AutoAnswerOn, "1"}, {Modem300, "1"}}, "\"08\",55,\">\""},
+        {{{HideReceivedPositions, "1"}}, "\"0600\",131,\"025\""},
+        {{{CommentEvery, "200"}}, "\"0600\",127,\"025\""},
+        {{{CommentEvery, "127.6"}, {HideReceivedPositions, "1"}}, "\"0600\",255,\"025\""},
+        {{{CommentEvery, " 12 "}, {HideReceivedPositions, "1"}}, "\"0600\",140,\"025\""},
+        {{{CommentEvery, "1.5"}}, "\"0600\",1.5,\"025\""},
+        {{{Message, "\""}}, ",\"\"\"\"\r\n"}};
     for (const auto& [typed, item] : cases) {
         const Result<std::string> text = writeConfigText(changed(defaultSettings(), typed), {});
         ASSERT_TRUE(text) << reasonOf(text);
@@ -263,7 +271,7 @@ TEST(CfgReader, ReadsNoFurtherThanItsLimit) {
             item.clear();
         }
     }
-    ASSERT_LE(file.size(), kMaxCfgReadBytes);
+    ASSERT_LE(file.size(), maxCfgReadBytes());
     std::istringstream in(file + "tail");
     DeviceSettings s = defaultSettings();
     CalculatorInputs c;

@@ -51,7 +51,7 @@ TEST_F(AdviceCommands, CheckSaysWhatToLookAt) {
          "hint: APRS PATH: The path asks for 3 hops"},
         {{"check", file("empty.cfg", edited("\"NOCALL-9\"", "\"\""))},
          1,
-         "Parametri incompleti o non corretti\nMyCall: MY CALLSIGN: empty callsign\n"},
+         "Parametri incompleti o non corretti\nmyCall: MY CALLSIGN: empty callsign\n"},
         {{"check", file("cut.cfg", kDefaultCfg.substr(0, 40))}, 2, "the file ends"},
         {{"check", file("garbage.cfg", "\"x\"")}, 2, "zelvar-cli: "},
         {{"check"}, 2, "FILE.cfg is required"},
@@ -59,7 +59,7 @@ TEST_F(AdviceCommands, CheckSaysWhatToLookAt) {
     const testing::CliRun refused =
         runCli({"check", "--json", (folder.path() / "empty.cfg").string()});
     EXPECT_TRUE(refused.out.starts_with(
-        "{\"builds\":false,\"failure\":{\"field\":\"MyCall\",\"reason\":\"MY CALLSIGN: empty "
+        "{\"builds\":false,\"failure\":{\"field\":\"myCall\",\"reason\":\"MY CALLSIGN: empty "
         "callsign\"},\"notes\":["))
         << refused.out;
 }

@@ -106,7 +106,7 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         {{"image", file("cut.cfg", kDefaultCfg.substr(0, 30))}, 2, "the file ends"},
         {{"diff", defaults, path("cut.cfg")}, 2, "the file ends"},
         {{"image", file("garbage.cfg", garbage)}, 2, "zelvar-cli: "},
-        {{"image", noCall}, 1, "Parametri incompleti o non corretti\nMyCall"},
+        {{"image", noCall}, 1, "Parametri incompleti o non corretti\nmyCall"},
         {{"diff", noCall, defaults}, 1, "nocall.cfg: Parametri incompleti o non corretti: MY CALL"},
         {{"normalize", noCall, "-o", path("never.cfg")}, 1, "Parametri incompleti"},
         {{"normalize", "--", "-o"}, 2, "-o: No such file or directory"},

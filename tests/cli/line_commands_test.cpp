@@ -106,7 +106,7 @@ TEST_F(LineCommands, ReceiveCountsFaultyAndGoodTransfersAndGivesJson) {
           std::string("Transfer 2 of 2 OK\n"), std::string("\n2 of 2 transfers: 1 OK, 1 faulty\n")})
         EXPECT_TRUE(contains(run.out, said)) << said << "\n" << run.out;
 
-    run = receiveWhile({"--device", line.path(), "--json", "--speed", "38400"},
+    run = receiveWhile({"--device", line.path(), "--json", "--baud", "38400"},
                        [&](int) { transmit(line.master(), wire, "0:170"); });
     EXPECT_EQ(run.code, 1);
     std::string hex;
@@ -223,7 +223,7 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
     const std::string notSerial = "/dev/null is not a serial device: it takes no";
     testing::expectRuns({
         {{"receive"}, 2, "--device"},
-        {{"receive", "--device", tty, "--speed", "1200"}, 2, "--speed must be"},
+        {{"receive", "--device", tty, "--speed", "1200"}, 2, "--baud must be"},
         {{"receive", "--device", tty, "--timeout", "0"}, 2, "--timeout needs"},
         {{"receive", "--device", tty, "--count", "-1"}, 2, "--count needs"},
         {{"receive", "--device", missing}, 2, "Cannot open " + missing + ": No such file"},
@@ -231,7 +231,7 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
         {{"receive", "--device", escaped}, 2, escapedShown, "\x1b"},
         {{"receive", "--device", fake}, 2, fakeShown, "\nData sent !"},
         {{"loopback", "--device", missing}, 2, "Cannot open " + missing + ": No such file"},
-        {{"loopback", "--device", tty, "--speed", "115200"}, 2, "--speed must be"},
+        {{"loopback", "--device", tty, "--speed", "115200"}, 2, "--baud must be"},
         // The port's reason is said once, not again by the doctor's findings.
         {{"send", config, "--port", "0"}, 3, "Serial port 0 does not exist: port", "- Serial port"},
         {{"send", config, "--device", missing}, 3, "Cannot open " + missing + ": No such file"},

@@ -38,8 +38,8 @@ TEST(Advice, FactoryDefaultsGetThePlaceholderWarningAndTwoHints) {
     EXPECT_EQ(notes[0].field, Field::MyCall);
     EXPECT_EQ(notes[0].text, "The callsign is still the factory placeholder NOCALL-9");
     EXPECT_EQ(notes[1].level, AdviceLevel::Hint);
-    EXPECT_EQ(notes[1].field, Field::AprsPath);
-    EXPECT_EQ(notes[2].field, Field::DestCall);
+    EXPECT_EQ(notes[1].field, Field::Path);
+    EXPECT_EQ(notes[2].field, Field::MessageTo);
     EXPECT_TRUE(hasWarnings(notes));
     EXPECT_EQ(adviceSummary(notes), "1 warning, 2 hints");
     EXPECT_EQ(adviceSummary({notes[1]}), "0 warnings, 1 hint");
@@ -48,11 +48,11 @@ TEST(Advice, FactoryDefaultsGetThePlaceholderWarningAndTwoHints) {
 // A station set up as the usual practice has it, which no rule touches.
 DeviceSettings practised() {
     return changed(defaultSettings(), {{Field::MyCall, "QX9ABC-9"},
-                                       {Field::AprsPath, "WIDE1-1,WIDE2-1"},
-                                       {Field::DestCall, "QX9XYZ"}});
+                                       {Field::Path, "WIDE1-1,WIDE2-1"},
+                                       {Field::MessageTo, "QX9XYZ"}});
 }
 
-const Changes kGpsless = {{Field::GpsAcqTime, "000"}, {Field::ManualTime, "1800"}};
+const Changes kGpsless = {{Field::AcquisitionTimeout, "000"}, {Field::FixedInterval, "1800"}};
 
 Changes with(Changes changes, const Changes& more) {
     changes.insert(changes.end(), more.begin(), more.end());
@@ -66,7 +66,7 @@ TEST(Advice, EachRuleFiresOnlyWhereItShould) {
         Changes changes;
         const char* rule;
         bool fires;
-        Field field = Field::AprsPath;
+        Field field = Field::Path;
     };
     const Row rows[] = {
         {{{Field::MyCall, "NOCALL-9"}}, "mycall-placeholder", true, Field::MyCall},
@@ -74,65 +74,66 @@ TEST(Advice, EachRuleFiresOnlyWhereItShould) {
         {{{Field::MyCall, "NOCALLX-3"}}, "mycall-placeholder", true, Field::MyCall},  // cut to 6
         {{{Field::MyCall, "N0CALL-9"}}, "mycall-placeholder", false},
 
-        {{{Field::AprsPath, "WIDE2-1,WIDE1-1"}}, "path-wide1-not-first", true},
-        {{{Field::AprsPath, "WIDE1-1"}}, "path-wide1-not-first", false},
-        {{{Field::AprsPath, "WIDE2-1,WIDE1-2"}}, "path-wide1-not-first", false},
+        {{{Field::Path, "WIDE2-1,WIDE1-1"}}, "path-wide1-not-first", true},
+        {{{Field::Path, "WIDE1-1"}}, "path-wide1-not-first", false},
+        {{{Field::Path, "WIDE2-1,WIDE1-2"}}, "path-wide1-not-first", false},
 
-        {{{Field::AprsPath, "RELAY,WIDE2-1"}}, "path-retired-alias", true},
-        {{{Field::AprsPath, "WIDE"}}, "path-retired-alias", true},
-        {{{Field::AprsPath, "TRACE"}}, "path-retired-alias", true},
-        {{{Field::AprsPath, "TRACE2-2"}}, "path-retired-alias", true},
-        {{{Field::AprsPath, "wide3-3"}}, "path-retired-alias", true},
-        {{{Field::AprsPath, "WIDE7-1"}}, "path-retired-alias", true},
-        {{{Field::AprsPath, "WIDE2-2"}}, "path-retired-alias", false},
-        {{{Field::AprsPath, "RELAYS,WIDEST"}}, "path-retired-alias", false},
-        {{{Field::AprsPath, "WIDE3-4"}}, "path-retired-alias", false},  // not valid at all
+        {{{Field::Path, "RELAY,WIDE2-1"}}, "path-retired-alias", true},
+        {{{Field::Path, "WIDE"}}, "path-retired-alias", true},
+        {{{Field::Path, "TRACE"}}, "path-retired-alias", true},
+        {{{Field::Path, "TRACE2-2"}}, "path-retired-alias", true},
+        {{{Field::Path, "wide3-3"}}, "path-retired-alias", true},
+        {{{Field::Path, "WIDE7-1"}}, "path-retired-alias", true},
+        {{{Field::Path, "WIDE2-2"}}, "path-retired-alias", false},
+        {{{Field::Path, "RELAYS,WIDEST"}}, "path-retired-alias", false},
+        {{{Field::Path, "WIDE3-4"}}, "path-retired-alias", false},  // not valid at all
 
-        {{{Field::AprsPath, "WIDE2-3"}}, "path-invalid-hop", true},
-        {{{Field::AprsPath, "WIDE8-1"}}, "path-invalid-hop", true},
-        {{{Field::AprsPath, "WIDE7-7"}}, "path-invalid-hop", false},
-        {{{Field::AprsPath, "WIDE2-16"}}, "path-invalid-hop", false},  // sent as WIDE2
+        {{{Field::Path, "WIDE2-3"}}, "path-invalid-hop", true},
+        {{{Field::Path, "WIDE8-1"}}, "path-invalid-hop", true},
+        {{{Field::Path, "WIDE7-7"}}, "path-invalid-hop", false},
+        {{{Field::Path, "WIDE2-16"}}, "path-invalid-hop", false},  // sent as WIDE2
 
-        {{{Field::AprsPath, "WIDE2-2,WIDE2-2"}}, "path-hops-over-3", true},
-        {{{Field::AprsPath, "WIDE1-1,WIDE3-3"}}, "path-hops-over-3", true},
-        {{{Field::AprsPath, "WIDE1-1,WIDE2-2"}}, "path-hops-over-3", false},
+        {{{Field::Path, "WIDE2-2,WIDE2-2"}}, "path-hops-over-3", true},
+        {{{Field::Path, "WIDE1-1,WIDE3-3"}}, "path-hops-over-3", true},
+        {{{Field::Path, "WIDE1-1,WIDE2-2"}}, "path-hops-over-3", false},
 
-        {{{Field::AprsPath, "WIDE1-1,WIDE2-2"}}, "path-hops-over-2", true},
-        {{{Field::AprsPath, "WIDE2-2,QX9DIG"}}, "path-hops-over-2", true},
-        {{{Field::AprsPath, "WIDE2-2,WIDE2-2"}}, "path-hops-over-2", false},
-        {{{Field::AprsPath, "WIDE2-2"}}, "path-hops-over-2", false},
+        {{{Field::Path, "WIDE1-1,WIDE2-2"}}, "path-hops-over-2", true},
+        {{{Field::Path, "WIDE2-2,QX9DIG"}}, "path-hops-over-2", true},
+        {{{Field::Path, "WIDE2-2,WIDE2-2"}}, "path-hops-over-2", false},
+        {{{Field::Path, "WIDE2-2"}}, "path-hops-over-2", false},
 
-        {with(kGpsless, {{Field::AprsPath, "WIDE1-1"}}), "path-fill-in-fixed", true},
-        {with(kGpsless, {{Field::AprsPath, "WIDE2-1"}}), "path-fill-in-fixed", false},
-        {{{Field::AprsPath, "WIDE1-1"}}, "path-fill-in-fixed", false},
+        {with(kGpsless, {{Field::Path, "WIDE1-1"}}), "path-fill-in-fixed", true},
+        {with(kGpsless, {{Field::Path, "WIDE2-1"}}), "path-fill-in-fixed", false},
+        {{{Field::Path, "WIDE1-1"}}, "path-fill-in-fixed", false},
 
-        {{{Field::Baud300, "1"}}, "path-on-hf", true},
-        {{{Field::Baud300, "1"}, {Field::AprsPath, " , "}}, "path-on-hf", false},
-        {{{Field::Baud300, "0"}}, "path-on-hf", false},
+        {{{Field::Modem300, "1"}}, "path-on-hf", true},
+        {{{Field::Modem300, "1"}, {Field::Path, " , "}}, "path-on-hf", false},
+        {{{Field::Modem300, "0"}}, "path-on-hf", false},
 
-        {{{Field::ManualTime, "0050"}}, "rate-under-60s", true, Field::ManualTime},
-        {{{Field::SpeedTable6, "050"}}, "rate-under-60s", true, Field::SpeedTable6},
-        {{{Field::SpeedTable6, "055"}}, "rate-under-60s", false},  // sent as 60 s
-        {with(kGpsless, {{Field::SpeedTable6, "030"}}), "rate-under-60s", false},
-        {with(kGpsless, {{Field::ManualTime, "0030"}}), "rate-under-60s", true, Field::ManualTime},
+        {{{Field::FixedInterval, "0050"}}, "rate-under-60s", true, Field::FixedInterval},
+        {{{Field::SpeedInterval6, "050"}}, "rate-under-60s", true, Field::SpeedInterval6},
+        {{{Field::SpeedInterval6, "055"}}, "rate-under-60s", false},  // sent as 60 s
+        {with(kGpsless, {{Field::SpeedInterval6, "030"}}), "rate-under-60s", false},
+        {with(kGpsless, {{Field::FixedInterval, "0030"}}), "rate-under-60s", true,
+         Field::FixedInterval},
 
-        {with(kGpsless, {{Field::ManualTime, "0590"}}), "rate-fixed-under-10min", true,
-         Field::ManualTime},
-        {with(kGpsless, {{Field::ManualTime, "0600"}}), "rate-fixed-under-10min", false},
-        {with(kGpsless, {{Field::ManualTime, "0030"}}), "rate-fixed-under-10min", false},
-        {{{Field::ManualTime, "0300"}}, "rate-fixed-under-10min", false},
+        {with(kGpsless, {{Field::FixedInterval, "0590"}}), "rate-fixed-under-10min", true,
+         Field::FixedInterval},
+        {with(kGpsless, {{Field::FixedInterval, "0600"}}), "rate-fixed-under-10min", false},
+        {with(kGpsless, {{Field::FixedInterval, "0030"}}), "rate-fixed-under-10min", false},
+        {{{Field::FixedInterval, "0300"}}, "rate-fixed-under-10min", false},
 
-        {{{Field::SpeedTable3, "300"}}, "rate-bands-inverted", true, Field::SpeedTable3},
-        {{{Field::SpeedTable1, "0480"}}, "rate-bands-inverted", false},  // equal is fine
-        {with(kGpsless, {{Field::SpeedTable3, "300"}}), "rate-bands-inverted", false},
+        {{{Field::SpeedInterval3, "300"}}, "rate-bands-inverted", true, Field::SpeedInterval3},
+        {{{Field::SpeedInterval1, "0480"}}, "rate-bands-inverted", false},  // equal is fine
+        {with(kGpsless, {{Field::SpeedInterval3, "300"}}), "rate-bands-inverted", false},
 
-        {{{Field::DestCall, "NOCALL"}}, "message-to-nocall", true, Field::DestCall},
-        {{{Field::DestCall, "NOCALL-3"}, {Field::AprsMsg, ""}, {Field::AutoReply, "1"}},
+        {{{Field::MessageTo, "NOCALL"}}, "message-to-nocall", true, Field::MessageTo},
+        {{{Field::MessageTo, "NOCALL-3"}, {Field::Message, ""}, {Field::AutoAnswerOn, "1"}},
          "message-to-nocall",
          true,
-         Field::DestCall},
-        {{{Field::DestCall, "NOCALL"}, {Field::AprsMsg, "  "}}, "message-to-nocall", false},
-        {{{Field::DestCall, "NOCALL"}, {Field::MsgRepeat, "00"}}, "message-to-nocall", false},
+         Field::MessageTo},
+        {{{Field::MessageTo, "NOCALL"}, {Field::Message, "  "}}, "message-to-nocall", false},
+        {{{Field::MessageTo, "NOCALL"}, {Field::MessageRetries, "00"}}, "message-to-nocall", false},
     };
     ASSERT_EQ(adviseOn(practised()).size(), 0u) << said(adviseOn(practised()));
     for (const Row& row : rows) {
@@ -156,13 +157,13 @@ TEST(Advice, NotesNameWhatTheTrackerGets) {
     };
     EXPECT_EQ(text({{Field::MyCall, "NOCALLX-3"}}, "mycall-placeholder"),
               "The callsign is still the factory placeholder NOCALL-3");
-    EXPECT_EQ(text({{Field::AprsPath, "wide3-3"}}, "path-retired-alias"),
+    EXPECT_EQ(text({{Field::Path, "wide3-3"}}, "path-retired-alias"),
               "wide3-3 is a retired path alias");
-    EXPECT_EQ(text({{Field::AprsPath, "WIDE2-2,WIDE3-3"}}, "path-hops-over-3"),
+    EXPECT_EQ(text({{Field::Path, "WIDE2-2,WIDE3-3"}}, "path-hops-over-3"),
               "The path asks for 5 hops, more than the 3 the network allows");
-    EXPECT_EQ(text({{Field::SpeedTable0, "0005"}}, "rate-under-60s"),
+    EXPECT_EQ(text({{Field::SpeedInterval0, "0005"}}, "rate-under-60s"),
               "Speed 0-3 Km/h: a beacon every 10 s, more often than once a minute");
-    EXPECT_EQ(text({{Field::SpeedTable4, "200"}}, "rate-bands-inverted"),
+    EXPECT_EQ(text({{Field::SpeedInterval4, "200"}}, "rate-bands-inverted"),
               "Speed 41-72 Km/h (200 s) beacons less often than the slower Speed 23-40 Km/h "
               "(180 s)");
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config/config_image.h"
+#include "config/fields.h"
 #include "config/image_decoder.h"
 #include "config/input_rules.h"
 #include "config/settings_diff.h"
@@ -41,18 +42,26 @@ const std::string_view kFactoryImage =
     "AA:Msg received,i will reply soon\0\0\0\0\0\0\0\0\0\0\0"sv;
 const Normalisation kNormalisations[] = {
     {"FactoryDefaults", {}, {}, 0, kFactoryImage},
-    {"TxDelayHalfToEven", {{NumFlagsAuto, "030"}}, {{NumFlagsAuto, "027"}}, 0, "\x04"},
-    {"TxDelayTooWide", {{NumFlagsAuto, "999"}}, {{NumFlagsAuto, "993"}}, 0, "\x95"},
-    {"MsgRepeatTooWide", {{MsgRepeat, "150"}}, {{MsgRepeat, "99"}}, 1, "\x63"},
-    {"GpsCheckTooWide", {{GpsCheckTime, "997"}}, {{GpsCheckTime, "990"}}, 5, "\x63"},
-    {"Gpsless", {{GpsCheckTime, "5"}, {GpsAcqTime, "000"}}, {{GpsCheckTime, "010"}}, 5, "\xFC"},
-    {"BandHalfToEven", {{SpeedTable3, "25"}}, {{SpeedTable3, "020"}}, 9, "\x02"},
-    {"BandHalfUp", {{SpeedTable3, "35"}}, {{SpeedTable3, "040"}}, 9, "\x04"},
-    {"SlowBandRaised", {{SpeedTable0, "3"}}, {{SpeedTable0, "0010"}}, 6, "\x01"},
-    {"ManualTimeTop", {{ManualTime, "2554"}}, {{ManualTime, "2550"}}, 13, "\xFF"},
-    {"AcqTimeout", {{GpsAcqTime, "7"}}, {{GpsAcqTime, "007"}}, 14, "\x07"},
-    {"CommentRateLowered", {{BcnEvery, "200"}}, {{BcnEvery, "127"}}, 15, "\x7F"},
-    {"RateWithFlag", {{BcnEvery, "200"}, {RxPosition, "1"}}, {{BcnEvery, "127"}}, 15, "\xFF"},
+    {"TxDelayHalfToEven", {{TxDelay, "030"}}, {{TxDelay, "027"}}, 0, "\x04"},
+    {"TxDelayTooWide", {{TxDelay, "999"}}, {{TxDelay, "993"}}, 0, "\x95"},
+    {"MsgRepeatTooWide", {{MessageRetries, "150"}}, {{MessageRetries, "99"}}, 1, "\x63"},
+    {"GpsCheckTooWide", {{AcquisitionInterval, "997"}}, {{AcquisitionInterval, "990"}}, 5, "\x63"},
+    {"Gpsless",
+     {{AcquisitionInterval, "5"}, {AcquisitionTimeout, "000"}},
+     {{AcquisitionInterval, "010"}},
+     5,
+     "\xFC"},
+    {"BandHalfToEven", {{SpeedInterval3, "25"}}, {{SpeedInterval3, "020"}}, 9, "\x02"},
+    {"BandHalfUp", {{SpeedInterval3, "35"}}, {{SpeedInterval3, "040"}}, 9, "\x04"},
+    {"SlowBandRaised", {{SpeedInterval0, "3"}}, {{SpeedInterval0, "0010"}}, 6, "\x01"},
+    {"ManualTimeTop", {{FixedInterval, "2554"}}, {{FixedInterval, "2550"}}, 13, "\xFF"},
+    {"AcqTimeout", {{AcquisitionTimeout, "7"}}, {{AcquisitionTimeout, "007"}}, 14, "\x07"},
+    {"CommentRateLowered", {{CommentEvery, "200"}}, {{CommentEvery, "127"}}, 15, "\x7F"},
+    {"RateWithFlag",
+     {{CommentEvery, "200"}, {HideReceivedPositions, "1"}},
+     {{CommentEvery, "127"}},
+     15,
+     "\xFF"},
     {"SsidZeroDropped", {{MyCall, "QX9ABC-0"}}, {{MyCall, "QX9ABC"}}, 22, "0"},
     {"SsidAbove15", {{MyCall, "QX9ABC-16"}}, {{MyCall, "QX9ABC"}}, 22, "0"},
     {"Ssid15", {{MyCall, "AB-15"}}, {}, 22, "?"},
@@ -60,17 +69,17 @@ const Normalisation kNormalisations[] = {
     {"SsidOfAZeroByte", {{MyCall, "NOCA--48"}}, {{MyCall, "NOCA"}}, 22, "0"},
     {"LongCallCut", {{MyCall, "ABCDEFG-3"}}, {{MyCall, "ABCDEF-3"}}, 21, "F"},
     {"LeadingDashIsCall", {{MyCall, "-9"}}, {}, 22, "0"},
-    {"NoPath", {{AprsPath, ""}}, {}, 23, "\0"sv},
-    {"PathEndsInComma", {{AprsPath, "WIDE1-1,"}}, {{AprsPath, "WIDE1-1"}}, 23, "WIDE1 1\0"sv},
-    {"PathBlanks", {{AprsPath, " , ,A,B"}}, {{AprsPath, "A,B"}}, 23, "A     0B     0\0"sv},
-    {"PathOnlyBlanks", {{AprsPath, " , "}}, {{AprsPath, ""}}, 23, "\0"sv},
-    {"PathThirdDropped", {{AprsPath, "WIDE1-1,WIDE2-2,X"}}, {}, 23, "WIDE1 1WIDE2 2\0"sv},
-    {"PathCommaInCall", {{AprsPath, ",X-1"}}, {}, 23, ",X    1\0"sv},
-    {"DestDashWithoutSsid", {{DestCall, "QX-"}}, {{DestCall, "QX"}}, 80, "0"},
-    {"DestSsidBelowZero", {{DestCall, "AB--1"}}, {{DestCall, "AB"}}, 80, "0"},
-    {"EmptyAnswerKeepsPrefix", {{AutoReplyMsg, ""}}, {}, 120, "AA:\0"sv},
-    {"AltTable", {{AltTable, "1"}}, {}, 4, "\\"},
-    {"OptionBits", {{MicEMsg, "7"}, {AutoReply, "1"}, {Baud300, "1"}}, {}, 2, "\x37"},
+    {"NoPath", {{Path, ""}}, {}, 23, "\0"sv},
+    {"PathEndsInComma", {{Path, "WIDE1-1,"}}, {{Path, "WIDE1-1"}}, 23, "WIDE1 1\0"sv},
+    {"PathBlanks", {{Path, " , ,A,B"}}, {{Path, "A,B"}}, 23, "A     0B     0\0"sv},
+    {"PathOnlyBlanks", {{Path, " , "}}, {{Path, ""}}, 23, "\0"sv},
+    {"PathThirdDropped", {{Path, "WIDE1-1,WIDE2-2,X"}}, {}, 23, "WIDE1 1WIDE2 2\0"sv},
+    {"PathCommaInCall", {{Path, ",X-1"}}, {}, 23, ",X    1\0"sv},
+    {"DestDashWithoutSsid", {{MessageTo, "QX-"}}, {{MessageTo, "QX"}}, 80, "0"},
+    {"DestSsidBelowZero", {{MessageTo, "AB--1"}}, {{MessageTo, "AB"}}, 80, "0"},
+    {"EmptyAnswerKeepsPrefix", {{AutoAnswer, ""}}, {}, 120, "AA:\0"sv},
+    {"AltTable", {{AlternateTable, "1"}}, {}, 4, "\\"},
+    {"OptionBits", {{MicEMessage, "7"}, {AutoAnswerOn, "1"}, {Modem300, "1"}}, {}, 2, "\x37"},
 };
 
 TEST(ImageBuilder, WritesBackWhatTheTrackerGets) {
@@ -97,28 +106,48 @@ struct FailureRow {
 const std::string kLong(39, 'm');  // one more than any text field takes
 
 const FailureRow kFailures[] = {
-    {"Repeat256", {{NumFlagsAuto, "1"}, {MsgRepeat, "256"}}, {{NumFlagsAuto, "027"}}, MsgRepeat},
-    {"MicENoEntry", {{MicEMsg, "-1"}}, {}, MicEMsg},
-    {"MicEBeyondList", {{MicEMsg, "8"}}, {}, MicEMsg},
-    {"EmptySymbol", {{Symbol, ""}, {GpsCheckTime, "5"}}, {}, Symbol},
-    {"Manual2555", {{ManualTime, "2555"}, {SpeedTable6, "5"}}, {{SpeedTable6, "010"}}, ManualTime},
-    {"NegativeCommentRateWithFlag", {{BcnEvery, "-1"}, {RxPosition, "1"}}, {}, BcnEvery},
-    {"SsidTooLarge", {{MyCall, "AB-32720"}, {BcnEvery, "200"}}, {{BcnEvery, "127"}}, MyCall},
-    {"SsidLargestAllowed", {{DestCall, "AB-32719"}, {AprsMsg, kLong}}, {{DestCall, "AB"}}, AprsMsg},
-    {"PathSsidTooLarge", {{AprsPath, "A-1,W-99999"}, {MyCall, "AB-0"}}, {{MyCall, "AB"}}, AprsPath},
+    {"Repeat256", {{TxDelay, "1"}, {MessageRetries, "256"}}, {{TxDelay, "027"}}, MessageRetries},
+    {"MicENoEntry", {{MicEMessage, "-1"}}, {}, MicEMessage},
+    {"MicEBeyondList", {{MicEMessage, "8"}}, {}, MicEMessage},
+    {"EmptySymbol", {{Symbol, ""}, {AcquisitionInterval, "5"}}, {}, Symbol},
+    {"Manual2555",
+     {{FixedInterval, "2555"}, {SpeedInterval6, "5"}},
+     {{SpeedInterval6, "010"}},
+     FixedInterval},
+    {"NegativeCommentRateWithFlag",
+     {{CommentEvery, "-1"}, {HideReceivedPositions, "1"}},
+     {},
+     CommentEvery},
+    {"SsidTooLarge",
+     {{MyCall, "AB-32720"}, {CommentEvery, "200"}},
+     {{CommentEvery, "127"}},
+     MyCall},
+    {"SsidLargestAllowed",
+     {{MessageTo, "AB-32719"}, {Message, kLong}},
+     {{MessageTo, "AB"}},
+     Message},
+    {"PathSsidTooLarge", {{Path, "A-1,W-99999"}, {MyCall, "AB-0"}}, {{MyCall, "AB"}}, Path},
     {"CallsignTooLong", {{MyCall, "ABCDEFGHIJ"}}, {}, MyCall},
-    {"PathTooLong", {{AprsPath, "WIDE1-1,WIDE2-2,WIDE3"}}, {}, AprsPath},
+    {"PathTooLong", {{Path, "WIDE1-1,WIDE2-2,WIDE3"}}, {}, Path},
     {"CommentTooLong", {{Beacon, kLong}, {MyCall, "AB-0"}}, {{MyCall, "AB"}}, Beacon},
-    {"DestTooLong", {{DestCall, "ABCDEFGHIJ"}}, {}, DestCall},
-    {"AnswerTooLong", {{AutoReplyMsg, kLong}}, {}, AutoReplyMsg},
+    {"DestTooLong", {{MessageTo, "ABCDEFGHIJ"}}, {}, MessageTo},
+    {"AnswerTooLong", {{AutoAnswer, kLong}}, {}, AutoAnswer},
     // Checked last, when every step has written back.
-    {"EmptyCall", {{MyCall, " "}, {DestCall, "AB-0"}}, {{MyCall, ""}, {DestCall, "AB"}}, MyCall},
-    {"SlowBand", {{SpeedTable0, "2555"}}, {}, SpeedTable0, "2555 is above the limit 2554"},
-    {"FastBand", {{SpeedTable4, "3000"}}, {}, SpeedTable4, "3000 is above the limit 2554"},
-    {"AcqTimeout", {{GpsAcqTime, "256"}}, {}, GpsAcqTime, "256 is above the limit 255"},
-    {"RepeatFraction", {{MsgRepeat, "300.5"}}, {}, MsgRepeat, "300.5 is above the limit 255"},
-    {"RepeatNegative", {{MsgRepeat, "-1"}}, {}, MsgRepeat, "-1 is below the limit 0"},
-    {"RateNegative", {{BcnEvery, "-3"}}, {}, BcnEvery, "-3 is below the limit 0"},
+    {"EmptyCall", {{MyCall, " "}, {MessageTo, "AB-0"}}, {{MyCall, ""}, {MessageTo, "AB"}}, MyCall},
+    {"SlowBand", {{SpeedInterval0, "2555"}}, {}, SpeedInterval0, "2555 is above the limit 2554"},
+    {"FastBand", {{SpeedInterval4, "3000"}}, {}, SpeedInterval4, "3000 is above the limit 2554"},
+    {"AcqTimeout",
+     {{AcquisitionTimeout, "256"}},
+     {},
+     AcquisitionTimeout,
+     "256 is above the limit 255"},
+    {"RepeatFraction",
+     {{MessageRetries, "300.5"}},
+     {},
+     MessageRetries,
+     "300.5 is above the limit 255"},
+    {"RepeatNegative", {{MessageRetries, "-1"}}, {}, MessageRetries, "-1 is below the limit 0"},
+    {"RateNegative", {{CommentEvery, "-3"}}, {}, CommentEvery, "-3 is below the limit 0"},
 };
 
 TEST(ImageBuilder, StopsAtTheFailingStepAndKeepsEarlierWriteBacks) {
@@ -147,24 +176,24 @@ TEST(ImageBuilder, StopsAtTheFailingStepAndKeepsEarlierWriteBacks) {
 // The decoder on generated images, whose spare bytes stay zero: CfgReader.GeneratedRecords...
 TEST(ImageDecoder, CountsTheSpareBytesInUse) {
     ConfigImage image{};
-    image[image_offset::kSpare] = 1;
+    image[spareOffset()] = 1;
     image[kImageSize - 1] = 0xFF;
     EXPECT_EQ(decodeImage(image).spareNonZero, 2);
 }
 
 TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
     const std::pair<Changes, std::vector<std::string>> cases[] = {
-        {{{CommPort, "3"}, {BaudRate, "2"}}, {}},
-        {{{MyCall, " NOCALL-9"}, {DestCall, "NOCALL-0"}, {AprsPath, "WIDE1-1,WIDE2-2,"}}, {}},
-        {{{MicEMsg, "3"}, {AutoReply, "1"}},
+        {{{PortNumber, "3"}, {BaudRate, "2"}}, {}},
+        {{{MyCall, " NOCALL-9"}, {MessageTo, "NOCALL-0"}, {Path, "WIDE1-1,WIDE2-2,"}}, {}},
+        {{{MicEMessage, "3"}, {AutoAnswerOn, "1"}},
          {"Mic-E msg: 0 Off Duty -> 3 Returning", "Auto answer: off -> on"}},
-        {{{GpsAcqTime, "000"}},
+        {{{AcquisitionTimeout, "000"}},
          {"GPS acquisition: every 100 s -> GPSless Mode (byte 5 = 252)",
           "Acquisition timeout: 2500 ms -> 0 ms"}},
-        {{{SpeedTable6, "100"}, {RxPosition, "1"}},
+        {{{SpeedInterval6, "100"}, {HideReceivedPositions, "1"}},
          {"Speed > 125 Km/h: every 90 s -> every 100 s", "Show received pos.: on -> off"}},
-        {{{AprsPath, ""}}, {"APRS path: \"WIDE1-1,WIDE2-2\" -> (none)"}},
-        {{{Beacon, "x"}, {AutoReplyMsg, ""}},
+        {{{Path, ""}}, {"APRS path: \"WIDE1-1,WIDE2-2\" -> (none)"}},
+        {{{Beacon, "x"}, {AutoAnswer, ""}},
          {"Comment: \"Zelvar, version 4.0 - by QX9ABC Pim\" -> \"x\"",
           "Auto answer text: \"AA:Msg received,i will reply soon\" -> \"AA:\""}},
     };
@@ -197,18 +226,18 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
     const std::string quotesAndBraces = "a'b`c{d|e~f}g\xE9";
     const std::tuple<Field, std::string, std::string, bool> rows[] = {
         {MyCall, "ab-1/ c,q\xE9", "AB-1CQ", false},
-        {DestCall, "qx9abc-123", "QX9ABC-12", false},
-        {AprsPath, "wide1-1,wide2-2,wide3 a/b.", "WIDE1-1,WIDE2-2,WID", false},
-        {AprsMsg, "{|~}\x7F\xE9x", "}x", false},
-        {AutoReplyMsg, "a{|~}\xE9\t", "a{|~}\xE9", false},
+        {MessageTo, "qx9abc-123", "QX9ABC-12", false},
+        {Path, "wide1-1,wide2-2,wide3 a/b.", "WIDE1-1,WIDE2-2,WID", false},
+        {Message, "{|~}\x7F\xE9x", "}x", false},
+        {AutoAnswer, "a{|~}\xE9\t", "a{|~}\xE9", false},
         {Beacon, quotesAndBraces, "abcdefg", false},
         {Beacon, quotesAndBraces, "a'b`c{defg", true},
         {Symbol, "\x7F_x", "_", false},
-        {NumFlagsAuto, "1a2-3 4", "123", false},
-        {SpeedTable0, "98765", "9876", false},
-        {SpeedTable2, "+1234", "123", false},
-        {CommPort, "x12", "1", false},
-        {AltTable, "01", "", false}};
+        {TxDelay, "1a2-3 4", "123", false},
+        {SpeedInterval0, "98765", "9876", false},
+        {SpeedInterval2, "+1234", "123", false},
+        {PortNumber, "x12", "1", false},
+        {AlternateTable, "01", "", false}};
     for (const auto& [field, typed, kept, gpsless] : rows)
         EXPECT_EQ(keep(field, typed, gpsless), kept) << fieldName(field) << " " << typed;
 }
@@ -219,17 +248,8 @@ TEST(InputRules, CalculatorTakesSignsAndTheAxisHemispheres) {
     EXPECT_EQ(keep(CalculatorField::Altitude, "-12.3456m"), "-12.3");
 }
 
-// Digit masks show "_" and select their content on entry, except the acquisition timeout; the
-// lengths agree with the record's limits.
-TEST(InputRules, MasksAndLimitsFollowTheRecord) {
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const auto field = static_cast<Field>(i);
-        const InputRule& rule = inputRule(field);
-        EXPECT_EQ(rule.maxLength, maxLength(field)) << fieldName(field);
-        const bool digits = rule.masked && field != Symbol;
-        EXPECT_EQ(rule.selectAllOnFocus, (digits && field != GpsAcqTime) || field == Symbol)
-            << fieldName(field);
-    }
+// An empty timeout reads as 0 and selects GPSless Mode, as 000 does.
+TEST(InputRules, AZeroOrEmptyTimeoutIsGpsless) {
     for (const char* timeout : {"", "000", "025"})
         EXPECT_EQ(isGpslessTimeout(timeout), std::string_view(timeout) != "025") << timeout;
 }

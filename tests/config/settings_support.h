@@ -18,11 +18,11 @@ using Changes = std::vector<std::pair<Field, std::string>>;
 
 inline int DeviceSettings::*numberField(Field field) {
     static const std::map<Field, int DeviceSettings::*> kNumbers = {
-        {Field::AltTable, &DeviceSettings::altTable},
-        {Field::MicEMsg, &DeviceSettings::micEMsg},
-        {Field::RxPosition, &DeviceSettings::rxPosition},
-        {Field::Baud300, &DeviceSettings::baud300},
-        {Field::AutoReply, &DeviceSettings::autoReply},
+        {Field::AlternateTable, &DeviceSettings::alternateTable},
+        {Field::MicEMessage, &DeviceSettings::micEMessage},
+        {Field::HideReceivedPositions, &DeviceSettings::hideReceivedPositions},
+        {Field::Modem300, &DeviceSettings::modem300},
+        {Field::AutoAnswerOn, &DeviceSettings::autoAnswerOn},
         {Field::BaudRate, &DeviceSettings::baudRate}};
     return kNumbers.at(field);
 }
@@ -71,9 +71,8 @@ class RecordGenerator {
         const char* const awkward[] = {
             "AB--1", "NOCA--48", "QX-",  "-9", "ABCDEFG-3",  " X -1",       "A-0.5",
             "AB-16", "AB-32719", "AB-x", ",X", "  ,WIDE2-2", " , ,A-1,B--2"};
-        for (std::string* call : {&s.myCall, &s.destCall, &s.aprsPath})
-            *call =
-                below(3) ? text(call == &s.aprsPath ? 19 : 9, " -,AW0159.") : awkward[below(13)];
+        for (std::string* call : {&s.myCall, &s.messageTo, &s.path})
+            *call = below(3) ? text(call == &s.path ? 19 : 9, " -,AW0159.") : awkward[below(13)];
         // The digit fields, those whose defaults are digits; most of the numbers fit their byte.
         for (std::size_t i = 0; i < kFieldCount; ++i) {
             std::string* digits = fieldText(s, static_cast<Field>(i));
@@ -81,14 +80,15 @@ class RecordGenerator {
                 *digits = below(4) ? std::to_string(below(digits->size() == 4 ? 2555 : 256))
                                    : text(maxLength(static_cast<Field>(i)), "0123456789 .-");
         }
-        for (int* flag : {&s.altTable, &s.rxPosition, &s.baud300, &s.autoReply})
+        for (int* flag :
+             {&s.alternateTable, &s.hideReceivedPositions, &s.modem300, &s.autoAnswerOn})
             *flag = below(2);
-        s.micEMsg = below(8);
+        s.micEMessage = below(8);
         s.baudRate = below(4) - 1;
         s.symbol = std::string(1, "/>[\\\"k,"[below(7)]);
         s.beacon = text(35, "=/7I\"PPjw<> _,");
-        s.aprsMsg = text(38, "abc ,\"");
-        s.autoReplyMsg = text(30, "AA: ,\"");
+        s.message = text(38, "abc ,\"");
+        s.autoAnswer = text(30, "AA: ,\"");
         return s;
     }
 

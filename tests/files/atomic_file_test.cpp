@@ -168,9 +168,11 @@ TEST(SaveConfigFile, RefusesWhatLoadWouldAndSavesWhereTheUserMeant) {
     CalculatorInputs quotedAltitude;
     quotedAltitude.altitude.assign(kMaxCfgItemBytes / 2, '"');
     const std::tuple<Changes, CalculatorInputs, std::string> unsaved[] = {
-        {{{BcnEvery, "0_3"}}, {}, "The comment interval \"0_3\" (Comment every) is not a number"},
-        {{{MicEMsg, "-1"}}, {}, "Mic-E msg: choose a Mic-E message from the list"},
-        {{{MicEMsg, "8"}}, {}, "Mic-E msg: choose a Mic-E message from the list"},
+        {{{CommentEvery, "0_3"}},
+         {},
+         "The comment interval \"0_3\" (Comment every) is not a number"},
+        {{{MicEMessage, "-1"}}, {}, "Mic-E msg: choose a Mic-E message from the list"},
+        {{{MicEMessage, "8"}}, {}, "Mic-E msg: choose a Mic-E message from the list"},
         {{{Beacon, std::string(kMaxCfgItemBytes - 1, 'c')}}, {}, "Comment" + tooLong},
         {{}, quotedAltitude, "Altitude" + tooLong},
     };

@@ -131,7 +131,7 @@ TEST(SendConfig, RunsThePlanAtThePacersPaceAndStopsAtAFailingCall) {
     }
 }
 
-// CommPort rounds half to even. The plan itself is pinned step by step by SendConfig above.
+// PortNumber rounds half to even. The plan itself is pinned step by step by SendConfig above.
 TEST(SendTargetFor, ReadsCommPortAndBaudRate) {
     const std::tuple<std::string, int, std::string, int> rows[] = {
         {"1", 0, "4800", 1},    {"2", 2, "38400", 2},
@@ -141,7 +141,7 @@ TEST(SendTargetFor, ReadsCommPortAndBaudRate) {
         {"1", 3, "", 1},        {"99999999999999999999", 0, "4800", INT_MAX}};
     for (const auto& [commPort, baudRate, speed, number] : rows) {
         DeviceSettings settings = defaultSettings();
-        settings.commPort = commPort;
+        settings.portNumber = commPort;
         settings.baudRate = baudRate;
         EXPECT_EQ(sendTargetFor(settings), (SendTarget{speed + ",n,8,1", number, "COM" + commPort}))
             << commPort << " " << baudRate;
@@ -185,18 +185,18 @@ TEST(WireBytes, AreLeadInBlockLeadInBlockInOrder) {
 TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
     using enum Field;
     const std::pair<Changes, std::vector<std::string>> rows[] = {
-        {{{MsgRepeat, "8"}, {GpsAcqTime, "25"}}, {}},
-        {{{NumFlagsAuto, "999"}, {AprsMsg, std::string(38, '~')}},
+        {{{MessageRetries, "8"}, {AcquisitionTimeout, "25"}}, {}},
+        {{{TxDelay, "999"}, {Message, std::string(38, '~')}},
          {"TX DELAY 999 -> sent as 149 flags, 993 ms"}},
-        {{{SpeedTable3, "025"},
-          {ManualTime, ""},
-          {GpsCheckTime, "5"},
-          {MicEMsg, "7"},
-          {NumFlagsAuto, "010"},
-          {BcnEvery, "200"},
+        {{{SpeedInterval3, "025"},
+          {FixedInterval, ""},
+          {AcquisitionInterval, "5"},
+          {MicEMessage, "7"},
+          {TxDelay, "010"},
+          {CommentEvery, "200"},
           {MyCall, "QX9ABC-0"},
-          {AprsPath, "WIDE1-1,"},
-          {DestCall, "AB--1"}},
+          {Path, "WIDE1-1,"},
+          {MessageTo, "AB--1"}},
          {"TX DELAY 010 -> sent as 4 flags, 027 ms",
           "Acquisition interval 5 -> sent as 1 x 10 s, 010 s",
           "Speed 23-40 Km/h 025 -> sent as 2 x 10 s, 020 s",
@@ -204,14 +204,14 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
           "Comment every 200 -> sent as 127 tx", "MY CALLSIGN \"QX9ABC-0\" -> sent as \"QX9ABC\"",
           "APRS PATH \"WIDE1-1,\" -> sent as \"WIDE1-1\"",
           "APRS message TO CALL \"AB--1\" -> sent as \"AB\""}},
-        {{{GpsAcqTime, "000"}, {Beacon, "=/5L!!<*e8>FsQ"}},
+        {{{AcquisitionTimeout, "000"}, {Beacon, "=/5L!!<*e8>FsQ"}},
          {"Acquisition interval 100 -> not sent in GPSless Mode (byte 5 = 252)"}},
         // Loaded from a file, an invisible soft hyphen: the field shows "NOCALL-9".
         {{{MyCall,
            "NOC\xAD"
            "ALL-9"},
           {Beacon, "Zel\xAD\xADvar \x85\xAD"},
-          {AprsMsg, "\\u00AD"}},
+          {Message, "\\u00AD"}},
          {"MY CALLSIGN \"NOC\\u00ADALL-9\" -> sent as \"NOC\\u00ADAL-9\": the field holds an "
           "invisible soft hyphen (U+00AD)",
           "COMMENT \"Zel\\u00AD\\u00ADvar \\u0085\\u00AD\" -> sent as it stands: the field holds "
@@ -226,7 +226,7 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
         for (const NormalisationNote& note : preview.notes)
             texts.push_back(note.text);
         EXPECT_EQ(texts, notes);
-        EXPECT_EQ(preview.position.has_value(), form.gpsAcqTime == "000");
+        EXPECT_EQ(preview.position.has_value(), form.acquisitionTimeout == "000");
         EXPECT_TRUE(!preview.position || *preview.position);
         ConfigImage image{};
         ASSERT_TRUE(buildConfigImage(form, image));

@@ -66,7 +66,7 @@ TEST_F(SetupFiles, CancelledDialogsChangeNothingAFailedSaveKeepsTheFileThenSaveW
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Zelvar.cfg"});
     EXPECT_EQ(window->settings(), typed);
 
-    micE->setCurrentIndex(defaultSettings().micEMsg);
+    micE->setCurrentIndex(defaultSettings().micEMessage);
     saveAs(path("Zelvar.cfg"));
     EXPECT_EQ(testing_support::readAll(path("Zelvar.cfg").toStdString()), kFactoryFile);
     EXPECT_TRUE(folderIsCurrent());
@@ -86,17 +86,33 @@ TEST_F(SetupFiles, CancelledDialogsChangeNothingAFailedSaveKeepsTheFileThenSaveW
 // Default in between restores the factory settings but leaves the calculator.
 TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     using enum Field;
-    const testing_support::Changes changes = {
-        {MyCall, "QX9ABC-7"},  {AprsPath, "WIDE2-2"}, {Symbol, "["},         {AltTable, "2"},
-        {NumFlagsAuto, "350"}, {MicEMsg, "5"},        {BcnEvery, "005"},     {RxPosition, "1"},
-        {ManualTime, "1200"},  {SpeedTable0, "0100"}, {SpeedTable1, "0200"}, {SpeedTable2, "300"},
-        {SpeedTable3, "400"},  {SpeedTable4, "500"},  {SpeedTable5, "600"},  {SpeedTable6, "700"},
-        {GpsAcqTime, "000"},   {Baud300, "1"},        {DestCall, "QX9XYZ"},  {MsgRepeat, "03"},
-        {AutoReply, "1"},      {CommPort, "4"},       {BaudRate, "2"}};
+    const testing_support::Changes changes = {{MyCall, "QX9ABC-7"},
+                                              {Path, "WIDE2-2"},
+                                              {Symbol, "["},
+                                              {AlternateTable, "2"},
+                                              {TxDelay, "350"},
+                                              {MicEMessage, "5"},
+                                              {CommentEvery, "005"},
+                                              {HideReceivedPositions, "1"},
+                                              {FixedInterval, "1200"},
+                                              {SpeedInterval0, "0100"},
+                                              {SpeedInterval1, "0200"},
+                                              {SpeedInterval2, "300"},
+                                              {SpeedInterval3, "400"},
+                                              {SpeedInterval4, "500"},
+                                              {SpeedInterval5, "600"},
+                                              {SpeedInterval6, "700"},
+                                              {AcquisitionTimeout, "000"},
+                                              {Modem300, "1"},
+                                              {MessageTo, "QX9XYZ"},
+                                              {MessageRetries, "03"},
+                                              {AutoAnswerOn, "1"},
+                                              {PortNumber, "4"},
+                                              {BaudRate, "2"}};
     DeviceSettings saved = testing_support::changed(defaultSettings(), changes);
     saved.beacon = "=/7I\"PPjw<>  _ \"on foot\", slowly";
-    saved.aprsMsg = "}all, {\"\"well|\"";  // braces and bars the keys refuse
-    saved.autoReplyMsg = "busy {now} | later~";
+    saved.message = "}all, {\"\"well|\"";  // braces and bars the keys refuse
+    saved.autoAnswer = "busy {now} | later~";
     window->applySettings(saved);
     setCalculator(kCalculator);
     saveAs(path("round.cfg"));
@@ -114,14 +130,14 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     ASSERT_EQ(modals.fileDialogs.size(), 2u);
     EXPECT_EQ(modals.fileDialogs[1].folder, QDir(folder.path()).absolutePath())
         << "where the file was saved, whatever the current folder";
-    saved.gpsCheckTime = "077";
+    saved.acquisitionInterval = "077";
     EXPECT_EQ(window->settings(), saved);
     EXPECT_EQ(window->calculator()->inputs(), kCalculator);
     EXPECT_TRUE(control<QWidget>("cmdLatLon")->isVisible()) << "the loaded timeout 000 is GPSless";
     // The greyed box came back; a click leaves that state for good: the third is not back to it.
     for (int click = 0; click < 3; ++click)
         control<QCheckBox>("chkTable")->click();
-    EXPECT_EQ(window->settings().altTable, 1);
+    EXPECT_EQ(window->settings().alternateTable, 1);
 }
 
 // A Comment every above 127 is saved as SEND sends it: the form's bytes come back from the file,
@@ -129,7 +145,7 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
 TEST_F(SetupFiles, SaveAndLoadKeepWhatSendWouldSend) {
     for (const auto& [ticked, file] : {std::pair{"0", "every0.cfg"}, {"1", "every1.cfg"}}) {
         window->applySettings(
-            testing_support::changed(defaultSettings(), {{Field::RxPosition, ticked}}));
+            testing_support::changed(defaultSettings(), {{Field::HideReceivedPositions, ticked}}));
         typeInto("edBcnEvery", "200");
         const SendPreview before = previewSend(window->settings());
         ASSERT_TRUE(before.build);
@@ -138,7 +154,7 @@ TEST_F(SetupFiles, SaveAndLoadKeepWhatSendWouldSend) {
         load(path(file));
         EXPECT_TRUE(modals.boxes.empty());
         EXPECT_EQ(textOf("edBcnEvery"), "127");
-        EXPECT_EQ(window->settings().rxPosition, std::stoi(ticked));
+        EXPECT_EQ(window->settings().hideReceivedPositions, std::stoi(ticked));
         EXPECT_EQ(previewSend(window->settings()).wire, before.wire) << "flag " << ticked;
     }
 }
@@ -192,7 +208,7 @@ TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBoxAndKeepWhatCameBefore) {
     const QSize screen = window->screen()->availableSize();
     for (const auto& [name, item] : items) {
         DeviceSettings expected = window->settings();
-        expected.commPort = "3";
+        expected.portNumber = "3";
         expected.myCall = "QX9ABC";
         window->applySettings(expected);
         // The fourth item takes a whole number: the load stops there, quoting it.
@@ -206,7 +222,7 @@ TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBoxAndKeepWhatCameBefore) {
         EXPECT_TRUE(box.text.contains(QString::fromStdString(item.substr(0, 30)))) << name;
         EXPECT_LE(box.size.width(), screen.width()) << name;
         EXPECT_LE(box.size.height(), screen.height()) << name;
-        expected.commPort = defaultSettings().commPort;
+        expected.portNumber = defaultSettings().portNumber;
         EXPECT_EQ(window->settings(), expected) << name;
     }
 }

@@ -51,8 +51,7 @@ TEST_F(SetupKeys, FiltersAgreeWithTheInputRules) {
     const auto* form = window->findChild<SettingsForm*>();
     for (const bool gpsless : {false, true}) {
         typeInto("edGpsAcqTime", gpsless ? "0" : "5");
-        for (const Field name :
-             {MyCall, DestCall, AprsPath, Beacon, AprsMsg, AutoReplyMsg, Symbol}) {
+        for (const Field name : {MyCall, MessageTo, Path, Beacon, Message, AutoAnswer, Symbol}) {
             auto* edit = qobject_cast<QLineEdit*>(form->control(name));
             const InputRule& rule = inputRule(name);
             edit->setFocus();
@@ -151,6 +150,30 @@ TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsAndOvertype) {
     EXPECT_EQ(textOf("edSymbol"), "_");
 }
 
+// From where the focus starts, Tab goes through the controls in the order the tracker's users
+// know, the window's own buttons last.
+TEST_F(SetupKeys, TabFollowsTheKeyboardOrder) {
+    const QStringList expected = {
+        "edNumFlagsAuto",  "cbMicEMsg",       "edSymbol",        "chkTable",
+        "edMyCall",        "edBcnEvery",      "edAprsPath",      "edBeacon",
+        "edManualTime",    "esSpeedTable(0)", "esSpeedTable(1)", "esSpeedTable(2)",
+        "esSpeedTable(3)", "esSpeedTable(4)", "esSpeedTable(5)", "esSpeedTable(6)",
+        "edGpsCheckTime",  "edGpsAcqTime",    "edMsgRepeat",     "edDestCall",
+        "edAprsMsg",       "edComm",          "cmdSend",         "cmdLoad",
+        "cmdSave",         "cmdDefault",      "cmdHelp",         "chkRxPosition",
+        "chkAutoReply",    "cmdLatLon",       "edAutoReplyMsg",  "chk300Baud",
+        "cboBaud",         "cmdPortDevice",   "cmdPreview"};
+    QStringList visited;
+    QWidget* start = QApplication::focusWidget();
+    QWidget* at = start;
+    do {
+        if (expected.contains(at->objectName()) && !visited.contains(at->objectName()))
+            visited << at->objectName();
+        at = at->nextInFocusChain();
+    } while (at != start);
+    EXPECT_EQ(visited, expected);
+}
+
 // An empty position shows its prompt where a typed "_" would be, but lighter.
 TEST_F(SetupKeys, AnEmptySymbolIsToldFromAnUnderscore) {
     QLineEdit* symbol = field("edSymbol");
@@ -182,8 +205,8 @@ TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
         EXPECT_EQ(spokenName(field("edBeacon")), labelText("Label6"));
         EXPECT_EQ(labelText("Label33"), gpsless ? "GPSless Mode" : "(0=GPSless Mode)");
     }
-    EXPECT_EQ(window->settings().bcnEvery, "5");
-    EXPECT_EQ(window->settings().micEMsg, 3);
+    EXPECT_EQ(window->settings().commentEvery, "5");
+    EXPECT_EQ(window->settings().micEMessage, 3);
 }
 
 TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
@@ -226,7 +249,9 @@ TEST_F(SetupKeys, AScreenReaderHearsEachControlByItsLabel) {
         typeInto(name, "abcde");
         EXPECT_EQ(labelText(counter), QStringLiteral("[%1]").arg(maximum - 5));
         EXPECT_EQ(heard(field(name))->text(QAccessible::Description),
-                  QStringLiteral("at most %1 characters, %2 left").arg(maximum).arg(maximum - 5));
+                  QStringLiteral("at most %1 characters, %2 characters left")
+                      .arg(maximum)
+                      .arg(maximum - 5));
     }
 }
 

@@ -1,6 +1,8 @@
 // SEND's build and its preview: the wire bytes, what they hold and what the form would show.
 #include <emscripten/bind.h>
 
+#include "cfg/cfg_encoding.h"
+#include "config/shown_texts.h"
 #include "js_values.h"
 #include "transfer/block_framing.h"
 #include "transfer/prepared_send.h"
@@ -56,6 +58,7 @@ val notes(const std::vector<NormalisationNote>& notes) {
         val js = val::object();
         js.set("field", std::string(fieldName(note.field)));
         js.set("text", messageToJs(note.text));
+        js.set("shown", messageToJs(noteShown(latin1ToUtf8(note.text))));
         list.call<void>("push", js);
     }
     return list;

@@ -56,7 +56,7 @@ val loadCfg(const val& bytes, const val& form, const val& calculator) {
 
 // How much of a file Load reads at most: the reader never looks further.
 double cfgReadLimit() {
-    return static_cast<double>(kMaxCfgReadBytes);
+    return static_cast<double>(maxCfgReadBytes());
 }
 
 }  // namespace

@@ -31,26 +31,6 @@ int numberMember(const val& object, std::string_view name) {
     return member.isNumber() ? member.as<int>() : 0;
 }
 
-// The record's flags and list indexes, which the form keeps as numbers.
-int* numberOf(DeviceSettings& s, Field field) {
-    switch (field) {
-        case Field::AltTable:
-            return &s.altTable;
-        case Field::MicEMsg:
-            return &s.micEMsg;
-        case Field::RxPosition:
-            return &s.rxPosition;
-        case Field::Baud300:
-            return &s.baud300;
-        case Field::AutoReply:
-            return &s.autoReply;
-        case Field::BaudRate:
-            return &s.baudRate;
-        default:
-            return nullptr;
-    }
-}
-
 }  // namespace
 
 val messageToJs(std::string_view text) {
@@ -65,6 +45,15 @@ val messageToJs(std::string_view text) {
         }
     }
     return val(wide);
+}
+
+std::string messageFromJs(const val& text) {
+    std::string utf8;
+    if (!text.isString())
+        return utf8;
+    for (const wchar_t c : text.as<std::wstring>())
+        appendUtf8(utf8, static_cast<char32_t>(c));
+    return utf8;
 }
 
 Result<std::string> latin1FromJs(const val& text) {
@@ -82,15 +71,14 @@ Result<std::string> latin1FromJs(const val& text) {
 }
 
 val settingsToJs(const DeviceSettings& settings) {
-    DeviceSettings s = settings;
     val form = val::object();
     for (std::size_t i = 0; i < kFieldCount; ++i) {
         const auto field = static_cast<Field>(i);
         const std::string name(fieldName(field));
-        if (const std::string* text = fieldText(s, field))
+        if (const std::string* text = fieldText(settings, field))
             form.set(name, *text);
         else
-            form.set(name, *numberOf(s, field));
+            form.set(name, *fieldNumber(settings, field));
     }
     return form;
 }
@@ -107,7 +95,7 @@ tl::expected<DeviceSettings, FieldFailure> settingsFromJs(const val& form) {
             }
             *text = std::move(*member);
         } else {
-            *numberOf(s, field) = numberMember(form, fieldName(field));
+            *fieldNumber(s, field) = numberMember(form, fieldName(field));
         }
     }
     return s;

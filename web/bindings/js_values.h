@@ -13,7 +13,7 @@
 #include "config/device_settings.h"
 
 // The page's values and the core's types, both ways. A form is a plain object keyed by
-// `fieldName` ("MyCall", "SpeedTable[0]"): texts as strings of Latin-1 characters, flags and
+// `fieldName` ("myCall", "speedInterval0"): texts as strings of Latin-1 characters, flags and
 // list indexes as numbers. Missing or mistyped members read as empty texts and 0.
 //
 // Two kinds of text cross: settings, one Latin-1 byte per character as the tracker and the .cfg
@@ -25,6 +25,8 @@ using emscripten::val;
 // A message of the core as a JS string. A byte that is no part of well-formed UTF-8 stands for
 // its Latin-1 character: some messages quote a setting as the record holds it.
 val messageToJs(std::string_view text);
+// A JS string of any characters as UTF-8, the other way.
+std::string messageFromJs(const val& text);
 
 // A text of the page as Latin-1, one byte per character; a character beyond Latin-1 gets the
 // core's refusal, which names it, instead of an exception in the page.

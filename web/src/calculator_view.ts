@@ -1,15 +1,10 @@
 // The GPSless calculator: latitude, longitude and altitude in, the APRS position text written into
 // the beacon field, which stays pale yellow until the calculator is closed. It stays beside the
 // form, which remains usable.
-import type { CalculatorInputs, Core } from "./core.js";
+import type { CalculatorInputs, Core, Texts } from "./core.js";
 import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { RuledInput } from "./input_rule.js";
-
-const CAPTION_CENT = "Lat / Lon coordinates [+/-Grad.Min.Cent]";
-const CAPTION_SEC = "Lat / Lon coordinates [+/-Grad.Min.Sec]";
-const NORMAL = "Normal     (20 chars)";
-const NORMAL_WITH_ALTITUDE = "Normal     (*29* chars)";
 
 export class CalculatorView {
   private readonly dialog = element("calculator", HTMLDialogElement);
@@ -21,11 +16,13 @@ export class CalculatorView {
   private readonly normal = element("optLLtoNorm", HTMLInputElement);
   private readonly compressed = element("optLLtoComp", HTMLInputElement);
   private readonly write = element("cmdCalc", HTMLButtonElement);
+  private readonly words: Texts;
 
   constructor(
     private readonly core: Core,
     private readonly form: FormView,
   ) {
+    this.words = core.texts();
     const rules = core.calculatorRules();
     this.latitude = new RuledInput(element("txtLat", HTMLInputElement), rules.latitude);
     this.longitude = new RuledInput(element("txtLng", HTMLInputElement), rules.longitude);
@@ -79,12 +76,13 @@ export class CalculatorView {
 
   private centChanged(): void {
     this.revalidate();
-    element("coordinatesCaption").textContent = this.cent.checked ? CAPTION_CENT : CAPTION_SEC;
+    element("coordinatesCaption").textContent =
+      (this.cent.checked ? this.words.coordinatesCent : this.words.coordinatesSec) ?? "";
   }
 
   private altitudeChanged(): void {
     const included = this.altitudeIncluded.checked;
-    element("normalCaption").textContent = included ? NORMAL_WITH_ALTITUDE : NORMAL;
+    element("normalCaption").textContent = (included ? this.words.normalFormWithAltitude : this.words.normalForm) ?? "";
     this.altitude.input.disabled = !included;
     element("altitudeUnit").classList.toggle("disabled", !included);
   }
@@ -94,18 +92,18 @@ export class CalculatorView {
     this.revalidate();
     const position = this.core.calculatePosition(
       this.inputs(),
-      this.form.text("Symbol"),
-      this.form.checked("AltTable"),
+      this.form.text("symbol"),
+      this.form.checked("alternateTable"),
     );
     if (!position.ok) return;
     this.altitude.write(position.altitude);
-    this.form.writeText("Beacon", position.text);
-    this.form.control("Beacon").classList.add("written");
+    this.form.writeText("beacon", position.text);
+    this.form.control("beacon").classList.add("written");
   }
 
   private close(): void {
     this.dialog.close();
-    this.form.control("Beacon").classList.remove("written");
+    this.form.control("beacon").classList.remove("written");
     element("openCalculator").focus();
   }
 }

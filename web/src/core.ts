@@ -2,7 +2,7 @@
 // one character per byte, as the tracker and the .cfg files hold them; the core's messages as the
 // text they are. A text beyond Latin-1 is refused with a reason, never thrown.
 
-/** The form: texts keyed by field name ("MyCall", "SpeedTable[0]"), flags and list indexes as numbers. */
+/** The form: texts keyed by field name ("myCall", "speedInterval0"), flags and list indexes as numbers. */
 export type Form = Record<string, string | number>;
 
 export interface CalculatorInputs {
@@ -23,12 +23,69 @@ export interface InputRule {
   acceptedGpsless: string;
 }
 
+/** Where the form shows a field, from the core's field table. */
+export interface FieldPlace {
+  /** The name of its group in `groups()`. */
+  group: string;
+  line: number;
+  /** At the far end of its line. */
+  pushed: boolean;
+  gpsOnly: boolean;
+  label: "beside" | "above" | "none";
+  /** Characters wide; 0: a digit field as its digits, a text the whole line. */
+  width: number;
+  counter: "none" | "below" | "beside";
+  /** The GPSless Mode note stands below it. */
+  noteBelow: boolean;
+  bold: boolean;
+}
+
+/** The words around a field, where the form shows more than its label. */
+export interface FieldTexts {
+  shownLabel: string;
+  caption: string;
+  spokenName: string;
+  unit: string;
+  spokenUnit: string;
+  hint: string;
+}
+
 export interface FieldInfo {
+  /** The field's name, its key in a form and its control's id. */
   name: string;
   label: string;
+  input: "digits" | "text" | "symbol" | "flag" | "choice";
   text: boolean;
   rule: InputRule;
+  choices: string[];
+  place: FieldPlace;
+  texts: FieldTexts;
 }
+
+export interface GroupInfo {
+  name: string;
+  /** Empty: no frame. */
+  caption: string;
+  /** Its own name for a group of the form itself. */
+  parent: string;
+  column: number;
+  /** Its lines' labels, fields and units stand in columns. */
+  table: boolean;
+}
+
+/** A button among the fields; its caption has "&" before the letter Alt presses it with. */
+export interface ActionInfo {
+  name: string;
+  caption: string;
+  group: string;
+  line: number;
+  pushed: boolean;
+  gpslessOnly: boolean;
+  shortcut: string;
+}
+
+/** The core's shown texts by their keys ("gpslessNote"); "%1" stands for what a text is given. */
+export type Texts = Record<string, string>;
 
 export type Outcome<T> = ({ ok: true } & T) | { ok: false; reason: string };
 
@@ -53,7 +110,8 @@ export interface Preview {
   wire: Uint8Array;
   ranges: WireRange[];
   settings: { name: string; value: string; first: number; size: number }[];
-  notes: { field: string; text: string }[];
+  /** `shown`: the text with its "->" as an arrow. */
+  notes: { field: string; text: string; shown: string }[];
   position?: Outcome<{ description: string }>;
 }
 
@@ -94,6 +152,11 @@ export interface Loaded {
 
 export interface Core {
   fields(): FieldInfo[];
+  groups(): GroupInfo[];
+  actions(): ActionInfo[];
+  texts(): Texts;
+  /** "[33]" and what a screen reader hears of a field that takes `most` characters, `left` of them left. */
+  counter(most: number, left: number): { shown: string; spoken: string };
   calculatorRules(): { latitude: InputRule; longitude: InputRule; altitude: InputRule };
   lists(): { micEMessages: string[]; baudRates: string[]; speedBands: string[] };
   defaults(): Form;

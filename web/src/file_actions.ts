@@ -8,16 +8,15 @@ import type { CalculatorView } from "./calculator_view.js";
 import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { bytesToLatin1, latin1ToBytes } from "./latin1.js";
-import { showMessage } from "./message_box.js";
+import { messageTitle, showMessage } from "./message_box.js";
 import type { UnsavedChanges } from "./unsaved_changes.js";
 
-const DEFAULT_NAME = "Zelvar.cfg";
 const EXTENSION = ".cfg";
 
-/** The name a download gets for what "Save as" holds. */
-export function savedName(typed: string): string {
+/** The name a download gets for what "Save as" holds; `fallback` for none. */
+export function savedName(typed: string, fallback: string): string {
   const name = typed.trim();
-  if (name === "") return DEFAULT_NAME;
+  if (name === "") return fallback;
   return /[^.]\.[^.]+$/.test(name) ? name : name.replace(/\.?$/, EXTENSION);
 }
 
@@ -29,12 +28,12 @@ export class FileActions {
     private readonly unsaved: UnsavedChanges,
   ) {
     const chooser = element("loadFile", HTMLInputElement);
-    element("cmdDefault").addEventListener("click", () => {
+    element("defaults").addEventListener("click", () => {
       form.write(core.defaults());
       unsaved.keepForm();
     });
-    element("cmdSave").addEventListener("click", () => this.save());
-    element("cmdLoad").addEventListener("click", () => chooser.click());
+    element("save").addEventListener("click", () => this.save());
+    element("load").addEventListener("click", () => chooser.click());
     chooser.addEventListener("change", () => {
       const file = chooser.files?.[0];
       chooser.value = "";
@@ -51,7 +50,7 @@ export class FileActions {
     }
     const link = document.createElement("a");
     link.href = URL.createObjectURL(new Blob([latin1ToBytes(saved.text)], { type: "application/octet-stream" }));
-    link.download = savedName(element("saveName", HTMLInputElement).value);
+    link.download = savedName(element("saveName", HTMLInputElement).value, this.core.texts().cfgDefaultName ?? "");
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
     this.unsaved.keepAll();
@@ -62,12 +61,12 @@ export class FileActions {
     try {
       text = bytesToLatin1(new Uint8Array(await file.slice(0, this.core.cfgReadLimit()).arrayBuffer()));
     } catch (error) {
-      void showMessage("Zelvar", `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
+      void showMessage(messageTitle(), `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
       return;
     }
     const loaded = this.core.loadCfg(text, this.form.read(), this.calculator.inputs());
     if (!loaded.ok) {
-      void showMessage("Zelvar", `${file.name}: ${loaded.reason ?? ""}`);
+      void showMessage(messageTitle(), `${file.name}: ${loaded.reason ?? ""}`);
       return;
     }
     this.form.write(loaded.form);

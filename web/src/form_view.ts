@@ -1,40 +1,45 @@
 // The settings form: reads and writes the record through the page's controls, which carry the
 // core's field names as ids, and runs the reactions of a change: the counters, the GPSless
 // display and the 300-baud marker.
-import type { Core, FieldInfo, Form } from "./core.js";
+import type { Core, FieldInfo, Form, Texts } from "./core.js";
 import { element } from "./dom.js";
 import { RuledInput } from "./input_rule.js";
-
-const COUNTERS: Record<string, string> = {
-  Beacon: "counterBeacon",
-  AprsMsg: "counterAprsMsg",
-  AutoReplyMsg: "counterAutoReplyMsg",
-};
 
 function setText(node: HTMLElement, text: string): void {
   if (node.textContent !== text) node.textContent = text;
 }
 
 export class FormView {
-  private readonly texts = new Map<string, RuledInput>();
+  private readonly ruled = new Map<string, RuledInput>();
   private readonly flags = new Map<string, HTMLInputElement>();
   private readonly lists = new Map<string, HTMLSelectElement>();
-  private readonly fields: FieldInfo[];
+  private readonly counted: FieldInfo[];
+  private readonly words: Texts;
+  private readonly beaconLabel: string;
   private readonly listeners: (() => void)[] = [];
 
   constructor(private readonly core: Core) {
-    this.fields = core.fields();
-    const { micEMessages, baudRates } = core.lists();
-    for (const field of this.fields) {
-      const control = element(field.name);
-      if (field.text) {
-        const gpsless = field.name === "Beacon" ? () => this.gpsless() : undefined;
-        this.texts.set(field.name, new RuledInput(element(field.name, HTMLInputElement), field.rule, gpsless));
-      } else if (control instanceof HTMLSelectElement) {
-        for (const text of field.name === "MicEMsg" ? micEMessages : baudRates) control.add(new Option(text));
-        this.lists.set(field.name, control);
-      } else {
-        this.flags.set(field.name, element(field.name, HTMLInputElement));
+    const fields = core.fields();
+    this.words = core.texts();
+    this.counted = fields.filter((field) => field.place.counter !== "none");
+    this.beaconLabel = fields.find((field) => field.name === "beacon")?.label ?? "";
+    for (const field of fields) {
+      switch (field.input) {
+        case "digits":
+        case "symbol":
+        case "text": {
+          const input = element(field.name, HTMLInputElement);
+          // A short text as wide as the characters it takes, with room for the caret.
+          if (field.place.width > 0) input.style.width = `calc(${field.place.width}ch + 1.2rem)`;
+          this.ruled.set(field.name, new RuledInput(input, field.rule, () => this.gpsless()));
+          break;
+        }
+        case "flag":
+          this.flags.set(field.name, element(field.name, HTMLInputElement));
+          break;
+        case "choice":
+          this.lists.set(field.name, element(field.name, HTMLSelectElement));
+          break;
       }
     }
     element("setup").addEventListener("input", () => this.changed());
@@ -49,7 +54,7 @@ export class FormView {
 
   read(): Form {
     const form: Form = {};
-    for (const [name, text] of this.texts) form[name] = text.input.value;
+    for (const [name, text] of this.ruled) form[name] = text.input.value;
     for (const [name, box] of this.flags) form[name] = box.checked ? 1 : 0;
     for (const [name, list] of this.lists) form[name] = list.selectedIndex;
     return form;
@@ -57,7 +62,7 @@ export class FormView {
 
   /** Writes every field of `form` as the page's own write and runs the reactions once. */
   write(form: Form): void {
-    for (const [name, text] of this.texts) text.write(String(form[name] ?? ""));
+    for (const [name, text] of this.ruled) text.write(String(form[name] ?? ""));
     for (const [name, box] of this.flags) box.checked = Number(form[name]) !== 0;
     for (const [name, list] of this.lists) list.selectedIndex = Number(form[name] ?? -1);
     this.changed();
@@ -65,12 +70,12 @@ export class FormView {
 
   /** The page's write into one text field (the calculator's beacon). */
   writeText(name: string, text: string): void {
-    this.texts.get(name)?.write(text);
+    this.ruled.get(name)?.write(text);
     this.changed();
   }
 
   text(name: string): string {
-    return this.texts.get(name)?.input.value ?? "";
+    return this.ruled.get(name)?.input.value ?? "";
   }
 
   checked(name: string): boolean {
@@ -82,23 +87,26 @@ export class FormView {
   }
 
   gpsless(): boolean {
-    return this.core.isGpslessTimeout(this.text("GpsAcqTime"));
+    return this.core.isGpslessTimeout(this.text("acquisitionTimeout"));
   }
 
   private changed(): void {
-    for (const [name, counter] of Object.entries(COUNTERS)) {
-      const field = this.fields.find((f) => f.name === name);
-      const left = (field?.rule.maxLength ?? 0) - this.text(name).length;
+    for (const field of this.counted) {
       // Shown as the window shows it, said in words: "[35]" is read as "35 characters left".
-      const [shown, said] = element(counter).children as unknown as [HTMLElement, HTMLElement];
-      setText(shown, `[${left}]`);
-      setText(said, `${left} ${left === 1 ? "character" : "characters"} left`);
+      const { maxLength } = field.rule;
+      const { shown, spoken } = this.core.counter(maxLength, maxLength - this.text(field.name).length);
+      const [shownPart, saidPart] = element(`${field.name}Counter`).children as unknown as [HTMLElement, HTMLElement];
+      setText(shownPart, shown);
+      setText(saidPart, spoken);
     }
     const gpsless = this.gpsless();
     document.body.classList.toggle("gpsless", gpsless);
-    setText(element("beaconLabel"), gpsless ? "BEACON" : "COMMENT");
-    setText(element("gpslessNote"), gpsless ? "GPSless Mode" : "(0=GPSless Mode)");
-    element("baud300Caption").classList.toggle("on", this.checked("Baud300"));
+    setText(element("beaconLabel"), gpsless ? (this.words.beaconCaptionGpsless ?? "") : this.beaconLabel);
+    setText(
+      element("acquisitionTimeoutNote"),
+      gpsless ? (this.words.gpslessNoteOn ?? "") : (this.words.gpslessNote ?? ""),
+    );
+    element("modem300Label").classList.toggle("on", this.checked("modem300"));
     for (const listener of this.listeners) listener();
   }
 }

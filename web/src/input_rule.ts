@@ -36,6 +36,7 @@ export class RuledInput {
       prompt.setAttribute("aria-hidden", "true");
       input.after(prompt);
       this.prompt = prompt;
+      // As wide as its positions, in the monospace type the prompts are drawn in.
       input.style.width = `calc(${rule.maxLength}ch + 0.6rem + 2px)`;
       input.addEventListener("input", () => this.showPrompts());
     }

@@ -6,7 +6,7 @@ import { FileActions } from "./file_actions.js";
 import { FormView } from "./form_view.js";
 import { setUpManual } from "./manual.js";
 import { HiddenMarks } from "./hidden_marks.js";
-import { setUpMessageBox, showHiddenCharactersWith, showMessage } from "./message_box.js";
+import { messageTitle, setUpMessageBox, showHiddenCharactersWith, showMessage } from "./message_box.js";
 import { PortChoice } from "./port_choice.js";
 import { PreviewView } from "./preview_view.js";
 import { ProgressDialog } from "./progress_dialog.js";
@@ -24,7 +24,7 @@ async function start(): Promise<void> {
   const core = await loadCore();
   showHiddenCharactersWith(core);
   const form = new FormView(core);
-  const preview = new PreviewView(WIRE_SIZE);
+  const preview = new PreviewView(WIRE_SIZE, core.texts());
   const marks = new HiddenMarks(core);
   // One preview per turn of the event loop, however many fields a write changed.
   let pending = false;
@@ -49,7 +49,8 @@ async function start(): Promise<void> {
   new SendAction(core, form, new ProgressDialog(), ports, unsaved);
   element("openCalculator").addEventListener("click", () => calculator.open());
   element("page").dataset["state"] = "ready";
-  form.control("NumFlagsAuto").focus();
+  // The form's first control, where the window's focus starts too.
+  element("setup").querySelector<HTMLElement>("input, select")?.focus();
   // The moment the form takes input, for bench/web_bench.mjs.
   performance.mark("zelvar-ready");
   keepForOffline();
@@ -58,7 +59,10 @@ async function start(): Promise<void> {
 // A fault of the page itself is said, not left in the console behind a page that seems to hang.
 function reportFailures(): void {
   const tell = (error: unknown) =>
-    void showMessage("Zelvar", `Zelvar Config met an error: ${error instanceof Error ? error.message : String(error)}`);
+    void showMessage(
+      messageTitle(),
+      `Zelvar Config met an error: ${error instanceof Error ? error.message : String(error)}`,
+    );
   window.addEventListener("error", (event) => tell(event.error ?? event.message));
   window.addEventListener("unhandledrejection", (event) => tell(event.reason));
 }
@@ -72,7 +76,7 @@ function keepForOffline(): void {
 
 start().catch((error: unknown) => {
   void showMessage(
-    "Zelvar",
+    messageTitle(),
     `Zelvar Config could not start: ${error instanceof Error ? error.message : String(error)}`,
   );
 });

@@ -1,18 +1,19 @@
 // F1 anywhere, or Help (F1): the manual, made at build time from the same RTF source as the
 // desktop program's, in a window of its own. A second F1 shows it again from the top.
 import { element } from "./dom.js";
-import { showMessage } from "./message_box.js";
+import { messageTitle, showMessage } from "./message_box.js";
 
 const MANUAL = "manual/index.html";
 
 export function openManual(): void {
   const manual = window.open(MANUAL, "zelvar-manual");
-  if (!manual) void showMessage("Zelvar", `The browser kept ${MANUAL} from opening: allow this page to open windows.`);
+  if (!manual)
+    void showMessage(messageTitle(), `The browser kept ${MANUAL} from opening: allow this page to open windows.`);
   else manual.focus();
 }
 
 export function setUpManual(): void {
-  element("cmdHelp").addEventListener("click", openManual);
+  element("help").addEventListener("click", openManual);
   document.addEventListener(
     "keydown",
     (event) => {

@@ -22,6 +22,15 @@ export function showMessage(title: string, text: string, detail = ""): Promise<v
   return new Promise((closed) => box.addEventListener("close", () => closed(), { once: true }));
 }
 
+// The box's own title, the core's word as the page was made: also before the core is there.
+let title = "";
+
+/** The title of the program's messages, "Zelvar". */
+export function messageTitle(): string {
+  return title;
+}
+
 export function setUpMessageBox(): void {
+  title = element("messageTitle").textContent ?? "";
   element("messageOk").addEventListener("click", () => element("messageBox", HTMLDialogElement).close());
 }

@@ -2,7 +2,7 @@
 // and both checksums marked, every run of bytes and how the tracker reads it, the fields that go
 // out differently from the form and, in GPSless Mode, the beacon read back as a position. Only
 // what changed is written again.
-import type { BuildFailure, Preview, WireRange } from "./core.js";
+import type { BuildFailure, Preview, Texts, WireRange } from "./core.js";
 import { element } from "./dom.js";
 
 const COLUMNS = 16;
@@ -24,7 +24,10 @@ export class PreviewView {
   private ranges: WireRange[] = [];
   private marked: WireRange | null = null;
 
-  constructor(wireSize: number) {
+  constructor(
+    wireSize: number,
+    private readonly words: Texts,
+  ) {
     const table = element("wireBytes", HTMLTableElement);
     const head = table.tHead!.insertRow();
     head.append(document.createElement("td"));
@@ -68,19 +71,19 @@ export class PreviewView {
       return;
     }
     this.showBytes(preview);
-    const notes = preview.notes.map((note) => note.text.replaceAll(" -> ", " \u2192 "));
+    const notes = preview.notes.map((note) => note.shown);
     setText(
       element("previewNotes"),
-      notes.length === 0
-        ? "Every field goes out as the form shows it."
-        : `Sent differently from the form:\n${notes.join("\n")}`,
+      notes.length === 0 ? this.word("noNotes") : `${this.word("notesHeading")}\n${notes.join("\n")}`,
     );
     const position = element("previewPosition");
     position.hidden = preview.position === undefined;
     if (preview.position) {
       setText(
         position,
-        preview.position.ok ? `Beacon position: ${preview.position.description}` : `Beacon: ${preview.position.reason}`,
+        preview.position.ok
+          ? this.word("beaconPosition", preview.position.description)
+          : this.word("beaconUnread", preview.position.reason),
       );
     }
   }
@@ -120,7 +123,8 @@ export class PreviewView {
   }
 
   private tipOf(byte: number): string {
-    const lines = [`Byte ${byte}, block ${byte < this.cells.length / 2 ? 1 : 2}`];
+    const block = byte < this.cells.length / 2 ? 1 : 2;
+    const lines = [this.word("byteTip", String(byte)).replace("%2", String(block))];
     for (const range of this.ranges) {
       if (byte >= range.first && byte < range.first + range.size) lines.push(`${range.name}: ${range.meaning}`);
     }
@@ -165,5 +169,10 @@ export class PreviewView {
 
   private isMarked(byte: number): boolean {
     return this.marked !== null && byte >= this.marked.first && byte < this.marked.first + this.marked.size;
+  }
+
+  // The core's text of `key`, "%1" in it replaced by `value`.
+  private word(key: string, value = ""): string {
+    return (this.words[key] ?? "").replace("%1", value);
   }
 }

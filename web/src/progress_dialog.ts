@@ -22,7 +22,7 @@ export class ProgressDialog implements ProgressShown {
   private hide(): void {
     const focus = document.activeElement;
     this.dialog.close();
-    if (focus === null || focus === document.body || this.dialog.contains(focus)) element("cmdSend").focus();
+    if (focus === null || focus === document.body || this.dialog.contains(focus)) element("send").focus();
   }
 
   show(text: string): void {

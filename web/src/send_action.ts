@@ -5,10 +5,10 @@
 // at once, nor change the port while the other sends: the browser would let both open the port,
 // and the tracker would get their bytes mixed. Inside another site's frame neither works: that
 // site could press them unseen.
-import type { Core, Form, SendPacer, SendTarget } from "./core.js";
+import type { Core, Form, SendPacer, SendTarget, Texts } from "./core.js";
 import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
-import { showMessage } from "./message_box.js";
+import { messageTitle, showMessage } from "./message_box.js";
 import type { PortChoice } from "./port_choice.js";
 import type { ProgressDialog } from "./progress_dialog.js";
 import {
@@ -23,8 +23,6 @@ import {
 import { type ProgressShown, runTransfer, TransferFailure } from "./transfer_runner.js";
 import type { UnsavedChanges } from "./unsaved_changes.js";
 
-const BUILD_FAILED_TITLE = "Invio non eseguito - Zelvar";
-const BUILD_FAILED = "Parametri incompleti o non corretti";
 const SENDING_LOCK = "zelvar-config-send";
 const ANOTHER_WINDOW: Words = {
   text: "Another window of Zelvar Config is sending to the tracker.",
@@ -44,8 +42,9 @@ function framedByAnotherSite(): boolean {
 }
 
 export class SendAction {
-  private readonly button = element("cmdSend", HTMLButtonElement);
+  private readonly button = element("send", HTMLButtonElement);
   private readonly change = element("changePort", HTMLButtonElement);
+  private readonly words: Texts;
   // The port whose line failed during the last send: if it does not open now, it has gone.
   private lost: SerialPort | null = null;
 
@@ -56,6 +55,7 @@ export class SendAction {
     private readonly ports: PortChoice | null,
     private readonly unsaved: UnsavedChanges,
   ) {
+    this.words = core.texts();
     if (!ports) element("portStatus").textContent = noSerialWords(window.isSecureContext).text;
     this.button.addEventListener("click", () => void this.whileDisabled(() => this.buildAndSend()));
     this.change.addEventListener("click", () => void this.whileDisabled(() => this.changePort()));
@@ -92,7 +92,7 @@ export class SendAction {
     this.form.write(prepared.written);
     if (!prepared.ok) {
       this.form.control(prepared.field).focus();
-      await showMessage(BUILD_FAILED_TITLE, BUILD_FAILED, prepared.reason);
+      await showMessage(this.words.buildFailedTitle ?? "", this.words.buildFailed ?? "", prepared.reason);
       return;
     }
     try {
@@ -105,14 +105,14 @@ export class SendAction {
   private async sendPrepared(target: SendTarget, pacer: SendPacer): Promise<void> {
     const baudRate = Number.parseInt(target.lineSettings, 10);
     if (!this.core.lists().baudRates.includes(String(baudRate))) {
-      await showMessage("Zelvar", `Invalid line settings '${target.lineSettings}': no speed is chosen in Baud.`);
+      await showMessage(messageTitle(), `Invalid line settings '${target.lineSettings}': no speed is chosen in Baud.`);
       return;
     }
     // As the desktop: no port below 1, where an empty Comm num points.
     const portNumber = this.core.checkPortNumber(target.portNumber);
     if (!portNumber.ok) {
-      this.form.control("CommPort").focus();
-      await showMessage("Zelvar", `${portNumber.reason}.`, COMM_NUM_DETAIL);
+      this.form.control("portNumber").focus();
+      await showMessage(messageTitle(), `${portNumber.reason}.`, COMM_NUM_DETAIL);
       return;
     }
     const sending = this.form.read();
@@ -154,11 +154,11 @@ export class SendAction {
   }
 
   private async failed(error: unknown, stage: SendStage, lostBefore = false): Promise<void> {
-    const words = failureWords(error, stage, platformOf(navigator), lostBefore);
+    const words = failureWords(error, stage, platformOf(navigator), this.words.partlySent ?? "", lostBefore);
     if (words) await this.tell(words);
   }
 
   private tell(words: Words): Promise<void> {
-    return showMessage("Zelvar", words.text, words.detail);
+    return showMessage(messageTitle(), words.text, words.detail);
   }
 }

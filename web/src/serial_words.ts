@@ -100,10 +100,17 @@ function gone(): string {
 }
 
 /**
- * The words for a SEND that failed at `stage`; none for a chooser the user cancelled. `lostBefore`:
- * the port's line failed in the last send.
+ * The words for a SEND that failed at `stage`; none for a chooser the user cancelled. `partlySent`:
+ * the core's words, as the desktop's, below a line that failed once bytes had gone out;
+ * `lostBefore`: the port's line failed in the last send.
  */
-export function failureWords(error: unknown, stage: SendStage, platform: Platform, lostBefore = false): Words | null {
+export function failureWords(
+  error: unknown,
+  stage: SendStage,
+  platform: Platform,
+  partlySent: string,
+  lostBefore = false,
+): Words | null {
   const name = errorName(error);
   if (stage === "choose" && name === "NotFoundError") return null;
   if (name === "SecurityError") return FORBIDDEN;
@@ -118,10 +125,5 @@ export function failureWords(error: unknown, stage: SendStage, platform: Platfor
     case "line":
       break;
   }
-  return {
-    text: `The serial port failed during the send: ${browserWords(error)}`,
-    detail:
-      "The port is closed again, and the tracker got only part of its settings. Check the cable " +
-      "and the adapter (was it unplugged?), then press SEND again.",
-  };
+  return { text: `The serial port failed during the send: ${browserWords(error)}`, detail: partlySent };
 }

@@ -4,14 +4,14 @@
 // characters there. A key that finds nothing to do is left to the browser.
 import { element } from "./dom.js";
 
-const COMMANDS: Record<string, string> = { KeyS: "cmdSave", KeyO: "cmdLoad", KeyP: "previewTitle" };
+const COMMANDS: Record<string, string> = { KeyS: "save", KeyO: "load", KeyP: "previewTitle" };
 const MNEMONICS: Record<string, string> = {
-  KeyD: "cmdDefault",
-  KeyS: "cmdSave",
-  KeyL: "cmdLoad",
+  KeyD: "defaults",
+  KeyS: "save",
+  KeyL: "load",
   KeyP: "previewTitle",
-  KeyE: "cmdSend",
-  KeyH: "cmdHelp",
+  KeyE: "send",
+  KeyH: "help",
   KeyC: "openCalculator",
 };
 const CALCULATOR_MNEMONICS: Record<string, string> = {

@@ -13,7 +13,7 @@ describe("the bindings", () => {
   it("carry every Latin-1 character through Save and Load, and the wire bytes through decode", () => {
     const form = core.defaults();
     const every = Array.from({ length: 224 }, (_, i) => String.fromCharCode(32 + i)).join("");
-    form.AutoReplyMsg = every.replace("\x7f", "");
+    form.autoAnswer = every.replace("\x7f", "");
     const saved = core.saveCfg(form, core.calculatorDefaults());
     const loaded = core.loadCfg(saved.text, core.defaults(), core.calculatorDefaults());
     assert.ok(loaded.ok, loaded.reason);
@@ -25,7 +25,7 @@ describe("the bindings", () => {
     // The 164 image bytes, without lead-ins and checksums, read as the same settings.
     const image = Uint8Array.from([...built.wire.subarray(2, 84), ...built.wire.subarray(87, 169)]);
     assert.deepEqual(core.decode(image).rows, decoded.rows);
-    assert.equal(decoded.settings.MyCall, "NOCALL-9");
+    assert.equal(decoded.settings.myCall, "NOCALL-9");
   });
 
   it("show hidden characters by their code, whatever their plane, and name them", () => {
@@ -75,18 +75,18 @@ describe("the bindings", () => {
       // Mojibake would show the character's UTF-8 bytes as Latin-1 ones: "â¬".
       assert.doesNotMatch(loaded.reason, /[\u0080-\u00ff]/, code);
     }
-    assert.match(core.preview({ ...form, MyCall: "NOC\xc9AL9" }).notes[0].text, /"NOC\xc9AL9" -> sent as "NOC\xc9AL"/);
+    assert.match(core.preview({ ...form, myCall: "NOC\xc9AL9" }).notes[0].text, /"NOC\xc9AL9" -> sent as "NOC\xc9AL"/);
   });
 
   it("refuse a text beyond Latin-1 with the field and reason, whichever call gets it", () => {
-    const form = { ...core.defaults(), AprsMsg: "Euro €" };
+    const form = { ...core.defaults(), message: "Euro €" };
     const reason = /^Message: the character € \(U\+20AC\) is not in Latin-1/;
     for (const outcome of [core.preview(form), core.build(form), core.prepareSend(form)]) {
       assert.equal(outcome.ok, false);
-      assert.equal(outcome.field, "AprsMsg");
+      assert.equal(outcome.field, "message");
       assert.match(outcome.reason, reason);
     }
-    assert.equal(core.prepareSend(form).written.AprsMsg, "Euro €");
+    assert.equal(core.prepareSend(form).written.message, "Euro €");
     const calculator = core.calculatorDefaults();
     assert.match(core.saveCfg(form, calculator).reason, reason);
     assert.match(core.loadCfg("x", form, calculator).reason, reason);

@@ -27,11 +27,11 @@ const newPage = async () => (page = await bed.open());
 
 const latin1 = (text) => Buffer.from(text, "latin1");
 
-// A .cfg chosen in the file dialog, once Load, which reads it after the change event, has written MyCall.
+// A .cfg chosen in the file dialog, once Load, which reads it after the change event, has written myCall.
 async function loadFile(name, buffer) {
-  await page.$eval("#MyCall", (input) => (input.value = "\0loading"));
+  await page.$eval("#myCall", (input) => (input.value = "\0loading"));
   await page.setInputFiles("#loadFile", { name, mimeType: "text/plain", buffer });
-  await page.waitForFunction(() => document.getElementById("MyCall").value !== "\0loading");
+  await page.waitForFunction(() => document.getElementById("myCall").value !== "\0loading");
 }
 
 const shownWire = () =>
@@ -84,7 +84,7 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
         const resaved = bed.core.saveCfg(read.form, read.calculator).text;
         assert.equal((await saved(page)).bytes.toString("latin1"), resaved, `record ${i}`);
         // SEND says it in the desktop's words; the CLI names the field, where the page puts the focus.
-        await page.click("#cmdSend");
+        await page.click("#send");
         const shown = await messageShown(page);
         const field = await page.evaluate(() => document.activeElement?.id);
         assert.equal(shown.title, "Invio non eseguito - Zelvar");
@@ -94,8 +94,8 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
         assert.equal(await shownWire(), desktop.stdout.trim(), `record ${i}`);
         // The chooser cancelled says nothing, and an empty Comm num, port 0, what the desktop
         // says; Save shows Load, SEND's write-back and Save at once.
-        const port = Number.parseInt(await page.inputValue("#CommPort"), 10) || 0;
-        await page.click("#cmdSend");
+        const port = Number.parseInt(await page.inputValue("#portNumber"), 10) || 0;
+        await page.click("#send");
         if (port < 1) {
           // The CLI's advice on the settings, if any, comes first; its refusal is the last line.
           const said = cli("send", file, "--port", String(port)).stderr.trim().split("\n").at(-1);
@@ -106,7 +106,7 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
         }
         assert.deepEqual((await saved(page)).bytes, latin1(cli("normalize", file).stdout), `record ${i}`);
       }
-      await page.waitForFunction(() => !document.getElementById("cmdSend").disabled);
+      await page.waitForFunction(() => !document.getElementById("send").disabled);
       assert.equal(await page.isVisible("#Dialog"), false, `record ${i}`);
     }
     assert.ok(asked > 0 && asked < RECORDS, `${asked} of ${RECORDS} records built; the seed should give both kinds`);
@@ -114,13 +114,13 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
     // flag in either state: what the page saves, the desktop loads into the bytes of the page's
     // preview, and after SEND the page saves what zelvar-cli normalize makes of that file.
     for (let i = 0; i < RECORDS / 2; ++i) {
-      const form = { ...bed.core.defaults(), RxPosition: next(2), NumFlagsAuto: String(25 + next(975)) };
+      const form = { ...bed.core.defaults(), hideReceivedPositions: next(2), txDelay: String(25 + next(975)) };
       await loadFile(`typed-${i}.cfg`, latin1(bed.core.saveCfg(form, bed.core.calculatorDefaults()).text));
-      await page.fill("#BcnEvery", String(next(1000)));
+      await page.fill("#commentEvery", String(next(1000)));
       const file = join(bed.folder, `typed-${i}.cfg`);
       await writeFile(file, (await saved(page)).bytes);
       assert.equal(await shownWire(), cli("image", file, "--wire").stdout.trim(), `typed ${i}`);
-      await page.click("#cmdSend");
+      await page.click("#send");
       await page.waitForFunction((n) => window.zelvarChooserShown === n, ++asked);
       assert.deepEqual((await saved(page)).bytes, latin1(cli("normalize", file).stdout), `typed ${i}`);
     }
@@ -128,25 +128,25 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
 
   it("on the calculator's position texts", async () => {
     const next = random(SEED + 2);
-    await page.click("#cmdDefault");
-    await page.fill("#GpsAcqTime", "0");
+    await page.click("#defaults");
+    await page.fill("#acquisitionTimeout", "0");
     await page.click("#openCalculator");
     for (let i = 0; i < 12; ++i) {
       const p = randomPosition(next);
-      await page.fill("#Symbol", p.symbol);
-      await page.setChecked("#AltTable", p.alternateTable);
+      await page.fill("#symbol", p.symbol);
+      await page.setChecked("#alternateTable", p.alternateTable);
       await page.setChecked("#chkCent", p.cent);
       await page.setChecked("#chkAlt", p.altitude !== "");
       await page.check(p.normal ? "#optLLtoNorm" : "#optLLtoComp");
       await page.fill("#txtLat", p.latitude);
       await page.fill("#txtLng", p.longitude);
       if (p.altitude !== "") await page.fill("#txtAlt", p.altitude);
-      if ((await page.inputValue("#Beacon")) !== "unchanged") await page.fill("#Beacon", "unchanged");
+      if ((await page.inputValue("#beacon")) !== "unchanged") await page.fill("#beacon", "unchanged");
       const flags = { "--seconds": !p.cent, "--normal": p.normal, "--alternate-table": p.alternateTable };
       const args = [...Object.keys(flags).filter((f) => flags[f]), ...(p.altitude ? ["--alt", p.altitude] : [])];
       const desktop = cli("position", "--lat", p.latitude, "--lon", p.longitude, "--symbol", p.symbol, ...args);
       if (await page.isEnabled("#cmdCalc")) await page.click("#cmdCalc");
-      const beacon = await page.inputValue("#Beacon");
+      const beacon = await page.inputValue("#beacon");
       assert.equal(beacon, desktop.status === 0 ? desktop.stdout.trim() : "unchanged", JSON.stringify(p));
     }
     await page.click("#calcClose");
@@ -158,7 +158,7 @@ describe("the page", { skip: PART === "agree" }, () => {
   before(newPage);
 
   it("starts with the factory defaults, in the GPS display, as an installable app", async () => {
-    assert.equal(await page.evaluate(() => document.activeElement?.id), "NumFlagsAuto");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "txDelay");
     const { name, bytes } = await saved(page);
     assert.equal(name, "Zelvar.cfg");
     assert.deepEqual(bytes, latin1(cli("defaults").stdout));
@@ -178,32 +178,11 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
   });
 
-  it("keeps of typed text what the core's rule for the field keeps", async () => {
-    const next = random(SEED + 3);
-    const sample = () => Array.from({ length: 12 }, () => String.fromCharCode(32 + next(224))).join("") + "aé{'`|~}";
-    await page.click("#cmdDefault");
-    for (const field of bed.core.fields().filter((f) => f.text)) {
-      for (const gpsless of field.name === "Beacon" ? [false, true] : [false]) {
-        // Only the Beacon's rule depends on the display, which GpsAcqTime sets.
-        const acquisition = gpsless ? "0" : "025";
-        if ((await page.inputValue("#GpsAcqTime")) !== acquisition) await page.fill("#GpsAcqTime", acquisition);
-        const id = `[id="${field.name}"]`;
-        await page.fill(id, "");
-        const typed = sample();
-        await page.type(id, typed);
-        const { upperCase, acceptedGpsless, accepted, maxLength } = field.rule;
-        const raised = upperCase ? typed.replace(/[a-z]/g, (l) => l.toUpperCase()) : typed;
-        const kept = [...raised].filter((c) => (gpsless ? acceptedGpsless : accepted).includes(c));
-        assert.equal(await page.inputValue(id), kept.join("").slice(0, maxLength), field.name);
-      }
-    }
-  });
-
   it("keeps out of every field what its rule refuses, however the text comes in (seeded)", async () => {
     const next = random(SEED + 5);
     const paths = await InputPaths.open(page, bed.context);
     await bed.context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: bed.server.url });
-    await page.click("#cmdDefault");
+    await page.click("#defaults");
     const fields = bed.core.fields().filter((f) => f.text);
     const ways = [
       (text) => paths.type(text),
@@ -222,13 +201,13 @@ describe("the page", { skip: PART === "agree" }, () => {
     // Only the beacon's rule changes, with the acquisition timeout the same run may change.
     const allowed = (rule) => new Set([...rule.accepted, ...rule.acceptedGpsless]);
     // As reported: an input method's "ab" went into the callsign in lower case, its "€" froze the page.
-    await page.fill("#MyCall", "QX9");
-    await paths.focus("#MyCall", 3, 3);
+    await page.fill("#myCall", "QX9");
+    await paths.focus("#myCall", 3, 3);
     await paths.compose(["a", "ab"], "ab");
-    assert.equal(await page.inputValue("#MyCall"), "QX9AB");
-    await paths.focus("#AprsMsg", 0, 0);
+    assert.equal(await page.inputValue("#myCall"), "QX9AB");
+    await paths.focus("#message", 0, 0);
     await paths.compose(["€"], "€");
-    assert.equal(await page.inputValue("#AprsMsg"), "Message sent using Zelvar, version 4.0");
+    assert.equal(await page.inputValue("#message"), "Message sent using Zelvar, version 4.0");
     for (let step = 0; step < 150; ++step) {
       const field = fields[next(fields.length)];
       const id = `[id="${field.name}"]`;
@@ -249,31 +228,31 @@ describe("the page", { skip: PART === "agree" }, () => {
   });
 
   it("says so when a text reaches the core that it cannot take, and stays usable", async () => {
-    await page.click("#cmdDefault");
+    await page.click("#defaults");
     // Past every rule, as a browser extension or a future way in might put it.
-    await page.$eval("#AprsMsg", (input) => {
+    await page.$eval("#message", (input) => {
       input.value = "Price: 5 €";
       input.dispatchEvent(new Event("change", { bubbles: true }));
     });
     const reason = "Message: the character € (U+20AC) is not in Latin-1, the tracker's character set";
     await page.waitForSelector("#previewFailure:visible");
     assert.equal(await page.textContent("#previewReason"), reason);
-    await page.click("#cmdSave");
+    await page.click("#save");
     assert.equal((await messageShown(page)).text, reason);
-    await page.click("#cmdSend");
+    await page.click("#send");
     assert.deepEqual(await messageShown(page), {
       title: "Invio non eseguito - Zelvar",
       text: "Parametri incompleti o non corretti",
       detail: reason,
     });
-    assert.equal(await page.evaluate(() => document.activeElement?.id), "AprsMsg");
-    await page.fill("#AprsMsg", "Price: 5 EUR");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "message");
+    await page.fill("#message", "Price: 5 EUR");
     await previewAgrees("after the text was mended");
     assert.deepEqual(bed.problems, []);
   });
 
   it("refuses binary, 10 MB, UTF-16, foreign and truncated files in the desktop's words, as plain text", async () => {
-    await page.click("#cmdDefault");
+    await page.click("#defaults");
     // How much of a file the page reads at most: no more than the desktop's reader takes.
     await page.evaluate(() => {
       const read = Blob.prototype.arrayBuffer;
@@ -283,7 +262,7 @@ describe("the page", { skip: PART === "agree" }, () => {
         return read.call(this);
       };
     });
-    await page.fill("#MyCall", "QX9ABC-7");
+    await page.fill("#myCall", "QX9ABC-7");
     // What Save writes holds the whole form, and the calculator's inputs.
     const before = (await saved(page)).bytes;
     const wire = await shownWire();
@@ -332,64 +311,64 @@ describe("the page", { skip: PART === "agree" }, () => {
       return transfer;
     }, defaults);
     await page.dispatchEvent("main", "drop", { dataTransfer: transfer });
-    await page.waitForFunction(() => document.getElementById("MyCall").value === "NOCALL-9");
+    await page.waitForFunction(() => document.getElementById("myCall").value === "NOCALL-9");
     assert.ok((await page.evaluate(() => window.zelvarLargestRead)) <= bed.core.cfgReadLimit());
   });
 
   it("marks a field that holds a character that shows nothing, and names it", async () => {
-    const file = (MyCall) => ({
+    const file = (myCall) => ({
       name: "shy.cfg",
       mimeType: "text/plain",
-      buffer: latin1(bed.core.saveCfg({ ...bed.core.defaults(), MyCall }, bed.core.calculatorDefaults()).text),
+      buffer: latin1(bed.core.saveCfg({ ...bed.core.defaults(), myCall }, bed.core.calculatorDefaults()).text),
     });
     await page.setInputFiles("#loadFile", file("NOC\u00adALL-9"));
-    await page.waitForSelector("#MyCall.holds-hidden");
+    await page.waitForSelector("#myCall.holds-hidden");
     const note = "the field holds an invisible soft hyphen (U+00AD)";
-    assert.equal(await page.$eval("#MyCall", (input) => input.title), `"NOC\\u00ADALL-9": ${note}`);
+    assert.equal(await page.$eval("#myCall", (input) => input.title), `"NOC\\u00ADALL-9": ${note}`);
     assert.match(await page.textContent("#previewNotes"), /"NOC\\u00ADAL-9": the field holds an invisible soft hyphen/);
     await page.setInputFiles("#loadFile", file("NOCALL-9"));
-    await page.waitForSelector("#MyCall:not(.holds-hidden)");
-    assert.equal(await page.$eval("#MyCall", (input) => input.title), "");
+    await page.waitForSelector("#myCall:not(.holds-hidden)");
+    assert.equal(await page.$eval("#myCall", (input) => input.title), "");
   });
 
   it("asks for a port at SEND or Change port, refuses no speed, says where SEND works", async () => {
-    await page.evaluate(() => (document.getElementById("BaudRate").selectedIndex = -1));
-    await page.click("#cmdSend");
+    await page.evaluate(() => (document.getElementById("baudRate").selectedIndex = -1));
+    await page.click("#send");
     assert.equal((await messageShown(page)).text, "Invalid line settings ',n,8,1': no speed is chosen in Baud.");
     await page.click("#changePort");
     await page.waitForFunction(() => window.zelvarChooserShown === 1);
     assert.equal(await page.isVisible("#messageBox"), false);
     // An empty Comm num sends to no port, in the desktop's words, and asks for none.
-    await page.click("#cmdDefault");
-    await page.fill("#CommPort", "");
+    await page.click("#defaults");
+    await page.fill("#portNumber", "");
     const file = join(bed.folder, "defaults.cfg");
     await writeFile(file, cli("defaults").stdout, "latin1");
-    await page.click("#cmdSend");
+    await page.click("#send");
     // The CLI's advice notes come first; its refusal is the last line.
     const desktop = cli("send", file, "--port", "0").stderr.trim().split("\n").at(-1);
     assert.equal(`zelvar-cli: ${(await messageShown(page)).text}`, desktop);
     assert.deepEqual(await page.evaluate(() => [document.activeElement?.id, window.zelvarChooserShown]), [
-      "CommPort",
+      "portNumber",
       1,
     ]);
     assert.equal(await page.textContent("#portStatus"), "SEND asks for the serial port the first time.");
     // Over plain http from another host, browsers offer no serial port.
     const plain = await bed.open(bed.server.url.replace("127.0.0.1", "zelvar.test"));
     assert.equal(await plain.textContent("#portStatus"), "SEND needs this page from a secure address.");
-    for (const button of ["#cmdSend", "#changePort"]) {
+    for (const button of ["#send", "#changePort"]) {
       await plain.click(button);
       const shown = await messageShown(plain);
       assert.equal(shown.text, "SEND needs this page from a secure address.");
       assert.match(shown.detail, /https:\/\/.*localhost/);
     }
     // Enabled again once the box has closed, which the browser reports after the click.
-    await plain.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
+    await plain.waitForSelector("#send:enabled", { timeout: 5000 });
     await plain.close();
   });
 
   it("is used by keyboard alone: every control is reached by Tab and does its work", async () => {
-    await page.fill("#GpsAcqTime", "0");
-    await page.focus("#NumFlagsAuto");
+    await page.fill("#acquisitionTimeout", "0");
+    await page.focus("#txDelay");
     // Recorded in the page: one round trip per key, not two.
     await page.evaluate(() => {
       window.zelvarReached = [document.activeElement.id];
@@ -404,18 +383,18 @@ describe("the page", { skip: PART === "agree" }, () => {
       controls.filter((c) => !reached.has(c)),
       [],
     );
-    await page.press("#RxPosition", "Space");
-    assert.equal(await page.isChecked("#RxPosition"), true);
-    await page.press("#cmdDefault", "Enter");
-    assert.equal(await page.isChecked("#RxPosition"), false);
-    await page.fill("#GpsAcqTime", "0");
+    await page.press("#hideReceivedPositions", "Space");
+    assert.equal(await page.isChecked("#hideReceivedPositions"), true);
+    await page.press("#defaults", "Enter");
+    assert.equal(await page.isChecked("#hideReceivedPositions"), false);
+    await page.fill("#acquisitionTimeout", "0");
     await page.press("#openCalculator", "Enter");
     assert.equal(await page.evaluate(() => document.activeElement?.id), "txtLat");
     for (let i = 0; i < 10 && (await page.evaluate(() => document.activeElement?.id)) !== "cmdCalc"; ++i) {
       await page.keyboard.press("Tab");
     }
     await page.keyboard.press("Enter");
-    assert.equal(await page.inputValue("#Beacon"), "=/NN!!NN!!>  _");
+    assert.equal(await page.inputValue("#beacon"), "=/NN!!NN!!>  _");
     await page.keyboard.press("Escape");
     assert.equal(await page.isVisible("#calculator"), false);
     const [manual] = await Promise.all([bed.context.waitForEvent("page"), page.keyboard.press("F1")]);
@@ -434,12 +413,12 @@ describe("the page", { skip: PART === "agree" }, () => {
       await framing.goto(`${own.url}framing.html`);
       const [sameSite, otherSite] = framing.frames().slice(1);
       for (const frame of [sameSite, otherSite]) await frame.waitForSelector("#page[data-state=ready]");
-      for (const button of ["#cmdSend", "#changePort"]) {
+      for (const button of ["#send", "#changePort"]) {
         await otherSite.click(button);
         assert.equal((await messageShown(otherSite)).text, "SEND does not work inside another site's page.");
       }
       assert.equal(await otherSite.evaluate(() => window.zelvarChooserShown), 0);
-      await sameSite.click("#cmdSend");
+      await sameSite.click("#send");
       await sameSite.waitForFunction(() => window.zelvarChooserShown === 1);
       assert.equal(await sameSite.isVisible("#messageBox"), false);
     } finally {
@@ -459,25 +438,25 @@ describe("the page", { skip: PART === "agree" }, () => {
     page = await bed.open();
     await previous.close();
     assert.equal(await asks(), false);
-    await page.fill("#MyCall", "QX9ABC");
+    await page.fill("#myCall", "QX9ABC");
     assert.equal(await asks(), true);
-    await page.click("#cmdDefault");
+    await page.click("#defaults");
     assert.equal(await asks(), false);
-    await page.fill("#GpsAcqTime", "0");
+    await page.fill("#acquisitionTimeout", "0");
     assert.equal(await asks(), true);
     const file = await saved(page);
     assert.equal(await asks(), false);
     // The calculator's inputs go into the file too, and Default leaves them.
     await page.click("#openCalculator");
     await page.fill("#txtLat", "45.30.15");
-    await page.click("#cmdDefault");
+    await page.click("#defaults");
     assert.equal(await asks(), true);
     await page.setInputFiles("#loadFile", { name: "back.cfg", mimeType: "text/plain", buffer: file.bytes });
     await page.waitForFunction(() => document.getElementById("txtLat").value === "00.00.00");
     assert.equal(await asks(), false);
     await page.click("#calcClose");
     // The browser's own question, which the user may answer by staying.
-    await page.fill("#Beacon", "changed");
+    await page.fill("#beacon", "changed");
     const question = new Promise((resolve) =>
       page.once("dialog", (dialog) => resolve(dialog.dismiss().then(() => dialog.type()))),
     );
@@ -487,20 +466,20 @@ describe("the page", { skip: PART === "agree" }, () => {
   });
 
   it("answers the manual's keys, overtypes digits as the window does, says the counters in words", async () => {
-    await page.click("#cmdDefault");
+    await page.click("#defaults");
     // Entered from the keyboard, the acquisition timeout keeps its digits for overtyping.
-    await page.focus("#GpsCheckTime");
+    await page.focus("#acquisitionInterval");
     await page.keyboard.press("Tab");
     await page.keyboard.type("1");
-    assert.equal(await page.inputValue("#GpsAcqTime"), "125");
-    await page.focus("#NumFlagsAuto");
+    assert.equal(await page.inputValue("#acquisitionTimeout"), "125");
+    await page.focus("#txDelay");
     await page.keyboard.press("Home");
     await page.keyboard.type("35");
-    assert.equal(await page.inputValue("#NumFlagsAuto"), "350");
+    assert.equal(await page.inputValue("#txDelay"), "350");
     await page.evaluate(() => navigator.clipboard.writeText("9"));
     await page.keyboard.press("Home");
     await page.keyboard.press("Control+V");
-    assert.equal(await page.inputValue("#NumFlagsAuto"), "950");
+    assert.equal(await page.inputValue("#txDelay"), "950");
 
     const cdp = await bed.context.newCDPSession(page);
     const { root } = await cdp.send("DOM.getDocument");
@@ -509,15 +488,15 @@ describe("the page", { skip: PART === "agree" }, () => {
       return (await cdp.send("Accessibility.getPartialAXTree", { nodeId, fetchRelatives: false })).nodes[0].description
         ?.value;
     };
-    await page.fill("#AprsMsg", "Hello");
-    assert.equal(await page.textContent("#counterAprsMsg [aria-hidden]"), "[33]");
-    assert.equal(await description("AprsMsg"), "33 characters left");
-    await page.fill("#AutoReplyMsg", "x".repeat(29));
-    assert.equal(await description("AutoReplyMsg"), "1 character left");
+    await page.fill("#message", "Hello");
+    assert.equal(await page.textContent("#messageCounter [aria-hidden]"), "[33]");
+    assert.equal(await description("message"), "at most 38 characters, 33 characters left");
+    await page.fill("#autoAnswer", "x".repeat(29));
+    assert.equal(await description("autoAnswer"), "at most 30 characters, 1 character left");
 
     const focused = () => page.evaluate(() => document.activeElement?.id);
     await page.keyboard.press("Alt+D");
-    assert.equal(await page.inputValue("#AprsMsg"), "Message sent using Zelvar, version 4.0");
+    assert.equal(await page.inputValue("#message"), "Message sent using Zelvar, version 4.0");
     for (const key of ["Control+S", "Alt+S"]) {
       const [download] = await Promise.all([page.waitForEvent("download"), page.keyboard.press(key)]);
       assert.match(download.suggestedFilename(), /\./);
@@ -526,7 +505,7 @@ describe("the page", { skip: PART === "agree" }, () => {
       await Promise.all([page.waitForEvent("filechooser"), page.keyboard.press(key)]);
     }
     for (const key of ["Control+P", "Alt+P"]) {
-      await page.focus("#MyCall");
+      await page.focus("#myCall");
       await page.keyboard.press(key);
       assert.equal(await focused(), "previewTitle");
     }
@@ -536,16 +515,16 @@ describe("the page", { skip: PART === "agree" }, () => {
     const [manual] = await Promise.all([bed.context.waitForEvent("page"), page.keyboard.press("Alt+H")]);
     await manual.close();
     // The calculator's button is there in GPSless Mode only, and the calculator has keys of its own.
-    await page.focus("#MyCall");
+    await page.focus("#myCall");
     await page.keyboard.press("Alt+C");
     assert.equal(await page.isVisible("#calculator"), false);
-    await page.fill("#GpsAcqTime", "0");
+    await page.fill("#acquisitionTimeout", "0");
     await page.keyboard.press("Alt+C");
     assert.equal(await focused(), "txtLat");
     await page.keyboard.press("Alt+N");
     assert.equal(await focused(), "txtLng");
     await page.keyboard.press("Alt+W");
-    assert.equal(await page.inputValue("#Beacon"), "=/NN!!NN!!>  _");
+    assert.equal(await page.inputValue("#beacon"), "=/NN!!NN!!>  _");
     await page.keyboard.press("Alt+C");
     assert.equal(await page.isVisible("#calculator"), false);
   });
@@ -564,7 +543,7 @@ describe("the page", { skip: PART === "agree" }, () => {
         assert.deepEqual(found, [], `${what} (${colorScheme})`);
       }
     };
-    await page.click("#cmdDefault");
+    await page.click("#defaults");
     await check("form and preview");
     // On a phone the wire bytes scroll sideways, and the keyboard reaches them to scroll them;
     // where they fit, they are no stop of Tab.
@@ -586,7 +565,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
     assert.equal(await stop(), null);
-    await page.fill("#GpsAcqTime", "0");
+    await page.fill("#acquisitionTimeout", "0");
     await page.click("#openCalculator");
     await page.click("#cmdCalc");
     await check("calculator");

@@ -54,7 +54,7 @@ const portState = (target) =>
 // One SEND at `speed`, `during` run meanwhile, judged at the far end and in the page: each progress
 // text in order, SEND and Change port disabled and leaving guarded till the last; then the port closed.
 async function sendAt(speed, during = async () => {}) {
-  await page.selectOption("#BaudRate", String(speed));
+  await page.selectOption("#baudRate", String(speed));
   const far = await startReceive(line.rx, speed);
   await page.evaluate(() => {
     // When each write was asked for, and when closing its writer had drained the bytes.
@@ -76,13 +76,13 @@ async function sendAt(speed, during = async () => {}) {
       window.dispatchEvent(leaving);
       window.zelvarProgress.push({
         text: document.getElementById("lblInfo").textContent,
-        buttonsDisabled: ["cmdSend", "changePort"].every((id) => document.getElementById(id).disabled),
+        buttonsDisabled: ["send", "changePort"].every((id) => document.getElementById(id).disabled),
         leavingAsks: leaving.defaultPrevented,
       });
     });
     window.zelvarWatch.observe(document.getElementById("lblInfo"), { childList: true, subtree: true });
   });
-  await page.click("#cmdSend");
+  await page.click("#send");
   await during();
   // The label still shows the last send's text: until it has shown it since this SEND.
   await page.waitForFunction((text) => window.zelvarProgress.some((p) => p.text === text), SENT, { timeout: 10_000 });
@@ -110,12 +110,12 @@ async function sendAt(speed, during = async () => {}) {
     ...DOTS.map((text) => ({ text, buttonsDisabled: true, leavingAsks: true })),
     { text: SENT, buttonsDisabled: true, leavingAsks: false },
   ]);
-  await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
+  await page.waitForSelector("#send:enabled", { timeout: 5000 });
   assert.equal(await portState(page), "closed");
   await page.click("#OKButton");
   assert.equal(await page.isVisible("#Dialog"), false);
   // Closed, the box gives the focus back to SEND.
-  assert.equal(await page.evaluate(() => document.activeElement?.id), "cmdSend");
+  assert.equal(await page.evaluate(() => document.activeElement?.id), "send");
   return report.gaps.map((g) => `${g.between} ${g.ms} ms`).join(", ");
 }
 
@@ -150,7 +150,7 @@ describe("SEND from the page on a real serial device", suite, () => {
     const other = await newWindow();
     const refused = async () => {
       await page.waitForFunction(() => document.getElementById("Dialog").open);
-      for (const button of ["#cmdSend", "#changePort"]) {
+      for (const button of ["#send", "#changePort"]) {
         await other.click(button);
         assert.equal((await messageShown(other)).text, "Another window of Zelvar Config is sending to the tracker.");
       }
@@ -158,7 +158,7 @@ describe("SEND from the page on a real serial device", suite, () => {
     t.diagnostic(`4800 bit/s: ${await sendAt(4800, refused)}`);
     await other.close();
     // What was sent needs no saving: leaving asks before the send, not after it.
-    await page.selectOption("#BaudRate", "38400");
+    await page.selectOption("#baudRate", "38400");
     assert.equal(await leavingAsks(page), true);
     t.diagnostic(`38400 bit/s: ${await sendAt(38400)}`);
     assert.equal(await leavingAsks(page), false);
@@ -204,7 +204,7 @@ describe("SEND from the page on a real serial device", suite, () => {
   it("closes the port and says so when the far end vanishes mid-send; SEND then cannot open it", async () => {
     // The tracker's end takes the first lead-in and block 1, then the line is gone.
     const far = promisify(execFile)("head", ["-c", "85", line.rx], { encoding: "buffer" });
-    await page.click("#cmdSend");
+    await page.click("#send");
     assert.equal((await far).stdout.length, 85);
     await line.cut();
     const failed = await messageShown(page);
@@ -212,18 +212,18 @@ describe("SEND from the page on a real serial device", suite, () => {
     assert.match(failed.detail, /port is closed again.*SEND again/s);
     // The progress text no longer reads as if the send went on.
     assert.equal(await page.textContent("#lblInfo"), "\r\nSending data on COM1 failed.");
-    await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
+    await page.waitForSelector("#send:enabled", { timeout: 5000 });
     assert.notEqual(await portState(page), "InvalidStateError");
 
     await page.keyboard.press("Escape");
-    assert.equal(await page.evaluate(() => document.activeElement?.id), "cmdSend");
-    await page.click("#cmdSend");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "send");
+    await page.click("#send");
     // The port that failed mid-send has gone: no other program, nor the user's groups, are to blame.
     const refused = await messageShown(page);
     assert.equal(refused.text, "Cannot open the serial port: Failed to open serial port.");
     assert.match(refused.detail, /failed during the last send.*unplugged/s);
     assert.doesNotMatch(refused.detail, /dialout|program/);
     assert.equal(await page.isVisible("#Dialog"), false);
-    await page.waitForSelector("#cmdSend:enabled", { timeout: 5000 });
+    await page.waitForSelector("#send:enabled", { timeout: 5000 });
   });
 });

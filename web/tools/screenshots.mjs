@@ -22,7 +22,7 @@ try {
     await page.goto(server.url);
     await page.waitForSelector("#page[data-state=ready]");
     if (shot.gpsless) {
-      await page.fill("#GpsAcqTime", "0");
+      await page.fill("#acquisitionTimeout", "0");
       await page.click("#openCalculator");
       await page.fill("#txtLat", "45.30.15");
       await page.fill("#txtLng", "-009.10.30");
@@ -30,7 +30,7 @@ try {
       await page.click("#cmdCalc");
       await page.click("#wireRanges tbody tr:nth-child(22) button");
     } else {
-      await page.fill("#NumFlagsAuto", "10");
+      await page.fill("#txDelay", "10");
     }
     await page.evaluate(() => window.scrollTo(0, 0));
     await page.screenshot({ path: resolve(join(images, shot.name)) });

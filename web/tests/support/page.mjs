@@ -65,6 +65,6 @@ export async function messageShown(page) {
 }
 
 export async function saved(page) {
-  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#cmdSave")]);
+  const [download] = await Promise.all([page.waitForEvent("download"), page.click("#save")]);
   return { name: download.suggestedFilename(), bytes: await readFile(await download.path()) };
 }

@@ -31,17 +31,17 @@ export function randomCfg(core, next) {
   for (const field of core.fields()) {
     if (!field.text) continue;
     const { maxLength, masked } = field.rule;
-    form[field.name] = masked && field.name !== "Symbol" ? digits(next, maxLength) : text(next, PRINTABLE, maxLength);
+    form[field.name] = masked && field.name !== "symbol" ? digits(next, maxLength) : text(next, PRINTABLE, maxLength);
   }
-  form.Symbol = text(next, PRINTABLE, 1).slice(0, 1 + next(2));
-  form.MyCall = CALLSIGNS[next(CALLSIGNS.length)];
-  form.AprsPath = PATHS[next(PATHS.length)];
-  form.DestCall = CALLSIGNS[next(CALLSIGNS.length)];
-  form.BcnEvery = digits(next, 3, 1);
-  form.GpsAcqTime = next(3) === 0 ? "000" : digits(next, 3);
-  for (const flag of ["AltTable", "RxPosition", "Baud300", "AutoReply"]) form[flag] = next(2);
-  form.MicEMsg = next(8);
-  form.BaudRate = next(3);
+  form.symbol = text(next, PRINTABLE, 1).slice(0, 1 + next(2));
+  form.myCall = CALLSIGNS[next(CALLSIGNS.length)];
+  form.path = PATHS[next(PATHS.length)];
+  form.messageTo = CALLSIGNS[next(CALLSIGNS.length)];
+  form.commentEvery = digits(next, 3, 1);
+  form.acquisitionTimeout = next(3) === 0 ? "000" : digits(next, 3);
+  for (const flag of ["alternateTable", "hideReceivedPositions", "modem300", "autoAnswerOn"]) form[flag] = next(2);
+  form.micEMessage = next(8);
+  form.baudRate = next(3);
   return core.saveCfg(form, core.calculatorDefaults()).text;
 }
 

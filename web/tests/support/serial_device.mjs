@@ -71,7 +71,7 @@ export async function launchOnDevice(origin, device) {
 
 /** zelvar-cli receive --json on `rx`, reading once this resolves; `report`: its verdict and exit code. */
 export async function startReceive(rx, speed) {
-  const receiver = spawn(CLI, ["receive", "--device", rx, "--speed", String(speed), "--json", "--timeout", "15"]);
+  const receiver = spawn(CLI, ["receive", "--device", rx, "--baud", String(speed), "--json", "--timeout", "15"]);
   let stdout = "";
   let stderr = "";
   receiver.stdout.on("data", (chunk) => (stdout += chunk));

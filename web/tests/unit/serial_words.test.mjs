@@ -4,7 +4,10 @@
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 
-import { failureWords, platformOf } from "../../src/serial_words.ts";
+import { failureWords as wordsWith, platformOf } from "../../src/serial_words.ts";
+
+const PARTLY_SENT = "The port is closed again, and the tracker got only part of its settings.";
+const failureWords = (error, stage, platform, lostBefore) => wordsWith(error, stage, platform, PARTLY_SENT, lostBefore);
 
 const browser = (userAgent, platform) => ({ userAgent, platform });
 const error = (name, message = "Failed to execute 'open' on 'SerialPort': Failed to open serial port.") =>
@@ -48,6 +51,6 @@ describe("failureWords", () => {
     assert.match(open("windows"), /one program at a time/);
     assert.doesNotMatch(open("other"), /dialout|Windows/);
     for (const platform of ["linux", "windows", "other"]) assert.match(open(platform, true), /unplugged/);
-    assert.match(failureWords(error("BreakError"), "line", "linux").detail, /only part of its settings/);
+    assert.equal(failureWords(error("BreakError"), "line", "linux").detail, PARTLY_SENT);
   });
 });

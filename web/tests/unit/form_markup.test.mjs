@@ -1,0 +1,77 @@
+// The page's markup from the core's table, on a table made here: each field has its control, its
+// label and its value; the page's template gets the core's words, and a word it lacks stops the
+// build instead of reaching the user as "{{key}}".
+import assert from "node:assert/strict";
+import { describe, it } from "node:test";
+
+import { formMarkup, keyShortcuts, mnemonicHtml, pageMarkup } from "../../src/form_markup.ts";
+
+const RULE = {
+  maxLength: 9,
+  masked: false,
+  upperCase: true,
+  selectAllOnFocus: false,
+  accepted: "",
+  acceptedGpsless: "",
+};
+const PLACE = { group: "main", line: 0, pushed: false, gpsOnly: false, label: "beside", width: 9, counter: "none" };
+const TEXTS = { shownLabel: "MY CALL", caption: "", spokenName: "MY CALL", unit: "", spokenUnit: "", hint: "" };
+const MODEL = {
+  fields: [
+    {
+      name: "myCall",
+      label: "MY CALL",
+      input: "text",
+      text: true,
+      rule: RULE,
+      choices: [],
+      place: PLACE,
+      texts: TEXTS,
+    },
+    {
+      name: "comment",
+      label: "COMMENT <b>",
+      input: "text",
+      text: true,
+      rule: { ...RULE, maxLength: 35 },
+      choices: [],
+      place: { ...PLACE, line: 1, width: 0, counter: "beside" },
+      texts: { ...TEXTS, shownLabel: "COMMENT <b>", hint: 'Max "35"' },
+    },
+  ],
+  groups: [{ name: "main", caption: "Main  Settings", parent: "main", column: 0, table: false }],
+  actions: [{ name: "send", caption: "S&END", group: "main", line: 1, pushed: true, gpslessOnly: false, shortcut: "" }],
+  texts: { windowTitle: "Zelvar && Co", atMostCharacters: "at most %1 characters" },
+  defaults: { myCall: "NOCALL-9", comment: 'a "b"' },
+  counter: (most, left) => ({ shown: `[${left}]`, spoken: `${left} of ${most}` }),
+};
+
+describe("formMarkup", () => {
+  it("gives each field its control with its value and limit, named by its label", () => {
+    const html = formMarkup(MODEL);
+    assert.match(html, /<label for="myCall"[^>]*>MY CALL<\/label>/);
+    assert.match(html, /<input id="myCall"[^>]* size="9" maxlength="9" value="NOCALL-9"/);
+    assert.match(html, /<label for="comment"[^>]*>COMMENT &lt;b&gt;<\/label>/);
+    assert.match(html, /value="a &quot;b&quot;"[^>]* title="Max &quot;35&quot;"/);
+    assert.match(html, /<output id="commentCounter"[^>]*><span aria-hidden="true">\[30\]<\/span>/);
+    assert.match(html, /<legend class="keep-spaces">Main {2}Settings<\/legend>/);
+    assert.match(
+      html,
+      /<button type="button" id="send" class="push" aria-keyshortcuts="Alt\+E">S<u>E<\/u>ND<\/button>/,
+    );
+  });
+});
+
+describe("pageMarkup", () => {
+  it("puts the form and the core's words into the page, and refuses a word the core lacks", () => {
+    const page = pageMarkup("<title>{{windowTitle}}</title><form><!-- the settings form --></form>", MODEL);
+    assert.match(page, /^<title>Zelvar &amp; Co<\/title><form><fieldset/);
+    assert.throws(() => pageMarkup("<p>{{noSuchText}}</p>", MODEL), /noSuchText/);
+  });
+
+  it("underlines the letter a caption's & marks and names the keys that press it", () => {
+    assert.equal(mnemonicHtml("&Help (F1)"), "<u>H</u>elp (F1)");
+    assert.equal(keyShortcuts("&Save", "Ctrl+S"), "Control+S Alt+S");
+    assert.equal(keyShortcuts("Close", ""), "");
+  });
+});

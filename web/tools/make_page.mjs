@@ -1,0 +1,24 @@
+// Makes the page's index.html from web/static/index.html and the core's field table and texts,
+// as the page is built (scripts/assemble-web bundles it with the form's markup maker):
+//   node make_page.mjs MODULE-FOLDER TEMPLATE OUT
+import { readFileSync, writeFileSync } from "node:fs";
+import { createRequire } from "node:module";
+import { join, resolve } from "node:path";
+
+import { pageMarkup } from "../src/form_markup.ts";
+
+const [moduleFolder, template, out] = process.argv.slice(2);
+if (!moduleFolder || !template || !out) throw new Error("usage: make_page MODULE-FOLDER TEMPLATE OUT");
+const folder = resolve(moduleFolder);
+const createZelvar = createRequire(import.meta.url)(join(folder, "zelvar.js"));
+// Node.js has a fetch that cannot read a path: the module gets its bytes directly.
+const core = await createZelvar({ wasmBinary: readFileSync(join(folder, "zelvar.wasm")) });
+const model = {
+  fields: core.fields(),
+  groups: core.groups(),
+  actions: core.actions(),
+  texts: core.texts(),
+  defaults: core.defaults(),
+  counter: (most, left) => core.counter(most, left),
+};
+writeFileSync(out, pageMarkup(readFileSync(template, "utf8"), model));
