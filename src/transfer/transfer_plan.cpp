@@ -5,6 +5,7 @@
 
 #include "config/text_number.h"
 #include "transfer/block_framing.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -47,8 +48,9 @@ int portNumberOf(std::string_view commPort) {
 
 Result<> checkPortNumber(int number) {
     if (number < 1) {
-        return failure("Serial port " + std::to_string(number) +
-                       " does not exist: port numbers start at 1");
+        return failure(withArguments(
+            translated("transfer", "Serial port %1 does not exist: port numbers start at 1"),
+            {std::to_string(number)}));
     }
     return {};
 }
