@@ -5,6 +5,7 @@
 #include "command.h"
 #include "common/ascii.h"
 #include "config/settings_diff.h"
+#include "config/shown_texts.h"
 #include "setting_rows.h"
 #include "settings_file.h"
 
@@ -28,7 +29,7 @@ int runDiff(const CommandLineIo& io, const DiffOptions& options) {
     for (const auto& [file, built] :
          {std::pair{&options.first, &diff.first}, std::pair{&options.second, &diff.second}}) {
         if (!*built) {
-            io.out << escapedControls(*file) << ": " << kBuildFailedMessage << ": "
+            io.out << escapedControls(*file) << ": " << shownText(ShownText::BuildFailed) << ": "
                    << escapedControls(built->error().reason) << "\n";
             bothBuilt = false;
         }

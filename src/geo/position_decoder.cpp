@@ -23,8 +23,9 @@ constexpr std::uint32_t kHighestCompressed = 68566680;  // 180 degrees at either
 
 Decoded refuse(const std::string& why) {
     // The reason quotes the text, which may hold hidden characters.
-    return failure(std::string(kNotACalculatorPosition) + ": " +
-                   escapedControls(why, {}, TextBytes::Latin1));
+    return failure(withArguments(translated("position decoder", "%1: %2"),
+                                 {translated("position decoder", kNotACalculatorPosition),
+                                  escapedControls(why, {}, TextBytes::Latin1)}));
 }
 
 // The value of `text` when every character is a digit.
@@ -194,8 +195,8 @@ Result<DecodedPosition> decodePosition(std::string_view text) {
 }
 
 std::string describePosition(const DecodedPosition& position) {
-    const std::string where = cent(position.latitude, 'N', 'S') + " " +
-                              cent(position.longitude, 'E', 'W');
+    const std::string where =
+        cent(position.latitude, 'N', 'S') + " " + cent(position.longitude, 'E', 'W');
     const std::string symbol =
         escapedControls(std::string{position.table, position.symbol}, {}, TextBytes::Latin1);
     if (!position.feet)

@@ -52,7 +52,8 @@ std::string translatedPlural(std::string_view context, std::string_view singular
     {
         const std::scoped_lock lock(state.mutex);
         if (state.catalogue) {
-            std::optional<std::string> text = state.catalogue->find(context, singular, plural, count);
+            std::optional<std::string> text =
+                state.catalogue->find(context, singular, plural, count);
             if (text && !text->empty())
                 return std::move(*text);
         }

@@ -13,7 +13,7 @@ namespace zelvar {
 // Until a front end installs a catalogue, each text is its source, word for word. "%1", "%2" stand
 // for what a text is given (withArguments); a text that counts has a form for each count.
 class Catalogue {
-public:
+  public:
     Catalogue() = default;
     Catalogue(const Catalogue&) = delete;
     Catalogue& operator=(const Catalogue&) = delete;
@@ -37,8 +37,7 @@ std::string translatedPlural(std::string_view context, std::string_view singular
                              std::string_view plural, unsigned long count);
 
 // "%1".."%9" in `text` replaced by the arguments, in one pass: an argument's own "%2" stays.
-std::string withArguments(std::string_view text,
-                          std::initializer_list<std::string_view> arguments);
+std::string withArguments(std::string_view text, std::initializer_list<std::string_view> arguments);
 
 // Marks a table's text for the catalogue; the table's reader looks it up in its context.
 constexpr std::string_view marked(std::string_view /*context*/, std::string_view msgid) {

@@ -4,8 +4,8 @@
 #include <climits>
 
 #include "config/text_number.h"
-#include "transfer/block_framing.h"
 #include "text/translation.h"
+#include "transfer/block_framing.h"
 
 namespace zelvar {
 namespace {
@@ -76,11 +76,8 @@ SendTarget sendTargetFor(const DeviceSettings& settings) {
 }
 
 std::string sendingText(std::string_view portName) {
-    std::string text(kLineBreak);
-    text += kSendingPrefix;
-    text += portName;
-    text += "...";
-    return text;
+    return std::string(kLineBreak) +
+           withArguments(translated("send", "Sending data on %1..."), {portName});
 }
 
 TransferPlan makeTransferPlan(const ConfigImage& image, const SendTarget& target) {
@@ -106,7 +103,7 @@ TransferPlan makeTransferPlan(const ConfigImage& image, const SendTarget& target
     }
     steps.push_back({Kind::Close, {}, {}, milliseconds(0)});
     steps.push_back(pauseStep(kAfterClose));
-    steps.push_back(textStep(Kind::Finish, std::string(kSentMessage)));
+    steps.push_back(textStep(Kind::Finish, std::string(translated("send", kSentMessage))));
     return plan;
 }
 

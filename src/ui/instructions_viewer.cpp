@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "rtf/reader.h"
+#include "text/translation.h"
 #include "ui/core_text.h"
 #include "ui/document_colours.h"
 #include "ui/manual_lookup.h"
@@ -143,14 +144,14 @@ void InstructionsViewer::reload() {
     }
     const QString path = findManual(fileName_, manualFolders());
     if (path.isEmpty()) {
-        failAndClose(QString::fromUtf8(kMissingManualMessage) + fileName_);
+        failAndClose(fromUtf8(translated("manual viewer", kMissingManualMessage)) + fileName_);
         return;
     }
     auto* document = new QTextDocument(this);
     const Result<> result = readRtfFile(path, *document);
     if (!result) {
         delete document;
-        failAndClose(QString::fromUtf8(kUnreadableManualMessage) + fileName_ +
+        failAndClose(fromUtf8(translated("manual viewer", kUnreadableManualMessage)) + fileName_ +
                      QStringLiteral("\n") + QString::fromStdString(result.error().reason));
         return;
     }

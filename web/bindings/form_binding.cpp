@@ -7,6 +7,7 @@
 #include "config/input_rules.h"
 #include "config/shown_texts.h"
 #include "js_values.h"
+#include "text/translation.h"
 #include "transfer/transfer_plan.h"
 
 namespace zelvar::web {
@@ -165,7 +166,7 @@ val texts() {
     val js = val::object();
     for (const ShownTextEntry& entry : shownTexts())
         js.set(std::string(entry.key), messageToJs(entry.text));
-    js.set("partlySent", messageToJs(kPartlySentMessage));
+    js.set("partlySent", messageToJs(translated("send", kPartlySentMessage)));
     js.set("cfgDefaultName", messageToJs(kCfgDefaultName));
     return js;
 }
