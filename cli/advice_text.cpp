@@ -1,6 +1,7 @@
 #include "advice_text.h"
 
 #include "common/ascii.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 
@@ -22,8 +23,11 @@ std::string wrapped(std::string_view text, std::size_t indent, std::size_t width
 
 void printAdvice(std::ostream& out, const std::vector<AdviceNote>& notes, bool explain) {
     for (const AdviceNote& note : notes) {
-        out << adviceLevelName(note.level) << ": " << fieldLabel(note.field) << ": "
-            << escapedControls(note.text) << "\n";
+        out << withArguments(note.level == AdviceLevel::Warning
+                                 ? translated("advice", "warning: %1: %2")
+                                 : translated("advice", "hint: %1: %2"),
+                             {fieldLabel(note.field), escapedControls(note.text)})
+            << "\n";
         if (explain)
             out << wrapped(note.why, 4);
     }

@@ -6,6 +6,7 @@
 #include "cfg/cfg_encoding.h"
 #include "common/ascii.h"
 #include "config/image_description.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 namespace {
@@ -27,7 +28,7 @@ void printImageSettings(std::ostream& out, const ConfigImage& image) {
 }
 
 void printGoodWire(std::ostream& out, const ConfigImage& image) {
-    out << "Wire bytes: 170, lead-ins and checksums correct\n";
+    out << translated("cli", "Wire bytes: 170, lead-ins and checksums correct") << "\n";
     printImageSettings(out, image);
 }
 
