@@ -65,9 +65,9 @@ class Adviser {
   private:
     void note(AdviceRule rule, Field field, Values values) {
         const AdviceRuleText& about = adviceRule(rule);
-        notes_.push_back(
-            {rule, about.id, about.level, field, filled(translated("advice", about.text), values),
-             translated("advice why", about.why)});
+        notes_.push_back({rule, about.id, about.level, field,
+                          filled(translated("advice", about.text), values),
+                          translated("advice why", about.why)});
     }
 
     // The callsign as sent when it is the placeholder: "NOCALL-9", and "NOCALLX-9" too, which
@@ -175,8 +175,8 @@ bool hasWarnings(const std::vector<AdviceNote>& notes) {
 
 std::string adviceSummary(const std::vector<AdviceNote>& notes) {
     if (notes.empty())
-        return std::string(
-            translated("advice summary", "No advice: the settings follow the usual APRS practice."));
+        return std::string(translated("advice summary",
+                                      "No advice: the settings follow the usual APRS practice."));
     const auto warnings =
         static_cast<std::size_t>(std::count_if(notes.begin(), notes.end(), [](const AdviceNote& n) {
             return n.level == AdviceLevel::Warning;

@@ -119,10 +119,12 @@ constexpr std::array<AprsSymbol, kSymbolCount> kAlternate = {{
     {'#', SymbolTable::Alternate, marked("symbol", "digipeater (green star)"), true},
     {'$', SymbolTable::Alternate, marked("symbol", "bank, cash machine"), true},
     {'%', SymbolTable::Alternate, marked("symbol", "power plant"), true},
-    {'&', SymbolTable::Alternate, marked("symbol", "gateway (I IGate, R receive only, T one hop, 2 two hops)"), true},
+    {'&', SymbolTable::Alternate,
+     marked("symbol", "gateway (I IGate, R receive only, T one hop, 2 two hops)"), true},
     {'\'', SymbolTable::Alternate, marked("symbol", "crash or incident site"), true},
     {'(', SymbolTable::Alternate, marked("symbol", "cloudy"), true},
-    {')', SymbolTable::Alternate, marked("symbol", "Earth observation satellite data (Firenet)"), true},
+    {')', SymbolTable::Alternate, marked("symbol", "Earth observation satellite data (Firenet)"),
+     true},
     {'*', SymbolTable::Alternate, marked("symbol", "unassigned (once snow)"), false},
     {'+', SymbolTable::Alternate, marked("symbol", "church"), false},
     {',', SymbolTable::Alternate, marked("symbol", "Girl Scouts"), false},
@@ -158,7 +160,8 @@ constexpr std::array<AprsSymbol, kSymbolCount> kAlternate = {{
     {'J', SymbolTable::Alternate, marked("symbol", "unassigned (once lightning)"), false},
     {'K', SymbolTable::Alternate, marked("symbol", "Kenwood handheld radio"), false},
     {'L', SymbolTable::Alternate, marked("symbol", "lighthouse"), false},
-    {'M', SymbolTable::Alternate, marked("symbol", "MARS station (A army, N navy, F air force)"), true},
+    {'M', SymbolTable::Alternate, marked("symbol", "MARS station (A army, N navy, F air force)"),
+     true},
     {'N', SymbolTable::Alternate, marked("symbol", "navigation buoy"), false},
     {'O', SymbolTable::Alternate, marked("symbol", "rocket, balloon"), true},
     {'P', SymbolTable::Alternate, marked("symbol", "parking"), false},
@@ -178,7 +181,8 @@ constexpr std::array<AprsSymbol, kSymbolCount> kAlternate = {{
     {'^', SymbolTable::Alternate, marked("symbol", "aircraft"), true},
     {'_', SymbolTable::Alternate, marked("symbol", "weather site (green)"), true},
     {'`', SymbolTable::Alternate, marked("symbol", "rain"), true},
-    {'a', SymbolTable::Alternate, marked("symbol", "ARRL, ARES, Winlink, D-STAR and other groups"), true},
+    {'a', SymbolTable::Alternate, marked("symbol", "ARRL, ARES, Winlink, D-STAR and other groups"),
+     true},
     {'b', SymbolTable::Alternate, marked("symbol", "unassigned (once blowing dust)"), false},
     {'c', SymbolTable::Alternate, marked("symbol", "civil defence triangle (RACES, SATERN)"), true},
     {'d', SymbolTable::Alternate, marked("symbol", "DX spot by callsign"), false},
@@ -282,7 +286,8 @@ std::string describeSymbol(std::string_view symbol, SymbolTable table) {
     if (!found) {
         char code[8];
         std::snprintf(code, sizeof code, "0x%02X", static_cast<unsigned char>(symbol.front()));
-        return withArguments(translated("symbol", "%1 is no APRS symbol: the symbols are ! to ~"), {code});
+        return withArguments(translated("symbol", "%1 is no APRS symbol: the symbols are ! to ~"),
+                             {code});
     }
     return withArguments(translated("symbol", "%1 \u2014 %2, %3"),
                          {symbol, translated("symbol", found->name), symbolTableName(table)});

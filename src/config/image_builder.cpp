@@ -75,8 +75,8 @@ class ImageBuilder {
     }
 
     bool fail(Field field, std::string_view why) {
-        result_ = tl::unexpected(
-            FieldFailure{field, withArguments(translated("build failure", "%1: %2"), {fieldLabel(field), why})});
+        result_ = tl::unexpected(FieldFailure{
+            field, withArguments(translated("build failure", "%1: %2"), {fieldLabel(field), why})});
         return false;
     }
 
@@ -85,10 +85,11 @@ class ImageBuilder {
     // Fails naming the field's number and the limit it passes: "2555 is above the limit 2554".
     bool outOfRange(Field field, double number, double lower, double upper) {
         const bool above = !(number <= upper);
-        return fail(field, withArguments(above ? translated("build failure", "%1 is above the limit %2")
-                                               : translated("build failure", "%1 is below the limit %2"),
-                                         {formatPlainNumber(number),
-                                          formatPlainNumber(above ? upper : lower)}));
+        return fail(
+            field,
+            withArguments(above ? translated("build failure", "%1 is above the limit %2")
+                                : translated("build failure", "%1 is below the limit %2"),
+                          {formatPlainNumber(number), formatPlainNumber(above ? upper : lower)}));
     }
 
     // The whole numbers of a field whose byte fits 0..255, as its lowest and highest.
@@ -148,7 +149,8 @@ class ImageBuilder {
         const int shift = std::countr_zero(row.image.mask);
         if (row.input.kind == Input::Choice) {
             if (value < 0 || value >= static_cast<int>(row.choices.size()))
-                return fail(row.field, translated("build failure", "choose one of the listed messages"));
+                return fail(row.field,
+                            translated("build failure", "choose one of the listed messages"));
             image_[row.image.offset] |= static_cast<std::uint8_t>(value << shift);
         } else if (ticked(value)) {
             image_[row.image.offset] |= row.image.mask;
@@ -166,8 +168,9 @@ class ImageBuilder {
 
     bool fitsField(Field field, const std::string& value) {
         if (value.size() > maxLength(field)) {
-            return fail(field, withArguments(translated("build failure", "longer than %1 characters"),
-                                             {std::to_string(maxLength(field))}));
+            return fail(field,
+                        withArguments(translated("build failure", "longer than %1 characters"),
+                                      {std::to_string(maxLength(field))}));
         }
         return true;
     }

@@ -8,7 +8,8 @@ namespace zelvar {
 namespace {
 
 std::string onOff(bool on) {
-    return std::string(on ? translated("image description", "on") : translated("image description", "off"));
+    return std::string(on ? translated("image description", "on")
+                          : translated("image description", "off"));
 }
 
 std::string quoted(const std::string& text) {
@@ -23,13 +24,15 @@ std::string digitsValue(ByteUnit unit, std::uint8_t byte, const std::string& sho
         case ByteUnit::Transmissions:
             return withArguments(translated("image description", "%1 tx"), {std::to_string(byte)});
         case ByteUnit::TenthsSecond:
-            return withArguments(translated("image description", "%1 ms"), {std::to_string(byte * 100)});
+            return withArguments(translated("image description", "%1 ms"),
+                                 {std::to_string(byte * 100)});
         case ByteUnit::TensOfSeconds:
-            return withArguments(translated("image description", "every %1 s"), {std::to_string(byte * 10)});
+            return withArguments(translated("image description", "every %1 s"),
+                                 {std::to_string(byte * 10)});
         case ByteUnit::Flags:
-            return withArguments(translated("image description", "%1 ms (%2 flags)"),
-                                 {std::to_string(static_cast<int>(leadingNumber(shown))),
-                                  std::to_string(byte)});
+            return withArguments(
+                translated("image description", "%1 ms (%2 flags)"),
+                {std::to_string(static_cast<int>(leadingNumber(shown))), std::to_string(byte)});
     }
     return std::to_string(byte);
 }
@@ -52,8 +55,9 @@ std::string valueOf(const FieldRow& row, const ConfigImage& image, const Decoded
             return onOff((value != 0) != row.image.describedNegated);
         }
         case Codec::SymbolTable:
-            return std::string(*fieldNumber(s, row.field) ? translated("image description", " (alternate table \\)")
-                                                          : translated("image description", " (primary table /)"));
+            return std::string(*fieldNumber(s, row.field)
+                                   ? translated("image description", " (alternate table \\)")
+                                   : translated("image description", " (primary table /)"));
         case Codec::Path:
             if (text->empty())
                 return std::string(translated("image description", "(none)"));
@@ -82,7 +86,8 @@ std::vector<TrackerSetting> describeImage(const ConfigImage& image, const Decode
             rows.back().size = row.image.offset + imageBytes(row) - rows.back().first;
             continue;
         }
-        rows.push_back({std::string(translated(kFieldLabelContext, row.described)), value, row.image.offset, imageBytes(row)});
+        rows.push_back({std::string(translated(kFieldLabelContext, row.described)), value,
+                        row.image.offset, imageBytes(row)});
     }
     const std::size_t spare = spareOffset();
     rows.push_back({std::string(translated("image description", "Spare bytes")),

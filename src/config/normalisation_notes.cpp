@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "cfg/cfg_encoding.h"
 #include "common/ascii.h"
 #include "config/fields.h"
 #include "config/text_number.h"
@@ -21,9 +22,11 @@ std::string sentAs(ByteUnit unit, std::uint8_t byte, const std::string& shown) {
         case ByteUnit::TenthsSecond:
             return withArguments(translated("normalisation note", "%1 x 100 ms"), {shown});
         case ByteUnit::TensOfSeconds:
-            return withArguments(translated("normalisation note", "%1 x 10 s, %2 s"), {std::to_string(byte), shown});
+            return withArguments(translated("normalisation note", "%1 x 10 s, %2 s"),
+                                 {std::to_string(byte), shown});
         case ByteUnit::Flags:
-            return withArguments(translated("normalisation note", "%1 flags, %2 ms"), {std::to_string(byte), shown});
+            return withArguments(translated("normalisation note", "%1 flags, %2 ms"),
+                                 {std::to_string(byte), shown});
     }
     return shown;
 }
@@ -63,8 +66,9 @@ std::vector<const FieldRow*> notedFields() {
 }
 
 // A text in a note: its hidden characters shown.
+// The tracker's Latin-1 in the note's UTF-8, controls escaped.
 std::string visible(const std::string& text) {
-    return escapedControls(text, {}, TextBytes::Latin1);
+    return latin1ToUtf8(escapedControls(text, {}, TextBytes::Latin1));
 }
 
 std::string asTyped(const std::string& held) {
@@ -80,7 +84,8 @@ std::string quoted(const std::string& text) {
 std::string note(Field field, const std::string& held, const std::string& heldShown,
                  const std::string& sentAs) {
     // The arrow stays " -> ": a window draws it as an arrow (noteShown).
-    std::string text = withArguments(translated("normalisation note", "%1 %2 -> %3"), {fieldLabel(field), heldShown, sentAs});
+    std::string text = withArguments(translated("normalisation note", "%1 %2 -> %3"),
+                                     {fieldLabel(field), heldShown, sentAs});
     if (const std::string hidden = hiddenCharactersHeld(held, TextBytes::Latin1); !hidden.empty())
         text += ": " + hidden;
     return text;
@@ -102,18 +107,26 @@ std::vector<NormalisationNote> normalisationNotes(const DeviceSettings& held,
         if (row->image.codec != Codec::Digits) {
             if (before != after) {
                 notes.push_back(
-                    {field, note(field, before, quoted(before), withArguments(translated("normalisation note", "sent as %1"), {quoted(after)}))});
+                    {field, note(field, before, quoted(before),
+                                 withArguments(translated("normalisation note", "sent as %1"),
+                                               {quoted(after)}))});
             } else if (!hiddenCharactersNamed(before, TextBytes::Latin1).empty()) {
-                notes.push_back({field, note(field, before, quoted(before), std::string(translated("normalisation note", "sent as it stands")))});
+                notes.push_back({field, note(field, before, quoted(before),
+                                             std::string(translated("normalisation note",
+                                                                    "sent as it stands")))});
             }
         } else if (field == Field::AcquisitionInterval && gpsless) {
             notes.push_back(
-                {field, note(field, before, asTyped(before),
-                             withArguments(translated("normalisation note", "not sent in GPSless Mode (byte %1 = %2)"),
-                                           {std::to_string(row->image.offset), std::to_string(byte)}))});
+                {field,
+                 note(field, before, asTyped(before),
+                      withArguments(translated("normalisation note",
+                                               "not sent in GPSless Mode (byte %1 = %2)"),
+                                    {std::to_string(row->image.offset), std::to_string(byte)}))});
         } else if (leadingNumber(before) != leadingNumber(after)) {
-            notes.push_back({field, note(field, before, asTyped(before),
-                                         withArguments(translated("normalisation note", "sent as %1"), {sentAs(row->image.unit, byte, after)}))});
+            notes.push_back(
+                {field, note(field, before, asTyped(before),
+                             withArguments(translated("normalisation note", "sent as %1"),
+                                           {sentAs(row->image.unit, byte, after)}))});
         }
     }
     return notes;

@@ -18,7 +18,8 @@ constexpr std::array<ShownTextEntry, 49> kTexts = {{
     {CounterShown, "counterShown", marked("window and page", "[%1]")},
     {AtMostCharacters, "atMostCharacters", marked("window and page", "at most %1 characters")},
     {BuildFailed, "buildFailed", marked("window and page", "Parametri incompleti o non corretti")},
-    {BuildFailedTitle, "buildFailedTitle", marked("window and page", "Invio non eseguito - Zelvar")},
+    {BuildFailedTitle, "buildFailedTitle",
+     marked("window and page", "Invio non eseguito - Zelvar")},
     {MessageTitle, "messageTitle", marked("window and page", "Zelvar")},
     // Save's failures, as the tracker's users know them.
     {SaveFailedTitle, "saveFailedTitle", marked("window and page", "Zelwar")},
@@ -42,27 +43,36 @@ constexpr std::array<ShownTextEntry, 49> kTexts = {{
     {BeaconPosition, "beaconPosition", marked("window and page", "Beacon position: %1")},
     {BeaconUnread, "beaconUnread", marked("window and page", "Beacon: %1")},
     {ByteTip, "byteTip", marked("window and page", "Byte %1, block %2")},
-    {CalculatorTitle, "calculatorTitle", marked("window and page", "Calculate APRS Coordinates for GPSless Mode")},
+    {CalculatorTitle, "calculatorTitle",
+     marked("window and page", "Calculate APRS Coordinates for GPSless Mode")},
     // Two blanks until the check box is first changed, as the tracker's users know it.
-    {CoordinatesAtStart, "coordinatesAtStart", marked("window and page", "Lat / Lon  coordinates [+/-Grad.Min.Cent]")},
-    {CoordinatesCent, "coordinatesCent", marked("window and page", "Lat / Lon coordinates [+/-Grad.Min.Cent]")},
-    {CoordinatesSec, "coordinatesSec", marked("window and page", "Lat / Lon coordinates [+/-Grad.Min.Sec]")},
+    {CoordinatesAtStart, "coordinatesAtStart",
+     marked("window and page", "Lat / Lon  coordinates [+/-Grad.Min.Cent]")},
+    {CoordinatesCent, "coordinatesCent",
+     marked("window and page", "Lat / Lon coordinates [+/-Grad.Min.Cent]")},
+    {CoordinatesSec, "coordinatesSec",
+     marked("window and page", "Lat / Lon coordinates [+/-Grad.Min.Sec]")},
     {Latitude, "latitude", marked("window and page", "La&titude:")},
     {Longitude, "longitude", marked("window and page", "Lo&ngitude:")},
     {LatitudeName, "latitudeName", marked("window and page", "Latitude")},
     {LongitudeName, "longitudeName", marked("window and page", "Longitude")},
-    {Notation, "notation", marked("window and page", "degrees.minutes.hundredths; degrees.minutes.seconds with Cent. clear")},
+    {Notation, "notation",
+     marked("window and page",
+            "degrees.minutes.hundredths; degrees.minutes.seconds with Cent. clear")},
     {Cent, "cent", marked("window and page", "Cent.")},
     {CentHint, "centHint", marked("window and page", "Lat/Lon in gradi.minuti.centesimi")},
     {AltitudeIncluded, "altitudeIncluded", marked("window and page", "Altitude:")},
-    {AltitudeIncludedName, "altitudeIncludedName", marked("window and page", "Altitude in the beacon")},
+    {AltitudeIncludedName, "altitudeIncludedName",
+     marked("window and page", "Altitude in the beacon")},
     {AltitudeName, "altitudeName", marked("window and page", "Altitude")},
     {Meters, "meters", marked("window and page", "meters")},
     {BeaconType, "beaconType", marked("window and page", " Beacon Type ")},
     {NormalForm, "normalForm", marked("window and page", "Normal     (20 chars)")},
-    {NormalFormWithAltitude, "normalFormWithAltitude", marked("window and page", "Normal     (*29* chars)")},
+    {NormalFormWithAltitude, "normalFormWithAltitude",
+     marked("window and page", "Normal     (*29* chars)")},
     {CompressedForm, "compressedForm", marked("window and page", "Compressed (14 chars)")},
-    {WriteCoordinates, "writeCoordinates", marked("window and page", "&Write coords in GPSless Bcn")},
+    {WriteCoordinates, "writeCoordinates",
+     marked("window and page", "&Write coords in GPSless Bcn")},
     {Close, "close", marked("window and page", "&Close")},
 }};
 
@@ -103,10 +113,10 @@ std::string counterShown(long left) {
 }
 
 std::string counterSpoken(std::size_t most, long left) {
-    const std::string leftText = withValue(
-        translatedPlural(kShownTextContext, "%1 character left", "%1 characters left",
-                         static_cast<unsigned long>(left < 0 ? -left : left)),
-        std::to_string(left));
+    const std::string leftText =
+        withValue(translatedPlural(kShownTextContext, "%1 character left", "%1 characters left",
+                                   static_cast<unsigned long>(left < 0 ? -left : left)),
+                  std::to_string(left));
     return withArguments(translated(kShownTextContext, "%1, %2"),
                          {withValue(shownText(AtMostCharacters), std::to_string(most)), leftText});
 }

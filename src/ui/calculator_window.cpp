@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "config/input_rules.h"
+#include "text/translation.h"
 #include "ui/character_validator.h"
 #include "ui/check_state.h"
 #include "ui/core_text.h"
@@ -236,12 +237,12 @@ QString CalculatorWindow::coordinatesProblem() const {
          {std::pair{latitude_, Axis::Latitude}, std::pair{longitude_, Axis::Longitude}}) {
         const Result<> valid = validateCoordinate(toLatin1(field->text()), axis, notation());
         if (!valid) {
-            return QStringLiteral("%1 \"%2\" is no %3 coordinate: %4.")
-                .arg(fromLatin1(calculatorFieldName(axis == Axis::Latitude
-                                                        ? CalculatorField::Latitude
-                                                        : CalculatorField::Longitude)),
+            return fromUtf8(translated("calculator", "%1 \"%2\" is no %3 coordinate: %4."))
+                .arg(fromUtf8(calculatorFieldName(axis == Axis::Latitude
+                                                      ? CalculatorField::Latitude
+                                                      : CalculatorField::Longitude)),
                      field->text(), fromLatin1(notationName(notation())),
-                     fromLatin1(valid.error().reason));
+                     fromUtf8(valid.error().reason));
         }
     }
     return {};
@@ -284,7 +285,8 @@ void CalculatorWindow::writeBeacon() {
     revalidate();
     Result<CalculatedPosition> position = calculatePosition(request());
     if (!position) {
-        showReason(QStringLiteral("Nothing written: %1.").arg(fromLatin1(position.error().reason)));
+        showReason(fromUtf8(translated("calculator", "Nothing written: %1."))
+                       .arg(fromUtf8(position.error().reason)));
         return;
     }
     if (!host_.beacon)

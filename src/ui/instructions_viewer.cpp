@@ -61,11 +61,11 @@ InstructionsViewer::InstructionsViewer() : view_(new QTextBrowser(this)) {
     installWindowAccessibility();
     setObjectName(QStringLiteral("frmIstruzioni"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Istruzioni:"));
+    setWindowTitle(fromUtf8(translated("manual viewer", "Istruzioni:")));
     resize(kOpeningSize);
 
     view_->setObjectName(QStringLiteral("rtfIstruzioni"));
-    view_->setAccessibleName(QStringLiteral("User manual"));
+    view_->setAccessibleName(fromUtf8(translated("manual viewer", "User manual")));
     view_->setOpenLinks(false);
     showPaletteColours();
     new PaletteWatcher(this, this, [this] { showPaletteColours(); });

@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "text/translation.h"
 #include "ui/calculator_window.h"
 #include "ui/core_text.h"
 #include "ui/field_edit.h"
@@ -157,7 +158,7 @@ void SetupWindow::endProgram(int exitCode) {
 
 void SetupWindow::showInstructions() {
     InstructionsViewer::open(QStringLiteral("Zelvar_Config.rtf"),
-                             QStringLiteral("Zelvar Config - Istruzioni"));
+                             fromUtf8(translated("manual viewer", "Zelvar Config - Istruzioni")));
 }
 
 void SetupWindow::watchKeysOf(QWidget* window) {
