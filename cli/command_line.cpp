@@ -133,6 +133,16 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
         std::string(translated("cli help", "print the help of every command and exit")));
     app.set_version_flag("--version", std::string("zelvar-cli ") + ZELVAR_VERSION,
                          std::string(translated("cli help", "print the version and exit")));
+    // Read before the commands are made (main installs the language): taken here so that it is
+    // no stray argument.
+    std::string language;
+    app.add_option("--lang", language,
+                   std::string(translated("cli help",
+                                          "show the texts in LANGUAGE (de, es, fr, "
+                                          "it, ja, pt_BR; en: the program's own) "
+                                          "instead of the system's language; --json "
+                                          "stays the same in every language")))
+        ->type_name("LANGUAGE");
     app.require_subcommand(0, 1);
     // Arguments that nothing takes are refused after parsing, naming the first of them.
     app.allow_extras();

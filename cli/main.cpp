@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <algorithm>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -8,6 +9,8 @@
 #include "command.h"
 #include "command_line.h"
 #include "interrupt_signal.h"
+#include "l10n/user_language.h"
+#include "text/language_choice.h"
 
 int main(int argc, char** argv) {
     using namespace zelvar::cli;
@@ -26,6 +29,9 @@ int main(int argc, char** argv) {
                                return interrupt->descriptor();
                            }};
     const std::vector<std::string> args(argv + 1, argv + argc);
+    // --json's keys and values are the same in every language: what a program reads.
+    if (std::ranges::find(args, "--json") == args.end())
+        zelvar::installUserLanguage(zelvar::askedLanguage(args));
     const int status = runCommandLine(args, io);
     if (zelvar::Result<> written = stdoutBuffer.finish(); !written) {
         std::cerr << "zelvar-cli: " << written.error().reason << "\n";
