@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QListWidget>
 #include <QScreen>
 #include <QShortcut>
 #include <QTableView>
@@ -12,6 +13,8 @@
 #include <algorithm>
 
 #include "cfg/cfg_encoding.h"
+#include "config/advice.h"
+#include "config/aprs_symbols.h"
 #include "ui/core_text.h"
 #include "ui/latin1_text.h"
 #include "ui/wire_bytes_model.h"
@@ -25,6 +28,8 @@ constexpr int kCellPadding = 10;
 constexpr int kRangesWidth = 520;
 constexpr int kRoomBelowBytes = 180;
 constexpr int kRangesMinimumCharacters = 12;
+constexpr int kAdviceRows = 4;
+constexpr int kFieldRole = Qt::UserRole;
 
 // A screen reader reads the text itself as the label's name; `part` says what the text is.
 QLabel* textLabel(QWidget* parent, const char* name, const QString& part) {
@@ -64,8 +69,9 @@ QTableView* tableView(QWidget* parent, const char* name, const QString& accessib
 
 }  // namespace
 
-PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> form)
-    : QWidget(owner, Qt::Window), form_(std::move(form)) {
+PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> form,
+                             std::function<void(Field)> goTo)
+    : QWidget(owner, Qt::Window), form_(std::move(form)), goTo_(std::move(goTo)) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("SEND Preview - Zelvar Config"));
 
@@ -86,13 +92,21 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
                        QStringLiteral("the fields SEND sends differently from the form"));
     position_ =
         textLabel(built_, "lblPreviewPosition", QStringLiteral("the beacon read as a position"));
+    symbol_ = textLabel(built_, "lblPreviewSymbol", shown(ShownText::ChooseSymbolName));
 
     auto* shown = new QVBoxLayout(built_);
     shown->setContentsMargins(0, 0, 0, 0);
     shown->addWidget(buildLegend());
     shown->addLayout(tables, 1);
-    shown->addWidget(notes_);
-    shown->addWidget(position_);
+    auto* below = new QHBoxLayout;
+    auto* decoded = new QVBoxLayout;
+    decoded->addWidget(notes_);
+    decoded->addWidget(symbol_);
+    decoded->addWidget(position_);
+    decoded->addStretch();
+    below->addLayout(decoded, 1);
+    below->addWidget(buildAdvice(), 1);
+    shown->addLayout(below);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(failure_);
@@ -143,6 +157,28 @@ QTableView* PreviewWindow::buildRangesView() {
     return view;
 }
 
+// The notes on APRS practice beside what the preview decodes, each one a way to its field.
+QWidget* PreviewWindow::buildAdvice() {
+    auto* box = new QWidget(built_);
+    adviceHeading_ = textLabel(box, "lblAdvice", shown(ShownText::AdviceGoTo));
+    advice_ = new QListWidget(box);
+    advice_->setObjectName(QStringLiteral("lstAdvice"));
+    advice_->setAccessibleName(shown(ShownText::AdviceHeading).arg(QString()).trimmed());
+    advice_->setAccessibleDescription(shown(ShownText::AdviceGoTo));
+    advice_->setWordWrap(true);
+    advice_->setMinimumHeight(advice_->fontMetrics().lineSpacing() * kAdviceRows);
+    adviceHeading_->setBuddy(advice_);
+    connect(advice_, &QListWidget::itemActivated, this, [this](const QListWidgetItem* item) {
+        if (goTo_)
+            goTo_(static_cast<Field>(item->data(kFieldRole).toInt()));
+    });
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(adviceHeading_);
+    layout->addWidget(advice_, 1);
+    return box;
+}
+
 QWidget* PreviewWindow::buildLegend() {
     auto* legend = new QWidget(built_);
     auto* row = new QHBoxLayout(legend);
@@ -173,7 +209,8 @@ void PreviewWindow::showPreview() {
 void PreviewWindow::refresh() {
     if (!isVisible())
         return;
-    const SendPreview preview = previewSend(form_());
+    const DeviceSettings settings = form_();
+    const SendPreview preview = previewSend(settings);
     failure_->setVisible(!preview.build);
     built_->setVisible(static_cast<bool>(preview.build));
     if (!preview.build) {
@@ -184,6 +221,32 @@ void PreviewWindow::refresh() {
         return;
     }
     showBuilt(preview);
+    showAdvice(settings);
+}
+
+// The symbol by name and the notes on APRS practice, from the form as SEND would take it.
+void PreviewWindow::showAdvice(const DeviceSettings& settings) {
+    symbol_->setText(
+        shown(ShownText::SymbolShown)
+            .arg(fromUtf8(describeSymbol(settings.symbol, settings.alternateTable == 1
+                                                              ? SymbolTable::Alternate
+                                                              : SymbolTable::Primary))));
+    const std::vector<AdviceNote> notes = adviseOn(settings);
+    adviceHeading_->setText(shown(ShownText::AdviceHeading).arg(fromUtf8(adviceSummary(notes))));
+    QStringList lines;
+    for (const AdviceNote& note : notes)
+        lines << fromUtf8(adviceLine(note));
+    QStringList before;
+    for (int row = 0; row < advice_->count(); ++row)
+        before << advice_->item(row)->text();
+    if (lines == before)
+        return;  // the choice and the scroll stay while nothing changed
+    advice_->clear();
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        auto* item = new QListWidgetItem(lines[static_cast<qsizetype>(i)], advice_);
+        item->setToolTip(fromUtf8(notes[i].why));
+        item->setData(kFieldRole, static_cast<int>(notes[i].field));
+    }
 }
 
 void PreviewWindow::showBuilt(const SendPreview& preview) {
