@@ -3,6 +3,7 @@
 // form, which remains usable.
 import type { CalculatorInputs, Core, Texts } from "./core.js";
 import { element } from "./dom.js";
+import { DevicePosition } from "./device_position.js";
 import type { FormView } from "./form_view.js";
 import { RuledInput } from "./input_rule.js";
 
@@ -40,6 +41,11 @@ export class CalculatorView {
     notations.className = "hint";
     notations.textContent = this.words["notationsShown"] ?? "";
     element("coordinatesFrame").append(notations);
+    new DevicePosition(element("coordinatesFrame"), (latitude, longitude) => {
+      this.latitude.write(latitude);
+      this.longitude.write(longitude);
+      this.revalidate();
+    });
     this.cent.addEventListener("change", () => this.centChanged());
     this.altitudeIncluded.addEventListener("change", () => this.altitudeChanged());
     this.write.addEventListener("click", () => this.writeBeacon());

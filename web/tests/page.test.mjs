@@ -408,6 +408,28 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await page.getAttribute("#myCall", "title"), "");
   });
 
+  it("fills the calculator with this device's position only when asked, and says when it may not", async () => {
+    const status = (start) =>
+      page.waitForFunction((s) => document.getElementById("devicePositionStatus").textContent.startsWith(s), start);
+    await page.click("#defaults");
+    await page.fill("#acquisitionTimeout", "0");
+    await page.click("#openCalculator");
+    await bed.context.clearPermissions();
+    await page.click("#useDevicePosition");
+    await status("The browser did not allow");
+    assert.equal(await page.inputValue("#txtLat"), "00.00.00");
+    await bed.context.grantPermissions(["geolocation"], { origin: bed.server.url });
+    await bed.context.setGeolocation({ latitude: 45.5025, longitude: -9.175, accuracy: 12 });
+    await page.click("#useDevicePosition");
+    await status("Filled in this device's position, ±12 m.");
+    assert.deepEqual([await page.inputValue("#txtLat"), await page.inputValue("#txtLng")], ["45.50250", "-9.17500"]);
+    assert.equal(await page.textContent("#calcLocator"), "Locator: IN55jm");
+    // Default leaves the calculator as it is: the next test finds it as the page started.
+    for (const id of ["#txtLat", "#txtLng"]) await page.fill(id, "00.00.00");
+    await page.click("#calcClose");
+    await bed.context.clearPermissions();
+  });
+
   it("asks for a port at SEND or Change port, refuses no speed, says where SEND works", async () => {
     await page.evaluate(() => (document.getElementById("baudRate").selectedIndex = -1));
     await page.click("#send");
