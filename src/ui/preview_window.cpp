@@ -29,6 +29,7 @@ constexpr int kRangesWidth = 520;
 constexpr int kRoomBelowBytes = 180;
 constexpr int kRangesMinimumCharacters = 12;
 constexpr int kAdviceRows = 4;
+constexpr int kAdviceMostRows = 7;
 constexpr int kFieldRole = Qt::UserRole;
 
 // A screen reader reads the text itself as the label's name; `part` says what the text is.
@@ -98,24 +99,20 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
     shown->setContentsMargins(0, 0, 0, 0);
     shown->addWidget(buildLegend());
     shown->addLayout(tables, 1);
-    auto* below = new QHBoxLayout;
-    auto* decoded = new QVBoxLayout;
-    decoded->addWidget(notes_);
-    decoded->addWidget(symbol_);
-    decoded->addWidget(position_);
-    decoded->addStretch();
-    below->addLayout(decoded, 1);
-    below->addWidget(buildAdvice(), 1);
-    shown->addLayout(below);
+    shown->addWidget(notes_);
+    shown->addWidget(symbol_);
+    shown->addWidget(position_);
 
+    // The advice also while the build fails: its notes are about the settings, not the bytes.
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(failure_);
     layout->addWidget(built_, 1);
+    layout->addWidget(buildAdvice());
     failure_->hide();
 
     // Room for the ranges' longest texts beside the bytes, and for the notes below them.
     resize(bytes_->sizeHint().width() + kRangesWidth,
-           bytes_->sizeHint().height() + kRoomBelowBytes);
+           bytes_->sizeHint().height() + kRoomBelowBytes + advice_->maximumHeight());
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     hide();
 }
@@ -159,14 +156,17 @@ QTableView* PreviewWindow::buildRangesView() {
 
 // The notes on APRS practice beside what the preview decodes, each one a way to its field.
 QWidget* PreviewWindow::buildAdvice() {
-    auto* box = new QWidget(built_);
+    auto* box = new QWidget(this);
     adviceHeading_ = textLabel(box, "lblAdvice", shown(ShownText::AdviceGoTo));
     advice_ = new QListWidget(box);
     advice_->setObjectName(QStringLiteral("lstAdvice"));
     advice_->setAccessibleName(shown(ShownText::AdviceHeading).arg(QString()).trimmed());
     advice_->setAccessibleDescription(shown(ShownText::AdviceGoTo));
     advice_->setWordWrap(true);
-    advice_->setMinimumHeight(advice_->fontMetrics().lineSpacing() * kAdviceRows);
+    // A few notes in view; the bytes keep the height, more notes scroll.
+    const int frame = 2 * advice_->frameWidth();
+    advice_->setMinimumHeight(advice_->fontMetrics().lineSpacing() * kAdviceRows + frame);
+    advice_->setMaximumHeight(advice_->fontMetrics().lineSpacing() * kAdviceMostRows + frame);
     adviceHeading_->setBuddy(advice_);
     connect(advice_, &QListWidget::itemActivated, this, [this](const QListWidgetItem* item) {
         if (goTo_)
@@ -210,6 +210,7 @@ void PreviewWindow::refresh() {
     if (!isVisible())
         return;
     const DeviceSettings settings = form_();
+    showAdvice(settings);
     const SendPreview preview = previewSend(settings);
     failure_->setVisible(!preview.build);
     built_->setVisible(static_cast<bool>(preview.build));
@@ -221,7 +222,6 @@ void PreviewWindow::refresh() {
         return;
     }
     showBuilt(preview);
-    showAdvice(settings);
 }
 
 // The symbol by name and the notes on APRS practice, from the form as SEND would take it.

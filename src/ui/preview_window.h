@@ -18,10 +18,11 @@ class WireRangesModel;
 // What SEND would write for the form as it stands, and what the tracker makes of it: the 170
 // wire bytes with lead-ins, block boundary and checksums marked, each byte range and its
 // meaning (choosing a row marks its bytes), the fields that go out differently from how the
-// form holds them, the symbol by name, the advice on APRS practice (Enter or a double click on a
-// note goes to its field) and, in GPSless Mode, the beacon read back as a position. A build that
-// would fail shows the field and the reason instead. It reads the form and never writes it. The
-// main window creates it when first asked for and owns it.
+// form holds them, the symbol by name and, in GPSless Mode, the beacon read back as a position. A
+// build that would fail shows the field and the reason instead. Below, whether the build fails
+// or not, the advice on APRS practice (Enter or a double click on a note goes to its field). It
+// reads the form and never writes it. The main window creates it when first asked for and owns
+// it.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 
