@@ -29,8 +29,11 @@ const ANOTHER_WINDOW: Words = {
   detail: "Let it finish, or cancel its choice of port, then try again.",
 };
 
-// Another site's page around this one, which the browser may let use the serial port.
-function framedByAnotherSite(): boolean {
+/** How far a SEND went, for what shows the connection's state. */
+export type SendOutcome = "sending" | "sent" | "lineFailed" | "notSent";
+
+/** Another site's page around this one, which the browser may let use the serial port. */
+export function framedByAnotherSite(): boolean {
   if (window.top === window) return false;
   const ancestors = location.ancestorOrigins as DOMStringList | undefined;
   if (ancestors) return Array.from(ancestors).some((origin) => origin !== location.origin);
@@ -47,6 +50,7 @@ export class SendAction {
   private readonly words: Texts;
   // The port whose line failed during the last send: if it does not open now, it has gone.
   private lost: SerialPort | null = null;
+  private readonly watchers: ((outcome: SendOutcome) => void)[] = [];
 
   constructor(
     private readonly core: Core,
@@ -56,9 +60,17 @@ export class SendAction {
     private readonly unsaved: UnsavedChanges,
   ) {
     this.words = core.texts();
-    if (!ports) element("portStatus").textContent = noSerialWords(window.isSecureContext).text;
     this.button.addEventListener("click", () => void this.whileDisabled(() => this.buildAndSend()));
     this.change.addEventListener("click", () => void this.whileDisabled(() => this.changePort()));
+  }
+
+  /** Told when a send starts on its port and how it ended. */
+  onOutcome(watcher: (outcome: SendOutcome) => void): void {
+    this.watchers.push(watcher);
+  }
+
+  private tellWatchers(outcome: SendOutcome): void {
+    for (const watcher of this.watchers) watcher(outcome);
   }
 
   private async whileDisabled(work: () => Promise<void>): Promise<void> {
@@ -76,7 +88,7 @@ export class SendAction {
   private async alone(work: (ports: PortChoice) => Promise<void>): Promise<void> {
     const ports = this.ports;
     if (!ports) {
-      await this.tell(noSerialWords(window.isSecureContext));
+      await this.tell(noSerialWords(window.isSecureContext, platformOf(navigator)));
       return;
     }
     const done = await navigator.locks.request(SENDING_LOCK, { ifAvailable: true }, async (lock) => {
@@ -136,10 +148,12 @@ export class SendAction {
         this.progress.finish(text);
       },
     };
+    this.tellWatchers("sending");
     const failure = await runTransfer(port, baudRate, pacer, progress).then(
       () => null,
       (error: unknown) => (error instanceof TransferFailure ? error : new TransferFailure("line", error)),
     );
+    this.tellWatchers(!failure ? "sent" : failure.stage === "line" ? "lineFailed" : "notSent");
     const lostBefore = this.lost === port;
     this.lost = failure?.stage === "line" || (failure?.stage === "open" && lostBefore) ? port : null;
     if (!failure) return;

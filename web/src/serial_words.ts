@@ -10,17 +10,20 @@ export interface Words {
 /** Where SEND was when it failed: choosing the port, opening it, or on the line. */
 export type SendStage = "choose" | "open" | "line";
 
-export type Platform = "linux" | "windows" | "other";
+export type Platform = "linux" | "windows" | "mac" | "android" | "other";
 
-export function platformOf(navigator: Navigator): Platform {
+export function platformOf(navigator: Pick<Navigator, "userAgent" | "platform">): Platform {
+  // Android and ChromeOS report a Linux platform, but their users have no dialout group to join.
+  if (/Android/.test(navigator.userAgent)) return "android";
   if (/CrOS/.test(navigator.userAgent)) return "other";
   if (/^Linux/.test(navigator.platform)) return "linux";
   if (/^Win/.test(navigator.platform)) return "windows";
+  if (/^Mac/.test(navigator.platform)) return "mac";
   return "other";
 }
 
 /** SEND in a browser that offers no serial port to this page. */
-export function noSerialWords(secureContext: boolean): Words {
+export function noSerialWords(secureContext: boolean, platform: Platform): Words {
   if (!secureContext) {
     return {
       text: "SEND needs this page from a secure address.",
@@ -29,12 +32,17 @@ export function noSerialWords(secureContext: boolean): Words {
         "(http://localhost). Open the page that way, then press SEND again.",
     };
   }
+  const text = "This browser has no Web Serial, which SEND needs to reach the tracker.";
+  if (platform === "android") {
+    return { text, detail: "Chrome for Android has it in its recent versions: update Chrome, or use a computer." };
+  }
   return {
-    text: "This browser has no Web Serial, which SEND needs to reach the tracker.",
+    text,
     detail:
       "Web Serial is in the Chromium family of browsers: Chrome, Edge, Opera and Chromium, on " +
-      "Windows, macOS, Linux and ChromeOS; Firefox and Safari do not have it. Open this page in " +
-      "one of those, or use the desktop program.",
+      "Windows, macOS, Linux and ChromeOS, and in recent Chrome for Android; Firefox and Safari do " +
+      "not have it, nor any browser on an iPhone or iPad. Open this page in one of those, or use " +
+      "the desktop program.",
   };
 }
 
@@ -69,24 +77,36 @@ const FORBIDDEN: Words = {
     "them for this page, then press SEND again.",
 };
 
+// The likely causes of a port that does not open, the likeliest first, numbered.
 function cannotOpen(platform: Platform): string {
-  const busy = "Another program may have the port open: close it.";
+  const busy = "Another program has the port open (a terminal, another configurator): close it.";
+  const causes: string[] = [];
   switch (platform) {
     case "linux":
-      return (
-        `${busy} Or this user may not open the port: on Linux a serial port belongs to a group, ` +
-        "usually dialout, and only its members may open it. Add yourself with\n" +
-        "sudo usermod -aG dialout $USER\nthen log out and in again, and press SEND again."
+      causes.push(
+        busy,
+        "This user may not open it: on Linux a serial port belongs to a group, usually dialout, and " +
+          "only its members may open it. Add yourself with\nsudo usermod -aG dialout $USER\nthen log " +
+          "out and in again.",
+        "A Chromium installed as a snap needs its raw-usb connection:\nsudo snap connect chromium:raw-usb",
       );
+      break;
     case "windows":
-      return (
-        "Windows lets one program at a time open a port: close the program that has it open, then " +
-        "press SEND again."
+      causes.push(
+        "Another program has the port open: Windows lets one program at a time open a port. Close it.",
+        "The adapter's driver is missing or old: install the one for its chip from the chip's maker.",
       );
+      break;
+    case "mac":
+      causes.push(busy, "The adapter's driver is missing: install the one for its chip from the chip's maker.");
+      break;
+    case "android":
     case "other":
+      causes.push(busy);
       break;
   }
-  return `${busy} Then press SEND again.`;
+  causes.push("The adapter was unplugged or has lost power: plug it in again.");
+  return `${causes.map((cause, i) => `${i + 1}. ${cause}`).join("\n")}\nThen press SEND again.`;
 }
 
 // A port whose line failed in the last send and that does not open now has most likely gone: no
@@ -94,7 +114,7 @@ function cannotOpen(platform: Platform): string {
 function gone(): string {
   return (
     "It failed during the last send and has not come back: the adapter may be unplugged or the " +
-    "device gone. Check the cable and the adapter, plug it in again (Change port chooses it anew), " +
+    "device gone. Check the cable and the adapter, plug it in again (Connect chooses it anew), " +
     "then press SEND again."
   );
 }

@@ -6,6 +6,7 @@ import { createRequire } from "node:module";
 import { join, resolve } from "node:path";
 
 import { pageMarkup } from "../src/form_markup.ts";
+import { PAGE_TEXTS } from "../src/page_texts.ts";
 
 const [moduleFolder, template, out] = process.argv.slice(2);
 if (!moduleFolder || !template || !out) throw new Error("usage: make_page MODULE-FOLDER TEMPLATE OUT");
@@ -13,11 +14,15 @@ const folder = resolve(moduleFolder);
 const createZelvar = createRequire(import.meta.url)(join(folder, "zelvar.js"));
 // Node.js has a fetch that cannot read a path: the module gets its bytes directly.
 const core = await createZelvar({ wasmBinary: readFileSync(join(folder, "zelvar.wasm")) });
+// The page's own texts beside the core's: one key, one text.
+const texts = core.texts();
+const twice = Object.keys(PAGE_TEXTS).filter((key) => key in texts);
+if (twice.length > 0) throw new Error(`the page and the core both have the texts ${twice.join(", ")}`);
 const model = {
   fields: core.fields(),
   groups: core.groups(),
   actions: core.actions(),
-  texts: core.texts(),
+  texts: { ...texts, ...PAGE_TEXTS },
   defaults: core.defaults(),
   counter: (most, left) => core.counter(most, left),
 };
