@@ -28,6 +28,8 @@ async function start(): Promise<void> {
   reportFailures();
   // What needs no core is set up while its WebAssembly compiles: the form is already there.
   keepOpenState(element("wireBytesDetails", HTMLDetailsElement), "wire bytes shown");
+  // The calculator beside the beacon it writes: on a phone it opens there, in the page's flow.
+  element("beacon").closest(".row")?.after(element("calculator"));
   const platform = platformOf(navigator);
   const connection = new ConnectionView(navigator.serial !== undefined, platform);
   const help = new PortHelp(navigator.serial !== undefined, platform);
