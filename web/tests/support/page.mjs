@@ -1,4 +1,5 @@
 // The built page on the loopback in Debian's Chromium, with the core; the message box and Save.
+import { once } from "node:events";
 import { mkdtemp, readFile, rm } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -80,4 +81,32 @@ export const connection = (page) =>
 export async function saved(page) {
   const [download] = await Promise.all([page.waitForEvent("download"), page.click("#save")]);
   return { name: download.suggestedFilename(), bytes: await readFile(await download.path()) };
+}
+
+/**
+ * The id of the file input whose dialog `act` opens, caught in a DevTools session of its own that
+ * Chromium has confirmed before `act`. Playwright's "filechooser" event turns the catching on as
+ * its listener comes, without waiting, and off as it goes; the page's thread takes a key and the
+ * catching from different queues, so a key pressed at once can come first (on a loaded machine it
+ * does), and the dialog then opens for real and headless Chromium cancels it.
+ */
+export async function fileDialogOf(page, act, timeout = 30_000) {
+  const session = await page.context().newCDPSession(page);
+  try {
+    await session.send("Page.enable");
+    await session.send("Page.setInterceptFileChooserDialog", { enabled: true });
+    const opened = once(session, "Page.fileChooserOpened", { signal: AbortSignal.timeout(timeout) }).catch((error) => {
+      throw new Error(`no file dialog opened within ${timeout} ms`, { cause: error });
+    });
+    const [[{ backendNodeId }]] = await Promise.all([opened, act()]);
+    const { object } = await session.send("DOM.resolveNode", { backendNodeId });
+    const { result } = await session.send("Runtime.callFunctionOn", {
+      objectId: object.objectId,
+      functionDeclaration: "function () { return this.id; }",
+      returnByValue: true,
+    });
+    return result.value;
+  } finally {
+    await session.detach();
+  }
 }
