@@ -2,11 +2,19 @@
 // shown until a send has succeeded or the user hides them, then never again on this browser.
 // Each step is marked done as it is.
 import { element } from "./dom.js";
+import { pageText } from "./page_texts.js";
 import { recall, remember } from "./remembered.js";
 
 const DONE_KEY = "first steps done";
 
 export type Step = "stepConnect" | "stepSettings" | "stepSend";
+
+function doneMark(): HTMLElement {
+  const mark = document.createElement("span");
+  mark.className = "step-done";
+  mark.textContent = ` ✓ ${pageText("stepDone")}`;
+  return mark;
+}
 
 export class FirstSteps {
   private readonly box = element("firstSteps");
@@ -17,7 +25,12 @@ export class FirstSteps {
   }
 
   mark(step: Step, done = true): void {
-    element(step).classList.toggle("done", done);
+    const item = element(step);
+    if (item.classList.contains("done") === done) return;
+    item.classList.toggle("done", done);
+    // Said, not only struck through.
+    if (done) item.append(doneMark());
+    else item.querySelector(".step-done")?.remove();
     if (step === "stepSend" && done) this.finish();
   }
 

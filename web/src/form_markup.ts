@@ -25,7 +25,7 @@ const PAGE_OWN_AFTER_LINE: Record<string, Record<number, string>> = {
     0:
       '<div class="row"><label for="saveName">Save as</label><input id="saveName" class="file-name" ' +
       'value="{{cfgDefaultName}}" spellcheck="false" aria-describedby="hintDrop"></div>\n' +
-      '<p class="hint" id="hintDrop">Load takes a .cfg file chosen or dropped on the page.</p>',
+      '<p class="hint" id="hintDrop">{{loadHint}}</p>',
   },
 };
 // Fields the page shows outside their group, where the template has "<!-- field NAME -->".

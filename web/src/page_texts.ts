@@ -1,5 +1,6 @@
 // The texts only the page shows (the connection area, the first steps, the help for a port that
-// is not listed), in one place for the translators' catalogue. index.html asks for them by key as
+// is not listed, what SEND says when it cannot reach the port), in one place for the translators'
+// catalogue. index.html asks for them by key as
 // for the core's ("{{connect}}"); the page's code reads them here. The texts both front ends show
 // are the core's.
 
@@ -58,6 +59,43 @@ export const PAGE_TEXTS = {
     "Plug the adapter in through a USB OTG cable or adapter. Adapters that need no driver (CDC-ACM) are listed, and so are paired Bluetooth serial devices.",
 
   wireBytesShow: "The 170 bytes in hex, for the expert",
+  wireRangesChoose: "(choose a row to mark its bytes)",
+  loadHint: "Load takes a .cfg file chosen or dropped on the page.",
+  dropHint: "Drop a .cfg file to load it",
+  noScript: "Zelvar Config needs JavaScript and WebAssembly.",
+
+  insecureText: "SEND needs this page from a secure address.",
+  insecureDetail:
+    "Browsers offer serial ports only to pages from an https:// address or from this computer (http://localhost). Open the page that way, then press SEND again.",
+  noSerialText: "This browser has no Web Serial, which SEND needs to reach the tracker.",
+  noSerialDetail:
+    "Web Serial is in the Chromium family of browsers: Chrome, Edge, Opera and Chromium, on Windows, macOS, Linux and ChromeOS, and in recent Chrome for Android; Firefox and Safari do not have it, nor any browser on an iPhone or iPad. Open this page in one of those, or use the desktop program.",
+  noSerialAndroidDetail: "Chrome for Android has it in its recent versions: update Chrome, or use a computer.",
+  framedText: "SEND does not work inside another site's page.",
+  framedDetail:
+    "Another site shows this page in a frame, where it could press SEND or choose a port without your knowledge. Open the page in a tab or window of its own, then press SEND again.",
+  commNumDetail:
+    "The browser chooses the port here; Comm num names it in the progress text and in the .cfg file, as in the desktop program. Fill in its number, then press SEND again.",
+  forbiddenText: "This browser does not let this page use serial ports.",
+  forbiddenDetail:
+    "Its site settings for this page, or its administrator's policy, forbid serial ports: allow them for this page, then press SEND again.",
+  anotherWindowText: "Another window of Zelvar Config is sending to the tracker.",
+  anotherWindowDetail: "Let it finish, or cancel its choice of port, then try again.",
+  chooseFailed: "No serial port could be chosen: %1",
+  pressSendAgain: "Press SEND again.",
+  openFailed: "Cannot open the serial port: %1",
+  lineFailed: "The serial port failed during the send: %1",
+  causeBusy: "Another program has the port open (a terminal, another configurator): close it.",
+  causeBusyWindows: "Another program has the port open: Windows lets one program at a time open a port. Close it.",
+  causeGroup:
+    "This user may not open it: on Linux a serial port belongs to a group, usually dialout, and only its members may open it. Add yourself with\nsudo usermod -aG dialout $USER\nthen log out and in again.",
+  causeSnap: "A Chromium installed as a snap needs its raw-usb connection:\nsudo snap connect chromium:raw-usb",
+  causeDriverOld: "The adapter's driver is missing or old: install the one for its chip from the chip's maker.",
+  causeDriver: "The adapter's driver is missing: install the one for its chip from the chip's maker.",
+  causeUnplugged: "The adapter was unplugged or has lost power: plug it in again.",
+  causesThen: "Then press SEND again.",
+  goneDetail:
+    "It failed during the last send and has not come back: the adapter may be unplugged or the device gone. Check the cable and the adapter, plug it in again (Connect chooses it anew), then press SEND again.",
 } as const;
 
 export type PageTextKey = keyof typeof PAGE_TEXTS;

@@ -9,6 +9,7 @@ import type { Core, Form, SendPacer, SendTarget, Texts } from "./core.js";
 import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { messageTitle, showMessage } from "./message_box.js";
+import { pageText } from "./page_texts.js";
 import type { PortChoice } from "./port_choice.js";
 import type { ProgressDialog } from "./progress_dialog.js";
 import {
@@ -25,8 +26,8 @@ import type { UnsavedChanges } from "./unsaved_changes.js";
 
 const SENDING_LOCK = "zelvar-config-send";
 const ANOTHER_WINDOW: Words = {
-  text: "Another window of Zelvar Config is sending to the tracker.",
-  detail: "Let it finish, or cancel its choice of port, then try again.",
+  text: pageText("anotherWindowText"),
+  detail: pageText("anotherWindowDetail"),
 };
 
 /** How far a SEND went, for what shows the connection's state. */
