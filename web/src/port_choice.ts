@@ -47,7 +47,7 @@ export class PortChoice {
 
   /** The port in use, else the one the user picks now. */
   async portForSend(): Promise<SerialPort> {
-    return this.inUse(await this.serial.getPorts()) ?? this.choose();
+    return this.inUse(await this.plugged()) ?? this.choose();
   }
 
   /** The browser's chooser; rejects with a NotFoundError when the user cancels it. */
@@ -73,8 +73,13 @@ export class PortChoice {
     return same ?? (granted.length === 1 ? granted[0]! : null);
   }
 
+  // The granted ports that are plugged in.
+  private async plugged(): Promise<SerialPort[]> {
+    return (await this.serial.getPorts()).filter((port) => port.connected !== false);
+  }
+
   private async refresh(): Promise<void> {
-    const granted = await this.serial.getPorts();
+    const granted = await this.plugged();
     const port = this.inUse(granted);
     const status: PortStatus = port
       ? { adapter: port.getInfo(), present: true, granted: granted.length }
