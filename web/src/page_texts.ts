@@ -1,8 +1,8 @@
 // The texts only the page shows (the connection area, the first steps, the help for a port that
 // is not listed, what SEND says when it cannot reach the port), in one place for the translators'
-// catalogue. index.html asks for them by key as
-// for the core's ("{{connect}}"); the page's code reads them here. The texts both front ends show
-// are the core's.
+// catalogue. index.html asks for them by key as for the core's ("{{connect}}"), and there, as in
+// the core's, "&" marks a key letter and "&&" is an ampersand; the page's code reads them here.
+// The texts both front ends show are the core's.
 
 export const PAGE_TEXTS = {
   adapter: "Adapter",
@@ -42,7 +42,7 @@ export const PAGE_TEXTS = {
     "Use a data cable. A charge-only USB cable powers the adapter but carries no data, and no port appears. Plug the adapter into the computer itself rather than an unpowered hub.",
   helpWindowsTitle: "Windows",
   helpWindows:
-    "Install the driver for the adapter's chip (FTDI, Prolific, WCH CH340 or Silicon Labs CP210x) from the chip's maker. Once it works, Device Manager shows the adapter under Ports (COM & LPT).",
+    "Install the driver for the adapter's chip (FTDI, Prolific, WCH CH340 or Silicon Labs CP210x) from the chip's maker. Once it works, Device Manager shows the adapter under Ports (COM && LPT).",
   helpMacTitle: "macOS",
   helpMac:
     "If the adapter is not listed, install the driver for its chip from the chip's maker, then plug it in again. System Information, under USB, shows whether the Mac sees the adapter at all.",
