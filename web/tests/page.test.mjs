@@ -456,15 +456,17 @@ describe("the page", { skip: PART === "agree" }, () => {
 
   it("is used by keyboard alone: every control is reached by Tab and does its work", async () => {
     await page.fill("#acquisitionTimeout", "0");
-    await page.focus("#txDelay");
+    // From the connection area at the top, through the first steps and the form to the preview.
+    await page.focus("#changePort");
     // Recorded in the page: one round trip per key, not two.
     await page.evaluate(() => {
       window.zelvarReached = [document.activeElement.id];
       document.addEventListener("focusin", (e) => window.zelvarReached.push(e.target.id || e.target.textContent));
     });
-    for (let i = 0; i < 90; ++i) await page.keyboard.press("Tab");
+    for (let i = 0; i < 100; ++i) await page.keyboard.press("Tab");
     const reached = new Set(await page.evaluate(() => window.zelvarReached));
-    const controls = await page.$$eval("#setup input, #setup select, #setup button, #wireRanges button", (all) =>
+    const shown = "#connection :is(button, select, summary), #firstSteps button, #setup :is(input, select, button)";
+    const controls = await page.$$eval(`${shown}, #wireRanges button`, (all) =>
       all.filter((c) => c.offsetParent !== null && c.tabIndex >= 0).map((c) => c.id || c.textContent),
     );
     assert.deepEqual(
