@@ -47,8 +47,8 @@ export class ConnectionView {
 
   /** What the port choice knows now: after a start, a choice, a plug or an unplug. */
   showPorts(status: PortStatus): void {
-    // A port that is there again after a failed send is as good as new.
-    if (this.ports && !this.ports.present && status.present) this.lineLost = false;
+    // A port that is there again after a failed send, or one chosen anew, is as good as new.
+    if (status.chosenNow || (this.ports && !this.ports.present && status.present)) this.lineLost = false;
     this.ports = status;
     this.update();
   }

@@ -15,6 +15,8 @@ export interface PortStatus {
   present: boolean;
   /** Ports the page may use. */
   granted: number;
+  /** The user has just chosen it in the browser's chooser. */
+  chosenNow: boolean;
 }
 
 function recalledAdapter(): UsbIds | null {
@@ -60,7 +62,7 @@ export class PortChoice {
     for (const other of await this.serial.getPorts()) {
       if (other !== port) await other.forget?.().catch(() => {});
     }
-    await this.refresh();
+    await this.refresh(true);
     return port;
   }
 
@@ -78,12 +80,12 @@ export class PortChoice {
     return (await this.serial.getPorts()).filter((port) => port.connected !== false);
   }
 
-  private async refresh(): Promise<void> {
+  private async refresh(chosenNow = false): Promise<void> {
     const granted = await this.plugged();
     const port = this.inUse(granted);
     const status: PortStatus = port
-      ? { adapter: port.getInfo(), present: true, granted: granted.length }
-      : { adapter: this.adapter, present: false, granted: granted.length };
+      ? { adapter: port.getInfo(), present: true, granted: granted.length, chosenNow }
+      : { adapter: this.adapter, present: false, granted: granted.length, chosenNow };
     for (const listener of this.listeners) listener(status);
   }
 }
