@@ -77,8 +77,11 @@ async function start(): Promise<void> {
   });
   element("openCalculator").addEventListener("click", () => calculator.open());
   element("page").dataset["state"] = "ready";
-  // The form's first control, where the window's focus starts too, unless the user is elsewhere.
-  if (document.activeElement === document.body) element("setup").querySelector<HTMLElement>("input, select")?.focus();
+  // The form's first control, where the window's focus starts too, unless the user is elsewhere;
+  // the page stays at its top, where the connection area and the first steps are.
+  if (document.activeElement === document.body) {
+    element("setup").querySelector<HTMLElement>("input, select")?.focus({ preventScroll: true });
+  }
   // The moment the core answers the form, for bench/web_bench.mjs.
   performance.mark("zelvar-ready");
   keepForOffline();

@@ -159,6 +159,13 @@ describe("the page", { skip: PART === "agree" }, () => {
 
   it("starts with the factory defaults, in the GPS display, as an installable app", async () => {
     assert.equal(await page.evaluate(() => document.activeElement?.id), "txDelay");
+    // On a phone too it opens at its top, the connection area and the first steps in view.
+    const phone = await bed.context.newPage();
+    await phone.setViewportSize({ width: 360, height: 520 });
+    await phone.goto(bed.server.url);
+    await phone.waitForSelector("#page[data-state=ready]");
+    assert.deepEqual(await phone.evaluate(() => [scrollY, document.activeElement?.id]), [0, "txDelay"]);
+    await phone.close();
     const { name, bytes } = await saved(page);
     assert.equal(name, "Zelvar.cfg");
     assert.deepEqual(bytes, latin1(cli("defaults").stdout));
