@@ -1,7 +1,7 @@
 // "Use this device's position" in the calculator: the browser's geolocation, asked only when the
 // button is pressed, fills Latitude and Longitude in decimal degrees. A GPS answers without the
 // network; nothing leaves the page. Denied, unavailable or too slow, a message says so.
-import { PAGE_TEXTS } from "./page_texts.js";
+import { pageText } from "./page_texts.js";
 
 const WAIT_MS = 30_000;
 // 0.00001° is about a metre, finer than the 0.01' (18 m) the beacon carries.
@@ -17,8 +17,8 @@ export class DevicePosition {
   ) {
     this.button.type = "button";
     this.button.id = "useDevicePosition";
-    this.button.textContent = PAGE_TEXTS.useDevicePosition;
-    this.button.title = PAGE_TEXTS.useDevicePositionHint;
+    this.button.textContent = pageText("useDevicePosition");
+    this.button.title = pageText("useDevicePositionHint");
     this.button.setAttribute("aria-describedby", "devicePositionStatus");
     this.status.id = "devicePositionStatus";
     this.status.className = "hint";
@@ -29,24 +29,24 @@ export class DevicePosition {
 
   private ask(): void {
     if (!("geolocation" in navigator)) {
-      this.say(PAGE_TEXTS.devicePositionNone);
+      this.say(pageText("devicePositionNone"));
       return;
     }
     this.button.disabled = true;
-    this.say(PAGE_TEXTS.devicePositionAsking);
+    this.say(pageText("devicePositionAsking"));
     navigator.geolocation.getCurrentPosition(
       (position) => {
         const { latitude, longitude, accuracy } = position.coords;
         this.fill(latitude.toFixed(DECIMALS), longitude.toFixed(DECIMALS));
-        this.done(PAGE_TEXTS.devicePositionFilled.replace("%1", String(Math.round(accuracy))));
+        this.done(pageText("devicePositionFilled", String(Math.round(accuracy))));
       },
       (error) => {
         const said = {
-          [error.PERMISSION_DENIED]: PAGE_TEXTS.devicePositionDenied,
-          [error.POSITION_UNAVAILABLE]: PAGE_TEXTS.devicePositionUnavailable,
-          [error.TIMEOUT]: PAGE_TEXTS.devicePositionTimeout,
+          [error.PERMISSION_DENIED]: pageText("devicePositionDenied"),
+          [error.POSITION_UNAVAILABLE]: pageText("devicePositionUnavailable"),
+          [error.TIMEOUT]: pageText("devicePositionTimeout"),
         }[error.code];
-        this.done(said ?? PAGE_TEXTS.devicePositionUnavailable);
+        this.done(said ?? pageText("devicePositionUnavailable"));
       },
       { enableHighAccuracy: true, timeout: WAIT_MS, maximumAge: 0 },
     );

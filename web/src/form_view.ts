@@ -42,8 +42,11 @@ export class FormView {
           break;
       }
     }
-    element("setup").addEventListener("input", () => this.changed());
-    element("setup").addEventListener("change", () => this.changed());
+    // Baud stands in the connection area, beside the adapter.
+    for (const area of [element("setup"), element("connection")]) {
+      area.addEventListener("input", () => this.changed());
+      area.addEventListener("change", () => this.changed());
+    }
     element("setup").addEventListener("submit", (event) => event.preventDefault());
   }
 

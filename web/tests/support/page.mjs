@@ -1,4 +1,5 @@
 // The built page on the loopback in Debian's Chromium, with the core; the message box and Save.
+import { once } from "node:events";
 import { mkdtemp, readFile, rm } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -9,14 +10,14 @@ import { BROWSER } from "./browser.mjs";
 import { loadCore, WEB } from "./core_module.mjs";
 import { serve } from "./static_server.mjs";
 
-/** `url` in a new page of `context`, once ready; its errors go to `problems`. */
-export async function openPage(context, url, problems = [], beforeScripts = undefined) {
+/** `url` in a new page of `context`, once ready, `scripts` run before the page's; its errors go to `problems`. */
+export async function openPage(context, url, problems = [], ...scripts) {
   const page = await context.newPage();
   page.on("pageerror", (error) => problems.push(error.message));
   page.on("console", (message) => {
     if (message.type() === "error") problems.push(message.text());
   });
-  if (beforeScripts) await page.addInitScript(beforeScripts);
+  for (const script of scripts) await page.addInitScript(script);
   await page.goto(url);
   await page.waitForSelector("#page[data-state=ready]");
   return page;
@@ -50,7 +51,8 @@ export function testBed(browserArgs = []) {
     await bed.server?.close();
     if (bed.folder) await rm(bed.folder, { recursive: true, force: true });
   });
-  bed.open = (url = bed.server.url) => openPage(bed.context, url, bed.problems, cancelledChooser);
+  bed.open = (url = bed.server.url, ...scripts) =>
+    openPage(bed.context, url, bed.problems, cancelledChooser, ...scripts);
   return bed;
 }
 
@@ -64,7 +66,47 @@ export async function messageShown(page) {
   return { title, text, detail };
 }
 
+/** The connection area as shown: the adapter, its state, the button's word and the hint, if any. */
+export const connection = (page) =>
+  page.evaluate(() => {
+    const hint = document.getElementById("connectionHint");
+    return {
+      adapter: document.getElementById("adapterName").textContent,
+      state: document.getElementById("connectionState").dataset["state"],
+      button: document.getElementById("changePort").textContent,
+      hint: hint.hidden ? "" : hint.textContent,
+    };
+  });
+
 export async function saved(page) {
   const [download] = await Promise.all([page.waitForEvent("download"), page.click("#save")]);
   return { name: download.suggestedFilename(), bytes: await readFile(await download.path()) };
+}
+
+/**
+ * The id of the file input whose dialog `act` opens, caught in a DevTools session of its own that
+ * Chromium has confirmed before `act`. Playwright's "filechooser" event turns the catching on as
+ * its listener comes, without waiting, and off as it goes; the page's thread takes a key and the
+ * catching from different queues, so a key pressed at once can come first (on a loaded machine it
+ * does), and the dialog then opens for real and headless Chromium cancels it.
+ */
+export async function fileDialogOf(page, act, timeout = 30_000) {
+  const session = await page.context().newCDPSession(page);
+  try {
+    await session.send("Page.enable");
+    await session.send("Page.setInterceptFileChooserDialog", { enabled: true });
+    const opened = once(session, "Page.fileChooserOpened", { signal: AbortSignal.timeout(timeout) }).catch((error) => {
+      throw new Error(`no file dialog opened within ${timeout} ms`, { cause: error });
+    });
+    const [[{ backendNodeId }]] = await Promise.all([opened, act()]);
+    const { object } = await session.send("DOM.resolveNode", { backendNodeId });
+    const { result } = await session.send("Runtime.callFunctionOn", {
+      objectId: object.objectId,
+      functionDeclaration: "function () { return this.id; }",
+      returnByValue: true,
+    });
+    return result.value;
+  } finally {
+    await session.detach();
+  }
 }
