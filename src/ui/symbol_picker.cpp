@@ -17,6 +17,8 @@ namespace {
 constexpr int kCodeRole = Qt::UserRole;
 constexpr int kTableRole = Qt::UserRole + 1;
 constexpr int kListRows = 12;
+// Room for the longer names ("house, home station (VHF), primary table") without scrolling.
+constexpr int kListCharacters = 48;
 
 }  // namespace
 
@@ -37,6 +39,7 @@ SymbolPicker::SymbolPicker(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     list_->setAccessibleName(shown(ShownText::SymbolList));
     list_->setUniformItemSizes(true);
     list_->setMinimumHeight(list_->fontMetrics().lineSpacing() * kListRows);
+    list_->setMinimumWidth(list_->fontMetrics().averageCharWidth() * kListCharacters);
     none_ = new QLabel(this);
     none_->setObjectName(QStringLiteral("lblNoSymbol"));
     none_->setTextFormat(Qt::PlainText);
