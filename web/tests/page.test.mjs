@@ -170,6 +170,19 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       const beacon = await page.inputValue("#beacon");
       assert.equal(beacon, desktop.status === 0 ? desktop.stdout.trim() : "unchanged", JSON.stringify(p));
     }
+    // The notations' marks pass the core's rule however they come: composed, pasted, dropped.
+    const paths = await InputPaths.open(page, bed.context);
+    await bed.context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: bed.server.url });
+    for (const [i, enter] of [
+      (text) => paths.compose(["4", "45\u00b0"], text),
+      (text) => paths.paste(text),
+      (text) => paths.drop("#txtLat", text),
+    ].entries()) {
+      await page.fill("#txtLat", "");
+      await paths.focus("#txtLat", 0, 0);
+      await enter("45\u00b030.15'n;z");
+      assert.equal(await page.inputValue("#txtLat"), "45\u00b030.15'N", `way ${i}`);
+    }
     // A locator in Latitude stands for both coordinates, as --locator does.
     await page.fill("#symbol", ">");
     await page.setChecked("#alternateTable", false);
