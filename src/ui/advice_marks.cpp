@@ -50,8 +50,9 @@ void AdviceMarks::show(const std::vector<AdviceNote>& notes) {
             mark.lines += QLatin1Char('\n');
         mark.lines += fromUtf8(adviceLine(note));
     }
+    // Every noted field again: a counter may have written the field's description since.
     for (std::size_t i = 0; i < kFieldCount; ++i) {
-        if (now[i].lines != marks_[i].lines)
+        if (!now[i].lines.isEmpty() || !marks_[i].lines.isEmpty())
             describe(static_cast<Field>(i), now[i].lines);
     }
     marks_ = now;
