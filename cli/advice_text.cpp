@@ -22,8 +22,7 @@ std::string wrapped(std::string_view text, std::size_t indent, std::size_t width
 
 void printAdvice(std::ostream& out, const std::vector<AdviceNote>& notes, bool explain) {
     for (const AdviceNote& note : notes) {
-        out << adviceLevelName(note.level) << ": " << fieldLabel(note.field) << ": "
-            << escapedControls(note.text) << "\n";
+        out << escapedControls(adviceLine(note)) << "\n";
         if (explain)
             out << wrapped(note.why, 4);
     }

@@ -175,6 +175,11 @@ bool hasWarnings(const std::vector<AdviceNote>& notes) {
                        [](const AdviceNote& n) { return n.level == AdviceLevel::Warning; });
 }
 
+std::string adviceLine(const AdviceNote& note) {
+    return std::string(adviceLevelName(note.level)) + ": " + std::string(fieldLabel(note.field)) +
+           ": " + note.text;
+}
+
 std::string adviceSummary(const std::vector<AdviceNote>& notes) {
     if (notes.empty())
         return "No advice: the settings follow the usual APRS practice.";

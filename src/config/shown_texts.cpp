@@ -9,7 +9,7 @@ namespace {
 
 using enum ShownText;
 
-constexpr std::array<ShownTextEntry, 51> kTexts = {{
+constexpr std::array<ShownTextEntry, 66> kTexts = {{
     {WindowTitle, "windowTitle", "Zelvar Config v4.0 by QX9ABC"},
     // The comment's label in GPSless Mode, where the tracker sends it as its position.
     {BeaconCaptionGpsless, "beaconCaptionGpsless", "BEACON"},
@@ -53,7 +53,10 @@ constexpr std::array<ShownTextEntry, 51> kTexts = {{
     {Longitude, "longitude", "Lo&ngitude:"},
     {LatitudeName, "latitudeName", "Latitude"},
     {LongitudeName, "longitudeName", "Longitude"},
-    {Notation, "notation", "degrees.minutes.hundredths; degrees.minutes.seconds with Cent. clear"},
+    {Notation, "notation",
+     "degrees.minutes.hundredths, degrees.minutes.seconds with Cent. clear, decimal degrees "
+     "(45.5025, -9.175), degrees and minutes (45 30.15 N), or a Maidenhead locator (JN45ol) in "
+     "Latitude for both"},
     {Cent, "cent", "Cent."},
     {CentHint, "centHint", "Lat/Lon in gradi.minuti.centesimi"},
     {AltitudeIncluded, "altitudeIncluded", "Altitude:"},
@@ -66,6 +69,26 @@ constexpr std::array<ShownTextEntry, 51> kTexts = {{
     {CompressedForm, "compressedForm", "Compressed (14 chars)"},
     {WriteCoordinates, "writeCoordinates", "&Write coords in GPSless Bcn"},
     {Close, "close", "&Close"},
+    // Below the coordinates: the notations beside the dotted one the caption names.
+    {NotationsShown, "notationsShown",
+     "Also 45.5025, 45\u00B030.15'N or 45 30.15 N; or a locator (JN45ol) in Latitude"},
+    // The Maidenhead square of the position the written text carries.
+    {LocatorShown, "locatorShown", "Locator: %1"},
+    {LongitudeFromLocator, "longitudeFromLocator", "the locator in Latitude gives the longitude"},
+    {AdviceHeading, "adviceHeading", "Advice: %1"},
+    {AdviceGoTo, "adviceGoTo",
+     "notes on APRS practice, never refusals; choosing one goes to its field"},
+    {SymbolShown, "symbolShown", "Symbol: %1"},
+    {ChooseSymbol, "chooseSymbol", "S&ymbols\u2026"},
+    {ChooseSymbolName, "chooseSymbolName", "Choose the symbol by name"},
+    {SymbolPickerTitle, "symbolPickerTitle", "APRS Symbols - Zelvar Config"},
+    {SymbolSearch, "symbolSearch", "&Search:"},
+    {SymbolSearchHint, "symbolSearchHint",
+     "a name such as car, balloon, house or digi, or the symbol's character"},
+    {SymbolList, "symbolList", "Symbols"},
+    {SymbolNoMatch, "symbolNoMatch", "No symbol is named \"%1\"."},
+    {UseSymbol, "useSymbol", "&Use symbol"},
+    {Cancel, "cancel", "Cancel"},
 }};
 
 constexpr bool inOrder() {
@@ -73,7 +96,7 @@ constexpr bool inOrder() {
         if (static_cast<std::size_t>(kTexts[i].id) != i)
             return false;
     }
-    return static_cast<std::size_t>(Close) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Cancel) + 1 == kTexts.size();
 }
 static_assert(inOrder(), "one text for each ShownText, in its order");
 

@@ -77,6 +77,14 @@ export class FormView {
     this.changed();
   }
 
+  /** The symbol picker's choice: ICON Symbol and Alternate Table together, reactions once. */
+  writeSymbol(symbol: string, alternate: boolean): void {
+    this.ruled.get("symbol")?.write(symbol);
+    const box = this.flags.get("alternateTable");
+    if (box) box.checked = alternate;
+    this.changed();
+  }
+
   text(name: string): string {
     return this.ruled.get(name)?.input.value ?? "";
   }

@@ -1,4 +1,5 @@
 // Zelvar Config in the browser: the form on the same C++ core as the desktop program.
+import { AdviceView } from "./advice_view.js";
 import { CalculatorView } from "./calculator_view.js";
 import { ConnectionView } from "./connection_view.js";
 import { loadCore } from "./core.js";
@@ -17,6 +18,7 @@ import { keepOpenState } from "./remembered.js";
 import { SendAction } from "./send_action.js";
 import { platformOf } from "./serial_words.js";
 import { setUpShortcuts } from "./shortcuts.js";
+import { SymbolPicker } from "./symbol_picker.js";
 import { UnsavedChanges } from "./unsaved_changes.js";
 
 const WIRE_SIZE = 170;
@@ -39,6 +41,8 @@ async function start(): Promise<void> {
   const form = new FormView(core);
   const preview = new PreviewView(WIRE_SIZE, core.texts());
   const marks = new HiddenMarks(core);
+  new SymbolPicker(core, form, core.texts());
+  const advice = new AdviceView(core, core.texts());
   // One preview per turn of the event loop, however many fields a write changed.
   let pending = false;
   form.onChange(() => {
@@ -48,6 +52,7 @@ async function start(): Promise<void> {
       pending = false;
       preview.show(core.preview(form.read()));
       marks.update();
+      advice.show(form.read());
     });
   });
   const calculator = new CalculatorView(core, form);

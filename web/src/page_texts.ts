@@ -96,6 +96,18 @@ export const PAGE_TEXTS = {
   causesThen: "Then press SEND again.",
   goneDetail:
     "It failed during the last send and has not come back: the adapter may be unplugged or the device gone. Check the cable and the adapter, plug it in again (Connect chooses it anew), then press SEND again.",
+
+  useDevicePosition: "Use this device's position",
+  useDevicePositionHint:
+    "Asks the browser for this device's position (its GPS works offline) and fills in Latitude and Longitude; nothing is sent anywhere.",
+  devicePositionAsking: "Asking the browser for this device's position\u2026",
+  devicePositionFilled: "Filled in this device's position, \u00b1%1 m.",
+  devicePositionDenied:
+    "The browser did not allow this page to read the device's position. Allow it in the site's settings, or type the position.",
+  devicePositionUnavailable:
+    "This device could not tell its position (no GPS fix or location service). Try again outdoors, or type the position.",
+  devicePositionTimeout: "This device gave no position within 30 seconds. Try again, or type the position.",
+  devicePositionNone: "This browser cannot read the device's position here. Type the position.",
 } as const;
 
 export type PageTextKey = keyof typeof PAGE_TEXTS;

@@ -64,6 +64,26 @@ async function previewAgrees(what) {
   assert.equal(await page.isVisible("#previewFailure"), !built.ok, what);
 }
 
+// The advice as the page lists it, and the fields it marks with their level.
+const shownAdvice = () =>
+  page.evaluate(() => ({
+    lines: [...document.querySelectorAll("#adviceList button")].map((b) => b.textContent),
+    marks: [...document.querySelectorAll(".advice-warning, .advice-hint")]
+      .map((c) => `${c.id} ${c.classList.contains("advice-warning") ? "warning" : "hint"}`)
+      .sort(),
+  }));
+
+// zelvar-cli check --json's notes, as every front end lists and marks them.
+function checkedAdvice(file) {
+  const { notes } = JSON.parse(Buffer.from(cli("check", file, "--json").stdout, "latin1").toString("utf8"));
+  const level = new Map();
+  for (const n of notes) if (level.get(n.field) !== "warning") level.set(n.field, n.level);
+  return {
+    lines: notes.map((n) => `${n.level}: ${n.label}: ${n.text}`),
+    marks: [...level].map(([field, l]) => `${field} ${l}`).sort(),
+  };
+}
+
 describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
   before(newPage);
 
@@ -76,6 +96,7 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       await writeFile(file, text);
       const desktop = cli("image", file, "--wire");
       await loadFile(`record-${i}.cfg`, text);
+      assert.deepEqual(await shownAdvice(), checkedAdvice(file), `record ${i}`);
       if (desktop.status !== 0) {
         const reason = await page.textContent("#previewReason");
         assert.ok(desktop.stderr.trim().endsWith(`: ${reason}`), `record ${i}: ${desktop.stderr} / ${reason}`);
@@ -149,6 +170,29 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       const beacon = await page.inputValue("#beacon");
       assert.equal(beacon, desktop.status === 0 ? desktop.stdout.trim() : "unchanged", JSON.stringify(p));
     }
+    // The notations' marks pass the core's rule however they come: composed, pasted, dropped.
+    const paths = await InputPaths.open(page, bed.context);
+    await bed.context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: bed.server.url });
+    for (const [i, enter] of [
+      (text) => paths.compose(["4", "45\u00b0"], text),
+      (text) => paths.paste(text),
+      (text) => paths.drop("#txtLat", text),
+    ].entries()) {
+      await page.fill("#txtLat", "");
+      await paths.focus("#txtLat", 0, 0);
+      await enter("45\u00b030.15'n;z");
+      assert.equal(await page.inputValue("#txtLat"), "45\u00b030.15'N", `way ${i}`);
+    }
+    // A locator in Latitude stands for both coordinates, as --locator does.
+    await page.fill("#symbol", ">");
+    await page.setChecked("#alternateTable", false);
+    await page.setChecked("#chkAlt", false);
+    await page.check("#optLLtoNorm");
+    await page.fill("#txtLat", "jn45ll");
+    assert.equal(await page.isDisabled("#txtLng"), true);
+    await page.click("#cmdCalc");
+    assert.equal(await page.inputValue("#beacon"), cli("position", "--locator", "JN45LL", "--normal").stdout.trim());
+    assert.equal(await page.textContent("#calcLocator"), "Locator: JN45ll");
     await page.click("#calcClose");
     assert.deepEqual(bed.problems, []);
   });
@@ -331,11 +375,79 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.setInputFiles("#loadFile", file("NOC\u00adALL-9"));
     await page.waitForSelector("#myCall.holds-hidden");
     const note = "the field holds an invisible soft hyphen (U+00AD)";
-    assert.equal(await page.$eval("#myCall", (input) => input.title), `"NOC\\u00ADALL-9": ${note}`);
+    // The advice on the placeholder callsign follows on the next line.
+    assert.equal((await page.$eval("#myCall", (input) => input.title)).split("\n")[0], `"NOC\\u00ADALL-9": ${note}`);
     assert.match(await page.textContent("#previewNotes"), /"NOC\\u00ADAL-9": the field holds an invisible soft hyphen/);
     await page.setInputFiles("#loadFile", file("NOCALL-9"));
     await page.waitForSelector("#myCall:not(.holds-hidden)");
-    assert.equal(await page.$eval("#myCall", (input) => input.title), "");
+    assert.doesNotMatch(await page.$eval("#myCall", (input) => input.title), /invisible/);
+  });
+
+  it("picks the symbol by name from the keyboard and names it; a note on the advice goes to its field", async () => {
+    await page.click("#defaults");
+    await page.focus("#txDelay");
+    await page.keyboard.press("Alt+y");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "symbolSearch");
+    await page.keyboard.type("digi");
+    assert.ok(
+      (await page.$$eval("#symbolList option", (o) => o.map((x) => x.textContent))).includes(
+        "# — digipeater, primary table",
+      ),
+    );
+    await page.keyboard.type("peaterX");
+    assert.equal(await page.textContent("#symbolNone"), 'No symbol is named "digipeaterX".');
+    assert.equal(await page.isEnabled("#useSymbol"), false);
+    await page.fill("#symbolSearch", "balloon");
+    await page.keyboard.press("ArrowDown");
+    await page.keyboard.press("Enter");
+    assert.equal(await page.isVisible("#symbolPicker"), false);
+    assert.equal(await page.inputValue("#symbol"), "O");
+    assert.equal(await page.isChecked("#alternateTable"), true);
+    const name = "O — rocket, balloon, alternate table";
+    assert.equal(await page.textContent("#symbolName"), name);
+    assert.equal(await page.getAttribute("#symbol", "title"), name);
+    assert.equal(await page.textContent("#previewSymbol"), `Symbol: ${name}`);
+    // Escape leaves it, nothing changed; the focus goes back to the button.
+    await page.keyboard.press("Alt+y");
+    await page.keyboard.type("car");
+    await page.keyboard.press("Escape");
+    assert.equal(await page.inputValue("#symbol"), "O");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "chooseSymbol");
+    await page.click("#adviceList button[data-rule=mycall-placeholder]");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "myCall");
+    assert.match(await page.getAttribute("#myCall", "title"), /^warning: MY CALLSIGN: .*NOCALL-9$/);
+    const described = await page.$eval("#myCall", (c) =>
+      c
+        .getAttribute("aria-describedby")
+        .split(" ")
+        .map((id) => document.getElementById(id).textContent),
+    );
+    assert.ok(described.some((text) => text.startsWith("warning: MY CALLSIGN:")));
+    await page.fill("#myCall", "QX9ABC-9");
+    await page.waitForSelector("#myCall:not(.advice-warning)");
+    assert.equal(await page.getAttribute("#myCall", "title"), "");
+  });
+
+  it("fills the calculator with this device's position only when asked, and says when it may not", async () => {
+    const status = (start) =>
+      page.waitForFunction((s) => document.getElementById("devicePositionStatus").textContent.startsWith(s), start);
+    await page.click("#defaults");
+    await page.fill("#acquisitionTimeout", "0");
+    await page.click("#openCalculator");
+    await bed.context.clearPermissions();
+    await page.click("#useDevicePosition");
+    await status("The browser did not allow");
+    assert.equal(await page.inputValue("#txtLat"), "00.00.00");
+    await bed.context.grantPermissions(["geolocation"], { origin: bed.server.url });
+    await bed.context.setGeolocation({ latitude: 45.5025, longitude: -9.175, accuracy: 12 });
+    await page.click("#useDevicePosition");
+    await status("Filled in this device's position, ±12 m.");
+    assert.deepEqual([await page.inputValue("#txtLat"), await page.inputValue("#txtLng")], ["45.50250", "-9.17500"]);
+    assert.equal(await page.textContent("#calcLocator"), "Locator: IN55jm");
+    // Default leaves the calculator as it is: the next test finds it as the page started.
+    for (const id of ["#txtLat", "#txtLng"]) await page.fill(id, "00.00.00");
+    await page.click("#calcClose");
+    await bed.context.clearPermissions();
   });
 
   it("asks for a port at SEND or Connect, refuses no speed, says where SEND works", async () => {
@@ -683,6 +795,10 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await stop(), null);
     await page.click("#cmdCalc");
     await check("calculator");
+    await page.click("#calcClose");
+    await page.click("#chooseSymbol");
+    await check("symbol picker");
+    await page.keyboard.press("Escape");
     // No error nor policy refusal in all the group did; the manual's are not the page's.
     assert.deepEqual(bed.problems, []);
     await page.goto(`${bed.server.url}manual/index.html`);
