@@ -1,7 +1,6 @@
 #include "advice_text.h"
 
 #include "common/ascii.h"
-#include "text/translation.h"
 
 namespace zelvar::cli {
 
@@ -23,11 +22,7 @@ std::string wrapped(std::string_view text, std::size_t indent, std::size_t width
 
 void printAdvice(std::ostream& out, const std::vector<AdviceNote>& notes, bool explain) {
     for (const AdviceNote& note : notes) {
-        out << withArguments(note.level == AdviceLevel::Warning
-                                 ? translated("advice", "warning: %1: %2")
-                                 : translated("advice", "hint: %1: %2"),
-                             {fieldLabel(note.field), escapedControls(note.text)})
-            << "\n";
+        out << escapedControls(adviceLine(note)) << "\n";
         if (explain)
             out << wrapped(note.why, 4);
     }

@@ -135,11 +135,26 @@ int takePreview(zelvar::SetupWindow& setup, const QDir& folder) {
     return save(*preview, folder, "preview.png") ? 0 : 1;
 }
 
+int takeSymbolPicker(zelvar::SetupWindow& setup, const QDir& folder) {
+    auto* open = control<QAbstractButton>(setup, "cmdSymbols");
+    if (!open)
+        return 1;
+    QTest::mouseClick(open, Qt::LeftButton);
+    auto* picker = control<QWidget>(setup, "frmSymbols");
+    auto* search = picker ? control<QLineEdit>(*picker, "edSymbolSearch") : nullptr;
+    if (!search || !QTest::qWaitForWindowExposed(picker))
+        return 1;
+    type(search, QStringLiteral("car"));
+    const bool saved = save(*picker, folder, "symbol-picker.png");
+    picker->close();
+    return saved ? 0 : 1;
+}
+
 int takePictures(const QDir& folder) {
     zelvar::SetupWindow setup(nullptr, examplePorts);
     setup.show();
     if (!QTest::qWaitForWindowExposed(&setup) || !save(setup, folder, "main-window.png") ||
-        !savePortList(setup, folder))
+        !savePortList(setup, folder) || takeSymbolPicker(setup, folder) != 0)
         return 1;
 
     auto* acquisitionTime = control<QLineEdit>(setup, "edGpsAcqTime");
@@ -160,8 +175,9 @@ int takePictures(const QDir& folder) {
         return 1;
     if (!QTest::qWaitForWindowExposed(calculator))
         return 1;
-    type(latitude, QStringLiteral("45.30.15"));
-    type(longitude, QStringLiteral("009.10.30"));
+    // Two of the notations: degrees and minutes with their marks, and with blanks.
+    type(latitude, QStringLiteral("45\u00b030.15'N"));
+    type(longitude, QStringLiteral("9 10.30 E"));
     QTest::mouseClick(altitudeIncluded, Qt::LeftButton);
     type(altitude, QStringLiteral("120"));
     QTest::mouseClick(normalForm, Qt::LeftButton);

@@ -173,6 +173,13 @@ bool hasWarnings(const std::vector<AdviceNote>& notes) {
                        [](const AdviceNote& n) { return n.level == AdviceLevel::Warning; });
 }
 
+std::string adviceLine(const AdviceNote& note) {
+    return withArguments(note.level == AdviceLevel::Warning
+                             ? translated("advice", "warning: %1: %2")
+                             : translated("advice", "hint: %1: %2"),
+                         {fieldLabel(note.field), note.text});
+}
+
 std::string adviceSummary(const std::vector<AdviceNote>& notes) {
     if (notes.empty())
         return std::string(translated("advice summary",

@@ -31,6 +31,9 @@ std::vector<AdviceNote> adviseOn(const DeviceSettings& settings);
 
 bool hasWarnings(const std::vector<AdviceNote>& notes);
 
+// A note as one line, as every front end lists it: "warning: MY CALLSIGN: The callsign is ...".
+std::string adviceLine(const AdviceNote& note);
+
 // "1 warning, 2 hints", or that there is nothing to say.
 std::string adviceSummary(const std::vector<AdviceNote>& notes);
 

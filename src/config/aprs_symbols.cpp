@@ -214,11 +214,12 @@ constexpr std::array<AprsSymbol, kSymbolCount> kAlternate = {{
     {'~', SymbolTable::Alternate, marked("symbol", "reserved (TNC stream switch)"), false},
 }};
 
-// The words of a text in lower case: runs of letters and digits.
+// The words of a text in lower case: runs of letters and digits, a UTF-8 letter beyond ASCII
+// counted as one (the names in the user's language).
 std::vector<std::string> wordsOf(std::string_view text) {
     std::vector<std::string> words(1);
     for (char c : text) {
-        if (isAsciiDigit(c) || isAsciiUpper(asciiUpper(c)))
+        if (isAsciiDigit(c) || isAsciiUpper(asciiUpper(c)) || static_cast<unsigned char>(c) >= 0x80)
             words.back() += asciiLower(c);
         else if (!words.back().empty())
             words.emplace_back();
@@ -228,15 +229,18 @@ std::vector<std::string> wordsOf(std::string_view text) {
     return words;
 }
 
-// Every searched word begins a word of the name; a search without words names nothing.
+// Every searched word begins a word of the name, as the program names it or in the user's
+// language; a search without words names nothing.
 bool namedBy(const AprsSymbol& symbol, const std::vector<std::string>& searched) {
-    const std::vector<std::string> words = wordsOf(symbol.name);
+    const auto namedIn = [&](std::string_view name) {
+        const std::vector<std::string> words = wordsOf(name);
+        return std::all_of(searched.begin(), searched.end(), [&](const std::string& wanted) {
+            return std::any_of(words.begin(), words.end(),
+                               [&](const std::string& word) { return word.starts_with(wanted); });
+        });
+    };
     return !searched.empty() &&
-           std::all_of(searched.begin(), searched.end(), [&](const std::string& wanted) {
-               return std::any_of(words.begin(), words.end(), [&](const std::string& word) {
-                   return word.starts_with(wanted);
-               });
-           });
+           (namedIn(symbol.name) || namedIn(translated("symbol", symbol.name)));
 }
 
 }  // namespace

@@ -86,10 +86,13 @@ std::array<InputRule, kFieldCount> makeFieldRules() {
 }
 
 std::array<InputRule, kCalculatorFieldCount> makeCalculatorRules() {
-    // A sign or hemisphere letter may stand in front of the degrees. The altitude is read with
-    // its decimals, so its point goes in: dropped, "300.4" would read as 3004 metres.
-    const Codes coordinate = kDigits | of(".+-");
-    return {text(0, coordinate | of("NS"), true), text(0, coordinate | of("EW"), true),
+    // Every notation the calculator reads: a sign or a hemisphere letter before or after the
+    // numbers, blanks between them, the degree, minute and second marks as Latin-1 has them (the
+    // .cfg keeps the text as typed), and in Latitude the letters of a Maidenhead locator, which
+    // hold N and S. The altitude is read with its decimals, so its point goes in: dropped,
+    // "300.4" would read as 3004 metres.
+    const Codes coordinate = kDigits | of(".+- '\"\xB0\xBA\xB4");
+    return {text(0, coordinate | range('A', 'X'), true), text(0, coordinate | of("EW"), true),
             text(5, kDigits | of("-."))};
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 using enum ShownText;
 
-constexpr std::array<ShownTextEntry, 49> kTexts = {{
+constexpr std::array<ShownTextEntry, 64> kTexts = {{
     {WindowTitle, "windowTitle", marked("window and page", "Zelvar Config v4.0 by QX9ABC")},
     // The comment's label in GPSless Mode, where the tracker sends it as its position.
     {BeaconCaptionGpsless, "beaconCaptionGpsless", marked("window and page", "BEACON")},
@@ -57,8 +57,11 @@ constexpr std::array<ShownTextEntry, 49> kTexts = {{
     {LatitudeName, "latitudeName", marked("window and page", "Latitude")},
     {LongitudeName, "longitudeName", marked("window and page", "Longitude")},
     {Notation, "notation",
-     marked("window and page",
-            "degrees.minutes.hundredths; degrees.minutes.seconds with Cent. clear")},
+     marked(
+         "window and page",
+         "degrees.minutes.hundredths, degrees.minutes.seconds with Cent. clear, decimal degrees "
+         "(45.5025, -9.175), degrees and minutes (45 30.15 N), or a Maidenhead locator (JN45ol) in "
+         "Latitude for both")},
     {Cent, "cent", marked("window and page", "Cent.")},
     {CentHint, "centHint", marked("window and page", "Lat/Lon in gradi.minuti.centesimi")},
     {AltitudeIncluded, "altitudeIncluded", marked("window and page", "Altitude:")},
@@ -74,6 +77,31 @@ constexpr std::array<ShownTextEntry, 49> kTexts = {{
     {WriteCoordinates, "writeCoordinates",
      marked("window and page", "&Write coords in GPSless Bcn")},
     {Close, "close", marked("window and page", "&Close")},
+    // Below the coordinates: the notations beside the dotted one the caption names.
+    {NotationsShown, "notationsShown",
+     marked("window and page",
+            "Also 45.5025, 45\u00B030.15'N or 45 30.15 N; or a locator (JN45ol) in Latitude")},
+    // The Maidenhead square of the position the written text carries.
+    {LocatorShown, "locatorShown", marked("window and page", "Locator: %1")},
+    {LongitudeFromLocator, "longitudeFromLocator",
+     marked("window and page", "the locator in Latitude gives the longitude")},
+    {AdviceHeading, "adviceHeading", marked("window and page", "Advice: %1")},
+    {AdviceGoTo, "adviceGoTo",
+     marked("window and page",
+            "notes on APRS practice, never refusals; choosing one goes to its field")},
+    {SymbolShown, "symbolShown", marked("window and page", "Symbol: %1")},
+    {ChooseSymbol, "chooseSymbol", marked("window and page", "S&ymbols\u2026")},
+    {ChooseSymbolName, "chooseSymbolName", marked("window and page", "Choose the symbol by name")},
+    {SymbolPickerTitle, "symbolPickerTitle",
+     marked("window and page", "APRS Symbols - Zelvar Config")},
+    {SymbolSearch, "symbolSearch", marked("window and page", "&Search:")},
+    {SymbolSearchHint, "symbolSearchHint",
+     marked("window and page",
+            "a name such as car, balloon, house or digi, or the symbol's character")},
+    {SymbolList, "symbolList", marked("window and page", "Symbols")},
+    {SymbolNoMatch, "symbolNoMatch", marked("window and page", "No symbol is named \"%1\".")},
+    {UseSymbol, "useSymbol", marked("window and page", "&Use symbol")},
+    {Cancel, "cancel", marked("window and page", "Cancel")},
 }};
 
 constexpr bool inOrder() {
@@ -81,7 +109,7 @@ constexpr bool inOrder() {
         if (static_cast<std::size_t>(kTexts[i].id) != i)
             return false;
     }
-    return static_cast<std::size_t>(Close) + 1 == kTexts.size();
+    return static_cast<std::size_t>(Cancel) + 1 == kTexts.size();
 }
 static_assert(inOrder(), "one text for each ShownText, in its order");
 

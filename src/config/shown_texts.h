@@ -63,6 +63,21 @@ enum class ShownText : std::uint8_t {
     CompressedForm,
     WriteCoordinates,
     Close,
+    NotationsShown,
+    LocatorShown,
+    LongitudeFromLocator,
+    AdviceHeading,
+    AdviceGoTo,
+    SymbolShown,
+    ChooseSymbol,
+    ChooseSymbolName,
+    SymbolPickerTitle,
+    SymbolSearch,
+    SymbolSearchHint,
+    SymbolList,
+    SymbolNoMatch,
+    UseSymbol,
+    Cancel,
 };
 
 struct ShownTextEntry {

@@ -4,7 +4,6 @@
 
 #include "geo/coordinate_conversion.h"
 #include "geo/coordinate_reading.h"
-#include "geo/maidenhead_locator.h"
 #include "geo/position_decoder.h"
 #include "text/translation.h"
 
@@ -73,7 +72,18 @@ std::string carriedLocator(const std::string& text, GeoPoint asked) {
     return maidenheadLocator(point, kShownLocatorLength).value_or(std::string());
 }
 
+Result<Where> requestedWhere(const PositionRequest& request) {
+    return request.locator.empty() ? typedPosition(request) : locatorPosition(request.locator);
+}
+
 }  // namespace
+
+Result<GeoPoint> requestedPoint(const PositionRequest& request) {
+    Result<Where> where = requestedWhere(request);
+    if (!where)
+        return failure(where.error().reason);
+    return where->point;
+}
 
 Result<CalculatedPosition> calculatePosition(const PositionRequest& request) {
     if (request.symbol.size() != 1) {
@@ -81,8 +91,7 @@ Result<CalculatedPosition> calculatePosition(const PositionRequest& request) {
             withArguments(translated("coordinates", "the symbol must be one character, not \"%1\""),
                           {request.symbol}));
     }
-    Result<Where> where =
-        request.locator.empty() ? typedPosition(request) : locatorPosition(request.locator);
+    Result<Where> where = requestedWhere(request);
     if (!where) {
         return failure(where.error().reason);
     }

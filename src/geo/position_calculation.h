@@ -6,6 +6,7 @@
 #include "common/result.h"
 #include "geo/aprs_position.h"
 #include "geo/coordinate_validation.h"
+#include "geo/maidenhead_locator.h"
 
 namespace zelvar {
 
@@ -32,6 +33,10 @@ struct CalculatedPosition {
     std::string altitude;  // the metres those feet stand for, shown back in the altitude field
     std::string locator;   // the 6-character locator of the position the text carries
 };
+
+// The position a request names, its coordinates or its locator read as calculatePosition reads
+// them, or the reason it names none: what the calculator's write button follows.
+Result<GeoPoint> requestedPoint(const PositionRequest& request);
 
 // The beacon text for a request. The coordinates are validated again here, whatever the caller
 // checked before, so pasted text never reaches the conversions; the reason names the input that

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "config/input_rules.h"
+#include "geo/calculator_request.h"
 #include "text/translation.h"
 #include "ui/character_validator.h"
 #include "ui/check_state.h"
@@ -50,6 +51,15 @@ QLineEdit* boldField(const QString& name, const QString& text, CalculatorField r
     return field;
 }
 
+// A loaded text goes in as the file has it: the rule is for what the user brings. (Through the
+// rule, a text holding some characters it takes and some it does not would lose the others.)
+void writeUnruled(QLineEdit* field, const QString& text) {
+    const QValidator* rule = field->validator();
+    field->setValidator(nullptr);
+    field->setText(text);
+    field->setValidator(rule);
+}
+
 }  // namespace
 
 CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
@@ -71,6 +81,10 @@ CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
             &CalculatorWindow::showAltitudeChoice);
     connect(writeButton_, &QPushButton::clicked, this, &CalculatorWindow::writeBeacon);
     connect(closeButton_, &QPushButton::clicked, this, &CalculatorWindow::closeCalculator);
+    // The locator shown is that of the text Write would write: every input counts.
+    connect(altitude_, &QLineEdit::textChanged, this, &CalculatorWindow::revalidate);
+    connect(altitudeIncluded_, &QCheckBox::stateChanged, this, &CalculatorWindow::revalidate);
+    connect(normalForm_, &QRadioButton::toggled, this, &CalculatorWindow::revalidate);
     // Esc closes it as Close does.
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &CalculatorWindow::closeCalculator);
     hide();
@@ -113,6 +127,12 @@ void CalculatorWindow::buildControls() {
     compressedForm_->setObjectName("optLLtoComp");
     compressedForm_->setChecked(true);
 
+    notations_ = new QLabel(shown(ShownText::NotationsShown), coordinatesFrame_);
+    notations_->setObjectName("lblNotations");
+    notations_->setWordWrap(true);
+    notations_->setFont(small);
+    notations_->setTextFormat(Qt::PlainText);
+
     writeButton_ = new QPushButton(shown(ShownText::WriteCoordinates), this);
     writeButton_->setObjectName("cmdCalc");
     reason_ = new QLabel(this);
@@ -123,6 +143,9 @@ void CalculatorWindow::buildControls() {
     // Room kept for it, so that the window does not change its size as the user types.
     reason_->setMinimumHeight(kReasonLines * reason_->fontMetrics().lineSpacing());
     reason_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    locator_ = new QLabel(this);
+    locator_->setObjectName("lblLocator");
+    locator_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     closeButton_ = new QPushButton(shown(ShownText::Close), this);
     closeButton_->setObjectName("OKButton");
     // Enter presses the focused button, as Space does.
@@ -153,6 +176,7 @@ void CalculatorWindow::arrangeControls() {
     altitude->addWidget(altitude_);
     altitude->addWidget(altitudeUnit_);
     coordinates->addLayout(altitude, 2, 1);
+    coordinates->addWidget(notations_, 3, 0, 1, 3);
 
     auto* forms = new QVBoxLayout(formFrame_);
     forms->addWidget(normalForm_);
@@ -161,6 +185,8 @@ void CalculatorWindow::arrangeControls() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(writeButton_);
+    buttons->addSpacing(writeButton_->fontMetrics().averageCharWidth() * 2);
+    buttons->addWidget(locator_);
     buttons->addStretch();
     buttons->addWidget(closeButton_);
 
@@ -208,10 +234,10 @@ CalculatorInputs CalculatorWindow::inputs() const {
 }
 
 void CalculatorWindow::setInputs(const CalculatorInputs& inputs) {
-    latitude_->setText(fromLatin1(inputs.latitude));
-    longitude_->setText(fromLatin1(inputs.longitude));
+    writeUnruled(latitude_, fromLatin1(inputs.latitude));
+    writeUnruled(longitude_, fromLatin1(inputs.longitude));
     writeCheck(hundredths_, inputs.centChecked);
-    altitude_->setText(fromLatin1(inputs.altitude));
+    writeUnruled(altitude_, fromLatin1(inputs.altitude));
     writeCheck(altitudeIncluded_, inputs.altitudeChecked);
     (inputs.normalForm ? normalForm_ : compressedForm_)->setChecked(true);
     // A box written with the state it had already sends no signal.
@@ -228,30 +254,30 @@ void CalculatorWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-Notation CalculatorWindow::notation() const {
-    return hundredths_->checkState() == Qt::Checked ? Notation::GradMinCent : Notation::GradMinSec;
-}
-
+// The core's reason as a sentence: 'Invalid latitude "x" (Grad.Min.Cent): ...'.
 QString CalculatorWindow::coordinatesProblem() const {
-    for (const auto& [field, axis] :
-         {std::pair{latitude_, Axis::Latitude}, std::pair{longitude_, Axis::Longitude}}) {
-        const Result<> valid = validateCoordinate(toLatin1(field->text()), axis, notation());
-        if (!valid) {
-            return fromUtf8(translated("calculator", "%1 \"%2\" is no %3 coordinate: %4."))
-                .arg(fromUtf8(calculatorFieldName(axis == Axis::Latitude
-                                                      ? CalculatorField::Latitude
-                                                      : CalculatorField::Longitude)),
-                     field->text(), fromLatin1(notationName(notation())),
-                     fromUtf8(valid.error().reason));
-        }
-    }
-    return {};
+    const Result<GeoPoint> point = requestedPoint(request());
+    if (point)
+        return {};
+    QString reason = fromUtf8(point.error().reason);
+    reason[0] = reason[0].toUpper();
+    return reason + QLatin1Char('.');
 }
 
 void CalculatorWindow::revalidate() {
     const QString problem = coordinatesProblem();
     writeButton_->setEnabled(problem.isEmpty());
     showReason(problem);
+    // A locator in Latitude gives both coordinates: Longitude waits, greyed, until it is gone.
+    const bool locator = holdsLocator(toLatin1(latitude_->text()));
+    longitude_->setEnabled(!locator);
+    longitude_->setToolTip(locator ? shown(ShownText::LongitudeFromLocator) : QString());
+    QString locatorShown;
+    if (problem.isEmpty()) {
+        if (const Result<CalculatedPosition> position = calculatePosition(request()))
+            locatorShown = shown(ShownText::LocatorShown).arg(fromUtf8(position->locator));
+    }
+    locator_->setText(locatorShown);
 }
 
 void CalculatorWindow::showReason(const QString& reason) {
@@ -263,20 +289,16 @@ void CalculatorWindow::showReason(const QString& reason) {
 }
 
 PositionRequest CalculatorWindow::request() const {
-    PositionRequest r;
-    // Text that is not Latin-1 cannot be a coordinate; UTF-8 keeps it from looking like one.
+    // Text that is not Latin-1 cannot be a coordinate nor a symbol; UTF-8 keeps it from looking
+    // like one ("€" is no "?").
     auto bytes = [](const QString& text) {
         return QString::fromLatin1(text.toLatin1()) == text ? toLatin1(text) : text.toStdString();
     };
-    r.latitude = bytes(latitude_->text());
-    r.longitude = bytes(longitude_->text());
-    r.notation = notation();
-    r.altitude = bytes(altitude_->text());
-    r.includeAltitude = altitudeIncluded_->checkState() == Qt::Checked;
-    r.form = normalForm_->isChecked() ? PositionForm::Normal : PositionForm::Compressed;
-    r.symbol = host_.symbol ? bytes(host_.symbol()) : std::string();
-    r.alternateTable = host_.alternateTable && host_.alternateTable();
-    return r;
+    CalculatorInputs typed = inputs();
+    typed.latitude = bytes(latitude_->text());
+    typed.longitude = bytes(longitude_->text());
+    return calculatorRequest(typed, host_.symbol ? bytes(host_.symbol()) : std::string(),
+                             host_.alternateTable && host_.alternateTable());
 }
 
 void CalculatorWindow::writeBeacon() {

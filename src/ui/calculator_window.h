@@ -53,8 +53,8 @@ class CalculatorWindow : public QWidget {
     void showNotation();
     // The altitude and the normal form's caption follow the altitude box.
     void showAltitudeChoice();
-    // Write is on exactly while both coordinates are valid in the chosen notation; when it is
-    // off, the reason shows below it.
+    // Write is on exactly while the coordinates, or a locator, name a position; when it is off,
+    // the reason shows below it, and beside it the locator of what Write would write.
     void revalidate();
     // Why the coordinates cannot be written; empty when they can.
     QString coordinatesProblem() const;
@@ -62,7 +62,6 @@ class CalculatorWindow : public QWidget {
     void writeBeacon();
     void closeCalculator();
     PositionRequest request() const;
-    Notation notation() const;
 
     CalculatorHost host_;
     QGroupBox* coordinatesFrame_;
@@ -79,6 +78,8 @@ class CalculatorWindow : public QWidget {
     QRadioButton* compressedForm_;
     QPushButton* writeButton_;
     QLabel* reason_;
+    QLabel* notations_;
+    QLabel* locator_;
     QPushButton* closeButton_;
 };
 

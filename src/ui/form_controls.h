@@ -25,6 +25,7 @@ struct FormControls {
     std::vector<QWidget*> gpslessOnly;            // shown in it only
     QLabel* gpslessNote = nullptr;                // Label33, below the acquisition timeout
     std::array<QPushButton*, kFormActionCount> actions{};
+    QPushButton* symbols = nullptr;     // cmdSymbols: the symbol picker
     QPushButton* preview = nullptr;     // cmdPreview: what SEND would write (Ctrl+P)
     QPushButton* portDevice = nullptr;  // cmdPortDevice: the device SEND writes to
 

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QListWidget>
 #include <QScreen>
 #include <QShortcut>
 #include <QTableView>
@@ -12,6 +13,8 @@
 #include <algorithm>
 
 #include "cfg/cfg_encoding.h"
+#include "config/advice.h"
+#include "config/aprs_symbols.h"
 #include "text/translation.h"
 #include "ui/core_text.h"
 #include "ui/latin1_text.h"
@@ -26,6 +29,9 @@ constexpr int kCellPadding = 10;
 constexpr int kRangesWidth = 520;
 constexpr int kRoomBelowBytes = 180;
 constexpr int kRangesMinimumCharacters = 12;
+constexpr int kAdviceRows = 4;
+constexpr int kAdviceMostRows = 7;
+constexpr int kFieldRole = Qt::UserRole;
 
 // A screen reader reads the text itself as the label's name; `part` says what the text is.
 QLabel* textLabel(QWidget* parent, const char* name, const QString& part) {
@@ -65,8 +71,9 @@ QTableView* tableView(QWidget* parent, const char* name, const QString& accessib
 
 }  // namespace
 
-PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> form)
-    : QWidget(owner, Qt::Window), form_(std::move(form)) {
+PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> form,
+                             std::function<void(Field)> goTo)
+    : QWidget(owner, Qt::Window), form_(std::move(form)), goTo_(std::move(goTo)) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(fromUtf8(translated("preview", "SEND Preview - Zelvar Config")));
 
@@ -90,22 +97,26 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
                                            "form")));
     position_ = textLabel(built_, "lblPreviewPosition",
                           fromUtf8(translated("preview", "the beacon read as a position")));
+    symbol_ = textLabel(built_, "lblPreviewSymbol", shown(ShownText::ChooseSymbolName));
 
     auto* shown = new QVBoxLayout(built_);
     shown->setContentsMargins(0, 0, 0, 0);
     shown->addWidget(buildLegend());
     shown->addLayout(tables, 1);
     shown->addWidget(notes_);
+    shown->addWidget(symbol_);
     shown->addWidget(position_);
 
+    // The advice also while the build fails: its notes are about the settings, not the bytes.
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(failure_);
     layout->addWidget(built_, 1);
+    layout->addWidget(buildAdvice());
     failure_->hide();
 
     // Room for the ranges' longest texts beside the bytes, and for the notes below them.
     resize(bytes_->sizeHint().width() + kRangesWidth,
-           bytes_->sizeHint().height() + kRoomBelowBytes);
+           bytes_->sizeHint().height() + kRoomBelowBytes + advice_->maximumHeight());
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     hide();
 }
@@ -149,6 +160,31 @@ QTableView* PreviewWindow::buildRangesView() {
     return view;
 }
 
+// The notes on APRS practice beside what the preview decodes, each one a way to its field.
+QWidget* PreviewWindow::buildAdvice() {
+    auto* box = new QWidget(this);
+    adviceHeading_ = textLabel(box, "lblAdvice", shown(ShownText::AdviceGoTo));
+    advice_ = new QListWidget(box);
+    advice_->setObjectName(QStringLiteral("lstAdvice"));
+    advice_->setAccessibleName(shown(ShownText::AdviceHeading).arg(QString()).trimmed());
+    advice_->setAccessibleDescription(shown(ShownText::AdviceGoTo));
+    advice_->setWordWrap(true);
+    // A few notes in view; the bytes keep the height, more notes scroll.
+    const int frame = 2 * advice_->frameWidth();
+    advice_->setMinimumHeight(advice_->fontMetrics().lineSpacing() * kAdviceRows + frame);
+    advice_->setMaximumHeight(advice_->fontMetrics().lineSpacing() * kAdviceMostRows + frame);
+    adviceHeading_->setBuddy(advice_);
+    connect(advice_, &QListWidget::itemActivated, this, [this](const QListWidgetItem* item) {
+        if (goTo_)
+            goTo_(static_cast<Field>(item->data(kFieldRole).toInt()));
+    });
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(adviceHeading_);
+    layout->addWidget(advice_, 1);
+    return box;
+}
+
 QWidget* PreviewWindow::buildLegend() {
     auto* legend = new QWidget(built_);
     auto* row = new QHBoxLayout(legend);
@@ -179,7 +215,9 @@ void PreviewWindow::showPreview() {
 void PreviewWindow::refresh() {
     if (!isVisible())
         return;
-    const SendPreview preview = previewSend(form_());
+    const DeviceSettings settings = form_();
+    showAdvice(settings);
+    const SendPreview preview = previewSend(settings);
     failure_->setVisible(!preview.build);
     built_->setVisible(static_cast<bool>(preview.build));
     if (!preview.build) {
@@ -190,6 +228,31 @@ void PreviewWindow::refresh() {
         return;
     }
     showBuilt(preview);
+}
+
+// The symbol by name and the notes on APRS practice, from the form as SEND would take it.
+void PreviewWindow::showAdvice(const DeviceSettings& settings) {
+    symbol_->setText(
+        shown(ShownText::SymbolShown)
+            .arg(fromUtf8(describeSymbol(settings.symbol, settings.alternateTable == 1
+                                                              ? SymbolTable::Alternate
+                                                              : SymbolTable::Primary))));
+    const std::vector<AdviceNote> notes = adviseOn(settings);
+    adviceHeading_->setText(shown(ShownText::AdviceHeading).arg(fromUtf8(adviceSummary(notes))));
+    QStringList lines;
+    for (const AdviceNote& note : notes)
+        lines << fromUtf8(adviceLine(note));
+    QStringList before;
+    for (int row = 0; row < advice_->count(); ++row)
+        before << advice_->item(row)->text();
+    if (lines == before)
+        return;  // the choice and the scroll stay while nothing changed
+    advice_->clear();
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        auto* item = new QListWidgetItem(lines[static_cast<qsizetype>(i)], advice_);
+        item->setToolTip(fromUtf8(notes[i].why));
+        item->setData(kFieldRole, static_cast<int>(notes[i].field));
+    }
 }
 
 void PreviewWindow::showBuilt(const SendPreview& preview) {

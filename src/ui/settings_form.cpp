@@ -32,6 +32,7 @@ constexpr int kRowSpacing = 1;
 const QColor kLatLonFace(0, 192, 0);
 
 // The window's own buttons after the table's: their places in the keyboard order.
+constexpr int kSymbolsTab = 3;
 constexpr int kPortDeviceTab = 33;
 constexpr int kPreviewTab = 34;
 
@@ -436,13 +437,23 @@ QPushButton* SettingsForm::makeAction(const FormActionInfo& action, QWidget* box
     return button;
 }
 
-// The preview beside the file buttons; the device SEND writes to, and the list to choose it
-// from, right under the port number: the line above has no room.
+// The symbol picker beside the symbol; the preview beside the file buttons; the device SEND
+// writes to, and the list to choose it from, right under the port number: the line above has no
+// room.
 void SettingsForm::addWindowsOwnButtons(FormGroup group, int line, QWidget* box,
                                         QHBoxLayout* layout) {
+    FormControls& c = controls_;
+    if (group == FormGroup::Main && line == fieldRow(Field::Symbol).form.line) {
+        c.symbols = makeButton(box, "cmdSymbols", shown(ShownText::ChooseSymbol));
+        c.symbols->setFont(withPointSize(box->font(), kSmallPointSize));
+        fitFieldHeight(c.symbols);
+        describe(c.symbols, shown(ShownText::ChooseSymbolName), {});
+        c.symbols->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        layout->addWidget(c.symbols);
+        return;
+    }
     if (group != FormGroup::Programming)
         return;
-    FormControls& c = controls_;
     if (line == formAction(FormAction::Save).line) {
         c.preview = makeButton(box, "cmdPreview", fromUtf8(translated("main window", "&Preview")));
         c.preview->setToolTip(
@@ -468,10 +479,12 @@ void SettingsForm::setKeyboardOrder() {
         order.emplace_back(row.form.tab, control(row.field));
     for (const FormActionInfo& action : formActions())
         order.emplace_back(action.tab, controls_.action(action.action));
+    order.emplace_back(kSymbolsTab, controls_.symbols);
     order.emplace_back(kPortDeviceTab, controls_.portDevice);
     order.emplace_back(kPreviewTab, controls_.preview);
-    std::sort(order.begin(), order.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Stable: the picker comes after the Alternate Table box, whose place it shares.
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     first_ = order.front().second;
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1].second, order[i].second);

@@ -8,7 +8,9 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "config/advice.h"
 #include "text/translation.h"
+#include "ui/advice_marks.h"
 #include "ui/calculator_window.h"
 #include "ui/core_text.h"
 #include "ui/field_edit.h"
@@ -22,6 +24,7 @@
 #include "ui/send_controller.h"
 #include "ui/settings_form.h"
 #include "ui/setup_controls.h"
+#include "ui/symbol_choice.h"
 #include "ui/window_accessibility.h"
 
 namespace zelvar {
@@ -57,11 +60,16 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     new PortChooser(this, c.edit(Field::PortNumber), c.portDevice, lister);
     applySettings(defaultSettings());
 
+    marks_ = new AdviceMarks(form_, c);
+    symbolChoice_ = new SymbolChoice(this, c);
     progress_ = new MessageDialog(this);
     connect(new FormChanges(form_, this), &FormChanges::changed, this, [this] {
+        marks_->show(adviseOn(form_->settings()));
+        symbolChoice_->refresh();
         if (preview_)
             preview_->refresh();
     });
+    marks_->show(adviseOn(form_->settings()));
     sender_ = new SendController(
         this, form_, progress_,
         [lister](int number) { return resolveListedPort(lister(), number); },
@@ -101,8 +109,16 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
 // faster without it.
 void SetupWindow::showPreview() {
     if (!preview_)
-        preview_ = new PreviewWindow(this, [form = form_] { return form->settings(); });
+        preview_ = new PreviewWindow(
+            this, [form = form_] { return form->settings(); }, [this](Field f) { goTo(f); });
     preview_->showPreview();
+}
+
+// A note of the advice takes the user to its field, in this window.
+void SetupWindow::goTo(Field field) {
+    activateWindow();
+    raise();
+    form_->control(field)->setFocus(Qt::OtherFocusReason);
 }
 
 DeviceSettings SetupWindow::settings() const {

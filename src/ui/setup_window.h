@@ -5,16 +5,19 @@
 #include <optional>
 
 #include "config/device_settings.h"
+#include "config/fields.h"
 #include "serial/system_ports.h"
 
 namespace zelvar {
 
+class AdviceMarks;
 class CalculatorWindow;
 class MessageDialog;
 class FileActions;
 class PreviewWindow;
 class SendController;
 class SettingsForm;
+class SymbolChoice;
 
 // The main settings window: the settings form with its buttons, and the windows and actions
 // those buttons start (SEND, Default, Save, Load, the preview of SEND, the calculator, the
@@ -55,8 +58,11 @@ class SetupWindow : public QWidget {
     void sendFinished();
     void showInstructions();
     void showPreview();
+    void goTo(Field field);
 
     SettingsForm* form_;
+    AdviceMarks* marks_ = nullptr;
+    SymbolChoice* symbolChoice_ = nullptr;
     CalculatorWindow* calculator_ = nullptr;
     PreviewWindow* preview_ = nullptr;
     QPointer<MessageDialog> progress_;

@@ -242,9 +242,16 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
         EXPECT_EQ(keep(field, typed, gpsless), kept) << fieldName(field) << " " << typed;
 }
 
-TEST(InputRules, CalculatorTakesSignsAndTheAxisHemispheres) {
-    EXPECT_EQ(keep(CalculatorField::Latitude, "n-+45.3s0ew,x"), "N-+45.3S0");
-    EXPECT_EQ(keep(CalculatorField::Longitude, "e-+9.w0ns"), "E-+9.W0");
+// Every notation's characters: signs, blanks, the marks of degrees, minutes and seconds as
+// Latin-1 has them, the axis' hemisphere letters, and in Latitude a locator's letters A-X.
+TEST(InputRules, CalculatorTakesTheCharactersOfEveryNotation) {
+    EXPECT_EQ(keep(CalculatorField::Latitude, "n-+45.3s0ew,xyz"), "N-+45.3S0EWX");
+    EXPECT_EQ(keep(CalculatorField::Latitude,
+                   "45\xb0"
+                   "30'09\"\xba\xb4;"),
+              "45\xb0"
+              "30'09\"\xba\xb4");
+    EXPECT_EQ(keep(CalculatorField::Longitude, "e -+9.w0ns\xb0'"), "E -+9.W0\xb0'");
     EXPECT_EQ(keep(CalculatorField::Altitude, "-12.3456m"), "-12.3");
 }
 

@@ -68,9 +68,42 @@ TEST_F(Calculator, WritesWhatTheFieldsSay) {
     }
 }
 
+// Decimal degrees, degrees and minutes, with marks or blanks, write the text of the same position
+// in the dotted notation; a locator in Latitude stands for both coordinates, and the locator of
+// what Write writes shows beside it.
+TEST_F(Calculator, TakesEveryNotationAndShowsTheLocator) {
+    const auto written = [this](const QString& latitude, const QString& longitude) {
+        typeInto("txtLat", latitude);
+        typeInto("txtLng", longitude);
+        EXPECT_TRUE(writeButton()->isEnabled()) << latitude.toStdString();
+        writeButton()->click();
+        return beacon->text();
+    };
+    control<QRadioButton>("optLLtoNorm")->click();
+    const QString dotted = written("45.30.15", "-9.10.50");
+    EXPECT_EQ(dotted, "=4530.15N/00910.50W>");
+    EXPECT_EQ(control<QLabel>("lblLocator")->text(), "Locator: IN55jm");
+    for (const auto& [latitude, longitude] :
+         {std::pair{"45.5025", "-9.175"}, std::pair{"45°30.15'N", "9 10.5 W"},
+          std::pair{"n45 30.150", "W009°10.50'"}}) {
+        EXPECT_EQ(written(QString::fromUtf8(latitude), QString::fromUtf8(longitude)), dotted)
+            << latitude;
+    }
+    typeInto("txtLat", "jn45ll");
+    EXPECT_EQ(textOf("txtLat"), "JN45LL");
+    EXPECT_FALSE(field("txtLng")->isEnabled());
+    writeButton()->click();
+    EXPECT_EQ(beacon->text(), "=4528.75N/00857.50E>");
+    EXPECT_EQ(control<QLabel>("lblLocator")->text(), "Locator: JN45ll");
+    // What the .cfg keeps is the text as typed.
+    EXPECT_EQ(calculator->inputs().latitude, "JN45LL");
+}
+
 TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
-    // A sign or the axis' hemisphere letters may go in front of the degrees, letters raised.
-    for (const auto& [name, kept] : {std::pair{"txtLat", "+NS."}, std::pair{"txtLng", "+EW."}}) {
+    // A sign, blanks, the axis' hemisphere letters and, in Latitude, a locator's letters A-X,
+    // raised.
+    for (const auto& [name, kept] :
+         {std::pair{"txtLat", "A+ NSEW."}, std::pair{"txtLng", "+ EW."}}) {
         appendTo(name, "aZ,%+ nSeW.");
         EXPECT_EQ(textOf(name), QStringLiteral("00.00.00") + kept) << name;
     }
@@ -130,7 +163,7 @@ TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
              QApplication::sendEvent(latitude, &composed);
          }}};
     for (const auto& [way, enter] : ways) {
-        enter("4x5.30.15n");
+        enter("4,5.30.15n");
         EXPECT_EQ(latitude->text(), "45.30.15N") << way;
         EXPECT_FALSE(writeButton()->isEnabled()) << way;
         EXPECT_TRUE(reason->text().contains("goes in front: N45.30.15"))
@@ -155,7 +188,7 @@ TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
 // symbol writes nothing and says why.
 TEST_F(Calculator, RefusedWritesChangeNothing) {
     const std::tuple<const char*, QString, bool, const char*> refused[] = {
-        {"loaded text", ">", false, "Latitude \"loaded text\" is no Grad.Min.Cent coordinate"},
+        {"loaded text", ">", false, "Invalid locator \"LOADED TEXT\""},
         {"0.00.00", "", true, "Nothing written: the symbol must be one character"},
         {"0.00.00", QString(QChar(0x20AC)), true, "Nothing written: the symbol"}};
     const QString before = beacon->text();

@@ -1,57 +1,50 @@
-// The GPSless calculator: coordinate checks, the beacon text and the beacon read back.
+// The GPSless calculator: the position it names, the beacon text and the beacon read back.
 #include <emscripten/bind.h>
 
-#include "geo/coordinate_validation.h"
-#include "geo/position_calculation.h"
+#include "geo/calculator_request.h"
 #include "geo/position_decoder.h"
 #include "js_values.h"
 
 namespace zelvar::web {
 namespace {
 
-Notation notationOf(bool cent) {
-    return cent ? Notation::GradMinCent : Notation::GradMinSec;
-}
-
-// Whether both coordinates are valid in the chosen notation: the write button follows it.
-val validateCoordinates(const val& latitude, const val& longitude, bool cent) {
-    for (const auto& [text, axis] :
-         {std::pair{&latitude, Axis::Latitude}, std::pair{&longitude, Axis::Longitude}}) {
-        const Result<std::string> coordinate = latin1FromJs(*text);
-        if (!coordinate)
-            return refusal(coordinate.error().reason);
-        if (Result<> valid = validateCoordinate(*coordinate, axis, notationOf(cent)); !valid)
-            return refusal(valid.error().reason);
-    }
-    return success();
-}
-
-// { ok, text, feet, altitude } for the calculator's inputs and the form's symbol settings, or
-// the reason nothing is written.
-val calculate(const val& inputs, const val& symbol, bool alternateTable) {
+// The calculator's inputs and the form's symbol settings as the window makes them into a request.
+Result<PositionRequest> requestOf(const val& inputs, const val& symbol, bool alternateTable) {
     const Result<CalculatorInputs> read = calculatorFromJs(inputs);
     if (!read)
-        return refusal(read.error().reason);
+        return failure(read.error().reason);
     const Result<std::string> symbolText = latin1FromJs(symbol);
     if (!symbolText)
-        return refusal(symbolText.error().reason);
-    const CalculatorInputs& c = *read;
-    PositionRequest request;
-    request.latitude = c.latitude;
-    request.longitude = c.longitude;
-    request.notation = notationOf(c.centChecked == 1);
-    request.altitude = c.altitude;
-    request.includeAltitude = c.altitudeChecked == 1;
-    request.form = c.normalForm ? PositionForm::Normal : PositionForm::Compressed;
-    request.symbol = *symbolText;
-    request.alternateTable = alternateTable;
-    const Result<CalculatedPosition> position = calculatePosition(request);
+        return failure(symbolText.error().reason);
+    return calculatorRequest(*read, *symbolText, alternateTable);
+}
+
+// Whether the inputs name a position, in any notation or as a locator: the write button follows
+// it. { ok, locator: whether Latitude holds a locator } or the reason it is none.
+val checkPosition(const val& inputs) {
+    const Result<PositionRequest> request = requestOf(inputs, val(""), false);
+    if (!request)
+        return refusal(request.error().reason);
+    const Result<GeoPoint> point = requestedPoint(*request);
+    val outcome = point ? success() : refusal(point.error().reason);
+    outcome.set("locator", !request->locator.empty());
+    return outcome;
+}
+
+// { ok, text, feet, altitude, locator } for the calculator's inputs and the form's symbol
+// settings, or the reason nothing is written.
+val calculate(const val& inputs, const val& symbol, bool alternateTable) {
+    const Result<PositionRequest> request = requestOf(inputs, symbol, alternateTable);
+    if (!request)
+        return refusal(request.error().reason);
+    const Result<CalculatedPosition> position = calculatePosition(*request);
     if (!position)
         return refusal(position.error().reason);
     val outcome = success();
     outcome.set("text", position->text);
     outcome.set("feet", position->feet);
     outcome.set("altitude", position->altitude);
+    outcome.set("locator", position->locator);
     return outcome;
 }
 
@@ -77,7 +70,7 @@ val readPosition(const val& text) {
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(zelvar_position) {
-    emscripten::function("validateCoordinates", &validateCoordinates);
+    emscripten::function("checkPosition", &checkPosition);
     emscripten::function("calculatePosition", &calculate);
     emscripten::function("decodePosition", &readPosition);
 }

@@ -3,6 +3,7 @@
 // form, which remains usable.
 import type { CalculatorInputs, Core, Texts } from "./core.js";
 import { element } from "./dom.js";
+import { DevicePosition } from "./device_position.js";
 import type { FormView } from "./form_view.js";
 import { RuledInput } from "./input_rule.js";
 
@@ -16,6 +17,7 @@ export class CalculatorView {
   private readonly normal = element("optLLtoNorm", HTMLInputElement);
   private readonly compressed = element("optLLtoComp", HTMLInputElement);
   private readonly write = element("cmdCalc", HTMLButtonElement);
+  private readonly locator = document.createElement("output");
   private readonly words: Texts;
 
   constructor(
@@ -27,9 +29,23 @@ export class CalculatorView {
     this.latitude = new RuledInput(element("txtLat", HTMLInputElement), rules.latitude);
     this.longitude = new RuledInput(element("txtLng", HTMLInputElement), rules.longitude);
     this.altitude = new RuledInput(element("txtAlt", HTMLInputElement), rules.altitude);
-    for (const coordinate of [this.latitude, this.longitude]) {
-      coordinate.input.addEventListener("input", () => this.revalidate());
+    for (const input of [this.latitude, this.longitude, this.altitude]) {
+      input.input.addEventListener("input", () => this.revalidate());
     }
+    for (const choice of [this.normal, this.compressed]) choice.addEventListener("change", () => this.revalidate());
+    this.locator.id = "calcLocator";
+    this.locator.setAttribute("aria-live", "polite");
+    this.write.after(this.locator);
+    const notations = document.createElement("p");
+    notations.id = "calcNotations";
+    notations.className = "hint";
+    notations.textContent = this.words["notationsShown"] ?? "";
+    element("coordinatesFrame").append(notations);
+    new DevicePosition(element("coordinatesFrame"), (latitude, longitude) => {
+      this.latitude.write(latitude);
+      this.longitude.write(longitude);
+      this.revalidate();
+    });
     this.cent.addEventListener("change", () => this.centChanged());
     this.altitudeIncluded.addEventListener("change", () => this.altitudeChanged());
     this.write.addEventListener("click", () => this.writeBeacon());
@@ -69,9 +85,20 @@ export class CalculatorView {
     this.altitudeChanged();
   }
 
+  // Write follows whether the inputs name a position, in any notation; a locator in Latitude
+  // stands for both coordinates, and Longitude waits, greyed, until it is gone. Beside Write, the
+  // locator of what it would write.
   private revalidate(): void {
-    const { latitude, longitude, centChecked } = this.inputs();
-    this.write.disabled = !this.core.validateCoordinates(latitude, longitude, centChecked === 1).ok;
+    const checked = this.core.checkPosition(this.inputs());
+    this.write.disabled = !checked.ok;
+    const locator = checked.locator === true;
+    this.longitude.input.disabled = locator;
+    this.longitude.input.title = locator ? (this.words["longitudeFromLocator"] ?? "") : "";
+    const position = checked.ok
+      ? this.core.calculatePosition(this.inputs(), this.form.text("symbol"), this.form.checked("alternateTable"))
+      : undefined;
+    this.locator.textContent =
+      position?.ok === true ? (this.words["locatorShown"] ?? "").replace("%1", position.locator) : "";
   }
 
   private centChanged(): void {
@@ -81,6 +108,7 @@ export class CalculatorView {
   }
 
   private altitudeChanged(): void {
+    this.revalidate();
     const included = this.altitudeIncluded.checked;
     element("normalCaption").textContent = (included ? this.words.normalFormWithAltitude : this.words.normalForm) ?? "";
     this.altitude.input.disabled = !included;

@@ -142,6 +142,26 @@ export interface SendTarget {
 /** SEND prepared as the desktop prepares it, or the build's failure; the form as the build left it. */
 export type PreparedSend = (BuildFailure | { ok: true; target: SendTarget; pacer: SendPacer }) & { written: Form };
 
+/** A note on APRS practice, as zelvar-cli check --json gives it; `line` as every front end lists it. */
+export interface AdviceNote {
+  rule: string;
+  level: "warning" | "hint";
+  field: string;
+  label: string;
+  text: string;
+  line: string;
+  why: string;
+}
+
+/** An APRS symbol; `shown` is "> — car, primary table". */
+export interface AprsSymbol {
+  code: string;
+  alternate: boolean;
+  name: string;
+  overlay: boolean;
+  shown: string;
+}
+
 export interface Loaded {
   ok: boolean;
   reason?: string;
@@ -170,12 +190,19 @@ export interface Core {
   loadCfg(text: string, form: Form, calculator: CalculatorInputs): Loaded;
   /** How many bytes of a file Load reads at most; the reader never looks further. */
   cfgReadLimit(): number;
-  validateCoordinates(latitude: string, longitude: string, cent: boolean): Outcome<object>;
+  /** Whether the inputs name a position, in any notation; `locator`: Latitude holds a locator for both. */
+  checkPosition(inputs: CalculatorInputs): Outcome<object> & { locator?: boolean };
   calculatePosition(
     inputs: CalculatorInputs,
     symbol: string,
     alternateTable: boolean,
-  ): Outcome<{ text: string; feet: number; altitude: string }>;
+  ): Outcome<{ text: string; feet: number; altitude: string; locator: string }>;
+  /** The notes on the form as SEND would send it; `summary` is "1 warning, 2 hints". */
+  advice(form: Form): Outcome<{ summary: string; notes: AdviceNote[] }>;
+  /** The symbols a search names ("car", "digi", ">"), primary table first. */
+  symbols(search: string): AprsSymbol[];
+  /** "> — car, primary table", or why the field holds no symbol. */
+  symbolShown(symbol: string, alternate: boolean): string;
   decodePosition(text: string): Outcome<{ description: string }>;
   prepareSend(form: Form): PreparedSend;
   /** Outside text as it is shown: hidden characters by their code ("NOC\\u00ADALL-9"). */

@@ -1,8 +1,8 @@
 // The settings form's markup, made from the core's field table when the page is built, so that
 // the form shows, with the factory defaults, before the WebAssembly is ready. The groups, lines,
 // labels, units, hints, counters and buttons are the table's, as the desktop window draws them;
-// the page adds only its own controls (the file chooser, the name Save gives the file, the port
-// chooser and its status).
+// the page adds only its own controls (the file chooser and the name Save gives the file), and
+// shows Baud in its connection area, beside the adapter whose line speed it is.
 import type { ActionInfo, FieldInfo, Form, GroupInfo, Texts } from "./core.js";
 
 export interface FormModel {
@@ -18,7 +18,6 @@ export interface FormModel {
 const PAGE_OWN_IN_LINE: Record<string, Record<number, string>> = {
   programming: {
     0: '<input type="file" id="loadFile" accept=".cfg" class="visually-hidden" tabindex="-1" aria-hidden="true">',
-    2: '<button type="button" id="changePort" aria-describedby="portStatus">Change port</button>',
   },
 };
 const PAGE_OWN_AFTER_LINE: Record<string, Record<number, string>> = {
@@ -26,12 +25,11 @@ const PAGE_OWN_AFTER_LINE: Record<string, Record<number, string>> = {
     0:
       '<div class="row"><label for="saveName">Save as</label><input id="saveName" class="file-name" ' +
       'value="{{cfgDefaultName}}" spellcheck="false" aria-describedby="hintDrop"></div>\n' +
-      '<p class="hint" id="hintDrop">Load takes a .cfg file chosen or dropped on the page.</p>',
+      '<p class="hint" id="hintDrop">{{loadHint}}</p>',
   },
 };
-const PAGE_OWN_AT_END: Record<string, string> = {
-  programming: '<p class="hint" id="portStatus" aria-live="polite"></p>',
-};
+// Fields the page shows outside their group, where the template has "<!-- field NAME -->".
+const PLACED_APART = new Set(["baudRate"]);
 
 export function escapeHtml(text: string): string {
   return text.replace(/[&<>"]/g, (c) => ({ "&": "&amp;", "<": "&lt;", ">": "&gt;", '"': "&quot;" })[c] ?? c);
@@ -83,6 +81,7 @@ class Builder {
 
   constructor(private readonly model: FormModel) {
     for (const field of model.fields) {
+      if (PLACED_APART.has(field.name)) continue;
       const list = this.byGroup.get(field.place.group) ?? [];
       list.push(field);
       this.byGroup.set(field.place.group, list);
@@ -151,6 +150,7 @@ class Builder {
       for (const field of countersBelow)
         pushed.push(counterHtml(field, this.value(field), this.model, pushed.length === 0));
       countersBelow = line.fields.filter((f) => f.place.counter === "below");
+      if (items.length + pushed.length === 0) return;
       const wide = line.fields.some((f) => f.input === "text" && f.place.width === 0);
       const buttons = line.fields.length === 0 && line.actions.length > 0;
       const classes = `row${wide ? " wide" : ""}${buttons ? " buttons" : ""}`;
@@ -162,8 +162,6 @@ class Builder {
       const after = PAGE_OWN_AFTER_LINE[group.name]?.[n];
       if (after) out.push(after);
     });
-    const end = PAGE_OWN_AT_END[group.name];
-    if (end) out.push(end);
     return out.join("\n");
   }
 
@@ -254,6 +252,13 @@ class Builder {
     }
   }
 
+  /** A field placed apart from its group, with its label and unit. */
+  apart(name: string): string {
+    const field = this.model.fields.find((f) => f.name === name && PLACED_APART.has(name));
+    if (!field) throw new Error(`the page places no field "${name}" apart`);
+    return this.field(field);
+  }
+
   private field(field: FieldInfo): string {
     const parts: string[] = [];
     if (field.input === "flag") {
@@ -290,8 +295,10 @@ export function formMarkup(model: FormModel): string {
 
 /** The page with every "{{key}}" replaced by the core's text of that key, and the form's place by the form. */
 export function pageMarkup(template: string, model: FormModel): string {
+  const builder = new Builder(model);
   return template
-    .replace("<!-- the settings form -->", formMarkup(model))
+    .replace("<!-- the settings form -->", builder.form())
+    .replace(/<!-- field (\w+) -->/g, (_, name: string) => builder.apart(name))
     .replace(/\{\{(\w+)\}\}/g, (_, key: string) => {
       const text = model.texts[key];
       if (text === undefined) throw new Error(`the core has no text "${key}"`);

@@ -42,8 +42,11 @@ export class FormView {
           break;
       }
     }
-    element("setup").addEventListener("input", () => this.changed());
-    element("setup").addEventListener("change", () => this.changed());
+    // Baud stands in the connection area, beside the adapter.
+    for (const area of [element("setup"), element("connection")]) {
+      area.addEventListener("input", () => this.changed());
+      area.addEventListener("change", () => this.changed());
+    }
     element("setup").addEventListener("submit", (event) => event.preventDefault());
   }
 
@@ -71,6 +74,14 @@ export class FormView {
   /** The page's write into one text field (the calculator's beacon). */
   writeText(name: string, text: string): void {
     this.ruled.get(name)?.write(text);
+    this.changed();
+  }
+
+  /** The symbol picker's choice: ICON Symbol and Alternate Table together, reactions once. */
+  writeSymbol(symbol: string, alternate: boolean): void {
+    this.ruled.get("symbol")?.write(symbol);
+    const box = this.flags.get("alternateTable");
+    if (box) box.checked = alternate;
     this.changed();
   }
 

@@ -3,26 +3,23 @@
 // the core's words; the preview's note says the same.
 import type { Core } from "./core.js";
 import { element } from "./dom.js";
+import { setTipPart } from "./field_tips.js";
 
 export class HiddenMarks {
   private readonly fields: HTMLInputElement[];
-  private readonly tips = new Map<HTMLInputElement, string>();
 
   constructor(private readonly core: Core) {
     this.fields = core
       .fields()
       .filter((field) => field.text)
       .map((field) => element(field.name, HTMLInputElement));
-    for (const field of this.fields) this.tips.set(field, field.title);
   }
 
   update(): void {
     for (const field of this.fields) {
       const note = this.core.hiddenCharactersNote(field.value);
-      const tip = this.tips.get(field) ?? "";
       field.classList.toggle("holds-hidden", note !== "");
-      const shown = note === "" ? tip : `${tip}${tip ? "\n" : ""}"${this.core.visibleText(field.value)}": ${note}`;
-      if (field.title !== shown) field.title = shown;
+      setTipPart(field, "hidden", note === "" ? "" : `"${this.core.visibleText(field.value)}": ${note}`);
     }
   }
 }

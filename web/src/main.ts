@@ -1,17 +1,24 @@
 // Zelvar Config in the browser: the form on the same C++ core as the desktop program.
+import { AdviceView } from "./advice_view.js";
 import { CalculatorView } from "./calculator_view.js";
+import { ConnectionView } from "./connection_view.js";
 import { loadCore } from "./core.js";
 import { element } from "./dom.js";
 import { FileActions } from "./file_actions.js";
+import { FirstSteps } from "./first_steps.js";
 import { FormView } from "./form_view.js";
 import { setUpManual } from "./manual.js";
 import { HiddenMarks } from "./hidden_marks.js";
 import { messageTitle, setUpMessageBox, showHiddenCharactersWith, showMessage } from "./message_box.js";
 import { PortChoice } from "./port_choice.js";
+import { PortHelp } from "./port_help.js";
 import { PreviewView } from "./preview_view.js";
 import { ProgressDialog } from "./progress_dialog.js";
+import { keepOpenState } from "./remembered.js";
 import { SendAction } from "./send_action.js";
+import { platformOf } from "./serial_words.js";
 import { setUpShortcuts } from "./shortcuts.js";
+import { SymbolPicker } from "./symbol_picker.js";
 import { UnsavedChanges } from "./unsaved_changes.js";
 
 const WIRE_SIZE = 170;
@@ -21,11 +28,21 @@ async function start(): Promise<void> {
   setUpManual();
   setUpShortcuts();
   reportFailures();
+  // What needs no core is set up while its WebAssembly compiles: the form is already there.
+  keepOpenState(element("wireBytesDetails", HTMLDetailsElement), "wire bytes shown");
+  // The calculator beside the beacon it writes: on a phone it opens there, in the page's flow.
+  element("beacon").closest(".row")?.after(element("calculator"));
+  const platform = platformOf(navigator);
+  const connection = new ConnectionView(navigator.serial !== undefined, platform);
+  const help = new PortHelp(navigator.serial !== undefined, platform);
+  const steps = new FirstSteps();
   const core = await loadCore();
   showHiddenCharactersWith(core);
   const form = new FormView(core);
   const preview = new PreviewView(WIRE_SIZE, core.texts());
   const marks = new HiddenMarks(core);
+  new SymbolPicker(core, form, core.texts());
+  const advice = new AdviceView(core, core.texts());
   // One preview per turn of the event loop, however many fields a write changed.
   let pending = false;
   form.onChange(() => {
@@ -35,23 +52,42 @@ async function start(): Promise<void> {
       pending = false;
       preview.show(core.preview(form.read()));
       marks.update();
+      advice.show(form.read());
     });
   });
   const calculator = new CalculatorView(core, form);
-  form.write(core.defaults());
+  // The factory defaults the page was made with, or what was typed before the core was there,
+  // now under the core's rules.
+  form.write(form.read());
   const unsaved = new UnsavedChanges(
     () => form.read(),
     () => calculator.inputs(),
   );
-  form.onChange(() => unsaved.update());
+  unsaved.keepForm(core.defaults());
+  form.onChange(() => {
+    unsaved.update();
+    steps.mark("stepSettings");
+  });
   new FileActions(core, form, calculator, unsaved);
   const ports = navigator.serial ? new PortChoice(navigator.serial) : null;
-  new SendAction(core, form, new ProgressDialog(), ports, unsaved);
+  ports?.onStatus((status) => {
+    connection.showPorts(status);
+    help.showPorts(status);
+    steps.mark("stepConnect", status.present);
+  });
+  const send = new SendAction(core, form, new ProgressDialog(), ports, unsaved);
+  send.onOutcome((outcome) => {
+    connection.sendStage(outcome);
+    if (outcome === "sent") steps.mark("stepSend");
+  });
   element("openCalculator").addEventListener("click", () => calculator.open());
   element("page").dataset["state"] = "ready";
-  // The form's first control, where the window's focus starts too.
-  element("setup").querySelector<HTMLElement>("input, select")?.focus();
-  // The moment the form takes input, for bench/web_bench.mjs.
+  // The form's first control, where the window's focus starts too, unless the user is elsewhere;
+  // the page stays at its top, where the connection area and the first steps are.
+  if (document.activeElement === document.body) {
+    element("setup").querySelector<HTMLElement>("input, select")?.focus({ preventScroll: true });
+  }
+  // The moment the core answers the form, for bench/web_bench.mjs.
   performance.mark("zelvar-ready");
   keepForOffline();
 }

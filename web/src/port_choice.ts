@@ -1,56 +1,91 @@
 // Which serial port SEND writes to. The browser grants a page the ports the user picks in its
-// chooser; with exactly one granted, SEND uses it without asking, and "Change port" offers the
-// chooser again. A port picked there stays the only one granted, so the next visit uses it too.
-import { element } from "./dom.js";
+// chooser; the page remembers the chosen adapter's USB ids, so that after an unplug and replug,
+// or at the next visit, it finds the same adapter among the granted ports without a new chooser.
+// With exactly one port granted SEND uses it; Connect (or Change) offers the chooser again, and
+// the port picked there stays the only one granted.
+import { recall, remember } from "./remembered.js";
+import { sameAdapter, type UsbIds } from "./usb_adapters.js";
 
-function hex4(value: number): string {
-  return value.toString(16).padStart(4, "0");
+const ADAPTER_KEY = "adapter";
+
+/** What the page knows of its port: the one SEND uses, or the remembered one that is not there. */
+export interface PortStatus {
+  /** The adapter SEND uses or, when `present` is false, the one it last used. */
+  adapter: UsbIds | null;
+  present: boolean;
+  /** Ports the page may use. */
+  granted: number;
+  /** The user has just chosen it in the browser's chooser. */
+  chosenNow: boolean;
 }
 
-function described(port: SerialPort): string {
-  const { usbVendorId, usbProductId } = port.getInfo();
-  return usbVendorId === undefined
-    ? "a serial port without a USB id"
-    : `USB ${hex4(usbVendorId)}:${hex4(usbProductId ?? 0)}`;
+function recalledAdapter(): UsbIds | null {
+  try {
+    const ids: unknown = JSON.parse(recall(ADAPTER_KEY) ?? "null");
+    if (typeof ids !== "object" || ids === null) return null;
+    const { usbVendorId, usbProductId } = ids as Record<string, unknown>;
+    const id = (value: unknown) => (typeof value === "number" ? value : undefined);
+    return { usbVendorId: id(usbVendorId), usbProductId: id(usbProductId) };
+  } catch {
+    return null;
+  }
 }
 
 export class PortChoice {
   private chosen: SerialPort | null = null;
-  private readonly status = element("portStatus");
+  private adapter = recalledAdapter();
+  private readonly listeners: ((status: PortStatus) => void)[] = [];
 
   constructor(private readonly serial: Serial) {
-    serial.addEventListener("connect", () => void this.showStatus());
-    serial.addEventListener("disconnect", () => void this.showStatus());
-    void this.showStatus();
+    // A granted adapter plugged in or out: Chromium says so here, for every port of the page.
+    serial.addEventListener("connect", () => void this.refresh());
+    serial.addEventListener("disconnect", () => void this.refresh());
   }
 
-  /** The port chosen in this visit, else the only one granted, else the one the user picks now. */
+  onStatus(listener: (status: PortStatus) => void): void {
+    this.listeners.push(listener);
+    void this.refresh();
+  }
+
+  /** The port in use, else the one the user picks now. */
   async portForSend(): Promise<SerialPort> {
-    const granted = await this.serial.getPorts();
-    if (this.chosen && granted.includes(this.chosen)) return this.chosen;
-    if (granted.length === 1) return granted[0]!;
-    return this.choose();
+    return this.inUse(await this.plugged()) ?? this.choose();
   }
 
   /** The browser's chooser; rejects with a NotFoundError when the user cancels it. */
   async choose(): Promise<SerialPort> {
     const port = await this.serial.requestPort();
     this.chosen = port;
+    const { usbVendorId, usbProductId } = port.getInfo();
+    this.adapter = { usbVendorId, usbProductId };
+    remember(ADAPTER_KEY, JSON.stringify(this.adapter));
     for (const other of await this.serial.getPorts()) {
       if (other !== port) await other.forget?.().catch(() => {});
     }
-    await this.showStatus();
+    await this.refresh(true);
     return port;
   }
 
-  private async showStatus(): Promise<void> {
-    const granted = await this.serial.getPorts();
-    const chosen = this.chosen && granted.includes(this.chosen) ? this.chosen : null;
-    const using = chosen ?? (granted.length === 1 ? granted[0]! : null);
-    this.status.textContent = using
-      ? `SEND writes to ${described(using)}.`
-      : granted.length === 0
-        ? "SEND asks for the serial port the first time."
-        : `SEND asks which of the ${granted.length} serial ports this page may use.`;
+  // The port chosen in this visit, else the granted one with the remembered adapter's ids, else
+  // the only one granted.
+  private inUse(granted: SerialPort[]): SerialPort | null {
+    if (this.chosen && granted.includes(this.chosen)) return this.chosen;
+    const adapter = this.adapter;
+    const same = adapter ? granted.find((port) => sameAdapter(port.getInfo(), adapter)) : undefined;
+    return same ?? (granted.length === 1 ? granted[0]! : null);
+  }
+
+  // The granted ports that are plugged in.
+  private async plugged(): Promise<SerialPort[]> {
+    return (await this.serial.getPorts()).filter((port) => port.connected !== false);
+  }
+
+  private async refresh(chosenNow = false): Promise<void> {
+    const granted = await this.plugged();
+    const port = this.inUse(granted);
+    const status: PortStatus = port
+      ? { adapter: port.getInfo(), present: true, granted: granted.length, chosenNow }
+      : { adapter: this.adapter, present: false, granted: granted.length, chosenNow };
+    for (const listener of this.listeners) listener(status);
   }
 }

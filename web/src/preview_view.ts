@@ -1,7 +1,7 @@
-// What SEND would write, live: the 170 wire bytes in hex with both lead-ins, the block boundary
-// and both checksums marked, every run of bytes and how the tracker reads it, the fields that go
-// out differently from the form and, in GPSless Mode, the beacon read back as a position. Only
-// what changed is written again.
+// What SEND would write, live: first for people, the fields that go out differently from the form,
+// in GPSless Mode the beacon read back as a position, and every run of bytes and how the tracker
+// reads it; then, behind a disclosure for the expert, the 170 wire bytes in hex with both
+// lead-ins, the block boundary and both checksums marked. Only what changed is written again.
 import type { BuildFailure, Preview, Texts, WireRange } from "./core.js";
 import { element } from "./dom.js";
 
@@ -159,6 +159,8 @@ export class PreviewView {
   private mark(index: number): void {
     const range = this.ranges[index];
     this.marked = range && !(this.marked && this.sameRange(range, this.marked)) ? range : null;
+    // Marked bytes are to be seen.
+    if (this.marked) element("wireBytesDetails", HTMLDetailsElement).open = true;
     this.paintParts();
     this.showRanges();
   }

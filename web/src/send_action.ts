@@ -9,6 +9,7 @@ import type { Core, Form, SendPacer, SendTarget, Texts } from "./core.js";
 import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { messageTitle, showMessage } from "./message_box.js";
+import { pageText } from "./page_texts.js";
 import type { PortChoice } from "./port_choice.js";
 import type { ProgressDialog } from "./progress_dialog.js";
 import {
@@ -25,12 +26,15 @@ import type { UnsavedChanges } from "./unsaved_changes.js";
 
 const SENDING_LOCK = "zelvar-config-send";
 const ANOTHER_WINDOW: Words = {
-  text: "Another window of Zelvar Config is sending to the tracker.",
-  detail: "Let it finish, or cancel its choice of port, then try again.",
+  text: pageText("anotherWindowText"),
+  detail: pageText("anotherWindowDetail"),
 };
 
-// Another site's page around this one, which the browser may let use the serial port.
-function framedByAnotherSite(): boolean {
+/** How far a SEND went, for what shows the connection's state. */
+export type SendOutcome = "sending" | "sent" | "lineFailed" | "notSent";
+
+/** Another site's page around this one, which the browser may let use the serial port. */
+export function framedByAnotherSite(): boolean {
   if (window.top === window) return false;
   const ancestors = location.ancestorOrigins as DOMStringList | undefined;
   if (ancestors) return Array.from(ancestors).some((origin) => origin !== location.origin);
@@ -47,6 +51,7 @@ export class SendAction {
   private readonly words: Texts;
   // The port whose line failed during the last send: if it does not open now, it has gone.
   private lost: SerialPort | null = null;
+  private readonly watchers: ((outcome: SendOutcome) => void)[] = [];
 
   constructor(
     private readonly core: Core,
@@ -56,9 +61,17 @@ export class SendAction {
     private readonly unsaved: UnsavedChanges,
   ) {
     this.words = core.texts();
-    if (!ports) element("portStatus").textContent = noSerialWords(window.isSecureContext).text;
     this.button.addEventListener("click", () => void this.whileDisabled(() => this.buildAndSend()));
     this.change.addEventListener("click", () => void this.whileDisabled(() => this.changePort()));
+  }
+
+  /** Told when a send starts on its port and how it ended. */
+  onOutcome(watcher: (outcome: SendOutcome) => void): void {
+    this.watchers.push(watcher);
+  }
+
+  private tellWatchers(outcome: SendOutcome): void {
+    for (const watcher of this.watchers) watcher(outcome);
   }
 
   private async whileDisabled(work: () => Promise<void>): Promise<void> {
@@ -76,7 +89,7 @@ export class SendAction {
   private async alone(work: (ports: PortChoice) => Promise<void>): Promise<void> {
     const ports = this.ports;
     if (!ports) {
-      await this.tell(noSerialWords(window.isSecureContext));
+      await this.tell(noSerialWords(window.isSecureContext, platformOf(navigator)));
       return;
     }
     const done = await navigator.locks.request(SENDING_LOCK, { ifAvailable: true }, async (lock) => {
@@ -136,10 +149,12 @@ export class SendAction {
         this.progress.finish(text);
       },
     };
+    this.tellWatchers("sending");
     const failure = await runTransfer(port, baudRate, pacer, progress).then(
       () => null,
       (error: unknown) => (error instanceof TransferFailure ? error : new TransferFailure("line", error)),
     );
+    this.tellWatchers(!failure ? "sent" : failure.stage === "line" ? "lineFailed" : "notSent");
     const lostBefore = this.lost === port;
     this.lost = failure?.stage === "line" || (failure?.stage === "open" && lostBefore) ? port : null;
     if (!failure) return;

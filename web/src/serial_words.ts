@@ -1,6 +1,8 @@
 // What the user reads when SEND cannot reach the tracker: the browser's own words where it has
 // some, and below them what to do about it, in the terms of the desktop program's port doctor.
 
+import { pageText, type PageTextKey } from "./page_texts.js";
+
 /** A message box's text and, below it, what to do. */
 export interface Words {
   text: string;
@@ -10,32 +12,23 @@ export interface Words {
 /** Where SEND was when it failed: choosing the port, opening it, or on the line. */
 export type SendStage = "choose" | "open" | "line";
 
-export type Platform = "linux" | "windows" | "other";
+export type Platform = "linux" | "windows" | "mac" | "android" | "other";
 
-export function platformOf(navigator: Navigator): Platform {
+export function platformOf(navigator: Pick<Navigator, "userAgent" | "platform">): Platform {
+  // Android and ChromeOS report a Linux platform, but their users have no dialout group to join.
+  if (/Android/.test(navigator.userAgent)) return "android";
   if (/CrOS/.test(navigator.userAgent)) return "other";
   if (/^Linux/.test(navigator.platform)) return "linux";
   if (/^Win/.test(navigator.platform)) return "windows";
+  if (/^Mac/.test(navigator.platform)) return "mac";
   return "other";
 }
 
 /** SEND in a browser that offers no serial port to this page. */
-export function noSerialWords(secureContext: boolean): Words {
-  if (!secureContext) {
-    return {
-      text: "SEND needs this page from a secure address.",
-      detail:
-        "Browsers offer serial ports only to pages from an https:// address or from this computer " +
-        "(http://localhost). Open the page that way, then press SEND again.",
-    };
-  }
-  return {
-    text: "This browser has no Web Serial, which SEND needs to reach the tracker.",
-    detail:
-      "Web Serial is in the Chromium family of browsers: Chrome, Edge, Opera and Chromium, on " +
-      "Windows, macOS, Linux and ChromeOS; Firefox and Safari do not have it. Open this page in " +
-      "one of those, or use the desktop program.",
-  };
+export function noSerialWords(secureContext: boolean, platform: Platform): Words {
+  if (!secureContext) return { text: pageText("insecureText"), detail: pageText("insecureDetail") };
+  const detail = platform === "android" ? "noSerialAndroidDetail" : "noSerialDetail";
+  return { text: pageText("noSerialText"), detail: pageText(detail) };
 }
 
 // "Failed to execute 'open' on 'SerialPort': Failed to open serial port." says where the script
@@ -49,54 +42,34 @@ function errorName(error: unknown): string {
   return error instanceof Error ? error.name : "";
 }
 
-/** SEND or Change port on a page shown in another site's frame. */
-export const FRAMED: Words = {
-  text: "SEND does not work inside another site's page.",
-  detail:
-    "Another site shows this page in a frame, where it could press SEND or choose a port without " +
-    "your knowledge. Open the page in a tab or window of its own, then press SEND again.",
-};
+/** SEND or Connect on a page shown in another site's frame. */
+export const FRAMED: Words = { text: pageText("framedText"), detail: pageText("framedDetail") };
 
 /** Below the desktop's words for an empty Comm num, what it means on the page. */
-export const COMM_NUM_DETAIL =
-  "The browser chooses the port here; Comm num names it in the progress text and in the .cfg file, " +
-  "as in the desktop program. Fill in its number, then press SEND again.";
+export const COMM_NUM_DETAIL = pageText("commNumDetail");
 
-const FORBIDDEN: Words = {
-  text: "This browser does not let this page use serial ports.",
-  detail:
-    "Its site settings for this page, or its administrator's policy, forbid serial ports: allow " +
-    "them for this page, then press SEND again.",
-};
+const FORBIDDEN: Words = { text: pageText("forbiddenText"), detail: pageText("forbiddenDetail") };
 
+// The likely causes of a port that does not open, the likeliest first, numbered.
 function cannotOpen(platform: Platform): string {
-  const busy = "Another program may have the port open: close it.";
+  const causes: PageTextKey[] = [];
   switch (platform) {
     case "linux":
-      return (
-        `${busy} Or this user may not open the port: on Linux a serial port belongs to a group, ` +
-        "usually dialout, and only its members may open it. Add yourself with\n" +
-        "sudo usermod -aG dialout $USER\nthen log out and in again, and press SEND again."
-      );
+      causes.push("causeBusy", "causeGroup", "causeSnap");
+      break;
     case "windows":
-      return (
-        "Windows lets one program at a time open a port: close the program that has it open, then " +
-        "press SEND again."
-      );
+      causes.push("causeBusyWindows", "causeDriverOld");
+      break;
+    case "mac":
+      causes.push("causeBusy", "causeDriver");
+      break;
+    case "android":
     case "other":
+      causes.push("causeBusy");
       break;
   }
-  return `${busy} Then press SEND again.`;
-}
-
-// A port whose line failed in the last send and that does not open now has most likely gone: no
-// other program took it, nor did the user's groups change.
-function gone(): string {
-  return (
-    "It failed during the last send and has not come back: the adapter may be unplugged or the " +
-    "device gone. Check the cable and the adapter, plug it in again (Change port chooses it anew), " +
-    "then press SEND again."
-  );
+  causes.push("causeUnplugged");
+  return `${causes.map((cause, i) => `${i + 1}. ${pageText(cause)}`).join("\n")}\n${pageText("causesThen")}`;
 }
 
 /**
@@ -116,14 +89,16 @@ export function failureWords(
   if (name === "SecurityError") return FORBIDDEN;
   switch (stage) {
     case "choose":
-      return { text: `No serial port could be chosen: ${browserWords(error)}`, detail: "Press SEND again." };
+      return { text: pageText("chooseFailed", browserWords(error)), detail: pageText("pressSendAgain") };
     case "open":
       return {
-        text: `Cannot open the serial port: ${browserWords(error)}`,
-        detail: lostBefore ? gone() : cannotOpen(platform),
+        text: pageText("openFailed", browserWords(error)),
+        // A port whose line failed in the last send and that does not open now has most likely
+        // gone: no other program took it, nor did the user's groups change.
+        detail: lostBefore ? pageText("goneDetail") : cannotOpen(platform),
       };
     case "line":
       break;
   }
-  return { text: `The serial port failed during the send: ${browserWords(error)}`, detail: partlySent };
+  return { text: pageText("lineFailed", browserWords(error)), detail: partlySent };
 }

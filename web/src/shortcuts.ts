@@ -13,6 +13,7 @@ const MNEMONICS: Record<string, string> = {
   KeyE: "send",
   KeyH: "help",
   KeyC: "openCalculator",
+  KeyY: "chooseSymbol",
 };
 const CALCULATOR_MNEMONICS: Record<string, string> = {
   KeyW: "cmdCalc",

@@ -4,6 +4,11 @@
 // that is so, since a page that always does is kept from the browser's quick Back and Forward.
 import type { CalculatorInputs, Form } from "./core.js";
 
+// The same record gives the same text, in whatever order its fields were read.
+function canonical(record: object): string {
+  return JSON.stringify(record, Object.keys(record).sort());
+}
+
 function askBeforeLeaving(event: BeforeUnloadEvent): void {
   event.preventDefault();
 }
@@ -24,13 +29,13 @@ export class UnsavedChanges {
 
   /** Loaded or saved: the file holds the form and the calculator's inputs. */
   keepAll(): void {
-    this.calculator = JSON.stringify(this.currentCalculator());
+    this.calculator = canonical(this.currentCalculator());
     this.keepForm();
   }
 
   /** Sent (the form as it went out), or set to the defaults: the calculator keeps what it had. */
   keepForm(form = this.currentForm()): void {
-    this.form = JSON.stringify(form);
+    this.form = canonical(form);
     this.update();
   }
 
@@ -39,8 +44,7 @@ export class UnsavedChanges {
     // After the edit's own handlers, which may still change what it put in.
     queueMicrotask(() => {
       const pending =
-        JSON.stringify(this.currentForm()) !== this.form ||
-        JSON.stringify(this.currentCalculator()) !== this.calculator;
+        canonical(this.currentForm()) !== this.form || canonical(this.currentCalculator()) !== this.calculator;
       if (pending === this.asking) return;
       this.asking = pending;
       if (pending) window.addEventListener("beforeunload", askBeforeLeaving);

@@ -15,6 +15,8 @@ interface SerialOptions {
 
 interface SerialPort extends EventTarget {
   readonly writable: WritableStream<Uint8Array> | null;
+  /** False while the adapter is unplugged (recent Chromium; older ones list only those plugged in). */
+  readonly connected?: boolean;
   getInfo(): SerialPortInfo;
   open(options: SerialOptions): Promise<void>;
   close(): Promise<void>;

@@ -43,10 +43,17 @@ describe("the page offline", () => {
     const server = await serve(WEB);
     const context = await browser.newContext();
     try {
-      await visit(context, server.url);
+      const page = await visit(context, server.url);
       const full = server.requests.filter((r) => r.status === 200).map((r) => r.path);
       const twice = full.filter((path, i) => full.indexOf(path) !== i);
       assert.deepEqual(twice, []);
+      // The page is one file under two names: fetched and kept once.
+      assert.ok(!full.includes("/index.html"), full.join(" "));
+      const kept = await page.evaluate(async () => {
+        const [name] = await caches.keys();
+        return (await (await caches.open(name)).keys()).map((request) => new URL(request.url).pathname);
+      });
+      assert.ok(kept.includes("/") && !kept.includes("/index.html"), kept.join(" "));
       assert.ok(full.includes("/manual/index.html"), full.join(" "));
     } finally {
       await context.close();
@@ -72,6 +79,9 @@ describe("the page offline", () => {
         await page.waitForSelector("#page[data-state=ready]");
         assert.equal(await page.$eval("#page", (main) => main.dataset["version"] ?? "a"), ["a", "b"][i]);
       }
+      // Its other name starts offline too.
+      await pages[1].goto(`${server.url}b/index.html`);
+      await pages[1].waitForSelector('#page[data-state=ready][data-version="b"]');
     } finally {
       await context.close();
       await server.close();

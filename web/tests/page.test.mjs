@@ -9,7 +9,7 @@ import { createRequire } from "node:module";
 import { cli } from "./support/cli.mjs";
 import { InputPaths, randomText } from "./support/input_paths.mjs";
 import { WEB } from "./support/core_module.mjs";
-import { cancelledChooser, fileDialogOf, messageShown, saved, testBed } from "./support/page.mjs";
+import { cancelledChooser, connection, fileDialogOf, messageShown, saved, testBed } from "./support/page.mjs";
 import { random, randomCfg, randomPosition } from "./support/records.mjs";
 import { serve } from "./support/static_server.mjs";
 
@@ -64,6 +64,26 @@ async function previewAgrees(what) {
   assert.equal(await page.isVisible("#previewFailure"), !built.ok, what);
 }
 
+// The advice as the page lists it, and the fields it marks with their level.
+const shownAdvice = () =>
+  page.evaluate(() => ({
+    lines: [...document.querySelectorAll("#adviceList button")].map((b) => b.textContent),
+    marks: [...document.querySelectorAll(".advice-warning, .advice-hint")]
+      .map((c) => `${c.id} ${c.classList.contains("advice-warning") ? "warning" : "hint"}`)
+      .sort(),
+  }));
+
+// zelvar-cli check --json's notes, as every front end lists and marks them.
+function checkedAdvice(file) {
+  const { notes } = JSON.parse(Buffer.from(cli("check", file, "--json").stdout, "latin1").toString("utf8"));
+  const level = new Map();
+  for (const n of notes) if (level.get(n.field) !== "warning") level.set(n.field, n.level);
+  return {
+    lines: notes.map((n) => `${n.level}: ${n.label}: ${n.text}`),
+    marks: [...level].map(([field, l]) => `${field} ${l}`).sort(),
+  };
+}
+
 describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
   before(newPage);
 
@@ -76,6 +96,7 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       await writeFile(file, text);
       const desktop = cli("image", file, "--wire");
       await loadFile(`record-${i}.cfg`, text);
+      assert.deepEqual(await shownAdvice(), checkedAdvice(file), `record ${i}`);
       if (desktop.status !== 0) {
         const reason = await page.textContent("#previewReason");
         assert.ok(desktop.stderr.trim().endsWith(`: ${reason}`), `record ${i}: ${desktop.stderr} / ${reason}`);
@@ -149,6 +170,29 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       const beacon = await page.inputValue("#beacon");
       assert.equal(beacon, desktop.status === 0 ? desktop.stdout.trim() : "unchanged", JSON.stringify(p));
     }
+    // The notations' marks pass the core's rule however they come: composed, pasted, dropped.
+    const paths = await InputPaths.open(page, bed.context);
+    await bed.context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: bed.server.url });
+    for (const [i, enter] of [
+      (text) => paths.compose(["4", "45\u00b0"], text),
+      (text) => paths.paste(text),
+      (text) => paths.drop("#txtLat", text),
+    ].entries()) {
+      await page.fill("#txtLat", "");
+      await paths.focus("#txtLat", 0, 0);
+      await enter("45\u00b030.15'n;z");
+      assert.equal(await page.inputValue("#txtLat"), "45\u00b030.15'N", `way ${i}`);
+    }
+    // A locator in Latitude stands for both coordinates, as --locator does.
+    await page.fill("#symbol", ">");
+    await page.setChecked("#alternateTable", false);
+    await page.setChecked("#chkAlt", false);
+    await page.check("#optLLtoNorm");
+    await page.fill("#txtLat", "jn45ll");
+    assert.equal(await page.isDisabled("#txtLng"), true);
+    await page.click("#cmdCalc");
+    assert.equal(await page.inputValue("#beacon"), cli("position", "--locator", "JN45LL", "--normal").stdout.trim());
+    assert.equal(await page.textContent("#calcLocator"), "Locator: JN45ll");
     await page.click("#calcClose");
     assert.deepEqual(bed.problems, []);
   });
@@ -159,6 +203,13 @@ describe("the page", { skip: PART === "agree" }, () => {
 
   it("starts with the factory defaults, in the GPS display, as an installable app", async () => {
     assert.equal(await page.evaluate(() => document.activeElement?.id), "txDelay");
+    // On a phone too it opens at its top, the connection area and the first steps in view.
+    const phone = await bed.context.newPage();
+    await phone.setViewportSize({ width: 360, height: 520 });
+    await phone.goto(bed.server.url);
+    await phone.waitForSelector("#page[data-state=ready]");
+    assert.deepEqual(await phone.evaluate(() => [scrollY, document.activeElement?.id]), [0, "txDelay"]);
+    await phone.close();
     const { name, bytes } = await saved(page);
     assert.equal(name, "Zelvar.cfg");
     assert.deepEqual(bytes, latin1(cli("defaults").stdout));
@@ -324,14 +375,82 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.setInputFiles("#loadFile", file("NOC\u00adALL-9"));
     await page.waitForSelector("#myCall.holds-hidden");
     const note = "the field holds an invisible soft hyphen (U+00AD)";
-    assert.equal(await page.$eval("#myCall", (input) => input.title), `"NOC\\u00ADALL-9": ${note}`);
+    // The advice on the placeholder callsign follows on the next line.
+    assert.equal((await page.$eval("#myCall", (input) => input.title)).split("\n")[0], `"NOC\\u00ADALL-9": ${note}`);
     assert.match(await page.textContent("#previewNotes"), /"NOC\\u00ADAL-9": the field holds an invisible soft hyphen/);
     await page.setInputFiles("#loadFile", file("NOCALL-9"));
     await page.waitForSelector("#myCall:not(.holds-hidden)");
-    assert.equal(await page.$eval("#myCall", (input) => input.title), "");
+    assert.doesNotMatch(await page.$eval("#myCall", (input) => input.title), /invisible/);
   });
 
-  it("asks for a port at SEND or Change port, refuses no speed, says where SEND works", async () => {
+  it("picks the symbol by name from the keyboard and names it; a note on the advice goes to its field", async () => {
+    await page.click("#defaults");
+    await page.focus("#txDelay");
+    await page.keyboard.press("Alt+y");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "symbolSearch");
+    await page.keyboard.type("digi");
+    assert.ok(
+      (await page.$$eval("#symbolList option", (o) => o.map((x) => x.textContent))).includes(
+        "# — digipeater, primary table",
+      ),
+    );
+    await page.keyboard.type("peaterX");
+    assert.equal(await page.textContent("#symbolNone"), 'No symbol is named "digipeaterX".');
+    assert.equal(await page.isEnabled("#useSymbol"), false);
+    await page.fill("#symbolSearch", "balloon");
+    await page.keyboard.press("ArrowDown");
+    await page.keyboard.press("Enter");
+    assert.equal(await page.isVisible("#symbolPicker"), false);
+    assert.equal(await page.inputValue("#symbol"), "O");
+    assert.equal(await page.isChecked("#alternateTable"), true);
+    const name = "O — rocket, balloon, alternate table";
+    assert.equal(await page.textContent("#symbolName"), name);
+    assert.equal(await page.getAttribute("#symbol", "title"), name);
+    assert.equal(await page.textContent("#previewSymbol"), `Symbol: ${name}`);
+    // Escape leaves it, nothing changed; the focus goes back to the button.
+    await page.keyboard.press("Alt+y");
+    await page.keyboard.type("car");
+    await page.keyboard.press("Escape");
+    assert.equal(await page.inputValue("#symbol"), "O");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "chooseSymbol");
+    await page.click("#adviceList button[data-rule=mycall-placeholder]");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "myCall");
+    assert.match(await page.getAttribute("#myCall", "title"), /^warning: MY CALLSIGN: .*NOCALL-9$/);
+    const described = await page.$eval("#myCall", (c) =>
+      c
+        .getAttribute("aria-describedby")
+        .split(" ")
+        .map((id) => document.getElementById(id).textContent),
+    );
+    assert.ok(described.some((text) => text.startsWith("warning: MY CALLSIGN:")));
+    await page.fill("#myCall", "QX9ABC-9");
+    await page.waitForSelector("#myCall:not(.advice-warning)");
+    assert.equal(await page.getAttribute("#myCall", "title"), "");
+  });
+
+  it("fills the calculator with this device's position only when asked, and says when it may not", async () => {
+    const status = (start) =>
+      page.waitForFunction((s) => document.getElementById("devicePositionStatus").textContent.startsWith(s), start);
+    await page.click("#defaults");
+    await page.fill("#acquisitionTimeout", "0");
+    await page.click("#openCalculator");
+    await bed.context.clearPermissions();
+    await page.click("#useDevicePosition");
+    await status("The browser did not allow");
+    assert.equal(await page.inputValue("#txtLat"), "00.00.00");
+    await bed.context.grantPermissions(["geolocation"], { origin: bed.server.url });
+    await bed.context.setGeolocation({ latitude: 45.5025, longitude: -9.175, accuracy: 12 });
+    await page.click("#useDevicePosition");
+    await status("Filled in this device's position, ±12 m.");
+    assert.deepEqual([await page.inputValue("#txtLat"), await page.inputValue("#txtLng")], ["45.50250", "-9.17500"]);
+    assert.equal(await page.textContent("#calcLocator"), "Locator: IN55jm");
+    // Default leaves the calculator as it is: the next test finds it as the page started.
+    for (const id of ["#txtLat", "#txtLng"]) await page.fill(id, "00.00.00");
+    await page.click("#calcClose");
+    await bed.context.clearPermissions();
+  });
+
+  it("asks for a port at SEND or Connect, refuses no speed, says where SEND works", async () => {
     await page.evaluate(() => (document.getElementById("baudRate").selectedIndex = -1));
     await page.click("#send");
     assert.equal((await messageShown(page)).text, "Invalid line settings ',n,8,1': no speed is chosen in Baud.");
@@ -351,10 +470,22 @@ describe("the page", { skip: PART === "agree" }, () => {
       "portNumber",
       1,
     ]);
-    assert.equal(await page.textContent("#portStatus"), "SEND asks for the serial port the first time.");
+    assert.deepEqual(await connection(page), {
+      adapter: "None chosen yet",
+      state: "none",
+      button: "Connect",
+      hint: "",
+    });
     // Over plain http from another host, browsers offer no serial port.
     const plain = await bed.open(bed.server.url.replace("127.0.0.1", "zelvar.test"));
-    assert.equal(await plain.textContent("#portStatus"), "SEND needs this page from a secure address.");
+    assert.deepEqual(await connection(plain), {
+      adapter: "None chosen yet",
+      state: "unavailable",
+      button: "Connect",
+      hint:
+        "SEND needs this page from a secure address. Browsers offer serial ports only to pages from an " +
+        "https:// address or from this computer (http://localhost). Open the page that way, then press SEND again.",
+    });
     for (const button of ["#send", "#changePort"]) {
       await plain.click(button);
       const shown = await messageShown(plain);
@@ -366,17 +497,95 @@ describe("the page", { skip: PART === "agree" }, () => {
     await plain.close();
   });
 
+  it("finds a replugged adapter by its USB ids, says what the browser offers, keeps the hex table as left", async () => {
+    // USB adapters as Chromium gives them: plugging one in or out fires connect or disconnect,
+    // and a replugged one is a new port with the same ids.
+    const usbAdapters = () => {
+      const plugged = [];
+      Serial.prototype.getPorts = async () => [...plugged];
+      Serial.prototype.requestPort = async () => {
+        window.zelvarChooserShown += 1;
+        return plugged[0];
+      };
+      const port = (usbVendorId, usbProductId) => {
+        const made = { getInfo: () => ({ usbVendorId, usbProductId }) };
+        made.forget = async () => void plugged.splice(plugged.indexOf(made), 1);
+        return made;
+      };
+      window.zelvarPlug = (...ids) => {
+        plugged.push(port(...ids));
+        navigator.serial.dispatchEvent(new Event("connect"));
+      };
+      window.zelvarUnplug = () => {
+        plugged.splice(0);
+        navigator.serial.dispatchEvent(new Event("disconnect"));
+      };
+    };
+    const usb = await bed.open(bed.server.url, usbAdapters);
+    const shows = (state, adapter) =>
+      usb.waitForFunction(
+        ([state, adapter]) =>
+          document.getElementById("connectionState").dataset["state"] === state &&
+          document.getElementById("adapterName").textContent === adapter,
+        [state, adapter],
+      );
+    await usb.evaluate(() => window.zelvarPlug(0x0403, 0x6001));
+    await usb.evaluate(() => window.zelvarPlug(0x1a86, 0x7523));
+    await shows("none", "One of 2 ports this page may use: SEND asks which");
+    await usb.click("#changePort");
+    await shows("ready", "USB 0403:6001, FTDI");
+    assert.equal((await connection(usb)).button, "Change");
+    await usb.evaluate(() => window.zelvarUnplug());
+    await shows("lost", "USB 0403:6001, FTDI");
+    assert.match((await connection(usb)).hint, /^Plug the adapter in again/);
+    // Another adapter and the same one plugged in again: the page takes the one it knows, unasked.
+    await usb.evaluate(() => window.zelvarPlug(0x10c4, 0xea60));
+    await usb.evaluate(() => window.zelvarPlug(0x0403, 0x6001));
+    await shows("ready", "USB 0403:6001, FTDI");
+    assert.equal(await usb.evaluate(() => window.zelvarChooserShown), 1);
+    // The hex table, for the expert, stays as the user left it.
+    assert.equal(await usb.$eval("#wireBytesDetails", (details) => details.open), false);
+    await usb.click("#wireBytesDetails summary");
+    await usb.close();
+    const again = await bed.open();
+    assert.equal(await again.$eval("#wireBytesDetails", (details) => details.open), true);
+    await again.click("#wireBytesDetails summary");
+    await again.close();
+
+    // Chrome for Android has Web Serial for some adapters; another browser none at all.
+    const android = await bed.open(bed.server.url, () => {
+      Object.defineProperty(Navigator.prototype, "userAgent", {
+        get: () => "Mozilla/5.0 (Linux; Android 14; Pixel 8) AppleWebKit/537.36 Chrome/126.0 Mobile Safari/537.36",
+      });
+    });
+    assert.match(
+      (await connection(android)).hint,
+      /On Android, SEND reaches USB adapters that need no driver \(CDC-ACM\)/,
+    );
+    await android.click("#portHelp summary");
+    assert.equal(await android.$eval("#helpSystems > :first-child", (help) => help.dataset["system"]), "android");
+    await android.close();
+    const without = await bed.open(bed.server.url, () => delete Navigator.prototype.serial);
+    assert.equal((await connection(without)).state, "unavailable");
+    assert.match((await connection(without)).hint, /^This browser has no Web Serial/);
+    await without.click("#portHelp summary");
+    assert.match(await without.textContent("#portChecks .bad"), /no Web Serial/);
+    await without.close();
+  });
+
   it("is used by keyboard alone: every control is reached by Tab and does its work", async () => {
     await page.fill("#acquisitionTimeout", "0");
-    await page.focus("#txDelay");
+    // From the connection area at the top, through the first steps and the form to the preview.
+    await page.focus("#changePort");
     // Recorded in the page: one round trip per key, not two.
     await page.evaluate(() => {
       window.zelvarReached = [document.activeElement.id];
       document.addEventListener("focusin", (e) => window.zelvarReached.push(e.target.id || e.target.textContent));
     });
-    for (let i = 0; i < 90; ++i) await page.keyboard.press("Tab");
+    for (let i = 0; i < 100; ++i) await page.keyboard.press("Tab");
     const reached = new Set(await page.evaluate(() => window.zelvarReached));
-    const controls = await page.$$eval("#setup input, #setup select, #setup button, #wireRanges button", (all) =>
+    const shown = "#connection :is(button, select, summary), #firstSteps button, #setup :is(input, select, button)";
+    const controls = await page.$$eval(`${shown}, #wireRanges button`, (all) =>
       all.filter((c) => c.offsetParent !== null && c.tabIndex >= 0).map((c) => c.id || c.textContent),
     );
     assert.deepEqual(
@@ -403,7 +612,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     await manual.close();
   });
 
-  it("refuses SEND and Change port inside another site's frame, not in its own", async () => {
+  it("refuses SEND and Connect inside another site's frame, not in its own", async () => {
     const own = await serve(WEB, 0, {
       "/framing.html": `<iframe src="/"></iframe><iframe src="${bed.server.url}" allow="serial"></iframe>`,
     });
@@ -530,7 +739,7 @@ describe("the page", { skip: PART === "agree" }, () => {
   });
 
   // The last test of the group: it leaves the page on the manual.
-  it("passes axe-core on the form, the preview, the calculator and the manual, light and dark", async () => {
+  it("passes axe-core at 320, 360 and 1280 px, covers no field on a phone, light and dark", async () => {
     const axe = await readFile(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
     const check = async (what) => {
       if (!(await page.evaluate(() => "axe" in globalThis))) await page.evaluate(axe);
@@ -545,30 +754,51 @@ describe("the page", { skip: PART === "agree" }, () => {
     };
     await page.click("#defaults");
     await check("form and preview");
-    // On a phone the wire bytes scroll sideways, and the keyboard reaches them to scroll them;
-    // where they fit, they are no stop of Tab.
     const laidOut = () =>
       page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+    // On a phone the wire bytes scroll sideways, and the keyboard reaches them to scroll them;
+    // where they fit, they are no stop of Tab.
     const stop = () => page.$eval("#wireBytes", (table) => table.parentElement.getAttribute("tabindex"));
+    await page.click("#wireBytesDetails summary");
+    await page.fill("#acquisitionTimeout", "0");
+    await page.click("#openCalculator");
     for (const width of [320, 360]) {
-      await page.setViewportSize({ width, height: 800 });
+      await page.setViewportSize({ width, height: 640 });
       await laidOut();
-      const options = { runOnly: ["scrollable-region-focusable"], resultTypes: ["violations"] };
-      const violations = await page.evaluate(async (o) => (await axe.run(document, o)).violations, options);
-      assert.deepEqual(
-        violations.map((v) => `${v.id} ${v.nodes.map((n) => n.target).join(" ")}`),
-        [],
-        `${width} px`,
-      );
+      await check(`${width} px, the calculator open`);
       assert.equal(await stop(), "0");
+      // Each control in view is the one a finger there touches, 44 px high at least, and the page
+      // is no wider than the screen.
+      const faults = await page.evaluate(() => {
+        const found = [];
+        if (document.documentElement.scrollWidth > innerWidth)
+          found.push(`the page is ${document.documentElement.scrollWidth} px wide`);
+        for (const control of document.querySelectorAll("input, select, button, summary")) {
+          if (control.offsetParent === null || control.closest(".visually-hidden, dialog:not(#calculator)")) continue;
+          control.scrollIntoView({ block: "center", inline: "center" });
+          const box = control.getBoundingClientRect();
+          const touched = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+          const name = control.id || control.textContent;
+          if (!control.contains(touched) && touched?.control !== control)
+            found.push(`${name} lies under ${touched?.id || touched?.tagName}`);
+          const target =
+            control.type === "checkbox" || control.type === "radio" ? (control.labels?.[0] ?? control) : control;
+          if (target.getBoundingClientRect().height < 44) found.push(`${name} is ${box.height} px high`);
+          if (box.left < 0 || box.right > innerWidth) found.push(`${name} reaches past the screen`);
+        }
+        return found;
+      });
+      assert.deepEqual(faults, [], `${width} px`);
     }
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
     assert.equal(await stop(), null);
-    await page.fill("#acquisitionTimeout", "0");
-    await page.click("#openCalculator");
     await page.click("#cmdCalc");
     await check("calculator");
+    await page.click("#calcClose");
+    await page.click("#chooseSymbol");
+    await check("symbol picker");
+    await page.keyboard.press("Escape");
     // No error nor policy refusal in all the group did; the manual's are not the page's.
     assert.deepEqual(bed.problems, []);
     await page.goto(`${bed.server.url}manual/index.html`);

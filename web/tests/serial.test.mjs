@@ -10,7 +10,7 @@ import { promisify } from "node:util";
 
 import { cli } from "./support/cli.mjs";
 import { WEB } from "./support/core_module.mjs";
-import { messageShown, openPage } from "./support/page.mjs";
+import { connection, messageShown, openPage } from "./support/page.mjs";
 import { launchOnDevice, nullModem, serialDeviceMissing, startReceive } from "./support/serial_device.mjs";
 import { serve } from "./support/static_server.mjs";
 
@@ -51,6 +51,12 @@ const portState = (target) =>
       );
   });
 
+const firstSteps = (target) =>
+  target.evaluate(() => ({
+    shown: !document.getElementById("firstSteps").hidden,
+    done: [...document.querySelectorAll("#firstSteps li.done")].map((step) => step.id),
+  }));
+
 // One SEND at `speed`, `during` run meanwhile, judged at the far end and in the page: each progress
 // text in order, SEND and Change port disabled and leaving guarded till the last; then the port closed.
 async function sendAt(speed, during = async () => {}) {
@@ -77,6 +83,7 @@ async function sendAt(speed, during = async () => {}) {
       window.zelvarProgress.push({
         text: document.getElementById("lblInfo").textContent,
         buttonsDisabled: ["send", "changePort"].every((id) => document.getElementById(id).disabled),
+        state: document.getElementById("connectionState").dataset["state"],
         leavingAsks: leaving.defaultPrevented,
       });
     });
@@ -106,12 +113,18 @@ async function sendAt(speed, during = async () => {}) {
     const due = pause + (writes[i].length * 10 * 1000) / speed;
     assert.ok(waited >= due, `at ${speed} bit/s, write ${i + 2} came ${waited} ms after ${i + 1} drained, not ${due}`);
   });
-  assert.deepEqual(await page.evaluate(() => window.zelvarProgress), [
-    ...DOTS.map((text) => ({ text, buttonsDisabled: true, leavingAsks: true })),
-    { text: SENT, buttonsDisabled: true, leavingAsks: false },
-  ]);
+  // The connection area says "sending" while the bytes go out.
+  const progress = await page.evaluate(() => window.zelvarProgress);
+  assert.deepEqual(
+    progress.map(({ state, ...shown }) => (shown.text === SENT ? shown : { ...shown, state })),
+    [
+      ...DOTS.map((text) => ({ text, buttonsDisabled: true, leavingAsks: true, state: "sending" })),
+      { text: SENT, buttonsDisabled: true, leavingAsks: false },
+    ],
+  );
   await page.waitForSelector("#send:enabled", { timeout: 5000 });
   assert.equal(await portState(page), "closed");
+  assert.equal((await connection(page)).state, "ready");
   await page.click("#OKButton");
   assert.equal(await page.isVisible("#Dialog"), false);
   // Closed, the box gives the focus back to SEND.
@@ -145,7 +158,14 @@ describe("SEND from the page on a real serial device", suite, () => {
   });
 
   it("writes the 170 bytes with the tracker's pauses at each speed, one window at a time, offline too", async (t) => {
-    assert.equal(await page.textContent("#portStatus"), "SEND writes to a serial port without a USB id.");
+    // Every port is granted: the connection area shows it ready, and the first steps until a send.
+    assert.deepEqual(await connection(page), {
+      adapter: "Serial port without a USB id",
+      state: "ready",
+      button: "Change",
+      hint: "",
+    });
+    assert.deepEqual(await firstSteps(page), { shown: true, done: ["stepConnect"] });
     // While one window sends, another may neither send nor change its port.
     const other = await newWindow();
     const refused = async () => {
@@ -156,6 +176,11 @@ describe("SEND from the page on a real serial device", suite, () => {
       }
     };
     t.diagnostic(`4800 bit/s: ${await sendAt(4800, refused)}`);
+    // Once a send has gone through, the first steps are done, in every window from then on.
+    assert.equal((await firstSteps(page)).shown, false);
+    await other.reload();
+    await other.waitForSelector("#page[data-state=ready]");
+    assert.equal((await firstSteps(other)).shown, false);
     await other.close();
     // What was sent needs no saving: leaving asks before the send, not after it.
     await page.selectOption("#baudRate", "38400");
@@ -210,6 +235,7 @@ describe("SEND from the page on a real serial device", suite, () => {
     const failed = await messageShown(page);
     assert.match(failed.text, /^The serial port failed during the send: /);
     assert.match(failed.detail, /port is closed again.*SEND again/s);
+    assert.equal((await connection(page)).state, "lost");
     // The progress text no longer reads as if the send went on.
     assert.equal(await page.textContent("#lblInfo"), "\r\nSending data on COM1 failed.");
     await page.waitForSelector("#send:enabled", { timeout: 5000 });
@@ -223,6 +249,7 @@ describe("SEND from the page on a real serial device", suite, () => {
     assert.equal(refused.text, "Cannot open the serial port: Failed to open serial port.");
     assert.match(refused.detail, /failed during the last send.*unplugged/s);
     assert.doesNotMatch(refused.detail, /dialout|program/);
+    assert.equal((await connection(page)).state, "lost");
     assert.equal(await page.isVisible("#Dialog"), false);
     await page.waitForSelector("#send:enabled", { timeout: 5000 });
   });

@@ -1,11 +1,13 @@
-// Makes the page's index.html from web/static/index.html and the core's field table and texts,
+// Makes the page's index.html from web/static/index.html (with style.css inside) and the core's field table and texts,
 // as the page is built (scripts/assemble-web bundles it with the form's markup maker):
 //   node make_page.mjs MODULE-FOLDER TEMPLATE OUT
+import { createHash } from "node:crypto";
 import { readFileSync, writeFileSync } from "node:fs";
 import { createRequire } from "node:module";
-import { join, resolve } from "node:path";
+import { dirname, join, resolve } from "node:path";
 
 import { pageMarkup } from "../src/form_markup.ts";
+import { PAGE_TEXTS } from "../src/page_texts.ts";
 
 const [moduleFolder, template, out] = process.argv.slice(2);
 if (!moduleFolder || !template || !out) throw new Error("usage: make_page MODULE-FOLDER TEMPLATE OUT");
@@ -13,12 +15,25 @@ const folder = resolve(moduleFolder);
 const createZelvar = createRequire(import.meta.url)(join(folder, "zelvar.js"));
 // Node.js has a fetch that cannot read a path: the module gets its bytes directly.
 const core = await createZelvar({ wasmBinary: readFileSync(join(folder, "zelvar.wasm")) });
+// The page's own texts beside the core's: one key, one text.
+const texts = core.texts();
+const twice = Object.keys(PAGE_TEXTS).filter((key) => key in texts);
+if (twice.length > 0) throw new Error(`the page and the core both have the texts ${twice.join(", ")}`);
 const model = {
   fields: core.fields(),
   groups: core.groups(),
   actions: core.actions(),
-  texts: core.texts(),
+  texts: { ...texts, ...PAGE_TEXTS },
   defaults: core.defaults(),
   counter: (most, left) => core.counter(most, left),
 };
-writeFileSync(out, pageMarkup(readFileSync(template, "utf8"), model));
+// The style sheet inside the page, which the first paint waited for as a file of its own; the
+// Content-Security-Policy allows exactly it by its digest.
+const style = readFileSync(join(dirname(resolve(template)), "style.css"), "utf8");
+const digest = createHash("sha256").update(style).digest("base64");
+const page = pageMarkup(readFileSync(template, "utf8"), model)
+  .replace("style-src 'self'", `style-src 'self' 'sha256-${digest}'`)
+  .replace('<link rel="stylesheet" href="style.css">', () => `<style>${style}</style>`);
+if (!page.includes(digest) || page.includes('href="style.css"'))
+  throw new Error("the page's template has no style sheet to take in");
+writeFileSync(out, page);

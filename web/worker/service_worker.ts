@@ -25,10 +25,19 @@ worker.addEventListener("activate", (event) => {
   event.waitUntil(caches.keys().then((names) => Promise.all(names.filter(old).map((name) => caches.delete(name)))));
 });
 
+// The page is kept once, under the folder's own address: its other name, index.html, gets that copy.
+const SCOPE = worker.registration.scope;
+function keptAs(request: Request): Request | string {
+  const url = new URL(request.url);
+  return url.origin + url.pathname === `${SCOPE}index.html` ? SCOPE : request;
+}
+
 worker.addEventListener("fetch", (event) => {
   const request = event.request;
   if (request.method !== "GET" || new URL(request.url).origin !== worker.location.origin) return;
   event.respondWith(
-    caches.open(CACHE).then(async (cache) => (await cache.match(request, { ignoreSearch: true })) ?? fetch(request)),
+    caches
+      .open(CACHE)
+      .then(async (cache) => (await cache.match(keptAs(request), { ignoreSearch: true })) ?? fetch(request)),
   );
 });

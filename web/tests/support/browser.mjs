@@ -10,5 +10,5 @@ export const BROWSER = {
 /** A browser with a fresh context, for the tools that drive the page (screenshots, benchmarks). */
 export async function launch() {
   const browser = await chromium.launch(BROWSER);
-  return { context: await browser.newContext(), close: () => browser.close() };
+  return { browser, context: await browser.newContext(), close: () => browser.close() };
 }

@@ -10,14 +10,14 @@ import { BROWSER } from "./browser.mjs";
 import { loadCore, WEB } from "./core_module.mjs";
 import { serve } from "./static_server.mjs";
 
-/** `url` in a new page of `context`, once ready; its errors go to `problems`. */
-export async function openPage(context, url, problems = [], beforeScripts = undefined) {
+/** `url` in a new page of `context`, once ready, `scripts` run before the page's; its errors go to `problems`. */
+export async function openPage(context, url, problems = [], ...scripts) {
   const page = await context.newPage();
   page.on("pageerror", (error) => problems.push(error.message));
   page.on("console", (message) => {
     if (message.type() === "error") problems.push(message.text());
   });
-  if (beforeScripts) await page.addInitScript(beforeScripts);
+  for (const script of scripts) await page.addInitScript(script);
   await page.goto(url);
   await page.waitForSelector("#page[data-state=ready]");
   return page;
@@ -51,7 +51,8 @@ export function testBed(browserArgs = []) {
     await bed.server?.close();
     if (bed.folder) await rm(bed.folder, { recursive: true, force: true });
   });
-  bed.open = (url = bed.server.url) => openPage(bed.context, url, bed.problems, cancelledChooser);
+  bed.open = (url = bed.server.url, ...scripts) =>
+    openPage(bed.context, url, bed.problems, cancelledChooser, ...scripts);
   return bed;
 }
 
@@ -64,6 +65,18 @@ export async function messageShown(page) {
   await page.click("#messageOk");
   return { title, text, detail };
 }
+
+/** The connection area as shown: the adapter, its state, the button's word and the hint, if any. */
+export const connection = (page) =>
+  page.evaluate(() => {
+    const hint = document.getElementById("connectionHint");
+    return {
+      adapter: document.getElementById("adapterName").textContent,
+      state: document.getElementById("connectionState").dataset["state"],
+      button: document.getElementById("changePort").textContent,
+      hint: hint.hidden ? "" : hint.textContent,
+    };
+  });
 
 export async function saved(page) {
   const [download] = await Promise.all([page.waitForEvent("download"), page.click("#save")]);

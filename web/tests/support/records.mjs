@@ -55,6 +55,11 @@ const COORDINATES = [
   "179.59.59",
   "S0.30.99",
   "E009.10.30",
+  "45.5025",
+  "-9.175",
+  "45\u00b030.15'N",
+  "9 10.5 W",
+  "N45 30.150",
 ];
 
 export function randomPosition(next) {

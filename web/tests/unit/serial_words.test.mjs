@@ -14,12 +14,14 @@ const error = (name, message = "Failed to execute 'open' on 'SerialPort': Failed
   new DOMException(message, name);
 
 describe("platformOf", () => {
-  it("tells Linux and Windows apart from the rest, ChromeOS among the rest", () => {
+  it("tells Linux, Windows, macOS and Android apart from the rest, ChromeOS among the rest", () => {
     assert.equal(platformOf(browser("Mozilla/5.0 (X11; Linux x86_64)", "Linux x86_64")), "linux");
     assert.equal(platformOf(browser("Mozilla/5.0 (Windows NT 10.0; Win64; x64)", "Win32")), "windows");
     // ChromeOS reports a Linux platform, but its users have no dialout group to join.
     assert.equal(platformOf(browser("Mozilla/5.0 (X11; CrOS x86_64 14541.0.0)", "Linux x86_64")), "other");
-    assert.equal(platformOf(browser("Mozilla/5.0 (Macintosh; Intel Mac OS X 10_15_7)", "MacIntel")), "other");
+    assert.equal(platformOf(browser("Mozilla/5.0 (Macintosh; Intel Mac OS X 10_15_7)", "MacIntel")), "mac");
+    // Android reports a Linux platform too.
+    assert.equal(platformOf(browser("Mozilla/5.0 (Linux; Android 14; Pixel 8)", "Linux armv81")), "android");
   });
 });
 
@@ -47,9 +49,14 @@ describe("failureWords", () => {
   it("tells what to do about a port that does not open, by platform, or after a failed send", () => {
     const open = (platform, lostBefore = false) =>
       failureWords(error("NetworkError"), "open", platform, lostBefore).detail;
-    assert.match(open("linux"), /dialout[\s\S]*sudo usermod -aG dialout \$USER/);
-    assert.match(open("windows"), /one program at a time/);
-    assert.doesNotMatch(open("other"), /dialout|Windows/);
+    // The likely causes in order, numbered: another program first, then the system's own.
+    assert.match(
+      open("linux"),
+      /^1\. Another program[\s\S]*\n2\. [\s\S]*sudo usermod -aG dialout \$USER[\s\S]*\n3\. [\s\S]*snap connect chromium:raw-usb/,
+    );
+    assert.match(open("windows"), /one program at a time[\s\S]*\n2\. The adapter's driver/);
+    assert.match(open("mac"), /\n2\. The adapter's driver/);
+    assert.doesNotMatch(open("other"), /dialout|Windows|driver/);
     for (const platform of ["linux", "windows", "other"]) assert.match(open(platform, true), /unplugged/);
     assert.equal(failureWords(error("BreakError"), "line", "linux").detail, PARTLY_SENT);
   });

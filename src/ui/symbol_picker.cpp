@@ -1,0 +1,134 @@
+#include "ui/symbol_picker.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "ui/core_text.h"
+
+namespace zelvar {
+namespace {
+
+constexpr int kCodeRole = Qt::UserRole;
+constexpr int kTableRole = Qt::UserRole + 1;
+constexpr int kListRows = 12;
+// Room for the longer names ("house, home station (VHF), primary table") without scrolling.
+constexpr int kListCharacters = 48;
+
+}  // namespace
+
+SymbolPicker::SymbolPicker(QWidget* owner) : QWidget(owner, Qt::Dialog) {
+    setObjectName(QStringLiteral("frmSymbols"));
+    setWindowTitle(shown(ShownText::SymbolPickerTitle));
+
+    search_ = new QLineEdit(this);
+    search_->setObjectName(QStringLiteral("edSymbolSearch"));
+    search_->setPlaceholderText(shown(ShownText::SymbolSearchHint));
+    search_->setAccessibleDescription(shown(ShownText::SymbolSearchHint));
+    search_->setClearButtonEnabled(true);
+    auto* label = new QLabel(shown(ShownText::SymbolSearch), this);
+    label->setBuddy(search_);
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("lstSymbols"));
+    list_->setAccessibleName(shown(ShownText::SymbolList));
+    list_->setUniformItemSizes(true);
+    list_->setMinimumHeight(list_->fontMetrics().lineSpacing() * kListRows);
+    list_->setMinimumWidth(list_->fontMetrics().averageCharWidth() * kListCharacters);
+    none_ = new QLabel(this);
+    none_->setObjectName(QStringLiteral("lblNoSymbol"));
+    none_->setTextFormat(Qt::PlainText);
+    none_->hide();
+
+    use_ = new QPushButton(shown(ShownText::UseSymbol), this);
+    use_->setObjectName(QStringLiteral("cmdUseSymbol"));
+    use_->setDefault(true);
+    auto* cancel = new QPushButton(shown(ShownText::Cancel), this);
+    cancel->setObjectName(QStringLiteral("cmdCancelSymbol"));
+
+    auto* searchLine = new QHBoxLayout;
+    searchLine->addWidget(label);
+    searchLine->addWidget(search_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(use_);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(searchLine);
+    layout->addWidget(list_, 1);
+    layout->addWidget(none_);
+    layout->addLayout(buttons);
+
+    connect(search_, &QLineEdit::textChanged, this, &SymbolPicker::search);
+    connect(search_, &QLineEdit::returnPressed, this, &SymbolPicker::use);
+    connect(list_, &QListWidget::itemActivated, this, &SymbolPicker::use);
+    connect(use_, &QPushButton::clicked, this, &SymbolPicker::use);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    search_->installEventFilter(this);
+    search();
+    hide();
+}
+
+void SymbolPicker::pick(const QString& symbol, SymbolTable table) {
+    search_->clear();
+    search();
+    for (int row = 0; row < list_->count(); ++row) {
+        const QListWidgetItem* item = list_->item(row);
+        if (symbol.size() == 1 && item->data(kCodeRole).toChar() == symbol.front() &&
+            item->data(kTableRole).toInt() == static_cast<int>(table)) {
+            list_->setCurrentRow(row);
+            list_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+        }
+    }
+    show();
+    raise();
+    activateWindow();
+    search_->setFocus(Qt::OtherFocusReason);
+}
+
+void SymbolPicker::search() {
+    list_->clear();
+    const QString typed = search_->text();
+    for (const AprsSymbol& symbol : searchSymbols(typed.toStdString())) {
+        const std::string code(1, symbol.code);
+        auto* item = new QListWidgetItem(fromUtf8(describeSymbol(code, symbol.table)), list_);
+        item->setData(kCodeRole, QChar::fromLatin1(symbol.code));
+        item->setData(kTableRole, static_cast<int>(symbol.table));
+    }
+    if (list_->count() > 0)
+        list_->setCurrentRow(0);
+    none_->setText(shown(ShownText::SymbolNoMatch).arg(typed));
+    none_->setVisible(list_->count() == 0);
+    use_->setEnabled(list_->count() > 0);
+}
+
+void SymbolPicker::use() {
+    const QListWidgetItem* item = list_->currentItem();
+    if (!item)
+        return;
+    emit chosen(item->data(kCodeRole).toChar(),
+                static_cast<SymbolTable>(item->data(kTableRole).toInt()));
+    close();
+}
+
+// Up, Down, Page Up and Page Down in the search move through the list, so the keyboard
+// never leaves the search.
+bool SymbolPicker::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == search_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+            key == Qt::Key_PageDown) {
+            QCoreApplication::sendEvent(list_, event);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace zelvar

@@ -1,0 +1,136 @@
+// APRS know-how in the window: the advice listed in the preview and marked on the fields agrees
+// with zelvar-cli check --json on generated records, a note takes the user to its field, and the
+// symbol picker sets the symbol and its table by name from the keyboard.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QListWidget>
+#include <QProcess>
+#include <random>
+
+#include "cfg/cfg_writer.h"
+#include "setup_window_support.h"
+#include "ui/advice_marks.h"
+#include "ui/latin1_text.h"
+
+namespace zelvar {
+namespace {
+
+class AdviceWindowTest : public testing::SetupWindowTest {
+  protected:
+    QListWidget* openAdvice() {
+        QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+        return control<QListWidget>("lstAdvice");
+    }
+};
+
+// Settings that reach every rule's firing and non-firing side, seeded.
+DeviceSettings generated(std::mt19937& next) {
+    const auto pick = [&next](std::initializer_list<const char*> from) {
+        return std::string(*(from.begin() + next() % from.size()));
+    };
+    DeviceSettings s = defaultSettings();
+    s.myCall = pick({"NOCALL-9", "QX9ABC-9", "NOCALLX", "QX9ABC"});
+    s.path = pick({"WIDE1-1,WIDE2-1", "WIDE2-1,WIDE1-1", "RELAY,WIDE", "WIDE3-3", "WIDE2-5",
+                   "WIDE2-2", "", "TRACE2-2,WIDE1-1"});
+    s.fixedInterval = pick({"0030", "0300", "0600", "1800"});
+    s.acquisitionTimeout = pick({"000", "025"});
+    for (std::string& band : s.speedIntervals)
+        band = pick({"045", "090", "180", "600"});
+    s.modem300 = static_cast<int>(next() % 2);
+    s.messageTo = pick({"NOCALL", "QX9ABC"});
+    s.messageRetries = pick({"00", "08"});
+    s.autoAnswerOn = static_cast<int>(next() % 2);
+    return s;
+}
+
+TEST_F(AdviceWindowTest, ListAndMarksAgreeWithCheckOnGeneratedRecordsAndANoteGoesToItsField) {
+    QListWidget* list = openAdvice();
+    const auto* marks = window->findChild<AdviceMarks*>("adviceMarks");
+    ASSERT_NE(marks, nullptr);
+    testing::FreshCurrentFolder folder;
+    std::mt19937 next(36);
+    for (int record = 0; record < 12; ++record) {
+        window->applySettings(generated(next));
+        QCoreApplication::processEvents();
+        const Result<std::string> text = writeConfigText(window->settings(), CalculatorInputs{});
+        ASSERT_TRUE(text);
+        testing::writeFile(QStringLiteral("record.cfg"), QByteArray::fromStdString(*text));
+        QProcess cli;
+        cli.start(ZELVAR_CLI, {"check", "record.cfg", "--json"});
+        ASSERT_TRUE(cli.waitForFinished());
+        const QJsonArray notes =
+            QJsonDocument::fromJson(cli.readAllStandardOutput()).object()["notes"].toArray();
+        QStringList expected;
+        std::map<QString, QString> levels;
+        for (const QJsonValue& note : notes) {
+            const QJsonObject n = note.toObject();
+            expected << n["level"].toString() + ": " + n["label"].toString() + ": " +
+                            n["text"].toString();
+            QString& level = levels[n["field"].toString()];
+            if (level != "warning")
+                level = n["level"].toString();
+        }
+        QStringList listed;
+        for (int row = 0; row < list->count(); ++row)
+            listed << list->item(row)->text();
+        EXPECT_EQ(listed, expected) << "record " << record;
+        for (const FieldRow& row : fieldRows()) {
+            const std::optional<AdviceLevel> level = marks->levelOf(row.field);
+            const auto found = levels.find(QString::fromLatin1(row.name));
+            EXPECT_EQ(level ? QString::fromLatin1(adviceLevelName(*level)) : QString(),
+                      found == levels.end() ? QString() : found->second)
+                << "record " << record << " " << row.name;
+            if (found != levels.end()) {
+                EXPECT_TRUE(window->findChild<QWidget*>(fromLatin1(row.window.control))
+                                ->toolTip()
+                                .contains(found->second + ": "));
+            }
+        }
+    }
+    window->applySettings(defaultSettings());
+    QCoreApplication::processEvents();
+    ASSERT_GT(list->count(), 0);
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(window->focusWidget(), field("edMyCall"));
+    // The description a screen reader gives follows the edits: the note goes with its cause.
+    EXPECT_TRUE(field("edMyCall")->accessibleDescription().contains("NOCALL-9"));
+    typeInto("edMyCall", "QX9ABC-9");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(field("edMyCall")->accessibleDescription().contains("NOCALL"));
+    EXPECT_FALSE(marks->levelOf(Field::MyCall));
+}
+
+TEST_F(AdviceWindowTest, SymbolPickerSetsSymbolAndTableByNameFromTheKeyboard) {
+    field("edSymbol")->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::AltModifier);
+    QLineEdit* search = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        search = window->findChild<QLineEdit*>("edSymbolSearch");
+        return search && search->hasFocus();
+    }));
+    auto* list = window->findChild<QListWidget*>("lstSymbols");
+    testing::typeKeys(search, "digipeaterX");
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(window->findChild<QLabel*>("lblNoSymbol")->text(),
+              "No symbol is named \"digipeaterX\".");
+    search->clear();
+    testing::typeKeys(search, "balloon");
+    ASSERT_EQ(list->count(), 2);
+    QTest::keyClick(search, Qt::Key_Down);
+    QTest::keyClick(search, Qt::Key_Return);
+    EXPECT_FALSE(search->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(textOf("edSymbol"), "O");
+    EXPECT_TRUE(control<QCheckBox>("chkTable")->isChecked());
+    const QString name = QString::fromUtf8("O \u2014 rocket, balloon, alternate table");
+    EXPECT_EQ(field("edSymbol")->toolTip(), name);
+    EXPECT_TRUE(field("edSymbol")->accessibleDescription().endsWith(name));
+    ASSERT_TRUE(testing::activate(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(control<QLabel>("lblPreviewSymbol")->text(), "Symbol: " + name);
+}
+
+}  // namespace
+}  // namespace zelvar

@@ -1,0 +1,154 @@
+// The APRS symbols by name: a button beside Alternate Table opens a search ("car", "balloon",
+// "digi", or the character itself) over a list of the symbols it names, each as
+// "> — car, primary table"; Enter or a double click takes the chosen one into ICON Symbol and
+// Alternate Table together, as typing would. Up and Down move through the list from the search.
+// The symbol field's tip, the name beside the button and the preview say what the two hold.
+import type { Core, Texts } from "./core.js";
+import { element } from "./dom.js";
+import { setTipPart } from "./field_tips.js";
+import { keyShortcuts, mnemonicHtml } from "./form_markup.js";
+import type { FormView } from "./form_view.js";
+
+const LIST_ROWS = 12;
+
+export class SymbolPicker {
+  private readonly dialog = document.createElement("dialog");
+  private readonly search = document.createElement("input");
+  private readonly list = document.createElement("select");
+  private readonly none = document.createElement("p");
+  private readonly use = document.createElement("button");
+  private readonly name = document.createElement("span");
+  private readonly previewLine = document.createElement("p");
+
+  constructor(
+    private readonly core: Core,
+    private readonly form: FormView,
+    private readonly words: Texts,
+  ) {
+    this.buildOpener();
+    this.buildDialog();
+    this.previewLine.id = "previewSymbol";
+    this.previewLine.className = "notes";
+    element("previewNotes").after(this.previewLine);
+    form.onChange(() => this.showName());
+    this.showName();
+  }
+
+  private word(key: string): string {
+    return this.words[key] ?? "";
+  }
+
+  // The button after the Alternate Table box, and the symbol's name after it.
+  private buildOpener(): void {
+    const caption = this.word("chooseSymbol");
+    const opener = document.createElement("button");
+    opener.type = "button";
+    opener.id = "chooseSymbol";
+    opener.className = "symbol-opener";
+    opener.innerHTML = mnemonicHtml(caption);
+    opener.setAttribute("aria-keyshortcuts", keyShortcuts(caption, ""));
+    opener.setAttribute("aria-describedby", "symbolName");
+    opener.addEventListener("click", () => this.open());
+    this.name.id = "symbolName";
+    this.name.className = "symbol-name";
+    const box = element("alternateTable");
+    const after = box.closest("label") ?? box;
+    after.after(opener, this.name);
+  }
+
+  private buildDialog(): void {
+    this.dialog.id = "symbolPicker";
+    this.dialog.className = "symbol-picker";
+    this.dialog.setAttribute("aria-labelledby", "symbolPickerTitle");
+    const title = document.createElement("h2");
+    title.id = "symbolPickerTitle";
+    title.textContent = this.word("symbolPickerTitle");
+    const label = document.createElement("label");
+    label.htmlFor = "symbolSearch";
+    label.innerHTML = mnemonicHtml(this.word("symbolSearch"));
+    this.search.id = "symbolSearch";
+    // Not type=search: its Escape clears the text, where the dialog's closes it as Cancel does.
+    this.search.type = "text";
+    this.search.spellcheck = false;
+    this.search.autocomplete = "off";
+    this.search.placeholder = this.word("symbolSearchHint");
+    this.search.setAttribute("aria-controls", "symbolList");
+    this.list.id = "symbolList";
+    this.list.size = LIST_ROWS;
+    this.list.setAttribute("aria-label", this.word("symbolList"));
+    this.none.id = "symbolNone";
+    this.none.setAttribute("role", "status");
+    this.use.type = "button";
+    this.use.id = "useSymbol";
+    this.use.innerHTML = mnemonicHtml(this.word("useSymbol"));
+    const cancel = document.createElement("button");
+    cancel.type = "button";
+    cancel.id = "cancelSymbol";
+    cancel.textContent = this.word("cancel");
+    const buttons = document.createElement("div");
+    buttons.className = "row buttons";
+    buttons.append(this.use, cancel);
+    this.dialog.append(title, label, this.search, this.list, this.none, buttons);
+    document.body.append(this.dialog);
+
+    this.search.addEventListener("input", () => this.fill());
+    this.search.addEventListener("keydown", (event) => this.searchKey(event));
+    this.list.addEventListener("dblclick", () => this.take());
+    this.list.addEventListener("keydown", (event) => {
+      if (event.key === "Enter") {
+        event.preventDefault();
+        this.take();
+      }
+    });
+    this.use.addEventListener("click", () => this.take());
+    cancel.addEventListener("click", () => this.dialog.close());
+    this.dialog.addEventListener("close", () => element("chooseSymbol").focus());
+  }
+
+  open(): void {
+    this.search.value = "";
+    this.fill();
+    const current = `${this.form.checked("alternateTable") ? "\\" : "/"}${this.form.text("symbol")}`;
+    const index = Array.from(this.list.options).findIndex((option) => option.value === current);
+    if (index >= 0) this.list.selectedIndex = index;
+    this.dialog.showModal();
+    this.search.focus();
+  }
+
+  private fill(): void {
+    const found = this.core.symbols(this.search.value);
+    this.list.replaceChildren(
+      ...found.map((symbol) => new Option(symbol.shown, `${symbol.alternate ? "\\" : "/"}${symbol.code}`)),
+    );
+    if (found.length > 0) this.list.selectedIndex = 0;
+    this.none.textContent = found.length === 0 ? this.word("symbolNoMatch").replace("%1", this.search.value) : "";
+    this.use.disabled = found.length === 0;
+  }
+
+  // The list moves under the search, which keeps the keyboard.
+  private searchKey(event: KeyboardEvent): void {
+    const step = { ArrowDown: 1, ArrowUp: -1, PageDown: LIST_ROWS, PageUp: -LIST_ROWS }[event.key];
+    if (step !== undefined && this.list.options.length > 0) {
+      event.preventDefault();
+      this.list.selectedIndex = Math.min(this.list.options.length - 1, Math.max(0, this.list.selectedIndex + step));
+    } else if (event.key === "Enter") {
+      event.preventDefault();
+      this.take();
+    }
+  }
+
+  private take(): void {
+    const chosen = this.list.value;
+    if (chosen === "") return;
+    this.form.writeSymbol(chosen.slice(1), chosen.startsWith("\\"));
+    this.dialog.close();
+  }
+
+  private showName(): void {
+    const shown = this.core.symbolShown(this.form.text("symbol"), this.form.checked("alternateTable"));
+    if (this.name.textContent !== shown) this.name.textContent = shown;
+    setTipPart(element("symbol"), "symbol", shown);
+    const line = (this.words["symbolShown"] ?? "").replace("%1", shown);
+    if (this.previewLine.textContent !== line) this.previewLine.textContent = line;
+  }
+}
