@@ -264,7 +264,8 @@ void SettingsForm::buildTable(FormGroup group, QWidget* box, QGridLayout* grid) 
             QWidget* control = makeControl(*row, box);
             grid->addWidget(makeFieldLabel(*row, box), line.number, 0);
             grid->addWidget(control, line.number, 1, Qt::AlignLeft);
-            grid->addWidget(makeLabel(box, fromUtf8(row->texts.unit), row->window.unit),
+            grid->addWidget(makeLabel(box, fromUtf8(translated(kFieldUnitContext, row->texts.unit)),
+                                      row->window.unit),
                             line.number, 2);
         }
     }
@@ -289,7 +290,8 @@ QHBoxLayout* SettingsForm::lineLayout(const Line& line, QWidget* box, bool label
         layout->addWidget(control);
         QLabel* unit = nullptr;
         if (!row.texts.unit.empty()) {
-            unit = makeLabel(box, fromUtf8(row.texts.unit), row.window.unit);
+            unit = makeLabel(box, fromUtf8(translated(kFieldUnitContext, row.texts.unit)),
+                             row.window.unit);
             layout->addWidget(unit);
         }
         if (row.form.counter != CounterPlace::None) {

@@ -52,7 +52,6 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kWindowMargin, kWindowMargin, kWindowMargin, kWindowMargin);
     layout->addWidget(form_);
-    setFixedSize(kClientSize);
     watchKeysOf(this);
 
     const FormControls& c = form_->controls();
@@ -103,6 +102,8 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, files_,
             &FileActions::load);
     form_->firstInKeyboardOrder()->setFocus(Qt::OtherFocusReason);
+    // The tracker's users know the window's size; a language with longer words widens it.
+    setFixedSize(kClientSize.expandedTo(layout->totalMinimumSize()));
 }
 
 // Made on first use, as the calculator is: most sessions never open it, and the window starts

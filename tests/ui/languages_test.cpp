@@ -39,12 +39,13 @@ QString shownText(QString text) {
 std::vector<std::string> textProblems(QWidget* window) {
     std::vector<std::string> problems;
     const auto check = [&](QWidget* widget, const QString& text, bool fits) {
-        const std::string where = widget->objectName().toStdString() + " \"" +
-                                  text.toStdString() + "\"";
+        const std::string where =
+            widget->objectName().toStdString() + " \"" + text.toStdString() + "\"";
         if (!fromCatalogue(text))
             problems.push_back("not from the catalogue: " + where);
         if (!fits)
-            problems.push_back("cut: " + where);
+            problems.push_back("cut: " + where + " in " + std::to_string(widget->width()) +
+                               " px of " + std::to_string(window->width()));
     };
     check(window, window->windowTitle(), true);
     for (QWidget* widget : window->findChildren<QWidget*>()) {
@@ -52,11 +53,10 @@ std::vector<std::string> textProblems(QWidget* window) {
             continue;
         if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty()) {
             const QRect room = label->contentsRect();
-            const bool fits =
-                label->wordWrap()
-                    ? label->heightForWidth(room.width()) <= room.height()
-                    : label->fontMetrics().horizontalAdvance(shownText(label->text())) <=
-                          room.width();
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(room.width()) <= room.height()
+                                  : label->fontMetrics().horizontalAdvance(
+                                        shownText(label->text())) <= room.width();
             check(label, label->text(), fits);
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget);
                    button && !button->text().isEmpty()) {
@@ -96,7 +96,7 @@ TEST_F(PseudoLocale, EveryTextOfTheWindowsComesFromTheCatalogueAndFits) {
     ASSERT_NE(std::setlocale(LC_ALL, nullptr), std::string("C")) << "de_DE.UTF-8 is missing";
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    click("cmdLatLon");
+    window->calculator()->show();
     click("cmdPreview");
     std::vector<std::string> problems;
     for (QWidget* shown : QApplication::topLevelWidgets()) {
