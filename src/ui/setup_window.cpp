@@ -93,6 +93,9 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
             [this] { calculator()->showCalculator(); });
     connect(c.action(FormAction::Help), &QPushButton::clicked, this,
             &SetupWindow::showInstructions);
+    // The manual is written in English only; each language says so where Help is offered.
+    c.action(FormAction::Help)
+        ->setToolTip(fromUtf8(translated("main window", "The manual is in English.")));
     connect(c.preview, &QPushButton::clicked, this, &SetupWindow::showPreview);
     // Ctrl+P, Ctrl+S and Ctrl+O wherever the focus is in this window; no field uses them.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
