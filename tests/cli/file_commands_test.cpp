@@ -112,10 +112,8 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         {{"normalize", "--", "-o"}, 2, "-o: No such file or directory"},
         {{"defaults", "-o", "/dev/full"}, 2, "/dev/full: No space left on device"},
         {{"defaults", "-o", ""}, 2, "empty file name"},
-        // The coordinates' refusals are the core's (tests/geo); here, each reaches the user.
-        {{"position", "--lat", "45.60.00", "--lon", "0.00.00"}, 1, "invalid latitude \"45.60.00\""},
+        // A refused coordinate and the other options: AdviceCommands.PositionTakesEveryNotation.
         {{"position", "--lat", "0", "--lon", "0", "--normal", "--compressed"}, 2, "choose one"},
-        {{"position", "--lon", "0.00.00"}, 2, "required"},
         {{"position", "--lat", "0.00.00", "--lon"}, 2, "missing"},
         {{"frobnicate"}, 2, "unknown command frobnicate\nUsage: zelvar-cli COMMAND"},
         {{"image", "a.cfg", "--bogus"}, 2, "unknown option --bogus\nUsage: zelvar-cli image"},

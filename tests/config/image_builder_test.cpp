@@ -255,11 +255,5 @@ TEST(InputRules, CalculatorTakesTheCharactersOfEveryNotation) {
     EXPECT_EQ(keep(CalculatorField::Altitude, "-12.3456m"), "-12.3");
 }
 
-// An empty timeout reads as 0 and selects GPSless Mode, as 000 does.
-TEST(InputRules, AZeroOrEmptyTimeoutIsGpsless) {
-    for (const char* timeout : {"", "000", "025"})
-        EXPECT_EQ(isGpslessTimeout(timeout), std::string_view(timeout) != "025") << timeout;
-}
-
 }  // namespace
 }  // namespace zelvar

@@ -264,20 +264,25 @@ const DoctorCase kCases[] = {
         "", Platform::Windows),
 };
 
+// The doctor on a system with the three Linux devices, after `setUp`.
+Diagnosis diagnosed(const std::string& target, const std::vector<Step>& setUp,
+                    Platform platform = Platform::Linux) {
+    FakeSystem system;
+    for (const char* path : {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"})
+        system.device(path);
+    system.devices["/dev/ttyACM0"].major = 166;
+    for (const Step& step : setUp)
+        step(system);
+    const auto& ports = platform == Platform::Windows ? kWindowsPorts : kLinuxPorts;
+    return target.starts_with("#")
+               ? diagnosePortNumber(system, ports, std::stoi(target.substr(1)), platform)
+               : diagnoseDevice(system, ports, target, platform);
+}
+
 TEST(PortDoctor, FindsWhatStopsSend) {
     for (const DoctorCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        FakeSystem system;
-        for (const char* path : {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"})
-            system.device(path);
-        system.devices["/dev/ttyACM0"].major = 166;
-        for (const Step& step : c.setUp)
-            step(system);
-        const auto& ports = c.platform == Platform::Windows ? kWindowsPorts : kLinuxPorts;
-        const Diagnosis diagnosis =
-            c.target.starts_with("#")
-                ? diagnosePortNumber(system, ports, std::stoi(c.target.substr(1)), c.platform)
-                : diagnoseDevice(system, ports, c.target, c.platform);
+        const Diagnosis diagnosis = diagnosed(c.target, c.setUp, c.platform);
         std::vector<std::pair<K, bool>> found;
         for (const Finding& finding : diagnosis.findings)
             found.emplace_back(finding.kind, finding.stops);
@@ -309,13 +314,7 @@ TEST(PortDoctor, IsQuotedByTheManual) {
         {"#1", {kRefused, [](S s) { s.user.groups = {1000}; }}},
         {"#3", {kRefused, kOutOfGroup, [](S s) { s.devices["/dev/ttyS0"].mode = 0600; }}}};
     for (const auto& [target, setUp] : quoted) {
-        FakeSystem system;
-        for (const char* path : {"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyS0"})
-            system.device(path);
-        for (const Step& step : setUp)
-            step(system);
-        const Diagnosis diagnosis =
-            diagnosePortNumber(system, kLinuxPorts, std::stoi(target + 1), Platform::Linux);
+        const Diagnosis diagnosis = diagnosed(target, setUp);
         ASSERT_FALSE(diagnosis.findings.empty()) << target;
         const Finding& finding = diagnosis.findings.front();
         EXPECT_NE(manual.find('"' + inRtf(finding.text) + '"'), std::string::npos) << finding.text;

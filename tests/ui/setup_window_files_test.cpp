@@ -86,30 +86,16 @@ TEST_F(SetupFiles, CancelledDialogsChangeNothingAFailedSaveKeepsTheFileThenSaveW
 // Default in between restores the factory settings but leaves the calculator.
 TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     using enum Field;
-    const testing_support::Changes changes = {{MyCall, "QX9ABC-7"},
-                                              {Path, "WIDE2-2"},
-                                              {Symbol, "["},
-                                              {AlternateTable, "2"},
-                                              {TxDelay, "350"},
-                                              {MicEMessage, "5"},
-                                              {CommentEvery, "005"},
-                                              {HideReceivedPositions, "1"},
-                                              {FixedInterval, "1200"},
-                                              {SpeedInterval0, "0100"},
-                                              {SpeedInterval1, "0200"},
-                                              {SpeedInterval2, "300"},
-                                              {SpeedInterval3, "400"},
-                                              {SpeedInterval4, "500"},
-                                              {SpeedInterval5, "600"},
-                                              {SpeedInterval6, "700"},
-                                              {AcquisitionTimeout, "000"},
-                                              {Modem300, "1"},
-                                              {MessageTo, "QX9XYZ"},
-                                              {MessageRetries, "03"},
-                                              {AutoAnswerOn, "1"},
-                                              {PortNumber, "4"},
-                                              {BaudRate, "2"}};
+    const testing_support::Changes changes = {{MyCall, "QX9ABC-7"},    {Path, "WIDE2-2"},
+                                              {Symbol, "["},           {AlternateTable, "2"},
+                                              {TxDelay, "350"},        {MicEMessage, "5"},
+                                              {CommentEvery, "005"},   {HideReceivedPositions, "1"},
+                                              {FixedInterval, "1200"}, {AcquisitionTimeout, "000"},
+                                              {Modem300, "1"},         {MessageTo, "QX9XYZ"},
+                                              {MessageRetries, "03"},  {AutoAnswerOn, "1"},
+                                              {PortNumber, "4"},       {BaudRate, "2"}};
     DeviceSettings saved = testing_support::changed(defaultSettings(), changes);
+    saved.speedIntervals = {"0100", "0200", "300", "400", "500", "600", "700"};
     saved.beacon = "=/7I\"PPjw<>  _ \"on foot\", slowly";
     saved.message = "}all, {\"\"well|\"";  // braces and bars the keys refuse
     saved.autoAnswer = "busy {now} | later~";
