@@ -1,5 +1,6 @@
 #include "config/image_description.h"
 
+#include "cfg/cfg_encoding.h"
 #include "config/fields.h"
 #include "config/text_number.h"
 #include "text/translation.h"
@@ -12,8 +13,9 @@ std::string onOff(bool on) {
                           : translated("image description", "off"));
 }
 
+// The tracker's Latin-1 in the description's UTF-8, beside words in the user's language.
 std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
+    return "\"" + latin1ToUtf8(text) + "\"";
 }
 
 // A digit field's byte in its unit; `shown` is the decoded field.

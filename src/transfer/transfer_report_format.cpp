@@ -1,5 +1,6 @@
 #include "transfer/transfer_report_format.h"
 
+#include "cfg/cfg_encoding.h"
 #include "common/ascii.h"
 #include "common/json_text.h"
 #include "config/image_description.h"
@@ -25,9 +26,12 @@ std::string settingsJson(const TransferReport& report) {
         return "null";
     std::string json = "[";
     for (const TrackerSetting& setting : describeImage(*report.image, decodeImage(*report.image))) {
+        // The tracker's characters as \u escapes, one per Latin-1 byte, as ever.
+        const std::string latin1 =
+            cfgTextToLatin1(setting.value, CfgEncoding::Utf8).value_or(setting.value);
         json += (json.size() > 1 ? ", " : "") + std::string("{\"name\": ") +
-                jsonString(setting.name) +
-                ", \"value\": " + jsonString(setting.value, TextBytes::Latin1) + "}";
+                jsonString(setting.name) + ", \"value\": " + jsonString(latin1, TextBytes::Latin1) +
+                "}";
     }
     return json + "]";
 }
@@ -48,14 +52,14 @@ std::string transferPauseText(const TransferReport& report) {
     }
     std::string lines;
     if (!judged.empty()) {
-        lines += withArguments(
-                     translated("transfer report",
-                                "Pause after block 1: %1 ms, at least %2 ms needed (the "
-                                "protocol's %3 ms less %4 ms for adapter and system delays)"),
-                     {judged, std::to_string(kLeastPause.count()),
-                      std::to_string(kPauseAfterBlock1.count()),
-                      std::to_string(kPauseTolerance.count())}) +
-                 "\n";
+        lines +=
+            withArguments(translated("transfer report",
+                                     "Pause after block 1: %1 ms, at least %2 ms needed (the "
+                                     "protocol's %3 ms less %4 ms for adapter and system delays)"),
+                          {judged, std::to_string(kLeastPause.count()),
+                           std::to_string(kPauseAfterBlock1.count()),
+                           std::to_string(kPauseTolerance.count())}) +
+            "\n";
     }
     if (!shown.empty()) {
         lines += withArguments(translated("transfer report",

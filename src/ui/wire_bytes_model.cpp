@@ -71,7 +71,7 @@ QString WireBytesModel::rangesHolding(std::size_t byte) const {
     for (const WireRange& range : ranges_) {
         if (byte >= range.first && byte < range.first + range.size)
             text += QStringLiteral("\n") + fromUtf8(range.name) + QStringLiteral(": ") +
-                    fromLatin1(range.meaning);
+                    fromUtf8(range.meaning);
     }
     return text;
 }
