@@ -4,8 +4,9 @@
 // (index-de.html); the core's messages and the texts the page makes later come from the same
 // catalogue (translations/de.json).
 import type { Catalogue } from "./core.js";
+import { recall, remember } from "./remembered.js";
 
-const STORED = "zelvar.language";
+const STORED = "language";
 
 /** The languages with a catalogue, by their code and their own name; "en": the program's own. */
 export const LANGUAGES: readonly (readonly [string, string])[] = [
@@ -38,28 +39,16 @@ export function pageOf(language: string): string {
   return language === "en" ? "./" : `index-${language}.html`;
 }
 
-function stored(): string | null {
-  try {
-    return localStorage.getItem(STORED);
-  } catch {
-    return null;
-  }
-}
-
 /** The language asked for: the menu's choice, else the browser's. */
 export function wantedLanguage(): string {
   const codes = [...LANGUAGES.map(([code]) => code), "en_XA"];
-  const chosen = stored();
+  const chosen = recall(STORED);
   return chosen !== null && codes.includes(chosen) ? chosen : languageFor(navigator.languages, codes);
 }
 
 /** Keeps `language` for the next visits and opens its page. */
 export function chooseLanguage(language: string): void {
-  try {
-    localStorage.setItem(STORED, language);
-  } catch {
-    // A browser that keeps nothing still shows the language now.
-  }
+  remember(STORED, language);
   location.replace(pageOf(language));
 }
 
