@@ -63,4 +63,7 @@ run pseudo LANG=en_XA.UTF-8 -- symbols no-such-symbol
 contains "$work/pseudo.err" "[ñó šýɱƀóĺ íš ñáɱéď"
 run english LANGUAGE=en_XA LC_ALL=C -- symbols no-such-symbol
 contains "$work/english.err" "no symbol is named"
+run english LC_ALL=C -- --lang xx symbols no-such-symbol
+contains "$work/english.err" 'no catalogue for the language "xx"'
+contains "$work/english.err" "no symbol is named"
 finish languages
