@@ -4,6 +4,7 @@
 #include "config/advice.h"
 #include "config/aprs_symbols.h"
 #include "js_values.h"
+#include "text/translation.h"
 
 namespace zelvar::web {
 namespace {
@@ -42,7 +43,7 @@ val symbols(const val& search) {
         const std::string code(1, symbol.code);
         js.set("code", code);
         js.set("alternate", symbol.table == SymbolTable::Alternate);
-        js.set("name", messageToJs(symbol.name));
+        js.set("name", messageToJs(translated("symbol", symbol.name)));
         js.set("overlay", symbol.overlay);
         js.set("shown", messageToJs(describeSymbol(code, symbol.table)));
         list.call<void>("push", js);

@@ -170,7 +170,16 @@ export interface Loaded {
   calculatorApplied: boolean;
 }
 
+/** A language's catalogue, as the build makes it from its .po: each text's translation (or its
+ * forms, for a counting text) by "context\u0004source", and gettext's plural rule. */
+export interface Catalogue {
+  plural: "n != 1" | "n > 1" | "0";
+  texts: Record<string, string | string[]>;
+}
+
 export interface Core {
+  /** The core's messages in the catalogue's language from now on; null: the program's own. */
+  useCatalogue(catalogue: Catalogue | null): void;
   fields(): FieldInfo[];
   groups(): GroupInfo[];
   actions(): ActionInfo[];

@@ -23,7 +23,7 @@ const PAGE_OWN_IN_LINE: Record<string, Record<number, string>> = {
 const PAGE_OWN_AFTER_LINE: Record<string, Record<number, string>> = {
   programming: {
     0:
-      '<div class="row"><label for="saveName">Save as</label><input id="saveName" class="file-name" ' +
+      '<div class="row"><label for="saveName">{{saveAs}}</label><input id="saveName" class="file-name" ' +
       'value="{{cfgDefaultName}}" spellcheck="false" aria-describedby="hintDrop"></div>\n' +
       '<p class="hint" id="hintDrop">{{loadHint}}</p>',
   },
