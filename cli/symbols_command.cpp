@@ -7,6 +7,7 @@
 #include "command.h"
 #include "common/ascii.h"
 #include "config/aprs_symbols.h"
+#include "terminal_columns.h"
 #include "text/translation.h"
 
 namespace zelvar::cli {
@@ -26,12 +27,23 @@ int runSymbols(const CommandLineIo& io, const std::string& search) {
                << "\n";
         return kExitNoMatch;
     }
-    io.out << translated("cli", "Symbol  Table      Name") << "\n";
+    // Each column as wide as its longest word in the user's language, and two blanks.
+    const std::string_view symbolHeading = translated("cli", "Symbol");
+    const std::string_view tableHeading = translated("cli", "Table");
+    const std::string_view tables[] = {translated("cli", "primary"),
+                                       translated("cli", "alternate")};
+    const auto padded = [](std::string_view text, std::size_t columns) {
+        return std::string(text) + std::string(columns + 2 - terminalColumns(text), ' ');
+    };
+    const std::size_t symbolColumns = std::max<std::size_t>(terminalColumns(symbolHeading), 2);
+    const std::size_t tableColumns = std::max(
+        {terminalColumns(tableHeading), terminalColumns(tables[0]), terminalColumns(tables[1])});
+    io.out << padded(symbolHeading, symbolColumns) << padded(tableHeading, tableColumns)
+           << translated("cli", "Name") << "\n";
     for (const AprsSymbol& symbol : found) {
-        std::string table(symbol.table == SymbolTable::Primary ? translated("cli", "primary")
-                                                               : translated("cli", "alternate"));
-        table.resize(std::max<std::size_t>(table.size() + 1, 11), ' ');
-        io.out << key(symbol) << "      " << table << translated("symbol", symbol.name)
+        io.out << padded(key(symbol), symbolColumns)
+               << padded(tables[symbol.table == SymbolTable::Primary ? 0 : 1], tableColumns)
+               << translated("symbol", symbol.name)
                << (symbol.overlay ? translated("cli", " (takes an overlay)") : "") << "\n";
     }
     if (std::any_of(found.begin(), found.end(), [](const AprsSymbol& s) { return s.overlay; }))

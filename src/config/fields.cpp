@@ -109,7 +109,7 @@ constexpr std::array<FieldRow, kFieldCount> kRows = {{
         .texts = {.spokenUnit = marked(
                       "field spoken",
                       "the status the tracker's Mic-E reports carry; choose one of the list")},
-        .window = {.control = "cbMicEMsg", .label = marked("field label", "Label12")},
+        .window = {.control = "cbMicEMsg", .label = "Label12"},
     },
     {
         .field = Field::AutoAnswerOn,
@@ -249,9 +249,7 @@ constexpr std::array<FieldRow, kFieldCount> kRows = {{
         .form = {.group = FormGroup::Main, .line = 2, .pushed = true, .gpsOnly = true, .tab = 5},
         .texts = {.unit = marked("field unit", "tx"),
                   .spokenUnit = marked("field spoken", "transmissions")},
-        .window = {.control = "edBcnEvery",
-                   .label = marked("field label", "Label30"),
-                   .unit = marked("field unit", "Label32")},
+        .window = {.control = "edBcnEvery", .label = "Label30", .unit = "Label32"},
     },
     {
         .field = Field::HideReceivedPositions,
@@ -305,9 +303,7 @@ constexpr std::array<FieldRow, kFieldCount> kRows = {{
         .form = {.group = FormGroup::Main, .line = 4, .counter = CounterPlace::Below, .tab = 7},
         .texts = {.hint =
                       marked("field hint", "Max 35 chars. Enter aprs Lat/Lon in GPSless Mode.")},
-        .window = {.control = "edBeacon",
-                   .label = marked("field label", "Label6"),
-                   .counter = "Label34"},
+        .window = {.control = "edBeacon", .label = "Label6", .counter = "Label34"},
     },
     {
         .field = Field::MessageTo,

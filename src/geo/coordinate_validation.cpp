@@ -26,9 +26,8 @@ Twin twinOf(Axis axis) {
 Result<> cutField(std::string_view& rest, std::string_view what, int highest) {
     std::string_view field = lastChars(rest, 2);
     if (!isAllDigits(field) || leadingNumber(field) > highest) {
-        return failure(
-            withArguments(translated("coordinates", "%1 must be two digits up to %2"),
-                          {what, std::to_string(highest)}));
+        return failure(withArguments(translated("coordinates", "%1 must be two digits up to %2"),
+                                     {what, std::to_string(highest)}));
     }
     if (rest.size() < 2) {
         return failure(std::string(translated("coordinates", "too short")));
@@ -108,7 +107,8 @@ std::string_view axisName(Axis axis) {
 }
 
 std::string_view notationName(Notation notation) {
-    return notation == Notation::GradMinCent ? "Grad.Min.Cent" : "Grad.Min.Sec";
+    return notation == Notation::GradMinCent ? translated("coordinates", "Grad.Min.Cent")
+                                             : translated("coordinates", "Grad.Min.Sec");
 }
 
 }  // namespace zelvar

@@ -140,7 +140,7 @@ std::optional<Finding> holderFinding(const std::string& location,
                                            "tracker: wait until it has finished (a send takes "
                                            "about two seconds), then press SEND again.",
                                            "%1 is in use by %2, which are sending settings to "
-                                           "trackers: wait until it has finished (a send takes "
+                                           "trackers: wait until they have finished (a send takes "
                                            "about two seconds), then press SEND again.",
                                            senders.size()),
                           {location, namedAll(senders)}),
