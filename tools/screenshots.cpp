@@ -18,6 +18,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "l10n/user_language.h"
 #include "ui/calculator_window.h"
 #include "ui/preview_window.h"
 #include "ui/setup_window.h"
@@ -199,9 +200,17 @@ int takePictures(const QDir& folder) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
-    if (arguments.size() != 2) {
-        QTextStream(stderr) << "usage: zelvar-screenshots OUTPUT-FOLDER\n";
+    if (arguments.size() != 2 && arguments.size() != 3) {
+        QTextStream(stderr) << "usage: zelvar-screenshots OUTPUT-FOLDER [LANGUAGE]\n";
         return 2;
+    }
+    // In another language the pictures are named after it: main-window-de.png.
+    if (arguments.size() == 3) {
+        if (!zelvar::installUserLanguage(arguments.at(2).toStdString())) {
+            QTextStream(stderr) << "no catalogue for " << arguments.at(2) << "\n";
+            return 2;
+        }
+        gSuffix = QLatin1Char('-') + arguments.at(2);
     }
     const QDir folder(arguments.at(1));
     if (!folder.exists() && !QDir().mkpath(folder.path())) {
@@ -210,7 +219,7 @@ int main(int argc, char* argv[]) {
     }
     if (const int failed = takePictures(folder))
         return failed;
-    gSuffix = QStringLiteral("-dark");
+    gSuffix += QStringLiteral("-dark");
     QApplication::setPalette(darkPalette());
     return takePictures(folder);
 }

@@ -48,7 +48,9 @@ void installQtWords(const std::string& language) {
 
 QStringList catalogueFolders() {
     const QString programFolder = QCoreApplication::applicationDirPath();
+    // The build's tools and tests lie one folder below its programs.
     return {QDir::cleanPath(programFolder + QStringLiteral("/translations")),
+            QDir::cleanPath(programFolder + QStringLiteral("/../translations")),
             QDir::cleanPath(programFolder +
                             QStringLiteral("/" ZELVAR_DATA_DIR_FROM_PROGRAM "/translations"))};
 }

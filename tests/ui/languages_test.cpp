@@ -3,6 +3,7 @@
 // widget (the test runs at scale 1 and 2), and what is saved and sent is what English gives.
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QListWidget>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <clocale>
@@ -64,6 +65,14 @@ std::vector<std::string> textProblems(QWidget* window) {
         } else if (auto* box = qobject_cast<QGroupBox*>(widget); box && !box->title().isEmpty()) {
             const int title = box->fontMetrics().horizontalAdvance(shownText(box->title()));
             check(box, box->title(), title + box->fontMetrics().averageCharWidth() <= box->width());
+        } else if (auto* entries = qobject_cast<QListWidget*>(widget)) {
+            const int room = entries->viewport()->width();
+            for (int i = 0; i < entries->count(); ++i) {
+                const QString entry = entries->item(i)->text();
+                check(
+                    entries, entry,
+                    entries->wordWrap() || entries->fontMetrics().horizontalAdvance(entry) <= room);
+            }
         } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
             QStyleOptionComboBox option;
             option.initFrom(list);
@@ -98,6 +107,7 @@ TEST_F(PseudoLocale, EveryTextOfTheWindowsComesFromTheCatalogueAndFits) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     window->calculator()->show();
     click("cmdPreview");
+    click("cmdSymbols");
     std::vector<std::string> problems;
     for (QWidget* shown : QApplication::topLevelWidgets()) {
         if (shown->isVisible()) {

@@ -118,7 +118,7 @@ export class SendAction {
   private async sendPrepared(target: SendTarget, pacer: SendPacer): Promise<void> {
     const baudRate = Number.parseInt(target.lineSettings, 10);
     if (!this.core.lists().baudRates.includes(String(baudRate))) {
-      await showMessage(messageTitle(), `Invalid line settings '${target.lineSettings}': no speed is chosen in Baud.`);
+      await showMessage(messageTitle(), pageText("noSpeed", target.lineSettings));
       return;
     }
     // As the desktop: no port below 1, where an empty Comm num points.
