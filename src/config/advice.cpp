@@ -9,6 +9,7 @@
 #include "config/config_image.h"
 #include "config/input_rules.h"
 #include "config/sent_address.h"
+#include "config/shown_texts.h"
 #include "config/text_number.h"
 #include "text/translation.h"
 
@@ -195,6 +196,12 @@ std::string adviceSummary(const std::vector<AdviceNote>& notes) {
                        {std::to_string(warnings)}),
          withArguments(translatedPlural("advice summary", "%1 hint", "%1 hints", hints),
                        {std::to_string(hints)})});
+}
+
+std::string adviceHeading(const std::vector<AdviceNote>& notes) {
+    if (notes.empty())
+        return adviceSummary(notes);
+    return withArguments(shownText(ShownText::AdviceHeading), {adviceSummary(notes)});
 }
 
 }  // namespace zelvar

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/ascii.h"
+#include "common/utf8.h"
 #include "geo/aprs_position.h"
 #include "text/translation.h"
 
@@ -214,29 +215,83 @@ constexpr std::array<AprsSymbol, kSymbolCount> kAlternate = {{
     {'~', SymbolTable::Alternate, marked("symbol", "reserved (TNC stream switch)"), false},
 }};
 
-// The words of a text in lower case: runs of letters and digits, a UTF-8 letter beyond ASCII
-// counted as one (the names in the user's language).
-std::vector<std::string> wordsOf(std::string_view text) {
-    std::vector<std::string> words(1);
-    for (char c : text) {
-        if (isAsciiDigit(c) || isAsciiUpper(asciiUpper(c)) || static_cast<unsigned char>(c) >= 0x80)
-            words.back() += asciiLower(c);
-        else if (!words.back().empty())
+// Latin-1's letters as a search takes them: in lower case and without their accents, so that
+// "camion" finds "camión" and "ÜBER" "über"; "ß" and "æ" as their two letters. Blanks are the
+// signs among them (×, ÷).
+constexpr std::string_view kLatin1Folded[] = {
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",   // C0
+    "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "ss",  // D0
+    "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",   // E0
+    "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "y"};  // F0
+
+// East Asian scripts write names without blanks between words: a searched piece of them is
+// looked for anywhere in a word.
+bool isEastAsian(char32_t c) {
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF66 && c <= 0xFF9F);
+}
+
+// Punctuation of those scripts, which parts words as blanks and commas do.
+bool isEastAsianPunctuation(char32_t c) {
+    return (c >= 0x3000 && c <= 0x303F) || (c >= 0xFF01 && c <= 0xFF0F) ||
+           (c >= 0xFF1A && c <= 0xFF20) || (c >= 0xFF3B && c <= 0xFF40) ||
+           (c >= 0xFF5B && c <= 0xFF65);
+}
+
+struct SearchWord {
+    std::string folded;
+    bool eastAsian = false;
+};
+
+// The words of a text as a search compares them: runs of letters and digits, folded as above.
+std::vector<SearchWord> wordsOf(std::string_view text) {
+    std::vector<SearchWord> words(1);
+    const auto partWords = [&words] {
+        if (!words.back().folded.empty())
             words.emplace_back();
+    };
+    while (!text.empty()) {
+        const std::optional<char32_t> c = takeUtf8(text);
+        if (!c) {  // not UTF-8: a byte of the tracker's Latin-1 taken as its letter
+            text.remove_prefix(1);
+            partWords();
+            continue;
+        }
+        if (*c < 0x80) {
+            const char ascii = static_cast<char>(*c);
+            if (isAsciiDigit(ascii) || isAsciiUpper(asciiUpper(ascii)))
+                words.back().folded += asciiLower(ascii);
+            else
+                partWords();
+        } else if (*c >= 0xC0 && *c <= 0xFF) {
+            const std::string_view folded = kLatin1Folded[*c - 0xC0];
+            if (folded.empty())
+                partWords();
+            words.back().folded += folded;
+        } else if (*c < 0xC0 || isEastAsianPunctuation(*c)) {
+            partWords();
+        } else if (*c == 0x0152 || *c == 0x0153) {  // Œ and œ, as their two letters
+            words.back().folded += "oe";
+        } else {
+            appendUtf8(words.back().folded, *c);
+            words.back().eastAsian = words.back().eastAsian || isEastAsian(*c);
+        }
     }
-    if (words.back().empty())
+    if (words.back().folded.empty())
         words.pop_back();
     return words;
 }
 
-// Every searched word begins a word of the name, as the program names it or in the user's
-// language; a search without words names nothing.
-bool namedBy(const AprsSymbol& symbol, const std::vector<std::string>& searched) {
+// Every searched word begins a word of the name (East Asian ones: stand anywhere in one), as the
+// program names it or in the user's language; a search without words names nothing.
+bool namedBy(const AprsSymbol& symbol, const std::vector<SearchWord>& searched) {
     const auto namedIn = [&](std::string_view name) {
-        const std::vector<std::string> words = wordsOf(name);
-        return std::all_of(searched.begin(), searched.end(), [&](const std::string& wanted) {
-            return std::any_of(words.begin(), words.end(),
-                               [&](const std::string& word) { return word.starts_with(wanted); });
+        const std::vector<SearchWord> words = wordsOf(name);
+        return std::all_of(searched.begin(), searched.end(), [&](const SearchWord& wanted) {
+            return std::any_of(words.begin(), words.end(), [&](const SearchWord& word) {
+                return wanted.eastAsian ? word.folded.find(wanted.folded) != std::string::npos
+                                        : word.folded.starts_with(wanted.folded);
+            });
         });
     };
     return !searched.empty() &&
@@ -257,7 +312,7 @@ const AprsSymbol* findSymbol(char code, SymbolTable table) {
 }
 
 std::vector<AprsSymbol> searchSymbols(std::string_view search) {
-    const std::vector<std::string> words = wordsOf(search);
+    const std::vector<SearchWord> words = wordsOf(search);
     const bool tableAndCode =
         search.size() == 2 && (search.front() == '/' || search.front() == '\\');
     std::vector<AprsSymbol> found;

@@ -238,7 +238,7 @@ void PreviewWindow::showAdvice(const DeviceSettings& settings) {
                                                               ? SymbolTable::Alternate
                                                               : SymbolTable::Primary))));
     const std::vector<AdviceNote> notes = adviseOn(settings);
-    adviceHeading_->setText(shown(ShownText::AdviceHeading).arg(fromUtf8(adviceSummary(notes))));
+    adviceHeading_->setText(fromUtf8(adviceHeading(notes)));
     QStringList lines;
     for (const AdviceNote& note : notes)
         lines << fromUtf8(adviceLine(note));

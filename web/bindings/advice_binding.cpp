@@ -30,6 +30,7 @@ val advice(const val& form) {
     }
     val outcome = success();
     outcome.set("summary", messageToJs(adviceSummary(notes)));
+    outcome.set("heading", messageToJs(adviceHeading(notes)));
     outcome.set("notes", list);
     return outcome;
 }

@@ -206,8 +206,8 @@ export interface Core {
     symbol: string,
     alternateTable: boolean,
   ): Outcome<{ text: string; feet: number; altitude: string; locator: string }>;
-  /** The notes on the form as SEND would send it; `summary` is "1 warning, 2 hints". */
-  advice(form: Form): Outcome<{ summary: string; notes: AdviceNote[] }>;
+  /** The notes on the form as SEND would send it; `summary` is "1 warning, 2 hints", `heading` the list's. */
+  advice(form: Form): Outcome<{ summary: string; heading: string; notes: AdviceNote[] }>;
   /** The symbols a search names ("car", "digi", ">"), primary table first. */
   symbols(search: string): AprsSymbol[];
   /** "> — car, primary table", or why the field holds no symbol. */
