@@ -23,7 +23,8 @@ std::string hexNumber(const char* format, unsigned value) {
 }
 
 Failure wideEncoding(const char* name) {
-    return Failure{withArguments(translated("cfg reader", "the file is %1; save it as Latin-1 or UTF-8"), {name})};
+    return Failure{withArguments(
+        translated("cfg reader", "the file is %1; save it as Latin-1 or UTF-8"), {name})};
 }
 
 }  // namespace
@@ -58,7 +59,8 @@ Result<std::string> cfgTextToLatin1(std::string_view bytes, CfgEncoding encoding
         const std::optional<char32_t> c = takeUtf8(rest);
         if (!c) {
             return failure(withArguments(
-                translated("cfg reader", "the byte %1 is no UTF-8, although the file starts with the UTF-8 mark"),
+                translated("cfg reader",
+                           "the byte %1 is no UTF-8, although the file starts with the UTF-8 mark"),
                 {hexNumber("0x%02X", byteAt(rest, 0))}));
         }
         if (*c > 0xFF) {
@@ -68,9 +70,14 @@ Result<std::string> cfgTextToLatin1(std::string_view bytes, CfgEncoding encoding
             if (!hidden)
                 appendUtf8(character, *c);
             return failure(withArguments(
-                hidden ? translated("cfg reader", "the invisible %1 (%2) is not in Latin-1, the tracker's character set")
-                       : translated("cfg reader", "the character %1 (%2) is not in Latin-1, the tracker's character set"),
-                {hidden ? *hidden : character, codePointName(*c)}));
+                hidden
+                    ? translated(
+                          "cfg reader",
+                          "the invisible %1 (%2) is not in Latin-1, the tracker's character set")
+                    : translated(
+                          "cfg reader",
+                          "the character %1 (%2) is not in Latin-1, the tracker's character set"),
+                {hidden ? translated("hidden character", *hidden) : character, codePointName(*c)}));
         }
         latin1 += static_cast<char>(*c);
     }

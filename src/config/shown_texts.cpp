@@ -142,10 +142,10 @@ std::string counterShown(long left) {
 
 std::string counterSpoken(std::size_t most, long left) {
     const std::string leftText =
-        withValue(translatedPlural(kShownTextContext, "%1 character left", "%1 characters left",
+        withValue(translatedPlural("window and page", "%1 character left", "%1 characters left",
                                    static_cast<unsigned long>(left < 0 ? -left : left)),
                   std::to_string(left));
-    return withArguments(translated(kShownTextContext, "%1, %2"),
+    return withArguments(translated("window and page", "%1, %2"),
                          {withValue(shownText(AtMostCharacters), std::to_string(most)), leftText});
 }
 
