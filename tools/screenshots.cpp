@@ -18,7 +18,9 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "config/fields.h"
 #include "l10n/user_language.h"
+#include "text/translation.h"
 #include "ui/calculator_window.h"
 #include "ui/preview_window.h"
 #include "ui/setup_window.h"
@@ -124,10 +126,11 @@ int takePreview(zelvar::SetupWindow& setup, const QDir& folder) {
     auto* ranges = control<QTableView>(*preview, "tblWireRanges");
     if (!ranges || !QTest::qWaitForWindowExposed(preview))
         return 1;
-    // The beacon's row, so that its bytes show marked.
-    const QModelIndexList beacon =
-        ranges->model()->match(ranges->model()->index(0, 1), Qt::DisplayRole,
-                               QStringLiteral("Comment"), 1, Qt::MatchExactly);
+    // The beacon's row, so that its bytes show marked; its name in the pictures' language.
+    const QString beaconName = QString::fromUtf8(
+        zelvar::translated("field label", zelvar::fieldRow(zelvar::Field::Beacon).described));
+    const QModelIndexList beacon = ranges->model()->match(
+        ranges->model()->index(0, 1), Qt::DisplayRole, beaconName, 1, Qt::MatchExactly);
     if (beacon.isEmpty()) {
         QTextStream(stderr) << "the preview shows no beacon\n";
         return 1;
