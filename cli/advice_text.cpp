@@ -1,6 +1,7 @@
 #include "advice_text.h"
 
 #include "common/ascii.h"
+#include "terminal_columns.h"
 
 namespace zelvar::cli {
 
@@ -10,7 +11,8 @@ std::string wrapped(std::string_view text, std::size_t indent, std::size_t width
     while (!text.empty()) {
         const std::size_t space = text.find(' ');
         const std::string_view word = text.substr(0, space);
-        if (line.size() > indent && line.size() + 1 + word.size() > width) {
+        const std::size_t columns = terminalColumns(line);
+        if (columns > indent && columns + 1 + terminalColumns(word) > width) {
             result += line + "\n";
             line.assign(indent, ' ');
         }

@@ -7,6 +7,7 @@
 #include "common/json_text.h"
 #include "config/advice_json.h"
 #include "settings_file.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 namespace {
@@ -54,9 +55,12 @@ std::string rulesList() {
         std::string& list = rule.level == AdviceLevel::Warning ? warnings : hints;
         list += (list.empty() ? "" : ", ") + std::string(rule.id);
     }
-    std::string text = wrapped(
-        "The rules, by the ids --json gives: warnings " + warnings + "; hints " + hints + ".", 0,
-        84);
+    std::string text =
+        wrapped(withArguments(translated("cli help",
+                                         "The rules, by the ids --json gives: warnings %1; "
+                                         "hints %2."),
+                              {warnings, hints}),
+                0, 84);
     text.pop_back();  // the footer's lines end where the next one starts
     return text + "\n";
 }
@@ -66,19 +70,26 @@ std::string rulesList() {
 Action declareCheck(CLI::App& command) {
     auto options = std::make_shared<CheckOptions>();
     command.footer(
-        "Loads FILE.cfg into a default record and checks the settings, as SEND would send\n"
-        "them, against the usual APRS practice: a placeholder callsign, the digipeater path,\n"
-        "the beacon rates, the message's addressee. Each note is a warning (fix it unless\n"
-        "you know why not) or a hint (a usual setting would serve better), with the field\n"
-        "it is about and why; notes never stop SEND. The manual names each rule's source.\n" +
+        std::string(translated(
+            "cli help",
+            "Loads FILE.cfg into a default record and checks the settings, as SEND would send\n"
+            "them, against the usual APRS practice: a placeholder callsign, the digipeater path,\n"
+            "the beacon rates, the message's addressee. Each note is a warning (fix it unless\n"
+            "you know why not) or a hint (a usual setting would serve better), with the field\n"
+            "it is about and why; notes never stop SEND. The manual names each rule's source.\n")) +
         rulesList() +
-        "Exit 0 no warnings (hints only, or nothing to say), 1 a warning or settings that\n"
-        "SEND refuses (the field and the reason on stderr), 2 the file could not be loaded.");
+        std::string(translated(
+            "cli help",
+            "Exit 0 no warnings (hints only, or nothing to say), 1 a warning or settings that\n"
+            "SEND refuses (the field and the reason on stderr), 2 the file could not be loaded.")));
     command.add_option("FILE.cfg", options->file)->required();
-    command.add_flag("--json", options->json,
-                     "one JSON object: builds (true or false), failure (field and reason, when\n"
-                     "it does not build) and notes, each with rule, level, field, label, text\n"
-                     "and why");
+    command.add_flag(
+        "--json", options->json,
+        std::string(
+            translated("cli help",
+                       "one JSON object: builds (true or false), failure (field and reason, when\n"
+                       "it does not build) and notes, each with rule, level, field, label, text\n"
+                       "and why")));
     return [options](const CommandLineIo& io) { return runCheck(io, *options); };
 }
 

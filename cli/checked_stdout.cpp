@@ -1,4 +1,5 @@
 #include "checked_stdout.h"
+#include "text/translation.h"
 
 #include <unistd.h>
 
@@ -20,7 +21,8 @@ CheckedStdout::~CheckedStdout() {
 Result<> CheckedStdout::finish() {
     if (drain() && error_ == 0)
         return Result<>{};
-    return failure("cannot write the output: " + std::generic_category().message(error_));
+    return failure(withArguments(translated("cli", "cannot write the output: %1"),
+                                 {std::generic_category().message(error_)}));
 }
 
 int CheckedStdout::overflow(int c) {

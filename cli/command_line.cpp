@@ -16,56 +16,72 @@
 #include "command.h"
 #include "common/ascii.h"
 #include "help_formatter.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 namespace {
 
 struct CommandEntry {
     const char* name;
-    const char* summary;
+    std::string_view summary;
     Action (*declare)(CLI::App& command);
 };
 
 constexpr std::array kCommands{
-    CommandEntry{"check", "check a .cfg against the usual APRS practice", &declareCheck},
-    CommandEntry{"decode", "show what an image or wire capture tells the tracker", &declareDecode},
-    CommandEntry{"defaults", "print the factory-default .cfg", &declareDefaults},
-    CommandEntry{"diff", "compare what two .cfg files send to the tracker", &declareDiff},
-    CommandEntry{"doctor", "say what stops SEND from using a serial port, and the fix",
+    CommandEntry{"check", marked("cli help", "check a .cfg against the usual APRS practice"),
+                 &declareCheck},
+    CommandEntry{"decode",
+                 marked("cli help", "show what an image or wire capture tells the tracker"),
+                 &declareDecode},
+    CommandEntry{"defaults", marked("cli help", "print the factory-default .cfg"),
+                 &declareDefaults},
+    CommandEntry{"diff", marked("cli help", "compare what two .cfg files send to the tracker"),
+                 &declareDiff},
+    CommandEntry{"doctor",
+                 marked("cli help", "say what stops SEND from using a serial port, and the fix"),
                  &declareDoctor},
-    CommandEntry{"image", "build the tracker's image from a .cfg", &declareImage},
-    CommandEntry{"loopback", "test a serial port whose TX and RX are bridged", &declareLoopback},
-    CommandEntry{"normalize", "rewrite a .cfg as a build normalises it", &declareNormalize},
-    CommandEntry{"ports", "list the serial ports as SEND numbers them", &declarePorts},
-    CommandEntry{"position", "print the APRS position text for the GPSless beacon",
+    CommandEntry{"image", marked("cli help", "build the tracker's image from a .cfg"),
+                 &declareImage},
+    CommandEntry{"loopback", marked("cli help", "test a serial port whose TX and RX are bridged"),
+                 &declareLoopback},
+    CommandEntry{"normalize", marked("cli help", "rewrite a .cfg as a build normalises it"),
+                 &declareNormalize},
+    CommandEntry{"ports", marked("cli help", "list the serial ports as SEND numbers them"),
+                 &declarePorts},
+    CommandEntry{"position",
+                 marked("cli help", "print the APRS position text for the GPSless beacon"),
                  &declarePosition},
-    CommandEntry{"receive", "act as the tracker: receive transfers and check them",
+    CommandEntry{"receive",
+                 marked("cli help", "act as the tracker: receive transfers and check them"),
                  &declareReceive},
-    CommandEntry{"send", "send a .cfg to the tracker over the serial line", &declareSend},
-    CommandEntry{"symbols", "list the APRS symbols by name", &declareSymbols},
+    CommandEntry{"send", marked("cli help", "send a .cfg to the tracker over the serial line"),
+                 &declareSend},
+    CommandEntry{"symbols", marked("cli help", "list the APRS symbols by name"), &declareSymbols},
 };
 
-constexpr const char* kDescription =
-    "Does the work of Zelvar Config without a window: prints the factory defaults, builds,\n"
-    "sends and decodes the Zelvar tracker's configuration image, compares and normalises\n"
-    ".cfg files and checks them against APRS practice, calculates the position texts of\n"
-    "the GPSless beacon, names the APRS symbols, lists the serial ports and says what\n"
-    "keeps one from being used; as the tracker's end of a line it checks transfers, and\n"
-    "it tests a port whose TX and RX are bridged.";
+constexpr std::string_view kDescription =
+    marked("cli help",
+           "Does the work of Zelvar Config without a window: prints the factory defaults, builds,\n"
+           "sends and decodes the Zelvar tracker's configuration image, compares and normalises\n"
+           ".cfg files and checks them against APRS practice, calculates the position texts of\n"
+           "the GPSless beacon, names the APRS symbols, lists the serial ports and says what\n"
+           "keeps one from being used; as the tracker's end of a line it checks transfers, and\n"
+           "it tests a port whose TX and RX are bridged.");
 
-constexpr const char* kExitStatus =
-    "Exit status:\n"
-    "  0  success\n"
-    "  1  the build failed (the field and the reason on stderr); for position, a\n"
-    "     coordinate or the altitude is wrong; for diff, the files send different\n"
-    "     bytes or one of them does not build; for doctor, a finding stops SEND; for\n"
-    "     receive and loopback, a transfer with faults or no echo; for check, a warning\n"
-    "     or settings that SEND refuses; for symbols, no symbol matches\n"
-    "  2  a file could not be read, loaded or written, the output could not be\n"
-    "     written, or the arguments are wrong; for receive and loopback, the device\n"
-    "     failed\n"
-    "  3  the serial port failed (send); nothing arrived before the timeout (receive)\n"
-    "  128+N  ended by signal N (receive, loopback): 130 Ctrl+C, 143 SIGTERM";
+constexpr std::string_view kExitStatus =
+    marked("cli help",
+           "Exit status:\n"
+           "  0  success\n"
+           "  1  the build failed (the field and the reason on stderr); for position, a\n"
+           "     coordinate or the altitude is wrong; for diff, the files send different\n"
+           "     bytes or one of them does not build; for doctor, a finding stops SEND; for\n"
+           "     receive and loopback, a transfer with faults or no echo; for check, a warning\n"
+           "     or settings that SEND refuses; for symbols, no symbol matches\n"
+           "  2  a file could not be read, loaded or written, the output could not be\n"
+           "     written, or the arguments are wrong; for receive and loopback, the device\n"
+           "     failed\n"
+           "  3  the serial port failed (send); nothing arrived before the timeout (receive)\n"
+           "  128+N  ended by signal N (receive, loopback): 130 Ctrl+C, 143 SIGTERM");
 
 // What is left over after parsing: anything CLI11 did not take, apart from the "--" that ends
 // the options.
@@ -85,10 +101,11 @@ bool followsSeparator(std::span<const std::string> words, const std::string& arg
 }
 
 int refuseLeftOver(std::ostream& err, const CLI::App& command, const std::string& argument,
-                   bool name, const char* what) {
+                   bool name, std::string_view what) {
     if (!name && argument.starts_with('-'))
-        return usageError(err, command, "unknown option " + argument);
-    return usageError(err, command, std::string(what) + argument);
+        return usageError(err, command,
+                          withArguments(translated("cli", "unknown option %1"), {argument}));
+    return usageError(err, command, withArguments(what, {argument}));
 }
 
 }  // namespace
@@ -107,13 +124,25 @@ std::optional<int> signalExit(int wake) {
 }
 
 int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
-    CLI::App app(kDescription, "zelvar-cli");
+    CLI::App app(std::string(translated("cli help", kDescription)), "zelvar-cli");
     app.formatter(std::make_shared<HelpFormatter>());
-    app.footer(kExitStatus);
-    app.set_help_flag("-h,--help", "print this help and exit");
-    app.set_help_all_flag("--help-all", "print the help of every command and exit");
+    app.footer(std::string(translated("cli help", kExitStatus)));
+    app.set_help_flag("-h,--help", std::string(translated("cli help", "print this help and exit")));
+    app.set_help_all_flag(
+        "--help-all",
+        std::string(translated("cli help", "print the help of every command and exit")));
     app.set_version_flag("--version", std::string("zelvar-cli ") + ZELVAR_VERSION,
-                         "print the version and exit");
+                         std::string(translated("cli help", "print the version and exit")));
+    // Read before the commands are made (main installs the language): taken here so that it is
+    // no stray argument.
+    std::string language;
+    app.add_option("--lang", language,
+                   std::string(translated("cli help",
+                                          "show the texts in LANGUAGE (de, es, fr, "
+                                          "it, ja, pt_BR; en: the program's own) "
+                                          "instead of the system's language; --json "
+                                          "stays the same in every language")))
+        ->type_name("LANGUAGE");
     app.require_subcommand(0, 1);
     // Arguments that nothing takes are refused after parsing, naming the first of them.
     app.allow_extras();
@@ -122,7 +151,8 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
 
     std::map<const CLI::App*, Action> actions;
     for (const CommandEntry& entry : kCommands) {
-        CLI::App* command = app.add_subcommand(entry.name, entry.summary);
+        CLI::App* command =
+            app.add_subcommand(entry.name, std::string(translated("cli help", entry.summary)));
         command->set_help_all_flag();
         command->allow_extras();
         actions[command] = entry.declare(*command);
@@ -148,7 +178,8 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
     if (!left.empty()) {
         return refuseLeftOver(io.err, chosen.empty() ? app : *chosen.front(), left.front(),
                               followsSeparator(args, left.front()),
-                              chosen.empty() ? "unknown command " : "unexpected argument ");
+                              chosen.empty() ? translated("cli", "unknown command %1")
+                                             : translated("cli", "unexpected argument %1"));
     }
     if (chosen.empty()) {
         io.err << app.help();

@@ -10,6 +10,7 @@
 #include "files/regular_file.h"
 #include "hex.h"
 #include "setting_rows.h"
+#include "text/translation.h"
 #include "transfer/block_framing.h"
 
 namespace zelvar::cli {
@@ -34,15 +35,17 @@ Result<std::string> readDecodeInput(const std::string& path) {
         return failure(describeFileError(path, errno));
     data.resize(static_cast<std::size_t>(in.gcount()));
     if (data.size() > kMaxDecodeInputBytes)
-        return failure(path + ": too large for an image");
+        return failure(withArguments(translated("cli", "%1: too large for an image"), {path}));
     auto fitting = [](std::size_t size) { return size == kImageSize || size == kWireSize; };
     if (std::optional<std::string> hex = fromHex(data); hex && fitting(hex->size())) {
         return *hex;
     }
     if (fitting(data.size()))
         return data;
-    return failure(path + ": expected 164 image bytes or 170 wire bytes (binary or hex), found " +
-                   std::to_string(data.size()) + " bytes");
+    return failure(withArguments(translated("cli",
+                                            "%1: expected 164 image bytes or 170 wire "
+                                            "bytes (binary or hex), found %2 bytes"),
+                                 {path, std::to_string(data.size())}));
 }
 
 int runDecode(const CommandLineIo& io, const DecodeOptions& options) {
@@ -63,7 +66,7 @@ int runDecode(const CommandLineIo& io, const DecodeOptions& options) {
     } else {
         ConfigImage image{};
         std::copy(bytes, bytes + kImageSize, image.begin());
-        io.out << "Image bytes: 164\n";
+        io.out << translated("cli", "Image bytes: 164") << "\n";
         printImageSettings(io.out, image);
     }
     return kExitOk;
@@ -73,10 +76,11 @@ int runDecode(const CommandLineIo& io, const DecodeOptions& options) {
 
 Action declareDecode(CLI::App& command) {
     auto options = std::make_shared<DecodeOptions>();
-    command.footer(
+    command.footer(std::string(translated(
+        "cli help",
         "Reads 164 image bytes or 170 wire bytes, binary or hex as `image` prints them,\n"
         "checks the lead-ins and checksums of wire bytes and prints what the tracker gets.\n"
-        "Exit 2 on a wrong length or a bad checksum.");
+        "Exit 2 on a wrong length or a bad checksum.")));
     command.add_option("FILE", options->file)->required();
     return [options](const CommandLineIo& io) { return runDecode(io, *options); };
 }

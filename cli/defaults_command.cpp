@@ -5,6 +5,7 @@
 #include "cfg/cfg_writer.h"
 #include "command.h"
 #include "settings_file.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 namespace {
@@ -22,10 +23,14 @@ int runDefaults(const CommandLineIo& io, const DefaultsOptions& options) {
 
 Action declareDefaults(CLI::App& command) {
     auto options = std::make_shared<DefaultsOptions>();
-    command.footer(
+    command.footer(std::string(translated(
+        "cli help",
         "Writes the factory-default .cfg, byte for byte what Save writes right after start,\n"
-        "to FILE or to stdout.");
-    command.add_option("-o", options->output, "write to FILE instead of stdout")->type_name("FILE");
+        "to FILE or to stdout.")));
+    command
+        .add_option("-o", options->output,
+                    std::string(translated("cli help", "write to FILE instead of stdout")))
+        ->type_name("FILE");
     return [options](const CommandLineIo& io) { return runDefaults(io, *options); };
 }
 

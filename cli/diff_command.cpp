@@ -5,8 +5,10 @@
 #include "command.h"
 #include "common/ascii.h"
 #include "config/settings_diff.h"
+#include "config/shown_texts.h"
 #include "setting_rows.h"
 #include "settings_file.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 namespace {
@@ -28,7 +30,7 @@ int runDiff(const CommandLineIo& io, const DiffOptions& options) {
     for (const auto& [file, built] :
          {std::pair{&options.first, &diff.first}, std::pair{&options.second, &diff.second}}) {
         if (!*built) {
-            io.out << escapedControls(*file) << ": " << kBuildFailedMessage << ": "
+            io.out << escapedControls(*file) << ": " << shownText(ShownText::BuildFailed) << ": "
                    << escapedControls(built->error().reason) << "\n";
             bothBuilt = false;
         }
@@ -36,11 +38,14 @@ int runDiff(const CommandLineIo& io, const DiffOptions& options) {
     if (!bothBuilt)
         return kExitDifferent;
     if (diff.sameBytes) {
-        io.out << "The tracker gets the same 170 bytes from both files\n";
+        io.out << translated("cli", "The tracker gets the same 170 bytes from both files") << "\n";
         return kExitOk;
     }
-    io.out << "The tracker gets different bytes, first " << escapedControls(options.first)
-           << ", then " << escapedControls(options.second) << ":\n";
+    io.out << withArguments(translated("cli",
+                                       "The tracker gets different bytes, first %1, then "
+                                       "%2:"),
+                            {escapedControls(options.first), escapedControls(options.second)})
+           << "\n";
     for (const SettingDifference& difference : diff.differences)
         printSettingRow(io.out, difference.name, difference.first + " -> " + difference.second);
     return kExitDifferent;
@@ -50,12 +55,13 @@ int runDiff(const CommandLineIo& io, const DiffOptions& options) {
 
 Action declareDiff(CLI::App& command) {
     auto options = std::make_shared<DiffOptions>();
-    command.footer(
+    command.footer(std::string(translated(
+        "cli help",
         "Loads both files into default records, as the window does, builds both as SEND\n"
         "would and lists every setting the tracker gets differently, in decode's terms,\n"
         "or the field and reason of a build that fails.\n"
         "Exit 0 the same bytes, 1 different bytes or a failed build, 2 a file could not\n"
-        "be loaded.");
+        "be loaded.")));
     command.add_option("A.cfg", options->first)->required();
     command.add_option("B.cfg", options->second)->required();
     return [options](const CommandLineIo& io) { return runDiff(io, *options); };

@@ -7,6 +7,7 @@
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
 #include "serial/system_ports.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 namespace {
@@ -18,18 +19,23 @@ struct DoctorOptions {
 
 int runDoctor(const CommandLineIo& io, const CLI::App& command, const DoctorOptions& options) {
     if (options.port && options.device)
-        return usageError(io.err, command, "give --port or --device, not both");
+        return usageError(io.err, command,
+                          std::string(translated("cli", "give --port or --device, not both")));
     Diagnosis diagnosis;
     if (options.device) {
         if (options.device->empty())
-            return usageError(io.err, command, "--device needs a device path");
+            return usageError(io.err, command,
+                              std::string(translated("cli", "--device needs a device path")));
         diagnosis = diagnoseSystemDevice(*options.device);
     } else {
         // Without a choice, the port the window starts with.
         int number = 1;
         if (options.port && !readPortNumber(*options.port, number))
             return usageError(io.err, command,
-                              "--port needs a port number, not '" + *options.port + "'");
+                              withArguments(translated("cli",
+                                                       "--port needs a port number, not "
+                                                       "'%1'"),
+                                            {*options.port}));
         diagnosis = diagnoseSystemPort(number);
     }
     io.out << diagnosisText(diagnosis);
@@ -40,7 +46,8 @@ int runDoctor(const CommandLineIo& io, const CLI::App& command, const DoctorOpti
 
 Action declareDoctor(CLI::App& command) {
     auto options = std::make_shared<DoctorOptions>();
-    command.footer(
+    command.footer(std::string(translated(
+        "cli help",
         "Checks whether SEND could use a serial port and says what stops it, each finding\n"
         "with the command that fixes it: a device that is not there, a group the user is\n"
         "not in (or joined after logging in), a program or a lock file that holds the\n"
@@ -48,7 +55,7 @@ Action declareDoctor(CLI::App& command) {
         "its twin cu.X should be used, on Windows a COM port in use. Without --port or\n"
         "--device it checks port 1, as the window starts with.\n"
         "Exit 0 the port can be opened for writing, 1 a finding stops SEND, 2 the arguments\n"
-        "are wrong.");
+        "are wrong.")));
     addPortOptions(command, options->port, options->device);
     return
         [&command, options](const CommandLineIo& io) { return runDoctor(io, command, *options); };

@@ -7,14 +7,19 @@
 #include "config/device_settings.h"
 #include "ports/diagnosis_format.h"
 #include "serial/system_ports.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 
 void addFarEndOptions(CLI::App& command, FarEndOptions& options) {
-    command.add_option("--device", options.device, "the serial device to use")
+    command
+        .add_option("--device", options.device,
+                    std::string(translated("cli help", "the serial device to use")))
         ->type_name("PATH")
         ->required();
-    command.add_option("--baud", options.speed, "4800 (the default), 9600 or 38400")
+    command
+        .add_option("--baud", options.speed,
+                    std::string(translated("cli help", "4800 (the default), 9600 or 38400")))
         ->type_name("BAUD");
     // The word these commands used before they said --baud as send does.
     command.add_option("--speed", options.speed)->group("");

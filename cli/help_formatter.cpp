@@ -1,4 +1,5 @@
 #include "help_formatter.h"
+#include "text/translation.h"
 
 #include <CLI/App.hpp>
 #include <algorithm>
@@ -116,10 +117,14 @@ void printCommandSection(std::ostream& out, const CLI::App& command) {
 
 std::string HelpFormatter::usage(const CLI::App& command) {
     if (command.get_parent() != nullptr)
-        return "Usage: " + synopsis(command) + "\n";
+        return withArguments(translated("cli help", "Usage: %1"), {synopsis(command)}) + "\n";
     const std::string& name = command.get_name();
-    return "Usage: " + name + " COMMAND [ARGUMENTS]\n  or:  " + name +
-           " COMMAND --help\n  or:  " + name + " --version\n";
+    return withArguments(translated("cli help",
+                                    "Usage: %1 COMMAND [ARGUMENTS]\n"
+                                    "  or:  %1 COMMAND --help\n"
+                                    "  or:  %1 --version"),
+                         {name}) +
+           "\n";
 }
 
 std::string HelpFormatter::make_help(const CLI::App* app, std::string,
@@ -127,11 +132,11 @@ std::string HelpFormatter::make_help(const CLI::App* app, std::string,
     std::ostringstream out;
     out << usage(*app) << "\n";
     if (app->get_parent() != nullptr) {
-        out << app->get_footer() << "\n\nOptions:\n";
+        out << app->get_footer() << "\n\n" << translated("cli help", "Options:") << "\n";
         printRows(out, optionRows(*app, true), 2);
         return out.str();
     }
-    out << app->get_description() << "\n\nCommands:\n";
+    out << app->get_description() << "\n\n" << translated("cli help", "Commands:") << "\n";
     Rows commands;
     for (const CLI::App* command : app->get_subcommands([](const CLI::App*) { return true; }))
         commands.emplace_back(command->get_name(), command->get_description());
@@ -140,7 +145,7 @@ std::string HelpFormatter::make_help(const CLI::App* app, std::string,
         for (const CLI::App* command : app->get_subcommands([](const CLI::App*) { return true; }))
             printCommandSection(out, *command);
     }
-    out << "\n" << app->get_footer() << "\n\nOptions:\n";
+    out << "\n" << app->get_footer() << "\n\n" << translated("cli help", "Options:") << "\n";
     printRows(out, optionRows(*app, true), 2);
     return out.str();
 }

@@ -4,6 +4,7 @@
 #include "command.h"
 #include "hex.h"
 #include "settings_file.h"
+#include "text/translation.h"
 #include "transfer/block_framing.h"
 
 namespace zelvar::cli {
@@ -34,13 +35,17 @@ int runImage(const CommandLineIo& io, const ImageOptions& options) {
 
 Action declareImage(CLI::App& command) {
     auto options = std::make_shared<ImageOptions>();
-    command.footer(
+    command.footer(std::string(translated(
+        "cli help",
         "Loads FILE.cfg into a default record, builds the tracker's image and prints its\n"
         "164 bytes as one line of lowercase hex.\n"
-        "Exit 0 built, 1 the build failed, 2 the file could not be loaded.");
+        "Exit 0 built, 1 the build failed, 2 the file could not be loaded.")));
     command.add_option("FILE.cfg", options->file)->required();
-    command.add_flag("--wire", options->wire, "the 170 bytes that go on the serial line instead");
-    command.add_flag("--raw", options->raw, "the bytes themselves instead of hex");
+    command.add_flag(
+        "--wire", options->wire,
+        std::string(translated("cli help", "the 170 bytes that go on the serial line instead")));
+    command.add_flag("--raw", options->raw,
+                     std::string(translated("cli help", "the bytes themselves instead of hex")));
     return [options](const CommandLineIo& io) { return runImage(io, *options); };
 }
 

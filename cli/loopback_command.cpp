@@ -10,6 +10,7 @@
 #include "serial/qt_serial_port.h"
 #include "serial/system_ports.h"
 #include "settings_file.h"
+#include "text/translation.h"
 #include "transfer/prepared_send.h"
 #include "transfer/send_sequence.h"
 #include "transfer/transfer_report_format.h"
@@ -29,22 +30,34 @@ class NoLoopbackProgress final : public SendObserver {
 // the first line of the verdict.
 std::string echoVerdict(const std::vector<std::uint8_t>& sent,
                         const std::vector<std::uint8_t>& back, bool timely) {
-    const std::string counted =
-        std::to_string(back.size()) + " of " + std::to_string(sent.size()) + " bytes came back";
+    const std::string of = std::to_string(sent.size());
+    const std::string got = std::to_string(back.size());
     const auto [sentAt, backAt] = std::mismatch(sent.begin(), sent.end(), back.begin(), back.end());
     if (sentAt == sent.end() && backAt == back.end()) {
-        const std::string all = "all " + std::to_string(sent.size()) + " bytes came back in order";
-        return timely ? "Loopback OK: " + all
-                      : "Loopback faulty: " + all + ", but not as the tracker needs them:";
+        return withArguments(
+            timely ? translated("loopback", "Loopback OK: all %1 bytes came back in order")
+                   : translated("loopback",
+                                "Loopback faulty: all %1 bytes came back in order, "
+                                "but not as the tracker needs them:"),
+            {of});
     }
-    if (backAt == back.end())
-        return "Loopback faulty: only " + counted + ", in order";
-    if (sentAt == sent.end())
-        return "Loopback faulty: speed mismatch or noise: every byte came back, then " +
-               std::to_string(back.end() - backAt) + " more";
-    return "Loopback faulty: speed mismatch or noise: " + counted +
-           ", the first wrong one at byte " + std::to_string(sentAt - sent.begin()) + " (0x" +
-           hexByte(*sentAt) + " sent, 0x" + hexByte(*backAt) + " back)";
+    if (backAt == back.end()) {
+        return withArguments(
+            translated("loopback", "Loopback faulty: only %1 of %2 bytes came back, in order"),
+            {got, of});
+    }
+    if (sentAt == sent.end()) {
+        return withArguments(translated("loopback",
+                                        "Loopback faulty: speed mismatch or noise: "
+                                        "every byte came back, then %1 more"),
+                             {std::to_string(back.end() - backAt)});
+    }
+    return withArguments(
+        translated("loopback",
+                   "Loopback faulty: speed mismatch or noise: %1 of "
+                   "%2 bytes came back, the first wrong one at byte "
+                   "%3 (0x%4 sent, 0x%5 back)"),
+        {got, of, std::to_string(sentAt - sent.begin()), hexByte(*sentAt), hexByte(*backAt)});
 }
 
 // The transfer of the factory defaults, written on the port as SEND writes it while the echo
@@ -61,7 +74,7 @@ class Loopback {
                                 [this](LineTime until) { return readUntil(until); }};
         const SendResult sent = sendConfig(plan, port, progress, reading);
         if (outcomeOf(sent) == SendOutcome::NotOpened)
-            failure_ = plan.target.portName + " did not open";
+            failure_ = withArguments(translated("cli", "%1 did not open"), {plan.target.portName});
         else if (outcomeOf(sent) == SendOutcome::Failed)
             failure_ = sent.error().reason;
         if (!sent)
@@ -115,7 +128,10 @@ int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOp
     const std::optional<int> baud = readSpeed(options.speed);
     if (!baud) {
         return usageError(io.err, command,
-                          "--baud must be 4800, 9600 or 38400, not '" + options.speed + "'");
+                          withArguments(translated("cli",
+                                                   "--baud must be 4800, 9600 or 38400, "
+                                                   "not '%1'"),
+                                        {options.speed}));
     }
     const int baudIndex = static_cast<int>(
         std::find(kBaudRates.begin(), kBaudRates.end(), options.speed) - kBaudRates.begin());
@@ -133,8 +149,11 @@ int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOp
         return kExitDeviceError;
     QtSerialPort port(fixedDevice(options.device));
     const int interrupt = io.interruptDescriptor ? io.interruptDescriptor() : -1;
-    io.err << "Writing the factory defaults on " << escapedControls(options.device) << " at "
-           << *baud << " bit/s and reading them back (Ctrl+C ends)\n";
+    io.err << withArguments(translated("loopback",
+                                       "Writing the factory defaults on %1 at %2 "
+                                       "bit/s and reading them back (Ctrl+C ends)"),
+                            {escapedControls(options.device), std::to_string(*baud)})
+           << "\n";
     Loopback loopback(*echo, interrupt);
     const bool finished = loopback.run(prepared.plan, port);
     if (loopback.interrupted())
@@ -147,7 +166,7 @@ int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOp
 
     const std::vector<std::uint8_t> back = loopback.bytesBack();
     if (back.empty()) {
-        io.out << "No echo: are TX and RX bridged?\n";
+        io.out << translated("loopback", "No echo: are TX and RX bridged?") << "\n";
         return kExitFaulty;
     }
     const std::vector<std::uint8_t> sent(wire.begin(), wire.end());
@@ -167,14 +186,15 @@ int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOp
 
 Action declareLoopback(CLI::App& command) {
     auto options = std::make_shared<FarEndOptions>();
-    command.footer(
+    command.footer(std::string(translated(
+        "cli help",
         "With TX and RX bridged (pins 2 and 3 of a DB9, or a USB adapter's TX and RX),\n"
         "writes a transfer of the factory defaults as SEND does, pauses included, and reads\n"
         "it back on the same port: proves the adapter, the driver, the speed and the\n"
         "permissions without a tracker.\n"
         "Exit 0 every byte came back in order with the pauses SEND makes, 1 no echo (\"are TX\n"
         "and RX bridged?\") or wrong bytes (a speed mismatch or noise) or pauses, 2 wrong\n"
-        "arguments or a device that fails, 128 + the signal that ended it (130 Ctrl+C).");
+        "arguments or a device that fails, 128 + the signal that ended it (130 Ctrl+C).")));
     addFarEndOptions(command, *options);
     return
         [&command, options](const CommandLineIo& io) { return runLoopback(io, command, *options); };

@@ -7,6 +7,7 @@
 #include "command.h"
 #include "common/ascii.h"
 #include "settings_file.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 namespace {
@@ -36,12 +37,16 @@ int runNormalize(const CommandLineIo& io, const NormalizeOptions& options) {
 
 Action declareNormalize(CLI::App& command) {
     auto options = std::make_shared<NormalizeOptions>();
-    command.footer(
+    command.footer(std::string(translated(
+        "cli help",
         "Loads FILE.cfg, builds the image and writes the settings as the build left them\n"
         "(raised minimums, rounded intervals, tidied callsigns) as a .cfg to OUT or stdout.\n"
-        "Nothing is written when the build fails (exit 1).");
+        "Nothing is written when the build fails (exit 1).")));
     command.add_option("FILE.cfg", options->file)->required();
-    command.add_option("-o", options->output, "write to OUT instead of stdout")->type_name("OUT");
+    command
+        .add_option("-o", options->output,
+                    std::string(translated("cli help", "write to OUT instead of stdout")))
+        ->type_name("OUT");
     return [options](const CommandLineIo& io) { return runNormalize(io, *options); };
 }
 

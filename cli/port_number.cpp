@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "config/text_number.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 
@@ -19,9 +20,14 @@ void addPortOptions(CLI::App& command, std::optional<std::string>& port,
                     std::optional<std::string>& device) {
     command
         .add_option("--port", port,
-                    "serial port number as in \"Comm num:\" (zelvar-cli ports lists them)")
+                    std::string(translated(
+                        "cli help",
+                        "serial port number as in \"Comm num:\" (zelvar-cli ports lists them)")))
         ->type_name("N");
-    command.add_option("--device", device, "a serial device named outright")->type_name("PATH");
+    command
+        .add_option("--device", device,
+                    std::string(translated("cli help", "a serial device named outright")))
+        ->type_name("PATH");
 }
 
 }  // namespace zelvar::cli

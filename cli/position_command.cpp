@@ -6,6 +6,7 @@
 #include "command.h"
 #include "common/ascii.h"
 #include "geo/position_calculation.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 namespace {
@@ -24,10 +25,14 @@ struct PositionOptions {
 
 int runPosition(const CommandLineIo& io, const CLI::App& command, const PositionOptions& options) {
     if (options.normal && options.compressed)
-        return usageError(io.err, command, "choose one of --normal and --compressed");
+        return usageError(
+            io.err, command,
+            std::string(translated("cli", "choose one of --normal and --compressed")));
     if (options.locator.has_value() == (options.latitude || options.longitude) ||
         options.latitude.has_value() != options.longitude.has_value())
-        return usageError(io.err, command, "--lat and --lon are required, or --locator alone");
+        return usageError(
+            io.err, command,
+            std::string(translated("cli", "--lat and --lon are required, or --locator alone")));
 
     PositionRequest request;
     if (options.locator)
@@ -59,7 +64,8 @@ int runPosition(const CommandLineIo& io, const CLI::App& command, const Position
 
 Action declarePosition(CLI::App& command) {
     auto options = std::make_shared<PositionOptions>();
-    command.footer(
+    command.footer(std::string(translated(
+        "cli help",
         "Prints the APRS position text for the GPSless beacon, as the calculator writes it.\n"
         "The position is --lat and --lon, or the centre of the square of --locator. Each\n"
         "coordinate may be written as degrees.minutes.hundredths (45.30.15 is 45 deg 30.15\n"
@@ -68,25 +74,41 @@ Action declarePosition(CLI::App& command) {
         "minutes and seconds (\"45 30 15\"), with N, S, E or W before or after it, or + or -\n"
         "in front.\n"
         "The normal form rounds to hundredths of a minute.\n"
-        "An invalid latitude, longitude, locator or altitude: exit 1, the reason on stderr.");
-    command.add_option("--lat", options->latitude, "latitude, with an optional N or S")
-        ->type_name("TEXT");
-    command.add_option("--lon", options->longitude, "longitude, with an optional E or W")
+        "An invalid latitude, longitude, locator or altitude: exit 1, the reason on stderr.")));
+    command
+        .add_option("--lat", options->latitude,
+                    std::string(translated("cli help", "latitude, with an optional N or S")))
         ->type_name("TEXT");
     command
-        .add_option("--locator", options->locator,
-                    "Maidenhead locator of 4, 6 or 8 characters (JN45, JN45om, JN45om10)")
+        .add_option("--lon", options->longitude,
+                    std::string(translated("cli help", "longitude, with an optional E or W")))
         ->type_name("TEXT");
-    command.add_flag("--seconds", options->seconds,
-                     "read degrees.minutes.ss as degrees.minutes.seconds instead");
-    command.add_option("--alt", options->altitude, "include the altitude")->type_name("METRES");
+    command
+        .add_option(
+            "--locator", options->locator,
+            std::string(translated(
+                "cli help", "Maidenhead locator of 4, 6 or 8 characters (JN45, JN45om, JN45om10)")))
+        ->type_name("TEXT");
+    command.add_flag(
+        "--seconds", options->seconds,
+        std::string(
+            translated("cli help", "read degrees.minutes.ss as degrees.minutes.seconds instead")));
+    command
+        .add_option("--alt", options->altitude,
+                    std::string(translated("cli help", "include the altitude")))
+        ->type_name("METRES");
     command.add_flag("--normal", options->normal,
-                     "uncompressed form: 20 characters, 29 with the altitude");
-    command.add_flag("--compressed", options->compressed,
-                     "compressed form, 14 characters (the default)");
-    command.add_option("--symbol", options->symbol, "APRS symbol (default \">\")")->type_name("C");
+                     std::string(translated(
+                         "cli help", "uncompressed form: 20 characters, 29 with the altitude")));
+    command.add_flag(
+        "--compressed", options->compressed,
+        std::string(translated("cli help", "compressed form, 14 characters (the default)")));
+    command
+        .add_option("--symbol", options->symbol,
+                    std::string(translated("cli help", "APRS symbol (default \">\")")))
+        ->type_name("C");
     command.add_flag("--alternate-table", options->alternateTable,
-                     "use the alternate symbol table");
+                     std::string(translated("cli help", "use the alternate symbol table")));
     return
         [&command, options](const CommandLineIo& io) { return runPosition(io, command, *options); };
 }

@@ -8,6 +8,7 @@
 #include "config/text_number.h"
 #include "far_end.h"
 #include "setting_rows.h"
+#include "text/translation.h"
 #include "transfer/transfer_report_format.h"
 
 namespace zelvar::cli {
@@ -46,7 +47,8 @@ class Reception {
                 printGoodWire(out_, *report.image);
         } else {
             out_ << transferReportText(
-                report, "Transfer " + std::to_string(received_) + " of " + std::to_string(count_));
+                report, withArguments(translated("receive", "Transfer %1 of %2"),
+                                      {std::to_string(received_), std::to_string(count_)}));
         }
         return static_cast<bool>(out_.flush());
     }
@@ -55,8 +57,10 @@ class Reception {
     // The summary of several transfers, and the exit code for what came.
     int finish(int nothingMore) const {
         if (count_ > 1 && !options_.json) {
-            out_ << received_ << " of " << count_ << " transfers: " << received_ - faulty_
-                 << " OK, " << faulty_ << " faulty\n";
+            out_ << withArguments(translated("receive", "%1 of %2 transfers: %3 OK, %4 faulty"),
+                                  {std::to_string(received_), std::to_string(count_),
+                                   std::to_string(received_ - faulty_), std::to_string(faulty_)})
+                 << "\n";
         }
         if (faulty_ > 0)
             return kExitFaulty;
@@ -75,24 +79,33 @@ int runReceive(const CommandLineIo& io, const CLI::App& command, const ReceiveOp
     const std::optional<int> baud = readSpeed(options.line.speed);
     if (!baud)
         return usageError(io.err, command,
-                          "--baud must be 4800, 9600 or 38400, not '" + options.line.speed + "'");
+                          withArguments(translated("cli",
+                                                   "--baud must be 4800, 9600 or 38400, "
+                                                   "not '%1'"),
+                                        {options.line.speed}));
     const std::optional<long> seconds = wholeReceiveNumber(options.timeout, 86'400);
     if (!seconds)
         return usageError(
             io.err, command,
-            "--timeout needs whole seconds from 1 to 86400, not '" + options.timeout + "'");
+            withArguments(
+                translated("cli", "--timeout needs whole seconds from 1 to 86400, not '%1'"),
+                {options.timeout}));
     const std::optional<long> count = wholeReceiveNumber(options.count, 1'000'000);
     if (!count)
         return usageError(io.err, command,
-                          "--count needs a number from 1 to 1000000, not '" + options.count + "'");
+                          withArguments(translated("cli",
+                                                   "--count needs a number from 1 to "
+                                                   "1000000, not '%1'"),
+                                        {options.count}));
     const std::string& device = options.line.device;
     std::optional<SerialReceiver> line = openFarEnd(io.err, device, *baud, LineSharing::Exclusive);
     if (!line)
         return kExitDeviceError;
 
     const int interrupt = io.interruptDescriptor ? io.interruptDescriptor() : -1;
-    io.err << "Waiting on " << escapedControls(device) << " at " << *baud
-           << " bit/s (Ctrl+C ends)\n";
+    io.err << withArguments(translated("receive", "Waiting on %1 at %2 bit/s (Ctrl+C ends)"),
+                            {escapedControls(device), std::to_string(*baud)})
+           << "\n";
     const std::chrono::seconds timeout(*seconds);
     TransferCheck check;
     Reception reception(io.out, options, *count);
@@ -132,7 +145,8 @@ int runReceive(const CommandLineIo& io, const CLI::App& command, const ReceiveOp
 
 Action declareReceive(CLI::App& command) {
     auto options = std::make_shared<ReceiveOptions>();
-    command.footer(
+    command.footer(std::string(translated(
+        "cli help",
         "Acts as the tracker on a serial device (a second adapter, a null-modem pair, a\n"
         "pseudo-terminal): opens it read-only, waits for a transfer and checks what the\n"
         "tracker would: both FF FF lead-ins, each block's 82 bytes and checksum, 170 bytes\n"
@@ -145,15 +159,21 @@ Action declareReceive(CLI::App& command) {
         "Exit 0 every transfer good, 1 a transfer with faults, 2 wrong arguments, a device\n"
         "that fails or output that cannot be written, 3 nothing arrived before the timeout,\n"
         "128 + the signal that ended it: 130 Ctrl+C, 143 SIGTERM, 129 SIGHUP, 131 SIGQUIT;\n"
-        "the line's settings are restored whatever ends it.");
+        "the line's settings are restored whatever ends it.")));
     addFarEndOptions(command, options->line);
-    command.add_option("--timeout", options->timeout, "seconds to wait for a transfer (60)")
+    command
+        .add_option("--timeout", options->timeout,
+                    std::string(translated("cli help", "seconds to wait for a transfer (60)")))
         ->type_name("S");
-    command.add_option("--count", options->count, "transfers to receive in a row (1)")
+    command
+        .add_option("--count", options->count,
+                    std::string(translated("cli help", "transfers to receive in a row (1)")))
         ->type_name("N");
     command.add_flag("--json", options->json,
-                     "each transfer as one line of JSON: the bytes, every check with its\n"
-                     "verdict, the gaps in ms and the settings");
+                     std::string(translated(
+                         "cli help",
+                         "each transfer as one line of JSON: the bytes, every check with its\n"
+                         "verdict, the gaps in ms and the settings")));
     return
         [&command, options](const CommandLineIo& io) { return runReceive(io, command, *options); };
 }

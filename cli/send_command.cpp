@@ -11,6 +11,7 @@
 #include "serial/qt_serial_port.h"
 #include "serial/system_ports.h"
 #include "settings_file.h"
+#include "text/translation.h"
 #include "transfer/prepared_send.h"
 #include "transfer/send_sequence.h"
 
@@ -87,18 +88,23 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
     const std::optional<std::string>& portText = options.port;
     const std::optional<std::string>& device = options.device;
     if (portText.has_value() == device.has_value())
-        return usageError(io.err, command, "give either --port or --device");
+        return usageError(io.err, command,
+                          std::string(translated("cli", "give either --port or --device")));
 
     PortChoice choice;
     PortResolver resolver;
     if (portText) {
         if (!readPortNumber(*portText, choice.number))
             return usageError(io.err, command,
-                              "--port needs a port number, not '" + *portText + "'");
+                              withArguments(translated("cli",
+                                                       "--port needs a port number, not "
+                                                       "'%1'"),
+                                            {*portText}));
         choice.name = "COM" + std::to_string(choice.number);
     } else {
         if (device->empty())
-            return usageError(io.err, command, "--device needs a device path");
+            return usageError(io.err, command,
+                              std::string(translated("cli", "--device needs a device path")));
         choice.name = *device;
         resolver = fixedDevice(*device);
     }
@@ -106,7 +112,10 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
     const std::optional<std::string>& baud = options.baud;
     if (baud && !readSendBaud(*baud, baudIndex))
         return usageError(io.err, command,
-                          "--baud must be 4800, 9600 or 38400, not '" + *baud + "'");
+                          withArguments(translated("cli",
+                                                   "--baud must be 4800, 9600 or 38400, "
+                                                   "not '%1'"),
+                                        {*baud}));
 
     DeviceSettings settings;
     if (int status = loadSettingsFile(io.err, options.file, settings))
@@ -128,7 +137,10 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
         case SendOutcome::Done:
             return kExitOk;
         case SendOutcome::NotOpened:
-            io.err << "zelvar-cli: " << escapedControls(choice.name) << " did not open\n";
+            io.err << "zelvar-cli: "
+                   << withArguments(translated("cli", "%1 did not open"),
+                                    {escapedControls(choice.name)})
+                   << "\n";
             return kExitSerialFailure;
         case SendOutcome::Failed:
         case SendOutcome::Stopped: {
@@ -150,16 +162,20 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
 
 Action declareSend(CLI::App& command) {
     auto options = std::make_shared<SendOptions>();
-    command.footer(
+    command.footer(std::string(translated(
+        "cli help",
         "Loads FILE.cfg into a default record, builds the tracker's image and sends it as\n"
         "SEND does: FF FF, block 1, FF FF, block 2, with the same pauses (about 2 s).\n"
         "The notes of `check` come first, one line each, then the progress, all on stderr.\n"
         "Give either --port or --device.\n"
         "Exit 0 sent, 1 the build failed, 2 the file or the arguments are wrong, 3 the serial\n"
-        "port failed: the system's words on stderr, and below them what `doctor` finds.");
+        "port failed: the system's words on stderr, and below them what `doctor` finds.")));
     command.add_option("FILE.cfg", options->file)->required();
     addPortOptions(command, options->port, options->device);
-    command.add_option("--baud", options->baud, "4800, 9600 or 38400 instead of the file's speed")
+    command
+        .add_option(
+            "--baud", options->baud,
+            std::string(translated("cli help", "4800, 9600 or 38400 instead of the file's speed")))
         ->type_name("SPEED");
     return [&command, options](const CommandLineIo& io) { return runSend(io, command, *options); };
 }

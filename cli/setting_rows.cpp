@@ -1,24 +1,27 @@
 #include "setting_rows.h"
 
-#include <iomanip>
 #include <ostream>
 
 #include "cfg/cfg_encoding.h"
 #include "common/ascii.h"
 #include "config/image_description.h"
+#include "terminal_columns.h"
+#include "text/translation.h"
 
 namespace zelvar::cli {
 namespace {
 
 // Wider than the longest setting name, "Acquisition timeout".
-constexpr int kNameColumn = 22;
+constexpr std::size_t kNameColumn = 22;
 
 }  // namespace
 
 void printSettingRow(std::ostream& out, std::string_view name, const std::string& value) {
-    // The tracker's texts are Latin-1: shown in the terminal's UTF-8, controls escaped.
-    out << std::left << std::setw(kNameColumn) << name << escapedControls(latin1ToUtf8(value))
-        << "\n";
+    // The names in the user's language, columns counted as a terminal shows them; the description
+    // is UTF-8, the tracker's Latin-1 in it too: controls escaped.
+    const std::size_t width = terminalColumns(name);
+    out << name << std::string(width < kNameColumn ? kNameColumn - width : 1, ' ')
+        << escapedControls(value) << "\n";
 }
 
 void printImageSettings(std::ostream& out, const ConfigImage& image) {
@@ -27,7 +30,7 @@ void printImageSettings(std::ostream& out, const ConfigImage& image) {
 }
 
 void printGoodWire(std::ostream& out, const ConfigImage& image) {
-    out << "Wire bytes: 170, lead-ins and checksums correct\n";
+    out << translated("cli", "Wire bytes: 170, lead-ins and checksums correct") << "\n";
     printImageSettings(out, image);
 }
 

@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "common/ascii.h"
+#include "config/shown_texts.h"
 #include "files/cfg_file.h"
 #include "files/output_file.h"
 
@@ -25,7 +26,7 @@ int loadSettingsFile(std::ostream& err, const std::string& path, DeviceSettings&
 }
 
 void printBuildFailure(std::ostream& err, const FieldFailure& failure) {
-    err << kBuildFailedMessage << "\n";
+    err << shownText(ShownText::BuildFailed) << "\n";
     err << fieldName(failure.field) << ": " << escapedControls(failure.reason) << "\n";
 }
 

@@ -7,6 +7,7 @@ set(ZELVAR_PORTABLE_TESTS
     cfg/cfg_reader_test.cpp
     geo/coordinate_reading_test.cpp
     geo/position_calculation_test.cpp
+    text/translation_test.cpp
     transfer/send_pacer_test.cpp
     transfer/send_sequence_test.cpp
     transfer/transfer_check_test.cpp)

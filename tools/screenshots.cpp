@@ -18,6 +18,9 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "config/fields.h"
+#include "l10n/user_language.h"
+#include "text/translation.h"
 #include "ui/calculator_window.h"
 #include "ui/preview_window.h"
 #include "ui/setup_window.h"
@@ -123,10 +126,11 @@ int takePreview(zelvar::SetupWindow& setup, const QDir& folder) {
     auto* ranges = control<QTableView>(*preview, "tblWireRanges");
     if (!ranges || !QTest::qWaitForWindowExposed(preview))
         return 1;
-    // The beacon's row, so that its bytes show marked.
-    const QModelIndexList beacon =
-        ranges->model()->match(ranges->model()->index(0, 1), Qt::DisplayRole,
-                               QStringLiteral("Comment"), 1, Qt::MatchExactly);
+    // The beacon's row, so that its bytes show marked; its name in the pictures' language.
+    const QString beaconName = QString::fromUtf8(
+        zelvar::translated("field label", zelvar::fieldRow(zelvar::Field::Beacon).described));
+    const QModelIndexList beacon = ranges->model()->match(
+        ranges->model()->index(0, 1), Qt::DisplayRole, beaconName, 1, Qt::MatchExactly);
     if (beacon.isEmpty()) {
         QTextStream(stderr) << "the preview shows no beacon\n";
         return 1;
@@ -199,9 +203,17 @@ int takePictures(const QDir& folder) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
-    if (arguments.size() != 2) {
-        QTextStream(stderr) << "usage: zelvar-screenshots OUTPUT-FOLDER\n";
+    if (arguments.size() != 2 && arguments.size() != 3) {
+        QTextStream(stderr) << "usage: zelvar-screenshots OUTPUT-FOLDER [LANGUAGE]\n";
         return 2;
+    }
+    // In another language the pictures are named after it: main-window-de.png.
+    if (arguments.size() == 3) {
+        if (!zelvar::installUserLanguage(arguments.at(2).toStdString())) {
+            QTextStream(stderr) << "no catalogue for " << arguments.at(2) << "\n";
+            return 2;
+        }
+        gSuffix = QLatin1Char('-') + arguments.at(2);
     }
     const QDir folder(arguments.at(1));
     if (!folder.exists() && !QDir().mkpath(folder.path())) {
@@ -210,7 +222,7 @@ int main(int argc, char* argv[]) {
     }
     if (const int failed = takePictures(folder))
         return failed;
-    gSuffix = QStringLiteral("-dark");
+    gSuffix += QStringLiteral("-dark");
     QApplication::setPalette(darkPalette());
     return takePictures(folder);
 }

@@ -5,6 +5,7 @@
 
 #include "common/hidden_characters.h"
 #include "common/utf8.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -22,7 +23,8 @@ std::string hexNumber(const char* format, unsigned value) {
 }
 
 Failure wideEncoding(const char* name) {
-    return Failure{std::string("the file is ") + name + "; save it as Latin-1 or UTF-8"};
+    return Failure{withArguments(
+        translated("cfg reader", "the file is %1; save it as Latin-1 or UTF-8"), {name})};
 }
 
 }  // namespace
@@ -56,18 +58,26 @@ Result<std::string> cfgTextToLatin1(std::string_view bytes, CfgEncoding encoding
     while (!rest.empty()) {
         const std::optional<char32_t> c = takeUtf8(rest);
         if (!c) {
-            return failure("the byte " + hexNumber("0x%02X", byteAt(rest, 0)) +
-                           " is no UTF-8, although the file starts with the UTF-8 mark");
+            return failure(withArguments(
+                translated("cfg reader",
+                           "the byte %1 is no UTF-8, although the file starts with the UTF-8 mark"),
+                {hexNumber("0x%02X", byteAt(rest, 0))}));
         }
         if (*c > 0xFF) {
             // An invisible or direction-changing character is named, not shown.
-            std::string named = "the character ";
-            if (const std::optional<std::string_view> hidden = hiddenCharacterName(*c))
-                named = "the invisible " + std::string(*hidden);
-            else
-                appendUtf8(named, *c);
-            return failure(named + " (" + codePointName(*c) +
-                           ") is not in Latin-1, the tracker's character set");
+            std::string character;
+            const std::optional<std::string_view> hidden = hiddenCharacterName(*c);
+            if (!hidden)
+                appendUtf8(character, *c);
+            return failure(withArguments(
+                hidden
+                    ? translated(
+                          "cfg reader",
+                          "the invisible %1 (%2) is not in Latin-1, the tracker's character set")
+                    : translated(
+                          "cfg reader",
+                          "the character %1 (%2) is not in Latin-1, the tracker's character set"),
+                {hidden ? translated("hidden character", *hidden) : character, codePointName(*c)}));
         }
         latin1 += static_cast<char>(*c);
     }

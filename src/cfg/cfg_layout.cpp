@@ -1,4 +1,5 @@
 #include "cfg/cfg_layout.h"
+#include "text/translation.h"
 
 #include <algorithm>
 #include <array>
@@ -18,14 +19,14 @@ struct CalculatorItem {
 constexpr int kCalculatorLine = 10;
 constexpr int kCalculatorGroup = 3;
 constexpr std::array<CalculatorItem, 6> kCalculatorItems = {{
-    {21, "Latitude", &CalculatorInputs::latitude, nullptr, CalculatorCfgKind::Text},
-    {22, "Longitude", &CalculatorInputs::longitude, nullptr, CalculatorCfgKind::Text},
-    {23, "Grad.Min.Cent check box", nullptr, &CalculatorInputs::centChecked,
+    {21, marked("cfg item", "Latitude"), &CalculatorInputs::latitude, nullptr, CalculatorCfgKind::Text},
+    {22, marked("cfg item", "Longitude"), &CalculatorInputs::longitude, nullptr, CalculatorCfgKind::Text},
+    {23, marked("cfg item", "Grad.Min.Cent check box"), nullptr, &CalculatorInputs::centChecked,
      CalculatorCfgKind::CheckState},
-    {24, "Altitude", &CalculatorInputs::altitude, nullptr, CalculatorCfgKind::Text},
-    {25, "Altitude check box", nullptr, &CalculatorInputs::altitudeChecked,
+    {24, marked("cfg item", "Altitude"), &CalculatorInputs::altitude, nullptr, CalculatorCfgKind::Text},
+    {25, marked("cfg item", "Altitude check box"), nullptr, &CalculatorInputs::altitudeChecked,
      CalculatorCfgKind::CheckState},
-    {26, "Position format", nullptr, nullptr, CalculatorCfgKind::Truth},
+    {26, marked("cfg item", "Position format"), nullptr, nullptr, CalculatorCfgKind::Truth},
 }};
 
 std::vector<CfgItemPlace> makeItems() {

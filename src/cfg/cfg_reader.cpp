@@ -8,6 +8,7 @@
 #include "cfg/cfg_tokenizer.h"
 #include "common/ascii.h"
 #include "config/text_number.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -59,8 +60,9 @@ class Loader {
     // Names the item by its place in the file's order and the line the reader found it on.
     bool fail(std::size_t position, int line, std::string_view why) {
         result_ = tl::unexpected(LoadFailure{
-            "Item " + std::to_string(position + 1) + " (line " + std::to_string(line) + ", " +
-                std::string(cfgItems()[position].content) + "): " + std::string(why),
+            withArguments(translated("cfg reader", "Item %1 (line %2, %3): %4"),
+                          {std::to_string(position + 1), std::to_string(line),
+                           translated(kCfgItemContext, cfgItems()[position].content), why}),
             calculatorApplied_});
         return false;
     }
@@ -83,14 +85,14 @@ class Loader {
     std::optional<int> integer(std::size_t i) {
         std::optional<int> value = itemAsInteger(item(i));
         if (!value)
-            failItem(i, quoteOf(i) + " is not a whole number in -32768..32767");
+            failItem(i, withArguments(translated("cfg reader", "%1 is not a whole number in -32768..32767"), {quoteOf(i)}));
         return value;
     }
 
     std::optional<int> leadingInteger(std::size_t i) {
         std::optional<int> value = itemLeadingInteger(item(i));
         if (!value)
-            failItem(i, quoteOf(i) + " is out of the range -32768..32767");
+            failItem(i, withArguments(translated("cfg reader", "%1 is out of the range -32768..32767"), {quoteOf(i)}));
         return value;
     }
 
@@ -100,7 +102,8 @@ class Loader {
         if (!value)
             return false;
         if (*value < 0 || *value > 2) {
-            return failItem(i, std::to_string(*value) + " is not a check state (0, 1 or 2)");
+            return failItem(i, withArguments(translated("cfg reader", "%1 is not a check state (0, 1 or 2)"),
+                                                 {std::to_string(*value)}));
         }
         target = *value;
         return true;
@@ -132,8 +135,8 @@ class Loader {
             return false;
         const int last = static_cast<int>(row.choices.size()) - 1;
         if (*value < -1 || *value > last) {
-            return failItem(i, std::to_string(*value) + " is not a speed of the list (0.." +
-                                   std::to_string(last) + ")");
+            return failItem(i, withArguments(translated("cfg reader", "%1 is not a speed of the list (0..%2)"),
+                                             {std::to_string(*value), std::to_string(last)}));
         }
         *fieldNumber(s_, row.field) = *value;
         return true;
@@ -147,7 +150,8 @@ class Loader {
             return false;
         int micE = *packed & 15;
         if (micE > 7) {
-            return failItem(i, std::to_string(micE) + " is not a Mic-E message (0..7)");
+            return failItem(i, withArguments(translated("cfg reader", "%1 is not a Mic-E message (0..7)"),
+                                             {std::to_string(micE)}));
         }
         s_.micEMessage = micE;
         std::optional<int> flags = leadingInteger(i);
@@ -180,7 +184,7 @@ class Loader {
         }
         std::optional<bool> normal = itemAsTruth(item(i));
         if (!normal)
-            return failItem(i, quoteOf(i) + " is neither true nor false");
+            return failItem(i, withArguments(translated("cfg reader", "%1 is neither true nor false"), {quoteOf(i)}));
         c_.normalForm = *normal;
         // The calculator's last input: its display can follow its check boxes now.
         calculatorApplied_ = true;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cfg/cfg_layout.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -24,7 +25,7 @@ bool isControl(int c) {
 std::string controlByte(int c) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "0x%02X", static_cast<unsigned>(c));
-    return std::string("the item holds the control byte ") + buffer;
+    return withArguments(translated("cfg reader", "the item holds the control byte %1"), {buffer});
 }
 
 }  // namespace
@@ -85,14 +86,14 @@ tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
     overLimit_ = false;
     auto fail = [this](std::string reason) {
         if (overLimit_)
-            reason = "the item is longer than 64 KiB";
+            reason = translated("cfg reader", "the item is longer than 64 KiB");
         return tl::unexpected(Error{std::move(reason), line_});
     };
 
     while (peek() == ' ')
         take();
     if (peek() == kEnd)
-        return fail("the file ends before this item");
+        return fail(std::string(translated("cfg reader", "the file ends before this item")));
 
     std::string text;
     const bool quoted = peek() == '"';
@@ -102,7 +103,7 @@ tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
             if (c == '"')
                 c = take();
             if (c == kEnd || isLineEnd(c))
-                return fail("a text has no closing double quote");
+                return fail(std::string(translated("cfg reader", "a text has no closing double quote")));
             if (isControl(c))
                 return fail(controlByte(c));
             text.push_back(static_cast<char>(c));
@@ -124,7 +125,7 @@ tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
     if (overLimit_)
         return fail({});
     if (in_.bad())
-        return fail("the file could not be read");
+        return fail(std::string(translated("cfg reader", "the file could not be read")));
     Result<std::string> latin1 = cfgTextToLatin1(text, *encoding_);
     if (!latin1)
         return fail(std::move(latin1.error().reason));

@@ -8,6 +8,7 @@
 #include "common/ascii.h"
 #include "config/config_image.h"
 #include "config/text_number.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -38,16 +39,18 @@ Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInp
     // Typed text in the Mic-E list leaves no message chosen; the loader could not place the
     // number it would give.
     if (s.micEMessage < 0 || s.micEMessage >= static_cast<int>(kMicEMessages.size())) {
-        return failure(std::string(fieldLabel(Field::MicEMessage)) +
-                       ": choose a Mic-E message from the list");
+        return failure(withArguments(translated("cfg writer", "%1: choose a Mic-E message from the list"),
+                                     {fieldLabel(Field::MicEMessage)}));
     }
     // The comment interval travels as a number with the received-position flag in bit 7. Load
     // takes the interval from the bits below the flag, so a number above them is saved as SEND
     // sends it (200 as 127): saved as it stands it would load as another interval and flag.
     std::optional<double> bcnEvery = strictNumber(s.commentEvery);
     if (!bcnEvery) {
-        return failure("The comment interval \"" + escapedControls(latin1ToUtf8(s.commentEvery)) +
-                       "\" (" + std::string(fieldLabel(Field::CommentEvery)) + ") is not a number");
+        return failure(
+            withArguments(translated("cfg writer", "The comment interval \"%1\" (%2) is not a number"),
+                          {escapedControls(latin1ToUtf8(s.commentEvery)),
+                           fieldLabel(Field::CommentEvery)}));
     }
     *bcnEvery = std::min<double>(*bcnEvery, *fieldRow(Field::CommentEvery).image.most);
     const auto itemOf = [&](const CfgItemPlace& place) -> std::string {
@@ -81,8 +84,10 @@ Result<std::string> writeConfigText(const DeviceSettings& s, const CalculatorInp
     for (const CfgItemPlace& place : cfgItems()) {
         const std::string item = itemOf(place);
         if (item.size() > kMaxCfgItemBytes) {
-            return failure(std::string(place.content) + ": the text is longer than " +
-                           std::to_string(kMaxCfgItemBytes - 2) + " bytes with its quotes doubled");
+            return failure(withArguments(
+                translated("cfg writer", "%1: the text is longer than %2 bytes with its quotes doubled"),
+                {translated(kCfgItemContext, place.content),
+                 std::to_string(kMaxCfgItemBytes - 2)}));
         }
         if (previous)
             text += place.line == previous->line ? "," : kLineEnd;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/utf8.h"
+#include "text/translation.h"
 
 namespace zelvar {
 
@@ -24,48 +25,48 @@ struct HiddenRange {
 };
 
 inline constexpr std::array kHiddenCharacters = {
-    HiddenRange{0x0000, 0x001F, "control character"},
-    HiddenRange{0x007F, 0x009F, "control character"},
-    HiddenRange{0x00AD, 0x00AD, "soft hyphen"},
-    HiddenRange{0x034F, 0x034F, "combining grapheme joiner"},
-    HiddenRange{0x061C, 0x061C, "Arabic letter mark"},
-    HiddenRange{0x115F, 0x1160, "Hangul filler"},
-    HiddenRange{0x17B4, 0x17B5, "Khmer inherent vowel"},
-    HiddenRange{0x180B, 0x180D, "Mongolian variation selector"},
-    HiddenRange{0x180E, 0x180E, "Mongolian vowel separator"},
-    HiddenRange{0x180F, 0x180F, "Mongolian variation selector"},
-    HiddenRange{0x200B, 0x200B, "zero-width space"},
-    HiddenRange{0x200C, 0x200C, "zero-width non-joiner"},
-    HiddenRange{0x200D, 0x200D, "zero-width joiner"},
-    HiddenRange{0x200E, 0x200E, "left-to-right mark"},
-    HiddenRange{0x200F, 0x200F, "right-to-left mark"},
-    HiddenRange{0x2028, 0x2028, "line separator"},
-    HiddenRange{0x2029, 0x2029, "paragraph separator"},
-    HiddenRange{0x202A, 0x202A, "left-to-right embedding"},
-    HiddenRange{0x202B, 0x202B, "right-to-left embedding"},
-    HiddenRange{0x202C, 0x202C, "pop directional formatting"},
-    HiddenRange{0x202D, 0x202D, "left-to-right override"},
-    HiddenRange{0x202E, 0x202E, "right-to-left override"},
-    HiddenRange{0x2060, 0x2060, "word joiner"},
-    HiddenRange{0x2061, 0x2064, "invisible operator"},
-    HiddenRange{0x2065, 0x2065, "format character"},
-    HiddenRange{0x2066, 0x2066, "left-to-right isolate"},
-    HiddenRange{0x2067, 0x2067, "right-to-left isolate"},
-    HiddenRange{0x2068, 0x2068, "first strong isolate"},
-    HiddenRange{0x2069, 0x2069, "pop directional isolate"},
-    HiddenRange{0x206A, 0x206F, "format character"},
-    HiddenRange{0x3164, 0x3164, "Hangul filler"},
-    HiddenRange{0xFE00, 0xFE0F, "variation selector"},
-    HiddenRange{0xFEFF, 0xFEFF, "zero-width no-break space"},
-    HiddenRange{0xFFA0, 0xFFA0, "Hangul filler"},
-    HiddenRange{0xFFF0, 0xFFF8, "format character"},
-    HiddenRange{0xFFF9, 0xFFFB, "interlinear annotation character"},
-    HiddenRange{0x1BCA0, 0x1BCA3, "shorthand format control"},
-    HiddenRange{0x1D173, 0x1D17A, "musical format control"},
-    HiddenRange{0xE0000, 0xE007F, "tag character"},
-    HiddenRange{0xE0080, 0xE00FF, "format character"},
-    HiddenRange{0xE0100, 0xE01EF, "variation selector"},
-    HiddenRange{0xE01F0, 0xE0FFF, "format character"},
+    HiddenRange{0x0000, 0x001F, marked("hidden character", "control character")},
+    HiddenRange{0x007F, 0x009F, marked("hidden character", "control character")},
+    HiddenRange{0x00AD, 0x00AD, marked("hidden character", "soft hyphen")},
+    HiddenRange{0x034F, 0x034F, marked("hidden character", "combining grapheme joiner")},
+    HiddenRange{0x061C, 0x061C, marked("hidden character", "Arabic letter mark")},
+    HiddenRange{0x115F, 0x1160, marked("hidden character", "Hangul filler")},
+    HiddenRange{0x17B4, 0x17B5, marked("hidden character", "Khmer inherent vowel")},
+    HiddenRange{0x180B, 0x180D, marked("hidden character", "Mongolian variation selector")},
+    HiddenRange{0x180E, 0x180E, marked("hidden character", "Mongolian vowel separator")},
+    HiddenRange{0x180F, 0x180F, marked("hidden character", "Mongolian variation selector")},
+    HiddenRange{0x200B, 0x200B, marked("hidden character", "zero-width space")},
+    HiddenRange{0x200C, 0x200C, marked("hidden character", "zero-width non-joiner")},
+    HiddenRange{0x200D, 0x200D, marked("hidden character", "zero-width joiner")},
+    HiddenRange{0x200E, 0x200E, marked("hidden character", "left-to-right mark")},
+    HiddenRange{0x200F, 0x200F, marked("hidden character", "right-to-left mark")},
+    HiddenRange{0x2028, 0x2028, marked("hidden character", "line separator")},
+    HiddenRange{0x2029, 0x2029, marked("hidden character", "paragraph separator")},
+    HiddenRange{0x202A, 0x202A, marked("hidden character", "left-to-right embedding")},
+    HiddenRange{0x202B, 0x202B, marked("hidden character", "right-to-left embedding")},
+    HiddenRange{0x202C, 0x202C, marked("hidden character", "pop directional formatting")},
+    HiddenRange{0x202D, 0x202D, marked("hidden character", "left-to-right override")},
+    HiddenRange{0x202E, 0x202E, marked("hidden character", "right-to-left override")},
+    HiddenRange{0x2060, 0x2060, marked("hidden character", "word joiner")},
+    HiddenRange{0x2061, 0x2064, marked("hidden character", "invisible operator")},
+    HiddenRange{0x2065, 0x2065, marked("hidden character", "format character")},
+    HiddenRange{0x2066, 0x2066, marked("hidden character", "left-to-right isolate")},
+    HiddenRange{0x2067, 0x2067, marked("hidden character", "right-to-left isolate")},
+    HiddenRange{0x2068, 0x2068, marked("hidden character", "first strong isolate")},
+    HiddenRange{0x2069, 0x2069, marked("hidden character", "pop directional isolate")},
+    HiddenRange{0x206A, 0x206F, marked("hidden character", "format character")},
+    HiddenRange{0x3164, 0x3164, marked("hidden character", "Hangul filler")},
+    HiddenRange{0xFE00, 0xFE0F, marked("hidden character", "variation selector")},
+    HiddenRange{0xFEFF, 0xFEFF, marked("hidden character", "zero-width no-break space")},
+    HiddenRange{0xFFA0, 0xFFA0, marked("hidden character", "Hangul filler")},
+    HiddenRange{0xFFF0, 0xFFF8, marked("hidden character", "format character")},
+    HiddenRange{0xFFF9, 0xFFFB, marked("hidden character", "interlinear annotation character")},
+    HiddenRange{0x1BCA0, 0x1BCA3, marked("hidden character", "shorthand format control")},
+    HiddenRange{0x1D173, 0x1D17A, marked("hidden character", "musical format control")},
+    HiddenRange{0xE0000, 0xE007F, marked("hidden character", "tag character")},
+    HiddenRange{0xE0080, 0xE00FF, marked("hidden character", "format character")},
+    HiddenRange{0xE0100, 0xE01EF, marked("hidden character", "variation selector")},
+    HiddenRange{0xE01F0, 0xE0FFF, marked("hidden character", "format character")},
 };
 
 // What a hidden character is called ("soft hyphen"); nothing for a character that shows.
@@ -127,32 +128,47 @@ inline std::string hiddenCharactersNamed(std::string_view text, TextBytes bytes)
         else
             ++seen->second;
     }
-    // "a soft hyphen (U+00AD)", "an invisible soft hyphen (U+00AD)", "2 soft hyphens (U+00AD)"
-    const auto named = [](char32_t c, int count, std::string_view adjective) {
-        const std::string words = std::string(adjective) + std::string(*hiddenCharacterName(c));
-        const bool vowel = std::string_view("AEIOUaeiou").find(words.front()) != std::string::npos;
-        return (count == 1 ? (vowel ? "an " : "a ") + words
-                           : std::to_string(count) + " " + words + "s") +
-               " (" + codePointName(c) + ")";
+    // "a soft hyphen (U+00AD)", "an invisible soft hyphen (U+00AD)", "2 soft hyphens (U+00AD)";
+    // a or an as the English name begins.
+    const auto named = [](char32_t c, int count, bool invisible) {
+        const std::string_view name = *hiddenCharacterName(c);
+        const std::string_view shown = translated("hidden character", name);
+        const std::string code = codePointName(c);
+        if (count > 1) {
+            return withArguments(invisible ? translated("hidden character", "%1 invisible %2s (%3)")
+                                           : translated("hidden character", "%1 %2s (%3)"),
+                                 {std::to_string(count), shown, code});
+        }
+        const bool vowel = std::string_view("AEIOUaeiou").find(name.front()) != std::string::npos;
+        return withArguments(invisible ? translated("hidden character", "an invisible %1 (%2)")
+                             : vowel   ? translated("hidden character", "an %1 (%2)")
+                                       : translated("hidden character", "a %1 (%2)"),
+                             {shown, code});
     };
     if (found.empty())
         return {};
     if (found.size() == 1)
-        return named(found[0].first, found[0].second, "invisible ");
-    std::string list = "invisible characters: ";
+        return named(found[0].first, found[0].second, true);
+    std::string list;
     for (std::size_t i = 0; i < found.size(); ++i) {
-        if (i > 0)
-            list += i + 1 == found.size() ? " and " : ", ";
-        list += named(found[i].first, found[i].second, "");
+        const std::string next = named(found[i].first, found[i].second, false);
+        if (i == 0)
+            list = next;
+        else if (i + 1 == found.size())
+            list = withArguments(translated("hidden character", "%1 and %2"), {list, next});
+        else
+            list += ", " + next;
     }
-    return list;
+    return withArguments(translated("hidden character", "invisible characters: %1"), {list});
 }
 
 // What a note says of a field whose text holds hidden characters: "the field holds an invisible
 // soft hyphen (U+00AD)"; nothing when it holds none.
 inline std::string hiddenCharactersHeld(std::string_view text, TextBytes bytes) {
     const std::string named = hiddenCharactersNamed(text, bytes);
-    return named.empty() ? named : "the field holds " + named;
+    return named.empty()
+               ? named
+               : withArguments(translated("hidden character", "the field holds %1"), {named});
 }
 
 }  // namespace zelvar

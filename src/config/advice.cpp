@@ -9,7 +9,9 @@
 #include "config/config_image.h"
 #include "config/input_rules.h"
 #include "config/sent_address.h"
+#include "config/shown_texts.h"
 #include "config/text_number.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -64,8 +66,9 @@ class Adviser {
   private:
     void note(AdviceRule rule, Field field, Values values) {
         const AdviceRuleText& about = adviceRule(rule);
-        notes_.push_back(
-            {rule, about.id, about.level, field, filled(about.text, values), about.why});
+        notes_.push_back({rule, about.id, about.level, field,
+                          filled(translated("advice", about.text), values),
+                          translated("advice why", about.why)});
     }
 
     // The callsign as sent when it is the placeholder: "NOCALL-9", and "NOCALLX-9" too, which
@@ -160,10 +163,6 @@ class Adviser {
     std::vector<AdviceNote> notes_;
 };
 
-std::string counted(std::size_t count, std::string_view one, std::string_view many) {
-    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
-}
-
 }  // namespace
 
 std::vector<AdviceNote> adviseOn(const DeviceSettings& settings) {
@@ -176,19 +175,33 @@ bool hasWarnings(const std::vector<AdviceNote>& notes) {
 }
 
 std::string adviceLine(const AdviceNote& note) {
-    return std::string(adviceLevelName(note.level)) + ": " + std::string(fieldLabel(note.field)) +
-           ": " + note.text;
+    return withArguments(note.level == AdviceLevel::Warning
+                             ? translated("advice", "warning: %1: %2")
+                             : translated("advice", "hint: %1: %2"),
+                         {fieldLabel(note.field), note.text});
 }
 
 std::string adviceSummary(const std::vector<AdviceNote>& notes) {
     if (notes.empty())
-        return "No advice: the settings follow the usual APRS practice.";
+        return std::string(translated("advice summary",
+                                      "No advice: the settings follow the usual APRS practice."));
     const auto warnings =
         static_cast<std::size_t>(std::count_if(notes.begin(), notes.end(), [](const AdviceNote& n) {
             return n.level == AdviceLevel::Warning;
         }));
-    return counted(warnings, "warning", "warnings") + ", " +
-           counted(notes.size() - warnings, "hint", "hints");
+    const std::size_t hints = notes.size() - warnings;
+    return withArguments(
+        translated("advice summary", "%1, %2"),
+        {withArguments(translatedPlural("advice summary", "%1 warning", "%1 warnings", warnings),
+                       {std::to_string(warnings)}),
+         withArguments(translatedPlural("advice summary", "%1 hint", "%1 hints", hints),
+                       {std::to_string(hints)})});
+}
+
+std::string adviceHeading(const std::vector<AdviceNote>& notes) {
+    if (notes.empty())
+        return adviceSummary(notes);
+    return withArguments(shownText(ShownText::AdviceHeading), {adviceSummary(notes)});
 }
 
 }  // namespace zelvar

@@ -37,4 +37,8 @@ std::string adviceLine(const AdviceNote& note);
 // "1 warning, 2 hints", or that there is nothing to say.
 std::string adviceSummary(const std::vector<AdviceNote>& notes);
 
+// The heading of the notes' list: "Advice: 1 warning, 2 hints", or the summary alone where it says
+// there is nothing to say.
+std::string adviceHeading(const std::vector<AdviceNote>& notes);
+
 }  // namespace zelvar

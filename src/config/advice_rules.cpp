@@ -1,5 +1,7 @@
 #include "config/advice_rules.h"
 
+#include "text/translation.h"
+
 namespace zelvar {
 namespace {
 
@@ -13,102 +15,130 @@ constexpr std::array<AdviceRuleText, kAdviceRuleCount> kRules = {{
     {MyCallPlaceholder,
      "mycall-placeholder",
      kWarning,
-     "The callsign is still the factory placeholder {call}",
-     "NOCALL is the placeholder the tracker comes with, not a callsign. A tracker beaconing "
-     "under it identifies no one: the stations and maps that hear it cannot tell whose it is, "
-     "and the station identification your licence asks for is missing. Put in your own "
-     "callsign, with the SSID you give a tracker (-9 is usual for a car).",
+     marked("advice", "The callsign is still the factory placeholder {call}"),
+     marked(
+         "advice why",
+         "NOCALL is the placeholder the tracker comes with, not a callsign. A tracker beaconing "
+         "under it identifies no one: the stations and maps that hear it cannot tell whose it is, "
+         "and the station identification your licence asks for is missing. Put in your own "
+         "callsign, with the SSID you give a tracker (-9 is usual for a car)."),
      {Protocol, Northwest, UnitedStates}},
     {Wide1NotFirst,
      "path-wide1-not-first",
      kWarning,
-     "WIDE1-1 is not the first hop of the path",
-     "Fill-in digipeaters, the small stations that cover the gaps between the wide-area "
-     "digipeaters, answer WIDE1-1 only as the first hop of a path. Anywhere else they let it "
-     "pass and the hop is wasted. Put it first: WIDE1-1,WIDE2-1.",
+     marked("advice", "WIDE1-1 is not the first hop of the path"),
+     marked(
+         "advice why",
+         "Fill-in digipeaters, the small stations that cover the gaps between the wide-area "
+         "digipeaters, answer WIDE1-1 only as the first hop of a path. Anywhere else they let it "
+         "pass and the hop is wasted. Put it first: WIDE1-1,WIDE2-1."),
      {Paradigm, Northwest, UnitedStates}},
     {RetiredAlias,
      "path-retired-alias",
      kWarning,
-     "{entry} is a retired path alias",
-     "RELAY, WIDE, TRACE, TRACEn-N and WIDEn-N with n of 3 or more belong to the path schemes "
-     "APRS has given up. Current digipeaters do not answer them, and many trap them as network "
-     "abuse so that the beacon goes nowhere. Use WIDE1-1 and WIDE2-N instead.",
+     marked("advice", "{entry} is a retired path alias"),
+     marked(
+         "advice why",
+         "RELAY, WIDE, TRACE, TRACEn-N and WIDEn-N with n of 3 or more belong to the path schemes "
+         "APRS has given up. Current digipeaters do not answer them, and many trap them as network "
+         "abuse so that the beacon goes nowhere. Use WIDE1-1 and WIDE2-N instead."),
      {Paradigm, Northwest, UnitedStates}},
     {InvalidHop,
      "path-invalid-hop",
      kWarning,
-     "{entry} is not a valid hop",
-     "In WIDEn-N, n is the number of hops the entry asks for, 1 to 7, and N the hops still to "
-     "go, which each digipeater counts down. N greater than n, or n above 7, is a hop no "
-     "digipeater knows how to handle.",
+     marked("advice", "{entry} is not a valid hop"),
+     marked(
+         "advice why",
+         "In WIDEn-N, n is the number of hops the entry asks for, 1 to 7, and N the hops still to "
+         "go, which each digipeater counts down. N greater than n, or n above 7, is a hop no "
+         "digipeater knows how to handle."),
      {Paradigm, None, None}},
     {TooManyHops,
      "path-hops-over-3",
      kWarning,
-     "The path asks for {hops} hops, more than the 3 the network allows",
-     "Each hop repeats the beacon over a wider area, and every copy takes the channel from all "
-     "the other stations. The hops of a path are the sum of its N's; paths of more than 3 hops "
-     "flood the network, and digipeaters cut them short or ignore them. WIDE1-1,WIDE2-1 is the "
-     "usual setting for a mobile.",
+     marked("advice", "The path asks for {hops} hops, more than the 3 the network allows"),
+     marked(
+         "advice why",
+         "Each hop repeats the beacon over a wider area, and every copy takes the channel from all "
+         "the other stations. The hops of a path are the sum of its N's; paths of more than 3 hops "
+         "flood the network, and digipeaters cut them short or ignore them. WIDE1-1,WIDE2-1 is the "
+         "usual setting for a mobile."),
      {Paradigm, Northwest, UnitedStates}},
     {ThreeHops,
      "path-hops-over-2",
      kHint,
-     "The path asks for 3 hops; 2 are usually enough",
-     "WIDE1-1,WIDE2-1 (two hops) is the usual setting for a mobile and reaches an internet "
-     "gateway almost everywhere; a fixed station does with WIDE2-1. Three hops, as "
-     "WIDE1-1,WIDE2-2, are for sparse areas with few digipeaters; where digipeaters are close, "
-     "the third hop only adds load.",
+     marked("advice", "The path asks for 3 hops; 2 are usually enough"),
+     marked(
+         "advice why",
+         "WIDE1-1,WIDE2-1 (two hops) is the usual setting for a mobile and reaches an internet "
+         "gateway almost everywhere; a fixed station does with WIDE2-1. Three hops, as "
+         "WIDE1-1,WIDE2-2, are for sparse areas with few digipeaters; where digipeaters are close, "
+         "the third hop only adds load."),
      {Paradigm, Northwest, UnitedStates}},
     {FillInForFixedStation,
      "path-fill-in-fixed",
      kHint,
-     "A fixed station (GPSless Mode) asks for fill-in digipeaters with WIDE1-1",
-     "Fill-in digipeaters are there for mobiles passing through the gaps between the wide-area "
-     "digipeaters. A station at a fixed place is heard by the same digipeaters every time: "
-     "WIDE2-1, or WIDE2-2 where they are far, reaches them without waking every fill-in around.",
+     marked("advice", "A fixed station (GPSless Mode) asks for fill-in digipeaters with WIDE1-1"),
+     marked(
+         "advice why",
+         "Fill-in digipeaters are there for mobiles passing through the gaps between the wide-area "
+         "digipeaters. A station at a fixed place is heard by the same digipeaters every time: "
+         "WIDE2-1, or WIDE2-2 where they are far, reaches them without waking every fill-in "
+         "around."),
      {Paradigm, Northwest, None}},
     {PathOnHf,
      "path-on-hf",
      kHint,
-     "A digipeater path is set with the 300 baud (HF) modem",
-     "300 baud is the speed of APRS on the HF bands, where a beacon travels far on its own and "
-     "no WIDEn-N digipeaters listen: a VHF path there only lengthens every packet. HF beacons "
-     "usually go without a path.",
+     marked("advice", "A digipeater path is set with the 300 baud (HF) modem"),
+     marked(
+         "advice why",
+         "300 baud is the speed of APRS on the HF bands, where a beacon travels far on its own and "
+         "no WIDEn-N digipeaters listen: a VHF path there only lengthens every packet. HF beacons "
+         "usually go without a path."),
      {Paradigm, None, None}},
     {RateUnderAMinute,
      "rate-under-60s",
      kWarning,
-     "{label}: a beacon every {seconds} s, more often than once a minute",
-     "A beacon holds the shared channel for about a second, and every digipeater that repeats "
-     "it holds it again. Beacons more often than once a minute crowd out the other stations; "
-     "even at speed one a minute is plenty.",
+     marked("advice", "{label}: a beacon every {seconds} s, more often than once a minute"),
+     marked(
+         "advice why",
+         "A beacon holds the shared channel for about a second, and every digipeater that repeats "
+         "it holds it again. Beacons more often than once a minute crowd out the other stations; "
+         "even at speed one a minute is plenty."),
      {Northwest, UnitedStates, None}},
     {FixedStationRate,
      "rate-fixed-under-10min",
      kHint,
-     "A fixed station (GPSless Mode) beacons every {seconds} s",
-     "A station that does not move says nothing new with each beacon. 30 minutes (1800 s) is "
-     "the usual rate for a fixed station; more often than every 10 minutes (600 s) only loads "
-     "the channel.",
+     marked("advice", "A fixed station (GPSless Mode) beacons every {seconds} s"),
+     marked(
+         "advice why",
+         "A station that does not move says nothing new with each beacon. 30 minutes (1800 s) is "
+         "the usual rate for a fixed station; more often than every 10 minutes (600 s) only loads "
+         "the channel."),
      {Northwest, UnitedStates, None}},
     {BandsInverted,
      "rate-bands-inverted",
      kHint,
-     "{label} ({seconds} s) beacons less often than the slower {slower} ({slower_seconds} s)",
-     "Automatic timing beacons more often the faster the tracker moves, so that its track on "
-     "the map keeps its shape at every speed: the intervals shrink from the slowest band to the "
-     "fastest. Here a faster band waits longer than a slower one, as if the table were "
-     "inverted.",
+     marked(
+         "advice",
+         "{label} ({seconds} s) beacons less often than the slower {slower} ({slower_seconds} s)"),
+     marked(
+         "advice why",
+         "Automatic timing beacons more often the faster the tracker moves, so that its track on "
+         "the map keeps its shape at every speed: the intervals shrink from the slowest band to "
+         "the "
+         "fastest. Here a faster band waits longer than a slower one, as if the table were "
+         "inverted."),
      {Northwest, UnitedStates, None}},
     {MessageToPlaceholder,
      "message-to-nocall",
      kHint,
-     "The message goes to the factory placeholder {call}",
-     "NOCALL is the placeholder the tracker comes with: a message to it reaches no one. Put in "
-     "the callsign of the station the message is for. If you do not use messages, empty the "
-     "Message or set Msg Retries to 00, and leave Enable Auto Answer clear.",
+     marked("advice", "The message goes to the factory placeholder {call}"),
+     marked(
+         "advice why",
+         "NOCALL is the placeholder the tracker comes with: a message to it reaches no one. Put in "
+         "the callsign of the station the message is for. If you do not use messages, empty the "
+         "Message or set Msg Retries to 00, and leave Enable Auto Answer clear."),
      {Protocol, None, None}},
 }};
 
@@ -129,13 +159,15 @@ std::string_view adviceLevelName(AdviceLevel level) {
 std::string_view adviceSourceName(AdviceSource source) {
     switch (source) {
         case AdviceSource::Paradigm:
-            return "the WIDEn-N paradigm, as written by APRS's author";
+            return translated("advice source", "the WIDEn-N paradigm, as written by APRS's author");
         case AdviceSource::Northwest:
-            return "the recommended settings of the northwest APRS group";
+            return translated("advice source",
+                              "the recommended settings of the northwest APRS group");
         case AdviceSource::UnitedStates:
-            return "the recommended settings of the US APRS digipeater groups";
+            return translated("advice source",
+                              "the recommended settings of the US APRS digipeater groups");
         case AdviceSource::Protocol:
-            return "the APRS protocol specification";
+            return translated("advice source", "the APRS protocol specification");
         case AdviceSource::None:
             break;
     }

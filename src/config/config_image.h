@@ -26,8 +26,6 @@ struct FieldFailure {
 using BuildResult = tl::expected<void, FieldFailure>;
 
 // The message every failed build shows the user.
-inline constexpr const char* kBuildFailedMessage = "Parametri incompleti o non corretti";
-inline constexpr const char* kBuildFailedTitle = "Invio non eseguito - Zelvar";
 
 // Validates and normalises `settings` step by step, writing the normalised texts back into it,
 // and fills `image`. On failure the steps before the failing one keep their write-backs and the

@@ -1,6 +1,7 @@
 #include "config/device_settings.h"
 
 #include "config/fields.h"
+#include "text/translation.h"
 
 namespace zelvar {
 
@@ -47,7 +48,7 @@ std::string_view fieldName(Field field) {
     return fieldRow(field).name;
 }
 std::string_view fieldLabel(Field field) {
-    return fieldRow(field).label;
+    return translated(kFieldLabelContext, fieldRow(field).label);
 }
 std::size_t maxLength(Field field) {
     return fieldRow(field).input.length;

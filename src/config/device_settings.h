@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/translation.h"
+
 namespace zelvar {
 
 // Everything the user configures for the tracker, as the main window holds it: texts exactly as
@@ -59,8 +61,8 @@ inline constexpr std::array<std::string_view, 8> kMicEMessages = {
 inline constexpr std::array<std::string_view, 3> kBaudRates = {"4800", "9600", "38400"};
 
 inline constexpr std::array<std::string_view, 7> kSpeedBands = {
-    "Speed 0-3 Km/h",   "Speed 4-9 Km/h",    "Speed 10-22 Km/h", "Speed 23-40 Km/h",
-    "Speed 41-72 Km/h", "Speed 73-125 Km/h", "Speed > 125 Km/h"};
+    marked("field label", "Speed 0-3 Km/h"),   marked("field label", "Speed 4-9 Km/h"),    marked("field label", "Speed 10-22 Km/h"), marked("field label", "Speed 23-40 Km/h"),
+    marked("field label", "Speed 41-72 Km/h"), marked("field label", "Speed 73-125 Km/h"), marked("field label", "Speed > 125 Km/h")};
 
 // Every field of the record, for error reports and for finding the control that shows it.
 enum class Field {
@@ -106,7 +108,7 @@ const int* fieldNumber(const DeviceSettings& settings, Field field);
 
 // "myCall", "speedInterval3", ...: the field table's names.
 std::string_view fieldName(Field field);
-// The label the user sees beside the field: "MY CALLSIGN", "Speed 23-40 Km/h", ...
+// The label the user sees beside the field: "MY CALLSIGN", marked("field label", "Speed 23-40 Km/h"), ...
 std::string_view fieldLabel(Field field);
 // Longest text the field takes (characters, or digit positions), 0 for flags and lists.
 std::size_t maxLength(Field field);

@@ -184,6 +184,17 @@ struct FieldRow {
 
 // The rows in the order the decoder describes the image: by the bytes they fill, the
 // acquisition timeout beside the acquisition interval.
+// The catalogue's contexts of the table's texts, as fields.cpp marks them: a reader shows a text
+// as translated(kFieldLabelContext, row.label).
+inline constexpr std::string_view kFieldLabelContext = "field label";
+inline constexpr std::string_view kFieldCaptionContext = "field caption";
+inline constexpr std::string_view kFieldSpokenContext = "field spoken";
+inline constexpr std::string_view kFieldUnitContext = "field unit";
+inline constexpr std::string_view kFieldHintContext = "field hint";
+inline constexpr std::string_view kCfgItemContext = "cfg item";
+inline constexpr std::string_view kFormGroupContext = "form group";
+inline constexpr std::string_view kFormButtonContext = "form button";
+
 std::span<const FieldRow> fieldRows();
 const FieldRow& fieldRow(Field field);
 

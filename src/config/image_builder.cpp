@@ -10,6 +10,7 @@
 #include "config/fields.h"
 #include "config/image_writer.h"
 #include "config/text_number.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -45,7 +46,7 @@ class ImageBuilder {
                 return result_;
         }
         if (s_.myCall.empty())
-            fail(Field::MyCall, "empty callsign");
+            fail(Field::MyCall, translated("build failure", "empty callsign"));
         return result_;
     }
 
@@ -74,8 +75,8 @@ class ImageBuilder {
     }
 
     bool fail(Field field, std::string_view why) {
-        result_ = tl::unexpected(
-            FieldFailure{field, std::string(fieldLabel(field)) + ": " + std::string(why)});
+        result_ = tl::unexpected(FieldFailure{
+            field, withArguments(translated("build failure", "%1: %2"), {fieldLabel(field), why})});
         return false;
     }
 
@@ -84,8 +85,11 @@ class ImageBuilder {
     // Fails naming the field's number and the limit it passes: "2555 is above the limit 2554".
     bool outOfRange(Field field, double number, double lower, double upper) {
         const bool above = !(number <= upper);
-        return fail(field, formatPlainNumber(number) + (above ? " is above" : " is below") +
-                               " the limit " + formatPlainNumber(above ? upper : lower));
+        return fail(
+            field,
+            withArguments(above ? translated("build failure", "%1 is above the limit %2")
+                                : translated("build failure", "%1 is below the limit %2"),
+                          {formatPlainNumber(number), formatPlainNumber(above ? upper : lower)}));
     }
 
     // The whole numbers of a field whose byte fits 0..255, as its lowest and highest.
@@ -145,7 +149,8 @@ class ImageBuilder {
         const int shift = std::countr_zero(row.image.mask);
         if (row.input.kind == Input::Choice) {
             if (value < 0 || value >= static_cast<int>(row.choices.size()))
-                return fail(row.field, "choose one of the listed messages");
+                return fail(row.field,
+                            translated("build failure", "choose one of the listed messages"));
             image_[row.image.offset] |= static_cast<std::uint8_t>(value << shift);
         } else if (ticked(value)) {
             image_[row.image.offset] |= row.image.mask;
@@ -156,14 +161,16 @@ class ImageBuilder {
     bool character(const FieldRow& row) {
         const std::string& value = *fieldText(s_, row.field);
         if (value.empty())
-            return fail(row.field, "no symbol");
+            return fail(row.field, translated("build failure", "no symbol"));
         image_[row.image.offset] = static_cast<std::uint8_t>(value.front());
         return true;
     }
 
     bool fitsField(Field field, const std::string& value) {
         if (value.size() > maxLength(field)) {
-            return fail(field, "longer than " + std::to_string(maxLength(field)) + " characters");
+            return fail(field,
+                        withArguments(translated("build failure", "longer than %1 characters"),
+                                      {std::to_string(maxLength(field))}));
         }
         return true;
     }
@@ -228,7 +235,7 @@ class ImageBuilder {
             return false;
         }
         if (!putText(image_, row.image.offset, std::string(row.image.prefix) + value)) {
-            return fail(row.field, "does not fit the image");
+            return fail(row.field, translated("build failure", "does not fit the image"));
         }
         return true;
     }

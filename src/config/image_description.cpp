@@ -1,17 +1,21 @@
 #include "config/image_description.h"
 
+#include "cfg/cfg_encoding.h"
 #include "config/fields.h"
 #include "config/text_number.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
 
 std::string onOff(bool on) {
-    return on ? "on" : "off";
+    return std::string(on ? translated("image description", "on")
+                          : translated("image description", "off"));
 }
 
+// The tracker's Latin-1 in the description's UTF-8, beside words in the user's language.
 std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
+    return "\"" + latin1ToUtf8(text) + "\"";
 }
 
 // A digit field's byte in its unit; `shown` is the decoded field.
@@ -20,14 +24,17 @@ std::string digitsValue(ByteUnit unit, std::uint8_t byte, const std::string& sho
         case ByteUnit::Count:
             break;
         case ByteUnit::Transmissions:
-            return std::to_string(byte) + " tx";
+            return withArguments(translated("image description", "%1 tx"), {std::to_string(byte)});
         case ByteUnit::TenthsSecond:
-            return std::to_string(byte * 100) + " ms";
+            return withArguments(translated("image description", "%1 ms"),
+                                 {std::to_string(byte * 100)});
         case ByteUnit::TensOfSeconds:
-            return "every " + std::to_string(byte * 10) + " s";
+            return withArguments(translated("image description", "every %1 s"),
+                                 {std::to_string(byte * 10)});
         case ByteUnit::Flags:
-            return std::to_string(static_cast<int>(leadingNumber(shown))) + " ms (" +
-                   std::to_string(byte) + " flags)";
+            return withArguments(
+                translated("image description", "%1 ms (%2 flags)"),
+                {std::to_string(static_cast<int>(leadingNumber(shown))), std::to_string(byte)});
     }
     return std::to_string(byte);
 }
@@ -39,8 +46,8 @@ std::string valueOf(const FieldRow& row, const ConfigImage& image, const Decoded
     switch (row.image.codec) {
         case Codec::Digits:
             if (row.field == Field::AcquisitionInterval && decoded.gpsless)
-                return "GPSless Mode (byte " + std::to_string(row.image.offset) + " = " +
-                       std::to_string(byte) + ")";
+                return withArguments(translated("image description", "GPSless Mode (byte %1 = %2)"),
+                                     {std::to_string(row.image.offset), std::to_string(byte)});
             return digitsValue(row.image.unit, byte & row.image.mask, *text);
         case Codec::Bits: {
             const int value = *fieldNumber(s, row.field);
@@ -50,10 +57,12 @@ std::string valueOf(const FieldRow& row, const ConfigImage& image, const Decoded
             return onOff((value != 0) != row.image.describedNegated);
         }
         case Codec::SymbolTable:
-            return *fieldNumber(s, row.field) ? " (alternate table \\)" : " (primary table /)";
+            return std::string(*fieldNumber(s, row.field)
+                                   ? translated("image description", " (alternate table \\)")
+                                   : translated("image description", " (primary table /)"));
         case Codec::Path:
             if (text->empty())
-                return "(none)";
+                return std::string(translated("image description", "(none)"));
             break;
         case Codec::Text:
             return quoted(std::string(row.image.prefix) + *text);
@@ -79,12 +88,15 @@ std::vector<TrackerSetting> describeImage(const ConfigImage& image, const Decode
             rows.back().size = row.image.offset + imageBytes(row) - rows.back().first;
             continue;
         }
-        rows.push_back({std::string(row.described), value, row.image.offset, imageBytes(row)});
+        rows.push_back({std::string(translated(kFieldLabelContext, row.described)), value,
+                        row.image.offset, imageBytes(row)});
     }
     const std::size_t spare = spareOffset();
-    rows.push_back({"Spare bytes",
-                    decoded.spareNonZero > 0 ? std::to_string(decoded.spareNonZero) + " not zero"
-                                             : std::string("all 0"),
+    rows.push_back({std::string(translated("image description", "Spare bytes")),
+                    decoded.spareNonZero > 0
+                        ? withArguments(translated("image description", "%1 not zero"),
+                                        {std::to_string(decoded.spareNonZero)})
+                        : std::string(translated("image description", "all 0")),
                     spare, kImageSize - spare});
     return rows;
 }

@@ -12,7 +12,7 @@ namespace zelvar {
 // One tracker setting as the image carries it, in the terms `zelvar-cli decode` prints.
 struct TrackerSetting {
     std::string name;   // "TX delay", "Speed 0-3 Km/h", "My callsign"
-    std::string value;  // "200 ms (30 flags)", "every 480 s", "\"NOCALL-9\""
+    std::string value;  // UTF-8: "200 ms (30 flags)", "every 480 s", "\"NOCALL-9\""
     std::size_t first;  // image index of the first byte that holds it
     std::size_t size;   // bytes from `first`; settings packed into one byte share it
 };

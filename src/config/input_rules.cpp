@@ -6,6 +6,7 @@
 #include "common/ascii.h"
 #include "config/fields.h"
 #include "config/text_number.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -121,9 +122,10 @@ bool isGpslessTimeout(std::string_view timeout) {
 }
 
 std::string_view calculatorFieldName(CalculatorField field) {
-    constexpr std::array<std::string_view, kCalculatorFieldCount> kNames = {"Latitude", "Longitude",
-                                                                            "Altitude"};
-    return kNames[static_cast<std::size_t>(field)];
+    constexpr std::array<std::string_view, kCalculatorFieldCount> kNames = {
+        marked("calculator", "Latitude"), marked("calculator", "Longitude"),
+        marked("calculator", "Altitude")};
+    return translated("calculator", kNames[static_cast<std::size_t>(field)]);
 }
 
 }  // namespace zelvar

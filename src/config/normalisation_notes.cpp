@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "cfg/cfg_encoding.h"
 #include "common/ascii.h"
 #include "config/fields.h"
 #include "config/text_number.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -16,13 +18,15 @@ std::string sentAs(ByteUnit unit, std::uint8_t byte, const std::string& shown) {
         case ByteUnit::Count:
             break;
         case ByteUnit::Transmissions:
-            return shown + " tx";
+            return withArguments(translated("normalisation note", "%1 tx"), {shown});
         case ByteUnit::TenthsSecond:
-            return shown + " x 100 ms";
+            return withArguments(translated("normalisation note", "%1 x 100 ms"), {shown});
         case ByteUnit::TensOfSeconds:
-            return std::to_string(byte) + " x 10 s, " + shown + " s";
+            return withArguments(translated("normalisation note", "%1 x 10 s, %2 s"),
+                                 {std::to_string(byte), shown});
         case ByteUnit::Flags:
-            return std::to_string(byte) + " flags, " + shown + " ms";
+            return withArguments(translated("normalisation note", "%1 flags, %2 ms"),
+                                 {std::to_string(byte), shown});
     }
     return shown;
 }
@@ -62,12 +66,13 @@ std::vector<const FieldRow*> notedFields() {
 }
 
 // A text in a note: its hidden characters shown.
+// The tracker's Latin-1 in the note's UTF-8, controls escaped.
 std::string visible(const std::string& text) {
-    return escapedControls(text, {}, TextBytes::Latin1);
+    return latin1ToUtf8(escapedControls(text, {}, TextBytes::Latin1));
 }
 
 std::string asTyped(const std::string& held) {
-    return held.empty() ? "(empty)" : visible(held);
+    return held.empty() ? std::string(translated("normalisation note", "(empty)")) : visible(held);
 }
 
 std::string quoted(const std::string& text) {
@@ -78,7 +83,9 @@ std::string quoted(const std::string& text) {
 // makes the build cut the callsign elsewhere than the eye expects: the note names it.
 std::string note(Field field, const std::string& held, const std::string& heldShown,
                  const std::string& sentAs) {
-    std::string text = std::string(fieldLabel(field)) + " " + heldShown + " -> " + sentAs;
+    // The arrow stays " -> ": a window draws it as an arrow (noteShown).
+    std::string text = withArguments(translated("normalisation note", "%1 %2 -> %3"),
+                                     {fieldLabel(field), heldShown, sentAs});
     if (const std::string hidden = hiddenCharactersHeld(held, TextBytes::Latin1); !hidden.empty())
         text += ": " + hidden;
     return text;
@@ -100,18 +107,26 @@ std::vector<NormalisationNote> normalisationNotes(const DeviceSettings& held,
         if (row->image.codec != Codec::Digits) {
             if (before != after) {
                 notes.push_back(
-                    {field, note(field, before, quoted(before), "sent as " + quoted(after))});
+                    {field, note(field, before, quoted(before),
+                                 withArguments(translated("normalisation note", "sent as %1"),
+                                               {quoted(after)}))});
             } else if (!hiddenCharactersNamed(before, TextBytes::Latin1).empty()) {
-                notes.push_back({field, note(field, before, quoted(before), "sent as it stands")});
+                notes.push_back({field, note(field, before, quoted(before),
+                                             std::string(translated("normalisation note",
+                                                                    "sent as it stands")))});
             }
         } else if (field == Field::AcquisitionInterval && gpsless) {
             notes.push_back(
-                {field, note(field, before, asTyped(before),
-                             "not sent in GPSless Mode (byte " + std::to_string(row->image.offset) +
-                                 " = " + std::to_string(byte) + ")")});
+                {field,
+                 note(field, before, asTyped(before),
+                      withArguments(translated("normalisation note",
+                                               "not sent in GPSless Mode (byte %1 = %2)"),
+                                    {std::to_string(row->image.offset), std::to_string(byte)}))});
         } else if (leadingNumber(before) != leadingNumber(after)) {
-            notes.push_back({field, note(field, before, asTyped(before),
-                                         "sent as " + sentAs(row->image.unit, byte, after))});
+            notes.push_back(
+                {field, note(field, before, asTyped(before),
+                             withArguments(translated("normalisation note", "sent as %1"),
+                                           {sentAs(row->image.unit, byte, after)}))});
         }
     }
     return notes;

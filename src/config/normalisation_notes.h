@@ -11,7 +11,7 @@ namespace zelvar {
 // A field whose value goes to the tracker differently from how the form holds it.
 struct NormalisationNote {
     Field field;
-    std::string text;  // "TX DELAY 010 -> sent as 4 flags, 027 ms"
+    std::string text;  // UTF-8: "TX DELAY 010 -> sent as 4 flags, 027 ms"
 };
 
 // Compares the form (`held`) with the record a successful build left (`sent`) and the image it

@@ -2,93 +2,106 @@
 
 #include <array>
 
-#include "config/config_image.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
 
 using enum ShownText;
 
-constexpr std::array<ShownTextEntry, 66> kTexts = {{
-    {WindowTitle, "windowTitle", "Zelvar Config v4.0 by QX9ABC"},
+constexpr std::array<ShownTextEntry, 64> kTexts = {{
+    {WindowTitle, "windowTitle", marked("window and page", "Zelvar Config v4.0 by QX9ABC")},
     // The comment's label in GPSless Mode, where the tracker sends it as its position.
-    {BeaconCaptionGpsless, "beaconCaptionGpsless", "BEACON"},
-    {GpslessNote, "gpslessNote", "(0=GPSless Mode)"},
-    {GpslessNoteOn, "gpslessNoteOn", "GPSless Mode"},
-    {CounterShown, "counterShown", "[%1]"},
-    {CharactersLeft, "charactersLeft", "%1 characters left"},
-    {OneCharacterLeft, "oneCharacterLeft", "1 character left"},
-    {AtMostCharacters, "atMostCharacters", "at most %1 characters"},
-    {BuildFailed, "buildFailed", kBuildFailedMessage},
-    {BuildFailedTitle, "buildFailedTitle", kBuildFailedTitle},
-    {MessageTitle, "messageTitle", "Zelvar"},
+    {BeaconCaptionGpsless, "beaconCaptionGpsless", marked("window and page", "BEACON")},
+    {GpslessNote, "gpslessNote", marked("window and page", "(0=GPSless Mode)")},
+    {GpslessNoteOn, "gpslessNoteOn", marked("window and page", "GPSless Mode")},
+    {CounterShown, "counterShown", marked("window and page", "[%1]")},
+    {AtMostCharacters, "atMostCharacters", marked("window and page", "at most %1 characters")},
+    {BuildFailed, "buildFailed", marked("window and page", "Parametri incompleti o non corretti")},
+    {BuildFailedTitle, "buildFailedTitle",
+     marked("window and page", "Invio non eseguito - Zelvar")},
+    {MessageTitle, "messageTitle", marked("window and page", "Zelvar")},
     // Save's failures, as the tracker's users know them.
-    {SaveFailedTitle, "saveFailedTitle", "Zelwar"},
-    {Ok, "ok", "OK"},
-    {LegendLeadIn, "legendLeadIn", "Lead-in FF FF"},
-    {LegendBlock1, "legendBlock1", "Block 1: image bytes 0..81"},
-    {LegendBlock2, "legendBlock2", "Block 2: image bytes 82..163"},
-    {LegendChecksum, "legendChecksum", "Checksum"},
-    {WireBytes, "wireBytes", "Wire bytes"},
+    {SaveFailedTitle, "saveFailedTitle", marked("window and page", "Zelwar")},
+    {Ok, "ok", marked("window and page", "OK")},
+    {LegendLeadIn, "legendLeadIn", marked("window and page", "Lead-in FF FF")},
+    {LegendBlock1, "legendBlock1", marked("window and page", "Block 1: image bytes 0..81")},
+    {LegendBlock2, "legendBlock2", marked("window and page", "Block 2: image bytes 82..163")},
+    {LegendChecksum, "legendChecksum", marked("window and page", "Checksum")},
+    {WireBytes, "wireBytes", marked("window and page", "Wire bytes")},
     {WireBytesDescription, "wireBytesDescription",
-     "the 170 bytes SEND writes, in hex, 16 to a row"},
-    {WireRanges, "wireRanges", "What the bytes hold"},
-    {RangeBytes, "rangeBytes", "Bytes"},
-    {RangeHolds, "rangeHolds", "Holds"},
-    {RangeMeaning, "rangeMeaning", "As the tracker gets it"},
-    {SendsNothing, "sendsNothing", "SEND would send nothing."},
-    {NoNotes, "noNotes", "Every field goes out as the form shows it."},
-    {NotesHeading, "notesHeading", "Sent differently from the form:"},
+     marked("window and page", "the 170 bytes SEND writes, in hex, 16 to a row")},
+    {WireRanges, "wireRanges", marked("window and page", "What the bytes hold")},
+    {RangeBytes, "rangeBytes", marked("window and page", "Bytes")},
+    {RangeHolds, "rangeHolds", marked("window and page", "Holds")},
+    {RangeMeaning, "rangeMeaning", marked("window and page", "As the tracker gets it")},
+    {SendsNothing, "sendsNothing", marked("window and page", "SEND would send nothing.")},
+    {NoNotes, "noNotes", marked("window and page", "Every field goes out as the form shows it.")},
+    {NotesHeading, "notesHeading", marked("window and page", "Sent differently from the form:")},
     // The notes' arrow in a window, where a terminal shows " -> ".
-    {NoteArrow, "noteArrow", " \u2192 "},
-    {BeaconPosition, "beaconPosition", "Beacon position: %1"},
-    {BeaconUnread, "beaconUnread", "Beacon: %1"},
-    {ByteTip, "byteTip", "Byte %1, block %2"},
-    {CalculatorTitle, "calculatorTitle", "Calculate APRS Coordinates for GPSless Mode"},
+    {NoteArrow, "noteArrow", marked("window and page", " \u2192 ")},
+    {BeaconPosition, "beaconPosition", marked("window and page", "Beacon position: %1")},
+    {BeaconUnread, "beaconUnread", marked("window and page", "Beacon: %1")},
+    {ByteTip, "byteTip", marked("window and page", "Byte %1, block %2")},
+    {CalculatorTitle, "calculatorTitle",
+     marked("window and page", "Calculate APRS Coordinates for GPSless Mode")},
     // Two blanks until the check box is first changed, as the tracker's users know it.
-    {CoordinatesAtStart, "coordinatesAtStart", "Lat / Lon  coordinates [+/-Grad.Min.Cent]"},
-    {CoordinatesCent, "coordinatesCent", "Lat / Lon coordinates [+/-Grad.Min.Cent]"},
-    {CoordinatesSec, "coordinatesSec", "Lat / Lon coordinates [+/-Grad.Min.Sec]"},
-    {Latitude, "latitude", "La&titude:"},
-    {Longitude, "longitude", "Lo&ngitude:"},
-    {LatitudeName, "latitudeName", "Latitude"},
-    {LongitudeName, "longitudeName", "Longitude"},
+    {CoordinatesAtStart, "coordinatesAtStart",
+     marked("window and page", "Lat / Lon  coordinates [+/-Grad.Min.Cent]")},
+    {CoordinatesCent, "coordinatesCent",
+     marked("window and page", "Lat / Lon coordinates [+/-Grad.Min.Cent]")},
+    {CoordinatesSec, "coordinatesSec",
+     marked("window and page", "Lat / Lon coordinates [+/-Grad.Min.Sec]")},
+    {Latitude, "latitude", marked("window and page", "La&titude:")},
+    {Longitude, "longitude", marked("window and page", "Lo&ngitude:")},
+    {LatitudeName, "latitudeName", marked("window and page", "Latitude")},
+    {LongitudeName, "longitudeName", marked("window and page", "Longitude")},
     {Notation, "notation",
-     "degrees.minutes.hundredths, degrees.minutes.seconds with Cent. clear, decimal degrees "
-     "(45.5025, -9.175), degrees and minutes (45 30.15 N), or a Maidenhead locator (JN45ol) in "
-     "Latitude for both"},
-    {Cent, "cent", "Cent."},
-    {CentHint, "centHint", "Lat/Lon in gradi.minuti.centesimi"},
-    {AltitudeIncluded, "altitudeIncluded", "Altitude:"},
-    {AltitudeIncludedName, "altitudeIncludedName", "Altitude in the beacon"},
-    {AltitudeName, "altitudeName", "Altitude"},
-    {Meters, "meters", "meters"},
-    {BeaconType, "beaconType", " Beacon Type "},
-    {NormalForm, "normalForm", "Normal     (20 chars)"},
-    {NormalFormWithAltitude, "normalFormWithAltitude", "Normal     (*29* chars)"},
-    {CompressedForm, "compressedForm", "Compressed (14 chars)"},
-    {WriteCoordinates, "writeCoordinates", "&Write coords in GPSless Bcn"},
-    {Close, "close", "&Close"},
+     marked(
+         "window and page",
+         "degrees.minutes.hundredths, degrees.minutes.seconds with Cent. clear, decimal degrees "
+         "(45.5025, -9.175), degrees and minutes (45 30.15 N), or a Maidenhead locator (JN45ol) in "
+         "Latitude for both")},
+    {Cent, "cent", marked("window and page", "Cent.")},
+    {CentHint, "centHint", marked("window and page", "Lat/Lon in gradi.minuti.centesimi")},
+    {AltitudeIncluded, "altitudeIncluded", marked("window and page", "Altitude:")},
+    {AltitudeIncludedName, "altitudeIncludedName",
+     marked("window and page", "Altitude in the beacon")},
+    {AltitudeName, "altitudeName", marked("window and page", "Altitude")},
+    {Meters, "meters", marked("window and page", "meters")},
+    {BeaconType, "beaconType", marked("window and page", " Beacon Type ")},
+    {NormalForm, "normalForm", marked("window and page", "Normal     (20 chars)")},
+    {NormalFormWithAltitude, "normalFormWithAltitude",
+     marked("window and page", "Normal     (*29* chars)")},
+    {CompressedForm, "compressedForm", marked("window and page", "Compressed (14 chars)")},
+    {WriteCoordinates, "writeCoordinates",
+     marked("window and page", "&Write coords in GPSless Bcn")},
+    {Close, "close", marked("window and page", "&Close")},
     // Below the coordinates: the notations beside the dotted one the caption names.
     {NotationsShown, "notationsShown",
-     "Also 45.5025, 45\u00B030.15'N or 45 30.15 N; or a locator (JN45ol) in Latitude"},
+     marked("window and page",
+            "Also 45.5025, 45\u00B030.15'N or 45 30.15 N; or a locator (JN45ol) in Latitude")},
     // The Maidenhead square of the position the written text carries.
-    {LocatorShown, "locatorShown", "Locator: %1"},
-    {LongitudeFromLocator, "longitudeFromLocator", "the locator in Latitude gives the longitude"},
-    {AdviceHeading, "adviceHeading", "Advice: %1"},
+    {LocatorShown, "locatorShown", marked("window and page", "Locator: %1")},
+    {LongitudeFromLocator, "longitudeFromLocator",
+     marked("window and page", "the locator in Latitude gives the longitude")},
+    {AdviceHeading, "adviceHeading", marked("window and page", "Advice: %1")},
     {AdviceGoTo, "adviceGoTo",
-     "notes on APRS practice, never refusals; choosing one goes to its field"},
-    {SymbolShown, "symbolShown", "Symbol: %1"},
-    {ChooseSymbol, "chooseSymbol", "S&ymbols\u2026"},
-    {ChooseSymbolName, "chooseSymbolName", "Choose the symbol by name"},
-    {SymbolPickerTitle, "symbolPickerTitle", "APRS Symbols - Zelvar Config"},
-    {SymbolSearch, "symbolSearch", "&Search:"},
+     marked("window and page",
+            "notes on APRS practice, never refusals; choosing one goes to its field")},
+    {SymbolShown, "symbolShown", marked("window and page", "Symbol: %1")},
+    {ChooseSymbol, "chooseSymbol", marked("window and page", "S&ymbols\u2026")},
+    {ChooseSymbolName, "chooseSymbolName", marked("window and page", "Choose the symbol by name")},
+    {SymbolPickerTitle, "symbolPickerTitle",
+     marked("window and page", "APRS Symbols - Zelvar Config")},
+    {SymbolSearch, "symbolSearch", marked("window and page", "&Search:")},
     {SymbolSearchHint, "symbolSearchHint",
-     "a name such as car, balloon, house or digi, or the symbol's character"},
-    {SymbolList, "symbolList", "Symbols"},
-    {SymbolNoMatch, "symbolNoMatch", "No symbol is named \"%1\"."},
-    {UseSymbol, "useSymbol", "&Use symbol"},
-    {Cancel, "cancel", "Cancel"},
+     marked("window and page",
+            "a name such as car, balloon, house or digi, or the symbol's character")},
+    {SymbolList, "symbolList", marked("window and page", "Symbols")},
+    {SymbolNoMatch, "symbolNoMatch", marked("window and page", "No symbol is named \"%1\".")},
+    {UseSymbol, "useSymbol", marked("window and page", "&Use symbol")},
+    {Cancel, "cancel", marked("window and page", "Cancel")},
 }};
 
 constexpr bool inOrder() {
@@ -107,14 +120,11 @@ std::span<const ShownTextEntry> shownTexts() {
 }
 
 std::string_view shownText(ShownText id) {
-    return kTexts[static_cast<std::size_t>(id)].text;
+    return translated(kShownTextContext, kTexts[static_cast<std::size_t>(id)].text);
 }
 
 std::string withValue(std::string_view text, std::string_view value) {
-    std::string result(text);
-    if (const std::size_t at = result.find("%1"); at != std::string::npos)
-        result.replace(at, 2, value);
-    return result;
+    return withArguments(text, {value});
 }
 
 std::string noteShown(std::string_view note) {
@@ -131,10 +141,12 @@ std::string counterShown(long left) {
 }
 
 std::string counterSpoken(std::size_t most, long left) {
-    const std::string leftText = left == 1
-                                     ? std::string(shownText(OneCharacterLeft))
-                                     : withValue(shownText(CharactersLeft), std::to_string(left));
-    return withValue(shownText(AtMostCharacters), std::to_string(most)) + ", " + leftText;
+    const std::string leftText =
+        withValue(translatedPlural("window and page", "%1 character left", "%1 characters left",
+                                   static_cast<unsigned long>(left < 0 ? -left : left)),
+                  std::to_string(left));
+    return withArguments(translated("window and page", "%1, %2"),
+                         {withValue(shownText(AtMostCharacters), std::to_string(most)), leftText});
 }
 
 }  // namespace zelvar

@@ -19,8 +19,6 @@ enum class ShownText : std::uint8_t {
     GpslessNote,
     GpslessNoteOn,
     CounterShown,
-    CharactersLeft,
-    OneCharacterLeft,
     AtMostCharacters,
     BuildFailed,
     BuildFailedTitle,
@@ -88,8 +86,11 @@ struct ShownTextEntry {
     std::string_view text;
 };
 
+// The catalogue's context of these texts; shownText looks them up in it.
+inline constexpr std::string_view kShownTextContext = "window and page";
+
 std::span<const ShownTextEntry> shownTexts();
-std::string_view shownText(ShownText id);
+std::string_view shownText(ShownText id);  // in the user's language
 
 // "%1" in `text` replaced by `value`.
 std::string withValue(std::string_view text, std::string_view value);

@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "files/regular_file.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -38,9 +39,9 @@ std::filesystem::path folderOf(const std::filesystem::path& file) {
     return ec ? file.parent_path() : folder;
 }
 
-std::string folderError(const char* what, const std::filesystem::path& file, int error) {
-    return std::string(what) + " in " + folderOf(file).string() + ": " +
-           std::generic_category().message(error);
+// `what` has "%1" for the folder, "%2" for the system's words.
+std::string folderError(std::string_view what, const std::filesystem::path& file, int error) {
+    return withArguments(what, {folderOf(file).string(), std::generic_category().message(error)});
 }
 
 // The permission bits let no one write: refused even where root could write all the same.
@@ -60,7 +61,8 @@ Result<> findSaveTarget(const std::filesystem::path& chosen, SaveTarget& target)
             if (::access(current.c_str(), W_OK) != 0)
                 return failure(describeFileError(chosen, errno));
             if (readOnly(info))
-                return failure(chosen.string() + ": the file is read-only");
+                return failure(withArguments(translated("files", "%1: the file is read-only"),
+                                             {chosen.string()}));
             std::error_code ec;
             target = {std::filesystem::canonical(current, ec),
                       Replaced{info.st_mode & 07777, info.st_uid, info.st_gid}};
@@ -166,7 +168,8 @@ Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                           target.replaced ? 0600 : 0666);
     if (fd < 0)
-        return failure(folderError("cannot create a file", target.file, errno));
+        return failure(
+            folderError(translated("files", "cannot create a file in %1: %2"), target.file, errno));
 
     bool written = writeAll(fd, bytes) && (!target.replaced || takeOver(fd, *target.replaced)) &&
                    ::fsync(fd) == 0;
@@ -182,7 +185,8 @@ Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view
     if (::rename(temporary.c_str(), target.file.c_str()) != 0) {
         error = errno;
         ::unlink(temporary.c_str());
-        return failure(folderError("cannot replace a file", target.file, error));
+        return failure(folderError(translated("files", "cannot replace a file in %1: %2"),
+                                   target.file, error));
     }
     flushFolder(target.file.parent_path());
     return Result<>{};

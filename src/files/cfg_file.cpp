@@ -6,6 +6,7 @@
 #include "cfg/cfg_writer.h"
 #include "files/atomic_file.h"
 #include "files/regular_file.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -26,7 +27,8 @@ LoadResult loadConfigFile(const std::filesystem::path& path, DeviceSettings& set
     if (in.peek() == std::char_traits<char>::eof()) {
         if (in.bad())
             return loadFailure(describeFileError(path, EIO));
-        return loadFailure(path.string() + ": the file is empty");
+        return loadFailure(
+            withArguments(translated("files", "%1: the file is empty"), {path.string()}));
     }
     LoadResult result = readConfig(in, settings, calculator);
     if (!result)

@@ -12,6 +12,7 @@
 
 #include "files/atomic_file.h"
 #include "files/regular_file.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -83,7 +84,7 @@ Result<> writeInPlace(const std::filesystem::path& path, std::string_view bytes)
 
 Result<> writeOutputFile(const std::filesystem::path& path, std::string_view bytes) {
     if (path.empty())
-        return failure("empty file name");
+        return failure(std::string(translated("files", "empty file name")));
     if (std::optional<int> fd = descriptorOnTheWay(path)) {
         if (::fcntl(*fd, F_GETFL) < 0)
             return failure(describeFileError(path, errno));

@@ -1,4 +1,5 @@
 #include "files/regular_file.h"
+#include "text/translation.h"
 
 #include <sys/stat.h>
 
@@ -14,11 +15,11 @@ std::string describeFileError(const std::filesystem::path& path, int error) {
 std::string notRegularReason(mode_t mode) {
     if (S_ISDIR(mode))
         return std::generic_category().message(EISDIR);
-    const char* kind = S_ISFIFO(mode)                   ? "a FIFO"
-                       : S_ISCHR(mode) || S_ISBLK(mode) ? "a device"
-                       : S_ISSOCK(mode)                 ? "a socket"
-                                                        : "something else";
-    return std::string("Is ") + kind + ", not a regular file";
+    return std::string(
+        S_ISFIFO(mode)                   ? translated("files", "Is a FIFO, not a regular file")
+        : S_ISCHR(mode) || S_ISBLK(mode) ? translated("files", "Is a device, not a regular file")
+        : S_ISSOCK(mode)                 ? translated("files", "Is a socket, not a regular file")
+                         : translated("files", "Is something else, not a regular file"));
 }
 
 Result<> checkRegularFile(const std::filesystem::path& path) {

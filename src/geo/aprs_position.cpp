@@ -5,6 +5,7 @@
 
 #include "config/text_number.h"
 #include "geo/coordinate_conversion.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -16,19 +17,23 @@ constexpr std::uint32_t kTwoDigits = 91u * 91u;
 
 Result<std::string> altitudeComment(std::int32_t feet) {
     if (feet > 999999 || feet < -99999) {
-        return failure("altitude " + std::to_string(feet) + " ft does not fit the /A= comment");
+        return failure(withArguments(
+            translated("coordinates", "altitude %1 ft does not fit the /A= comment"),
+            {std::to_string(feet)}));
     }
     return "/A=" + formatDigits(feet, feet < 0 ? 5 : 6);
 }
 
 Result<std::string> compressedAltitude(std::int32_t feet) {
     if (feet < 0) {
-        return failure("negative altitude in the compressed form");
+        return failure(std::string(
+            translated("coordinates", "negative altitude in the compressed form")));
     }
     double cs = feet == 0 ? 0 : roundHalfEven(std::log(feet) / kLogOf1002);
     if (cs >= kTwoDigits) {
-        return failure("altitude " + std::to_string(feet) +
-                       " ft is too high for the compressed form");
+        return failure(withArguments(
+            translated("coordinates", "altitude %1 ft is too high for the compressed form"),
+            {std::to_string(feet)}));
     }
     return base91(static_cast<std::uint32_t>(cs), 2) + "Q";
 }
@@ -43,7 +48,8 @@ Result<std::int32_t> altitudeFeet(std::string_view metres, PositionForm form) {
     double feet = roundHalfEven(leadingNumber(metres) / kMetresPerFoot);
     if (!(feet >= std::numeric_limits<std::int32_t>::min() &&
           feet <= std::numeric_limits<std::int32_t>::max())) {
-        return failure("altitude \"" + std::string(metres) + "\" m is out of range");
+        return failure(withArguments(
+            translated("coordinates", "altitude \"%1\" m is out of range"), {metres}));
     }
     if (form == PositionForm::Compressed && feet < 0) {
         feet = 0;
@@ -68,11 +74,13 @@ Result<std::string> normalPosition(std::string_view latitudeCent, std::string_vi
                                    char table, char symbol, std::optional<std::int32_t> feet) {
     Result<std::string> latitude = centToAprsLat(latitudeCent);
     if (!latitude) {
-        return failure("latitude: " + latitude.error().reason);
+        return failure(withArguments(translated("coordinates", "latitude: %1"),
+                                     {latitude.error().reason}));
     }
     Result<std::string> longitude = centToAprsLng(longitudeCent);
     if (!longitude) {
-        return failure("longitude: " + longitude.error().reason);
+        return failure(withArguments(translated("coordinates", "longitude: %1"),
+                                     {longitude.error().reason}));
     }
     std::string text = "=" + *latitude + table + *longitude + symbol;
     if (feet) {
@@ -88,10 +96,13 @@ Result<std::string> normalPosition(std::string_view latitudeCent, std::string_vi
 Result<std::string> makeCompressed(double latitude, double longitude, char table, char symbol,
                                    std::optional<std::int32_t> feet) {
     if (!(latitude >= -90 && latitude <= 90)) {
-        return failure("latitude " + formatPlainNumber(latitude) + " is beyond 90 degrees");
+        return failure(withArguments(translated("coordinates", "latitude %1 is beyond 90 degrees"),
+                                     {formatPlainNumber(latitude)}));
     }
     if (!(longitude >= -180 && longitude <= 180)) {
-        return failure("longitude " + formatPlainNumber(longitude) + " is beyond 180 degrees");
+        return failure(
+            withArguments(translated("coordinates", "longitude %1 is beyond 180 degrees"),
+                          {formatPlainNumber(longitude)}));
     }
     // Rounded, not truncated: 72 deg 45 min west gives X = 20427157.
     double y = roundHalfEven((90 - latitude) * 380926);

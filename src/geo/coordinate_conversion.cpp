@@ -4,6 +4,7 @@
 
 #include "config/text_number.h"
 #include "geo/text_slices.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -68,12 +69,14 @@ Result<std::string> centToAprs(std::string_view text, Hemispheres h) {
     }
     std::size_t point = s.find('.', 1);
     if (point == std::string::npos) {
-        return failure("no \".\" after the degrees in \"" + std::string(text) + "\"");
+        return failure(withArguments(
+            translated("coordinates", "no \".\" after the degrees in \"%1\""), {text}));
     }
     std::string_view degreeText = std::string_view(s).substr(1, point);
     std::optional<double> degrees = strictNumber(degreeText);
     if (!degrees || !std::isfinite(*degrees)) {
-        return failure("degrees \"" + std::string(degreeText) + "\" are not a number");
+        return failure(withArguments(translated("coordinates", "degrees \"%1\" are not a number"),
+                                     {degreeText}));
     }
     return formatDigits(*degrees, h.degreeDigits) + s.substr(point + 1) + hemisphere;
 }
@@ -90,9 +93,9 @@ std::string secToPacked(std::string_view text) {
 Result<double> packedToDeg(std::string_view packed) {
     Signed sign = splitSign(packed);
     std::string seven = padded("0000000", sign.rest, 7);
-    Result<float> degrees = singlePiece(middle(seven, 1, 3), "degrees");
-    Result<float> minutes = singlePiece(middle(seven, 4, 2), "minutes");
-    Result<float> seconds = singlePiece(middle(seven, 6, 2), "seconds");
+    Result<float> degrees = singlePiece(middle(seven, 1, 3), translated("coordinates", "degrees"));
+    Result<float> minutes = singlePiece(middle(seven, 4, 2), translated("coordinates", "minutes"));
+    Result<float> seconds = singlePiece(middle(seven, 6, 2), translated("coordinates", "seconds"));
     for (const Result<float>* piece : {&degrees, &minutes, &seconds}) {
         if (!*piece) {
             return failure(piece->error().reason);
@@ -111,16 +114,19 @@ Result<double> centToDeg(std::string_view text) {
     Signed sign = splitSign(text);
     std::size_t point = sign.rest.find('.');
     if (point == std::string_view::npos) {
-        return failure("no \".\" after the degrees in \"" + std::string(text) + "\"");
+        return failure(withArguments(
+            translated("coordinates", "no \".\" after the degrees in \"%1\""), {text}));
     }
-    Result<float> degrees = singlePiece(sign.rest.substr(0, point), "degrees");
+    Result<float> degrees =
+        singlePiece(sign.rest.substr(0, point), translated("coordinates", "degrees"));
     if (!degrees) {
         return failure(degrees.error().reason);
     }
     // "30.15" after the first point: the second point is the minutes' decimal point.
     std::optional<float> minutes = geo_text::toSingle(leadingNumber(sign.rest.substr(point + 1)));
     if (!minutes) {
-        return failure("minutes in \"" + std::string(text) + "\" are out of range");
+        return failure(withArguments(
+            translated("coordinates", "minutes in \"%1\" are out of range"), {text}));
     }
     double value = static_cast<double>(*minutes) / 60 + static_cast<double>(*degrees);
     return sign.negative ? -value : value;
@@ -129,7 +135,8 @@ Result<double> centToDeg(std::string_view text) {
 Result<std::string> degToPackedCent(double value) {
     // Within a million degrees the whole-numbered pieces are exact as 32-bit floats too.
     if (!std::isfinite(value) || std::fabs(value) > 1e6) {
-        return failure("value " + formatPlainNumber(value) + " is not a coordinate");
+        return failure(withArguments(translated("coordinates", "value %1 is not a coordinate"),
+                                     {formatPlainNumber(value)}));
     }
     bool negative = value < 0;
     double a = std::fabs(value);

@@ -10,6 +10,7 @@
 #include "common/utf8.h"
 #include "config/text_number.h"
 #include "geo/coordinate_conversion.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -83,7 +84,8 @@ class FreeFormReader {
         while (!text.empty()) {
             const std::optional<char32_t> c = takeUtf8(text);
             if (!c)
-                return failure("the text holds bytes that are no UTF-8");
+                return failure(
+                    std::string(translated("coordinates", "the text holds bytes that are no UTF-8")));
             if (Result<> taken = take(*c); !taken)
                 return failure(taken.error().reason);
         }
@@ -97,12 +99,14 @@ class FreeFormReader {
             return {};
         }
         if (ended_)
-            return failure("nothing may follow the hemisphere letter");
+            return failure(
+                std::string(translated("coordinates", "nothing may follow the hemisphere letter")));
         if (isAsciiDigit(static_cast<int>(c)) || c == '.')
             return digit(static_cast<char>(c));
         if (const Mark mark = markOf(c); mark != Mark::None) {
             if (!open_)
-                return failure("a mark " + named(c) + " must follow a number");
+                return failure(withArguments(
+                    translated("coordinates", "a mark %1 must follow a number"), {named(c)}));
             pieces_.back().mark = mark;
             open_ = false;
             return {};
@@ -115,13 +119,15 @@ class FreeFormReader {
         }
         if (c < 0x80 && isAsciiUpper(asciiUpper(static_cast<char>(c))))
             return letter(static_cast<char>(c));
-        return failure(named(c) + " is not part of a coordinate");
+        return failure(withArguments(translated("coordinates", "%1 is not part of a coordinate"),
+                                     {named(c)}));
     }
 
     Result<> digit(char c) {
         if (!open_) {
             if (pieces_.size() == 3)
-                return failure("more than three numbers (degrees, minutes, seconds)");
+                return failure(std::string(translated(
+                    "coordinates", "more than three numbers (degrees, minutes, seconds)")));
             pieces_.emplace_back();
             open_ = true;
         }
@@ -133,12 +139,14 @@ class FreeFormReader {
     Result<> letter(char typed) {
         const char upper = asciiUpper(typed);
         if (upper != axes_.positive && upper != axes_.negative) {
-            return failure(named(static_cast<char32_t>(typed)) + " is not a hemisphere of a " +
-                           std::string(axisName(axis_)) + " (" + axes_.positive + " or " +
-                           axes_.negative + ")");
+            return failure(withArguments(
+                translated("coordinates", "%1 is not a hemisphere of a %2 (%3 or %4)"),
+                {named(static_cast<char32_t>(typed)), axisName(axis_),
+                 std::string(1, axes_.positive), std::string(1, axes_.negative)}));
         }
         if (signed_ || lettered_)
-            return failure("give the hemisphere once: a sign or a letter");
+            return failure(std::string(
+                translated("coordinates", "give the hemisphere once: a sign or a letter")));
         negative_ = upper == axes_.negative;
         lettered_ = true;
         started_ = true;
@@ -149,26 +157,33 @@ class FreeFormReader {
 
     Result<TypedCoordinate> value() const {
         if (pieces_.empty())
-            return failure("no degrees");
+            return failure(std::string(translated("coordinates", "no degrees")));
         double parts[3] = {0, 0, 0};
         for (std::size_t i = 0; i < pieces_.size(); ++i) {
             const Piece& piece = pieces_[i];
             const auto expected = static_cast<Mark>(static_cast<int>(Mark::Degrees) + i);
             if (piece.mark != Mark::None && piece.mark != expected)
-                return failure("the marks °, ' and \" follow degrees, minutes and seconds in turn");
+                return failure(std::string(translated(
+                    "coordinates",
+                    "the marks °, ' and \" follow degrees, minutes and seconds in turn")));
             const std::string& number = piece.number;
             const bool fraction = number.find('.') != std::string::npos;
             if (fraction && i + 1 < pieces_.size())
-                return failure("only the last number may have a fraction");
+                return failure(std::string(
+                    translated("coordinates", "only the last number may have a fraction")));
             if (number.front() == '.' || number.back() == '.')
-                return failure("\"" + number + "\" needs digits on both sides of the \".\"");
+                return failure(withArguments(
+                    translated("coordinates", "\"%1\" needs digits on both sides of the \".\""),
+                    {number}));
             parts[i] = leadingNumber(number);
         }
         if (parts[1] >= 60 || parts[2] >= 60)
-            return failure("minutes and seconds must be below 60");
+            return failure(
+                std::string(translated("coordinates", "minutes and seconds must be below 60")));
         const double degrees = parts[0] + parts[1] / 60 + parts[2] / 3600;
         if (degrees > axes_.limit)
-            return failure("more than " + formatPlainNumber(axes_.limit) + " degrees");
+            return failure(withArguments(translated("coordinates", "more than %1 degrees"),
+                                         {formatPlainNumber(axes_.limit)}));
         constexpr CoordinateForm kForms[] = {CoordinateForm::Decimal,
                                              CoordinateForm::DegreesMinutes,
                                              CoordinateForm::DegreesMinutesSeconds};

@@ -4,6 +4,7 @@
 #include "config/text_number.h"
 #include "geo/coordinate_conversion.h"
 #include "geo/text_slices.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -25,14 +26,16 @@ Twin twinOf(Axis axis) {
 Result<> cutField(std::string_view& rest, std::string_view what, int highest) {
     std::string_view field = lastChars(rest, 2);
     if (!isAllDigits(field) || leadingNumber(field) > highest) {
-        return failure(std::string(what) + " must be two digits up to " + std::to_string(highest));
+        return failure(withArguments(translated("coordinates", "%1 must be two digits up to %2"),
+                                     {what, std::to_string(highest)}));
     }
     if (rest.size() < 2) {
-        return failure("too short");
+        return failure(std::string(translated("coordinates", "too short")));
     }
     rest.remove_suffix(2);
     if (lastChars(rest, 1) != ".") {
-        return failure("a \".\" must come before the " + std::string(what));
+        return failure(
+            withArguments(translated("coordinates", "a \".\" must come before the %1"), {what}));
     }
     rest.remove_suffix(1);
     return {};
@@ -51,8 +54,9 @@ Result<> validateCoordinate(std::string_view text, Axis axis, Notation notation)
     const char last = geo_text::firstUpper(lastChars(rest, 1));
     if ((last == twin.positive || last == twin.negative) && rest.size() > 1 &&
         validateCoordinate(rest.substr(0, rest.size() - 1), axis, notation)) {
-        return failure("the hemisphere letter goes in front: " + std::string(1, last) +
-                       std::string(rest.substr(0, rest.size() - 1)));
+        return failure(
+            withArguments(translated("coordinates", "the hemisphere letter goes in front: %1"),
+                          {std::string(1, last) + std::string(rest.substr(0, rest.size() - 1))}));
     }
 
     bool seconds = notation == Notation::GradMinSec;
@@ -62,19 +66,24 @@ Result<> validateCoordinate(std::string_view text, Axis axis, Notation notation)
     }
     std::optional<float> single = geo_text::toSingle(*value);
     if (!single || *single > twin.limit) {
-        return failure("more than " + formatPlainNumber(twin.limit) + " degrees");
+        return failure(withArguments(translated("coordinates", "more than %1 degrees"),
+                                     {formatPlainNumber(twin.limit)}));
     }
     if (seconds && rest.size() >= twin.secondsLengthLimit) {
-        return failure("too many degree digits");
+        return failure(std::string(translated("coordinates", "too many degree digits")));
     }
-    if (Result<> v = cutField(rest, seconds ? "seconds" : "hundredths", seconds ? 59 : 99); !v) {
+    if (Result<> v = cutField(rest,
+                              seconds ? translated("coordinates", "seconds")
+                                      : translated("coordinates", "hundredths"),
+                              seconds ? 59 : 99);
+        !v) {
         return v;
     }
-    if (Result<> v = cutField(rest, "minutes", 59); !v) {
+    if (Result<> v = cutField(rest, translated("coordinates", "minutes"), 59); !v) {
         return v;
     }
     if (!isAllDigits(rest)) {
-        return failure("the degrees must be digits");
+        return failure(std::string(translated("coordinates", "the degrees must be digits")));
     }
     return {};
 }
@@ -93,11 +102,13 @@ bool isValidLngCent(std::string_view text) {
 }
 
 std::string_view axisName(Axis axis) {
-    return axis == Axis::Latitude ? "latitude" : "longitude";
+    return axis == Axis::Latitude ? translated("coordinates", "latitude")
+                                  : translated("coordinates", "longitude");
 }
 
 std::string_view notationName(Notation notation) {
-    return notation == Notation::GradMinCent ? "Grad.Min.Cent" : "Grad.Min.Sec";
+    return notation == Notation::GradMinCent ? translated("coordinates", "Grad.Min.Cent")
+                                             : translated("coordinates", "Grad.Min.Sec");
 }
 
 }  // namespace zelvar

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/ascii.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -59,7 +60,7 @@ int smallestIndex(double degreesFromEdge, double perDegree) {
 Result<GeoPoint> locatorCentre(std::string_view locator) {
     locator = trimmed(locator);
     if (!isLocatorLength(locator.size()))
-        return failure("a locator has 4, 6 or 8 characters");
+        return failure(std::string(translated("coordinates", "a locator has 4, 6 or 8 characters")));
     const std::size_t pairs = locator.size() / 2;
     int longitude = 0;
     int latitude = 0;
@@ -69,10 +70,12 @@ Result<GeoPoint> locatorCentre(std::string_view locator) {
         if (east < 0 || north < 0) {
             const Pair& p = kPairs[pair];
             const char last = static_cast<char>(p.first + p.count - 1);
-            return failure("characters " + std::to_string(2 * pair + 1) + " and " +
-                           std::to_string(2 * pair + 2) + " must be " +
-                           (isAsciiDigit(p.first) ? "digits" : "letters") + " " +
-                           asciiUpper(p.first) + " to " + asciiUpper(last));
+            return failure(withArguments(
+                isAsciiDigit(p.first)
+                    ? translated("coordinates", "characters %1 and %2 must be digits %3 to %4")
+                    : translated("coordinates", "characters %1 and %2 must be letters %3 to %4"),
+                {std::to_string(2 * pair + 1), std::to_string(2 * pair + 2),
+                 std::string(1, asciiUpper(p.first)), std::string(1, asciiUpper(last))}));
         }
         longitude += east * smallestPerStep(pair);
         latitude += north * smallestPerStep(pair);
@@ -84,9 +87,9 @@ Result<GeoPoint> locatorCentre(std::string_view locator) {
 
 Result<std::string> maidenheadLocator(GeoPoint point, int characters) {
     if (!isLocatorLength(static_cast<std::size_t>(characters)))
-        return failure("a locator has 4, 6 or 8 characters");
+        return failure(std::string(translated("coordinates", "a locator has 4, 6 or 8 characters")));
     if (!(std::fabs(point.latitude) <= 90 && std::fabs(point.longitude) <= 180))
-        return failure("not a position on the earth");
+        return failure(std::string(translated("coordinates", "not a position on the earth")));
     const int longitude = smallestIndex(point.longitude + 180, kSmallestPerDegreeLongitude);
     const int latitude = smallestIndex(point.latitude + 90, kSmallestPerDegreeLatitude);
     std::string locator;

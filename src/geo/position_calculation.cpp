@@ -5,6 +5,7 @@
 #include "geo/coordinate_conversion.h"
 #include "geo/coordinate_reading.h"
 #include "geo/position_decoder.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -19,10 +20,10 @@ struct Where {
 };
 
 std::string describe(Axis axis, const std::string& text, Notation notation) {
-    std::string said = "invalid " + std::string(axisName(axis)) + " \"" + text + "\"";
     if (isDottedCoordinate(text))
-        said += " (" + std::string(notationName(notation)) + ")";
-    return said;
+        return withArguments(translated("coordinates", "invalid %1 \"%2\" (%3)"),
+                             {axisName(axis), text, notationName(notation)});
+    return withArguments(translated("coordinates", "invalid %1 \"%2\""), {axisName(axis), text});
 }
 
 // A dotted Grad.Min.Cent text as typed; every other notation as its degrees give it.
@@ -54,7 +55,8 @@ Result<Where> typedPosition(const PositionRequest& request) {
 Result<Where> locatorPosition(const std::string& locator) {
     Result<GeoPoint> centre = locatorCentre(locator);
     if (!centre)
-        return failure("invalid locator \"" + locator + "\": " + centre.error().reason);
+        return failure(withArguments(translated("coordinates", "invalid locator \"%1\": %2"),
+                                     {locator, centre.error().reason}));
     Result<std::string> latitude = degToCent(centre->latitude);
     Result<std::string> longitude = degToCent(centre->longitude);
     if (!latitude || !longitude)
@@ -85,7 +87,9 @@ Result<GeoPoint> requestedPoint(const PositionRequest& request) {
 
 Result<CalculatedPosition> calculatePosition(const PositionRequest& request) {
     if (request.symbol.size() != 1) {
-        return failure("the symbol must be one character, not \"" + request.symbol + "\"");
+        return failure(
+            withArguments(translated("coordinates", "the symbol must be one character, not \"%1\""),
+                          {request.symbol}));
     }
     Result<Where> where = requestedWhere(request);
     if (!where) {

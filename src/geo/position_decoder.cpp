@@ -6,6 +6,7 @@
 #include "common/ascii.h"
 #include "config/text_number.h"
 #include "geo/coordinate_conversion.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -22,8 +23,9 @@ constexpr std::uint32_t kHighestCompressed = 68566680;  // 180 degrees at either
 
 Decoded refuse(const std::string& why) {
     // The reason quotes the text, which may hold hidden characters.
-    return failure(std::string(kNotACalculatorPosition) + ": " +
-                   escapedControls(why, {}, TextBytes::Latin1));
+    return failure(withArguments(translated("position decoder", "%1: %2"),
+                                 {translated("position decoder", kNotACalculatorPosition),
+                                  escapedControls(why, {}, TextBytes::Latin1)}));
 }
 
 // The value of `text` when every character is a digit.
@@ -100,13 +102,17 @@ Decoded normal(std::string_view text) {
     DecodedPosition position;
     const std::optional<double> latitude = uncompressed(text.substr(1, 8), 2, 90, 'N', 'S');
     if (!latitude) {
-        return refuse("the latitude \"" + std::string(text.substr(1, 8)) +
-                      "\" is not DDMM.hh with N or S within 90 degrees");
+        return refuse(withArguments(
+            translated("position decoder",
+                       "the latitude \"%1\" is not DDMM.hh with N or S within 90 degrees"),
+            {text.substr(1, 8)}));
     }
     const std::optional<double> longitude = uncompressed(text.substr(10, 9), 3, 180, 'E', 'W');
     if (!longitude) {
-        return refuse("the longitude \"" + std::string(text.substr(10, 9)) +
-                      "\" is not DDDMM.hh with E or W within 180 degrees");
+        return refuse(withArguments(
+            translated("position decoder",
+                       "the longitude \"%1\" is not DDDMM.hh with E or W within 180 degrees"),
+            {text.substr(10, 9)}));
     }
     position.latitude = *latitude;
     position.longitude = *longitude;
@@ -115,8 +121,9 @@ Decoded normal(std::string_view text) {
     if (text.size() == kAltitudeLength) {
         position.feet = altitudeComment(text.substr(kNormalLength));
         if (!position.feet) {
-            return refuse("\"" + std::string(text.substr(kNormalLength)) +
-                          "\" is not /A= with six digits of feet");
+            return refuse(withArguments(
+                translated("position decoder", "\"%1\" is not /A= with six digits of feet"),
+                {text.substr(kNormalLength)}));
         }
     }
     return position;
@@ -130,8 +137,10 @@ Decoded compressed(std::string_view text) {
     const std::optional<std::uint32_t> y = base91Value(text.substr(2, 4));
     const std::optional<std::uint32_t> x = base91Value(text.substr(6, 4));
     if (!y || !x || *y > kHighestCompressed || *x > kHighestCompressed) {
-        return refuse("\"" + std::string(text.substr(2, 8)) +
-                      "\" are not eight base-91 digits of a latitude and a longitude");
+        return refuse(withArguments(
+            translated("position decoder",
+                       "\"%1\" are not eight base-91 digits of a latitude and a longitude"),
+            {text.substr(2, 8)}));
     }
     position.latitude = 90 - *y / kLatitudeScale;
     position.longitude = *x / kLongitudeScale - 180;
@@ -139,13 +148,16 @@ Decoded compressed(std::string_view text) {
     if (tail.back() == 'Q') {
         const std::optional<std::uint32_t> cs = base91Value(tail.substr(0, 2));
         if (!cs) {
-            return refuse("\"" + std::string(tail.substr(0, 2)) +
-                          "\" are not two base-91 digits of an altitude");
+            return refuse(withArguments(
+                translated("position decoder", "\"%1\" are not two base-91 digits of an altitude"),
+                {tail.substr(0, 2)}));
         }
         position.feet = std::pow(kAltitudeBase, *cs);
     } else if (tail != "  _") {
-        return refuse("it ends in \"" + std::string(tail) +
-                      "\", neither \"  _\" nor an altitude and \"Q\"");
+        return refuse(withArguments(
+            translated("position decoder",
+                       "it ends in \"%1\", neither \"  _\" nor an altitude and \"Q\""),
+            {tail}));
     }
     return position;
 }
@@ -160,32 +172,38 @@ std::string cent(double degrees, char positive, char negative) {
 Result<DecodedPosition> decodePosition(std::string_view text) {
     if (text.size() != kNormalLength && text.size() != kAltitudeLength &&
         text.size() != kCompressedLength) {
-        return refuse("14, 20 or 29 characters expected, not " + std::to_string(text.size()));
+        return refuse(withArguments(
+            translated("position decoder", "14, 20 or 29 characters expected, not %1"),
+            {std::to_string(text.size())}));
     }
     if (text.front() != '=') {
-        return refuse("it does not start with \"=\"");
+        return refuse(std::string(translated("position decoder", "it does not start with \"=\"")));
     }
     const bool isCompressed = text.size() == kCompressedLength;
     const char table = isCompressed ? text[1] : text[9];
     const char symbol = isCompressed ? text[10] : text[19];
     if (!isTableChar(table)) {
-        return refuse("the symbol table '" + std::string(1, table) + "' is neither / nor \\");
+        return refuse(withArguments(
+            translated("position decoder", "the symbol table '%1' is neither / nor \\"),
+            {std::string(1, table)}));
     }
     if (!isSymbolChar(symbol)) {
-        return refuse("the symbol is a control character");
+        return refuse(
+            std::string(translated("position decoder", "the symbol is a control character")));
     }
     return isCompressed ? compressed(text) : normal(text);
 }
 
 std::string describePosition(const DecodedPosition& position) {
-    std::string text =
-        cent(position.latitude, 'N', 'S') + " " + cent(position.longitude, 'E', 'W') + ", symbol " +
+    const std::string where =
+        cent(position.latitude, 'N', 'S') + " " + cent(position.longitude, 'E', 'W');
+    const std::string symbol =
         escapedControls(std::string{position.table, position.symbol}, {}, TextBytes::Latin1);
-    if (position.feet) {
-        const auto feet = static_cast<std::int32_t>(roundHalfEven(*position.feet));
-        text += ", altitude " + std::to_string(feet) + " ft (" + feetAsMetres(feet) + " m)";
-    }
-    return text;
+    if (!position.feet)
+        return withArguments(translated("position decoder", "%1, symbol %2"), {where, symbol});
+    const auto feet = static_cast<std::int32_t>(roundHalfEven(*position.feet));
+    return withArguments(translated("position decoder", "%1, symbol %2, altitude %3 ft (%4 m)"),
+                         {where, symbol, std::to_string(feet), feetAsMetres(feet)});
 }
 
 }  // namespace zelvar

@@ -6,11 +6,14 @@
 
 #include "common/result.h"
 #include "geo/aprs_position.h"
+#include "text/translation.h"
 
 namespace zelvar {
 
 // What a failed decode's reason starts with.
-inline constexpr const char* kNotACalculatorPosition = "not a position the calculator would write";
+// Shown as translated("position decoder", kNotACalculatorPosition).
+inline constexpr std::string_view kNotACalculatorPosition =
+    marked("position decoder", "not a position the calculator would write");
 
 // A position text read back.
 struct DecodedPosition {

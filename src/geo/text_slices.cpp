@@ -5,6 +5,7 @@
 
 #include "common/ascii.h"
 #include "config/text_number.h"
+#include "text/translation.h"
 
 namespace zelvar::geo_text {
 
@@ -33,11 +34,13 @@ std::optional<float> toSingle(double value) {
 Result<float> singlePiece(std::string_view piece, std::string_view what) {
     std::optional<double> number = strictNumber(piece);
     if (!number) {
-        return failure(std::string(what) + " \"" + std::string(piece) + "\" are not a number");
+        return failure(withArguments(translated("coordinates", "%1 \"%2\" are not a number"),
+                                     {what, piece}));
     }
     std::optional<float> single = toSingle(*number);
     if (!single) {
-        return failure(std::string(what) + " \"" + std::string(piece) + "\" are out of range");
+        return failure(withArguments(translated("coordinates", "%1 \"%2\" are out of range"),
+                                     {what, piece}));
     }
     return *single;
 }

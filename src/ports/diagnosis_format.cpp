@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/ascii.h"
+#include "text/translation.h"
 #include "transfer/transfer_plan.h"
 
 namespace zelvar {
@@ -13,8 +14,12 @@ std::string findingsText(const std::vector<Finding>& findings) {
     std::string text;
     for (const Finding& finding : findings) {
         text += "- " + escapedControls(finding.text) + "\n";
-        if (!finding.fix.empty())
-            text += "  Fix: " + escapedControls(finding.fix) + "\n";
+        if (!finding.fix.empty()) {
+            text += "  " +
+                    withArguments(translated("port doctor", "Fix: %1"),
+                                  {escapedControls(finding.fix)}) +
+                    "\n";
+        }
     }
     return text;
 }
@@ -32,8 +37,8 @@ FailureReport failureReport(const std::string& reason, std::vector<Finding> find
     }
     report.below = findingsText(findings);
     if (partlySent) {
-        report.below =
-            std::string(kPartlySentMessage) + (report.below.empty() ? "" : "\n\n") + report.below;
+        report.below = std::string(translated("send", kPartlySentMessage)) +
+                       (report.below.empty() ? "" : "\n\n") + report.below;
     }
     return report;
 }
@@ -42,16 +47,22 @@ std::string diagnosisText(const Diagnosis& diagnosis) {
     const std::string location = escapedControls(diagnosis.device.location);
     std::string subject = location;
     if (diagnosis.number) {
-        subject = "Port " + std::to_string(*diagnosis.number);
-        if (!location.empty())
-            subject += " (" + location + ")";
+        subject = location.empty() ? withArguments(translated("port doctor", "Port %1"),
+                                                   {std::to_string(*diagnosis.number)})
+                                   : withArguments(translated("port doctor", "Port %1 (%2)"),
+                                                   {std::to_string(*diagnosis.number), location});
     }
-    std::string verdict = diagnosis.usable() ? " can be opened for writing" : " cannot be used";
-    if (diagnosis.findings.empty())
-        return subject + verdict + ".\n";
-    if (diagnosis.usable())
-        verdict += ", but";
-    return subject + verdict + ":\n" + findingsText(diagnosis.findings);
+    const bool usable = diagnosis.usable();
+    if (diagnosis.findings.empty()) {
+        return withArguments(usable ? translated("port doctor", "%1 can be opened for writing.")
+                                    : translated("port doctor", "%1 cannot be used."),
+                             {subject}) +
+               "\n";
+    }
+    return withArguments(usable ? translated("port doctor", "%1 can be opened for writing, but:")
+                                : translated("port doctor", "%1 cannot be used:"),
+                         {subject}) +
+           "\n" + findingsText(diagnosis.findings);
 }
 
 }  // namespace zelvar

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/ascii.h"
+#include "text/translation.h"
 
 namespace zelvar {
 
@@ -31,13 +32,16 @@ std::string modeText(const PathStatus& status) {
 }
 
 std::string listedPortsText(const std::vector<NumberedPort>& ports) {
-    std::string text = "the system lists " + std::to_string(ports.size()) + " serial device" +
-                       (ports.size() == 1 ? "" : "s");
+    std::string listed;
     for (std::size_t i = 0; i < ports.size(); ++i) {
-        text += i == 0 ? ": " : ", ";
-        text += "port " + std::to_string(ports[i].number) + " " + ports[i].device.location;
+        listed += i == 0 ? ": " : ", ";
+        listed += withArguments(translated("port doctor", "port %1 %2"),
+                                {std::to_string(ports[i].number), ports[i].device.location});
     }
-    return text;
+    return withArguments(translatedPlural("port doctor", "the system lists %1 serial device",
+                                          "the system lists %1 serial devices", ports.size()),
+                         {std::to_string(ports.size())}) +
+           listed;
 }
 
 std::string_view baseName(std::string_view path) {

@@ -1,4 +1,5 @@
 #include "ports/host_port_system.h"
+#include "text/translation.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -180,7 +181,8 @@ OpenAttempt HostPortSystem::tryOpen(const std::string& path) const {
         if (!terminal)
             return {OpenOutcome::NotTerminal, std::strerror(error)};
         if (locked)
-            return {OpenOutcome::Busy, "another program holds a lock on it"};
+            return {OpenOutcome::Busy,
+                    std::string(translated("serial port", "another program holds a lock on it"))};
         return {OpenOutcome::Opened, {}};
     }
     const int error = errno;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ports/finding_words.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -40,11 +41,16 @@ Finding ownerOnlyOnLinux(const PortSystem& system, const ProcessIdentity& user,
     if (!member)
         fix += " && " + joinGroupCommand(group, user.userName, Platform::Linux);
     return {FindingKind::NoAccess, true,
-            "Only " + owner + " may open " + location + " (" + mode +
-                "): the fix has udev give it to the group " + group + " with read and write" +
-                (member ? "."
-                        : ", and adds " + user.userName +
-                              " to that group: log out and in again afterwards."),
+            member ? withArguments(translated("port doctor",
+                                              "Only %1 may open %2 (%3): the fix has udev give "
+                                              "it to the group %4 with read and write."),
+                                   {owner, location, mode, group})
+                   : withArguments(translated("port doctor",
+                                              "Only %1 may open %2 (%3): the fix has udev give "
+                                              "it to the group %4 with read and write, and adds "
+                                              "%5 to that group: log out and in again "
+                                              "afterwards."),
+                                   {owner, location, mode, group, user.userName}),
             fix};
 }
 
@@ -59,32 +65,42 @@ Finding accessFinding(const PortSystem& system, const std::string& location,
     if (groupMayWrite && !contains(user.groups, status.group)) {
         if (contains(system.databaseGroups(user), status.group)) {
             return {FindingKind::LoginPending, true,
-                    user.userName + " is in the group " + group + ", which may open " + location +
-                        ", but joined it after this login session began: log out and in "
-                        "again. Until then, the fix gives one terminal the group.",
+                    withArguments(translated("port doctor",
+                                             "%1 is in the group %2, which may open %3, but "
+                                             "joined it after this login session began: log out "
+                                             "and in again. Until then, the fix gives one "
+                                             "terminal the group."),
+                                  {user.userName, group, location}),
                     "newgrp " + shellWord(group)};
         }
         return {FindingKind::NotInGroup, true,
-                location + " belongs to the group " + group + " (" + mode + "), and " +
-                    user.userName + " is not in it: add " + user.userName +
-                    " to the group, then log out and in again.",
+                withArguments(translated("port doctor",
+                                         "%1 belongs to the group %2 (%3), and %4 is not in it: "
+                                         "add %4 to the group, then log out and in again."),
+                              {location, group, mode, user.userName}),
                 joinGroupCommand(group, user.userName, platform)};
     }
     if (!groupMayWrite && (status.mode & 0002) == 0 && status.owner != user.uid) {
         const std::string owner =
-            status.owner == 0 ? "root" : "the user with id " + std::to_string(status.owner);
+            status.owner == 0 ? std::string("root")
+                              : withArguments(translated("port doctor", "the user with id %1"),
+                                              {std::to_string(status.owner)});
         if (platform == Platform::Linux)
             return ownerOnlyOnLinux(system, user, location, owner, mode);
         return {FindingKind::NoAccess, true,
-                "Only " + owner + " may open " + location + " (" + mode +
-                    "): the fix opens it to everyone until it is plugged in again.",
+                withArguments(translated("port doctor",
+                                         "Only %1 may open %2 (%3): the fix opens it to everyone "
+                                         "until it is plugged in again."),
+                              {owner, location, mode}),
                 "sudo chmod a+rw " + shellWord(location)};
     }
     return {FindingKind::Refused, true,
-            "The system refused " + user.userName + " access to " + location + " (" +
-                std::string(refusal) + ") although its permissions (" + mode + ", group " + group +
-                ") allow it: a security module (AppArmor, SELinux) or a sandbox (snap, flatpak) "
-                "stands in the way.",
+            withArguments(translated("port doctor",
+                                     "The system refused %1 access to %2 (%3) although its "
+                                     "permissions (%4, group %5) allow it: a security module "
+                                     "(AppArmor, SELinux) or a sandbox (snap, flatpak) stands in "
+                                     "the way."),
+                          {user.userName, location, refusal, mode, group}),
             ""};
 }
 

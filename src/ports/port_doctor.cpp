@@ -7,12 +7,15 @@
 #include "ports/port_holders.h"
 #include "ports/session_processes.h"
 #include "ports/udev_claims.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
 
 Finding missing(const std::string& what, const std::vector<NumberedPort>& ports) {
-    return {FindingKind::Missing, true, what + " does not exist: " + listedPortsText(ports) + ".",
+    return {FindingKind::Missing, true,
+            withArguments(translated("port doctor", "%1 does not exist: %2."),
+                          {what, listedPortsText(ports)}),
             ""};
 }
 
@@ -50,15 +53,19 @@ void diagnoseWindows(const PortSystem& system, const std::vector<NumberedPort>& 
     if (attempt.outcome == OpenOutcome::Refused || attempt.outcome == OpenOutcome::Busy) {
         diagnosis.findings.push_back(
             {FindingKind::PortInUse, true,
-             device.name + " is in use: Windows lets one program at a time open a port, so "
-                           "close the program that has it open.",
+             withArguments(translated("port doctor",
+                                      "%1 is in use: Windows lets one program at a time open a "
+                                      "port, so close the program that has it open."),
+                           {device.name}),
              ""});
     } else if (attempt.outcome == OpenOutcome::Missing) {
         diagnosis.findings.push_back(missing(device.name, ports));
     } else if (attempt.outcome == OpenOutcome::Failed) {
         diagnosis.findings.push_back(
             {FindingKind::OpenFailed, true,
-             "Cannot open " + device.location + ": " + attempt.reason + ".", ""});
+             withArguments(translated("port doctor", "Cannot open %1: %2."),
+                           {device.location, attempt.reason}),
+             ""});
     }
 }
 
@@ -72,10 +79,11 @@ std::optional<Finding> dialInFinding(const PortSystem& system, const std::string
     if (!system.status(twin))
         return std::nullopt;
     return Finding{FindingKind::DialInDevice, true,
-                   location +
-                       " waits for a modem's carrier signal before it lets a program "
-                       "write; its call-out twin " +
-                       twin + " does not.",
+                   withArguments(translated("port doctor",
+                                            "%1 waits for a modem's carrier signal before it "
+                                            "lets a program write; its call-out twin %2 does "
+                                            "not."),
+                                 {location, twin}),
                    "zelvar-cli send Zelvar.cfg --device " + shellWord(twin)};
 }
 
@@ -95,8 +103,12 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
         return;
     }
     if (!status->characterDevice) {
-        findings.push_back({FindingKind::NotADevice, true,
-                            location + " is not a serial device: it is no character device.", ""});
+        findings.push_back(
+            {FindingKind::NotADevice, true,
+             withArguments(
+                 translated("port doctor", "%1 is not a serial device: it is no character device."),
+                 {location}),
+             ""});
         return;
     }
     if (platform == Platform::MacOS)
@@ -120,14 +132,19 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
             findings.push_back(missing(location, ports));
             break;
         case OpenOutcome::NotTerminal:
-            findings.push_back({FindingKind::NotADevice, true,
-                                location + " is not a serial device: it takes no line settings (" +
-                                    attempt.reason + ").",
-                                ""});
+            findings.push_back(
+                {FindingKind::NotADevice, true,
+                 withArguments(translated("port doctor",
+                                          "%1 is not a serial device: it takes no line settings "
+                                          "(%2)."),
+                               {location, attempt.reason}),
+                 ""});
             return;
         case OpenOutcome::Failed:
             findings.push_back({FindingKind::OpenFailed, true,
-                                "Cannot open " + location + ": " + attempt.reason + ".", ""});
+                                withArguments(translated("port doctor", "Cannot open %1: %2."),
+                                              {location, attempt.reason}),
+                                ""});
             break;
         case OpenOutcome::Opened:
         case OpenOutcome::Busy:
@@ -186,10 +203,14 @@ Diagnosis diagnosePortNumber(const PortSystem& system, const std::vector<Numbere
         if (found == ports.end()) {
             diagnosis.findings.push_back(
                 number < 1 ? Finding{FindingKind::Missing, true,
-                                     "Serial port " + std::to_string(number) +
-                                         " does not exist: port numbers start at 1.",
+                                     withArguments(translated("port doctor",
+                                                              "Serial port %1 does not exist: port "
+                                                              "numbers start at 1."),
+                                                   {std::to_string(number)}),
                                      ""}
-                           : missing("Serial port " + std::to_string(number), ports));
+                           : missing(withArguments(translated("port doctor", "Serial port %1"),
+                                                   {std::to_string(number)}),
+                                     ports));
             if (platform == Platform::Linux && number >= 1) {
                 if (std::optional<Finding> brltty = brlttyFinding(system, {}, true))
                     diagnosis.findings.push_back(std::move(*brltty));

@@ -6,6 +6,7 @@
 
 #include "common/ascii.h"
 #include "ports/finding_words.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -34,7 +35,7 @@ std::string programName(const PortSystem& system, int pid) {
     std::string name = system.text(procPath(pid) + "/comm").value_or("");
     while (!name.empty() && (name.back() == '\n' || name.back() == ' '))
         name.pop_back();
-    return name.empty() ? "a program" : name;
+    return name.empty() ? std::string(translated("port doctor", "a program")) : name;
 }
 
 std::string named(const Holder& holder) {
@@ -44,9 +45,12 @@ std::string named(const Holder& holder) {
 std::string namedAll(const std::vector<Holder>& holders) {
     std::string text;
     for (std::size_t i = 0; i < holders.size(); ++i) {
-        if (i > 0)
-            text += i + 1 == holders.size() ? " and " : ", ";
-        text += named(holders[i]);
+        if (i == 0)
+            text = named(holders[i]);
+        else if (i + 1 == holders.size())
+            text = withArguments(translated("port doctor", "%1 and %2"), {text, named(holders[i])});
+        else
+            text += ", " + named(holders[i]);
     }
     return text;
 }
@@ -59,10 +63,6 @@ std::string killCommand(const std::vector<Holder>& holders, const std::set<int>&
             command += " " + std::to_string(holder.pid);
     return command == "kill" ? std::string() : command;
 }
-
-// A sending Zelvar program is waited for.
-constexpr const char* kWaitForSend =
-    ": wait until it has finished (a send takes about two seconds), then press SEND again.";
 
 // Serial libraries name the lock after the device's path below /dev, slashes made '_':
 // LCK..ttyUSB0, LCK..pts_3.
@@ -132,37 +132,57 @@ std::optional<Finding> holderFinding(const std::string& location,
     std::ranges::copy_if(holders, std::back_inserter(senders),
                          [&](const Holder& holder) { return sending.contains(holder.pid); });
     if (!senders.empty()) {
-        return Finding{FindingKind::SendingNow, true,
-                       location + " is in use by " + namedAll(senders) +
-                           (senders.size() == 1 ? ", which is sending settings to the tracker"
-                                                : ", which are sending settings to trackers") +
-                           kWaitForSend,
-                       ""};
+        // A sending Zelvar program is waited for.
+        return Finding{
+            FindingKind::SendingNow, true,
+            withArguments(translatedPlural("port doctor",
+                                           "%1 is in use by %2, which is sending settings to the "
+                                           "tracker: wait until it has finished (a send takes "
+                                           "about two seconds), then press SEND again.",
+                                           "%1 is in use by %2, which are sending settings to "
+                                           "trackers: wait until they have finished (a send takes "
+                                           "about two seconds), then press SEND again.",
+                                           senders.size()),
+                          {location, namedAll(senders)}),
+            ""};
     }
     if (holders.empty()) {
         return Finding{FindingKind::HeldByProcess, true,
-                       location +
-                           " is held by a program that has it to itself, and this user "
-                           "cannot see which; the fix names it.",
+                       withArguments(translated("port doctor",
+                                                "%1 is held by a program that has it to itself, "
+                                                "and this user cannot see which; the fix names "
+                                                "it."),
+                                     {location}),
                        "sudo fuser -v " + shellWord(location)};
     }
     const std::string fix = killCommand(holders, kept);
-    const bool one = holders.size() == 1;
+    const unsigned long count = holders.size();
     if (busy) {
-        std::string advice = one ? ": close that program" : ": close those programs";
-        if (!fix.empty())
-            advice += one ? ", or end it with the fix." : ", or end them with the fix.";
-        else
-            advice += ", which this session runs in.";
+        const std::string held =
+            fix.empty()
+                ? translatedPlural("port doctor",
+                                   "%1 is held by %2: close that program, which this session "
+                                   "runs in.",
+                                   "%1 is held by %2: close those programs, which this session "
+                                   "runs in.",
+                                   count)
+                : translatedPlural("port doctor",
+                                   "%1 is held by %2: close that program, or end it with the fix.",
+                                   "%1 is held by %2: close those programs, or end them with the "
+                                   "fix.",
+                                   count);
         return Finding{FindingKind::HeldByProcess, true,
-                       location + " is held by " + namedAll(holders) + advice, fix};
+                       withArguments(held, {location, namedAll(holders)}), fix};
     }
-    return Finding{
-        FindingKind::HeldByProcess, false,
-        location + " is open in " + namedAll(holders) +
-            (one ? " as well: what that program writes" : " as well: what those programs write") +
-            " would mix with SEND's bytes.",
-        fix};
+    return Finding{FindingKind::HeldByProcess, false,
+                   withArguments(translatedPlural("port doctor",
+                                                  "%1 is open in %2 as well: what that program "
+                                                  "writes would mix with SEND's bytes.",
+                                                  "%1 is open in %2 as well: what those programs "
+                                                  "write would mix with SEND's bytes.",
+                                                  count),
+                                 {location, namedAll(holders)}),
+                   fix};
 }
 
 std::vector<LockFile> lockFiles(const PortSystem& system, const std::vector<std::string>& paths,
@@ -197,48 +217,60 @@ std::vector<Finding> lockFindings(const PortSystem& system, const std::vector<Lo
     bool heldByNamed = false;
     for (const LockFile& lock : locks) {
         const std::string remove = (lock.removable ? "rm " : "sudo rm ") + shellWord(lock.path);
+        const std::string pid = std::to_string(lock.pid);
         if (lock.cleared) {
             findings.push_back({FindingKind::StaleLock, false,
-                                "The lock file " + lock.path + " named PID " +
-                                    std::to_string(lock.pid) +
-                                    "; opening the port as SEND does found it stale and "
-                                    "removed it.",
+                                withArguments(translated("port doctor",
+                                                         "The lock file %1 named PID %2; opening "
+                                                         "the port as SEND does found it stale "
+                                                         "and removed it."),
+                                              {lock.path, pid}),
                                 ""});
         } else if (!lock.running) {
-            findings.push_back({FindingKind::StaleLock, stopped,
-                                "The lock file " + lock.path + " names PID " +
-                                    std::to_string(lock.pid) + ", which no longer runs.",
-                                remove});
+            findings.push_back(
+                {FindingKind::StaleLock, stopped,
+                 withArguments(translated("port doctor",
+                                          "The lock file %1 names PID %2, which no longer runs."),
+                               {lock.path, pid}),
+                 remove});
         } else if (kept.contains(lock.pid)) {
             findings.push_back(
                 {FindingKind::HeldByLock, stopped,
-                 "The lock file " + lock.path + " names " +
-                     named({lock.pid, programName(system, lock.pid)}) +
-                     ", which keeps this system or session running and uses no serial port: "
-                     "the lock was left behind or put there, and the fix removes it.",
+                 withArguments(translated("port doctor",
+                                          "The lock file %1 names %2, which keeps this system or "
+                                          "session running and uses no serial port: the lock was "
+                                          "left behind or put there, and the fix removes it."),
+                               {lock.path, named({lock.pid, programName(system, lock.pid)})}),
                  remove});
         } else if (std::ranges::find(holders, lock.pid, &Holder::pid) != holders.end()) {
             heldByNamed = true;
         } else if (sendingZelvar(system, lock.pid)) {
-            findings.push_back({FindingKind::SendingNow, stopped,
-                                "The lock file " + lock.path + " shows that " +
-                                    named({lock.pid, programName(system, lock.pid)}) +
-                                    " is sending settings to the tracker on " + location +
-                                    kWaitForSend,
-                                ""});
+            findings.push_back(
+                {FindingKind::SendingNow, stopped,
+                 withArguments(
+                     translated("port doctor",
+                                "The lock file %1 shows that %2 is sending settings to "
+                                "the tracker on %3: wait until it has finished (a send "
+                                "takes about two seconds), then press SEND again."),
+                     {lock.path, named({lock.pid, programName(system, lock.pid)}), location}),
+                 ""});
         } else {
-            findings.push_back({FindingKind::HeldByLock, stopped,
-                                "The lock file " + lock.path + " shows that " +
-                                    named({lock.pid, programName(system, lock.pid)}) + " uses " +
-                                    location + ".",
-                                "kill " + std::to_string(lock.pid)});
+            findings.push_back(
+                {FindingKind::HeldByLock, stopped,
+                 withArguments(
+                     translated("port doctor", "The lock file %1 shows that %2 uses %3."),
+                     {lock.path, named({lock.pid, programName(system, lock.pid)}), location}),
+                 "kill " + pid});
         }
     }
     // A holder named already may be what the serial layer found locked.
     if (stopped && !heldByNamed && std::ranges::none_of(findings, &Finding::stops)) {
         findings.push_back({FindingKind::HeldByLock, true,
-                            "The serial layer finds " + location +
-                                " locked, but no lock file in /var/lock or /run/lock names it.",
+                            withArguments(translated("port doctor",
+                                                     "The serial layer finds %1 locked, but no "
+                                                     "lock file in /var/lock or /run/lock names "
+                                                     "it."),
+                                          {location}),
                             ""});
     }
     return findings;

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "common/ascii.h"
+#include "text/translation.h"
 #include "transfer/transfer_plan.h"
 
 namespace zelvar {
@@ -63,10 +64,6 @@ bool naturalLess(std::string_view a, std::string_view b) {
 
 bool isBluetoothIncoming(const SerialDevice& device) {
     return contains(device.name, "bluetooth-incoming");
-}
-
-std::string plural(std::size_t count, std::string_view word) {
-    return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
 }
 
 }  // namespace
@@ -128,17 +125,20 @@ Result<SerialDevice> resolveInList(const std::vector<NumberedPort>& ports, int n
         return tl::unexpected(std::move(valid.error()));
     auto found = std::ranges::find(ports, number, &NumberedPort::number);
     if (found == ports.end()) {
-        return failure("Serial port " + std::to_string(number) +
-                       " does not exist: the system lists " +
-                       plural(ports.size(), "serial device"));
+        return failure(withArguments(
+            translatedPlural(
+                "serial port", "Serial port %1 does not exist: the system lists %2 serial device",
+                "Serial port %1 does not exist: the system lists %2 serial devices", ports.size()),
+            {std::to_string(number), std::to_string(ports.size())}));
     }
     return found->device;
 }
 
 Result<SerialDevice> resolveWindowsPort(int number) {
     if (number < 1) {
-        return failure("Serial port COM" + std::to_string(number) +
-                       " does not exist: port numbers start at 1");
+        return failure(withArguments(
+            translated("serial port", "Serial port %1 does not exist: port numbers start at 1"),
+            {"COM" + std::to_string(number)}));
     }
     std::string name = "COM" + std::to_string(number);
     return SerialDevice{name, number >= 10 ? "\\\\.\\" + name : name, {}};

@@ -16,6 +16,7 @@
 #include "ports/host_port_system.h"
 #include "ports/port_holders.h"
 #include "ports/session_processes.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -61,24 +62,32 @@ Result<SerialReceiver> SerialReceiver::open(const std::string& path, int baud,
                                             LineSharing sharing) {
     const std::optional<speed_t> speed = speedOf(baud);
     if (!speed)
-        return failure("Unsupported speed " + std::to_string(baud) + ": 4800, 9600 or 38400");
+        return failure(
+            withArguments(translated("serial port", "Unsupported speed %1: 4800, 9600 or 38400"),
+                          {std::to_string(baud)}));
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0)
-        return failure("Cannot open " + path + ": " + systemWords());
+        return failure(
+            withArguments(translated("serial port", "Cannot open %1: %2"), {path, systemWords()}));
     SerialReceiver receiver(descriptor, true);
     termios settings{};
     if (::tcgetattr(descriptor, &settings) != 0)
-        return failure(path + " is not a serial device: " + systemWords());
+        return failure(withArguments(translated("serial port", "%1 is not a serial device: %2"),
+                                     {path, systemWords()}));
     receiver.saved_ = settings;
     // Receive keeps the device to itself, SEND included; loopback shares it with its own send.
     const int lock = sharing == LineSharing::Exclusive ? LOCK_EX : LOCK_SH;
     if (::flock(descriptor, lock | LOCK_NB) != 0)
-        return failure(path + " is in use: another program holds a lock on it");
+        return failure(withArguments(
+            translated("serial port", "%1 is in use: another program holds a lock on it"), {path}));
     if (std::optional<std::string> holder = lockHolder(path))
-        return failure(path + " is in use: " + *holder);
+        return failure(
+            withArguments(translated("serial port", "%1 is in use: %2"), {path, *holder}));
     if (sharing == LineSharing::Exclusive) {
         if (::ioctl(descriptor, TIOCEXCL) != 0)
-            return failure("Cannot keep " + path + " to ourselves: " + systemWords());
+            return failure(
+                withArguments(translated("serial port", "Cannot keep %1 to ourselves: %2"),
+                              {path, systemWords()}));
         receiver.exclusive_ = true;
     }
 
@@ -89,8 +98,8 @@ Result<SerialReceiver> SerialReceiver::open(const std::string& path, int baud,
     settings.c_cc[VTIME] = 0;
     if (::cfsetispeed(&settings, *speed) != 0 || ::cfsetospeed(&settings, *speed) != 0 ||
         ::tcsetattr(descriptor, TCSANOW, &settings) != 0)
-        return failure("Cannot set " + path + " to " + std::to_string(baud) +
-                       ",n,8,1: " + systemWords());
+        return failure(withArguments(translated("serial port", "Cannot set %1 to %2: %3"),
+                                     {path, std::to_string(baud) + ",n,8,1", systemWords()}));
     ::tcflush(descriptor, TCIFLUSH);
     return receiver;
 }
@@ -130,11 +139,15 @@ ReceiveEvent SerialReceiver::next(TransferCheck& check, LineTime until, int wake
         const int ready = ::poll(watched.data(), wake >= 0 ? 2 : 1,
                                  static_cast<int>(std::clamp<long long>(wait, 0, 60'000)));
         if (ready < 0 && errno != EINTR)
-            return {ReceiveStop::LineGone, check.finish(now, "the line failed"), systemWords()};
+            return {ReceiveStop::LineGone,
+                    check.finish(now, translated("transfer check", "the line failed")),
+                    systemWords()};
         if (ready <= 0)
             continue;
         if (wake >= 0 && watched[1].revents != 0)
-            return {ReceiveStop::Woken, check.finish(now, "receiving stopped"), {}};
+            return {ReceiveStop::Woken,
+                    check.finish(now, translated("transfer check", "receiving stopped")),
+                    {}};
         if (watched[0].revents == 0)
             continue;
 
@@ -155,8 +168,11 @@ ReceiveEvent SerialReceiver::next(TransferCheck& check, LineTime until, int wake
         const bool retry = readError == 0 || readError == EAGAIN || readError == EINTR;
         if (retry && !broken)
             continue;
-        std::string reason = retry ? "the line hung up" : std::strerror(readError);
-        return {ReceiveStop::LineGone, check.finish(readAt, "the line closed"), std::move(reason)};
+        std::string reason = retry ? std::string(translated("serial port", "the line hung up"))
+                                   : std::strerror(readError);
+        return {ReceiveStop::LineGone,
+                check.finish(readAt, translated("transfer check", "the line closed")),
+                std::move(reason)};
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/ascii.h"
 #include "ports/finding_words.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -126,7 +127,7 @@ std::optional<Finding> brlttyFinding(const PortSystem& system, const SerialDevic
     const std::set<std::string> ids = brlttyIds(system);
     std::string claimed;
     if (ids.contains(device.usbId)) {
-        claimed = "this adapter's id " + device.usbId;
+        claimed = withArguments(translated("port doctor", "this adapter's id %1"), {device.usbId});
     } else if (missing) {
         for (const Adapter& adapter : kCommonAdapters) {
             if (ids.contains(adapter.usbId))
@@ -134,17 +135,19 @@ std::optional<Finding> brlttyFinding(const PortSystem& system, const SerialDevic
                            adapter.chip + ")";
         }
         if (!claimed.empty())
-            claimed = "ids such as " + claimed;
+            claimed = withArguments(translated("port doctor", "ids such as %1"), {claimed});
     }
     if (claimed.empty())
         return std::nullopt;
     return Finding{FindingKind::BrlttyClaims, false,
-                   "brltty, a driver for braille displays, is installed, and its udev rules "
-                   "claim USB serial adapters with " +
-                       claimed +
-                       ": brltty takes such an adapter when it is plugged in, and its ttyUSB "
-                       "device vanishes. Unless a braille display is used here, remove brltty "
-                       "and plug the adapter in again.",
+                   withArguments(translated("port doctor",
+                                            "brltty, a driver for braille displays, is "
+                                            "installed, and its udev rules claim USB serial "
+                                            "adapters with %1: brltty takes such an adapter "
+                                            "when it is plugged in, and its ttyUSB device "
+                                            "vanishes. Unless a braille display is used here, "
+                                            "remove brltty and plug the adapter in again."),
+                                 {claimed}),
                    "sudo apt remove brltty"};
 }
 
@@ -161,10 +164,13 @@ std::optional<Finding> modemManagerFinding(const PortSystem& system, const Seria
                 device.usbId.substr(5) + "\"";
     }
     return Finding{FindingKind::ModemManagerProbes, false,
-                   "ModemManager is running and sends modem commands to ttyACM devices such as " +
-                       device.location +
-                       " when they appear, which holds the port for a while and can confuse the "
-                       "tracker: the fix adds a udev rule that tells it to leave this one alone.",
+                   withArguments(translated("port doctor",
+                                            "ModemManager is running and sends modem commands "
+                                            "to ttyACM devices such as %1 when they appear, "
+                                            "which holds the port for a while and can confuse "
+                                            "the tracker: the fix adds a udev rule that tells it "
+                                            "to leave this one alone."),
+                                 {device.location}),
                    "echo '" + match +
                        ", ENV{ID_MM_DEVICE_IGNORE}=\"1\"' | sudo tee "
                        "/etc/udev/rules.d/70-zelvar-no-modemmanager.rules && sudo udevadm "

@@ -12,6 +12,7 @@
 
 #include "common/ascii.h"
 #include "serial/system_ports.h"
+#include "text/translation.h"
 #include "transfer/transfer_plan.h"
 
 #if defined(_WIN32)
@@ -48,10 +49,12 @@ using Descriptor = int;
 Result<> drainDescriptor(Descriptor descriptor) {
 #if defined(_WIN32)
     if (!FlushFileBuffers(descriptor))
-        return failure("Write failed: the port could not flush its output");
+        return failure(std::string(
+            translated("serial port", "Write failed: the port could not flush its output")));
 #else
     if (tcdrain(descriptor) != 0)
-        return failure(std::string("Write failed: ") + std::strerror(errno));
+        return failure(
+            withArguments(translated("serial port", "Write failed: %1"), {std::strerror(errno)}));
 #endif
     return Result<>{};
 }
@@ -63,12 +66,14 @@ Result<Descriptor> duplicate(QSerialPort& port) {
     HANDLE copy = nullptr;
     if (!DuplicateHandle(GetCurrentProcess(), reinterpret_cast<HANDLE>(port.handle()),
                          GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
-        return failure("Write failed: the port could not be drained");
+        return failure(
+            std::string(translated("serial port", "Write failed: the port could not be drained")));
     return copy;
 #else
     const int copy = ::dup(port.handle());
     if (copy < 0)
-        return failure(std::string("Write failed: ") + std::strerror(errno));
+        return failure(
+            withArguments(translated("serial port", "Write failed: %1"), {std::strerror(errno)}));
     return copy;
 #endif
 }
@@ -86,13 +91,16 @@ void release(Descriptor descriptor) {
 Result<LineSettings> parseLineSettings(const std::string& text) {
     LineSettings parsed;
     std::vector<std::string> parts = splitAtCommas(text);
-    auto refuse = [&](std::string why) {
-        return failure("Invalid line settings '" + text + "': " + std::move(why));
+    auto refuse = [&](std::string_view why) {
+        return failure(withArguments(translated("serial port", "Invalid line settings '%1': %2"),
+                                     {text, why}));
     };
     if (parts.size() != 4)
-        return refuse("expected speed,parity,data bits,stop bits");
+        return refuse(
+            std::string(translated("serial port", "expected speed,parity,data bits,stop bits")));
     if (parts[0].size() > 7 || !isAllDigits(parts[0]) || std::stoi(parts[0]) == 0)
-        return refuse("unsupported speed '" + parts[0] + "'");
+        return refuse(
+            withArguments(translated("serial port", "unsupported speed '%1'"), {parts[0]}));
     parsed.baud = std::stoi(parts[0]);
 
     static const std::map<std::string, QSerialPort::Parity, std::less<>> parities = {
@@ -112,13 +120,16 @@ Result<LineSettings> parseLineSettings(const std::string& text) {
         {"2", QSerialPort::TwoStop}};
     auto parity = parities.find(asciiLowered(parts[1]));
     if (parity == parities.end())
-        return refuse("unsupported parity '" + parts[1] + "'");
+        return refuse(
+            withArguments(translated("serial port", "unsupported parity '%1'"), {parts[1]}));
     auto bits = dataBits.find(parts[2]);
     if (bits == dataBits.end())
-        return refuse("unsupported data bits '" + parts[2] + "'");
+        return refuse(
+            withArguments(translated("serial port", "unsupported data bits '%1'"), {parts[2]}));
     auto stops = stopBits.find(parts[3]);
     if (stops == stopBits.end())
-        return refuse("unsupported stop bits '" + parts[3] + "'");
+        return refuse(
+            withArguments(translated("serial port", "unsupported stop bits '%1'"), {parts[3]}));
     parsed.parity = parity->second;
     parsed.dataBits = bits->second;
     parsed.stopBits = stops->second;
@@ -135,7 +146,7 @@ QtSerialPort::QtSerialPort(PortResolver resolver)
     : resolver_(resolver ? std::move(resolver) : PortResolver(resolveSystemPort)) {
     deadline_.setSingleShot(true);
     QObject::connect(&deadline_, &QTimer::timeout, &port_,
-                     [this] { finish(layerFailure("Write failed")); });
+                     [this] { finish(layerFailure(translated("serial port", "Write failed"))); });
     QObject::connect(&port_, &QSerialPort::bytesWritten, &port_, [this] {
         if (done_ && port_.bytesToWrite() == 0)
             finish(Result<>{});
@@ -143,7 +154,7 @@ QtSerialPort::QtSerialPort(PortResolver resolver)
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                      [this](QSerialPort::SerialPortError error) {
                          if (error != QSerialPort::NoError)
-                             finish(layerFailure("Write failed"));
+                             finish(layerFailure(translated("serial port", "Write failed")));
                      });
 }
 
@@ -161,7 +172,8 @@ Result<> QtSerialPort::setSettings(const std::string& settings) {
 
 Result<> QtSerialPort::setPortNumber(int number) {
     if (port_.isOpen())
-        return failure("The port number cannot change while the port is open");
+        return failure(std::string(
+            translated("serial port", "The port number cannot change while the port is open")));
     location_.clear();
     Result<SerialDevice> resolved = resolver_(number);
     if (!resolved)
@@ -172,20 +184,25 @@ Result<> QtSerialPort::setPortNumber(int number) {
 
 Result<> QtSerialPort::open() {
     if (port_.isOpen())
-        return failure("Cannot open " + location_ + ": the port is already open");
+        return failure(withArguments(
+            translated("serial port", "Cannot open %1: the port is already open"), {location_}));
     if (location_.empty())
-        return failure("Cannot open the port: no serial port was chosen");
+        return failure(std::string(
+            translated("serial port", "Cannot open the port: no serial port was chosen")));
     port_.clearError();
     port_.setPortName(QString::fromStdString(location_));
     if (!port_.open(QIODevice::WriteOnly)) {
-        return failure("Cannot open " + location_ + ": " + port_.errorString().toStdString());
+        return failure(withArguments(translated("serial port", "Cannot open %1: %2"),
+                                     {location_, port_.errorString().toStdString()}));
     }
 #if !defined(_WIN32)
     // A receiving program locks the device for itself; the device's exclusive mode, which
     // QSerialPort sets, does not bind root, so the lock is what keeps root's SEND off it too.
     if (::flock(port_.handle(), LOCK_SH | LOCK_NB) != 0) {
         port_.close();
-        return failure(location_ + " is in use: another program holds a lock on it");
+        return failure(withArguments(
+            translated("serial port", "%1 is in use: another program holds a lock on it"),
+            {location_}));
     }
 #endif
     if (Result<> status = applySettings(); !status) {
@@ -201,43 +218,47 @@ bool QtSerialPort::isOpen() const {
 
 Result<> QtSerialPort::write(std::span<const std::uint8_t> bytes) {
     if (!port_.isOpen())
-        return failure("Write failed: the port is not open");
+        return failure(
+            std::string(translated("serial port", "Write failed: the port is not open")));
     port_.clearError();
     const auto size = static_cast<qint64>(bytes.size());
     lastWrite_ = size;
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
-        return layerFailure("Write failed");
+        return layerFailure(translated("serial port", "Write failed"));
     QDeadlineTimer deadline(deadlineFor(size).count());
     while (port_.bytesToWrite() > 0) {
         if (!port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
-            return layerFailure("Write failed");
+            return layerFailure(translated("serial port", "Write failed"));
     }
     if (port_.error() != QSerialPort::NoError)
-        return layerFailure("Write failed");
+        return layerFailure(translated("serial port", "Write failed"));
     return Result<>{};
 }
 
 Result<> QtSerialPort::drain() {
     if (!port_.isOpen())
-        return failure("Write failed: the port is not open");
+        return failure(
+            std::string(translated("serial port", "Write failed: the port is not open")));
     return drainDescriptor(static_cast<Descriptor>(port_.handle()));
 }
 
 Result<> QtSerialPort::startWrite(std::span<const std::uint8_t> bytes, Done done) {
     if (!port_.isOpen())
-        return failure("Write failed: the port is not open");
+        return failure(
+            std::string(translated("serial port", "Write failed: the port is not open")));
     port_.clearError();
     const auto size = static_cast<qint64>(bytes.size());
     lastWrite_ = size;
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
-        return layerFailure("Write failed");
+        return layerFailure(translated("serial port", "Write failed"));
     await(std::move(done), size);
     return Result<>{};
 }
 
 Result<> QtSerialPort::startDrain(Done done) {
     if (!port_.isOpen())
-        return failure("Write failed: the port is not open");
+        return failure(
+            std::string(translated("serial port", "Write failed: the port is not open")));
     Result<Descriptor> copy = duplicate(port_);
     if (!copy)
         return tl::unexpected(copy.error());
@@ -281,7 +302,7 @@ Result<> QtSerialPort::close() {
     port_.clearError();
     port_.close();
     if (port_.error() != QSerialPort::NoError)
-        return layerFailure("Close failed");
+        return layerFailure(translated("serial port", "Close failed"));
     return Result<>{};
 }
 
@@ -294,14 +315,15 @@ std::chrono::milliseconds QtSerialPort::deadlineFor(qint64 bytes) const {
 Result<> QtSerialPort::applySettings() {
     bool applied = port_.setBaudRate(settings_.baud) && port_.setParity(settings_.parity) &&
                    port_.setDataBits(settings_.dataBits) && port_.setStopBits(settings_.stopBits);
-    return applied ? Result<>{} : layerFailure("Line settings refused");
+    return applied ? Result<>{} : layerFailure(translated("serial port", "Line settings refused"));
 }
 
 Result<> QtSerialPort::layerFailure(std::string_view doing) {
     std::string reason = port_.errorString().toStdString();
     if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError)
-        reason = "the bytes did not leave the port in time";
-    return failure(std::string(doing) + " on " + location_ + ": " + reason);
+        reason = translated("serial port", "the bytes did not leave the port in time");
+    return failure(
+        withArguments(translated("serial port", "%1 on %2: %3"), {doing, location_, reason}));
 }
 
 }  // namespace zelvar

@@ -1,4 +1,5 @@
 #include "transfer/block_framing.h"
+#include "text/translation.h"
 
 #include <algorithm>
 
@@ -33,21 +34,23 @@ WireBytes wireBytes(const ConfigImage& image) {
 
 Result<ConfigImage> imageFromWire(std::span<const std::uint8_t> wire) {
     if (wire.size() != kWireSize) {
-        return failure("expected " + std::to_string(kWireSize) + " wire bytes, got " +
-                       std::to_string(wire.size()));
+        return failure(withArguments(translated("transfer", "expected %1 wire bytes, got %2"),
+                                     {std::to_string(kWireSize), std::to_string(wire.size())}));
     }
     ConfigImage image{};
     for (std::size_t b = 0; b < 2; ++b) {
         auto frame = wire.subspan(b * kFrameSize, kFrameSize);
-        std::string name = "block " + std::to_string(b + 1);
+        const std::string block = std::to_string(b + 1);
         if (!std::equal(kBlockHeader.begin(), kBlockHeader.end(), frame.begin()))
-            return failure(name + ": lead-in is not FF FF");
+            return failure(
+                withArguments(translated("transfer", "block %1: lead-in is not FF FF"), {block}));
         auto data = frame.subspan(kBlockHeader.size(), kBlockDataSize);
         std::uint8_t expected = blockChecksum(data);
         std::uint8_t found = frame.back();
         if (found != expected) {
-            return failure(name + ": bad checksum " + std::to_string(found) + ", expected " +
-                           std::to_string(expected));
+            return failure(
+                withArguments(translated("transfer", "block %1: bad checksum %2, expected %3"),
+                              {block, std::to_string(found), std::to_string(expected)}));
         }
         std::copy(data.begin(), data.end(),
                   image.begin() + static_cast<std::ptrdiff_t>(b * kBlockDataSize));

@@ -18,7 +18,7 @@ SendPreview previewSend(const DeviceSettings& form) {
     const DecodedImage decoded = decodeImage(image);
     preview.settings = describeImage(image, decoded);
     for (TrackerSetting& setting : preview.settings)
-        setting.value = escapedControls(setting.value, {}, TextBytes::Latin1);
+        setting.value = escapedControls(setting.value);
     preview.ranges = annotateWire(preview.wire, preview.settings);
     preview.notes = normalisationNotes(form, prepared.written, image);
     if (decoded.gpsless) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/ascii.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -16,11 +17,14 @@ std::string hexNamed(std::uint8_t byte) {
 }
 
 std::string millisecondsText(microseconds length) {
-    return std::to_string(wholeMilliseconds(length)) + " ms";
+    return withArguments(translated("transfer check", "%1 ms"),
+                         {std::to_string(wholeMilliseconds(length))});
 }
 
-const std::string kWindowSeconds =
-    "within " + std::to_string(kTransferWindow.count() / 1000) + " s";
+std::string windowSeconds() {
+    return withArguments(translated("transfer check", "within %1 s"),
+                         {std::to_string(kTransferWindow.count() / 1000)});
+}
 
 // The checks of every report, in the order of the line.
 enum CheckIndex : std::size_t {
@@ -62,19 +66,25 @@ bool judgeBlock(const Judge& set, CheckIndex length, const std::string& name,
     if (bytes.empty())
         return false;
     if (bytes.size() < kBlockSize) {
+        const std::string has = std::to_string(bytes.size());
+        const std::string of = std::to_string(kBlockSize);
         set(length, false,
-            name + " has only " + std::to_string(bytes.size()) + " of its " +
-                std::to_string(kBlockSize) + " bytes" +
-                (cutBy ? ", then a pause of " + millisecondsText(*cutBy) : ""));
+            cutBy ? withArguments(translated("transfer check",
+                                             "%1 has only %2 of its %3 bytes, then a pause of %4"),
+                                  {name, has, of, millisecondsText(*cutBy)})
+                  : withArguments(translated("transfer check", "%1 has only %2 of its %3 bytes"),
+                                  {name, has, of}));
         return false;
     }
-    set(length, true, std::to_string(kBlockSize) + " bytes");
+    set(length, true,
+        withArguments(translated("transfer check", "%1 bytes"), {std::to_string(kBlockSize)}));
     const std::uint8_t found = bytes.back();
     const std::uint8_t expected = blockChecksum(std::span(bytes).first(kBlockDataSize));
     set(checksum, found == expected,
         found == expected
             ? hexNamed(found)
-            : name + " checksum " + hexNamed(found) + ", expected " + hexNamed(expected));
+            : withArguments(translated("transfer check", "%1 checksum %2, expected %3"),
+                            {name, hexNamed(found), hexNamed(expected)}));
     return found == expected;
 }
 
@@ -105,9 +115,12 @@ std::string TransferCheck::Stray::named() const {
     std::string text;
     for (std::size_t i = 0; i < shown; ++i)
         text += (i > 0 ? " " : "") + hexNamed(first[i]);
-    if (count > shown)
-        text += " and " + std::to_string(count - shown) +
-                (count - shown == 1 ? " more byte" : " more bytes");
+    if (count > shown) {
+        const std::size_t more = count - shown;
+        text = withArguments(
+            translatedPlural("transfer check", "%1 and %2 more byte", "%1 and %2 more bytes", more),
+            {text, std::to_string(more)});
+    }
     return text;
 }
 
@@ -234,14 +247,20 @@ TransferReport TransferCheck::judge(Ending ending, std::string_view cause) {
 
     set(kBefore, t.beforeLeadIn1.count == 0,
         t.beforeLeadIn1.count == 0
-            ? "nothing"
-            : "line noise: " + t.beforeLeadIn1.named() + " before the lead-in");
+            ? std::string(translated("transfer check", "nothing"))
+            : withArguments(translated("transfer check", "line noise: %1 before the lead-in"),
+                            {t.beforeLeadIn1.named()}));
     if (!t.leadIn1.found) {
         set(kLeadIn1, false,
-            "no lead-in FF FF " +
-                (ending == Ending::Stopped ? "before " + std::string(cause)
-                                           : kWindowSeconds + " after the first byte") +
-                ": line noise, or a sender at another speed");
+            ending == Ending::Stopped
+                ? withArguments(translated("transfer check",
+                                           "no lead-in FF FF before %1: line noise, or a sender "
+                                           "at another speed"),
+                                {cause})
+                : withArguments(translated("transfer check",
+                                           "no lead-in FF FF %1 after the first byte: line "
+                                           "noise, or a sender at another speed"),
+                                {windowSeconds()}));
     } else {
         set(kLeadIn1, true, "FF FF");
         judgeParts(report, ending, cause);
@@ -257,49 +276,74 @@ void TransferCheck::judgeParts(TransferReport& report, Ending ending,
     const Transfer& t = transfer_;
     const Judge set{report.checks};
     const bool block1Whole =
-        judgeBlock(set, kBlock1Length, "block 1", t.block1.bytes, t.block1.cutBy);
+        judgeBlock(set, kBlock1Length, std::string(translated("transfer check", "block 1")),
+                   t.block1.bytes, t.block1.cutBy);
 
     if (t.leadIn2.found && !t.block1.bytes.empty()) {
         const auto gap = std::chrono::duration_cast<microseconds>(t.leadIn2.first - t.block1.last);
-        const std::string after = "second lead-in after " + millisecondsText(gap);
+        const std::string after = millisecondsText(gap);
+        const std::string least = millisecondsText(kLeastPause);
         set(kPause, gap >= kLeastPause,
             gap >= kLeastPause
-                ? millisecondsText(gap) + ", at least " + millisecondsText(kLeastPause)
+                ? withArguments(translated("transfer check", "%1, at least %2"), {after, least})
             : gap < kLeastPause / 2
-                ? after + ": the sender did not pause"
-                : after + ": the sender paused less than " + millisecondsText(kLeastPause));
+                ? withArguments(translated("transfer check",
+                                           "second lead-in after %1: the sender did not pause"),
+                                {after})
+                : withArguments(
+                      translated("transfer check",
+                                 "second lead-in after %1: the sender paused less than %2"),
+                      {after, least}));
     }
 
     const Stray& between = t.beforeLeadIn2;
     if (t.leadIn2.found) {
         set(kLeadIn2, between.count == 0,
-            between.count == 0 ? "FF FF"
-                               : "line noise: " + between.named() + " before the second lead-in");
+            between.count == 0
+                ? std::string("FF FF")
+                : withArguments(
+                      translated("transfer check", "line noise: %1 before the second lead-in"),
+                      {between.named()}));
     } else if (between.count > 0) {
         set(kLeadIn2, false,
-            "line noise: " + between.named() + " where the second lead-in FF FF was due");
+            withArguments(translated("transfer check",
+                                     "line noise: %1 where the second lead-in FF FF was due"),
+                          {between.named()}));
     }
 
     const bool block2Whole =
-        judgeBlock(set, kBlock2Length, "block 2", t.block2.bytes, t.block2.cutBy);
+        judgeBlock(set, kBlock2Length, std::string(translated("transfer check", "block 2")),
+                   t.block2.bytes, t.block2.cutBy);
     if (stage_ == Stage::After) {
         const Stray& after = t.afterBlock2;
         set(kAfter, after.count == 0,
-            after.count == 0 ? "nothing" : "line noise after block 2: " + after.named());
+            after.count == 0
+                ? std::string(translated("transfer check", "nothing"))
+                : withArguments(translated("transfer check", "line noise after block 2: %1"),
+                                {after.named()}));
     }
 
     const std::size_t parts = kBlockHeader.size() + t.block1.bytes.size() +
                               (t.leadIn2.found ? kBlockHeader.size() : 0) + t.block2.bytes.size();
     const std::string wire = std::to_string(kWireSize);
     if (parts < kWireSize) {
-        const std::string until = ending == Ending::Stopped  ? "before " + std::string(cause)
-                                  : ending == Ending::Window ? kWindowSeconds + " after the lead-in"
-                                                             : std::string("arrived");
-        set(kTotal, false, "only " + std::to_string(parts) + " of " + wire + " bytes " + until);
+        const std::string got = std::to_string(parts);
+        set(kTotal, false,
+            ending == Ending::Stopped
+                ? withArguments(translated("transfer check", "only %1 of %2 bytes before %3"),
+                                {got, wire, cause})
+            : ending == Ending::Window
+                ? withArguments(
+                      translated("transfer check", "only %1 of %2 bytes %3 after the lead-in"),
+                      {got, wire, windowSeconds()})
+                : withArguments(translated("transfer check", "only %1 of %2 bytes arrived"),
+                                {got, wire}));
     } else {
         set(kTotal, t.count == kWireSize,
-            t.count == kWireSize ? wire + " bytes"
-                                 : std::to_string(t.count) + " bytes, " + wire + " expected");
+            t.count == kWireSize
+                ? withArguments(translated("transfer check", "%1 bytes"), {wire})
+                : withArguments(translated("transfer check", "%1 bytes, %2 expected"),
+                                {std::to_string(t.count), wire}));
     }
 
     if (block1Whole && block2Whole) {

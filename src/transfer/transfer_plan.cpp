@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "config/text_number.h"
+#include "text/translation.h"
 #include "transfer/block_framing.h"
 
 namespace zelvar {
@@ -47,8 +48,9 @@ int portNumberOf(std::string_view commPort) {
 
 Result<> checkPortNumber(int number) {
     if (number < 1) {
-        return failure("Serial port " + std::to_string(number) +
-                       " does not exist: port numbers start at 1");
+        return failure(withArguments(
+            translated("transfer", "Serial port %1 does not exist: port numbers start at 1"),
+            {std::to_string(number)}));
     }
     return {};
 }
@@ -74,11 +76,8 @@ SendTarget sendTargetFor(const DeviceSettings& settings) {
 }
 
 std::string sendingText(std::string_view portName) {
-    std::string text(kLineBreak);
-    text += kSendingPrefix;
-    text += portName;
-    text += "...";
-    return text;
+    return std::string(kLineBreak) +
+           withArguments(translated("send", "Sending data on %1..."), {portName});
 }
 
 TransferPlan makeTransferPlan(const ConfigImage& image, const SendTarget& target) {
@@ -104,7 +103,7 @@ TransferPlan makeTransferPlan(const ConfigImage& image, const SendTarget& target
     }
     steps.push_back({Kind::Close, {}, {}, milliseconds(0)});
     steps.push_back(pauseStep(kAfterClose));
-    steps.push_back(textStep(Kind::Finish, std::string(kSentMessage)));
+    steps.push_back(textStep(Kind::Finish, std::string(translated("send", kSentMessage))));
     return plan;
 }
 

@@ -9,6 +9,7 @@
 #include "common/result.h"
 #include "config/config_image.h"
 #include "config/device_settings.h"
+#include "text/translation.h"
 
 namespace zelvar {
 
@@ -43,15 +44,16 @@ std::string lineSettingsFor(int baudRateIndex);
 std::chrono::microseconds timeOnLine(std::size_t bytes, int baudRate);
 
 inline constexpr std::string_view kLineBreak = "\r\n";
-inline constexpr std::string_view kSendingPrefix = "Sending data on ";
-// The words the tracker's users know, spelled so.
+// The words the tracker's users know, spelled so; shown as translated("send", kSentMessage).
 inline constexpr std::string_view kSentMessage =
-    "Data sent !\r\n Be shure that 'Transfer OK' appears on LCD";
+    marked("send", "Data sent !\r\n Be shure that 'Transfer OK' appears on LCD");
 
-// Below the serial layer's words when the line failed once bytes had gone out.
+// Below the serial layer's words when the line failed once bytes had gone out; shown as
+// translated("send", kPartlySentMessage).
 inline constexpr std::string_view kPartlySentMessage =
-    "The port is closed again, and the tracker got only part of its settings. Check the cable "
-    "and the adapter (was it unplugged?), then press SEND again.";
+    marked("send",
+           "The port is closed again, and the tracker got only part of its settings. Check the "
+           "cable and the adapter (was it unplugged?), then press SEND again.");
 
 // CR LF, "Sending data on ", the port name and "...".
 std::string sendingText(std::string_view portName);

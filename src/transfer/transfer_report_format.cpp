@@ -1,8 +1,10 @@
 #include "transfer/transfer_report_format.h"
 
+#include "cfg/cfg_encoding.h"
 #include "common/ascii.h"
 #include "common/json_text.h"
 #include "config/image_description.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -24,9 +26,12 @@ std::string settingsJson(const TransferReport& report) {
         return "null";
     std::string json = "[";
     for (const TrackerSetting& setting : describeImage(*report.image, decodeImage(*report.image))) {
+        // The tracker's characters as \u escapes, one per Latin-1 byte, as ever.
+        const std::string latin1 =
+            cfgTextToLatin1(setting.value, CfgEncoding::Utf8).value_or(setting.value);
         json += (json.size() > 1 ? ", " : "") + std::string("{\"name\": ") +
-                jsonString(setting.name) +
-                ", \"value\": " + jsonString(setting.value, TextBytes::Latin1) + "}";
+                jsonString(setting.name) + ", \"value\": " + jsonString(latin1, TextBytes::Latin1) +
+                "}";
     }
     return json + "]";
 }
@@ -37,28 +42,40 @@ std::string transferPauseText(const TransferReport& report) {
     std::string judged;
     std::string shown;
     for (const TransferGap& gap : report.gaps) {
-        const std::string length = std::to_string(wholeMilliseconds(gap.length)) + " ms";
+        const std::string length = std::to_string(wholeMilliseconds(gap.length));
         if (gap.judged)
             judged = length;
         else if (gap.name.starts_with("lead-in"))
-            shown += (shown.empty() ? "" : " and ") + length;
+            shown = shown.empty() ? withArguments(translated("transfer report", "%1 ms"), {length})
+                                  : withArguments(translated("transfer report", "%1 and %2 ms"),
+                                                  {shown, length});
     }
     std::string lines;
     if (!judged.empty()) {
-        lines += "Pause after block 1: " + judged + ", at least " +
-                 std::to_string(kLeastPause.count()) + " ms needed (the protocol's " +
-                 std::to_string(kPauseAfterBlock1.count()) + " ms less " +
-                 std::to_string(kPauseTolerance.count()) + " ms for adapter and system delays)\n";
+        lines +=
+            withArguments(translated("transfer report",
+                                     "Pause after block 1: %1 ms, at least %2 ms needed (the "
+                                     "protocol's %3 ms less %4 ms for adapter and system delays)"),
+                          {judged, std::to_string(kLeastPause.count()),
+                           std::to_string(kPauseAfterBlock1.count()),
+                           std::to_string(kPauseTolerance.count())}) +
+            "\n";
     }
     if (!shown.empty()) {
-        lines += "Pauses after the lead-ins: " + shown +
-                 ", not judged (USB adapters deliver bytes in bursts)\n";
+        lines += withArguments(translated("transfer report",
+                                          "Pauses after the lead-ins: %1, not judged (USB "
+                                          "adapters deliver bytes in bursts)"),
+                               {shown}) +
+                 "\n";
     }
     return lines;
 }
 
 std::string transferReportText(const TransferReport& report, std::string_view title) {
-    std::string text = std::string(title) + (report.ok() ? " OK\n" : " faulty:\n");
+    // "Transfer OK" is the tracker's own words: it stays as it is in every language.
+    std::string text =
+        report.ok() ? std::string(title) + " OK\n"
+                    : withArguments(translated("transfer report", "%1 faulty:"), {title}) + "\n";
     for (const std::string& fault : report.faults())
         text += "- " + fault + "\n";
     return text + transferPauseText(report);

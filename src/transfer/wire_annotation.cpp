@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/ascii.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {}  // namespace
@@ -15,11 +16,14 @@ std::vector<WireRange> annotateWire(const WireBytes& wire,
         const std::size_t start = b * kFrameSize;
         const std::size_t checksum = start + kFrameSize - 1;
         const std::size_t firstData = b * kBlockDataSize;
-        ranges.push_back({start, kBlockHeader.size(), block, WirePart::LeadIn, "Lead-in", "FF FF"});
-        ranges.push_back({checksum, 1, block, WirePart::Checksum, "Checksum",
-                          hexByte(wire[checksum]) + " = 254 + image bytes " +
-                              std::to_string(firstData) + ".." +
-                              std::to_string(firstData + kBlockDataSize - 1) + ", modulo 256"});
+        ranges.push_back({start, kBlockHeader.size(), block, WirePart::LeadIn,
+                          std::string(translated("wire bytes", "Lead-in")), "FF FF"});
+        ranges.push_back(
+            {checksum, 1, block, WirePart::Checksum,
+             std::string(translated("wire bytes", "Checksum")),
+             withArguments(translated("wire bytes", "%1 = 254 + image bytes %2..%3, modulo 256"),
+                           {hexByte(wire[checksum]), std::to_string(firstData),
+                            std::to_string(firstData + kBlockDataSize - 1)})});
     }
     for (const TrackerSetting& setting : settings) {
         const std::size_t end = setting.first + setting.size;

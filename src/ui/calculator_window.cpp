@@ -14,6 +14,7 @@
 
 #include "config/input_rules.h"
 #include "geo/calculator_request.h"
+#include "text/translation.h"
 #include "ui/character_validator.h"
 #include "ui/check_state.h"
 #include "ui/core_text.h"
@@ -306,7 +307,8 @@ void CalculatorWindow::writeBeacon() {
     revalidate();
     Result<CalculatedPosition> position = calculatePosition(request());
     if (!position) {
-        showReason(QStringLiteral("Nothing written: %1.").arg(fromUtf8(position.error().reason)));
+        showReason(fromUtf8(translated("calculator", "Nothing written: %1."))
+                       .arg(fromUtf8(position.error().reason)));
         return;
     }
     if (!host_.beacon)

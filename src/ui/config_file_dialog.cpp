@@ -6,29 +6,33 @@
 #include <QStandardPaths>
 
 #include "cfg/cfg_layout.h"
+#include "text/translation.h"
 #include "ui/core_text.h"
 
 namespace zelvar {
 namespace {
 
 #ifdef Q_OS_WIN
-constexpr auto kAllFiles = "Tutti i files (*.*)";
+constexpr std::string_view kAllFiles = marked("file dialog", "Tutti i files (*.*)");
 #else
 // "*.*" would hide the names without a dot here.
-constexpr auto kAllFiles = "Tutti i files (*)";
+constexpr std::string_view kAllFiles = marked("file dialog", "Tutti i files (*)");
 #endif
 
 }  // namespace
 
 QString askConfigFilePath(QWidget* parent, ConfigFileAction action, const QString& folder) {
     const bool save = action == ConfigFileAction::Save;
-    QFileDialog dialog(
-        parent, save ? QStringLiteral("Salva File") : QStringLiteral("Apertura File"), folder);
+    QFileDialog dialog(parent,
+                       fromUtf8(save ? translated("file dialog", "Salva File")
+                                     : translated("file dialog", "Apertura File")),
+                       folder);
     dialog.setObjectName(QStringLiteral("CommonD"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QString configFiles = QStringLiteral("File di configurazione (*.cfg)");
-    dialog.setNameFilters({configFiles, QString::fromLatin1(kAllFiles)});
+    const QString configFiles =
+        fromUtf8(translated("file dialog", "File di configurazione (*.cfg)"));
+    dialog.setNameFilters({configFiles, fromUtf8(translated("file dialog", kAllFiles))});
     dialog.selectNameFilter(configFiles);
     dialog.selectFile(fromUtf8(kCfgDefaultName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

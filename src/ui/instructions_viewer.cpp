@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "rtf/reader.h"
+#include "text/translation.h"
 #include "ui/core_text.h"
 #include "ui/document_colours.h"
 #include "ui/manual_lookup.h"
@@ -60,11 +61,11 @@ InstructionsViewer::InstructionsViewer() : view_(new QTextBrowser(this)) {
     installWindowAccessibility();
     setObjectName(QStringLiteral("frmIstruzioni"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Istruzioni:"));
+    setWindowTitle(fromUtf8(translated("manual viewer", "Istruzioni:")));
     resize(kOpeningSize);
 
     view_->setObjectName(QStringLiteral("rtfIstruzioni"));
-    view_->setAccessibleName(QStringLiteral("User manual"));
+    view_->setAccessibleName(fromUtf8(translated("manual viewer", "User manual")));
     view_->setOpenLinks(false);
     showPaletteColours();
     new PaletteWatcher(this, this, [this] { showPaletteColours(); });
@@ -143,14 +144,14 @@ void InstructionsViewer::reload() {
     }
     const QString path = findManual(fileName_, manualFolders());
     if (path.isEmpty()) {
-        failAndClose(QString::fromUtf8(kMissingManualMessage) + fileName_);
+        failAndClose(fromUtf8(translated("manual viewer", kMissingManualMessage)) + fileName_);
         return;
     }
     auto* document = new QTextDocument(this);
     const Result<> result = readRtfFile(path, *document);
     if (!result) {
         delete document;
-        failAndClose(QString::fromUtf8(kUnreadableManualMessage) + fileName_ +
+        failAndClose(fromUtf8(translated("manual viewer", kUnreadableManualMessage)) + fileName_ +
                      QStringLiteral("\n") + QString::fromStdString(result.error().reason));
         return;
     }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "text/translation.h"
+
 class QTextBrowser;
 class QTextDocument;
 class QWindow;
@@ -50,7 +52,10 @@ class InstructionsViewer : public QWidget {
 };
 
 // The messages shown before the viewer closes.
-inline constexpr const char* kMissingManualMessage = "Manca il file di help ";
-inline constexpr const char* kUnreadableManualMessage = "Il file di help non è leggibile ";
+// Shown as translated("manual viewer", ...), the file's name after them.
+inline constexpr std::string_view kMissingManualMessage =
+    marked("manual viewer", "Manca il file di help ");
+inline constexpr std::string_view kUnreadableManualMessage =
+    marked("manual viewer", "Il file di help non è leggibile ");
 
 }  // namespace zelvar

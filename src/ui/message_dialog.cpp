@@ -21,7 +21,7 @@ constexpr Qt::Alignment kInfoAlignment = Qt::AlignHCenter | Qt::AlignTop;
 
 // The progress texts break lines with CR LF; a label breaks them at LF alone.
 QString displayText(std::string_view text) {
-    QString shown = fromLatin1(text);
+    QString shown = fromUtf8(text);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return shown;
 }

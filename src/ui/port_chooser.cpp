@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ports/port_list_format.h"
+#include "text/translation.h"
 #include "transfer/transfer_plan.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
@@ -29,7 +30,9 @@ QString qText(const std::string& text) {
 }
 
 QString choiceText(const NumberedPort& port) {
-    return QStringLiteral("Port %1: %2").arg(port.number).arg(qText(port.device.name));
+    return fromUtf8(translated("port chooser", "Port %1: %2"))
+        .arg(port.number)
+        .arg(qText(port.device.name));
 }
 
 // The location and every detail, one a line.
@@ -115,20 +118,20 @@ void PortChooser::relist() {
 
 void PortChooser::showChoice() {
     const int number = portNumberOf(toLatin1(portNumber_->text()));
-    QString text = QStringLiteral("Port %1").arg(number);
+    QString text = fromUtf8(translated("port chooser", "Port %1")).arg(number);
     QString tip;
     std::optional<QColor> colour;
     auto found = std::ranges::find(ports_, number, &NumberedPort::number);
     if (!listed_) {
-        tip = QStringLiteral("Looking for serial ports");
+        tip = fromUtf8(translated("port chooser", "Looking for serial ports"));
     } else if (found != ports_.end()) {
         text = choiceText(*found);
         tip = deviceTip(found->device);
     } else {
-        text += QStringLiteral(": no such port");
+        text = fromUtf8(translated("port chooser", "Port %1: no such port")).arg(number);
         tip = qText(resolveInList(ports_, number).error().reason) + QStringLiteral(".");
         if (!ports_.empty())
-            tip += QStringLiteral(" Choose one of the listed ports.");
+            tip += fromUtf8(translated("port chooser", " Choose one of the listed ports."));
         colour = kNoDeviceColour;
     }
     shown_->setText(withoutMnemonics(
@@ -151,7 +154,9 @@ void PortChooser::fillMenu() {
     }
     choices_ = new QActionGroup(menu_);
     if (ports_.empty())
-        choices_->addAction(QStringLiteral("The system lists no serial ports"))->setEnabled(false);
+        choices_
+            ->addAction(fromUtf8(translated("port chooser", "The system lists no serial ports")))
+            ->setEnabled(false);
     const int number = portNumberOf(toLatin1(portNumber_->text()));
     for (const NumberedPort& port : ports_) {
         QAction* choice = choices_->addAction(withoutMnemonics(menuText(port)));
@@ -160,8 +165,9 @@ void PortChooser::fillMenu() {
         choice->setToolTip(plainToolTip(deviceTip(port.device)));
         if (port.number > kLargestChoice) {
             choice->setEnabled(false);
-            choice->setToolTip(QStringLiteral("\"Comm num\" takes one digit: zelvar-cli send "
-                                              "--port %1 reaches this port")
+            choice->setToolTip(fromUtf8(translated("port chooser",
+                                                   "\"Comm num\" takes one digit: zelvar-cli "
+                                                   "send --port %1 reaches this port"))
                                    .arg(port.number));
         }
         connect(choice, &QAction::triggered, portNumber_,

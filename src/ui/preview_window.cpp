@@ -15,6 +15,7 @@
 #include "cfg/cfg_encoding.h"
 #include "config/advice.h"
 #include "config/aprs_symbols.h"
+#include "text/translation.h"
 #include "ui/core_text.h"
 #include "ui/latin1_text.h"
 #include "ui/wire_bytes_model.h"
@@ -74,9 +75,10 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
                              std::function<void(Field)> goTo)
     : QWidget(owner, Qt::Window), form_(std::move(form)), goTo_(std::move(goTo)) {
     setObjectName(QStringLiteral("frmPreview"));
-    setWindowTitle(QStringLiteral("SEND Preview - Zelvar Config"));
+    setWindowTitle(fromUtf8(translated("preview", "SEND Preview - Zelvar Config")));
 
-    failure_ = textLabel(this, "lblPreviewFailure", QStringLiteral("Why SEND would send nothing"));
+    failure_ = textLabel(this, "lblPreviewFailure",
+                         fromUtf8(translated("preview", "Why SEND would send nothing")));
     // Alone in the window, at its top.
     failure_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     built_ = new QWidget(this);
@@ -90,9 +92,11 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
     tables->addWidget(ranges_, 1);
 
     notes_ = textLabel(built_, "lblPreviewNotes",
-                       QStringLiteral("the fields SEND sends differently from the form"));
-    position_ =
-        textLabel(built_, "lblPreviewPosition", QStringLiteral("the beacon read as a position"));
+                       fromUtf8(translated("preview",
+                                           "the fields SEND sends differently from the "
+                                           "form")));
+    position_ = textLabel(built_, "lblPreviewPosition",
+                          fromUtf8(translated("preview", "the beacon read as a position")));
     symbol_ = textLabel(built_, "lblPreviewSymbol", shown(ShownText::ChooseSymbolName));
 
     auto* shown = new QVBoxLayout(built_);
@@ -135,8 +139,10 @@ QTableView* PreviewWindow::buildBytesView() {
 
 QTableView* PreviewWindow::buildRangesView() {
     auto* view = tableView(built_, "tblWireRanges", shown(ShownText::WireRanges),
-                           QStringLiteral("each run of wire bytes and how the tracker reads it; "
-                                          "choosing a row marks its bytes"));
+                           fromUtf8(translated("preview",
+                                               "each run of wire bytes and how the "
+                                               "tracker reads it; choosing a row "
+                                               "marks its bytes")));
     view->setModel(rangeModel_);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -217,7 +223,7 @@ void PreviewWindow::refresh() {
     if (!preview.build) {
         failure_->setText(QStringLiteral("%1\n%2\n\n%3")
                               .arg(shown(ShownText::BuildFailed),
-                                   fromLatin1(preview.build.error().reason),
+                                   fromUtf8(preview.build.error().reason),
                                    shown(ShownText::SendsNothing)));
         return;
     }
@@ -232,7 +238,7 @@ void PreviewWindow::showAdvice(const DeviceSettings& settings) {
                                                               ? SymbolTable::Alternate
                                                               : SymbolTable::Primary))));
     const std::vector<AdviceNote> notes = adviseOn(settings);
-    adviceHeading_->setText(shown(ShownText::AdviceHeading).arg(fromUtf8(adviceSummary(notes))));
+    adviceHeading_->setText(fromUtf8(adviceHeading(notes)));
     QStringList lines;
     for (const AdviceNote& note : notes)
         lines << fromUtf8(adviceLine(note));
@@ -262,7 +268,7 @@ void PreviewWindow::showBuilt(const SendPreview& preview) {
 
     QStringList lines;
     for (const NormalisationNote& note : preview.notes)
-        lines << fromUtf8(noteShown(latin1ToUtf8(note.text)));
+        lines << fromUtf8(noteShown(note.text));
     notes_->setText(lines.isEmpty()
                         ? shown(ShownText::NoNotes)
                         : shown(ShownText::NotesHeading) + QStringLiteral("\n") + lines.join('\n'));
@@ -271,8 +277,8 @@ void PreviewWindow::showBuilt(const SendPreview& preview) {
     if (preview.position) {
         const Result<DecodedPosition>& read = *preview.position;
         position_->setText(
-            read ? shown(ShownText::BeaconPosition).arg(fromLatin1(describePosition(*read)))
-                 : shown(ShownText::BeaconUnread).arg(fromLatin1(read.error().reason)));
+            read ? shown(ShownText::BeaconPosition).arg(fromUtf8(describePosition(*read)))
+                 : shown(ShownText::BeaconUnread).arg(fromUtf8(read.error().reason)));
     }
 }
 

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "config/input_rules.h"
+#include "text/translation.h"
 #include "ui/check_state.h"
 #include "ui/core_text.h"
 #include "ui/field_edit.h"
@@ -36,17 +37,20 @@ constexpr int kPortDeviceTab = 33;
 constexpr int kPreviewTab = 34;
 
 QString labelShown(const FieldRow& row) {
-    return fromUtf8(row.texts.shownLabel.empty() ? row.label : row.texts.shownLabel);
+    return fromUtf8(translated(kFieldLabelContext,
+                               row.texts.shownLabel.empty() ? row.label : row.texts.shownLabel));
 }
 
 QString spokenName(const FieldRow& row) {
-    return fromUtf8(row.texts.spokenName.empty() ? row.label : row.texts.spokenName);
+    return fromUtf8(row.texts.spokenName.empty()
+                        ? translated(kFieldLabelContext, row.label)
+                        : translated(kFieldSpokenContext, row.texts.spokenName));
 }
 
 // The unit or limit a screen reader says with the field: "at most 9 characters" for a text.
 QString spokenUnit(const FieldRow& row) {
     if (!row.texts.spokenUnit.empty() || row.input.kind != Input::Text)
-        return fromUtf8(row.texts.spokenUnit);
+        return fromUtf8(translated(kFieldSpokenContext, row.texts.spokenUnit));
     return fromUtf8(
         withValue(shownText(ShownText::AtMostCharacters), std::to_string(row.input.length)));
 }
@@ -155,7 +159,7 @@ SettingsForm::SettingsForm(QWidget* parent) : QWidget(parent) {
 }
 
 QWidget* SettingsForm::buildGroup(const FormGroupInfo& group, QWidget* parent) {
-    auto* box = new QGroupBox(fromUtf8(group.caption), parent);
+    auto* box = new QGroupBox(fromUtf8(translated(kFormGroupContext, group.caption)), parent);
     const bool inner = group.parent != group.group;
     const QMargins margins = inner ? kNarrowGroupMargins : kGroupMargins;
     if (inner) {
@@ -209,7 +213,8 @@ void SettingsForm::buildLines(FormGroup group, QWidget* box, QBoxLayout* rows) {
     for (const Line& line : Line::of(group)) {
         for (const FieldRow* row : line.fields) {
             if (!row->texts.caption.empty())
-                rows->addWidget(makeLabel(box, fromUtf8(row->texts.caption)));
+                rows->addWidget(
+                    makeLabel(box, fromUtf8(translated(kFieldCaptionContext, row->texts.caption))));
         }
         QHBoxLayout* layout = lineLayout(line, box, false, !inner);
         for (const FieldRow* row : line.fields) {
@@ -259,7 +264,8 @@ void SettingsForm::buildTable(FormGroup group, QWidget* box, QGridLayout* grid) 
             QWidget* control = makeControl(*row, box);
             grid->addWidget(makeFieldLabel(*row, box), line.number, 0);
             grid->addWidget(control, line.number, 1, Qt::AlignLeft);
-            grid->addWidget(makeLabel(box, fromUtf8(row->texts.unit), row->window.unit),
+            grid->addWidget(makeLabel(box, fromUtf8(translated(kFieldUnitContext, row->texts.unit)),
+                                      row->window.unit),
                             line.number, 2);
         }
     }
@@ -284,7 +290,8 @@ QHBoxLayout* SettingsForm::lineLayout(const Line& line, QWidget* box, bool label
         layout->addWidget(control);
         QLabel* unit = nullptr;
         if (!row.texts.unit.empty()) {
-            unit = makeLabel(box, fromUtf8(row.texts.unit), row.window.unit);
+            unit = makeLabel(box, fromUtf8(translated(kFieldUnitContext, row.texts.unit)),
+                             row.window.unit);
             layout->addWidget(unit);
         }
         if (row.form.counter != CounterPlace::None) {
@@ -367,7 +374,7 @@ QWidget* SettingsForm::makeControl(const FieldRow& row, QWidget* box) {
                                   return isGpslessTimeout(
                                       textOf(controls_.edit(Field::AcquisitionTimeout)));
                               }),
-                fromUtf8(row.texts.hint));
+                fromUtf8(translated(kFieldHintContext, row.texts.hint)));
             describe(edit, spokenName(row), spokenUnit(row));
             if (row.form.width > 0)
                 fitWidthToCharacters(edit, row.form.width);
@@ -375,7 +382,8 @@ QWidget* SettingsForm::makeControl(const FieldRow& row, QWidget* box) {
             break;
         }
         case Input::Flag: {
-            QCheckBox* check = makeCheckBox(box, row.window.control, fromUtf8(row.label));
+            QCheckBox* check = makeCheckBox(box, row.window.control,
+                                            fromUtf8(translated(kFieldLabelContext, row.label)));
             if (row.form.bold) {
                 QFont bold = check->font();
                 bold.setBold(true);
@@ -415,14 +423,15 @@ QLabel* SettingsForm::makeFieldLabel(const FieldRow& row, QWidget* box) {
 QPushButton* SettingsForm::makeAction(const FormActionInfo& action, QWidget* box) {
     QPushButton* button = nullptr;
     if (action.action == FormAction::Calculator) {
-        button = new WrappingButton(fromUtf8(action.caption), box);
+        button = new WrappingButton(fromUtf8(translated(kFormButtonContext, action.caption)), box);
         button->setObjectName(fromLatin1(action.object));
         button->setAutoDefault(true);
         // As high as the lines it stands beside: showing it must not move them.
         button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
         setBackground(button, QPalette::Button, kLatLonFace);
     } else {
-        button = makeButton(box, action.object, fromUtf8(action.caption));
+        button = makeButton(box, action.object,
+                            fromUtf8(translated(kFormButtonContext, action.caption)));
     }
     if (action.gpslessOnly)
         controls_.gpslessOnly.push_back(button);
@@ -448,10 +457,11 @@ void SettingsForm::addWindowsOwnButtons(FormGroup group, int line, QWidget* box,
     if (group != FormGroup::Programming)
         return;
     if (line == formAction(FormAction::Save).line) {
-        c.preview = makeButton(box, "cmdPreview", QStringLiteral("&Preview"));
-        c.preview->setToolTip(QStringLiteral("What SEND would write, byte by byte (Ctrl+P)"));
-        describe(c.preview, QStringLiteral("Preview"),
-                 QStringLiteral("what SEND would write, Ctrl+P"));
+        c.preview = makeButton(box, "cmdPreview", fromUtf8(translated("main window", "&Preview")));
+        c.preview->setToolTip(
+            fromUtf8(translated("main window", "What SEND would write, byte by byte (Ctrl+P)")));
+        describe(c.preview, fromUtf8(translated("main window", "Preview")),
+                 fromUtf8(translated("main window", "what SEND would write, Ctrl+P")));
         // No wider than its caption: the file buttons keep the room.
         c.preview->setSizePolicy(QSizePolicy::Fixed, c.preview->sizePolicy().verticalPolicy());
         layout->addWidget(c.preview);

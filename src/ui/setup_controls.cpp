@@ -80,6 +80,8 @@ void describe(QWidget* control, const QString& name, const QString& description)
 QCheckBox* makeCheckBox(QWidget* parent, std::string_view name, const QString& caption) {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(fromLatin1(name));
+    // Never narrower than its caption: a longer language widens the window instead.
+    box->setSizePolicy(QSizePolicy::Minimum, box->sizePolicy().verticalPolicy());
     describe(box, caption);
     return box;
 }

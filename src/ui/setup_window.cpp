@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "config/advice.h"
+#include "text/translation.h"
 #include "ui/advice_marks.h"
 #include "ui/calculator_window.h"
 #include "ui/core_text.h"
@@ -51,7 +52,6 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kWindowMargin, kWindowMargin, kWindowMargin, kWindowMargin);
     layout->addWidget(form_);
-    setFixedSize(kClientSize);
     watchKeysOf(this);
 
     const FormControls& c = form_->controls();
@@ -93,6 +93,9 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
             [this] { calculator()->showCalculator(); });
     connect(c.action(FormAction::Help), &QPushButton::clicked, this,
             &SetupWindow::showInstructions);
+    // The manual is written in English only; each language says so where Help is offered.
+    c.action(FormAction::Help)
+        ->setToolTip(fromUtf8(translated("main window", "The manual is in English.")));
     connect(c.preview, &QPushButton::clicked, this, &SetupWindow::showPreview);
     // Ctrl+P, Ctrl+S and Ctrl+O wherever the focus is in this window; no field uses them.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this), &QShortcut::activated, this,
@@ -102,6 +105,8 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, files_,
             &FileActions::load);
     form_->firstInKeyboardOrder()->setFocus(Qt::OtherFocusReason);
+    // The tracker's users know the window's size; a language with longer words widens it.
+    setFixedSize(kClientSize.expandedTo(layout->totalMinimumSize()));
 }
 
 // Made on first use, as the calculator is: most sessions never open it, and the window starts
@@ -173,7 +178,7 @@ void SetupWindow::endProgram(int exitCode) {
 
 void SetupWindow::showInstructions() {
     InstructionsViewer::open(QStringLiteral("Zelvar_Config.rtf"),
-                             QStringLiteral("Zelvar Config - Istruzioni"));
+                             fromUtf8(translated("manual viewer", "Zelvar Config - Istruzioni")));
 }
 
 void SetupWindow::watchKeysOf(QWidget* window) {

@@ -6,8 +6,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/core_text.h"
 
@@ -19,6 +21,17 @@ constexpr int kTableRole = Qt::UserRole + 1;
 constexpr int kListRows = 12;
 // Room for the longer names ("house, home station (VHF), primary table") without scrolling.
 constexpr int kListCharacters = 48;
+
+// The widest entry the list can show, in the user's language.
+int widestEntry(const QFontMetrics& metrics) {
+    int widest = 0;
+    for (const AprsSymbol& symbol : searchSymbols({})) {
+        const std::string code(1, symbol.code);
+        widest = std::max(widest,
+                          metrics.horizontalAdvance(fromUtf8(describeSymbol(code, symbol.table))));
+    }
+    return widest;
+}
 
 }  // namespace
 
@@ -39,7 +52,11 @@ SymbolPicker::SymbolPicker(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     list_->setAccessibleName(shown(ShownText::SymbolList));
     list_->setUniformItemSizes(true);
     list_->setMinimumHeight(list_->fontMetrics().lineSpacing() * kListRows);
-    list_->setMinimumWidth(list_->fontMetrics().averageCharWidth() * kListCharacters);
+    // Every entry whole, in a language with longer words too: the frame and the scroll bar beside.
+    list_->setMinimumWidth(std::max(list_->fontMetrics().averageCharWidth() * kListCharacters,
+                                    widestEntry(list_->fontMetrics()) + 2 * list_->frameWidth() +
+                                        list_->verticalScrollBar()->sizeHint().width() +
+                                        list_->fontMetrics().averageCharWidth()));
     none_ = new QLabel(this);
     none_->setObjectName(QStringLiteral("lblNoSymbol"));
     none_->setTextFormat(Qt::PlainText);

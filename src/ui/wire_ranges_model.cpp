@@ -45,10 +45,10 @@ QVariant WireRangesModel::data(const QModelIndex& index, int role) const {
                                : QStringLiteral("%1..%2").arg(r.first).arg(r.first + r.size - 1);
             break;
         case Holds:
-            text = fromLatin1(r.name);
+            text = fromUtf8(r.name);
             break;
         default:
-            text = fromLatin1(r.meaning);
+            text = fromUtf8(r.meaning);
     }
     return role == Qt::ToolTipRole ? plainToolTip(text) : text;
 }

@@ -6,11 +6,13 @@
 
 #include "../config/settings_support.h"
 #include "../files/cfg_test_support.h"
+#include "advice_text.h"
 #include "cfg/cfg_writer.h"
 #include "cli_run.h"
 #include "config/advice_json.h"
 #include "config/config_image.h"
 #include "files/cfg_file.h"
+#include "terminal_columns.h"
 
 namespace zelvar {
 namespace {
@@ -89,6 +91,20 @@ TEST_F(AdviceCommands, CheckJsonIsTheCoresAdvice) {
         ++checked;
     }
     EXPECT_GT(checked, 100);
+}
+
+// Tables and wrapped notes line up by the columns a terminal gives each character, not by bytes.
+TEST(TerminalColumns, CountCharactersAndWideOnesTwice) {
+    const std::pair<std::string_view, std::size_t> rows[] = {
+        {"alternate", 9},
+        {"primária", 8},
+        {"e\xCC\x81", 1},
+        {"\xE3\x83\x97\xE3\x83\xA9\xE3\x82\xA4\xE3\x83\x9E\xE3\x83\xAA", 10},
+        {"a\xFF" "b", 3}};
+    for (const auto& [text, columns] : rows)
+        EXPECT_EQ(cli::terminalColumns(text), columns) << text;
+    EXPECT_EQ(cli::wrapped("\xC3\xA9\xC3\xA9 \xC3\xA9\xC3\xA9", 0, 5),
+              "\xC3\xA9\xC3\xA9 \xC3\xA9\xC3\xA9\n");
 }
 
 TEST_F(AdviceCommands, SymbolsByNameOrCode) {

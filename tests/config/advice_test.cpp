@@ -43,6 +43,8 @@ TEST(Advice, FactoryDefaultsGetThePlaceholderWarningAndTwoHints) {
     EXPECT_TRUE(hasWarnings(notes));
     EXPECT_EQ(adviceSummary(notes), "1 warning, 2 hints");
     EXPECT_EQ(adviceSummary({notes[1]}), "0 warnings, 1 hint");
+    EXPECT_EQ(adviceHeading(notes), "Advice: 1 warning, 2 hints");
+    EXPECT_EQ(adviceHeading({}), adviceSummary({}));  // not "Advice: No advice: ..."
 }
 
 // A station set up as the usual practice has it, which no rule touches.

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -45,6 +48,34 @@ TEST(AprsSymbols, SearchByNameOrCode) {
     for (const auto& [search, found] : cases)
         EXPECT_EQ(listed(searchSymbols(search)), found) << search;
     EXPECT_EQ(searchSymbols("").size(), 188u);
+}
+
+// Names in the user's language are found as they are written: in any case, with or without their
+// accents, and in Japanese by any piece of a name, which has no blanks between its words.
+TEST(AprsSymbols, SearchFindsTheNamesOfTheUsersLanguage) {
+    class TwoNames final : public Catalogue {
+        std::optional<std::string> find(std::string_view context, std::string_view msgid,
+                                        std::string_view,
+                                        std::optional<unsigned long>) const override {
+            if (context != "symbol")
+                return std::nullopt;
+            if (msgid == "car")
+                return "Überlandwagen";
+            if (msgid == "balloon")
+                return "気球（ガス）";
+            return std::nullopt;
+        }
+    };
+    installCatalogue(std::make_unique<TwoNames>());
+    const std::pair<const char*, const char*> cases[] = {
+        {"überland", "/> "}, {"ÜBERLAND", "/> "},
+        {"uberland", "/> "}, {"cár", "/> \\> "},  // the program's own names stay found
+        {"球", "/O "},                            // inside 気球
+        {"ガス", "/O "},                          // after a full-width parenthesis
+        {"車", ""}};
+    for (const auto& [search, found] : cases)
+        EXPECT_EQ(listed(searchSymbols(search)), found) << search;
+    installCatalogue(nullptr);
 }
 
 TEST(AprsSymbols, DescribeTheField) {

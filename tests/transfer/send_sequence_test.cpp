@@ -257,13 +257,14 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
                                  "169+1 Checksum: 10 = 254 + image bytes 82..163, modulo 256"})
         EXPECT_NE(std::find(described.begin(), described.end(), expected), described.end())
             << expected;
-    // What the tracker gets is shown as it is, hidden characters escaped.
+    // What the tracker gets is shown as it is, in UTF-8 beside the words of any language, hidden
+    // characters escaped.
     const SendPreview hidden =
         previewSend(changed(defaultSettings(), {{Field::MyCall, "\xAD\xE9-9"}}));
     const auto call = std::find_if(hidden.ranges.begin(), hidden.ranges.end(),
                                    [](const WireRange& r) { return r.name == "My callsign"; });
     ASSERT_NE(call, hidden.ranges.end());
-    EXPECT_EQ(call->meaning, "\"\\u00AD\xE9-9\"");
+    EXPECT_EQ(call->meaning, "\"\\u00AD\u00E9-9\"");
 }
 
 // A failed build leaves nothing else to show (its reason: ImageBuilder).

@@ -4,6 +4,7 @@
 #include "config/advice.h"
 #include "config/aprs_symbols.h"
 #include "js_values.h"
+#include "text/translation.h"
 
 namespace zelvar::web {
 namespace {
@@ -29,6 +30,7 @@ val advice(const val& form) {
     }
     val outcome = success();
     outcome.set("summary", messageToJs(adviceSummary(notes)));
+    outcome.set("heading", messageToJs(adviceHeading(notes)));
     outcome.set("notes", list);
     return outcome;
 }
@@ -42,7 +44,7 @@ val symbols(const val& search) {
         const std::string code(1, symbol.code);
         js.set("code", code);
         js.set("alternate", symbol.table == SymbolTable::Alternate);
-        js.set("name", messageToJs(symbol.name));
+        js.set("name", messageToJs(translated("symbol", symbol.name)));
         js.set("overlay", symbol.overlay);
         js.set("shown", messageToJs(describeSymbol(code, symbol.table)));
         list.call<void>("push", js);

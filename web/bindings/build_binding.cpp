@@ -58,7 +58,7 @@ val notes(const std::vector<NormalisationNote>& notes) {
         val js = val::object();
         js.set("field", std::string(fieldName(note.field)));
         js.set("text", messageToJs(note.text));
-        js.set("shown", messageToJs(noteShown(latin1ToUtf8(note.text))));
+        js.set("shown", messageToJs(noteShown(note.text)));
         list.call<void>("push", js);
     }
     return list;

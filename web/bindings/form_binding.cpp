@@ -7,6 +7,7 @@
 #include "config/input_rules.h"
 #include "config/shown_texts.h"
 #include "js_values.h"
+#include "text/translation.h"
 #include "transfer/transfer_plan.h"
 
 namespace zelvar::web {
@@ -98,14 +99,16 @@ val placeToJs(const FieldRow& row) {
 
 val textsToJs(const FieldRow& row) {
     val js = val::object();
-    js.set("shownLabel",
-           messageToJs(row.texts.shownLabel.empty() ? row.label : row.texts.shownLabel));
-    js.set("caption", messageToJs(row.texts.caption));
-    js.set("spokenName",
-           messageToJs(row.texts.spokenName.empty() ? row.label : row.texts.spokenName));
-    js.set("unit", messageToJs(row.texts.unit));
-    js.set("spokenUnit", messageToJs(row.texts.spokenUnit));
-    js.set("hint", messageToJs(row.texts.hint));
+    js.set("shownLabel", messageToJs(translated(kFieldLabelContext, row.texts.shownLabel.empty()
+                                                                        ? row.label
+                                                                        : row.texts.shownLabel)));
+    js.set("caption", messageToJs(translated(kFieldCaptionContext, row.texts.caption)));
+    js.set("spokenName", messageToJs(row.texts.spokenName.empty()
+                                         ? translated(kFieldLabelContext, row.label)
+                                         : translated(kFieldSpokenContext, row.texts.spokenName)));
+    js.set("unit", messageToJs(translated(kFieldUnitContext, row.texts.unit)));
+    js.set("spokenUnit", messageToJs(translated(kFieldSpokenContext, row.texts.spokenUnit)));
+    js.set("hint", messageToJs(translated(kFieldHintContext, row.texts.hint)));
     return js;
 }
 
@@ -116,7 +119,7 @@ val fields() {
     for (const FieldRow& row : fieldRows()) {
         val js = val::object();
         js.set("name", std::string(row.name));
-        js.set("label", messageToJs(row.label));
+        js.set("label", messageToJs(translated(kFieldLabelContext, row.label)));
         js.set("input", std::string(inputName(row.input.kind)));
         js.set("text", row.value.number == nullptr);
         js.set("rule", ruleToJs(inputRule(row.field)));
@@ -134,7 +137,7 @@ val groups() {
     for (const FormGroupInfo& group : formGroups()) {
         val js = val::object();
         js.set("name", std::string(group.name));
-        js.set("caption", messageToJs(group.caption));
+        js.set("caption", messageToJs(translated(kFormGroupContext, group.caption)));
         js.set("parent", std::string(formGroupInfo(group.parent).name));
         js.set("column", group.column);
         js.set("table", group.table);
@@ -149,7 +152,7 @@ val actions() {
     for (const FormActionInfo& action : formActions()) {
         val js = val::object();
         js.set("name", std::string(action.name));
-        js.set("caption", messageToJs(action.caption));
+        js.set("caption", messageToJs(translated(kFormButtonContext, action.caption)));
         js.set("group", std::string(formGroupInfo(action.group).name));
         js.set("line", action.line);
         js.set("pushed", action.pushed);
@@ -164,8 +167,8 @@ val actions() {
 val texts() {
     val js = val::object();
     for (const ShownTextEntry& entry : shownTexts())
-        js.set(std::string(entry.key), messageToJs(entry.text));
-    js.set("partlySent", messageToJs(kPartlySentMessage));
+        js.set(std::string(entry.key), messageToJs(shownText(entry.id)));
+    js.set("partlySent", messageToJs(translated("send", kPartlySentMessage)));
     js.set("cfgDefaultName", messageToJs(kCfgDefaultName));
     return js;
 }
@@ -183,7 +186,10 @@ val lists() {
     val js = val::object();
     js.set("micEMessages", textList(kMicEMessages));
     js.set("baudRates", textList(kBaudRates));
-    js.set("speedBands", textList(kSpeedBands));
+    val bands = val::array();
+    for (std::string_view band : kSpeedBands)
+        bands.call<void>("push", messageToJs(translated(kFieldLabelContext, band)));
+    js.set("speedBands", bands);
     return js;
 }
 

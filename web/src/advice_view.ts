@@ -42,7 +42,7 @@ export class AdviceView {
     const notes = advice.ok ? advice.notes : [];
     setText(
       this.heading,
-      (this.words["adviceHeading"] ?? "").replace("%1", advice.ok ? advice.summary : advice.reason),
+      advice.ok ? advice.heading : (this.words["adviceHeading"] ?? "").replace("%1", advice.reason),
     );
     const lines = notes.map((note) => `${note.level}|${note.field}|${note.line}|${note.why}`).join("\n");
     if (lines === this.shown) return;

@@ -170,7 +170,16 @@ export interface Loaded {
   calculatorApplied: boolean;
 }
 
+/** A language's catalogue, as the build makes it from its .po: each text's translation (or its
+ * forms, for a counting text) by "context\u0004source", and gettext's plural rule. */
+export interface Catalogue {
+  plural: "n != 1" | "n > 1" | "0";
+  texts: Record<string, string | string[]>;
+}
+
 export interface Core {
+  /** The core's messages in the catalogue's language from now on; null: the program's own. */
+  useCatalogue(catalogue: Catalogue | null): void;
   fields(): FieldInfo[];
   groups(): GroupInfo[];
   actions(): ActionInfo[];
@@ -197,8 +206,8 @@ export interface Core {
     symbol: string,
     alternateTable: boolean,
   ): Outcome<{ text: string; feet: number; altitude: string; locator: string }>;
-  /** The notes on the form as SEND would send it; `summary` is "1 warning, 2 hints". */
-  advice(form: Form): Outcome<{ summary: string; notes: AdviceNote[] }>;
+  /** The notes on the form as SEND would send it; `summary` is "1 warning, 2 hints", `heading` the list's. */
+  advice(form: Form): Outcome<{ summary: string; heading: string; notes: AdviceNote[] }>;
   /** The symbols a search names ("car", "digi", ">"), primary table first. */
   symbols(search: string): AprsSymbol[];
   /** "> — car, primary table", or why the field holds no symbol. */

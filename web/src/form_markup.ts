@@ -23,7 +23,7 @@ const PAGE_OWN_IN_LINE: Record<string, Record<number, string>> = {
 const PAGE_OWN_AFTER_LINE: Record<string, Record<number, string>> = {
   programming: {
     0:
-      '<div class="row"><label for="saveName">Save as</label><input id="saveName" class="file-name" ' +
+      '<div class="row"><label for="saveName">{{saveAs}}</label><input id="saveName" class="file-name" ' +
       'value="{{cfgDefaultName}}" spellcheck="false" aria-describedby="hintDrop"></div>\n' +
       '<p class="hint" id="hintDrop">{{loadHint}}</p>',
   },
@@ -293,15 +293,22 @@ export function formMarkup(model: FormModel): string {
   return new Builder(model).form();
 }
 
-/** The page with every "{{key}}" replaced by the core's text of that key, and the form's place by the form. */
+/**
+ * The page with every "{{key}}" replaced by the core's text of that key, every "{{keys key Shortcut}}"
+ * by the keys that text's caption answers to, and the form's place by the form.
+ */
 export function pageMarkup(template: string, model: FormModel): string {
   const builder = new Builder(model);
+  const textOf = (key: string): string => {
+    const text = model.texts[key];
+    if (text === undefined) throw new Error(`the core has no text "${key}"`);
+    return text;
+  };
   return template
     .replace("<!-- the settings form -->", builder.form())
     .replace(/<!-- field (\w+) -->/g, (_, name: string) => builder.apart(name))
-    .replace(/\{\{(\w+)\}\}/g, (_, key: string) => {
-      const text = model.texts[key];
-      if (text === undefined) throw new Error(`the core has no text "${key}"`);
-      return mnemonicHtml(text);
-    });
+    .replace(/\{\{keys (\w+)(?: ([\w+]+))?\}\}/g, (_, key: string, shortcut?: string) =>
+      escapeHtml(keyShortcuts(textOf(key), shortcut ?? "")),
+    )
+    .replace(/\{\{(\w+)\}\}/g, (_, key: string) => mnemonicHtml(textOf(key)));
 }

@@ -9,7 +9,9 @@ import { FirstSteps } from "./first_steps.js";
 import { FormView } from "./form_view.js";
 import { setUpManual } from "./manual.js";
 import { HiddenMarks } from "./hidden_marks.js";
+import { addLanguageMenu, pageCatalogue, pageOf, wantedLanguage } from "./language.js";
 import { messageTitle, setUpMessageBox, showHiddenCharactersWith, showMessage } from "./message_box.js";
+import { pageText, usePageTranslations } from "./page_texts.js";
 import { PortChoice } from "./port_choice.js";
 import { PortHelp } from "./port_help.js";
 import { PreviewView } from "./preview_view.js";
@@ -24,6 +26,16 @@ import { UnsavedChanges } from "./unsaved_changes.js";
 const WIRE_SIZE = 170;
 
 async function start(): Promise<void> {
+  // Each language has its copy of the page: the program's own opens the one asked for instead;
+  // a language's own copy stays, as a link to it asks.
+  const language = wantedLanguage();
+  if (document.documentElement.lang === "en" && language !== "en") {
+    location.replace(pageOf(language));
+    return;
+  }
+  const catalogue = await pageCatalogue();
+  usePageTranslations(catalogue?.texts ?? {});
+  addLanguageMenu(pageText("language"));
   setUpMessageBox();
   setUpManual();
   setUpShortcuts();
@@ -37,6 +49,7 @@ async function start(): Promise<void> {
   const help = new PortHelp(navigator.serial !== undefined, platform);
   const steps = new FirstSteps();
   const core = await loadCore();
+  core.useCatalogue(catalogue);
   showHiddenCharactersWith(core);
   const form = new FormView(core);
   const preview = new PreviewView(WIRE_SIZE, core.texts());

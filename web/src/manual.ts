@@ -2,18 +2,20 @@
 // desktop program's, in a window of its own. A second F1 shows it again from the top.
 import { element } from "./dom.js";
 import { messageTitle, showMessage } from "./message_box.js";
+import { pageText } from "./page_texts.js";
 
 const MANUAL = "manual/index.html";
 
 export function openManual(): void {
   const manual = window.open(MANUAL, "zelvar-manual");
-  if (!manual)
-    void showMessage(messageTitle(), `The browser kept ${MANUAL} from opening: allow this page to open windows.`);
+  if (!manual) void showMessage(messageTitle(), pageText("manualBlocked", MANUAL));
   else manual.focus();
 }
 
 export function setUpManual(): void {
   element("help").addEventListener("click", openManual);
+  // The manual is written in English only; each language says so where Help is offered.
+  element("help").title = pageText("manualEnglish");
   document.addEventListener(
     "keydown",
     (event) => {

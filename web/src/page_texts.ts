@@ -5,6 +5,13 @@
 // The texts both front ends show are the core's.
 
 export const PAGE_TEXTS = {
+  language: "Language",
+  saveAs: "Save as",
+  previewTitle: "SEND &Preview",
+  manualEnglish: "The manual is in English.",
+  manualBlocked: "The browser kept %1 from opening: allow this page to open windows.",
+  markBytes: "Mark bytes %1: %2",
+  noSpeed: "Invalid line settings '%1': no speed is chosen in Baud.",
   adapter: "Adapter",
   adapterNone: "None chosen yet",
   adapterMany: "One of %1 ports this page may use: SEND asks which",
@@ -112,7 +119,17 @@ export const PAGE_TEXTS = {
 
 export type PageTextKey = keyof typeof PAGE_TEXTS;
 
-/** The page's text of `key`, each "%1" in it replaced by `value`. */
-export function pageText(key: PageTextKey, value = ""): string {
-  return PAGE_TEXTS[key].replaceAll("%1", value);
+let translations: Record<string, string | string[]> = {};
+
+/** The page's own texts in the language of `texts` (a catalogue's, by "page\u0004source") from
+ * now on. */
+export function usePageTranslations(texts: Record<string, string | string[]>): void {
+  translations = texts;
+}
+
+/** The page's text of `key` in the page's language, "%1", "%2" in it replaced by `values`. */
+export function pageText(key: PageTextKey, ...values: string[]): string {
+  const translated = translations[`page\u0004${PAGE_TEXTS[key]}`];
+  const text = typeof translated === "string" ? translated : PAGE_TEXTS[key];
+  return text.replace(/%([1-9])/g, (placeholder, n: string) => values[Number(n) - 1] ?? (n === "1" ? "" : placeholder));
 }

@@ -4,6 +4,7 @@
 // lead-ins, the block boundary and both checksums marked. Only what changed is written again.
 import type { BuildFailure, Preview, Texts, WireRange } from "./core.js";
 import { element } from "./dom.js";
+import { pageText } from "./page_texts.js";
 
 const COLUMNS = 16;
 
@@ -147,7 +148,7 @@ export class PreviewView {
       const span = range.size === 1 ? String(range.first) : `${range.first}..${range.first + range.size - 1}`;
       const button = row.cells[0]!.firstElementChild as HTMLButtonElement;
       setText(button, span);
-      const label = `Mark bytes ${span}: ${range.name}`;
+      const label = pageText("markBytes", span, range.name);
       if (button.getAttribute("aria-label") !== label) button.setAttribute("aria-label", label);
       setText(row.cells[1]!, range.name);
       setText(row.cells[2]!, range.meaning);

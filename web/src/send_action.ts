@@ -13,9 +13,9 @@ import { pageText } from "./page_texts.js";
 import type { PortChoice } from "./port_choice.js";
 import type { ProgressDialog } from "./progress_dialog.js";
 import {
-  COMM_NUM_DETAIL,
+  commNumDetail,
   failureWords,
-  FRAMED,
+  framedWords,
   noSerialWords,
   platformOf,
   type SendStage,
@@ -25,10 +25,9 @@ import { type ProgressShown, runTransfer, TransferFailure } from "./transfer_run
 import type { UnsavedChanges } from "./unsaved_changes.js";
 
 const SENDING_LOCK = "zelvar-config-send";
-const ANOTHER_WINDOW: Words = {
-  text: pageText("anotherWindowText"),
-  detail: pageText("anotherWindowDetail"),
-};
+function anotherWindowWords(): Words {
+  return { text: pageText("anotherWindowText"), detail: pageText("anotherWindowDetail") };
+}
 
 /** How far a SEND went, for what shows the connection's state. */
 export type SendOutcome = "sending" | "sent" | "lineFailed" | "notSent";
@@ -77,7 +76,7 @@ export class SendAction {
   private async whileDisabled(work: () => Promise<void>): Promise<void> {
     this.button.disabled = this.change.disabled = true;
     try {
-      await (framedByAnotherSite() ? this.tell(FRAMED) : work());
+      await (framedByAnotherSite() ? this.tell(framedWords()) : work());
     } finally {
       this.button.disabled = this.change.disabled = false;
       // The focus that had nowhere to go while SEND was disabled comes back to it.
@@ -96,7 +95,7 @@ export class SendAction {
       if (lock) await work(ports);
       return lock !== null;
     });
-    if (!done) await this.tell(ANOTHER_WINDOW);
+    if (!done) await this.tell(anotherWindowWords());
   }
 
   private async buildAndSend(): Promise<void> {
@@ -118,14 +117,14 @@ export class SendAction {
   private async sendPrepared(target: SendTarget, pacer: SendPacer): Promise<void> {
     const baudRate = Number.parseInt(target.lineSettings, 10);
     if (!this.core.lists().baudRates.includes(String(baudRate))) {
-      await showMessage(messageTitle(), `Invalid line settings '${target.lineSettings}': no speed is chosen in Baud.`);
+      await showMessage(messageTitle(), pageText("noSpeed", target.lineSettings));
       return;
     }
     // As the desktop: no port below 1, where an empty Comm num points.
     const portNumber = this.core.checkPortNumber(target.portNumber);
     if (!portNumber.ok) {
       this.form.control("portNumber").focus();
-      await showMessage(messageTitle(), `${portNumber.reason}.`, COMM_NUM_DETAIL);
+      await showMessage(messageTitle(), `${portNumber.reason}.`, commNumDetail());
       return;
     }
     const sending = this.form.read();

@@ -42,13 +42,21 @@ function errorName(error: unknown): string {
   return error instanceof Error ? error.name : "";
 }
 
+// Each text is looked up when it is shown: the page's catalogue comes after its modules are read.
+
 /** SEND or Connect on a page shown in another site's frame. */
-export const FRAMED: Words = { text: pageText("framedText"), detail: pageText("framedDetail") };
+export function framedWords(): Words {
+  return { text: pageText("framedText"), detail: pageText("framedDetail") };
+}
 
 /** Below the desktop's words for an empty Comm num, what it means on the page. */
-export const COMM_NUM_DETAIL = pageText("commNumDetail");
+export function commNumDetail(): string {
+  return pageText("commNumDetail");
+}
 
-const FORBIDDEN: Words = { text: pageText("forbiddenText"), detail: pageText("forbiddenDetail") };
+function forbiddenWords(): Words {
+  return { text: pageText("forbiddenText"), detail: pageText("forbiddenDetail") };
+}
 
 // The likely causes of a port that does not open, the likeliest first, numbered.
 function cannotOpen(platform: Platform): string {
@@ -86,7 +94,7 @@ export function failureWords(
 ): Words | null {
   const name = errorName(error);
   if (stage === "choose" && name === "NotFoundError") return null;
-  if (name === "SecurityError") return FORBIDDEN;
+  if (name === "SecurityError") return forbiddenWords();
   switch (stage) {
     case "choose":
       return { text: pageText("chooseFailed", browserWords(error)), detail: pageText("pressSendAgain") };

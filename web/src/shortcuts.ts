@@ -5,33 +5,47 @@
 import { element } from "./dom.js";
 
 const COMMANDS: Record<string, string> = { KeyS: "save", KeyO: "load", KeyP: "previewTitle" };
-const MNEMONICS: Record<string, string> = {
-  KeyD: "defaults",
-  KeyS: "save",
-  KeyL: "load",
-  KeyP: "previewTitle",
-  KeyE: "send",
-  KeyH: "help",
-  KeyC: "openCalculator",
-  KeyY: "chooseSymbol",
-};
-const CALCULATOR_MNEMONICS: Record<string, string> = {
-  KeyW: "cmdCalc",
-  KeyC: "calcClose",
-  KeyT: "txtLat",
-  KeyN: "txtLng",
-};
 
 const apple = /Mac|iPhone|iPad/.test(navigator.platform);
 
-function targetOf(event: KeyboardEvent): string | undefined {
+// The letter a key types; on a Mac, Option changes it, so the key's place says it there.
+function letterOf(event: KeyboardEvent): string | undefined {
+  if (!apple && event.key.length === 1 && /\p{L}/u.test(event.key)) return event.key.toLowerCase();
+  return /^Key([A-Z])$/.exec(event.code)?.[1]?.toLowerCase();
+}
+
+// What a caption's underlined letter stands for: its button, the field its label names, or the
+// heading it is in. The captions are in the user's language, and so are their letters.
+function controlOf(underlined: Element): HTMLElement | null {
+  const button = underlined.closest("button");
+  if (button) return button;
+  const label = underlined.closest("label");
+  if (label) return label.control;
+  return underlined.closest<HTMLElement>("[id]");
+}
+
+// Inside the calculator its own letters come first, then the window's, as in the desktop's.
+function mnemonicTarget(letter: string): HTMLElement | undefined {
+  const calculator = element("calculator");
+  const inCalculator = calculator.contains(document.activeElement);
+  const targets = [...document.querySelectorAll("u")]
+    .filter((u) => u.textContent?.toLowerCase() === letter)
+    .map(controlOf)
+    .filter((control): control is HTMLElement => control !== null && control.getClientRects().length > 0);
+  const ofCalculator = (control: HTMLElement) => calculator.contains(control);
+  return (inCalculator ? targets.find(ofCalculator) : undefined) ?? targets.find((c) => !ofCalculator(c));
+}
+
+function targetOf(event: KeyboardEvent): HTMLElement | undefined {
   if (event.shiftKey) return undefined;
   const command = apple ? event.metaKey && !event.ctrlKey : event.ctrlKey && !event.metaKey;
-  if (command && !event.altKey) return COMMANDS[event.code];
+  if (command && !event.altKey) {
+    const id = COMMANDS[event.code];
+    return id ? element(id) : undefined;
+  }
   const mnemonic = event.altKey && !event.metaKey && (apple ? event.ctrlKey : !event.ctrlKey);
-  if (!mnemonic) return undefined;
-  const inCalculator = element("calculator").contains(document.activeElement);
-  return (inCalculator ? CALCULATOR_MNEMONICS[event.code] : undefined) ?? MNEMONICS[event.code];
+  const letter = mnemonic ? letterOf(event) : undefined;
+  return letter ? mnemonicTarget(letter) : undefined;
 }
 
 // A button is pressed, a field or the preview's heading takes the focus; what is hidden or
@@ -53,7 +67,7 @@ export function setUpShortcuts(): void {
   document.addEventListener("keydown", (event) => {
     // A modal box keeps the keys to itself until it is closed.
     if (event.defaultPrevented || document.querySelector("dialog:modal")) return;
-    const id = targetOf(event);
-    if (id && act(element(id))) event.preventDefault();
+    const target = targetOf(event);
+    if (target && act(target)) event.preventDefault();
   });
 }

@@ -522,11 +522,16 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await usb.evaluate(() => window.zelvarChooserShown), 1);
     // The hex table, for the expert, stays as the user left it.
     assert.equal(await usb.$eval("#wireBytesDetails", (details) => details.open), false);
+    // The details' toggle event comes after the click: the state is kept before the page goes.
+    const kept = (page, state) =>
+      page.waitForFunction((s) => localStorage.getItem("zelvar-config wire bytes shown") === s, state);
     await usb.click("#wireBytesDetails summary");
+    await kept(usb, "open");
     await usb.close();
     const again = await bed.open();
     assert.equal(await again.$eval("#wireBytesDetails", (details) => details.open), true);
     await again.click("#wireBytesDetails summary");
+    await kept(again, null);
     await again.close();
 
     // Chrome for Android has Web Serial for some adapters; another browser none at all.

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace zelvar::cli {
+
+// How many terminal columns UTF-8 text takes: one per character, two for the wide characters of
+// East Asian scripts, so that tables and wrapped lines line up in every language.
+std::size_t terminalColumns(std::string_view text);
+
+}  // namespace zelvar::cli

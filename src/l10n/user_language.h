@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zelvar {
+
+// Where the catalogues lie: beside the built programs, and in the installed data folder.
+QStringList catalogueFolders();
+
+// The languages with a catalogue there: "de", "pt_BR", "en_XA".
+std::vector<std::string> catalogueLanguages();
+
+// Installs the catalogue of `asked` ("de", "pt-BR"), or where nothing is asked of the language
+// the environment asks for (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), with Qt's own texts (dialog
+// buttons) in the same language. Returns the language installed; nothing: the program's own
+// texts.
+std::optional<std::string> installUserLanguage(const std::optional<std::string>& asked);
+
+}  // namespace zelvar

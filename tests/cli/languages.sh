@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# What no language changes: the .cfg files, the image, --json, the exit codes and the position
+# texts are the same bytes in English under the C locale as under de_DE.UTF-8 (its decimal comma)
+# in German and in the pseudo-locale en_XA, where every text the catalogue has is changed. The
+# words around them do change.
+set -u
+source "$(dirname "$0")/harness.bash" "$1"
+locale -a | grep -qix 'de_DE.utf8' || fail "the de_DE.UTF-8 locale is missing (scripts/install-deps makes it)"
+
+"$1" defaults -o "$work/defaults.cfg"
+sed 's/NOCALL-9/NOCALL-7/' "$work/defaults.cfg" >"$work/placeholder.cfg"
+printf 'garbage' >"$work/garbage.cfg"
+
+# run NAME LANGUAGE-ENVIRONMENT... -- ARGUMENTS...: zelvar-cli's stdout in NAME.out, its exit code
+# in NAME.code.
+run() {
+    local name="$1"
+    shift
+    local environment=()
+    while [ "$1" != "--" ]; do
+        environment+=("$1")
+        shift
+    done
+    shift
+    env -i PATH="$PATH" "${environment[@]}" "$cli" "$@" >"$work/$name.out" 2>"$work/$name.err"
+    echo $? >"$work/$name.code"
+}
+
+cases=(
+    "defaults"
+    "normalize $work/placeholder.cfg"
+    "image $work/defaults.cfg"
+    "check --json $work/placeholder.cfg"
+    "check $work/garbage.cfg"
+    "position --lat 45.30.15 --lon -9.10.30 --alt 120"
+    "position --lat 45.5025 --lon 9,175"
+    "position --locator JN45ol --compressed"
+    "symbols no-such-symbol"
+    "send --port x $work/defaults.cfg"
+)
+for words in "${cases[@]}"; do
+    # shellcheck disable=SC2086 # the words of each case
+    run english LC_ALL=C -- $words
+    # shellcheck disable=SC2086
+    run german LC_ALL=de_DE.UTF-8 -- $words
+    # shellcheck disable=SC2086
+    run pseudo LC_ALL=de_DE.UTF-8 -- --lang en_XA $words
+    for other in german pseudo; do
+        cmp -s "$work/english.code" "$work/$other.code" ||
+            fail "$words: exit $(cat "$work/$other.code") in $other, $(cat "$work/english.code") in English"
+        case "$words" in
+        check\ [^-]* | symbols* | send*) ;; # words for people
+        *) cmp -s "$work/english.out" "$work/$other.out" ||
+            fail "$words: stdout differs in $other: $(head -c 200 "$work/$other.out")" ;;
+        esac
+    done
+done
+
+# The words do switch: the help and a message in the pseudo-locale, and the locale's own choice.
+run pseudo LC_ALL=C -- --lang en-XA --help
+contains "$work/pseudo.out" "[Ďóéš ţĥé ŵóřķ óƒ Zelvar Çóñƒíğ ŵíţĥóúţ á ŵíñďóŵ"
+run pseudo LANG=en_XA.UTF-8 -- symbols no-such-symbol
+contains "$work/pseudo.err" "[ñó šýɱƀóĺ íš ñáɱéď"
+run english LANGUAGE=en_XA LC_ALL=C -- symbols no-such-symbol
+contains "$work/english.err" "no symbol is named"
+run english LC_ALL=C -- --lang xx symbols no-such-symbol
+contains "$work/english.err" 'no catalogue for the language "xx"'
+contains "$work/english.err" "no symbol is named"
+finish languages

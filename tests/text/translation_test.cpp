@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "config/config_image.h"
+#include "config/shown_texts.h"
+#include "text/language_choice.h"
+#include "text/translation.h"
+
+namespace zelvar {
+namespace {
+
+// A catalogue that brackets every text it knows, and counts in the source's two forms.
+class BracketingCatalogue final : public Catalogue {
+  public:
+    explicit BracketingCatalogue(std::string_view mark) : mark_(mark) {}
+    std::optional<std::string> find(std::string_view context, std::string_view msgid,
+                                    std::string_view plural,
+                                    std::optional<unsigned long> count) const override {
+        if (context == "unknown")
+            return std::nullopt;
+        const std::string_view form = count && *count != 1 ? plural : msgid;
+        return mark_ + "[" + std::string(form) + "]";
+    }
+
+  private:
+    std::string mark_;
+};
+
+struct InstalledCatalogue {
+    explicit InstalledCatalogue(std::string_view mark) {
+        installCatalogue(std::make_unique<BracketingCatalogue>(mark));
+    }
+    ~InstalledCatalogue() { installCatalogue(nullptr); }
+};
+
+TEST(Translation, WithoutACatalogueEveryTextIsItsSource) {
+    EXPECT_EQ(translated("ctx", "Message"), "Message");
+    EXPECT_EQ(translatedPlural("ctx", "%1 hint", "%1 hints", 1), "%1 hint");
+    EXPECT_EQ(translatedPlural("ctx", "%1 hint", "%1 hints", 0), "%1 hints");
+    EXPECT_EQ(shownText(ShownText::Close), "&Close");
+}
+
+TEST(Translation, ACatalogueTranslatesByContextAndKeepsEarlierTextsValid) {
+    std::string_view first;
+    {
+        const InstalledCatalogue one("1");
+        first = translated("ctx", "Message");
+        EXPECT_EQ(first, "1[Message]");
+        EXPECT_EQ(translated("unknown", "Message"), "Message");
+        EXPECT_EQ(translatedPlural("ctx", "%1 hint", "%1 hints", 2), "1[%1 hints]");
+        const InstalledCatalogue two("2");
+        EXPECT_EQ(translated("ctx", "Message"), "2[Message]");
+    }
+    EXPECT_EQ(first, "1[Message]");  // a view handed out outlives its catalogue
+    EXPECT_EQ(translated("ctx", "Message"), "Message");
+}
+
+TEST(Translation, TheCoresMessagesGoThroughTheCatalogue) {
+    const InstalledCatalogue installed("");
+    DeviceSettings settings = defaultSettings();
+    settings.myCall.clear();
+    ConfigImage image{};
+    const BuildResult result = buildConfigImage(settings, image);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().reason, "[[MY CALLSIGN]: [empty callsign]]");
+}
+
+TEST(Translation, ArgumentsAreReplacedInOnePass) {
+    EXPECT_EQ(withArguments("%2 before %1", {"a", "b"}), "b before a");
+    EXPECT_EQ(withArguments("%1 and %3", {"%2", "x"}), "%2 and %3");
+    EXPECT_EQ(withArguments("100% of %1%", {"it"}), "100% of it%");
+}
+
+TEST(LanguageChoice, FollowsGettextsOrderOfTheVariables) {
+    EXPECT_EQ(wantedLanguages({"fr:de", "", "", "it_IT.UTF-8"}),
+              (std::vector<std::string>{"fr", "de", "it_IT"}));
+    EXPECT_EQ(wantedLanguages({"", "de_DE.UTF-8@euro", "es_ES", "it_IT"}),
+              std::vector<std::string>{"de_DE"});
+    EXPECT_EQ(wantedLanguages({"", "", "es_ES.UTF-8", "it_IT"}), std::vector<std::string>{"es_ES"});
+    // The C locale asks for the program's own texts, whatever LANGUAGE says.
+    EXPECT_TRUE(wantedLanguages({"de", "C", "", ""}).empty());
+    EXPECT_TRUE(wantedLanguages({"de", "", "", ""}).empty());
+    EXPECT_TRUE(wantedLanguages({"de", "", "", "C.UTF-8"}).empty());
+}
+
+TEST(LanguageChoice, TakesTheFirstLanguageWithACatalogue) {
+    const std::vector<std::string> available = {"de", "pt_BR", "en_XA"};
+    EXPECT_EQ(chosenLanguage({"fr", "de_AT"}, available), "de");
+    EXPECT_EQ(chosenLanguage({"pt_BR"}, available), "pt_BR");
+    EXPECT_EQ(chosenLanguage({"pt_PT"}, available), std::nullopt);
+    EXPECT_EQ(chosenLanguage({"en_XA"}, available), "en_XA");
+    EXPECT_EQ(chosenLanguage({"en_GB", "de"}, available), std::nullopt);
+    EXPECT_EQ(languageCode("pt-BR"), "pt_BR");
+}
+
+TEST(LanguageChoice, ReadsLangFromACommandLine) {
+    EXPECT_EQ(askedLanguage({"--lang", "de", "send"}), "de");
+    EXPECT_EQ(askedLanguage({"send", "--lang=ja"}), "ja");
+    EXPECT_EQ(askedLanguage({"send", "--", "--lang", "de"}), std::nullopt);
+    EXPECT_EQ(askedLanguage({"--lang"}), std::nullopt);
+}
+
+}  // namespace
+}  // namespace zelvar

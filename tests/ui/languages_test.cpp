@@ -1,0 +1,145 @@
+// The window in the pseudo-locale en_XA, where every text of the catalogue is accented, 40 %
+// longer and in brackets, under de_DE.UTF-8: each text comes from the catalogue and fits its
+// widget (the test runs at scale 1 and 2), and what is saved and sent is what English gives.
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <clocale>
+
+#include "cfg/cfg_writer.h"
+#include "l10n/qt_catalogue.h"
+#include "setup_window_support.h"
+#include "transfer/send_preview.h"
+#include "ui/calculator_window.h"
+
+namespace zelvar {
+namespace {
+
+void installPseudoLocale() {
+    auto catalogue = std::make_unique<QtCatalogue>();
+    ASSERT_TRUE(catalogue->load(QStringLiteral(ZELVAR_BUILD_DIR "/translations/zelvar_en_XA.qm")));
+    installCatalogue(std::move(catalogue));
+}
+
+// A text from the catalogue has an accent or a bracket; data has none: the Mic-E messages, which
+// every language keeps as the radios show them, numbers, the factory defaults.
+bool fromCatalogue(const QString& text) {
+    const bool kept = std::ranges::find(kMicEMessages, text.toStdString()) != kMicEMessages.end();
+    const bool letters = std::ranges::any_of(text, [](QChar c) { return c.isLetter(); });
+    return kept || !letters || text.contains(u'[') ||
+           std::ranges::any_of(text, [](QChar c) { return c.unicode() > 0x7F; });
+}
+
+QString shownText(QString text) {
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+}
+
+// What is wrong with each visible text of `window`: not from the catalogue, or cut.
+std::vector<std::string> textProblems(QWidget* window) {
+    std::vector<std::string> problems;
+    const auto check = [&](QWidget* widget, const QString& text, bool fits) {
+        const std::string where =
+            widget->objectName().toStdString() + " \"" + text.toStdString() + "\"";
+        if (!fromCatalogue(text))
+            problems.push_back("not from the catalogue: " + where);
+        if (!fits)
+            problems.push_back("cut: " + where + " in " + std::to_string(widget->width()) +
+                               " px of " + std::to_string(window->width()));
+    };
+    check(window, window->windowTitle(), true);
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(window))
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty()) {
+            const QRect room = label->contentsRect();
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(room.width()) <= room.height()
+                                  : label->fontMetrics().horizontalAdvance(
+                                        shownText(label->text())) <= room.width();
+            check(label, label->text(), fits);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget);
+                   button && !button->text().isEmpty()) {
+            check(button, button->text(), button->sizeHint().width() <= button->width());
+        } else if (auto* box = qobject_cast<QGroupBox*>(widget); box && !box->title().isEmpty()) {
+            const int title = box->fontMetrics().horizontalAdvance(shownText(box->title()));
+            check(box, box->title(), title + box->fontMetrics().averageCharWidth() <= box->width());
+        } else if (auto* entries = qobject_cast<QListWidget*>(widget)) {
+            const int room = entries->viewport()->width();
+            for (int i = 0; i < entries->count(); ++i) {
+                const QString entry = entries->item(i)->text();
+                check(
+                    entries, entry,
+                    entries->wordWrap() || entries->fontMetrics().horizontalAdvance(entry) <= room);
+            }
+        } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            const int room = list->style()
+                                 ->subControlRect(QStyle::CC_ComboBox, &option,
+                                                  QStyle::SC_ComboBoxEditField, list)
+                                 .width();
+            for (int i = 0; i < list->count(); ++i) {
+                const QString entry = list->itemText(i);
+                check(list, entry, list->fontMetrics().horizontalAdvance(entry) <= room);
+            }
+        }
+    }
+    return problems;
+}
+
+class PseudoLocale : public testing::SetupWindowTest {
+  public:
+    static void SetUpTestSuite() {
+        installPseudoLocale();
+        std::setlocale(LC_ALL, "de_DE.UTF-8");
+    }
+    static void TearDownTestSuite() {
+        installCatalogue(nullptr);
+        std::setlocale(LC_ALL, "C");
+    }
+};
+
+TEST_F(PseudoLocale, EveryTextOfTheWindowsComesFromTheCatalogueAndFits) {
+    ASSERT_NE(std::setlocale(LC_ALL, nullptr), std::string("C")) << "de_DE.UTF-8 is missing";
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->calculator()->show();
+    click("cmdPreview");
+    click("cmdSymbols");
+    std::vector<std::string> problems;
+    for (QWidget* shown : QApplication::topLevelWidgets()) {
+        if (shown->isVisible()) {
+            const std::vector<std::string> found = textProblems(shown);
+            problems.insert(problems.end(), found.begin(), found.end());
+        }
+    }
+    EXPECT_TRUE(problems.empty()) << problems.size() << " problems, the first: "
+                                  << (problems.empty() ? "" : problems.front());
+    for (const std::string& problem : problems)
+        ADD_FAILURE() << problem;
+}
+
+// Save and SEND under de_DE.UTF-8 in another language: the bytes of English.
+TEST_F(PseudoLocale, SavesAndSendsWhatEnglishDoes) {
+    const CalculatorInputs calculator{"45.30.15", "-009.10.30", 0, "120.5", 1, true};
+    window->calculator()->setInputs(calculator);
+    typeInto("edNumFlagsAuto", "310");
+    const DeviceSettings shown = window->settings();
+    QTemporaryDir folder;
+    modals.choose(folder.filePath("pseudo.cfg"));
+    click("cmdSave");
+    const SendPreview pseudo = previewSend(shown);
+
+    installCatalogue(nullptr);
+    std::setlocale(LC_ALL, "C");
+    QFile saved(folder.filePath("pseudo.cfg"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), writeConfigText(shown, calculator).value());
+    EXPECT_EQ(previewSend(shown).wire, pseudo.wire);
+    SetUpTestSuite();
+}
+
+}  // namespace
+}  // namespace zelvar

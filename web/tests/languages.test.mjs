@@ -1,0 +1,91 @@
+// The page in other languages: the pseudo-locale en_XA (every text of the catalogue accented, 40 %
+// longer, in brackets) overflows no box at 360 and 1280 px and shows no text that bypassed the
+// catalogue; the language menu opens the page in the chosen language and is remembered.
+import assert from "node:assert/strict";
+import { describe, it } from "node:test";
+
+import { fileDialogOf, messageShown, testBed } from "./support/page.mjs";
+
+const bed = testBed();
+
+// What is data, not text, and keeps its form in every language: the Mic-E messages the radios
+// show (alone or after their number), quoted settings, hex bytes.
+const KEPT =
+  '^(\\d+ )?(Off Duty|En Route|In Service|Returning|Committed|Special|Priority|Emergency)$|^".*"$|^[0-9A-F ]+$';
+
+/** Each box the page overflows, and each visible text without an accent or a bracket. */
+function problems(kept) {
+  const found = [];
+  const shown = (element) => element.checkVisibility({ checkVisibilityCSS: true });
+  for (const element of document.querySelectorAll("body *")) {
+    // A field scrolls its own text; what only a screen reader hears is clipped on purpose.
+    if (!shown(element) || element.closest("select#language, input, .visually-hidden")) continue;
+    const overflow = getComputedStyle(element).overflowX;
+    if (
+      !["auto", "scroll"].includes(overflow) &&
+      element.scrollWidth > element.clientWidth + 1 &&
+      element.clientWidth > 0
+    )
+      found.push(
+        `overflows: ${element.tagName}#${element.id}.${element.className} ${element.scrollWidth} > ${element.clientWidth}`,
+      );
+  }
+  if (document.documentElement.scrollWidth > document.documentElement.clientWidth)
+    found.push(`the page scrolls sideways: ${document.documentElement.scrollWidth}`);
+  const walker = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+  for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+    const text = node.textContent.trim();
+    const parent = node.parentElement;
+    // A key letter stands alone in its <u>, the rest of its text around it.
+    if (!/[A-Za-z]/.test(text) || !parent || !shown(parent) || parent.closest("select#language, u")) continue;
+    if (new RegExp(kept).test(text) || /[^ -~]|\[/.test(text)) continue;
+    found.push(`not from the catalogue: ${parent.tagName}#${parent.id} "${text.slice(0, 80)}"`);
+  }
+  return found;
+}
+
+describe("languages", () => {
+  for (const width of [360, 1280]) {
+    it(`fits and translates every text of the pseudo-locale at ${width} px`, async () => {
+      const page = await bed.open(`${bed.server.url}index-en_XA.html`);
+      await page.setViewportSize({ width, height: 900 });
+      for (const details of await page.$$("details")) await details.evaluate((d) => (d.open = true));
+      const found = await page.evaluate(problems, KEPT);
+      assert.deepEqual(found, []);
+      await page.close();
+    });
+  }
+
+  // The keys follow the translated captions' letters, and texts looked up late are translated too.
+  it("answers the letters its language underlines and speaks it in later messages", async () => {
+    const italian = await bed.open(`${bed.server.url}index-it.html`);
+    await italian.waitForSelector("#page[data-state=ready]");
+    assert.equal(await fileDialogOf(italian, () => italian.keyboard.press("Alt+R")), "loadFile");
+    await italian.keyboard.press("Alt+N");
+    assert.equal(await italian.evaluate(() => document.activeElement?.id), "previewTitle");
+    assert.equal(await italian.getAttribute("#previewTitle", "aria-keyshortcuts"), "Control+P Alt+N");
+    await italian.close();
+    const pseudo = await bed.open(`${bed.server.url}index-en_XA.html`);
+    await pseudo.waitForSelector("#page[data-state=ready]");
+    await pseudo.fill("#portNumber", "");
+    await pseudo.click("#send");
+    assert.match((await messageShown(pseudo)).detail, /^\[/);
+    await pseudo.close();
+  });
+
+  it("opens the chosen language's page and keeps the choice", async () => {
+    const page = await bed.open(bed.server.url);
+    await Promise.all([page.waitForURL(/index-de\.html$/), page.selectOption("#language", "de")]);
+    await page.waitForSelector("#page[data-state=ready]");
+    assert.equal(await page.evaluate(() => document.documentElement.lang), "de");
+    await page.goto(bed.server.url);
+    await page.waitForURL(/index-de\.html$/);
+    await page.waitForSelector("#page[data-state=ready]");
+    await Promise.all([
+      page.waitForURL((url) => !url.pathname.includes("index-")),
+      page.selectOption("#language", "en"),
+    ]);
+    await page.close();
+    assert.deepEqual(bed.problems, []);
+  });
+});
