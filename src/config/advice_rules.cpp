@@ -167,7 +167,7 @@ std::string_view adviceSourceName(AdviceSource source) {
             return translated("advice source",
                               "the recommended settings of the US APRS digipeater groups");
         case AdviceSource::Protocol:
-            return translated("advice source", "the APRS protocol specification");
+            return translated("advice source", "the APRS Protocol Reference");
         case AdviceSource::None:
             break;
     }

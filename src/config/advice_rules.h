@@ -38,7 +38,7 @@ enum class AdviceSource {
     Paradigm,   // the WIDEn-N paradigm as written by APRS's author
     Northwest,  // the recommended settings of the northwest APRS group
     UnitedStates,
-    Protocol,  // the APRS protocol specification
+    Protocol,  // the APRS Protocol Reference
 };
 
 // A rule's words, kept here and nowhere else. `text` is one line with {placeholders} that the

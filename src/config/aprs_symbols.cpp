@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::size_t kSymbolCount = kLastSymbolCode - kFirstSymbolCode + 1;
 
-// The symbols of the APRS protocol specification's tables as the current symbol index assigns
+// The symbols of the APRS Protocol Reference's tables as the current symbol index assigns
 // them, named in our own words. The overlay flags mark the alternate symbols the index lets carry
 // an overlay character.
 constexpr std::array<AprsSymbol, kSymbolCount> kPrimary = {{
