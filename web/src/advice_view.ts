@@ -3,12 +3,9 @@
 // for a warning, a dot for a hint), the notes' lines its tip and what a screen reader says with
 // it. Notes never refuse anything: SEND, Save and Load behave as without them.
 import type { AdviceNote, Core, Form, Texts } from "./core.js";
-import { element } from "./dom.js";
+import { element, setText } from "./dom.js";
 import { setTipPart } from "./field_tips.js";
-
-function setText(node: HTMLElement, text: string): void {
-  if (node.textContent !== text) node.textContent = text;
-}
+import { withValues } from "./with_values.js";
 
 export class AdviceView {
   private readonly heading = document.createElement("h3");
@@ -40,10 +37,7 @@ export class AdviceView {
   show(form: Form): void {
     const advice = this.core.advice(form);
     const notes = advice.ok ? advice.notes : [];
-    setText(
-      this.heading,
-      advice.ok ? advice.heading : (this.words["adviceHeading"] ?? "").replace("%1", advice.reason),
-    );
+    setText(this.heading, advice.ok ? advice.heading : withValues(this.words["adviceHeading"] ?? "", advice.reason));
     const lines = notes.map((note) => `${note.level}|${note.field}|${note.line}|${note.why}`).join("\n");
     if (lines === this.shown) return;
     this.shown = lines;

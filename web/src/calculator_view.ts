@@ -6,6 +6,7 @@ import { element } from "./dom.js";
 import { DevicePosition } from "./device_position.js";
 import type { FormView } from "./form_view.js";
 import { RuledInput } from "./input_rule.js";
+import { withValues } from "./with_values.js";
 
 export class CalculatorView {
   private readonly dialog = element("calculator", HTMLDialogElement);
@@ -98,7 +99,7 @@ export class CalculatorView {
       ? this.core.calculatePosition(this.inputs(), this.form.text("symbol"), this.form.checked("alternateTable"))
       : undefined;
     this.locator.textContent =
-      position?.ok === true ? (this.words["locatorShown"] ?? "").replace("%1", position.locator) : "";
+      position?.ok === true ? withValues(this.words["locatorShown"] ?? "", position.locator) : "";
   }
 
   private centChanged(): void {

@@ -1,7 +1,7 @@
 // The connection area at the top of the page: the adapter SEND uses (its USB ids and, where known,
 // its chip), its state (not chosen, ready, sending, lost), Connect or Change, and what this browser
 // offers where that needs saying (no Web Serial, or Android's narrower reach).
-import { element } from "./dom.js";
+import { element, setText } from "./dom.js";
 import { pageText, type PageTextKey } from "./page_texts.js";
 import type { PortStatus } from "./port_choice.js";
 import type { SendOutcome } from "./send_action.js";
@@ -17,10 +17,6 @@ const STATE_WORDS: Record<ConnectionState, PageTextKey> = {
   sending: "stateSending",
   lost: "stateLost",
 };
-
-function setText(node: HTMLElement, text: string): void {
-  if (node.textContent !== text) node.textContent = text;
-}
 
 export class ConnectionView {
   private readonly name = element("adapterName");

@@ -4,6 +4,7 @@
 // the page adds only its own controls (the file chooser and the name Save gives the file), and
 // shows Baud in its connection area, beside the adapter whose line speed it is.
 import type { ActionInfo, FieldInfo, Form, GroupInfo, Texts } from "./core.js";
+import { withValues } from "./with_values.js";
 
 export interface FormModel {
   fields: FieldInfo[];
@@ -201,7 +202,7 @@ class Builder {
 
   private spokenUnit(field: FieldInfo): string {
     if (field.texts.spokenUnit || field.input !== "text") return field.texts.spokenUnit;
-    return this.text("atMostCharacters").replace("%1", String(field.rule.maxLength));
+    return withValues(this.text("atMostCharacters"), String(field.rule.maxLength));
   }
 
   // What a screen reader says of the field, as the window's description: its unit or limit, or

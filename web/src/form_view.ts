@@ -2,12 +2,8 @@
 // core's field names as ids, and runs the reactions of a change: the counters, the GPSless
 // display and the 300-baud marker.
 import type { Core, FieldInfo, Form, Texts } from "./core.js";
-import { element } from "./dom.js";
+import { element, setText } from "./dom.js";
 import { RuledInput } from "./input_rule.js";
-
-function setText(node: HTMLElement, text: string): void {
-  if (node.textContent !== text) node.textContent = text;
-}
 
 export class FormView {
   private readonly ruled = new Map<string, RuledInput>();

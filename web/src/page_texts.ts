@@ -3,6 +3,7 @@
 // catalogue. index.html asks for them by key as for the core's ("{{connect}}"), and there, as in
 // the core's, "&" marks a key letter and "&&" is an ampersand; the page's code reads them here.
 // The texts both front ends show are the core's.
+import { withValues } from "./with_values.js";
 
 export const PAGE_TEXTS = {
   language: "Language",
@@ -131,5 +132,5 @@ export function usePageTranslations(texts: Record<string, string | string[]>): v
 export function pageText(key: PageTextKey, ...values: string[]): string {
   const translated = translations[`page\u0004${PAGE_TEXTS[key]}`];
   const text = typeof translated === "string" ? translated : PAGE_TEXTS[key];
-  return text.replace(/%([1-9])/g, (placeholder, n: string) => values[Number(n) - 1] ?? (n === "1" ? "" : placeholder));
+  return withValues(text, ...values);
 }

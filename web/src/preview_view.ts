@@ -3,8 +3,9 @@
 // reads it; then, behind a disclosure for the expert, the 170 wire bytes in hex with both
 // lead-ins, the block boundary and both checksums marked. Only what changed is written again.
 import type { BuildFailure, Preview, Texts, WireRange } from "./core.js";
-import { element } from "./dom.js";
+import { element, setText } from "./dom.js";
 import { pageText } from "./page_texts.js";
+import { withValues } from "./with_values.js";
 
 const COLUMNS = 16;
 
@@ -13,9 +14,6 @@ function hex(byte: number): string {
 }
 
 // Writes only what changed, so that an unchanged row costs no layout.
-function setText(node: HTMLElement, text: string): void {
-  if (node.textContent !== text) node.textContent = text;
-}
 
 export class PreviewView {
   private readonly cells: HTMLTableCellElement[] = [];
@@ -94,7 +92,7 @@ export class PreviewView {
     if (bytes.join("") !== this.shownBytes) {
       bytes.forEach((text, i) => {
         const cell = this.cells[i]!;
-        if (cell.textContent !== text) cell.textContent = text;
+        setText(cell, text);
       });
       this.shownBytes = bytes.join("");
     }
@@ -176,6 +174,6 @@ export class PreviewView {
 
   // The core's text of `key`, "%1" in it replaced by `value`.
   private word(key: string, value = ""): string {
-    return (this.words[key] ?? "").replace("%1", value);
+    return withValues(this.words[key] ?? "", value);
   }
 }

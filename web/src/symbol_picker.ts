@@ -4,10 +4,11 @@
 // Alternate Table together, as typing would. Up and Down move through the list from the search.
 // The symbol field's tip, the name beside the button and the preview say what the two hold.
 import type { Core, Texts } from "./core.js";
-import { element } from "./dom.js";
+import { element, setText } from "./dom.js";
 import { setTipPart } from "./field_tips.js";
 import { keyShortcuts, mnemonicHtml } from "./form_markup.js";
 import type { FormView } from "./form_view.js";
+import { withValues } from "./with_values.js";
 
 const LIST_ROWS = 12;
 
@@ -121,7 +122,7 @@ export class SymbolPicker {
       ...found.map((symbol) => new Option(symbol.shown, `${symbol.alternate ? "\\" : "/"}${symbol.code}`)),
     );
     if (found.length > 0) this.list.selectedIndex = 0;
-    this.none.textContent = found.length === 0 ? this.word("symbolNoMatch").replace("%1", this.search.value) : "";
+    this.none.textContent = found.length === 0 ? withValues(this.word("symbolNoMatch"), this.search.value) : "";
     this.use.disabled = found.length === 0;
   }
 
@@ -146,9 +147,9 @@ export class SymbolPicker {
 
   private showName(): void {
     const shown = this.core.symbolShown(this.form.text("symbol"), this.form.checked("alternateTable"));
-    if (this.name.textContent !== shown) this.name.textContent = shown;
+    setText(this.name, shown);
     setTipPart(element("symbol"), "symbol", shown);
-    const line = (this.words["symbolShown"] ?? "").replace("%1", shown);
-    if (this.previewLine.textContent !== line) this.previewLine.textContent = line;
+    const line = withValues(this.words["symbolShown"] ?? "", shown);
+    setText(this.previewLine, line);
   }
 }

@@ -5,6 +5,7 @@ import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 
 import { formMarkup, keyShortcuts, mnemonicHtml, pageMarkup } from "../../src/form_markup.ts";
+import { withValues } from "../../src/with_values.ts";
 
 const RULE = {
   maxLength: 9,
@@ -73,5 +74,13 @@ describe("pageMarkup", () => {
     assert.equal(mnemonicHtml("&Help (F1)"), "<u>H</u>elp (F1)");
     assert.equal(keyShortcuts("&Save", "Ctrl+S"), "Control+S Alt+S");
     assert.equal(keyShortcuts("Close", ""), "");
+  });
+});
+
+describe("withValues", () => {
+  it("puts the values in as they are, in the order the text asks for them", () => {
+    assert.equal(withValues('no symbol is named "%1"', "$&$'"), 'no symbol is named "$&$\'"');
+    assert.equal(withValues("%2 (%1)", "a", "b"), "b (a)");
+    assert.equal(withValues("%1 of %2"), " of %2");
   });
 });
