@@ -48,7 +48,7 @@ inline constexpr std::array kHiddenCharacters = {
     HiddenRange{0x202D, 0x202D, marked("hidden character", "left-to-right override")},
     HiddenRange{0x202E, 0x202E, marked("hidden character", "right-to-left override")},
     HiddenRange{0x2060, 0x2060, marked("hidden character", "word joiner")},
-    HiddenRange{0x2061, 0x2064, marked("hidden character", "invisible operator")},
+    HiddenRange{0x2061, 0x2064, marked("hidden character", "math operator")},
     HiddenRange{0x2065, 0x2065, marked("hidden character", "format character")},
     HiddenRange{0x2066, 0x2066, marked("hidden character", "left-to-right isolate")},
     HiddenRange{0x2067, 0x2067, marked("hidden character", "right-to-left isolate")},
@@ -157,7 +157,7 @@ inline std::string hiddenCharactersNamed(std::string_view text, TextBytes bytes)
         else if (i + 1 == found.size())
             list = withArguments(translated("hidden character", "%1 and %2"), {list, next});
         else
-            list += ", " + next;
+            list = withArguments(translated("hidden character", "%1, %2"), {list, next});
     }
     return withArguments(translated("hidden character", "invisible characters: %1"), {list});
 }

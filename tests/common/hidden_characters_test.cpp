@@ -56,6 +56,10 @@ TEST(HiddenCharacters, AreNamedOnceEachInTheOrderTheyCome) {
          "ALL-9",
          "an invisible soft hyphen (U+00AD)"},
         {"\xC2\xAD\xC2\xAD", "2 invisible soft hyphens (U+00AD)"},
+        // A name that says what the character is, not again that it shows nothing.
+        {"A\xE2\x81\xA2"
+         "B",
+         "an invisible math operator (U+2062)"},
         {"\xE2\x80\xAE"
          "a\xC2\xAD"
          "b\xE2\x80\xAE\xE2\x80\x8B",
