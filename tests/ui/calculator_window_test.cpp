@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QInputMethodEvent>
-#include <QMimeData>
 #include <QRadioButton>
 #include <QWindow>
 
@@ -132,7 +131,6 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
 TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
     QLineEdit* latitude = field("txtLat");
     const QLabel* reason = control<QLabel>("lblWriteReason");
-    QMimeData dropped;
     const std::pair<const char*, std::function<void(const QString&)>> ways[] = {
         {"typed", [&](const QString& text) { typeInto("txtLat", text); }},
         {"pasted",
@@ -144,12 +142,7 @@ TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
         {"dropped",
          [&](const QString& text) {
              latitude->clear();
-             dropped.setText(text);
-             QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {});
-             QApplication::sendEvent(latitude, &enter);
-             QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {},
-                             QEvent::Drop);
-             QApplication::sendEvent(latitude, &drop);
+             testing::dropText(latitude, text);
          }},
         {"composed", [&](const QString& text) {
              latitude->selectAll();

@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QGroupBox>
-#include <QMimeData>
 #include <QSet>
 
 #include "config/input_rules.h"
@@ -86,13 +85,8 @@ TEST_F(SetupKeys, PastedTextIsFilteredTheProgramsIsNot) {
     QTest::keyClick(field("edMyCall"), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(textOf("edMyCall"), "ABCDEFGH");
     EXPECT_EQ(field("edMyCall")->cursorPosition(), 8);
-    QMimeData dropped;
-    dropped.setText("qx/9 a.b c-12");
     field("edMyCall")->clear();
-    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {});
-    QApplication::sendEvent(field("edMyCall"), &enter);
-    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {}, QEvent::Drop);
-    QApplication::sendEvent(field("edMyCall"), &drop);
+    testing::dropText(field("edMyCall"), "qx/9 a.b c-12");
     EXPECT_EQ(textOf("edMyCall"), "QX9ABC-12");
 
     DeviceSettings s = window->settings();
