@@ -338,13 +338,9 @@ const Failure kFailures[] = {
 INSTANTIATE_TEST_SUITE_P(Send, SetupSendFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& row) { return std::string(row.param.name); });
 
-class ProgressDialog : public ::testing::Test {
-  protected:
+TEST(ProgressDialog, EveryTextOfTheSendFitsWhole) {
     QMainWindow owner;
-    QPointer<MessageDialog> dialog = new MessageDialog(&owner);
-};
-
-TEST_F(ProgressDialog, EveryTextOfTheSendFitsWhole) {
+    auto* dialog = new MessageDialog(&owner);
     for (const std::string& text : {std::string(kSentMessage), sendingText("COM9") + "...",
                                     sendingText("COM99999999999999999999") + "..."}) {
         dialog->setText(text);
