@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QInputMethodEvent>
-#include <QMimeData>
 #include <QRadioButton>
 #include <QWindow>
 
@@ -45,10 +44,10 @@ struct Calculation {
 
 TEST_F(Calculator, WritesWhatTheFieldsSay) {
     const Calculation rows[] = {
-        {"49.30.00", "-72.45.00", false, true, true, "300", ">", false,
-         "=4930.00N/07245.00W>/A=000984", "300"},
         {"45.30.15", "-11.05.50", true, false, false, "", "[", true, "=\\7MqRK_r.[  _", "0"},
-        {"0.00.00", "0.00.00", true, false, true, "-10", ">", false, "=/NN!!NN!!>!!Q", "0"}};
+        {"0.00.00", "0.00.00", true, false, true, "-10", ">", false, "=/NN!!NN!!>!!Q", "0"},
+        {"49.30.00", "-72.45.00", false, true, true, "300", ">", false,
+         "=4930.00N/07245.00W>/A=000984", "300"}};
     for (const Calculation& c : rows) {
         SCOPED_TRACE(c.beacon);
         control<QCheckBox>("chkAlt")->setChecked(c.withAltitude);
@@ -66,6 +65,11 @@ TEST_F(Calculator, WritesWhatTheFieldsSay) {
         EXPECT_TRUE(beaconMarked());
         EXPECT_TRUE(calculator->isVisible()) << "stays open for the next correction";
     }
+    // A typed altitude keeps its decimals, as a loaded one does: 300.4 m are 986 ft, not 3004 m.
+    typeInto("txtAlt", "300.4");
+    EXPECT_EQ(textOf("txtAlt"), "300.4");
+    writeButton()->click();
+    EXPECT_TRUE(beacon->text().endsWith("/A=000986")) << beacon->text().toStdString();
 }
 
 // Degrees and minutes with marks write what the dotted notation does (every notation:
@@ -132,7 +136,6 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
 TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
     QLineEdit* latitude = field("txtLat");
     const QLabel* reason = control<QLabel>("lblWriteReason");
-    QMimeData dropped;
     const std::pair<const char*, std::function<void(const QString&)>> ways[] = {
         {"typed", [&](const QString& text) { typeInto("txtLat", text); }},
         {"pasted",
@@ -144,12 +147,7 @@ TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
         {"dropped",
          [&](const QString& text) {
              latitude->clear();
-             dropped.setText(text);
-             QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {});
-             QApplication::sendEvent(latitude, &enter);
-             QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {},
-                             QEvent::Drop);
-             QApplication::sendEvent(latitude, &drop);
+             testing::dropText(latitude, text);
          }},
         {"composed", [&](const QString& text) {
              latitude->selectAll();
@@ -199,16 +197,6 @@ TEST_F(Calculator, RefusedWritesChangeNothing) {
         EXPECT_TRUE(control<QLabel>("lblWriteReason")->text().startsWith(why))
             << control<QLabel>("lblWriteReason")->text().toStdString();
     }
-}
-
-// The altitude is read with its decimals, typed as loaded: 300.4 m are 986 ft, not 3004 m.
-TEST_F(Calculator, TypedAltitudesKeepTheirDecimals) {
-    control<QCheckBox>("chkAlt")->setChecked(true);
-    control<QRadioButton>("optLLtoNorm")->click();
-    typeInto("txtAlt", "300.4");
-    EXPECT_EQ(textOf("txtAlt"), "300.4");
-    writeButton()->click();
-    EXPECT_TRUE(beacon->text().endsWith("/A=000986")) << beacon->text().toStdString();
 }
 
 TEST_F(Calculator, ClosingHidesAndUnmarksTheBeacon) {

@@ -108,17 +108,10 @@ TEST_F(PseudoLocale, EveryTextOfTheWindowsComesFromTheCatalogueAndFits) {
     window->calculator()->show();
     click("cmdPreview");
     click("cmdSymbols");
-    std::vector<std::string> problems;
-    for (QWidget* shown : QApplication::topLevelWidgets()) {
-        if (shown->isVisible()) {
-            const std::vector<std::string> found = textProblems(shown);
-            problems.insert(problems.end(), found.begin(), found.end());
-        }
-    }
-    EXPECT_TRUE(problems.empty()) << problems.size() << " problems, the first: "
-                                  << (problems.empty() ? "" : problems.front());
-    for (const std::string& problem : problems)
-        ADD_FAILURE() << problem;
+    for (QWidget* shown : QApplication::topLevelWidgets())
+        if (shown->isVisible())
+            for (const std::string& problem : textProblems(shown))
+                ADD_FAILURE() << problem;
 }
 
 // Save and SEND under de_DE.UTF-8 in another language: the bytes of English.

@@ -52,11 +52,20 @@ class PreviewTest : public testing::SetupWindowTest {
     }
 };
 
-TEST_F(PreviewTest, ShowsTheBytesSendWritesAndFollowsEveryEdit) {
+// The preview opens as wide as its content where the screen has the room, every column of the
+// bytes in view: beside the main window where that side has the room, else over as little of it
+// as the screen allows. Beside a main window at the left edge of this 800 pixel screen there are
+// some 500 pixels, room for 10 of the 16 columns.
+TEST_F(PreviewTest, OpensAsWideAsItsContentShowsTheBytesSendWritesAndFollowsEveryEdit) {
+    const QRect screen = window->screen()->availableGeometry();
+    window->move(screen.topLeft());
     PreviewWindow* preview = openWithCtrlP();
     ASSERT_TRUE(preview->isVisible());
-    // On the screen; smaller if the user wants.
-    EXPECT_TRUE(preview->screen()->availableGeometry().contains(preview->frameGeometry()));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(screen.contains(preview->frameGeometry()));
+    EXPECT_EQ(preview->frameGeometry().right(), screen.right());
+    EXPECT_EQ(bytesView()->horizontalScrollBar()->maximum(), 0) << "columns out of view";
+    // Smaller if the user wants.
     EXPECT_LE(preview->minimumSizeHint().width(), 400);
     EXPECT_LE(preview->minimumSizeHint().height(), 300);
     EXPECT_TRUE(showsWhatSendWrites());
@@ -89,20 +98,6 @@ TEST_F(PreviewTest, ShowsTheBytesSendWritesAndFollowsEveryEdit) {
     EXPECT_EQ(window->findChildren<PreviewWindow*>().size(), 1);
     window->close();
     EXPECT_FALSE(preview->isVisible());
-}
-
-// The preview opens as wide as its content where the screen has the room, every column of the
-// bytes in view: beside the main window where that side has the room, else over as little of it
-// as the screen allows. Beside a main window at the left edge of this 800 pixel screen there are
-// some 500 pixels, room for 10 of the 16 columns.
-TEST_F(PreviewTest, OpensAsWideAsItsContentWhereTheScreenHasIt) {
-    const QRect screen = window->screen()->availableGeometry();
-    window->move(screen.topLeft());
-    PreviewWindow* preview = openWithCtrlP();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(screen.contains(preview->frameGeometry()));
-    EXPECT_EQ(preview->frameGeometry().right(), screen.right());
-    EXPECT_EQ(bytesView()->horizontalScrollBar()->maximum(), 0) << "columns out of view";
 }
 
 TEST_F(PreviewTest, NamesTheFailingFieldReadsTheBeaconAndShowsMarkupAsItStands) {

@@ -152,25 +152,19 @@ TEST_F(SetupFiles, HiddenCharactersShowInFieldsAndBoxes) {
     window->applySettings(defaultSettings());
     const QImage plain = call->grab().toImage();
     EXPECT_EQ(call->hiddenCharactersNote(), "");
+    const std::string shy = std::string("NOC") + '\xAD' + "ALL-9";
     testing::writeFile(path("shy.cfg"),
-                       QByteArray::fromStdString(testing_support::edited("\"NOCALL-9\"",
-                                                                         "\"NOC\xAD"
-                                                                         "ALL-9\"",
-                                                                         kFactoryFile)));
+                       testing_support::edited("\"NOCALL-9\"", '"' + shy + '"', kFactoryFile));
     load(path("shy.cfg"));
     ASSERT_TRUE(modals.boxes.empty());
-    ASSERT_EQ(window->settings().myCall,
-              "NOC\xAD"
-              "ALL-9");
+    ASSERT_EQ(window->settings().myCall, shy);
     EXPECT_NE(call->grab().toImage(), plain) << "the field looks like NOCALL-9";
     EXPECT_EQ(call->hiddenCharactersNote(),
               "\"NOC\\u00ADALL-9\": the field holds an invisible soft hyphen (U+00AD)");
 
     const QString turned = path("a\u202Egfc.cfg");
-    testing::writeFile(turned, QByteArray::fromStdString(kFactoryFile.substr(0, 15) +
-                                                         "1\xAD"
-                                                         "2" +
-                                                         kFactoryFile.substr(16)));
+    testing::writeFile(turned,
+                       kFactoryFile.substr(0, 15) + "1\xAD" + "2" + kFactoryFile.substr(16));
     load(turned);
     ASSERT_EQ(modals.boxes.size(), 1u);
     const QString shown = modals.boxes.front().text;

@@ -1,6 +1,7 @@
 #include "setup_window_support.h"
 
 #include <QFileInfo>
+#include <QMimeData>
 #include <QTextDocument>
 #include <algorithm>
 
@@ -22,6 +23,15 @@ void typeKeys(QWidget* widget, const QString& keys) {
 void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys) {
     for (const X11Key& key : keys)
         QTest::sendKeyEvent(QTest::Click, widget, key.key, key.text, key.modifiers);
+}
+
+void dropText(QWidget* widget, const QString& text) {
+    QMimeData dropped;
+    dropped.setText(text);
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &enter);
+    QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &dropped, Qt::LeftButton, {}, QEvent::Drop);
+    QApplication::sendEvent(widget, &drop);
 }
 
 bool activate(QWidget* shown) {

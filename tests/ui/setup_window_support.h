@@ -38,6 +38,9 @@ struct X11Key {
 };
 void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys);
 
+// Drops `text` on `widget`, as a drag from another program does.
+void dropText(QWidget* widget, const QString& text);
+
 // Activates `shown` and waits until it is the active window, as shortcuts and mnemonics need.
 bool activate(QWidget* shown);
 
