@@ -13,11 +13,16 @@ namespace zelvar {
 namespace {
 
 #ifdef Q_OS_WIN
-constexpr std::string_view kAllFiles = marked("file dialog", "Tutti i files (*.*)");
+constexpr QLatin1StringView kAllFilesPattern("*.*");
 #else
 // "*.*" would hide the names without a dot here.
-constexpr std::string_view kAllFiles = marked("file dialog", "Tutti i files (*)");
+constexpr QLatin1StringView kAllFilesPattern("*");
 #endif
+
+// The pattern stays out of the catalogue: no language changes which files the dialog lists.
+QString fileType(std::string_view name, QLatin1StringView pattern) {
+    return fromUtf8(name) + QStringLiteral(" (") + pattern + u')';
+}
 
 }  // namespace
 
@@ -31,8 +36,9 @@ QString askConfigFilePath(QWidget* parent, ConfigFileAction action, const QStrin
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QString configFiles =
-        fromUtf8(translated("file dialog", "File di configurazione (*.cfg)"));
-    dialog.setNameFilters({configFiles, fromUtf8(translated("file dialog", kAllFiles))});
+        fileType(translated("file dialog", "File di configurazione"), QLatin1StringView("*.cfg"));
+    dialog.setNameFilters(
+        {configFiles, fileType(translated("file dialog", "Tutti i files"), kAllFilesPattern)});
     dialog.selectNameFilter(configFiles);
     dialog.selectFile(fromUtf8(kCfgDefaultName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -131,6 +131,10 @@ TEST_F(PseudoLocale, SavesAndSendsWhatEnglishDoes) {
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll().toStdString(), writeConfigText(shown, calculator).value());
     EXPECT_EQ(previewSend(shown).wire, pseudo.wire);
+    ASSERT_FALSE(modals.fileDialogs.empty());
+    EXPECT_TRUE(modals.fileDialogs.front().filter.endsWith(QStringLiteral("] (*.cfg)")))
+        << "the dialog lists the files English does: "
+        << modals.fileDialogs.front().filter.toStdString();
     SetUpTestSuite();
 }
 
