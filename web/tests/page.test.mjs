@@ -161,8 +161,7 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       assert.equal(beacon, desktop.status === 0 ? desktop.stdout.trim() : "unchanged", JSON.stringify(p));
     }
     // The notations' marks pass the core's rule however they come: composed, pasted, dropped.
-    const paths = await InputPaths.open(page, bed.context);
-    await bed.context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: bed.server.url });
+    const paths = await InputPaths.open(page, bed.context, bed.server.url);
     for (const [i, enter] of [
       (text) => paths.compose(["4", "45\u00b0"], text),
       (text) => paths.paste(text),
@@ -215,8 +214,7 @@ describe("the page", { skip: PART === "agree" }, () => {
 
   it("keeps out of every field what its rule refuses, however the text comes in (seeded)", async () => {
     const next = random(SEED + 5);
-    const paths = await InputPaths.open(page, bed.context);
-    await bed.context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: bed.server.url });
+    const paths = await InputPaths.open(page, bed.context, bed.server.url);
     await page.click("#defaults");
     const fields = bed.core.fields().filter((f) => f.text);
     const ways = [
