@@ -28,9 +28,9 @@ describe("the bindings", () => {
     assert.equal(decoded.settings.myCall, "NOCALL-9");
   });
 
-  it("show hidden characters by their code, whatever their plane, and name them", () => {
+  // The soft hyphen's code and name in a field's tip: page.test.mjs.
+  it("show hidden characters by their code, whatever their plane", () => {
     for (const [text, shown] of [
-      ["NOC\u00adALL-9", "NOC\\u00ADALL-9"],
       ["a\u202egfc.cfg\u{e0001}", "a\\u202Egfc.cfg\\u{E0001}"],
       ["\x1b[31m\nline", "\\x1B[31m\nline"],
       ["caf\u00e9 \u20ac \u{1f4e1}", "caf\u00e9 \u20ac \u{1f4e1}"],
@@ -38,8 +38,6 @@ describe("the bindings", () => {
       assert.equal(core.visibleText(text), shown);
       assert.equal(core.visibleText(shown), shown);
     }
-    assert.equal(core.hiddenCharactersNote("NOC\u00adALL-9"), "the field holds an invisible soft hyphen (U+00AD)");
-    assert.equal(core.hiddenCharactersNote("NOCALL-9"), "");
   });
 
   it("refuse what is not an image or wire bytes, with the reason", () => {
