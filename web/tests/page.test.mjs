@@ -300,6 +300,19 @@ describe("the page", { skip: PART === "agree" }, () => {
     const before = (await saved(page)).bytes;
     const wire = await shownWire();
     const huge = Buffer.alloc(10 * 1024 * 1024, 0x41);
+    // Dropped on the page: `head`, then `fill` bytes of "A" made there, as sending 10 MB would cost seconds.
+    const drop = async (name, head, fill) => {
+      const transfer = await page.evaluateHandle(
+        ({ name, data, fill }) => {
+          const transfer = new DataTransfer();
+          const head = Uint8Array.from(atob(data), (c) => c.charCodeAt(0));
+          transfer.items.add(new File([head, new Uint8Array(fill).fill(65)], name));
+          return transfer;
+        },
+        { name, data: head.toString("base64"), fill },
+      );
+      await page.dispatchEvent("main", "drop", { dataTransfer: transfer });
+    };
     const defaults = bed.core.saveCfg(bed.core.defaults(), bed.core.calculatorDefaults()).text;
     // Names in markup, which the message must show as it is, and one that would turn it around.
     // The reader's words beyond ASCII cross the bindings as written: core.test.mjs.
@@ -312,18 +325,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     for (const [name, bytes] of Object.entries(files)) {
       await writeFile(join(bed.folder, name), bytes);
       const desktop = cli("image", join(bed.folder, name)).stderr.trim();
-      // Dropped on the page; the 10 MB of "A" are made there, as sending them would cost seconds.
-      const data = bytes === huge ? null : bytes.toString("base64");
-      const transfer = await page.evaluateHandle(
-        ({ name, data, size }) => {
-          const bytes = data ? Uint8Array.from(atob(data), (c) => c.charCodeAt(0)) : new Uint8Array(size).fill(65);
-          const transfer = new DataTransfer();
-          transfer.items.add(new File([bytes], name));
-          return transfer;
-        },
-        { name, data, size: bytes.length },
-      );
-      await page.dispatchEvent("main", "drop", { dataTransfer: transfer });
+      await drop(name, bytes === huge ? Buffer.alloc(0) : bytes, bytes === huge ? huge.length : 0);
       const message = await messageShown(page);
       assert.equal(message.title, "Zelvar");
       assert.ok(desktop.endsWith(`/${message.text}`), `${message.text} / ${desktop}`);
@@ -335,12 +337,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     const tail = join(bed.folder, "tail.cfg");
     await writeFile(tail, Buffer.concat([latin1(defaults), huge]));
     assert.equal(cli("image", tail).status, 0);
-    const transfer = await page.evaluateHandle((text) => {
-      const transfer = new DataTransfer();
-      transfer.items.add(new File([text, new Uint8Array(10 * 1024 * 1024).fill(65)], "tail.cfg"));
-      return transfer;
-    }, defaults);
-    await page.dispatchEvent("main", "drop", { dataTransfer: transfer });
+    await drop("tail.cfg", latin1(defaults), huge.length);
     await page.waitForFunction(() => document.getElementById("myCall").value === "NOCALL-9");
     assert.ok((await page.evaluate(() => window.zelvarLargestRead)) <= bed.core.cfgReadLimit());
   });
