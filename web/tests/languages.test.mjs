@@ -59,14 +59,12 @@ describe("languages", () => {
   // The keys follow the translated captions' letters, and texts looked up late are translated too.
   it("answers the letters its language underlines and speaks it in later messages", async () => {
     const italian = await bed.open(`${bed.server.url}index-it.html`);
-    await italian.waitForSelector("#page[data-state=ready]");
     assert.equal(await fileDialogOf(italian, () => italian.keyboard.press("Alt+R")), "loadFile");
     await italian.keyboard.press("Alt+N");
     assert.equal(await italian.evaluate(() => document.activeElement?.id), "previewTitle");
     assert.equal(await italian.getAttribute("#previewTitle", "aria-keyshortcuts"), "Control+P Alt+N");
     await italian.close();
     const pseudo = await bed.open(`${bed.server.url}index-en_XA.html`);
-    await pseudo.waitForSelector("#page[data-state=ready]");
     await pseudo.fill("#portNumber", "");
     await pseudo.click("#send");
     assert.match((await messageShown(pseudo)).detail, /^\[/);

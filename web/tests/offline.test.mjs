@@ -9,6 +9,7 @@ import { chromium } from "playwright-core";
 
 import { BROWSER } from "./support/browser.mjs";
 import { WEB } from "./support/core_module.mjs";
+import { openPage } from "./support/page.mjs";
 import { serve } from "./support/static_server.mjs";
 
 let folder, browser;
@@ -25,9 +26,7 @@ after(async () => {
 
 // The page at `url`, started, once its worker has kept every file.
 async function visit(context, url) {
-  const page = await context.newPage();
-  await page.goto(url);
-  await page.waitForSelector("#page[data-state=ready]");
+  const page = await openPage(context, url);
   await page.evaluate(async () => {
     const registration = await navigator.serviceWorker.ready;
     const worker = registration.active;

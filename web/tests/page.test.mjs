@@ -89,7 +89,7 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
 
   it("on generated records: the preview, the files, and SEND's failure or normalised form", async () => {
     const next = random(SEED);
-    let asked = 0;
+    const kinds = { refused: 0, noPort: 0, asked: 0 };
     for (let i = 0; i < RECORDS; ++i) {
       const text = latin1(randomCfg(bed.core, next));
       const file = join(bed.folder, `record-${i}.cfg`);
@@ -98,6 +98,7 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       await loadFile(`record-${i}.cfg`, text);
       assert.deepEqual(await shownAdvice(), checkedAdvice(file), `record ${i}`);
       if (desktop.status !== 0) {
+        ++kinds.refused;
         const reason = await page.textContent("#previewReason");
         assert.ok(desktop.stderr.trim().endsWith(`: ${reason}`), `record ${i}: ${desktop.stderr} / ${reason}`);
         // Saved as the desktop's Load and Save have it (a Comment every above 127 does not keep).
@@ -118,11 +119,14 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
         const port = Number.parseInt(await page.inputValue("#portNumber"), 10) || 0;
         await page.click("#send");
         if (port < 1) {
+          ++kinds.noPort;
           // The CLI's advice on the settings, if any, comes first; its refusal is the last line.
           const said = cli("send", file, "--port", String(port)).stderr.trim().split("\n").at(-1);
           assert.equal(`zelvar-cli: ${(await messageShown(page)).text}`, said, `record ${i}`);
+          const shown = await page.evaluate(() => [document.activeElement?.id, window.zelvarChooserShown]);
+          assert.deepEqual(shown, ["portNumber", kinds.asked], `record ${i}: no port asked for`);
         } else {
-          await page.waitForFunction((n) => window.zelvarChooserShown === n, ++asked);
+          await page.waitForFunction((n) => window.zelvarChooserShown === n, ++kinds.asked);
           assert.equal(await page.isVisible("#messageBox"), false, `record ${i}`);
         }
         assert.deepEqual((await saved(page)).bytes, latin1(cli("normalize", file).stdout), `record ${i}`);
@@ -130,7 +134,7 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       await page.waitForFunction(() => !document.getElementById("send").disabled);
       assert.equal(await page.isVisible("#Dialog"), false, `record ${i}`);
     }
-    assert.ok(asked > 0 && asked < RECORDS, `${asked} of ${RECORDS} records built; the seed should give both kinds`);
+    assert.ok(Math.min(...Object.values(kinds)) > 0, `the seed should give each kind: ${JSON.stringify(kinds)}`);
   });
 
   it("on the calculator's position texts", async () => {
@@ -157,8 +161,7 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       assert.equal(beacon, desktop.status === 0 ? desktop.stdout.trim() : "unchanged", JSON.stringify(p));
     }
     // The notations' marks pass the core's rule however they come: composed, pasted, dropped.
-    const paths = await InputPaths.open(page, bed.context);
-    await bed.context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: bed.server.url });
+    const paths = await InputPaths.open(page, bed.context, bed.server.url);
     for (const [i, enter] of [
       (text) => paths.compose(["4", "45\u00b0"], text),
       (text) => paths.paste(text),
@@ -211,8 +214,7 @@ describe("the page", { skip: PART === "agree" }, () => {
 
   it("keeps out of every field what its rule refuses, however the text comes in (seeded)", async () => {
     const next = random(SEED + 5);
-    const paths = await InputPaths.open(page, bed.context);
-    await bed.context.grantPermissions(["clipboard-read", "clipboard-write"], { origin: bed.server.url });
+    const paths = await InputPaths.open(page, bed.context, bed.server.url);
     await page.click("#defaults");
     const fields = bed.core.fields().filter((f) => f.text);
     const ways = [
@@ -298,6 +300,19 @@ describe("the page", { skip: PART === "agree" }, () => {
     const before = (await saved(page)).bytes;
     const wire = await shownWire();
     const huge = Buffer.alloc(10 * 1024 * 1024, 0x41);
+    // Dropped on the page: `head`, then `fill` bytes of "A" made there, as sending 10 MB would cost seconds.
+    const drop = async (name, head, fill) => {
+      const transfer = await page.evaluateHandle(
+        ({ name, data, fill }) => {
+          const transfer = new DataTransfer();
+          const head = Uint8Array.from(atob(data), (c) => c.charCodeAt(0));
+          transfer.items.add(new File([head, new Uint8Array(fill).fill(65)], name));
+          return transfer;
+        },
+        { name, data: head.toString("base64"), fill },
+      );
+      await page.dispatchEvent("main", "drop", { dataTransfer: transfer });
+    };
     const defaults = bed.core.saveCfg(bed.core.defaults(), bed.core.calculatorDefaults()).text;
     // Names in markup, which the message must show as it is, and one that would turn it around.
     // The reader's words beyond ASCII cross the bindings as written: core.test.mjs.
@@ -310,18 +325,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     for (const [name, bytes] of Object.entries(files)) {
       await writeFile(join(bed.folder, name), bytes);
       const desktop = cli("image", join(bed.folder, name)).stderr.trim();
-      // Dropped on the page; the 10 MB of "A" are made there, as sending them would cost seconds.
-      const data = bytes === huge ? null : bytes.toString("base64");
-      const transfer = await page.evaluateHandle(
-        ({ name, data, size }) => {
-          const bytes = data ? Uint8Array.from(atob(data), (c) => c.charCodeAt(0)) : new Uint8Array(size).fill(65);
-          const transfer = new DataTransfer();
-          transfer.items.add(new File([bytes], name));
-          return transfer;
-        },
-        { name, data, size: bytes.length },
-      );
-      await page.dispatchEvent("main", "drop", { dataTransfer: transfer });
+      await drop(name, bytes === huge ? Buffer.alloc(0) : bytes, bytes === huge ? huge.length : 0);
       const message = await messageShown(page);
       assert.equal(message.title, "Zelvar");
       assert.ok(desktop.endsWith(`/${message.text}`), `${message.text} / ${desktop}`);
@@ -333,12 +337,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     const tail = join(bed.folder, "tail.cfg");
     await writeFile(tail, Buffer.concat([latin1(defaults), huge]));
     assert.equal(cli("image", tail).status, 0);
-    const transfer = await page.evaluateHandle((text) => {
-      const transfer = new DataTransfer();
-      transfer.items.add(new File([text, new Uint8Array(10 * 1024 * 1024).fill(65)], "tail.cfg"));
-      return transfer;
-    }, defaults);
-    await page.dispatchEvent("main", "drop", { dataTransfer: transfer });
+    await drop("tail.cfg", latin1(defaults), huge.length);
     await page.waitForFunction(() => document.getElementById("myCall").value === "NOCALL-9");
     assert.ok((await page.evaluate(() => window.zelvarLargestRead)) <= bed.core.cfgReadLimit());
   });
@@ -434,19 +433,6 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.click("#changePort");
     await page.waitForFunction(() => window.zelvarChooserShown === 1);
     assert.equal(await page.isVisible("#messageBox"), false);
-    // An empty Comm num sends to no port, in the desktop's words, and asks for none.
-    await page.click("#defaults");
-    await page.fill("#portNumber", "");
-    const file = join(bed.folder, "defaults.cfg");
-    await writeFile(file, cli("defaults").stdout, "latin1");
-    await page.click("#send");
-    // The CLI's advice notes come first; its refusal is the last line.
-    const desktop = cli("send", file, "--port", "0").stderr.trim().split("\n").at(-1);
-    assert.equal(`zelvar-cli: ${(await messageShown(page)).text}`, desktop);
-    assert.deepEqual(await page.evaluate(() => [document.activeElement?.id, window.zelvarChooserShown]), [
-      "portNumber",
-      1,
-    ]);
     assert.deepEqual(await connection(page), {
       adapter: "None chosen yet",
       state: "none",
@@ -555,7 +541,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     await without.close();
   });
 
-  it("is used by keyboard alone: every control is reached by Tab and does its work", async () => {
+  it("is used by keyboard alone: Tab reaches every control, the manual's keys work, digits overtype", async () => {
     await page.fill("#acquisitionTimeout", "0");
     // From the connection area at the top, through the first steps and the form to the preview.
     await page.focus("#changePort");
@@ -578,13 +564,63 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await page.isChecked("#hideReceivedPositions"), true);
     await page.press("#defaults", "Enter");
     assert.equal(await page.isChecked("#hideReceivedPositions"), false);
+    // Entered from the keyboard, the acquisition timeout keeps its digits for overtyping.
+    await page.focus("#acquisitionInterval");
+    await page.keyboard.press("Tab");
+    await page.keyboard.type("1");
+    assert.equal(await page.inputValue("#acquisitionTimeout"), "125");
+    await page.focus("#txDelay");
+    await page.keyboard.press("Home");
+    await page.keyboard.type("35");
+    assert.equal(await page.inputValue("#txDelay"), "350");
+    await page.evaluate(() => navigator.clipboard.writeText("9"));
+    await page.keyboard.press("Home");
+    await page.keyboard.press("Control+V");
+    assert.equal(await page.inputValue("#txDelay"), "950");
+
+    const cdp = await bed.context.newCDPSession(page);
+    const { root } = await cdp.send("DOM.getDocument");
+    const description = async (id) => {
+      const { nodeId } = await cdp.send("DOM.querySelector", { nodeId: root.nodeId, selector: `#${id}` });
+      return (await cdp.send("Accessibility.getPartialAXTree", { nodeId, fetchRelatives: false })).nodes[0].description
+        ?.value;
+    };
+    await page.fill("#message", "Hello");
+    assert.equal(await page.textContent("#messageCounter [aria-hidden]"), "[33]");
+    assert.equal(await description("message"), "at most 38 characters, 33 characters left");
+    await page.fill("#autoAnswer", "x".repeat(29));
+    assert.equal(await description("autoAnswer"), "at most 30 characters, 1 character left");
+
+    const focused = () => page.evaluate(() => document.activeElement?.id);
+    await page.keyboard.press("Alt+D");
+    assert.equal(await page.inputValue("#message"), "Message sent using Zelvar, version 4.0");
+    for (const key of ["Control+S", "Alt+S"]) {
+      const [download] = await Promise.all([page.waitForEvent("download"), page.keyboard.press(key)]);
+      assert.match(download.suggestedFilename(), /\./);
+    }
+    for (const key of ["Control+O", "Alt+L"]) {
+      assert.equal(await fileDialogOf(page, () => page.keyboard.press(key)), "loadFile", key);
+    }
+    for (const key of ["Control+P", "Alt+P"]) {
+      await page.focus("#myCall");
+      await page.keyboard.press(key);
+      assert.equal(await focused(), "previewTitle");
+    }
+    const asked = await page.evaluate(() => window.zelvarChooserShown);
+    await page.keyboard.press("Alt+E");
+    await page.waitForFunction((n) => window.zelvarChooserShown === n, asked + 1);
+    const [help] = await Promise.all([bed.context.waitForEvent("page"), page.keyboard.press("Alt+H")]);
+    await help.close();
+    // The calculator's button is there in GPSless Mode only, and the calculator has keys of its own.
+    await page.focus("#myCall");
+    await page.keyboard.press("Alt+C");
+    assert.equal(await page.isVisible("#calculator"), false);
     await page.fill("#acquisitionTimeout", "0");
     await page.press("#openCalculator", "Enter");
-    assert.equal(await page.evaluate(() => document.activeElement?.id), "txtLat");
-    for (let i = 0; i < 10 && (await page.evaluate(() => document.activeElement?.id)) !== "cmdCalc"; ++i) {
-      await page.keyboard.press("Tab");
-    }
-    await page.keyboard.press("Enter");
+    assert.equal(await focused(), "txtLat");
+    await page.keyboard.press("Alt+N");
+    assert.equal(await focused(), "txtLng");
+    await page.keyboard.press("Alt+W");
     assert.equal(await page.inputValue("#beacon"), "=/NN!!NN!!>  _");
     await page.keyboard.press("Escape");
     assert.equal(await page.isVisible("#calculator"), false);
@@ -592,6 +628,13 @@ describe("the page", { skip: PART === "agree" }, () => {
     await manual.waitForLoadState();
     assert.match(await manual.textContent("h1"), /Zelvar Config/);
     await manual.close();
+    await page.fill("#beacon", "unchanged");
+    await page.keyboard.press("Alt+C");
+    for (let i = 0; i < 10 && (await focused()) !== "cmdCalc"; ++i) await page.keyboard.press("Tab");
+    await page.keyboard.press("Enter");
+    assert.equal(await page.inputValue("#beacon"), "=/NN!!NN!!>  _");
+    await page.keyboard.press("Alt+C");
+    assert.equal(await page.isVisible("#calculator"), false);
   });
 
   it("refuses SEND and Connect inside another site's frame, not in its own", async () => {
@@ -654,70 +697,6 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.close({ runBeforeUnload: true });
     assert.equal(await question, "beforeunload");
     assert.equal(page.isClosed(), false);
-  });
-
-  it("answers the manual's keys, overtypes digits as the window does, says the counters in words", async () => {
-    await page.click("#defaults");
-    // Entered from the keyboard, the acquisition timeout keeps its digits for overtyping.
-    await page.focus("#acquisitionInterval");
-    await page.keyboard.press("Tab");
-    await page.keyboard.type("1");
-    assert.equal(await page.inputValue("#acquisitionTimeout"), "125");
-    await page.focus("#txDelay");
-    await page.keyboard.press("Home");
-    await page.keyboard.type("35");
-    assert.equal(await page.inputValue("#txDelay"), "350");
-    await page.evaluate(() => navigator.clipboard.writeText("9"));
-    await page.keyboard.press("Home");
-    await page.keyboard.press("Control+V");
-    assert.equal(await page.inputValue("#txDelay"), "950");
-
-    const cdp = await bed.context.newCDPSession(page);
-    const { root } = await cdp.send("DOM.getDocument");
-    const description = async (id) => {
-      const { nodeId } = await cdp.send("DOM.querySelector", { nodeId: root.nodeId, selector: `#${id}` });
-      return (await cdp.send("Accessibility.getPartialAXTree", { nodeId, fetchRelatives: false })).nodes[0].description
-        ?.value;
-    };
-    await page.fill("#message", "Hello");
-    assert.equal(await page.textContent("#messageCounter [aria-hidden]"), "[33]");
-    assert.equal(await description("message"), "at most 38 characters, 33 characters left");
-    await page.fill("#autoAnswer", "x".repeat(29));
-    assert.equal(await description("autoAnswer"), "at most 30 characters, 1 character left");
-
-    const focused = () => page.evaluate(() => document.activeElement?.id);
-    await page.keyboard.press("Alt+D");
-    assert.equal(await page.inputValue("#message"), "Message sent using Zelvar, version 4.0");
-    for (const key of ["Control+S", "Alt+S"]) {
-      const [download] = await Promise.all([page.waitForEvent("download"), page.keyboard.press(key)]);
-      assert.match(download.suggestedFilename(), /\./);
-    }
-    for (const key of ["Control+O", "Alt+L"]) {
-      assert.equal(await fileDialogOf(page, () => page.keyboard.press(key)), "loadFile", key);
-    }
-    for (const key of ["Control+P", "Alt+P"]) {
-      await page.focus("#myCall");
-      await page.keyboard.press(key);
-      assert.equal(await focused(), "previewTitle");
-    }
-    const asked = await page.evaluate(() => window.zelvarChooserShown);
-    await page.keyboard.press("Alt+E");
-    await page.waitForFunction((n) => window.zelvarChooserShown === n, asked + 1);
-    const [manual] = await Promise.all([bed.context.waitForEvent("page"), page.keyboard.press("Alt+H")]);
-    await manual.close();
-    // The calculator's button is there in GPSless Mode only, and the calculator has keys of its own.
-    await page.focus("#myCall");
-    await page.keyboard.press("Alt+C");
-    assert.equal(await page.isVisible("#calculator"), false);
-    await page.fill("#acquisitionTimeout", "0");
-    await page.keyboard.press("Alt+C");
-    assert.equal(await focused(), "txtLat");
-    await page.keyboard.press("Alt+N");
-    assert.equal(await focused(), "txtLng");
-    await page.keyboard.press("Alt+W");
-    assert.equal(await page.inputValue("#beacon"), "=/NN!!NN!!>  _");
-    await page.keyboard.press("Alt+C");
-    assert.equal(await page.isVisible("#calculator"), false);
   });
 
   // The last test of the group: it leaves the page on the manual.

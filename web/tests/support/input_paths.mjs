@@ -15,7 +15,9 @@ export class InputPaths {
     this.cdp = cdp;
   }
 
-  static async open(page, context) {
+  /** For `page` of `context`, whose clipboard `origin` may read and write for the paste. */
+  static async open(page, context, origin) {
+    await context.grantPermissions(["clipboard-read", "clipboard-write"], { origin });
     return new InputPaths(page, await context.newCDPSession(page));
   }
 

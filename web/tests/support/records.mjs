@@ -10,7 +10,7 @@ export function random(seed) {
   };
 }
 
-const PRINTABLE = Array.from({ length: 224 }, (_, i) => String.fromCharCode(32 + i)).filter((c) => c !== "\x7f");
+export const PRINTABLE = Array.from({ length: 224 }, (_, i) => String.fromCharCode(32 + i)).filter((c) => c !== "\x7f");
 
 function text(next, pool, maxLength) {
   return Array.from({ length: next(maxLength + 3) }, () => pool[next(pool.length)]).join("");

@@ -7,21 +7,29 @@ import { describe, it } from "node:test";
 import { formMarkup, keyShortcuts, mnemonicHtml, pageMarkup } from "../../src/form_markup.ts";
 import { withValues } from "../../src/with_values.ts";
 
+// One field whose texts and value need escaping, with a counter beside it.
 const RULE = {
-  maxLength: 9,
+  maxLength: 35,
   masked: false,
   upperCase: true,
   selectAllOnFocus: false,
   accepted: "",
   acceptedGpsless: "",
 };
-const PLACE = { group: "main", line: 0, pushed: false, gpsOnly: false, label: "beside", width: 9, counter: "none" };
-const TEXTS = { shownLabel: "MY CALL", caption: "", spokenName: "MY CALL", unit: "", spokenUnit: "", hint: "" };
+const PLACE = { group: "main", line: 1, pushed: false, gpsOnly: false, label: "beside", width: 35, counter: "beside" };
+const TEXTS = {
+  shownLabel: "COMMENT <b>",
+  caption: "",
+  spokenName: "COMMENT",
+  unit: "",
+  spokenUnit: "",
+  hint: 'Max "35"',
+};
 const MODEL = {
   fields: [
     {
-      name: "myCall",
-      label: "MY CALL",
+      name: "comment",
+      label: "COMMENT <b>",
       input: "text",
       text: true,
       rule: RULE,
@@ -29,30 +37,19 @@ const MODEL = {
       place: PLACE,
       texts: TEXTS,
     },
-    {
-      name: "comment",
-      label: "COMMENT <b>",
-      input: "text",
-      text: true,
-      rule: { ...RULE, maxLength: 35 },
-      choices: [],
-      place: { ...PLACE, line: 1, width: 0, counter: "beside" },
-      texts: { ...TEXTS, shownLabel: "COMMENT <b>", hint: 'Max "35"' },
-    },
   ],
   groups: [{ name: "main", caption: "Main  Settings", parent: "main", column: 0, table: false }],
   actions: [{ name: "send", caption: "S&END", group: "main", line: 1, pushed: true, gpslessOnly: false, shortcut: "" }],
   texts: { windowTitle: "Zelvar && Co", atMostCharacters: "at most %1 characters" },
-  defaults: { myCall: "NOCALL-9", comment: 'a "b"' },
+  defaults: { comment: 'a "b"' },
   counter: (most, left) => ({ shown: `[${left}]`, spoken: `${left} of ${most}` }),
 };
 
 describe("formMarkup", () => {
   it("gives each field its control with its value and limit, named by its label", () => {
     const html = formMarkup(MODEL);
-    assert.match(html, /<label for="myCall"[^>]*>MY CALL<\/label>/);
-    assert.match(html, /<input id="myCall"[^>]* size="9" maxlength="9" value="NOCALL-9"/);
     assert.match(html, /<label for="comment"[^>]*>COMMENT &lt;b&gt;<\/label>/);
+    assert.match(html, /<input id="comment"[^>]* size="35" maxlength="35" value="a &quot;b&quot;"/);
     assert.match(html, /value="a &quot;b&quot;"[^>]* title="Max &quot;35&quot;"/);
     assert.match(html, /<output id="commentCounter"[^>]*><span aria-hidden="true">\[30\]<\/span>/);
     assert.match(html, /<legend class="keep-spaces">Main {2}Settings<\/legend>/);

@@ -4,6 +4,7 @@ import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 
 import { acceptedText, ruledEdit } from "../../src/ruled_text.ts";
+import { random } from "../support/records.mjs";
 
 const CALLSIGN = {
   maxLength: 9,
@@ -15,14 +16,6 @@ const CALLSIGN = {
 };
 // The fields' characters mixed with what no rule takes: upper Latin-1, "€", U+202E, an emoji.
 const POOL = [..."aZ09-!/ é\u00ad€\u202e", "\u{1F4E1}"];
-
-function random(seed) {
-  let state = seed;
-  return (below) => {
-    state = (state * 1103515245 + 12345) % 2 ** 31;
-    return state % below;
-  };
-}
 
 const kept = (text, gpsless = false) =>
   [...text].every((c) => (gpsless ? CALLSIGN.acceptedGpsless : CALLSIGN.accepted).includes(c));
