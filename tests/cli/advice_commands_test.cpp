@@ -126,20 +126,15 @@ TEST_F(AdviceCommands, SymbolsByNameOrCode) {
     EXPECT_EQ(listed, 188) << all.out;
 }
 
-// The calculator's dotted notation as before, the others beside it (each of them: ReadCoordinate
-// and the page's agreement with position), a locator instead of both.
+// The options: coordinates in any notation, or a locator instead of both (the texts of each
+// notation: ReadCoordinate, CalculatePosition and the page's agreement with position).
 TEST_F(AdviceCommands, PositionTakesEveryNotation) {
     testing::expectRuns({
-        {{"position", "--lat", "45.30.15", "--lon", "9.10.30", "--normal"},
-         0,
-         "=4530.15N/00910.30E>\n"},
         {{"position", "--lat", "45 30.15 N", "--lon", "W 9 10 30", "--normal"},
          0,
          "=4530.15N/00910.50W>\n"},
-        {{"position", "--locator", "JN45om", "--normal"}, 0, "=4531.25N/00912.50E>\n"},
         {{"position", "--locator", "JN45om"}, 0, "=/"},
         {{"position", "--locator", "JN45o"}, 1, "invalid locator \"JN45o\""},
-        {{"position", "--lat", "45.5025", "--lon", "9 E 10"}, 1, "nothing may follow"},
         {{"position", "--locator", "JN45", "--lat", "45"}, 2, "or --locator alone"},
         {{"position", "--lat", "45"}, 2, "--lat and --lon are required"},
     });
