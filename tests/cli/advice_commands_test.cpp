@@ -4,14 +4,9 @@
 
 #include <sstream>
 
-#include "../config/settings_support.h"
 #include "../files/cfg_test_support.h"
 #include "advice_text.h"
-#include "cfg/cfg_writer.h"
 #include "cli_run.h"
-#include "config/advice_json.h"
-#include "config/config_image.h"
-#include "files/cfg_file.h"
 #include "terminal_columns.h"
 
 namespace zelvar {
@@ -64,33 +59,6 @@ TEST_F(AdviceCommands, CheckSaysWhatToLookAt) {
         "{\"builds\":false,\"failure\":{\"field\":\"myCall\",\"reason\":\"MY CALLSIGN: empty "
         "callsign\"},\"notes\":["))
         << refused.out;
-}
-
-// Generated records saved as files: check --json gives the core's notes on the loaded record,
-// and exits 1 exactly when one of them is a warning or the record does not build.
-TEST_F(AdviceCommands, CheckJsonIsTheCoresAdvice) {
-    testing_support::RecordGenerator records(33);
-    int checked = 0;
-    for (int round = 0; round < 300; ++round) {
-        const Result<std::string> text = writeConfigText(records.next(), CalculatorInputs{});
-        if (!text)
-            continue;  // Save refuses it, so no file holds it
-        const std::string path = file("record.cfg", *text);
-        DeviceSettings loaded = defaultSettings();
-        CalculatorInputs calculator;
-        ASSERT_TRUE(loadConfigFile(path, loaded, calculator));
-        const std::vector<AdviceNote> notes = adviseOn(loaded);
-        ConfigImage image{};
-        const bool builds = bool(buildConfigImage(loaded, image));
-
-        const testing::CliRun run = runCli({"check", path, "--json"});
-        ASSERT_TRUE(run.out.starts_with(builds ? "{\"builds\":true," : "{\"builds\":false,"))
-            << run.out;
-        EXPECT_TRUE(run.out.ends_with(",\"notes\":" + adviceJson(notes) + "}\n")) << run.out;
-        EXPECT_EQ(run.code, !builds || hasWarnings(notes) ? 1 : 0) << run.out;
-        ++checked;
-    }
-    EXPECT_GT(checked, 100);
 }
 
 // Tables and wrapped notes line up by the columns a terminal gives each character, not by bytes.
