@@ -15,13 +15,6 @@ namespace {
 using testing_support::changed;
 using testing_support::Changes;
 
-std::vector<std::string> ids(const std::vector<AdviceNote>& notes) {
-    std::vector<std::string> found;
-    for (const AdviceNote& note : notes)
-        found.emplace_back(note.id);
-    return found;
-}
-
 std::string said(const std::vector<AdviceNote>& notes) {
     std::string text;
     for (const AdviceNote& note : notes)
@@ -29,13 +22,12 @@ std::string said(const std::vector<AdviceNote>& notes) {
     return text;
 }
 
-TEST(Advice, FactoryDefaultsGetThePlaceholderWarningAndTwoHints) {
+// The factory defaults' three notes in their order: LineCommands.SendWritesWhatTheTrackerChecks,
+// which compares send's whole stderr; their summary: AdviceCommands.CheckSaysWhatToLookAt.
+TEST(Advice, SummaryAndHeadingCountWarningsAndHints) {
     const std::vector<AdviceNote> notes = adviseOn(defaultSettings());
-    ASSERT_EQ(ids(notes), (std::vector<std::string>{"mycall-placeholder", "path-hops-over-2",
-                                                    "message-to-nocall"}))
-        << said(notes);
+    ASSERT_EQ(notes.size(), 3u) << said(notes);
     EXPECT_TRUE(hasWarnings(notes));
-    EXPECT_EQ(adviceSummary(notes), "1 warning, 2 hints");
     EXPECT_EQ(adviceSummary({notes[1]}), "0 warnings, 1 hint");
     EXPECT_EQ(adviceHeading(notes), "Advice: 1 warning, 2 hints");
     EXPECT_EQ(adviceHeading({}), adviceSummary({}));  // not "Advice: No advice: ..."
