@@ -68,7 +68,7 @@ TEST(TerminalColumns, CountCharactersAndWideOnesTwice) {
         {"primária", 8},
         {"e\xCC\x81", 1},
         {"\xE3\x83\x97\xE3\x83\xA9\xE3\x82\xA4\xE3\x83\x9E\xE3\x83\xAA", 10},
-        {"a\xFF" "b", 3}};
+        {"a\377b", 3}};  // a byte that is no UTF-8 between two letters
     for (const auto& [text, columns] : rows)
         EXPECT_EQ(cli::terminalColumns(text), columns) << text;
     EXPECT_EQ(cli::wrapped("\xC3\xA9\xC3\xA9 \xC3\xA9\xC3\xA9", 0, 5),
