@@ -5,9 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 
 #include "../files/cfg_test_support.h"
@@ -295,8 +293,8 @@ TEST(PortDoctor, FindsWhatStopsSend) {
 
 // The manual quotes the doctor word for word, fix included.
 TEST(PortDoctor, IsQuotedByTheManual) {
-    std::ifstream file(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf", std::ios::binary);
-    const std::string manual{std::istreambuf_iterator<char>(file), {}};
+    const std::string manual =
+        testing_support::readAll(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf");
     ASSERT_FALSE(manual.empty());
     auto inRtf = [](const std::string& text) {
         std::string escaped;
