@@ -39,15 +39,19 @@ stty -F "$work/rx" -a >"$work/settings-before"
 unchanged() {
     stty -F "$work/rx" -a | cmp -s - "$work/settings-before" || fail "$1: receive left the line changed"
 }
+# waiting: returns once receive says that it waits.
+waiting() {
+    for _ in $(seq 100); do
+        grep -q "^Waiting on" "$work/receive-err" 2>/dev/null && return
+        sleep 0.05
+    done
+}
 # startReceive ARGUMENTS...: receive on rx in the background, once it waits ($receiver its PID).
 startReceive() {
     rm -f "$work/receive-err"
     "$cli" receive --device "$work/rx" "$@" 2>"$work/receive-err" &
     receiver=$!
-    for _ in $(seq 100); do
-        grep -q "^Waiting on" "$work/receive-err" 2>/dev/null && return
-        sleep 0.05
-    done
+    waiting
 }
 
 # Each signal that ends a program ends a waiting receive with 128 + its number, the line as it
@@ -68,10 +72,7 @@ done
 # line as it was. A pipe closed early, then a full disk with one transfer where five are asked.
 "$cli" image "$work/z.cfg" --wire --raw >"$work/wire.bin"
 feed() { # COUNT: transfers (without pauses, judged faulty at once) a second apart, once it waits
-    for _ in $(seq 100); do
-        grep -q "^Waiting on" "$work/receive-err" 2>/dev/null && break
-        sleep 0.05
-    done
+    waiting
     for _ in $(seq "$1"); do
         cat "$work/wire.bin" >"$work/tx"
         sleep 1

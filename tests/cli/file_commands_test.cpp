@@ -112,7 +112,7 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         {{"normalize", "--", "-o"}, 2, "-o: No such file or directory"},
         {{"defaults", "-o", "/dev/full"}, 2, "/dev/full: No space left on device"},
         {{"defaults", "-o", ""}, 2, "empty file name"},
-        // A refused coordinate and the other options: AdviceCommands.PositionTakesEveryNotation.
+        // A refused locator and the other options: AdviceCommands.PositionTakesEveryNotation.
         {{"position", "--lat", "0", "--lon", "0", "--normal", "--compressed"}, 2, "choose one"},
         {{"position", "--lat", "0.00.00", "--lon"}, 2, "missing"},
         {{"frobnicate"}, 2, "unknown command frobnicate\nUsage: zelvar-cli COMMAND"},

@@ -90,20 +90,27 @@ TEST_F(LineCommands, ReceiveShowsAGoodTransferAsDecodeDoes) {
     EXPECT_TRUE(run.err.starts_with("Waiting on " + line.path() + " at 4800 bit/s")) << run.err;
 }
 
-// The checker's verdicts are tested on their own; here, how receive shows and counts them. A
-// sender that does not pause is the quickest faulty transfer; this one also spoils a checksum.
+// The checker's verdicts are tested on their own; here, how receive shows and counts them as a
+// real line brings them: a stray byte before the lead-in, a sender that does not pause and also
+// spoils a checksum, a good transfer, and one cut off in block 2.
 TEST_F(LineCommands, ReceiveCountsFaultyAndGoodTransfersAndGivesJson) {
     std::string badSum = wire;
     badSum[169] = static_cast<char>(badSum[169] ^ 0x5A);
-    CliRun run = receiveWhile({"--device", line.path(), "--count", "2"}, [&](int) {
-        transmit(line.master(), badSum + wire, "0:170 1000 170:255 800 255:340");
+    CliRun run = receiveWhile({"--device", line.path(), "--count", "4"}, [&](int) {
+        transmit(line.master(), std::string(1, '\0') + wire + badSum + wire + wire,
+                 "0:1 300 1:86 800 86:171 1000 171:341 1000 341:426 800 426:511 1000 511:596 800 "
+                 "596:640");
     });
     EXPECT_EQ(run.code, 1);
     const std::string checksum = "- block 2 checksum 0x" + hexByte(std::uint8_t(badSum[169])) +
                                  ", expected 0x" + hexByte(std::uint8_t(wire[169])) + "\n";
     for (const std::string& said :
-         {std::string("Transfer 1 of 2 faulty:\n- second lead-in after "), checksum,
-          std::string("Transfer 2 of 2 OK\n"), std::string("\n2 of 2 transfers: 1 OK, 1 faulty\n")})
+         {std::string("Transfer 1 of 4 faulty:\n- line noise: 0x00 before the lead-in\n"),
+          std::string("Transfer 2 of 4 faulty:\n- second lead-in after "), checksum,
+          std::string("Transfer 3 of 4 OK\n"),
+          std::string("Transfer 4 of 4 faulty:\n- block 2 has only 42 of its 83 bytes\n"),
+          std::string("- only 129 of 170 bytes within 2 s after the lead-in\n"),
+          std::string("\n4 of 4 transfers: 1 OK, 3 faulty\n")})
         EXPECT_TRUE(contains(run.out, said)) << said << "\n" << run.out;
 
     run = receiveWhile({"--device", line.path(), "--json", "--baud", "38400"},
@@ -117,20 +124,6 @@ TEST_F(LineCommands, ReceiveCountsFaultyAndGoodTransfersAndGivesJson) {
         << run.out;
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
     EXPECT_TRUE(contains(run.err, "at 38400 bit/s")) << run.err;
-}
-
-// A stray byte before the lead-in, then a transfer cut off in block 2, as a real line brings them.
-TEST_F(LineCommands, ReceiveNamesNoiseFirstAndACutBlock) {
-    const std::string noiseFirst = std::string(1, '\0') + wire;
-    const CliRun run = receiveWhile({"--device", line.path(), "--count", "2"}, [&](int) {
-        transmit(line.master(), noiseFirst + wire,
-                 "0:1 300 1:86 800 86:171 1000 171:256 800 256:300");
-    });
-    EXPECT_EQ(run.code, 1);
-    for (const char* said : {"Transfer 1 of 2 faulty:\n- line noise: 0x00 before the lead-in\n",
-                             "Transfer 2 of 2 faulty:\n", "- block 2 has only 42 of its 83 bytes\n",
-                             "- only 129 of 170 bytes within 2 s after the lead-in\n"})
-        EXPECT_TRUE(contains(run.out, said)) << said << "\n" << run.out;
 }
 
 // Restoring the line on signals and on a closed output: tests/cli/end_to_end.sh, for real.

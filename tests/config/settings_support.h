@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -16,20 +15,9 @@ namespace zelvar::testing_support {
 // Fields as the user types them: texts as they are, check boxes and lists as their number.
 using Changes = std::vector<std::pair<Field, std::string>>;
 
-inline int DeviceSettings::*numberField(Field field) {
-    static const std::map<Field, int DeviceSettings::*> kNumbers = {
-        {Field::AlternateTable, &DeviceSettings::alternateTable},
-        {Field::MicEMessage, &DeviceSettings::micEMessage},
-        {Field::HideReceivedPositions, &DeviceSettings::hideReceivedPositions},
-        {Field::Modem300, &DeviceSettings::modem300},
-        {Field::AutoAnswerOn, &DeviceSettings::autoAnswerOn},
-        {Field::BaudRate, &DeviceSettings::baudRate}};
-    return kNumbers.at(field);
-}
-
 inline std::string value(const DeviceSettings& s, Field field) {
     const std::string* text = fieldText(s, field);
-    return text ? *text : std::to_string(s.*numberField(field));
+    return text ? *text : std::to_string(*fieldNumber(s, field));
 }
 
 inline DeviceSettings changed(DeviceSettings s, const Changes& changes) {
@@ -37,7 +25,7 @@ inline DeviceSettings changed(DeviceSettings s, const Changes& changes) {
         if (std::string* text = fieldText(s, field))
             *text = typed;
         else
-            s.*numberField(field) = std::stoi(typed);
+            *fieldNumber(s, field) = std::stoi(typed);
     }
     return s;
 }

@@ -168,7 +168,8 @@ TEST(MaidenheadLocator, KnownSquaresAndRefusals) {
 }
 
 // A locator stands for the centre of its square; the calculator shows the locator of the
-// position its text carries.
+// position its text carries. (A refused locator: AdviceCommands.PositionTakesEveryNotation; a
+// refused coordinate in any notation: CalculatePosition.GivesTheBeaconOrNamesWhatIsWrong.)
 TEST(CalculatePosition, TakesALocatorAndShowsTheLocator) {
     PositionRequest request;
     request.form = PositionForm::Normal;
@@ -178,19 +179,12 @@ TEST(CalculatePosition, TakesALocatorAndShowsTheLocator) {
     ASSERT_TRUE(fromLocator) << reasonOf(fromLocator);
     EXPECT_EQ(fromLocator->text, "=4531.25N/00912.50E>");
     EXPECT_EQ(fromLocator->locator, "JN45om");
-    request.locator = "JN45o";
-    EXPECT_NE(reasonOf(calculatePosition(request)).find("invalid locator \"JN45o\""),
-              std::string::npos);
     request.locator.clear();
     request.latitude = "45.5025";
     request.longitude = "9 10.5 E";
     const Result<CalculatedPosition> typed = calculatePosition(request);
     EXPECT_EQ(typed.value_or(CalculatedPosition{}).text, "=4530.15N/00910.50E>");
     EXPECT_EQ(typed.value_or(CalculatedPosition{}).locator, "JN45om");
-    request.longitude = "9.5x";
-    EXPECT_NE(reasonOf(calculatePosition(request)).find("longitude \"9.5x\": \"x\" is not"),
-              std::string::npos)
-        << reasonOf(calculatePosition(request));
 }
 
 }  // namespace

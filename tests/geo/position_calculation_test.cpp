@@ -133,17 +133,9 @@ const std::pair<const char*, const char*> kSamples[] = {
     {"=/!!!!!!!!>  _", "N90.00.00 W180.00.00, symbol />"},
 };
 
-TEST(DecodePosition, ReadsTheThreeForms) {
-    for (const auto& [text, described] : kSamples) {
-        const Result<DecodedPosition> position = decodePosition(text);
-        ASSERT_TRUE(position) << text << ": " << reasonOf(position);
-        EXPECT_EQ(describePosition(*position), described) << text;
-    }
-}
-
-// Every truncation of a good text is refused (but the normal form inside the one with an
-// altitude), and one character more too; so is every other form.
-TEST(DecodePosition, RefusesEverythingElse) {
+// Every truncation of a sample is refused (but the normal form inside the one with an altitude),
+// and one character more too; so is every other form.
+TEST(DecodePosition, ReadsTheThreeFormsAndRefusesEverythingElse) {
     std::vector<std::string> refused = {std::string("=4930.00N/07245.00W>\0\0\0", 23),
                                         std::string(100000, '=')};
     for (const char* text : {"!4930.00N/07245.00W>", "=4930.00n/07245.00W>", "=4960.00N/07245.00W>",
@@ -153,6 +145,9 @@ TEST(DecodePosition, RefusesEverythingElse) {
                              "=/5L!!<*e8> !Q", "=/5L!!<*e8>  X", "=/5L!!<*e8>\x01  _"})
         refused.emplace_back(text);
     for (const auto& [text, described] : kSamples) {
+        const Result<DecodedPosition> position = decodePosition(text);
+        ASSERT_TRUE(position) << text << ": " << reasonOf(position);
+        EXPECT_EQ(describePosition(*position), described) << text;
         for (std::size_t length = 0; length < std::string_view(text).size(); ++length) {
             if (length != 20)
                 refused.emplace_back(text, length);

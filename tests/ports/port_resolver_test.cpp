@@ -68,7 +68,6 @@ TEST(WindowsPorts, OpenComNAndReadOnlyComN) {
     for (const auto& [number, location] : numbers) {
         const Result<SerialDevice> resolved = resolveWindowsPort(number);
         EXPECT_EQ(resolved.has_value(), !location.empty()) << number;
-        EXPECT_EQ(resolved.has_value(), reasonOf(resolved).empty()) << number;
         EXPECT_EQ(resolved.value_or(SerialDevice{}).location, location) << number;
         EXPECT_EQ(resolved.value_or(SerialDevice{}).name,
                   resolved.has_value() ? "COM" + std::to_string(number) : "");

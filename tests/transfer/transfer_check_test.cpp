@@ -37,6 +37,18 @@ std::vector<Piece> sent(const WireBytes& wire, milliseconds pause = kPauseAfterB
             {part(wire, 87, 83), 20ms + pause}};
 }
 
+// A send whose block 1 comes as a slow line brings it, a byte each `spacing`, then `pause`.
+std::vector<Piece> trickled(const WireBytes& wire, std::chrono::microseconds spacing,
+                            milliseconds pause) {
+    std::vector<Piece> pieces{{part(wire, 0, 2), 0ms}};
+    for (std::size_t i = 0; i < kBlockSize; ++i)
+        pieces.push_back({part(wire, 2 + i, 1), 10ms + spacing * static_cast<int>(i)});
+    const auto lastOfBlock1 = pieces.back().at;
+    pieces.push_back({part(wire, 85, 2), lastOfBlock1 + pause});
+    pieces.push_back({part(wire, 87, 83), lastOfBlock1 + pause + 10ms});
+    return pieces;
+}
+
 // Feeds the pieces from `start`, then lets time run out; every report given on the way.
 std::vector<TransferReport> arrive(TransferCheck& check, const std::vector<Piece>& pieces,
                                    LineTime start = LineTime{}) {
@@ -58,7 +70,9 @@ ConfigImage defaultImage() {
     return image;
 }
 
-// What the user reads for each fault, and nothing else: the examples among them.
+// What the user reads for each fault, and nothing else: the examples among them. A pause
+// after a block that trickles in counts from its last byte, and bytes 7 ms apart stay one block
+// although they take longer than a pause.
 TEST(TransferCheck, NamesEachFaultExactly) {
     const ConfigImage image = defaultImage();
     const WireBytes wire = wireBytes(image);
@@ -89,6 +103,11 @@ TEST(TransferCheck, NamesEachFaultExactly) {
          {"second lead-in after 400 ms: the sender paused less than 500 ms"},
          true},
         {clockBack, {"second lead-in after 0 ms: the sender did not pause"}, true},
+        // 174 ms of block 1, then 400 ms: from its first byte it would look like 574 ms.
+        {trickled(wire, 2120us, 400ms),
+         {"second lead-in after 400 ms: the sender paused less than 500 ms"},
+         true},
+        {trickled(wire, 7ms, 600ms), {}, true},
         {noiseFirst, {"line noise: 0x00 before the lead-in", "171 bytes, 170 expected"}, true},
         {truncated,
          {"block 1 has only 60 of its 83 bytes, then a pause of 600 ms",
@@ -109,38 +128,14 @@ TEST(TransferCheck, NamesEachFaultExactly) {
         {{{{0xFF}, 0ms}}, {"line noise: 0xFF before the lead-in", kNoLeadInVerdict}, false},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(row.faults.empty() ? "no fault" : row.faults.front());
         TransferCheck check;
         const std::vector<TransferReport> reports =
             arrive(check, row.pieces, LineTime{} + std::chrono::seconds(1));
-        ASSERT_EQ(reports.size(), 1u) << row.faults.front();
-        EXPECT_EQ(reports[0].faults(), row.faults);
-        EXPECT_EQ(reports[0].image == image, row.image) << row.faults.front();
-        EXPECT_EQ(check.deadline(), std::nullopt);
-    }
-}
-
-// Block 1 as a slow line brings it, a byte at a time: the pause counts from its last byte, and
-// bytes 7 ms apart stay one block although they take longer than a pause.
-TEST(TransferCheck, MeasuresThePauseFromTheLastByteOfABlockThatTricklesIn) {
-    const WireBytes wire = wireBytes(defaultImage());
-    using Faults = std::vector<std::string>;
-    const std::tuple<std::chrono::microseconds, milliseconds, Faults> rows[] = {
-        // 174 ms of block 1, then 400 ms: from its first byte it would look like 574 ms.
-        {2120us, 400ms, {"second lead-in after 400 ms: the sender paused less than 500 ms"}},
-        // 574 ms of block 1, then the whole pause.
-        {7ms, 600ms, {}}};
-    for (const auto& [spacing, pause, faults] : rows) {
-        std::vector<Piece> pieces{{part(wire, 0, 2), 0ms}};
-        for (std::size_t i = 0; i < kBlockSize; ++i)
-            pieces.push_back({part(wire, 2 + i, 1), 10ms + spacing * static_cast<int>(i)});
-        const auto lastOfBlock1 = pieces.back().at;
-        pieces.push_back({part(wire, 85, 2), lastOfBlock1 + pause});
-        pieces.push_back({part(wire, 87, 83), lastOfBlock1 + pause + 10ms});
-        TransferCheck check;
-        const std::vector<TransferReport> reports = arrive(check, pieces);
         ASSERT_EQ(reports.size(), 1u);
-        EXPECT_EQ(reports[0].faults(), faults);
-        EXPECT_EQ(reports[0].image, defaultImage());
+        EXPECT_EQ(reports[0].faults(), row.faults);
+        EXPECT_EQ(reports[0].image == image, row.image);
+        EXPECT_EQ(check.deadline(), std::nullopt);
     }
 }
 
