@@ -31,6 +31,7 @@ cases=(
     "normalize $work/placeholder.cfg"
     "image $work/defaults.cfg"
     "check --json $work/placeholder.cfg"
+    "check --json=1 $work/placeholder.cfg"
     "check $work/garbage.cfg"
     "position --lat 45.30.15 --lon -9.10.30 --alt 120"
     "position --lat 45.5025 --lon 9,175"
