@@ -60,6 +60,12 @@ done
 # The words do switch: the help and a message in the pseudo-locale, and the locale's own choice.
 run pseudo LC_ALL=C -- --lang en-XA --help
 contains "$work/pseudo.out" "[Ďóéš ţĥé ŵóřķ óƒ Zelvar Çóñƒíğ ŵíţĥóúţ á ŵíñďóŵ"
+# The parser's refusals too.
+for words in "image" "receive --device" "image --wire=x a.cfg"; do
+    # shellcheck disable=SC2086 # the words of each case
+    run pseudo LC_ALL=C -- --lang en_XA $words
+    grep -q "required\|missing\|convert" "$work/pseudo.err" && fail "$words: in English: $(head -1 "$work/pseudo.err")"
+done
 run pseudo LANG=en_XA.UTF-8 -- symbols no-such-symbol
 contains "$work/pseudo.err" "[ñó šýɱƀóĺ íš ñáɱéď"
 run english LANGUAGE=en_XA LC_ALL=C -- symbols no-such-symbol
