@@ -130,7 +130,8 @@ std::string parseFailureText(const CLI::ParseError& error, const CLI::App& comma
         const std::string name = typedName(*option);
         if (dynamic_cast<const CLI::RequiredError*>(&error) && what == said + " is required")
             return withArguments(translated("cli", "%1 is required"), {name});
-        if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) && what.starts_with(said + ": "))
+        if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) && what.starts_with(said + ": ") &&
+            what.ends_with(" missing"))
             return withArguments(translated("cli", "%1 needs a value"), {name});
         if (dynamic_cast<const CLI::ConversionError*>(&error) &&
             what.starts_with("Could not convert: " + said + " = "))
@@ -164,8 +165,10 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
         std::string(translated("cli help", "print the help of every command and exit")));
     app.set_version_flag("--version", std::string("zelvar-cli ") + ZELVAR_VERSION,
                          std::string(translated("cli help", "print the version and exit")));
+    // An option given twice takes its last value.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     // Read before the commands are made (main installs the language): taken here so that it is
-    // no stray argument.
+    // no stray argument, before the command or after it.
     std::string language;
     app.add_option("--lang", language,
                    std::string(translated("cli help",
@@ -177,8 +180,6 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
     app.require_subcommand(0, 1);
     // Arguments that nothing takes are refused after parsing, naming the first of them.
     app.allow_extras();
-    // An option given twice takes its last value.
-    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
     std::map<const CLI::App*, Action> actions;
     for (const CommandEntry& entry : kCommands) {
@@ -186,6 +187,7 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
             app.add_subcommand(entry.name, std::string(translated("cli help", entry.summary)));
         command->set_help_all_flag();
         command->allow_extras();
+        command->fallthrough();
         actions[command] = entry.declare(*command);
     }
 

@@ -70,6 +70,10 @@ run pseudo LANG=en_XA.UTF-8 -- symbols no-such-symbol
 contains "$work/pseudo.err" "[ñó šýɱƀóĺ íš ñáɱéď"
 run english LANGUAGE=en_XA LC_ALL=C -- symbols no-such-symbol
 contains "$work/english.err" "no symbol is named"
+# --lang after the command too, and given twice, the last one.
+run pseudo LC_ALL=C -- --lang de symbols no-such-symbol --lang en_XA
+contains "$work/pseudo.err" "[ñó šýɱƀóĺ íš ñáɱéď"
+grep -q "^1$" "$work/pseudo.code" || fail "--lang after the command: exit $(cat "$work/pseudo.code")"
 run english LC_ALL=C -- --lang xx symbols no-such-symbol
 contains "$work/english.err" 'no catalogue for the language "xx"'
 contains "$work/english.err" "no symbol is named"
