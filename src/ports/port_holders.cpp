@@ -92,14 +92,17 @@ bool sendingZelvar(const PortSystem& system, int pid) {
         return true;
     if (program != "zelvar-cli")
         return false;
-    // The arguments, each ended by a NUL; the first that is no option names the command.
+    // The arguments, each ended by a NUL; the first that is no option, nor the language that
+    // --lang takes before the command, names the command.
     const std::string arguments = system.text(procPath(pid) + "/cmdline").value_or("");
     std::string_view rest(arguments);
     rest.remove_prefix(std::min(rest.size(), rest.find('\0') + 1));
+    bool language = false;
     while (!rest.empty()) {
         const std::string_view word = rest.substr(0, rest.find('\0'));
-        if (!word.starts_with('-'))
+        if (!language && !word.starts_with('-'))
             return word == "send";
+        language = !language && word == "--lang";
         rest.remove_prefix(std::min(rest.size(), word.size() + 1));
     }
     return false;

@@ -207,7 +207,7 @@ const DoctorCase kCases[] = {
         {{K::SendingNow, true}}, "in use by zelvar-config (PID 4242)"),
     row("ZelvarCliSendingUnseen", "#1",
         {kLocked, lock("4243\n"), runs(4243, "zelvar-cli"),
-         put("/proc/4243/cmdline", std::string("zelvar-cli\0--quiet\0send\0a.cfg\0", 30))},
+         put("/proc/4243/cmdline", std::string("zelvar-cli\0--lang\0de\0send\0a.cfg\0", 32))},
         {{K::SendingNow, true}},
         "LCK..ttyUSB0 shows that zelvar-cli (PID 4243) is sending settings to the tracker on "
         "/dev/ttyUSB0"),
