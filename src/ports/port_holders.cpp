@@ -1,8 +1,10 @@
 #include "ports/port_holders.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <set>
+#include <sstream>
 
 #include "common/ascii.h"
 #include "ports/finding_words.h"
@@ -85,6 +87,25 @@ int lockOwner(std::string_view content) {
 }
 
 }  // namespace
+
+std::set<int> nodeLockers(const PortSystem& system, const PathStatus& node) {
+    // "1: FLOCK  ADVISORY  WRITE 4242 00:1a:6 0 EOF": the holder, then the file system's major
+    // and minor in hex and the inode; "1: -> FLOCK ..." is a process waiting for that lock.
+    char where[64];
+    std::snprintf(where, sizeof where, "%02x:%02x:%llu", node.fileSystemMajor, node.fileSystemMinor,
+                  static_cast<unsigned long long>(node.inode));
+    std::set<int> lockers;
+    std::istringstream table(system.text("/proc/locks").value_or(""));
+    for (std::string line; std::getline(table, line);) {
+        std::istringstream words(line);
+        std::string number, type, kind, access, pid, file;
+        if ((words >> number >> type >> kind >> access >> pid >> file) && type != "->" &&
+            file == where)
+            if (const int locker = processId(pid); locker != 0)
+                lockers.insert(locker);
+    }
+    return lockers;
+}
 
 bool sendingZelvar(const PortSystem& system, int pid) {
     const std::string program = programName(system, pid);
