@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -81,7 +82,7 @@ constexpr std::string_view kExitStatus =
            "     written, or the arguments are wrong; for receive and loopback, the device\n"
            "     failed\n"
            "  3  the serial port failed (send); nothing arrived before the timeout (receive)\n"
-           "  128+N  ended by signal N (receive, loopback): 130 Ctrl+C, 143 SIGTERM");
+           "  128+N  ended by signal N (send, receive, loopback): 130 Ctrl+C, 143 SIGTERM");
 
 // What is left over after parsing: anything CLI11 did not take, apart from the "--" that ends
 // the options.
@@ -106,6 +107,37 @@ int refuseLeftOver(std::ostream& err, const CLI::App& command, const std::string
         return usageError(err, command,
                           withArguments(translated("cli", "unknown option %1"), {argument}));
     return usageError(err, command, withArguments(what, {argument}));
+}
+
+// The name of an option as the user types it, or of an argument as the synopsis shows it; the
+// parser gives a hidden option no name.
+std::string typedName(const CLI::Option& option) {
+    if (option.get_positional())
+        return option.get_name(true);
+    return option.get_lnames().empty() ? "-" + option.get_snames().front()
+                                       : "--" + option.get_lnames().front();
+}
+
+// The parser's own words are English only: the errors a user meets are said again in the
+// catalogue's, naming the option; anything else keeps the parser's words.
+std::string parseFailureText(const CLI::ParseError& error, const CLI::App& command) {
+    std::string what = error.what();
+    std::vector<const CLI::Option*> options = command.get_options();
+    if (const CLI::App* parent = command.get_parent())
+        std::ranges::copy(parent->get_options(), std::back_inserter(options));
+    for (const CLI::Option* option : options) {
+        const std::string said = option->get_name();  // as the parser's words name it
+        const std::string name = typedName(*option);
+        if (dynamic_cast<const CLI::RequiredError*>(&error) && what == said + " is required")
+            return withArguments(translated("cli", "%1 is required"), {name});
+        if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) && what.starts_with(said + ": ") &&
+            what.ends_with(" missing"))
+            return withArguments(translated("cli", "%1 needs a value"), {name});
+        if (dynamic_cast<const CLI::ConversionError*>(&error) &&
+            what.starts_with("Could not convert: " + said + " = "))
+            return withArguments(translated("cli", "%1 takes no value"), {name});
+    }
+    return what;
 }
 
 }  // namespace
@@ -133,8 +165,10 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
         std::string(translated("cli help", "print the help of every command and exit")));
     app.set_version_flag("--version", std::string("zelvar-cli ") + ZELVAR_VERSION,
                          std::string(translated("cli help", "print the version and exit")));
+    // An option given twice takes its last value.
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     // Read before the commands are made (main installs the language): taken here so that it is
-    // no stray argument.
+    // no stray argument, before the command or after it.
     std::string language;
     app.add_option("--lang", language,
                    std::string(translated("cli help",
@@ -146,8 +180,6 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
     app.require_subcommand(0, 1);
     // Arguments that nothing takes are refused after parsing, naming the first of them.
     app.allow_extras();
-    // An option given twice takes its last value.
-    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
     std::map<const CLI::App*, Action> actions;
     for (const CommandEntry& entry : kCommands) {
@@ -155,6 +187,7 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
             app.add_subcommand(entry.name, std::string(translated("cli help", entry.summary)));
         command->set_help_all_flag();
         command->allow_extras();
+        command->fallthrough();
         actions[command] = entry.declare(*command);
     }
 
@@ -165,7 +198,8 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
         if (error.get_exit_code() == 0)
             return app.exit(error, io.out, io.err);  // --help, --help-all, --version
         std::vector<CLI::App*> chosen = app.get_subcommands();
-        return usageError(io.err, chosen.empty() ? app : *chosen.front(), error.what());
+        const CLI::App& command = chosen.empty() ? app : *chosen.front();
+        return usageError(io.err, command, parseFailureText(error, command));
     }
 
     std::vector<CLI::App*> chosen = app.get_subcommands();

@@ -86,7 +86,8 @@ std::string synopsis(const CLI::App& command) {
     std::string all = required;
     bool optional = false;
     for (const CLI::Option* option : command.get_options()) {
-        if (isHelpOption(command, option))
+        // An old word kept working, which the table does not show, stays out of the synopsis too.
+        if (isHelpOption(command, option) || option->get_group().empty())
             continue;
         const std::string name = optionName(*option);
         if (option->get_required()) {

@@ -1,5 +1,9 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <algorithm>
+#include <cerrno>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -13,8 +17,33 @@
 #include "l10n/user_language.h"
 #include "text/language_choice.h"
 
+namespace {
+
+// A standard descriptor that the caller closed keeps its number taken, by one that refuses every
+// write: otherwise the serial port opened next would get it, and the progress meant for the
+// terminal would go onto the line. Output to it fails as to any closed descriptor.
+void holdClosedStandardDescriptors() {
+    for (const int descriptor : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        // open() gives the lowest free number, which is this one: the lower ones are open.
+        if (::fcntl(descriptor, F_GETFD) == -1 && errno == EBADF) {
+            [[maybe_unused]] const int placeholder = ::open("/dev/null", O_RDONLY);
+        }
+    }
+}
+
+// --json's keys and values are the same in every language: what a program reads. A flag may be
+// given a value (--json=1), which asks for JSON all the same.
+bool asksForJson(const std::vector<std::string>& args) {
+    return std::ranges::any_of(args, [](const std::string& argument) {
+        return argument == "--json" || argument.starts_with("--json=");
+    });
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace zelvar::cli;
+    holdClosedStandardDescriptors();
     // The serial port's notifiers need an application object. Only the program's name is given
     // to it, so that no argument is taken as one of Qt's.
     int qtArgc = 1;
@@ -30,8 +59,7 @@ int main(int argc, char** argv) {
                                return interrupt->descriptor();
                            }};
     const std::vector<std::string> args(argv + 1, argv + argc);
-    // --json's keys and values are the same in every language: what a program reads.
-    if (std::ranges::find(args, "--json") == args.end()) {
+    if (!asksForJson(args)) {
         const std::optional<std::string> asked = zelvar::askedLanguage(args);
         // No catalogue, no translation of this either: the program's own words say so.
         if (!zelvar::installUserLanguage(asked) && asked && !asked->starts_with("en"))

@@ -5,6 +5,7 @@
 
 #include "command.h"
 #include "common/ascii.h"
+#include "config/text_number.h"
 #include "geo/position_calculation.h"
 #include "text/translation.h"
 
@@ -33,6 +34,18 @@ int runPosition(const CommandLineIo& io, const CLI::App& command, const Position
         return usageError(
             io.err, command,
             std::string(translated("cli", "--lat and --lon are required, or --locator alone")));
+
+    // The calculator reads the altitude's leading number, as its field takes only digits, a sign
+    // and a point; typed here, "300,5" or "1e3" would quietly give another altitude.
+    if (options.altitude && !strictNumber(*options.altitude)) {
+        io.err << "zelvar-cli: "
+               << withArguments(translated("cli",
+                                           "invalid altitude \"%1\": give the metres as a "
+                                           "number, such as 300 or -10.5"),
+                                {escapedControls(*options.altitude)})
+               << "\n";
+        return kExitBuildFailed;
+    }
 
     PositionRequest request;
     if (options.locator)

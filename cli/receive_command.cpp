@@ -126,8 +126,10 @@ int runReceive(const CommandLineIo& io, const CLI::App& command, const ReceiveOp
             case ReceiveStop::TimedOut:
                 if (check.underWay())
                     break;
-                io.err << "zelvar-cli: nothing arrived on " << escapedControls(device) << " within "
-                       << *seconds << " s\n";
+                io.err << "zelvar-cli: "
+                       << withArguments(translated("receive", "nothing arrived on %1 within %2 s"),
+                                        {escapedControls(device), std::to_string(*seconds)})
+                       << "\n";
                 return reception.finish(kExitNothingArrived);
             case ReceiveStop::Woken:
                 reception.finish(kExitOk);

@@ -1,4 +1,9 @@
+#include <poll.h>
+
 #include <CLI/App.hpp>
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -74,6 +79,26 @@ class StderrProgress final : public SendObserver {
     std::string line_;
 };
 
+// The pauses of the send, cut short by a signal: the send then stops between two actions, and the
+// port's close puts the line's settings back and removes its lock.
+SendClock stoppableClock(int wake) {
+    return {[] { return LineClock::now(); },
+            [wake](LineTime until) {
+                pollfd watched{wake, POLLIN, 0};
+                for (;;) {
+                    const auto left =
+                        std::chrono::ceil<std::chrono::milliseconds>(until - LineClock::now());
+                    const int ready =
+                        ::poll(&watched, wake >= 0 ? 1 : 0,
+                               static_cast<int>(std::max<std::int64_t>(left.count(), 0)));
+                    if (ready > 0)
+                        return false;
+                    if (ready == 0 && LineClock::now() >= until)
+                        return true;
+                }
+            }};
+}
+
 bool readSendBaud(const std::string& text, int& index) {
     for (std::size_t i = 0; i < kBaudRates.size(); ++i) {
         if (kBaudRates[i] == text) {
@@ -130,9 +155,23 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
     printAdvice(io.err, adviseOn(prepared.written), false);  // notes only: they never stop SEND
 
     QtSerialPort port(resolver);
+    const int interrupt = io.interruptDescriptor ? io.interruptDescriptor() : -1;
     StderrProgress progress(io.err);
-    SendResult result = sendConfig(prepared.plan, port, progress);
+    SendResult result = sendConfig(prepared.plan, port, progress, stoppableClock(interrupt));
     progress.endLine();
+    // A signal also cuts a drain short: whatever failed then, the user stopped the send.
+    if (const std::optional<int> signalled = result ? std::nullopt : signalExit(interrupt)) {
+        io.err << "zelvar-cli: "
+               << withArguments(translated("cli", "sending on %1 stopped"),
+                                {escapedControls(choice.name)})
+               << "\n";
+        if (result.error().partlySent)
+            io.err << translated("cli",
+                                 "The tracker got only part of its settings: send them "
+                                 "again.")
+                   << "\n";
+        return *signalled;
+    }
     switch (outcomeOf(result)) {
         case SendOutcome::Done:
             return kExitOk;

@@ -48,9 +48,15 @@ std::optional<PathStatus> HostPortSystem::status(const std::string& path) const 
     struct stat info {};
     if (::stat(rooted(path).c_str(), &info) != 0)
         return std::nullopt;
-    return PathStatus{S_ISCHR(info.st_mode), static_cast<std::uint32_t>(info.st_mode & 0777),
-                      info.st_uid,           info.st_gid,
-                      major(info.st_rdev),   minor(info.st_rdev)};
+    return PathStatus{S_ISCHR(info.st_mode),
+                      static_cast<std::uint32_t>(info.st_mode & 0777),
+                      info.st_uid,
+                      info.st_gid,
+                      major(info.st_rdev),
+                      minor(info.st_rdev),
+                      major(info.st_dev),
+                      minor(info.st_dev),
+                      info.st_ino};
 }
 
 std::vector<std::string> HostPortSystem::entries(const std::string& folder) const {

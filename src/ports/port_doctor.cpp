@@ -69,6 +69,32 @@ void diagnoseWindows(const PortSystem& system, const std::vector<NumberedPort>& 
     }
 }
 
+// A port that refuses to open is held by the programs that lock its node, where the kernel's lock
+// table names any: the others, a socat that made the pseudo-terminal or a screen left open, merely
+// have it open as well, and ending them would not free it.
+std::vector<Finding> holderFindings(const PortSystem& system, const PathStatus& node, bool busy,
+                                    const std::vector<Holder>& holders, const std::set<int>& kept,
+                                    const std::set<int>& sending, const std::string& location) {
+    std::vector<Holder> holding = holders;
+    std::vector<Holder> sharing;
+    if (busy) {
+        const std::set<int> lockers = nodeLockers(system, node);
+        const auto locks = [&](const Holder& holder) { return lockers.contains(holder.pid); };
+        if (std::ranges::any_of(holders, locks)) {
+            holding.clear();
+            for (const Holder& holder : holders)
+                (locks(holder) ? holding : sharing).push_back(holder);
+        }
+    }
+    std::vector<Finding> found;
+    if (std::optional<Finding> held = holderFinding(location, holding, busy, kept, sending))
+        found.push_back(std::move(*held));
+    if (!sharing.empty())
+        if (std::optional<Finding> shared = holderFinding(location, sharing, false, kept, sending))
+            found.push_back(std::move(*shared));
+    return found;
+}
+
 // macOS lists each port twice: tty.X waits for the carrier signal, its twin cu.X does not.
 std::optional<Finding> dialInFinding(const PortSystem& system, const std::string& location) {
     const std::string_view name = baseName(location);
@@ -153,8 +179,10 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
             for (const Holder& holder : holders)
                 if (sendingZelvar(system, holder.pid))
                     sending.insert(holder.pid);
-            add(holderFinding(location, holders, attempt.outcome == OpenOutcome::Busy, kept,
-                              sending));
+            for (Finding& finding :
+                 holderFindings(system, *status, attempt.outcome == OpenOutcome::Busy, holders,
+                                kept, sending, location))
+                findings.push_back(std::move(finding));
             break;
     }
     // A program that shares the port may also have locked it, which makes SEND's open fail:

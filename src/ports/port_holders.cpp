@@ -1,8 +1,10 @@
 #include "ports/port_holders.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <set>
+#include <sstream>
 
 #include "common/ascii.h"
 #include "ports/finding_words.h"
@@ -86,20 +88,42 @@ int lockOwner(std::string_view content) {
 
 }  // namespace
 
+std::set<int> nodeLockers(const PortSystem& system, const PathStatus& node) {
+    // "1: FLOCK  ADVISORY  WRITE 4242 00:1a:6 0 EOF": the holder, then the file system's major
+    // and minor in hex and the inode; "1: -> FLOCK ..." is a process waiting for that lock.
+    char where[64];
+    std::snprintf(where, sizeof where, "%02x:%02x:%llu", node.fileSystemMajor, node.fileSystemMinor,
+                  static_cast<unsigned long long>(node.inode));
+    std::set<int> lockers;
+    std::istringstream table(system.text("/proc/locks").value_or(""));
+    for (std::string line; std::getline(table, line);) {
+        std::istringstream words(line);
+        std::string number, type, kind, access, pid, file;
+        if ((words >> number >> type >> kind >> access >> pid >> file) && type != "->" &&
+            file == where)
+            if (const int locker = processId(pid); locker != 0)
+                lockers.insert(locker);
+    }
+    return lockers;
+}
+
 bool sendingZelvar(const PortSystem& system, int pid) {
     const std::string program = programName(system, pid);
     if (program == "zelvar-config")
         return true;
     if (program != "zelvar-cli")
         return false;
-    // The arguments, each ended by a NUL; the first that is no option names the command.
+    // The arguments, each ended by a NUL; the first that is no option, nor the language that
+    // --lang takes before the command, names the command.
     const std::string arguments = system.text(procPath(pid) + "/cmdline").value_or("");
     std::string_view rest(arguments);
     rest.remove_prefix(std::min(rest.size(), rest.find('\0') + 1));
+    bool language = false;
     while (!rest.empty()) {
         const std::string_view word = rest.substr(0, rest.find('\0'));
-        if (!word.starts_with('-'))
+        if (!language && !word.starts_with('-'))
             return word == "send";
+        language = !language && word == "--lang";
         rest.remove_prefix(std::min(rest.size(), word.size() + 1));
     }
     return false;

@@ -20,6 +20,10 @@ struct Holder {
 // /proc/*/fd. Processes of other users stay unseen unless we run as root.
 std::vector<Holder> deviceHolders(const PortSystem& system, const std::string& device, int ownPid);
 
+// The processes that hold a lock on the device node (flock, as `zelvar-cli receive` takes one),
+// from the kernel's lock table /proc/locks; empty where there is none.
+std::set<int> nodeLockers(const PortSystem& system, const PathStatus& node);
+
 // Whether `pid` is one of our programs sending settings to a tracker: the window, which holds a
 // port only during SEND, or `zelvar-cli send`. Such a send ends by itself within seconds, and
 // ending it would leave the tracker with part of its settings.

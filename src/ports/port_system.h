@@ -15,6 +15,11 @@ struct PathStatus {
     std::uint32_t group = 0;
     std::uint32_t major = 0;  // of a device
     std::uint32_t minor = 0;
+    // Where the node itself is, as the kernel's lock table names it: its file system's device
+    // numbers and its inode.
+    std::uint32_t fileSystemMajor = 0;
+    std::uint32_t fileSystemMinor = 0;
+    std::uint64_t inode = 0;
 };
 
 // Who runs this process.

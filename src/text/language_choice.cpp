@@ -58,15 +58,17 @@ std::optional<std::string> chosenLanguage(const std::vector<std::string>& wanted
 
 std::optional<std::string> askedLanguage(const std::vector<std::string>& arguments) {
     constexpr std::string_view kOption = "--lang";
+    // Given twice, the last one counts, as for every other option.
+    std::optional<std::string> asked;
     for (std::size_t i = 0; i < arguments.size() && arguments[i] != "--"; ++i) {
         const std::string_view argument = arguments[i];
         if (argument == kOption && i + 1 < arguments.size())
-            return arguments[i + 1];
-        if (argument.starts_with(kOption) && argument.size() > kOption.size() &&
-            argument[kOption.size()] == '=')
-            return std::string(argument.substr(kOption.size() + 1));
+            asked = arguments[++i];
+        else if (argument.starts_with(kOption) && argument.size() > kOption.size() &&
+                 argument[kOption.size()] == '=')
+            asked = std::string(argument.substr(kOption.size() + 1));
     }
-    return std::nullopt;
+    return asked;
 }
 
 }  // namespace zelvar

@@ -28,7 +28,8 @@ std::vector<std::string> wantedLanguages(const LocaleVariables& variables);
 std::optional<std::string> chosenLanguage(const std::vector<std::string>& wanted,
                                           const std::vector<std::string>& available);
 
-// The language a command line asks for with "--lang xx" or "--lang=xx", up to a "--".
+// The language a command line asks for with "--lang xx" or "--lang=xx", up to a "--"; the last
+// one when it asks more than once.
 std::optional<std::string> askedLanguage(const std::vector<std::string>& arguments);
 
 }  // namespace zelvar

@@ -105,6 +105,12 @@ TEST_F(AdviceCommands, PositionTakesEveryNotation) {
         {{"position", "--locator", "JN45o"}, 1, "invalid locator \"JN45o\""},
         {{"position", "--locator", "JN45", "--lat", "45"}, 2, "or --locator alone"},
         {{"position", "--lat", "45"}, 2, "--lat and --lon are required"},
+        // The altitude is a number as a whole: no decimal comma, exponent or trailing word.
+        {{"position", "--lat", "45", "--lon", "9", "--normal", "--alt", "-10.5"}, 0, "/A=-00034"},
+        {{"position", "--lat", "45", "--lon", "9", "--normal", "--alt", "300,5"},
+         1,
+         "invalid altitude \"300,5\""},
+        {{"position", "--lat", "45", "--lon", "9", "--alt", "1e3"}, 1, "invalid altitude"},
     });
 }
 

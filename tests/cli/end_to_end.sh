@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real zelvar-cli as a user runs it: its own stdout, and signals, a closed pipe and a full disk
-# on a receive that waits on a pseudo-terminal made by socat. The commands themselves, send read by receive's own reader
+# on a receive that waits on a pseudo-terminal made by socat; closed descriptors and signals on a
+# send. The commands themselves, send read by receive's own reader
 # among them, are tested in-process (cli_tests).
 set -u
 source "$(dirname "$0")/harness.bash" "$1"
@@ -97,5 +98,39 @@ wait "$feeder"
 [ "$got" -eq 2 ] || fail "receive > /dev/full: exit $got, expected 2: $(cat "$work/receive-err")"
 contains "$work/receive-err" "zelvar-cli: cannot write the output: No space left on device"
 unchanged "a full disk"
+
+# Every word of receive is in the language chosen, the timeout's too.
+expect 3 "receive --timeout 1" "$cli" --lang de receive --device "$work/rx" --timeout 1
+grep -q "nothing arrived" "$work/err" && fail "receive's timeout in English: $(cat "$work/err")"
+
+# With stdin, stdout and stderr closed, the serial port does not take their place: send's progress
+# stays off the line. The file gives no notes, so the progress is the first thing send says.
+sed -e 's/"NOCALL-9"/"QX9ABC-9"/' -e 's/"WIDE1-1,WIDE2-2"/"WIDE1-1,WIDE2-1"/' \
+    -e 's/,"NOCALL",/,"QX9XYZ",/' "$work/z.cfg" >"$work/quiet.cfg"
+startReceive --timeout 20 >"$work/received"
+"$cli" send "$work/quiet.cfg" --device "$work/tx" <&- >&- 2>&-
+wait "$receiver"
+got=$?
+receiver=""
+[ "$got" -eq 0 ] || fail "send with its descriptors closed: receive exit $got: $(head -c 300 "$work/received")"
+
+# A signal stops send as it stops receive: 128 + its number, and the line's settings as they were.
+stty -F "$work/tx" -a >"$work/send-settings-before"
+for signal in INT TERM; do
+    "$cli" send "$work/z.cfg" --device "$work/tx" 2>"$work/send-err" &
+    sender=$!
+    # Once block 1 is on the line, send pauses before block 2.
+    timeout 20 head -c 80 "$work/rx" >/dev/null
+    kill -"$signal" "$sender"
+    wait "$sender"
+    got=$?
+    want=$((128 + $(kill -l "$signal")))
+    [ "$got" -eq "$want" ] || fail "SIG$signal: send exit $got, expected $want: $(cat "$work/send-err")"
+    contains "$work/send-err" "zelvar-cli: sending on $work/tx stopped"
+    contains "$work/send-err" "The tracker got only part of its settings"
+    stty -F "$work/tx" -a | cmp -s - "$work/send-settings-before" ||
+        fail "SIG$signal: send left the line changed"
+    timeout 1 cat "$work/rx" >/dev/null # what is left of block 1
+done
 
 finish "end to end"

@@ -31,6 +31,7 @@ cases=(
     "normalize $work/placeholder.cfg"
     "image $work/defaults.cfg"
     "check --json $work/placeholder.cfg"
+    "check --json=1 $work/placeholder.cfg"
     "check $work/garbage.cfg"
     "position --lat 45.30.15 --lon -9.10.30 --alt 120"
     "position --lat 45.5025 --lon 9,175"
@@ -59,10 +60,20 @@ done
 # The words do switch: the help and a message in the pseudo-locale, and the locale's own choice.
 run pseudo LC_ALL=C -- --lang en-XA --help
 contains "$work/pseudo.out" "[Ďóéš ţĥé ŵóřķ óƒ Zelvar Çóñƒíğ ŵíţĥóúţ á ŵíñďóŵ"
+# The parser's refusals too.
+for words in "image" "receive --device" "image --wire=x a.cfg"; do
+    # shellcheck disable=SC2086 # the words of each case
+    run pseudo LC_ALL=C -- --lang en_XA $words
+    grep -q "required\|missing\|convert" "$work/pseudo.err" && fail "$words: in English: $(head -1 "$work/pseudo.err")"
+done
 run pseudo LANG=en_XA.UTF-8 -- symbols no-such-symbol
 contains "$work/pseudo.err" "[ñó šýɱƀóĺ íš ñáɱéď"
 run english LANGUAGE=en_XA LC_ALL=C -- symbols no-such-symbol
 contains "$work/english.err" "no symbol is named"
+# --lang after the command too, and given twice, the last one.
+run pseudo LC_ALL=C -- --lang de symbols no-such-symbol --lang en_XA
+contains "$work/pseudo.err" "[ñó šýɱƀóĺ íš ñáɱéď"
+grep -q "^1$" "$work/pseudo.code" || fail "--lang after the command: exit $(cat "$work/pseudo.code")"
 run english LC_ALL=C -- --lang xx symbols no-such-symbol
 contains "$work/english.err" 'no catalogue for the language "xx"'
 contains "$work/english.err" "no symbol is named"

@@ -176,6 +176,22 @@ const DoctorCase kCases[] = {
     row("HeldExclusively", "#1",
         {kBusy, runs(1234567, "minicom", "/dev/ttyUSB0"), runs(4343, "bash", "/dev/pts/1")},
         {{K::HeldByProcess, true}}, "held by minicom (PID 1234567)", "kill 1234567"),
+    // Of the programs that have it open, the kernel's lock table names the one that holds it
+    // (zelvar-cli receive); socat, which made the pseudo-terminal, has it open as well.
+    row("HeldByTheProgramThatLocksIt", "#1",
+        {kBusy, runs(4150, "socat", "/dev/ttyUSB0"), runs(4242, "zelvar-cli", "/dev/ttyUSB0"),
+         [](S s) {
+             s.devices["/dev/ttyUSB0"].fileSystemMinor = 0x1a;
+             s.devices["/dev/ttyUSB0"].inode = 6;
+         },
+         put("/proc/locks",
+             "1: FLOCK  ADVISORY  WRITE 4242 00:1a:6 0 EOF\n"
+             "1: -> FLOCK  ADVISORY  WRITE 4150 00:1a:6 0 EOF\n"
+             "2: POSIX  ADVISORY  WRITE 4150 00:1a:7 0 EOF\n")},
+        {{K::HeldByProcess, true}, {K::HeldByProcess, false}},
+        "/dev/ttyUSB0 is held by zelvar-cli (PID 4242): close that program, or end it with the "
+        "fix.",
+        "kill 4150"),
     row("HeldByAnUnseenProgram", "#1", {kBusy}, {{K::HeldByProcess, true}}, "",
         "sudo fuser -v /dev/ttyUSB0"),
     row("SharedWithOthers", "#3",
@@ -207,7 +223,7 @@ const DoctorCase kCases[] = {
         {{K::SendingNow, true}}, "in use by zelvar-config (PID 4242)"),
     row("ZelvarCliSendingUnseen", "#1",
         {kLocked, lock("4243\n"), runs(4243, "zelvar-cli"),
-         put("/proc/4243/cmdline", std::string("zelvar-cli\0--quiet\0send\0a.cfg\0", 30))},
+         put("/proc/4243/cmdline", std::string("zelvar-cli\0--lang\0de\0send\0a.cfg\0", 32))},
         {{K::SendingNow, true}},
         "LCK..ttyUSB0 shows that zelvar-cli (PID 4243) is sending settings to the tracker on "
         "/dev/ttyUSB0"),

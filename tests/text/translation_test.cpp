@@ -97,6 +97,7 @@ TEST(LanguageChoice, TakesTheFirstLanguageWithACatalogue) {
 TEST(LanguageChoice, ReadsLangFromACommandLine) {
     EXPECT_EQ(askedLanguage({"--lang", "de", "send"}), "de");
     EXPECT_EQ(askedLanguage({"send", "--lang=ja"}), "ja");
+    EXPECT_EQ(askedLanguage({"--lang", "de", "send", "--lang=ja"}), "ja");
     EXPECT_EQ(askedLanguage({"send", "--", "--lang", "de"}), std::nullopt);
     EXPECT_EQ(askedLanguage({"--lang"}), std::nullopt);
 }
