@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "common/ascii.h"
 #include "geo/coordinate_conversion.h"
 #include "geo/coordinate_reading.h"
 #include "geo/position_decoder.h"
@@ -90,6 +91,13 @@ Result<CalculatedPosition> calculatePosition(const PositionRequest& request) {
         return failure(
             withArguments(translated("coordinates", "the symbol must be one character, not \"%1\""),
                           {request.symbol}));
+    }
+    // A control code would end the beacon or steer the terminal that shows it.
+    if (const auto code = static_cast<unsigned char>(request.symbol.front());
+        code < 0x20 || code == 0x7F) {
+        return failure(withArguments(
+            translated("coordinates", "the symbol must be a printable character, not %1"),
+            {escapedControls(request.symbol)}));
     }
     Result<Where> where = requestedWhere(request);
     if (!where) {

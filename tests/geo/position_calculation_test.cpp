@@ -52,6 +52,9 @@ TEST(CalculatePosition, GivesTheBeaconOrNamesWhatIsWrong) {
         {request("0.00.00", "0.00.00", kCent, kNormal, "400000", true), "/A=", nullptr},
         {request("0.00.00", "0.00.00", kCent, kCompressed, "5000000", true), "compressed", nullptr},
         {request("0.00.00", "0.00.00", kCent, kNormal, "0", false, ""), "symbol", nullptr},
+        {request("0.00.00", "0.00.00", kCent, kNormal, "0", false, "\x1B"),
+         "printable character, not \\x1B", nullptr},
+        {request("0.00.00", "0.00.00", kCent, kNormal, "0", false, "\x7F"), "printable", nullptr},
     };
     for (const auto& [asked, text, altitude] : cases) {
         const Result<CalculatedPosition> position = calculatePosition(asked);
