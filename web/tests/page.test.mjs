@@ -138,6 +138,12 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
   });
 
   it("on the calculator's position texts", async () => {
+    // What the line below Write says, as the command line says it: "" where it writes.
+    const writeRefusal = async () =>
+      (await page.textContent("#calcReason"))
+        .replace(/^Nothing written: /, "")
+        .replace(/\.$/, "")
+        .replace(/^./, (first) => first.toLowerCase());
     const next = random(SEED + 2);
     await page.click("#defaults");
     await page.fill("#acquisitionTimeout", "0");
@@ -159,7 +165,24 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       if (await page.isEnabled("#cmdCalc")) await page.click("#cmdCalc");
       const beacon = await page.inputValue("#beacon");
       assert.equal(beacon, desktop.status === 0 ? desktop.stdout.trim() : "unchanged", JSON.stringify(p));
+      assert.equal(await writeRefusal(), desktop.stderr.replace(/^zelvar-cli: /, "").trim(), JSON.stringify(p));
     }
+    // Below Write, why it is grey or wrote nothing, in the command line's words.
+    await page.setChecked("#chkCent", true);
+    await page.fill("#txtLng", "E009.10.30");
+    await page.fill("#txtLat", "45.30.15N");
+    assert.equal(await page.isDisabled("#cmdCalc"), true);
+    assert.equal(
+      await page.textContent("#calcReason"),
+      'Invalid latitude "45.30.15N" (Grad.Min.Cent): the hemisphere letter goes in front: N45.30.15.',
+    );
+    await page.fill("#txtLat", "N45.30.15");
+    await page.fill("#symbol", "");
+    await page.fill("#beacon", "unchanged");
+    await page.click("#cmdCalc");
+    assert.equal(await page.inputValue("#beacon"), "unchanged");
+    assert.equal(await page.textContent("#calcReason"), 'Nothing written: the symbol must be one character, not "".');
+    assert.equal(await page.getAttribute("#cmdCalc", "title"), await page.textContent("#calcReason"));
     // The notations' marks pass the core's rule however they come: composed, pasted, dropped.
     const paths = await InputPaths.open(page, bed.context, bed.server.url);
     for (const [i, enter] of [
