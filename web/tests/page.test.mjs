@@ -556,6 +556,18 @@ describe("the page", { skip: PART === "agree" }, () => {
     await android.click("#portHelp summary");
     assert.equal(await android.$eval("#helpSystems > :first-child", (help) => help.dataset["system"]), "android");
     await android.close();
+    // A host whose Permissions-Policy forbids serial ports: Web Serial is there and refuses to list any.
+    const forbidden = await bed.open(bed.server.url, () => {
+      const refusal = 'Access to the feature "serial" is disallowed by permissions policy.';
+      Serial.prototype.getPorts = () => Promise.reject(new DOMException(refusal, "SecurityError"));
+    });
+    await forbidden.waitForSelector("#connectionHint:not([hidden])");
+    assert.match((await connection(forbidden)).hint, /^This browser does not let this page use serial ports\./);
+    assert.equal(await forbidden.evaluate(() => document.getElementById("messageBox").open), false);
+    await forbidden.click("#portHelp summary");
+    assert.match(await forbidden.textContent("#portChecks .bad"), /does not let this page use serial ports/);
+    await forbidden.close();
+    assert.deepEqual(bed.problems, []);
     const without = await bed.open(bed.server.url, () => delete Navigator.prototype.serial);
     assert.equal((await connection(without)).state, "unavailable");
     assert.match((await connection(without)).hint, /^This browser has no Web Serial/);
