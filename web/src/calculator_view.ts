@@ -135,8 +135,10 @@ export class CalculatorView {
     this.form.control("beacon").classList.add("written");
   }
 
-  // Also the button's tip, which a grey button still shows.
-  private showReason(text: string): void {
+  // Also the button's tip, which a grey button still shows. The reason quotes what Load put in
+  // the fields too: hidden characters show by their code.
+  private showReason(reason: string): void {
+    const text = this.core.visibleText(reason);
     this.reason.textContent = text;
     this.write.title = text;
   }

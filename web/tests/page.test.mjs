@@ -205,6 +205,13 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
     await page.click("#cmdCalc");
     assert.equal(await page.inputValue("#beacon"), cli("position", "--locator", "JN45LL", "--normal").stdout.trim());
     assert.equal(await page.textContent("#calcLocator"), "Locator: JN45ll");
+    // A latitude that Load put in with hidden characters is quoted with their codes.
+    const hidden = { ...bed.core.calculatorDefaults(), latitude: "45.30\x85.15" };
+    const gpsless = { ...bed.core.defaults(), acquisitionTimeout: "000" };
+    const buffer = latin1(bed.core.saveCfg(gpsless, hidden).text);
+    await page.setInputFiles("#loadFile", { name: "hidden.cfg", mimeType: "text/plain", buffer });
+    await page.waitForFunction(() => document.getElementById("calcReason").textContent !== "");
+    assert.match(await page.textContent("#calcReason"), /^Invalid latitude "45\.30\\u0085\.15"/);
     await page.click("#calcClose");
     assert.deepEqual(bed.problems, []);
   });
