@@ -9,7 +9,7 @@ namespace {
 
 using enum ShownText;
 
-constexpr std::array<ShownTextEntry, 64> kTexts = {{
+constexpr std::array<ShownTextEntry, 65> kTexts = {{
     {WindowTitle, "windowTitle", marked("window and page", "Zelvar Config v4.0 by QX9ABC")},
     // The comment's label in GPSless Mode, where the tracker sends it as its position.
     {BeaconCaptionGpsless, "beaconCaptionGpsless", marked("window and page", "BEACON")},
@@ -85,6 +85,8 @@ constexpr std::array<ShownTextEntry, 64> kTexts = {{
     {LocatorShown, "locatorShown", marked("window and page", "Locator: %1")},
     {LongitudeFromLocator, "longitudeFromLocator",
      marked("window and page", "the locator in Latitude gives the longitude")},
+    // A write the coordinates allowed that still makes no position (no symbol in the form).
+    {NothingWritten, "nothingWritten", marked("window and page", "Nothing written: %1.")},
     {AdviceHeading, "adviceHeading", marked("window and page", "Advice: %1")},
     {AdviceGoTo, "adviceGoTo",
      marked("window and page",

@@ -66,6 +66,7 @@ enum class ShownText : std::uint8_t {
     NotationsShown,
     LocatorShown,
     LongitudeFromLocator,
+    NothingWritten,
     AdviceHeading,
     AdviceGoTo,
     SymbolShown,

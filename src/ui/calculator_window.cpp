@@ -14,7 +14,6 @@
 
 #include "config/input_rules.h"
 #include "geo/calculator_request.h"
-#include "text/translation.h"
 #include "ui/character_validator.h"
 #include "ui/check_state.h"
 #include "ui/core_text.h"
@@ -307,8 +306,7 @@ void CalculatorWindow::writeBeacon() {
     revalidate();
     Result<CalculatedPosition> position = calculatePosition(request());
     if (!position) {
-        showReason(fromUtf8(translated("calculator", "Nothing written: %1."))
-                       .arg(fromUtf8(position.error().reason)));
+        showReason(shown(ShownText::NothingWritten).arg(fromUtf8(position.error().reason)));
         return;
     }
     if (!host_.beacon)

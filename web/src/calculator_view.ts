@@ -19,6 +19,7 @@ export class CalculatorView {
   private readonly compressed = element("optLLtoComp", HTMLInputElement);
   private readonly write = element("cmdCalc", HTMLButtonElement);
   private readonly locator = document.createElement("output");
+  private readonly reason = element("calcReason");
   private readonly words: Texts;
 
   constructor(
@@ -88,10 +89,11 @@ export class CalculatorView {
 
   // Write follows whether the inputs name a position, in any notation; a locator in Latitude
   // stands for both coordinates, and Longitude waits, greyed, until it is gone. Beside Write, the
-  // locator of what it would write.
+  // locator of what it would write; below it, while it is grey, why.
   private revalidate(): void {
     const checked = this.core.checkPosition(this.inputs());
     this.write.disabled = !checked.ok;
+    this.showReason(checked.ok ? "" : sentence(checked.reason));
     const locator = checked.locator === true;
     this.longitude.input.disabled = locator;
     this.longitude.input.title = locator ? (this.words["longitudeFromLocator"] ?? "") : "";
@@ -124,10 +126,21 @@ export class CalculatorView {
       this.form.text("symbol"),
       this.form.checked("alternateTable"),
     );
-    if (!position.ok) return;
+    if (!position.ok) {
+      this.showReason(withValues(this.words["nothingWritten"] ?? "", position.reason));
+      return;
+    }
     this.altitude.write(position.altitude);
     this.form.writeText("beacon", position.text);
     this.form.control("beacon").classList.add("written");
+  }
+
+  // Also the button's tip, which a grey button still shows. The reason quotes what Load put in
+  // the fields too: hidden characters show by their code.
+  private showReason(reason: string): void {
+    const text = this.core.visibleText(reason);
+    this.reason.textContent = text;
+    this.write.title = text;
   }
 
   private close(): void {
@@ -135,4 +148,9 @@ export class CalculatorView {
     this.form.control("beacon").classList.remove("written");
     element("openCalculator").focus();
   }
+}
+
+// The core's reason as a sentence: 'Invalid latitude "x" (Grad.Min.Cent): ...'.
+function sentence(reason: string): string {
+  return `${reason.charAt(0).toUpperCase()}${reason.slice(1)}.`;
 }

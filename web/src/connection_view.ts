@@ -5,7 +5,7 @@ import { element, setText } from "./dom.js";
 import { pageText, type PageTextKey } from "./page_texts.js";
 import type { PortStatus } from "./port_choice.js";
 import type { SendOutcome } from "./send_action.js";
-import { noSerialWords, type Platform } from "./serial_words.js";
+import { forbiddenWords, noSerialWords, type Platform } from "./serial_words.js";
 import { adapterName } from "./usb_adapters.js";
 
 export type ConnectionState = "unavailable" | "none" | "ready" | "sending" | "lost";
@@ -74,7 +74,15 @@ export class ConnectionView {
     const chosen = state === "ready" || state === "sending";
     setText(this.button, pageText(chosen ? "change" : "connect"));
     // What this browser offers holds whatever the state: it follows what to do now.
-    const hint = [state === "lost" ? pageText("lostHint") : "", this.offer].filter((text) => text !== "").join(" ");
+    const forbidden = this.ports?.forbidden === true ? forbiddenWords() : null;
+    const hint = [
+      state === "lost" ? pageText("lostHint") : "",
+      forbidden?.text ?? "",
+      forbidden?.detail ?? "",
+      this.offer,
+    ]
+      .filter((text) => text !== "")
+      .join(" ");
     setText(this.hint, hint);
     this.hint.hidden = hint === "";
   }

@@ -17,6 +17,8 @@ export interface PortStatus {
   granted: number;
   /** The user has just chosen it in the browser's chooser. */
   chosenNow: boolean;
+  /** The host's Permissions-Policy, the site's settings or a policy forbid serial ports here. */
+  forbidden: boolean;
 }
 
 function recalledAdapter(): UsbIds | null {
@@ -81,11 +83,21 @@ export class PortChoice {
   }
 
   private async refresh(chosenNow = false): Promise<void> {
-    const granted = await this.plugged();
+    for (const listener of this.listeners) listener(await this.status(chosenNow));
+  }
+
+  private async status(chosenNow: boolean): Promise<PortStatus> {
+    let granted: SerialPort[];
+    try {
+      granted = await this.plugged();
+    } catch (error) {
+      // Where serial ports are forbidden, Web Serial is there but refuses even to list them.
+      if (!(error instanceof Error) || error.name !== "SecurityError") throw error;
+      return { adapter: null, present: false, granted: 0, chosenNow: false, forbidden: true };
+    }
     const port = this.inUse(granted);
-    const status: PortStatus = port
-      ? { adapter: port.getInfo(), present: true, granted: granted.length, chosenNow }
-      : { adapter: this.adapter, present: false, granted: granted.length, chosenNow };
-    for (const listener of this.listeners) listener(status);
+    return port
+      ? { adapter: port.getInfo(), present: true, granted: granted.length, chosenNow, forbidden: false }
+      : { adapter: this.adapter, present: false, granted: granted.length, chosenNow, forbidden: false };
   }
 }

@@ -5,7 +5,7 @@ import { element } from "./dom.js";
 import { pageText } from "./page_texts.js";
 import type { PortStatus } from "./port_choice.js";
 import { framedByAnotherSite } from "./send_action.js";
-import type { Platform } from "./serial_words.js";
+import { forbiddenWords, type Platform } from "./serial_words.js";
 
 // A check that passed, one that explains the trouble, or a fact to go by.
 type Verdict = "good" | "bad" | "info";
@@ -20,7 +20,7 @@ const SYSTEM_NAMES: Record<Platform, string> = {
 
 export class PortHelp {
   private readonly checks = element("portChecks");
-  private granted: number | null = null;
+  private ports: PortStatus | null = null;
 
   constructor(
     private readonly hasSerial: boolean,
@@ -35,7 +35,7 @@ export class PortHelp {
   }
 
   showPorts(status: PortStatus): void {
-    this.granted = status.granted;
+    this.ports = status;
     this.check();
   }
 
@@ -46,7 +46,8 @@ export class PortHelp {
       window.isSecureContext ? ["good", pageText("checkSecure")] : ["bad", pageText("checkInsecure")],
     ];
     if (framedByAnotherSite()) found.push(["bad", pageText("checkFramed")]);
-    if (this.hasSerial && this.granted !== null) found.push(["info", pageText("checkGranted", String(this.granted))]);
+    if (this.ports?.forbidden === true) found.push(["bad", forbiddenWords().text]);
+    else if (this.hasSerial && this.ports) found.push(["info", pageText("checkGranted", String(this.ports.granted))]);
     const system = SYSTEM_NAMES[this.platform];
     if (system) found.push(["info", pageText("checkSystem", system)]);
     this.checks.replaceChildren(

@@ -28,7 +28,8 @@ function insertedSpan(before: string, after: string, caret: number): [number, nu
 
 /**
  * The field's content after the user changed `before` into `after`, the caret at `caret`: what
- * came in kept as the rule keeps it, within the field's length; null when the rule keeps it all.
+ * came in kept as the rule keeps it, within the field's length (where it keeps none of it, the
+ * text as it was); null when the rule keeps it all.
  */
 export function ruledEdit(
   rule: InputRule,
@@ -42,5 +43,7 @@ export function ruledEdit(
   const room = rule.maxLength > 0 ? rule.maxLength - (after.length - added.length) : Infinity;
   const kept = acceptedText(rule, added, gpsless).slice(0, Math.max(room, 0));
   if (kept === added) return null;
+  // Nothing of it kept: the text it replaced stays, as a refused key leaves a selection.
+  if (kept === "") return { value: before, caret: before.length - (after.length - end) };
   return { value: after.slice(0, start) + kept + after.slice(end), caret: start + kept.length };
 }

@@ -54,7 +54,8 @@ export function commNumDetail(): string {
   return pageText("commNumDetail");
 }
 
-function forbiddenWords(): Words {
+/** Serial ports forbidden to this page, by the host's Permissions-Policy, its settings or a policy. */
+export function forbiddenWords(): Words {
   return { text: pageText("forbiddenText"), detail: pageText("forbiddenDetail") };
 }
 

@@ -138,6 +138,12 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
   });
 
   it("on the calculator's position texts", async () => {
+    // What the line below Write says, as the command line says it: "" where it writes.
+    const writeRefusal = async () =>
+      (await page.textContent("#calcReason"))
+        .replace(/^Nothing written: /, "")
+        .replace(/\.$/, "")
+        .replace(/^./, (first) => first.toLowerCase());
     const next = random(SEED + 2);
     await page.click("#defaults");
     await page.fill("#acquisitionTimeout", "0");
@@ -159,7 +165,24 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       if (await page.isEnabled("#cmdCalc")) await page.click("#cmdCalc");
       const beacon = await page.inputValue("#beacon");
       assert.equal(beacon, desktop.status === 0 ? desktop.stdout.trim() : "unchanged", JSON.stringify(p));
+      assert.equal(await writeRefusal(), desktop.stderr.replace(/^zelvar-cli: /, "").trim(), JSON.stringify(p));
     }
+    // Below Write, why it is grey or wrote nothing, in the command line's words.
+    await page.setChecked("#chkCent", true);
+    await page.fill("#txtLng", "E009.10.30");
+    await page.fill("#txtLat", "45.30.15N");
+    assert.equal(await page.isDisabled("#cmdCalc"), true);
+    assert.equal(
+      await page.textContent("#calcReason"),
+      'Invalid latitude "45.30.15N" (Grad.Min.Cent): the hemisphere letter goes in front: N45.30.15.',
+    );
+    await page.fill("#txtLat", "N45.30.15");
+    await page.fill("#symbol", "");
+    await page.fill("#beacon", "unchanged");
+    await page.click("#cmdCalc");
+    assert.equal(await page.inputValue("#beacon"), "unchanged");
+    assert.equal(await page.textContent("#calcReason"), 'Nothing written: the symbol must be one character, not "".');
+    assert.equal(await page.getAttribute("#cmdCalc", "title"), await page.textContent("#calcReason"));
     // The notations' marks pass the core's rule however they come: composed, pasted, dropped.
     const paths = await InputPaths.open(page, bed.context, bed.server.url);
     for (const [i, enter] of [
@@ -182,6 +205,13 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
     await page.click("#cmdCalc");
     assert.equal(await page.inputValue("#beacon"), cli("position", "--locator", "JN45LL", "--normal").stdout.trim());
     assert.equal(await page.textContent("#calcLocator"), "Locator: JN45ll");
+    // A latitude that Load put in with hidden characters is quoted with their codes.
+    const hidden = { ...bed.core.calculatorDefaults(), latitude: "45.30\x85.15" };
+    const gpsless = { ...bed.core.defaults(), acquisitionTimeout: "000" };
+    const buffer = latin1(bed.core.saveCfg(gpsless, hidden).text);
+    await page.setInputFiles("#loadFile", { name: "hidden.cfg", mimeType: "text/plain", buffer });
+    await page.waitForFunction(() => document.getElementById("calcReason").textContent !== "");
+    assert.match(await page.textContent("#calcReason"), /^Invalid latitude "45\.30\\u0085\.15"/);
     await page.click("#calcClose");
     assert.deepEqual(bed.problems, []);
   });
@@ -533,6 +563,18 @@ describe("the page", { skip: PART === "agree" }, () => {
     await android.click("#portHelp summary");
     assert.equal(await android.$eval("#helpSystems > :first-child", (help) => help.dataset["system"]), "android");
     await android.close();
+    // A host whose Permissions-Policy forbids serial ports: Web Serial is there and refuses to list any.
+    const forbidden = await bed.open(bed.server.url, () => {
+      const refusal = 'Access to the feature "serial" is disallowed by permissions policy.';
+      Serial.prototype.getPorts = () => Promise.reject(new DOMException(refusal, "SecurityError"));
+    });
+    await forbidden.waitForSelector("#connectionHint:not([hidden])");
+    assert.match((await connection(forbidden)).hint, /^This browser does not let this page use serial ports\./);
+    assert.equal(await forbidden.evaluate(() => document.getElementById("messageBox").open), false);
+    await forbidden.click("#portHelp summary");
+    assert.match(await forbidden.textContent("#portChecks .bad"), /does not let this page use serial ports/);
+    await forbidden.close();
+    assert.deepEqual(bed.problems, []);
     const without = await bed.open(bed.server.url, () => delete Navigator.prototype.serial);
     assert.equal((await connection(without)).state, "unavailable");
     assert.match((await connection(without)).hint, /^This browser has no Web Serial/);

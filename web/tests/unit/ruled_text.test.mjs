@@ -45,6 +45,14 @@ describe("ruledEdit", () => {
     assert.equal(ruledEdit(CALLSIGN, "QX", "QX9", 3, false), null);
   });
 
+  it("leaves the text an edit replaced when it keeps none of what came in, as a refused key does", () => {
+    // An input method's "é" composed over the selected callsign, or autofill's "€".
+    assert.deepEqual(ruledEdit(CALLSIGN, "NOCALL-9", "\u00e9", 1, false), { value: "NOCALL-9", caret: 8 });
+    assert.deepEqual(ruledEdit(CALLSIGN, "NOCALL-9", "NO\u20ac-9", 3, false), { value: "NOCALL-9", caret: 6 });
+    // Taken away without anything in its place, it is gone as the user asked.
+    assert.equal(ruledEdit(CALLSIGN, "NOCALL-9", "NO-9", 2, false), null);
+  });
+
   it("leaves what the edit did not touch, and keeps the rule, for any edit at any place", () => {
     const next = random(24);
     for (let i = 0; i < 500; ++i) {
@@ -59,6 +67,7 @@ describe("ruledEdit", () => {
       assert.ok(kept(value) && value.length <= CALLSIGN.maxLength, what);
       assert.ok(value.startsWith(before.slice(0, start)) && value.endsWith(before.slice(end)), what);
       if (ruled) assert.equal(value.slice(ruled.caret), before.slice(end), what);
+      if (typed !== "" && acceptedText(CALLSIGN, typed, false) === "") assert.equal(value, before, what);
     }
   });
 });
