@@ -125,6 +125,10 @@ TEST_F(AdviceWindowTest, SymbolPickerSetsSymbolAndTableByNameFromTheKeyboard) {
     EXPECT_EQ(list->count(), 0);
     EXPECT_EQ(window->findChild<QLabel*>("lblNoSymbol")->text(),
               "No symbol is named \"digipeaterX\".");
+    // A pasted search that turns its line around is quoted by its codes.
+    search->setText(QString::fromUtf8("\u202Ecar\u200B"));
+    EXPECT_EQ(window->findChild<QLabel*>("lblNoSymbol")->text(),
+              "No symbol is named \"\\u202Ecar\\u200B\".");
     search->clear();
     testing::typeKeys(search, "balloon");
     ASSERT_EQ(list->count(), 2);
