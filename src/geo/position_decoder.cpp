@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "cfg/cfg_encoding.h"
 #include "common/ascii.h"
 #include "config/text_number.h"
 #include "geo/coordinate_conversion.h"
@@ -21,11 +22,15 @@ constexpr double kLongitudeScale = 190463;
 constexpr double kAltitudeBase = 1.002;
 constexpr std::uint32_t kHighestCompressed = 68566680;  // 180 degrees at either scale
 
+// A piece of the beacon in a text: the tracker's Latin-1 in the text's UTF-8, and its hidden
+// characters by their codes. The translated words around it are UTF-8 already.
+std::string quoted(std::string_view piece) {
+    return latin1ToUtf8(escapedControls(piece, {}, TextBytes::Latin1));
+}
+
 Decoded refuse(const std::string& why) {
-    // The reason quotes the text, which may hold hidden characters.
     return failure(withArguments(translated("position decoder", "%1: %2"),
-                                 {translated("position decoder", kNotACalculatorPosition),
-                                  escapedControls(why, {}, TextBytes::Latin1)}));
+                                 {translated("position decoder", kNotACalculatorPosition), why}));
 }
 
 // The value of `text` when every character is a digit.
@@ -105,14 +110,14 @@ Decoded normal(std::string_view text) {
         return refuse(withArguments(
             translated("position decoder",
                        "the latitude \"%1\" is not DDMM.hh with N or S within 90 degrees"),
-            {text.substr(1, 8)}));
+            {quoted(text.substr(1, 8))}));
     }
     const std::optional<double> longitude = uncompressed(text.substr(10, 9), 3, 180, 'E', 'W');
     if (!longitude) {
         return refuse(withArguments(
             translated("position decoder",
                        "the longitude \"%1\" is not DDDMM.hh with E or W within 180 degrees"),
-            {text.substr(10, 9)}));
+            {quoted(text.substr(10, 9))}));
     }
     position.latitude = *latitude;
     position.longitude = *longitude;
@@ -123,7 +128,7 @@ Decoded normal(std::string_view text) {
         if (!position.feet) {
             return refuse(withArguments(
                 translated("position decoder", "\"%1\" is not /A= with six digits of feet"),
-                {text.substr(kNormalLength)}));
+                {quoted(text.substr(kNormalLength))}));
         }
     }
     return position;
@@ -140,7 +145,7 @@ Decoded compressed(std::string_view text) {
         return refuse(withArguments(
             translated("position decoder",
                        "\"%1\" are not eight base-91 digits of a latitude and a longitude"),
-            {text.substr(2, 8)}));
+            {quoted(text.substr(2, 8))}));
     }
     position.latitude = 90 - *y / kLatitudeScale;
     position.longitude = *x / kLongitudeScale - 180;
@@ -150,14 +155,14 @@ Decoded compressed(std::string_view text) {
         if (!cs) {
             return refuse(withArguments(
                 translated("position decoder", "\"%1\" are not two base-91 digits of an altitude"),
-                {tail.substr(0, 2)}));
+                {quoted(tail.substr(0, 2))}));
         }
         position.feet = std::pow(kAltitudeBase, *cs);
     } else if (tail != "  _") {
         return refuse(withArguments(
             translated("position decoder",
                        "it ends in \"%1\", neither \"  _\" nor an altitude and \"Q\""),
-            {tail}));
+            {quoted(tail)}));
     }
     return position;
 }
@@ -185,7 +190,7 @@ Result<DecodedPosition> decodePosition(std::string_view text) {
     if (!isTableChar(table)) {
         return refuse(withArguments(
             translated("position decoder", "the symbol table '%1' is neither / nor \\"),
-            {std::string(1, table)}));
+            {quoted(std::string(1, table))}));
     }
     if (!isSymbolChar(symbol)) {
         return refuse(
@@ -197,8 +202,7 @@ Result<DecodedPosition> decodePosition(std::string_view text) {
 std::string describePosition(const DecodedPosition& position) {
     const std::string where =
         cent(position.latitude, 'N', 'S') + " " + cent(position.longitude, 'E', 'W');
-    const std::string symbol =
-        escapedControls(std::string{position.table, position.symbol}, {}, TextBytes::Latin1);
+    const std::string symbol = quoted(std::string{position.table, position.symbol});
     if (!position.feet)
         return withArguments(translated("position decoder", "%1, symbol %2"), {where, symbol});
     const auto feet = static_cast<std::int32_t>(roundHalfEven(*position.feet));

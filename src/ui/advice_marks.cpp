@@ -17,10 +17,13 @@ const QColor kHintColour(24, 100, 200);
 
 // The tip and the description are the field's own, then the notes' lines after a blank line;
 // the part added last time is taken off first (a counter may have written the description since).
+// A field with no tip of its own has the lines alone.
 QString withLines(const QString& own, const QString& before, const QString& now) {
     QString base = own;
     const QString added = QStringLiteral("\n\n") + before;
-    if (!before.isEmpty() && base.endsWith(added))
+    if (!before.isEmpty() && base == before)
+        base.clear();
+    else if (!before.isEmpty() && base.endsWith(added))
         base.chop(added.size());
     if (now.isEmpty())
         return base;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "config/input_rules.h"
 #include "text/translation.h"
@@ -232,25 +233,38 @@ void SettingsForm::buildLines(FormGroup group, QWidget* box, QBoxLayout* rows) {
 }
 
 // Column 0 the labels, columns 1 and 2 the fields. A button that reaches over the line above
-// takes column 2 of both, where the other display shows what it stands in for: only one of the
-// two is ever shown.
+// takes column 2 of both: on its own line the other display shows what it stands in for, and
+// only one of the two is ever shown; the line above keeps to column 1 (the symbol picker's
+// button shows there in both displays). Column 2 keeps the button's room in both displays, so
+// that showing it moves nothing.
 void SettingsForm::buildLabelledLines(FormGroup group, QWidget* box, QGridLayout* grid) {
-    for (const Line& line : Line::of(group)) {
+    const std::vector<Line> lines = Line::of(group);
+    std::set<int> reachedOver;
+    for (const Line& line : lines) {
+        for (const FormActionInfo* action : line.actions) {
+            for (int above = 1; above <= action->linesAbove; ++above)
+                reachedOver.insert(line.number - above);
+        }
+    }
+    for (const Line& line : lines) {
         Line rest = line;
         std::erase_if(rest.actions, [](const FormActionInfo* a) { return a->linesAbove > 0; });
         const FieldRow* first = line.first();
         const bool labelled = first && first->form.label == LabelPlace::Beside;
         QHBoxLayout* layout = lineLayout(rest, box, labelled, true);
+        const bool sharesColumn2 = !reachedOver.contains(line.number);
         if (labelled) {
             grid->addWidget(controls_.label(first->field), line.number, 0);
-            grid->addLayout(layout, line.number, 1, 1, 2);
+            grid->addLayout(layout, line.number, 1, 1, sharesColumn2 ? 2 : 1);
         } else {
-            grid->addLayout(layout, line.number, 0, 1, 3);
+            grid->addLayout(layout, line.number, 0, 1, sharesColumn2 ? 3 : 2);
         }
         for (const FormActionInfo* action : line.actions) {
             if (action->linesAbove > 0) {
-                grid->addWidget(makeAction(*action, box), line.number - action->linesAbove, 2,
-                                action->linesAbove + 1, 1);
+                QPushButton* button = makeAction(*action, box);
+                grid->addWidget(button, line.number - action->linesAbove, 2, action->linesAbove + 1,
+                                1);
+                grid->setColumnMinimumWidth(2, button->minimumSizeHint().width());
             }
         }
     }

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "ui/core_text.h"
+#include "ui/plain_text.h"
 
 namespace zelvar {
 namespace {
@@ -120,7 +121,8 @@ void SymbolPicker::search() {
     }
     if (list_->count() > 0)
         list_->setCurrentRow(0);
-    none_->setText(shown(ShownText::SymbolNoMatch).arg(typed));
+    // Quoted with its hidden characters by their codes: a pasted U+202E would turn the line.
+    none_->setText(shown(ShownText::SymbolNoMatch).arg(withHiddenShown(typed)));
     none_->setVisible(list_->count() == 0);
     use_->setEnabled(list_->count() > 0);
 }

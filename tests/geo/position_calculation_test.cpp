@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "geo/coordinate_validation.h"
 #include "geo/position_decoder.h"
 #include "position_samples.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -162,6 +165,34 @@ TEST(DecodePosition, ReadsTheThreeFormsAndRefusesEverythingElse) {
         EXPECT_FALSE(position) << text;
         EXPECT_TRUE(reasonOf(position).starts_with(kNotACalculatorPosition)) << reasonOf(position);
     }
+}
+
+// A language whose every text ends in "、" (U+3001, the bytes E3 80 81), as Japanese texts do.
+class IdeographicCommas final : public Catalogue {
+  public:
+    std::optional<std::string> find(std::string_view, std::string_view msgid,
+                                    std::string_view plural,
+                                    std::optional<unsigned long> count) const override {
+        return std::string(count && *count != 1 ? plural : msgid) + "\u3001";
+    }
+};
+
+// A reason or a description is UTF-8 in any language: the language's own words as they stand,
+// the beacon's Latin-1 characters converted, and its hidden ones by their codes.
+TEST(DecodePosition, ItsReasonsKeepTheLanguagesWordsAndShowTheBeaconsCharacters) {
+    installCatalogue(std::make_unique<IdeographicCommas>());
+    const std::string tooShort = reasonOf(decodePosition("=4530"));
+    const std::string accented = reasonOf(decodePosition("=4530.1\xE9N/00910.30E>"));
+    const std::string hidden = reasonOf(decodePosition("=4530.1\xADN/00910.30E>"));
+    installCatalogue(nullptr);
+    const std::string refused = "not a position the calculator would write\u3001: ";
+    EXPECT_EQ(tooShort, refused + "14, 20 or 29 characters expected, not 5\u3001\u3001");
+    const std::string latitude = "\" is not DDMM.hh with N or S within 90 degrees\u3001\u3001";
+    EXPECT_EQ(accented, refused + "the latitude \"4530.1\u00E9N" + latitude);
+    EXPECT_EQ(hidden, refused + "the latitude \"4530.1\\u00ADN" + latitude);
+    const Result<DecodedPosition> accentedSymbol = decodePosition("=4530.15N/00910.30E\xE9");
+    ASSERT_TRUE(accentedSymbol);
+    EXPECT_EQ(describePosition(*accentedSymbol), "N45.30.15 E9.10.30, symbol /\u00E9");
 }
 
 // Generated calculator requests: the text decodes to what was asked, within the form's

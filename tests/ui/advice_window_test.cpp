@@ -63,10 +63,12 @@ TEST_F(AdviceWindowTest, ListAndMarksAgreeWithCheckOnGeneratedRecordsAndANoteGoe
             QJsonDocument::fromJson(cli.readAllStandardOutput()).object()["notes"].toArray();
         QStringList expected;
         std::map<QString, QString> levels;
+        std::map<QString, QStringList> fieldLines;
         for (const QJsonValue& note : notes) {
             const QJsonObject n = note.toObject();
             expected << n["level"].toString() + ": " + n["label"].toString() + ": " +
                             n["text"].toString();
+            fieldLines[n["field"].toString()] << expected.back();
             QString& level = levels[n["field"].toString()];
             if (level != "warning")
                 level = n["level"].toString();
@@ -81,11 +83,17 @@ TEST_F(AdviceWindowTest, ListAndMarksAgreeWithCheckOnGeneratedRecordsAndANoteGoe
             EXPECT_EQ(level ? QString::fromLatin1(adviceLevelName(*level)) : QString(),
                       found == levels.end() ? QString() : found->second)
                 << "record " << record << " " << row.name;
-            if (found != levels.end()) {
-                EXPECT_TRUE(window->findChild<QWidget*>(fromLatin1(row.window.control))
-                                ->toolTip()
-                                .contains(found->second + ": "));
+            // The tip holds the field's notes of this record, and no earlier one.
+            QStringList tipped;
+            for (const QString& line : window->findChild<QWidget*>(fromLatin1(row.window.control))
+                                           ->toolTip()
+                                           .split('\n')) {
+                if (line.startsWith("warning: ") || line.startsWith("hint: "))
+                    tipped << line;
             }
+            EXPECT_EQ(tipped.join('\n').toStdString(),
+                      fieldLines[QString::fromLatin1(row.name)].join('\n').toStdString())
+                << "record " << record << " " << row.name;
         }
     }
     window->applySettings(defaultSettings());
@@ -94,11 +102,13 @@ TEST_F(AdviceWindowTest, ListAndMarksAgreeWithCheckOnGeneratedRecordsAndANoteGoe
     list->setCurrentRow(0);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(window->focusWidget(), field("edMyCall"));
-    // The description a screen reader gives follows the edits: the note goes with its cause.
+    // The tip and the description a screen reader gives follow the edits: the note goes with its
+    // cause.
     EXPECT_TRUE(field("edMyCall")->accessibleDescription().contains("NOCALL-9"));
     typeInto("edMyCall", "QX9ABC-9");
     QCoreApplication::processEvents();
     EXPECT_FALSE(field("edMyCall")->accessibleDescription().contains("NOCALL"));
+    EXPECT_FALSE(field("edMyCall")->toolTip().contains("NOCALL"));
     EXPECT_FALSE(marks->levelOf(Field::MyCall));
 }
 
@@ -115,6 +125,10 @@ TEST_F(AdviceWindowTest, SymbolPickerSetsSymbolAndTableByNameFromTheKeyboard) {
     EXPECT_EQ(list->count(), 0);
     EXPECT_EQ(window->findChild<QLabel*>("lblNoSymbol")->text(),
               "No symbol is named \"digipeaterX\".");
+    // A pasted search that turns its line around is quoted by its codes.
+    search->setText(QString::fromUtf8("\u202Ecar\u200B"));
+    EXPECT_EQ(window->findChild<QLabel*>("lblNoSymbol")->text(),
+              "No symbol is named \"\\u202Ecar\\u200B\".");
     search->clear();
     testing::typeKeys(search, "balloon");
     ASSERT_EQ(list->count(), 2);

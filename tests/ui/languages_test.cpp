@@ -114,6 +114,16 @@ TEST_F(PseudoLocale, EveryTextOfTheWindowsComesFromTheCatalogueAndFits) {
                 ADD_FAILURE() << problem;
 }
 
+// The longer words take room in both displays; the calculator's button, which stands over two
+// lines in the GPSless one, leaves the symbol picker's button beside it whole.
+TEST_F(PseudoLocale, NoControlCoversAnotherInEitherDisplay) {
+    for (const char* timeout : {"025", "0"}) {
+        typeInto("edGpsAcqTime", timeout);
+        EXPECT_EQ(testing::overlappingControls(window.get()), std::vector<std::string>{})
+            << timeout;
+    }
+}
+
 // Save and SEND under de_DE.UTF-8 in another language: the bytes of English.
 TEST_F(PseudoLocale, SavesAndSendsWhatEnglishDoes) {
     const CalculatorInputs calculator{"45.30.15", "-009.10.30", 0, "120.5", 1, true};

@@ -198,6 +198,8 @@ TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
         EXPECT_EQ(labelText("Label6"), gpsless ? "BEACON" : "COMMENT");
         EXPECT_EQ(spokenName(field("edBeacon")), labelText("Label6"));
         EXPECT_EQ(labelText("Label33"), gpsless ? "GPSless Mode" : "(0=GPSless Mode)");
+        EXPECT_EQ(testing::overlappingControls(window.get()), std::vector<std::string>{})
+            << timeout;
     }
     EXPECT_EQ(window->settings().commentEvery, "5");
     EXPECT_EQ(window->settings().micEMessage, 3);

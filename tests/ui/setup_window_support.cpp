@@ -1,9 +1,11 @@
 #include "setup_window_support.h"
 
+#include <QAbstractButton>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QTextDocument>
 #include <algorithm>
+#include <iterator>
 
 #include "ui/instructions_viewer.h"
 
@@ -43,6 +45,31 @@ void writeFile(const QString& path, QByteArrayView bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes.data(), bytes.size());
+}
+
+std::vector<std::string> overlappingControls(QWidget* window) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const auto isControl = [](const QWidget* widget) {
+        return qobject_cast<const QAbstractButton*>(widget) ||
+               qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QComboBox*>(widget) ||
+               qobject_cast<const QLabel*>(widget);
+    };
+    std::vector<std::pair<QRect, QString>> placed;
+    for (const QWidget* widget : window->findChildren<QWidget*>()) {
+        // A list's own edit is part of the list.
+        if (widget->window() == window && widget->isVisibleTo(window) && isControl(widget) &&
+            !isControl(widget->parentWidget()))
+            placed.emplace_back(QRect(widget->mapTo(window, QPoint()), widget->size()),
+                                widget->objectName());
+    }
+    std::vector<std::string> overlapping;
+    for (auto one = placed.begin(); one != placed.end(); ++one) {
+        for (auto other = std::next(one); other != placed.end(); ++other) {
+            if (one->first.intersects(other->first))
+                overlapping.push_back((one->second + " and " + other->second).toStdString());
+        }
+    }
+    return overlapping;
 }
 
 QString shownAsToolTip(const QString& tip) {

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/setup_window.h"
@@ -63,6 +64,10 @@ struct FreshCurrentFolder {
     QString previous = QDir::currentPath();
     QTemporaryDir folder;
 };
+
+// Each pair of visible controls of `window` that overlap, by their names ("cmdLatLon and
+// cmdSymbols"), once the layout has placed them: one would cover part of the other.
+std::vector<std::string> overlappingControls(QWidget* window);
 
 // What a tool tip shows of `tip`, as Qt decides between plain and rich text.
 QString shownAsToolTip(const QString& tip);
