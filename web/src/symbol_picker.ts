@@ -122,7 +122,9 @@ export class SymbolPicker {
       ...found.map((symbol) => new Option(symbol.shown, `${symbol.alternate ? "\\" : "/"}${symbol.code}`)),
     );
     if (found.length > 0) this.list.selectedIndex = 0;
-    this.none.textContent = found.length === 0 ? withValues(this.word("symbolNoMatch"), this.search.value) : "";
+    // Quoted with its hidden characters by their codes: a pasted U+202E would turn the line.
+    const quoted = this.core.visibleText(this.search.value);
+    this.none.textContent = found.length === 0 ? withValues(this.word("symbolNoMatch"), quoted) : "";
     this.use.disabled = found.length === 0;
   }
 

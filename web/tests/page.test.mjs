@@ -402,6 +402,9 @@ describe("the page", { skip: PART === "agree" }, () => {
     );
     await page.keyboard.type("peaterX");
     assert.equal(await page.textContent("#symbolNone"), 'No symbol is named "digipeaterX".');
+    // A pasted search that turns its line around is quoted by its codes.
+    await page.fill("#symbolSearch", "\u202Ecar\u200B");
+    assert.equal(await page.textContent("#symbolNone"), 'No symbol is named "\\u202Ecar\\u200B".');
     assert.equal(await page.isEnabled("#useSymbol"), false);
     await page.fill("#symbolSearch", "balloon");
     await page.keyboard.press("ArrowDown");
