@@ -1,5 +1,5 @@
 # Thin wrapper around CMake: the two commands of the quick start, plus benchmarks and tooling.
-.PHONY: run test package bench deps configure build asan web web-test fuzz tidy format screenshots \
+.PHONY: run test package bench deps configure build programs asan web web-test fuzz tidy format screenshots \
 	web-screenshots clean
 
 JOBS ?= $(shell nproc)
@@ -13,7 +13,11 @@ configure: deps
 build: configure
 	@cmake --build --preset dev -j $(JOBS)
 
-run: build
+# The two programs alone, as make run needs them: GCC's build, file by file.
+programs: configure
+	@cmake --build --preset dev -j $(JOBS) --target zelvar-config zelvar-cli
+
+run: programs
 	@./build/dev/zelvar-config
 
 # Every test once, in one clang build with AddressSanitizer, UBSan and LeakSanitizer that also
@@ -26,7 +30,9 @@ run: build
 # more (make fuzz fuzzes longer).
 FUZZ_SECONDS ?= $(if $(filter true,$(CI)),15,2)
 CTEST_JOBS ?= $(shell echo $$(($(JOBS) * 2)))
-test: asan
+# The programs are built first as make run builds them: the asan build is clang's and compiles
+# each folder as one file, so a header a file forgot or a warning only GCC gives shows only there.
+test: programs asan
 	@ctest --preset asan -j $(CTEST_JOBS)
 
 asan: deps

@@ -28,7 +28,7 @@ constexpr std::array<ShownTextEntry, 65> kTexts = {{
     {LegendBlock1, "legendBlock1", marked("window and page", "Block 1: image bytes 0..81")},
     {LegendBlock2, "legendBlock2", marked("window and page", "Block 2: image bytes 82..163")},
     {LegendChecksum, "legendChecksum", marked("window and page", "Checksum")},
-    {WireBytes, "wireBytes", marked("window and page", "Wire bytes")},
+    {WireBytesTitle, "wireBytes", marked("window and page", "Wire bytes")},
     {WireBytesDescription, "wireBytesDescription",
      marked("window and page", "the 170 bytes SEND writes, in hex, 16 to a row")},
     {WireRanges, "wireRanges", marked("window and page", "What the bytes hold")},

@@ -29,7 +29,7 @@ enum class ShownText : std::uint8_t {
     LegendBlock1,
     LegendBlock2,
     LegendChecksum,
-    WireBytes,
+    WireBytesTitle,
     WireBytesDescription,
     WireRanges,
     RangeBytes,

@@ -10,6 +10,7 @@
 #include "ports/port_list_format.h"
 #include "text/translation.h"
 #include "transfer/transfer_plan.h"
+#include "ui/core_text.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
 #include "ui/palette_colours.h"

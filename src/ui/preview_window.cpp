@@ -122,7 +122,7 @@ PreviewWindow::PreviewWindow(QWidget* owner, std::function<DeviceSettings()> for
 }
 
 QTableView* PreviewWindow::buildBytesView() {
-    auto* view = tableView(built_, "tblWireBytes", shown(ShownText::WireBytes),
+    auto* view = tableView(built_, "tblWireBytes", shown(ShownText::WireBytesTitle),
                            shown(ShownText::WireBytesDescription));
     view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     view->setModel(byteModel_);

@@ -1,5 +1,6 @@
 #include "ui/symbol_picker.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>

@@ -129,8 +129,9 @@ TEST(Advice, EachRuleFiresOnlyWhereItShould) {
         const auto note = std::find_if(notes.begin(), notes.end(),
                                        [&](const AdviceNote& n) { return n.id == row.rule; });
         ASSERT_EQ(note != notes.end(), row.fires) << row.rule << " on " << said(notes);
-        if (row.fires)
+        if (row.fires) {
             EXPECT_EQ(note->field, row.field) << row.rule;
+        }
     }
 }
 
@@ -164,8 +165,9 @@ TEST(Advice, IsTheSameOnTheFormAndOnWhatSendWrites) {
         const std::vector<AdviceNote> notes = adviseOn(held);
         DeviceSettings sent = held;
         ConfigImage image{};
-        if (buildConfigImage(sent, image) && ++built)
+        if (buildConfigImage(sent, image) && ++built) {
             ASSERT_EQ(said(adviseOn(sent)), said(notes));
+        }
         for (std::size_t i = 0; i < notes.size(); ++i) {
             const AdviceNote& note = notes[i];
             EXPECT_TRUE(!note.text.empty() && note.text.find_first_of("{}\n") == std::string::npos)
