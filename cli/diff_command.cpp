@@ -46,8 +46,10 @@ int runDiff(const CommandLineIo& io, const DiffOptions& options) {
                                        "%2:"),
                             {escapedControls(options.first), escapedControls(options.second)})
            << "\n";
+    const std::size_t column = settingNameColumn(diff.differences);
     for (const SettingDifference& difference : diff.differences)
-        printSettingRow(io.out, difference.name, difference.first + " -> " + difference.second);
+        printSettingRow(io.out, difference.name, difference.first + " -> " + difference.second,
+                        column);
     return kExitDifferent;
 }
 

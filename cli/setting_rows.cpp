@@ -11,22 +11,27 @@
 namespace zelvar::cli {
 namespace {
 
-// Wider than the longest setting name, "Acquisition timeout".
-constexpr std::size_t kNameColumn = 22;
+// Wider than the longest English setting name, "Acquisition timeout".
+constexpr std::size_t kEnglishNameColumn = 22;
 
 }  // namespace
 
-void printSettingRow(std::ostream& out, std::string_view name, const std::string& value) {
-    // The names in the user's language, columns counted as a terminal shows them; the description
-    // is UTF-8, the tracker's Latin-1 in it too: controls escaped.
-    const std::size_t width = terminalColumns(name);
-    out << name << std::string(width < kNameColumn ? kNameColumn - width : 1, ' ')
+std::size_t settingNameColumn(std::size_t longestName) {
+    return std::max(kEnglishNameColumn, longestName + 1);
+}
+
+void printSettingRow(std::ostream& out, std::string_view name, const std::string& value,
+                     std::size_t column) {
+    // The description is UTF-8, the tracker's Latin-1 in it too: controls escaped.
+    out << name << std::string(column - std::min(column - 1, terminalColumns(name)), ' ')
         << escapedControls(value) << "\n";
 }
 
 void printImageSettings(std::ostream& out, const ConfigImage& image) {
-    for (const TrackerSetting& setting : describeImage(image, decodeImage(image)))
-        printSettingRow(out, setting.name, setting.value);
+    const std::vector<TrackerSetting> settings = describeImage(image, decodeImage(image));
+    const std::size_t column = settingNameColumn(settings);
+    for (const TrackerSetting& setting : settings)
+        printSettingRow(out, setting.name, setting.value, column);
 }
 
 void printGoodWire(std::ostream& out, const ConfigImage& image) {

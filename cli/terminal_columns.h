@@ -9,4 +9,7 @@ namespace zelvar::cli {
 // East Asian scripts, so that tables and wrapped lines line up in every language.
 std::size_t terminalColumns(std::string_view text);
 
+// Whether a terminal gives the character two columns (Chinese, Japanese, Korean).
+bool isWideCharacter(char32_t c);
+
 }  // namespace zelvar::cli

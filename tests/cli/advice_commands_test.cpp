@@ -7,6 +7,7 @@
 #include "../files/cfg_test_support.h"
 #include "advice_text.h"
 #include "cli_run.h"
+#include "setting_rows.h"
 #include "terminal_columns.h"
 
 namespace zelvar {
@@ -73,6 +74,23 @@ TEST(TerminalColumns, CountCharactersAndWideOnesTwice) {
         EXPECT_EQ(cli::terminalColumns(text), columns) << text;
     EXPECT_EQ(cli::wrapped("\xC3\xA9\xC3\xA9 \xC3\xA9\xC3\xA9", 0, 5),
               "\xC3\xA9\xC3\xA9 \xC3\xA9\xC3\xA9\n");
+    // Japanese has no spaces: a line may end after any wide character, but not before "、".
+    const std::string nihongo = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
+    EXPECT_EQ(cli::wrapped(nihongo + "\xE3\x80\x81" + nihongo, 0, 8),
+              nihongo + "\xE3\x80\x81\n" + nihongo + "\n");
+
+    // decode's and diff's rows: a name longer than the English ones moves every value along.
+    struct Named {
+        std::string name;
+    };
+    const std::vector<Named> names = {
+        {"TX delay"}, {"Empfangene Pos. anzeigen"}, {std::string(rows[3].first)}};
+    std::ostringstream shown;
+    for (const Named& row : names)
+        cli::printSettingRow(shown, row.name, "v", cli::settingNameColumn(names));
+    EXPECT_EQ(shown.str(), "TX delay" + std::string(17, ' ') + "v\nEmpfangene Pos. anzeigen v\n" +
+                               std::string(rows[3].first) + std::string(15, ' ') + "v\n");
+    EXPECT_EQ(cli::settingNameColumn(std::vector<Named>{{"Acquisition timeout"}}), 22u);
 }
 
 TEST_F(AdviceCommands, SymbolsByNameOrCode) {
