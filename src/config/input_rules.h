@@ -30,8 +30,9 @@ const InputRule& inputRule(Field field);
 const InputRule& inputRule(CalculatorField field);
 
 // What goes in for one typed character code: the code itself, the code raised to upper case, or
-// kDroppedKey when the field refuses it. Codes outside 0..255 are always refused: the settings
-// hold one Latin-1 byte per character.
+// kDroppedKey when the field refuses it. Codes outside 0..255 are refused, as the settings hold
+// one Latin-1 byte per character, but for the full-width forms of ASCII (U+FF01..U+FF5E and the
+// ideographic space U+3000), which are judged as the ASCII they stand for.
 inline constexpr int kDroppedKey = 0;
 int acceptedCode(const InputRule& rule, int code, bool gpsless);
 

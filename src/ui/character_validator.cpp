@@ -20,9 +20,12 @@ CharacterValidator::CharacterValidator(QLineEdit* field, Rule rule)
 
 int CharacterValidator::judge(QChar character) const {
     const int code = character.unicode();
-    if (code < kFirstPrintable || code > kLastLatin1)
+    if (code < kFirstPrintable)
         return kDroppedKey;
-    return rule_ ? rule_(code) : code;
+    // The rule judges the rest, full-width forms included.
+    if (rule_)
+        return rule_(code);
+    return code > kLastLatin1 ? kDroppedKey : code;
 }
 
 QValidator::State CharacterValidator::validate(QString& input, int& pos) const {

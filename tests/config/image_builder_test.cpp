@@ -240,6 +240,12 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
         {AlternateTable, "01", "", false}};
     for (const auto& [field, typed, kept, gpsless] : rows)
         EXPECT_EQ(keep(field, typed, gpsless), kept) << fieldName(field) << " " << typed;
+    // An input method's full-width forms go in as the ASCII they stand for; no other wide one.
+    EXPECT_EQ(acceptedCode(inputRule(MyCall), 0xFF51, false), 'Q');
+    EXPECT_EQ(acceptedCode(inputRule(TxDelay), 0xFF12, false), '2');
+    EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Latitude), 0xFF0E, false), '.');
+    EXPECT_EQ(acceptedCode(inputRule(Beacon), 0x3000, false), ' ');
+    EXPECT_EQ(acceptedCode(inputRule(Beacon), 0xFF5F, false), kDroppedKey);
 }
 
 // Every notation's characters: signs, blanks, the marks of degrees, minutes and seconds as

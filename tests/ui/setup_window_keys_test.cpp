@@ -48,16 +48,21 @@ TEST_F(SetupKeys, EveryFieldHasItsOwnControl) {
 TEST_F(SetupKeys, FiltersAgreeWithTheInputRules) {
     using enum Field;
     const auto* form = window->findChild<SettingsForm*>();
+    // Printable Latin-1 (Qt itself refuses control codes), a character beyond it, and an input
+    // method's full-width forms: a comma, a digit, the letters and what follows them.
+    std::vector<int> codes;
+    for (int code = ' '; code <= 0xff; ++code) {
+        if (code < 0x7f || code >= 0xa0)
+            codes.push_back(code);
+    }
+    codes.insert(codes.end(), {0x20ac, 0x3000, 0xff0c, 0xff10, 0xff21, 0xff41, 0xff5f});
     for (const bool gpsless : {false, true}) {
         typeInto("edGpsAcqTime", gpsless ? "0" : "5");
         for (const Field name : {MyCall, MessageTo, Path, Beacon, Message, AutoAnswer, Symbol}) {
             auto* edit = qobject_cast<QLineEdit*>(form->control(name));
             const InputRule& rule = inputRule(name);
             edit->setFocus();
-            // Printable Latin-1 (Qt itself refuses control codes) and a character beyond it.
-            for (int code = ' '; code <= 0x20ac; code = code == 0x7e   ? 0xa0
-                                                        : code == 0xff ? 0x20ac
-                                                                       : code + 1) {
+            for (const int code : codes) {
                 edit->clear();
                 testing::typeKeys(edit, QString(QChar(code)));
                 const int kept = acceptedCode(rule, code, gpsless);

@@ -2,11 +2,20 @@
 // that every way text comes in is judged by the same few lines.
 import type { InputRule } from "./core.js";
 
+// East Asian input methods type ASCII in its full-width forms ("２００", "ＤＬ１"): judged, as
+// the core's rules judge them, as the ASCII characters they stand for.
+function narrowed(character: string): string {
+  const code = character.codePointAt(0) ?? 0;
+  if (code >= 0xff01 && code <= 0xff5e) return String.fromCodePoint(code - 0xfee0);
+  return code === 0x3000 ? " " : character;
+}
+
 /** What the field keeps of `text`: the accepted characters, raised where the rule says. */
 export function acceptedText(rule: InputRule, text: string, gpsless: boolean): string {
   const accepted = gpsless ? rule.acceptedGpsless : rule.accepted;
   let kept = "";
-  for (const character of text) {
+  for (const wide of text) {
+    const character = narrowed(wide);
     const raised = rule.upperCase ? character.replace(/[a-z]/, (c) => c.toUpperCase()) : character;
     if (accepted.includes(raised)) kept += raised;
   }

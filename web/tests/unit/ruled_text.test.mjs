@@ -25,6 +25,8 @@ describe("acceptedText", () => {
     assert.equal(acceptedText(CALLSIGN, "qx9 é€\u{1F4E1}abc-7", false), "QX9ABC-7");
     assert.equal(acceptedText(CALLSIGN, "a!/b", false), "AB");
     assert.equal(acceptedText(CALLSIGN, "a!/b", true), "A!/B");
+    // An input method's full-width forms are the ASCII they stand for.
+    assert.equal(acceptedText(CALLSIGN, "ｑｘ９\u3000ＡＢＣ－７", false), "QX9ABC-7");
   });
 
   it("is a fixed point on what it kept", () => {
