@@ -141,7 +141,7 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
 
 // Whichever way text reaches a coordinate, typed, pasted with the mouse, dropped or composed by
 // an input method, it passes the field's rule and Write follows it, saying why when it is off.
-TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
+TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndEveryRefusalSaysWhy) {
     QLineEdit* latitude = field("txtLat");
     const QLabel* reason = control<QLabel>("lblWriteReason");
     const std::pair<const char*, std::function<void(const QString&)>> ways[] = {
@@ -183,27 +183,23 @@ TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
     EXPECT_GE(reason->height(), reason->heightForWidth(reason->width()));
     EXPECT_TRUE(calculator->rect().contains(reason->geometry()));
     EXPECT_EQ(calculator->size(), size);
-}
-
-// Text the program writes (a load) turns Write off too when it is no coordinate; an impossible
-// symbol writes nothing and says why.
-TEST_F(Calculator, RefusedWritesChangeNothing) {
+    // Text the program writes (a load) turns Write off too when it is no coordinate; an impossible
+    // symbol writes nothing and says why.
     const std::tuple<const char*, QString, bool, const char*> refused[] = {
         {"loaded text", ">", false, "Invalid locator \"LOADED TEXT\""},
         {"0.00.00", "", true, "Nothing written: the symbol must be one character"},
         {"0.00.00", QString(QChar(0x20AC)), true, "Nothing written: the symbol"}};
     const QString before = beacon->text();
-    for (const auto& [latitude, badSymbol, writable, why] : refused) {
-        field("txtLat")->setText(latitude);
+    for (const auto& [loaded, badSymbol, writable, why] : refused) {
+        field("txtLat")->setText(loaded);
         field("txtAlt")->setText("-10");
         useSymbol(badSymbol);
-        EXPECT_EQ(writeButton()->isEnabled(), writable) << latitude;
+        EXPECT_EQ(writeButton()->isEnabled(), writable) << loaded;
         writeButton()->click();
-        EXPECT_EQ(beacon->text(), before) << latitude;
+        EXPECT_EQ(beacon->text(), before) << loaded;
         EXPECT_FALSE(beaconMarked());
         EXPECT_EQ(field("txtAlt")->text(), "-10");
-        EXPECT_TRUE(control<QLabel>("lblWriteReason")->text().startsWith(why))
-            << control<QLabel>("lblWriteReason")->text().toStdString();
+        EXPECT_TRUE(reason->text().startsWith(why)) << reason->text().toStdString();
     }
 }
 
