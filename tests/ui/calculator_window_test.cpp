@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QWindow>
 
+#include "geo/position_calculation.h"
 #include "setup_window_support.h"
 
 namespace zelvar {
@@ -33,43 +34,50 @@ class Calculator : public testing::SetupWindowTest {
     QLineEdit* beacon = field("edBeacon");
 };
 
-// The main window's symbol and table reach the calculation too.
-struct Calculation {
-    const char *latitude, *longitude;
-    bool cent, normal, withAltitude;
-    const char *altitude, *symbol;
-    bool alternate;
-    const char *beacon, *altitudeShown;
-};
-
-TEST_F(Calculator, WritesWhatTheFieldsSay) {
-    const Calculation rows[] = {
-        {"45.30.15", "-11.05.50", true, false, false, "", "[", true, "=\\7MqRK_r.[  _", "0"},
-        {"0.00.00", "0.00.00", true, false, true, "-10", ">", false, "=/NN!!NN!!>!!Q", "0"},
-        {"49.30.00", "-72.45.00", false, true, true, "300", ">", false,
-         "=4930.00N/07245.00W>/A=000984", "300"}};
-    for (const Calculation& c : rows) {
-        SCOPED_TRACE(c.beacon);
-        control<QCheckBox>("chkAlt")->setChecked(c.withAltitude);
-        control<QCheckBox>("chkCent")->setChecked(c.cent);
-        for (const char* name : {"txtLat", "txtLng"})
-            field(name)->clear();
-        appendTo("txtLat", c.latitude);
-        appendTo("txtLng", c.longitude);
-        field("txtAlt")->setText(c.altitude);
-        control<QRadioButton>(c.normal ? "optLLtoNorm" : "optLLtoComp")->click();
-        useSymbol(c.symbol, c.alternate);
+// The calculator's fields and the main window's symbol and table make the core's request: the
+// beacon and the altitude shown back are what the core calculates (its tests pin the texts).
+TEST_F(Calculator, WritesWhatTheCoreCalculatesAndClosingUnmarksTheBeacon) {
+    using enum PositionForm;
+    const PositionRequest requests[] = {
+        {"45.30.15", "-11.05.50", Notation::GradMinCent, "", false, Compressed, "[", true, {}},
+        {"0.00.00", "0.00.00", Notation::GradMinCent, "-10", true, Compressed, ">", false, {}},
+        {"49.30.00", "-72.45.00", Notation::GradMinSec, "300", true, Normal, ">", false, {}},
+        // A typed altitude keeps its decimals, as a loaded one does: 300.4 m, not 3004 m.
+        {"49.30.00", "-72.45.00", Notation::GradMinSec, "300.4", true, Normal, ">", false, {}}};
+    for (const PositionRequest& request : requests) {
+        SCOPED_TRACE(request.latitude + " " + request.altitude);
+        control<QCheckBox>("chkAlt")->setChecked(request.includeAltitude);
+        control<QCheckBox>("chkCent")->setChecked(request.notation == Notation::GradMinCent);
+        typeInto("txtLat", QString::fromStdString(request.latitude));
+        typeInto("txtLng", QString::fromStdString(request.longitude));
+        typeInto("txtAlt", QString::fromStdString(request.altitude));
+        control<QRadioButton>(request.form == Normal ? "optLLtoNorm" : "optLLtoComp")->click();
+        useSymbol(QString::fromStdString(request.symbol), request.alternateTable);
         writeButton()->click();
-        EXPECT_EQ(beacon->text(), c.beacon);
-        EXPECT_EQ(textOf("txtAlt"), c.altitudeShown);
+        const Result<CalculatedPosition> expected = calculatePosition(request);
+        ASSERT_TRUE(expected);
+        EXPECT_EQ(beacon->text().toStdString(), expected->text);
+        EXPECT_EQ(textOf("txtAlt").toStdString(), expected->altitude);
         EXPECT_TRUE(beaconMarked());
         EXPECT_TRUE(calculator->isVisible()) << "stays open for the next correction";
     }
-    // A typed altitude keeps its decimals, as a loaded one does: 300.4 m are 986 ft, not 3004 m.
-    typeInto("txtAlt", "300.4");
-    EXPECT_EQ(textOf("txtAlt"), "300.4");
-    writeButton()->click();
-    EXPECT_TRUE(beacon->text().endsWith("/A=000986")) << beacon->text().toStdString();
+    // Closed by its button or the title bar, it hides, the beacon unmarked and its fields kept.
+    for (bool titleBar : {false, true}) {
+        field("txtLat")->setText(titleBar ? "12.34.56" : "0.00.00");
+        writeButton()->click();
+        ASSERT_TRUE(beaconMarked());
+        QCloseEvent event;
+        if (titleBar)
+            QApplication::sendEvent(calculator->windowHandle(), &event);
+        else
+            calculator->findChild<QPushButton*>("OKButton")->click();
+        EXPECT_FALSE(calculator->isVisible());
+        EXPECT_FALSE(beaconMarked());
+        calculator->showCalculator();
+        EXPECT_EQ(field("txtLat")->text(), titleBar ? "12.34.56" : "0.00.00");
+    }
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the main window stays usable";
+    EXPECT_TRUE(calculator->close());
 }
 
 // Degrees and minutes with marks write what the dotted notation does (every notation:
@@ -133,7 +141,7 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
 
 // Whichever way text reaches a coordinate, typed, pasted with the mouse, dropped or composed by
 // an input method, it passes the field's rule and Write follows it, saying why when it is off.
-TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
+TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndEveryRefusalSaysWhy) {
     QLineEdit* latitude = field("txtLat");
     const QLabel* reason = control<QLabel>("lblWriteReason");
     const std::pair<const char*, std::function<void(const QString&)>> ways[] = {
@@ -175,47 +183,24 @@ TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndSaysWhyItIsOff) {
     EXPECT_GE(reason->height(), reason->heightForWidth(reason->width()));
     EXPECT_TRUE(calculator->rect().contains(reason->geometry()));
     EXPECT_EQ(calculator->size(), size);
-}
-
-// Text the program writes (a load) turns Write off too when it is no coordinate; an impossible
-// symbol writes nothing and says why.
-TEST_F(Calculator, RefusedWritesChangeNothing) {
+    // Text the program writes (a load) turns Write off too when it is no coordinate; an impossible
+    // symbol writes nothing and says why.
     const std::tuple<const char*, QString, bool, const char*> refused[] = {
         {"loaded text", ">", false, "Invalid locator \"LOADED TEXT\""},
         {"0.00.00", "", true, "Nothing written: the symbol must be one character"},
         {"0.00.00", QString(QChar(0x20AC)), true, "Nothing written: the symbol"}};
     const QString before = beacon->text();
-    for (const auto& [latitude, badSymbol, writable, why] : refused) {
-        field("txtLat")->setText(latitude);
+    for (const auto& [loaded, badSymbol, writable, why] : refused) {
+        field("txtLat")->setText(loaded);
         field("txtAlt")->setText("-10");
         useSymbol(badSymbol);
-        EXPECT_EQ(writeButton()->isEnabled(), writable) << latitude;
+        EXPECT_EQ(writeButton()->isEnabled(), writable) << loaded;
         writeButton()->click();
-        EXPECT_EQ(beacon->text(), before) << latitude;
+        EXPECT_EQ(beacon->text(), before) << loaded;
         EXPECT_FALSE(beaconMarked());
         EXPECT_EQ(field("txtAlt")->text(), "-10");
-        EXPECT_TRUE(control<QLabel>("lblWriteReason")->text().startsWith(why))
-            << control<QLabel>("lblWriteReason")->text().toStdString();
+        EXPECT_TRUE(reason->text().startsWith(why)) << reason->text().toStdString();
     }
-}
-
-TEST_F(Calculator, ClosingHidesAndUnmarksTheBeacon) {
-    for (bool titleBar : {false, true}) {
-        field("txtLat")->setText(titleBar ? "12.34.56" : "0.00.00");
-        writeButton()->click();
-        ASSERT_TRUE(beaconMarked());
-        QCloseEvent event;
-        if (titleBar)
-            QApplication::sendEvent(calculator->windowHandle(), &event);
-        else
-            calculator->findChild<QPushButton*>("OKButton")->click();
-        EXPECT_FALSE(calculator->isVisible());
-        EXPECT_FALSE(beaconMarked());
-        calculator->showCalculator();
-        EXPECT_EQ(field("txtLat")->text(), titleBar ? "12.34.56" : "0.00.00");
-    }
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the main window stays usable";
-    EXPECT_TRUE(calculator->close());
 }
 
 // Values from a file, hidden; greyed boxes and Latin-1 texts come back out unchanged until the

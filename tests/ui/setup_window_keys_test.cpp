@@ -106,7 +106,7 @@ TEST_F(SetupKeys, PastedTextIsFilteredTheProgramsIsNot) {
 
 // A click selects a field's content as entering it does; a digit typed or pasted at the caret
 // replaces the one there, even in a full field. The acquisition timeout is not selected.
-TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsAndOvertype) {
+TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsOvertypeAndShowTheirPrompt) {
     EXPECT_EQ(focusedName(), "edNumFlagsAuto");
     EXPECT_EQ(field("edNumFlagsAuto")->selectedText(), "200");
     QLineEdit* interval = field("edManualTime");
@@ -147,6 +147,21 @@ TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsAndOvertype) {
     field("edSymbol")->setCursorPosition(0);
     testing::typeKeys(field("edSymbol"), "_");
     EXPECT_EQ(textOf("edSymbol"), "_");
+
+    // An empty position shows its prompt where the "_" stands, but lighter: the darkest grey
+    // inside the frame, where the character is drawn.
+    field("edMyCall")->setFocus();
+    auto darkest = [symbol = field("edSymbol")](const QString& content) {
+        symbol->setText(content);
+        const QImage drawn = symbol->grab().toImage();
+        int found = 255;
+        for (int y = 2; y < drawn.height() - 2; ++y)
+            for (int x = 2; x < drawn.width() - 2; ++x)
+                found = std::min(found, qGray(drawn.pixel(x, y)));
+        return found;
+    };
+    EXPECT_LT(darkest(""), 200) << "the prompt is shown, not cut off";
+    EXPECT_LT(darkest("_") + 40, darkest(""));
 }
 
 // From where the focus starts, Tab goes through the controls in the order the tracker's users
@@ -171,24 +186,6 @@ TEST_F(SetupKeys, TabFollowsTheKeyboardOrder) {
         at = at->nextInFocusChain();
     } while (at != start);
     EXPECT_EQ(visited, expected);
-}
-
-// An empty position shows its prompt where a typed "_" would be, but lighter.
-TEST_F(SetupKeys, AnEmptySymbolIsToldFromAnUnderscore) {
-    QLineEdit* symbol = field("edSymbol");
-    field("edMyCall")->setFocus();
-    // The darkest grey inside the frame, where the character is drawn.
-    auto darkest = [&](const QString& content) {
-        symbol->setText(content);
-        const QImage drawn = symbol->grab().toImage();
-        int found = 255;
-        for (int y = 2; y < drawn.height() - 2; ++y)
-            for (int x = 2; x < drawn.width() - 2; ++x)
-                found = std::min(found, qGray(drawn.pixel(x, y)));
-        return found;
-    };
-    EXPECT_LT(darkest(""), 200) << "the prompt is shown, not cut off";
-    EXPECT_LT(darkest("_") + 40, darkest(""));
 }
 
 TEST_F(SetupKeys, DisplayFollowsTheTimeout) {
