@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "config/config_image.h"
-#include "config/shown_texts.h"
 #include "text/language_choice.h"
 #include "text/translation.h"
 
@@ -33,13 +30,6 @@ struct InstalledCatalogue {
     }
     ~InstalledCatalogue() { installCatalogue(nullptr); }
 };
-
-TEST(Translation, WithoutACatalogueEveryTextIsItsSource) {
-    EXPECT_EQ(translated("ctx", "Message"), "Message");
-    EXPECT_EQ(translatedPlural("ctx", "%1 hint", "%1 hints", 1), "%1 hint");
-    EXPECT_EQ(translatedPlural("ctx", "%1 hint", "%1 hints", 0), "%1 hints");
-    EXPECT_EQ(shownText(ShownText::Close), "&Close");
-}
 
 TEST(Translation, ACatalogueTranslatesByContextAndKeepsEarlierTextsValid) {
     std::string_view first;
