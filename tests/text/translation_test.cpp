@@ -31,7 +31,7 @@ struct InstalledCatalogue {
     ~InstalledCatalogue() { installCatalogue(nullptr); }
 };
 
-TEST(Translation, ACatalogueTranslatesByContextAndKeepsEarlierTextsValid) {
+TEST(Translation, ACatalogueTranslatesByContextTheCoresMessagesTooAndKeepsEarlierTextsValid) {
     std::string_view first;
     {
         const InstalledCatalogue one("1");
@@ -41,19 +41,15 @@ TEST(Translation, ACatalogueTranslatesByContextAndKeepsEarlierTextsValid) {
         EXPECT_EQ(translatedPlural("ctx", "%1 hint", "%1 hints", 2), "1[%1 hints]");
         const InstalledCatalogue two("2");
         EXPECT_EQ(translated("ctx", "Message"), "2[Message]");
+        // The core's messages go through it too.
+        DeviceSettings settings = defaultSettings();
+        settings.myCall.clear();
+        ConfigImage image{};
+        EXPECT_EQ(reasonOf(buildConfigImage(settings, image)),
+                  "2[2[MY CALLSIGN]: 2[empty callsign]]");
     }
     EXPECT_EQ(first, "1[Message]");  // a view handed out outlives its catalogue
     EXPECT_EQ(translated("ctx", "Message"), "Message");
-}
-
-TEST(Translation, TheCoresMessagesGoThroughTheCatalogue) {
-    const InstalledCatalogue installed("");
-    DeviceSettings settings = defaultSettings();
-    settings.myCall.clear();
-    ConfigImage image{};
-    const BuildResult result = buildConfigImage(settings, image);
-    ASSERT_FALSE(result);
-    EXPECT_EQ(result.error().reason, "[[MY CALLSIGN]: [empty callsign]]");
 }
 
 TEST(Translation, ArgumentsAreReplacedInOnePass) {
