@@ -265,10 +265,7 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
                                    [](const WireRange& r) { return r.name == "My callsign"; });
     ASSERT_NE(call, hidden.ranges.end());
     EXPECT_EQ(call->meaning, "\"\\u00AD\u00E9-9\"");
-}
-
-// A failed build leaves nothing else to show (its reason: ImageBuilder).
-TEST(SendPreview, ShowsOnlyTheFailure) {
+    // A failed build leaves nothing else to show (its reason: ImageBuilder).
     const SendPreview failed = previewSend(changed(defaultSettings(), {{Field::MyCall, ""}}));
     EXPECT_FALSE(failed.build);
     EXPECT_TRUE(failed.ranges.empty() && failed.settings.empty() && failed.notes.empty());
