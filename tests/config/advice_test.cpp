@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/config_image.h"
@@ -56,39 +57,11 @@ TEST(Advice, EachRuleFiresOnlyWhereItShould) {
         bool fires;
         Field field = Field::Path;
     };
-    const Row rows[] = {
+    std::vector<Row> rows = {
         {{{Field::MyCall, "NOCALL-9"}}, "mycall-placeholder", true, Field::MyCall},
         {{{Field::MyCall, " nocall-15"}}, "mycall-placeholder", true, Field::MyCall},
         {{{Field::MyCall, "NOCALLX-3"}}, "mycall-placeholder", true, Field::MyCall},  // cut to 6
         {{{Field::MyCall, "N0CALL-9"}}, "mycall-placeholder", false},
-
-        {{{Field::Path, "WIDE2-1,WIDE1-1"}}, "path-wide1-not-first", true},
-        {{{Field::Path, "WIDE1-1"}}, "path-wide1-not-first", false},
-        {{{Field::Path, "WIDE2-1,WIDE1-2"}}, "path-wide1-not-first", false},
-
-        {{{Field::Path, "RELAY,WIDE2-1"}}, "path-retired-alias", true},
-        {{{Field::Path, "WIDE"}}, "path-retired-alias", true},
-        {{{Field::Path, "TRACE"}}, "path-retired-alias", true},
-        {{{Field::Path, "TRACE2-2"}}, "path-retired-alias", true},
-        {{{Field::Path, "wide3-3"}}, "path-retired-alias", true},
-        {{{Field::Path, "WIDE7-1"}}, "path-retired-alias", true},
-        {{{Field::Path, "WIDE2-2"}}, "path-retired-alias", false},
-        {{{Field::Path, "RELAYS,WIDEST"}}, "path-retired-alias", false},
-        {{{Field::Path, "WIDE3-4"}}, "path-retired-alias", false},  // not valid at all
-
-        {{{Field::Path, "WIDE2-3"}}, "path-invalid-hop", true},
-        {{{Field::Path, "WIDE8-1"}}, "path-invalid-hop", true},
-        {{{Field::Path, "WIDE7-7"}}, "path-invalid-hop", false},
-        {{{Field::Path, "WIDE2-16"}}, "path-invalid-hop", false},  // sent as WIDE2
-
-        {{{Field::Path, "WIDE2-2,WIDE2-2"}}, "path-hops-over-3", true},
-        {{{Field::Path, "WIDE1-1,WIDE3-3"}}, "path-hops-over-3", true},
-        {{{Field::Path, "WIDE1-1,WIDE2-2"}}, "path-hops-over-3", false},
-
-        {{{Field::Path, "WIDE1-1,WIDE2-2"}}, "path-hops-over-2", true},
-        {{{Field::Path, "WIDE2-2,QX9DIG"}}, "path-hops-over-2", true},
-        {{{Field::Path, "WIDE2-2,WIDE2-2"}}, "path-hops-over-2", false},
-        {{{Field::Path, "WIDE2-2"}}, "path-hops-over-2", false},
 
         {with(kGpsless, {{Field::Path, "WIDE1-1"}}), "path-fill-in-fixed", true},
         {with(kGpsless, {{Field::Path, "WIDE2-1"}}), "path-fill-in-fixed", false},
@@ -123,6 +96,22 @@ TEST(Advice, EachRuleFiresOnlyWhereItShould) {
         {{{Field::MessageTo, "NOCALL"}, {Field::Message, "  "}}, "message-to-nocall", false},
         {{{Field::MessageTo, "NOCALL"}, {Field::MessageRetries, "00"}}, "message-to-nocall", false},
     };
+    // The rules on the path alone: the paths each fires on, then those it does not (WIDE3-4 is
+    // no valid path at all, WIDE2-16 is sent as WIDE2).
+    const std::tuple<const char*, std::vector<const char*>, std::vector<const char*>> onPath[] = {
+        {"path-wide1-not-first", {"WIDE2-1,WIDE1-1"}, {"WIDE1-1", "WIDE2-1,WIDE1-2"}},
+        {"path-retired-alias",
+         {"RELAY,WIDE2-1", "WIDE", "TRACE", "TRACE2-2", "wide3-3", "WIDE7-1"},
+         {"WIDE2-2", "RELAYS,WIDEST", "WIDE3-4"}},
+        {"path-invalid-hop", {"WIDE2-3", "WIDE8-1"}, {"WIDE7-7", "WIDE2-16"}},
+        {"path-hops-over-3", {"WIDE2-2,WIDE2-2", "WIDE1-1,WIDE3-3"}, {"WIDE1-1,WIDE2-2"}},
+        {"path-hops-over-2", {"WIDE1-1,WIDE2-2", "WIDE2-2,QX9DIG"}, {"WIDE2-2,WIDE2-2", "WIDE2-2"}},
+    };
+    for (const auto& [rule, firing, quiet] : onPath) {
+        for (const bool fires : {true, false})
+            for (const char* path : fires ? firing : quiet)
+                rows.push_back({{{Field::Path, path}}, rule, fires});
+    }
     ASSERT_EQ(adviseOn(practised()).size(), 0u) << said(adviseOn(practised()));
     for (const Row& row : rows) {
         const std::vector<AdviceNote> notes = adviseOn(changed(practised(), row.changes));

@@ -48,13 +48,10 @@ PacedRun walk(SendPacer& pacer, microseconds drain, microseconds early = 0us,
 // counts from the drain of the write before it plus those bytes' line time: the tracker gets it
 // whole whether the system sent the bytes at once or a USB adapter still held them all.
 TEST(SendPacer, StartsEachPauseOnceTheDrainedBytesHaveHadTheirTimeOnTheLine) {
-    const TransferPlan paced = plan();
-    EXPECT_EQ(paced.steps[4].lineTime, 4167us);
-    EXPECT_EQ(paced.steps[6].lineTime, 172917us);
     EXPECT_EQ(plan("38400,n,8,1").steps[6].lineTime, 21615us);
     EXPECT_EQ(plan(",n,8,1").steps[6].lineTime, 0us);
 
-    SendPacer pacer(paced);
+    SendPacer pacer(plan());
     EXPECT_FALSE(pacer.wroteAny());
     // Drains of 50 ms: block 1 goes at 364167 us, its drain ends at 414167 us, and the pause of
     // 600 ms starts 172917 us later; a pause counted from the write would end 50 ms too soon.

@@ -180,26 +180,22 @@ TEST(WireBytes, AreLeadInBlockLeadInBlockInOrder) {
     }
 }
 
-// Where the tracker gets something other than the form shows, a note says so; the form stays.
-// Only a GPSless beacon is read as a position.
+// Where the tracker gets something other than the form shows, a note of its kind says so (the
+// values: ImageBuilder); the form stays. Only a GPSless beacon is read as a position.
 TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
     using enum Field;
     const std::pair<Changes, std::vector<std::string>> rows[] = {
         {{{MessageRetries, "8"}, {AcquisitionTimeout, "25"}}, {}},
         {{{TxDelay, "999"}, {Message, std::string(38, '~')}},
          {"TX DELAY 999 -> sent as 149 flags, 993 ms"}},
-        {{{SpeedInterval3, "025"},
-          {FixedInterval, ""},
+        {{{FixedInterval, ""},
           {AcquisitionInterval, "5"},
           {MicEMessage, "7"},
-          {TxDelay, "010"},
           {CommentEvery, "200"},
           {MyCall, "QX9ABC-0"},
           {Path, "WIDE1-1,"},
           {MessageTo, "AB--1"}},
-         {"TX DELAY 010 -> sent as 4 flags, 027 ms",
-          "Acquisition interval 5 -> sent as 1 x 10 s, 010 s",
-          "Speed 23-40 Km/h 025 -> sent as 2 x 10 s, 020 s",
+         {"Acquisition interval 5 -> sent as 1 x 10 s, 010 s",
           "Manual Timing (empty) -> sent as 1 x 10 s, 0010 s",
           "Comment every 200 -> sent as 127 tx", "MY CALLSIGN \"QX9ABC-0\" -> sent as \"QX9ABC\"",
           "APRS PATH \"WIDE1-1,\" -> sent as \"WIDE1-1\"",
@@ -265,10 +261,7 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
                                    [](const WireRange& r) { return r.name == "My callsign"; });
     ASSERT_NE(call, hidden.ranges.end());
     EXPECT_EQ(call->meaning, "\"\\u00AD\u00E9-9\"");
-}
-
-// A failed build leaves nothing else to show (its reason: ImageBuilder).
-TEST(SendPreview, ShowsOnlyTheFailure) {
+    // A failed build leaves nothing else to show (its reason: ImageBuilder).
     const SendPreview failed = previewSend(changed(defaultSettings(), {{Field::MyCall, ""}}));
     EXPECT_FALSE(failed.build);
     EXPECT_TRUE(failed.ranges.empty() && failed.settings.empty() && failed.notes.empty());
