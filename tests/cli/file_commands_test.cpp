@@ -42,7 +42,7 @@ class FileCommands : public ::testing::Test {
         file("rough.cfg", edited("\"0480\"", "\"0005\"", edited("\"200\",\"08\"", "\"10\",\"8\"")));
 };
 
-TEST_F(FileCommands, ImageIsTheCoresBuildOfTheSameFile) {
+TEST_F(FileCommands, ImageIsTheCoresBuildThatNormalizeKeeps) {
     DeviceSettings settings = defaultSettings();
     CalculatorInputs calculator;
     ConfigImage image{};
@@ -53,9 +53,7 @@ TEST_F(FileCommands, ImageIsTheCoresBuildOfTheSameFile) {
     for (std::uint8_t byte : image)
         hex += hexByte(byte);
     EXPECT_EQ(runCli({"image", rough}).out, asciiLowered(hex) + "\n");
-}
 
-TEST_F(FileCommands, NormalizeIsAFixedPointThatKeepsTheBytes) {
     ASSERT_EQ(runCli({"normalize", rough, "-o", path("tidy.cfg")}).code, 0);
     const std::string tidy = readAll(path("tidy.cfg"));
     EXPECT_TRUE(tidy.starts_with("\"1\",\"027\",\"08\",0,\">\",0\r\n\"0010\"\r\n")) << tidy;
