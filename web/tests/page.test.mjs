@@ -242,7 +242,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
   });
 
-  it("keeps out of every field what its rule refuses, however the text comes in (seeded)", async () => {
+  it("keeps out of every field what its rule refuses, however the text comes in (seeded), and says why", async () => {
     const next = random(SEED + 5);
     const paths = await InputPaths.open(page, bed.context, bed.server.url);
     await page.click("#defaults");
@@ -287,12 +287,9 @@ describe("the page", { skip: PART === "agree" }, () => {
       }
     }
     await previewAgrees("after the run");
-    assert.deepEqual(bed.problems, []);
-  });
-
-  it("says so when a text reaches the core that it cannot take, and stays usable", async () => {
+    // Past every rule, as a browser extension or a future way in might put it, a text the core
+    // cannot take is said so, and the page stays usable.
     await page.click("#defaults");
-    // Past every rule, as a browser extension or a future way in might put it.
     await page.$eval("#message", (input) => {
       input.value = "Price: 5 €";
       input.dispatchEvent(new Event("change", { bubbles: true }));
@@ -314,7 +311,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual(bed.problems, []);
   });
 
-  it("refuses binary, 10 MB and UTF-16 files under hostile names in the desktop's words, as plain text", async () => {
+  it("refuses binary, 10 MB and UTF-16 files under hostile names in the desktop's words, marks invisible characters", async () => {
     await page.click("#defaults");
     // How much of a file the page reads at most: no more than the desktop's reader takes.
     await page.evaluate(() => {
@@ -370,9 +367,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     await drop("tail.cfg", latin1(defaults), huge.length);
     await page.waitForFunction(() => document.getElementById("myCall").value === "NOCALL-9");
     assert.ok((await page.evaluate(() => window.zelvarLargestRead)) <= bed.core.cfgReadLimit());
-  });
-
-  it("marks a field that holds a character that shows nothing, and names it", async () => {
+    // A field that holds a character that shows nothing is marked, and the character named.
     const file = (myCall) => ({
       name: "shy.cfg",
       mimeType: "text/plain",
