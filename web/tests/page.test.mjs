@@ -461,18 +461,13 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.click("#changePort");
     await page.waitForFunction(() => window.zelvarChooserShown === 1);
     assert.equal(await page.isVisible("#messageBox"), false);
-    assert.deepEqual(await connection(page), {
-      adapter: "None chosen yet",
-      state: "none",
-      button: "Connect",
-      hint: "",
-    });
+    const none = { adapter: "None chosen yet", state: "none", button: "Connect", hint: "" };
+    assert.deepEqual(await connection(page), none);
     // Over plain http from another host, browsers offer no serial port.
     const plain = await bed.open(bed.server.url.replace("127.0.0.1", "zelvar.test"));
     assert.deepEqual(await connection(plain), {
-      adapter: "None chosen yet",
+      ...none,
       state: "unavailable",
-      button: "Connect",
       hint:
         "SEND needs this page from a secure address. Browsers offer serial ports only to pages from an " +
         "https:// address or from this computer (http://localhost). Open the page that way, then press SEND again.",
