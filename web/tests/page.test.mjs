@@ -454,7 +454,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     await bed.context.clearPermissions();
   });
 
-  it("asks for a port at SEND or Connect, refuses no speed, says where SEND works", async () => {
+  it("asks for a port at SEND or Connect, refuses no speed, says where SEND works: not over http nor in a frame", async () => {
     await page.evaluate(() => (document.getElementById("baudRate").selectedIndex = -1));
     await page.click("#send");
     assert.equal((await messageShown(page)).text, "Invalid line settings ',n,8,1': no speed is chosen in Baud.");
@@ -481,6 +481,28 @@ describe("the page", { skip: PART === "agree" }, () => {
     // Enabled again once the box has closed, which the browser reports after the click.
     await plain.waitForSelector("#send:enabled", { timeout: 5000 });
     await plain.close();
+    // Inside another site's frame they are refused too, in a frame of its own site they work.
+    const own = await serve(WEB, 0, {
+      "/framing.html": `<iframe src="/"></iframe><iframe src="${bed.server.url}" allow="serial"></iframe>`,
+    });
+    const framing = await bed.context.newPage();
+    try {
+      await framing.addInitScript(cancelledChooser);
+      await framing.goto(`${own.url}framing.html`);
+      const [sameSite, otherSite] = framing.frames().slice(1);
+      for (const frame of [sameSite, otherSite]) await frame.waitForSelector("#page[data-state=ready]");
+      for (const button of ["#send", "#changePort"]) {
+        await otherSite.click(button);
+        assert.equal((await messageShown(otherSite)).text, "SEND does not work inside another site's page.");
+      }
+      assert.equal(await otherSite.evaluate(() => window.zelvarChooserShown), 0);
+      await sameSite.click("#send");
+      await sameSite.waitForFunction(() => window.zelvarChooserShown === 1);
+      assert.equal(await sameSite.isVisible("#messageBox"), false);
+    } finally {
+      await framing.close();
+      await own.close();
+    }
   });
 
   it("finds a replugged adapter by its USB ids, says what the browser offers, keeps the hex table as left", async () => {
@@ -670,30 +692,6 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await page.inputValue("#beacon"), "=/NN!!NN!!>  _");
     await page.keyboard.press("Alt+C");
     assert.equal(await page.isVisible("#calculator"), false);
-  });
-
-  it("refuses SEND and Connect inside another site's frame, not in its own", async () => {
-    const own = await serve(WEB, 0, {
-      "/framing.html": `<iframe src="/"></iframe><iframe src="${bed.server.url}" allow="serial"></iframe>`,
-    });
-    const framing = await bed.context.newPage();
-    try {
-      await framing.addInitScript(cancelledChooser);
-      await framing.goto(`${own.url}framing.html`);
-      const [sameSite, otherSite] = framing.frames().slice(1);
-      for (const frame of [sameSite, otherSite]) await frame.waitForSelector("#page[data-state=ready]");
-      for (const button of ["#send", "#changePort"]) {
-        await otherSite.click(button);
-        assert.equal((await messageShown(otherSite)).text, "SEND does not work inside another site's page.");
-      }
-      assert.equal(await otherSite.evaluate(() => window.zelvarChooserShown), 0);
-      await sameSite.click("#send");
-      await sameSite.waitForFunction(() => window.zelvarChooserShown === 1);
-      assert.equal(await sameSite.isVisible("#messageBox"), false);
-    } finally {
-      await framing.close();
-      await own.close();
-    }
   });
 
   it("asks before leaving while the form holds what was not loaded, saved, sent or set by Default", async () => {
