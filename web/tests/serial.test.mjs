@@ -56,18 +56,6 @@ async function sendAt(speed, during = async () => {}) {
   await page.selectOption("#baudRate", String(speed));
   const far = await startReceive(line.rx, speed);
   await page.evaluate(() => {
-    // When each write was asked for, and when closing its writer had drained the bytes.
-    window.zelvarWrites = [];
-    const writer = WritableStreamDefaultWriter.prototype;
-    const { write, close } = (window.zelvarWriter ??= { write: writer.write, close: writer.close });
-    writer.write = function (bytes) {
-      window.zelvarWrites.push({ length: bytes.length, asked: performance.now() });
-      return write.call(this, bytes);
-    };
-    writer.close = function () {
-      const entry = window.zelvarWrites.at(-1);
-      return close.call(this).then(() => void (entry.drained = performance.now()));
-    };
     window.zelvarProgress = [];
     window.zelvarWatch?.disconnect();
     window.zelvarWatch = new MutationObserver(() => {
@@ -94,18 +82,6 @@ async function sendAt(speed, during = async () => {}) {
   const gap = report.gaps.find((g) => g.between === "block 1 to lead-in 2");
   const least = PAUSE_AFTER_BLOCK_1_MS + (BLOCK_SIZE * 10 * 1000) / speed - LATE_READ_MS;
   assert.ok(gap.ms >= least, `at ${speed} bit/s the gap before lead-in 2 is ${gap.ms} ms, less than ${least}`);
-  // On the page's own clock, exactly: every write drained, and each pause and the bytes' line time
-  // counted from the drain.
-  const writes = await page.evaluate(() => window.zelvarWrites);
-  assert.deepEqual(
-    writes.map((w) => [w.length, w.drained > w.asked]),
-    [2, BLOCK_SIZE, 2, BLOCK_SIZE].map((n) => [n, true]),
-  );
-  [10, PAUSE_AFTER_BLOCK_1_MS, 10].forEach((pause, i) => {
-    const waited = writes[i + 1].asked - writes[i].drained;
-    const due = pause + (writes[i].length * 10 * 1000) / speed;
-    assert.ok(waited >= due, `at ${speed} bit/s, write ${i + 2} came ${waited} ms after ${i + 1} drained, not ${due}`);
-  });
   // The connection area says "sending" while the bytes go out.
   const progress = await page.evaluate(() => window.zelvarProgress);
   assert.deepEqual(
