@@ -78,25 +78,24 @@ CliRun receiveWhile(std::vector<std::string> args, const std::function<void(int 
     return run;
 }
 
-TEST_F(LineCommands, ReceiveShowsAGoodTransferAsDecodeDoes) {
+// The checker's verdicts are tested on their own; here, how receive shows and counts them as a
+// real line brings them: a good transfer as decode shows it; then a stray byte before the
+// lead-in, a sender that does not pause and also spoils a checksum, a good transfer, and one cut
+// off in block 2.
+TEST_F(LineCommands, ReceiveShowsAndCountsFaultyAndGoodTransfersAndGivesJson) {
     const std::string decoded = runCli({"decode", folder.write("w.bin", wire).string()}).out;
-    const CliRun run = receiveWhile({"--device", line.path()},
-                                    [&](int) { transmit(line.master(), wire, "0:85 800 85:170"); });
+    CliRun run = receiveWhile({"--device", line.path()},
+                              [&](int) { transmit(line.master(), wire, "0:85 800 85:170"); });
     EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_TRUE(run.out.starts_with("Transfer OK\n")) << run.out;
     EXPECT_TRUE(contains(run.out, "Pause after block 1: "));
     EXPECT_TRUE(contains(run.out, "at least 500 ms needed (the protocol's 600 ms less 100 ms"));
     EXPECT_EQ(run.out.substr(run.out.find("Wire bytes:")), decoded);
     EXPECT_TRUE(run.err.starts_with("Waiting on " + line.path() + " at 4800 bit/s")) << run.err;
-}
 
-// The checker's verdicts are tested on their own; here, how receive shows and counts them as a
-// real line brings them: a stray byte before the lead-in, a sender that does not pause and also
-// spoils a checksum, a good transfer, and one cut off in block 2.
-TEST_F(LineCommands, ReceiveCountsFaultyAndGoodTransfersAndGivesJson) {
     std::string badSum = wire;
     badSum[169] = static_cast<char>(badSum[169] ^ 0x5A);
-    CliRun run = receiveWhile({"--device", line.path(), "--count", "4"}, [&](int) {
+    run = receiveWhile({"--device", line.path(), "--count", "4"}, [&](int) {
         transmit(line.master(), std::string(1, '\0') + wire + badSum + wire + wire,
                  "0:1 300 1:86 800 86:171 1000 171:341 1000 341:426 800 426:511 1000 511:596 800 "
                  "596:640");
