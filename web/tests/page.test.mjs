@@ -242,7 +242,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
   });
 
-  it("keeps out of every field what its rule refuses, however the text comes in (seeded)", async () => {
+  it("keeps out of every field what its rule refuses, however the text comes in (seeded), and says why", async () => {
     const next = random(SEED + 5);
     const paths = await InputPaths.open(page, bed.context, bed.server.url);
     await page.click("#defaults");
@@ -287,12 +287,9 @@ describe("the page", { skip: PART === "agree" }, () => {
       }
     }
     await previewAgrees("after the run");
-    assert.deepEqual(bed.problems, []);
-  });
-
-  it("says so when a text reaches the core that it cannot take, and stays usable", async () => {
+    // Past every rule, as a browser extension or a future way in might put it, a text the core
+    // cannot take is said so, and the page stays usable.
     await page.click("#defaults");
-    // Past every rule, as a browser extension or a future way in might put it.
     await page.$eval("#message", (input) => {
       input.value = "Price: 5 €";
       input.dispatchEvent(new Event("change", { bubbles: true }));
@@ -314,7 +311,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual(bed.problems, []);
   });
 
-  it("refuses binary, 10 MB and UTF-16 files under hostile names in the desktop's words, as plain text", async () => {
+  it("refuses binary, 10 MB and UTF-16 files under hostile names in the desktop's words, marks invisible characters", async () => {
     await page.click("#defaults");
     // How much of a file the page reads at most: no more than the desktop's reader takes.
     await page.evaluate(() => {
@@ -370,9 +367,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     await drop("tail.cfg", latin1(defaults), huge.length);
     await page.waitForFunction(() => document.getElementById("myCall").value === "NOCALL-9");
     assert.ok((await page.evaluate(() => window.zelvarLargestRead)) <= bed.core.cfgReadLimit());
-  });
-
-  it("marks a field that holds a character that shows nothing, and names it", async () => {
+    // A field that holds a character that shows nothing is marked, and the character named.
     const file = (myCall) => ({
       name: "shy.cfg",
       mimeType: "text/plain",
@@ -459,25 +454,20 @@ describe("the page", { skip: PART === "agree" }, () => {
     await bed.context.clearPermissions();
   });
 
-  it("asks for a port at SEND or Connect, refuses no speed, says where SEND works", async () => {
+  it("asks for a port at SEND or Connect, refuses no speed, says where SEND works: not over http nor in a frame", async () => {
     await page.evaluate(() => (document.getElementById("baudRate").selectedIndex = -1));
     await page.click("#send");
     assert.equal((await messageShown(page)).text, "Invalid line settings ',n,8,1': no speed is chosen in Baud.");
     await page.click("#changePort");
     await page.waitForFunction(() => window.zelvarChooserShown === 1);
     assert.equal(await page.isVisible("#messageBox"), false);
-    assert.deepEqual(await connection(page), {
-      adapter: "None chosen yet",
-      state: "none",
-      button: "Connect",
-      hint: "",
-    });
+    const none = { adapter: "None chosen yet", state: "none", button: "Connect", hint: "" };
+    assert.deepEqual(await connection(page), none);
     // Over plain http from another host, browsers offer no serial port.
     const plain = await bed.open(bed.server.url.replace("127.0.0.1", "zelvar.test"));
     assert.deepEqual(await connection(plain), {
-      adapter: "None chosen yet",
+      ...none,
       state: "unavailable",
-      button: "Connect",
       hint:
         "SEND needs this page from a secure address. Browsers offer serial ports only to pages from an " +
         "https:// address or from this computer (http://localhost). Open the page that way, then press SEND again.",
@@ -491,6 +481,28 @@ describe("the page", { skip: PART === "agree" }, () => {
     // Enabled again once the box has closed, which the browser reports after the click.
     await plain.waitForSelector("#send:enabled", { timeout: 5000 });
     await plain.close();
+    // Inside another site's frame they are refused too, in a frame of its own site they work.
+    const own = await serve(WEB, 0, {
+      "/framing.html": `<iframe src="/"></iframe><iframe src="${bed.server.url}" allow="serial"></iframe>`,
+    });
+    const framing = await bed.context.newPage();
+    try {
+      await framing.addInitScript(cancelledChooser);
+      await framing.goto(`${own.url}framing.html`);
+      const [sameSite, otherSite] = framing.frames().slice(1);
+      for (const frame of [sameSite, otherSite]) await frame.waitForSelector("#page[data-state=ready]");
+      for (const button of ["#send", "#changePort"]) {
+        await otherSite.click(button);
+        assert.equal((await messageShown(otherSite)).text, "SEND does not work inside another site's page.");
+      }
+      assert.equal(await otherSite.evaluate(() => window.zelvarChooserShown), 0);
+      await sameSite.click("#send");
+      await sameSite.waitForFunction(() => window.zelvarChooserShown === 1);
+      assert.equal(await sameSite.isVisible("#messageBox"), false);
+    } finally {
+      await framing.close();
+      await own.close();
+    }
   });
 
   it("finds a replugged adapter by its USB ids, says what the browser offers, keeps the hex table as left", async () => {
@@ -682,30 +694,6 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await page.isVisible("#calculator"), false);
   });
 
-  it("refuses SEND and Connect inside another site's frame, not in its own", async () => {
-    const own = await serve(WEB, 0, {
-      "/framing.html": `<iframe src="/"></iframe><iframe src="${bed.server.url}" allow="serial"></iframe>`,
-    });
-    const framing = await bed.context.newPage();
-    try {
-      await framing.addInitScript(cancelledChooser);
-      await framing.goto(`${own.url}framing.html`);
-      const [sameSite, otherSite] = framing.frames().slice(1);
-      for (const frame of [sameSite, otherSite]) await frame.waitForSelector("#page[data-state=ready]");
-      for (const button of ["#send", "#changePort"]) {
-        await otherSite.click(button);
-        assert.equal((await messageShown(otherSite)).text, "SEND does not work inside another site's page.");
-      }
-      assert.equal(await otherSite.evaluate(() => window.zelvarChooserShown), 0);
-      await sameSite.click("#send");
-      await sameSite.waitForFunction(() => window.zelvarChooserShown === 1);
-      assert.equal(await sameSite.isVisible("#messageBox"), false);
-    } finally {
-      await framing.close();
-      await own.close();
-    }
-  });
-
   it("asks before leaving while the form holds what was not loaded, saved, sent or set by Default", async () => {
     const asks = () =>
       page.evaluate(() => {
@@ -717,10 +705,12 @@ describe("the page", { skip: PART === "agree" }, () => {
     page = await bed.open();
     await previous.close();
     assert.equal(await asks(), false);
-    await page.fill("#myCall", "QX9ABC");
-    assert.equal(await asks(), true);
-    await page.click("#defaults");
-    assert.equal(await asks(), false);
+    for (const edit of [() => page.fill("#myCall", "QX9ABC"), () => page.selectOption("#baudRate", "38400")]) {
+      await edit();
+      assert.equal(await asks(), true);
+      await page.click("#defaults");
+      assert.equal(await asks(), false);
+    }
     await page.fill("#acquisitionTimeout", "0");
     assert.equal(await asks(), true);
     const file = await saved(page);

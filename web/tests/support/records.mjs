@@ -29,9 +29,11 @@ const PATHS = ["WIDE1-1,WIDE2-2", "", "WIDE2-2", "  ,WIDE2-2", "WIDE1-1,", "A,B,
 export function randomCfg(core, next) {
   const form = {};
   for (const field of core.fields()) {
-    if (!field.text) continue;
     const { maxLength, masked } = field.rule;
-    form[field.name] = masked && field.name !== "symbol" ? digits(next, maxLength) : text(next, PRINTABLE, maxLength);
+    // A flag is on or off; a choice is any of its choices.
+    if (!field.text) form[field.name] = next(Math.max(field.choices.length, 2));
+    else if (masked && field.name !== "symbol") form[field.name] = digits(next, maxLength);
+    else form[field.name] = text(next, PRINTABLE, maxLength);
   }
   form.symbol = text(next, PRINTABLE, 1).slice(0, 1 + next(2));
   form.myCall = CALLSIGNS[next(CALLSIGNS.length)];
@@ -39,9 +41,6 @@ export function randomCfg(core, next) {
   form.messageTo = CALLSIGNS[next(CALLSIGNS.length)];
   form.commentEvery = digits(next, 3, 1);
   form.acquisitionTimeout = next(3) === 0 ? "000" : digits(next, 3);
-  for (const flag of ["alternateTable", "hideReceivedPositions", "modem300", "autoAnswerOn"]) form[flag] = next(2);
-  form.micEMessage = next(8);
-  form.baudRate = next(3);
   return core.saveCfg(form, core.calculatorDefaults()).text;
 }
 
