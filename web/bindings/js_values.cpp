@@ -150,17 +150,6 @@ val bytesToJs(std::span<const std::uint8_t> bytes) {
     return val::global("Uint8Array").new_(view);
 }
 
-std::basic_string<std::uint8_t> bytesFromJs(const val& bytes) {
-    std::basic_string<std::uint8_t> out;
-    if (!bytes.instanceof (val::global("Uint8Array")) && !bytes.isArray())
-        return out;
-    const auto length = bytes["length"].as<std::size_t>();
-    out.reserve(length);
-    for (std::size_t i = 0; i < length; ++i)
-        out.push_back(static_cast<std::uint8_t>(bytes[i].as<int>()));
-    return out;
-}
-
 val success() {
     val outcome = val::object();
     outcome.set("ok", true);

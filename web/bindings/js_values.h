@@ -47,8 +47,6 @@ val unreadForm(const val& form, const FieldFailure& failure);
 
 // Bytes as a Uint8Array of its own (not a view into the module's memory).
 val bytesToJs(std::span<const std::uint8_t> bytes);
-// A Uint8Array or an array of numbers as bytes; anything else gives none.
-std::basic_string<std::uint8_t> bytesFromJs(const val& bytes);
 
 // { ok: true, ...members } or { ok: false, reason }.
 val success();

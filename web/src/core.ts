@@ -193,8 +193,6 @@ export interface Core {
   isGpslessTimeout(timeout: string): boolean;
   build(form: Form): (BuildFailure | { ok: true; wire: Uint8Array }) & { written: Form };
   preview(form: Form): Preview | BuildFailure;
-  decode(bytes: Uint8Array): Outcome<{ settings: Form; gpsless: boolean; rows: { name: string; value: string }[] }>;
-  diff(first: Form, second: Form): unknown;
   saveCfg(form: Form, calculator: CalculatorInputs): Outcome<{ text: string }>;
   loadCfg(text: string, form: Form, calculator: CalculatorInputs): Loaded;
   /** How many bytes of a file Load reads at most; the reader never looks further. */

@@ -1,7 +1,7 @@
-// The core's bindings as the page calls them, in Node.js: bytes and Latin-1 texts cross
-// unchanged, the core's messages as the text they are, a text beyond Latin-1 is refused with a
-// reason instead of an exception, and decode answers what is not wire bytes with a reason. Load's answers to hostile
-// files are page.test.mjs's, against the desktop's.
+// The core's bindings as the page calls them, in Node.js: Latin-1 texts cross unchanged, the
+// core's messages as the text they are, and a text beyond Latin-1 is refused with a reason
+// instead of an exception. Load's answers to hostile files are page.test.mjs's, against the
+// desktop's.
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 
@@ -11,21 +11,13 @@ import { PRINTABLE } from "./support/records.mjs";
 const core = await loadCore();
 
 describe("the bindings", () => {
-  it("carry every Latin-1 character through Save and Load, and the wire bytes through decode", () => {
+  it("carry every Latin-1 character through Save and Load", () => {
     const form = core.defaults();
     form.autoAnswer = PRINTABLE.join("");
     const saved = core.saveCfg(form, core.calculatorDefaults());
     const loaded = core.loadCfg(saved.text, core.defaults(), core.calculatorDefaults());
     assert.ok(loaded.ok, loaded.reason);
     assert.deepEqual(loaded.form, form);
-
-    const built = core.build(core.defaults());
-    const decoded = core.decode(built.wire);
-    assert.ok(decoded.ok);
-    // The 164 image bytes, without lead-ins and checksums, read as the same settings.
-    const image = Uint8Array.from([...built.wire.subarray(2, 84), ...built.wire.subarray(87, 169)]);
-    assert.deepEqual(core.decode(image).rows, decoded.rows);
-    assert.equal(decoded.settings.myCall, "NOCALL-9");
   });
 
   // The soft hyphen's code and name in a field's tip: page.test.mjs.
@@ -37,19 +29,6 @@ describe("the bindings", () => {
     ]) {
       assert.equal(core.visibleText(text), shown);
       assert.equal(core.visibleText(shown), shown);
-    }
-  });
-
-  // What the core's reader answers on each bad length and byte: its own tests (send_sequence_test.cpp).
-  it("refuse what is not an image or wire bytes, with the reason", () => {
-    for (const [bytes, reason] of [
-      [new Uint8Array(171), /got 171/],
-      ["not bytes", /got 0/],
-      [{ length: 170 }, /got 0/],
-    ]) {
-      const decoded = core.decode(bytes);
-      assert.equal(decoded.ok, false);
-      assert.match(decoded.reason, reason);
     }
   });
 
