@@ -1,8 +1,8 @@
-// The GPSless calculator: the position it names, the beacon text and the beacon read back.
+// The GPSless calculator: the position it names and the beacon text.
 #include <emscripten/bind.h>
 
 #include "geo/calculator_request.h"
-#include "geo/position_decoder.h"
+#include "geo/position_calculation.h"
 #include "js_values.h"
 
 namespace zelvar::web {
@@ -48,31 +48,11 @@ val calculate(const val& inputs, const val& symbol, bool alternateTable) {
     return outcome;
 }
 
-// A position text read back: { ok, description, latitude, longitude, ... } or why it is none.
-val readPosition(const val& text) {
-    const Result<std::string> latin1 = latin1FromJs(text);
-    if (!latin1)
-        return refusal(latin1.error().reason);
-    const Result<DecodedPosition> read = decodePosition(*latin1);
-    if (!read)
-        return refusal(read.error().reason);
-    val outcome = success();
-    outcome.set("description", messageToJs(describePosition(*read)));
-    outcome.set("compressed", read->form == PositionForm::Compressed);
-    outcome.set("latitude", read->latitude);
-    outcome.set("longitude", read->longitude);
-    outcome.set("table", std::string(1, read->table));
-    outcome.set("symbol", std::string(1, read->symbol));
-    outcome.set("feet", read->feet ? val(*read->feet) : val::null());
-    return outcome;
-}
-
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(zelvar_position) {
     emscripten::function("checkPosition", &checkPosition);
     emscripten::function("calculatePosition", &calculate);
-    emscripten::function("decodePosition", &readPosition);
 }
 
 }  // namespace zelvar::web

@@ -210,7 +210,6 @@ export interface Core {
   symbols(search: string): AprsSymbol[];
   /** "> — car, primary table", or why the field holds no symbol. */
   symbolShown(symbol: string, alternate: boolean): string;
-  decodePosition(text: string): Outcome<{ description: string }>;
   prepareSend(form: Form): PreparedSend;
   /** Outside text as it is shown: hidden characters by their code ("NOC\\u00ADALL-9"). */
   visibleText(text: string): string;
