@@ -44,6 +44,11 @@ char symbolTableChar(bool alternateTable) {
     return alternateTable ? '\\' : '/';
 }
 
+bool isSymbolChar(char c) {
+    const auto code = static_cast<unsigned char>(c);
+    return code >= 32 && code != 127;
+}
+
 Result<std::int32_t> altitudeFeet(std::string_view metres, PositionForm form) {
     double feet = roundHalfEven(leadingNumber(metres) / kMetresPerFoot);
     if (!(feet >= std::numeric_limits<std::int32_t>::min() &&

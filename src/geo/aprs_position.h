@@ -16,6 +16,10 @@ enum class PositionForm { Normal, Compressed };
 
 char symbolTableChar(bool alternateTable);  // '\' alternate, '/' primary
 
+// What the symbol field takes: any character but the control codes, which would end the beacon
+// or steer a terminal that shows it.
+bool isSymbolChar(char c);
+
 // Whole feet from a text of metres (its leading number; none counts as 0), rounded half-even.
 // The compressed form cannot carry a negative altitude, so it gets 0. Fails when the feet do not
 // fit a signed 32-bit number.

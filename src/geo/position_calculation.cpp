@@ -92,9 +92,7 @@ Result<CalculatedPosition> calculatePosition(const PositionRequest& request) {
             withArguments(translated("coordinates", "the symbol must be one character, not \"%1\""),
                           {request.symbol}));
     }
-    // A control code would end the beacon or steer the terminal that shows it.
-    if (const auto code = static_cast<unsigned char>(request.symbol.front());
-        code < 0x20 || code == 0x7F) {
+    if (!isSymbolChar(request.symbol.front())) {
         return failure(withArguments(
             translated("coordinates", "the symbol must be a printable character, not %1"),
             {escapedControls(request.symbol)}));

@@ -45,12 +45,6 @@ std::optional<int> digits(std::string_view text) {
     return value;
 }
 
-// What the symbol field takes: any character but the control codes.
-bool isSymbolChar(char c) {
-    const auto code = static_cast<unsigned char>(c);
-    return code >= 32 && code != 127;
-}
-
 bool isTableChar(char c) {
     return c == '/' || c == '\\';
 }
