@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/utf8.h"
 #include "text/translation.h"
 
 namespace zelvar {
@@ -136,6 +137,18 @@ std::string noteShown(std::string_view note) {
          at = shown.find(kPlainArrow, at + 1))
         shown.replace(at, kPlainArrow.size(), shownText(NoteArrow));
     return shown;
+}
+
+std::string asSentence(std::string_view reason) {
+    std::string_view rest = reason;
+    const std::optional<char32_t> first = takeUtf8(rest);
+    if (!first)
+        return std::string(reason) + ".";
+    const bool lower = (*first >= U'a' && *first <= U'z') ||
+                       (*first >= U'\u00E0' && *first <= U'\u00FE' && *first != U'\u00F7');
+    std::string sentence;
+    appendUtf8(sentence, lower ? *first - 0x20 : *first);
+    return sentence.append(rest) + ".";
 }
 
 std::string counterShown(long left) {

@@ -99,6 +99,10 @@ std::string withValue(std::string_view text, std::string_view value);
 // A normalisation note as a window shows it: its "->" drawn as an arrow.
 std::string noteShown(std::string_view note);
 
+// A reason of the core (UTF-8) as a sentence of its own: its first letter raised (Latin-1's
+// accented ones too), a full stop after it. 'invalid latitude "x"' -> 'Invalid latitude "x".'
+std::string asSentence(std::string_view reason);
+
 // What a field's counter shows, "[33]", and what a screen reader hears of the field's limit and
 // counter: "at most 38 characters, 33 characters left", "..., 1 character left".
 std::string counterShown(long left);

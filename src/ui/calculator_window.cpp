@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "config/input_rules.h"
+#include "config/shown_texts.h"
 #include "geo/calculator_request.h"
 #include "ui/character_validator.h"
 #include "ui/check_state.h"
@@ -258,9 +259,7 @@ QString CalculatorWindow::coordinatesProblem() const {
     const Result<GeoPoint> point = requestedPoint(request());
     if (point)
         return {};
-    QString reason = fromUtf8(point.error().reason);
-    reason[0] = reason[0].toUpper();
-    return reason + QLatin1Char('.');
+    return fromUtf8(asSentence(point.error().reason));
 }
 
 void CalculatorWindow::revalidate() {

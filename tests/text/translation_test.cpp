@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "config/config_image.h"
+#include "config/shown_texts.h"
 #include "text/language_choice.h"
 #include "text/translation.h"
 
@@ -56,6 +57,13 @@ TEST(Translation, ArgumentsAreReplacedInOnePass) {
     EXPECT_EQ(withArguments("%2 before %1", {"a", "b"}), "b before a");
     EXPECT_EQ(withArguments("%1 and %3", {"%2", "x"}), "%2 and %3");
     EXPECT_EQ(withArguments("100% of %1%", {"it"}), "100% of it%");
+}
+
+// A reason shown on its own line, in any of the catalogue's languages.
+TEST(Translation, AReasonBecomesASentence) {
+    EXPECT_EQ(asSentence("invalid latitude \"x\""), "Invalid latitude \"x\".");
+    EXPECT_EQ(asSentence(std::string("\xC3\xA9") + "cart"), std::string("\xC3\x89") + "cart.");
+    EXPECT_EQ(asSentence("\xE7\xB7\xAF\xE5\xBA\xA6"), "\xE7\xB7\xAF\xE5\xBA\xA6.");  // 緯度
 }
 
 // As the real program chooses, with LC_ALL=C and --lang in every form: tests/cli/languages.sh.

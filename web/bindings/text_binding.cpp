@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "common/ascii.h"
+#include "config/shown_texts.h"
 #include "js_values.h"
 #include "text/text_catalogue.h"
 
@@ -14,6 +15,11 @@ namespace {
 // "NOC\u00ADALL-9" for a soft hyphen, line breaks kept.
 val visibleText(const val& text) {
     return messageToJs(escapedControlLines(messageFromJs(text)));
+}
+
+// A reason of the core as a sentence of its own: 'Invalid latitude "x".'
+val sentence(const val& reason) {
+    return messageToJs(asSentence(messageFromJs(reason)));
 }
 
 // "the field holds an invisible soft hyphen (U+00AD)", or "" for a field that holds none.
@@ -59,6 +65,7 @@ void useCatalogue(const val& catalogue) {
 EMSCRIPTEN_BINDINGS(zelvar_text) {
     emscripten::function("useCatalogue", &useCatalogue);
     emscripten::function("visibleText", &visibleText);
+    emscripten::function("sentence", &sentence);
     emscripten::function("hiddenCharactersNote", &hiddenCharactersNote);
 }
 

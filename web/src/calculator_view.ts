@@ -93,7 +93,7 @@ export class CalculatorView {
   private revalidate(): void {
     const checked = this.core.checkPosition(this.inputs());
     this.write.disabled = !checked.ok;
-    this.showReason(checked.ok ? "" : sentence(checked.reason));
+    this.showReason(checked.ok ? "" : this.core.sentence(checked.reason));
     const locator = checked.locator === true;
     this.longitude.input.disabled = locator;
     this.longitude.input.title = locator ? (this.words["longitudeFromLocator"] ?? "") : "";
@@ -148,9 +148,4 @@ export class CalculatorView {
     this.form.control("beacon").classList.remove("written");
     element("openCalculator").focus();
   }
-}
-
-// The core's reason as a sentence: 'Invalid latitude "x" (Grad.Min.Cent): ...'.
-function sentence(reason: string): string {
-  return `${reason.charAt(0).toUpperCase()}${reason.slice(1)}.`;
 }

@@ -213,6 +213,7 @@ export interface Core {
   prepareSend(form: Form): PreparedSend;
   /** Outside text as it is shown: hidden characters by their code ("NOC\\u00ADALL-9"). */
   visibleText(text: string): string;
+  sentence(reason: string): string;
   /** "the field holds an invisible soft hyphen (U+00AD)", or "" when the text holds none. */
   hiddenCharactersNote(text: string): string;
   /** Port numbers start at 1: an empty Comm num gives 0, to which the desktop sends nothing. */
