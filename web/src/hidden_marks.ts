@@ -7,6 +7,8 @@ import { setTipPart } from "./field_tips.js";
 
 export class HiddenMarks {
   private readonly fields: HTMLInputElement[];
+  // The text each field was last looked at with: a keystroke asks the core about its field only.
+  private readonly looked = new Map<HTMLInputElement, string>();
 
   constructor(private readonly core: Core) {
     this.fields = core
@@ -17,6 +19,8 @@ export class HiddenMarks {
 
   update(): void {
     for (const field of this.fields) {
+      if (this.looked.get(field) === field.value) continue;
+      this.looked.set(field, field.value);
       const note = this.core.hiddenCharactersNote(field.value);
       field.classList.toggle("holds-hidden", note !== "");
       setTipPart(field, "hidden", note === "" ? "" : `"${this.core.visibleText(field.value)}": ${note}`);

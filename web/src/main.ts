@@ -63,9 +63,10 @@ async function start(): Promise<void> {
     pending = true;
     queueMicrotask(() => {
       pending = false;
-      preview.show(core.preview(form.read()));
+      const read = form.read();
+      preview.show(core.preview(read));
       marks.update();
-      advice.show(form.read());
+      advice.show(read);
     });
   });
   const calculator = new CalculatorView(core, form);

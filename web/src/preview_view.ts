@@ -18,7 +18,9 @@ function hex(byte: number): string {
 export class PreviewView {
   private readonly cells: HTMLTableCellElement[] = [];
   private readonly rows = element("wireRanges", HTMLTableElement).tBodies[0]!;
-  private shownBytes = "";
+  private shownBytes: Uint8Array = new Uint8Array();
+  // Per row of the ranges, what it shows, so that an unchanged row is not touched.
+  private shownRows: string[] = [];
   private shownPlaces = "";
   private ranges: WireRange[] = [];
   private marked: WireRange | null = null;
@@ -88,14 +90,12 @@ export class PreviewView {
   }
 
   private showBytes(preview: Preview): void {
-    const bytes = Array.from(preview.wire, hex);
-    if (bytes.join("") !== this.shownBytes) {
-      bytes.forEach((text, i) => {
-        const cell = this.cells[i]!;
-        setText(cell, text);
-      });
-      this.shownBytes = bytes.join("");
-    }
+    // A typed character changes a byte or two and the checksums: only those cells are written.
+    preview.wire.forEach((byte, i) => {
+      if (this.shownBytes[i] === byte) return;
+      this.cells[i]!.textContent = hex(byte);
+    });
+    this.shownBytes = preview.wire;
     this.ranges = preview.ranges;
     const places = preview.ranges.map((r) => `${r.first}+${r.size}${r.part}${r.block}`).join(" ");
     if (places !== this.shownPlaces) {
@@ -141,17 +141,20 @@ export class PreviewView {
       row.insertCell();
       row.insertCell();
     }
+    this.shownRows.length = this.ranges.length;
     this.ranges.forEach((range, i) => {
+      const current = String(this.marked !== null && this.sameRange(range, this.marked));
+      const shown = `${range.first}+${range.size}\n${range.name}\n${range.meaning}\n${current}`;
+      if (this.shownRows[i] === shown) return;
+      this.shownRows[i] = shown;
       const row = this.rows.rows[i]!;
       const span = range.size === 1 ? String(range.first) : `${range.first}..${range.first + range.size - 1}`;
       const button = row.cells[0]!.firstElementChild as HTMLButtonElement;
       setText(button, span);
-      const label = pageText("markBytes", span, range.name);
-      if (button.getAttribute("aria-label") !== label) button.setAttribute("aria-label", label);
+      button.setAttribute("aria-label", pageText("markBytes", span, range.name));
       setText(row.cells[1]!, range.name);
       setText(row.cells[2]!, range.meaning);
-      const current = String(this.marked !== null && this.sameRange(range, this.marked));
-      if (row.getAttribute("aria-current") !== current) row.setAttribute("aria-current", current);
+      row.setAttribute("aria-current", current);
     });
   }
 
