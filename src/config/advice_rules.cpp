@@ -51,7 +51,8 @@ constexpr std::array<AdviceRuleText, kAdviceRuleCount> kRules = {{
          "advice why",
          "In WIDEn-N, n is the number of hops the entry asks for, 1 to 7, and N the hops still to "
          "go, which each digipeater counts down. N greater than n, or n above 7, is a hop no "
-         "digipeater knows how to handle."),
+         "digipeater knows how to handle. An N of 0, as in WIDE2 without its -N, leaves no hop to "
+         "go: every digipeater lets it pass."),
      {Paradigm, None, None}},
     {TooManyHops,
      "path-hops-over-3",

@@ -5,7 +5,9 @@
 
 #include "cfg/cfg_encoding.h"
 #include "common/ascii.h"
+#include "config/aprs_path.h"
 #include "config/fields.h"
+#include "config/image_decoder.h"
 #include "config/text_number.h"
 #include "text/translation.h"
 
@@ -79,6 +81,33 @@ std::string quoted(const std::string& text) {
     return "\"" + visible(text) + "\"";
 }
 
+// An address entry as the tracker reads it: the callsign, then the SSID when the text after its
+// dash is a number ("WIDE1-01" is WIDE1-1). Anything else after the dash stays, so that the entry
+// no longer reads as what the tracker gets: the build keeps that text as typed, although only
+// its leading number goes out ("WIDE1-1 WIDE2-1" sends WIDE1-1).
+std::string readAsSent(std::string_view entry) {
+    entry = trimSpaces(entry);
+    const std::size_t dash = entry.size() > 1 ? entry.find('-', 1) : std::string_view::npos;
+    if (dash == std::string_view::npos || dash + 1 == entry.size() ||
+        !isAllDigits(entry.substr(dash + 1)))
+        return std::string(entry);
+    const auto ssid = static_cast<int>(leadingNumber(entry.substr(dash + 1)));
+    return std::string(entry.substr(0, dash)) + (ssid > 0 ? "-" + std::to_string(ssid) : "");
+}
+
+// What the tracker gets of a field, as the field would show it: for the callsigns and the path,
+// the addresses the image holds where the field, as the build leaves it, reads otherwise.
+std::string sentText(const FieldRow& row, const std::string& after, const DeviceSettings& got) {
+    if (row.image.codec != Codec::Callsign && row.image.codec != Codec::Path)
+        return after;
+    std::string read;
+    for (std::string_view entry :
+         row.image.codec == Codec::Path ? pathEntries(after) : std::vector<std::string_view>{after})
+        read += (read.empty() ? "" : ",") + readAsSent(entry);
+    const std::string& image = *fieldText(got, row.field);
+    return read == image ? after : image;
+}
+
 // A field that shows "NOCALL-9" may hold an invisible character that the tracker gets, or that
 // makes the build cut the callsign elsewhere than the eye expects: the note names it.
 std::string note(Field field, const std::string& held, const std::string& heldShown,
@@ -99,10 +128,11 @@ std::vector<NormalisationNote> normalisationNotes(const DeviceSettings& held,
     static const std::vector<const FieldRow*> kNoted = notedFields();
     std::vector<NormalisationNote> notes;
     const bool gpsless = image[fieldRow(Field::AcquisitionTimeout).image.offset] == 0;
+    const DeviceSettings got = decodeImage(image).settings;
     for (const FieldRow* row : kNoted) {
         const Field field = row->field;
         const std::string& before = *fieldText(held, field);
-        const std::string& after = *fieldText(sent, field);
+        const std::string after = sentText(*row, *fieldText(sent, field), got);
         const std::uint8_t byte = image[row->image.offset];
         if (row->image.codec != Codec::Digits) {
             if (before != after) {

@@ -47,7 +47,7 @@ bool SentAddress::isRetired() const {
 }
 
 bool SentAddress::isInvalidHop() const {
-    return isWide() && (*hopDigit() > kHighestHopDigit || ssid > *hopDigit());
+    return isWide() && (*hopDigit() > kHighestHopDigit || ssid > *hopDigit() || ssid == 0);
 }
 
 int SentAddress::hops() const {

@@ -21,7 +21,7 @@ struct SentAddress {
     bool isWide1_1() const;
     // RELAY, WIDE, TRACE, TRACEn-N, and WIDEn-N with n of 3 or more.
     bool isRetired() const;
-    // WIDEn-N with n above 7 or N above n.
+    // WIDEn-N with n above 7 or N above n, or WIDEn with no hop left to go (N of 0: "WIDE2").
     bool isInvalidHop() const;
     // What the entry adds to the hops of a path: N for an n-N alias, 1 for any other.
     int hops() const;

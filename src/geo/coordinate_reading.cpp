@@ -84,8 +84,8 @@ class FreeFormReader {
         while (!text.empty()) {
             const std::optional<char32_t> c = takeUtf8(text);
             if (!c)
-                return failure(
-                    std::string(translated("coordinates", "the text holds bytes that are no UTF-8")));
+                return failure(std::string(
+                    translated("coordinates", "the text holds bytes that are no UTF-8")));
             if (Result<> taken = take(*c); !taken)
                 return failure(taken.error().reason);
         }
@@ -119,8 +119,8 @@ class FreeFormReader {
         }
         if (c < 0x80 && isAsciiUpper(asciiUpper(static_cast<char>(c))))
             return letter(static_cast<char>(c));
-        return failure(withArguments(translated("coordinates", "%1 is not part of a coordinate"),
-                                     {named(c)}));
+        return failure(
+            withArguments(translated("coordinates", "%1 is not part of a coordinate"), {named(c)}));
     }
 
     Result<> digit(char c) {
@@ -187,7 +187,7 @@ class FreeFormReader {
         constexpr CoordinateForm kForms[] = {CoordinateForm::Decimal,
                                              CoordinateForm::DegreesMinutes,
                                              CoordinateForm::DegreesMinutesSeconds};
-        return TypedCoordinate{negative_ ? -degrees : degrees, kForms[pieces_.size() - 1]};
+        return TypedCoordinate{negative_ ? -degrees : degrees, kForms[pieces_.size() - 1], {}};
     }
 
     Axis axis_;
@@ -216,7 +216,7 @@ Result<TypedCoordinate> readCoordinate(std::string_view text, Axis axis, Notatio
     Result<double> degrees = dotted == Notation::GradMinCent ? centToDeg(text) : secToDeg(text);
     if (!degrees)
         return failure(degrees.error().reason);
-    return TypedCoordinate{*degrees, CoordinateForm::Dotted};
+    return TypedCoordinate{*degrees, CoordinateForm::Dotted, std::string(text)};
 }
 
 }  // namespace zelvar

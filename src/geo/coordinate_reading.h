@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "common/result.h"
@@ -18,6 +19,7 @@ enum class CoordinateForm {
 struct TypedCoordinate {
     double degrees = 0;  // north and east positive
     CoordinateForm form = CoordinateForm::Decimal;
+    std::string dotted;  // a dotted text as read, without the blanks around it
 };
 
 // Whether a text is meant in the calculator's dotted form, whose meaning the Grad.Min.Cent /
@@ -26,11 +28,11 @@ bool isDottedCoordinate(std::string_view text);
 
 // A latitude or longitude in any notation a user brings from a map, a GPS or a list of
 // stations. The dotted forms go through validateCoordinate and the converters unchanged, read as
-// `dotted` says (blanks around them allowed); every other form is one, two or three numbers (degrees; degrees and minutes;
-// degrees, minutes and seconds), only the last with a fraction, separated by blanks or marked
-// with °, ' and " (or their typographic twins), and a hemisphere letter of the axis in either
-// case before or after them, or a sign in front. Never fails by more than a reason, whatever the
-// bytes.
+// `dotted` says (blanks around them allowed); every other form is one, two or three numbers
+// (degrees; degrees and minutes; degrees, minutes and seconds), only the last with a fraction,
+// separated by blanks or marked with °, ' and " (or their typographic twins), and a hemisphere
+// letter of the axis in either case before or after them, or a sign in front. Never fails by more
+// than a reason, whatever the bytes.
 Result<TypedCoordinate> readCoordinate(std::string_view text, Axis axis, Notation dotted);
 
 }  // namespace zelvar

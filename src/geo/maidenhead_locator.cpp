@@ -49,9 +49,15 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
+// A position on a square's edge belongs to the square north and east of it. Whole minutes, which
+// fall on the edges, come out of their sums a hair short of them (179 deg 50 min west is
+// 0.16666666666666 degrees from the antimeridian): a millionth of a smallest square, half a
+// millimetre, takes them over the edge.
+constexpr double kOntoTheEdge = 1e-6;
+
 // Smallest squares from the south pole or the antimeridian, within 0..kSmallestSquares - 1.
 int smallestIndex(double degreesFromEdge, double perDegree) {
-    const double index = std::floor(degreesFromEdge * perDegree);
+    const double index = std::floor(degreesFromEdge * perDegree + kOntoTheEdge);
     return static_cast<int>(std::fmin(std::fmax(index, 0), kSmallestSquares - 1));
 }
 
@@ -60,7 +66,8 @@ int smallestIndex(double degreesFromEdge, double perDegree) {
 Result<GeoPoint> locatorCentre(std::string_view locator) {
     locator = trimmed(locator);
     if (!isLocatorLength(locator.size()))
-        return failure(std::string(translated("coordinates", "a locator has 4, 6 or 8 characters")));
+        return failure(
+            std::string(translated("coordinates", "a locator has 4, 6 or 8 characters")));
     const std::size_t pairs = locator.size() / 2;
     int longitude = 0;
     int latitude = 0;
@@ -87,7 +94,8 @@ Result<GeoPoint> locatorCentre(std::string_view locator) {
 
 Result<std::string> maidenheadLocator(GeoPoint point, int characters) {
     if (!isLocatorLength(static_cast<std::size_t>(characters)))
-        return failure(std::string(translated("coordinates", "a locator has 4, 6 or 8 characters")));
+        return failure(
+            std::string(translated("coordinates", "a locator has 4, 6 or 8 characters")));
     if (!(std::fabs(point.latitude) <= 90 && std::fabs(point.longitude) <= 180))
         return failure(std::string(translated("coordinates", "not a position on the earth")));
     const int longitude = smallestIndex(point.longitude + 180, kSmallestPerDegreeLongitude);

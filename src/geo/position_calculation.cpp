@@ -27,11 +27,11 @@ std::string describe(Axis axis, const std::string& text, Notation notation) {
     return withArguments(translated("coordinates", "invalid %1 \"%2\""), {axisName(axis), text});
 }
 
-// A dotted Grad.Min.Cent text as typed; every other notation as its degrees give it.
-Result<std::string> centText(const std::string& text, const TypedCoordinate& coordinate,
-                             Notation notation) {
+// A dotted Grad.Min.Cent text as typed, but for the blanks around it, which would land inside the
+// beacon ("=4530.15 N"); every other notation as its degrees give it.
+Result<std::string> centText(const TypedCoordinate& coordinate, Notation notation) {
     if (coordinate.form == CoordinateForm::Dotted && notation == Notation::GradMinCent)
-        return text;
+        return coordinate.dotted;
     return degToCent(coordinate.degrees);
 }
 
@@ -44,7 +44,7 @@ Result<Where> typedPosition(const PositionRequest& request) {
         Result<TypedCoordinate> read = readCoordinate(*text, axis, request.notation);
         if (!read)
             return failure(describe(axis, *text, request.notation) + ": " + read.error().reason);
-        Result<std::string> asCent = centText(*text, *read, request.notation);
+        Result<std::string> asCent = centText(*read, request.notation);
         if (!asCent)
             return failure(asCent.error().reason);
         *degrees = read->degrees;

@@ -97,13 +97,15 @@ TEST(Advice, EachRuleFiresOnlyWhereItShould) {
         {{{Field::MessageTo, "NOCALL"}, {Field::MessageRetries, "00"}}, "message-to-nocall", false},
     };
     // The rules on the path alone: the paths each fires on, then those it does not (WIDE3-4 is
-    // no valid path at all, WIDE2-16 is sent as WIDE2).
+    // no valid path at all; WIDE2-16 is sent as WIDE2, which has no hop left).
     const std::tuple<const char*, std::vector<const char*>, std::vector<const char*>> onPath[] = {
         {"path-wide1-not-first", {"WIDE2-1,WIDE1-1"}, {"WIDE1-1", "WIDE2-1,WIDE1-2"}},
         {"path-retired-alias",
          {"RELAY,WIDE2-1", "WIDE", "TRACE", "TRACE2-2", "wide3-3", "WIDE7-1"},
          {"WIDE2-2", "RELAYS,WIDEST", "WIDE3-4"}},
-        {"path-invalid-hop", {"WIDE2-3", "WIDE8-1"}, {"WIDE7-7", "WIDE2-16"}},
+        {"path-invalid-hop",
+         {"WIDE2-3", "WIDE8-1", "WIDE2", "WIDE1-1,WIDE2-0", "WIDE2-16"},
+         {"WIDE7-7", "WIDE1-1,WIDE2-1"}},
         {"path-hops-over-3", {"WIDE2-2,WIDE2-2", "WIDE1-1,WIDE3-3"}, {"WIDE1-1,WIDE2-2"}},
         {"path-hops-over-2", {"WIDE1-1,WIDE2-2", "WIDE2-2,QX9DIG"}, {"WIDE2-2,WIDE2-2", "WIDE2-2"}},
     };

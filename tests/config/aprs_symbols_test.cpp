@@ -39,6 +39,14 @@ TEST(AprsSymbols, TablesHoldEveryCode) {
     }
 }
 
+// The weather symbols the index retired live on as overlays of others, which therefore take one:
+// fog, blowing snow and dust on smoke \E, snow shower and lightning on rain shower \I, snow, hail
+// and freezing rain on rain \`, partly cloudy on cloudy \(, drizzle on \'.
+TEST(AprsSymbols, TheHomesOfRetiredWeatherSymbolsTakeAnOverlay) {
+    for (const char code : {'E', 'I', '`', '(', '\''})
+        EXPECT_TRUE(findSymbol(code, SymbolTable::Alternate)->overlay) << code;
+}
+
 TEST(AprsSymbols, SearchByNameOrCode) {
     const std::pair<const char*, const char*> cases[] = {
         {"Balloon", "/O \\O "}, {"house", "/- \\- "}, {"digi", "/# \\# "},

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <string>
 
@@ -160,6 +161,35 @@ TEST(MaidenheadLocator, KnownSquaresAndRefusals) {
     for (GeoPoint outside : {GeoPoint{90.5, 0}, GeoPoint{0, -181}, GeoPoint{NAN, 0}})
         EXPECT_FALSE(maidenheadLocator(outside, 6));
     EXPECT_FALSE(maidenheadLocator({0, 0}, 5));
+}
+
+// A position on the edge of a subsquare belongs to the subsquare north and east of it. Edges fall
+// on whole minutes (every 5' of longitude, every 2.5' of latitude), which users type, and which
+// sum to a hair short of the edge in floating point.
+TEST(MaidenheadLocator, AnEdgeBelongsToTheSquareNorthAndEast) {
+    constexpr int kSubsquares = 18 * 10 * 24;
+    for (int edge = 0; edge < kSubsquares; ++edge) {
+        for (const bool latitude : {true, false}) {
+            const int hundredths = edge * (latitude ? 250 : 500);  // of a minute, from the corner
+            const int signedHundredths = hundredths - (latitude ? 90 : 180) * 6000;
+            const int size = std::abs(signedHundredths);
+            const std::string text =
+                format("%.0f.%02.0f.%02.0f", size / 6000, size / 100 % 60, size % 100);
+            PositionRequest request;
+            request.form = PositionForm::Normal;
+            (latitude ? request.latitude : request.longitude) =
+                (signedHundredths < 0 ? "-" : "") + text;
+            const Result<CalculatedPosition> position = calculatePosition(request);
+            ASSERT_TRUE(position) << text << ": " << reasonOf(position);
+            const std::string expected = {static_cast<char>('A' + edge / 240),
+                                          static_cast<char>('0' + edge / 24 % 10),
+                                          static_cast<char>('a' + edge % 24)};
+            const std::size_t first = latitude ? 1 : 0;
+            const std::string found = {position->locator[first], position->locator[first + 2],
+                                       position->locator[first + 4]};
+            ASSERT_EQ(found, expected) << position->text;
+        }
+    }
 }
 
 // A locator, in any case and between blanks, stands for the centre of its square; the calculator

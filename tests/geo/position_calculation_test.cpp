@@ -32,12 +32,14 @@ PositionRequest request(const char* latitude, const char* longitude, Notation no
     return {latitude, longitude, notation, metres, included, form, symbol, alternate, {}};
 }
 
-// The altitude is shown back whether included or not, negative only in the normal form. The
+// The altitude is shown back whether included or not, negative only in the normal form; blanks
+// around a dotted coordinate stay out of the beacon. The
 // options of zelvar-cli position, and the words for an empty symbol or a latitude's letter behind
 // it: the web page's tests, agreeing with it on generated positions.
 TEST(CalculatePosition, GivesTheBeaconOrNamesWhatIsWrong) {
     const std::tuple<PositionRequest, const char*, const char*> cases[] = {
         {request("45.30.15", "-11.05.50", kCent, kNormal), "=4530.15N/01105.50W>", "0"},
+        {request(" 45.30.15\t ", "-11.05.50 ", kCent, kNormal), "=4530.15N/01105.50W>", "0"},
         {request("0.00.00", "0.00.00", kCent, kNormal, "1000"), "=0000.00N/00000.00E>", "1000"},
         {request("0.00.00", "0.00.00", kCent, kCompressed, "-10"), "=/NN!!NN!!>  _", "0"},
         {request("49.30.00", "-72.45.00", kSec, kNormal, "-1", true, "[", true),
