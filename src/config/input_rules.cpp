@@ -41,6 +41,13 @@ InputRule text(std::size_t maxLength, Codes accepted, bool upperCase = false) {
     return {maxLength, false, upperCase, false, accepted, accepted};
 }
 
+// A number read with its decimals takes a decimal comma, as a German keypad types it, for its
+// point: dropped, "300,4" would read as 3004.
+InputRule decimals(InputRule rule) {
+    rule.decimalComma = true;
+    return rule;
+}
+
 // A field's characters as codes: in the GPS display, and in the GPSless one.
 std::pair<Codes, Codes> codesOf(Characters characters) {
     switch (characters) {
@@ -93,7 +100,7 @@ std::array<InputRule, kCalculatorFieldCount> makeCalculatorRules() {
     // "300.4" would read as 3004 metres.
     const Codes coordinate = kDigits | of(".+- '\"\xB0\xBA\xB4");
     return {text(0, coordinate | range('A', 'X'), true), text(0, coordinate | of("EW"), true),
-            text(5, kDigits | of("-."))};
+            decimals(text(5, kDigits | of("-.")))};
 }
 
 }  // namespace
@@ -121,6 +128,8 @@ int acceptedCode(const InputRule& rule, int code, bool gpsless) {
         code = ' ';
     if (code < 0 || code > 255)
         return kDroppedKey;
+    if (rule.decimalComma && code == ',')
+        code = '.';
     if (rule.upperCase)
         code = asciiUpper(static_cast<char>(code)) & 0xFF;
     const std::bitset<256>& accepted = gpsless ? rule.acceptedGpsless : rule.accepted;

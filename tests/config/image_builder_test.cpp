@@ -246,6 +246,11 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
     EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Latitude), 0xFF0E, false), '.');
     EXPECT_EQ(acceptedCode(inputRule(Beacon), 0x3000, false), ' ');
     EXPECT_EQ(acceptedCode(inputRule(Beacon), 0xFF5F, false), kDroppedKey);
+    // The altitude is read with its decimals: a decimal comma (a German keypad's) is its point,
+    // where dropped it made "300,4" 3004 metres. Elsewhere a comma stays what it is.
+    EXPECT_EQ(keep(CalculatorField::Altitude, "300,4"), "300.4");
+    EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Altitude), 0xFF0C, false), '.');
+    EXPECT_EQ(keep(Path, "wide1-1,wide2-1"), "WIDE1-1,WIDE2-1");
 }
 
 // Every notation's characters: signs, blanks, the marks of degrees, minutes and seconds as

@@ -115,8 +115,11 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
         EXPECT_EQ(textOf(name), QStringLiteral("00.00.00") + kept) << name;
     }
     field("txtAlt")->setEnabled(true);
-    appendTo("txtAlt", "a,.-5");
+    appendTo("txtAlt", "a%.-5");
     EXPECT_EQ(field("txtAlt")->text(), "0.-5");
+    // A decimal comma, as a German keypad types it, is the altitude's point.
+    typeInto("txtAlt", "300,4");
+    EXPECT_EQ(field("txtAlt")->text(), "300.4");
     field("txtLng")->setText("0.00.00");
     QLineEdit* lat = field("txtLat");
     lat->setText("45.30.159");
