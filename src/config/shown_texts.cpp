@@ -140,15 +140,17 @@ std::string noteShown(std::string_view note) {
 }
 
 std::string asSentence(std::string_view reason) {
+    // The full stop is the language's: Japanese ends a sentence with "。".
+    const std::string_view fullStop = translated("window and page", "%1.");
     std::string_view rest = reason;
     const std::optional<char32_t> first = takeUtf8(rest);
     if (!first)
-        return std::string(reason) + ".";
+        return withArguments(fullStop, {reason});
     const bool lower = (*first >= U'a' && *first <= U'z') ||
                        (*first >= U'\u00E0' && *first <= U'\u00FE' && *first != U'\u00F7');
     std::string sentence;
     appendUtf8(sentence, lower ? *first - 0x20 : *first);
-    return sentence.append(rest) + ".";
+    return withArguments(fullStop, {sentence.append(rest)});
 }
 
 std::string counterShown(long left) {

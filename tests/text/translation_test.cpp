@@ -82,6 +82,9 @@ TEST(Translation, AReasonBecomesASentence) {
     EXPECT_EQ(asSentence("invalid latitude \"x\""), "Invalid latitude \"x\".");
     EXPECT_EQ(asSentence(std::string("\xC3\xA9") + "cart"), std::string("\xC3\x89") + "cart.");
     EXPECT_EQ(asSentence("\xE7\xB7\xAF\xE5\xBA\xA6"), "\xE7\xB7\xAF\xE5\xBA\xA6.");  // 緯度
+    // The full stop is the catalogue's: Japanese writes "。".
+    const InstalledCatalogue catalogue("1");
+    EXPECT_EQ(asSentence("x"), "1[X.]");
 }
 
 // As the real program chooses, with LC_ALL=C and --lang in every form: tests/cli/languages.sh.
