@@ -64,6 +64,15 @@ describe("languages", () => {
     });
   }
 
+  // A browser without WebAssembly (or a fault of the page) is told why in the page's language.
+  it("says in its language why it could not start", async () => {
+    const page = await bed.context.newPage();
+    await page.addInitScript(() => delete globalThis.WebAssembly);
+    await page.goto(`${bed.server.url}index-en_XA.html`);
+    assert.match((await messageShown(page)).text, /^\[Zelvar Çóñƒíğ/);
+    await page.close();
+  });
+
   // The keys follow the translated captions' letters, and texts looked up late are translated too.
   it("answers the letters its language underlines and speaks it in later messages", async () => {
     const italian = await bed.open(`${bed.server.url}index-it.html`);
