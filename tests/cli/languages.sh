@@ -89,4 +89,10 @@ for count in 1 2; do
 done
 run french LC_ALL=C -- --lang fr decode "$work/one.bin"
 grep -q "1 octet trouvé\$" "$work/french.err" || fail "decode, one byte in French: $(cat "$work/french.err")"
+# The refusal diff quotes is joined in the language's words: French puts a no-break space before
+# the colon.
+sed 's/NOCALL-9/NOCALL-99999/' "$work/defaults.cfg" >"$work/long.cfg"
+run french LC_ALL=C -- --lang fr diff "$work/defaults.cfg" "$work/long.cfg"
+nbsp=$'\xc2\xa0'
+contains "$work/french.out" "long.cfg: Paramètres incomplets ou incorrects${nbsp}: INDICATIF${nbsp}:"
 finish languages
