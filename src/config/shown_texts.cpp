@@ -10,7 +10,7 @@ namespace {
 
 using enum ShownText;
 
-constexpr std::array<ShownTextEntry, 65> kTexts = {{
+constexpr std::array<ShownTextEntry, 66> kTexts = {{
     {WindowTitle, "windowTitle", marked("window and page", "Zelvar Config v4.0 by QX9ABC")},
     // The comment's label in GPSless Mode, where the tracker sends it as its position.
     {BeaconCaptionGpsless, "beaconCaptionGpsless", marked("window and page", "BEACON")},
@@ -44,6 +44,8 @@ constexpr std::array<ShownTextEntry, 65> kTexts = {{
     {BeaconPosition, "beaconPosition", marked("window and page", "Beacon position: %1")},
     {BeaconUnread, "beaconUnread", marked("window and page", "Beacon: %1")},
     {ByteTip, "byteTip", marked("window and page", "Byte %1, block %2")},
+    // Below it, each run of bytes the byte is part of and what the tracker reads there.
+    {RangeTip, "rangeTip", marked("window and page", "%1: %2")},
     {CalculatorTitle, "calculatorTitle",
      marked("window and page", "Calculate APRS Coordinates for GPSless Mode")},
     // Two blanks until the check box is first changed, as the tracker's users know it.
