@@ -42,10 +42,14 @@ Result<std::string> readDecodeInput(const std::string& path) {
     }
     if (fitting(data.size()))
         return data;
-    return failure(withArguments(translated("cli",
-                                            "%1: expected 164 image bytes or 170 wire "
-                                            "bytes (binary or hex), found %2 bytes"),
-                                 {path, std::to_string(data.size())}));
+    return failure(withArguments(
+        translatedPlural("cli",
+                         "%1: expected 164 image bytes or 170 wire bytes (binary or hex), found "
+                         "%2 byte",
+                         "%1: expected 164 image bytes or 170 wire bytes (binary or hex), found "
+                         "%2 bytes",
+                         data.size()),
+        {path, std::to_string(data.size())}));
 }
 
 int runDecode(const CommandLineIo& io, const DecodeOptions& options) {

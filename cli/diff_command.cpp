@@ -30,8 +30,11 @@ int runDiff(const CommandLineIo& io, const DiffOptions& options) {
     for (const auto& [file, built] :
          {std::pair{&options.first, &diff.first}, std::pair{&options.second, &diff.second}}) {
         if (!*built) {
-            io.out << escapedControls(*file) << ": " << shownText(ShownText::BuildFailed) << ": "
-                   << escapedControls(built->error().reason) << "\n";
+            io.out << escapedControls(*file) << ": "
+                   << withArguments(translated("build failure", "%1: %2"),
+                                    {shownText(ShownText::BuildFailed),
+                                     escapedControls(built->error().reason)})
+                   << "\n";
             bothBuilt = false;
         }
     }

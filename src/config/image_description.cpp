@@ -92,12 +92,14 @@ std::vector<TrackerSetting> describeImage(const ConfigImage& image, const Decode
                         row.image.offset, imageBytes(row)});
     }
     const std::size_t spare = spareOffset();
-    rows.push_back({std::string(translated("image description", "Spare bytes")),
-                    decoded.spareNonZero > 0
-                        ? withArguments(translated("image description", "%1 not zero"),
-                                        {std::to_string(decoded.spareNonZero)})
-                        : std::string(translated("image description", "all 0")),
-                    spare, kImageSize - spare});
+    rows.push_back(
+        {std::string(translated("image description", "Spare bytes")),
+         decoded.spareNonZero > 0
+             ? withArguments(translatedPlural("image description", "%1 not zero", "%1 not zero",
+                                              static_cast<unsigned long>(decoded.spareNonZero)),
+                             {std::to_string(decoded.spareNonZero)})
+             : std::string(translated("image description", "all 0")),
+         spare, kImageSize - spare});
     return rows;
 }
 

@@ -41,6 +41,13 @@ InputRule text(std::size_t maxLength, Codes accepted, bool upperCase = false) {
     return {maxLength, false, upperCase, false, accepted, accepted};
 }
 
+// A number read with its decimals takes a decimal comma, as a German keypad types it, for its
+// point: dropped, "300,4" would read as 3004 and a latitude "4,5" as 45 degrees.
+InputRule decimals(InputRule rule) {
+    rule.decimalComma = true;
+    return rule;
+}
+
 // A field's characters as codes: in the GPS display, and in the GPSless one.
 std::pair<Codes, Codes> codesOf(Characters characters) {
     switch (characters) {
@@ -89,11 +96,11 @@ std::array<InputRule, kCalculatorFieldCount> makeCalculatorRules() {
     // Every notation the calculator reads: a sign or a hemisphere letter before or after the
     // numbers, blanks between them, the degree, minute and second marks as Latin-1 has them (the
     // .cfg keeps the text as typed), and in Latitude the letters of a Maidenhead locator, which
-    // hold N and S. The altitude is read with its decimals, so its point goes in: dropped,
+    // hold N and S. All three are read with their decimals, so the point goes in: dropped,
     // "300.4" would read as 3004 metres.
     const Codes coordinate = kDigits | of(".+- '\"\xB0\xBA\xB4");
-    return {text(0, coordinate | range('A', 'X'), true), text(0, coordinate | of("EW"), true),
-            text(5, kDigits | of("-."))};
+    return {decimals(text(0, coordinate | range('A', 'X'), true)),
+            decimals(text(0, coordinate | of("EW"), true)), decimals(text(5, kDigits | of("-.")))};
 }
 
 }  // namespace
@@ -121,6 +128,8 @@ int acceptedCode(const InputRule& rule, int code, bool gpsless) {
         code = ' ';
     if (code < 0 || code > 255)
         return kDroppedKey;
+    if (rule.decimalComma && code == ',')
+        code = '.';
     if (rule.upperCase)
         code = asciiUpper(static_cast<char>(code)) & 0xFF;
     const std::bitset<256>& accepted = gpsless ? rule.acceptedGpsless : rule.accepted;

@@ -116,7 +116,7 @@ std::string note(Field field, const std::string& held, const std::string& heldSh
     std::string text = withArguments(translated("normalisation note", "%1 %2 -> %3"),
                                      {fieldLabel(field), heldShown, sentAs});
     if (const std::string hidden = hiddenCharactersHeld(held, TextBytes::Latin1); !hidden.empty())
-        text += ": " + hidden;
+        text = withArguments(translated("normalisation note", "%1: %2"), {text, hidden});
     return text;
 }
 

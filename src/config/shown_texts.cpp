@@ -10,7 +10,7 @@ namespace {
 
 using enum ShownText;
 
-constexpr std::array<ShownTextEntry, 65> kTexts = {{
+constexpr std::array<ShownTextEntry, 66> kTexts = {{
     {WindowTitle, "windowTitle", marked("window and page", "Zelvar Config v4.0 by QX9ABC")},
     // The comment's label in GPSless Mode, where the tracker sends it as its position.
     {BeaconCaptionGpsless, "beaconCaptionGpsless", marked("window and page", "BEACON")},
@@ -44,6 +44,8 @@ constexpr std::array<ShownTextEntry, 65> kTexts = {{
     {BeaconPosition, "beaconPosition", marked("window and page", "Beacon position: %1")},
     {BeaconUnread, "beaconUnread", marked("window and page", "Beacon: %1")},
     {ByteTip, "byteTip", marked("window and page", "Byte %1, block %2")},
+    // Below it, each run of bytes the byte is part of and what the tracker reads there.
+    {RangeTip, "rangeTip", marked("window and page", "%1: %2")},
     {CalculatorTitle, "calculatorTitle",
      marked("window and page", "Calculate APRS Coordinates for GPSless Mode")},
     // Two blanks until the check box is first changed, as the tracker's users know it.
@@ -140,15 +142,17 @@ std::string noteShown(std::string_view note) {
 }
 
 std::string asSentence(std::string_view reason) {
+    // The full stop is the language's: Japanese ends a sentence with "。".
+    const std::string_view fullStop = translated("window and page", "%1.");
     std::string_view rest = reason;
     const std::optional<char32_t> first = takeUtf8(rest);
     if (!first)
-        return std::string(reason) + ".";
+        return withArguments(fullStop, {reason});
     const bool lower = (*first >= U'a' && *first <= U'z') ||
                        (*first >= U'\u00E0' && *first <= U'\u00FE' && *first != U'\u00F7');
     std::string sentence;
     appendUtf8(sentence, lower ? *first - 0x20 : *first);
-    return sentence.append(rest) + ".";
+    return withArguments(fullStop, {sentence.append(rest)});
 }
 
 std::string counterShown(long left) {

@@ -42,6 +42,7 @@ enum class ShownText : std::uint8_t {
     BeaconPosition,
     BeaconUnread,
     ByteTip,
+    RangeTip,
     CalculatorTitle,
     CoordinatesAtStart,
     CoordinatesCent,

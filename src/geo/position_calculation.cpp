@@ -43,7 +43,9 @@ Result<Where> typedPosition(const PositionRequest& request) {
                      &where.longitudeCent}}) {
         Result<TypedCoordinate> read = readCoordinate(*text, axis, request.notation);
         if (!read)
-            return failure(describe(axis, *text, request.notation) + ": " + read.error().reason);
+            return failure(
+                withArguments(translated("coordinates", "%1: %2"),
+                              {describe(axis, *text, request.notation), read.error().reason}));
         Result<std::string> asCent = centText(*read, request.notation);
         if (!asCent)
             return failure(asCent.error().reason);

@@ -70,8 +70,8 @@ QString WireBytesModel::rangesHolding(std::size_t byte) const {
     QString text = shown(ShownText::ByteTip).arg(byte).arg(blockOf(byte));
     for (const WireRange& range : ranges_) {
         if (byte >= range.first && byte < range.first + range.size)
-            text += QStringLiteral("\n") + fromUtf8(range.name) + QStringLiteral(": ") +
-                    fromUtf8(range.meaning);
+            text += QStringLiteral("\n") +
+                    shown(ShownText::RangeTip).arg(fromUtf8(range.name), fromUtf8(range.meaning));
     }
     return text;
 }

@@ -96,6 +96,7 @@ TEST_F(FileCommands, RefusalsSayWhy) {
     testing::expectRuns({
         {{"decode", file("badsum.bin", wire)}, 2, "block 1: bad checksum"},
         {{"decode", file("short.bin", garbage.substr(0, 100))}, 2, "found 100 bytes"},
+        {{"decode", file("one.bin", "A")}, 2, "found 1 byte\n"},
         {{"decode", file("big.bin", std::string(200'000, '0'))}, 2, "too large for an image"},
         {{"decode", path("none")}, 2, "none: No such file or directory"},
         {{"decode", path("fifo")}, 2, "Is a FIFO, not a regular file"},

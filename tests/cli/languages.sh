@@ -77,4 +77,22 @@ grep -q "^1$" "$work/pseudo.code" || fail "--lang after the command: exit $(cat 
 run english LC_ALL=C -- --lang xx symbols no-such-symbol
 contains "$work/english.err" 'no catalogue for the language "xx"'
 contains "$work/english.err" "no symbol is named"
+# A count's words take the language's plural form: French puts 1 in the singular, 2 in the plural.
+"$1" image "$work/defaults.cfg" >"$work/image.hex"
+sed 's/00$/01/' "$work/image.hex" >"$work/spare1.hex"
+sed 's/0000$/0101/' "$work/image.hex" >"$work/spare2.hex"
+printf 'x' >"$work/one.bin"
+for count in 1 2; do
+    run french LC_ALL=C -- --lang fr decode "$work/spare$count.hex"
+    grep -q "^Octets libres  *$count non nul$([ "$count" = 2 ] && echo s)\$" "$work/french.out" ||
+        fail "decode, $count spare bytes in French: $(grep Octets "$work/french.out")"
+done
+run french LC_ALL=C -- --lang fr decode "$work/one.bin"
+grep -q "1 octet trouvé\$" "$work/french.err" || fail "decode, one byte in French: $(cat "$work/french.err")"
+# The refusal diff quotes is joined in the language's words: French puts a no-break space before
+# the colon.
+sed 's/NOCALL-9/NOCALL-99999/' "$work/defaults.cfg" >"$work/long.cfg"
+run french LC_ALL=C -- --lang fr diff "$work/defaults.cfg" "$work/long.cfg"
+nbsp=$'\xc2\xa0'
+contains "$work/french.out" "long.cfg: Paramètres incomplets ou incorrects${nbsp}: INDICATIF${nbsp}:"
 finish languages

@@ -246,12 +246,19 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
     EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Latitude), 0xFF0E, false), '.');
     EXPECT_EQ(acceptedCode(inputRule(Beacon), 0x3000, false), ' ');
     EXPECT_EQ(acceptedCode(inputRule(Beacon), 0xFF5F, false), kDroppedKey);
+    // The calculator reads decimals: a decimal comma (a German keypad's) is the point, where
+    // dropped it made "300,4" 3004 metres and "4,5" 45 degrees. Elsewhere a comma stays a comma.
+    EXPECT_EQ(keep(CalculatorField::Altitude, "300,4"), "300.4");
+    EXPECT_EQ(keep(CalculatorField::Latitude, "4,5"), "4.5");
+    EXPECT_EQ(keep(CalculatorField::Longitude, "-9,175"), "-9.175");
+    EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Altitude), 0xFF0C, false), '.');
+    EXPECT_EQ(keep(Path, "wide1-1,wide2-1"), "WIDE1-1,WIDE2-1");
 }
 
 // Every notation's characters: signs, blanks, the marks of degrees, minutes and seconds as
 // Latin-1 has them, the axis' hemisphere letters, and in Latitude a locator's letters A-X.
 TEST(InputRules, CalculatorTakesTheCharactersOfEveryNotation) {
-    EXPECT_EQ(keep(CalculatorField::Latitude, "n-+45.3s0ew,xyz"), "N-+45.3S0EWX");
+    EXPECT_EQ(keep(CalculatorField::Latitude, "n-+45.3s0ew;xyz"), "N-+45.3S0EWX");
     EXPECT_EQ(keep(CalculatorField::Latitude,
                    "45\xb0"
                    "30'09\"\xba\xb4;"),

@@ -2,8 +2,10 @@
 
 #include "config/config_image.h"
 #include "config/shown_texts.h"
+#include "geo/position_calculation.h"
 #include "text/language_choice.h"
 #include "text/translation.h"
+#include "transfer/send_preview.h"
 
 namespace zelvar {
 namespace {
@@ -48,6 +50,22 @@ TEST(Translation, ACatalogueTranslatesByContextTheCoresMessagesTooAndKeepsEarlie
         ConfigImage image{};
         EXPECT_EQ(reasonOf(buildConfigImage(settings, image)),
                   "2[2[MY CALLSIGN]: 2[empty callsign]]");
+        // A coordinate's reason is joined to the coordinate in the catalogue's words too (French
+        // puts a no-break space before the colon, Japanese a full-width one).
+        PositionRequest request;
+        request.latitude = "95";
+        EXPECT_EQ(reasonOf(calculatePosition(request)),
+                  "2[2[invalid 2[latitude] \"95\"]: 2[more than 90 degrees]]");
+        // And so is the preview's note on a hidden character.
+        settings = defaultSettings();
+        settings.myCall =
+            "NOC\xAD"
+            "ALL-9";
+        const std::vector<NormalisationNote> notes = previewSend(settings).notes;
+        ASSERT_EQ(notes.size(), 1u);
+        EXPECT_EQ(notes[0].text,
+                  "2[2[2[MY CALLSIGN] \"NOC\\u00ADALL-9\" -> 2[sent as \"NOC\\u00ADAL-9\"]]: "
+                  "2[the field holds 2[an invisible 2[soft hyphen] (U+00AD)]]]");
     }
     EXPECT_EQ(first, "1[Message]");  // a view handed out outlives its catalogue
     EXPECT_EQ(translated("ctx", "Message"), "Message");
@@ -64,6 +82,9 @@ TEST(Translation, AReasonBecomesASentence) {
     EXPECT_EQ(asSentence("invalid latitude \"x\""), "Invalid latitude \"x\".");
     EXPECT_EQ(asSentence(std::string("\xC3\xA9") + "cart"), std::string("\xC3\x89") + "cart.");
     EXPECT_EQ(asSentence("\xE7\xB7\xAF\xE5\xBA\xA6"), "\xE7\xB7\xAF\xE5\xBA\xA6.");  // 緯度
+    // The full stop is the catalogue's: Japanese writes "。".
+    const InstalledCatalogue catalogue("1");
+    EXPECT_EQ(asSentence("x"), "1[X.]");
 }
 
 // As the real program chooses, with LC_ALL=C and --lang in every form: tests/cli/languages.sh.

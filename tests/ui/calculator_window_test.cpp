@@ -111,12 +111,17 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
     // raised.
     for (const auto& [name, kept] :
          {std::pair{"txtLat", "A+ NSEW."}, std::pair{"txtLng", "+ EW."}}) {
-        appendTo(name, "aZ,%+ nSeW.");
+        appendTo(name, "aZ;%+ nSeW.");
         EXPECT_EQ(textOf(name), QStringLiteral("00.00.00") + kept) << name;
     }
     field("txtAlt")->setEnabled(true);
-    appendTo("txtAlt", "a,.-5");
+    appendTo("txtAlt", "a%.-5");
     EXPECT_EQ(field("txtAlt")->text(), "0.-5");
+    // A decimal comma, as a German keypad types it, is the point: not 3004 m, not 45 degrees.
+    typeInto("txtAlt", "300,4");
+    EXPECT_EQ(field("txtAlt")->text(), "300.4");
+    typeInto("txtLat", "4,5");
+    EXPECT_EQ(textOf("txtLat"), "4.5");
     field("txtLng")->setText("0.00.00");
     QLineEdit* lat = field("txtLat");
     lat->setText("45.30.159");
@@ -164,7 +169,7 @@ TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndEveryRefusalSaysWhy) {
              QApplication::sendEvent(latitude, &composed);
          }}};
     for (const auto& [way, enter] : ways) {
-        enter("4,5.30.15n");
+        enter("4;5.30.15n");
         EXPECT_EQ(latitude->text(), "45.30.15N") << way;
         EXPECT_FALSE(writeButton()->isEnabled()) << way;
         EXPECT_TRUE(reason->text().contains("goes in front: N45.30.15"))

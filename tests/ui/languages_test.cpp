@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTableView>
 #include <clocale>
 
 #include "cfg/cfg_writer.h"
@@ -112,6 +113,15 @@ TEST_F(PseudoLocale, EveryTextOfTheWindowsComesFromTheCatalogueAndFits) {
         if (shown->isVisible())
             for (const std::string& problem : textProblems(shown))
                 ADD_FAILURE() << problem;
+    // A byte's tip, MY CALLSIGN's first: each line is one text of the catalogue, its colon too.
+    const QString tip = control<QTableView>("tblWireBytes")
+                            ->model()
+                            ->index(1, 2)
+                            .data(Qt::AccessibleDescriptionRole)
+                            .toString();
+    ASSERT_TRUE(tip.contains(u'\n')) << tip.toStdString();
+    for (const QString& line : tip.split(u'\n'))
+        EXPECT_TRUE(line.startsWith(u'[') && line.endsWith(u']')) << line.toStdString();
 }
 
 // The longer words take room in both displays; the calculator's button, which stands over two

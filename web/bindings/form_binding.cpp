@@ -30,6 +30,7 @@ val ruleToJs(const InputRule& rule) {
     js.set("selectAllOnFocus", rule.selectAllOnFocus);
     js.set("accepted", codesOf(rule.accepted));
     js.set("acceptedGpsless", codesOf(rule.acceptedGpsless));
+    js.set("decimalComma", rule.decimalComma);
     return js;
 }
 

@@ -21,6 +21,8 @@ export interface InputRule {
   selectAllOnFocus: boolean;
   accepted: string;
   acceptedGpsless: string;
+  /** "," goes in as the decimal point the field reads. */
+  decimalComma: boolean;
 }
 
 /** Where the form shows a field, from the core's field table. */

@@ -109,10 +109,7 @@ async function start(): Promise<void> {
 // A fault of the page itself is said, not left in the console behind a page that seems to hang.
 function reportFailures(): void {
   const tell = (error: unknown) =>
-    void showMessage(
-      messageTitle(),
-      `Zelvar Config met an error: ${error instanceof Error ? error.message : String(error)}`,
-    );
+    void showMessage(messageTitle(), pageText("pageFault", error instanceof Error ? error.message : String(error)));
   window.addEventListener("error", (event) => tell(event.error ?? event.message));
   window.addEventListener("unhandledrejection", (event) => tell(event.reason));
 }
@@ -125,8 +122,5 @@ function keepForOffline(): void {
 }
 
 start().catch((error: unknown) => {
-  void showMessage(
-    messageTitle(),
-    `Zelvar Config could not start: ${error instanceof Error ? error.message : String(error)}`,
-  );
+  void showMessage(messageTitle(), pageText("startFailed", error instanceof Error ? error.message : String(error)));
 });

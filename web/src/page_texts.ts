@@ -7,6 +7,8 @@ import { withValues } from "./with_values.js";
 
 export const PAGE_TEXTS = {
   language: "Language",
+  startFailed: "Zelvar Config could not start: %1",
+  pageFault: "Zelvar Config met an error: %1",
   saveAs: "Save as",
   previewTitle: "SEND &Preview",
   manualEnglish: "The manual is in English.",

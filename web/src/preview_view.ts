@@ -125,7 +125,8 @@ export class PreviewView {
     const block = byte < this.cells.length / 2 ? 1 : 2;
     const lines = [this.word("byteTip", String(byte)).replace("%2", String(block))];
     for (const range of this.ranges) {
-      if (byte >= range.first && byte < range.first + range.size) lines.push(`${range.name}: ${range.meaning}`);
+      if (byte >= range.first && byte < range.first + range.size)
+        lines.push(withValues(this.words["rangeTip"] ?? "", range.name, range.meaning));
     }
     return lines.join("\n");
   }

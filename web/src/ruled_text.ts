@@ -10,12 +10,16 @@ function narrowed(character: string): string {
   return code === 0x3000 ? " " : character;
 }
 
-/** What the field keeps of `text`: the accepted characters, raised where the rule says. */
+/**
+ * What the field keeps of `text`: the accepted characters, raised where the rule says, a comma as
+ * the point where it reads decimals.
+ */
 export function acceptedText(rule: InputRule, text: string, gpsless: boolean): string {
   const accepted = gpsless ? rule.acceptedGpsless : rule.accepted;
   let kept = "";
   for (const wide of text) {
-    const character = narrowed(wide);
+    const narrow = narrowed(wide);
+    const character = rule.decimalComma && narrow === "," ? "." : narrow;
     const raised = rule.upperCase ? character.replace(/[a-z]/, (c) => c.toUpperCase()) : character;
     if (accepted.includes(raised)) kept += raised;
   }

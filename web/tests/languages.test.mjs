@@ -64,6 +64,27 @@ describe("languages", () => {
     });
   }
 
+  // A byte's tip, MY CALLSIGN's first: each line is one text of the catalogue, its colon too.
+  it("says what a byte holds in the catalogue's words", async () => {
+    const page = await bed.open(`${bed.server.url}index-en_XA.html`);
+    await page.$eval("#wireBytesDetails", (details) => (details.open = true));
+    const cell = page.locator("#wireBytes tbody td").nth(18);
+    await cell.hover();
+    const lines = (await cell.getAttribute("title")).split("\n");
+    assert.ok(lines.length > 1, lines.join("\n"));
+    for (const line of lines) assert.match(line, /^\[.*\]$/);
+    await page.close();
+  });
+
+  // A browser without WebAssembly (or a fault of the page) is told why in the page's language.
+  it("says in its language why it could not start", async () => {
+    const page = await bed.context.newPage();
+    await page.addInitScript(() => delete globalThis.WebAssembly);
+    await page.goto(`${bed.server.url}index-en_XA.html`);
+    assert.match((await messageShown(page)).text, /^\[Zelvar Çóñƒíğ/);
+    await page.close();
+  });
+
   // The keys follow the translated captions' letters, and texts looked up late are translated too.
   it("answers the letters its language underlines and speaks it in later messages", async () => {
     const italian = await bed.open(`${bed.server.url}index-it.html`);

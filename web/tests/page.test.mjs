@@ -195,6 +195,17 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       await enter("45\u00b030.15'n;z");
       assert.equal(await page.inputValue("#txtLat"), "45\u00b030.15'N", `way ${i}`);
     }
+    // A decimal comma goes in as the point the calculator reads: "300,4" is not 3004 m, "4,5" not
+    // 45 degrees.
+    await page.setChecked("#chkAlt", true);
+    for (const [id, typed, kept] of [
+      ["#txtAlt", "300,4", "300.4"],
+      ["#txtLat", "4,5", "4.5"],
+    ]) {
+      await page.fill(id, "");
+      await page.type(id, typed);
+      assert.equal(await page.inputValue(id), kept);
+    }
     // A locator in Latitude stands for both coordinates, as --locator does.
     await page.fill("#symbol", ">");
     await page.setChecked("#alternateTable", false);

@@ -27,6 +27,11 @@ describe("acceptedText", () => {
     assert.equal(acceptedText(CALLSIGN, "a!/b", true), "A!/B");
     // An input method's full-width forms are the ASCII they stand for.
     assert.equal(acceptedText(CALLSIGN, "ｑｘ９\u3000ＡＢＣ－７", false), "QX9ABC-7");
+    // Where the rule reads decimals, a decimal comma (a German keypad's) goes in as the point.
+    const altitude = { ...CALLSIGN, upperCase: false, accepted: "0123456789-.", decimalComma: true };
+    assert.equal(acceptedText(altitude, "300,4", false), "300.4");
+    assert.equal(acceptedText(altitude, "300，4", false), "300.4");
+    assert.equal(acceptedText(CALLSIGN, "a,b", false), "AB");
   });
 
   it("is a fixed point on what it kept", () => {
