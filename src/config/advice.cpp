@@ -83,6 +83,13 @@ class Adviser {
     void ownCallsign() {
         if (std::optional<std::string> call = placeholder(sent_.myCall))
             note(AdviceRule::MyCallPlaceholder, Field::MyCall, {{"call", *call}});
+        addressCharacters(Field::MyCall, sentAddress(sent_.myCall));
+    }
+
+    // Typing keeps to capitals and digits; a file may bring anything.
+    void addressCharacters(Field field, const std::optional<SentAddress>& address) {
+        if (address && !address->isAddress)
+            note(AdviceRule::NotAnAddress, field, {{"entry", latin1ToUtf8(address->shown)}});
     }
 
     void path() {
@@ -95,6 +102,7 @@ class Adviser {
         int hops = 0;
         for (const SentAddress& entry : entries) {
             const std::string shown = latin1ToUtf8(entry.shown);
+            addressCharacters(Field::Path, entry);
             if (entry.isRetired())
                 note(AdviceRule::RetiredAlias, Field::Path, {{"entry", shown}});
             if (entry.isInvalidHop())
@@ -156,6 +164,7 @@ class Adviser {
             return;
         if (std::optional<std::string> call = placeholder(sent_.messageTo))
             note(AdviceRule::MessageToPlaceholder, Field::MessageTo, {{"call", *call}});
+        addressCharacters(Field::MessageTo, sentAddress(sent_.messageTo));
     }
 
     DeviceSettings sent_;

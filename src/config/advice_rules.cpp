@@ -23,6 +23,17 @@ constexpr std::array<AdviceRuleText, kAdviceRuleCount> kRules = {{
          "and the station identification your licence asks for is missing. Put in your own "
          "callsign, with the SSID you give a tracker (-9 is usual for a car)."),
      {Protocol, Northwest, UnitedStates}},
+    {NotAnAddress,
+     "address-characters",
+     kWarning,
+     marked("advice", "{entry} holds characters no address on the air has"),
+     marked("advice why",
+            "Addresses on the air, callsigns and path aliases such as WIDE1-1, are capital letters "
+            "A to Z and digits, at most six, then the SSID. The tracker sends the text as the "
+            "field holds it: digipeaters do not answer \"wide1-1\" or an entry with a blank or a "
+            "sign in it, and stations and maps do not know such a callsign. Write it in capitals, "
+            "without blanks or signs."),
+     {Protocol, None, None}},
     {Wide1NotFirst,
      "path-wide1-not-first",
      kWarning,

@@ -17,6 +17,7 @@ enum class AdviceLevel {
 // listed.
 enum class AdviceRule {
     MyCallPlaceholder,
+    NotAnAddress,
     Wide1NotFirst,
     RetiredAlias,
     InvalidHop,

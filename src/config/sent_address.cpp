@@ -62,8 +62,11 @@ std::optional<SentAddress> sentAddress(std::string_view text) {
     SentAddress address;
     address.shown = std::move(*shown);
     const std::string call(scratch.begin(), scratch.begin() + kCallsignLength);
-    for (char c : trimSpaces(call))
+    const std::string_view sent = trimSpaces(call);
+    for (char c : sent)
         address.call += asciiUpper(c);
+    address.isAddress = std::all_of(sent.begin(), sent.end(),
+                                    [](char c) { return isAsciiUpper(c) || isAsciiDigit(c); });
     address.ssid = scratch[kCallsignLength] - '0';
     return address;
 }

@@ -14,6 +14,8 @@ struct SentAddress {
     std::string shown;  // as the field shows it after a build: "WIDE2-2", "NOCALL-9"
     std::string call;   // the callsign part as sent, in capitals: "WIDE2", "NOCALL"
     int ssid = 0;       // as sent, 0..15
+    // Whether the callsign part as sent is capitals and digits only, as an AX.25 address is.
+    bool isAddress = false;
 
     // The digit n of an alias of letters and one digit: WIDEn, TRACEn, a state's SSn.
     std::optional<int> hopDigit() const;

@@ -63,6 +63,12 @@ TEST(Advice, EachRuleFiresOnlyWhereItShould) {
         {{{Field::MyCall, "NOCALLX-3"}}, "mycall-placeholder", true, Field::MyCall},  // cut to 6
         {{{Field::MyCall, "N0CALL-9"}}, "mycall-placeholder", false},
 
+        {{{Field::MyCall, "qx9abc-9"}}, "address-characters", true, Field::MyCall},
+        {{{Field::MyCall, "QX9 AB-9"}}, "address-characters", true, Field::MyCall},
+        {{{Field::MyCall, " QX9ABC-9 "}}, "address-characters", false},
+        {{{Field::MessageTo, "qx9xyz"}}, "address-characters", true, Field::MessageTo},
+        {{{Field::MessageTo, "qx9xyz"}, {Field::MessageRetries, "00"}}, "address-characters", false},
+
         {with(kGpsless, {{Field::Path, "WIDE1-1"}}), "path-fill-in-fixed", true},
         {with(kGpsless, {{Field::Path, "WIDE2-1"}}), "path-fill-in-fixed", false},
         {{{Field::Path, "WIDE1-1"}}, "path-fill-in-fixed", false},
@@ -99,6 +105,9 @@ TEST(Advice, EachRuleFiresOnlyWhereItShould) {
     // The rules on the path alone: the paths each fires on, then those it does not (WIDE3-4 is
     // no valid path at all; WIDE2-16 is sent as WIDE2, which has no hop left).
     const std::tuple<const char*, std::vector<const char*>, std::vector<const char*>> onPath[] = {
+        {"address-characters",
+         {"wide1-1,WIDE2-1", "WIDE1-1,WIDE2*", "WIDE1-1,,WIDE2-1"},
+         {"WIDE1-1, WIDE2-1 ", "QX9DIG,WIDE2-1"}},
         {"path-wide1-not-first", {"WIDE2-1,WIDE1-1"}, {"WIDE1-1", "WIDE2-1,WIDE1-2"}},
         {"path-retired-alias",
          {"RELAY,WIDE2-1", "WIDE", "TRACE", "TRACE2-2", "wide3-3", "WIDE7-1"},
@@ -135,6 +144,8 @@ TEST(Advice, NotesNameWhatTheTrackerGets) {
     };
     EXPECT_EQ(text({{Field::MyCall, "NOCALLX-3"}}, "mycall-placeholder"),
               "The callsign is still the factory placeholder NOCALL-3");
+    EXPECT_EQ(text({{Field::Path, "WIDE1-1,wide2-1"}}, "address-characters"),
+              "wide2-1 holds characters no address on the air has");
     EXPECT_EQ(text({{Field::Path, "wide3-3"}}, "path-retired-alias"),
               "wide3-3 is a retired path alias");
     EXPECT_EQ(text({{Field::Path, "WIDE2-2,WIDE3-3"}}, "path-hops-over-3"),
