@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     if (!asksForJson(args)) {
         const std::optional<std::string> asked = zelvar::askedLanguage(args);
         // No catalogue, no translation of this either: the program's own words say so.
-        if (!zelvar::installUserLanguage(asked) && asked && !asked->starts_with("en"))
+        if (!zelvar::installUserLanguage(asked) && asked && !zelvar::asksForOwnTexts(*asked))
             std::cerr << "zelvar-cli: no catalogue for the language \""
                       << zelvar::escapedControls(*asked) << "\": the program's own texts follow\n";
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/ascii.h"
+
 namespace zelvar {
 namespace {
 
@@ -40,17 +42,25 @@ std::vector<std::string> wantedLanguages(const LocaleVariables& variables) {
     return wanted;
 }
 
+bool asksForOwnTexts(std::string_view code) {
+    return isProgramLocale(code) || asciiLowered(baseLanguage(code)) == "en";
+}
+
 std::optional<std::string> chosenLanguage(const std::vector<std::string>& wanted,
                                           const std::vector<std::string>& available) {
-    const auto has = [&](std::string_view code) {
-        return std::find(available.begin(), available.end(), code) != available.end();
+    // Language tags ignore case: "DE" is German, "pt_br" Brazilian Portuguese.
+    const auto catalogueOf = [&](std::string_view code) -> std::optional<std::string> {
+        const auto found = std::find_if(available.begin(), available.end(), [&](const auto& l) {
+            return asciiLowered(l) == asciiLowered(code);
+        });
+        return found == available.end() ? std::nullopt : std::optional<std::string>(*found);
     };
     for (const std::string& code : wanted) {
-        if (has(code))
-            return code;
-        if (const std::string_view base = baseLanguage(code); has(base))
-            return std::string(base);
-        if (baseLanguage(code) == "en")
+        if (std::optional<std::string> language = catalogueOf(code))
+            return language;
+        if (std::optional<std::string> language = catalogueOf(baseLanguage(code)))
+            return language;
+        if (asksForOwnTexts(code))
             return std::nullopt;
     }
     return std::nullopt;

@@ -23,8 +23,12 @@ std::string languageCode(std::string_view locale);
 // gettext has it; then the locale.
 std::vector<std::string> wantedLanguages(const LocaleVariables& variables);
 
-// The first wanted language that has a catalogue ("de_DE" takes "de" where there is no
-// "de_DE"); nothing where English comes first or none has one: the program's own texts.
+// Whether a language code asks for the program's own texts: English, or the C locale.
+bool asksForOwnTexts(std::string_view code);
+
+// The first wanted language that has a catalogue, in any case ("de_DE" takes "de" where there is
+// no "de_DE", "DE" takes "de"); nothing where English or C comes first or none has one: the
+// program's own texts.
 std::optional<std::string> chosenLanguage(const std::vector<std::string>& wanted,
                                           const std::vector<std::string>& available);
 

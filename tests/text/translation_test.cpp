@@ -105,6 +105,12 @@ TEST(LanguageChoice, TakesTheFirstLanguageWithACatalogue) {
     EXPECT_EQ(chosenLanguage({"pt_BR"}, available), "pt_BR");
     EXPECT_EQ(chosenLanguage({"pt_PT"}, available), std::nullopt);
     EXPECT_EQ(chosenLanguage({"en_GB", "de"}, available), std::nullopt);
+    // As a command line may write them.
+    EXPECT_EQ(chosenLanguage({"DE"}, available), "de");
+    EXPECT_EQ(chosenLanguage({"pt_br"}, available), "pt_BR");
+    EXPECT_EQ(chosenLanguage({"EN_xa"}, available), "en_XA");
+    EXPECT_EQ(chosenLanguage({"C", "de"}, available), std::nullopt);
+    EXPECT_EQ(chosenLanguage({"POSIX"}, available), std::nullopt);
 }
 
 TEST(LanguageChoice, ReadsLangFromACommandLine) {
