@@ -7,7 +7,6 @@
 #include "common/ascii.h"
 #include "config/aprs_path.h"
 #include "config/fields.h"
-#include "config/image_decoder.h"
 #include "config/text_number.h"
 #include "text/translation.h"
 
@@ -124,11 +123,11 @@ std::string note(Field field, const std::string& held, const std::string& heldSh
 
 std::vector<NormalisationNote> normalisationNotes(const DeviceSettings& held,
                                                   const DeviceSettings& sent,
-                                                  const ConfigImage& image) {
+                                                  const ConfigImage& image,
+                                                  const DeviceSettings& got) {
     static const std::vector<const FieldRow*> kNoted = notedFields();
     std::vector<NormalisationNote> notes;
     const bool gpsless = image[fieldRow(Field::AcquisitionTimeout).image.offset] == 0;
-    const DeviceSettings got = decodeImage(image).settings;
     for (const FieldRow* row : kNoted) {
         const Field field = row->field;
         const std::string& before = *fieldText(held, field);

@@ -20,7 +20,7 @@ SendPreview previewSend(const DeviceSettings& form) {
     for (TrackerSetting& setting : preview.settings)
         setting.value = escapedControls(setting.value);
     preview.ranges = annotateWire(preview.wire, preview.settings);
-    preview.notes = normalisationNotes(form, prepared.written, image);
+    preview.notes = normalisationNotes(form, prepared.written, image, decoded.settings);
     if (decoded.gpsless) {
         preview.position = decodePosition(decoded.settings.beacon);
     }
