@@ -3,7 +3,8 @@
 // button, each started cold in a fresh context of the same browser, side by side (median of 7
 // each); the .wasm under 300 KB after gzip, a keystroke's rebuild and preview under 2 ms.
 // Run from web/ (it uses its node_modules):  node ../bench/web_bench.mjs ../build/web
-import { readFileSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
 import { gzipSync } from "node:zlib";
 
@@ -63,6 +64,29 @@ async function coldStart(browser, url, readyToo) {
   }
 }
 
+// The typefaces the first frame asks the system for, in a browser of its own: each is a lookup in
+// the browser's process that the frame waits on, too short for the timings above to show.
+async function firstFrameFonts(url) {
+  const browser = await launch();
+  const folder = mkdtempSync(join(tmpdir(), "zelvar-trace-"));
+  try {
+    const page = await browser.context.newPage();
+    const path = join(folder, "trace.json");
+    await browser.browser.startTracing(page, { path, categories: ["devtools.timeline", "fonts"] });
+    await page.goto(url);
+    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0))));
+    await browser.browser.stopTracing();
+    const events = JSON.parse(readFileSync(path, "utf8")).traceEvents.sort((a, b) => a.ts - b.ts);
+    const firstPaint = events.find((event) => event.name === "Paint" && event.ph === "X")?.ts ?? Infinity;
+    return events
+      .filter((event) => event.name === "FontDataManager::onMatchFamilyStyle" && event.ts < firstPaint)
+      .map((event) => event.args.family_name || "(the system's choice)");
+  } finally {
+    await browser.close();
+    rmSync(folder, { recursive: true, force: true });
+  }
+}
+
 const server = await serve(web, 0, { "/one-field.html": ONE_FIELD });
 const browser = await launch();
 try {
@@ -82,6 +106,7 @@ try {
   const paintedScale = median(oneField.map((load) => load.painted));
   console.log(`  first contentful paint (the frame on the screen): ${painted.toFixed(1)} ms against ${paintedScale.toFixed(1)} ms, ratio ${(painted / paintedScale).toFixed(2)}`);
   console.log(`  the core ready to check what is typed: ${median(zelvar.map((load) => load.ready)).toFixed(1)} ms`);
+  console.log(`  typefaces looked up for the first frame: ${(await firstFrameFonts(server.url)).join(", ")}`);
 
   const wasm = readFileSync(join(web, "zelvar.wasm"));
   report("zelvar.wasm after gzip -9", gzipSync(wasm, { level: 9 }).length / 1000, "KB", 300);
