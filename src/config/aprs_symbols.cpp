@@ -24,13 +24,13 @@ constexpr std::array<AprsSymbol, kSymbolCount> kPrimary = {{
     {'$', SymbolTable::Primary, marked("symbol", "telephone"), false},
     {'%', SymbolTable::Primary, marked("symbol", "DX cluster"), false},
     {'&', SymbolTable::Primary, marked("symbol", "HF gateway"), false},
-    {'\'', SymbolTable::Primary, marked("symbol", "small aircraft"), false},
+    {'\'', SymbolTable::Primary, marked("symbol", "small aircraft"), false, "plane airplane"},
     {'(', SymbolTable::Primary, marked("symbol", "mobile satellite ground station"), false},
     {')', SymbolTable::Primary, marked("symbol", "wheelchair, accessible place"), false},
     {'*', SymbolTable::Primary, marked("symbol", "snowmobile"), false},
     {'+', SymbolTable::Primary, marked("symbol", "Red Cross"), false},
     {',', SymbolTable::Primary, marked("symbol", "Boy Scouts"), false},
-    {'-', SymbolTable::Primary, marked("symbol", "house, home station (VHF)"), false},
+    {'-', SymbolTable::Primary, marked("symbol", "house, home station (VHF)"), false, "QTH"},
     {'.', SymbolTable::Primary, marked("symbol", "X mark"), false},
     {'/', SymbolTable::Primary, marked("symbol", "red dot"), false},
     {'0', SymbolTable::Primary, marked("symbol", "numbered circle 0 (no longer used)"), false},
@@ -72,15 +72,15 @@ constexpr std::array<AprsSymbol, kSymbolCount> kPrimary = {{
     {'T', SymbolTable::Primary, marked("symbol", "SSTV station"), false},
     {'U', SymbolTable::Primary, marked("symbol", "bus"), false},
     {'V', SymbolTable::Primary, marked("symbol", "amateur television (ATV)"), false},
-    {'W', SymbolTable::Primary, marked("symbol", "weather service site"), false},
+    {'W', SymbolTable::Primary, marked("symbol", "weather service site"), false, "WX"},
     {'X', SymbolTable::Primary, marked("symbol", "helicopter"), false},
     {'Y', SymbolTable::Primary, marked("symbol", "sailing yacht"), false},
     {'Z', SymbolTable::Primary, marked("symbol", "WinAPRS station"), false},
     {'[', SymbolTable::Primary, marked("symbol", "person on foot"), false},
     {'\\', SymbolTable::Primary, marked("symbol", "direction finding triangle"), false},
     {']', SymbolTable::Primary, marked("symbol", "post office, mail"), false},
-    {'^', SymbolTable::Primary, marked("symbol", "large aircraft"), false},
-    {'_', SymbolTable::Primary, marked("symbol", "weather station"), false},
+    {'^', SymbolTable::Primary, marked("symbol", "large aircraft"), false, "plane airplane"},
+    {'_', SymbolTable::Primary, marked("symbol", "weather station"), false, "WX"},
     {'`', SymbolTable::Primary, marked("symbol", "dish antenna"), false},
     {'a', SymbolTable::Primary, marked("symbol", "ambulance"), false},
     {'b', SymbolTable::Primary, marked("symbol", "bicycle"), false},
@@ -129,7 +129,7 @@ constexpr std::array<AprsSymbol, kSymbolCount> kAlternate = {{
     {'*', SymbolTable::Alternate, marked("symbol", "unassigned (once snow)"), false},
     {'+', SymbolTable::Alternate, marked("symbol", "church"), false},
     {',', SymbolTable::Alternate, marked("symbol", "Girl Scouts"), false},
-    {'-', SymbolTable::Alternate, marked("symbol", "house, home station (HF)"), true},
+    {'-', SymbolTable::Alternate, marked("symbol", "house, home station (HF)"), true, "QTH"},
     {'.', SymbolTable::Alternate, marked("symbol", "position unknown (question mark)"), false},
     {'/', SymbolTable::Alternate, marked("symbol", "waypoint, destination"), false},
     {'0', SymbolTable::Alternate, marked("symbol", "circle (IRLP, EchoLink, WIRES node)"), true},
@@ -172,15 +172,15 @@ constexpr std::array<AprsSymbol, kSymbolCount> kAlternate = {{
     {'T', SymbolTable::Alternate, marked("symbol", "thunderstorm"), false},
     {'U', SymbolTable::Alternate, marked("symbol", "sunny"), false},
     {'V', SymbolTable::Alternate, marked("symbol", "VORTAC navigation aid"), false},
-    {'W', SymbolTable::Alternate, marked("symbol", "weather service site"), true},
+    {'W', SymbolTable::Alternate, marked("symbol", "weather service site"), true, "WX"},
     {'X', SymbolTable::Alternate, marked("symbol", "pharmacy"), false},
     {'Y', SymbolTable::Alternate, marked("symbol", "radios and devices"), true},
     {'Z', SymbolTable::Alternate, marked("symbol", "unassigned"), false},
     {'[', SymbolTable::Alternate, marked("symbol", "wall cloud, people"), true},
     {'\\', SymbolTable::Alternate, marked("symbol", "GPS position"), true},
     {']', SymbolTable::Alternate, marked("symbol", "unassigned"), false},
-    {'^', SymbolTable::Alternate, marked("symbol", "aircraft"), true},
-    {'_', SymbolTable::Alternate, marked("symbol", "weather site (green)"), true},
+    {'^', SymbolTable::Alternate, marked("symbol", "aircraft"), true, "plane airplane"},
+    {'_', SymbolTable::Alternate, marked("symbol", "weather site (green)"), true, "WX"},
     {'`', SymbolTable::Alternate, marked("symbol", "rain"), true},
     {'a', SymbolTable::Alternate, marked("symbol", "ARRL, ARES, Winlink, D-STAR and other groups"),
      true},
@@ -283,7 +283,8 @@ std::vector<SearchWord> wordsOf(std::string_view text) {
 }
 
 // Every searched word begins a word of the name (East Asian ones: stand anywhere in one), as the
-// program names it or in the user's language; a search without words names nothing.
+// program names it, in the user's language or among its search words; a search without words
+// names nothing.
 bool namedBy(const AprsSymbol& symbol, const std::vector<SearchWord>& searched) {
     const auto namedIn = [&](std::string_view name) {
         const std::vector<SearchWord> words = wordsOf(name);
@@ -294,8 +295,11 @@ bool namedBy(const AprsSymbol& symbol, const std::vector<SearchWord>& searched) 
             });
         });
     };
-    return !searched.empty() &&
-           (namedIn(symbol.name) || namedIn(translated("symbol", symbol.name)));
+    const auto withSearchWords = [&](std::string_view name) {
+        return std::string(name) + ' ' + std::string(symbol.searchWords);
+    };
+    return !searched.empty() && (namedIn(withSearchWords(symbol.name)) ||
+                                 namedIn(withSearchWords(translated("symbol", symbol.name))));
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ struct AprsSymbol {
     // place of the table character '\', drawn over the symbol. The tracker always sends '\', so
     // it shows them without one.
     bool overlay;
+    // Words hams search by that the name does not hold, the same in every language ("WX").
+    std::string_view searchWords = {};
 };
 
 inline constexpr char kFirstSymbolCode = '!';
@@ -32,9 +34,9 @@ std::span<const AprsSymbol> symbolTable(SymbolTable table);
 const AprsSymbol* findSymbol(char code, SymbolTable table);
 
 // The symbols a search names, primary table first: every word of the search must begin a word
-// of the name ("car", "digi", "fire truck"), in any case. A search of one character is the
-// symbol code itself (">" finds both tables' symbols); "/>" or "\>" one symbol of one table. An
-// empty search gives every symbol.
+// of the name or of its search words ("car", "digi", "fire truck", "wx"), in any case. A search of
+// one character is the symbol code itself (">" finds both tables' symbols); "/>" or "\>" one symbol
+// of one table. An empty search gives every symbol.
 std::vector<AprsSymbol> searchSymbols(std::string_view search);
 
 std::string_view symbolTableName(SymbolTable table);  // "primary table", "alternate table"

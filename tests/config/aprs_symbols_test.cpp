@@ -49,8 +49,17 @@ TEST(AprsSymbols, TheHomesOfRetiredWeatherSymbolsTakeAnOverlay) {
 
 TEST(AprsSymbols, SearchByNameOrCode) {
     const std::pair<const char*, const char*> cases[] = {
-        {"Balloon", "/O \\O "}, {"house", "/- \\- "}, {"digi", "/# \\# "},
-        {"fire truck", "/f "},  {">", "/> \\> "},     {"--", ""},
+        {"Balloon", "/O \\O "},
+        {"house", "/- \\- "},
+        {"digi", "/# \\# "},
+        {"fire truck", "/f "},
+        {">", "/> \\> "},
+        {"--", ""},
+        // The words hams search by beside the names, alone and with a name's.
+        {"WX", "/W /_ \\W \\_ "},
+        {"wx station", "/_ "},
+        {"plane", "/' /^ \\^ "},
+        {"qth", "/- \\- "},
     };
     for (const auto& [search, found] : cases)
         EXPECT_EQ(listed(searchSymbols(search)), found) << search;
