@@ -80,6 +80,11 @@ std::string sendingText(std::string_view portName) {
            withArguments(translated("send", "Sending data on %1..."), {portName});
 }
 
+std::string sendFailedText(std::string_view portName) {
+    return std::string(kLineBreak) +
+           withArguments(translated("send", "Sending data on %1 failed."), {portName});
+}
+
 TransferPlan makeTransferPlan(const ConfigImage& image, const SendTarget& target) {
     // Both blocks come from the image as it is now; nothing done during the send changes them.
     const std::array<Block, 2> blocks = makeBlocks(image);

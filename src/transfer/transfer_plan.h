@@ -57,6 +57,9 @@ inline constexpr std::string_view kPartlySentMessage =
 
 // CR LF, "Sending data on ", the port name and "...".
 std::string sendingText(std::string_view portName);
+// What the page's progress says once that send has failed: CR LF, "Sending data on ", the port
+// name and " failed.".
+std::string sendFailedText(std::string_view portName);
 
 // One step of a send. Texts break lines with CR LF.
 struct TransferStep {

@@ -57,7 +57,8 @@ val nextAction(SendPacer& pacer, double nowMs) {
     return js;
 }
 
-// Prepares the send from the form: { ok, written, target: { lineSettings, portNumber, portName },
+// Prepares the send from the form: { ok, written, target: { lineSettings, portNumber, portName,
+// failedText },
 // pacer } or the build's field and reason, with the form as far as the build came.
 val prepare(const val& form) {
     auto read = settingsFromJs(form);
@@ -72,6 +73,7 @@ val prepare(const val& form) {
     target.set("lineSettings", messageToJs(prepared.plan.target.lineSettings));
     target.set("portNumber", prepared.plan.target.portNumber);
     target.set("portName", messageToJs(prepared.plan.target.portName));
+    target.set("failedText", messageToJs(sendFailedText(prepared.plan.target.portName)));
     outcome.set("target", target);
     outcome.set("pacer", SendPacer(std::move(prepared.plan)));
     return outcome;

@@ -139,6 +139,8 @@ export interface SendTarget {
   lineSettings: string;
   portNumber: number;
   portName: string;
+  /** The progress text once the send has failed. */
+  failedText: string;
 }
 
 /** SEND prepared as the desktop prepares it, or the build's failure; the form as the build left it. */

@@ -41,9 +41,9 @@ export class ProgressDialog implements ProgressShown {
     this.stopped();
   }
 
-  /** The send failed: "Sending data on COM1....." becomes "Sending data on COM1 failed.". */
-  failed(): void {
-    if (this.running) this.label.textContent = (this.label.textContent ?? "").replace(/\.*$/, " failed.");
+  /** The send failed: "Sending data on COM1....." becomes `text`, "Sending data on COM1 failed.". */
+  failed(text: string): void {
+    if (this.running) this.label.textContent = text;
     this.stopped();
   }
 

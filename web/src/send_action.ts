@@ -128,10 +128,16 @@ export class SendAction {
       return;
     }
     const sending = this.form.read();
-    await this.alone((ports) => this.sendOn(ports, baudRate, pacer, sending));
+    await this.alone((ports) => this.sendOn(ports, baudRate, pacer, sending, target.failedText));
   }
 
-  private async sendOn(ports: PortChoice, baudRate: number, pacer: SendPacer, sending: Form): Promise<void> {
+  private async sendOn(
+    ports: PortChoice,
+    baudRate: number,
+    pacer: SendPacer,
+    sending: Form,
+    failedText: string,
+  ): Promise<void> {
     let port: SerialPort;
     try {
       port = await ports.portForSend();
@@ -157,7 +163,7 @@ export class SendAction {
     const lostBefore = this.lost === port;
     this.lost = failure?.stage === "line" || (failure?.stage === "open" && lostBefore) ? port : null;
     if (!failure) return;
-    this.progress.failed();
+    this.progress.failed(failedText);
     await this.failed(failure.cause, failure.stage, lostBefore);
   }
 

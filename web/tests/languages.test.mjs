@@ -85,6 +85,24 @@ describe("languages", () => {
     await page.close();
   });
 
+  // A line that fails mid-send: the progress says so in the page's language, not in English.
+  it("says in its language that a send failed", async () => {
+    const page = await bed.open(`${bed.server.url}index-en_XA.html`, () => {
+      const port = {
+        getInfo: () => ({ usbVendorId: 0x0403, usbProductId: 0x6001 }),
+        open: async () => {},
+        close: async () => {},
+        writable: new WritableStream({ write: () => Promise.reject(new DOMException("gone", "NetworkError")) }),
+      };
+      Serial.prototype.getPorts = async () => [port];
+      Serial.prototype.requestPort = async () => port;
+    });
+    await page.click("#send");
+    await messageShown(page);
+    assert.match(await page.textContent("#lblInfo"), /^\r\n\[[^\]]*COM1[^\]]*\]$/);
+    await page.close();
+  });
+
   // The keys follow the translated captions' letters, and texts looked up late are translated too.
   it("answers the letters its language underlines and speaks it in later messages", async () => {
     const italian = await bed.open(`${bed.server.url}index-it.html`);
