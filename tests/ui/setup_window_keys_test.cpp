@@ -1,8 +1,10 @@
 // The main window as the user types into it and as a screen reader hears it: key filters, masks,
 // counters, the GPSless display, and the calculator and manual it opens.
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QRegularExpression>
 #include <QSet>
 
 #include "config/input_rules.h"
@@ -186,6 +188,52 @@ TEST_F(SetupKeys, TabFollowsTheKeyboardOrder) {
         at = at->nextInFocusChain();
     } while (at != start);
     EXPECT_EQ(visited, expected);
+}
+
+// The manual's sentence on Tab names the controls in the order Tab reaches them, and its list of
+// Alt keys has every letter the window and the calculator underline.
+TEST_F(SetupKeys, TheManualTellsTheTabOrderAndTheAltKeysAsTheyAre) {
+    QFile file(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString manual = QString::fromLatin1(file.readAll());
+    const auto plain = [](QString text) {
+        return text.remove('&').remove(QRegularExpression(":$")).replace(QChar(0x2026), "...");
+    };
+    const QString before = "which is not quite the reading order: ";
+    const qsizetype start = manual.indexOf(before) + before.size();
+    const QStringList told = manual.mid(start, manual.indexOf(". Shift+Tab", start) - start)
+                                 .replace("; then ", ", ")
+                                 .replace(" and ", ", ")
+                                 .split(", ");
+    QStringList reached;
+    QWidget* first = QApplication::focusWidget();
+    QWidget* at = first;
+    do {
+        const bool own = at->window() == window.get() && (at->focusPolicy() & Qt::TabFocus) &&
+                         !qobject_cast<QComboBox*>(at->parentWidget());
+        const auto* button = qobject_cast<QAbstractButton*>(at);
+        const QString name = at->objectName().startsWith("esSpeedTable")
+                                 ? "the seven speed bands from the slowest"
+                             : at->objectName() == "cmdPortDevice" ? "the port button"
+                             : button                              ? plain(button->text())
+                             : own ? spokenName(at).section(", ", 0, 0)
+                                   : QString();
+        if (own && (reached.isEmpty() || reached.back() != name))
+            reached << name;
+        at = at->nextInFocusChain();
+    } while (at != first);
+    EXPECT_EQ(reached.join(", ").toStdString(), told.join(", ").toStdString());
+    for (QWidget* shown :
+         {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->calculator())}) {
+        for (QWidget* control : shown->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(control);
+            const auto* button = qobject_cast<QAbstractButton*>(control);
+            const QString text = label ? label->text() : button ? button->text() : QString();
+            const QString key = QKeySequence::mnemonic(text).toString();
+            if (!key.isEmpty())
+                EXPECT_TRUE(manual.contains(key + ' ' + plain(text))) << text.toStdString();
+        }
+    }
 }
 
 TEST_F(SetupKeys, DisplayFollowsTheTimeout) {

@@ -33,10 +33,11 @@ async function start(): Promise<void> {
     location.replace(pageOf(language));
     return;
   }
+  // The box says why the page could not start, also when its catalogue is what failed.
+  setUpMessageBox();
   const catalogue = await pageCatalogue();
   usePageTranslations(catalogue?.texts ?? {});
   addLanguageMenu(pageText("language"));
-  setUpMessageBox();
   setUpManual();
   setUpShortcuts();
   reportFailures();
@@ -122,5 +123,9 @@ function keepForOffline(): void {
 }
 
 start().catch((error: unknown) => {
-  void showMessage(messageTitle(), pageText("startFailed", error instanceof Error ? error.message : String(error)));
+  // From a file:// address the browser refuses the page its core and its catalogue alike: the
+  // way out, in the words the page was made with in its language.
+  const fromDisk = location.protocol === "file:" ? element("messageBox").dataset["fromDisk"] : undefined;
+  const reason = error instanceof Error ? error.message : String(error);
+  void showMessage(messageTitle(), fromDisk ?? pageText("startFailed", reason));
 });

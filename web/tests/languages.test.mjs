@@ -3,6 +3,8 @@
 // catalogue; the language menu opens the page in the chosen language and is remembered.
 import assert from "node:assert/strict";
 import { readdir } from "node:fs/promises";
+import { join } from "node:path";
+import { pathToFileURL } from "node:url";
 import { describe, it } from "node:test";
 
 import { WEB } from "./support/core_module.mjs";
@@ -76,12 +78,17 @@ describe("languages", () => {
     await page.close();
   });
 
-  // A browser without WebAssembly (or a fault of the page) is told why in the page's language.
+  // A browser without WebAssembly (or a fault of the page) is told why in the page's language;
+  // so is a page opened from the disk, whose catalogue the browser refuses as it does the core.
   it("says in its language why it could not start", async () => {
     const page = await bed.context.newPage();
     await page.addInitScript(() => delete globalThis.WebAssembly);
     await page.goto(`${bed.server.url}index-en_XA.html`);
     assert.match((await messageShown(page)).text, /^\[Zelvar Çóñƒíğ/);
+    await page.goto(pathToFileURL(join(WEB, "index-en_XA.html")).href);
+    const { title, text } = await messageShown(page);
+    assert.match(title, /^\[.+\]$/);
+    assert.match(text, /^\[.*8124.*\]$/s);
     await page.close();
   });
 
