@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <ostream>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -140,6 +141,39 @@ std::string parseFailureText(const CLI::ParseError& error, const CLI::App& comma
     return what;
 }
 
+// The names ("--lat") of the options that take a value, in the tool and in its commands.
+std::set<std::string, std::less<>> valueOptions(const CLI::App& app) {
+    std::vector<const CLI::App*> apps = app.get_subcommands([](const CLI::App*) { return true; });
+    apps.push_back(&app);
+    std::set<std::string, std::less<>> names;
+    for (const CLI::App* each : apps)
+        for (const CLI::Option* option : each->get_options())
+            if (option->get_items_expected_max() > 0)
+                for (const std::string& name : option->get_lnames())
+                    names.insert("--" + name);
+    return names;
+}
+
+// "--name=" gives the option an empty value, as "--name ''" does; the parser would take the word
+// after it for the value, an option too ("--alt= --normal" read --normal as the altitude).
+std::vector<std::string> emptyValuesSpelledOut(std::span<const std::string> args,
+                                               const CLI::App& app) {
+    const std::set<std::string, std::less<>> valued = valueOptions(app);
+    std::vector<std::string> words;
+    bool names = false;  // after "--"
+    for (const std::string& argument : args) {
+        names = names || argument == "--";
+        const std::string_view name = std::string_view(argument).substr(0, argument.size() - 1);
+        if (!names && argument.ends_with('=') && valued.contains(name)) {
+            words.emplace_back(name);
+            words.emplace_back();
+        } else {
+            words.push_back(argument);
+        }
+    }
+    return words;
+}
+
 }  // namespace
 
 int usageError(std::ostream& err, const CLI::App& command, std::string_view message) {
@@ -193,7 +227,8 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
 
     try {
         // CLI11 takes the words last first.
-        app.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+        std::vector<std::string> words = emptyValuesSpelledOut(args, app);
+        app.parse(std::vector<std::string>(words.rbegin(), words.rend()));
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == 0)
             return app.exit(error, io.out, io.err);  // --help, --help-all, --version

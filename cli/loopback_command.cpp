@@ -125,6 +125,8 @@ class Loopback {
 };
 
 int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOptions& options) {
+    if (const std::optional<int> refused = refusedEmptyDevice(io.err, command, options))
+        return *refused;
     const std::optional<int> baud = readSpeed(options.speed);
     if (!baud) {
         return usageError(io.err, command,

@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "cfg/cfg_encoding.h"
 #include "command.h"
 #include "common/ascii.h"
 #include "config/text_number.h"
@@ -23,6 +24,13 @@ struct PositionOptions {
     std::optional<std::string> symbol;
     bool alternateTable = false;
 };
+
+// The symbol as ICON Symbol holds it: one character of Latin-1, which "é" typed here is, in two
+// bytes of UTF-8. Anything else stays as typed, for the calculator to refuse in its words.
+std::string symbolCharacter(const std::string& typed) {
+    Result<std::string> latin1 = cfgTextToLatin1(typed, CfgEncoding::Utf8);
+    return latin1 && latin1->size() == 1 ? *latin1 : typed;
+}
 
 int runPosition(const CommandLineIo& io, const CLI::App& command, const PositionOptions& options) {
     if (options.normal && options.compressed)
@@ -61,7 +69,7 @@ int runPosition(const CommandLineIo& io, const CLI::App& command, const Position
     }
     request.form = options.normal ? PositionForm::Normal : PositionForm::Compressed;
     if (options.symbol)
-        request.symbol = *options.symbol;
+        request.symbol = symbolCharacter(*options.symbol);
     request.alternateTable = options.alternateTable;
 
     Result<CalculatedPosition> position = calculatePosition(request);
@@ -69,7 +77,8 @@ int runPosition(const CommandLineIo& io, const CLI::App& command, const Position
         io.err << "zelvar-cli: " << escapedControls(position.error().reason) << "\n";
         return kExitBuildFailed;
     }
-    io.out << position->text << "\n";
+    // A symbol that shows nothing (a soft hyphen, a C1 control) shows as its code.
+    io.out << escapedControls(latin1ToUtf8(position->text)) << "\n";
     return kExitOk;
 }
 

@@ -76,6 +76,8 @@ class Reception {
 };
 
 int runReceive(const CommandLineIo& io, const CLI::App& command, const ReceiveOptions& options) {
+    if (const std::optional<int> refused = refusedEmptyDevice(io.err, command, options.line))
+        return *refused;
     const std::optional<int> baud = readSpeed(options.line.speed);
     if (!baud)
         return usageError(io.err, command,

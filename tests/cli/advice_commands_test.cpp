@@ -128,6 +128,15 @@ TEST_F(AdviceCommands, PositionTakesEveryNotation) {
          1,
          "invalid altitude \"300,5\""},
         {{"position", "--lat", "45", "--lon", "9", "--alt", "1e3"}, 1, "invalid altitude"},
+        // The symbol is a character of ICON Symbol, Latin-1 as the tracker's: "é" is one, "€" none.
+        {{"position", "--lat", "45", "--lon", "9", "--symbol", "é", "--normal"},
+         0,
+         "=4500.00N/00900.00Eé\n"},
+        {{"position", "--lat", "45", "--lon", "9", "--symbol", "€"}, 1, "one character, not \"€\""},
+        {{"position", "--lat", "45", "--lon", "9", "--symbol", "éé"},
+         1,
+         "one character, not \"éé\""},
+        {{"position", "--lat", "45", "--lon", "9", "--symbol", "\u00AD"}, 0, "!!Pg!!\\u00AD  _\n"},
     });
 }
 

@@ -116,6 +116,10 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         {{"position", "--lat", "0.00.00", "--lon"}, 2, "--lon needs a value\nUsage:"},
         {{"loopback", "--device", "x", "--speed"}, 2, "zelvar-cli: --speed needs a value"},
         {{"image", "--wire=x", "a.cfg"}, 2, "zelvar-cli: --wire takes no value"},
+        // "--name=" is an empty value, as "--name ''" is: the word after it stays itself.
+        {{"--lang=", "symbols", "car"}, 0, "primary    car"},
+        {{"position", "--alt=", "--lat", "0", "--lon", "0"}, 1, "invalid altitude \"\""},
+        {{"send", "a.cfg", "--device=", "--baud", "9600"}, 2, "--device needs a device path"},
         {{"image"}, 2, "zelvar-cli: FILE.cfg is required"},
         {{"frobnicate"}, 2, "unknown command frobnicate\nUsage: zelvar-cli COMMAND"},
         {{"image", "a.cfg", "--bogus"}, 2, "unknown option --bogus\nUsage: zelvar-cli image"},

@@ -222,6 +222,8 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
         {{"receive", "--device", fake}, 2, fakeShown, "\nData sent !"},
         {{"loopback", "--device", missing}, 2, "Cannot open " + missing + ": No such file"},
         {{"loopback", "--device", tty, "--speed", "115200"}, 2, "--baud must be"},
+        {{"receive", "--device", ""}, 2, "--device needs a device path"},
+        {{"loopback", "--device="}, 2, "--device needs a device path"},
         // The port's reason is said once, not again by the doctor's findings.
         {{"send", config, "--port", "0"}, 3, "Serial port 0 does not exist: port", "- Serial port"},
         {{"send", config, "--device", missing}, 3, "Cannot open " + missing + ": No such file"},

@@ -49,6 +49,16 @@ for command in $commands; do
             fail "completion lacks $command $option"
     done
 done
+# Where it offers names of files or devices, readline treats them as names: a folder gets its
+# slash (/dev/serial/ leads on to by-id), a name with a blank is quoted.
+compopt() { [ "$*" = "-o filenames" ] && asked=names; }
+for words in "send a.cfg --device" "loopback --device" "defaults -o" "check" "decode"; do
+    asked=""
+    # shellcheck disable=SC2086 # the words are meant to split
+    completions zelvar-cli $words /dev/ >/dev/null
+    [ "$asked" = names ] || fail "completion of $words offers names as plain words"
+done
+unset -f compopt
 
 # The user manual explains every rule of check, each with its sources.
 rules=$("$cli" check --help | sed -n '/^The rules/,/\.$/p' | grep -oE '[a-z0-9]+(-[a-z0-9]+)+')
