@@ -28,8 +28,9 @@ Action declareDefaults(CLI::App& command) {
         "Writes the factory-default .cfg, byte for byte what Save writes right after start,\n"
         "to FILE or to stdout.")));
     command
-        .add_option("-o", options->output,
-                    std::string(translated("cli help", "write to FILE instead of stdout")))
+        .add_option(
+            "-o", options->output,
+            std::string(translated("cli help", "write to FILE instead of stdout (- is stdout)")))
         ->type_name("FILE");
     return [options](const CommandLineIo& io) { return runDefaults(io, *options); };
 }

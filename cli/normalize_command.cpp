@@ -44,8 +44,9 @@ Action declareNormalize(CLI::App& command) {
         "Nothing is written when the build fails (exit 1).")));
     command.add_option("FILE.cfg", options->file)->required();
     command
-        .add_option("-o", options->output,
-                    std::string(translated("cli help", "write to OUT instead of stdout")))
+        .add_option(
+            "-o", options->output,
+            std::string(translated("cli help", "write to OUT instead of stdout (- is stdout)")))
         ->type_name("OUT");
     return [options](const CommandLineIo& io) { return runNormalize(io, *options); };
 }

@@ -40,7 +40,8 @@ int buildImage(std::ostream& err, DeviceSettings& settings, ConfigImage& image) 
 
 int writeOutput(const CommandLineIo& io, const std::optional<std::string>& outputPath,
                 std::string_view bytes) {
-    if (!outputPath) {
+    // "-" is stdout, as scripts write it, rather than a file of that name.
+    if (!outputPath || *outputPath == "-") {
         // The program checks that stdout took it.
         io.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return kExitOk;

@@ -23,8 +23,8 @@ void printBuildFailure(std::ostream& err, const FieldFailure& failure);
 // kExitBuildFailed.
 int buildImage(std::ostream& err, DeviceSettings& settings, ConfigImage& image);
 
-// Writes bytes to io.out unchanged, or where `outputPath` points: a regular file is replaced
-// atomically, a device, pipe or descriptor name is written in place.
+// Writes bytes to io.out unchanged (no path, or "-"), or where `outputPath` points: a regular file
+// is replaced atomically, a device, pipe or descriptor name is written in place.
 int writeOutput(const CommandLineIo& io, const std::optional<std::string>& outputPath,
                 std::string_view bytes);
 

@@ -58,6 +58,7 @@ TEST_F(FileCommands, ImageIsTheCoresBuildThatNormalizeKeeps) {
     const std::string tidy = readAll(path("tidy.cfg"));
     EXPECT_TRUE(tidy.starts_with("\"1\",\"027\",\"08\",0,\">\",0\r\n\"0010\"\r\n")) << tidy;
     EXPECT_EQ(runCli({"normalize", path("tidy.cfg")}).out, tidy);
+    EXPECT_EQ(runCli({"normalize", rough, "-o", "-"}).out, tidy);  // stdout, no file named "-"
     EXPECT_EQ(runCli({"image", path("tidy.cfg")}).out, runCli({"image", rough}).out);
 }
 
