@@ -21,6 +21,7 @@
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
 #include "ui/palette_colours.h"
+#include "ui/plain_text.h"
 
 namespace zelvar {
 namespace {
@@ -279,7 +280,7 @@ void CalculatorWindow::revalidate() {
 }
 
 void CalculatorWindow::showReason(const QString& reason) {
-    const QString shown = shortened(reason);
+    const QString shown = shortened(withHiddenShown(reason));
     reason_->setText(shown);
     // A greyed button still shows its tip, and a screen reader reads the reason with it.
     writeButton_->setToolTip(shown);

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "cfg/cfg_writer.h"
+#include "common/ascii.h"
 #include "setup_window_support.h"
 #include "ui/advice_marks.h"
 #include "ui/latin1_text.h"
@@ -31,14 +32,15 @@ DeviceSettings generated(std::mt19937& next) {
     };
     DeviceSettings s = defaultSettings();
     s.myCall = pick({"NOCALL-9", "QX9ABC-9", "NOCALLX", "QX9ABC"});
+    // Hidden characters, as a file brings them: a soft hyphen and a C1 control.
     s.path = pick({"WIDE1-1,WIDE2-1", "WIDE2-1,WIDE1-1", "RELAY,WIDE", "WIDE3-3", "WIDE2-5",
-                   "WIDE2-2", "", "TRACE2-2,WIDE1-1"});
+                   "WIDE2-2", "", "TRACE2-2,WIDE1-1", "WIDE1-1,W\xADIDE2-1"});
     s.fixedInterval = pick({"0030", "0300", "0600", "1800"});
     s.acquisitionTimeout = pick({"000", "025"});
     for (std::string& band : s.speedIntervals)
         band = pick({"045", "090", "180", "600"});
     s.modem300 = static_cast<int>(next() % 2);
-    s.messageTo = pick({"NOCALL", "QX9ABC"});
+    s.messageTo = pick({"NOCALL", "QX9ABC", "QX9AB\x9B"});
     s.messageRetries = pick({"00", "08"});
     s.autoAnswerOn = static_cast<int>(next() % 2);
     return s;
@@ -66,8 +68,10 @@ TEST_F(AdviceWindowTest, ListAndMarksAgreeWithCheckOnGeneratedRecordsAndANoteGoe
         std::map<QString, QStringList> fieldLines;
         for (const QJsonValue& note : notes) {
             const QJsonObject n = note.toObject();
-            expected << n["level"].toString() + ": " + n["label"].toString() + ": " +
-                            n["text"].toString();
+            // Shown as check prints it: a hidden character by its code, never invisibly.
+            expected << QString::fromStdString(escapedControls(
+                (n["level"].toString() + ": " + n["label"].toString() + ": " + n["text"].toString())
+                    .toStdString()));
             fieldLines[n["field"].toString()] << expected.back();
             QString& level = levels[n["field"].toString()];
             if (level != "warning")
@@ -76,7 +80,8 @@ TEST_F(AdviceWindowTest, ListAndMarksAgreeWithCheckOnGeneratedRecordsAndANoteGoe
         QStringList listed;
         for (int row = 0; row < list->count(); ++row)
             listed << list->item(row)->text();
-        EXPECT_EQ(listed, expected) << "record " << record;
+        EXPECT_EQ(listed.join('\n').toStdString(), expected.join('\n').toStdString())
+            << "record " << record;
         for (const FieldRow& row : fieldRows()) {
             const std::optional<AdviceLevel> level = marks->levelOf(row.field);
             const auto found = levels.find(QString::fromLatin1(row.name));

@@ -224,6 +224,12 @@ TEST_F(Calculator, LoadedValuesTravelUnchangedAndSetTheDisplay) {
         EXPECT_EQ(field("txtAlt")->isEnabled(), inputs.altitudeChecked == 1);
         EXPECT_EQ(frameCaption().endsWith("Sec]"), inputs.centChecked != 1);
     }
+    // Why Write is off quotes a file's soft hyphen, which shows nothing, by its code.
+    calculator->setInputs({"N45.30.15\xAD", "E9.10.30", 1, "0", 0, false});
+    EXPECT_TRUE(control<QLabel>("lblWriteReason")
+                    ->text()
+                    .startsWith("Invalid latitude \"N45.30.15\\u00AD\""))
+        << control<QLabel>("lblWriteReason")->text().toStdString();
     // A click leaves the greyed state for good: the third is not back to it.
     calculator->setInputs(loaded[1]);
     for (int click = 0; click < 3; ++click)
