@@ -79,7 +79,7 @@ function checkedAdvice(file) {
   const level = new Map();
   for (const n of notes) if (level.get(n.field) !== "warning") level.set(n.field, n.level);
   return {
-    lines: notes.map((n) => `${n.level}: ${n.label}: ${n.text}`),
+    lines: notes.map((n) => bed.core.visibleText(`${n.level}: ${n.label}: ${n.text}`)),
     marks: [...level].map(([field, l]) => `${field} ${l}`).sort(),
   };
 }

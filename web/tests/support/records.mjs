@@ -22,8 +22,18 @@ function digits(next, positions, least = 0) {
     .padEnd(least, "7");
 }
 
-const CALLSIGNS = ["NOCALL-9", "QX9ABC", "QX9ABC-16", "AB-1", "", "  CALL-15 ", "-7"];
-const PATHS = ["WIDE1-1,WIDE2-2", "", "WIDE2-2", "  ,WIDE2-2", "WIDE1-1,", "A,B,C", "RELAY-99999"];
+// Among them characters that show nothing, as a file may bring them: a soft hyphen, C1 controls.
+const CALLSIGNS = ["NOCALL-9", "QX9ABC", "QX9ABC-16", "AB-1", "", "  CALL-15 ", "-7", "NO\x9bCALL"];
+const PATHS = [
+  "WIDE1-1,WIDE2-2",
+  "",
+  "WIDE2-2",
+  "  ,WIDE2-2",
+  "WIDE1-1,",
+  "A,B,C",
+  "RELAY-99999",
+  "WIDE1-1,W\xadIDE\x8e2-2",
+];
 
 /** The .cfg text, as the core writes it, of a form of random settings. */
 export function randomCfg(core, next) {
