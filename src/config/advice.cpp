@@ -123,9 +123,7 @@ class Adviser {
     double seconds(Field field) const { return leadingNumber(*fieldText(sent_, field)); }
 
     void everyFewSeconds(Field field) {
-        note(AdviceRule::RateUnderAMinute, field,
-             {{"label", std::string(fieldLabel(field))},
-              {"seconds", formatPlainNumber(seconds(field))}});
+        note(AdviceRule::RateUnderAMinute, field, {{"seconds", formatPlainNumber(seconds(field))}});
     }
 
     void rates() {
@@ -149,8 +147,7 @@ class Adviser {
             const Field faster = speedIntervalField(*inverted);
             const Field slower = speedIntervalField(*inverted - 1);
             note(AdviceRule::BandsInverted, faster,
-                 {{"label", std::string(fieldLabel(faster))},
-                  {"seconds", formatPlainNumber(seconds(faster))},
+                 {{"seconds", formatPlainNumber(seconds(faster))},
                   {"slower", std::string(fieldLabel(slower))},
                   {"slower_seconds", formatPlainNumber(seconds(slower))}});
         }

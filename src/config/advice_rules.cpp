@@ -111,7 +111,7 @@ constexpr std::array<AdviceRuleText, kAdviceRuleCount> kRules = {{
     {RateUnderAMinute,
      "rate-under-60s",
      kWarning,
-     marked("advice", "{label}: a beacon every {seconds} s, more often than once a minute"),
+     marked("advice", "A beacon every {seconds} s, more often than once a minute"),
      marked(
          "advice why",
          "A beacon holds the shared channel for about a second, and every digipeater that repeats "
@@ -131,9 +131,8 @@ constexpr std::array<AdviceRuleText, kAdviceRuleCount> kRules = {{
     {BandsInverted,
      "rate-bands-inverted",
      kHint,
-     marked(
-         "advice",
-         "{label} ({seconds} s) beacons less often than the slower {slower} ({slower_seconds} s)"),
+     marked("advice",
+            "A beacon every {seconds} s, less often than the slower {slower} ({slower_seconds} s)"),
      marked(
          "advice why",
          "Automatic timing beacons more often the faster the tracker moves, so that its track on "

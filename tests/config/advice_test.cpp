@@ -67,7 +67,9 @@ TEST(Advice, EachRuleFiresOnlyWhereItShould) {
         {{{Field::MyCall, "QX9 AB-9"}}, "address-characters", true, Field::MyCall},
         {{{Field::MyCall, " QX9ABC-9 "}}, "address-characters", false},
         {{{Field::MessageTo, "qx9xyz"}}, "address-characters", true, Field::MessageTo},
-        {{{Field::MessageTo, "qx9xyz"}, {Field::MessageRetries, "00"}}, "address-characters", false},
+        {{{Field::MessageTo, "qx9xyz"}, {Field::MessageRetries, "00"}},
+         "address-characters",
+         false},
 
         {with(kGpsless, {{Field::Path, "WIDE1-1"}}), "path-fill-in-fixed", true},
         {with(kGpsless, {{Field::Path, "WIDE2-1"}}), "path-fill-in-fixed", false},
@@ -151,10 +153,9 @@ TEST(Advice, NotesNameWhatTheTrackerGets) {
     EXPECT_EQ(text({{Field::Path, "WIDE2-2,WIDE3-3"}}, "path-hops-over-3"),
               "The path asks for 5 hops, more than the 3 the network allows");
     EXPECT_EQ(text({{Field::SpeedInterval0, "0005"}}, "rate-under-60s"),
-              "Speed 0-3 Km/h: a beacon every 10 s, more often than once a minute");
+              "A beacon every 10 s, more often than once a minute");
     EXPECT_EQ(text({{Field::SpeedInterval4, "200"}}, "rate-bands-inverted"),
-              "Speed 41-72 Km/h (200 s) beacons less often than the slower Speed 23-40 Km/h "
-              "(180 s)");
+              "A beacon every 200 s, less often than the slower Speed 23-40 Km/h (180 s)");
 }
 
 // Generated records: the advice on a record is the advice on what its build writes back, and every
