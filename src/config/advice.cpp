@@ -11,6 +11,8 @@
 #include "config/sent_address.h"
 #include "config/shown_texts.h"
 #include "config/text_number.h"
+#include "geo/aprs_position.h"
+#include "geo/position_decoder.h"
 #include "text/translation.h"
 
 namespace zelvar {
@@ -57,6 +59,7 @@ class Adviser {
         ownCallsign();
         path();
         rates();
+        beaconSymbol();
         message();
         std::stable_sort(notes_.begin(), notes_.end(),
                          [](const auto& a, const auto& b) { return a.rule < b.rule; });
@@ -151,6 +154,20 @@ class Adviser {
                   {"slower", std::string(fieldLabel(slower))},
                   {"slower_seconds", formatPlainNumber(seconds(slower))}});
         }
+    }
+
+    // Without a GPS the beacon is the position report, and its own symbol is the one maps show.
+    void beaconSymbol() {
+        if (!gpsless_)
+            return;
+        const Result<DecodedPosition> beacon = decodePosition(sent_.beacon);
+        if (!beacon)
+            return;  // not a position the calculator writes: its symbol is not ours to judge
+        const std::string sent{beacon->table, beacon->symbol};
+        const std::string icon = symbolTableChar(sent_.alternateTable == 1) + sent_.symbol;
+        if (sent != icon)
+            note(AdviceRule::BeaconSymbol, Field::Beacon,
+                 {{"beacon", latin1ToUtf8(sent)}, {"icon", latin1ToUtf8(icon)}});
     }
 
     void message() {

@@ -141,6 +141,18 @@ constexpr std::array<AdviceRuleText, kAdviceRuleCount> kRules = {{
          "fastest. Here a faster band waits longer than a slower one, as if the table were "
          "inverted."),
      {Northwest, UnitedStates, None}},
+    {BeaconSymbol,
+     "gpsless-beacon-symbol",
+     kHint,
+     marked("advice",
+            "The beacon sends the symbol {beacon}, ICON Symbol and Alternate Table say {icon}"),
+     marked(
+         "advice why",
+         "Without a GPS the tracker sends the beacon text as it stands, and maps show the symbol "
+         "written in it; ICON Symbol and Alternate Table go out only with a GPS position. The "
+         "calculator writes the symbol they hold into the beacon: after choosing another "
+         "symbol, write the coordinates again."),
+     {Protocol, None, None}},
     {MessageToPlaceholder,
      "message-to-nocall",
      kHint,

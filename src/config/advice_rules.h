@@ -28,6 +28,7 @@ enum class AdviceRule {
     RateUnderAMinute,
     FixedStationRate,
     BandsInverted,
+    BeaconSymbol,
     MessageToPlaceholder,
 };
 inline constexpr std::size_t kAdviceRuleCount =

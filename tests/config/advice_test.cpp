@@ -42,6 +42,8 @@ DeviceSettings practised() {
 }
 
 const Changes kGpsless = {{Field::AcquisitionTimeout, "000"}, {Field::FixedInterval, "1800"}};
+// A beacon as the calculator writes it, with the symbol the practised record's fields hold.
+constexpr const char* kCalculatedBeacon = "=4530.15N/00910.30E>";
 
 Changes with(Changes changes, const Changes& more) {
     changes.insert(changes.end(), more.begin(), more.end());
@@ -95,6 +97,16 @@ TEST(Advice, EachRuleFiresOnlyWhereItShould) {
         {{{Field::SpeedInterval3, "300"}}, "rate-bands-inverted", true, Field::SpeedInterval3},
         {{{Field::SpeedInterval1, "0480"}}, "rate-bands-inverted", false},  // equal is fine
         {with(kGpsless, {{Field::SpeedInterval3, "300"}}), "rate-bands-inverted", false},
+
+        {with(kGpsless, {{Field::Beacon, kCalculatedBeacon}, {Field::AlternateTable, "1"}}),
+         "gpsless-beacon-symbol", true, Field::Beacon},
+        {with(kGpsless, {{Field::Beacon, kCalculatedBeacon}, {Field::Symbol, "O"}}),
+         "gpsless-beacon-symbol", true, Field::Beacon},
+        {with(kGpsless, {{Field::Beacon, kCalculatedBeacon}}), "gpsless-beacon-symbol", false},
+        {with(kGpsless, {{Field::Beacon, "QX9ABC portable"}}), "gpsless-beacon-symbol", false},
+        {{{Field::Beacon, kCalculatedBeacon}, {Field::Symbol, "O"}},
+         "gpsless-beacon-symbol",
+         false},
 
         {{{Field::MessageTo, "NOCALL"}}, "message-to-nocall", true, Field::MessageTo},
         {{{Field::MessageTo, "NOCALL-3"}, {Field::Message, ""}, {Field::AutoAnswerOn, "1"}},
@@ -156,6 +168,11 @@ TEST(Advice, NotesNameWhatTheTrackerGets) {
               "A beacon every 10 s, more often than once a minute");
     EXPECT_EQ(text({{Field::SpeedInterval4, "200"}}, "rate-bands-inverted"),
               "A beacon every 200 s, less often than the slower Speed 23-40 Km/h (180 s)");
+    EXPECT_EQ(text(with(kGpsless, {{Field::Beacon, kCalculatedBeacon},
+                                   {Field::Symbol, "O"},
+                                   {Field::AlternateTable, "1"}}),
+                   "gpsless-beacon-symbol"),
+              "The beacon sends the symbol />, ICON Symbol and Alternate Table say \\O");
 }
 
 // Generated records: the advice on a record is the advice on what its build writes back, and every
