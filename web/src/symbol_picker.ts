@@ -11,6 +11,9 @@ import type { FormView } from "./form_view.js";
 import { withValues } from "./with_values.js";
 
 const LIST_ROWS = 12;
+// Longer than any name with its search words. A pasted page of text would take the browser many
+// seconds to lay out in "No symbol is named".
+const SEARCH_LENGTH = 100;
 
 export class SymbolPicker {
   private readonly dialog = document.createElement("dialog");
@@ -72,6 +75,7 @@ export class SymbolPicker {
     this.search.type = "text";
     this.search.spellcheck = false;
     this.search.autocomplete = "off";
+    this.search.maxLength = SEARCH_LENGTH;
     this.search.placeholder = this.word("symbolSearchHint");
     this.search.setAttribute("aria-controls", "symbolList");
     this.list.id = "symbolList";

@@ -245,6 +245,10 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual(bytes, latin1(cli("defaults").stdout));
     assert.equal(await page.textContent("#beaconLabel"), "COMMENT");
     assert.equal(await page.isVisible("#openCalculator"), false);
+    // A pasted page of text stops at a file name's length.
+    await page.fill("#saveName", "");
+    await page.keyboard.insertText("\u202Etracker ".repeat(1000));
+    assert.equal((await page.inputValue("#saveName")).length, 255);
     // The name typed reaches the download as savedName makes it (its cases: file_texts.test.mjs).
     await page.fill("#saveName", " tracker ");
     assert.equal((await saved(page)).name, "tracker.cfg");
@@ -412,6 +416,11 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.fill("#symbolSearch", "\u202Ecar\u200B");
     assert.equal(await page.textContent("#symbolNone"), 'No symbol is named "\\u202Ecar\\u200B".');
     assert.equal(await page.isEnabled("#useSymbol"), false);
+    // A pasted page of text stops at the length of the longest name.
+    await page.fill("#symbolSearch", "");
+    await page.keyboard.insertText("ｃａｒ ".repeat(1000));
+    assert.equal((await page.inputValue("#symbolSearch")).length, 100);
+    assert.equal(await page.textContent("#symbolList option"), "> — car, primary table");
     await page.fill("#symbolSearch", "balloon");
     await page.keyboard.press("ArrowDown");
     await page.keyboard.press("Enter");
