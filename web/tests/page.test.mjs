@@ -806,6 +806,26 @@ describe("the page", { skip: PART === "agree" }, () => {
       });
       assert.deepEqual(faults, [], `${width} px`);
     }
+    // A list's line and a placeholder cannot wrap: on a phone the picker shows the chosen symbol's
+    // whole name under the list, and the search's hint as a line of its own.
+    await page.click("#chooseSymbol");
+    await page.fill("#symbolSearch", "gateway");
+    await page.keyboard.press("ArrowDown");
+    const picker = await page.evaluate(() => {
+      const fits = (id) => {
+        const shown = document.getElementById(id);
+        return shown.scrollWidth <= shown.clientWidth && shown.getBoundingClientRect().right <= innerWidth;
+      };
+      const chosen = document.getElementById("symbolList").selectedOptions[0].text;
+      return [
+        document.getElementById("symbolChosen").textContent === chosen,
+        fits("symbolChosen"),
+        fits("symbolSearchHint"),
+      ];
+    });
+    assert.deepEqual(picker, [true, true, true]);
+    await check("360 px, the symbol picker");
+    await page.keyboard.press("Escape");
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
     assert.equal(await stop(), null);
