@@ -831,6 +831,21 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await stop(), null);
     await page.click("#cmdCalc");
     await check("calculator");
+    // A page of text pasted into Latitude is quoted whole below Write, and every control of the
+    // calculator stays within reach.
+    await page.fill("#txtLat", "45.12'N ".repeat(5000));
+    const unreachable = await page.evaluate(() =>
+      [...document.querySelectorAll("#calculator input:enabled, #calculator button")]
+        .filter((control) => {
+          control.scrollIntoView({ block: "nearest" });
+          const box = control.getBoundingClientRect();
+          const touched = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+          return !control.contains(touched) && touched?.control !== control;
+        })
+        .map((control) => control.id),
+    );
+    assert.deepEqual(unreachable, []);
+    await page.fill("#txtLat", "00.00.00");
     await page.click("#calcClose");
     await page.click("#chooseSymbol");
     await check("symbol picker");
