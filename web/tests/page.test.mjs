@@ -826,6 +826,10 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual(picker, [true, true, true]);
     await check("360 px, the symbol picker");
     await page.keyboard.press("Escape");
+    // A phone's text at 150 % leaves the page 240 px of its own: the form still fits the screen.
+    await page.setViewportSize({ width: 240, height: 640 });
+    await laidOut();
+    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 240);
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
     assert.equal(await stop(), null);
