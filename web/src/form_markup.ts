@@ -15,14 +15,14 @@ export interface FormModel {
   counter(most: number, left: number): { shown: string; spoken: string };
 }
 
-// The page's own controls: in a line after the table's, or as lines after one. "Save as" takes a file
-// name's length, the systems' limit: a pasted page of text with direction-changing characters in
-// it would hold up the browser's layout for a minute.
+// The page's own controls: in a line after the table's, or as lines after one.
 const PAGE_OWN_IN_LINE: Record<string, Record<number, string>> = {
   programming: {
     0: '<input type="file" id="loadFile" accept=".cfg" class="visually-hidden" tabindex="-1" aria-hidden="true">',
   },
 };
+// "Save as" takes a file name's length, the systems' limit: a pasted page of text with
+// direction-changing characters in it would hold up the browser's layout for a minute.
 const PAGE_OWN_AFTER_LINE: Record<string, Record<number, string>> = {
   programming: {
     0:
