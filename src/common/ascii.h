@@ -36,6 +36,18 @@ constexpr char asciiLower(char c) {
     return isAsciiUpper(c) ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// East Asian input methods type ASCII in its full-width forms ("２００", "ＤＬ１") unless switched
+// off: they stand for the ASCII characters (U+FF01..U+FF5E, the ideographic space U+3000).
+constexpr char32_t asciiOfFullWidth(char32_t c) {
+    constexpr char32_t kFullWidthFirst = 0xFF01;
+    constexpr char32_t kFullWidthLast = 0xFF5E;
+    constexpr char32_t kFullWidthOffset = 0xFEE0;
+    constexpr char32_t kIdeographicSpace = 0x3000;
+    if (c >= kFullWidthFirst && c <= kFullWidthLast)
+        return c - kFullWidthOffset;
+    return c == kIdeographicSpace ? U' ' : c;
+}
+
 inline std::string asciiLowered(std::string_view text) {
     std::string lowered(text);
     std::transform(lowered.begin(), lowered.end(), lowered.begin(), asciiLower);

@@ -36,8 +36,8 @@ const AprsSymbol* findSymbol(char code, SymbolTable table);
 // The symbols a search names, primary table first: every word of the search must begin a word
 // of the name or of its search words ("car", "digi", "fire truck", "wx"), in any case. A search of
 // one character is the symbol code itself (">" finds both tables' symbols); "/>" or "\>" one symbol
-// of one table. An empty search gives every symbol.
-std::vector<AprsSymbol> searchSymbols(std::string_view search);
+// of one table. An empty search gives every symbol. Full-width forms count as their ASCII.
+std::vector<AprsSymbol> searchSymbols(std::string_view typed);
 
 std::string_view symbolTableName(SymbolTable table);  // "primary table", "alternate table"
 

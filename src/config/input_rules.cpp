@@ -116,16 +116,8 @@ const InputRule& inputRule(CalculatorField field) {
 }
 
 int acceptedCode(const InputRule& rule, int code, bool gpsless) {
-    // East Asian input methods type ASCII in its full-width forms ("２００", "ＤＬ１") unless
-    // switched off: they stand for the ASCII characters, and go in as those.
-    constexpr int kFullWidthFirst = 0xFF01;
-    constexpr int kFullWidthLast = 0xFF5E;
-    constexpr int kFullWidthOffset = 0xFEE0;
-    constexpr int kIdeographicSpace = 0x3000;
-    if (code >= kFullWidthFirst && code <= kFullWidthLast)
-        code -= kFullWidthOffset;
-    else if (code == kIdeographicSpace)
-        code = ' ';
+    if (code > 0)
+        code = static_cast<int>(asciiOfFullWidth(static_cast<char32_t>(code)));
     if (code < 0 || code > 255)
         return kDroppedKey;
     if (rule.decimalComma && code == ',')

@@ -60,6 +60,11 @@ TEST(AprsSymbols, SearchByNameOrCode) {
         {"wx station", "/_ "},
         {"plane", "/' /^ \\^ "},
         {"qth", "/- \\- "},
+        // As an East Asian input method types them: full-width letters, signs and blanks.
+        {"\uFF42\uFF41\uFF4C\uFF4C\uFF4F\uFF4F\uFF4E", "/O \\O "},
+        {"\uFF26\uFF49\uFF52\uFF45\u3000\uFF54\uFF52\uFF55\uFF43\uFF4B", "/f "},
+        {"\uFF1E", "/> \\> "},
+        {"\uFF3C\uFF1E", "\\> "},
     };
     for (const auto& [search, found] : cases)
         EXPECT_EQ(listed(searchSymbols(search)), found) << search;

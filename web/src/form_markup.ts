@@ -21,11 +21,13 @@ const PAGE_OWN_IN_LINE: Record<string, Record<number, string>> = {
     0: '<input type="file" id="loadFile" accept=".cfg" class="visually-hidden" tabindex="-1" aria-hidden="true">',
   },
 };
+// "Save as" takes a file name's length, the systems' limit: a pasted page of text with
+// direction-changing characters in it would hold up the browser's layout for a minute.
 const PAGE_OWN_AFTER_LINE: Record<string, Record<number, string>> = {
   programming: {
     0:
       '<div class="row"><label for="saveName">{{saveAs}}</label><input id="saveName" class="file-name" ' +
-      'value="{{cfgDefaultName}}" spellcheck="false" aria-describedby="hintDrop"></div>\n' +
+      'value="{{cfgDefaultName}}" maxlength="255" spellcheck="false" aria-describedby="hintDrop"></div>\n' +
       '<p class="hint" id="hintDrop">{{loadHint}}</p>',
   },
 };

@@ -63,7 +63,13 @@ export function addLanguageMenu(label: string): void {
     ? LANGUAGES
     : [...LANGUAGES, [current, current] as const];
   for (const [code, name] of languages) menu.add(new Option(name, code, false, code === current));
-  menu.addEventListener("change", () => chooseLanguage(menu.value));
+  menu.addEventListener("change", () => {
+    const chosen = menu.value;
+    // Where the browser asks before leaving and the user stays, the menu still names this page's
+    // language, and choosing the other one again asks again.
+    menu.value = current;
+    chooseLanguage(chosen);
+  });
   document.querySelector("header.title")?.append(menu);
 }
 

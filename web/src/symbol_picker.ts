@@ -2,7 +2,9 @@
 // "digi", or the character itself) over a list of the symbols it names, each as
 // "> — car, primary table"; Enter or a double click takes the chosen one into ICON Symbol and
 // Alternate Table together, as typing would. Up and Down move through the list from the search.
-// The symbol field's tip, the name beside the button and the preview say what the two hold.
+// The symbol field's tip, the name beside the button and the preview say what the two hold. On a
+// phone a list's line and a field's placeholder cannot wrap: the search's hint stands as a line of
+// its own, and the chosen symbol's whole name under the list.
 import type { Core, Texts } from "./core.js";
 import { element, setText } from "./dom.js";
 import { setTipPart } from "./field_tips.js";
@@ -11,11 +13,16 @@ import type { FormView } from "./form_view.js";
 import { withValues } from "./with_values.js";
 
 const LIST_ROWS = 12;
+// Longer than any name with its search words. A pasted page of text would take the browser many
+// seconds to lay out in "No symbol is named".
+const SEARCH_LENGTH = 100;
 
 export class SymbolPicker {
   private readonly dialog = document.createElement("dialog");
   private readonly search = document.createElement("input");
   private readonly list = document.createElement("select");
+  private readonly searchHint = document.createElement("p");
+  private readonly chosen = document.createElement("p");
   private readonly none = document.createElement("p");
   private readonly use = document.createElement("button");
   private readonly name = document.createElement("span");
@@ -72,11 +79,18 @@ export class SymbolPicker {
     this.search.type = "text";
     this.search.spellcheck = false;
     this.search.autocomplete = "off";
-    this.search.placeholder = this.word("symbolSearchHint");
+    this.search.maxLength = SEARCH_LENGTH;
     this.search.setAttribute("aria-controls", "symbolList");
+    this.search.setAttribute("aria-describedby", "symbolSearchHint");
+    this.searchHint.id = "symbolSearchHint";
+    this.searchHint.className = "hint";
+    this.searchHint.textContent = this.word("symbolSearchHint");
     this.list.id = "symbolList";
     this.list.size = LIST_ROWS;
     this.list.setAttribute("aria-label", this.word("symbolList"));
+    // What the list's line says, which a screen reader hears from the list itself.
+    this.chosen.id = "symbolChosen";
+    this.chosen.setAttribute("aria-hidden", "true");
     this.none.id = "symbolNone";
     this.none.setAttribute("role", "status");
     this.use.type = "button";
@@ -89,12 +103,13 @@ export class SymbolPicker {
     const buttons = document.createElement("div");
     buttons.className = "row buttons";
     buttons.append(this.use, cancel);
-    this.dialog.append(title, label, this.search, this.list, this.none, buttons);
+    this.dialog.append(title, label, this.search, this.searchHint, this.list, this.chosen, this.none, buttons);
     document.body.append(this.dialog);
 
     this.search.addEventListener("input", () => this.fill());
     this.search.addEventListener("keydown", (event) => this.searchKey(event));
     this.list.addEventListener("dblclick", () => this.take());
+    this.list.addEventListener("change", () => this.showChosen());
     this.list.addEventListener("keydown", (event) => {
       if (event.key === "Enter") {
         event.preventDefault();
@@ -112,6 +127,7 @@ export class SymbolPicker {
     const current = `${this.form.checked("alternateTable") ? "\\" : "/"}${this.form.text("symbol")}`;
     const index = Array.from(this.list.options).findIndex((option) => option.value === current);
     if (index >= 0) this.list.selectedIndex = index;
+    this.showChosen();
     this.dialog.showModal();
     this.search.focus();
   }
@@ -126,6 +142,11 @@ export class SymbolPicker {
     const quoted = this.core.visibleText(this.search.value);
     this.none.textContent = found.length === 0 ? withValues(this.word("symbolNoMatch"), quoted) : "";
     this.use.disabled = found.length === 0;
+    this.showChosen();
+  }
+
+  private showChosen(): void {
+    setText(this.chosen, this.list.selectedOptions[0]?.text ?? "");
   }
 
   // The list moves under the search, which keeps the keyboard.
@@ -134,6 +155,7 @@ export class SymbolPicker {
     if (step !== undefined && this.list.options.length > 0) {
       event.preventDefault();
       this.list.selectedIndex = Math.min(this.list.options.length - 1, Math.max(0, this.list.selectedIndex + step));
+      this.showChosen();
     } else if (event.key === "Enter") {
       event.preventDefault();
       this.take();

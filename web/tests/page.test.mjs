@@ -245,6 +245,10 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual(bytes, latin1(cli("defaults").stdout));
     assert.equal(await page.textContent("#beaconLabel"), "COMMENT");
     assert.equal(await page.isVisible("#openCalculator"), false);
+    // A pasted page of text stops at a file name's length.
+    await page.fill("#saveName", "");
+    await page.keyboard.insertText("\u202Etracker ".repeat(1000));
+    assert.equal((await page.inputValue("#saveName")).length, 255);
     // The name typed reaches the download as savedName makes it (its cases: file_texts.test.mjs).
     await page.fill("#saveName", " tracker ");
     assert.equal((await saved(page)).name, "tracker.cfg");
@@ -412,6 +416,11 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.fill("#symbolSearch", "\u202Ecar\u200B");
     assert.equal(await page.textContent("#symbolNone"), 'No symbol is named "\\u202Ecar\\u200B".');
     assert.equal(await page.isEnabled("#useSymbol"), false);
+    // A pasted page of text stops at the length of the longest name.
+    await page.fill("#symbolSearch", "");
+    await page.keyboard.insertText("ｃａｒ ".repeat(1000));
+    assert.equal((await page.inputValue("#symbolSearch")).length, 100);
+    assert.equal(await page.textContent("#symbolList option"), "> — car, primary table");
     await page.fill("#symbolSearch", "balloon");
     await page.keyboard.press("ArrowDown");
     await page.keyboard.press("Enter");
@@ -797,11 +806,50 @@ describe("the page", { skip: PART === "agree" }, () => {
       });
       assert.deepEqual(faults, [], `${width} px`);
     }
+    // A list's line and a placeholder cannot wrap: on a phone the picker shows the chosen symbol's
+    // whole name under the list, and the search's hint as a line of its own.
+    await page.click("#chooseSymbol");
+    await page.fill("#symbolSearch", "gateway");
+    await page.keyboard.press("ArrowDown");
+    const picker = await page.evaluate(() => {
+      const fits = (id) => {
+        const shown = document.getElementById(id);
+        return shown.scrollWidth <= shown.clientWidth && shown.getBoundingClientRect().right <= innerWidth;
+      };
+      const chosen = document.getElementById("symbolList").selectedOptions[0].text;
+      return [
+        document.getElementById("symbolChosen").textContent === chosen,
+        fits("symbolChosen"),
+        fits("symbolSearchHint"),
+      ];
+    });
+    assert.deepEqual(picker, [true, true, true]);
+    await check("360 px, the symbol picker");
+    await page.keyboard.press("Escape");
+    // A phone's text at 150 % leaves the page 240 px of its own: the form still fits the screen.
+    await page.setViewportSize({ width: 240, height: 640 });
+    await laidOut();
+    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 240);
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
     assert.equal(await stop(), null);
     await page.click("#cmdCalc");
     await check("calculator");
+    // A page of text pasted into Latitude is quoted whole below Write, and every control of the
+    // calculator stays within reach.
+    await page.fill("#txtLat", "45.12'N ".repeat(5000));
+    const unreachable = await page.evaluate(() =>
+      [...document.querySelectorAll("#calculator input:enabled, #calculator button")]
+        .filter((control) => {
+          control.scrollIntoView({ block: "nearest" });
+          const box = control.getBoundingClientRect();
+          const touched = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+          return !control.contains(touched) && touched?.control !== control;
+        })
+        .map((control) => control.id),
+    );
+    assert.deepEqual(unreachable, []);
+    await page.fill("#txtLat", "00.00.00");
     await page.click("#calcClose");
     await page.click("#chooseSymbol");
     await check("symbol picker");
