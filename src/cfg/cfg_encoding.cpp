@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "common/ascii.h"
 #include "common/hidden_characters.h"
 #include "common/utf8.h"
 #include "text/translation.h"
@@ -27,11 +28,27 @@ Failure wideEncoding(const char* name) {
         translated("cfg reader", "the file is %1; save it as Latin-1 or UTF-8"), {name})};
 }
 
+// A word processor's or a browser's file, which a .cfg never is: it starts with a quoted item or
+// a number, never with "{\rtf" or a tag.
+std::optional<Failure> notPlainText(std::string_view text) {
+    if (text.starts_with("{\\rtf"))
+        return Failure{std::string(translated(
+            "cfg reader", "the file is rich text (RTF); save the settings as plain text"))};
+    if (text.size() >= 2 && text[0] == '<' &&
+        (text[1] == '!' || text[1] == '?' || isAsciiUpper(asciiUpper(text[1]))))
+        return Failure{std::string(translated(
+            "cfg reader", "the file is a web page or other markup (HTML, XML), not a .cfg"))};
+    return std::nullopt;
+}
+
 }  // namespace
 
 Result<CfgEncodingMark> detectCfgEncoding(std::string_view head) {
-    if (head.starts_with(kUtf8Mark))
-        return CfgEncodingMark{CfgEncoding::Utf8, kUtf8Mark.size()};
+    const std::size_t markBytes = head.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
+    if (std::optional<Failure> markup = notPlainText(head.substr(markBytes)))
+        return tl::unexpected(std::move(*markup));
+    if (markBytes > 0)
+        return CfgEncodingMark{CfgEncoding::Utf8, markBytes};
     if (head.starts_with(std::string_view("\0\0\xFE\xFF", 4)) ||
         head.starts_with(std::string_view("\xFF\xFE\0\0", 4)))
         return tl::unexpected(wideEncoding("UTF-32"));

@@ -74,7 +74,7 @@ void CfgTokenizer::takeSeparator() {
 tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
     if (!encoding_) {
         std::string head;
-        for (int i = 0; i < 4 && in_.peek() != kEnd; ++i)
+        for (int i = 0; i < 8 && in_.peek() != kEnd; ++i)
             head.push_back(static_cast<char>(in_.get()));
         Result<CfgEncodingMark> mark = detectCfgEncoding(head);
         if (!mark)

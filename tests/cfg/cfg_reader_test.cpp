@@ -192,6 +192,11 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
         {widened("\xFF\xFE", kDefaultCfg, 4, false).insert(2, 2, '\0'),
          "the file is UTF-32; save it as Latin-1 or UTF-8",
          {}},
+        {"{\\rtf1\\ansi \"1\",\"200\"}", "the file is rich text (RTF)", {{PortNumber, "x"}}},
+        {mark + "{\\rtf1}", "the file is rich text (RTF)", {}},
+        {"<!DOCTYPE html><p>\"1\"", "the file is a web page or other markup", {}},
+        {mark + "<?xml version=\"1.0\"?>", "the file is a web page or other markup", {}},
+        {"<html>", "the file is a web page or other markup", {}},
     };
     for (std::size_t length = 0; length < kDefaultCfg.size(); ++length)
         cases.emplace_back(kDefaultCfg.substr(0, length),
