@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "common/ascii.h"
 #include "common/utf8.h"
 #include "terminal_columns.h"
 
@@ -82,7 +81,7 @@ std::string wrapped(std::string_view text, std::size_t indent, std::size_t width
 
 void printAdvice(std::ostream& out, const std::vector<AdviceNote>& notes, bool explain) {
     for (const AdviceNote& note : notes) {
-        out << escapedControls(adviceLine(note)) << "\n";
+        out << adviceLine(note) << "\n";
         if (explain)
             out << wrapped(note.why, 4);
     }

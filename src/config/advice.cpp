@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "cfg/cfg_encoding.h"
+#include "common/ascii.h"
 #include "config/config_image.h"
 #include "config/input_rules.h"
 #include "config/sent_address.h"
@@ -198,10 +199,11 @@ bool hasWarnings(const std::vector<AdviceNote>& notes) {
 }
 
 std::string adviceLine(const AdviceNote& note) {
-    return withArguments(note.level == AdviceLevel::Warning
-                             ? translated("advice", "warning: %1: %2")
-                             : translated("advice", "hint: %1: %2"),
-                         {fieldLabel(note.field), note.text});
+    // A note quotes what a file may bring: a character that shows nothing is shown by its code.
+    return escapedControls(withArguments(note.level == AdviceLevel::Warning
+                                             ? translated("advice", "warning: %1: %2")
+                                             : translated("advice", "hint: %1: %2"),
+                                         {fieldLabel(note.field), note.text}));
 }
 
 std::string adviceSummary(const std::vector<AdviceNote>& notes) {

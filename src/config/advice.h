@@ -31,7 +31,8 @@ std::vector<AdviceNote> adviseOn(const DeviceSettings& settings);
 
 bool hasWarnings(const std::vector<AdviceNote>& notes);
 
-// A note as one line, as every front end lists it: "warning: MY CALLSIGN: The callsign is ...".
+// A note as one line, as every front end lists it: "warning: MY CALLSIGN: The callsign is ...",
+// characters that show nothing by their code ("W\u00ADIDE2-2").
 std::string adviceLine(const AdviceNote& note);
 
 // "1 warning, 2 hints", or that there is nothing to say.

@@ -6,7 +6,6 @@
 
 #include "ui/core_text.h"
 #include "ui/palette_colours.h"
-#include "ui/plain_text.h"
 
 namespace zelvar {
 namespace {
@@ -52,7 +51,7 @@ void AdviceMarks::show(const std::vector<AdviceNote>& notes) {
             mark.level = note.level;
         if (!mark.lines.isEmpty())
             mark.lines += QLatin1Char('\n');
-        mark.lines += withHiddenShown(fromUtf8(adviceLine(note)));
+        mark.lines += fromUtf8(adviceLine(note));
     }
     // Every noted field again: a counter may have written the field's description since.
     for (std::size_t i = 0; i < kFieldCount; ++i) {

@@ -18,7 +18,6 @@
 #include "text/translation.h"
 #include "ui/core_text.h"
 #include "ui/latin1_text.h"
-#include "ui/plain_text.h"
 #include "ui/wire_bytes_model.h"
 #include "ui/wire_ranges_model.h"
 
@@ -242,7 +241,7 @@ void PreviewWindow::showAdvice(const DeviceSettings& settings) {
     adviceHeading_->setText(fromUtf8(adviceHeading(notes)));
     QStringList lines;
     for (const AdviceNote& note : notes)
-        lines << withHiddenShown(fromUtf8(adviceLine(note)));
+        lines << fromUtf8(adviceLine(note));
     QStringList before;
     for (int row = 0; row < advice_->count(); ++row)
         before << advice_->item(row)->text();

@@ -58,8 +58,7 @@ val nextAction(SendPacer& pacer, double nowMs) {
 }
 
 // Prepares the send from the form: { ok, written, target: { lineSettings, portNumber, portName,
-// failedText },
-// pacer } or the build's field and reason, with the form as far as the build came.
+// failedText }, pacer } or the build's field and reason, with the form as far as the build came.
 val prepare(const val& form) {
     auto read = settingsFromJs(form);
     if (!read)

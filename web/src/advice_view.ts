@@ -52,7 +52,7 @@ export class AdviceView {
     button.className = `advice-note level-${note.level}`;
     button.dataset["field"] = note.field;
     button.dataset["rule"] = note.rule;
-    button.textContent = this.shownLine(note);
+    button.textContent = note.line;
     button.title = note.why;
     button.addEventListener("click", () => element(note.field).focus());
     item.append(button);
@@ -76,7 +76,7 @@ export class AdviceView {
       const warning = fieldNotes.some((note) => note.level === "warning");
       control.classList.toggle("advice-warning", warning);
       control.classList.toggle("advice-hint", !warning);
-      const text = fieldNotes.map((note) => this.shownLine(note)).join("\n");
+      const text = fieldNotes.map((note) => note.line).join("\n");
       setTipPart(control, "advice", text);
       const description = document.createElement("span");
       description.id = `${field}Advice`;
@@ -84,11 +84,6 @@ export class AdviceView {
       this.descriptions.append(description);
       this.describe(control, description.id);
     }
-  }
-
-  // A character from a file that shows nothing, the very one a note may be about, by its code.
-  private shownLine(note: AdviceNote): string {
-    return this.core.visibleText(note.line);
   }
 
   // The control's own descriptions, then the note's text.
