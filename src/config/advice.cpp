@@ -70,7 +70,11 @@ class Adviser {
   private:
     void note(AdviceRule rule, Field field, Values values) {
         const AdviceRuleText& about = adviceRule(rule);
-        notes_.push_back({rule, about.id, about.level, field,
+        // The comment is the beacon in GPSless Mode, and the form calls it so.
+        const std::string_view label = field == Field::Beacon && gpsless_
+                                           ? shownText(ShownText::BeaconCaptionGpsless)
+                                           : fieldLabel(field);
+        notes_.push_back({rule, about.id, about.level, field, label,
                           filled(translated("advice", about.text), values),
                           translated("advice why", about.why)});
     }
@@ -203,7 +207,7 @@ std::string adviceLine(const AdviceNote& note) {
     return escapedControls(withArguments(note.level == AdviceLevel::Warning
                                              ? translated("advice", "warning: %1: %2")
                                              : translated("advice", "hint: %1: %2"),
-                                         {fieldLabel(note.field), note.text}));
+                                         {note.label, note.text}));
 }
 
 std::string adviceSummary(const std::vector<AdviceNote>& notes) {

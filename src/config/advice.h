@@ -14,9 +14,10 @@ struct AdviceNote {
     AdviceRule rule;
     std::string_view id;  // the rule's stable id
     AdviceLevel level;
-    Field field;           // the field the note is about, where a front end takes the user
-    std::string text;      // one line, the values filled in (UTF-8)
-    std::string_view why;  // the longer explanation
+    Field field;             // the field the note is about, where a front end takes the user
+    std::string_view label;  // the field's label as the form shows it (BEACON in GPSless Mode)
+    std::string text;        // one line, the values filled in (UTF-8)
+    std::string_view why;    // the longer explanation
 };
 
 // The notes on a record as SEND would send it: a copy is built and the rules read the values the

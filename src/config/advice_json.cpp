@@ -12,8 +12,8 @@ std::string adviceJson(const std::vector<AdviceNote>& notes) {
         json += "{\"rule\":" + jsonString(note.id) +
                 ",\"level\":" + jsonString(adviceLevelName(note.level)) +
                 ",\"field\":" + jsonString(fieldName(note.field)) +
-                ",\"label\":" + jsonString(fieldLabel(note.field)) +
-                ",\"text\":" + jsonString(note.text) + ",\"why\":" + jsonString(note.why) + "}";
+                ",\"label\":" + jsonString(note.label) + ",\"text\":" + jsonString(note.text) +
+                ",\"why\":" + jsonString(note.why) + "}";
     }
     return json + "]";
 }

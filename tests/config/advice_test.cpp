@@ -173,6 +173,14 @@ TEST(Advice, NotesNameWhatTheTrackerGets) {
                                    {Field::AlternateTable, "1"}}),
                    "gpsless-beacon-symbol"),
               "The beacon sends the symbol />, ICON Symbol and Alternate Table say \\O");
+    // In GPSless Mode the form calls the comment BEACON, and so does the note's line.
+    const std::vector<AdviceNote> gpsless = adviseOn(changed(
+        practised(), with(kGpsless, {{Field::Beacon, kCalculatedBeacon}, {Field::Symbol, "O"}})));
+    const auto beacon = std::find_if(gpsless.begin(), gpsless.end(),
+                                     [](const AdviceNote& n) { return n.field == Field::Beacon; });
+    ASSERT_NE(beacon, gpsless.end());
+    EXPECT_TRUE(adviceLine(*beacon).starts_with("hint: BEACON: The beacon sends"))
+        << adviceLine(*beacon);
 }
 
 // Generated records: the advice on a record is the advice on what its build writes back, and every

@@ -22,7 +22,7 @@ val advice(const val& form) {
         js.set("rule", std::string(note.id));
         js.set("level", std::string(adviceLevelName(note.level)));
         js.set("field", std::string(fieldName(note.field)));
-        js.set("label", messageToJs(fieldLabel(note.field)));
+        js.set("label", messageToJs(note.label));
         js.set("text", messageToJs(note.text));
         js.set("line", messageToJs(adviceLine(note)));
         js.set("why", messageToJs(note.why));
