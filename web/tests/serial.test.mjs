@@ -6,6 +6,7 @@ import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, it } from "node:test";
+import { setTimeout as sleep } from "node:timers/promises";
 import { promisify } from "node:util";
 
 import { cli } from "./support/cli.mjs";
@@ -43,6 +44,18 @@ const portState = (target) =>
         (error) => error.name,
       );
   });
+
+// Asked of the page's service workers, as no window is left to ask: the waiting version promoted and activated.
+async function nextVersionActive() {
+  const activated = () => self.registration.waiting === null && self.registration.active?.state === "activated";
+  for (let tries = 0; tries < 100; ++tries) {
+    for (const worker of context.serviceWorkers()) {
+      if (await worker.evaluate(activated).catch(() => false)) return;
+    }
+    await sleep(100);
+  }
+  throw new Error("the new version did not take over after its last old window closed");
+}
 
 const firstSteps = (target) =>
   target.evaluate(() => ({
@@ -188,6 +201,9 @@ describe("SEND from the page on a real serial device", suite, () => {
     assert.equal(waiting, true);
     assert.equal(await page.$('#page[data-version="next"]'), null);
     await page.close();
+    // The browser lets the last window go a moment after closing it: a window opened before that
+    // would still be the old version's. Wait for the new one to take over, as the user's next start would.
+    await nextVersionActive();
     page = await newWindow();
     await page.waitForSelector('#page[data-version="next"]', { state: "attached" });
   });
