@@ -145,6 +145,34 @@ TEST_F(SetupFiles, SaveAndLoadKeepWhatSendWouldSend) {
     }
 }
 
+// An item longer than its field goes in whole, as zelvar-cli and the page read it: cut to the
+// field, "00600" would send 60 s, "0250" 2.5 s and "DL1ABCD-15" the SSID 1. The build judges it,
+// the counter shows it over, and typing keeps to the field's length again after the next load.
+TEST_F(SetupFiles, ItemsLongerThanTheirFieldsLoadWhole) {
+    using enum Field;
+    const DeviceSettings loaded =
+        testing_support::changed(defaultSettings(), {{FixedInterval, "00600"},
+                                                     {AcquisitionTimeout, "0250"},
+                                                     {MyCall, "DL1ABCD-15"},
+                                                     {Beacon, std::string(36, 'X')}});
+    CalculatorInputs calculator = kCalculator;
+    calculator.altitude = "001200";
+    testing::writeFile(path("long.cfg"), writeConfigText(loaded, calculator).value());
+    load(path("long.cfg"));
+    ASSERT_TRUE(modals.boxes.empty());
+    EXPECT_EQ(window->settings(), loaded);
+    EXPECT_EQ(window->calculator()->inputs(), calculator);
+    EXPECT_EQ(control<QLabel>("Label34")->text(), "[-1]");
+
+    testing::writeFile(path("factory.cfg"), kFactoryFile);
+    load(path("factory.cfg"));
+    EXPECT_EQ(window->settings(), defaultSettings());
+    typeInto("edMyCall", "DL1ABCD-15");
+    typeInto("edManualTime", "00600");
+    EXPECT_EQ(textOf("edMyCall"), "DL1ABCD-1");
+    EXPECT_EQ(textOf("edManualTime"), "0060");
+}
+
 // What shows nothing in a field or a box is shown by its code and named: a callsign loaded with
 // a soft hyphen is marked where it stands, a file name that turns its line around does not.
 TEST_F(SetupFiles, HiddenCharactersShowInFieldsAndBoxes) {
