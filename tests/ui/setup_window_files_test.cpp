@@ -7,6 +7,8 @@
 #include "../config/settings_support.h"
 #include "../files/cfg_test_support.h"
 #include "cfg/cfg_writer.h"
+#include "config/aprs_symbols.h"
+#include "geo/calculator_request.h"
 #include "setup_window_support.h"
 #include "transfer/send_preview.h"
 #include "ui/calculator_window.h"
@@ -171,6 +173,23 @@ TEST_F(SetupFiles, ItemsLongerThanTheirFieldsLoadWhole) {
     typeInto("edManualTime", "00600");
     EXPECT_EQ(textOf("edMyCall"), "DL1ABCD-1");
     EXPECT_EQ(textOf("edManualTime"), "0060");
+}
+
+// A greyed Alternate Table, which only a file brings, sends the primary table: the symbol's tip
+// and the calculator's beacon say so, as the preview and zelvar-cli do.
+TEST_F(SetupFiles, AGreyedTableIsThePrimaryOneEverywhere) {
+    window->applySettings(testing_support::changed(
+        defaultSettings(), {{Field::AlternateTable, "2"}, {Field::Symbol, "["}}));
+    ASSERT_EQ(control<QCheckBox>("chkTable")->checkState(), Qt::PartiallyChecked);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(field("edSymbol")->toolTip().toStdString(),
+              describeSymbol("[", SymbolTable::Primary));
+    setCalculator(kCalculator);
+    control<QPushButton>("cmdCalc")->click();
+    const Result<CalculatedPosition> primary =
+        calculatePosition(calculatorRequest(kCalculator, "[", false));
+    ASSERT_TRUE(primary);
+    EXPECT_EQ(textOf("edBeacon").toStdString(), primary->text);
 }
 
 // What shows nothing in a field or a box is shown by its code and named: a callsign loaded with
