@@ -158,10 +158,12 @@ class ImageBuilder {
         return true;
     }
 
+    // The tracker takes one character: a longer text (from a file) shows what goes out.
     bool character(const FieldRow& row) {
-        const std::string& value = *fieldText(s_, row.field);
+        std::string& value = *fieldText(s_, row.field);
         if (value.empty())
             return fail(row.field, translated("build failure", "no symbol"));
+        value.resize(1);
         image_[row.image.offset] = static_cast<std::uint8_t>(value.front());
         return true;
     }

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "config/input_rules.h"
 #include "config/shown_texts.h"
@@ -31,6 +32,8 @@ const QColor kWrittenBeacon(255, 255, 128);
 // Why Write is off fits two lines below it: a long pasted text quoted in it is cut in the middle.
 constexpr qsizetype kLongestReason = 110;
 constexpr int kReasonLines = 2;
+// A line edit's own maximum length, for a field whose rule sets none.
+constexpr int kUnlimitedLength = 32767;
 
 QString shortened(const QString& reason) {
     if (reason.size() <= kLongestReason)
@@ -52,12 +55,19 @@ QLineEdit* boldField(const QString& name, const QString& text, CalculatorField r
     return field;
 }
 
-// A loaded text goes in as the file has it: the rule is for what the user brings. (Through the
-// rule, a text holding some characters it takes and some it does not would lose the others.)
-void writeUnruled(QLineEdit* field, const QString& text) {
+// A loaded text goes in as the file has it: the rule and the length are for what the user
+// brings. (Through the rule, a text holding some characters it takes and some it does not would
+// lose the others; cut to the length, a file's altitude "001200" would become 120 m.)
+void writeUnruled(QLineEdit* field, const QString& text, CalculatorField kind) {
+    const std::size_t typed = inputRule(kind).maxLength;
+    const int room = std::max(typed == 0 ? kUnlimitedLength : static_cast<int>(typed),
+                              static_cast<int>(text.size()));
     const QValidator* rule = field->validator();
     field->setValidator(nullptr);
+    if (field->maxLength() < room)
+        field->setMaxLength(room);
     field->setText(text);
+    field->setMaxLength(room);
     field->setValidator(rule);
 }
 
@@ -235,10 +245,10 @@ CalculatorInputs CalculatorWindow::inputs() const {
 }
 
 void CalculatorWindow::setInputs(const CalculatorInputs& inputs) {
-    writeUnruled(latitude_, fromLatin1(inputs.latitude));
-    writeUnruled(longitude_, fromLatin1(inputs.longitude));
+    writeUnruled(latitude_, fromLatin1(inputs.latitude), CalculatorField::Latitude);
+    writeUnruled(longitude_, fromLatin1(inputs.longitude), CalculatorField::Longitude);
     writeCheck(hundredths_, inputs.centChecked);
-    writeUnruled(altitude_, fromLatin1(inputs.altitude));
+    writeUnruled(altitude_, fromLatin1(inputs.altitude), CalculatorField::Altitude);
     writeCheck(altitudeIncluded_, inputs.altitudeChecked);
     (inputs.normalForm ? normalForm_ : compressedForm_)->setChecked(true);
     // A box written with the state it had already sends no signal.

@@ -15,6 +15,10 @@ int checkValue(const QCheckBox* box) {
     }
 }
 
+bool isTicked(const QCheckBox* box) {
+    return box->checkState() == Qt::Checked;
+}
+
 void writeCheck(QCheckBox* box, int value) {
     if (value == 2) {
         box->setTristate(true);

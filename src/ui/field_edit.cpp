@@ -48,9 +48,14 @@ void FieldEdit::setCharacterRule(CharacterValidator::Rule rule) {
     setValidator(rule_);
 }
 
+void FieldEdit::setLengthLimit(int length) {
+    lengthLimit_ = length;
+    setMaxLength(std::max(length, static_cast<int>(text().size())));
+}
+
 void FieldEdit::setPositions(int positions) {
     positions_ = positions;
-    setMaxLength(positions);
+    setLengthLimit(positions);
     update();
 }
 
@@ -62,7 +67,15 @@ void FieldEdit::withoutRule(Edit edit) {
 }
 
 void FieldEdit::writeUnfiltered(const QString& text) {
-    withoutRule([&] { setText(text); });
+    // The line edit cuts its text to its maximum length, so that grows to hold the text whole.
+    const int room = std::max(lengthLimit_, static_cast<int>(text.size()));
+    withoutRule([&] {
+        if (maxLength() < room)
+            setMaxLength(room);
+        setText(text);
+        if (maxLength() != room)
+            setMaxLength(room);
+    });
 }
 
 void FieldEdit::undoUnfiltered() {

@@ -21,12 +21,17 @@ class FieldEdit : public QLineEdit {
     explicit FieldEdit(QWidget* parent);
 
     void setCharacterRule(CharacterValidator::Rule rule);
+    // At most `length` characters typed, pasted or dropped.
+    void setLengthLimit(int length);
+    int lengthLimit() const { return lengthLimit_; }
     // A masked field: `positions` characters at most, "_" shown in each one not yet filled.
     void setPositions(int positions);
     // Entering the field selects its whole content, so typing replaces the old value.
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
 
-    // The program's write: no rule applies, the field's reactions run as for typed text.
+    // The program's write: no rule applies and no length cuts it (a file's "00600" stays 600 s,
+    // not 60, for the build to judge as zelvar-cli does); the field's reactions run as for typed
+    // text.
     void writeUnfiltered(const QString& text);
 
     // The content as the field shows it, "_" in the unfilled positions.
@@ -67,6 +72,7 @@ class FieldEdit : public QLineEdit {
 
     QPointer<CharacterValidator> rule_;
     int positions_ = 0;
+    int lengthLimit_ = maxLength();
     bool selectAllOnFocus_ = false;
     bool selectOnMousePress_ = false;
 };

@@ -24,10 +24,10 @@ const QColor kModem300Blue(0, 0, 255);
 // "[n]": how many characters the field still takes; a screen reader hears it with the field.
 void connectCounter(FieldEdit* field, QLabel* counter) {
     auto show = [field, counter] {
-        const qsizetype left = field->maxLength() - field->text().size();
+        const qsizetype left = field->lengthLimit() - field->text().size();
         counter->setText(fromUtf8(counterShown(left)));
         field->setAccessibleDescription(
-            fromUtf8(counterSpoken(static_cast<std::size_t>(field->maxLength()), left)));
+            fromUtf8(counterSpoken(static_cast<std::size_t>(field->lengthLimit()), left)));
     };
     QObject::connect(field, &QLineEdit::textChanged, counter, show);
     show();

@@ -61,7 +61,7 @@ FieldEdit* makeTextField(QWidget* parent, std::string_view name, int maxLength,
                          CharacterValidator::Rule rule, const QString& hint) {
     auto* field = new FieldEdit(parent);
     field->setObjectName(fromLatin1(name));
-    field->setMaxLength(maxLength);
+    field->setLengthLimit(maxLength);
     field->setCharacterRule(std::move(rule));
     field->setToolTip(hint);
     fitFieldHeight(field);

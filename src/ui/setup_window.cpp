@@ -12,6 +12,7 @@
 #include "text/translation.h"
 #include "ui/advice_marks.h"
 #include "ui/calculator_window.h"
+#include "ui/check_state.h"
 #include "ui/core_text.h"
 #include "ui/field_edit.h"
 #include "ui/file_actions.h"
@@ -141,7 +142,7 @@ CalculatorWindow* SetupWindow::calculator() {
         new CalculatorWindow(this, CalculatorHost{
                                        c.edit(Field::Beacon),
                                        [c] { return c.edit(Field::Symbol)->text(); },
-                                       [c] { return c.box(Field::AlternateTable)->isChecked(); },
+                                       [c] { return isTicked(c.box(Field::AlternateTable)); },
                                    });
     // The calculator answers F1 and Ctrl+P as this window does.
     watchKeysOf(calculator_);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "ui/check_state.h"
 #include "ui/core_text.h"
 #include "ui/field_edit.h"
 #include "ui/latin1_text.h"
@@ -18,7 +19,7 @@ SymbolChoice::SymbolChoice(QWidget* window, const FormControls& controls)
 }
 
 QString SymbolChoice::shownName() const {
-    const SymbolTable table = controls_.box(Field::AlternateTable)->isChecked()
+    const SymbolTable table = isTicked(controls_.box(Field::AlternateTable))
                                   ? SymbolTable::Alternate
                                   : SymbolTable::Primary;
     return fromUtf8(describeSymbol(toLatin1(controls_.edit(Field::Symbol)->text()), table));
@@ -43,8 +44,8 @@ void SymbolChoice::open() {
         });
     }
     picker_->pick(controls_.edit(Field::Symbol)->text(),
-                  controls_.box(Field::AlternateTable)->isChecked() ? SymbolTable::Alternate
-                                                                    : SymbolTable::Primary);
+                  isTicked(controls_.box(Field::AlternateTable)) ? SymbolTable::Alternate
+                                                                 : SymbolTable::Primary);
 }
 
 }  // namespace zelvar

@@ -7,6 +7,8 @@
 #include "../config/settings_support.h"
 #include "../files/cfg_test_support.h"
 #include "cfg/cfg_writer.h"
+#include "config/aprs_symbols.h"
+#include "geo/calculator_request.h"
 #include "setup_window_support.h"
 #include "transfer/send_preview.h"
 #include "ui/calculator_window.h"
@@ -143,6 +145,51 @@ TEST_F(SetupFiles, SaveAndLoadKeepWhatSendWouldSend) {
         EXPECT_EQ(window->settings().hideReceivedPositions, std::stoi(ticked));
         EXPECT_EQ(previewSend(window->settings()).wire, before.wire) << "flag " << ticked;
     }
+}
+
+// An item longer than its field goes in whole, as zelvar-cli and the page read it: cut to the
+// field, "00600" would send 60 s, "0250" 2.5 s and "DL1ABCD-15" the SSID 1. The build judges it,
+// the counter shows it over, and typing keeps to the field's length again after the next load.
+TEST_F(SetupFiles, ItemsLongerThanTheirFieldsLoadWhole) {
+    using enum Field;
+    const DeviceSettings loaded =
+        testing_support::changed(defaultSettings(), {{FixedInterval, "00600"},
+                                                     {AcquisitionTimeout, "0250"},
+                                                     {MyCall, "DL1ABCD-15"},
+                                                     {Beacon, std::string(36, 'X')}});
+    CalculatorInputs calculator = kCalculator;
+    calculator.altitude = "001200";
+    testing::writeFile(path("long.cfg"), writeConfigText(loaded, calculator).value());
+    load(path("long.cfg"));
+    ASSERT_TRUE(modals.boxes.empty());
+    EXPECT_EQ(window->settings(), loaded);
+    EXPECT_EQ(window->calculator()->inputs(), calculator);
+    EXPECT_EQ(control<QLabel>("Label34")->text(), "[-1]");
+
+    testing::writeFile(path("factory.cfg"), kFactoryFile);
+    load(path("factory.cfg"));
+    EXPECT_EQ(window->settings(), defaultSettings());
+    typeInto("edMyCall", "DL1ABCD-15");
+    typeInto("edManualTime", "00600");
+    EXPECT_EQ(textOf("edMyCall"), "DL1ABCD-1");
+    EXPECT_EQ(textOf("edManualTime"), "0060");
+}
+
+// A greyed Alternate Table, which only a file brings, sends the primary table: the symbol's tip
+// and the calculator's beacon say so, as the preview and zelvar-cli do.
+TEST_F(SetupFiles, AGreyedTableIsThePrimaryOneEverywhere) {
+    window->applySettings(testing_support::changed(
+        defaultSettings(), {{Field::AlternateTable, "2"}, {Field::Symbol, "["}}));
+    ASSERT_EQ(control<QCheckBox>("chkTable")->checkState(), Qt::PartiallyChecked);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(field("edSymbol")->toolTip().toStdString(),
+              describeSymbol("[", SymbolTable::Primary));
+    setCalculator(kCalculator);
+    control<QPushButton>("cmdCalc")->click();
+    const Result<CalculatedPosition> primary =
+        calculatePosition(calculatorRequest(kCalculator, "[", false));
+    ASSERT_TRUE(primary);
+    EXPECT_EQ(textOf("edBeacon").toStdString(), primary->text);
 }
 
 // What shows nothing in a field or a box is shown by its code and named: a callsign loaded with

@@ -1,6 +1,7 @@
 // The GPSless calculator: latitude, longitude and altitude in, the APRS position text written into
 // the beacon field, which stays pale yellow until the calculator is closed. It stays beside the
 // form, which remains usable.
+import { checkValue, writeCheck } from "./check_state.js";
 import type { CalculatorInputs, Core, Texts } from "./core.js";
 import { element } from "./dom.js";
 import { DevicePosition } from "./device_position.js";
@@ -68,9 +69,9 @@ export class CalculatorView {
     return {
       latitude: this.latitude.input.value,
       longitude: this.longitude.input.value,
-      centChecked: this.cent.checked ? 1 : 0,
+      centChecked: checkValue(this.cent),
       altitude: this.altitude.input.value,
-      altitudeChecked: this.altitudeIncluded.checked ? 1 : 0,
+      altitudeChecked: checkValue(this.altitudeIncluded),
       normalForm: this.normal.checked,
     };
   }
@@ -79,9 +80,9 @@ export class CalculatorView {
   setInputs(inputs: CalculatorInputs): void {
     this.latitude.write(inputs.latitude);
     this.longitude.write(inputs.longitude);
-    this.cent.checked = inputs.centChecked !== 0;
+    writeCheck(this.cent, inputs.centChecked);
     this.altitude.write(inputs.altitude);
-    this.altitudeIncluded.checked = inputs.altitudeChecked !== 0;
+    writeCheck(this.altitudeIncluded, inputs.altitudeChecked);
     (inputs.normalForm ? this.normal : this.compressed).checked = true;
     this.centChanged();
     this.altitudeChanged();

@@ -2,6 +2,7 @@
 // core's field names as ids, and runs the reactions of a change: the counters, the GPSless
 // display and the 300-baud marker.
 import type { Core, FieldInfo, Form, Texts } from "./core.js";
+import { checkValue, writeCheck } from "./check_state.js";
 import { element, setText } from "./dom.js";
 import { RuledInput } from "./input_rule.js";
 
@@ -54,7 +55,7 @@ export class FormView {
   read(): Form {
     const form: Form = {};
     for (const [name, text] of this.ruled) form[name] = text.input.value;
-    for (const [name, box] of this.flags) form[name] = box.checked ? 1 : 0;
+    for (const [name, box] of this.flags) form[name] = checkValue(box);
     for (const [name, list] of this.lists) form[name] = list.selectedIndex;
     return form;
   }
@@ -62,7 +63,7 @@ export class FormView {
   /** Writes every field of `form` as the page's own write and runs the reactions once. */
   write(form: Form): void {
     for (const [name, text] of this.ruled) text.write(String(form[name] ?? ""));
-    for (const [name, box] of this.flags) box.checked = Number(form[name]) !== 0;
+    for (const [name, box] of this.flags) writeCheck(box, Number(form[name]));
     for (const [name, list] of this.lists) list.selectedIndex = Number(form[name] ?? -1);
     this.changed();
   }
@@ -77,7 +78,7 @@ export class FormView {
   writeSymbol(symbol: string, alternate: boolean): void {
     this.ruled.get("symbol")?.write(symbol);
     const box = this.flags.get("alternateTable");
-    if (box) box.checked = alternate;
+    if (box) writeCheck(box, alternate ? 1 : 0);
     this.changed();
   }
 

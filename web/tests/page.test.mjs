@@ -223,6 +223,12 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
     await page.setInputFiles("#loadFile", { name: "hidden.cfg", mimeType: "text/plain", buffer });
     await page.waitForFunction(() => document.getElementById("calcReason").textContent !== "");
     assert.match(await page.textContent("#calcReason"), /^Invalid latitude "45\.30\\u0085\.15"/);
+    // Greyed boxes from a file count as clear, as in the desktop's calculator: seconds, no altitude.
+    const greyed = { ...hidden, latitude: "45.30.15", centChecked: 2, altitude: "120", altitudeChecked: 2 };
+    await loadFile("greyed.cfg", latin1(bed.core.saveCfg(gpsless, { ...greyed, normalForm: true }).text));
+    await page.click("#cmdCalc");
+    const position = cli("position", "--lat", "45.30.15", "--lon", hidden.longitude, "--seconds", "--normal");
+    assert.equal(await page.inputValue("#beacon"), position.stdout.trim());
     await page.click("#calcClose");
     assert.deepEqual(bed.problems, []);
   });

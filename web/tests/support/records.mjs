@@ -51,7 +51,10 @@ export function randomCfg(core, next) {
   form.messageTo = CALLSIGNS[next(CALLSIGNS.length)];
   form.commentEvery = digits(next, 3, 1);
   form.acquisitionTimeout = next(3) === 0 ? "000" : digits(next, 3);
-  return core.saveCfg(form, core.calculatorDefaults()).text;
+  // A check box of the file is clear, ticked or greyed (2), which the desktop keeps and reads as clear.
+  form.alternateTable = next(3);
+  const calculator = { ...core.calculatorDefaults(), centChecked: next(3), altitudeChecked: next(3) };
+  return core.saveCfg(form, calculator).text;
 }
 
 const COORDINATES = [
