@@ -158,12 +158,10 @@ class ImageBuilder {
         return true;
     }
 
-    // The tracker takes one character: a longer text (from a file) shows what goes out.
     bool character(const FieldRow& row) {
-        std::string& value = *fieldText(s_, row.field);
+        const std::string& value = *fieldText(s_, row.field);
         if (value.empty())
             return fail(row.field, translated("build failure", "no symbol"));
-        value.resize(1);
         image_[row.image.offset] = static_cast<std::uint8_t>(value.front());
         return true;
     }

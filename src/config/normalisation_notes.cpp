@@ -95,8 +95,11 @@ std::string readAsSent(std::string_view entry) {
 }
 
 // What the tracker gets of a field, as the field would show it: for the callsigns and the path,
-// the addresses the image holds where the field, as the build leaves it, reads otherwise.
+// the addresses the image holds where the field, as the build leaves it, reads otherwise; for the
+// symbol, the one character sent of a longer text a file brought (the field keeps it).
 std::string sentText(const FieldRow& row, const std::string& after, const DeviceSettings& got) {
+    if (row.image.codec == Codec::Character)
+        return *fieldText(got, row.field);
     if (row.image.codec != Codec::Callsign && row.image.codec != Codec::Path)
         return after;
     std::string read;

@@ -78,7 +78,7 @@ const Normalisation kNormalisations[] = {
     {"DestDashWithoutSsid", {{MessageTo, "QX-"}}, {{MessageTo, "QX"}}, 80, "0"},
     {"DestSsidBelowZero", {{MessageTo, "AB--1"}}, {{MessageTo, "AB"}}, 80, "0"},
     {"EmptyAnswerKeepsPrefix", {{AutoAnswer, ""}}, {}, 120, "AA:\0"sv},
-    {"SymbolOfTwo", {{Symbol, "ab"}}, {{Symbol, "a"}}, 3, "a"},
+    {"SymbolOfTwoKept", {{Symbol, "ab"}}, {}, 3, "a"},
     {"AltTable", {{AlternateTable, "1"}}, {}, 4, "\\"},
     {"OptionBits", {{MicEMessage, "7"}, {AutoAnswerOn, "1"}, {Modem300, "1"}}, {}, 2, "\x37"},
 };

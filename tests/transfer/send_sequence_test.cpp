@@ -200,10 +200,15 @@ TEST(SendPreview, AnnotatesTheBytesSendWritesAndNotesWhatChanges) {
           "Comment every 200 -> sent as 127 tx", "MY CALLSIGN \"QX9ABC-0\" -> sent as \"QX9ABC\"",
           "APRS PATH \"WIDE1-1,\" -> sent as \"WIDE1-1\"",
           "APRS message TO CALL \"AB--1\" -> sent as \"AB\""}},
-        // Only the number after an SSID's dash goes out, although the field keeps the rest.
-        {{{MyCall, "QX9AB-9-5"}, {Path, "WIDE1-1 WIDE2-1"}, {MessageTo, "QX9ABC-07"}},
+        // Only the number after an SSID's dash goes out, and only a file's symbol's first
+        // character, although the field keeps the rest.
+        {{{MyCall, "QX9AB-9-5"},
+          {Path, "WIDE1-1 WIDE2-1"},
+          {MessageTo, "QX9ABC-07"},
+          {Symbol, "ab"}},
          {"MY CALLSIGN \"QX9AB-9-5\" -> sent as \"QX9AB-9\"",
-          "APRS PATH \"WIDE1-1 WIDE2-1\" -> sent as \"WIDE1-1\""}},
+          "APRS PATH \"WIDE1-1 WIDE2-1\" -> sent as \"WIDE1-1\"",
+          "ICON Symbol \"ab\" -> sent as \"a\""}},
         {{{AcquisitionTimeout, "000"}, {Beacon, "=/5L!!<*e8>FsQ"}},
          {"Acquisition interval 100 -> not sent in GPSless Mode (byte 5 = 252)"}},
         // Loaded from a file, an invisible soft hyphen: the field shows "NOCALL-9".
