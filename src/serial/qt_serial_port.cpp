@@ -3,7 +3,6 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <cerrno>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -12,6 +11,7 @@
 
 #include "common/ascii.h"
 #include "serial/system_ports.h"
+#include "text/system_error.h"
 #include "text/translation.h"
 #include "transfer/transfer_plan.h"
 
@@ -54,7 +54,7 @@ Result<> drainDescriptor(Descriptor descriptor) {
 #else
     if (tcdrain(descriptor) != 0)
         return failure(
-            withArguments(translated("serial port", "Write failed: %1"), {std::strerror(errno)}));
+            withArguments(translated("serial port", "Write failed: %1"), {systemErrorText(errno)}));
 #endif
     return Result<>{};
 }
@@ -73,7 +73,7 @@ Result<Descriptor> duplicate(QSerialPort& port) {
     const int copy = ::dup(port.handle());
     if (copy < 0)
         return failure(
-            withArguments(translated("serial port", "Write failed: %1"), {std::strerror(errno)}));
+            withArguments(translated("serial port", "Write failed: %1"), {systemErrorText(errno)}));
     return copy;
 #endif
 }
