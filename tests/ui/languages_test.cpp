@@ -4,6 +4,8 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTableView>
@@ -14,6 +16,7 @@
 #include "setup_window_support.h"
 #include "transfer/send_preview.h"
 #include "ui/calculator_window.h"
+#include "ui/instructions_viewer.h"
 
 namespace zelvar {
 namespace {
@@ -131,6 +134,23 @@ TEST_F(PseudoLocale, NoControlCoversAnotherInEitherDisplay) {
         typeInto("edGpsAcqTime", timeout);
         EXPECT_EQ(testing::overlappingControls(window.get()), std::vector<std::string>{})
             << timeout;
+    }
+}
+
+// A manual the viewer cannot read: each line of the message says why in the language, the
+// reader's reason too.
+TEST_F(PseudoLocale, TheManualViewerSaysWhyInTheLanguage) {
+    const testing::FreshCurrentFolder folder;
+    for (const char* content : {"just text", "{\\rtf1 {\\b cut"}) {
+        testing::writeFile(QStringLiteral("Broken.rtf"), content);
+        const QPointer<InstructionsViewer> viewer =
+            InstructionsViewer::open(QStringLiteral("Broken.rtf"), QStringLiteral("Manual"));
+        auto* box = viewer->findChild<QMessageBox*>();
+        ASSERT_NE(box, nullptr) << content;
+        for (const QString& line : box->text().split(u'\n'))
+            EXPECT_TRUE(fromCatalogue(line)) << line.toStdString();
+        box->button(QMessageBox::Ok)->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 
