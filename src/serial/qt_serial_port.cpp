@@ -192,8 +192,9 @@ Result<> QtSerialPort::open() {
     port_.clearError();
     port_.setPortName(QString::fromStdString(location_));
     if (!port_.open(QIODevice::WriteOnly)) {
-        return failure(withArguments(translated("serial port", "Cannot open %1: %2"),
-                                     {location_, port_.errorString().toStdString()}));
+        return failure(
+            withArguments(translated("serial port", "Cannot open %1: %2"),
+                          {location_, systemWordsInLanguage(port_.errorString().toStdString())}));
     }
 #if !defined(_WIN32)
     // A receiving program locks the device for itself; the device's exclusive mode, which
@@ -319,7 +320,7 @@ Result<> QtSerialPort::applySettings() {
 }
 
 Result<> QtSerialPort::layerFailure(std::string_view doing) {
-    std::string reason = port_.errorString().toStdString();
+    std::string reason = systemWordsInLanguage(port_.errorString().toStdString());
     if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError)
         reason = translated("serial port", "the bytes did not leave the port in time");
     return failure(

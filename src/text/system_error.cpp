@@ -47,4 +47,12 @@ std::string systemErrorText(int error) {
     return std::generic_category().message(error);
 }
 
+std::string systemWordsInLanguage(std::string_view words) {
+    for (const SystemWords& known : kSystemWords) {
+        if (std::generic_category().message(known.error) == words)
+            return std::string(translated("system error", known.text));
+    }
+    return std::string(words);
+}
+
 }  // namespace zelvar
