@@ -16,6 +16,7 @@
 #include "setup_window_support.h"
 #include "transfer/send_preview.h"
 #include "ui/calculator_window.h"
+#include "ui/core_text.h"
 #include "ui/instructions_viewer.h"
 
 namespace zelvar {
@@ -135,6 +136,26 @@ TEST_F(PseudoLocale, NoControlCoversAnotherInEitherDisplay) {
         EXPECT_EQ(testing::overlappingControls(window.get()), std::vector<std::string>{})
             << timeout;
     }
+}
+
+// The tip of a port the system does not list is the catalogue's sentences, their full stops
+// too: nothing stands outside its brackets.
+TEST_F(PseudoLocale, TellsOfAPortNotListedInTheLanguage) {
+    auto* chooser = control<QPushButton>("cmdPortDevice");
+    const QString looking = fromUtf8(translated("port chooser", "Looking for serial ports"));
+    typeInto("edComm", "99");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !chooser->accessibleDescription().contains(looking); }));
+    const QString tip = chooser->accessibleDescription();
+    QString outside;
+    int depth = 0;
+    for (const QChar c : tip) {
+        depth += c == u'[' ? 1 : 0;
+        if (depth == 0)
+            outside += c;
+        depth -= c == u']' ? 1 : 0;
+    }
+    EXPECT_EQ(outside.trimmed().toStdString(), "") << tip.toStdString();
 }
 
 // A manual the viewer cannot read: each line of the message says why in the language, the
