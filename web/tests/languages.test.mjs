@@ -92,6 +92,16 @@ describe("languages", () => {
     await page.close();
   });
 
+  // A file Load refuses is told of in the page's language, an empty one too.
+  it("says in its language why a file cannot be loaded", async () => {
+    const page = await bed.open(`${bed.server.url}index-en_XA.html`);
+    for (const content of ["", "{\\rtf1 x}"]) {
+      await page.setInputFiles("#loadFile", { name: "x.cfg", mimeType: "text/plain", buffer: Buffer.from(content) });
+      assert.match((await messageShown(page)).text, /^x\.cfg: \[.+\]$/s, JSON.stringify(content));
+    }
+    await page.close();
+  });
+
   // A line that fails mid-send: the progress says so in the page's language, not in English.
   it("says in its language that a send failed", async () => {
     const page = await bed.open(`${bed.server.url}index-en_XA.html`, () => {
