@@ -2,6 +2,7 @@
 // longer and in brackets, under de_DE.UTF-8: each text comes from the catalogue and fits its
 // widget (the test runs at scale 1 and 2), and what is saved and sent is what English gives.
 #include <QAbstractButton>
+#include <QCommandLineParser>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 
 #include "cfg/cfg_writer.h"
 #include "l10n/qt_catalogue.h"
+#include "l10n/user_language.h"
 #include "setup_window_support.h"
 #include "transfer/send_preview.h"
 #include "ui/calculator_window.h"
@@ -135,6 +137,19 @@ TEST_F(PseudoLocale, NoControlCoversAnotherInEitherDisplay) {
         typeInto("edGpsAcqTime", timeout);
         EXPECT_EQ(testing::overlappingControls(window.get()), std::vector<std::string>{})
             << timeout;
+    }
+}
+
+// The window's program's --help, Qt's own lines for -h, --help-all and -v included, once the
+// language is installed as the program installs it.
+TEST_F(PseudoLocale, HelpsOnTheCommandLineInTheLanguage) {
+    ASSERT_EQ(installUserLanguage(std::string("en_XA")), "en_XA");
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    for (const QString& line : parser.helpText().split(u'\n')) {
+        if (line.trimmed().startsWith(u'-'))
+            EXPECT_TRUE(line.contains(u'[')) << line.toStdString();
     }
 }
 
