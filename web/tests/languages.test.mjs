@@ -19,7 +19,7 @@ const keptTexts = () => {
   return `^(\\d+ )?(${choices.join("|")})$|^".*"$|^[0-9A-F ]+$`;
 };
 
-/** Each box the page overflows, and each visible text without an accent or a bracket. */
+/** Each box the page overflows, each visible text without an accent or a bracket, and each joined outside one. */
 function problems(kept) {
   const found = [];
   const shown = (element) => element.checkVisibility({ checkVisibilityCSS: true });
@@ -42,6 +42,11 @@ function problems(kept) {
   for (let node = walker.nextNode(); node; node = walker.nextNode()) {
     const text = node.textContent.trim();
     const parent = node.parentElement;
+    // Texts of the catalogue joined by punctuation of the page's own ("[Adapter]:"), not the language's.
+    let depth = 0;
+    const outside = [...text].filter((c) => (depth += c === "[" ? 1 : c === "]" ? -1 : 0) === 0 && c !== "]");
+    if (parent && shown(parent) && text.includes("[") && /[:;,.!?]/.test(outside.join("")))
+      found.push(`joined outside the catalogue: ${parent.tagName}#${parent.id} "${text.slice(0, 80)}"`);
     // A key letter stands alone in its <u>, the rest of its text around it.
     if (!/[A-Za-z]/.test(text) || !parent || !shown(parent) || parent.closest("select#language, u")) continue;
     if (new RegExp(kept).test(text) || /[^ -~]|\[/.test(text)) continue;
