@@ -39,6 +39,21 @@ bool fromCatalogue(const QString& text) {
            std::ranges::any_of(text, [](QChar c) { return c.unicode() > 0x7F; });
 }
 
+// Texts of the catalogue joined by punctuation of the program's own ("[Adapter]:"), not the
+// language's. A bracket of data (the symbol "]") leaves the text's brackets unmatched: not judged.
+bool joinedOutside(const QString& text) {
+    int depth = 0;
+    bool joined = false;
+    for (const QChar c : text) {
+        depth += c == u'[' ? 1 : 0;
+        joined = joined || (depth == 0 && QStringLiteral(":;,.!?").contains(c));
+        depth -= c == u']' ? 1 : 0;
+        if (depth < 0)
+            return false;
+    }
+    return joined && depth == 0 && text.contains(u'[');
+}
+
 QString shownText(QString text) {
     return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
 }
@@ -51,6 +66,8 @@ std::vector<std::string> textProblems(QWidget* window) {
             widget->objectName().toStdString() + " \"" + text.toStdString() + "\"";
         if (!fromCatalogue(text))
             problems.push_back("not from the catalogue: " + where);
+        if (joinedOutside(text))
+            problems.push_back("joined outside the catalogue: " + where);
         if (!fits)
             problems.push_back("cut: " + where + " in " + std::to_string(widget->width()) +
                                " px of " + std::to_string(window->width()));
