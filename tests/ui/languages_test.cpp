@@ -145,6 +145,9 @@ TEST_F(PseudoLocale, EveryTextOfTheWindowsComesFromTheCatalogueAndFits) {
     ASSERT_TRUE(tip.contains(u'\n')) << tip.toStdString();
     for (const QString& line : tip.split(u'\n'))
         EXPECT_TRUE(line.startsWith(u'[') && line.endsWith(u']')) << line.toStdString();
+    // What a screen reader says of ICON Symbol: its own description and the symbol's name.
+    const QString symbol = field(QStringLiteral("edSymbol"))->accessibleDescription();
+    EXPECT_FALSE(joinedOutside(symbol)) << symbol.toStdString();
 }
 
 // The longer words take room in both displays; the calculator's button, which stands over two
