@@ -1,10 +1,10 @@
 #include "checked_stdout.h"
+#include "text/system_error.h"
 #include "text/translation.h"
 
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
 #include <utility>
 
 namespace zelvar::cli {
@@ -21,8 +21,8 @@ CheckedStdout::~CheckedStdout() {
 Result<> CheckedStdout::finish() {
     if (drain() && error_ == 0)
         return Result<>{};
-    return failure(withArguments(translated("cli", "cannot write the output: %1"),
-                                 {std::generic_category().message(error_)}));
+    return failure(
+        withArguments(translated("cli", "cannot write the output: %1"), {systemErrorText(error_)}));
 }
 
 int CheckedStdout::overflow(int c) {

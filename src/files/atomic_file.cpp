@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "files/regular_file.h"
+#include "text/system_error.h"
 #include "text/translation.h"
 
 namespace zelvar {
@@ -41,7 +42,7 @@ std::filesystem::path folderOf(const std::filesystem::path& file) {
 
 // `what` has "%1" for the folder, "%2" for the system's words.
 std::string folderError(std::string_view what, const std::filesystem::path& file, int error) {
-    return withArguments(what, {folderOf(file).string(), std::generic_category().message(error)});
+    return withArguments(what, {folderOf(file).string(), systemErrorText(error)});
 }
 
 // The permission bits let no one write: refused even where root could write all the same.

@@ -1,20 +1,20 @@
 #include "files/regular_file.h"
+#include "text/system_error.h"
 #include "text/translation.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <system_error>
 
 namespace zelvar {
 
 std::string describeFileError(const std::filesystem::path& path, int error) {
-    return path.string() + ": " + std::generic_category().message(error);
+    return path.string() + ": " + systemErrorText(error);
 }
 
 std::string notRegularReason(mode_t mode) {
     if (S_ISDIR(mode))
-        return std::generic_category().message(EISDIR);
+        return systemErrorText(EISDIR);
     return std::string(
         S_ISFIFO(mode)                   ? translated("files", "Is a FIFO, not a regular file")
         : S_ISCHR(mode) || S_ISBLK(mode) ? translated("files", "Is a device, not a regular file")

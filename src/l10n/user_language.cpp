@@ -8,6 +8,7 @@
 #include <QTranslator>
 #include <memory>
 
+#include "l10n/parser_words.h"
 #include "l10n/qt_catalogue.h"
 #include "text/language_choice.h"
 
@@ -31,11 +32,12 @@ QString cataloguePath(const std::string& language) {
 }
 
 // Qt's own words (the buttons of its dialogs) from Debian's translations of Qt, where the
-// application object is there to take them.
+// application object is there to take them; the command line's from the catalogue.
 void installQtWords(const std::string& language) {
     auto* application = QCoreApplication::instance();
     if (!application)
         return;
+    QCoreApplication::installTranslator(new ParserWords(application));
     auto* words = new QTranslator(application);
     if (words->load(QLocale(QString::fromStdString(language)), QStringLiteral("qtbase"),
                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -32,16 +32,23 @@ std::string modeText(const PathStatus& status) {
 }
 
 std::string listedPortsText(const std::vector<NumberedPort>& ports) {
+    const std::string counted =
+        withArguments(translatedPlural("port doctor", "the system lists %1 serial device",
+                                       "the system lists %1 serial devices", ports.size()),
+                      {std::to_string(ports.size())});
+    // The list is joined in the language's words: French puts a no-break space before the
+    // colon, Japanese writes full-width ones.
     std::string listed;
-    for (std::size_t i = 0; i < ports.size(); ++i) {
-        listed += i == 0 ? ": " : ", ";
-        listed += withArguments(translated("port doctor", "port %1 %2"),
-                                {std::to_string(ports[i].number), ports[i].device.location});
+    for (const NumberedPort& port : ports) {
+        const std::string named =
+            withArguments(translated("port doctor", "port %1 %2"),
+                          {std::to_string(port.number), port.device.location});
+        listed = listed.empty()
+                     ? named
+                     : withArguments(translated("port doctor", "%1, %2"), {listed, named});
     }
-    return withArguments(translatedPlural("port doctor", "the system lists %1 serial device",
-                                          "the system lists %1 serial devices", ports.size()),
-                         {std::to_string(ports.size())}) +
-           listed;
+    return listed.empty() ? counted
+                          : withArguments(translated("port doctor", "%1: %2"), {counted, listed});
 }
 
 std::string_view baseName(std::string_view path) {

@@ -1,4 +1,5 @@
 #include "ports/host_port_system.h"
+#include "text/system_error.h"
 #include "text/translation.h"
 
 #include <dirent.h>
@@ -15,7 +16,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace zelvar {
@@ -185,7 +185,7 @@ OpenAttempt HostPortSystem::tryOpen(const std::string& path) const {
         const bool locked = terminal && ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
         ::close(fd);
         if (!terminal)
-            return {OpenOutcome::NotTerminal, std::strerror(error)};
+            return {OpenOutcome::NotTerminal, systemErrorText(error)};
         if (locked)
             return {OpenOutcome::Busy,
                     std::string(translated("serial port", "another program holds a lock on it"))};
@@ -199,7 +199,7 @@ OpenAttempt HostPortSystem::tryOpen(const std::string& path) const {
         outcome = OpenOutcome::Busy;
     else if (error == ENOENT || error == ENXIO || error == ENODEV)
         outcome = OpenOutcome::Missing;
-    return {outcome, std::strerror(error)};
+    return {outcome, systemErrorText(error)};
 }
 
 }  // namespace zelvar

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/shown_texts.h"
 #include "ports/finding_words.h"
 #include "ports/port_access.h"
 #include "ports/port_holders.h"
@@ -220,7 +221,7 @@ Diagnosis diagnosePortNumber(const PortSystem& system, const std::vector<Numbere
         const Result<SerialDevice> resolved = resolveWindowsPort(number);
         if (!resolved) {
             diagnosis.findings.push_back(
-                {FindingKind::Missing, true, resolved.error().reason + ".", ""});
+                {FindingKind::Missing, true, asSentence(resolved.error().reason), ""});
             return diagnosis;
         }
         const NumberedPort* listed = listedAs(system, ports, resolved->name, platform);

@@ -52,7 +52,7 @@ std::string namedAll(const std::vector<Holder>& holders) {
         else if (i + 1 == holders.size())
             text = withArguments(translated("port doctor", "%1 and %2"), {text, named(holders[i])});
         else
-            text += ", " + named(holders[i]);
+            text = withArguments(translated("port doctor", "%1, %2"), {text, named(holders[i])});
     }
     return text;
 }

@@ -9,13 +9,13 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <set>
 #include <utility>
 
 #include "ports/host_port_system.h"
 #include "ports/port_holders.h"
 #include "ports/session_processes.h"
+#include "text/system_error.h"
 #include "text/translation.h"
 
 namespace zelvar {
@@ -35,7 +35,7 @@ std::optional<speed_t> speedOf(int baud) {
 }
 
 std::string systemWords() {
-    return std::strerror(errno);
+    return systemErrorText(errno);
 }
 
 // A running program's lock file that names the device, as the port doctor reads them. A lock
@@ -169,7 +169,7 @@ ReceiveEvent SerialReceiver::next(TransferCheck& check, LineTime until, int wake
         if (retry && !broken)
             continue;
         std::string reason = retry ? std::string(translated("serial port", "the line hung up"))
-                                   : std::strerror(readError);
+                                   : systemErrorText(readError);
         return {ReceiveStop::LineGone,
                 check.finish(readAt, translated("transfer check", "the line closed")),
                 std::move(reason)};

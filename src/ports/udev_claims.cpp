@@ -130,9 +130,12 @@ std::optional<Finding> brlttyFinding(const PortSystem& system, const SerialDevic
         claimed = withArguments(translated("port doctor", "this adapter's id %1"), {device.usbId});
     } else if (missing) {
         for (const Adapter& adapter : kCommonAdapters) {
-            if (ids.contains(adapter.usbId))
-                claimed += (claimed.empty() ? "" : ", ") + std::string(adapter.usbId) + " (" +
-                           adapter.chip + ")";
+            if (!ids.contains(adapter.usbId))
+                continue;
+            const std::string named = std::string(adapter.usbId) + " (" + adapter.chip + ")";
+            claimed = claimed.empty()
+                          ? named
+                          : withArguments(translated("port doctor", "%1, %2"), {claimed, named});
         }
         if (!claimed.empty())
             claimed = withArguments(translated("port doctor", "ids such as %1"), {claimed});

@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QTextDocument>
 #include <algorithm>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "rtf/document_builder.h"
@@ -12,6 +14,7 @@
 #include "rtf/picture.h"
 #include "rtf/state.h"
 #include "rtf/tokenizer.h"
+#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -32,8 +35,8 @@ bool switchedOn(const Token& token) {
     return !token.hasParameter || token.parameter != 0;
 }
 
-Result<> refuse(const QString& reason) {
-    return failure(reason.toStdString());
+Result<> refuse(std::string reason) {
+    return failure(std::move(reason));
 }
 
 class Parser {
@@ -45,7 +48,6 @@ class Parser {
 
   private:
     GroupState& top() { return groups_.back(); }
-    QString at() const { return QStringLiteral(" (at byte %1)").arg(tokenizer_.position()); }
 
     bool skipFallback(Token& token);
     bool startGroup();
@@ -78,9 +80,14 @@ Result<> Parser::run() {
     for (;;) {
         Token token = tokenizer_.next();
         if (token.kind == TokenKind::End) {
-            return refuse(QStringLiteral("the document ends with %1 group(s) still open; "
-                                         "it is probably cut short")
-                              .arg(groups_.size()));
+            return refuse(withArguments(
+                translatedPlural("manual reader",
+                                 "the document ends with %1 group still open; it is probably cut "
+                                 "short",
+                                 "the document ends with %1 groups still open; it is probably cut "
+                                 "short",
+                                 groups_.size()),
+                {std::to_string(groups_.size())}));
         }
         if (starPending_) {
             starPending_ = false;
@@ -96,9 +103,11 @@ Result<> Parser::run() {
         switch (token.kind) {
             case TokenKind::GroupStart:
                 if (!startGroup()) {
-                    return refuse(QStringLiteral("groups are nested deeper than %1 levels")
-                                      .arg(kMaxRtfGroupDepth) +
-                                  at());
+                    return refuse(withArguments(
+                        translated("manual reader",
+                                   "groups are nested deeper than %1 levels (at byte %2)"),
+                        {std::to_string(kMaxRtfGroupDepth),
+                         std::to_string(tokenizer_.position())}));
                 }
                 break;
             case TokenKind::GroupEnd:
@@ -131,9 +140,10 @@ Result<> Parser::run() {
                 break;
         }
         if (builder_.paragraphs() > kMaxRtfParagraphs) {
-            return refuse(
-                QStringLiteral("the document has more than %1 paragraphs").arg(kMaxRtfParagraphs) +
-                at());
+            return refuse(withArguments(
+                translated("manual reader",
+                           "the document has more than %1 paragraphs (at byte %2)"),
+                {std::to_string(kMaxRtfParagraphs), std::to_string(tokenizer_.position())}));
         }
     }
 }
@@ -513,11 +523,12 @@ Result<> readRtf(QByteArrayView data, QTextDocument& document) {
     document.clear();
     const std::string_view input(data.data(), static_cast<std::size_t>(data.size()));
     if (input.empty()) {
-        return refuse(QStringLiteral("the file is empty"));
+        return refuse(std::string(translated("manual reader", "the file is empty")));
     }
     const std::size_t start = documentStart(input);
     if (input.substr(start, 5) != "{\\rtf") {
-        return refuse(QStringLiteral("this is not an RTF document: it does not begin with {\\rtf"));
+        return refuse(std::string(translated(
+            "manual reader", "this is not an RTF document: it does not begin with {\\rtf")));
     }
     Result<> result = Parser(input.substr(start), document).run();
     if (!result) {
@@ -530,22 +541,25 @@ Result<> readRtfFile(const QString& path, QTextDocument& document) {
     document.clear();
     const QFileInfo info(path);
     if (info.isDir()) {
-        return refuse(QStringLiteral("%1 is a folder, not a file").arg(path));
+        return refuse(withArguments(translated("manual reader", "%1 is a folder, not a file"),
+                                    {path.toStdString()}));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return refuse(QStringLiteral("%1 cannot be opened: %2").arg(path, file.errorString()));
+        return refuse(withArguments(translated("manual reader", "%1 cannot be opened: %2"),
+                                    {path.toStdString(), file.errorString().toStdString()}));
     }
     // The size is checked on what was read too: a file may grow, or report no size at all.
     const QByteArray data =
         file.size() > kMaxRtfFileSize ? QByteArray() : file.read(kMaxRtfFileSize + 1);
     if (file.size() > kMaxRtfFileSize || data.size() > kMaxRtfFileSize) {
-        return refuse(QStringLiteral("%1 is larger than %2 MiB")
-                          .arg(path)
-                          .arg(kMaxRtfFileSize / (qint64{1024} * 1024)));
+        return refuse(withArguments(
+            translated("manual reader", "%1 is larger than %2 MiB"),
+            {path.toStdString(), std::to_string(kMaxRtfFileSize / (qint64{1024} * 1024))}));
     }
     if (file.error() != QFileDevice::NoError) {
-        return refuse(QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
+        return refuse(withArguments(translated("manual reader", "%1 cannot be read: %2"),
+                                    {path.toStdString(), file.errorString().toStdString()}));
     }
     return readRtf(data, document);
 }

@@ -3,7 +3,6 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <cerrno>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -12,6 +11,7 @@
 
 #include "common/ascii.h"
 #include "serial/system_ports.h"
+#include "text/system_error.h"
 #include "text/translation.h"
 #include "transfer/transfer_plan.h"
 
@@ -54,7 +54,7 @@ Result<> drainDescriptor(Descriptor descriptor) {
 #else
     if (tcdrain(descriptor) != 0)
         return failure(
-            withArguments(translated("serial port", "Write failed: %1"), {std::strerror(errno)}));
+            withArguments(translated("serial port", "Write failed: %1"), {systemErrorText(errno)}));
 #endif
     return Result<>{};
 }
@@ -73,7 +73,7 @@ Result<Descriptor> duplicate(QSerialPort& port) {
     const int copy = ::dup(port.handle());
     if (copy < 0)
         return failure(
-            withArguments(translated("serial port", "Write failed: %1"), {std::strerror(errno)}));
+            withArguments(translated("serial port", "Write failed: %1"), {systemErrorText(errno)}));
     return copy;
 #endif
 }
@@ -195,8 +195,9 @@ Result<> QtSerialPort::open() {
     port_.clearError();
     port_.setPortName(QString::fromStdString(location_));
     if (!port_.open(QIODevice::WriteOnly)) {
-        return failure(withArguments(translated("serial port", "Cannot open %1: %2"),
-                                     {location_, port_.errorString().toStdString()}));
+        return failure(
+            withArguments(translated("serial port", "Cannot open %1: %2"),
+                          {location_, systemWordsInLanguage(port_.errorString().toStdString())}));
     }
 #if !defined(_WIN32)
     // A receiving program locks the device for itself; the device's exclusive mode, which
@@ -322,7 +323,7 @@ Result<> QtSerialPort::applySettings() {
 }
 
 Result<> QtSerialPort::layerFailure(std::string_view doing) {
-    std::string reason = port_.errorString().toStdString();
+    std::string reason = systemWordsInLanguage(port_.errorString().toStdString());
     if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError)
         reason = translated("serial port", "the bytes did not leave the port in time");
     return failure(

@@ -1,4 +1,5 @@
 #include "serial/serial_layer_port_system.h"
+#include "text/system_error.h"
 
 #include <QSerialPort>
 
@@ -15,7 +16,7 @@ OpenAttempt SerialLayerPortSystem::tryOpen(const std::string& path) const {
         port.close();
         return {OpenOutcome::Opened, {}};
     }
-    const std::string reason = port.errorString().toStdString();
+    const std::string reason = systemWordsInLanguage(port.errorString().toStdString());
     switch (port.error()) {
         case QSerialPort::PermissionError:
             // The device itself has just opened: what the layer refuses now is its lock.

@@ -7,6 +7,7 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 
+#include "config/shown_texts.h"
 #include "ports/port_list_format.h"
 #include "text/translation.h"
 #include "transfer/transfer_plan.h"
@@ -130,7 +131,7 @@ void PortChooser::showChoice() {
         tip = deviceTip(found->device);
     } else {
         text = fromUtf8(translated("port chooser", "Port %1: no such port")).arg(number);
-        tip = qText(resolveInList(ports_, number).error().reason) + QStringLiteral(".");
+        tip = qText(asSentence(resolveInList(ports_, number).error().reason));
         if (!ports_.empty())
             tip += fromUtf8(translated("port chooser", " Choose one of the listed ports."));
         colour = kNoDeviceColour;

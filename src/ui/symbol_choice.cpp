@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include "text/translation.h"
 #include "ui/check_state.h"
 #include "ui/core_text.h"
 #include "ui/field_edit.h"
@@ -29,7 +30,8 @@ void SymbolChoice::refresh() {
     const QString name = shownName();
     FieldEdit* symbol = controls_.edit(Field::Symbol);
     symbol->setToolTip(name);
-    symbol->setAccessibleDescription(ownDescription_ + QStringLiteral(": ") + name);
+    symbol->setAccessibleDescription(
+        fromUtf8(translated("main window", "%1: %2")).arg(ownDescription_, name));
     controls_.symbols->setAccessibleDescription(name);
 }
 

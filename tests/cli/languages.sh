@@ -74,6 +74,23 @@ contains "$work/english.err" "no symbol is named"
 run pseudo LC_ALL=C -- --lang de symbols no-such-symbol --lang en_XA
 contains "$work/pseudo.err" "[ñó šýɱƀóĺ íš ñáɱéď"
 grep -q "^1$" "$work/pseudo.code" || fail "--lang after the command: exit $(cat "$work/pseudo.code")"
+# The system's refusals are in the language's words too, as the serial layer passes them on as
+# well: a missing file, a folder for a file, a missing folder to save in, a missing device or a
+# file for a serial device, a full disk.
+for words in "check $work/missing.cfg" "check $work" "defaults -o $work/missing/x.cfg" \
+    "receive --device $work/defaults.cfg --timeout 1" "loopback --device $work/missing" \
+    "send --device $work/missing $work/defaults.cfg" \
+    "send --device $work/defaults.cfg $work/defaults.cfg"; do
+    # shellcheck disable=SC2086 # the words of each case
+    run pseudo LC_ALL=C -- --lang en_XA $words
+    english=$(grep -E '[A-Za-z]+ [A-Za-z]+ [A-Za-z]+' "$work/pseudo.err" | head -1)
+    [ -z "$english" ] || fail "$words: in English: $english"
+done
+if [ -w /dev/full ]; then
+    env -i PATH="$PATH" LC_ALL=C "$cli" --lang en_XA defaults >/dev/full 2>"$work/pseudo.err"
+    english=$(grep -E '[A-Za-z]+ [A-Za-z]+ [A-Za-z]+' "$work/pseudo.err" | head -1)
+    [ -z "$english" ] || fail "a full disk: in English: $english"
+fi
 run english LC_ALL=C -- --lang xx symbols no-such-symbol
 contains "$work/english.err" 'no catalogue for the language "xx"'
 contains "$work/english.err" "no symbol is named"

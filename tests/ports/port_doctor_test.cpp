@@ -12,6 +12,7 @@
 #include "ports/diagnosis_format.h"
 #include "ports/host_port_system.h"
 #include "ports/stable_device_names.h"
+#include "text/translation.h"
 #include "transfer/transfer_plan.h"
 
 namespace zelvar {
@@ -305,6 +306,41 @@ TEST(PortDoctor, FindsWhatStopsSend) {
         EXPECT_NE(text.find(c.text), std::string::npos) << text;
         EXPECT_EQ(diagnosis.findings.empty() ? "" : diagnosis.findings.back().fix, c.fix);
     }
+}
+
+// A catalogue that brackets every text it gives, so that a join made outside it shows.
+class Bracketing final : public Catalogue {
+  public:
+    std::optional<std::string> find(std::string_view, std::string_view msgid,
+                                    std::string_view plural,
+                                    std::optional<unsigned long> count) const override {
+        return "<" + std::string(count && *count != 1 ? plural : msgid) + ">";
+    }
+};
+
+// A port that does not exist, on Linux and on Windows, the programs that hold one, the adapters
+// brltty claims: the lists' commas, the colon before them and the full stop are the language's
+// words.
+TEST(PortDoctor, SaysAMissingPortInTheLanguagesWords) {
+    installCatalogue(std::make_unique<Bracketing>());
+    const std::string onLinux = diagnosed("#4", {}).findings.front().text;
+    const std::string onWindows = diagnosed("#0", {}, Platform::Windows).findings.front().text;
+    const std::string held = diagnosisText(
+        diagnosed("#3", {runs(7, "screen", "/dev/ttyS0"), runs(12, "cat", "/dev/ttyS0"),
+                         runs(13, "minicom", "/dev/ttyS0")}));
+    const std::string claimed = diagnosisText(diagnosed(
+        "#4",
+        {kBrltty, put("/usr/lib/udev/rules.d/85-brltty.rules",
+                      kBrlttyRules + "ENV{PRODUCT}==\"67b/2303/*\", GOTO=\"brltty_usb_run\"\n")}));
+    installCatalogue(nullptr);
+    EXPECT_EQ(onLinux,
+              "<<Serial port 4> does not exist: <<the system lists 3 serial devices>: "
+              "<<<port 1 /dev/ttyUSB0>, <port 2 /dev/ttyACM0>>, <port 3 /dev/ttyS0>>>.>");
+    EXPECT_EQ(onWindows, "<<Serial port COM0 does not exist: port numbers start at 1>.>");
+    EXPECT_NE(held.find("<<screen (PID 7), cat (PID 12)> and minicom (PID 13)>"), std::string::npos)
+        << held;
+    EXPECT_NE(claimed.find("<1a86:7523 (CH340), 067b:2303 (PL2303)>"), std::string::npos)
+        << claimed;
 }
 
 // The manual quotes the doctor word for word, fix included.

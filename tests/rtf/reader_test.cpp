@@ -218,7 +218,7 @@ TEST(RtfReader, RefusesBrokenInputWithAReasonAndNoDocument) {
     // clang-format off
     const std::pair<QByteArray, const char*> rows[] = {
         {"", "empty"}, {"Hello, world", "not an RTF document"}, {"{\\rt", "not an RTF document"},
-        {"{\\rtf1\\ansi Hello", "1 group(s) still open"}, {"{\\rtf1 {\\b bold} {\\i open", "2 group(s) still open"},
+        {"{\\rtf1\\ansi Hello", "1 group still open"}, {"{\\rtf1 {\\b bold} {\\i open", "2 groups still open"},
         {"{\\rtf1 caf\\'e", "still open"}, {"{\\rtf1 x\\", "still open"}, {"{\\rtf1\\bin2147483647 x}", "still open"},
         {"{\\rtf1" + QByteArray("{").repeated(kMaxRtfGroupDepth) + "x", "deeper than 1000 levels"}, {"{\\rtf1" + deep + "}" + QByteArray("}").repeated(100000), "deeper than 1000 levels"},
         {"{\\rtf1" + QByteArray("\\par").repeated(kMaxRtfParagraphs) + "}", "more than 20000 paragraphs"}};

@@ -2,8 +2,11 @@
 // longer and in brackets, under de_DE.UTF-8: each text comes from the catalogue and fits its
 // widget (the test runs at scale 1 and 2), and what is saved and sent is what English gives.
 #include <QAbstractButton>
+#include <QCommandLineParser>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTableView>
@@ -11,9 +14,12 @@
 
 #include "cfg/cfg_writer.h"
 #include "l10n/qt_catalogue.h"
+#include "l10n/user_language.h"
 #include "setup_window_support.h"
 #include "transfer/send_preview.h"
 #include "ui/calculator_window.h"
+#include "ui/core_text.h"
+#include "ui/instructions_viewer.h"
 
 namespace zelvar {
 namespace {
@@ -33,6 +39,21 @@ bool fromCatalogue(const QString& text) {
            std::ranges::any_of(text, [](QChar c) { return c.unicode() > 0x7F; });
 }
 
+// Texts of the catalogue joined by punctuation of the program's own ("[Adapter]:"), not the
+// language's. A bracket of data (the symbol "]") leaves the text's brackets unmatched: not judged.
+bool joinedOutside(const QString& text) {
+    int depth = 0;
+    bool joined = false;
+    for (const QChar c : text) {
+        depth += c == u'[' ? 1 : 0;
+        joined = joined || (depth == 0 && QStringLiteral(":;,.!?").contains(c));
+        depth -= c == u']' ? 1 : 0;
+        if (depth < 0)
+            return false;
+    }
+    return joined && depth == 0 && text.contains(u'[');
+}
+
 QString shownText(QString text) {
     return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
 }
@@ -45,6 +66,8 @@ std::vector<std::string> textProblems(QWidget* window) {
             widget->objectName().toStdString() + " \"" + text.toStdString() + "\"";
         if (!fromCatalogue(text))
             problems.push_back("not from the catalogue: " + where);
+        if (joinedOutside(text))
+            problems.push_back("joined outside the catalogue: " + where);
         if (!fits)
             problems.push_back("cut: " + where + " in " + std::to_string(widget->width()) +
                                " px of " + std::to_string(window->width()));
@@ -122,6 +145,9 @@ TEST_F(PseudoLocale, EveryTextOfTheWindowsComesFromTheCatalogueAndFits) {
     ASSERT_TRUE(tip.contains(u'\n')) << tip.toStdString();
     for (const QString& line : tip.split(u'\n'))
         EXPECT_TRUE(line.startsWith(u'[') && line.endsWith(u']')) << line.toStdString();
+    // What a screen reader says of ICON Symbol: its own description and the symbol's name.
+    const QString symbol = field(QStringLiteral("edSymbol"))->accessibleDescription();
+    EXPECT_FALSE(joinedOutside(symbol)) << symbol.toStdString();
 }
 
 // The longer words take room in both displays; the calculator's button, which stands over two
@@ -131,6 +157,56 @@ TEST_F(PseudoLocale, NoControlCoversAnotherInEitherDisplay) {
         typeInto("edGpsAcqTime", timeout);
         EXPECT_EQ(testing::overlappingControls(window.get()), std::vector<std::string>{})
             << timeout;
+    }
+}
+
+// The window's program's --help, Qt's own lines for -h, --help-all and -v included, once the
+// language is installed as the program installs it.
+TEST_F(PseudoLocale, HelpsOnTheCommandLineInTheLanguage) {
+    ASSERT_EQ(installUserLanguage(std::string("en_XA")), "en_XA");
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addVersionOption();
+    for (const QString& line : parser.helpText().split(u'\n')) {
+        if (line.trimmed().startsWith(u'-'))
+            EXPECT_TRUE(line.contains(u'[')) << line.toStdString();
+    }
+}
+
+// The tip of a port the system does not list is the catalogue's sentences, their full stops
+// too: nothing stands outside its brackets.
+TEST_F(PseudoLocale, TellsOfAPortNotListedInTheLanguage) {
+    auto* chooser = control<QPushButton>("cmdPortDevice");
+    const QString looking = fromUtf8(translated("port chooser", "Looking for serial ports"));
+    typeInto("edComm", "99");
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !chooser->accessibleDescription().contains(looking); }));
+    const QString tip = chooser->accessibleDescription();
+    QString outside;
+    int depth = 0;
+    for (const QChar c : tip) {
+        depth += c == u'[' ? 1 : 0;
+        if (depth == 0)
+            outside += c;
+        depth -= c == u']' ? 1 : 0;
+    }
+    EXPECT_EQ(outside.trimmed().toStdString(), "") << tip.toStdString();
+}
+
+// A manual the viewer cannot read: each line of the message says why in the language, the
+// reader's reason too.
+TEST_F(PseudoLocale, TheManualViewerSaysWhyInTheLanguage) {
+    const testing::FreshCurrentFolder folder;
+    for (const char* content : {"just text", "{\\rtf1 {\\b cut"}) {
+        testing::writeFile(QStringLiteral("Broken.rtf"), content);
+        const QPointer<InstructionsViewer> viewer =
+            InstructionsViewer::open(QStringLiteral("Broken.rtf"), QStringLiteral("Manual"));
+        auto* box = viewer->findChild<QMessageBox*>();
+        ASSERT_NE(box, nullptr) << content;
+        for (const QString& line : box->text().split(u'\n'))
+            EXPECT_TRUE(fromCatalogue(line)) << line.toStdString();
+        box->button(QMessageBox::Ok)->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 

@@ -2,11 +2,13 @@
 #include <emscripten/bind.h>
 
 #include <sstream>
+#include <string>
 
 #include "cfg/cfg_layout.h"
 #include "cfg/cfg_reader.h"
 #include "cfg/cfg_writer.h"
 #include "js_values.h"
+#include "text/translation.h"
 
 namespace zelvar::web {
 namespace {
@@ -44,9 +46,9 @@ val loadCfg(const val& bytes, const val& form, const val& calculator) {
         return outcome;
     }
     std::istringstream in(*text);
-    const LoadResult loaded = text->empty()
-                                  ? LoadResult(tl::unexpected(LoadFailure{"the file is empty"}))
-                                  : readConfig(in, *settings, *inputs);
+    const LoadResult loaded = text->empty() ? LoadResult(tl::unexpected(LoadFailure{std::string(
+                                                  translated("cfg reader", "the file is empty"))}))
+                                            : readConfig(in, *settings, *inputs);
     val outcome = loaded ? success() : refusal(loaded.error().reason);
     outcome.set("form", settingsToJs(*settings));
     outcome.set("calculator", calculatorToJs(*inputs));

@@ -298,7 +298,9 @@ export function formMarkup(model: FormModel): string {
 
 /**
  * The page with every "{{key}}" replaced by the core's text of that key, every "{{keys key Shortcut}}"
- * by the keys that text's caption answers to, and the form's place by the form.
+ * by the keys that text's caption answers to, every "{{join key first second}}" by two texts joined
+ * in the words of a third ("%1: %2", which French writes with a no-break space), and the form's
+ * place by the form.
  */
 export function pageMarkup(template: string, model: FormModel): string {
   const builder = new Builder(model);
@@ -312,6 +314,9 @@ export function pageMarkup(template: string, model: FormModel): string {
     .replace(/<!-- field (\w+) -->/g, (_, name: string) => builder.apart(name))
     .replace(/\{\{keys (\w+)(?: ([\w+]+))?\}\}/g, (_, key: string, shortcut?: string) =>
       escapeHtml(keyShortcuts(textOf(key), shortcut ?? "")),
+    )
+    .replace(/\{\{join (\w+) (\w+) (\w+)\}\}/g, (_, join: string, first: string, second: string) =>
+      mnemonicHtml(withValues(textOf(join), textOf(first), textOf(second))),
     )
     .replace(/\{\{(\w+)\}\}/g, (_, key: string) => mnemonicHtml(textOf(key)));
 }

@@ -19,7 +19,7 @@ const keptTexts = () => {
   return `^(\\d+ )?(${choices.join("|")})$|^".*"$|^[0-9A-F ]+$`;
 };
 
-/** Each box the page overflows, and each visible text without an accent or a bracket. */
+/** Each box the page overflows, each visible text without an accent or a bracket, and each joined outside one. */
 function problems(kept) {
   const found = [];
   const shown = (element) => element.checkVisibility({ checkVisibilityCSS: true });
@@ -42,6 +42,11 @@ function problems(kept) {
   for (let node = walker.nextNode(); node; node = walker.nextNode()) {
     const text = node.textContent.trim();
     const parent = node.parentElement;
+    // Texts of the catalogue joined by punctuation of the page's own ("[Adapter]:"), not the language's.
+    let depth = 0;
+    const outside = [...text].filter((c) => (depth += c === "[" ? 1 : c === "]" ? -1 : 0) === 0 && c !== "]");
+    if (parent && shown(parent) && text.includes("[") && /[:;,.!?]/.test(outside.join("")))
+      found.push(`joined outside the catalogue: ${parent.tagName}#${parent.id} "${text.slice(0, 80)}"`);
     // A key letter stands alone in its <u>, the rest of its text around it.
     if (!/[A-Za-z]/.test(text) || !parent || !shown(parent) || parent.closest("select#language, u")) continue;
     if (new RegExp(kept).test(text) || /[^ -~]|\[/.test(text)) continue;
@@ -89,6 +94,16 @@ describe("languages", () => {
     const { title, text } = await messageShown(page);
     assert.match(title, /^\[.+\]$/);
     assert.match(text, /^\[.*8124.*\]$/s);
+    await page.close();
+  });
+
+  // A file Load refuses is told of in the page's language, an empty one too.
+  it("says in its language why a file cannot be loaded", async () => {
+    const page = await bed.open(`${bed.server.url}index-en_XA.html`);
+    for (const content of ["", "{\\rtf1 x}"]) {
+      await page.setInputFiles("#loadFile", { name: "x.cfg", mimeType: "text/plain", buffer: Buffer.from(content) });
+      assert.match((await messageShown(page)).text, /^x\.cfg: \[.+\]$/s, JSON.stringify(content));
+    }
     await page.close();
   });
 
