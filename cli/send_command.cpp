@@ -19,6 +19,7 @@
 #include "text/translation.h"
 #include "transfer/prepared_send.h"
 #include "transfer/send_sequence.h"
+#include "transfer/transfer_plan.h"
 
 namespace zelvar::cli {
 namespace {
@@ -153,6 +154,11 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
         return kExitBuildFailed;
     }
     printAdvice(io.err, adviseOn(prepared.written), false);  // notes only: they never stop SEND
+    // No speed (a file's Baud of -1) is the file's fault, not the port's: no doctor for it.
+    if (Result<> speed = checkSpeedChosen(prepared.plan.target.lineSettings); !speed) {
+        io.err << "zelvar-cli: " << escapedControls(speed.error().reason) << "\n";
+        return kExitSerialFailure;
+    }
 
     QtSerialPort port(resolver);
     const int interrupt = io.interruptDescriptor ? io.interruptDescriptor() : -1;

@@ -98,9 +98,8 @@ Result<LineSettings> parseLineSettings(const std::string& text) {
     if (parts.size() != 4)
         return refuse(
             std::string(translated("serial port", "expected speed,parity,data bits,stop bits")));
-    // A .cfg's Baud of -1, no entry of the list, gives no speed at all.
-    if (parts[0].empty())
-        return refuse(translated("serial port", "no speed is chosen in Baud"));
+    if (Result<> chosen = checkSpeedChosen(text); !chosen)
+        return tl::unexpected(chosen.error());
     if (parts[0].size() > 7 || !isAllDigits(parts[0]) || std::stoi(parts[0]) == 0)
         return refuse(
             withArguments(translated("serial port", "unsupported speed '%1'"), {parts[0]}));

@@ -62,6 +62,14 @@ std::string lineSettingsFor(int baudRateIndex) {
     return settings + ",n,8,1";
 }
 
+Result<> checkSpeedChosen(std::string_view lineSettings) {
+    if (!lineSettings.empty() && lineSettings.front() != ',')
+        return {};
+    return failure(withArguments(
+        translated("serial port", "Invalid line settings '%1': %2"),
+        {std::string(lineSettings), translated("serial port", "no speed is chosen in Baud")}));
+}
+
 std::chrono::microseconds timeOnLine(std::size_t bytes, int baudRate) {
     constexpr long long kBitsPerCharacter = 10;
     if (baudRate <= 0)

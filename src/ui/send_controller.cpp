@@ -6,6 +6,7 @@
 #include "ports/diagnosis_format.h"
 #include "transfer/prepared_send.h"
 #include "transfer/send_sequence.h"
+#include "transfer/transfer_plan.h"
 #include "ui/core_text.h"
 #include "ui/message_box.h"
 #include "ui/message_dialog.h"
@@ -47,6 +48,11 @@ void SendController::send() {
     form_->applySettings(prepared.written);
     if (!prepared.build) {
         refuse(prepared.build.error());
+        return;
+    }
+    // No speed (a file's Baud of -1) is the settings' fault, not the port's: no doctor for it.
+    if (Result<> speed = checkSpeedChosen(prepared.plan.target.lineSettings); !speed) {
+        report(speed.error().reason, {}, false);
         return;
     }
     pacer_.emplace(std::move(prepared.plan));
@@ -127,12 +133,17 @@ void SendController::fail(const std::string& reason) {
             *findings = explain(number);
         },
         [this, reason, findings, partly = pacer_->wroteAny()] {
-            const FailureReport report = failureReport(reason, *findings, partly);
-            openMessageBox(window_,
-                           {shown(ShownText::MessageTitle), QString::fromStdString(report.text),
-                            QMessageBox::NoIcon, QString::fromStdString(report.below)},
-                           [this] { emit finished(); });
+            report(reason, *findings, partly);
         });
+}
+
+void SendController::report(const std::string& reason, const std::vector<Finding>& findings,
+                            bool partly) {
+    const FailureReport shownReport = failureReport(reason, findings, partly);
+    openMessageBox(window_,
+                   {shown(ShownText::MessageTitle), QString::fromStdString(shownReport.text),
+                    QMessageBox::NoIcon, QString::fromStdString(shownReport.below)},
+                   [this] { emit finished(); });
 }
 
 }  // namespace zelvar

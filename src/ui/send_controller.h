@@ -58,6 +58,7 @@ class SendController : public QObject {
     void advance();
     void failUnlessStarted(const Result<>& status);
     void fail(const std::string& reason);
+    void report(const std::string& reason, const std::vector<Finding>& findings, bool partly);
 
     QWidget* window_;
     SettingsForm* form_;

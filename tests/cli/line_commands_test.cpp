@@ -209,6 +209,9 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
     const std::string fakeShown = (folder.path() / "x\\x0AData sent ! does not exist").string();
     const std::string noCall = folder.write("nocall.cfg", edited("\"NOCALL-9\"", "\"\"")).string();
     const std::string cutFile = folder.write("cut.cfg", kDefaultCfg.substr(0, 40)).string();
+    // Baud -1: no entry of the list, so no speed at all.
+    const std::string noSpeed =
+        folder.write("nospeed.cfg", edited("\r\n0\r\n", "\r\n-1\r\n")).string();
     const std::string tty = line.path();
     const std::string notSerial = "/dev/null is not a serial device: it takes no";
     testing::expectRuns({
@@ -230,6 +233,11 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
         {{"send", config, "--device", missing}, 3, "- " + missing + " does not exist: the system"},
         {{"send", config, "--device", config}, 3, "zelvar-cli: "},
         {{"send", config, "--device", fake}, 3, fakeShown, "\nData sent !"},
+        // No speed is the file's fault: the port is not asked, and the doctor not heard.
+        {{"send", noSpeed, "--device", tty},
+         3,
+         "zelvar-cli: Invalid line settings ',n,8,1': no speed is chosen in Baud\n",
+         "\n- "},
         // A build failure sends nothing: the port is not even looked for.
         {{"send", noCall, "--port", "0"}, 1, "Parametri", "Serial port"},
         {{"send", config}, 2, "give either --port or --device"},

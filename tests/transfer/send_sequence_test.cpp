@@ -143,8 +143,13 @@ TEST(SendTargetFor, ReadsCommPortAndBaudRate) {
         DeviceSettings settings = defaultSettings();
         settings.portNumber = commPort;
         settings.baudRate = baudRate;
-        EXPECT_EQ(sendTargetFor(settings), (SendTarget{speed + ",n,8,1", number, "COM" + commPort}))
+        const SendTarget target = sendTargetFor(settings);
+        EXPECT_EQ(target, (SendTarget{speed + ",n,8,1", number, "COM" + commPort}))
             << commPort << " " << baudRate;
+        // A Baud outside the list gives no speed, refused before any port is asked.
+        EXPECT_EQ(
+            reasonOf(checkSpeedChosen(target.lineSettings)),
+            speed.empty() ? "Invalid line settings ',n,8,1': no speed is chosen in Baud" : "");
     }
 }
 

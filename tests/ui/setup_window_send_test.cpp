@@ -289,10 +289,12 @@ TEST_F(SetupSend, AnotherSendOnThePortIsWaitedForNotEnded) {
 }
 
 // What fails before a byte is sent: the build (the failing field gets the focus, and an earlier
-// field shows its normalised text) or the port typed into "Comm num" (the serial layer's words).
+// field shows its normalised text), the port typed into "Comm num" (the serial layer's words) or
+// a Baud of no entry, as a file may hold (no port asked, so no doctor's findings below).
 struct Failure {
     const char *name, *port;
     std::string text, detail;  // how the box's text and its informative text start
+    bool noSpeed = false;
 };
 void PrintTo(const Failure& failure, std::ostream* out) {
     *out << failure.name;
@@ -307,6 +309,8 @@ TEST_P(SetupSendFailure, SaysWhyAndSendsNothing) {
         typeInto("edNumFlagsAuto", "10");
         typeInto("edMyCall", "");
     }
+    if (failure.noSpeed)
+        control<QComboBox>("cboBaud")->setCurrentIndex(-1);
     QString focusAtTheMessage;
     bool sendEnabledAtTheMessage = true;
     modals.onBox([&](const testing::SeenBox&) {
@@ -325,6 +329,8 @@ TEST_P(SetupSendFailure, SaysWhyAndSendsNothing) {
     EXPECT_TRUE(box.plain) << "the system's words and the doctor's findings, as they stand";
     EXPECT_TRUE(box.informativeText.toStdString().starts_with(failure.detail))
         << box.informativeText.toStdString();
+    if (failure.noSpeed)
+        EXPECT_EQ(box.informativeText, "");
     EXPECT_FALSE(sendEnabledAtTheMessage);
     if (build) {
         EXPECT_EQ(focusAtTheMessage, "edMyCall");
@@ -343,7 +349,8 @@ const Failure kFailures[] = {
     {"NoSuchPort", "7", kNoPort7 + ": port 3 /dev/pts/", ""},
     {"MissingDevice", "4",
      std::string("Cannot open ") + kMissingDevice + ": No such file or directory",
-     std::string("- ") + kMissingDevice + " does not exist"}};
+     std::string("- ") + kMissingDevice + " does not exist"},
+    {"NoSpeed", "4", "Invalid line settings ',n,8,1': no speed is chosen in Baud", "", true}};
 INSTANTIATE_TEST_SUITE_P(Send, SetupSendFailure, ::testing::ValuesIn(kFailures),
                          [](const auto& row) { return std::string(row.param.name); });
 

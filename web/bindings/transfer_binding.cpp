@@ -84,12 +84,19 @@ val checkPort(int number) {
     return valid ? success() : refusal(valid.error().reason);
 }
 
+// Line settings with no speed in them (Baud -1 from a file): { ok } or the reason.
+val checkSpeed(const std::string& lineSettings) {
+    const Result<> chosen = checkSpeedChosen(lineSettings);
+    return chosen ? success() : refusal(chosen.error().reason);
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(zelvar_transfer) {
     emscripten::class_<SendPacer>("SendPacer").function("next", &nextAction);
     emscripten::function("prepareSend", &prepare);
     emscripten::function("checkPortNumber", &checkPort);
+    emscripten::function("checkSpeedChosen", &checkSpeed);
 }
 
 }  // namespace zelvar::web

@@ -222,6 +222,8 @@ export interface Core {
   hiddenCharactersNote(text: string): string;
   /** Port numbers start at 1: an empty Comm num gives 0, to which the desktop sends nothing. */
   checkPortNumber(portNumber: number): Outcome<object>;
+  /** Line settings with no speed, from a file's Baud of -1, are refused before a port is asked. */
+  checkSpeedChosen(lineSettings: string): Outcome<object>;
 }
 
 declare global {

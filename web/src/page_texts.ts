@@ -16,7 +16,6 @@ export const PAGE_TEXTS = {
   manualEnglish: "The manual is in English.",
   manualBlocked: "The browser kept %1 from opening: allow this page to open windows.",
   markBytes: "Mark bytes %1: %2",
-  noSpeed: "Invalid line settings '%1': no speed is chosen in Baud.",
   adapter: "Adapter:",
   adapterNone: "None chosen yet",
   adapterMany: "One of %1 ports this page may use: SEND asks which",

@@ -115,11 +115,12 @@ export class SendAction {
   }
 
   private async sendPrepared(target: SendTarget, pacer: SendPacer): Promise<void> {
-    const baudRate = Number.parseInt(target.lineSettings, 10);
-    if (!this.core.lists().baudRates.includes(String(baudRate))) {
-      await showMessage(messageTitle(), pageText("noSpeed", target.lineSettings));
+    const speed = this.core.checkSpeedChosen(target.lineSettings);
+    if (!speed.ok) {
+      await showMessage(messageTitle(), this.core.sentence(speed.reason));
       return;
     }
+    const baudRate = Number.parseInt(target.lineSettings, 10);
     // As the desktop: no port below 1, where an empty Comm num points.
     const portNumber = this.core.checkPortNumber(target.portNumber);
     if (!portNumber.ok) {
