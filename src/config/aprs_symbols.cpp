@@ -360,8 +360,10 @@ std::string_view symbolTableName(SymbolTable table) {
 }
 
 std::string describeSymbol(std::string_view symbol, SymbolTable table) {
-    if (symbol.size() != 1)
+    if (symbol.empty())
         return std::string(translated("symbol", "no symbol: the field takes one character"));
+    // A file may bring more: the tracker gets the first, and that is the symbol named.
+    symbol = symbol.substr(0, 1);
     const AprsSymbol* found = findSymbol(symbol.front(), table);
     if (!found) {
         char code[8];

@@ -99,11 +99,15 @@ TEST(AprsSymbols, SearchFindsTheNamesOfTheUsersLanguage) {
 }
 
 // A symbol's description: the symbol pickers of the window (AdviceWindowTest.SymbolPicker...) and
-// the page; that it takes an overlay: AdviceCommands.SymbolsByNameOrCode. Here what is none.
+// the page; that it takes an overlay: AdviceCommands.SymbolsByNameOrCode. Here what is none,
+// and what is more than one.
 TEST(AprsSymbols, DescribeTheField) {
     EXPECT_NE(describeSymbol("", SymbolTable::Primary).find("one character"), std::string::npos);
     EXPECT_NE(describeSymbol("\xe9", SymbolTable::Primary).find("0xE9 is no APRS symbol"),
               std::string::npos);
+    // A file's "ab" sends "a": the name is a's, as the preview's note and bytes say.
+    EXPECT_EQ(describeSymbol(">b", SymbolTable::Primary),
+              describeSymbol(">", SymbolTable::Primary));
 }
 
 }  // namespace
