@@ -7,6 +7,7 @@ import { element } from "./dom.js";
 import { DevicePosition } from "./device_position.js";
 import type { FormView } from "./form_view.js";
 import { RuledInput } from "./input_rule.js";
+import { SpokenAfterPause } from "./spoken_after_pause.js";
 import { withValues } from "./with_values.js";
 
 export class CalculatorView {
@@ -21,6 +22,8 @@ export class CalculatorView {
   private readonly write = element("cmdCalc", HTMLButtonElement);
   private readonly locator = document.createElement("output");
   private readonly reason = element("calcReason");
+  private readonly locatorSpoken: SpokenAfterPause;
+  private readonly reasonSpoken = new SpokenAfterPause(this.reason);
   private readonly words: Texts;
 
   constructor(
@@ -37,8 +40,8 @@ export class CalculatorView {
     }
     for (const choice of [this.normal, this.compressed]) choice.addEventListener("change", () => this.revalidate());
     this.locator.id = "calcLocator";
-    this.locator.setAttribute("aria-live", "polite");
     this.write.after(this.locator);
+    this.locatorSpoken = new SpokenAfterPause(this.locator);
     const notations = document.createElement("p");
     notations.id = "calcNotations";
     notations.className = "hint";
@@ -103,6 +106,8 @@ export class CalculatorView {
       : undefined;
     this.locator.textContent =
       position?.ok === true ? withValues(this.words["locatorShown"] ?? "", position.locator) : "";
+    this.locatorSpoken.changed();
+    this.reasonSpoken.changed();
   }
 
   private centChanged(): void {
@@ -129,6 +134,7 @@ export class CalculatorView {
     );
     if (!position.ok) {
       this.showReason(withValues(this.words["nothingWritten"] ?? "", position.reason));
+      this.reasonSpoken.now();
       return;
     }
     this.altitude.write(position.altitude);

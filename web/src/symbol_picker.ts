@@ -10,6 +10,7 @@ import { element, setText } from "./dom.js";
 import { setTipPart } from "./field_tips.js";
 import { keyShortcuts, mnemonicHtml } from "./form_markup.js";
 import type { FormView } from "./form_view.js";
+import { SpokenAfterPause } from "./spoken_after_pause.js";
 import { withValues } from "./with_values.js";
 
 const LIST_ROWS = 12;
@@ -24,6 +25,7 @@ export class SymbolPicker {
   private readonly searchHint = document.createElement("p");
   private readonly chosen = document.createElement("p");
   private readonly none = document.createElement("p");
+  private readonly noneSpoken: SpokenAfterPause;
   private readonly use = document.createElement("button");
   private readonly name = document.createElement("span");
   private readonly previewLine = document.createElement("p");
@@ -35,6 +37,7 @@ export class SymbolPicker {
   ) {
     this.buildOpener();
     this.buildDialog();
+    this.noneSpoken = new SpokenAfterPause(this.none);
     this.previewLine.id = "previewSymbol";
     this.previewLine.className = "notes";
     element("previewNotes").after(this.previewLine);
@@ -92,7 +95,6 @@ export class SymbolPicker {
     this.chosen.id = "symbolChosen";
     this.chosen.setAttribute("aria-hidden", "true");
     this.none.id = "symbolNone";
-    this.none.setAttribute("role", "status");
     this.use.type = "button";
     this.use.id = "useSymbol";
     this.use.innerHTML = mnemonicHtml(this.word("useSymbol"));
@@ -106,7 +108,10 @@ export class SymbolPicker {
     this.dialog.append(title, label, this.search, this.searchHint, this.list, this.chosen, this.none, buttons);
     document.body.append(this.dialog);
 
-    this.search.addEventListener("input", () => this.fill());
+    this.search.addEventListener("input", () => {
+      this.fill();
+      this.noneSpoken.changed();
+    });
     this.search.addEventListener("keydown", (event) => this.searchKey(event));
     this.list.addEventListener("dblclick", () => this.take());
     this.list.addEventListener("change", () => this.showChosen());

@@ -5,6 +5,7 @@ import { readFile, writeFile } from "node:fs/promises";
 import { join } from "node:path";
 import { before, describe, it } from "node:test";
 import { createRequire } from "node:module";
+import { setTimeout as sleep } from "node:timers/promises";
 
 import { cli } from "./support/cli.mjs";
 import { InputPaths, randomText } from "./support/input_paths.mjs";
@@ -718,6 +719,52 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await page.inputValue("#beacon"), "=/NN!!NN!!>  _");
     await page.keyboard.press("Alt+C");
     assert.equal(await page.isVisible("#calculator"), false);
+  });
+
+  // A line that changes as one types (a counter, the calculator's locator and reason, the picker's
+  // "No symbol") reaches a screen reader once the typing pauses, not at every key over the keys' echo.
+  it("speaks what changes with typing once the typing pauses, not at every key", async () => {
+    // The live regions' words as a screen reader gets them: what they hide from it left out.
+    const spoken = () =>
+      page.evaluate(() =>
+        [...document.querySelectorAll(":is([aria-live], [role=status], [role=alert], output):not([aria-live=off])")]
+          .filter((region) => region.checkVisibility() && !region.closest("[aria-hidden=true]"))
+          .map((region) => {
+            const words = region.cloneNode(true);
+            for (const hidden of words.querySelectorAll("[aria-hidden=true]")) hidden.remove();
+            return words.textContent;
+          }),
+      );
+    const typedKeyByKey = async (selector, text, shown) => {
+      await page.fill(selector, "");
+      const before = await spoken();
+      for (const key of text) {
+        await page.type(selector, key);
+        assert.deepEqual(await spoken(), before, `${selector} after "${key}"`);
+      }
+      const words = await page.textContent(shown);
+      assert.notEqual(words, "", selector);
+      for (let tries = 0; !(await spoken()).includes(words); ++tries) {
+        assert.ok(tries < 50, `${selector}: never said "${words}"`);
+        await sleep(100);
+      }
+    };
+    await page.click("#defaults");
+    await typedKeyByKey("#beacon", "Hello there", "#beaconCounter .visually-hidden");
+    await page.fill("#acquisitionTimeout", "0");
+    await page.click("#openCalculator");
+    await typedKeyByKey("#txtLat", "45.30.15", "#calcLocator");
+    await typedKeyByKey("#txtLat", "45.30.", "#calcReason");
+    // Write's refusal is said at once: it answers a press, not a key.
+    await page.fill("#txtLat", "45.30.15");
+    await page.fill("#symbol", "");
+    await page.click("#cmdCalc");
+    assert.ok((await spoken()).includes(await page.textContent("#calcReason")));
+    await page.click("#calcClose");
+    await page.click("#defaults");
+    await page.click("#chooseSymbol");
+    await typedKeyByKey("#symbolSearch", "xyzzy", "#symbolNone");
+    await page.keyboard.press("Escape");
   });
 
   it("asks before leaving while the form holds what was not loaded, saved, sent or set by Default", async () => {
