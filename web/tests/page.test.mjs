@@ -454,6 +454,13 @@ describe("the page", { skip: PART === "agree" }, () => {
         .map((id) => document.getElementById(id).textContent),
     );
     assert.ok(described.some((text) => text.startsWith("warning: MY CALLSIGN:")));
+    // Windows' high contrast drops drawn backgrounds: the marks keep theirs, in its colours.
+    await page.emulateMedia({ forcedColors: "active" });
+    const marks = await page.$$eval(".advice-warning, .advice-hint", (all) =>
+      all.map((c) => `${c.id} ${getComputedStyle(c).backgroundImage.split("(")[0]}`),
+    );
+    await page.emulateMedia({ forcedColors: "none" });
+    assert.deepEqual(marks, ["myCall linear-gradient", "path radial-gradient", "messageTo radial-gradient"]);
     await page.fill("#myCall", "QX9ABC-9");
     await page.waitForSelector("#myCall:not(.advice-warning)");
     assert.equal(await page.getAttribute("#myCall", "title"), "");
