@@ -464,6 +464,10 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.fill("#myCall", "QX9ABC-9");
     await page.waitForSelector("#myCall:not(.advice-warning)");
     assert.equal(await page.getAttribute("#myCall", "title"), "");
+    // Default by its key from a note leaves the focus on the list that Default changed, not on the page.
+    await page.focus("#adviceList button");
+    await page.keyboard.press("Alt+D");
+    assert.equal(await page.evaluate(() => document.activeElement?.dataset["rule"]), "mycall-placeholder");
   });
 
   it("fills the calculator with this device's position only when asked, and says when it may not", async () => {
