@@ -26,6 +26,7 @@ export class SymbolPicker {
   private readonly chosen = document.createElement("p");
   private readonly none = document.createElement("p");
   private readonly noneSpoken: SpokenAfterPause;
+  private readonly chosenSpoken: SpokenAfterPause;
   private readonly use = document.createElement("button");
   private readonly name = document.createElement("span");
   private readonly previewLine = document.createElement("p");
@@ -38,6 +39,7 @@ export class SymbolPicker {
     this.buildOpener();
     this.buildDialog();
     this.noneSpoken = new SpokenAfterPause(this.none);
+    this.chosenSpoken = new SpokenAfterPause(this.chosen);
     this.previewLine.id = "previewSymbol";
     this.previewLine.className = "notes";
     element("previewNotes").after(this.previewLine);
@@ -91,9 +93,9 @@ export class SymbolPicker {
     this.list.id = "symbolList";
     this.list.size = LIST_ROWS;
     this.list.setAttribute("aria-label", this.word("symbolList"));
-    // What the list's line says, which a screen reader hears from the list itself.
+    // What the list's line says: a screen reader in the search, which keeps the keyboard, hears
+    // it from here; in the list, from the list itself.
     this.chosen.id = "symbolChosen";
-    this.chosen.setAttribute("aria-hidden", "true");
     this.none.id = "symbolNone";
     this.use.type = "button";
     this.use.id = "useSymbol";
@@ -111,6 +113,7 @@ export class SymbolPicker {
     this.search.addEventListener("input", () => {
       this.fill();
       this.noneSpoken.changed();
+      this.chosenSpoken.changed();
     });
     this.search.addEventListener("keydown", (event) => this.searchKey(event));
     this.list.addEventListener("dblclick", () => this.take());
@@ -161,6 +164,7 @@ export class SymbolPicker {
       event.preventDefault();
       this.list.selectedIndex = Math.min(this.list.options.length - 1, Math.max(0, this.list.selectedIndex + step));
       this.showChosen();
+      this.chosenSpoken.now();
     } else if (event.key === "Enter") {
       event.preventDefault();
       this.take();
