@@ -844,6 +844,20 @@ describe("the page", { skip: PART === "agree" }, () => {
     // where they fit, they are no stop of Tab.
     const stop = () => page.$eval("#wireBytes", (table) => table.parentElement.getAttribute("tabindex"));
     await page.click("#wireBytesDetails summary");
+    // Windows' high contrast keeps the colours that tell the wire's parts apart, as the legend says them.
+    await page.emulateMedia({ forcedColors: "active" });
+    const parts = await page.$$eval(".legend .swatch", (swatches) =>
+      swatches.map((swatch) => {
+        const cell = document.querySelector(`#wireBytes td.${swatch.classList[1]}`);
+        return [getComputedStyle(swatch).backgroundColor, getComputedStyle(cell).backgroundColor];
+      }),
+    );
+    await page.emulateMedia({ forcedColors: "none" });
+    assert.equal(new Set(parts.map(([shown]) => shown)).size, 4, JSON.stringify(parts));
+    assert.ok(
+      parts.every(([shown, cell]) => shown === cell),
+      JSON.stringify(parts),
+    );
     await page.fill("#acquisitionTimeout", "0");
     await page.click("#openCalculator");
     for (const width of [320, 360]) {
