@@ -10,6 +10,9 @@ import { RuledInput } from "./input_rule.js";
 import { SpokenAfterPause } from "./spoken_after_pause.js";
 import { withValues } from "./with_values.js";
 
+// Between the calculator over the page's corner and what the page scrolls above it.
+const ROOM_GAP_PX = 16;
+
 export class CalculatorView {
   private readonly dialog = element("calculator", HTMLDialogElement);
   private readonly latitude: RuledInput;
@@ -59,6 +62,8 @@ export class CalculatorView {
     this.dialog.addEventListener("keydown", (event) => {
       if (event.key === "Escape") this.close();
     });
+    // Opened, closed or grown, it may cover more or less of the page.
+    new ResizeObserver(() => this.keepRoom()).observe(this.dialog);
   }
 
   // Opens beside the form, or brings it forward, with the latitude selected for typing.
@@ -148,6 +153,15 @@ export class CalculatorView {
     const text = this.core.visibleText(reason);
     this.reason.textContent = text;
     this.write.title = text;
+  }
+
+  // Over the page's corner it would hide the controls Tab reaches below it, and the page's last
+  // lines for good: the page keeps room for it under its end and scrolls what has the focus above
+  // it. In the page's flow, on a phone, it needs none.
+  private keepRoom(): void {
+    const over = this.dialog.open && getComputedStyle(this.dialog).position === "fixed";
+    const room = over ? `${Math.ceil(this.dialog.getBoundingClientRect().height) + ROOM_GAP_PX}px` : "";
+    document.documentElement.style.setProperty("--calculator-room", room);
   }
 
   private close(): void {

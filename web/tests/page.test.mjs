@@ -917,6 +917,21 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await stop(), null);
     await page.click("#cmdCalc");
     await check("calculator");
+    // Over the page's corner, it hides none of the controls that Tab reaches after it, down to the
+    // last of the preview.
+    await page.focus("#calcClose");
+    const covered = [];
+    for (let i = 0; i < 60 && covered.length < 5; ++i) {
+      await page.keyboard.press("Tab");
+      const under = await page.evaluate(() => {
+        const focused = document.activeElement;
+        const box = focused.getBoundingClientRect();
+        const touched = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+        return focused.contains(touched) || touched?.control === focused ? "" : focused.id || focused.textContent;
+      });
+      if (under) covered.push(under);
+    }
+    assert.deepEqual(covered, []);
     // A page of text pasted into Latitude is quoted whole below Write, and every control of the
     // calculator stays within reach.
     await page.fill("#txtLat", "45.12'N ".repeat(5000));
