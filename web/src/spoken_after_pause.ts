@@ -1,8 +1,9 @@
 // A line that changes as the user types (a counter, the calculator's locator and reason, the
-// picker's "No symbol") is shown at once but spoken once the typing pauses: a live region that
-// changed with every key would talk over the echo of the keys themselves. The line shown is hidden
-// from screen readers (a field's description may still name it); a twin beside it, the live
-// region, takes its words after the pause.
+// picker's answer) is shown at once but spoken once the typing pauses: a live region that changed
+// with every key would talk over the echo of the keys themselves. The line shown is hidden from
+// screen readers (a field's description may still name it); a twin beside it, the live region,
+// takes its words after the pause, or at once where the line answers a press or a step of a send,
+// in words of its own where the line's would repeat (the progress's growing row of dots).
 import { setText } from "./dom.js";
 
 const PAUSE_MS = 1000;
