@@ -24,6 +24,7 @@ export class AdviceView {
     section.className = "advice";
     section.setAttribute("aria-labelledby", "adviceTitle");
     this.heading.id = "adviceTitle";
+    this.heading.tabIndex = -1;
     const hint = document.createElement("p");
     hint.className = "hint";
     hint.textContent = words["adviceGoTo"] ?? "";
@@ -41,7 +42,14 @@ export class AdviceView {
     const lines = notes.map((note) => `${note.level}|${note.field}|${note.line}|${note.why}`).join("\n");
     if (lines === this.shown) return;
     this.shown = lines;
+    // A note that had the focus (Default or Load by their keys) hands it to the one now in its
+    // place, or to the heading, rather than to the page.
+    const focused = [...this.list.children].findIndex((item) => item.contains(document.activeElement));
     this.list.replaceChildren(...notes.map((note) => this.item(note)));
+    if (focused >= 0) {
+      const buttons = this.list.querySelectorAll("button");
+      (buttons[Math.min(focused, buttons.length - 1)] ?? this.heading).focus();
+    }
     this.mark(notes);
   }
 

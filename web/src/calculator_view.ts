@@ -7,7 +7,11 @@ import { element } from "./dom.js";
 import { DevicePosition } from "./device_position.js";
 import type { FormView } from "./form_view.js";
 import { RuledInput } from "./input_rule.js";
+import { SpokenAfterPause } from "./spoken_after_pause.js";
 import { withValues } from "./with_values.js";
+
+// Between the calculator over the page's corner and what the page scrolls above it.
+const ROOM_GAP_PX = 16;
 
 export class CalculatorView {
   private readonly dialog = element("calculator", HTMLDialogElement);
@@ -21,6 +25,8 @@ export class CalculatorView {
   private readonly write = element("cmdCalc", HTMLButtonElement);
   private readonly locator = document.createElement("output");
   private readonly reason = element("calcReason");
+  private readonly locatorSpoken: SpokenAfterPause;
+  private readonly reasonSpoken = new SpokenAfterPause(this.reason);
   private readonly words: Texts;
 
   constructor(
@@ -37,8 +43,8 @@ export class CalculatorView {
     }
     for (const choice of [this.normal, this.compressed]) choice.addEventListener("change", () => this.revalidate());
     this.locator.id = "calcLocator";
-    this.locator.setAttribute("aria-live", "polite");
     this.write.after(this.locator);
+    this.locatorSpoken = new SpokenAfterPause(this.locator);
     const notations = document.createElement("p");
     notations.id = "calcNotations";
     notations.className = "hint";
@@ -56,6 +62,8 @@ export class CalculatorView {
     this.dialog.addEventListener("keydown", (event) => {
       if (event.key === "Escape") this.close();
     });
+    // Opened, closed or grown, it may cover more or less of the page.
+    new ResizeObserver(() => this.keepRoom()).observe(this.dialog);
   }
 
   // Opens beside the form, or brings it forward, with the latitude selected for typing.
@@ -103,6 +111,8 @@ export class CalculatorView {
       : undefined;
     this.locator.textContent =
       position?.ok === true ? withValues(this.words["locatorShown"] ?? "", position.locator) : "";
+    this.locatorSpoken.changed();
+    this.reasonSpoken.changed();
   }
 
   private centChanged(): void {
@@ -129,6 +139,7 @@ export class CalculatorView {
     );
     if (!position.ok) {
       this.showReason(withValues(this.words["nothingWritten"] ?? "", position.reason));
+      this.reasonSpoken.now();
       return;
     }
     this.altitude.write(position.altitude);
@@ -142,6 +153,15 @@ export class CalculatorView {
     const text = this.core.visibleText(reason);
     this.reason.textContent = text;
     this.write.title = text;
+  }
+
+  // Over the page's corner it would hide the controls Tab reaches below it, and the page's last
+  // lines for good: the page keeps room for it under its end and scrolls what has the focus above
+  // it. In the page's flow, on a phone, it needs none.
+  private keepRoom(): void {
+    const over = this.dialog.open && getComputedStyle(this.dialog).position === "fixed";
+    const room = over ? `${Math.ceil(this.dialog.getBoundingClientRect().height) + ROOM_GAP_PX}px` : "";
+    document.documentElement.style.setProperty("--calculator-room", room);
   }
 
   private close(): void {

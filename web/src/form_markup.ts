@@ -75,7 +75,7 @@ function counterHtml(field: FieldInfo, value: string, model: FormModel, pushed: 
   return (
     `<output id="${field.name}Counter" class="counter${pushed ? " push" : ""}" for="${field.name}">` +
     `<span aria-hidden="true">${escapeHtml(shown)}</span>` +
-    `<span class="visually-hidden">${escapeHtml(spoken)}</span></output>`
+    `<span class="visually-hidden" id="${field.name}CounterWords">${escapeHtml(spoken)}</span></output>`
   );
 }
 
@@ -211,7 +211,7 @@ class Builder {
   // for a counted text its limit and what is left; the GPSless note.
   private describedBy(field: FieldInfo): string | undefined {
     const ids: string[] = [];
-    if (field.place.counter !== "none") ids.push(`${field.name}Counter`);
+    if (field.place.counter !== "none") ids.push(`${field.name}CounterWords`);
     else if (field.texts.unit || this.spokenUnit(field)) ids.push(`${field.name}Unit`);
     if (field.place.noteBelow) ids.push(`${field.name}Note`);
     return ids.length > 0 ? ids.join(" ") : undefined;

@@ -5,12 +5,13 @@ import type { Core, FieldInfo, Form, Texts } from "./core.js";
 import { checkValue, writeCheck } from "./check_state.js";
 import { element, setText } from "./dom.js";
 import { RuledInput } from "./input_rule.js";
+import { SpokenAfterPause } from "./spoken_after_pause.js";
 
 export class FormView {
   private readonly ruled = new Map<string, RuledInput>();
   private readonly flags = new Map<string, HTMLInputElement>();
   private readonly lists = new Map<string, HTMLSelectElement>();
-  private readonly counted: FieldInfo[];
+  private readonly counted: { field: FieldInfo; shown: HTMLElement; said: HTMLElement; spoken: SpokenAfterPause }[];
   private readonly words: Texts;
   private readonly beaconLabel: string;
   private readonly listeners: (() => void)[] = [];
@@ -18,7 +19,13 @@ export class FormView {
   constructor(private readonly core: Core) {
     const fields = core.fields();
     this.words = core.texts();
-    this.counted = fields.filter((field) => field.place.counter !== "none");
+    this.counted = fields
+      .filter((field) => field.place.counter !== "none")
+      .map((field) => {
+        const counter = element(`${field.name}Counter`);
+        const [shown, said] = counter.children as unknown as [HTMLElement, HTMLElement];
+        return { field, shown, said, spoken: new SpokenAfterPause(counter, () => said.textContent ?? "") };
+      });
     this.beaconLabel = fields.find((field) => field.name === "beacon")?.label ?? "";
     for (const field of fields) {
       switch (field.input) {
@@ -99,13 +106,13 @@ export class FormView {
   }
 
   private changed(): void {
-    for (const field of this.counted) {
+    for (const counter of this.counted) {
       // Shown as the window shows it, said in words: "[35]" is read as "35 characters left".
-      const { maxLength } = field.rule;
-      const { shown, spoken } = this.core.counter(maxLength, maxLength - this.text(field.name).length);
-      const [shownPart, saidPart] = element(`${field.name}Counter`).children as unknown as [HTMLElement, HTMLElement];
-      setText(shownPart, shown);
-      setText(saidPart, spoken);
+      const { maxLength } = counter.field.rule;
+      const { shown, spoken } = this.core.counter(maxLength, maxLength - this.text(counter.field.name).length);
+      setText(counter.shown, shown);
+      setText(counter.said, spoken);
+      counter.spoken.changed();
     }
     const gpsless = this.gpsless();
     document.body.classList.toggle("gpsless", gpsless);

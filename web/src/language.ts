@@ -52,6 +52,9 @@ export function chooseLanguage(language: string): void {
   location.replace(pageOf(language));
 }
 
+// The keys that move a closed menu's choice: arrows, Home, End, pages, and a letter of a name.
+const STEPPING_KEYS = /^(Arrow\w+|Home|End|Page\w+|[^ ])$/u;
+
 /** The menu of languages in the page's title bar, `label` its name for a screen reader. */
 export function addLanguageMenu(label: string): void {
   const current = document.documentElement.lang.replace("-", "_");
@@ -63,13 +66,27 @@ export function addLanguageMenu(label: string): void {
     ? LANGUAGES
     : [...LANGUAGES, [current, current] as const];
   for (const [code, name] of languages) menu.add(new Option(name, code, false, code === current));
-  menu.addEventListener("change", () => {
+  const open = () => {
     const chosen = menu.value;
+    if (chosen === current) return;
     // Where the browser asks before leaving and the user stays, the menu still names this page's
     // language, and choosing the other one again asks again.
     menu.value = current;
     chooseLanguage(chosen);
+  };
+  // Arrows and letters step through the closed menu one language at a time, and each step would
+  // open another page before a screen reader has said the next name: from the keys, the choice
+  // waits for Enter or for the focus to leave. The mouse and the open list choose at once.
+  let stepping = false;
+  menu.addEventListener("keydown", (event) => {
+    if (event.key === "Enter") open();
+    else stepping = !event.altKey && STEPPING_KEYS.test(event.key);
   });
+  menu.addEventListener("pointerdown", () => (stepping = false));
+  menu.addEventListener("change", () => {
+    if (!stepping) open();
+  });
+  menu.addEventListener("blur", open);
   document.querySelector("header.title")?.append(menu);
 }
 

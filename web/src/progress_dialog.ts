@@ -3,12 +3,15 @@
 // goes on. A failed send says so in place of the dots, with OK to close it. Closed, it gives the
 // focus back to SEND unless the user has gone elsewhere.
 import { element } from "./dom.js";
+import { SpokenAfterPause } from "./spoken_after_pause.js";
 import type { ProgressShown } from "./transfer_runner.js";
 
 export class ProgressDialog implements ProgressShown {
   private readonly dialog = element("Dialog", HTMLDialogElement);
   private readonly label = element("lblInfo");
   private readonly ok = element("OKButton", HTMLButtonElement);
+  // A screen reader hears the progress once, not again at each dot of its growing row.
+  private readonly spoken = new SpokenAfterPause(this.label, () => (this.label.textContent ?? "").replace(/\.+$/u, ""));
   // The dialog shows a send that has not ended yet.
   private running = false;
 
@@ -26,25 +29,30 @@ export class ProgressDialog implements ProgressShown {
   }
 
   show(text: string): void {
-    this.label.textContent = text;
+    this.say(text);
     this.ok.hidden = true;
     this.running = true;
     if (!this.dialog.open) this.dialog.show();
   }
 
   setText(text: string): void {
-    this.label.textContent = text;
+    this.say(text);
   }
 
   finish(text: string): void {
-    this.label.textContent = text;
+    this.say(text);
     this.stopped();
   }
 
   /** The send failed: "Sending data on COM1....." becomes `text`, "Sending data on COM1 failed.". */
   failed(text: string): void {
-    if (this.running) this.label.textContent = text;
+    if (this.running) this.say(text);
     this.stopped();
+  }
+
+  private say(text: string): void {
+    this.label.textContent = text;
+    this.spoken.now();
   }
 
   private stopped(): void {

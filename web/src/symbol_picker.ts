@@ -10,6 +10,7 @@ import { element, setText } from "./dom.js";
 import { setTipPart } from "./field_tips.js";
 import { keyShortcuts, mnemonicHtml } from "./form_markup.js";
 import type { FormView } from "./form_view.js";
+import { SpokenAfterPause } from "./spoken_after_pause.js";
 import { withValues } from "./with_values.js";
 
 const LIST_ROWS = 12;
@@ -24,6 +25,8 @@ export class SymbolPicker {
   private readonly searchHint = document.createElement("p");
   private readonly chosen = document.createElement("p");
   private readonly none = document.createElement("p");
+  private readonly noneSpoken: SpokenAfterPause;
+  private readonly chosenSpoken: SpokenAfterPause;
   private readonly use = document.createElement("button");
   private readonly name = document.createElement("span");
   private readonly previewLine = document.createElement("p");
@@ -35,6 +38,8 @@ export class SymbolPicker {
   ) {
     this.buildOpener();
     this.buildDialog();
+    this.noneSpoken = new SpokenAfterPause(this.none);
+    this.chosenSpoken = new SpokenAfterPause(this.chosen);
     this.previewLine.id = "previewSymbol";
     this.previewLine.className = "notes";
     element("previewNotes").after(this.previewLine);
@@ -88,11 +93,10 @@ export class SymbolPicker {
     this.list.id = "symbolList";
     this.list.size = LIST_ROWS;
     this.list.setAttribute("aria-label", this.word("symbolList"));
-    // What the list's line says, which a screen reader hears from the list itself.
+    // What the list's line says: a screen reader in the search, which keeps the keyboard, hears
+    // it from here; in the list, from the list itself.
     this.chosen.id = "symbolChosen";
-    this.chosen.setAttribute("aria-hidden", "true");
     this.none.id = "symbolNone";
-    this.none.setAttribute("role", "status");
     this.use.type = "button";
     this.use.id = "useSymbol";
     this.use.innerHTML = mnemonicHtml(this.word("useSymbol"));
@@ -106,7 +110,11 @@ export class SymbolPicker {
     this.dialog.append(title, label, this.search, this.searchHint, this.list, this.chosen, this.none, buttons);
     document.body.append(this.dialog);
 
-    this.search.addEventListener("input", () => this.fill());
+    this.search.addEventListener("input", () => {
+      this.fill();
+      this.noneSpoken.changed();
+      this.chosenSpoken.changed();
+    });
     this.search.addEventListener("keydown", (event) => this.searchKey(event));
     this.list.addEventListener("dblclick", () => this.take());
     this.list.addEventListener("change", () => this.showChosen());
@@ -156,6 +164,7 @@ export class SymbolPicker {
       event.preventDefault();
       this.list.selectedIndex = Math.min(this.list.options.length - 1, Math.max(0, this.list.selectedIndex + step));
       this.showChosen();
+      this.chosenSpoken.now();
     } else if (event.key === "Enter") {
       event.preventDefault();
       this.take();

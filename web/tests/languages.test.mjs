@@ -6,6 +6,7 @@ import { readdir } from "node:fs/promises";
 import { join } from "node:path";
 import { pathToFileURL } from "node:url";
 import { describe, it } from "node:test";
+import { setTimeout as sleep } from "node:timers/promises";
 
 import { WEB } from "./support/core_module.mjs";
 import { fileDialogOf, messageShown, testBed } from "./support/page.mjs";
@@ -173,6 +174,17 @@ describe("languages", () => {
     assert.equal(await page.inputValue("#language"), "en");
     assert.equal(await page.evaluate(() => document.documentElement.lang), "en");
     await page.click("#defaults");
+    // From the keyboard the arrows move through the closed menu without leaving; Enter opens the choice.
+    await page.focus("#language");
+    await page.keyboard.press("ArrowDown");
+    await page.keyboard.press("ArrowDown");
+    await sleep(300);
+    assert.deepEqual(await page.evaluate(() => [location.pathname, document.getElementById("language").value]), [
+      "/",
+      "es",
+    ]);
+    await Promise.all([page.waitForURL(/index-es\.html$/), page.keyboard.press("Enter")]);
+    await page.waitForSelector("#page[data-state=ready]");
     await Promise.all([page.waitForURL(/index-de\.html$/), page.selectOption("#language", "de")]);
     await page.waitForSelector("#page[data-state=ready]");
     assert.equal(await page.evaluate(() => document.documentElement.lang), "de");

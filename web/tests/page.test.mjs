@@ -5,6 +5,7 @@ import { readFile, writeFile } from "node:fs/promises";
 import { join } from "node:path";
 import { before, describe, it } from "node:test";
 import { createRequire } from "node:module";
+import { setTimeout as sleep } from "node:timers/promises";
 
 import { cli } from "./support/cli.mjs";
 import { InputPaths, randomText } from "./support/input_paths.mjs";
@@ -453,9 +454,20 @@ describe("the page", { skip: PART === "agree" }, () => {
         .map((id) => document.getElementById(id).textContent),
     );
     assert.ok(described.some((text) => text.startsWith("warning: MY CALLSIGN:")));
+    // Windows' high contrast drops drawn backgrounds: the marks keep theirs, in its colours.
+    await page.emulateMedia({ forcedColors: "active" });
+    const marks = await page.$$eval(".advice-warning, .advice-hint", (all) =>
+      all.map((c) => `${c.id} ${getComputedStyle(c).backgroundImage.split("(")[0]}`),
+    );
+    await page.emulateMedia({ forcedColors: "none" });
+    assert.deepEqual(marks, ["myCall linear-gradient", "path radial-gradient", "messageTo radial-gradient"]);
     await page.fill("#myCall", "QX9ABC-9");
     await page.waitForSelector("#myCall:not(.advice-warning)");
     assert.equal(await page.getAttribute("#myCall", "title"), "");
+    // Default by its key from a note leaves the focus on the list that Default changed, not on the page.
+    await page.focus("#adviceList button");
+    await page.keyboard.press("Alt+D");
+    assert.equal(await page.evaluate(() => document.activeElement?.dataset["rule"]), "mycall-placeholder");
   });
 
   it("fills the calculator with this device's position only when asked, and says when it may not", async () => {
@@ -720,6 +732,56 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await page.isVisible("#calculator"), false);
   });
 
+  // A line that changes as one types (a counter, the calculator's locator and reason, the picker's
+  // answer) reaches a screen reader once the typing pauses, not at every key over the keys' echo.
+  it("speaks what changes with typing once the typing pauses, not at every key", async () => {
+    // The live regions' words as a screen reader gets them: what they hide from it left out.
+    const spoken = () =>
+      page.evaluate(() =>
+        [...document.querySelectorAll(":is([aria-live], [role=status], [role=alert], output):not([aria-live=off])")]
+          .filter((region) => region.checkVisibility() && !region.closest("[aria-hidden=true]"))
+          .map((region) => {
+            const words = region.cloneNode(true);
+            for (const hidden of words.querySelectorAll("[aria-hidden=true]")) hidden.remove();
+            return words.textContent;
+          }),
+      );
+    const typedKeyByKey = async (selector, text, shown) => {
+      await page.fill(selector, "");
+      const before = await spoken();
+      for (const key of text) {
+        await page.type(selector, key);
+        assert.deepEqual(await spoken(), before, `${selector} after "${key}"`);
+      }
+      const words = await page.textContent(shown);
+      assert.notEqual(words, "", selector);
+      for (let tries = 0; !(await spoken()).includes(words); ++tries) {
+        assert.ok(tries < 50, `${selector}: never said "${words}"`);
+        await sleep(100);
+      }
+    };
+    await page.click("#defaults");
+    await typedKeyByKey("#beacon", "Hello there", "#beaconCounter .visually-hidden");
+    await page.fill("#acquisitionTimeout", "0");
+    await page.click("#openCalculator");
+    await typedKeyByKey("#txtLat", "45.30.15", "#calcLocator");
+    await typedKeyByKey("#txtLat", "45.30.", "#calcReason");
+    // Write's refusal is said at once: it answers a press, not a key.
+    await page.fill("#txtLat", "45.30.15");
+    await page.fill("#symbol", "");
+    await page.click("#cmdCalc");
+    assert.ok((await spoken()).includes(await page.textContent("#calcReason")));
+    await page.click("#calcClose");
+    await page.click("#defaults");
+    await page.click("#chooseSymbol");
+    await typedKeyByKey("#symbolSearch", "xyzzy", "#symbolNone");
+    // The symbol chosen below the search: the first found once the typing pauses, an arrow's at once.
+    await typedKeyByKey("#symbolSearch", "digi", "#symbolChosen");
+    await page.keyboard.press("ArrowDown");
+    assert.ok((await spoken()).includes(await page.textContent("#symbolChosen")));
+    await page.keyboard.press("Escape");
+  });
+
   it("asks before leaving while the form holds what was not loaded, saved, sent or set by Default", async () => {
     const asks = () =>
       page.evaluate(() => {
@@ -782,6 +844,20 @@ describe("the page", { skip: PART === "agree" }, () => {
     // where they fit, they are no stop of Tab.
     const stop = () => page.$eval("#wireBytes", (table) => table.parentElement.getAttribute("tabindex"));
     await page.click("#wireBytesDetails summary");
+    // Windows' high contrast keeps the colours that tell the wire's parts apart, as the legend says them.
+    await page.emulateMedia({ forcedColors: "active" });
+    const parts = await page.$$eval(".legend .swatch", (swatches) =>
+      swatches.map((swatch) => {
+        const cell = document.querySelector(`#wireBytes td.${swatch.classList[1]}`);
+        return [getComputedStyle(swatch).backgroundColor, getComputedStyle(cell).backgroundColor];
+      }),
+    );
+    await page.emulateMedia({ forcedColors: "none" });
+    assert.equal(new Set(parts.map(([shown]) => shown)).size, 4, JSON.stringify(parts));
+    assert.ok(
+      parts.every(([shown, cell]) => shown === cell),
+      JSON.stringify(parts),
+    );
     await page.fill("#acquisitionTimeout", "0");
     await page.click("#openCalculator");
     for (const width of [320, 360]) {
@@ -841,6 +917,21 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await stop(), null);
     await page.click("#cmdCalc");
     await check("calculator");
+    // Over the page's corner, it hides none of the controls that Tab reaches after it, down to the
+    // last of the preview.
+    await page.focus("#calcClose");
+    const covered = [];
+    for (let i = 0; i < 60 && covered.length < 5; ++i) {
+      await page.keyboard.press("Tab");
+      const under = await page.evaluate(() => {
+        const focused = document.activeElement;
+        const box = focused.getBoundingClientRect();
+        const touched = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+        return focused.contains(touched) || touched?.control === focused ? "" : focused.id || focused.textContent;
+      });
+      if (under) covered.push(under);
+    }
+    assert.deepEqual(covered, []);
     // A page of text pasted into Latitude is quoted whole below Write, and every control of the
     // calculator stays within reach.
     await page.fill("#txtLat", "45.12'N ".repeat(5000));

@@ -82,6 +82,18 @@ async function sendAt(speed, during = async () => {}) {
       });
     });
     window.zelvarWatch.observe(document.getElementById("lblInfo"), { childList: true, subtree: true });
+    // What a screen reader hears of the progress: each change of the box's live regions' words.
+    window.zelvarSaid = [];
+    window.zelvarHeard?.disconnect();
+    const progressBox = document.getElementById("Dialog");
+    window.zelvarHeard = new MutationObserver(() => {
+      const words = [...progressBox.querySelectorAll("[role=status], [aria-live]:not([aria-live=off])")]
+        .filter((region) => !region.closest("[aria-hidden=true]"))
+        .map((region) => region.textContent)
+        .join(" ");
+      if (words !== window.zelvarSaid.at(-1)) window.zelvarSaid.push(words);
+    });
+    window.zelvarHeard.observe(progressBox, { childList: true, subtree: true, characterData: true });
   });
   await page.click("#send");
   await during();
@@ -104,6 +116,8 @@ async function sendAt(speed, during = async () => {}) {
       { text: SENT, buttonsDisabled: true, leavingAsks: false },
     ],
   );
+  // Said once, not again at each dot of its growing row.
+  assert.deepEqual(await page.evaluate(() => window.zelvarSaid), ["\r\nSending data on COM1", SENT]);
   await page.waitForSelector("#send:enabled", { timeout: 5000 });
   assert.equal(await portState(page), "closed");
   assert.equal((await connection(page)).state, "ready");
