@@ -2,7 +2,8 @@
 // "Save as" (".cfg" added to a name without an extension, as file dialogs do); Load reads one
 // chosen or dropped on the page with the desktop program's reader and its error texts. Of a
 // file only as much is read as that reader ever takes, so a huge one costs no more than a
-// small one and gets the desktop's verdict. A load that fails changes nothing.
+// small one and gets the desktop's verdict. A load that fails changes nothing, and of two files
+// dropped one after the other the later one wins, however long the earlier one takes to read.
 import type { Core } from "./core.js";
 import type { CalculatorView } from "./calculator_view.js";
 import { element } from "./dom.js";
@@ -21,6 +22,8 @@ export function savedName(typed: string, fallback: string): string {
 }
 
 export class FileActions {
+  private loadsStarted = 0;
+
   constructor(
     private readonly core: Core,
     private readonly form: FormView,
@@ -57,10 +60,14 @@ export class FileActions {
   }
 
   async load(file: File): Promise<void> {
+    const ticket = ++this.loadsStarted;
     let text: string;
     try {
       text = bytesToLatin1(new Uint8Array(await file.slice(0, this.core.cfgReadLimit()).arrayBuffer()));
+      // A file chosen or dropped meanwhile replaces this one: its bytes came too late.
+      if (ticket !== this.loadsStarted) return;
     } catch (error) {
+      if (ticket !== this.loadsStarted) return;
       void showMessage(messageTitle(), `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
       return;
     }

@@ -389,6 +389,37 @@ describe("the page", { skip: PART === "agree" }, () => {
     await drop("tail.cfg", latin1(defaults), huge.length);
     await page.waitForFunction(() => document.getElementById("myCall").value === "NOCALL-9");
     assert.ok((await page.evaluate(() => window.zelvarLargestRead)) <= bed.core.cfgReadLimit());
+    // Of two files dropped one after the other, the later one stays, however long the earlier one
+    // takes to read.
+    await page.evaluate(
+      async ({ slow, quick, fill }) => {
+        const reads = [];
+        const read = Blob.prototype.arrayBuffer;
+        Blob.prototype.arrayBuffer = function () {
+          reads.push(read.call(this));
+          return reads.at(-1);
+        };
+        for (const [text, tail] of [
+          [slow, fill],
+          [quick, 0],
+        ]) {
+          const transfer = new DataTransfer();
+          transfer.items.add(new File([Uint8Array.from(text, (c) => c.charCodeAt(0)), new Uint8Array(tail)], "x.cfg"));
+          document
+            .querySelector("main")
+            .dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true }));
+        }
+        await Promise.all(reads);
+        await new Promise((settled) => setTimeout(settled, 0));
+        Blob.prototype.arrayBuffer = read;
+      },
+      {
+        slow: defaults.replace("NOCALL-9", "QX9ABC-1"),
+        quick: defaults.replace("NOCALL-9", "QX9ABC-2"),
+        fill: huge.length,
+      },
+    );
+    assert.equal(await page.inputValue("#myCall"), "QX9ABC-2");
     // A field that holds a character that shows nothing is marked, and the character named.
     const file = (myCall) => ({
       name: "shy.cfg",
