@@ -1,7 +1,5 @@
 #include <CLI/App.hpp>
-#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <ostream>
 
@@ -24,16 +22,10 @@ struct DecodeOptions {
 };
 
 Result<std::string> readDecodeInput(const std::string& path) {
-    if (Result<> regular = checkRegularFile(path); !regular)
-        return tl::unexpected(regular.error());
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return failure(describeFileError(path, errno));
-    std::string data(kMaxDecodeInputBytes + 1, '\0');
-    in.read(data.data(), static_cast<std::streamsize>(data.size()));
-    if (in.bad())
-        return failure(describeFileError(path, errno));
-    data.resize(static_cast<std::size_t>(in.gcount()));
+    Result<std::string> read = readRegularFile(path, kMaxDecodeInputBytes + 1);
+    if (!read)
+        return tl::unexpected(read.error());
+    const std::string& data = *read;
     if (data.size() > kMaxDecodeInputBytes)
         return failure(withArguments(translated("cli", "%1: too large for an image"), {path}));
     auto fitting = [](std::size_t size) { return size == kImageSize || size == kWireSize; };

@@ -1,8 +1,9 @@
 #include "files/cfg_file.h"
 
-#include <cerrno>
-#include <fstream>
+#include <sstream>
+#include <utility>
 
+#include "cfg/cfg_layout.h"
 #include "cfg/cfg_writer.h"
 #include "files/atomic_file.h"
 #include "files/regular_file.h"
@@ -19,17 +20,14 @@ LoadResult loadFailure(std::string reason) {
 
 LoadResult loadConfigFile(const std::filesystem::path& path, DeviceSettings& settings,
                           CalculatorInputs& calculator) {
-    if (Result<> regular = checkRegularFile(path); !regular)
-        return loadFailure(regular.error().reason);
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return loadFailure(describeFileError(path, errno != 0 ? errno : EIO));
-    if (in.peek() == std::char_traits<char>::eof()) {
-        if (in.bad())
-            return loadFailure(describeFileError(path, EIO));
+    // As much as the reader ever takes, as the page reads it.
+    Result<std::string> head = readRegularFile(path, maxCfgReadBytes());
+    if (!head)
+        return loadFailure(head.error().reason);
+    if (head->empty())
         return loadFailure(
             withArguments(translated("files", "%1: the file is empty"), {path.string()}));
-    }
+    std::istringstream in(std::move(*head));
     LoadResult result = readConfig(in, settings, calculator);
     if (!result)
         result.error().reason = path.string() + ": " + result.error().reason;

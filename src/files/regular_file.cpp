@@ -2,9 +2,12 @@
 #include "text/system_error.h"
 #include "text/translation.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 namespace zelvar {
 
@@ -22,13 +25,33 @@ std::string notRegularReason(mode_t mode) {
                          : translated("files", "Is something else, not a regular file"));
 }
 
-Result<> checkRegularFile(const std::filesystem::path& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
+Result<std::string> readRegularFile(const std::filesystem::path& path, std::size_t limit) {
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0)
         return failure(describeFileError(path, errno));
+    auto closed = [descriptor](Result<std::string> result) {
+        ::close(descriptor);
+        return result;
+    };
+    struct stat info {};
+    if (::fstat(descriptor, &info) != 0)
+        return closed(failure(describeFileError(path, errno)));
     if (!S_ISREG(info.st_mode))
-        return failure(path.string() + ": " + notRegularReason(info.st_mode));
-    return Result<>{};
+        return closed(failure(path.string() + ": " + notRegularReason(info.st_mode)));
+    std::string data(limit, '\0');
+    std::size_t got = 0;
+    while (got < limit) {
+        const ssize_t n = ::read(descriptor, data.data() + got, limit - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return closed(failure(describeFileError(path, errno)));
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    data.resize(got);
+    return closed(std::move(data));
 }
 
 }  // namespace zelvar

@@ -19,8 +19,9 @@ std::string describeFileError(const std::filesystem::path& path, int error);
 // a regular file", ...
 std::string notRegularReason(mode_t mode);
 
-// Success when `path`, symlinks followed, is a regular file. Asked before the file is opened, so
-// that a FIFO without a writer or a device never blocks the reader.
-Result<> checkRegularFile(const std::filesystem::path& path);
+// At most `limit` bytes from the start of `path`, symlinks followed, when it is a regular file.
+// The open never waits (a FIFO without a writer, or one put in the file's place by whoever owns
+// the folder, would block it), and the type is asked of what was opened.
+Result<std::string> readRegularFile(const std::filesystem::path& path, std::size_t limit);
 
 }  // namespace zelvar

@@ -158,6 +158,35 @@ TEST(LoadConfigFile, FailsWithThePathAndTheReasonAndChangesNothing) {
     }
 }
 
+// Whoever owns the folder may put a FIFO in the file's place between a check and the open: each
+// load still ends, with the settings or the FIFO's refusal, and never waits for a writer.
+TEST(LoadConfigFile, NeverWaitsOnAFifoSwappedInForTheFile) {
+    TempFolder folder;
+    const std::filesystem::path file = folder.path() / "Zelvar.cfg";
+    const std::filesystem::path regular = folder.write("regular", kDefaultCfg);
+    const std::filesystem::path fifo = folder.path() / "fifo";
+    std::atomic<bool> done = false;
+    std::jthread swapper([&] {
+        while (!done) {
+            std::filesystem::copy_file(regular, folder.path() / "next",
+                                       std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::rename(folder.path() / "next", file);
+            ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+            std::filesystem::rename(fifo, file);
+        }
+    });
+    for (int i = 0; i < 2000; ++i) {
+        DeviceSettings s = defaultSettings();
+        CalculatorInputs c;
+        const LoadResult loaded = loadConfigFile(file, s, c);
+        const std::string reason = reasonOf(loaded);
+        EXPECT_TRUE(loaded || reason.ends_with("Is a FIFO, not a regular file") ||
+                    reason.ends_with("No such file or directory"))
+            << reason;
+    }
+    done = true;
+}
+
 // A dangling symlink creates the file it names (into an existing file, keeping its mode:
 // FileCommands.OutputReplacesRegularFilesAtomicallyAndWritesOthersInPlace).
 TEST(SaveConfigFile, RefusesWhatLoadWouldAndSavesWhereTheUserMeant) {
