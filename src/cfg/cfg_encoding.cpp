@@ -44,6 +44,8 @@ std::optional<Failure> notPlainText(std::string_view text) {
 }  // namespace
 
 Result<CfgEncodingMark> detectCfgEncoding(std::string_view head) {
+    if (head.empty())
+        return tl::unexpected(Failure{std::string(translated("cfg reader", "the file is empty"))});
     const std::size_t markBytes = head.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
     if (std::optional<Failure> markup = notPlainText(head.substr(markBytes)))
         return tl::unexpected(std::move(*markup));

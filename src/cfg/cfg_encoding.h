@@ -22,8 +22,8 @@ struct CfgEncodingMark {
     std::size_t bytes = 0;  // the mark's length, to be skipped
 };
 
-// Tells from the first bytes of a file (eight suffice) how it is written. UTF-16 and UTF-32, with
-// or without a mark, and rich text or markup are refused with a reason that says so.
+// Tells from the first bytes of a file (eight suffice) how it is written. An empty file, UTF-16 and
+// UTF-32, with or without a mark, and rich text or markup are refused with a reason that says so.
 Result<CfgEncodingMark> detectCfgEncoding(std::string_view head);
 
 // A text of the file as the settings hold it: in a UTF-8 file it becomes Latin-1, and a character

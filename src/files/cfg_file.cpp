@@ -7,7 +7,6 @@
 #include "cfg/cfg_writer.h"
 #include "files/atomic_file.h"
 #include "files/regular_file.h"
-#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -24,9 +23,6 @@ LoadResult loadConfigFile(const std::filesystem::path& path, DeviceSettings& set
     Result<std::string> head = readRegularFile(path, maxCfgReadBytes());
     if (!head)
         return loadFailure(head.error().reason);
-    if (head->empty())
-        return loadFailure(
-            withArguments(translated("files", "%1: the file is empty"), {path.string()}));
     std::istringstream in(std::move(*head));
     LoadResult result = readConfig(in, settings, calculator);
     if (!result)

@@ -197,8 +197,9 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
         {"<!DOCTYPE html><p>\"1\"", "the file is a web page or other markup", {}},
         {mark + "<?xml version=\"1.0\"?>", "the file is a web page or other markup", {}},
         {"<html>", "the file is a web page or other markup", {}},
+        {"", "the file is empty", {}},
     };
-    for (std::size_t length = 0; length < kDefaultCfg.size(); ++length)
+    for (std::size_t length = 1; length < kDefaultCfg.size(); ++length)
         cases.emplace_back(kDefaultCfg.substr(0, length),
                            length < kDefaultCfg.size() - 2 ? "Item " : "", Changes{});
     const std::string tooLong = "Item 1 (line 1, Comm num): the item is longer than 64 KiB";

@@ -8,7 +8,6 @@
 #include "cfg/cfg_reader.h"
 #include "cfg/cfg_writer.h"
 #include "js_values.h"
-#include "text/translation.h"
 
 namespace zelvar::web {
 namespace {
@@ -46,9 +45,7 @@ val loadCfg(const val& bytes, const val& form, const val& calculator) {
         return outcome;
     }
     std::istringstream in(*text);
-    const LoadResult loaded = text->empty() ? LoadResult(tl::unexpected(LoadFailure{std::string(
-                                                  translated("cfg reader", "the file is empty"))}))
-                                            : readConfig(in, *settings, *inputs);
+    const LoadResult loaded = readConfig(in, *settings, *inputs);
     val outcome = loaded ? success() : refusal(loaded.error().reason);
     outcome.set("form", settingsToJs(*settings));
     outcome.set("calculator", calculatorToJs(*inputs));
