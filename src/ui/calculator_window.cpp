@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "config/input_rules.h"
 #include "config/shown_texts.h"
@@ -23,6 +22,7 @@
 #include "ui/latin1_text.h"
 #include "ui/palette_colours.h"
 #include "ui/plain_text.h"
+#include "ui/whole_text.h"
 
 namespace zelvar {
 namespace {
@@ -55,20 +55,12 @@ QLineEdit* boldField(const QString& name, const QString& text, CalculatorField r
     return field;
 }
 
-// A loaded text goes in as the file has it: the rule and the length are for what the user
-// brings. (Through the rule, a text holding some characters it takes and some it does not would
-// lose the others; cut to the length, a file's altitude "001200" would become 120 m.)
+// A loaded text goes in as the file has it. (Through the rule, a text holding some characters it
+// takes and some it does not would lose the others; cut to the length, a file's altitude "001200"
+// would become 120 m.)
 void writeUnruled(QLineEdit* field, const QString& text, CalculatorField kind) {
     const std::size_t typed = inputRule(kind).maxLength;
-    const int room = std::max(typed == 0 ? kUnlimitedLength : static_cast<int>(typed),
-                              static_cast<int>(text.size()));
-    const QValidator* rule = field->validator();
-    field->setValidator(nullptr);
-    if (field->maxLength() < room)
-        field->setMaxLength(room);
-    field->setText(text);
-    field->setMaxLength(room);
-    field->setValidator(rule);
+    writeWhole(field, text, typed == 0 ? kUnlimitedLength : static_cast<int>(typed));
 }
 
 }  // namespace

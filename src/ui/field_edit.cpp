@@ -17,6 +17,7 @@
 #include "config/input_rules.h"
 #include "ui/palette_colours.h"
 #include "ui/plain_text.h"
+#include "ui/whole_text.h"
 
 namespace zelvar {
 namespace {
@@ -67,15 +68,7 @@ void FieldEdit::withoutRule(Edit edit) {
 }
 
 void FieldEdit::writeUnfiltered(const QString& text) {
-    // The line edit cuts its text to its maximum length, so that grows to hold the text whole.
-    const int room = std::max(lengthLimit_, static_cast<int>(text.size()));
-    withoutRule([&] {
-        if (maxLength() < room)
-            setMaxLength(room);
-        setText(text);
-        if (maxLength() != room)
-            setMaxLength(room);
-    });
+    writeWhole(this, text, lengthLimit_);
 }
 
 void FieldEdit::undoUnfiltered() {
