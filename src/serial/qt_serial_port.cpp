@@ -92,8 +92,7 @@ Result<LineSettings> parseLineSettings(const std::string& text) {
     LineSettings parsed;
     std::vector<std::string> parts = splitAtCommas(text);
     auto refuse = [&](std::string_view why) {
-        return failure(withArguments(translated("serial port", "Invalid line settings '%1': %2"),
-                                     {text, why}));
+        return tl::unexpected(invalidLineSettings(text, why));
     };
     if (parts.size() != 4)
         return refuse(

@@ -62,12 +62,16 @@ std::string lineSettingsFor(int baudRateIndex) {
     return settings + ",n,8,1";
 }
 
+Failure invalidLineSettings(std::string_view lineSettings, std::string_view why) {
+    return Failure{withArguments(translated("serial port", "Invalid line settings '%1': %2"),
+                                 {std::string(lineSettings), why})};
+}
+
 Result<> checkSpeedChosen(std::string_view lineSettings) {
     if (!lineSettings.empty() && lineSettings.front() != ',')
         return {};
-    return failure(withArguments(
-        translated("serial port", "Invalid line settings '%1': %2"),
-        {std::string(lineSettings), translated("serial port", "no speed is chosen in Baud")}));
+    return tl::unexpected(
+        invalidLineSettings(lineSettings, translated("serial port", "no speed is chosen in Baud")));
 }
 
 std::chrono::microseconds timeOnLine(std::size_t bytes, int baudRate) {

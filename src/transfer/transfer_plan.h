@@ -39,8 +39,11 @@ Result<> checkPortNumber(int number);
 // "4800,n,8,1" for index 0; an index outside the list gives ",n,8,1", which the port rejects.
 std::string lineSettingsFor(int baudRateIndex);
 
+// "Invalid line settings ',n,8,1': no speed is chosen in Baud": line settings refused, and why.
+Failure invalidLineSettings(std::string_view lineSettings, std::string_view why);
+
 // Line settings that start with no speed (a .cfg's Baud of -1) are refused before any port is
-// asked: "Invalid line settings ',n,8,1': no speed is chosen in Baud".
+// asked.
 Result<> checkSpeedChosen(std::string_view lineSettings);
 
 // How long `bytes` characters take on the tracker's line at `baudRate` bit/s: a start bit, eight
