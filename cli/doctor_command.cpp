@@ -23,9 +23,8 @@ int runDoctor(const CommandLineIo& io, const CLI::App& command, const DoctorOpti
                           std::string(translated("cli", "give --port or --device, not both")));
     Diagnosis diagnosis;
     if (options.device) {
-        if (options.device->empty())
-            return usageError(io.err, command,
-                              std::string(translated("cli", "--device needs a device path")));
+        if (const std::optional<int> refused = refusedEmptyDevice(io.err, command, *options.device))
+            return *refused;
         diagnosis = diagnoseSystemDevice(*options.device);
     } else {
         // Without a choice, the port the window starts with.

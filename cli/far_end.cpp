@@ -3,7 +3,6 @@
 #include <CLI/App.hpp>
 #include <ostream>
 
-#include "command.h"
 #include "common/ascii.h"
 #include "config/device_settings.h"
 #include "ports/diagnosis_format.h"
@@ -24,13 +23,6 @@ void addFarEndOptions(CLI::App& command, FarEndOptions& options) {
         ->type_name("BAUD");
     // The word these commands used before they said --baud as send does.
     command.add_option("--speed", options.speed)->group("");
-}
-
-std::optional<int> refusedEmptyDevice(std::ostream& err, const CLI::App& command,
-                                      const FarEndOptions& options) {
-    if (!options.device.empty())
-        return std::nullopt;
-    return usageError(err, command, std::string(translated("cli", "--device needs a device path")));
 }
 
 std::optional<int> readSpeed(const std::string& text) {

@@ -19,11 +19,6 @@ struct FarEndOptions {
 };
 void addFarEndOptions(CLI::App& command, FarEndOptions& options);
 
-// The usage error for a --device that names nothing ("" or "--device="), as send and doctor
-// refuse it; nothing when it names a device.
-std::optional<int> refusedEmptyDevice(std::ostream& err, const CLI::App& command,
-                                      const FarEndOptions& options);
-
 // The speed of --baud, or nothing for one the tracker's link does not offer.
 std::optional<int> readSpeed(const std::string& text);
 

@@ -6,6 +6,7 @@
 #include "command.h"
 #include "common/ascii.h"
 #include "far_end.h"
+#include "port_number.h"
 #include "ports/diagnosis_format.h"
 #include "serial/qt_serial_port.h"
 #include "serial/system_ports.h"
@@ -125,7 +126,7 @@ class Loopback {
 };
 
 int runLoopback(const CommandLineIo& io, const CLI::App& command, const FarEndOptions& options) {
-    if (const std::optional<int> refused = refusedEmptyDevice(io.err, command, options))
+    if (const std::optional<int> refused = refusedEmptyDevice(io.err, command, options.device))
         return *refused;
     const std::optional<int> baud = readSpeed(options.speed);
     if (!baud) {

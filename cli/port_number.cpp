@@ -3,10 +3,18 @@
 #include <CLI/App.hpp>
 #include <cmath>
 
+#include "command.h"
 #include "config/text_number.h"
 #include "text/translation.h"
 
 namespace zelvar::cli {
+
+std::optional<int> refusedEmptyDevice(std::ostream& err, const CLI::App& command,
+                                      const std::string& device) {
+    if (!device.empty())
+        return std::nullopt;
+    return usageError(err, command, std::string(translated("cli", "--device needs a device path")));
+}
 
 bool readPortNumber(const std::string& text, int& number) {
     std::optional<double> value = strictNumber(text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,11 @@ namespace zelvar::cli {
 
 // The port number of --port: a whole number from 0 to 255, as CommPort would hold it.
 bool readPortNumber(const std::string& text, int& number);
+
+// The usage error for a --device that names nothing ("" or "--device="); nothing when it names a
+// device.
+std::optional<int> refusedEmptyDevice(std::ostream& err, const CLI::App& command,
+                                      const std::string& device);
 
 // --port N and --device PATH, the two ways to name the serial port.
 void addPortOptions(CLI::App& command, std::optional<std::string>& port,

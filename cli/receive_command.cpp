@@ -7,6 +7,7 @@
 #include "common/ascii.h"
 #include "config/text_number.h"
 #include "far_end.h"
+#include "port_number.h"
 #include "setting_rows.h"
 #include "text/translation.h"
 #include "transfer/transfer_report_format.h"
@@ -76,7 +77,7 @@ class Reception {
 };
 
 int runReceive(const CommandLineIo& io, const CLI::App& command, const ReceiveOptions& options) {
-    if (const std::optional<int> refused = refusedEmptyDevice(io.err, command, options.line))
+    if (const std::optional<int> refused = refusedEmptyDevice(io.err, command, options.line.device))
         return *refused;
     const std::optional<int> baud = readSpeed(options.line.speed);
     if (!baud)

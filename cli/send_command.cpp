@@ -128,9 +128,8 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
                                             {*portText}));
         choice.name = "COM" + std::to_string(choice.number);
     } else {
-        if (device->empty())
-            return usageError(io.err, command,
-                              std::string(translated("cli", "--device needs a device path")));
+        if (const std::optional<int> refused = refusedEmptyDevice(io.err, command, *device))
+            return *refused;
         choice.name = *device;
         resolver = fixedDevice(*device);
     }
