@@ -187,9 +187,9 @@ class Builder {
     return String(this.model.defaults[field.name] ?? "");
   }
 
-  private label(field: FieldInfo, small = false): string {
+  private label(field: FieldInfo): string {
     const spoken = field.texts.spokenName !== field.texts.shownLabel ? field.texts.spokenName : undefined;
-    return `<label${attributes({ for: field.name, id: `${field.name}Label`, class: small ? "small" : undefined, "aria-label": spoken })}>${escapeHtml(field.texts.shownLabel)}</label>`;
+    return `<label${attributes({ for: field.name, id: `${field.name}Label`, "aria-label": spoken })}>${escapeHtml(field.texts.shownLabel)}</label>`;
   }
 
   // The unit right of the field and, where a screen reader says it in other words, those.
@@ -250,7 +250,7 @@ class Builder {
         const options = field.choices
           .map((choice, i) => `<option${i === chosen ? " selected" : ""}>${escapeHtml(choice)}</option>`)
           .join("");
-        return `<select${attributes({ id: field.name, class: "small", "aria-describedby": this.describedBy(field) })}>${options}</select>`;
+        return `<select${attributes({ id: field.name, "aria-describedby": this.describedBy(field) })}>${options}</select>`;
       }
     }
   }
@@ -269,7 +269,7 @@ class Builder {
         `<label class="check${field.place.bold ? " bold" : ""}" id="${field.name}Label">${this.control(field)} ${escapeHtml(field.label)}</label>`,
       );
     } else {
-      if (field.place.label === "beside") parts.push(this.label(field, field.place.pushed && field.input === "choice"));
+      if (field.place.label === "beside") parts.push(this.label(field));
       parts.push(this.control(field));
       parts.push(this.unit(field));
       if (field.place.counter === "beside") parts.push(counterHtml(field, this.value(field), this.model, false));
