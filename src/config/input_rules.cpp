@@ -96,11 +96,13 @@ std::array<InputRule, kCalculatorFieldCount> makeCalculatorRules() {
     // Every notation the calculator reads: a sign or a hemisphere letter before or after the
     // numbers, blanks between them, the degree, minute and second marks as Latin-1 has them (the
     // .cfg keeps the text as typed), and in Latitude the letters of a Maidenhead locator, which
-    // hold N and S. All three are read with their decimals, so the point goes in: dropped,
+    // hold N and S. In Longitude an "O" too, west in Italian, French, Spanish and Portuguese and
+    // east in German, for the reader to refuse by name: dropped, it left a western longitude east
+    // without a word. All three are read with their decimals, so the point goes in: dropped,
     // "300.4" would read as 3004 metres.
     const Codes coordinate = kDigits | of(".+- '\"\xB0\xBA\xB4");
     return {decimals(text(0, coordinate | range('A', 'X'), true)),
-            decimals(text(0, coordinate | of("EW"), true)), decimals(text(5, kDigits | of("-.")))};
+            decimals(text(0, coordinate | of("EWO"), true)), decimals(text(5, kDigits | of("-.")))};
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ui/symbol_picker.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -62,6 +63,7 @@ SymbolPicker::SymbolPicker(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     none_ = new QLabel(this);
     none_->setObjectName(QStringLiteral("lblNoSymbol"));
     none_->setTextFormat(Qt::PlainText);
+    none_->setWordWrap(true);
     none_->hide();
 
     use_ = new QPushButton(shown(ShownText::UseSymbol), this);
@@ -122,8 +124,15 @@ void SymbolPicker::search() {
     }
     if (list_->count() > 0)
         list_->setCurrentRow(0);
-    // Quoted with its hidden characters by their codes: a pasted U+202E would turn the line.
-    none_->setText(shown(ShownText::SymbolNoMatch).arg(withHiddenShown(typed)));
+    // Quoted with its hidden characters by their codes: a pasted U+202E would turn the line. A
+    // pasted page of text is quoted within the list's width, its middle left out, so that the
+    // answer wraps below the list rather than widen the picker past the screen.
+    const QString answer = shown(ShownText::SymbolNoMatch);
+    const QFontMetrics metrics = none_->fontMetrics();
+    const QString quoted = metrics.elidedText(
+        withHiddenShown(typed), Qt::ElideMiddle,
+        list_->minimumWidth() - metrics.horizontalAdvance(answer.arg(QString())));
+    none_->setText(answer.arg(quoted));
     none_->setVisible(list_->count() == 0);
     use_->setEnabled(list_->count() > 0);
 }

@@ -257,7 +257,8 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
 }
 
 // Every notation's characters: signs, blanks, the marks of degrees, minutes and seconds as
-// Latin-1 has them, the axis' hemisphere letters, and in Latitude a locator's letters A-X.
+// Latin-1 has them, the axis' hemisphere letters, in Latitude a locator's letters A-X, and in
+// Longitude the O that some languages write for west, which the reader refuses by name.
 TEST(InputRules, CalculatorTakesTheCharactersOfEveryNotation) {
     EXPECT_EQ(keep(CalculatorField::Latitude, "n-+45.3s0ew;xyz"), "N-+45.3S0EWX");
     EXPECT_EQ(keep(CalculatorField::Latitude,
@@ -265,7 +266,7 @@ TEST(InputRules, CalculatorTakesTheCharactersOfEveryNotation) {
                    "30'09\"\xba\xb4;"),
               "45\xb0"
               "30'09\"\xba\xb4");
-    EXPECT_EQ(keep(CalculatorField::Longitude, "e -+9.w0ns\xb0'"), "E -+9.W0\xb0'");
+    EXPECT_EQ(keep(CalculatorField::Longitude, "e -+9.w0nso\xb0'"), "E -+9.W0O\xb0'");
     EXPECT_EQ(keep(CalculatorField::Altitude, "-12.3456m"), "-12.3");
 }
 

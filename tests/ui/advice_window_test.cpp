@@ -134,6 +134,16 @@ TEST_F(AdviceWindowTest, SymbolPickerSetsSymbolAndTableByNameFromTheKeyboard) {
     search->setText(QString::fromUtf8("\u202Ecar\u200B"));
     EXPECT_EQ(window->findChild<QLabel*>("lblNoSymbol")->text(),
               "No symbol is named \"\\u202Ecar\\u200B\".");
+    // A pasted page of text, or one long word, leaves the picker as wide as it was, its buttons
+    // on the screen.
+    auto* picker = window->findChild<QWidget*>("frmSymbols");
+    const QSize least = picker->minimumSizeHint();
+    for (const QString& pasted :
+         {QString("nothing here at all ").repeated(2000), QString(5000, 'x')}) {
+        search->setText(pasted);
+        EXPECT_LE(picker->minimumSizeHint().width(), least.width());
+        EXPECT_LE(picker->minimumSizeHint().height(), least.height() + 3 * search->height());
+    }
     search->clear();
     testing::typeKeys(search, "balloon");
     ASSERT_EQ(list->count(), 2);

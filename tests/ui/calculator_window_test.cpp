@@ -122,6 +122,12 @@ TEST_F(Calculator, KeysAreFilteredAndEveryChangeRevalidates) {
     EXPECT_EQ(field("txtAlt")->text(), "300.4");
     typeInto("txtLat", "4,5");
     EXPECT_EQ(textOf("txtLat"), "4.5");
+    // The O of ovest, ouest and oeste (west) or of Ost (east) goes in and is refused by name:
+    // dropped, it left a western longitude east without a word.
+    typeInto("txtLng", "1 33,2 o");
+    EXPECT_EQ(textOf("txtLng"), "1 33.2 O");
+    EXPECT_FALSE(writeButton()->isEnabled());
+    EXPECT_TRUE(control<QLabel>("lblWriteReason")->text().contains("\"O\" is not a hemisphere"));
     field("txtLng")->setText("0.00.00");
     QLineEdit* lat = field("txtLat");
     lat->setText("45.30.159");

@@ -918,6 +918,13 @@ describe("the page", { skip: PART === "agree" }, () => {
           if (target.getBoundingClientRect().height < 44) found.push(`${name} is ${box.height} px high`);
           if (box.left < 0 || box.right > innerWidth) found.push(`${name} reaches past the screen`);
         }
+        // Each coordinate stands under its own label, not under the other's.
+        for (const input of document.querySelectorAll("#txtLat, #txtLng")) {
+          const label = input.labels[0].getBoundingClientRect();
+          const box = input.getBoundingClientRect();
+          if (label.bottom > box.top || label.left < box.left - 1 || label.left >= box.right)
+            found.push(`${input.id} is not under its label`);
+        }
         return found;
       });
       assert.deepEqual(faults, [], `${width} px`);
