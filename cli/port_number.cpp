@@ -18,9 +18,6 @@ std::optional<int> refusedEmptyDevice(std::ostream& err, const CLI::App& command
 }
 
 std::string deviceLocation(const std::string& named) {
-#if defined(_WIN32)
-    return named;
-#else
     if (named.empty() || named.starts_with('/') || named.starts_with("./") ||
         named.starts_with("../"))
         return named;
@@ -28,7 +25,6 @@ std::string deviceLocation(const std::string& named) {
     if (std::filesystem::exists(std::filesystem::symlink_status(named, error)))
         return "./" + named;  // the serial layer reads a bare name as one in /dev
     return "/dev/" + named;
-#endif
 }
 
 bool readPortNumber(const std::string& text, int& number) {
