@@ -5,6 +5,7 @@
 
 #include "common/ascii.h"
 #include "config/device_settings.h"
+#include "port_number.h"
 #include "ports/diagnosis_format.h"
 #include "serial/system_ports.h"
 #include "text/translation.h"
@@ -15,6 +16,7 @@ void addFarEndOptions(CLI::App& command, FarEndOptions& options) {
     command
         .add_option("--device", options.device,
                     std::string(translated("cli help", "the serial device to use")))
+        ->transform(deviceLocation)
         ->type_name("PATH")
         ->required();
     command

@@ -2,6 +2,7 @@
 
 #include <CLI/App.hpp>
 #include <cmath>
+#include <filesystem>
 
 #include "command.h"
 #include "config/text_number.h"
@@ -14,6 +15,16 @@ std::optional<int> refusedEmptyDevice(std::ostream& err, const CLI::App& command
     if (!device.empty())
         return std::nullopt;
     return usageError(err, command, std::string(translated("cli", "--device needs a device path")));
+}
+
+std::string deviceLocation(const std::string& named) {
+    if (named.empty() || named.starts_with('/') || named.starts_with("./") ||
+        named.starts_with("../"))
+        return named;
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(named, error)))
+        return "./" + named;  // the serial layer reads a bare name as one in /dev
+    return "/dev/" + named;
 }
 
 bool readPortNumber(const std::string& text, int& number) {
@@ -35,6 +46,7 @@ void addPortOptions(CLI::App& command, std::optional<std::string>& port,
     command
         .add_option("--device", device,
                     std::string(translated("cli help", "a serial device named outright")))
+        ->transform(deviceLocation)
         ->type_name("PATH");
 }
 

@@ -18,6 +18,10 @@ bool readPortNumber(const std::string& text, int& number);
 std::optional<int> refusedEmptyDevice(std::ostream& err, const CLI::App& command,
                                       const std::string& device);
 
+// The device a --device names, for every command alike: a path relative to the working folder
+// is that file, a name that names nothing there the system's device (ttyUSB0 is /dev/ttyUSB0).
+std::string deviceLocation(const std::string& named);
+
 // --port N and --device PATH, the two ways to name the serial port.
 void addPortOptions(CLI::App& command, std::optional<std::string>& port,
                     std::optional<std::string>& device);

@@ -29,7 +29,8 @@ Finding ownerOnlyOnLinux(const PortSystem& system, const ProcessIdentity& user,
                          const std::string& location, const std::string& owner,
                          const std::string& mode) {
     const std::string group = serialGroup(system);
-    const std::string name(baseName(location));
+    // udev matches the kernel's name for the device, not a link's (/dev/serial/by-id/...).
+    const std::string name(baseName(system.realPath(location).value_or(location)));
     std::string fix;
     if (!system.groupId(group))
         fix = "sudo groupadd " + group + " && ";

@@ -75,11 +75,14 @@ Result<SerialReceiver> SerialReceiver::open(const std::string& path, int baud,
         return failure(withArguments(translated("serial port", "%1 is not a serial device: %2"),
                                      {path, systemWords()}));
     receiver.saved_ = settings;
-    // Receive keeps the device to itself, SEND included; loopback shares it with its own send.
+    // Receive keeps the device to itself, SEND included; loopback only looks that no one holds
+    // it, since its own send locks it next.
     const int lock = sharing == LineSharing::Exclusive ? LOCK_EX : LOCK_SH;
     if (::flock(descriptor, lock | LOCK_NB) != 0)
         return failure(withArguments(
             translated("serial port", "%1 is in use: another program holds a lock on it"), {path}));
+    if (sharing == LineSharing::Shared)
+        ::flock(descriptor, LOCK_UN);
     if (std::optional<std::string> holder = lockHolder(path))
         return failure(
             withArguments(translated("serial port", "%1 is in use: %2"), {path, *holder}));

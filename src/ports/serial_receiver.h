@@ -27,7 +27,7 @@ struct ReceiveEvent {
 // Whether other programs may open the device while it is received on.
 enum class LineSharing {
     Exclusive,  // receive: no one else reads our bytes or writes into the transfer
-    Shared,     // loopback: the send on the same device opens it after us
+    Shared,     // loopback: the send on the same device opens and locks it after us
 };
 
 // The tracker's end of a serial line, POSIX only: reads a device read-only and hands what

@@ -198,9 +198,10 @@ Result<> QtSerialPort::open() {
                           {location_, systemWordsInLanguage(port_.errorString().toStdString())}));
     }
 #if !defined(_WIN32)
-    // A receiving program locks the device for itself; the device's exclusive mode, which
-    // QSerialPort sets, does not bind root, so the lock is what keeps root's SEND off it too.
-    if (::flock(port_.handle(), LOCK_SH | LOCK_NB) != 0) {
+    // A receiving program locks the device for itself, and so does SEND: the device's exclusive
+    // mode, which QSerialPort sets, does not bind root, and its lock file goes by the name the
+    // device was opened by, so this lock is what keeps a second send off it under another name.
+    if (::flock(port_.handle(), LOCK_EX | LOCK_NB) != 0) {
         port_.close();
         return failure(withArguments(
             translated("serial port", "%1 is in use: another program holds a lock on it"),

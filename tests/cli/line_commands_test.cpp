@@ -198,6 +198,26 @@ TEST_F(LineCommands, SendWritesWhatTheTrackerChecks) {
     EXPECT_TRUE(contains(cut.err, "Input/output error")) << cut.err;
 }
 
+// A --device relative to the working folder names one device for every command: a name found
+// there is that file, as the shell would have it; one that names nothing there is the system's
+// device of that name (pts/3 for /dev/pts/3), as send has always read it.
+TEST_F(LineCommands, RelativeDeviceNamesOneDeviceForEveryCommand) {
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::create_symlink(line.path(), folder.path() / "line");
+    std::filesystem::current_path(folder.path());
+    const std::string inDev = line.path().substr(std::string("/dev/").size());
+    const CliRun here = runCli({"doctor", "--device", "line"});
+    const CliRun there = runCli({"doctor", "--device", inDev});
+    line.listen();
+    const CliRun sent = runCli({"send", config, "--device", "line", "--baud", "38400"});
+    const std::optional<TransferReport> report = line.transfer();
+    std::filesystem::current_path(before);
+    EXPECT_EQ(here.code, 0) << here.out;
+    EXPECT_EQ(there.code, 0) << there.out;
+    EXPECT_EQ(sent.code, 0) << sent.err;
+    EXPECT_TRUE(report && report->ok()) << sent.err;
+}
+
 // The doctor's findings are tested on made-up systems (tests/ports/port_doctor_test.cpp); here,
 // the real system's answers and each command's exit codes.
 TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {

@@ -57,8 +57,12 @@ class FakeSystem final : TempRoot, public HostPortSystem {
                  std::to_string(pid) + " " + std::to_string(session) + " 34817 0 0\n");
     }
 
+    // A link to a made-up device has that device's status, as the system follows links.
     std::optional<PathStatus> status(const std::string& path) const override {
-        return devices.contains(path) ? devices.at(path) : HostPortSystem::status(path);
+        const std::string device = HostPortSystem::realPath(path).value_or(path);
+        return devices.contains(path)     ? devices.at(path)
+               : devices.contains(device) ? devices.at(device)
+                                          : HostPortSystem::status(path);
     }
     std::optional<std::string> realPath(const std::string& path) const override {
         return devices.contains(path) ? path : HostPortSystem::realPath(path);
@@ -167,6 +171,14 @@ const DoctorCase kCases[] = {
     row("OwnerOnly", "#1",
         {kRefused, kOutOfGroup, [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; }},
         {{K::NoAccess, true}}, "Only root may open /dev/ttyUSB0 (crw-------)",
+        "echo 'KERNEL==\"ttyUSB0\", GROUP=\"dialout\", MODE=\"0660\"' | sudo tee "
+        "/etc/udev/rules.d/70-zelvar-ttyUSB0.rules && sudo udevadm control --reload-rules && sudo "
+        "udevadm trigger && sudo usermod -aG dialout alice"),
+    // udev's rule names the kernel's device, not the stable link it was reached by.
+    row("OwnerOnlyByItsStableName", "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0",
+        {kRefused, kOutOfGroup, [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; },
+         put("/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", "../../ttyUSB0", true)},
+        {{K::NoAccess, true}}, "Only root may open /dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0",
         "echo 'KERNEL==\"ttyUSB0\", GROUP=\"dialout\", MODE=\"0660\"' | sudo tee "
         "/etc/udev/rules.d/70-zelvar-ttyUSB0.rules && sudo udevadm control --reload-rules && sudo "
         "udevadm trigger && sudo usermod -aG dialout alice"),

@@ -6,6 +6,7 @@
 #include <memory>
 #include <numeric>
 
+#include "../files/cfg_test_support.h"
 #include "../ports/pty_far_end.h"
 #include "transfer/block_framing.h"
 #include "transfer/send_sequence.h"
@@ -88,6 +89,14 @@ TEST_F(SerialLine, RefusalsSayWhyAndSendNothing) {
     SendResult result = send(port, "4800,n,8,1");
     EXPECT_EQ(reasonOf(result),
               "Cannot open " + line.path() + ": Permission error while locking the device");
+    // The same device by another name (a link) has another lock file: root, whom the device's
+    // exclusive mode does not stop, must not send into the first send all the same.
+    testing_support::TempFolder folder;
+    const std::filesystem::path link = folder.path() / "link";
+    std::filesystem::create_symlink(line.path(), link);
+    QtSerialPort alias(fixedDevice(link.string()));
+    ASSERT_TRUE(alias.setPortNumber(1));
+    EXPECT_FALSE(alias.open());
     ASSERT_TRUE(holder.close());
     // A .cfg's Baud of -1 (no entry of the list) leaves the speed out, in the page's words.
     result = send(port, ",n,8,1");
