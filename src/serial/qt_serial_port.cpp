@@ -26,9 +26,6 @@
 namespace zelvar {
 namespace {
 
-// Generous room beyond the bytes' own time on the line.
-constexpr std::chrono::milliseconds kWriteMargin{2000};
-
 std::vector<std::string> splitAtCommas(const std::string& text) {
     std::vector<std::string> parts;
     std::istringstream stream(text);
@@ -324,7 +321,7 @@ Result<> QtSerialPort::applySettings() {
 Result<> QtSerialPort::layerFailure(std::string_view doing) {
     std::string reason = systemWordsInLanguage(port_.errorString().toStdString());
     if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError)
-        reason = translated("serial port", "the bytes did not leave the port in time");
+        reason = translated("serial port", kLateWrite);
     return failure(
         withArguments(translated("serial port", "%1 on %2: %3"), {doing, location_, reason}));
 }

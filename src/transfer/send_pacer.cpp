@@ -39,7 +39,7 @@ SendAction SendPacer::next(LineTime now) {
         case Phase::Acting:
             if (plan_.steps[current_].kind == Step::Write) {
                 phase_ = Phase::Draining;
-                return {Action::Drain, {}, {}, {}};
+                return {Action::Drain, {}, {}, now + plan_.steps[current_].lineTime + kWriteMargin};
             }
             return begin(current_ + 1, now);
         case Phase::Draining:
@@ -69,7 +69,8 @@ SendAction SendPacer::begin(std::size_t index, LineTime now) {
     }
     phase_ = Phase::Acting;
     wroteAny_ = wroteAny_ || step.kind == Step::Write;
-    return {actionFor(step.kind), step.text, step.bytes, {}};
+    const LineTime until = step.kind == Step::Write ? now + step.lineTime + kWriteMargin : LineTime{};
+    return {actionFor(step.kind), step.text, step.bytes, until};
 }
 
 SendAction SendPacer::waiting() const {

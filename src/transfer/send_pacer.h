@@ -15,8 +15,9 @@ struct SendAction {
         Open,          // line settings, port number, open: the plan's target
         ShowProgress,  // `text` with the OK button hidden, shown without blocking
         Progress,      // `text` replaces the progress text
-        Write,         // `bytes` to the port; done once the port has taken them
-        Drain,         // done once the system has sent every byte written on to the device
+        Write,         // `bytes` to the port; done once the port has taken them, by `until`
+        Drain,         // done once the system has sent every byte written on to the device,
+                       // by `until`
         WaitUntil,     // done once the clock reads `until`
         Close,         // the port is closed
         Finish,        // `text` with the OK button shown
@@ -37,7 +38,7 @@ struct SendAction {
 // that the system has sent them on to the device, and a USB adapter may still hold every one of
 // them (a pseudo-terminal reports them drained at once), so a write is over its own time on the
 // line after its drain, and the pause after it starts then. A timer that fires early is given the
-// same wait again.
+// same wait again. A write or drain not done by its `until` has failed (kLateWrite).
 class SendPacer {
   public:
     explicit SendPacer(TransferPlan plan);

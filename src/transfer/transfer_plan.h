@@ -62,6 +62,14 @@ inline constexpr std::string_view kPartlySentMessage =
            "The port is closed again, and the tracker got only part of its settings. Check the "
            "cable and the adapter (was it unplugged?), then press SEND again.");
 
+// How long a write, or the drain after it, may take beyond the bytes' own time on the line: a port
+// that has not sent them by then is stuck (an adapter that takes nothing, a far end that never
+// reads), and the send fails with the serial port's words kLateWrite rather than wait for ever.
+inline constexpr std::chrono::milliseconds kWriteMargin{2000};
+// Shown as translated("serial port", kLateWrite).
+inline constexpr std::string_view kLateWrite =
+    marked("serial port", "the bytes did not leave the port in time");
+
 // CR LF, "Sending data on ", the port name and "...".
 std::string sendingText(std::string_view portName);
 // What the page's progress says once that send has failed: CR LF, "Sending data on ", the port

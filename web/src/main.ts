@@ -107,12 +107,18 @@ async function start(): Promise<void> {
   keepForOffline();
 }
 
-// A fault of the page itself is said, not left in the console behind a page that seems to hang.
+// A fault of the page itself is said, not left in the console behind a page that seems to hang. A
+// rejection that a part of the page cancels (preventDefault) as its own is no fault: it is judged
+// once every listener has heard it.
 function reportFailures(): void {
   const tell = (error: unknown) =>
     void showMessage(messageTitle(), pageText("pageFault", error instanceof Error ? error.message : String(error)));
   window.addEventListener("error", (event) => tell(event.error ?? event.message));
-  window.addEventListener("unhandledrejection", (event) => tell(event.reason));
+  window.addEventListener("unhandledrejection", (event) =>
+    setTimeout(() => {
+      if (!event.defaultPrevented) tell(event.reason);
+    }),
+  );
 }
 
 // After the first visit the page starts, and sends, without the network.

@@ -156,7 +156,7 @@ export class SendAction {
       },
     };
     this.tellWatchers("sending");
-    const failure = await runTransfer(port, baudRate, pacer, progress).then(
+    const failure = await runTransfer(port, baudRate, pacer, progress, this.words.lateWrite ?? "").then(
       () => null,
       (error: unknown) => (error instanceof TransferFailure ? error : new TransferFailure("line", error)),
     );

@@ -1,7 +1,8 @@
 // Runs SEND on a Web Serial port at the pace of the core's pacer, the desktop's own: the same
 // bytes, pauses, progress texts and dots. The runner only does what the pacer asks (open, write,
-// drain, wait until a time, close) and tells it when each is done. The port is closed again on
-// every path, and while it is open, leaving the page needs the user's yes.
+// drain, wait until a time, close) and tells it when each is done. A write or drain the port has
+// not done by the pacer's time fails, as the desktop's does, rather than wait for ever. The port is
+// closed again on every path, and while it is open, leaving the page needs the user's yes.
 import type { SendAction, SendPacer } from "./core.js";
 import type { SendStage } from "./serial_words.js";
 
@@ -28,6 +29,9 @@ function sleep(ms: number): Promise<void> {
 
 const never = new Promise<never>(() => {});
 
+// How long a failed send waits for the port to close before it says so.
+const CLOSE_WAIT_MS = 1000;
+
 function askBeforeLeaving(event: BeforeUnloadEvent): void {
   event.preventDefault();
 }
@@ -41,6 +45,7 @@ class TransferRun {
     private readonly port: SerialPort,
     private readonly baudRate: number,
     private readonly progress: ProgressShown,
+    private readonly lateWrite: string,
   ) {}
 
   async run(pacer: SendPacer): Promise<void> {
@@ -65,9 +70,9 @@ class TransferRun {
       case "progress":
         return this.progress.setText(action.text);
       case "write":
-        return this.onLine(this.writer!.write(action.bytes));
+        return this.onLine(this.byTime(this.writer!.write(action.bytes), action.atMs));
       case "drain":
-        return this.drain();
+        return this.byTime(this.drain(), action.atMs);
       case "waitUntil":
         return this.onLine(sleep(action.atMs - performance.now()));
       case "close":
@@ -98,14 +103,23 @@ class TransferRun {
   }
 
   // Closing the writer waits until the device has sent every byte, and fails if it could not; the
-  // port then gives a fresh writer, watched for a failing line during the pause that follows.
+  // port then gives a fresh writer, watched for a failing line during the pause that follows. The
+  // writer is kept until then, for a failure to let go of.
   private async drain(writeMore = true): Promise<void> {
-    const writer = this.writer!;
-    this.writer = null;
-    await writer.close().catch((error: unknown) => {
+    await this.writer!.close().catch((error: unknown) => {
       throw new TransferFailure("line", error);
     });
+    this.writer = null;
     if (writeMore) this.takeWriter();
+  }
+
+  // The work, or a failure of the line once `atMs` has come without it.
+  private byTime<T>(work: Promise<T>, atMs: number): Promise<T> {
+    let timer: ReturnType<typeof setTimeout> | undefined;
+    const late = new Promise<never>((_, fail) => {
+      timer = setTimeout(() => fail(new TransferFailure("line", new Error(this.lateWrite))), atMs - performance.now());
+    });
+    return Promise.race([work, late]).finally(() => clearTimeout(timer));
   }
 
   private onLine<T>(work: Promise<T>): Promise<T> {
@@ -125,24 +139,36 @@ class TransferRun {
     window.removeEventListener("beforeunload", askBeforeLeaving);
   }
 
-  // After a failure: whatever is still queued is dropped and the port closed, so that the next
-  // SEND can open it; a failure on the way changes nothing the user is told.
+  // After a failure: the port is closed, which drops whatever is still queued, so that the next
+  // SEND can open it; a failure on the way changes nothing the user is told. The writer is only
+  // let go: aborting it first, with a drain that never ends in flight, leaves Chromium's close
+  // waiting for ever. Closed so, Chromium rejects its own abort of the port's stream where no
+  // handler can reach it: that is this failure, told already, not a fault of the page. A port
+  // whose write never ends closes only once the device is gone (unplugged): the failure is said
+  // after a short wait for the close.
   private async abandon(): Promise<void> {
-    if (this.writer) {
-      await this.writer.abort().catch(() => {});
-      this.writer.releaseLock();
-    }
-    await this.port.close().catch(() => {});
+    const page = window;
+    const closing = (event: PromiseRejectionEvent) => {
+      if (event.reason instanceof DOMException && event.reason.name === "InvalidStateError") event.preventDefault();
+    };
+    page.addEventListener("unhandledrejection", closing);
+    setTimeout(() => page.removeEventListener("unhandledrejection", closing), 1000);
+    this.writer?.releaseLock();
+    await Promise.race([this.port.close().catch(() => {}), sleep(CLOSE_WAIT_MS)]);
     window.removeEventListener("beforeunload", askBeforeLeaving);
   }
 }
 
-/** Runs the send that `pacer` paces on `port`, opened at `baudRate`; the caller deletes the pacer. */
+/**
+ * Runs the send that `pacer` paces on `port`, opened at `baudRate`; the caller deletes the pacer.
+ * `lateWrite`: the core's words for a port that did not send the bytes in time.
+ */
 export function runTransfer(
   port: SerialPort,
   baudRate: number,
   pacer: SendPacer,
   progress: ProgressShown,
+  lateWrite: string,
 ): Promise<void> {
-  return new TransferRun(port, baudRate, progress).run(pacer);
+  return new TransferRun(port, baudRate, progress, lateWrite).run(pacer);
 }

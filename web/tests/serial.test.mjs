@@ -2,6 +2,7 @@
 // /dev/ttyS0, and zelvar-cli receive, the tracker's end, judges what arrives.
 import assert from "node:assert/strict";
 import { execFile } from "node:child_process";
+import { closeSync, constants, openSync, writeSync } from "node:fs";
 import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -248,5 +249,32 @@ describe("SEND from the page on a real serial device", suite, () => {
     assert.equal((await connection(page)).state, "lost");
     assert.equal(await page.isVisible("#Dialog"), false);
     await page.waitForSelector("#send:enabled", { timeout: 5000 });
+  });
+  it("fails in time when the device never sends the bytes on, and lets go of the port once it is gone", async () => {
+    // A new line, the last one cut, and a browser on it.
+    await chromium.close();
+    line = await nullModem(await mkdtemp(join(folder, "stuck-")));
+    chromium = await launchOnDevice(server.url.replace(/\/$/, ""), line.txDevice);
+    context = await chromium.browser.newContext();
+    page = await newWindow();
+    // The far end never reads: the line's buffers fill, and the device takes no more bytes.
+    const filler = openSync(line.txDevice, constants.O_WRONLY | constants.O_NONBLOCK | constants.O_NOCTTY);
+    try {
+      for (;;) writeSync(filler, Buffer.alloc(1));
+    } catch (error) {
+      assert.equal(error.code, "EAGAIN");
+    } finally {
+      closeSync(filler);
+    }
+    await page.click("#send");
+    const failed = await messageShown(page);
+    assert.equal(failed.text, "The serial port failed during the send: the bytes did not leave the port in time");
+    await page.waitForSelector("#send:enabled", { timeout: 5000 });
+    assert.equal((await connection(page)).state, "lost");
+    await page.keyboard.press("Escape");
+    // The browser holds such a port until the device is gone: unplugged, it is free again.
+    await line.cut();
+    for (let i = 0; i < 50 && (await portState(page)) === "InvalidStateError"; ++i) await sleep(100);
+    assert.notEqual(await portState(page), "InvalidStateError");
   });
 });

@@ -32,20 +32,23 @@ function recordingPort(clock, log) {
   };
 }
 
-// Runs with the page's timers and clock replaced: every other timer fires 1 ms before its time.
+// Runs with the page's timers and clock replaced: every other timer fires 1 ms before its time. A
+// port of the test never misses the time a write or drain must be done by (seconds away, where
+// the pauses are less than one): those timers never fire.
 async function runOnFakeClock(pacer, clock, log) {
   const saved = { setTimeout: globalThis.setTimeout, performance: globalThis.performance };
   let timers = 0;
   globalThis.window = new EventTarget();
   Object.defineProperty(globalThis, "performance", { value: { now: () => clock.now }, configurable: true });
   globalThis.setTimeout = (woken, ms) => {
+    if (ms >= 1000) return;
     clock.now += timers++ % 2 === 0 ? ms - 1 : ms;
     queueMicrotask(woken);
   };
   try {
     const shown = [];
     const progress = { show: (t) => shown.push(t), setText: (t) => shown.push(t), finish: (t) => shown.push(t) };
-    await runTransfer(recordingPort(clock, log), 4800, pacer, progress);
+    await runTransfer(recordingPort(clock, log), 4800, pacer, progress, "late");
     return { timers, shown };
   } finally {
     globalThis.setTimeout = saved.setTimeout;
@@ -79,5 +82,40 @@ describe("runTransfer", () => {
       ["write", 1251251, 83],
       ["close", 1774168, undefined],
     ]);
+  });
+
+  // A device that never takes the bytes (a far end that never reads, a stalled adapter): the send
+  // fails in the core's words once the bytes' time and the margin have passed, the port closed.
+  it("fails a write the port does not take in time, and closes the port", async () => {
+    const prepared = core.prepareSend(core.defaults());
+    const log = [];
+    const stuck = {
+      open: async () => void log.push("open"),
+      close: async () => void log.push("close"),
+      writable: {
+        getWriter: () => ({
+          closed: new Promise(() => {}),
+          write: () => new Promise(() => {}),
+          close: () => new Promise(() => {}),
+          abort: async () => {},
+          releaseLock() {},
+        }),
+      },
+    };
+    const progress = { show() {}, setText() {}, finish() {} };
+    globalThis.window = new EventTarget();
+    const started = performance.now();
+    try {
+      await assert.rejects(runTransfer(stuck, 4800, prepared.pacer, progress, "late"), {
+        stage: "line",
+        message: "late",
+      });
+    } finally {
+      delete globalThis.window;
+      prepared.pacer.delete();
+    }
+    // The lead-in's 4 ms on the line and the 2 s margin, after the 300 ms before it.
+    assert.ok(performance.now() - started >= 2300);
+    assert.deepEqual(log, ["open", "close"]);
   });
 });
