@@ -28,6 +28,11 @@ Action actionFor(Step kind) {
     return Action::Finish;
 }
 
+// When the port must have done a write of `step`, or the drain after it, begun at `now`.
+LineTime doneBy(const TransferStep& step, LineTime now) {
+    return now + step.lineTime + kWriteMargin;
+}
+
 }  // namespace
 
 SendPacer::SendPacer(TransferPlan plan) : plan_(std::move(plan)) {}
@@ -39,7 +44,7 @@ SendAction SendPacer::next(LineTime now) {
         case Phase::Acting:
             if (plan_.steps[current_].kind == Step::Write) {
                 phase_ = Phase::Draining;
-                return {Action::Drain, {}, {}, now + plan_.steps[current_].lineTime + kWriteMargin};
+                return {Action::Drain, {}, {}, doneBy(plan_.steps[current_], now)};
             }
             return begin(current_ + 1, now);
         case Phase::Draining:
@@ -69,7 +74,7 @@ SendAction SendPacer::begin(std::size_t index, LineTime now) {
     }
     phase_ = Phase::Acting;
     wroteAny_ = wroteAny_ || step.kind == Step::Write;
-    const LineTime until = step.kind == Step::Write ? now + step.lineTime + kWriteMargin : LineTime{};
+    const LineTime until = step.kind == Step::Write ? doneBy(step, now) : LineTime{};
     return {actionFor(step.kind), step.text, step.bytes, until};
 }
 

@@ -29,7 +29,8 @@ function sleep(ms: number): Promise<void> {
 
 const never = new Promise<never>(() => {});
 
-// How long a failed send waits for the port to close before it says so.
+// How long a failed send waits for the port to close before it says so, hearing the close's own
+// rejection as its own.
 const CLOSE_WAIT_MS = 1000;
 
 function askBeforeLeaving(event: BeforeUnloadEvent): void {
@@ -152,7 +153,7 @@ class TransferRun {
       if (event.reason instanceof DOMException && event.reason.name === "InvalidStateError") event.preventDefault();
     };
     page.addEventListener("unhandledrejection", closing);
-    setTimeout(() => page.removeEventListener("unhandledrejection", closing), 1000);
+    setTimeout(() => page.removeEventListener("unhandledrejection", closing), CLOSE_WAIT_MS);
     this.writer?.releaseLock();
     await Promise.race([this.port.close().catch(() => {}), sleep(CLOSE_WAIT_MS)]);
     window.removeEventListener("beforeunload", askBeforeLeaving);
