@@ -39,8 +39,10 @@ function watchUsable() {
     const check = () => {
       const send = document.getElementById("send");
       const call = document.getElementById("myCall");
-      if (send?.getClientRects().length && call?.value === "NOCALL-9") done(performance.now());
-      else requestAnimationFrame(check);
+      if (send?.getClientRects().length && call?.value === "NOCALL-9") {
+        done(performance.now());
+        performance.mark("zelvar-usable");
+      } else requestAnimationFrame(check);
     };
     requestAnimationFrame(check);
   });
@@ -64,22 +66,24 @@ async function coldStart(browser, url, readyToo) {
   }
 }
 
-// The typefaces the first frame asks the system for, in a browser of its own: each is a lookup in
-// the browser's process that the frame waits on, too short for the timings above to show.
-async function firstFrameFonts(url) {
+// The typefaces the page asks the system for until it is usable, in a browser of its own: each is
+// a lookup in the browser's process that the first frame waits on, too short for the timings
+// above to show.
+async function fontsUntilUsable(url) {
   const browser = await launch();
   const folder = mkdtempSync(join(tmpdir(), "zelvar-trace-"));
   try {
     const page = await browser.context.newPage();
+    await page.addInitScript(watchUsable);
     const path = join(folder, "trace.json");
-    await browser.browser.startTracing(page, { path, categories: ["devtools.timeline", "fonts"] });
+    await browser.browser.startTracing(page, { path, categories: ["blink.user_timing", "fonts"] });
     await page.goto(url);
-    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => setTimeout(done, 0))));
+    await page.evaluate(() => window.zelvarUsable);
     await browser.browser.stopTracing();
     const events = JSON.parse(readFileSync(path, "utf8")).traceEvents.sort((a, b) => a.ts - b.ts);
-    const firstPaint = events.find((event) => event.name === "Paint" && event.ph === "X")?.ts ?? Infinity;
+    const usable = events.find((event) => event.name === "zelvar-usable")?.ts ?? Infinity;
     return events
-      .filter((event) => event.name === "FontDataManager::onMatchFamilyStyle" && event.ts < firstPaint)
+      .filter((event) => event.name === "FontDataManager::onMatchFamilyStyle" && event.ts < usable)
       .map((event) => event.args.family_name || "(the system's choice)");
   } finally {
     await browser.close();
@@ -106,7 +110,7 @@ try {
   const paintedScale = median(oneField.map((load) => load.painted));
   console.log(`  first contentful paint (the frame on the screen): ${painted.toFixed(1)} ms against ${paintedScale.toFixed(1)} ms, ratio ${(painted / paintedScale).toFixed(2)}`);
   console.log(`  the core ready to check what is typed: ${median(zelvar.map((load) => load.ready)).toFixed(1)} ms`);
-  console.log(`  typefaces looked up for the first frame: ${(await firstFrameFonts(server.url)).join(", ")}`);
+  console.log(`  typefaces looked up until usable: ${(await fontsUntilUsable(server.url)).join(", ")}`);
 
   const wasm = readFileSync(join(web, "zelvar.wasm"));
   report("zelvar.wasm after gzip -9", gzipSync(wasm, { level: 9 }).length / 1000, "KB", 300);

@@ -36,7 +36,7 @@ export class RuledInput {
       prompt.setAttribute("aria-hidden", "true");
       input.after(prompt);
       this.prompt = prompt;
-      // As wide as its positions, in the monospace type the prompts are drawn in.
+      // As wide as its positions, each a digit's width.
       input.style.width = `calc(${rule.maxLength}ch + 0.6rem + 2px)`;
       input.addEventListener("input", () => this.showPrompts());
     }
@@ -95,7 +95,13 @@ export class RuledInput {
   private showPrompts(): void {
     if (!this.prompt) return;
     const filled = Math.min(this.input.value.length, this.rule.maxLength);
-    this.prompt.textContent = PROMPT.repeat(this.rule.maxLength - filled);
+    // Each "_" in a position of its own, whatever the width of the type's "_".
+    const positions = Array.from({ length: this.rule.maxLength - filled }, () => {
+      const position = document.createElement("span");
+      position.textContent = PROMPT;
+      return position;
+    });
+    this.prompt.replaceChildren(...positions);
     this.prompt.style.left = `calc(0.3rem + 1px + ${filled}ch)`;
   }
 
