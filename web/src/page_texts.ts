@@ -96,6 +96,8 @@ export const PAGE_TEXTS = {
   pressSendAgain: "Press SEND again.",
   openFailed: "Cannot open the serial port: %1",
   lineFailed: "The serial port failed during the send: %1",
+  portHeldDetail:
+    "The tracker got only part of its settings, and the adapter still holds bytes it could not send: the browser keeps the port until the adapter is unplugged. Unplug it, plug it in again, then press SEND again.",
   causeBusy: "Another program has the port open (a terminal, another configurator): close it.",
   causeBusyWindows: "Another program has the port open: Windows lets one program at a time open a port. Close it.",
   causeGroup:

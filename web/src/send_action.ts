@@ -165,7 +165,7 @@ export class SendAction {
     this.lost = failure?.stage === "line" || (failure?.stage === "open" && lostBefore) ? port : null;
     if (!failure) return;
     this.progress.failed(failedText);
-    await this.failed(failure.cause, failure.stage, lostBefore);
+    await this.failed(failure.cause, failure.stage, lostBefore, failure.portHeld);
   }
 
   private changePort(): Promise<void> {
@@ -174,8 +174,10 @@ export class SendAction {
     });
   }
 
-  private async failed(error: unknown, stage: SendStage, lostBefore = false): Promise<void> {
-    const words = failureWords(error, stage, platformOf(navigator), this.words.partlySent ?? "", lostBefore);
+  private async failed(error: unknown, stage: SendStage, lostBefore = false, portHeld = false): Promise<void> {
+    // The core's words say the port is closed again; a port the browser holds still is not.
+    const partlySent = portHeld ? pageText("portHeldDetail") : (this.words.partlySent ?? "");
+    const words = failureWords(error, stage, platformOf(navigator), partlySent, lostBefore);
     if (words) await this.tell(words);
   }
 

@@ -15,9 +15,11 @@ export interface ProgressShown {
 
 /** An action of SEND that failed, with the browser's error and where it happened. */
 export class TransferFailure extends Error {
+  /** `portHeld`: the port could not be closed after the failure, the browser holds it still. */
   constructor(
     readonly stage: SendStage,
     readonly cause: unknown,
+    readonly portHeld = false,
   ) {
     super(cause instanceof Error ? cause.message : String(cause));
   }
@@ -54,8 +56,9 @@ class TransferRun {
       for (let action = pacer.next(performance.now()); action.kind !== "done"; action = pacer.next(performance.now()))
         await this.perform(action);
     } catch (error) {
-      await this.abandon();
-      throw error;
+      const failure = error instanceof TransferFailure ? error : new TransferFailure("line", error);
+      if (await this.abandon()) throw failure;
+      throw new TransferFailure(failure.stage, failure.cause, true);
     }
   }
 
@@ -146,8 +149,8 @@ class TransferRun {
   // waiting for ever. Closed so, Chromium rejects its own abort of the port's stream where no
   // handler can reach it: that is this failure, told already, not a fault of the page. A port
   // whose write never ends closes only once the device is gone (unplugged): the failure is said
-  // after a short wait for the close.
-  private async abandon(): Promise<void> {
+  // after a short wait for the close, and whether the port closed in it.
+  private async abandon(): Promise<boolean> {
     const page = window;
     const closing = (event: PromiseRejectionEvent) => {
       if (event.reason instanceof DOMException && event.reason.name === "InvalidStateError") event.preventDefault();
@@ -155,8 +158,15 @@ class TransferRun {
     page.addEventListener("unhandledrejection", closing);
     setTimeout(() => page.removeEventListener("unhandledrejection", closing), CLOSE_WAIT_MS);
     this.writer?.releaseLock();
-    await Promise.race([this.port.close().catch(() => {}), sleep(CLOSE_WAIT_MS)]);
+    const closed = await Promise.race([
+      this.port.close().then(
+        () => true,
+        () => true,
+      ),
+      sleep(CLOSE_WAIT_MS).then(() => false),
+    ]);
     window.removeEventListener("beforeunload", askBeforeLeaving);
+    return closed;
   }
 }
 
