@@ -19,6 +19,12 @@ contains "$packaging/$id.desktop" "Icon=$id"
 contains "$packaging/$id.metainfo.xml" "<launchable type=\"desktop-id\">$id.desktop</launchable>"
 [ -f "$packaging/icons/hicolor/scalable/apps/$id.svg" ] || fail "no scalable icon"
 
+# The copyright file carries the notices of the code of others compiled into the programs: CLI11
+# in zelvar-cli (BSD-3-clause, which binaries must reproduce) and tl::expected in both (CC0-1.0).
+contains "$packaging/copyright" "Copyright: 2017-2021 University of Cincinnati"
+contains "$packaging/copyright" "Redistributions in binary form must reproduce"
+contains "$packaging/copyright" "Copyright: 2017 Simon Brand"
+
 # Each PNG is as large as the folder it lies in says (width and height from the IHDR chunk).
 for png in "$packaging"/icons/hicolor/*x*/apps/"$id".png; do
     folder=${png%/apps/*}
