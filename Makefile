@@ -1,11 +1,15 @@
 # Thin wrapper around CMake: the two commands of the quick start, plus benchmarks and tooling.
-.PHONY: run test package bench deps configure build programs asan web web-test fuzz tidy format screenshots \
+.PHONY: run test package bench deps web-deps configure build programs asan web web-test fuzz tidy format screenshots \
 	web-screenshots clean
 
 JOBS ?= $(shell nproc)
 
 deps:
 	@scripts/install-deps
+
+# The browser edition needs Node.js 20 or later besides, which the programs do not.
+web-deps:
+	@scripts/install-deps --web
 
 configure: deps
 	@cmake --preset dev >/dev/null
@@ -32,10 +36,10 @@ FUZZ_SECONDS ?= $(if $(filter true,$(CI)),15,2)
 CTEST_JOBS ?= $(shell echo $$(($(JOBS) * 2)))
 # The programs are built first as make run builds them: the asan build is clang's and compiles
 # each folder as one file, so a header a file forgot or a warning only GCC gives shows only there.
-test: programs asan
+test: web-deps programs asan
 	@ctest --preset asan -j $(CTEST_JOBS)
 
-asan: deps
+asan: web-deps
 	@cmake --preset asan -DZELVAR_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 
@@ -45,7 +49,7 @@ tidy: asan
 
 # The browser edition: build/web (static files for any web host) and build/zelvar-config-web-*.zip,
 # through the wasm preset, which the dev build's web target drives.
-web: configure
+web: web-deps configure
 	@cmake --build --preset dev -j $(JOBS) --target web
 
 # Its tests alone: the page's units and the core under Node.js, the page in headless Chromium.
@@ -68,7 +72,7 @@ fuzz: FUZZ_SECONDS = 30
 fuzz: asan
 	@ctest --preset asan -L fuzz -j $(JOBS)
 
-bench: deps
+bench: web-deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release -j $(JOBS)
 	@./build/release/bench/core_bench

@@ -19,6 +19,12 @@ contains "$packaging/$id.desktop" "Icon=$id"
 contains "$packaging/$id.metainfo.xml" "<launchable type=\"desktop-id\">$id.desktop</launchable>"
 [ -f "$packaging/icons/hicolor/scalable/apps/$id.svg" ] || fail "no scalable icon"
 
+# The copyright file carries the notices of the code of others compiled into the programs: CLI11
+# in zelvar-cli (BSD-3-clause, which binaries must reproduce) and tl::expected in both (CC0-1.0).
+contains "$packaging/copyright" "Copyright: 2017-2021 University of Cincinnati"
+contains "$packaging/copyright" "Redistributions in binary form must reproduce"
+contains "$packaging/copyright" "Copyright: 2017 Simon Brand"
+
 # Each PNG is as large as the folder it lies in says (width and height from the IHDR chunk).
 for png in "$packaging"/icons/hicolor/*x*/apps/"$id".png; do
     folder=${png%/apps/*}
@@ -80,16 +86,23 @@ done
 [ -s "$built/zelvar-cli.1.gz" ] && zcat "$built/zelvar-cli.1.gz" | grep -q 'Exit status' ||
     fail "zelvar-cli(1) lacks the exit status"
 
-# zelvar-config(1) names every option the window's program lists in its help (which leaves
-# fontconfig's cache to the end of the process: no leak of ours).
+# The window's program answers --version and --help in a terminal without a display (over ssh),
+# and zelvar-config(1) names every option its help lists (which leaves fontconfig's cache to the
+# end of the process: no leak of ours).
 window="$(dirname "$cli")/zelvar-config"
-if [ -x "$window" ] && command -v man >/dev/null; then
-    help=$(QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 "$window" --help 2>/dev/null)
-    LC_ALL=C MANWIDTH=80 man -l "$built/zelvar-config.1.gz" >"$work/out" 2>/dev/null
-    for option in $(grep -oE -- '--[a-z-]+' <<<"$help"); do
-        grep -qF -- "$option" "$work/out" || fail "zelvar-config(1) lacks $option"
+if [ -x "$window" ]; then
+    for option in --version --help-all --help; do
+        expect 0 "zelvar-config $option without a display" env -u DISPLAY -u WAYLAND_DISPLAY \
+            -u QT_QPA_PLATFORM ASAN_OPTIONS=detect_leaks=0 "$window" "$option"
+        [ -s "$work/out" ] || fail "zelvar-config $option says nothing"
     done
-    [ -n "$help" ] || fail "zelvar-config --help says nothing"
+    help=$(cat "$work/out")
+    if command -v man >/dev/null; then
+        LC_ALL=C MANWIDTH=80 man -l "$built/zelvar-config.1.gz" >"$work/out" 2>/dev/null
+        for option in $(grep -oE -- '--[a-z-]+' <<<"$help"); do
+            grep -qF -- "$option" "$work/out" || fail "zelvar-config(1) lacks $option"
+        done
+    fi
 fi
 
 finish "desktop files"

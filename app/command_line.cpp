@@ -1,0 +1,60 @@
+#include "command_line.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <string>
+#include <vector>
+
+#include "l10n/user_language.h"
+#include "text/language_choice.h"
+#include "text/translation.h"
+#include "ui/core_text.h"
+
+namespace zelvar {
+namespace {
+
+void addOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        fromUtf8(translated("command line", "Configures the Zelvar APRS tracker.")));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption({QStringLiteral("lang"),
+                      fromUtf8(translated("command line",
+                                          "Shows the texts in LANGUAGE (de, es, fr, it, ja, "
+                                          "pt_BR; en: the program's own) instead of the "
+                                          "system's language.")),
+                      QStringLiteral("LANGUAGE")});
+}
+
+}  // namespace
+
+void needNoDisplayToPrintAndExit(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments.append(QString::fromLocal8Bit(argv[index]));
+    QCommandLineParser parser;
+    addOptions(parser);
+    // Qt's own options (-reverse, -stylesheet) are not ours yet: read as whole words, none of
+    // them passes for -v or -h, and the parse goes on past them.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.parse(arguments);
+    for (const char* option : {"help", "help-all", "version"}) {
+        if (parser.isSet(QString::fromLatin1(option))) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            return;
+        }
+    }
+}
+
+void readCommandLine(const QApplication& application) {
+    std::vector<std::string> arguments;
+    for (const QString& argument : application.arguments().mid(1))
+        arguments.push_back(argument.toStdString());
+    installUserLanguage(askedLanguage(arguments));
+
+    QCommandLineParser parser;
+    addOptions(parser);
+    parser.process(application);
+}
+
+}  // namespace zelvar
