@@ -3,9 +3,12 @@
 // instead of an exception. Load's answers to hostile files are page.test.mjs's, against the
 // desktop's.
 import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { readdirSync } from "node:fs";
+import { dirname, join } from "node:path";
 import { describe, it } from "node:test";
 
-import { loadCore } from "./support/core_module.mjs";
+import { loadCore, WEB } from "./support/core_module.mjs";
 import { PRINTABLE } from "./support/records.mjs";
 
 const core = await loadCore();
@@ -69,5 +72,17 @@ describe("the bindings", () => {
     assert.match(core.checkPosition(position).reason, /the character €/);
     assert.equal(core.isGpslessTimeout("0€"), true);
     assert.equal(core.isGpslessTimeout("1€"), false);
+  });
+});
+
+describe("the zip a host unpacks", () => {
+  // The MIT notices of the runtime and C library compiled into the core must travel with it.
+  it("carries the licences of the page and of what its core is compiled with", () => {
+    const zip = readdirSync(dirname(WEB)).find((name) => /^zelvar-config-web-.*\.zip$/.test(name));
+    assert.ok(zip, "no zip beside the page's folder");
+    const read = "import sys, zipfile; print(zipfile.ZipFile(sys.argv[1]).read('copyright.txt').decode())";
+    const notice = execFileSync("python3", ["-c", read, join(dirname(WEB), zip)], { encoding: "utf8" });
+    for (const part of ["GPL-3.0-or-later", "tl::expected", "Emscripten Authors", "Rich Felker", "LLVM"])
+      assert.ok(notice.includes(part), part);
   });
 });
