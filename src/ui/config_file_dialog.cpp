@@ -50,8 +50,11 @@ QString askConfigFilePath(QWidget* parent, ConfigFileAction action, const QStrin
 }
 
 QString firstConfigFolder(const QString& programFolder) {
+    // An installed program's folder is a bin folder it shares with others: /usr/bin, which root
+    // may write too, or ~/.local/bin, the user's own. Settings saved there would be lost among
+    // programs and left behind by an uninstall.
     const QFileInfo program(programFolder);
-    if (program.isDir() && program.isWritable())
+    if (program.isDir() && program.isWritable() && program.fileName() != QLatin1StringView("bin"))
         return programFolder;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();

@@ -15,8 +15,8 @@ enum class ConfigFileAction { Save, Load };
 QString askConfigFilePath(QWidget* parent, ConfigFileAction action, const QString& folder);
 
 // Where the first Save or Load of a run starts: the program's folder when the user may write
-// there (a build tree, a portable copy), else the user's documents (an installed program lives
-// in /usr/bin).
+// there (a build tree, a portable copy), else the user's documents, as for an installed program
+// in a bin folder (/usr/bin, ~/.local/bin), writable or not.
 QString firstConfigFolder(const QString& programFolder);
 
 // The chosen path as the file functions take it.

@@ -254,23 +254,25 @@ TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBoxAndKeepWhatCameBefore) {
     }
 }
 
-TEST(FirstConfigFolder, IsTheProgramsWhenWritableElseTheDocuments) {
+TEST(FirstConfigFolder, IsTheProgramsWhenWritableAndItsOwnElseTheDocuments) {
     QTemporaryDir root;
     const QString writable = root.filePath("portable");
-    const QString readOnly = root.filePath("bin");
-    for (const QString& made : {writable, readOnly})
+    const QString installed = root.filePath("bin");  // ~/.local/bin, or /usr/bin as root
+    const QString readOnly = root.filePath("tracker");
+    for (const QString& made : {writable, installed, readOnly})
         ASSERT_TRUE(QDir().mkpath(made));
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner));
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!QFileInfo(documents).isDir())
         documents = QDir::homePath();
     EXPECT_EQ(firstConfigFolder(writable), writable);
+    EXPECT_EQ(firstConfigFolder(installed), documents);
     EXPECT_EQ(firstConfigFolder(root.filePath("gone")), documents);
     if (geteuid() != 0) {
         EXPECT_EQ(firstConfigFolder(readOnly), documents);
         return;
     }
-    // Root writes everywhere: the folder is tried as nobody, in a child, as a user meets /usr/bin.
+    // Root writes everywhere: the folder is tried as nobody, in a child, as a user meets it.
     ASSERT_TRUE(QFile::setPermissions(
         root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther));
     EXPECT_EQ(firstConfigFolder(readOnly), readOnly);
