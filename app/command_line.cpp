@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,7 @@ void readCommandLine(const QApplication& application) {
     std::vector<std::string> arguments;
     for (const QString& argument : application.arguments().mid(1))
         arguments.push_back(argument.toStdString());
-    installUserLanguage(askedLanguage(arguments));
+    installAskedLanguage(askedLanguage(arguments), "zelvar-config", std::cerr);
 
     QCommandLineParser parser;
     addOptions(parser);

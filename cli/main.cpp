@@ -12,7 +12,6 @@
 #include "checked_stdout.h"
 #include "command.h"
 #include "command_line.h"
-#include "common/ascii.h"
 #include "interrupt_signal.h"
 #include "l10n/user_language.h"
 #include "text/language_choice.h"
@@ -60,11 +59,7 @@ int main(int argc, char** argv) {
                            }};
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (!asksForJson(args)) {
-        const std::optional<std::string> asked = zelvar::askedLanguage(args);
-        // No catalogue, no translation of this either: the program's own words say so.
-        if (!zelvar::installUserLanguage(asked) && asked && !zelvar::asksForOwnTexts(*asked))
-            std::cerr << "zelvar-cli: no catalogue for the language \""
-                      << zelvar::escapedControls(*asked) << "\": the program's own texts follow\n";
+        zelvar::installAskedLanguage(zelvar::askedLanguage(args), "zelvar-cli", std::cerr);
     }
     const int status = runCommandLine(args, io);
     if (zelvar::Result<> written = stdoutBuffer.finish(); !written) {

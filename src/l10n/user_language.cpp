@@ -8,6 +8,7 @@
 #include <QTranslator>
 #include <memory>
 
+#include "common/ascii.h"
 #include "l10n/parser_words.h"
 #include "l10n/qt_catalogue.h"
 #include "text/language_choice.h"
@@ -84,6 +85,13 @@ std::optional<std::string> installUserLanguage(const std::optional<std::string>&
     installCatalogue(std::move(catalogue));
     installQtWords(*language);
     return language;
+}
+
+void installAskedLanguage(const std::optional<std::string>& asked, std::string_view program,
+                          std::ostream& errors) {
+    if (!installUserLanguage(asked) && asked && !asksForOwnTexts(*asked))
+        errors << program << ": no catalogue for the language \"" << escapedControls(*asked)
+               << "\": the program's own texts follow\n";
 }
 
 }  // namespace zelvar

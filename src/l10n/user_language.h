@@ -2,7 +2,9 @@
 
 #include <QStringList>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelvar {
@@ -18,5 +20,11 @@ std::vector<std::string> catalogueLanguages();
 // buttons) in the same language. Returns the language installed; nothing: the program's own
 // texts.
 std::optional<std::string> installUserLanguage(const std::optional<std::string>& asked);
+
+// installUserLanguage(asked) for a program's --lang: a language asked for that has no catalogue
+// is said on `errors` as `program` ("zelvar-cli: no catalogue for the language ..."), in the
+// program's own words, since there is no catalogue to say it in.
+void installAskedLanguage(const std::optional<std::string>& asked, std::string_view program,
+                          std::ostream& errors);
 
 }  // namespace zelvar

@@ -97,6 +97,10 @@ if [ -x "$window" ]; then
         [ -s "$work/out" ] || fail "zelvar-config $option says nothing"
     done
     help=$(cat "$work/out")
+    # A language with no catalogue is said, as zelvar-cli says it.
+    expect 0 "zelvar-config --lang xx --version" env -u DISPLAY -u WAYLAND_DISPLAY \
+        -u QT_QPA_PLATFORM ASAN_OPTIONS=detect_leaks=0 "$window" --lang xx --version
+    contains "$work/err" 'zelvar-config: no catalogue for the language "xx"'
     if command -v man >/dev/null; then
         LC_ALL=C MANWIDTH=80 man -l "$built/zelvar-config.1.gz" >"$work/out" 2>/dev/null
         for option in $(grep -oE -- '--[a-z-]+' <<<"$help"); do
