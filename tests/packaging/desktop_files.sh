@@ -55,6 +55,10 @@ for command in $commands; do
             fail "completion lacks $command $option"
     done
 done
+# A value joined to its option by "=", which the shell splits off as a word of its own.
+[ "$(completions zelvar-cli send --baud = | tr '\n' ' ')" = "=4800 =9600 =38400 " ] ||
+    fail "completion of --baud= offers $(completions zelvar-cli send --baud =)"
+[ "$(completions zelvar-cli send --baud = 9)" = 9600 ] || fail "completion of --baud=9"
 # Where it offers names of files or devices, readline treats them as names: a folder gets its
 # slash (/dev/serial/ leads on to by-id), a name with a blank is quoted.
 compopt() { [ "$*" = "-o filenames" ] && asked=names; }
