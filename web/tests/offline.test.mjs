@@ -1,5 +1,6 @@
-// The page's service worker in Debian's headless Chromium: what the first visit fetches, and two
-// versions of the page in two folders of one site, each of which still starts offline.
+// The page's service worker in Debian's headless Chromium: what the first visit fetches, two
+// versions of the page in two folders of one site, each of which still starts offline, and what
+// it keeps of a new version.
 import assert from "node:assert/strict";
 import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
@@ -9,6 +10,7 @@ import { chromium } from "playwright-core";
 
 import { BROWSER } from "./support/browser.mjs";
 import { WEB } from "./support/core_module.mjs";
+import { release } from "./support/new_version.mjs";
 import { openPage } from "./support/page.mjs";
 import { serve } from "./support/static_server.mjs";
 
@@ -37,6 +39,26 @@ async function visit(context, url) {
   return page;
 }
 
+// The browser checks the page's worker again, as at a start: "waiting" once a new version is
+// installed beside the one in use, "none" where it kept none.
+const checkForUpdate = (page) =>
+  page.evaluate(async () => {
+    const registration = await navigator.serviceWorker.getRegistration();
+    await registration.update();
+    const worker = registration.installing;
+    if (worker) {
+      await new Promise((done) => {
+        const settled = () => (worker.state === "installed" || worker.state === "redundant") && done();
+        worker.addEventListener("statechange", settled);
+        settled();
+      });
+    }
+    return registration.waiting ? "waiting" : "none";
+  });
+
+// Set by the test's versions of the page's script and of the core.
+const versions = (page) => page.evaluate(() => [window.zelvarAppVersion, window.zelvarCoreVersion]);
+
 describe("the page offline", () => {
   it("fetches each file once on the first visit, the worker's copies included", async () => {
     const server = await serve(WEB);
@@ -63,10 +85,9 @@ describe("the page offline", () => {
   it("keeps two versions in two folders of one site apart: both start offline", async () => {
     const site = join(folder, "site");
     for (const version of ["a", "b"]) await cp(WEB, join(site, version), { recursive: true });
-    const edit = async (name, change) =>
-      writeFile(join(site, "b", name), change(await readFile(join(site, "b", name), "utf8")));
-    await edit("index.html", (text) => text.replace('<main id="page"', '<main data-version="b" id="page"'));
-    await edit("sw.js", (text) => text.replace(/"[0-9a-f]{16}"/, '"0123456789abcdef"'));
+    await release(join(site, "b"), "index.html", (text) =>
+      text.replace('<main id="page"', '<main data-version="b" id="page"'),
+    );
     const server = await serve(site);
     const context = await browser.newContext();
     try {
@@ -81,6 +102,64 @@ describe("the page offline", () => {
       // Its other name starts offline too.
       await pages[1].goto(`${server.url}b/index.html`);
       await pages[1].waitForSelector('#page[data-state=ready][data-version="b"]');
+    } finally {
+      await context.close();
+      await server.close();
+    }
+  });
+
+  it("keeps a new version only as it was made: a half-done upload or an error page leaves the old one", async () => {
+    const site = join(folder, "update");
+    await cp(WEB, site, { recursive: true });
+    const server = await serve(site);
+    const context = await browser.newContext();
+    try {
+      const page = await visit(context, server.url);
+      const files = async (names) => Promise.all(names.map((name) => readFile(join(site, name))));
+      const [oldCore, wasm] = await files(["zelvar.js", "zelvar.wasm"]);
+      await release(site, "app.js", (text) => `window.zelvarAppVersion = 2;${text}`);
+      await release(site, "zelvar.js", (text) => `window.zelvarCoreVersion = 2;${text}`);
+      const [newCore, errorPage] = await files(["zelvar.js", "index.html"]);
+      // The new page's script is there, its core not yet; then the host's error page in its place.
+      await writeFile(join(site, "zelvar.js"), oldCore);
+      assert.equal(await checkForUpdate(page), "none");
+      await writeFile(join(site, "zelvar.js"), newCore);
+      await writeFile(join(site, "zelvar.wasm"), errorPage);
+      assert.equal(await checkForUpdate(page), "none");
+      assert.deepEqual(await versions(page), [undefined, undefined]);
+      // The upload done, the next start has the new version throughout, offline too.
+      await writeFile(join(site, "zelvar.wasm"), wasm);
+      assert.equal(await checkForUpdate(page), "waiting");
+      await page.close();
+      await context.setOffline(true);
+      const next = await visit(context, server.url);
+      assert.deepEqual(await versions(next), [2, 2]);
+    } finally {
+      await context.close();
+      await server.close();
+    }
+  });
+
+  it("keeps on a first visit its own version's files, not older ones in the browser's cache", async () => {
+    const site = join(folder, "cached");
+    await cp(WEB, site, { recursive: true });
+    const server = await serve(site, 0, {}, { "Cache-Control": "max-age=3600" });
+    const context = await browser.newContext();
+    try {
+      // The browser's cache keeps this version's files for an hour; the site's storage, with the
+      // worker and its copies, is gone (cleared, or evicted on a full disk).
+      const page = await visit(context, server.url);
+      await page.evaluate(async () => {
+        await (await navigator.serviceWorker.getRegistration()).unregister();
+        for (const name of await caches.keys()) await caches.delete(name);
+      });
+      await release(site, "app.js", (text) => `window.zelvarAppVersion = 2;${text}`);
+      await page.reload();
+      await visit(context, server.url);
+      await context.setOffline(true);
+      await page.close();
+      const next = await visit(context, server.url);
+      assert.equal((await versions(next))[0], 2);
     } finally {
       await context.close();
       await server.close();

@@ -3,7 +3,7 @@
 import assert from "node:assert/strict";
 import { execFile } from "node:child_process";
 import { closeSync, constants, openSync, writeSync } from "node:fs";
-import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
+import { cp, mkdtemp, rm, writeFile } from "node:fs/promises";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, describe, it } from "node:test";
@@ -13,6 +13,7 @@ import { promisify } from "node:util";
 import { cli } from "./support/cli.mjs";
 import { WEB } from "./support/core_module.mjs";
 import { connection, messageShown, openPage } from "./support/page.mjs";
+import { release } from "./support/new_version.mjs";
 import { launchOnDevice, nullModem, serialDeviceMissing, startReceive } from "./support/serial_device.mjs";
 import { serve } from "./support/static_server.mjs";
 
@@ -197,10 +198,9 @@ describe("SEND from the page on a real serial device", suite, () => {
   });
 
   it("takes a new version at the next start, not during a send", async () => {
-    const edit = async (name, change) =>
-      writeFile(join(folder, "web", name), change(await readFile(join(folder, "web", name), "utf8")));
-    await edit("index.html", (text) => text.replace('<main id="page"', '<main id="page" data-version="next"'));
-    await edit("sw.js", (text) => text.replace(/"[0-9a-f]{16}"/, '"0123456789abcdef"'));
+    await release(join(folder, "web"), "index.html", (text) =>
+      text.replace('<main id="page"', '<main id="page" data-version="next"'),
+    );
     await sendAt(9600, async () => {
       const installedDuringSend = await page.evaluate(async (sent) => {
         const registration = await navigator.serviceWorker.getRegistration();

@@ -4,20 +4,26 @@
 // changes under a running send. Versions in other folders of the same site have caches of their
 // own, named by their scope, and each worker deletes only its own older ones.
 
-// Set when the page is built: a digest of its files, and their names.
+// Set when the page is built: a digest of its files, and each file's name with the digest of its
+// bytes ("sha256-…", as a script tag's integrity has it).
 declare const VERSION: string;
-declare const FILES: string[];
+declare const FILES: [string, string][];
 
 const worker = self as unknown as ServiceWorkerGlobalScope;
 const PREFIX = `zelvar-config ${new URL(worker.registration.scope).pathname} `;
 const CACHE = PREFIX + VERSION;
 
 worker.addEventListener("install", (event) => {
+  // Only this version's own bytes are kept: a file the server gives otherwise (an upload half
+  // done, an error page in its place) fails the install, the version in use stays, and the
+  // browser tries again at a later start. Kept, a wrong file would stay until the next version.
+  const keep = (cache: RequestCache) =>
+    caches
+      .open(CACHE)
+      .then((kept) => kept.addAll(FILES.map(([file, integrity]) => new Request(file, { cache, integrity }))));
   // The first visit has just loaded the page's files, and the browser's own cache gives them
-  // again. A new version is fetched past it, so that its files are the new ones.
-  const cache = worker.registration.active ? "reload" : "default";
-  const requests = FILES.map((file) => new Request(file, { cache }));
-  event.waitUntil(caches.open(CACHE).then((kept) => kept.addAll(requests)));
+  // again, unless it still holds an older version's. A new version is fetched past it.
+  event.waitUntil(worker.registration.active ? keep("reload") : keep("default").catch(() => keep("reload")));
 });
 
 worker.addEventListener("activate", (event) => {

@@ -16,8 +16,9 @@ const TYPES = {
   ".webmanifest": "application/manifest+json",
 };
 
-// `extra` maps paths to pages served beside the folder's files (the web benchmark's bare page).
-export async function serve(root, port = 0, extra = {}) {
+// `extra` maps paths to pages served beside the folder's files (the web benchmark's bare page);
+// `headers` go with each file (a host's Cache-Control).
+export async function serve(root, port = 0, extra = {}, headers = {}) {
   const requests = [];
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
@@ -42,6 +43,7 @@ export async function serve(root, port = 0, extra = {}) {
       response.writeHead(200, {
         "Content-Type": TYPES[extname(file)] ?? "application/octet-stream",
         "Last-Modified": modified.toUTCString(),
+        ...headers,
       });
       response.end(body);
     } catch {
