@@ -231,6 +231,7 @@ declare global {
   function createZelvar(options?: object): Promise<Core>;
 }
 
-export function loadCore(): Promise<Core> {
+// A zelvar.js that did not load, or a browser without WebAssembly, fails as a rejection too.
+export async function loadCore(): Promise<Core> {
   return createZelvar();
 }

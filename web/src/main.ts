@@ -49,7 +49,11 @@ async function start(): Promise<void> {
   const connection = new ConnectionView(navigator.serial !== undefined, platform);
   const help = new PortHelp(navigator.serial !== undefined, platform);
   const steps = new FirstSteps();
-  const core = await loadCore();
+  // The browser's words for a core that did not load are its runtime's, for developers; a
+  // browser without WebAssembly is told as such.
+  const core = await loadCore().catch((error: unknown) => {
+    throw typeof WebAssembly === "undefined" ? error : new Error(pageText("coreFailed"), { cause: error });
+  });
   core.useCatalogue(catalogue);
   showHiddenCharactersWith(core);
   const form = new FormView(core);
@@ -128,10 +132,15 @@ function keepForOffline(): void {
   });
 }
 
+function reasonOf(thrown: unknown): string {
+  return thrown instanceof Error ? thrown.message : String(thrown);
+}
+
 start().catch((error: unknown) => {
   // From a file:// address the browser refuses the page its core and its catalogue alike: the
   // way out, in the words the page was made with in its language.
   const fromDisk = location.protocol === "file:" ? element("messageBox").dataset["fromDisk"] : undefined;
-  const reason = error instanceof Error ? error.message : String(error);
-  void showMessage(messageTitle(), fromDisk ?? pageText("startFailed", reason));
+  const cause: unknown = error instanceof Error ? error.cause : undefined;
+  const detail = cause === undefined ? "" : pageText("coreFailedDetail", reasonOf(cause));
+  void showMessage(messageTitle(), fromDisk ?? pageText("startFailed", reasonOf(error)), fromDisk ? "" : detail);
 });

@@ -8,6 +8,9 @@ import { withValues } from "./with_values.js";
 export const PAGE_TEXTS = {
   language: "Language",
   startFailed: "Zelvar Config could not start: %1",
+  coreFailed: "its core, zelvar.js and zelvar.wasm, did not load from the site.",
+  coreFailedDetail:
+    "Reload the page. If it stays so, the site's files are incomplete or damaged: its keeper may be updating it. The browser said: %1",
   startFromDisk:
     "Opened from the disk, the page cannot load its parts: the browser refuses them to a file:// address. Serve its folder with a web server (python3 -m http.server 8124 in that folder) and open http://localhost:8124/.",
   pageFault: "Zelvar Config met an error: %1",

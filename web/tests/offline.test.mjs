@@ -11,7 +11,7 @@ import { chromium } from "playwright-core";
 import { BROWSER } from "./support/browser.mjs";
 import { WEB } from "./support/core_module.mjs";
 import { release } from "./support/new_version.mjs";
-import { openPage } from "./support/page.mjs";
+import { messageShown, openPage } from "./support/page.mjs";
 import { serve } from "./support/static_server.mjs";
 
 let folder, browser;
@@ -160,6 +160,29 @@ describe("the page offline", () => {
       await page.close();
       const next = await visit(context, server.url);
       assert.equal((await versions(next))[0], 2);
+    } finally {
+      await context.close();
+      await server.close();
+    }
+  });
+
+  // A host that gives its error page for the core: the first visit names the core and says what
+  // to do, rather than only the runtime's words for developers.
+  it("names the core that a first visit did not get, and what to do", async () => {
+    const server = await serve(WEB);
+    const context = await browser.newContext({ serviceWorkers: "block" });
+    try {
+      await context.route("**/zelvar.wasm", (route) =>
+        route.fulfill({ contentType: "text/html", body: "<!doctype html>" }),
+      );
+      const page = await context.newPage();
+      await page.goto(server.url);
+      const failed = await messageShown(page);
+      assert.equal(
+        failed.text,
+        "Zelvar Config could not start: its core, zelvar.js and zelvar.wasm, did not load from the site.",
+      );
+      assert.match(failed.detail, /^Reload the page\. .*incomplete or damaged.* The browser said: .+/s);
     } finally {
       await context.close();
       await server.close();
