@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "config/advice.h"
 #include "text/translation.h"
@@ -22,6 +23,7 @@
 #include "ui/message_dialog.h"
 #include "ui/port_chooser.h"
 #include "ui/preview_window.h"
+#include "ui/screen_fit_area.h"
 #include "ui/send_controller.h"
 #include "ui/settings_form.h"
 #include "ui/setup_controls.h"
@@ -52,7 +54,8 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     form_ = new SettingsForm(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kWindowMargin, kWindowMargin, kWindowMargin, kWindowMargin);
-    layout->addWidget(form_);
+    area_ = new ScreenFitArea(form_, this);
+    layout->addWidget(area_);
     watchKeysOf(this);
 
     const FormControls& c = form_->controls();
@@ -107,7 +110,24 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
             &FileActions::load);
     form_->firstInKeyboardOrder()->setFocus(Qt::OtherFocusReason);
     // The tracker's users know the window's size; a language with longer words widens it.
-    setFixedSize(kClientSize.expandedTo(layout->totalMinimumSize()));
+    naturalSize_ =
+        kClientSize.expandedTo(form_->minimumSizeHint().grownBy(layout->contentsMargins()));
+    fitToScreen();
+}
+
+void SetupWindow::fitToScreen() {
+    setFixedSize(area_->windowSizeOnScreen(naturalSize_));
+}
+
+void SetupWindow::showEvent(QShowEvent* event) {
+    // The frame and the screen are the window manager's: the window fits again once shown, and on
+    // each screen it is moved to.
+    if (!watchingScreen_ && windowHandle() != nullptr) {
+        watchingScreen_ = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, &SetupWindow::fitToScreen);
+    }
+    fitToScreen();
+    QWidget::showEvent(event);
 }
 
 // Made on first use, as the calculator is: most sessions never open it, and the window starts

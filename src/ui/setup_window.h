@@ -15,6 +15,7 @@ class CalculatorWindow;
 class MessageDialog;
 class FileActions;
 class PreviewWindow;
+class ScreenFitArea;
 class SendController;
 class SettingsForm;
 class SymbolChoice;
@@ -49,8 +50,11 @@ class SetupWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Refused while a send holds the serial port open.
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
+    // As large as the form, or as the screen allows, scrolling the form.
+    void fitToScreen();
     void watchKeysOf(QWidget* window);
     // SEND off while the send controller builds, and sends or says why not.
     void send();
@@ -61,6 +65,9 @@ class SetupWindow : public QWidget {
     void goTo(Field field);
 
     SettingsForm* form_;
+    ScreenFitArea* area_;
+    QSize naturalSize_;
+    bool watchingScreen_ = false;
     AdviceMarks* marks_ = nullptr;
     SymbolChoice* symbolChoice_ = nullptr;
     CalculatorWindow* calculator_ = nullptr;

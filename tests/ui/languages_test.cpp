@@ -160,6 +160,26 @@ TEST_F(PseudoLocale, NoControlCoversAnotherInEitherDisplay) {
     }
 }
 
+// A screen smaller than the window (a laptop at 150 %, 1080 lines at 200 %, the test's at scale
+// 2): the window stays within it, and each control the Tab key reaches is scrolled whole into view.
+TEST_F(PseudoLocale, NoControlIsOutOfReachOnTheScreen) {
+    window->show();
+    ASSERT_TRUE(testing::activate(window.get()));
+    const QRect room = window->screen()->availableGeometry();
+    EXPECT_LE(window->frameGeometry().width(), room.width());
+    EXPECT_LE(window->frameGeometry().height(), room.height());
+    QWidget* first = QApplication::focusWidget();
+    ASSERT_NE(first, nullptr);
+    int steps = 0;
+    do {
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_EQ(focus->visibleRegion().boundingRect(), focus->rect())
+            << focusedName().toStdString() << " is not whole in view";
+        QTest::keyClick(focus, Qt::Key_Tab);
+    } while (QApplication::focusWidget() != first && ++steps < 100);
+    EXPECT_LT(steps, 100) << "Tab comes back to the first control";
+}
+
 // The window's program's --help, Qt's own lines for -h, --help-all and -v included, once the
 // language is installed as the program installs it.
 TEST_F(PseudoLocale, HelpsOnTheCommandLineInTheLanguage) {
