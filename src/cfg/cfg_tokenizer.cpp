@@ -9,6 +9,14 @@ namespace zelvar {
 namespace {
 
 constexpr int kEnd = std::char_traits<char>::eof();
+// DOS's end-of-file mark (Ctrl-Z): older Windows programs and `copy` put it after the last item,
+// with or without a line end before it; nothing after it belongs to the file.
+constexpr int kEndOfFileMark = 0x1A;
+
+// Blanks around an item, which editors leave: spaces and tabs.
+bool isBlank(int c) {
+    return c == ' ' || c == '\t';
+}
 
 bool isLineEnd(int c) {
     return c == '\r' || c == '\n';
@@ -31,15 +39,24 @@ std::string controlByte(int c) {
 }  // namespace
 
 int CfgTokenizer::get() {
-    if (readAhead_.empty())
-        return in_.get();
-    const auto c = static_cast<unsigned char>(readAhead_.back());
-    readAhead_.pop_back();
-    return c;
+    if (markedEnd_)
+        return kEnd;
+    int c = kEnd;
+    if (readAhead_.empty()) {
+        c = in_.get();
+    } else {
+        c = static_cast<unsigned char>(readAhead_.back());
+        readAhead_.pop_back();
+    }
+    markedEnd_ = c == kEndOfFileMark;
+    return markedEnd_ ? kEnd : c;
 }
 
 int CfgTokenizer::look() {
-    return readAhead_.empty() ? in_.peek() : static_cast<unsigned char>(readAhead_.back());
+    if (markedEnd_)
+        return kEnd;
+    const int c = readAhead_.empty() ? in_.peek() : static_cast<unsigned char>(readAhead_.back());
+    return c == kEndOfFileMark ? kEnd : c;
 }
 
 // The next byte of the current item. Once the item has used up its allowance the stream is left
@@ -90,7 +107,7 @@ tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
         return tl::unexpected(Error{std::move(reason), line_});
     };
 
-    while (peek() == ' ')
+    while (isBlank(peek()))
         take();
     if (peek() == kEnd)
         return fail(std::string(translated("cfg reader", "the file ends before this item")));
@@ -119,7 +136,7 @@ tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
                 return fail(controlByte(c));
             text.push_back(static_cast<char>(c));
         }
-        while (!text.empty() && text.back() == ' ')
+        while (!text.empty() && isBlank(text.back()))
             text.pop_back();
     }
     if (overLimit_)

@@ -13,9 +13,10 @@ namespace zelvar {
 // Reads .cfg items one at a time from a byte stream: items are separated by commas or line
 // ends (CR LF, LF, CR, or CR CR LF as a twice-converted file has them); a text runs between
 // double quotes, two double quotes inside it standing for one, and whatever follows it up to the
-// next separator is skipped. No item may be longer than kMaxCfgItemBytes. A UTF-8 byte-order mark
-// is skipped and texts in UTF-8 come out as Latin-1 (see cfg_encoding.h); UTF-16 and UTF-32 are
-// refused. Nothing beyond the item asked for and its separator is consumed.
+// next separator is skipped; blanks (spaces, tabs) around an item are not part of it, and a
+// Ctrl-Z ends the file as in DOS. No item may be longer than kMaxCfgItemBytes. A UTF-8
+// byte-order mark is skipped and texts in UTF-8 come out as Latin-1 (see cfg_encoding.h); UTF-16
+// and UTF-32 are refused. Nothing beyond the item asked for and its separator is consumed.
 class CfgTokenizer {
   public:
     explicit CfgTokenizer(std::istream& in) : in_(in) {}
@@ -40,6 +41,7 @@ class CfgTokenizer {
     std::optional<CfgEncoding> encoding_;
     std::size_t itemBytes_ = 0;
     bool overLimit_ = false;
+    bool markedEnd_ = false;  // the end-of-file mark was read: the stream is left alone
     int line_ = 1;
 };
 

@@ -35,6 +35,10 @@ QString askConfigFilePath(QWidget* parent, ConfigFileAction action, const QStrin
     dialog.setObjectName(QStringLiteral("CommonD"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A name typed without an extension gets ".cfg", as the page's download does: saved as
+    // "tracker", the file was missing from Load's list of .cfg files.
+    if (save)
+        dialog.setDefaultSuffix(QStringLiteral("cfg"));
     const QString configFiles =
         fileType(translated("file dialog", "File di configurazione"), QLatin1StringView("*.cfg"));
     dialog.setNameFilters(

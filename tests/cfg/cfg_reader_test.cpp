@@ -148,6 +148,17 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
          {{Message, "Message sent using Zelvar, version 4.0"}, {BaudRate, "0"}}},
         {edited("\"NOCALL\"", "\"NO\"CALL\""), "", {{MessageTo, "NO"}}},
         {edited("\"0480\"", " 0480  "), "", {{SpeedInterval0, "480"}}},
+        // Blanks an editor leaves around an item are tabs as often as spaces.
+        {edited("\"NOCALL\"", "\t \"NOCALL\"\t"), "", {{MessageTo, "NOCALL"}}},
+        {edited("\"NOCALL\"", "\tN0CALL \t"), "", {{MessageTo, "N0CALL"}}},
+        // DOS's end-of-file mark ends the file, after the last line end or without it.
+        {std::string(kDefaultCfg) + "\x1A\x1A", "", {{BaudRate, "0"}}},
+        {std::string(kDefaultCfg.substr(0, kDefaultCfg.size() - 3)) + "2\x1A" + "garbage",
+         "",
+         {{BaudRate, "2"}}},
+        {edited("\"NOCALL\"", "\"NO\x1A!\""),
+         "Item 20 (line 9, Message to call): a text has no closing double quote",
+         {{SpeedInterval0, "0480"}}},
         {edited("\"NOCALL\"", "N0CALL"), "", {{MessageTo, "N0CALL"}}},
         {edited(",3,", ",200,"), "", {{CommentEvery, "072"}, {HideReceivedPositions, "1"}}},
         {std::string(40, '\n'), "", {{PortNumber, ""}, {CommentEvery, "000"}}},
@@ -224,6 +235,8 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
     CalculatorInputs c = kScribbledCalculator;
     DeviceSettings s;
     EXPECT_TRUE(readText(edited("#FALSE#", "-1"), s, c) && c.normalForm);
+    c = kScribbledCalculator;
+    EXPECT_TRUE(readText(edited("#FALSE#", "\t#TRUE#\t"), s, c) && c.normalForm);
 }
 
 // Flags packed as in the image, the comment interval no higher than SEND sends it; quotes doubled

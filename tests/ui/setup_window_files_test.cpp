@@ -83,6 +83,13 @@ TEST_F(SetupFiles, CancelledDialogsChangeNothingAFailedSaveKeepsTheFileThenSaveW
     EXPECT_EQ(dialog.filter, "File di configurazione (*.cfg)");
     EXPECT_EQ(dialog.folder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
     EXPECT_EQ(dialog.fileName, "Zelvar.cfg");
+
+    // A name without an extension is saved as a .cfg, one with an extension as typed.
+    saveAs(path("tracker"));
+    saveAs(path("tracker.txt"));
+    EXPECT_TRUE(QFileInfo::exists(path("tracker.cfg")));
+    EXPECT_TRUE(QFileInfo::exists(path("tracker.txt")));
+    EXPECT_FALSE(QFileInfo::exists(path("tracker")));
 }
 
 // Default in between restores the factory settings but leaves the calculator.

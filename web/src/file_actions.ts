@@ -16,9 +16,10 @@ const EXTENSION = ".cfg";
 
 /** The name a download gets for what "Save as" holds; `fallback` for none. */
 export function savedName(typed: string, fallback: string): string {
-  const name = typed.trim();
+  // Dots at the end go, as Windows drops them: "home.cfg." is home.cfg, not home.cfg.cfg.
+  const name = typed.trim().replace(/[.\s]+$/, "");
   if (name === "") return fallback;
-  return /[^.]\.[^.]+$/.test(name) ? name : name.replace(/\.?$/, EXTENSION);
+  return /[^.]\.[^.]+$/.test(name) ? name : name + EXTENSION;
 }
 
 export class FileActions {

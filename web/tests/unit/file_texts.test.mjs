@@ -20,6 +20,7 @@ describe("savedName", () => {
   it("adds .cfg to a name without an extension, as file dialogs do", () => {
     const names = { "": "Zelvar.cfg", "  ": "Zelvar.cfg", tracker: "tracker.cfg", "tracker.": "tracker.cfg" };
     Object.assign(names, { " my tracker ": "my tracker.cfg", "home.cfg": "home.cfg", "home.txt": "home.txt" });
+    Object.assign(names, { "home.cfg.": "home.cfg", "home.cfg . ": "home.cfg", "..": "Zelvar.cfg" });
     for (const [typed, saved] of Object.entries(names))
       assert.equal(savedName(typed, "Zelvar.cfg"), saved, JSON.stringify(typed));
   });
