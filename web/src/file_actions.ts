@@ -11,6 +11,7 @@ import type { FormView } from "./form_view.js";
 import { bytesToLatin1, latin1ToBytes } from "./latin1.js";
 import { messageTitle, showMessage } from "./message_box.js";
 import type { UnsavedChanges } from "./unsaved_changes.js";
+import { thrownMessage } from "./thrown_message.js";
 
 const EXTENSION = ".cfg";
 
@@ -69,7 +70,7 @@ export class FileActions {
       if (ticket !== this.loadsStarted) return;
     } catch (error) {
       if (ticket !== this.loadsStarted) return;
-      void showMessage(messageTitle(), `${file.name}: ${error instanceof Error ? error.message : String(error)}`);
+      void showMessage(messageTitle(), `${file.name}: ${thrownMessage(error)}`);
       return;
     }
     const loaded = this.core.loadCfg(text, this.form.read(), this.calculator.inputs());

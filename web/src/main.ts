@@ -22,6 +22,7 @@ import { platformOf } from "./serial_words.js";
 import { setUpShortcuts } from "./shortcuts.js";
 import { SymbolPicker } from "./symbol_picker.js";
 import { UnsavedChanges } from "./unsaved_changes.js";
+import { thrownMessage } from "./thrown_message.js";
 
 const WIRE_SIZE = 170;
 
@@ -115,8 +116,7 @@ async function start(): Promise<void> {
 // rejection that a part of the page cancels (preventDefault) as its own is no fault: it is judged
 // once every listener has heard it.
 function reportFailures(): void {
-  const tell = (error: unknown) =>
-    void showMessage(messageTitle(), pageText("pageFault", error instanceof Error ? error.message : String(error)));
+  const tell = (error: unknown) => void showMessage(messageTitle(), pageText("pageFault", thrownMessage(error)));
   window.addEventListener("error", (event) => tell(event.error ?? event.message));
   window.addEventListener("unhandledrejection", (event) =>
     setTimeout(() => {
@@ -132,15 +132,11 @@ function keepForOffline(): void {
   });
 }
 
-function reasonOf(thrown: unknown): string {
-  return thrown instanceof Error ? thrown.message : String(thrown);
-}
-
 start().catch((error: unknown) => {
   // From a file:// address the browser refuses the page its core and its catalogue alike: the
   // way out, in the words the page was made with in its language.
   const fromDisk = location.protocol === "file:" ? element("messageBox").dataset["fromDisk"] : undefined;
   const cause: unknown = error instanceof Error ? error.cause : undefined;
-  const detail = cause === undefined ? "" : pageText("coreFailedDetail", reasonOf(cause));
-  void showMessage(messageTitle(), fromDisk ?? pageText("startFailed", reasonOf(error)), fromDisk ? "" : detail);
+  const detail = cause === undefined ? "" : pageText("coreFailedDetail", thrownMessage(cause));
+  void showMessage(messageTitle(), fromDisk ?? pageText("startFailed", thrownMessage(error)), fromDisk ? "" : detail);
 });

@@ -2,6 +2,7 @@
 // some, and below them what to do about it, in the terms of the desktop program's port doctor.
 
 import { pageText, type PageTextKey } from "./page_texts.js";
+import { thrownMessage } from "./thrown_message.js";
 
 /** A message box's text and, below it, what to do. */
 export interface Words {
@@ -34,8 +35,7 @@ export function noSerialWords(secureContext: boolean, platform: Platform): Words
 // "Failed to execute 'open' on 'SerialPort': Failed to open serial port." says where the script
 // was, which the user does not need; the rest is the browser's own account.
 function browserWords(error: unknown): string {
-  const message = error instanceof Error ? error.message : String(error);
-  return message.replace(/^Failed to execute '[^']*' on '[^']*': /, "");
+  return thrownMessage(error).replace(/^Failed to execute '[^']*' on '[^']*': /, "");
 }
 
 function errorName(error: unknown): string {

@@ -5,6 +5,7 @@
 // closed again on every path, and while it is open, leaving the page needs the user's yes.
 import type { SendAction, SendPacer } from "./core.js";
 import type { SendStage } from "./serial_words.js";
+import { thrownMessage } from "./thrown_message.js";
 
 /** Whoever shows the progress: the page's copy of the desktop's dialog. */
 export interface ProgressShown {
@@ -21,7 +22,7 @@ export class TransferFailure extends Error {
     readonly cause: unknown,
     readonly portHeld = false,
   ) {
-    super(cause instanceof Error ? cause.message : String(cause));
+    super(thrownMessage(cause));
   }
 }
 
