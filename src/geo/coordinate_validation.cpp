@@ -41,24 +41,8 @@ Result<> cutField(std::string_view& rest, std::string_view what, int highest) {
     return {};
 }
 
-}  // namespace
-
-Result<> validateCoordinate(std::string_view text, Axis axis, Notation notation) {
-    Twin twin = twinOf(axis);
-    std::string_view rest = text;
-    char first = geo_text::firstUpper(rest);
-    if (first == twin.positive || first == twin.negative || first == '+' || first == '-') {
-        rest.remove_prefix(1);
-    }
-    // "45.30.15N", as a GPS writes it: the letter belongs in front.
-    const char last = geo_text::firstUpper(lastChars(rest, 1));
-    if ((last == twin.positive || last == twin.negative) && rest.size() > 1 &&
-        validateCoordinate(rest.substr(0, rest.size() - 1), axis, notation)) {
-        return failure(
-            withArguments(translated("coordinates", "the hemisphere letter goes in front: %1"),
-                          {std::string(1, last) + std::string(rest.substr(0, rest.size() - 1))}));
-    }
-
+// The number after the hemisphere letter or sign.
+Result<> validateNumber(std::string_view rest, const Twin& twin, Notation notation) {
     bool seconds = notation == Notation::GradMinSec;
     Result<double> value = seconds ? secToDeg(rest) : centToDeg(rest);
     if (!value) {
@@ -86,6 +70,26 @@ Result<> validateCoordinate(std::string_view text, Axis axis, Notation notation)
         return failure(std::string(translated("coordinates", "the degrees must be digits")));
     }
     return {};
+}
+
+}  // namespace
+
+Result<> validateCoordinate(std::string_view text, Axis axis, Notation notation) {
+    Twin twin = twinOf(axis);
+    std::string_view rest = text;
+    char first = geo_text::firstUpper(rest);
+    if (first == twin.positive || first == twin.negative || first == '+' || first == '-') {
+        rest.remove_prefix(1);
+    }
+    // "45.30.15N", as a GPS writes it: the letter belongs in front.
+    const char last = geo_text::firstUpper(lastChars(rest, 1));
+    if ((last == twin.positive || last == twin.negative) && rest.size() > 1 &&
+        validateNumber(rest.substr(0, rest.size() - 1), twin, notation)) {
+        return failure(
+            withArguments(translated("coordinates", "the hemisphere letter goes in front: %1"),
+                          {std::string(1, last) + std::string(rest.substr(0, rest.size() - 1))}));
+    }
+    return validateNumber(rest, twin, notation);
 }
 
 bool isValidLatSec(std::string_view text) {

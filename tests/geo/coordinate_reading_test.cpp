@@ -65,6 +65,10 @@ TEST(ReadCoordinate, TakesEveryNotationAndNamesWhatIsWrong) {
         }
     }
     EXPECT_FALSE(readCoordinate(std::string(100000, '9'), kLat, Notation::GradMinCent));
+    // Hemisphere letters after a dotted number, as many as a command line holds: refused without
+    // looking for the letter in front once per letter.
+    EXPECT_FALSE(
+        readCoordinate("45.30.15" + std::string(100000, 'N'), kLat, Notation::GradMinCent));
 }
 
 // The dotted notation is the calculator's own, to the bit, and the Cent box decides it.
