@@ -753,6 +753,15 @@ describe("the page", { skip: PART === "agree" }, () => {
     const [manual] = await Promise.all([bed.context.waitForEvent("page"), page.keyboard.press("F1")]);
     await manual.waitForLoadState();
     assert.match(await manual.textContent("h1"), /Zelvar Config/);
+    // Its wiring drawing keeps its columns: the wire's "|" stands under the "+" of both pins.
+    const drawing = await manual.$$eval("pre", (all) =>
+      all.map((pre) => pre.textContent).find((text) => text.includes("paper clip")),
+    );
+    const columns = drawing
+      .split("\n")
+      .filter((line) => /[+|]/.test(line))
+      .map((line) => line.search(/[+|]/));
+    assert.deepEqual(columns, Array(3).fill(columns[0]), drawing);
     await manual.close();
     await page.fill("#beacon", "unchanged");
     await page.keyboard.press("Alt+C");
