@@ -472,9 +472,19 @@ describe("the page", { skip: PART === "agree" }, () => {
     // Escape leaves it, nothing changed; the focus goes back to the button.
     await page.keyboard.press("Alt+y");
     await page.keyboard.type("car");
+    // Its own underlined letters act in it, as in the window: Alt+S the search, Alt+U Use symbol.
+    await page.focus("#useSymbol");
+    await page.keyboard.press("Alt+S");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "symbolSearch");
     await page.keyboard.press("Escape");
     assert.equal(await page.inputValue("#symbol"), "O");
     assert.equal(await page.evaluate(() => document.activeElement?.id), "chooseSymbol");
+    await page.keyboard.press("Alt+y");
+    await page.keyboard.type("car");
+    await page.keyboard.press("Alt+U");
+    assert.equal(await page.isVisible("#symbolPicker"), false);
+    assert.equal(await page.inputValue("#symbol"), ">");
+    assert.equal(await page.isChecked("#alternateTable"), false);
     await page.click("#adviceList button[data-rule=mycall-placeholder]");
     assert.equal(await page.evaluate(() => document.activeElement?.id), "myCall");
     assert.match(await page.getAttribute("#myCall", "title"), /^warning: MY CALLSIGN: .*NOCALL-9$/);
