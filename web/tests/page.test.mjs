@@ -514,6 +514,12 @@ describe("the page", { skip: PART === "agree" }, () => {
   it("fills the calculator with this device's position only when asked, and says when it may not", async () => {
     const status = (start) =>
       page.waitForFunction((s) => document.getElementById("devicePositionStatus").textContent.startsWith(s), start);
+    // Opened for the first time, it names the locator of what Write would write, as it does later.
+    const fresh = await bed.open();
+    await fresh.fill("#acquisitionTimeout", "0");
+    await fresh.click("#openCalculator");
+    assert.equal(await fresh.textContent("#calcLocator"), "Locator: JJ00aa");
+    await fresh.close();
     await page.click("#defaults");
     await page.fill("#acquisitionTimeout", "0");
     await page.click("#openCalculator");
