@@ -25,6 +25,7 @@ constexpr double kChapterSize = 13;
 constexpr double kSectionSize = 10.5;
 
 const QRegularExpression kBullet(QStringLiteral("^\\x{2022}\\t"));
+const QRegularExpression kTrailingBlanks(QStringLiteral("\\s+$"));
 
 bool isMonospace(const QTextCharFormat& format) {
     return format.fontFixedPitch() || QFontInfo(format.font()).fixedPitch();
@@ -78,6 +79,13 @@ bool isCaption(const QTextBlock& block) {
            });
 }
 
+// A paragraph of monospace alone (or blank): a line of a drawing, an example or a file's text.
+bool isMonospaceLine(const std::vector<Run>& runs) {
+    return std::all_of(runs.begin(), runs.end(), [](const Run& run) {
+        return run.text.trimmed().isEmpty() || isMonospace(run.format);
+    });
+}
+
 QString plain(const std::vector<Run>& runs) {
     QString text;
     for (const Run& run : runs)
@@ -119,6 +127,13 @@ class ManualWriter {
             const bool item = !runs.empty() && kBullet.match(runs.front().text).hasMatch();
             if (inList && !item)
                 body += QStringLiteral("</ul>\n");
+            if (!item && pictureOf(block).isEmpty() && headingLevel(runs) == 0 &&
+                isMonospaceLine(runs)) {
+                inList = false;
+                addLine(runs);
+                continue;
+            }
+            endLines(body);
             if (item && !inList)
                 body += QStringLiteral("<ul>\n");
             inList = item;
@@ -142,21 +157,36 @@ class ManualWriter {
                     title_ = plain(runs);
                 body +=
                     QStringLiteral("<h%1>%2</h%1>\n").arg(level).arg(plain(runs).toHtmlEscaped());
-            } else if (std::all_of(runs.begin(), runs.end(), [](const Run& r) {
-                           return r.text.trimmed().isEmpty() || isMonospace(r.format);
-                       })) {
-                body += QStringLiteral("<pre>%1</pre>\n")
-                            .arg(plain(runs).toHtmlEscaped().replace(QChar::LineSeparator, '\n'));
             } else {
                 body += QStringLiteral("<p>%1</p>\n").arg(html);
             }
         }
         if (inList)
             body += QStringLiteral("</ul>\n");
+        endLines(body);
         return save(QStringLiteral("index.html"), page(body).toUtf8());
     }
 
   private:
+    // Monospace lines in a row are one drawing or example, its leading blanks and blank lines
+    // kept: one <pre> each, which lines up the wiring drawings' columns as the RTF has them.
+    void addLine(const std::vector<Run>& runs) {
+        QString line;
+        for (const Run& run : runs)
+            line += run.text;
+        line.replace(QChar::LineSeparator, '\n').remove(kTrailingBlanks);
+        if (!lines_.isEmpty() || !line.isEmpty())
+            lines_ << line;
+    }
+
+    void endLines(QString& body) {
+        while (!lines_.isEmpty() && lines_.back().isEmpty())
+            lines_.removeLast();
+        if (!lines_.isEmpty())
+            body += QStringLiteral("<pre>%1</pre>\n").arg(lines_.join('\n').toHtmlEscaped());
+        lines_.clear();
+    }
+
     bool figure(QString& body, const QString& name, const QString& caption) {
         const auto image =
             document_.resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
@@ -204,6 +234,7 @@ class ManualWriter {
     const QTextDocument& document_;
     QDir folder_;
     QString title_;
+    QStringList lines_;
     int pictures_ = 0;
 };
 

@@ -211,6 +211,9 @@ void CalculatorWindow::arrangeControls() {
 }
 
 void CalculatorWindow::showCalculator() {
+    // Judged again with the main window's symbol as it is now: the first opening, too, names the
+    // locator of what Write would write.
+    revalidate();
     show();
     raise();
     activateWindow();

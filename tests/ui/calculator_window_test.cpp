@@ -91,6 +91,7 @@ TEST_F(Calculator, TakesEveryNotationAndShowsTheLocator) {
         writeButton()->click();
         return beacon->text();
     };
+    EXPECT_EQ(control<QLabel>("lblLocator")->text(), "Locator: JJ00aa") << "before any typing";
     control<QRadioButton>("optLLtoNorm")->click();
     const QString dotted = written("45.30.15", "-9.10.50");
     EXPECT_EQ(dotted, "=4530.15N/00910.50W>");

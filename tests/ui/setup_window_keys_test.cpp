@@ -191,7 +191,7 @@ TEST_F(SetupKeys, TabFollowsTheKeyboardOrder) {
 }
 
 // The manual's sentence on Tab names the controls in the order Tab reaches them, and its list of
-// Alt keys has every letter the window and the calculator underline.
+// Alt keys has every letter the window, the calculator and the symbol picker underline.
 TEST_F(SetupKeys, TheManualTellsTheTabOrderAndTheAltKeysAsTheyAre) {
     QFile file(ZELVAR_SOURCE_DIR "/docs/Zelvar_Config.rtf");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -223,6 +223,9 @@ TEST_F(SetupKeys, TheManualTellsTheTabOrderAndTheAltKeysAsTheyAre) {
         at = at->nextInFocusChain();
     } while (at != first);
     EXPECT_EQ(reached.join(", ").toStdString(), told.join(", ").toStdString());
+    // The picker is made at its first opening, as the window's child.
+    control<QAbstractButton>("cmdSymbols")->click();
+    ASSERT_TRUE(window->findChild<QWidget*>("frmSymbols"));
     for (QWidget* shown :
          {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(window->calculator())}) {
         for (QWidget* control : shown->findChildren<QWidget*>()) {

@@ -66,8 +66,10 @@ export class CalculatorView {
     new ResizeObserver(() => this.keepRoom()).observe(this.dialog);
   }
 
-  // Opens beside the form, or brings it forward, with the latitude selected for typing.
+  // Opens beside the form, or brings it forward, with the latitude selected for typing; what Write
+  // would write is judged again with the form's symbol as it is now.
   open(): void {
+    this.revalidate();
     if (!this.dialog.open) this.dialog.show();
     this.latitude.input.focus();
     this.latitude.input.select();

@@ -1,7 +1,7 @@
 // The keys the manual names, on the page as in the window: Ctrl+S Save, Ctrl+O Load, Ctrl+P the
-// preview of SEND; Alt with a button's underlined letter presses it, and in the calculator its
-// own. On a Mac, Cmd stands for Ctrl, and Ctrl+Option for Alt, since Option alone types
-// characters there. A key that finds nothing to do is left to the browser.
+// preview of SEND; Alt with a button's underlined letter presses it, and in the calculator and the
+// symbol picker their own. On a Mac, Cmd stands for Ctrl, and Ctrl+Option for Alt, since Option
+// alone types characters there. A key that finds nothing to do is left to the browser.
 import { element } from "./dom.js";
 
 const COMMANDS: Record<string, string> = { KeyS: "save", KeyO: "load", KeyP: "previewTitle" };
@@ -24,28 +24,32 @@ function controlOf(underlined: Element): HTMLElement | null {
   return underlined.closest<HTMLElement>("[id]");
 }
 
-// Inside the calculator its own letters come first, then the window's, as in the desktop's.
-function mnemonicTarget(letter: string): HTMLElement | undefined {
-  const calculator = element("calculator");
-  const inCalculator = calculator.contains(document.activeElement);
-  const targets = [...document.querySelectorAll("u")]
+// Inside the calculator its own letters come first, then the window's, as in the desktop's; a
+// modal box (the symbol picker) has only its own.
+function mnemonicTarget(letter: string, modal: Element | null): HTMLElement | undefined {
+  const targets = [...(modal ?? document).querySelectorAll("u")]
     .filter((u) => u.textContent?.toLowerCase() === letter)
     .map(controlOf)
     .filter((control): control is HTMLElement => control !== null && control.getClientRects().length > 0);
+  if (modal) return targets[0];
+  const calculator = element("calculator");
+  const inCalculator = calculator.contains(document.activeElement);
   const ofCalculator = (control: HTMLElement) => calculator.contains(control);
   return (inCalculator ? targets.find(ofCalculator) : undefined) ?? targets.find((c) => !ofCalculator(c));
 }
 
+// A modal box keeps the keys to itself until it is closed: only its own letters act.
 function targetOf(event: KeyboardEvent): HTMLElement | undefined {
   if (event.shiftKey) return undefined;
+  const modal = document.querySelector("dialog:modal");
   const command = apple ? event.metaKey && !event.ctrlKey : event.ctrlKey && !event.metaKey;
   if (command && !event.altKey) {
     const id = COMMANDS[event.code];
-    return id ? element(id) : undefined;
+    return id && !modal ? element(id) : undefined;
   }
   const mnemonic = event.altKey && !event.metaKey && (apple ? event.ctrlKey : !event.ctrlKey);
   const letter = mnemonic ? letterOf(event) : undefined;
-  return letter ? mnemonicTarget(letter) : undefined;
+  return letter ? mnemonicTarget(letter, modal) : undefined;
 }
 
 // A button is pressed, a field or the preview's heading takes the focus; what is hidden or
@@ -65,8 +69,7 @@ function act(target: HTMLElement): boolean {
 
 export function setUpShortcuts(): void {
   document.addEventListener("keydown", (event) => {
-    // A modal box keeps the keys to itself until it is closed.
-    if (event.defaultPrevented || document.querySelector("dialog:modal")) return;
+    if (event.defaultPrevented) return;
     const target = targetOf(event);
     if (target && act(target)) event.preventDefault();
   });

@@ -472,9 +472,19 @@ describe("the page", { skip: PART === "agree" }, () => {
     // Escape leaves it, nothing changed; the focus goes back to the button.
     await page.keyboard.press("Alt+y");
     await page.keyboard.type("car");
+    // Its own underlined letters act in it, as in the window: Alt+S the search, Alt+U Use symbol.
+    await page.focus("#useSymbol");
+    await page.keyboard.press("Alt+S");
+    assert.equal(await page.evaluate(() => document.activeElement?.id), "symbolSearch");
     await page.keyboard.press("Escape");
     assert.equal(await page.inputValue("#symbol"), "O");
     assert.equal(await page.evaluate(() => document.activeElement?.id), "chooseSymbol");
+    await page.keyboard.press("Alt+y");
+    await page.keyboard.type("car");
+    await page.keyboard.press("Alt+U");
+    assert.equal(await page.isVisible("#symbolPicker"), false);
+    assert.equal(await page.inputValue("#symbol"), ">");
+    assert.equal(await page.isChecked("#alternateTable"), false);
     await page.click("#adviceList button[data-rule=mycall-placeholder]");
     assert.equal(await page.evaluate(() => document.activeElement?.id), "myCall");
     assert.match(await page.getAttribute("#myCall", "title"), /^warning: MY CALLSIGN: .*NOCALL-9$/);
@@ -504,6 +514,12 @@ describe("the page", { skip: PART === "agree" }, () => {
   it("fills the calculator with this device's position only when asked, and says when it may not", async () => {
     const status = (start) =>
       page.waitForFunction((s) => document.getElementById("devicePositionStatus").textContent.startsWith(s), start);
+    // Opened for the first time, it names the locator of what Write would write, as it does later.
+    const fresh = await bed.open();
+    await fresh.fill("#acquisitionTimeout", "0");
+    await fresh.click("#openCalculator");
+    assert.equal(await fresh.textContent("#calcLocator"), "Locator: JJ00aa");
+    await fresh.close();
     await page.click("#defaults");
     await page.fill("#acquisitionTimeout", "0");
     await page.click("#openCalculator");
@@ -753,6 +769,15 @@ describe("the page", { skip: PART === "agree" }, () => {
     const [manual] = await Promise.all([bed.context.waitForEvent("page"), page.keyboard.press("F1")]);
     await manual.waitForLoadState();
     assert.match(await manual.textContent("h1"), /Zelvar Config/);
+    // Its wiring drawing keeps its columns: the wire's "|" stands under the "+" of both pins.
+    const drawing = await manual.$$eval("pre", (all) =>
+      all.map((pre) => pre.textContent).find((text) => text.includes("paper clip")),
+    );
+    const columns = drawing
+      .split("\n")
+      .filter((line) => /[+|]/.test(line))
+      .map((line) => line.search(/[+|]/));
+    assert.deepEqual(columns, Array(3).fill(columns[0]), drawing);
     await manual.close();
     await page.fill("#beacon", "unchanged");
     await page.keyboard.press("Alt+C");
