@@ -71,6 +71,11 @@ inline std::string hexByte(std::uint8_t byte) {
     return {kDigits[byte >> 4], kDigits[byte & 0x0F]};
 }
 
+// A byte as a reader of the wire names it: "0xA5".
+inline std::string hexNamed(std::uint8_t byte) {
+    return "0x" + hexByte(byte);
+}
+
 // The text with every hidden character (common/hidden_characters.h) made visible, so that text
 // from a file, a device or another program can neither hide what it holds nor move a terminal's
 // cursor, change its colours or turn the rest of a line around: C0 controls and DEL as \x1B, the

@@ -1,4 +1,5 @@
 #include "transfer/block_framing.h"
+#include "common/ascii.h"
 #include "text/translation.h"
 
 #include <algorithm>
@@ -50,7 +51,7 @@ Result<ConfigImage> imageFromWire(std::span<const std::uint8_t> wire) {
         if (found != expected) {
             return failure(
                 withArguments(translated("transfer", "block %1: bad checksum %2, expected %3"),
-                              {block, std::to_string(found), std::to_string(expected)}));
+                              {block, hexNamed(found), hexNamed(expected)}));
         }
         std::copy(data.begin(), data.end(),
                   image.begin() + static_cast<std::ptrdiff_t>(b * kBlockDataSize));

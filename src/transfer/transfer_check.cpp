@@ -12,10 +12,6 @@ using std::chrono::microseconds;
 
 constexpr std::uint8_t kLeadInByte = 0xFF;
 
-std::string hexNamed(std::uint8_t byte) {
-    return "0x" + hexByte(byte);
-}
-
 std::string millisecondsText(microseconds length) {
     return withArguments(translated("transfer check", "%1 ms"),
                          {std::to_string(wholeMilliseconds(length))});

@@ -95,7 +95,7 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         garbage[i] = static_cast<char>(i * 7919 % 251);
     ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
     testing::expectRuns({
-        {{"decode", file("badsum.bin", wire)}, 2, "block 1: bad checksum"},
+        {{"decode", file("badsum.bin", wire)}, 2, "block 1: bad checksum 0x"},
         {{"decode", file("short.bin", garbage.substr(0, 100))}, 2, "found 100 bytes"},
         {{"decode", file("one.bin", "A")}, 2, "found 1 byte\n"},
         {{"decode", file("big.bin", std::string(200'000, '0'))}, 2, "too large for an image"},
