@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QWindow>
 #include <csignal>
+#include <vector>
 
 #include "../ports/pty_far_end.h"
 #include "config/config_image.h"
@@ -255,13 +256,36 @@ TEST_F(SetupEnd, ASendThatFailsAfterTheRequestEndsTheProgramWithoutAMessage) {
 
 // With no send running the program ends at once, whichever request it is.
 TEST_F(SetupEnd, ARequestWithoutASendEndsTheProgramAtOnce) {
-    for (const int signal : {SIGHUP, SIGINT, SIGTERM}) {
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM, SIGQUIT}) {
         window->show();
         const auto asked = std::chrono::steady_clock::now();
         EXPECT_EQ(runUntilEnd(signal, std::chrono::milliseconds(0), [] {}), 128 + signal);
         EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
         EXPECT_FALSE(window->isVisible());
     }
+}
+
+// A request the program was started to ignore stays ignored, as `nohup` and a shell's background
+// job want: closing the terminal of `nohup zelvar-config &` does not end the window.
+TEST(TerminationRequestsTest, ASignalIgnoredAtTheStartStaysIgnored) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    struct sigaction before {};
+    ::sigaction(SIGHUP, &ignore, &before);
+    std::vector<int> seen;
+    {
+        TerminationRequests requests;
+        QObject::connect(&requests, &TerminationRequests::received,
+                         [&seen](int signal) { seen.push_back(signal); });
+        std::raise(SIGHUP);
+        std::raise(SIGTERM);
+        EXPECT_TRUE(QTest::qWaitFor([&seen] { return !seen.empty(); }, 2000));
+    }
+    struct sigaction after {};
+    ::sigaction(SIGHUP, &before, &after);
+    EXPECT_EQ(seen, std::vector<int>{SIGTERM});
+    EXPECT_EQ(after.sa_handler, SIG_IGN);
 }
 
 // Another program sending on the port (a second window, or zelvar-cli send as here) is what the
