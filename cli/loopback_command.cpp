@@ -5,6 +5,7 @@
 
 #include "command.h"
 #include "common/ascii.h"
+#include "deferred_stops.h"
 #include "far_end.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
@@ -70,6 +71,7 @@ class Loopback {
     // Runs the plan, then reads until the echo is judged; false when it stopped (Ctrl+C, the line
     // gone, a failed action).
     bool run(const TransferPlan& plan, QtSerialPort& port) {
+        const DeferredStops stops;  // a stop would stretch the pauses that are judged
         NoLoopbackProgress progress;
         const SendClock reading{[] { return LineClock::now(); },
                                 [this](LineTime until) { return readUntil(until); }};

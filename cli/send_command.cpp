@@ -11,6 +11,7 @@
 #include "advice_text.h"
 #include "command.h"
 #include "common/ascii.h"
+#include "deferred_stops.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
 #include "serial/qt_serial_port.h"
@@ -162,7 +163,10 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
     QtSerialPort port(resolver);
     const int interrupt = io.interruptDescriptor ? io.interruptDescriptor() : -1;
     StderrProgress progress(io.err);
-    SendResult result = sendConfig(prepared.plan, port, progress, stoppableClock(interrupt));
+    const SendResult result = [&] {
+        const DeferredStops stops;
+        return sendConfig(prepared.plan, port, progress, stoppableClock(interrupt));
+    }();
     progress.endLine();
     // A signal also cuts a drain short: whatever failed then, the user stopped the send.
     if (const std::optional<int> signalled = result ? std::nullopt : signalExit(interrupt)) {

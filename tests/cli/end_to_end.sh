@@ -133,4 +133,33 @@ for signal in INT TERM; do
     timeout 1 cat "$work/rx" >/dev/null # what is left of block 1
 done
 
+# Ctrl+Z during a send waits for its end: stopped between the blocks and let go later, the send
+# would say "Data sent !" of a transfer whose block 2 came too late for the tracker.
+startReceive --timeout 20 >"$work/received"
+rm -f "$work/send-err"
+"$cli" send "$work/quiet.cfg" --device "$work/tx" 2>"$work/send-err" &
+sender=$!
+for _ in $(seq 200); do # the dot before block 1
+    grep -q 'Sending data on .*\.\.\.\.' "$work/send-err" 2>/dev/null && break
+    sleep 0.05
+done
+sleep 0.3
+kill -TSTP "$sender"
+sleep 2.5
+for _ in $(seq 200); do # let it go on until it has ended, when it stops at its end too
+    read -r _ _ state _ <"/proc/$sender/stat" || break
+    case $state in
+        T) kill -CONT "$sender" ;;
+        Z) break ;;
+    esac
+    sleep 0.05
+done
+wait "$sender"
+got=$?
+[ "$got" -eq 0 ] || fail "Ctrl+Z during send: send exit $got: $(cat "$work/send-err")"
+wait "$receiver"
+got=$?
+receiver=""
+[ "$got" -eq 0 ] || fail "Ctrl+Z during send: receive exit $got: $(head -c 300 "$work/received")"
+
 finish "end to end"
