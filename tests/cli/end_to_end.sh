@@ -27,6 +27,24 @@ echo "earlier line" >"$work/log.txt"
 { echo "earlier line"; cat "$work/z.cfg"; } | cmp -s - "$work/log.txt" ||
     fail "-o /dev/stdout did not append to the log: $(head -c 200 "$work/log.txt")"
 
+# An output that another program made non-blocking (a shared pipe, a terminal a crashed program
+# left so) is waited for when it is full, not given up: the reader here starts late.
+slowReader='
+import fcntl, os, subprocess, sys, time
+r, w = os.pipe()
+fcntl.fcntl(w, 1031, 4096)  # F_SETPIPE_SZ
+fcntl.fcntl(w, fcntl.F_SETFL, fcntl.fcntl(w, fcntl.F_GETFL) | os.O_NONBLOCK)
+program = subprocess.Popen(sys.argv[1:], stdout=w)
+os.close(w)
+time.sleep(0.5)
+with os.fdopen(r, "rb") as output:
+    sys.stdout.buffer.write(output.read())
+sys.exit(program.wait())'
+"$cli" --help-all >"$work/help-all"
+python3 -c "$slowReader" "$cli" --help-all >"$work/help-slow" 2>"$work/err" ||
+    fail "--help-all into a full non-blocking pipe: exit $?: $(cat "$work/err")"
+cmp -s "$work/help-all" "$work/help-slow" || fail "--help-all into a full non-blocking pipe: output cut"
+
 socat PTY,link="$work/rx",raw,echo=0 PTY,link="$work/tx",raw,echo=0 &
 relays+=($!)
 for _ in $(seq 100); do
