@@ -181,6 +181,35 @@ TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
     EXPECT_TRUE(window->close());
 }
 
+volatile std::sig_atomic_t stopsSeen = 0;
+void countStop(int) {
+    stopsSeen = stopsSeen + 1;
+}
+
+// Ctrl+Z in the terminal the window was started from waits for the end of a send: stopped between
+// the blocks and let go later, block 2 would come too late for the tracker.
+TEST_F(SetupSend, AStopDuringASendComesAtItsEnd) {
+    struct sigaction counting {};
+    counting.sa_handler = countStop;
+    sigemptyset(&counting.sa_mask);
+    struct sigaction before {};
+    ::sigaction(SIGTSTP, &counting, &before);
+    stopsSeen = 0;
+    int seenMidSend = -1;
+    QTimer::singleShot(450, [&seenMidSend] {
+        std::raise(SIGTSTP);
+        seenMidSend = stopsSeen;
+    });
+    line->listen();
+    sendAndWait();
+    ::sigaction(SIGTSTP, &before, nullptr);
+    EXPECT_EQ(seenMidSend, 0);
+    EXPECT_EQ(stopsSeen, 1);
+    const std::optional<TransferReport> arrived = line->transfer();
+    ASSERT_TRUE(arrived);
+    EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
+}
+
 // The lock file the serial layer keeps for `device` while the port is open; empty when none.
 QString lockFileOf(const std::string& device) {
     const QString name = QString::fromStdString(device).mid(5).replace('/', '_');
