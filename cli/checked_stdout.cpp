@@ -2,6 +2,7 @@
 #include "text/system_error.h"
 #include "text/translation.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -66,6 +67,12 @@ bool CheckedStdout::writeAll(const char* data, std::size_t size) {
                 error_ = EINTR;
         } else if (written < 0 && errno == EINTR) {
             if (stopRequested_())
+                error_ = EINTR;
+        } else if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // Another program made the descriptor non-blocking: wait for room as a blocking write
+            // would. A reader that is gone wakes the wait, and the next write says so.
+            pollfd output{STDOUT_FILENO, POLLOUT, 0};
+            if (::poll(&output, 1, -1) < 0 && errno == EINTR && stopRequested_())
                 error_ = EINTR;
         } else {
             error_ = written < 0 ? errno : EIO;

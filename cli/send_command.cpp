@@ -3,6 +3,7 @@
 #include <CLI/App.hpp>
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "advice_text.h"
 #include "command.h"
 #include "common/ascii.h"
+#include "files/held_signals.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
 #include "serial/qt_serial_port.h"
@@ -162,7 +164,12 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
     QtSerialPort port(resolver);
     const int interrupt = io.interruptDescriptor ? io.interruptDescriptor() : -1;
     StderrProgress progress(io.err);
-    SendResult result = sendConfig(prepared.plan, port, progress, stoppableClock(interrupt));
+    const SendResult result = [&] {
+        // Stopped between the blocks (Ctrl+Z) and let go later, block 2 would come too late for
+        // the tracker, and the send would still say "Data sent !": the stop comes at the end.
+        const HeldSignals stops{SIGTSTP, SIGTTIN, SIGTTOU};
+        return sendConfig(prepared.plan, port, progress, stoppableClock(interrupt));
+    }();
     progress.endLine();
     // A signal also cuts a drain short: whatever failed then, the user stopped the send.
     if (const std::optional<int> signalled = result ? std::nullopt : signalExit(interrupt)) {

@@ -43,6 +43,7 @@ class FuzzedSystem final : public PortSystem {
             return PathStatus{};
         return std::nullopt;
     }
+    std::string statusFailure(const std::string&) const override { return {}; }
     std::vector<std::string> entries(const std::string& folder) const override {
         std::set<std::string> names;
         const std::string prefix = folder + "/";

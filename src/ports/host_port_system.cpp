@@ -59,6 +59,13 @@ std::optional<PathStatus> HostPortSystem::status(const std::string& path) const 
                       info.st_ino};
 }
 
+std::string HostPortSystem::statusFailure(const std::string& path) const {
+    struct stat info {};
+    if (::stat(rooted(path).c_str(), &info) == 0 || errno == ENOENT || errno == ENOTDIR)
+        return {};
+    return systemErrorText(errno);
+}
+
 std::vector<std::string> HostPortSystem::entries(const std::string& folder) const {
     std::vector<std::string> names;
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(rooted(folder).c_str()), &::closedir);

@@ -15,6 +15,7 @@ class HostPortSystem : public PortSystem {
     explicit HostPortSystem(const std::string& root = {});
 
     std::optional<PathStatus> status(const std::string& path) const override;
+    std::string statusFailure(const std::string& path) const override;
     std::vector<std::string> entries(const std::string& folder) const override;
     std::optional<std::string> linkTarget(const std::string& path) const override;
     std::optional<std::string> realPath(const std::string& path) const override;

@@ -20,6 +20,12 @@ Finding missing(const std::string& what, const std::vector<NumberedPort>& ports)
             ""};
 }
 
+Finding openFailed(const std::string& location, const std::string& reason) {
+    return {FindingKind::OpenFailed, true,
+            withArguments(translated("port doctor", "Cannot open %1: %2."), {location, reason}),
+            ""};
+}
+
 std::string windowsName(std::string_view location) {
     if (location.starts_with("\\\\.\\"))
         location.remove_prefix(4);
@@ -62,11 +68,7 @@ void diagnoseWindows(const PortSystem& system, const std::vector<NumberedPort>& 
     } else if (attempt.outcome == OpenOutcome::Missing) {
         diagnosis.findings.push_back(missing(device.name, ports));
     } else if (attempt.outcome == OpenOutcome::Failed) {
-        diagnosis.findings.push_back(
-            {FindingKind::OpenFailed, true,
-             withArguments(translated("port doctor", "Cannot open %1: %2."),
-                           {device.location, attempt.reason}),
-             ""});
+        diagnosis.findings.push_back(openFailed(device.location, attempt.reason));
     }
 }
 
@@ -123,6 +125,11 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
     };
     const std::string& location = diagnosis.device.location;
     const std::optional<PathStatus> status = system.status(location);
+    if (const std::string unreachable = status ? "" : system.statusFailure(location);
+        !unreachable.empty()) {
+        findings.push_back(openFailed(location, unreachable));
+        return;
+    }
     if (!status) {
         findings.push_back(missing(location, ports));
         if (platform == Platform::Linux)
@@ -168,10 +175,7 @@ void diagnosePosix(const PortSystem& system, const std::vector<NumberedPort>& po
                  ""});
             return;
         case OpenOutcome::Failed:
-            findings.push_back({FindingKind::OpenFailed, true,
-                                withArguments(translated("port doctor", "Cannot open %1: %2."),
-                                              {location, attempt.reason}),
-                                ""});
+            findings.push_back(openFailed(location, attempt.reason));
             break;
         case OpenOutcome::Opened:
         case OpenOutcome::Busy:

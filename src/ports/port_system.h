@@ -52,6 +52,9 @@ class PortSystem {
     virtual ~PortSystem() = default;
 
     virtual std::optional<PathStatus> status(const std::string& path) const = 0;
+    // Why status() has nothing for a path that may well be there (a loop of links, a folder that
+    // may not be searched), in the system's words; empty when nothing is there.
+    virtual std::string statusFailure(const std::string& path) const = 0;
     // The names in a folder, sorted; empty when it cannot be read.
     virtual std::vector<std::string> entries(const std::string& folder) const = 0;
     virtual std::optional<std::string> linkTarget(const std::string& path) const = 0;

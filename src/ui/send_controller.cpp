@@ -57,6 +57,7 @@ void SendController::send() {
     }
     pacer_.emplace(std::move(prepared.plan));
     sending_ = true;
+    heldStop_.emplace();
     advance();
 }
 
@@ -93,7 +94,7 @@ void SendController::advance() {
             return;
         }
         if (action.kind == Kind::Done) {
-            sending_ = false;
+            endSending();
             emit finished();
             return;
         }
@@ -101,7 +102,7 @@ void SendController::advance() {
             progress_ ? static_cast<SendObserver&>(*progress_) : static_cast<SendObserver&>(none);
         const SendResult result = performAction(action, pacer_->plan().target, port_, observer);
         if (outcomeOf(result) == SendOutcome::NotOpened) {
-            sending_ = false;
+            endSending();
             emit finished();
             return;
         }
@@ -119,7 +120,7 @@ void SendController::failUnlessStarted(const Result<>& status) {
 
 void SendController::fail(const std::string& reason) {
     abandonSend(port_, reason);
-    sending_ = false;
+    endSending();
     if (withoutMessages_) {
         emit finished();
         return;
@@ -135,6 +136,11 @@ void SendController::fail(const std::string& reason) {
         [this, reason, findings, partly = pacer_->wroteAny()] {
             report(reason, *findings, partly);
         });
+}
+
+void SendController::endSending() {
+    sending_ = false;
+    heldStop_.reset();  // a stop asked for meanwhile comes now
 }
 
 void SendController::report(const std::string& reason, const std::vector<Finding>& findings,

@@ -12,6 +12,7 @@
 #include "ports/port_finding.h"
 #include "serial/qt_serial_port.h"
 #include "transfer/send_pacer.h"
+#include "ui/held_stop.h"
 
 class QWidget;
 
@@ -59,6 +60,7 @@ class SendController : public QObject {
     void failUnlessStarted(const Result<>& status);
     void fail(const std::string& reason);
     void report(const std::string& reason, const std::vector<Finding>& findings, bool partly);
+    void endSending();
 
     QWidget* window_;
     SettingsForm* form_;
@@ -67,6 +69,7 @@ class SendController : public QObject {
     PortExplainer explain_;
     std::optional<SendPacer> pacer_;
     bool sending_ = false;
+    std::optional<HeldStop> heldStop_;  // while sending
     bool withoutMessages_ = false;
     QTimer pause_;
 };

@@ -4,13 +4,10 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
-#include <array>
 #include <cerrno>
 
 namespace zelvar {
 namespace {
-
-constexpr std::array<int, 3> kRequests = {SIGTERM, SIGHUP, SIGINT};
 
 // The pipe's end the handler writes to; -1 when no one listens.
 volatile std::sig_atomic_t requestPipe = -1;
@@ -36,8 +33,12 @@ TerminationRequests::TerminationRequests(QObject* parent) : QObject(parent) {
     sigemptyset(&action.sa_mask);
     // A request during a slow system call (a read of the port list, say) lets it go on.
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kRequests.size(); ++i)
-        ::sigaction(kRequests[i], &action, &previous_[i]);
+    for (std::size_t i = 0; i < kRequests.size(); ++i) {
+        ::sigaction(kRequests[i], nullptr, &previous_[i]);
+        // One the program was started to ignore (nohup, a shell's background job) stays ignored.
+        if (previous_[i].sa_handler != SIG_IGN)
+            ::sigaction(kRequests[i], &action, nullptr);
+    }
 }
 
 TerminationRequests::~TerminationRequests() {

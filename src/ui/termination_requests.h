@@ -1,15 +1,17 @@
 #pragma once
 
 #include <QObject>
+#include <array>
 #include <csignal>
 
 namespace zelvar {
 
 // Turns the system's requests to end the program (SIGTERM at logout, shutdown or `kill`, SIGHUP
-// when its terminal goes, SIGINT for Ctrl+C there) into a signal from the event loop, so that the
-// program ends the way it chooses instead of dying half-way. The handler only writes the
-// signal's number into a pipe, the one thing that is safe there; the window's thread reads it.
-// One at a time; the previous handlers come back when it goes.
+// when its terminal goes, SIGINT for Ctrl+C there, SIGQUIT for Ctrl+\) into a signal from the
+// event loop, so that the program ends the way it chooses instead of dying half-way. The handler
+// only writes the signal's number into a pipe, the one thing that is safe there; the window's
+// thread reads it. A signal that was ignored when the program started (nohup, a shell's background
+// job) stays ignored. One at a time; the previous handlers come back when it goes.
 class TerminationRequests : public QObject {
     Q_OBJECT
 
@@ -20,14 +22,15 @@ class TerminationRequests : public QObject {
     TerminationRequests& operator=(const TerminationRequests&) = delete;
 
   signals:
-    // `signal` is SIGTERM, SIGHUP or SIGINT.
+    // `signal` is SIGTERM, SIGHUP, SIGINT or SIGQUIT.
     void received(int signal);
 
   private:
     void readRequests();
 
+    static constexpr std::array kRequests = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
     int pipe_[2] = {-1, -1};
-    struct sigaction previous_[3] = {};
+    std::array<struct sigaction, kRequests.size()> previous_{};
 };
 
 }  // namespace zelvar

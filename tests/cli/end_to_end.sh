@@ -27,6 +27,24 @@ echo "earlier line" >"$work/log.txt"
 { echo "earlier line"; cat "$work/z.cfg"; } | cmp -s - "$work/log.txt" ||
     fail "-o /dev/stdout did not append to the log: $(head -c 200 "$work/log.txt")"
 
+# An output that another program made non-blocking (a shared pipe, a terminal a crashed program
+# left so) is waited for when it is full, not given up: the reader here starts late.
+slowReader='
+import fcntl, os, subprocess, sys, time
+r, w = os.pipe()
+fcntl.fcntl(w, 1031, 4096)  # F_SETPIPE_SZ
+fcntl.fcntl(w, fcntl.F_SETFL, fcntl.fcntl(w, fcntl.F_GETFL) | os.O_NONBLOCK)
+program = subprocess.Popen(sys.argv[1:], stdout=w)
+os.close(w)
+time.sleep(0.5)
+with os.fdopen(r, "rb") as output:
+    sys.stdout.buffer.write(output.read())
+sys.exit(program.wait())'
+"$cli" --help-all >"$work/help-all"
+python3 -c "$slowReader" "$cli" --help-all >"$work/help-slow" 2>"$work/err" ||
+    fail "--help-all into a full non-blocking pipe: exit $?: $(cat "$work/err")"
+cmp -s "$work/help-all" "$work/help-slow" || fail "--help-all into a full non-blocking pipe: output cut"
+
 socat PTY,link="$work/rx",raw,echo=0 PTY,link="$work/tx",raw,echo=0 &
 relays+=($!)
 for _ in $(seq 100); do
@@ -132,5 +150,34 @@ for signal in INT TERM; do
         fail "SIG$signal: send left the line changed"
     timeout 1 cat "$work/rx" >/dev/null # what is left of block 1
 done
+
+# Ctrl+Z during a send waits for its end: stopped between the blocks and let go later, the send
+# would say "Data sent !" of a transfer whose block 2 came too late for the tracker.
+startReceive --timeout 20 >"$work/received"
+rm -f "$work/send-err"
+"$cli" send "$work/quiet.cfg" --device "$work/tx" 2>"$work/send-err" &
+sender=$!
+for _ in $(seq 200); do # the dot before block 1
+    grep -q 'Sending data on .*\.\.\.\.' "$work/send-err" 2>/dev/null && break
+    sleep 0.05
+done
+sleep 0.3
+kill -TSTP "$sender"
+sleep 2.5
+for _ in $(seq 200); do # let it go on until it has ended, when it stops at its end too
+    read -r _ _ state _ <"/proc/$sender/stat" || break
+    case $state in
+        T) kill -CONT "$sender" ;;
+        Z) break ;;
+    esac
+    sleep 0.05
+done
+wait "$sender"
+got=$?
+[ "$got" -eq 0 ] || fail "Ctrl+Z during send: send exit $got: $(cat "$work/send-err")"
+wait "$receiver"
+got=$?
+receiver=""
+[ "$got" -eq 0 ] || fail "Ctrl+Z during send: receive exit $got: $(head -c 300 "$work/received")"
 
 finish "end to end"

@@ -140,6 +140,28 @@ TEST(AtomicFile, NextSaveRemovesWhatAKilledSaveLeft) {
     EXPECT_EQ(statusOf(file).st_mode & 0777, 0644);
 }
 
+// Ctrl+C or SIGTERM during a save waits for its end: the file is saved whole, no temporary file
+// is left behind, and then the signal ends the program.
+TEST(AtomicFile, AnEndingSignalDuringTheSaveComesAfterIt) {
+    TempFolder folder;
+    const auto file = folder.write("Zelvar.cfg", "old");
+    const std::string content(64 << 20, 'x');  // long enough to be caught half-way
+    const pid_t child = ::fork();
+    if (child == 0) {
+        writeFileAtomically(file, content);
+        ::_exit(0);
+    }
+    // Once the temporary file is there, the save is under way.
+    int status = 0;
+    while (folder.names().size() < 2 && ::waitpid(child, &status, WNOHANG) == 0) {
+    }
+    ::kill(child, SIGTERM);
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"Zelvar.cfg"});
+    EXPECT_EQ(std::filesystem::file_size(file), content.size());
+}
+
 // A FIFO is refused without waiting for a writer: FileCommands.BrokenAndHostileInputs...
 TEST(LoadConfigFile, FailsWithThePathAndTheReasonAndChangesNothing) {
     TempFolder folder;

@@ -262,6 +262,9 @@ const DoctorCase kCases[] = {
     row("BrlttyRulesWithoutBrltty", "#4", {kBrlttyRulesOnly}, {{K::Missing, true}},
         "Port 4 cannot be used:\n- Serial port 4 does not exist: the system lists 3 serial "
         "devices: port 1 /dev/ttyUSB0, port 2 /dev/ttyACM0, port 3 /dev/ttyS0."),
+    // A path that is there, but cannot be looked at, is not said to be missing.
+    row("LinkLoop", "/dev/ttyLOOP", {put("/dev/ttyLOOP", "ttyLOOP", true)},
+        {{K::OpenFailed, true}}, "- Cannot open /dev/ttyLOOP: Too many levels of symbolic links."),
     row("BrlttyLeavesSerialPortsAlone", "#3", {kBrltty}, {}),
     row("ModemManagerProbes", "#2", {runs(77, "ModemManager")}, {{K::ModemManagerProbes, false}},
         "", kMmFix),

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QWindow>
 #include <csignal>
+#include <vector>
 
 #include "../ports/pty_far_end.h"
 #include "config/config_image.h"
@@ -180,6 +181,35 @@ TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
     EXPECT_TRUE(window->close());
 }
 
+volatile std::sig_atomic_t stopsSeen = 0;
+void countStop(int) {
+    stopsSeen = stopsSeen + 1;
+}
+
+// Ctrl+Z in the terminal the window was started from waits for the end of a send: stopped between
+// the blocks and let go later, block 2 would come too late for the tracker.
+TEST_F(SetupSend, AStopDuringASendComesAtItsEnd) {
+    struct sigaction counting {};
+    counting.sa_handler = countStop;
+    sigemptyset(&counting.sa_mask);
+    struct sigaction before {};
+    ::sigaction(SIGTSTP, &counting, &before);
+    stopsSeen = 0;
+    int seenMidSend = -1;
+    QTimer::singleShot(450, [&seenMidSend] {
+        std::raise(SIGTSTP);
+        seenMidSend = stopsSeen;
+    });
+    line->listen();
+    sendAndWait();
+    ::sigaction(SIGTSTP, &before, nullptr);
+    EXPECT_EQ(seenMidSend, 0);
+    EXPECT_EQ(stopsSeen, 1);
+    const std::optional<TransferReport> arrived = line->transfer();
+    ASSERT_TRUE(arrived);
+    EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
+}
+
 // The lock file the serial layer keeps for `device` while the port is open; empty when none.
 QString lockFileOf(const std::string& device) {
     const QString name = QString::fromStdString(device).mid(5).replace('/', '_');
@@ -255,13 +285,36 @@ TEST_F(SetupEnd, ASendThatFailsAfterTheRequestEndsTheProgramWithoutAMessage) {
 
 // With no send running the program ends at once, whichever request it is.
 TEST_F(SetupEnd, ARequestWithoutASendEndsTheProgramAtOnce) {
-    for (const int signal : {SIGHUP, SIGINT, SIGTERM}) {
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM, SIGQUIT}) {
         window->show();
         const auto asked = std::chrono::steady_clock::now();
         EXPECT_EQ(runUntilEnd(signal, std::chrono::milliseconds(0), [] {}), 128 + signal);
         EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(1));
         EXPECT_FALSE(window->isVisible());
     }
+}
+
+// A request the program was started to ignore stays ignored, as `nohup` and a shell's background
+// job want: closing the terminal of `nohup zelvar-config &` does not end the window.
+TEST(TerminationRequestsTest, ASignalIgnoredAtTheStartStaysIgnored) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    struct sigaction before {};
+    ::sigaction(SIGHUP, &ignore, &before);
+    std::vector<int> seen;
+    {
+        TerminationRequests requests;
+        QObject::connect(&requests, &TerminationRequests::received,
+                         [&seen](int signal) { seen.push_back(signal); });
+        std::raise(SIGHUP);
+        std::raise(SIGTERM);
+        EXPECT_TRUE(QTest::qWaitFor([&seen] { return !seen.empty(); }, 2000));
+    }
+    struct sigaction after {};
+    ::sigaction(SIGHUP, &before, &after);
+    EXPECT_EQ(seen, std::vector<int>{SIGTERM});
+    EXPECT_EQ(after.sa_handler, SIG_IGN);
 }
 
 // Another program sending on the port (a second window, or zelvar-cli send as here) is what the
