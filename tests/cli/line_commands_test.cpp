@@ -316,9 +316,15 @@ TEST(LoopbackCommand, TellsWhatCameBack) {
          "- second lead-in after "},
     };
     for (const auto& [cr, echoes, held, code, said] : cases) {
-        testing::PtyFarEnd line;
-        const std::jthread echoing = bridge(line.master(), cr, echoes, held);
-        const CliRun run = runCli({"loopback", "--device", line.path(), "--speed", "38400"});
+        // The echo is a thread of this test: on a loaded machine it may hand block 1 back late
+        // enough to shorten the pause it shows, so a good loopback gets three tries.
+        CliRun run;
+        const int tries = code == 0 ? 3 : 1;
+        for (int attempt = 0; attempt < tries && run.code != 0; ++attempt) {
+            testing::PtyFarEnd line;
+            const std::jthread echoing = bridge(line.master(), cr, echoes, held);
+            run = runCli({"loopback", "--device", line.path(), "--speed", "38400"});
+        }
         EXPECT_EQ(run.code, code) << run.err;
         EXPECT_TRUE(run.out.starts_with(said)) << run.out;
         EXPECT_TRUE(contains(run.err, "at 38400 bit/s")) << run.err;
