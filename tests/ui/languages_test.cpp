@@ -180,6 +180,16 @@ TEST_F(PseudoLocale, NoControlIsOutOfReachOnTheScreen) {
     EXPECT_LT(steps, 100) << "Tab comes back to the first control";
 }
 
+// Load's and Save's dialogs stay within a screen smaller than their natural size, where the file
+// type and Cancel were below the screen's edge.
+TEST_F(PseudoLocale, NoControlOfLoadOrSaveIsOffTheScreen) {
+    click("cmdLoad");
+    click("cmdSave");
+    ASSERT_EQ(modals.fileDialogs.size(), 2u);
+    for (const testing::SeenFileDialog& dialog : modals.fileDialogs)
+        EXPECT_TRUE(dialog.screen.contains(dialog.frame)) << dialog.title.toStdString();
+}
+
 // The window's program's --help, Qt's own lines for -h, --help-all and -v included, once the
 // language is installed as the program installs it.
 TEST_F(PseudoLocale, HelpsOnTheCommandLineInTheLanguage) {
