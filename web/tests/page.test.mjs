@@ -958,6 +958,14 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await stop(), null);
     await page.click("#cmdCalc");
     await check("calculator");
+    // Windows' high contrast drops drawn backgrounds: the beacon the calculator wrote is still told
+    // from the other fields.
+    await page.emulateMedia({ forcedColors: "active" });
+    const looks = await page.$$eval("#beacon, #message", (fields) =>
+      fields.map((field) => getComputedStyle(field).backgroundColor),
+    );
+    await page.emulateMedia({ forcedColors: "none" });
+    assert.notEqual(looks[0], looks[1]);
     // Over the page's corner, it hides none of the controls that Tab reaches after it, down to the
     // last of the preview.
     await page.focus("#calcClose");
