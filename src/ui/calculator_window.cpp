@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "config/input_rules.h"
@@ -22,6 +23,7 @@
 #include "ui/latin1_text.h"
 #include "ui/palette_colours.h"
 #include "ui/plain_text.h"
+#include "ui/screen_fit_area.h"
 #include "ui/whole_text.h"
 
 namespace zelvar {
@@ -68,7 +70,8 @@ void writeUnruled(QLineEdit* field, const QString& text, CalculatorField kind) {
 CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
     : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      host_(std::move(host)) {
+      host_(std::move(host)),
+      content_(new QWidget(this)) {
     setObjectName("frmLatLon");
     setWindowTitle(shown(ShownText::CalculatorTitle));
     buildControls();
@@ -193,12 +196,20 @@ void CalculatorWindow::arrangeControls() {
     buttons->addStretch();
     buttons->addWidget(closeButton_);
 
-    auto* window = new QGridLayout(this);
+    auto* window = new QGridLayout(content_);
     window->addWidget(coordinatesFrame_, 0, 0);
     window->addWidget(formFrame_, 0, 1);
     window->addLayout(buttons, 1, 0, 1, 2);
     window->addWidget(reason_, 2, 0, 1, 2);
     window->setSizeConstraint(QLayout::SetFixedSize);
+    window->setContentsMargins(QMargins());
+    // On a screen narrower than the calculator (1280x720 at 200 %, in French or German) Close and
+    // the beacon types were beyond the screen's edge: it keeps within the screen and scrolls, as
+    // the main window does.
+    area_ = new ScreenFitArea(content_, this);
+    auto* frame = new QVBoxLayout(this);
+    frame->addWidget(area_);
+    content_->installEventFilter(this);
 
     setTabOrder(latitude_, longitude_);
     setTabOrder(longitude_, writeButton_);
@@ -208,6 +219,23 @@ void CalculatorWindow::arrangeControls() {
     setTabOrder(altitudeIncluded_, altitude_);
     setTabOrder(altitude_, compressedForm_);
     setTabOrder(compressedForm_, normalForm_);
+}
+
+void CalculatorWindow::fitToScreen() {
+    setFixedSize(
+        area_->windowSizeOnScreen(content_->sizeHint().grownBy(layout()->contentsMargins())));
+}
+
+void CalculatorWindow::showEvent(QShowEvent* event) {
+    // The frame and the screen are the window manager's, known once shown.
+    fitToScreen();
+    QWidget::showEvent(event);
+}
+
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == content_ && event->type() == QEvent::Resize)
+        fitToScreen();
+    return QWidget::eventFilter(watched, event);
 }
 
 void CalculatorWindow::showCalculator() {

@@ -18,6 +18,7 @@ class QRadioButton;
 namespace zelvar {
 
 class FieldEdit;
+class ScreenFitArea;
 
 // What the calculator reads from and writes to the main window.
 struct CalculatorHost {
@@ -45,10 +46,15 @@ class CalculatorWindow : public QWidget {
   protected:
     // The title bar's close only hides; the program's close is not refused.
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // The window follows its content's size, which the notation and altitude captions change.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildControls();
     void arrangeControls();
+    // The content's size where the screen has the room, else the screen's, the content scrolling.
+    void fitToScreen();
     // The frame's caption and SEND's check follow the notation box.
     void showNotation();
     // The altitude and the normal form's caption follow the altitude box.
@@ -64,6 +70,8 @@ class CalculatorWindow : public QWidget {
     PositionRequest request() const;
 
     CalculatorHost host_;
+    QWidget* content_;
+    ScreenFitArea* area_;
     QGroupBox* coordinatesFrame_;
     QLabel* latitudeLabel_;
     QLineEdit* latitude_;

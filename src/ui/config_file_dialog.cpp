@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStandardPaths>
 
 #include "cfg/cfg_layout.h"
@@ -22,6 +24,18 @@ constexpr QLatin1StringView kAllFilesPattern("*");
 // The pattern stays out of the catalogue: no language changes which files the dialog lists.
 QString fileType(std::string_view name, QLatin1StringView pattern) {
     return fromUtf8(name) + QStringLiteral(" (") + pattern + u')';
+}
+
+// Qt's own dialog, where the desktop offers none, opens at its natural size, taller than a small
+// screen at 150 % (1024x600): the file type and Cancel were below the screen's edge. It takes no
+// more than the screen's free area beside the frame its owner has, which is the same kind.
+void keepWithinScreen(QDialog& dialog, const QWidget* parent) {
+    const QWidget* owner = parent != nullptr ? parent->window() : nullptr;
+    const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QSize frame = owner != nullptr ? owner->frameGeometry().size() - owner->size() : QSize();
+    dialog.resize(dialog.size().boundedTo(screen->availableGeometry().size() - frame));
 }
 
 }  // namespace
@@ -45,6 +59,7 @@ QString askConfigFilePath(QWidget* parent, ConfigFileAction action, const QStrin
         {configFiles, fileType(translated("file dialog", "Tutti i files"), kAllFilesPattern)});
     dialog.selectNameFilter(configFiles);
     dialog.selectFile(fromUtf8(kCfgDefaultName));
+    keepWithinScreen(dialog, parent);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     QString chosen = dialog.selectedFiles().front();

@@ -180,6 +180,36 @@ TEST_F(PseudoLocale, NoControlIsOutOfReachOnTheScreen) {
     EXPECT_LT(steps, 100) << "Tab comes back to the first control";
 }
 
+// Load's and Save's dialogs stay within a screen smaller than their natural size, where the file
+// type and Cancel were below the screen's edge.
+TEST_F(PseudoLocale, NoControlOfLoadOrSaveIsOffTheScreen) {
+    click("cmdLoad");
+    click("cmdSave");
+    ASSERT_EQ(modals.fileDialogs.size(), 2u);
+    for (const testing::SeenFileDialog& dialog : modals.fileDialogs)
+        EXPECT_TRUE(dialog.screen.contains(dialog.frame)) << dialog.title.toStdString();
+}
+
+// The calculator, wider than a small screen in a long language, stays within it too, and each of
+// its controls the Tab key reaches is scrolled whole into view.
+TEST_F(PseudoLocale, NoControlOfTheCalculatorIsOutOfReachOnTheScreen) {
+    CalculatorWindow* calculator = window->calculator();
+    calculator->showCalculator();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
+    const QRect room = calculator->screen()->availableGeometry();
+    EXPECT_TRUE(room.contains(calculator->frameGeometry()));
+    QWidget* first = QApplication::focusWidget();
+    ASSERT_NE(first, nullptr);
+    int steps = 0;
+    do {
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_EQ(focus->visibleRegion().boundingRect(), focus->rect())
+            << focus->objectName().toStdString() << " is not whole in view";
+        QTest::keyClick(focus, Qt::Key_Tab);
+    } while (QApplication::focusWidget() != first && ++steps < 100);
+    EXPECT_LT(steps, 100) << "Tab comes back to the first control";
+}
+
 // The window's program's --help, Qt's own lines for -h, --help-all and -v included, once the
 // language is installed as the program installs it.
 TEST_F(PseudoLocale, HelpsOnTheCommandLineInTheLanguage) {

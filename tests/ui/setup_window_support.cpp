@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QScreen>
 #include <QTextDocument>
 #include <algorithm>
 #include <iterator>
@@ -116,10 +117,10 @@ void ModalAnswerer::answerFileDialog(QFileDialog* dialog) {
     answered_ = dialog;
     waitedForAnswered_ = 0;
     const QStringList selected = dialog->selectedFiles();
-    fileDialogs.push_back({dialog->windowTitle(), dialog->selectedNameFilter(),
-                           dialog->directory().absolutePath(),
-                           selected.isEmpty() ? QString() : QFileInfo(selected.front()).fileName(),
-                           dialog->acceptMode()});
+    fileDialogs.push_back(
+        {dialog->windowTitle(), dialog->selectedNameFilter(), dialog->directory().absolutePath(),
+         selected.isEmpty() ? QString() : QFileInfo(selected.front()).fileName(),
+         dialog->acceptMode(), dialog->frameGeometry(), dialog->screen()->availableGeometry()});
     const QString path = choices_.isEmpty() ? QString() : choices_.takeFirst();
     if (path.isEmpty())
         return dialog->reject();

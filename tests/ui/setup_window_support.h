@@ -75,6 +75,7 @@ QString shownAsToolTip(const QString& tip);
 struct SeenFileDialog {
     QString title, filter, folder, fileName;
     QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    QRect frame, screen;  // where it stands, and its screen's free area
 };
 
 // Plays the user at every modal window: boxes get Yes or OK, file dialogs the next chosen path

@@ -983,6 +983,14 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await stop(), null);
     await page.click("#cmdCalc");
     await check("calculator");
+    // Windows' high contrast drops drawn backgrounds: the beacon the calculator wrote is still told
+    // from the other fields.
+    await page.emulateMedia({ forcedColors: "active" });
+    const looks = await page.$$eval("#beacon, #message", (fields) =>
+      fields.map((field) => getComputedStyle(field).backgroundColor),
+    );
+    await page.emulateMedia({ forcedColors: "none" });
+    assert.notEqual(looks[0], looks[1]);
     // Over the page's corner, it hides none of the controls that Tab reaches after it, down to the
     // last of the preview.
     await page.focus("#calcClose");
@@ -1000,6 +1008,26 @@ describe("the page", { skip: PART === "agree" }, () => {
       if (under) covered.push(under);
     }
     assert.deepEqual(covered, []);
+    // Printed on a page about as wide as A4, the panel over the page's corner stood over the
+    // settings on every page: it prints in the page's flow, over no field.
+    await page.setViewportSize({ width: 720, height: 1000 });
+    await page.emulateMedia({ media: "print" });
+    await page.evaluate(() => scrollTo(0, 0));
+    await laidOut();
+    const printedOver = await page.evaluate(() => {
+      const panel = document.getElementById("calculator").getBoundingClientRect();
+      return [...document.querySelectorAll("#setup input, #setup select")]
+        .filter((control) => !control.closest("#calculator"))
+        .filter((control) => {
+          const box = control.getBoundingClientRect();
+          return box.bottom > panel.top && box.top < panel.bottom && box.right > panel.left && box.left < panel.right;
+        })
+        .map((control) => control.id);
+    });
+    await page.emulateMedia({ media: "screen" });
+    await page.setViewportSize({ width: 1280, height: 900 });
+    await laidOut();
+    assert.deepEqual(printedOver, []);
     // A page of text pasted into Latitude is quoted whole below Write, and every control of the
     // calculator stays within reach.
     await page.fill("#txtLat", "45.12'N ".repeat(5000));
