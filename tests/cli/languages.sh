@@ -112,4 +112,13 @@ sed 's/NOCALL-9/NOCALL-99999/' "$work/defaults.cfg" >"$work/long.cfg"
 run french LC_ALL=C -- --lang fr diff "$work/defaults.cfg" "$work/long.cfg"
 nbsp=$'\xc2\xa0'
 contains "$work/french.out" "long.cfg: Paramètres incomplets ou incorrects${nbsp}: INDICATIF${nbsp}:"
+# A port that is missing is said once in every language: the doctor's finding, which lists the
+# ports, takes the place of the serial layer's words it starts with.
+for language in de es fr it ja pt_BR; do
+    for port in 0 99; do
+        run other LC_ALL=C -- --lang "$language" send --port "$port" "$work/defaults.cfg"
+        [ "$(grep -c " $port " "$work/other.err")" = 1 ] ||
+            fail "send --port $port in $language says it twice: $(grep " $port " "$work/other.err")"
+    done
+done
 finish languages
