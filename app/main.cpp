@@ -6,11 +6,13 @@
 #include "after_first_paint.h"
 #include "command_line.h"
 #include "desktop_identity.h"
+#include "files/standard_descriptors.h"
 #include "first_paint_exit.h"
 #include "ui/setup_window.h"
 #include "ui/termination_requests.h"
 
 int main(int argc, char* argv[]) {
+    zelvar::holdClosedStandardDescriptors();
     // Reading the font configuration is most of the window's first use of type, several
     // milliseconds before anything shows; on a second core it is done while Qt connects to the
     // display, which needs no fonts.

@@ -1,9 +1,5 @@
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <algorithm>
-#include <cerrno>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -12,23 +8,12 @@
 #include "checked_stdout.h"
 #include "command.h"
 #include "command_line.h"
+#include "files/standard_descriptors.h"
 #include "interrupt_signal.h"
 #include "l10n/user_language.h"
 #include "text/language_choice.h"
 
 namespace {
-
-// A standard descriptor that the caller closed keeps its number taken, by one that refuses every
-// write: otherwise the serial port opened next would get it, and the progress meant for the
-// terminal would go onto the line. Output to it fails as to any closed descriptor.
-void holdClosedStandardDescriptors() {
-    for (const int descriptor : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
-        // open() gives the lowest free number, which is this one: the lower ones are open.
-        if (::fcntl(descriptor, F_GETFD) == -1 && errno == EBADF) {
-            [[maybe_unused]] const int placeholder = ::open("/dev/null", O_RDONLY);
-        }
-    }
-}
 
 // --json's keys and values are the same in every language: what a program reads. A flag may be
 // given a value (--json=1), which asks for JSON all the same.
@@ -42,7 +27,7 @@ bool asksForJson(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     using namespace zelvar::cli;
-    holdClosedStandardDescriptors();
+    zelvar::holdClosedStandardDescriptors();
     // The serial port's notifiers need an application object. Only the program's name is given
     // to it, so that no argument is taken as one of Qt's.
     int qtArgc = 1;

@@ -105,6 +105,20 @@ if [ -x "$window" ]; then
     expect 0 "zelvar-config --lang xx --version" env -u DISPLAY -u WAYLAND_DISPLAY \
         -u QT_QPA_PLATFORM ASAN_OPTIONS=detect_leaks=0 "$window" --lang xx --version
     contains "$work/err" 'zelvar-config: no catalogue for the language "xx"'
+    # Started with its standard descriptors closed (from a launcher that closes them), it keeps
+    # their numbers taken by /dev/null: what Qt writes to stderr goes nowhere, not into a port.
+    QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 "$window" <&- >&- 2>&- &
+    started=$!
+    for _ in $(seq 100); do
+        [ "$(find "/proc/$started/fd" -mindepth 1 2>/dev/null | wc -l)" -gt 5 ] && break
+        sleep 0.1
+    done
+    for descriptor in 0 1 2; do
+        taken=$(readlink "/proc/$started/fd/$descriptor")
+        [ "$taken" = /dev/null ] || fail "zelvar-config started with $descriptor closed gave it to $taken"
+    done
+    kill -TERM "$started"
+    wait "$started"
     if command -v man >/dev/null; then
         LC_ALL=C MANWIDTH=80 man -l "$built/zelvar-config.1.gz" >"$work/out" 2>/dev/null
         for option in $(grep -oE -- '--[a-z-]+' <<<"$help"); do
