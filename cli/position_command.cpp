@@ -32,7 +32,17 @@ std::string symbolCharacter(const std::string& typed) {
     return latin1 && latin1->size() == 1 ? *latin1 : typed;
 }
 
-int runPosition(const CommandLineIo& io, const CLI::App& command, const PositionOptions& options) {
+// An argument typed with an East Asian input method's full-width forms ("ＪＮ４５", "４５。３０"),
+// which the window's and the page's fields take as their ASCII too.
+std::optional<std::string> narrowed(const std::optional<std::string>& typed) {
+    return typed ? std::optional(asciiOfFullWidth(*typed)) : std::nullopt;
+}
+
+int runPosition(const CommandLineIo& io, const CLI::App& command, const PositionOptions& typed) {
+    PositionOptions options = typed;
+    for (std::optional<std::string>* text : {&options.latitude, &options.longitude,
+                                             &options.locator, &options.altitude, &options.symbol})
+        *text = narrowed(*text);
     if (options.normal && options.compressed)
         return usageError(
             io.err, command,

@@ -37,15 +37,41 @@ constexpr char asciiLower(char c) {
 }
 
 // East Asian input methods type ASCII in its full-width forms ("２００", "ＤＬ１") unless switched
-// off: they stand for the ASCII characters (U+FF01..U+FF5E, the ideographic space U+3000).
+// off: they stand for the ASCII characters (U+FF01..U+FF5E, the ideographic space U+3000). A
+// Japanese one gives "、" and "。" for the comma and the point keys (their half-width forms too):
+// dropped, "WIDE1-1、WIDE2-2" became one entry and "123。5" metres 1235.
 constexpr char32_t asciiOfFullWidth(char32_t c) {
     constexpr char32_t kFullWidthFirst = 0xFF01;
     constexpr char32_t kFullWidthLast = 0xFF5E;
     constexpr char32_t kFullWidthOffset = 0xFEE0;
-    constexpr char32_t kIdeographicSpace = 0x3000;
     if (c >= kFullWidthFirst && c <= kFullWidthLast)
         return c - kFullWidthOffset;
-    return c == kIdeographicSpace ? U' ' : c;
+    switch (c) {
+        case 0x3000:  // ideographic space
+            return U' ';
+        case 0x3001:  // ideographic comma
+        case 0xFF64:  // its half-width form
+            return U',';
+        case 0x3002:  // ideographic full stop
+        case 0xFF61:  // its half-width form
+            return U'.';
+        default:
+            return c;
+    }
+}
+
+// A UTF-8 text with the forms above as their ASCII; bytes that are no UTF-8 stay as they are.
+inline std::string asciiOfFullWidth(std::string_view text) {
+    std::string narrowed;
+    while (!text.empty()) {
+        if (const std::optional<char32_t> c = takeUtf8(text)) {
+            appendUtf8(narrowed, asciiOfFullWidth(*c));
+        } else {
+            narrowed += text.front();
+            text.remove_prefix(1);
+        }
+    }
+    return narrowed;
 }
 
 inline std::string asciiLowered(std::string_view text) {

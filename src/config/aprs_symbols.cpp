@@ -302,21 +302,6 @@ bool namedBy(const AprsSymbol& symbol, const std::vector<SearchWord>& searched) 
                                  namedIn(withSearchWords(translated("symbol", symbol.name))));
 }
 
-// The search with the full-width forms an East Asian input method types as the ASCII they stand
-// for: "ｃａｒ" is "car", "＞" the symbol ">".
-std::string narrowedSearch(std::string_view search) {
-    std::string narrowed;
-    while (!search.empty()) {
-        if (const std::optional<char32_t> c = takeUtf8(search)) {
-            appendUtf8(narrowed, asciiOfFullWidth(*c));
-        } else {  // a byte of the tracker's Latin-1, kept for wordsOf
-            narrowed += search.front();
-            search.remove_prefix(1);
-        }
-    }
-    return narrowed;
-}
-
 }  // namespace
 
 std::span<const AprsSymbol> symbolTable(SymbolTable table) {
@@ -331,7 +316,7 @@ const AprsSymbol* findSymbol(char code, SymbolTable table) {
 }
 
 std::vector<AprsSymbol> searchSymbols(std::string_view typed) {
-    const std::string narrowed = narrowedSearch(typed);
+    const std::string narrowed = asciiOfFullWidth(typed);
     const std::string_view search = narrowed;
     const std::vector<SearchWord> words = wordsOf(search);
     const bool tableAndCode =

@@ -137,6 +137,13 @@ TEST_F(AdviceCommands, PositionTakesEveryNotation) {
          1,
          "one character, not \"éé\""},
         {{"position", "--lat", "45", "--lon", "9", "--symbol", "\u00AD"}, 0, "!!Pg!!\\u00AD  _\n"},
+        // An input method's full-width forms and Japanese point are their ASCII, as in the
+        // window's fields: refused, they were "not a number" and "ＪＮ４５" not 4 characters.
+        {{"position", "--lat", "ｎ４５。３０．１５", "--lon", "ｗ　９　１０　３０", "--normal",
+          "--alt", "－１０。５", "--symbol", "＞"},
+         0,
+         "=4530.15N/00910.50W>/A=-00034\n"},
+        {{"position", "--locator", "ＪＮ４５ｏｍ"}, 0, "=/"},
     });
 }
 

@@ -247,6 +247,10 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
     EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Latitude), 0xFF0E, false), '.');
     EXPECT_EQ(acceptedCode(inputRule(Beacon), 0x3000, false), ' ');
     EXPECT_EQ(acceptedCode(inputRule(Beacon), 0xFF5F, false), kDroppedKey);
+    // A Japanese one's comma and point: dropped, two path entries ran into one, "123。5" was 1235.
+    EXPECT_EQ(acceptedCode(inputRule(Path), 0x3001, false), ',');
+    EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Altitude), 0x3002, false), '.');
+    EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Latitude), 0xFF61, false), '.');
     // The calculator reads decimals: a decimal comma (a German keypad's) is the point, where
     // dropped it made "300,4" 3004 metres and "4,5" 45 degrees. Elsewhere a comma stays a comma.
     EXPECT_EQ(keep(CalculatorField::Altitude, "300,4"), "300.4");

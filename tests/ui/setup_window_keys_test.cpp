@@ -57,7 +57,8 @@ TEST_F(SetupKeys, FiltersAgreeWithTheInputRules) {
         if (code < 0x7f || code >= 0xa0)
             codes.push_back(code);
     }
-    codes.insert(codes.end(), {0x20ac, 0x3000, 0xff0c, 0xff10, 0xff21, 0xff41, 0xff5f});
+    codes.insert(codes.end(),
+                 {0x20ac, 0x3000, 0x3001, 0x3002, 0xff0c, 0xff10, 0xff21, 0xff41, 0xff5f});
     for (const bool gpsless : {false, true}) {
         typeInto("edGpsAcqTime", gpsless ? "0" : "5");
         for (const Field name : {MyCall, MessageTo, Path, Beacon, Message, AutoAnswer, Symbol}) {

@@ -2,12 +2,15 @@
 // that every way text comes in is judged by the same few lines.
 import type { InputRule } from "./core.js";
 
-// East Asian input methods type ASCII in its full-width forms ("２００", "ＤＬ１"): judged, as
-// the core's rules judge them, as the ASCII characters they stand for.
+// East Asian input methods type ASCII in its full-width forms ("２００", "ＤＬ１"), and a Japanese
+// one "、" and "。" for the comma and the point: judged, as the core's rules judge them, as the
+// ASCII characters they stand for.
+const IDEOGRAPHIC: Record<string, string> = { "\u3000": " ", "、": ",", "､": ",", "。": ".", "｡": "." };
+
 function narrowed(character: string): string {
   const code = character.codePointAt(0) ?? 0;
   if (code >= 0xff01 && code <= 0xff5e) return String.fromCodePoint(code - 0xfee0);
-  return code === 0x3000 ? " " : character;
+  return IDEOGRAPHIC[character] ?? character;
 }
 
 /**

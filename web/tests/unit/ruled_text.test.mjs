@@ -27,6 +27,10 @@ describe("acceptedText", () => {
     assert.equal(acceptedText(CALLSIGN, "a!/b", true), "A!/B");
     // An input method's full-width forms are the ASCII they stand for.
     assert.equal(acceptedText(CALLSIGN, "ｑｘ９\u3000ＡＢＣ－７", false), "QX9ABC-7");
+    // A Japanese one's comma and point: dropped, two path entries ran into one.
+    const path = { ...CALLSIGN, accepted: CALLSIGN.accepted + ",." };
+    assert.equal(acceptedText(path, "wide1-1、wide2-2。", false), "WIDE1-1,WIDE2-2.");
+    assert.equal(acceptedText(path, "a､b｡", false), "A,B.");
     // Where the rule reads decimals, a decimal comma (a German keypad's) goes in as the point.
     const altitude = { ...CALLSIGN, upperCase: false, accepted: "0123456789-.", decimalComma: true };
     assert.equal(acceptedText(altitude, "300,4", false), "300.4");
