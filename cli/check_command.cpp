@@ -6,8 +6,10 @@
 #include "command.h"
 #include "common/json_text.h"
 #include "config/advice_json.h"
+#include "sent_differently_text.h"
 #include "settings_file.h"
 #include "text/translation.h"
+#include "transfer/send_preview.h"
 
 namespace zelvar::cli {
 namespace {
@@ -32,15 +34,15 @@ int runCheck(const CommandLineIo& io, const CheckOptions& options) {
     if (int status = loadSettingsFile(io.err, options.file, settings))
         return status;
     const std::vector<AdviceNote> notes = adviseOn(settings);
-    DeviceSettings built = settings;
-    ConfigImage image{};
-    const BuildResult build = buildConfigImage(built, image);
+    const SendPreview preview = previewSend(settings);
+    const BuildResult& build = preview.build;
 
     if (options.json) {
         io.out << checkJson(build, notes);
     } else {
         if (!build)
             printBuildFailure(io.err, build.error());
+        printSentDifferently(io.out, preview.notes);
         printAdvice(io.out, notes, true);
         io.out << adviceSummary(notes) << "\n";
     }

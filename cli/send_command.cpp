@@ -15,11 +15,13 @@
 #include "files/held_signals.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
+#include "sent_differently_text.h"
 #include "serial/qt_serial_port.h"
 #include "serial/system_ports.h"
 #include "settings_file.h"
 #include "text/translation.h"
 #include "transfer/prepared_send.h"
+#include "transfer/send_preview.h"
 #include "transfer/send_sequence.h"
 #include "transfer/transfer_plan.h"
 
@@ -149,11 +151,13 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
         return status;
     if (baud)
         settings.baudRate = baudIndex;
+    const std::vector<NormalisationNote> changed = previewSend(settings).notes;
     const PreparedSend prepared = prepareSend(std::move(settings), choice);
     if (!prepared.build) {
         printBuildFailure(io.err, prepared.build.error());
         return kExitBuildFailed;
     }
+    printSentDifferently(io.err, changed);
     printAdvice(io.err, adviseOn(prepared.written), false);  // notes only: they never stop SEND
     // No speed (a file's Baud of -1) is the file's fault, not the port's: no doctor for it.
     if (Result<> speed = checkSpeedChosen(prepared.plan.target.lineSettings); !speed) {

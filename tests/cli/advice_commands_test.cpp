@@ -43,6 +43,17 @@ TEST_F(AdviceCommands, CheckSaysWhatToLookAt) {
          "NOCALL is the placeholder"},
         {{"check", defaults}, 1, "\n1 warning, 2 hints\n"},
         {{"check", practised}, 0, "No advice: the settings follow the usual APRS practice.\n"},
+        // A field that goes out otherwise is said, as the window's preview says it: here a TX
+        // delay below the shortest, and digits an editor wrote in UTF-8 that the file, without
+        // the UTF-8 mark, holds as Latin-1.
+        {{"check", file("short-delay.cfg",
+                        edited("\"200\"", "\"010\"", testing_support::readAll(practised)))},
+         0,
+         "Sent differently from the file:\n- TX DELAY 010 -> sent as 4 flags, 027 ms\nNo advice"},
+        {{"check", file("wide-digits.cfg", edited("\"200\"", "\"\xEF\xBC\x91\xEF\xBC\x92\"",
+                                                  testing_support::readAll(practised)))},
+         0,
+         "- TX DELAY \xC3\xAF\xC2\xBC\\u0091"},
         {{"check", file("hint.cfg", edited("\"WIDE1-1,WIDE2-1\"", "\"WIDE1-1,WIDE2-2\"",
                                            testing_support::readAll(practised)))},
          0,
