@@ -897,6 +897,17 @@ describe("the page", { skip: PART === "agree" }, () => {
     };
     await page.click("#defaults");
     await check("form and preview");
+    // The form's fields that the open calculator stands over.
+    const fieldsUnderCalculator = () => {
+      const panel = document.getElementById("calculator").getBoundingClientRect();
+      return [...document.querySelectorAll("#setup input, #setup select")]
+        .filter((control) => !control.closest("#calculator"))
+        .filter((control) => {
+          const box = control.getBoundingClientRect();
+          return box.bottom > panel.top && box.top < panel.bottom && box.right > panel.left && box.left < panel.right;
+        })
+        .map((control) => control.id);
+    };
     const laidOut = () =>
       page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
     // On a phone the wire bytes scroll sideways, and the keyboard reaches them to scroll them;
@@ -975,9 +986,38 @@ describe("the page", { skip: PART === "agree" }, () => {
     await check("360 px, the symbol picker");
     await page.keyboard.press("Escape");
     // A phone's text at 150 % leaves the page 240 px of its own: the form still fits the screen.
-    await page.setViewportSize({ width: 240, height: 640 });
+    // There, and at 200 % (180 px), the open calculator shows each coordinate whole, under its own
+    // label, every caption within the panel.
+    for (const width of [240, 180]) {
+      await page.setViewportSize({ width, height: 640 });
+      await laidOut();
+      if (width === 240) assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), width);
+      const cut = await page.evaluate(() => {
+        const found = [];
+        const panel = document.getElementById("calculator");
+        const inside = panel.getBoundingClientRect();
+        for (const input of panel.querySelectorAll("input:not([type=checkbox], [type=radio])"))
+          if (input.scrollWidth > input.clientWidth) found.push(`${input.id} shows part of its text`);
+        for (const shown of panel.querySelectorAll("label, legend, span, button, output")) {
+          const box = shown.getBoundingClientRect();
+          if (box.width > 0 && (box.left < inside.left || box.right > inside.right))
+            found.push(`${shown.id || shown.textContent} reaches past the panel`);
+        }
+        const [latitude, longitude] = ["txtLat", "txtLng"].map((id) =>
+          document.getElementById(id).labels[0].getBoundingClientRect(),
+        );
+        if (latitude.right > longitude.left && latitude.bottom > longitude.top && latitude.top < longitude.bottom)
+          found.push("the coordinates' labels overlap");
+        return found;
+      });
+      assert.deepEqual(cut, [], `${width} px`);
+    }
+    // A phone on its side is as wide as a small window and far lower: there too the calculator
+    // stands in the page's flow, over no field, where over the corner it covered the whole screen.
+    await page.setViewportSize({ width: 740, height: 360 });
+    await page.evaluate(() => document.getElementById("beacon").scrollIntoView({ block: "center" }));
     await laidOut();
-    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 240);
+    assert.deepEqual(await page.evaluate(fieldsUnderCalculator), []);
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
     assert.equal(await stop(), null);
@@ -1014,16 +1054,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.emulateMedia({ media: "print" });
     await page.evaluate(() => scrollTo(0, 0));
     await laidOut();
-    const printedOver = await page.evaluate(() => {
-      const panel = document.getElementById("calculator").getBoundingClientRect();
-      return [...document.querySelectorAll("#setup input, #setup select")]
-        .filter((control) => !control.closest("#calculator"))
-        .filter((control) => {
-          const box = control.getBoundingClientRect();
-          return box.bottom > panel.top && box.top < panel.bottom && box.right > panel.left && box.left < panel.right;
-        })
-        .map((control) => control.id);
-    });
+    const printedOver = await page.evaluate(fieldsUnderCalculator);
     await page.emulateMedia({ media: "screen" });
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
