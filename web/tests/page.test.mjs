@@ -1013,8 +1013,16 @@ describe("the page", { skip: PART === "agree" }, () => {
       assert.deepEqual(cut, [], `${width} px`);
     }
     // A phone on its side is as wide as a small window and far lower: there too the calculator
-    // stands in the page's flow, over no field, where over the corner it covered the whole screen.
+    // stands in the page's flow, over no field, where over the corner it covered the whole screen;
+    // the field being typed in, once a keyboard left the screen that low, stays in sight.
+    await page.setViewportSize({ width: 740, height: 900 });
+    await page.evaluate(() => scrollTo(0, 0));
+    await laidOut();
+    await page.focus("#txtLat");
     await page.setViewportSize({ width: 740, height: 360 });
+    await laidOut();
+    const typedIn = await page.$eval("#txtLat", (field) => field.getBoundingClientRect());
+    assert.ok(typedIn.top >= 0 && typedIn.bottom <= 360, JSON.stringify(typedIn));
     await page.evaluate(() => document.getElementById("beacon").scrollIntoView({ block: "center" }));
     await laidOut();
     assert.deepEqual(await page.evaluate(fieldsUnderCalculator), []);
