@@ -264,6 +264,31 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
   });
 
+  it("brings a phone's number pad to each field that takes no letter, and its keyboard to the others", async () => {
+    const phone = await bed.context.newPage();
+    await phone.goto(bed.server.url);
+    await phone.waitForSelector("#page[data-state=ready]");
+    await phone.fill("#acquisitionTimeout", "0");
+    await phone.click("#openCalculator");
+    await phone.check("#chkAlt");
+    const wrong = [];
+    for (const id of await phone.$$eval("input:not([type]), input[type=text]", (all) =>
+      all.filter((input) => input.offsetParent !== null).map((input) => input.id),
+    )) {
+      // Each field as it was after: letters in Latitude, a locator's, would grey Longitude.
+      const before = await phone.inputValue(`#${id}`);
+      await phone.focus(`#${id}`);
+      await phone.keyboard.press("Control+A");
+      await phone.keyboard.type("aew");
+      const takesLetters = /[aew]/i.test(await phone.inputValue(`#${id}`));
+      await phone.fill(`#${id}`, before);
+      const pad = ["numeric", "decimal"].includes((await phone.getAttribute(`#${id}`, "inputmode")) ?? "");
+      if (takesLetters === pad) wrong.push(`${id}: ${pad ? "number pad" : "letters"}`);
+    }
+    await phone.close();
+    assert.deepEqual(wrong, []);
+  });
+
   it("keeps out of every field what its rule refuses, however the text comes in (seeded), and says why", async () => {
     const next = random(SEED + 5);
     const paths = await InputPaths.open(page, bed.context, bed.server.url);
