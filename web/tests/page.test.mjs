@@ -1051,6 +1051,22 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.evaluate(() => document.getElementById("beacon").scrollIntoView({ block: "center" }));
     await laidOut();
     assert.deepEqual(await page.evaluate(fieldsUnderCalculator), []);
+    // There SEND's progress, in a language's longer words at a large text, stays within the
+    // screen and keeps OK within reach.
+    const progress = await page.evaluate(() => {
+      document.getElementById("lblInfo").textContent = "Daten gesendet! ".repeat(20);
+      document.getElementById("OKButton").hidden = false;
+      const dialog = document.getElementById("Dialog");
+      dialog.show();
+      const ok = document.getElementById("OKButton");
+      ok.scrollIntoView({ block: "nearest" });
+      const box = ok.getBoundingClientRect();
+      const touched = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+      const shown = dialog.getBoundingClientRect();
+      dialog.close();
+      return { within: shown.top >= 0 && shown.bottom <= innerHeight, reached: ok.contains(touched) };
+    });
+    assert.deepEqual(progress, { within: true, reached: true });
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
     assert.equal(await stop(), null);
