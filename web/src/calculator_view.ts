@@ -170,7 +170,7 @@ export class CalculatorView {
     // the field being typed in would stay where the panel stood, out of sight: it comes along.
     const focused = document.activeElement;
     if (this.over && !over && focused instanceof HTMLElement && this.dialog.contains(focused))
-      focused.scrollIntoView({ block: "nearest" });
+      focused.scrollIntoView({ block: "center" });
     this.over = over;
   }
 
