@@ -28,6 +28,8 @@ export class CalculatorView {
   private readonly locatorSpoken: SpokenAfterPause;
   private readonly reasonSpoken = new SpokenAfterPause(this.reason);
   private readonly words: Texts;
+  // It stood over the page's corner when last laid out.
+  private over = false;
 
   constructor(
     private readonly core: Core,
@@ -164,6 +166,12 @@ export class CalculatorView {
     const over = this.dialog.open && getComputedStyle(this.dialog).position === "fixed";
     const room = over ? `${Math.ceil(this.dialog.getBoundingClientRect().height) + ROOM_GAP_PX}px` : "";
     document.documentElement.style.setProperty("--calculator-room", room);
+    // Gone into the page's flow (a phone turned on its side, a keyboard that left the screen low),
+    // the field being typed in would stay where the panel stood, out of sight: it comes along.
+    const focused = document.activeElement;
+    if (this.over && !over && focused instanceof HTMLElement && this.dialog.contains(focused))
+      focused.scrollIntoView({ block: "center" });
+    this.over = over;
   }
 
   private close(): void {

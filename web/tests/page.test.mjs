@@ -264,6 +264,31 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
   });
 
+  it("brings a phone's number pad to each field that takes no letter, and its keyboard to the others", async () => {
+    const phone = await bed.context.newPage();
+    await phone.goto(bed.server.url);
+    await phone.waitForSelector("#page[data-state=ready]");
+    await phone.fill("#acquisitionTimeout", "0");
+    await phone.click("#openCalculator");
+    await phone.check("#chkAlt");
+    const wrong = [];
+    for (const id of await phone.$$eval("input:not([type]), input[type=text]", (all) =>
+      all.filter((input) => input.offsetParent !== null).map((input) => input.id),
+    )) {
+      // Each field as it was after: letters in Latitude, a locator's, would grey Longitude.
+      const before = await phone.inputValue(`#${id}`);
+      await phone.focus(`#${id}`);
+      await phone.keyboard.press("Control+A");
+      await phone.keyboard.type("aew");
+      const takesLetters = /[aew]/i.test(await phone.inputValue(`#${id}`));
+      await phone.fill(`#${id}`, before);
+      const pad = ["numeric", "decimal"].includes((await phone.getAttribute(`#${id}`, "inputmode")) ?? "");
+      if (takesLetters === pad) wrong.push(`${id}: ${pad ? "number pad" : "letters"}`);
+    }
+    await phone.close();
+    assert.deepEqual(wrong, []);
+  });
+
   it("keeps out of every field what its rule refuses, however the text comes in (seeded), and says why", async () => {
     const next = random(SEED + 5);
     const paths = await InputPaths.open(page, bed.context, bed.server.url);
@@ -897,6 +922,17 @@ describe("the page", { skip: PART === "agree" }, () => {
     };
     await page.click("#defaults");
     await check("form and preview");
+    // The form's fields that the open calculator stands over.
+    const fieldsUnderCalculator = () => {
+      const panel = document.getElementById("calculator").getBoundingClientRect();
+      return [...document.querySelectorAll("#setup input, #setup select")]
+        .filter((control) => !control.closest("#calculator"))
+        .filter((control) => {
+          const box = control.getBoundingClientRect();
+          return box.bottom > panel.top && box.top < panel.bottom && box.right > panel.left && box.left < panel.right;
+        })
+        .map((control) => control.id);
+    };
     const laidOut = () =>
       page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
     // On a phone the wire bytes scroll sideways, and the keyboard reaches them to scroll them;
@@ -975,9 +1011,62 @@ describe("the page", { skip: PART === "agree" }, () => {
     await check("360 px, the symbol picker");
     await page.keyboard.press("Escape");
     // A phone's text at 150 % leaves the page 240 px of its own: the form still fits the screen.
-    await page.setViewportSize({ width: 240, height: 640 });
+    // There, and at 200 % (180 px), the open calculator shows each coordinate whole, under its own
+    // label, every caption within the panel.
+    for (const width of [240, 180]) {
+      await page.setViewportSize({ width, height: 640 });
+      await laidOut();
+      if (width === 240) assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), width);
+      const cut = await page.evaluate(() => {
+        const found = [];
+        const panel = document.getElementById("calculator");
+        const inside = panel.getBoundingClientRect();
+        for (const input of panel.querySelectorAll("input:not([type=checkbox], [type=radio])"))
+          if (input.scrollWidth > input.clientWidth) found.push(`${input.id} shows part of its text`);
+        for (const shown of panel.querySelectorAll("label, legend, span, button, output")) {
+          const box = shown.getBoundingClientRect();
+          if (box.width > 0 && (box.left < inside.left || box.right > inside.right))
+            found.push(`${shown.id || shown.textContent} reaches past the panel`);
+        }
+        const [latitude, longitude] = ["txtLat", "txtLng"].map((id) =>
+          document.getElementById(id).labels[0].getBoundingClientRect(),
+        );
+        if (latitude.right > longitude.left && latitude.bottom > longitude.top && latitude.top < longitude.bottom)
+          found.push("the coordinates' labels overlap");
+        return found;
+      });
+      assert.deepEqual(cut, [], `${width} px`);
+    }
+    // A phone on its side is as wide as a small window and far lower: there too the calculator
+    // stands in the page's flow, over no field, where over the corner it covered the whole screen;
+    // the field being typed in, once a keyboard left the screen that low, stays in sight.
+    await page.setViewportSize({ width: 740, height: 900 });
+    await page.evaluate(() => scrollTo(0, 0));
     await laidOut();
-    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 240);
+    await page.focus("#txtLat");
+    await page.setViewportSize({ width: 740, height: 360 });
+    await laidOut();
+    const typedIn = await page.$eval("#txtLat", (field) => field.getBoundingClientRect());
+    assert.ok(typedIn.top >= 0 && typedIn.bottom <= 361, JSON.stringify(typedIn));
+    await page.evaluate(() => document.getElementById("beacon").scrollIntoView({ block: "center" }));
+    await laidOut();
+    assert.deepEqual(await page.evaluate(fieldsUnderCalculator), []);
+    // There SEND's progress, in a language's longer words at a large text, stays within the
+    // screen and keeps OK within reach.
+    const progress = await page.evaluate(() => {
+      document.getElementById("lblInfo").textContent = "Daten gesendet! ".repeat(20);
+      document.getElementById("OKButton").hidden = false;
+      const dialog = document.getElementById("Dialog");
+      dialog.show();
+      const ok = document.getElementById("OKButton");
+      ok.scrollIntoView({ block: "nearest" });
+      const box = ok.getBoundingClientRect();
+      const touched = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+      const shown = dialog.getBoundingClientRect();
+      dialog.close();
+      return { within: shown.top >= 0 && shown.bottom <= innerHeight, reached: ok.contains(touched) };
+    });
+    assert.deepEqual(progress, { within: true, reached: true });
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
     assert.equal(await stop(), null);
@@ -1014,16 +1103,7 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.emulateMedia({ media: "print" });
     await page.evaluate(() => scrollTo(0, 0));
     await laidOut();
-    const printedOver = await page.evaluate(() => {
-      const panel = document.getElementById("calculator").getBoundingClientRect();
-      return [...document.querySelectorAll("#setup input, #setup select")]
-        .filter((control) => !control.closest("#calculator"))
-        .filter((control) => {
-          const box = control.getBoundingClientRect();
-          return box.bottom > panel.top && box.top < panel.bottom && box.right > panel.left && box.left < panel.right;
-        })
-        .map((control) => control.id);
-    });
+    const printedOver = await page.evaluate(fieldsUnderCalculator);
     await page.emulateMedia({ media: "screen" });
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
