@@ -218,8 +218,9 @@ TEST_F(PseudoLocale, HelpsOnTheCommandLineInTheLanguage) {
     parser.addHelpOption();
     parser.addVersionOption();
     for (const QString& line : parser.helpText().split(u'\n')) {
-        if (line.trimmed().startsWith(u'-'))
+        if (line.trimmed().startsWith(u'-')) {
             EXPECT_TRUE(line.contains(u'[')) << line.toStdString();
+        }
     }
 }
 

@@ -234,8 +234,9 @@ TEST_F(SetupKeys, TheManualTellsTheTabOrderAndTheAltKeysAsTheyAre) {
             const auto* button = qobject_cast<QAbstractButton*>(control);
             const QString text = label ? label->text() : button ? button->text() : QString();
             const QString key = QKeySequence::mnemonic(text).toString();
-            if (!key.isEmpty())
+            if (!key.isEmpty()) {
                 EXPECT_TRUE(manual.contains(key + ' ' + plain(text))) << text.toStdString();
+            }
         }
     }
 }

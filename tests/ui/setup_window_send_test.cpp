@@ -382,8 +382,9 @@ TEST_P(SetupSendFailure, SaysWhyAndSendsNothing) {
     EXPECT_TRUE(box.plain) << "the system's words and the doctor's findings, as they stand";
     EXPECT_TRUE(box.informativeText.toStdString().starts_with(failure.detail))
         << box.informativeText.toStdString();
-    if (failure.noSpeed)
+    if (failure.noSpeed) {
         EXPECT_EQ(box.informativeText, "");
+    }
     EXPECT_FALSE(sendEnabledAtTheMessage);
     if (build) {
         EXPECT_EQ(focusAtTheMessage, "edMyCall");
