@@ -123,6 +123,22 @@ class PseudoLocale : public testing::SetupWindowTest {
         installCatalogue(nullptr);
         std::setlocale(LC_ALL, "C");
     }
+
+  protected:
+    // Each control the Tab key reaches from the focus, around to it again, is scrolled whole
+    // into view.
+    void expectEveryTabStopWholeInView() const {
+        QWidget* first = QApplication::focusWidget();
+        ASSERT_NE(first, nullptr);
+        int steps = 0;
+        do {
+            QWidget* focus = QApplication::focusWidget();
+            EXPECT_EQ(focus->visibleRegion().boundingRect(), focus->rect())
+                << focusedName().toStdString() << " is not whole in view";
+            QTest::keyClick(focus, Qt::Key_Tab);
+        } while (QApplication::focusWidget() != first && ++steps < 100);
+        EXPECT_LT(steps, 100) << "Tab comes back to the first control";
+    }
 };
 
 TEST_F(PseudoLocale, EveryTextOfTheWindowsComesFromTheCatalogueAndFits) {
@@ -168,16 +184,7 @@ TEST_F(PseudoLocale, NoControlIsOutOfReachOnTheScreen) {
     const QRect room = window->screen()->availableGeometry();
     EXPECT_LE(window->frameGeometry().width(), room.width());
     EXPECT_LE(window->frameGeometry().height(), room.height());
-    QWidget* first = QApplication::focusWidget();
-    ASSERT_NE(first, nullptr);
-    int steps = 0;
-    do {
-        QWidget* focus = QApplication::focusWidget();
-        EXPECT_EQ(focus->visibleRegion().boundingRect(), focus->rect())
-            << focusedName().toStdString() << " is not whole in view";
-        QTest::keyClick(focus, Qt::Key_Tab);
-    } while (QApplication::focusWidget() != first && ++steps < 100);
-    EXPECT_LT(steps, 100) << "Tab comes back to the first control";
+    expectEveryTabStopWholeInView();
 }
 
 // Load's and Save's dialogs stay within a screen smaller than their natural size, where the file
@@ -198,16 +205,7 @@ TEST_F(PseudoLocale, NoControlOfTheCalculatorIsOutOfReachOnTheScreen) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
     const QRect room = calculator->screen()->availableGeometry();
     EXPECT_TRUE(room.contains(calculator->frameGeometry()));
-    QWidget* first = QApplication::focusWidget();
-    ASSERT_NE(first, nullptr);
-    int steps = 0;
-    do {
-        QWidget* focus = QApplication::focusWidget();
-        EXPECT_EQ(focus->visibleRegion().boundingRect(), focus->rect())
-            << focus->objectName().toStdString() << " is not whole in view";
-        QTest::keyClick(focus, Qt::Key_Tab);
-    } while (QApplication::focusWidget() != first && ++steps < 100);
-    EXPECT_LT(steps, 100) << "Tab comes back to the first control";
+    expectEveryTabStopWholeInView();
 }
 
 // The window's program's --help, Qt's own lines for -h, --help-all and -v included, once the
