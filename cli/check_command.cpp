@@ -9,7 +9,7 @@
 #include "sent_differently_text.h"
 #include "settings_file.h"
 #include "text/translation.h"
-#include "transfer/send_preview.h"
+#include "transfer/prepared_send.h"
 
 namespace zelvar::cli {
 namespace {
@@ -34,15 +34,15 @@ int runCheck(const CommandLineIo& io, const CheckOptions& options) {
     if (int status = loadSettingsFile(io.err, options.file, settings))
         return status;
     const std::vector<AdviceNote> notes = adviseOn(settings);
-    const SendPreview preview = previewSend(settings);
-    const BuildResult& build = preview.build;
+    const PreparedSend prepared = prepareSend(settings);
+    const BuildResult& build = prepared.build;
 
     if (options.json) {
         io.out << checkJson(build, notes);
     } else {
         if (!build)
             printBuildFailure(io.err, build.error());
-        printSentDifferently(io.out, preview.notes);
+        printSentDifferently(io.out, sentDifferently(settings, prepared));
         printAdvice(io.out, notes, true);
         io.out << adviceSummary(notes) << "\n";
     }

@@ -21,7 +21,6 @@
 #include "settings_file.h"
 #include "text/translation.h"
 #include "transfer/prepared_send.h"
-#include "transfer/send_preview.h"
 #include "transfer/send_sequence.h"
 #include "transfer/transfer_plan.h"
 
@@ -151,13 +150,12 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
         return status;
     if (baud)
         settings.baudRate = baudIndex;
-    const std::vector<NormalisationNote> changed = previewSend(settings).notes;
-    const PreparedSend prepared = prepareSend(std::move(settings), choice);
+    const PreparedSend prepared = prepareSend(settings, choice);
     if (!prepared.build) {
         printBuildFailure(io.err, prepared.build.error());
         return kExitBuildFailed;
     }
-    printSentDifferently(io.err, changed);
+    printSentDifferently(io.err, sentDifferently(settings, prepared));
     printAdvice(io.err, adviseOn(prepared.written), false);  // notes only: they never stop SEND
     // No speed (a file's Baud of -1) is the file's fault, not the port's: no doctor for it.
     if (Result<> speed = checkSpeedChosen(prepared.plan.target.lineSettings); !speed) {

@@ -1,5 +1,7 @@
 #include "transfer/prepared_send.h"
 
+#include "config/image_decoder.h"
+
 namespace zelvar {
 
 PreparedSend prepareSend(DeviceSettings form, const std::optional<PortChoice>& port) {
@@ -16,6 +18,14 @@ PreparedSend prepareSend(DeviceSettings form, const std::optional<PortChoice>& p
     }
     prepared.plan = makeTransferPlan(prepared.image, target);
     return prepared;
+}
+
+std::vector<NormalisationNote> sentDifferently(const DeviceSettings& form,
+                                               const PreparedSend& prepared) {
+    if (!prepared.build)
+        return {};
+    return normalisationNotes(form, prepared.written, prepared.image,
+                              decodeImage(prepared.image).settings);
 }
 
 }  // namespace zelvar

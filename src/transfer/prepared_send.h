@@ -2,9 +2,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/config_image.h"
 #include "config/device_settings.h"
+#include "config/normalisation_notes.h"
 #include "transfer/transfer_plan.h"
 
 namespace zelvar {
@@ -27,5 +29,10 @@ struct PreparedSend {
 };
 
 PreparedSend prepareSend(DeviceSettings form, const std::optional<PortChoice>& port = {});
+
+// The fields of `form` that go to the tracker otherwise than it holds them, as `prepared` (made
+// from it) sends them; none when the build failed.
+std::vector<NormalisationNote> sentDifferently(const DeviceSettings& form,
+                                               const PreparedSend& prepared);
 
 }  // namespace zelvar
