@@ -122,6 +122,9 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         {{"position", "--alt=", "--lat", "0", "--lon", "0"}, 1, "invalid altitude \"\""},
         {{"send", "a.cfg", "--device=", "--baud", "9600"}, 2, "--device needs a device path"},
         {{"image"}, 2, "zelvar-cli: FILE.cfg is required"},
+        // A name that starts with "-" is an option to the parser: said so, not "required".
+        {{"image", "-x.cfg"}, 2, "zelvar-cli: unknown option -x.cfg\nUsage: zelvar-cli image"},
+        {{"diff", "-a.cfg", "b.cfg"}, 2, "zelvar-cli: unknown option -a.cfg\n"},
         {{"frobnicate"}, 2, "unknown command frobnicate\nUsage: zelvar-cli COMMAND"},
         {{"image", "a.cfg", "--bogus"}, 2, "unknown option --bogus\nUsage: zelvar-cli image"},
         {{"defaults", "--", "-o"}, 2, "unexpected argument -o\nUsage: zelvar-cli defaults"},
