@@ -133,6 +133,7 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         {{}, 2, "Commands:"},
         {{"--help"}, 0, "\n  position "},
         {{"position", "--help"}, 0, "--alternate-table"},
+        {{"send", "--help"}, 0, "128 + the signal that ended it: 130 Ctrl+C, 143 SIGTERM"},
         // The old word --speed works but is shown nowhere, the synopsis included.
         {{"loopback", "--help"}, 0, "loopback --device PATH [--baud BAUD]\n", "--speed"},
     });
