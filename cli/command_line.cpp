@@ -216,10 +216,10 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
     std::string language;
     app.add_option("--lang", language,
                    std::string(translated("cli help",
-                                          "show the texts in LANGUAGE (de, es, fr, "
-                                          "it, ja, pt_BR; en: the program's own) "
-                                          "instead of the system's language; --json "
-                                          "stays the same in every language")))
+                                          "show the texts in LANGUAGE (de, es, fr, it, ja,\n"
+                                          "pt_BR; en: the program's own) instead of the\n"
+                                          "system's language; --json stays the same in\n"
+                                          "every language")))
         ->type_name("LANGUAGE");
     app.require_subcommand(0, 1);
     // Arguments that nothing takes are refused after parsing, naming the first of them.
