@@ -78,6 +78,10 @@ TEST_F(FileCommands, DecodeShowsImageAndWireAlike) {
     // An escape sequence in the comment is shown, not obeyed, and an invisible soft hyphen or a C1
     // control shows as its code; Latin-1 reaches a terminal as UTF-8.
     const std::string hex = readAll(path("image.hex"));
+    // The hex as an editor saves it, with the UTF-8 mark and Windows line ends, is that image.
+    file("marked.hex", "\xEF\xBB\xBF" + hex.substr(0, 164) + "\r\n" + hex.substr(164));
+    const testing::CliRun marked = runCli({"decode", path("marked.hex")});
+    EXPECT_EQ(marked.out, fromImage.out) << marked.err;
     file("escape.hex", hex.substr(0, 76) + "1b5bad6de99b" + hex.substr(88));
     const testing::CliRun escaped = runCli({"decode", path("escape.hex")});
     EXPECT_NE(escaped.out.find("\"\\x1B[\\u00ADm\xc3\xa9\\u009B, version 4.0"), std::string::npos)
