@@ -95,6 +95,16 @@ std::vector<std::string> leftOver(const CLI::App& app) {
     return left;
 }
 
+// A command hands what follows its own "--" back to the tool, so both lists are its.
+std::vector<std::string> leftOver(const CLI::App& app, const std::vector<CLI::App*>& chosen) {
+    std::vector<std::string> left = leftOver(app);
+    if (!chosen.empty()) {
+        std::vector<std::string> extra = leftOver(*chosen.front());
+        left.insert(left.begin(), extra.begin(), extra.end());
+    }
+    return left;
+}
+
 // After "--" every argument is a name, whatever it starts with.
 bool followsSeparator(std::span<const std::string> words, const std::string& argument) {
     const auto separator = std::ranges::find(words, "--");
@@ -206,10 +216,10 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
     std::string language;
     app.add_option("--lang", language,
                    std::string(translated("cli help",
-                                          "show the texts in LANGUAGE (de, es, fr, "
-                                          "it, ja, pt_BR; en: the program's own) "
-                                          "instead of the system's language; --json "
-                                          "stays the same in every language")))
+                                          "show the texts in LANGUAGE (de, es, fr, it, ja,\n"
+                                          "pt_BR; en: the program's own) instead of the\n"
+                                          "system's language; --json stays the same in\n"
+                                          "every language")))
         ->type_name("LANGUAGE");
     app.require_subcommand(0, 1);
     // Arguments that nothing takes are refused after parsing, naming the first of them.
@@ -234,16 +244,19 @@ int runCommandLine(std::span<const std::string> args, const CommandLineIo& io) {
             return app.exit(error, io.out, io.err);  // --help, --help-all, --version
         std::vector<CLI::App*> chosen = app.get_subcommands();
         const CLI::App& command = chosen.empty() ? app : *chosen.front();
+        // "image -x.cfg": the name went to the unknown options, and the file seems missing.
+        if (dynamic_cast<const CLI::RequiredError*>(&error)) {
+            for (const std::string& argument : leftOver(app, chosen))
+                if (argument.starts_with('-') && !followsSeparator(args, argument))
+                    return usageError(
+                        io.err, command,
+                        withArguments(translated("cli", "unknown option %1"), {argument}));
+        }
         return usageError(io.err, command, parseFailureText(error, command));
     }
 
     std::vector<CLI::App*> chosen = app.get_subcommands();
-    // A command hands what follows its own "--" back to the tool, so both lists are its.
-    std::vector<std::string> left = leftOver(app);
-    if (!chosen.empty()) {
-        std::vector<std::string> extra = leftOver(*chosen.front());
-        left.insert(left.begin(), extra.begin(), extra.end());
-    }
+    std::vector<std::string> left = leftOver(app, chosen);
     if (!left.empty()) {
         return refuseLeftOver(io.err, chosen.empty() ? app : *chosen.front(), left.front(),
                               followsSeparator(args, left.front()),

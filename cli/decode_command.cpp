@@ -3,6 +3,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cfg/cfg_encoding.h"
 #include "command.h"
 #include "common/ascii.h"
 #include "files/regular_file.h"
@@ -29,7 +30,11 @@ Result<std::string> readDecodeInput(const std::string& path) {
     if (data.size() > kMaxDecodeInputBytes)
         return failure(withArguments(translated("cli", "%1: too large for an image"), {path}));
     auto fitting = [](std::size_t size) { return size == kImageSize || size == kWireSize; };
-    if (std::optional<std::string> hex = fromHex(data); hex && fitting(hex->size())) {
+    // An editor may save the hex with the UTF-8 mark in front.
+    std::string_view text = data;
+    if (text.starts_with(kUtf8Mark))
+        text.remove_prefix(kUtf8Mark.size());
+    if (std::optional<std::string> hex = fromHex(text); hex && fitting(hex->size())) {
         return *hex;
     }
     if (fitting(data.size()))

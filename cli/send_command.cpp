@@ -222,7 +222,8 @@ Action declareSend(CLI::App& command) {
         "The notes of `check` come first, one line each, then the progress, all on stderr.\n"
         "Give either --port or --device.\n"
         "Exit 0 sent, 1 the build failed, 2 the file or the arguments are wrong, 3 the serial\n"
-        "port failed: the system's words on stderr, and below them what `doctor` finds.")));
+        "port failed: the system's words on stderr, and below them what `doctor` finds;\n"
+        "128 + the signal that ended it: 130 Ctrl+C, 143 SIGTERM.")));
     command.add_option("FILE.cfg", options->file)->required();
     addPortOptions(command, options->port, options->device);
     command

@@ -11,8 +11,6 @@
 namespace zelvar {
 namespace {
 
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
 unsigned byteAt(std::string_view text, std::size_t i) {
     return i < text.size() ? static_cast<unsigned char>(text[i]) : 0x100;
 }

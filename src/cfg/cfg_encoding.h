@@ -17,6 +17,9 @@ enum class CfgEncoding {
     Utf8,  // after a UTF-8 byte-order mark
 };
 
+// The byte-order mark with which an editor starts a UTF-8 text.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 struct CfgEncodingMark {
     CfgEncoding encoding = CfgEncoding::Latin1;
     std::size_t bytes = 0;  // the mark's length, to be skipped

@@ -78,6 +78,10 @@ TEST_F(FileCommands, DecodeShowsImageAndWireAlike) {
     // An escape sequence in the comment is shown, not obeyed, and an invisible soft hyphen or a C1
     // control shows as its code; Latin-1 reaches a terminal as UTF-8.
     const std::string hex = readAll(path("image.hex"));
+    // The hex as an editor saves it, with the UTF-8 mark and Windows line ends, is that image.
+    file("marked.hex", "\xEF\xBB\xBF" + hex.substr(0, 164) + "\r\n" + hex.substr(164));
+    const testing::CliRun marked = runCli({"decode", path("marked.hex")});
+    EXPECT_EQ(marked.out, fromImage.out) << marked.err;
     file("escape.hex", hex.substr(0, 76) + "1b5bad6de99b" + hex.substr(88));
     const testing::CliRun escaped = runCli({"decode", path("escape.hex")});
     EXPECT_NE(escaped.out.find("\"\\x1B[\\u00ADm\xc3\xa9\\u009B, version 4.0"), std::string::npos)
@@ -122,6 +126,9 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         {{"position", "--alt=", "--lat", "0", "--lon", "0"}, 1, "invalid altitude \"\""},
         {{"send", "a.cfg", "--device=", "--baud", "9600"}, 2, "--device needs a device path"},
         {{"image"}, 2, "zelvar-cli: FILE.cfg is required"},
+        // A name that starts with "-" is an option to the parser: said so, not "required".
+        {{"image", "-x.cfg"}, 2, "zelvar-cli: unknown option -x.cfg\nUsage: zelvar-cli image"},
+        {{"diff", "-a.cfg", "b.cfg"}, 2, "zelvar-cli: unknown option -a.cfg\n"},
         {{"frobnicate"}, 2, "unknown command frobnicate\nUsage: zelvar-cli COMMAND"},
         {{"image", "a.cfg", "--bogus"}, 2, "unknown option --bogus\nUsage: zelvar-cli image"},
         {{"defaults", "--", "-o"}, 2, "unexpected argument -o\nUsage: zelvar-cli defaults"},
@@ -130,6 +137,7 @@ TEST_F(FileCommands, RefusalsSayWhy) {
         {{}, 2, "Commands:"},
         {{"--help"}, 0, "\n  position "},
         {{"position", "--help"}, 0, "--alternate-table"},
+        {{"send", "--help"}, 0, "128 + the signal that ended it: 130 Ctrl+C, 143 SIGTERM"},
         // The old word --speed works but is shown nowhere, the synopsis included.
         {{"loopback", "--help"}, 0, "loopback --device PATH [--baud BAUD]\n", "--speed"},
     });

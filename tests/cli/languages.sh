@@ -121,4 +121,10 @@ for language in de es fr it ja pt_BR; do
             fail "send --port $port in $language says it twice: $(grep " $port " "$work/other.err")"
     done
 done
+# Each language's help fits a terminal: no text of it runs on as one endless line.
+for language in en de es fr it ja pt_BR; do
+    run other LC_ALL=C.UTF-8 -- --lang "$language" --help-all
+    longest=$(LC_ALL=C.UTF-8 wc -L <"$work/other.out")
+    [ "$longest" -le 100 ] || fail "--help-all in $language has a line of $longest columns"
+done
 finish languages
