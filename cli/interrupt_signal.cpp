@@ -34,10 +34,10 @@ InterruptSignal::InterruptSignal() {
     action.sa_handler = onInterruptSignal;
     sigemptyset(&action.sa_mask);
     // No SA_RESTART: a wait or a write in progress returns at once.
-    for (std::size_t i = 0; i < kEnding.size(); ++i) {
-        ::sigaction(kEnding[i], nullptr, &previousEnding_[i]);
+    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+        ::sigaction(kEndingSignals[i], nullptr, &previousEnding_[i]);
         if (previousEnding_[i].sa_handler != SIG_IGN)
-            ::sigaction(kEnding[i], &action, nullptr);
+            ::sigaction(kEndingSignals[i], &action, nullptr);
     }
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
@@ -48,8 +48,8 @@ InterruptSignal::InterruptSignal() {
 InterruptSignal::~InterruptSignal() {
     if (interruptWakePipe[0] < 0)
         return;
-    for (std::size_t i = 0; i < kEnding.size(); ++i)
-        ::sigaction(kEnding[i], &previousEnding_[i], nullptr);
+    for (std::size_t i = 0; i < kEndingSignals.size(); ++i)
+        ::sigaction(kEndingSignals[i], &previousEnding_[i], nullptr);
     ::sigaction(SIGPIPE, &previousPipe_, nullptr);
     ::close(interruptWakePipe[0]);
     ::close(interruptWakePipe[1]);

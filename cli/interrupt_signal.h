@@ -3,9 +3,11 @@
 #include <array>
 #include <csignal>
 
+#include "files/ending_signals.h"
+
 namespace zelvar::cli {
 
-// Turns the signals that end a program (Ctrl+C, SIGTERM, SIGHUP, SIGQUIT) into a descriptor that
+// Turns the signals that end a program (kEndingSignals) into a descriptor that
 // becomes readable, holding the signal's number, so that a command waiting on a device stops where
 // it can restore the line. A signal that was ignored when the program started (nohup, a shell's
 // background job) stays ignored. SIGPIPE is ignored meanwhile: a closed output fails the write,
@@ -26,8 +28,7 @@ class InterruptSignal {
     static bool received();
 
   private:
-    static constexpr std::array kEnding = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-    std::array<struct sigaction, kEnding.size()> previousEnding_{};
+    std::array<struct sigaction, kEndingSignals.size()> previousEnding_{};
     struct sigaction previousPipe_ {};
 };
 

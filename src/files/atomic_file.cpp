@@ -12,6 +12,7 @@
 #include <random>
 #include <system_error>
 
+#include "files/ending_signals.h"
 #include "files/held_signals.h"
 #include "files/regular_file.h"
 #include "text/system_error.h"
@@ -164,7 +165,7 @@ Result<> writeFileAtomically(const std::filesystem::path& path, std::string_view
         return found;
     removeAbandonedTemporaries(target.file.parent_path());
     // Ctrl+C or SIGTERM now would leave the temporary file behind: it comes once the save is done.
-    const HeldSignals ending{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+    const HeldSignals ending{kEndingSignals};
 
     const std::filesystem::path temporary = temporaryName(target.file);
     // Private until it is complete when it replaces a file, whose permissions come later. O_EXCL

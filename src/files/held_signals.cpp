@@ -4,7 +4,10 @@
 
 namespace zelvar {
 
-HeldSignals::HeldSignals(std::initializer_list<int> signals) {
+HeldSignals::HeldSignals(std::initializer_list<int> signals)
+    : HeldSignals(std::span<const int>(signals.begin(), signals.size())) {}
+
+HeldSignals::HeldSignals(std::span<const int> signals) {
     sigset_t held;
     sigemptyset(&held);
     for (const int signal : signals)

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <initializer_list>
+#include <span>
 
 namespace zelvar {
 
@@ -11,6 +12,7 @@ namespace zelvar {
 class HeldSignals {
   public:
     explicit HeldSignals(std::initializer_list<int> signals);
+    explicit HeldSignals(std::span<const int> signals);
     ~HeldSignals();
     HeldSignals(const HeldSignals&) = delete;
     HeldSignals& operator=(const HeldSignals&) = delete;

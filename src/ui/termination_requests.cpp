@@ -33,19 +33,19 @@ TerminationRequests::TerminationRequests(QObject* parent) : QObject(parent) {
     sigemptyset(&action.sa_mask);
     // A request during a slow system call (a read of the port list, say) lets it go on.
     action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kRequests.size(); ++i) {
-        ::sigaction(kRequests[i], nullptr, &previous_[i]);
+    for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+        ::sigaction(kEndingSignals[i], nullptr, &previous_[i]);
         // One the program was started to ignore (nohup, a shell's background job) stays ignored.
         if (previous_[i].sa_handler != SIG_IGN)
-            ::sigaction(kRequests[i], &action, nullptr);
+            ::sigaction(kEndingSignals[i], &action, nullptr);
     }
 }
 
 TerminationRequests::~TerminationRequests() {
     if (pipe_[0] < 0)
         return;
-    for (std::size_t i = 0; i < kRequests.size(); ++i)
-        ::sigaction(kRequests[i], &previous_[i], nullptr);
+    for (std::size_t i = 0; i < kEndingSignals.size(); ++i)
+        ::sigaction(kEndingSignals[i], &previous_[i], nullptr);
     requestPipe = -1;
     ::close(pipe_[0]);
     ::close(pipe_[1]);

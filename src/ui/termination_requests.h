@@ -4,11 +4,12 @@
 #include <array>
 #include <csignal>
 
+#include "files/ending_signals.h"
+
 namespace zelvar {
 
-// Turns the system's requests to end the program (SIGTERM at logout, shutdown or `kill`, SIGHUP
-// when its terminal goes, SIGINT for Ctrl+C there, SIGQUIT for Ctrl+\) into a signal from the
-// event loop, so that the program ends the way it chooses instead of dying half-way. The handler
+// Turns the system's requests to end the program (kEndingSignals) into a signal from the event
+// loop, so that the program ends the way it chooses instead of dying half-way. The handler
 // only writes the signal's number into a pipe, the one thing that is safe there; the window's
 // thread reads it. A signal that was ignored when the program started (nohup, a shell's background
 // job) stays ignored. One at a time; the previous handlers come back when it goes.
@@ -22,15 +23,14 @@ class TerminationRequests : public QObject {
     TerminationRequests& operator=(const TerminationRequests&) = delete;
 
   signals:
-    // `signal` is SIGTERM, SIGHUP, SIGINT or SIGQUIT.
+    // `signal` is one of kEndingSignals.
     void received(int signal);
 
   private:
     void readRequests();
 
-    static constexpr std::array kRequests = {SIGTERM, SIGHUP, SIGINT, SIGQUIT};
     int pipe_[2] = {-1, -1};
-    std::array<struct sigaction, kRequests.size()> previous_{};
+    std::array<struct sigaction, kEndingSignals.size()> previous_{};
 };
 
 }  // namespace zelvar

@@ -75,7 +75,7 @@ startReceive() {
 
 # Each signal that ends a program ends a waiting receive with 128 + its number, the line as it
 # was, even when what it prints last cannot be written.
-for signal in INT TERM HUP QUIT; do
+for signal in INT TERM HUP QUIT USR1 USR2 ALRM; do
     startReceive --count 2 >/dev/full
     kill -"$signal" "$receiver"
     wait "$receiver"

@@ -285,7 +285,7 @@ TEST_F(SetupEnd, ASendThatFailsAfterTheRequestEndsTheProgramWithoutAMessage) {
 
 // With no send running the program ends at once, whichever request it is.
 TEST_F(SetupEnd, ARequestWithoutASendEndsTheProgramAtOnce) {
-    for (const int signal : {SIGHUP, SIGINT, SIGTERM, SIGQUIT}) {
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM}) {
         window->show();
         const auto asked = std::chrono::steady_clock::now();
         EXPECT_EQ(runUntilEnd(signal, std::chrono::milliseconds(0), [] {}), 128 + signal);
