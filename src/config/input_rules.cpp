@@ -37,6 +37,12 @@ const Codes kCallsign = range('A', 'Z') | kDigits | of("-");
 // Every character a setting can hold: printable ASCII and the upper half of Latin-1.
 const Codes kPrintable = range(32, 255);
 
+// A Turkish or Azeri keyboard types its own two forms of the letter: the dotless "ı", and the
+// dotted capital "İ" that Caps Lock or a phone's capitals make of "i". Raised, both are the "I"
+// a field of capitals takes; dropped, "wıde1-1" went in as "WDE1-1".
+constexpr int kDotlessI = 0x131;
+constexpr int kDottedCapitalI = 0x130;
+
 InputRule text(std::size_t maxLength, Codes accepted, bool upperCase = false) {
     return {maxLength, false, upperCase, false, accepted, accepted};
 }
@@ -120,6 +126,8 @@ const InputRule& inputRule(CalculatorField field) {
 int acceptedCode(const InputRule& rule, int code, bool gpsless) {
     if (code > 0)
         code = static_cast<int>(asciiOfFullWidth(static_cast<char32_t>(code)));
+    if (rule.upperCase && (code == kDotlessI || code == kDottedCapitalI))
+        code = 'I';
     if (code < 0 || code > 255)
         return kDroppedKey;
     if (rule.decimalComma && code == ',')

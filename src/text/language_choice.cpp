@@ -15,6 +15,12 @@ bool isProgramLocale(std::string_view locale) {
     return locale.empty() || locale == "C" || locale == "POSIX" || locale.starts_with("C.");
 }
 
+// Only the plain C locale leaves LANGUAGE unheard, as gettext has it: C.UTF-8, the locale of many
+// a container and minimal system, is a locale of its own, where "LANGUAGE=de" asks for German.
+bool ignoresLanguageList(std::string_view locale) {
+    return locale.empty() || locale == "C" || locale == "POSIX";
+}
+
 }  // namespace
 
 std::string languageCode(std::string_view locale) {
@@ -29,7 +35,7 @@ std::vector<std::string> wantedLanguages(const LocaleVariables& variables) {
                                 : !variables.messages.empty() ? variables.messages
                                                               : variables.lang;
     std::vector<std::string> wanted;
-    if (isProgramLocale(locale))
+    if (ignoresLanguageList(locale))
         return wanted;
     std::string_view list = variables.language;
     while (!list.empty()) {

@@ -258,6 +258,14 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
     EXPECT_EQ(keep(CalculatorField::Longitude, "-9,175"), "-9.175");
     EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Altitude), 0xFF0C, false), '.');
     EXPECT_EQ(keep(Path, "wide1-1,wide2-1"), "WIDE1-1,WIDE2-1");
+    // A Turkish keyboard's two i: its dotless one, and the dotted capital that Caps Lock or a
+    // phone's capitals make of i. Where letters go in raised both are I; elsewhere neither fits.
+    for (const int turkish : {0x131, 0x130}) {
+        EXPECT_EQ(acceptedCode(inputRule(MyCall), turkish, false), 'I');
+        EXPECT_EQ(acceptedCode(inputRule(Path), turkish, false), 'I');
+        EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Latitude), turkish, false), 'I');
+        EXPECT_EQ(acceptedCode(inputRule(Beacon), turkish, false), kDroppedKey);
+    }
 }
 
 // Every notation's characters: signs, blanks, the marks of degrees, minutes and seconds as

@@ -96,7 +96,9 @@ TEST(LanguageChoice, FollowsGettextsOrderOfTheVariables) {
     EXPECT_EQ(wantedLanguages({"", "", "es_ES.UTF-8", "it_IT"}), std::vector<std::string>{"es_ES"});
     // The C locale asks for the program's own texts, whatever LANGUAGE says.
     EXPECT_TRUE(wantedLanguages({"de", "", "", ""}).empty());
-    EXPECT_TRUE(wantedLanguages({"de", "", "", "C.UTF-8"}).empty());
+    EXPECT_TRUE(wantedLanguages({"de", "POSIX", "", "de_DE.UTF-8"}).empty());
+    // C.UTF-8, many a system's and container's locale, is not C: there LANGUAGE is heard.
+    EXPECT_EQ(wantedLanguages({"de", "", "", "C.UTF-8"}), (std::vector<std::string>{"de", "C"}));
 }
 
 TEST(LanguageChoice, TakesTheFirstLanguageWithACatalogue) {

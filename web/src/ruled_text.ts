@@ -13,6 +13,13 @@ function narrowed(character: string): string {
   return IDEOGRAPHIC[character] ?? character;
 }
 
+// A Turkish or Azeri keyboard types its own two forms of the letter: the dotless "ı", and the
+// dotted capital "İ" that a phone's capitals make of "i". Raised, both are the "I" of capitals.
+function raised(character: string): string {
+  if (character === "ı" || character === "İ") return "I";
+  return character.replace(/[a-z]/, (c) => c.toUpperCase());
+}
+
 /**
  * What the field keeps of `text`: the accepted characters, raised where the rule says, a comma as
  * the point where it reads decimals.
@@ -23,8 +30,8 @@ export function acceptedText(rule: InputRule, text: string, gpsless: boolean): s
   for (const wide of text) {
     const narrow = narrowed(wide);
     const character = rule.decimalComma && narrow === "," ? "." : narrow;
-    const raised = rule.upperCase ? character.replace(/[a-z]/, (c) => c.toUpperCase()) : character;
-    if (accepted.includes(raised)) kept += raised;
+    const judged = rule.upperCase ? raised(character) : character;
+    if (accepted.includes(judged)) kept += judged;
   }
   return kept;
 }

@@ -36,6 +36,9 @@ describe("acceptedText", () => {
     assert.equal(acceptedText(altitude, "300,4", false), "300.4");
     assert.equal(acceptedText(altitude, "300，4", false), "300.4");
     assert.equal(acceptedText(CALLSIGN, "a,b", false), "AB");
+    // A Turkish keyboard's dotless i, and the dotted capital a phone's capitals make of i.
+    assert.equal(acceptedText(CALLSIGN, "ta1ıİz", false), "TA1IIZ");
+    assert.equal(acceptedText({ ...CALLSIGN, upperCase: false, accepted: "Iiz" }, "ıİz", false), "z");
   });
 
   it("is a fixed point on what it kept", () => {
