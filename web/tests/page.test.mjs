@@ -1010,13 +1010,13 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual(picker, [true, true, true]);
     await check("360 px, the symbol picker");
     await page.keyboard.press("Escape");
-    // A phone's text at 150 % leaves the page 240 px of its own: the form still fits the screen.
-    // There, and at 200 % (180 px), the open calculator shows each coordinate whole, under its own
-    // label, every caption within the panel.
+    // A phone's text at 150 % leaves the page 240 px of its own, at 200 % 180 px: the form still
+    // fits the screen, and the open calculator shows each coordinate whole, under its own label,
+    // every caption within the panel.
     for (const width of [240, 180]) {
       await page.setViewportSize({ width, height: 640 });
       await laidOut();
-      if (width === 240) assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), width);
+      assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), width);
       const cut = await page.evaluate(() => {
         const found = [];
         const panel = document.getElementById("calculator");
