@@ -1067,6 +1067,22 @@ describe("the page", { skip: PART === "agree" }, () => {
       return { within: shown.top >= 0 && shown.bottom <= innerHeight, reached: ok.contains(touched) };
     });
     assert.deepEqual(progress, { within: true, reached: true });
+    // A tablet held upright is as wide as a small window, but touched, with a keyboard that comes
+    // over the screen's lower part: there too the calculator stands in the page's flow, over no
+    // field, where over the corner it covered the fields below the beacon, or the beacon itself.
+    const touch = await page.context().newCDPSession(page);
+    await touch.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 5 });
+    for (const [width, height] of [
+      [768, 1024],
+      [800, 1280],
+    ]) {
+      await page.setViewportSize({ width, height });
+      await page.evaluate(() => scrollTo(0, 0));
+      await laidOut();
+      assert.deepEqual(await page.evaluate(fieldsUnderCalculator), [], `${width} x ${height}`);
+    }
+    await touch.send("Emulation.setTouchEmulationEnabled", { enabled: false });
+    await touch.detach();
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
     assert.equal(await stop(), null);
