@@ -906,6 +906,41 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(page.isClosed(), false);
   });
 
+  // A masked field shows whole what it holds: a symbol far wider than a digit ("@", "W"), and,
+  // under a user's style that spaces text out (lines at 1.5, letters 0.12 em, words 0.16 em,
+  // paragraphs 2 em apart) as an extension or a bookmarklet puts it in after the page loaded,
+  // every digit; each "_" stands within its field.
+  it("keeps what a masked field holds whole, a wide symbol and digits under a user's text spacing", async () => {
+    const spaced = await bed.open();
+    const cut = () =>
+      spaced.$$eval(".masked input", (inputs) =>
+        inputs
+          .filter((input) => input.offsetParent !== null)
+          .flatMap((input) => {
+            const found = input.scrollWidth > input.clientWidth ? [`${input.id} shows part of "${input.value}"`] : [];
+            const last = input.parentElement.querySelector(".prompt > span:last-child");
+            if (last && last.getBoundingClientRect().right > input.getBoundingClientRect().right)
+              found.push(`a "_" of ${input.id} stands past its field`);
+            return found;
+          }),
+      );
+    await spaced.fill("#fixedInterval", "12");
+    for (const symbol of ["@", "W"]) {
+      await spaced.fill("#symbol", symbol);
+      assert.deepEqual(await cut(), [], symbol);
+    }
+    await spaced.evaluate(() => {
+      const sheet = new CSSStyleSheet();
+      sheet.replaceSync(
+        "* { line-height: 1.5 !important; letter-spacing: 0.12em !important; word-spacing: 0.16em !important; }" +
+          " p { margin-bottom: 2em !important; }",
+      );
+      document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
+    });
+    assert.deepEqual(await cut(), [], "spaced out");
+    await spaced.close();
+  });
+
   // The last test of the group: it leaves the page on the manual.
   it("passes axe-core at 320, 360 and 1280 px, covers no field on a phone, light and dark", async () => {
     const axe = await readFile(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
