@@ -910,7 +910,7 @@ describe("the page", { skip: PART === "agree" }, () => {
   // under a user's style that spaces text out (lines at 1.5, letters 0.12 em, words 0.16 em,
   // paragraphs 2 em apart) as an extension or a bookmarklet puts it in after the page loaded,
   // every digit; each "_" stands within its field.
-  it("keeps what a masked field holds whole, a wide symbol and digits under a user's text spacing", async () => {
+  it("keeps what a masked field holds whole, a wide symbol and digits under a user's spacing or a large text", async () => {
     const spaced = await bed.open();
     const cut = () =>
       spaced.$$eval(".masked input", (inputs) =>
@@ -938,6 +938,20 @@ describe("the page", { skip: PART === "agree" }, () => {
       document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
     });
     assert.deepEqual(await cut(), [], "spaced out");
+    // A phone whose browser shows text at 200 % (its default size doubled) squeezes the timings'
+    // grid: the fields keep their digits whole, and the page stays within the screen.
+    await spaced.evaluate(() => (document.adoptedStyleSheets = document.adoptedStyleSheets.slice(0, -1)));
+    await spaced.setViewportSize({ width: 360, height: 640 });
+    const fonts = await spaced.context().newCDPSession(spaced);
+    await fonts.send("Page.setFontSizes", { fontSizes: { standard: 32, fixed: 26 } });
+    await spaced.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+    assert.deepEqual(await cut(), [], "text at 200 %");
+    assert.equal(await spaced.evaluate(() => document.documentElement.scrollWidth), 360);
+    // There a language's long word in the help ("Systeminformationen") breaks rather than widen it.
+    await spaced.goto(`${bed.server.url}index-de.html`);
+    await spaced.waitForSelector("#page[data-state=ready]");
+    await spaced.$eval("#portHelp", (help) => (help.open = true));
+    assert.equal(await spaced.evaluate(() => document.documentElement.scrollWidth), 360);
     await spaced.close();
   });
 
