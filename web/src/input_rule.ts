@@ -7,6 +7,7 @@ import type { InputRule } from "./core.js";
 import { acceptedText, ruledEdit } from "./ruled_text.js";
 
 const PROMPT = "_";
+const EM_SPACE = "\u2003";
 
 // Whether the focus is moving by Tab: the window tells that entry from a click or a program's.
 let tabbing = false;
@@ -31,13 +32,20 @@ export class RuledInput {
     input.addEventListener("input", (event) => this.settle(event as InputEvent));
     input.addEventListener("compositionend", () => this.settle(null));
     if (rule.masked) {
+      // As wide as its positions, whatever spacing the user's style adds between letters: the
+      // field takes the width of a hidden line of them. A position is a digit's width where the
+      // field takes digits alone (the page's digits are of one width), else an em's, which the
+      // widest of a type's characters ("@", "W") fills.
+      const positions = document.createElement("span");
+      positions.className = "positions";
+      positions.setAttribute("aria-hidden", "true");
+      const digitsAlone = /^[0-9]*$/.test(rule.accepted + rule.acceptedGpsless);
+      positions.textContent = (digitsAlone ? "0" : EM_SPACE).repeat(rule.maxLength);
       const prompt = document.createElement("span");
       prompt.className = "prompt";
       prompt.setAttribute("aria-hidden", "true");
-      input.after(prompt);
+      input.after(positions, prompt);
       this.prompt = prompt;
-      // As wide as its positions, each a digit's width.
-      input.style.width = `calc(${rule.maxLength}ch + 0.6rem + 2px)`;
       input.addEventListener("input", () => this.showPrompts());
     }
     this.enterAsTheWindowDoes();
@@ -95,14 +103,18 @@ export class RuledInput {
   private showPrompts(): void {
     if (!this.prompt) return;
     const filled = Math.min(this.input.value.length, this.rule.maxLength);
-    // Each "_" in a position of its own, whatever the width of the type's "_".
+    // The typed characters, unseen, put each "_" where the next ones go, as far apart as the
+    // field's own letters; each "_" stands in a digit's position of its own, whatever its width.
+    const typed = document.createElement("span");
+    typed.className = "typed";
+    typed.textContent = this.input.value.slice(0, filled);
     const positions = Array.from({ length: this.rule.maxLength - filled }, () => {
       const position = document.createElement("span");
-      position.textContent = PROMPT;
+      position.dataset["prompt"] = PROMPT;
+      position.textContent = "0";
       return position;
     });
-    this.prompt.replaceChildren(...positions);
-    this.prompt.style.left = `calc(0.3rem + 1px + ${filled}ch)`;
+    this.prompt.replaceChildren(typed, ...positions);
   }
 
   // A field that selects its content on entry does so however it is entered, and a click that

@@ -906,6 +906,55 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(page.isClosed(), false);
   });
 
+  // A masked field shows whole what it holds: a symbol far wider than a digit ("@", "W"), and,
+  // under a user's style that spaces text out (lines at 1.5, letters 0.12 em, words 0.16 em,
+  // paragraphs 2 em apart) as an extension or a bookmarklet puts it in after the page loaded,
+  // every digit; each "_" stands within its field.
+  it("keeps what a masked field holds whole, a wide symbol and digits under a user's spacing or a large text", async () => {
+    const spaced = await bed.open();
+    const cut = () =>
+      spaced.$$eval(".masked input", (inputs) =>
+        inputs
+          .filter((input) => input.offsetParent !== null)
+          .flatMap((input) => {
+            const found = input.scrollWidth > input.clientWidth ? [`${input.id} shows part of "${input.value}"`] : [];
+            const last = input.parentElement.querySelector(".prompt > span:last-child");
+            if (last && last.getBoundingClientRect().right > input.getBoundingClientRect().right)
+              found.push(`a "_" of ${input.id} stands past its field`);
+            return found;
+          }),
+      );
+    await spaced.fill("#fixedInterval", "12");
+    for (const symbol of ["@", "W"]) {
+      await spaced.fill("#symbol", symbol);
+      assert.deepEqual(await cut(), [], symbol);
+    }
+    await spaced.evaluate(() => {
+      const sheet = new CSSStyleSheet();
+      sheet.replaceSync(
+        "* { line-height: 1.5 !important; letter-spacing: 0.12em !important; word-spacing: 0.16em !important; }" +
+          " p { margin-bottom: 2em !important; }",
+      );
+      document.adoptedStyleSheets = [...document.adoptedStyleSheets, sheet];
+    });
+    assert.deepEqual(await cut(), [], "spaced out");
+    // A phone whose browser shows text at 200 % (its default size doubled) squeezes the timings'
+    // grid: the fields keep their digits whole, and the page stays within the screen.
+    await spaced.evaluate(() => (document.adoptedStyleSheets = document.adoptedStyleSheets.slice(0, -1)));
+    await spaced.setViewportSize({ width: 360, height: 640 });
+    const fonts = await spaced.context().newCDPSession(spaced);
+    await fonts.send("Page.setFontSizes", { fontSizes: { standard: 32, fixed: 26 } });
+    await spaced.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+    assert.deepEqual(await cut(), [], "text at 200 %");
+    assert.equal(await spaced.evaluate(() => document.documentElement.scrollWidth), 360);
+    // There a language's long word in the help ("Systeminformationen") breaks rather than widen it.
+    await spaced.goto(`${bed.server.url}index-de.html`);
+    await spaced.waitForSelector("#page[data-state=ready]");
+    await spaced.$eval("#portHelp", (help) => (help.open = true));
+    assert.equal(await spaced.evaluate(() => document.documentElement.scrollWidth), 360);
+    await spaced.close();
+  });
+
   // The last test of the group: it leaves the page on the manual.
   it("passes axe-core at 320, 360 and 1280 px, covers no field on a phone, light and dark", async () => {
     const axe = await readFile(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
@@ -1010,13 +1059,13 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual(picker, [true, true, true]);
     await check("360 px, the symbol picker");
     await page.keyboard.press("Escape");
-    // A phone's text at 150 % leaves the page 240 px of its own: the form still fits the screen.
-    // There, and at 200 % (180 px), the open calculator shows each coordinate whole, under its own
-    // label, every caption within the panel.
+    // A phone's text at 150 % leaves the page 240 px of its own, at 200 % 180 px: the form still
+    // fits the screen, and the open calculator shows each coordinate whole, under its own label,
+    // every caption within the panel.
     for (const width of [240, 180]) {
       await page.setViewportSize({ width, height: 640 });
       await laidOut();
-      if (width === 240) assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), width);
+      assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), width);
       const cut = await page.evaluate(() => {
         const found = [];
         const panel = document.getElementById("calculator");
@@ -1067,6 +1116,22 @@ describe("the page", { skip: PART === "agree" }, () => {
       return { within: shown.top >= 0 && shown.bottom <= innerHeight, reached: ok.contains(touched) };
     });
     assert.deepEqual(progress, { within: true, reached: true });
+    // A tablet held upright is as wide as a small window, but touched, with a keyboard that comes
+    // over the screen's lower part: there too the calculator stands in the page's flow, over no
+    // field, where over the corner it covered the fields below the beacon, or the beacon itself.
+    const touch = await page.context().newCDPSession(page);
+    await touch.send("Emulation.setTouchEmulationEnabled", { enabled: true, maxTouchPoints: 5 });
+    for (const [width, height] of [
+      [768, 1024],
+      [800, 1280],
+    ]) {
+      await page.setViewportSize({ width, height });
+      await page.evaluate(() => scrollTo(0, 0));
+      await laidOut();
+      assert.deepEqual(await page.evaluate(fieldsUnderCalculator), [], `${width} x ${height}`);
+    }
+    await touch.send("Emulation.setTouchEmulationEnabled", { enabled: false });
+    await touch.detach();
     await page.setViewportSize({ width: 1280, height: 900 });
     await laidOut();
     assert.equal(await stop(), null);
@@ -1131,5 +1196,8 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.deepEqual(bed.problems, []);
     await page.goto(`${bed.server.url}manual/index.html`);
     await check("manual");
+    // Zoomed to 400 % (320 px) it reads down the page alone: its example strings and paths break.
+    await page.setViewportSize({ width: 320, height: 640 });
+    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth), 320);
   });
 });
