@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -69,6 +70,7 @@ InstructionsViewer::InstructionsViewer() : view_(new QTextBrowser(this)) {
     view_->setOpenLinks(false);
     showPaletteColours();
     new PaletteWatcher(this, this, [this] { showPaletteColours(); });
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
             &InstructionsViewer::onFocusWindowChanged);

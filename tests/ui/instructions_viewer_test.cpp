@@ -77,7 +77,7 @@ TEST_F(Viewer, SaysWhyAFileCannotBeShownThenCloses) {
 }
 
 // With its caption; opened again it reads the file anew, back at the top; so it does when the
-// user comes back to it from another window of the program, and only then.
+// user comes back to it from another window of the program, and only then. Esc closes it.
 TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
     QByteArray longText = "{\\rtf1 {\\b Zelvar}\\par ";
     for (int i = 0; i < 200; ++i)
@@ -111,6 +111,11 @@ TEST_F(Viewer, ShowsTheManualAndOpensAgainAtTheTop) {
     viewer->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(viewer));
     EXPECT_EQ(shownText(viewer), "second");
+
+    // Esc closes it, as it closes the program's other windows beside the main one.
+    QTest::keyClick(viewOf(viewer), Qt::Key_Escape);
+    processDeletes();
+    EXPECT_EQ(InstructionsViewer::instance(), nullptr);
 }
 
 // The real manual: pictures fit the page in proportion, no scrolling sideways; widened, never
