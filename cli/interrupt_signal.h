@@ -7,12 +7,11 @@
 
 namespace zelvar::cli {
 
-// Turns the signals that end a program (kEndingSignals) into a descriptor that
-// becomes readable, holding the signal's number, so that a command waiting on a device stops where
-// it can restore the line. A signal that was ignored when the program started (nohup, a shell's
-// background job) stays ignored. SIGPIPE is ignored meanwhile: a closed output fails the write,
-// which the command notices and says. One at a time; the previous handlers come back when it
-// ends.
+// Turns the signals that end a program (kEndingSignals) into a descriptor that becomes readable,
+// holding the signal's number, so that a command waiting on a device stops where it can restore
+// the line. A signal that was ignored when the program started (nohup, a shell's background job)
+// stays ignored. SIGPIPE is ignored meanwhile: a closed output fails the write, which the command
+// notices and says. One at a time; the previous handlers come back when it ends.
 class InterruptSignal {
   public:
     InterruptSignal();
