@@ -155,6 +155,26 @@ TEST_F(SetupSend, TheResultTakesTheFocusAndComesBackOnEverySend) {
     EXPECT_TRUE(modals.boxes.empty());
 }
 
+// Enter held down on SEND repeats before the progress window has the keyboard: the repeats reach
+// no other button (Load's dialog next in the keyboard order, whose Enter would load a file).
+TEST_F(SetupSend, EnterRepeatedOnSendPressesNoOtherButton) {
+    const testing::X11Key enter{Qt::Key_Return, Qt::NoModifier, "\r"};
+    typeInto("edComm", "3");
+    line->listen();
+    sendButton()->setFocus();
+    testing::pressKeys(sendButton(), {enter});
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        QWidget* focus = window->focusWidget();
+        testing::pressKeys(focus ? focus : window.get(), {enter});
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
+    EXPECT_TRUE(modals.fileDialogs.empty());
+    EXPECT_TRUE(modals.boxes.empty());
+    const std::optional<TransferReport> arrived = line->transfer();
+    ASSERT_TRUE(arrived);
+    EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
+}
+
 // The tracker's end goes away after block 1.
 TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
     // The far end vanishes in the pause after block 1, however late a busy machine starts the
@@ -367,7 +387,8 @@ TEST_P(SetupSendFailure, SaysWhyAndSendsNothing) {
     QString focusAtTheMessage;
     bool sendEnabledAtTheMessage = true;
     modals.onBox([&](const testing::SeenBox&) {
-        focusAtTheMessage = window->focusWidget()->objectName();
+        const QWidget* focus = window->focusWidget();
+        focusAtTheMessage = focus ? focus->objectName() : QString();
         sendEnabledAtTheMessage = sendButton()->isEnabled();
     });
     sendAndWait(failure.port);
