@@ -175,6 +175,28 @@ TEST_F(SetupSend, EnterRepeatedOnSendPressesNoOtherButton) {
     EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
 }
 
+// Enter during a send (a double press, a key held down) leaves the progress window up and its
+// result to come: the OK that put the last result away is hidden meanwhile, and must not act.
+TEST_F(SetupSend, EnterDuringASendLeavesTheProgressUp) {
+    const testing::X11Key enter{Qt::Key_Return, Qt::NoModifier, "\r"};
+    typeInto("edComm", "3");
+    for (int send = 0; send < 2; ++send) {
+        click("cmdSend");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return progressShown(); })) << send;
+        // A key goes where the window's focus is, as the window system delivers it.
+        ASSERT_TRUE(testing::activate(progress()));
+        QWidget* focus = progress()->focusWidget();
+        testing::pressKeys(focus ? focus : progress(), {enter});
+        EXPECT_TRUE(progressShown()) << send;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
+        ASSERT_TRUE(progressShown()) << send;
+        EXPECT_EQ(progress()->info()->text(), kSentShown);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(progress()));
+        testing::pressKeys(QApplication::focusWidget(), {enter});
+        EXPECT_FALSE(progressShown()) << send;
+    }
+}
+
 // The tracker's end goes away after block 1.
 TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
     // The far end vanishes in the pause after block 1, however late a busy machine starts the
