@@ -85,6 +85,10 @@ QFont MessageDialog::fittingFont(const QString& text) const {
 
 void MessageDialog::setOkVisible(bool visible) {
     okButton_->setVisible(visible);
+    // Hidden, OK would keep the focus it had at the last result, and so the dialog's keys: Enter
+    // during the send would put the progress away, and the result with it.
+    if (!visible && focusWidget() == okButton_)
+        okButton_->clearFocus();
     if (!visible || !isVisible())
         return;
     okButton_->setFocus(Qt::OtherFocusReason);

@@ -172,7 +172,12 @@ CalculatorWindow* SetupWindow::calculator() {
 }
 
 void SetupWindow::send() {
-    form_->controls().action(FormAction::Send)->setEnabled(false);
+    QPushButton* button = form_->controls().action(FormAction::Send);
+    // Disabled with the focus, SEND would pass it on to Load, the next in the keyboard order, and
+    // Enter held down would press that before the progress window takes the keyboard.
+    if (focusWidget() == button)
+        button->clearFocus();
+    button->setEnabled(false);
     focusAtSend_ = focusWidget();
     sender_->send();
 }

@@ -155,6 +155,48 @@ TEST_F(SetupSend, TheResultTakesTheFocusAndComesBackOnEverySend) {
     EXPECT_TRUE(modals.boxes.empty());
 }
 
+// Enter held down on SEND repeats before the progress window has the keyboard: the repeats reach
+// no other button (Load's dialog next in the keyboard order, whose Enter would load a file).
+TEST_F(SetupSend, EnterRepeatedOnSendPressesNoOtherButton) {
+    const testing::X11Key enter{Qt::Key_Return, Qt::NoModifier, "\r"};
+    typeInto("edComm", "3");
+    line->listen();
+    sendButton()->setFocus();
+    testing::pressKeys(sendButton(), {enter});
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        QWidget* focus = window->focusWidget();
+        testing::pressKeys(focus ? focus : window.get(), {enter});
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
+    EXPECT_TRUE(modals.fileDialogs.empty());
+    EXPECT_TRUE(modals.boxes.empty());
+    const std::optional<TransferReport> arrived = line->transfer();
+    ASSERT_TRUE(arrived);
+    EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
+}
+
+// Enter during a send (a double press, a key held down) leaves the progress window up and its
+// result to come: the OK that put the last result away is hidden meanwhile, and must not act.
+TEST_F(SetupSend, EnterDuringASendLeavesTheProgressUp) {
+    const testing::X11Key enter{Qt::Key_Return, Qt::NoModifier, "\r"};
+    typeInto("edComm", "3");
+    for (int send = 0; send < 2; ++send) {
+        click("cmdSend");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return progressShown(); })) << send;
+        // A key goes where the window's focus is, as the window system delivers it.
+        ASSERT_TRUE(testing::activate(progress()));
+        QWidget* focus = progress()->focusWidget();
+        testing::pressKeys(focus ? focus : progress(), {enter});
+        EXPECT_TRUE(progressShown()) << send;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
+        ASSERT_TRUE(progressShown()) << send;
+        EXPECT_EQ(progress()->info()->text(), kSentShown);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(progress()));
+        testing::pressKeys(QApplication::focusWidget(), {enter});
+        EXPECT_FALSE(progressShown()) << send;
+    }
+}
+
 // The tracker's end goes away after block 1.
 TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
     // The far end vanishes in the pause after block 1, however late a busy machine starts the
@@ -367,7 +409,8 @@ TEST_P(SetupSendFailure, SaysWhyAndSendsNothing) {
     QString focusAtTheMessage;
     bool sendEnabledAtTheMessage = true;
     modals.onBox([&](const testing::SeenBox&) {
-        focusAtTheMessage = window->focusWidget()->objectName();
+        const QWidget* focus = window->focusWidget();
+        focusAtTheMessage = focus ? focus->objectName() : QString();
         sendEnabledAtTheMessage = sendButton()->isEnabled();
     });
     sendAndWait(failure.port);

@@ -151,7 +151,7 @@ export class SendAction {
       show: (text) => this.progress.show(text),
       setText: (text) => this.progress.setText(text),
       finish: (text) => {
-        this.unsaved.keepForm(sending);
+        this.unsaved.keepSent(sending);
         this.progress.finish(text);
       },
     };

@@ -15,6 +15,9 @@ function askBeforeLeaving(event: BeforeUnloadEvent): void {
 
 export class UnsavedChanges {
   private form = "";
+  // What the tracker got at the last send: a file loaded or Default pressed during the send is
+  // kept as such all the same.
+  private sent = "";
   private calculator = "";
   private asking = false;
 
@@ -33,9 +36,15 @@ export class UnsavedChanges {
     this.keepForm();
   }
 
-  /** Sent (the form as it went out), or set to the defaults: the calculator keeps what it had. */
+  /** Set to the defaults: the calculator keeps what it had. */
   keepForm(form = this.currentForm()): void {
     this.form = canonical(form);
+    this.update();
+  }
+
+  /** Sent: the form as it went out, whatever the form holds now. */
+  keepSent(form: Form): void {
+    this.sent = canonical(form);
     this.update();
   }
 
@@ -43,8 +52,9 @@ export class UnsavedChanges {
   update(): void {
     // After the edit's own handlers, which may still change what it put in.
     queueMicrotask(() => {
+      const form = canonical(this.currentForm());
       const pending =
-        canonical(this.currentForm()) !== this.form || canonical(this.currentCalculator()) !== this.calculator;
+        (form !== this.form && form !== this.sent) || canonical(this.currentCalculator()) !== this.calculator;
       if (pending === this.asking) return;
       this.asking = pending;
       if (pending) window.addEventListener("beforeunload", askBeforeLeaving);

@@ -197,6 +197,18 @@ describe("SEND from the page on a real serial device", suite, () => {
     }
   });
 
+  it("keeps a file loaded during a send as loaded: leaving after it asks nothing", async () => {
+    const other = join(folder, "other.cfg");
+    await writeFile(other, cli("defaults").stdout.replace("NOCALL-9", "QX9ZZZ-7"), "latin1");
+    // sendAt judges whether leaving asks once "Data sent !" shows.
+    try {
+      await sendAt(4800, () => page.setInputFiles("#loadFile", other));
+      assert.equal(await page.inputValue("#myCall"), "QX9ZZZ-7");
+    } finally {
+      await page.click("#defaults");
+    }
+  });
+
   it("takes a new version at the next start, not during a send", async () => {
     await release(join(folder, "web"), "index.html", (text) =>
       text.replace('<main id="page"', '<main id="page" data-version="next"'),
