@@ -12,6 +12,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "common/hidden_characters.h"
 #include "config/input_rules.h"
@@ -119,11 +120,20 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 QString FieldEdit::filtered(const QString& text) const {
+    // No insertion keeps more than the field's length, so the scan stops there; and each
+    // character is judged once, as a judgment may read other fields. A pasted book costs no more
+    // than a pasted word.
+    const qsizetype room = maxLength();
     if (!rule_)
-        return text;
+        return text.left(room);
+    constexpr int kUnjudged = -1;
+    std::vector<int> judged(std::size_t{0x10000}, kUnjudged);
     QString kept;
-    for (QChar character : text) {
-        if (const int code = rule_->judge(character); code != kDroppedKey)
+    for (qsizetype i = 0; i < text.size() && kept.size() < room; ++i) {
+        int& code = judged[text[i].unicode()];
+        if (code == kUnjudged)
+            code = rule_->judge(text[i]);
+        if (code != kDroppedKey)
             kept.append(QChar(code));
     }
     return kept;
