@@ -64,8 +64,10 @@ export class RuledInput {
   private judge(event: InputEvent): void {
     if ((event.inputType !== "insertText" && event.inputType !== "insertFromPaste") || event.isComposing) return;
     const added = event.data ?? event.dataTransfer?.getData("text/plain") ?? "";
-    const kept = acceptedText(this.rule, added, this.gpsless());
     const { value, selectionStart, selectionEnd } = this.input;
+    // No insertion keeps more than the field holds at most, whatever it replaces.
+    const most = this.rule.maxLength > 0 ? Math.max(this.rule.maxLength, value.length) : Infinity;
+    const kept = acceptedText(this.rule, added, this.gpsless(), most);
     const caret = selectionStart ?? 0;
     const overtyped = this.rule.masked && selectionEnd === caret ? Math.min(kept.length, value.length - caret) : 0;
     if (kept === added && overtyped === 0) return;
