@@ -58,7 +58,8 @@ class FieldEdit : public QLineEdit {
     // The prompts in the unfilled positions of a masked field; the bars at hidden characters.
     void paintPrompts(QPainter& painter, const QRect& contents);
     void paintHiddenMarks(QPainter& painter, const QRect& contents);
-    // The characters of `text` the rule keeps, as it changes them.
+    // The first characters of `text` the rule keeps, as it changes them, as many as the field's
+    // length takes.
     QString filtered(const QString& text) const;
     void pasteFiltered(QClipboard::Mode mode);
     // In a masked field, selects the `count` characters from the caret on, which the next

@@ -215,6 +215,14 @@ TEST_F(SetupFiles, HiddenCharactersShowInFieldsAndBoxes) {
     EXPECT_NE(call->grab().toImage(), plain) << "the field looks like NOCALL-9";
     EXPECT_EQ(call->hiddenCharactersNote(),
               "\"NOC\\u00ADALL-9\": the field holds an invisible soft hyphen (U+00AD)");
+    // As many as an item holds are marked as one is, in a moment: measured each from the start
+    // of the text, they held the window for minutes.
+    testing::writeFile(path("page.cfg"),
+                       testing_support::edited(
+                           "\"NOCALL-9\"", '"' + std::string(60000, '\xAD') + '"', kFactoryFile));
+    load(path("page.cfg"));
+    ASSERT_TRUE(modals.boxes.empty());
+    EXPECT_NE(call->grab().toImage(), plain);
 
     const QString turned = path("a\u202Egfc.cfg");
     testing::writeFile(turned,

@@ -107,6 +107,36 @@ TEST_F(SetupKeys, PastedTextIsFilteredTheProgramsIsNot) {
     EXPECT_EQ(textOf("edMyCall"), "no/cA-");
 }
 
+// A pasted or dropped book is judged only until the field is full, each character once: the
+// rule is asked a few times, not once for every character, whatever stands before the kept ones.
+TEST_F(SetupKeys, APastedOrDroppedBookIsJudgedNoFurtherThanTheFieldTakes) {
+    FieldEdit edit(nullptr);
+    edit.setLengthLimit(9);
+    int asked = 0;
+    edit.setCharacterRule([&asked](int code) {
+        ++asked;
+        return code == ' ' ? kDroppedKey : code;
+    });
+    const qsizetype pages = 200000;
+    const std::pair<QString, QString> books[] = {
+        {QString(pages, u'A'), "AAAAAAAAA"},
+        {QString(pages, u' ') + "QX9ABC-12" + QString(pages, u'B'), "QX9ABC-12"}};
+    for (const auto& [book, kept] : books) {
+        for (const bool dropped : {false, true}) {
+            edit.clear();
+            asked = 0;
+            if (dropped) {
+                testing::dropText(&edit, book);
+            } else {
+                QGuiApplication::clipboard()->setText(book);
+                QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+            }
+            EXPECT_EQ(edit.text(), kept) << dropped;
+            EXPECT_LT(asked, 40) << dropped;
+        }
+    }
+}
+
 // A click selects a field's content as entering it does; a digit typed or pasted at the caret
 // replaces the one there, even in a full field. The acquisition timeout is not selected.
 TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsOvertypeAndShowTheirPrompt) {

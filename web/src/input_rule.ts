@@ -7,6 +7,9 @@ import type { InputRule } from "./core.js";
 import { acceptedText, ruledEdit } from "./ruled_text.js";
 
 const PROMPT = "_";
+// What a field without a length of its own takes typed or pasted, as the window's line edits do:
+// a pasted book in Latitude held the page's thread for seconds at every key.
+const LONGEST_TEXT = 32767;
 const EM_SPACE = "\u2003";
 
 // Whether the focus is moving by Tab: the window tells that entry from a click or a program's.
@@ -27,7 +30,7 @@ export class RuledInput {
     private readonly gpsless: () => boolean = () => false,
   ) {
     this.settled = input.value;
-    if (rule.maxLength > 0) input.maxLength = rule.maxLength;
+    input.maxLength = rule.maxLength > 0 ? rule.maxLength : LONGEST_TEXT;
     input.addEventListener("beforeinput", (event) => this.judge(event));
     input.addEventListener("input", (event) => this.settle(event as InputEvent));
     input.addEventListener("compositionend", () => this.settle(null));
@@ -64,15 +67,18 @@ export class RuledInput {
   private judge(event: InputEvent): void {
     if ((event.inputType !== "insertText" && event.inputType !== "insertFromPaste") || event.isComposing) return;
     const added = event.data ?? event.dataTransfer?.getData("text/plain") ?? "";
-    const kept = acceptedText(this.rule, added, this.gpsless());
     const { value, selectionStart, selectionEnd } = this.input;
+    // No insertion keeps more than the field holds at most, whatever it replaces.
+    const { maxLength } = this.input;
+    const most = Math.max(maxLength, value.length);
+    const kept = acceptedText(this.rule, added, this.gpsless(), most);
     const caret = selectionStart ?? 0;
     const overtyped = this.rule.masked && selectionEnd === caret ? Math.min(kept.length, value.length - caret) : 0;
     if (kept === added && overtyped === 0) return;
     event.preventDefault();
     if (overtyped > 0) this.input.setSelectionRange(caret, caret + overtyped);
     const selected = (this.input.selectionEnd ?? 0) - (this.input.selectionStart ?? 0);
-    const room = this.rule.maxLength > 0 ? this.rule.maxLength - (value.length - selected) : kept.length;
+    const room = maxLength - (value.length - selected);
     const inserted = kept.slice(0, Math.max(room, 0));
     if (inserted === "") return;
     // As typed text, so that undo takes it back.

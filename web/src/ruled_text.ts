@@ -22,16 +22,26 @@ function raised(character: string): string {
 
 /**
  * What the field keeps of `text`: the accepted characters, raised where the rule says, a comma as
- * the point where it reads decimals.
+ * the point where it reads decimals; the first `room` of them.
  */
-export function acceptedText(rule: InputRule, text: string, gpsless: boolean): string {
+export function acceptedText(rule: InputRule, text: string, gpsless: boolean, room = Infinity): string {
   const accepted = gpsless ? rule.acceptedGpsless : rule.accepted;
+  // Each character judged once, and none after the room is full: a pasted book costs what a word
+  // does.
+  const judged: (string | undefined)[] = [];
   let kept = "";
-  for (const wide of text) {
-    const narrow = narrowed(wide);
-    const character = rule.decimalComma && narrow === "," ? "." : narrow;
-    const judged = rule.upperCase ? raised(character) : character;
-    if (accepted.includes(judged)) kept += judged;
+  for (let at = 0; at < text.length && kept.length < room;) {
+    const code = text.codePointAt(at) ?? 0;
+    at += code > 0xffff ? 2 : 1;
+    let verdict = judged[code];
+    if (verdict === undefined) {
+      const narrow = narrowed(String.fromCodePoint(code));
+      const character = rule.decimalComma && narrow === "," ? "." : narrow;
+      const raisedCharacter = rule.upperCase ? raised(character) : character;
+      verdict = accepted.includes(raisedCharacter) ? raisedCharacter : "";
+      judged[code] = verdict;
+    }
+    kept += verdict;
   }
   return kept;
 }
@@ -64,7 +74,7 @@ export function ruledEdit(
   const [start, end] = insertedSpan(before, after, caret);
   const added = after.slice(start, end);
   const room = rule.maxLength > 0 ? rule.maxLength - (after.length - added.length) : Infinity;
-  const kept = acceptedText(rule, added, gpsless).slice(0, Math.max(room, 0));
+  const kept = acceptedText(rule, added, gpsless, Math.max(room, 0));
   if (kept === added) return null;
   // Nothing of it kept: the text it replaced stays, as a refused key leaves a selection.
   if (kept === "") return { value: before, caret: before.length - (after.length - end) };

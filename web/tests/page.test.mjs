@@ -196,6 +196,11 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       await enter("45\u00b030.15'n;z");
       assert.equal(await page.inputValue("#txtLat"), "45\u00b030.15'N", `way ${i}`);
     }
+    // A pasted book stops where a line edit of the window does.
+    await page.fill("#txtLat", "");
+    await paths.focus("#txtLat", 0, 0);
+    await paths.paste("4".repeat(40000));
+    assert.equal((await page.inputValue("#txtLat")).length, 32767);
     // A decimal comma goes in as the point the calculator reads: "300,4" is not 3004 m, "4,5" not
     // 45 degrees.
     await page.setChecked("#chkAlt", true);

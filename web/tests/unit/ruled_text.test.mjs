@@ -41,6 +41,17 @@ describe("acceptedText", () => {
     assert.equal(acceptedText({ ...CALLSIGN, upperCase: false, accepted: "Iiz" }, "ıİz", false), "z");
   });
 
+  it("judges a pasted book only until the field is full, each character once", () => {
+    let asked = 0;
+    const counting = { ...CALLSIGN, accepted: { includes: (c) => (++asked, CALLSIGN.accepted.includes(c)) } };
+    const book = " ".repeat(200000) + "qx9abc-12" + "b".repeat(200000);
+    assert.equal(acceptedText(counting, book, false, 9), "QX9ABC-12");
+    assert.ok(asked < 20, `${asked} judgments`);
+    asked = 0;
+    assert.deepEqual(ruledEdit(counting, "", book, book.length, false), { value: "QX9ABC-12", caret: 9 });
+    assert.ok(asked < 20, `${asked} judgments`);
+  });
+
   it("is a fixed point on what it kept", () => {
     const next = random(7);
     for (let i = 0; i < 200; ++i) {
