@@ -298,11 +298,13 @@ void FieldEdit::paintHiddenMarks(QPainter& painter, const QRect& contents) {
     const int scroll = std::max(0, unscrolledCaretX - caretX);
     // Each stretch up to the next hidden character is measured once, rather than each one's whole
     // prefix: a file's 60,000 soft hyphens held the window for minutes at every paint. The marks
-    // end where the field does, and a mark on the last one's place is not drawn again.
-    int x = contents.x() + kTextIndent - scroll;
+    // start and end where the field does, and a mark on the last one's place is not drawn again.
+    const qsizetype first =
+        std::max(0, cursorPositionAt(QPoint(contents.left() - width, caret.center().y())) - 1);
+    int x = contents.x() + kTextIndent - scroll + metrics.horizontalAdvance(content.left(first));
     std::optional<int> lastMark;
-    qsizetype measured = 0;
-    for (qsizetype i = 0; i < content.size() && x - width <= contents.right(); ++i) {
+    qsizetype measured = first;
+    for (qsizetype i = first; i < content.size() && x - width <= contents.right(); ++i) {
         if (!hiddenCharacterName(content[i].unicode()))
             continue;
         x += metrics.horizontalAdvance(content.mid(measured, i - measured));
