@@ -288,14 +288,23 @@ void FieldEdit::paintHiddenMarks(QPainter& painter, const QRect& contents) {
     // A bar from the top of the characters to below their baseline, as wide as a stroke.
     const int width = std::max(2, metrics.lineWidth() * 2);
     const QColor colour = readableOn(kHiddenMarkColour, palette().color(QPalette::Base));
-    const int top = cursorRect().top() + 1;
+    const QRect caret = cursorRect();
+    const int top = caret.top() + 1;
+    // A text longer than the field scrolls with the caret: the marks move as far as the caret
+    // stands from where the unscrolled text would put it (it stands in the middle of its rect).
+    const int caretX = (caret.left() + caret.right() + 1) / 2;
+    const int unscrolledCaretX =
+        contents.x() + kTextIndent + metrics.horizontalAdvance(content.left(cursorPosition()));
+    const int scroll = std::max(0, unscrolledCaretX - caretX);
     // Each stretch up to the next hidden character is measured once, rather than each one's whole
     // prefix: a file's 60,000 soft hyphens held the window for minutes at every paint. The marks
-    // end where the field does, and a mark on the last one's place is not drawn again.
-    int x = contents.x() + kTextIndent;
+    // start and end where the field does, and a mark on the last one's place is not drawn again.
+    const qsizetype first =
+        std::max(0, cursorPositionAt(QPoint(contents.left() - width, caret.center().y())) - 1);
+    int x = contents.x() + kTextIndent - scroll + metrics.horizontalAdvance(content.left(first));
     std::optional<int> lastMark;
-    qsizetype measured = 0;
-    for (qsizetype i = 0; i < content.size() && x - width <= contents.right(); ++i) {
+    qsizetype measured = first;
+    for (qsizetype i = first; i < content.size() && x - width <= contents.right(); ++i) {
         if (!hiddenCharacterName(content[i].unicode()))
             continue;
         x += metrics.horizontalAdvance(content.mid(measured, i - measured));

@@ -235,6 +235,37 @@ TEST_F(SetupFiles, HiddenCharactersShowInFieldsAndBoxes) {
     EXPECT_FALSE(shown.contains(QChar(0x202E)) || shown.contains(QChar(0xAD)));
 }
 
+// A comment longer than its field scrolls with the caret; each red mark stays on its hidden
+// character, with the field scrolled to the end and back to the start.
+TEST_F(SetupFiles, HiddenCharacterMarksFollowTheScrolledText) {
+    auto* comment = control<FieldEdit>("edBeacon");
+    const std::string text = "abcde\xAD" + std::string(60, '7') + "\xAD" + "END";
+    testing::writeFile(path("long.cfg"),
+                       testing_support::edited('"' + defaultSettings().beacon + '"',
+                                               '"' + text + '"', kFactoryFile));
+    load(path("long.cfg"));
+    ASSERT_TRUE(modals.boxes.empty());
+    const std::pair<Qt::Key, int> ends[] = {{Qt::Key_End, 66}, {Qt::Key_Home, 5}};
+    for (const auto& [key, hidden] : ends) {
+        QTest::keyClick(comment, key);
+        const QImage shown = comment->grab().toImage();
+        const int y = comment->height() / 2;
+        const auto isMark = [&](int x) {
+            const QColor pixel =
+                shown.pixelColor((QPointF(x, y) * shown.devicePixelRatio()).toPoint());
+            return pixel.red() > 150 && pixel.green() < 90 && pixel.blue() < 90;
+        };
+        std::vector<int> marks;
+        for (int x = 0; x < comment->width(); ++x) {
+            if (isMark(x) && (x == 0 || !isMark(x - 1)))
+                marks.push_back(x);
+        }
+        ASSERT_EQ(marks.size(), 1u) << "key " << key;
+        const int at = comment->cursorPositionAt(QPoint(marks.front() + 1, y));
+        EXPECT_TRUE(at == hidden || at == hidden + 1) << "key " << key << ": mark at " << at;
+    }
+}
+
 // Files from strangers, whose markup must not fake a result, fill the screen or wait on a FIFO;
 // the items before the fault still load (every way a file breaks: the reader's own tests).
 TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBoxAndKeepWhatCameBefore) {
