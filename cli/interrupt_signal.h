@@ -3,7 +3,7 @@
 #include <array>
 #include <csignal>
 
-#include "files/ending_signals.h"
+#include "files/signal_sets.h"
 
 namespace zelvar::cli {
 

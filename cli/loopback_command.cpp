@@ -1,6 +1,5 @@
 #include <CLI/App.hpp>
 #include <algorithm>
-#include <csignal>
 #include <memory>
 #include <ostream>
 
@@ -8,6 +7,7 @@
 #include "common/ascii.h"
 #include "far_end.h"
 #include "files/held_signals.h"
+#include "files/signal_sets.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
 #include "serial/qt_serial_port.h"
@@ -72,7 +72,7 @@ class Loopback {
     // Runs the plan, then reads until the echo is judged; false when it stopped (Ctrl+C, the line
     // gone, a failed action).
     bool run(const TransferPlan& plan, QtSerialPort& port) {
-        const HeldSignals stops{SIGTSTP, SIGTTIN, SIGTTOU};  // as send: the pauses are judged
+        const HeldSignals stops{kStopSignals};  // as send: the pauses are judged
         NoLoopbackProgress progress;
         const SendClock reading{[] { return LineClock::now(); },
                                 [this](LineTime until) { return readUntil(until); }};

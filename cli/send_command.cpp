@@ -3,7 +3,6 @@
 #include <CLI/App.hpp>
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -13,6 +12,7 @@
 #include "command.h"
 #include "common/ascii.h"
 #include "files/held_signals.h"
+#include "files/signal_sets.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
 #include "sent_differently_text.h"
@@ -169,7 +169,7 @@ int runSend(const CommandLineIo& io, const CLI::App& command, const SendOptions&
     const SendResult result = [&] {
         // Stopped between the blocks (Ctrl+Z) and let go later, block 2 would come too late for
         // the tracker, and the send would still say "Data sent !": the stop comes at the end.
-        const HeldSignals stops{SIGTSTP, SIGTTIN, SIGTTOU};
+        const HeldSignals stops{kStopSignals};
         return sendConfig(prepared.plan, port, progress, stoppableClock(interrupt));
     }();
     progress.endLine();

@@ -12,7 +12,7 @@
 #include <random>
 #include <system_error>
 
-#include "files/ending_signals.h"
+#include "files/signal_sets.h"
 #include "files/held_signals.h"
 #include "files/regular_file.h"
 #include "text/system_error.h"

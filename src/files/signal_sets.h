@@ -12,4 +12,9 @@ namespace zelvar {
 inline constexpr std::array kEndingSignals = {SIGINT,  SIGTERM, SIGHUP, SIGQUIT,
                                               SIGUSR1, SIGUSR2, SIGALRM};
 
+// The signals that stop a program from its terminal: Ctrl+Z, and a background job's read or write
+// there. A send holds them: stopped between the blocks and let go later, block 2 would come too
+// late for the tracker.
+inline constexpr std::array kStopSignals = {SIGTSTP, SIGTTIN, SIGTTOU};
+
 }  // namespace zelvar
