@@ -228,14 +228,20 @@ void countStop(int) {
     stopsSeen = stopsSeen + 1;
 }
 
+// Sets `handler` for `signal`; gives the action it replaced, to be set again.
+struct sigaction handleSignal(int signal, void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    struct sigaction before {};
+    ::sigaction(signal, &action, &before);
+    return before;
+}
+
 // Ctrl+Z in the terminal the window was started from waits for the end of a send: stopped between
 // the blocks and let go later, block 2 would come too late for the tracker.
 TEST_F(SetupSend, AStopDuringASendComesAtItsEnd) {
-    struct sigaction counting {};
-    counting.sa_handler = countStop;
-    sigemptyset(&counting.sa_mask);
-    struct sigaction before {};
-    ::sigaction(SIGTSTP, &counting, &before);
+    const struct sigaction before = handleSignal(SIGTSTP, countStop);
     stopsSeen = 0;
     int seenMidSend = -1;
     QTimer::singleShot(450, [&seenMidSend] {
@@ -339,11 +345,7 @@ TEST_F(SetupEnd, ARequestWithoutASendEndsTheProgramAtOnce) {
 // A request the program was started to ignore stays ignored, as `nohup` and a shell's background
 // job want: closing the terminal of `nohup zelvar-config &` does not end the window.
 TEST(TerminationRequestsTest, ASignalIgnoredAtTheStartStaysIgnored) {
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    sigemptyset(&ignore.sa_mask);
-    struct sigaction before {};
-    ::sigaction(SIGHUP, &ignore, &before);
+    const struct sigaction before = handleSignal(SIGHUP, SIG_IGN);
     std::vector<int> seen;
     {
         TerminationRequests requests;
