@@ -818,6 +818,48 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await page.isVisible("#calculator"), false);
   });
 
+  // As the window's keys: a key stands for the Latin letter its layout types there, else for its
+  // place. Dvorak's S is where QWERTY has ";", and its O where QWERTY has S; a Russian keyboard's
+  // letters, which no caption underlines, stand for their places' letters.
+  it("takes the manual's keys by the letter the keyboard types, on Dvorak and Russian layouts too", async () => {
+    await page.keyboard.press("Alt+D");
+    await page.evaluate(() => {
+      window.zelvarPressed = [];
+      document.addEventListener(
+        "click",
+        (event) => {
+          if (!["save", "load", "defaults", "help"].includes(event.target.id)) return;
+          window.zelvarPressed.push(event.target.id);
+          event.stopImmediatePropagation();
+          event.preventDefault();
+        },
+        { capture: true },
+      );
+    });
+    const cdp = await bed.context.newCDPSession(page);
+    const ALT = 1;
+    const CTRL = 2;
+    const cases = [
+      ["s", "Semicolon", CTRL, "save"],
+      ["o", "KeyS", CTRL, "load"],
+      ["p", "KeyR", CTRL, "previewTitle"],
+      ["ы", "KeyS", CTRL, "save"],
+      ["щ", "KeyO", CTRL, "load"],
+      ["в", "KeyD", ALT, "defaults"],
+      ["р", "KeyH", ALT, "help"],
+      ["d", "KeyH", ALT, "defaults"],
+    ];
+    for (const [key, code, modifiers, wanted] of cases) {
+      await page.focus("#myCall");
+      await page.evaluate(() => (window.zelvarPressed = []));
+      for (const type of ["rawKeyDown", "keyUp"])
+        await cdp.send("Input.dispatchKeyEvent", { type, key, code, modifiers });
+      const acted = await page.evaluate(() => [...window.zelvarPressed, document.activeElement?.id].join(" "));
+      assert.equal(acted, wanted === "previewTitle" ? wanted : `${wanted} myCall`, `${key} on ${code}`);
+    }
+    await cdp.detach();
+  });
+
   // A line that changes as one types (a counter, the calculator's locator and reason, the picker's
   // answer) reaches a screen reader once the typing pauses, not at every key over the keys' echo.
   it("speaks what changes with typing once the typing pauses, not at every key", async () => {
