@@ -749,6 +749,17 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.keyboard.press("Home");
     await page.keyboard.press("Control+V");
     assert.equal(await page.inputValue("#txDelay"), "950");
+    // Composed as typed: an input method's full-width digits, a dead key's accent and a blank.
+    const paths = await InputPaths.open(page, bed.context, bed.server.url);
+    await paths.focus("#txDelay", 1, 1);
+    await paths.compose(["\uff11", "\uff11\uff12"], "\uff11\uff12");
+    assert.equal(await page.inputValue("#txDelay"), "912");
+    await paths.focus("#txDelay", 0, 0);
+    await paths.compose(["\u00b4"], "\u00e9");
+    assert.equal(await page.inputValue("#txDelay"), "912");
+    await paths.focus("#symbol", 0, 0);
+    await paths.compose(["^"], "^");
+    assert.equal(await page.inputValue("#symbol"), "^");
 
     const cdp = await bed.context.newCDPSession(page);
     const { root } = await cdp.send("DOM.getDocument");
