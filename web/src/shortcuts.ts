@@ -9,11 +9,11 @@ const COMMANDS: Record<string, string> = { s: "save", o: "load", p: "previewTitl
 const apple = /Mac|iPhone|iPad/.test(navigator.platform);
 
 // The letter a key stands for, as in the window: the Latin letter it types (Dvorak's S is where
-// QWERTY has ";"), else the letter of its place, for a key that types another alphabet's letter
-// (a Russian keyboard's "ы" is Ctrl+S, as in the browser's own keys) or on a Mac with Option,
-// which changes what a key types.
+// QWERTY has ";"; a Turkish F keyboard's "ğ" is no E), else the letter of its place, for a key
+// that types another alphabet's letter (a Russian keyboard's "ы" is Ctrl+S, as in the browser's
+// own keys) or none, or on a Mac with Option, which changes what a key types.
 function letterOf(event: KeyboardEvent, byPlace = false): string | undefined {
-  if (!byPlace && /^[a-z]$/i.test(event.key)) return event.key.toLowerCase();
+  if (!byPlace && /^\p{Script=Latin}$/u.test(event.key)) return event.key.toLowerCase();
   return /^Key([A-Z])$/.exec(event.code)?.[1]?.toLowerCase();
 }
 
