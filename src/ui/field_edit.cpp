@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -118,6 +119,14 @@ void FieldEdit::keyPressEvent(QKeyEvent* event) {
         }
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void FieldEdit::inputMethodEvent(QInputMethodEvent* event) {
+    // A character a dead key or an input method composes ("^" of the dead key and a blank, a
+    // full-width digit) overtypes as a typed one does.
+    if (!event->commitString().isEmpty() && event->replacementLength() == 0)
+        overtype(filtered(event->commitString()).size());
+    QLineEdit::inputMethodEvent(event);
 }
 
 QString FieldEdit::filtered(const QString& text) const {

@@ -12,8 +12,8 @@ namespace zelvar {
 // One edit field of the main window. What the user types, pastes, drops or composes passes the
 // field's character rule (a CharacterValidator); text written by the program goes in as it is.
 // Pasted and dropped text is filtered before the field's length cuts it, so the characters that
-// go in are the first ones the rule keeps. A masked field overtypes: a typed or pasted character
-// replaces the one at the caret, as on a form with printed boxes.
+// go in are the first ones the rule keeps. A masked field overtypes: a typed, composed or pasted
+// character replaces the one at the caret, as on a form with printed boxes.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 
@@ -46,6 +46,7 @@ class FieldEdit : public QLineEdit {
   protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

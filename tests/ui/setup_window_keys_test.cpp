@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -176,10 +177,27 @@ TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsOvertypeAndShowTheirPrompt) {
     EXPECT_EQ(band->cursorPosition(), 3);
     testing::typeKeys(band, "9");
     EXPECT_EQ(band->text(), "278") << "no position left after the caret";
+    // A composed character overtypes as a typed one: an input method's full-width digit, a dead
+    // key's accent and a blank.
+    const auto compose = [](QLineEdit* edit, const QString& text) {
+        QInputMethodEvent composed;
+        composed.setCommitString(text);
+        QApplication::sendEvent(edit, &composed);
+    };
+    band->setCursorPosition(0);
+    compose(band, QStringLiteral("\uFF11"));
+    EXPECT_EQ(band->text(), "178");
+    EXPECT_EQ(band->cursorPosition(), 1);
+    compose(band, QStringLiteral("\u00E9"));
+    EXPECT_EQ(band->text(), "178");
+    EXPECT_EQ(band->cursorPosition(), 1);
     field("edSymbol")->setFocus();
     field("edSymbol")->setCursorPosition(0);
     testing::typeKeys(field("edSymbol"), "_");
     EXPECT_EQ(textOf("edSymbol"), "_");
+    field("edSymbol")->setCursorPosition(0);
+    compose(field("edSymbol"), "^");
+    EXPECT_EQ(textOf("edSymbol"), "^");
 
     // An empty position shows its prompt where the "_" stands, but lighter: the darkest grey
     // inside the frame, where the character is drawn.

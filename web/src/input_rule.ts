@@ -23,6 +23,8 @@ export class RuledInput {
   // The content as it stood after the last edit that kept the rule, or the page's last write.
   private settled: string;
   private justEntered = false;
+  // Whether the composition under way overtypes: in a masked field, begun with no selection.
+  private composingOver = false;
 
   constructor(
     readonly input: HTMLInputElement,
@@ -30,10 +32,21 @@ export class RuledInput {
     private readonly gpsless: () => boolean = () => false,
   ) {
     this.settled = input.value;
-    input.maxLength = rule.maxLength > 0 ? rule.maxLength : LONGEST_TEXT;
+    input.maxLength = this.longest();
     input.addEventListener("beforeinput", (event) => this.judge(event));
     input.addEventListener("input", (event) => this.settle(event as InputEvent));
-    input.addEventListener("compositionend", () => this.settle(null));
+    // A masked field's composition (a dead key's accent, an input method's full-width digit)
+    // overtypes as typed text does: the browser would cut it at the field's length, so the length
+    // waits until it ends.
+    input.addEventListener("compositionstart", () => {
+      this.composingOver = rule.masked && input.selectionStart === input.selectionEnd;
+      if (this.composingOver) input.maxLength = LONGEST_TEXT;
+    });
+    input.addEventListener("compositionend", () => {
+      input.maxLength = this.longest();
+      this.settle(null);
+      this.composingOver = false;
+    });
     if (rule.masked) {
       // As wide as its positions, whatever spacing the user's style adds between letters: the
       // field takes the width of a hidden line of them. A position is a digit's width where the
@@ -52,6 +65,10 @@ export class RuledInput {
       input.addEventListener("input", () => this.showPrompts());
     }
     this.enterAsTheWindowDoes();
+  }
+
+  private longest(): number {
+    return this.rule.maxLength > 0 ? this.rule.maxLength : LONGEST_TEXT;
   }
 
   /** The page's own write: no rule applies. */
@@ -97,7 +114,8 @@ export class RuledInput {
       this.settled = value;
       return;
     }
-    const ruled = ruledEdit(this.rule, this.settled, value, selectionEnd ?? value.length, this.gpsless());
+    const overtype = !event && this.composingOver;
+    const ruled = ruledEdit(this.rule, this.settled, value, selectionEnd ?? value.length, this.gpsless(), overtype);
     this.settled = ruled?.value ?? value;
     if (!ruled) return;
     this.input.value = ruled.value;

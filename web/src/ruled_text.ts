@@ -62,7 +62,8 @@ function insertedSpan(before: string, after: string, caret: number): [number, nu
 /**
  * The field's content after the user changed `before` into `after`, the caret at `caret`: what
  * came in kept as the rule keeps it, within the field's length (where it keeps none of it, the
- * text as it was); null when the rule keeps it all.
+ * text as it was); null when the rule keeps it all. With `overtype`, what is kept takes the place
+ * of as many characters after it.
  */
 export function ruledEdit(
   rule: InputRule,
@@ -70,13 +71,16 @@ export function ruledEdit(
   after: string,
   caret: number,
   gpsless: boolean,
+  overtype = false,
 ): { value: string; caret: number } | null {
   const [start, end] = insertedSpan(before, after, caret);
   const added = after.slice(start, end);
-  const room = rule.maxLength > 0 ? rule.maxLength - (after.length - added.length) : Infinity;
+  const covered = overtype ? Math.min(acceptedText(rule, added, gpsless).length, after.length - end) : 0;
+  const rest = after.slice(end + covered);
+  const room = rule.maxLength > 0 ? rule.maxLength - (start + rest.length) : Infinity;
   const kept = acceptedText(rule, added, gpsless, Math.max(room, 0));
-  if (kept === added) return null;
+  if (kept === added && covered === 0) return null;
   // Nothing of it kept: the text it replaced stays, as a refused key leaves a selection.
   if (kept === "") return { value: before, caret: before.length - (after.length - end) };
-  return { value: after.slice(0, start) + kept + after.slice(end), caret: start + kept.length };
+  return { value: after.slice(0, start) + kept + rest, caret: start + kept.length };
 }

@@ -4,13 +4,16 @@
 // alone types characters there. A key that finds nothing to do is left to the browser.
 import { element } from "./dom.js";
 
-const COMMANDS: Record<string, string> = { KeyS: "save", KeyO: "load", KeyP: "previewTitle" };
+const COMMANDS: Record<string, string> = { s: "save", o: "load", p: "previewTitle" };
 
 const apple = /Mac|iPhone|iPad/.test(navigator.platform);
 
-// The letter a key types; on a Mac, Option changes it, so the key's place says it there.
-function letterOf(event: KeyboardEvent): string | undefined {
-  if (!apple && event.key.length === 1 && /\p{L}/u.test(event.key)) return event.key.toLowerCase();
+// The letter a key stands for, as in the window: the Latin letter it types (Dvorak's S is where
+// QWERTY has ";"; a Turkish F keyboard's "ğ" is no E), else the letter of its place, for a key
+// that types another alphabet's letter (a Russian keyboard's "ы" is Ctrl+S, as in the browser's
+// own keys) or none, or on a Mac with Option, which changes what a key types.
+function letterOf(event: KeyboardEvent, byPlace = false): string | undefined {
+  if (!byPlace && /^\p{Script=Latin}$/u.test(event.key)) return event.key.toLowerCase();
   return /^Key([A-Z])$/.exec(event.code)?.[1]?.toLowerCase();
 }
 
@@ -44,11 +47,12 @@ function targetOf(event: KeyboardEvent): HTMLElement | undefined {
   const modal = document.querySelector("dialog:modal");
   const command = apple ? event.metaKey && !event.ctrlKey : event.ctrlKey && !event.metaKey;
   if (command && !event.altKey) {
-    const id = COMMANDS[event.code];
+    const letter = letterOf(event);
+    const id = letter === undefined ? undefined : COMMANDS[letter];
     return id && !modal ? element(id) : undefined;
   }
   const mnemonic = event.altKey && !event.metaKey && (apple ? event.ctrlKey : !event.ctrlKey);
-  const letter = mnemonic ? letterOf(event) : undefined;
+  const letter = mnemonic ? letterOf(event, apple) : undefined;
   return letter ? mnemonicTarget(letter, modal) : undefined;
 }
 

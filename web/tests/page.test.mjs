@@ -749,6 +749,17 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.keyboard.press("Home");
     await page.keyboard.press("Control+V");
     assert.equal(await page.inputValue("#txDelay"), "950");
+    // Composed as typed: an input method's full-width digits, a dead key's accent and a blank.
+    const paths = await InputPaths.open(page, bed.context, bed.server.url);
+    await paths.focus("#txDelay", 1, 1);
+    await paths.compose(["\uff11", "\uff11\uff12"], "\uff11\uff12");
+    assert.equal(await page.inputValue("#txDelay"), "912");
+    await paths.focus("#txDelay", 0, 0);
+    await paths.compose(["\u00b4"], "\u00e9");
+    assert.equal(await page.inputValue("#txDelay"), "912");
+    await paths.focus("#symbol", 0, 0);
+    await paths.compose(["^"], "^");
+    assert.equal(await page.inputValue("#symbol"), "^");
 
     const cdp = await bed.context.newCDPSession(page);
     const { root } = await cdp.send("DOM.getDocument");
@@ -816,6 +827,50 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await page.inputValue("#beacon"), "=/NN!!NN!!>  _");
     await page.keyboard.press("Alt+C");
     assert.equal(await page.isVisible("#calculator"), false);
+  });
+
+  // As the window's keys: a key stands for the letter its layout types there, and for its place
+  // where it types another alphabet's. Dvorak's S is where QWERTY has ";", its O where QWERTY has
+  // S; a Russian keyboard's letters stand for their places' letters; a Turkish F keyboard's "ğ",
+  // on QWERTY's E, is no Alt+E.
+  it("takes the manual's keys by the letter the keyboard types, on Dvorak, Russian and Turkish layouts", async () => {
+    await page.evaluate(() => {
+      window.zelvarPressed = [];
+      document.addEventListener(
+        "click",
+        (event) => {
+          if (!["save", "load", "defaults", "help", "send"].includes(event.target.id)) return;
+          window.zelvarPressed.push(event.target.id);
+          event.stopImmediatePropagation();
+          event.preventDefault();
+        },
+        { capture: true },
+      );
+    });
+    const cdp = await bed.context.newCDPSession(page);
+    const ALT = 1;
+    const CTRL = 2;
+    const cases = [
+      ["s", "Semicolon", CTRL, "save myCall"],
+      ["o", "KeyS", CTRL, "load myCall"],
+      ["p", "KeyR", CTRL, "previewTitle"],
+      ["d", "KeyH", ALT, "defaults myCall"],
+      ["ы", "KeyS", CTRL, "save myCall"],
+      ["щ", "KeyO", CTRL, "load myCall"],
+      ["в", "KeyD", ALT, "defaults myCall"],
+      ["р", "KeyH", ALT, "help myCall"],
+      ["s", "KeyM", CTRL, "save myCall"],
+      ["ğ", "KeyE", ALT, "myCall"],
+    ];
+    for (const [key, code, modifiers, wanted] of cases) {
+      await page.focus("#myCall");
+      await page.evaluate(() => (window.zelvarPressed = []));
+      for (const type of ["rawKeyDown", "keyUp"])
+        await cdp.send("Input.dispatchKeyEvent", { type, key, code, modifiers });
+      const acted = await page.evaluate(() => [...window.zelvarPressed, document.activeElement?.id].join(" "));
+      assert.equal(acted, wanted, `${key} on ${code}`);
+    }
+    await cdp.detach();
   });
 
   // A line that changes as one types (a counter, the calculator's locator and reason, the picker's

@@ -78,6 +78,20 @@ describe("ruledEdit", () => {
     assert.equal(ruledEdit(CALLSIGN, "NOCALL-9", "NO-9", 2, false), null);
   });
 
+  it("overtypes where asked, with what it keeps: a composed digit or symbol in a masked field", () => {
+    const digits = { ...CALLSIGN, maxLength: 3, masked: true, upperCase: false, accepted: "0123456789" };
+    assert.deepEqual(ruledEdit(digits, "200", "\uff11200", 1, false, true), { value: "100", caret: 1 });
+    assert.deepEqual(ruledEdit(digits, "200", "2\uff11\uff1200", 3, false, true), { value: "212", caret: 3 });
+    assert.deepEqual(ruledEdit(digits, "200", "20\uff11\uff120", 4, false, true), { value: "201", caret: 3 });
+    assert.deepEqual(ruledEdit(digits, "200", "\u00e9200", 1, false, true), { value: "200", caret: 0 });
+    assert.deepEqual(ruledEdit(digits, "25", "2\uff115", 2, false, true), { value: "21", caret: 2 });
+    assert.deepEqual(ruledEdit({ ...digits, maxLength: 1, accepted: "^a" }, "a", "^a", 1, false, true), {
+      value: "^",
+      caret: 1,
+    });
+    assert.equal(ruledEdit(digits, "20", "201", 3, false, true), null);
+  });
+
   it("leaves what the edit did not touch, and keeps the rule, for any edit at any place", () => {
     const next = random(24);
     for (let i = 0; i < 500; ++i) {
