@@ -64,8 +64,9 @@ std::string valueOf(const FieldRow& row, const ConfigImage& image, const Decoded
             if (text->empty())
                 return std::string(translated("image description", "(none)"));
             break;
+        // The bytes themselves: an answer another sender wrote without "AA:" shows so.
         case Codec::Text:
-            return quoted(std::string(row.image.prefix) + *text);
+            return quoted(imageText(image, row.image.offset));
         case Codec::Character:
         case Codec::Callsign:
         case Codec::None:

@@ -9,6 +9,8 @@
 #include "config/config_image.h"
 #include "config/fields.h"
 #include "config/image_decoder.h"
+#include "config/image_description.h"
+#include "config/image_writer.h"
 #include "config/input_rules.h"
 #include "config/settings_diff.h"
 #include "settings_support.h"
@@ -211,6 +213,30 @@ TEST(ImageDecoder, CountsTheSpareBytesInUse) {
     image[spareOffset()] = 1;
     image[kImageSize - 1] = 0xFF;
     EXPECT_EQ(decodeImage(image).spareNonZero, 2);
+}
+
+// Another sender's image, as the receiving end decodes it: what its bytes hold, also where our
+// builder would have written them otherwise. The tracker's rules send 'AB--1' with the SSID
+// character '/', one below '0'; a 0 byte is 48 below.
+TEST(ImageDecoder, ShowsWhatAnotherSendersBytesHold) {
+    DeviceSettings settings = defaultSettings();
+    ConfigImage image{};
+    ASSERT_TRUE(buildConfigImage(settings, image));
+    image[fieldRow(MyCall).image.offset + kCallsignLength] = '/';
+    image[fieldRow(MessageTo).image.offset + kCallsignLength] = 0;
+    const std::size_t answer = fieldRow(AutoAnswer).image.offset;
+    image[answer] = 'X';
+    const DecodedImage decoded = decodeImage(image);
+    EXPECT_EQ(decoded.settings.myCall, "NOCALL--1");
+    EXPECT_EQ(decoded.settings.messageTo, "NOCALL--48");
+    std::vector<std::string> shown;
+    for (const TrackerSetting& setting : describeImage(image, decoded)) {
+        if (setting.first == fieldRow(MyCall).image.offset ||
+            setting.first == fieldRow(MessageTo).image.offset || setting.first == answer)
+            shown.push_back(setting.value);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"\"NOCALL--1\"", "\"NOCALL--48\"",
+                                               "\"XA:Msg received,i will reply soon\""}));
 }
 
 TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
