@@ -217,7 +217,7 @@ TEST(ImageDecoder, CountsTheSpareBytesInUse) {
 
 // Another sender's image, as the receiving end decodes it: what its bytes hold, also where our
 // builder would have written them otherwise. The tracker's rules send 'AB--1' with the SSID
-// character '/', one below '0'; a 0 byte is 48 below.
+// character '/', one below '0'; a 0 byte is 48 below; a table byte is '/' or '\\' or neither.
 TEST(ImageDecoder, ShowsWhatAnotherSendersBytesHold) {
     DeviceSettings settings = defaultSettings();
     ConfigImage image{};
@@ -226,16 +226,18 @@ TEST(ImageDecoder, ShowsWhatAnotherSendersBytesHold) {
     image[fieldRow(MessageTo).image.offset + kCallsignLength] = 0;
     const std::size_t answer = fieldRow(AutoAnswer).image.offset;
     image[answer] = 'X';
+    image[fieldRow(AlternateTable).image.offset] = 'Y';
     const DecodedImage decoded = decodeImage(image);
     EXPECT_EQ(decoded.settings.myCall, "NOCALL--1");
     EXPECT_EQ(decoded.settings.messageTo, "NOCALL--48");
     std::vector<std::string> shown;
     for (const TrackerSetting& setting : describeImage(image, decoded)) {
-        if (setting.first == fieldRow(MyCall).image.offset ||
+        if (setting.first == fieldRow(Symbol).image.offset ||
+            setting.first == fieldRow(MyCall).image.offset ||
             setting.first == fieldRow(MessageTo).image.offset || setting.first == answer)
             shown.push_back(setting.value);
     }
-    EXPECT_EQ(shown, (std::vector<std::string>{"\"NOCALL--1\"", "\"NOCALL--48\"",
+    EXPECT_EQ(shown, (std::vector<std::string>{"\">\" (table Y)", "\"NOCALL--1\"", "\"NOCALL--48\"",
                                                "\"XA:Msg received,i will reply soon\""}));
 }
 
