@@ -88,6 +88,20 @@ void CfgTokenizer::takeSeparator() {
     ++line_;
 }
 
+// Files written before quotes were doubled hold a text's quotes as they are, and a text runs to
+// its first quote: "Say yes"" is Say yes. Read as doubled quotes, such a text does not end
+// before a line end, or ends with more than blanks before the separator; then `taken`, the bytes
+// after the opening quote, is read that older way, the text up to its first quote and the rest
+// up to the next separator skipped. What was taken beyond the separator after `quote` is put
+// back; false when `taken` holds no separator there.
+bool CfgTokenizer::putBackBeyondSeparator(const std::string& taken, std::size_t quote) {
+    const std::size_t separator = taken.find_first_of(",\r\n", quote);
+    if (separator == std::string::npos)
+        return false;
+    readAhead_.append(taken.rbegin(), taken.rend() - static_cast<std::ptrdiff_t>(separator));
+    return true;
+}
+
 tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
     if (!encoding_) {
         std::string head;
@@ -116,18 +130,43 @@ tl::expected<CfgItem, CfgTokenizer::Error> CfgTokenizer::next() {
     const bool quoted = peek() == '"';
     if (quoted) {
         take();
-        for (int c = take(); c != '"' || peek() == '"'; c = take()) {
+        std::string taken;  // every byte after the opening quote, for a text of the older form
+        const auto takeText = [&] {
+            const int c = take();
+            if (c != kEnd)
+                taken.push_back(static_cast<char>(c));
+            return c;
+        };
+        bool closed = true;
+        for (int c = takeText(); c != '"' || peek() == '"'; c = takeText()) {
             if (c == '"')
-                c = take();
-            if (c == kEnd || isLineEnd(c))
-                return fail(std::string(translated("cfg reader", "a text has no closing double quote")));
+                c = takeText();
+            if (c == kEnd || isLineEnd(c)) {
+                closed = false;
+                break;
+            }
             if (isControl(c))
                 return fail(controlByte(c));
             text.push_back(static_cast<char>(c));
         }
-        while (!isSeparator(peek())) {
-            if (int c = take(); isControl(c))
+        while (closed && !isSeparator(peek())) {
+            const int c = takeText();
+            if (isControl(c))
                 return fail(controlByte(c));
+            closed = isBlank(c);
+        }
+        if (!closed) {
+            const std::size_t quote = taken.find('"');
+            if (quote == std::string::npos)
+                return fail(
+                    std::string(translated("cfg reader", "a text has no closing double quote")));
+            text = taken.substr(0, quote);
+            if (!putBackBeyondSeparator(taken, quote)) {
+                while (!isSeparator(peek())) {
+                    if (int c = take(); isControl(c))
+                        return fail(controlByte(c));
+                }
+            }
         }
     } else {
         while (!isSeparator(peek())) {

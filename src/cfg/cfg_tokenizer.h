@@ -16,7 +16,8 @@ namespace zelvar {
 // next separator is skipped; blanks (spaces, tabs) around an item are not part of it, and a
 // Ctrl-Z ends the file as in DOS. No item may be longer than kMaxCfgItemBytes. A UTF-8
 // byte-order mark is skipped and texts in UTF-8 come out as Latin-1 (see cfg_encoding.h); UTF-16
-// and UTF-32 are refused. Nothing beyond the item asked for and its separator is consumed.
+// and UTF-32 are refused. Nothing beyond the item asked for and its separator is consumed: a
+// text of the older form, whose quotes were not doubled, may be read past and is put back.
 class CfgTokenizer {
   public:
     explicit CfgTokenizer(std::istream& in) : in_(in) {}
@@ -32,6 +33,7 @@ class CfgTokenizer {
     int take();
     int peek();
     void takeSeparator();
+    bool putBackBeyondSeparator(const std::string& taken, std::size_t quote);
     // The stream's bytes, after those read ahead and put back.
     int get();
     int look();

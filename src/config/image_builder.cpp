@@ -108,9 +108,10 @@ class ImageBuilder {
 
     // Encodes a digit field as a byte in its unit and writes back what the byte stands for,
     // after raising a number below the field's least to it and lowering one above its most. When
-    // that text would be wider than the field (999 ms of TX delay is 150 flags, which stand for
-    // 1000 ms), the byte is lowered until it fits, so the field always shows what the tracker
-    // gets.
+    // the rounding makes that text wider than the field and than the number it replaces (999 ms
+    // of TX delay is 150 flags, which stand for 1000 ms), the byte is lowered until it fits, so
+    // the field always shows what the tracker gets. A number a file holds wider than the field
+    // (2000 s in a three-digit band) goes as it stands.
     bool digits(const FieldRow& row) {
         const FieldImage& image = row.image;
         std::string& shown = *fieldText(s_, row.field);
@@ -125,10 +126,9 @@ class ImageBuilder {
             const auto [lower, upper] = byteLimits(image.unit);
             return outOfRange(row.field, number, lower, upper);
         }
-        while (formatDigits(fromByte(image.unit, value), width).size() >
-               static_cast<std::size_t>(width)) {
+        const std::size_t room = std::max(static_cast<std::size_t>(width), shown.size());
+        while (formatDigits(fromByte(image.unit, value), width).size() > room)
             --value;
-        }
         image_[image.offset] |= static_cast<std::uint8_t>(value);
         shown = formatDigits(fromByte(image.unit, value), width);
         return true;

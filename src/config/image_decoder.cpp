@@ -12,20 +12,14 @@ namespace {
 
 constexpr std::uint8_t kSsidZero = '0';
 
-std::string textAt(const ConfigImage& image, std::size_t start) {
-    std::string text;
-    for (std::size_t i = start; i < image.size() && image[i] != 0; ++i) {
-        text.push_back(static_cast<char>(image[i]));
-    }
-    return text;
-}
-
-// A callsign entry as the builder writes it back: trimmed call, "-SSID" unless it is 0.
+// A callsign entry as the builder writes it back: trimmed call, "-SSID" unless it is 0. Another
+// sender's SSID character below '0' shows as the negative number the tracker's rules make of
+// it ('/' as "AB--1"), not as no SSID.
 std::string callsignAt(const ConfigImage& image, std::size_t start) {
     std::string call(reinterpret_cast<const char*>(&image[start]), kCallsignLength);
     call = std::string(trimSpaces(call));
     int ssid = image[start + kCallsignLength] - kSsidZero;
-    if (ssid > 0)
+    if (ssid != 0)
         call += "-" + std::to_string(ssid);
     return call;
 }
@@ -63,7 +57,7 @@ void decodeField(const ConfigImage& image, const FieldRow& row, DeviceSettings& 
             return;
         }
         case Codec::Text: {
-            const std::string held = textAt(image, row.image.offset);
+            const std::string held = imageText(image, row.image.offset);
             *text =
                 held.starts_with(row.image.prefix) ? held.substr(row.image.prefix.size()) : held;
             return;
@@ -74,6 +68,14 @@ void decodeField(const ConfigImage& image, const FieldRow& row, DeviceSettings& 
 }
 
 }  // namespace
+
+std::string imageText(const ConfigImage& image, std::size_t start) {
+    std::string text;
+    for (std::size_t i = start; i < image.size() && image[i] != 0; ++i) {
+        text.push_back(static_cast<char>(image[i]));
+    }
+    return text;
+}
 
 DecodedImage decodeImage(const ConfigImage& image) {
     DecodedImage decoded;

@@ -19,4 +19,7 @@ struct DecodedImage {
 
 DecodedImage decodeImage(const ConfigImage& image);
 
+// The characters from `start` up to the next 0 byte, or the image's end.
+std::string imageText(const ConfigImage& image, std::size_t start);
+
 }  // namespace zelvar

@@ -56,16 +56,21 @@ std::string valueOf(const FieldRow& row, const ConfigImage& image, const Decoded
                        std::string(row.choices[static_cast<std::size_t>(value)]);
             return onOff((value != 0) != row.image.describedNegated);
         }
+        // Another sender's table byte may be neither '/' nor '\\'; it shows as it is.
         case Codec::SymbolTable:
-            return std::string(*fieldNumber(s, row.field)
-                                   ? translated("image description", " (alternate table \\)")
-                                   : translated("image description", " (primary table /)"));
+            if (byte == '\\')
+                return std::string(translated("image description", " (alternate table \\)"));
+            if (byte == '/')
+                return std::string(translated("image description", " (primary table /)"));
+            return withArguments(translated("image description", " (table %1)"),
+                                 {latin1ToUtf8(std::string(1, static_cast<char>(byte)))});
         case Codec::Path:
             if (text->empty())
                 return std::string(translated("image description", "(none)"));
             break;
+        // The bytes themselves: an answer another sender wrote without "AA:" shows so.
         case Codec::Text:
-            return quoted(std::string(row.image.prefix) + *text);
+            return quoted(imageText(image, row.image.offset));
         case Codec::Character:
         case Codec::Callsign:
         case Codec::None:

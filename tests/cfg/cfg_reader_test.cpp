@@ -147,6 +147,13 @@ TEST(CfgReader, LoadsWhatComesBeforeAFaultAndNamesIt) {
          "",
          {{Message, "Message sent using Zelvar, version 4.0"}, {BaudRate, "0"}}},
         {edited("\"NOCALL\"", "\"NO\"CALL\""), "", {{MessageTo, "NO"}}},
+        // A text that ends in a quote, as a file from before quotes were doubled holds it: cut
+        // at its quote, and the items after it in their places.
+        {edited(comment, "\"Say yes\"\""),
+         "",
+         {{Beacon, "Say yes"}, {MessageTo, "NOCALL"}, {AutoAnswer, back.substr(1, 30)}}},
+        {edited(back, "\"ok\"\""), "", {{AutoAnswer, "ok"}, {BaudRate, "0"}}},
+        {edited("\"NOCALL\"", "\"NO\"\"CALL\""), "", {{MessageTo, "NO\"CALL"}}},
         {edited("\"0480\"", " 0480  "), "", {{SpeedInterval0, "480"}}},
         // Blanks an editor leaves around an item are tabs as often as spaces.
         {edited("\"NOCALL\"", "\t \"NOCALL\"\t"), "", {{MessageTo, "NOCALL"}}},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -8,6 +9,8 @@
 #include "config/config_image.h"
 #include "config/fields.h"
 #include "config/image_decoder.h"
+#include "config/image_description.h"
+#include "config/image_writer.h"
 #include "config/input_rules.h"
 #include "config/settings_diff.h"
 #include "settings_support.h"
@@ -44,7 +47,7 @@ const Normalisation kNormalisations[] = {
     {"FactoryDefaults", {}, {}, 0, kFactoryImage},
     {"TxDelayHalfToEven", {{TxDelay, "030"}}, {{TxDelay, "027"}}, 0, "\x04"},
     {"TxDelayTooWide", {{TxDelay, "999"}}, {{TxDelay, "993"}}, 0, "\x95"},
-    {"MsgRepeatTooWide", {{MessageRetries, "150"}}, {{MessageRetries, "99"}}, 1, "\x63"},
+    {"MsgRepeatFromAFile", {{MessageRetries, "150"}}, {}, 1, "\x96"},
     {"GpsCheckTooWide", {{AcquisitionInterval, "997"}}, {{AcquisitionInterval, "990"}}, 5, "\x63"},
     {"Gpsless",
      {{AcquisitionInterval, "5"}, {AcquisitionTimeout, "000"}},
@@ -93,6 +96,36 @@ TEST(ImageBuilder, WritesBackWhatTheTrackerGets) {
             std::string(image.begin() + row.index, image.begin() + row.index + row.bytes.size()),
             row.bytes);
     }
+}
+
+// A number that stands wider than its field, as a file can hold it (2000 s in a three-digit
+// band, 150 retries), goes as its byte rounds it and is shown as wide; only a number that the
+// rounding makes one digit wider than the field and than itself (999 ms is 150 flags, 1000 ms)
+// is lowered, to what the field can show.
+TEST(ImageBuilder, SendsANumberWiderThanItsFieldAsItStands) {
+    int wide = 0;
+    for (const FieldRow& row : fieldRows()) {
+        if (row.image.codec != Codec::Digits || row.image.most)
+            continue;
+        const int width = row.input.length;
+        for (int number = 1; number < 100000; ++number) {
+            const std::string typed = std::to_string(number);
+            const double byte = std::nearbyint(toByte(row.image.unit, number));
+            if (byte > 255)
+                break;
+            if (typed.size() <= static_cast<std::size_t>(width) ||
+                (row.image.least && number < *row.image.least))
+                continue;
+            ++wide;
+            SCOPED_TRACE(std::string(fieldName(row.field)) + " " + typed);
+            DeviceSettings settings = changed(defaultSettings(), {{row.field, typed}});
+            ConfigImage image{};
+            ASSERT_TRUE(buildConfigImage(settings, image));
+            EXPECT_EQ(image[row.image.offset], byte);
+            EXPECT_LE(fieldText(settings, row.field)->size(), typed.size());
+        }
+    }
+    EXPECT_GT(wide, 5000);
 }
 
 // Earlier steps keep their write-backs, later ones leave their fields as typed. A number out of
@@ -180,6 +213,32 @@ TEST(ImageDecoder, CountsTheSpareBytesInUse) {
     image[spareOffset()] = 1;
     image[kImageSize - 1] = 0xFF;
     EXPECT_EQ(decodeImage(image).spareNonZero, 2);
+}
+
+// Another sender's image, as the receiving end decodes it: what its bytes hold, also where our
+// builder would have written them otherwise. The tracker's rules send 'AB--1' with the SSID
+// character '/', one below '0'; a 0 byte is 48 below; a table byte is '/' or '\\' or neither.
+TEST(ImageDecoder, ShowsWhatAnotherSendersBytesHold) {
+    DeviceSettings settings = defaultSettings();
+    ConfigImage image{};
+    ASSERT_TRUE(buildConfigImage(settings, image));
+    image[fieldRow(MyCall).image.offset + kCallsignLength] = '/';
+    image[fieldRow(MessageTo).image.offset + kCallsignLength] = 0;
+    const std::size_t answer = fieldRow(AutoAnswer).image.offset;
+    image[answer] = 'X';
+    image[fieldRow(AlternateTable).image.offset] = 'Y';
+    const DecodedImage decoded = decodeImage(image);
+    EXPECT_EQ(decoded.settings.myCall, "NOCALL--1");
+    EXPECT_EQ(decoded.settings.messageTo, "NOCALL--48");
+    std::vector<std::string> shown;
+    for (const TrackerSetting& setting : describeImage(image, decoded)) {
+        if (setting.first == fieldRow(Symbol).image.offset ||
+            setting.first == fieldRow(MyCall).image.offset ||
+            setting.first == fieldRow(MessageTo).image.offset || setting.first == answer)
+            shown.push_back(setting.value);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"\">\" (table Y)", "\"NOCALL--1\"", "\"NOCALL--48\"",
+                                               "\"XA:Msg received,i will reply soon\""}));
 }
 
 TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
