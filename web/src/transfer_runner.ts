@@ -84,6 +84,8 @@ class TransferRun {
         return this.close();
       case "finish":
         return this.progress.finish(action.text);
+      case "fail":
+        throw new TransferFailure("heldUp", new Error(action.text));
       case "done":
         return;
     }
