@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/translation.h"
+
 namespace zelvar {
 namespace {
 
@@ -72,14 +74,32 @@ SendAction SendPacer::begin(std::size_t index, LineTime now) {
         waitEnd_ = std::max(now, lineClear_) + step.pause;
         return waiting();
     }
+    if (step.kind == Step::Write) {
+        if (!wroteAny_) {
+            firstWrite_ = now;
+        } else if (now + restOfWrites(index) > firstWrite_ + kTransferWindow) {
+            phase_ = Phase::Over;
+            return {Action::Fail, translated("send", kHeldUp), {}, {}};
+        }
+        wroteAny_ = true;
+    }
     phase_ = Phase::Acting;
-    wroteAny_ = wroteAny_ || step.kind == Step::Write;
     const LineTime until = step.kind == Step::Write ? doneBy(step, now) : LineTime{};
     return {actionFor(step.kind), step.text, step.bytes, until};
 }
 
 SendAction SendPacer::waiting() const {
     return {Action::WaitUntil, {}, {}, waitEnd_};
+}
+
+std::chrono::microseconds SendPacer::restOfWrites(std::size_t index) const {
+    std::chrono::microseconds total{0}, toLastByte{0};
+    for (std::size_t i = index; i < plan_.steps.size(); ++i) {
+        total += plan_.steps[i].lineTime + plan_.steps[i].pause;
+        if (plan_.steps[i].kind == Step::Write)
+            toLastByte = total;
+    }
+    return toLastByte;
 }
 
 }  // namespace zelvar

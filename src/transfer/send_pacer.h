@@ -21,6 +21,7 @@ struct SendAction {
         WaitUntil,     // done once the clock reads `until`
         Close,         // the port is closed
         Finish,        // `text` with the OK button shown
+        Fail,          // the send has failed with `text`: the port is closed, nothing follows
         Done,          // the send is over
     };
 
@@ -38,7 +39,10 @@ struct SendAction {
 // that the system has sent them on to the device, and a USB adapter may still hold every one of
 // them (a pseudo-terminal reports them drained at once), so a write is over its own time on the
 // line after its drain, and the pause after it starts then. A timer that fires early is given the
-// same wait again. A write or drain not done by its `until` has failed (kLateWrite).
+// same wait again. A write or drain not done by its `until` has failed (kLateWrite). A send held
+// up between its writes for so long that the rest would reach the tracker after its
+// kTransferWindow (a timer that fired seconds late: the computer slept, the program was stopped)
+// fails with kHeldUp instead of going on to "Data sent !".
 class SendPacer {
   public:
     explicit SendPacer(TransferPlan plan);
@@ -54,12 +58,16 @@ class SendPacer {
 
     SendAction begin(std::size_t index, LineTime now);
     SendAction waiting() const;
+    // From the start of step `index` until the last write's bytes have left, on time: the line
+    // times of the writes and the pauses between them.
+    std::chrono::microseconds restOfWrites(std::size_t index) const;
 
     TransferPlan plan_;
     std::size_t current_ = 0;
     Phase phase_ = Phase::Before;
     LineTime lineClear_{};  // the last write's bytes have left the wire from then on
     LineTime waitEnd_{};
+    LineTime firstWrite_{};  // the tracker's window counts from then
     bool wroteAny_ = false;
 };
 

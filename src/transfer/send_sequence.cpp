@@ -56,6 +56,8 @@ SendResult performAction(const SendAction& action, const SendTarget& target, Ser
             observer.setText(action.text);
             observer.setOkVisible(true);
             return {};
+        case Action::Fail:
+            return abandonSend(port, std::string(action.text));
         case Action::WaitUntil:
         case Action::Done:
             break;

@@ -42,7 +42,8 @@ inline SendOutcome outcomeOf(const SendResult& result) {
 }
 
 // Does one action of the pacer with the port and the observer, blocking: a write until the port
-// has taken the bytes, a drain until the system has sent them. WaitUntil and Done do nothing:
+// has taken the bytes, a drain until the system has sent them; Fail closes the port and fails with
+// its text. WaitUntil and Done do nothing:
 // each runner waits in its own way, and one that must not block writes and drains on its own.
 SendResult performAction(const SendAction& action, const SendTarget& target, SerialPort& port,
                          SendObserver& observer);

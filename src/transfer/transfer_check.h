@@ -23,9 +23,6 @@ namespace zelvar {
 // pause at all still shows a gap of a few milliseconds.
 inline constexpr std::chrono::milliseconds kPauseTolerance{100};
 inline constexpr std::chrono::milliseconds kLeastPause = kPauseAfterBlock1 - kPauseTolerance;
-// A whole transfer takes under a second at 4800 bit/s; what has not come 2 s after the lead-in
-// is not coming.
-inline constexpr std::chrono::milliseconds kTransferWindow{2000};
 // A complete transfer is over once the line stays quiet this long; a sender's next transfer
 // starts at least 900 ms after the last one ends.
 inline constexpr std::chrono::milliseconds kQuietAfterTransfer{300};

@@ -70,6 +70,15 @@ inline constexpr std::chrono::milliseconds kWriteMargin{2000};
 inline constexpr std::string_view kLateWrite =
     marked("serial port", "the bytes did not leave the port in time");
 
+// The tracker takes a transfer within this long after its first lead-in: a whole one takes under
+// a second at 4800 bit/s, and what has not come by then is not coming.
+inline constexpr std::chrono::milliseconds kTransferWindow{2000};
+// Shown as translated("send", kHeldUp), with kPartlySentMessage below.
+inline constexpr std::string_view kHeldUp =
+    marked("send",
+           "The send was held up (the computer slept, or the program was stopped or kept waiting "
+           "in the background): the rest of the settings would reach the tracker too late.");
+
 // CR LF, "Sending data on ", the port name and "...".
 std::string sendingText(std::string_view portName);
 // What the page's progress says once that send has failed: CR LF, "Sending data on ", the port

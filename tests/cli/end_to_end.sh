@@ -180,4 +180,33 @@ got=$?
 receiver=""
 [ "$got" -eq 0 ] || fail "Ctrl+Z during send: receive exit $got: $(head -c 300 "$work/received")"
 
+# SIGSTOP cannot wait (nor can a computer that sleeps): held up 3 s between the blocks, the send
+# fails where block 2 would come too late, instead of writing it late and saying "Data sent !".
+startReceive --timeout 20 >"$work/received"
+"$cli" send "$work/quiet.cfg" --device "$work/tx" 2>"$work/send-err" &
+sender=$!
+for _ in $(seq 200); do
+    grep -q 'Sending data on .*\.\.\.\.' "$work/send-err" 2>/dev/null && break
+    sleep 0.05
+done
+sleep 0.3
+kill -STOP "$sender"
+sleep 3
+kill -CONT "$sender"
+# The shell saw it stopped: waited for before it has ended, it would give 128 + SIGSTOP's number.
+for _ in $(seq 200); do
+    read -r _ _ state _ <"/proc/$sender/stat" 2>/dev/null || break
+    [ "$state" = Z ] && break
+    sleep 0.05
+done
+wait "$sender"
+got=$?
+[ "$got" -eq 3 ] || fail "SIGSTOP during send: send exit $got: $(cat "$work/send-err")"
+contains "$work/send-err" "zelvar-cli: The send was held up"
+grep -q 'Data sent' "$work/send-err" && fail "SIGSTOP during send: it said Data sent: $(cat "$work/send-err")"
+wait "$receiver"
+got=$?
+receiver=""
+[ "$got" -eq 1 ] || fail "SIGSTOP during send: receive exit $got: $(head -c 300 "$work/received")"
+
 finish "end to end"

@@ -81,5 +81,39 @@ TEST(SendPacer, WaitsAgainAfterATimerFiresEarlyAndCountsFromTheLateOnes) {
               (std::vector<long long>{320000, 354167, 1147084, 1181251}));
 }
 
+// A send held up at one of its waits (the computer slept, the program was stopped, a page in the
+// background got its timer late) goes on while its last byte still reaches the tracker within its
+// window after the first lead-in, and fails at the next write otherwise: nothing more goes out,
+// and no "Data sent !" follows. Held up before the first write or after the last, it goes on.
+TEST(SendPacer, FailsASendHeldUpSoLongThatTheRestWouldReachTheTrackerTooLate) {
+    SendPacer onTime(plan());
+    const PacedRun expected = walk(onTime, 0us);
+    const LineTime windowEnd = LineTime{} + microseconds(expected.writes.front()) + kTransferWindow;
+    const LineTime lastByte = LineTime{} + microseconds(expected.writes.back()) + 172917us;
+    const auto slack = std::chrono::duration_cast<microseconds>(windowEnd - lastByte);
+    for (std::size_t heldAt = 0; heldAt < expected.waits.size(); ++heldAt) {
+        for (const microseconds held : {microseconds(10ms), microseconds(800ms), slack, slack + 1us,
+                                        microseconds(3s), microseconds(1h)}) {
+            SendPacer pacer(plan());
+            LineTime now{};
+            std::size_t waits = 0, writes = 0;
+            std::vector<std::string_view> texts;
+            for (SendAction action = pacer.next(now); action.kind != Kind::Done;
+                 action = pacer.next(now)) {
+                writes += action.kind == Kind::Write;
+                if (action.kind == Kind::WaitUntil)
+                    now = action.until + (waits++ == heldAt ? held : 0us);
+                if (action.kind == Kind::Fail || action.kind == Kind::Finish)
+                    texts.push_back(action.text);
+            }
+            const bool between = heldAt >= 1 && heldAt <= 3;
+            const bool tooLate = between && lastByte + held > windowEnd;
+            SCOPED_TRACE(testing::Message() << "held " << held.count() << " us at wait " << heldAt);
+            EXPECT_EQ(texts, (std::vector<std::string_view>{tooLate ? kHeldUp : kSentMessage}));
+            EXPECT_EQ(writes, tooLate ? heldAt : 4u);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zelvar

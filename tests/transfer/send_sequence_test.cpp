@@ -35,7 +35,7 @@ struct Recorder : SerialPort, SendObserver {
     std::string log, text;
     std::vector<std::uint8_t> written;
     std::vector<Call> calls;
-    std::size_t failAt = SIZE_MAX, stopAt = SIZE_MAX, waits = 0;
+    std::size_t failAt = SIZE_MAX, stopAt = SIZE_MAX, heldAt = SIZE_MAX, waits = 0;
     bool open_ = false, stayShut = false, shown = false, okVisible = true;
     LineTime now{};
 
@@ -74,7 +74,7 @@ struct Recorder : SerialPort, SendObserver {
                               [this](LineTime until) {
                                   log += "wait until " +
                                          std::to_string((until - LineTime{}) / 1us) + "|";
-                                  now = until;
+                                  now = until + (waits == heldAt ? 5s : 0s);
                                   return waits++ != stopAt;
                               }};
         return sendConfig(makeTransferPlan(countingImage(), {"4800,n,8,1", 1, "COM1"}), *this,
@@ -129,6 +129,18 @@ TEST(SendConfig, RunsThePlanAtThePacersPaceAndStopsAtAFailingCall) {
         EXPECT_TRUE(stopped.log.ends_with("|close|")) << stopped.log;
         EXPECT_FALSE(stopped.isOpen());
     }
+    // Held up 5 s after block 1 (the computer slept), block 2 would come too late: the send
+    // fails there, the port closed, instead of going on to "Data sent !".
+    Recorder held;
+    held.heldAt = 2;
+    const SendResult result = held.send();
+    EXPECT_EQ(outcomeOf(result), SendOutcome::Failed);
+    EXPECT_EQ(reasonOf(result), kHeldUp);
+    EXPECT_TRUE(result.error().partlySent);
+    EXPECT_EQ(
+        held.log,
+        whole.log.substr(0, whole.log.find("|write 2", whole.log.find("write 83"))) + "|close|");
+    EXPECT_FALSE(held.isOpen());
 }
 
 // PortNumber rounds half to even. The plan itself is pinned step by step by SendConfig above.

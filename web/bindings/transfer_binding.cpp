@@ -31,6 +31,8 @@ std::string kindName(Kind kind) {
             return "close";
         case Kind::Finish:
             return "finish";
+        case Kind::Fail:
+            return "fail";
         case Kind::Done:
             break;
     }

@@ -119,8 +119,8 @@ export interface Preview {
 
 /** What the page's runner of SEND does next, as the core's pacer says. */
 export interface SendAction {
-  kind: "open" | "showProgress" | "progress" | "write" | "drain" | "waitUntil" | "close" | "finish" | "done";
-  /** Progress texts break lines with CR LF, as the desktop's dialog shows them. */
+  kind: "open" | "showProgress" | "progress" | "write" | "drain" | "waitUntil" | "close" | "finish" | "fail" | "done";
+  /** Progress texts break lines with CR LF, as the desktop's dialog shows them; for fail, why. */
   text: string;
   bytes: Uint8Array;
   /** For waitUntil: the time of performance.now() to wait for. */

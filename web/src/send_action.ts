@@ -10,6 +10,7 @@ import { element } from "./dom.js";
 import type { FormView } from "./form_view.js";
 import { messageTitle, showMessage } from "./message_box.js";
 import { pageText } from "./page_texts.js";
+import { PacingClock } from "./pacing_clock.js";
 import type { PortChoice } from "./port_choice.js";
 import type { ProgressDialog } from "./progress_dialog.js";
 import {
@@ -156,10 +157,15 @@ export class SendAction {
       },
     };
     this.tellWatchers("sending");
-    const failure = await runTransfer(port, baudRate, pacer, progress, this.words.lateWrite ?? "").then(
+    // The pauses pass on a worker's timers: a page in the background has its own slowed down.
+    const clock = new PacingClock();
+    const failure = await runTransfer(port, baudRate, pacer, progress, this.words.lateWrite ?? "", (ms) =>
+      clock.sleep(ms),
+    ).then(
       () => null,
       (error: unknown) => (error instanceof TransferFailure ? error : new TransferFailure("line", error)),
     );
+    clock.close();
     this.tellWatchers(!failure ? "sent" : failure.stage === "line" ? "lineFailed" : "notSent");
     const lostBefore = this.lost === port;
     this.lost = failure?.stage === "line" || (failure?.stage === "open" && lostBefore) ? port : null;

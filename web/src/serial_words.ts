@@ -10,8 +10,11 @@ export interface Words {
   detail: string;
 }
 
-/** Where SEND was when it failed: choosing the port, opening it, or on the line. */
-export type SendStage = "choose" | "open" | "line";
+/**
+ * Where SEND was when it failed: choosing the port, opening it, on the line, or held up between its
+ * writes for longer than the tracker waits (the core's words say so).
+ */
+export type SendStage = "choose" | "open" | "line" | "heldUp";
 
 export type Platform = "linux" | "windows" | "mac" | "android" | "other";
 
@@ -106,6 +109,8 @@ export function failureWords(
         // gone: no other program took it, nor did the user's groups change.
         detail: lostBefore ? pageText("goneDetail") : cannotOpen(platform),
       };
+    case "heldUp":
+      return { text: thrownMessage(error), detail: partlySent };
     case "line":
       break;
   }

@@ -30,6 +30,9 @@ function sleep(ms: number): Promise<void> {
   return new Promise((woken) => setTimeout(woken, ms));
 }
 
+/** How the runner waits for the pacer's times: the page's timers unless told otherwise. */
+export type Wait = (ms: number) => Promise<void>;
+
 const never = new Promise<never>(() => {});
 
 // How long a failed send waits for the port to close before it says so, hearing the close's own
@@ -50,6 +53,7 @@ class TransferRun {
     private readonly baudRate: number,
     private readonly progress: ProgressShown,
     private readonly lateWrite: string,
+    private readonly wait: Wait,
   ) {}
 
   async run(pacer: SendPacer): Promise<void> {
@@ -79,11 +83,13 @@ class TransferRun {
       case "drain":
         return this.byTime(this.drain(), action.atMs);
       case "waitUntil":
-        return this.onLine(sleep(action.atMs - performance.now()));
+        return this.onLine(this.wait(action.atMs - performance.now()));
       case "close":
         return this.close();
       case "finish":
         return this.progress.finish(action.text);
+      case "fail":
+        throw new TransferFailure("heldUp", new Error(action.text));
       case "done":
         return;
     }
@@ -173,7 +179,8 @@ class TransferRun {
 
 /**
  * Runs the send that `pacer` paces on `port`, opened at `baudRate`; the caller deletes the pacer.
- * `lateWrite`: the core's words for a port that did not send the bytes in time.
+ * `lateWrite`: the core's words for a port that did not send the bytes in time; `wait`: how its
+ * pauses pass.
  */
 export function runTransfer(
   port: SerialPort,
@@ -181,6 +188,7 @@ export function runTransfer(
   pacer: SendPacer,
   progress: ProgressShown,
   lateWrite: string,
+  wait: Wait = sleep,
 ): Promise<void> {
-  return new TransferRun(port, baudRate, progress, lateWrite).run(pacer);
+  return new TransferRun(port, baudRate, progress, lateWrite, wait).run(pacer);
 }

@@ -59,6 +59,14 @@ async function nextVersionActive() {
   throw new Error("the new version did not take over after its last old window closed");
 }
 
+// The page's timers as Chromium runs them in a hidden page (another tab in front, the window
+// minimised): at most once a second, on the second. Headless pages are never hidden.
+function backgroundTimers() {
+  const timer = window.setTimeout;
+  window.setTimeout = (handler, ms = 0, ...rest) =>
+    timer(handler, Math.ceil((performance.now() + ms) / 1000) * 1000 - performance.now(), ...rest);
+}
+
 const firstSteps = (target) =>
   target.evaluate(() => ({
     shown: !document.getElementById("firstSteps").hidden,
@@ -206,6 +214,17 @@ describe("SEND from the page on a real serial device", suite, () => {
       assert.equal(await page.inputValue("#myCall"), "QX9ZZZ-7");
     } finally {
       await page.click("#defaults");
+    }
+  });
+
+  it("keeps the tracker's pace in a page left in the background, whose timers the browser slows", async () => {
+    const front = page;
+    page = await openPage(context, server.url, [], backgroundTimers);
+    try {
+      await sendAt(4800);
+    } finally {
+      await page.close();
+      page = front;
     }
   });
 

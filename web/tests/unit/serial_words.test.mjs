@@ -46,6 +46,11 @@ describe("failureWords", () => {
     assert.equal(failureWords("the device vanished", "line", "other").text.endsWith(": the device vanished"), true);
   });
 
+  it("gives a send held up past the tracker's wait in the core's words, not as a failing port", () => {
+    const heldUp = new Error("The send was held up: the rest would reach the tracker too late.");
+    assert.deepEqual(failureWords(heldUp, "heldUp", "linux"), { text: heldUp.message, detail: PARTLY_SENT });
+  });
+
   it("tells what to do about a port that does not open, by platform, or after a failed send", () => {
     const open = (platform, lostBefore = false) =>
       failureWords(error("NetworkError"), "open", platform, lostBefore).detail;

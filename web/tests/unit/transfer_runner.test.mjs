@@ -32,17 +32,18 @@ function recordingPort(clock, log) {
   };
 }
 
-// Runs with the page's timers and clock replaced: every other timer fires 1 ms before its time. A
-// port of the test never misses the time a write or drain must be done by (seconds away, where
-// the pauses are less than one): those timers never fire.
-async function runOnFakeClock(pacer, clock, log) {
+// Runs with the page's timers and clock replaced: every other timer fires 1 ms before its time, and
+// timer number `held.timer` `held.ms` after it. A port of the test never misses the time a write or
+// drain must be done by (seconds away, where the pauses are less than one): those timers never fire.
+async function runOnFakeClock(pacer, clock, log, held = { timer: -1, ms: 0 }) {
   const saved = { setTimeout: globalThis.setTimeout, performance: globalThis.performance };
   let timers = 0;
   globalThis.window = new EventTarget();
   Object.defineProperty(globalThis, "performance", { value: { now: () => clock.now }, configurable: true });
   globalThis.setTimeout = (woken, ms) => {
     if (ms >= 1000) return;
-    clock.now += timers++ % 2 === 0 ? ms - 1 : ms;
+    clock.now += timers === held.timer ? ms + held.ms : timers % 2 === 0 ? ms - 1 : ms;
+    timers += 1;
     queueMicrotask(woken);
   };
   try {
@@ -82,6 +83,32 @@ describe("runTransfer", () => {
       ["write", 1251251, 83],
       ["close", 1774168, undefined],
     ]);
+  });
+
+  // Held up 3 s after block 1 (the computer slept, the page waited in the background), block 2 would
+  // reach the tracker too late: the send fails in the core's words, nothing more written, the port
+  // closed, and no "Data sent !".
+  it("fails a send held up so long that the rest would reach the tracker too late", async () => {
+    const prepared = core.prepareSend(core.defaults());
+    const log = [];
+    try {
+      // Two timers for each pause: the one after block 1 is the fifth.
+      await assert.rejects(runOnFakeClock(prepared.pacer, { now: 1000 }, log, { timer: 4, ms: 3000 }), {
+        stage: "heldUp",
+        message: /^The send was held up .* too late\.$/,
+      });
+    } finally {
+      prepared.pacer.delete();
+    }
+    assert.deepEqual(
+      log.map(([what, , size]) => [what, size]),
+      [
+        ["open", 4800],
+        ["write", 2],
+        ["write", 83],
+        ["close", undefined],
+      ],
+    );
   });
 
   // A device that never takes the bytes (a far end that never reads, a stalled adapter): the send
