@@ -142,7 +142,7 @@ constexpr std::array<FieldRow, kFieldCount> kRows = {{
         .name = "symbol",
         .label = marked("field label", "ICON Symbol"),
         .value = textIn(&DeviceSettings::symbol),
-        .input = {Input::Symbol, 1, Characters::Symbol, true},
+        .input = {Input::Symbol, 1, Characters::Any, true},
         .initialText = ">",
         .image = {.codec = Codec::Character, .offset = 3},
         .described = marked("field label", "Symbol"),

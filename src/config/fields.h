@@ -41,8 +41,7 @@ enum class Characters : std::uint8_t {
     Path,      // callsigns and the comma between them
     Beacon,    // printable ASCII but quotes and braces; in GPSless Mode quotes and "{" too
     Message,   // printable ASCII but "{" and "|"
-    Any,       // every character a setting can hold
-    Symbol,    // any but DEL
+    Any,       // every printable character a setting can hold ("_" too, in the symbol)
 };
 
 struct FieldInput {

@@ -34,8 +34,9 @@ Codes without(Codes codes, std::string_view characters) {
 const Codes kDigits = range('0', '9');
 // Callsigns: letters (raised), digits and the dash before the SSID.
 const Codes kCallsign = range('A', 'Z') | kDigits | of("-");
-// Every character a setting can hold: printable ASCII and the upper half of Latin-1.
-const Codes kPrintable = range(32, 255);
+// Every character a setting can hold: printable ASCII and the printable upper half of Latin-1;
+// DEL and the C1 control codes (a paste from a Windows-1252 text) would go on the air unseen.
+const Codes kPrintable = range(32, 126) | range(160, 255);
 
 // A Turkish or Azeri keyboard types its own two forms of the letter: the dotless "ı", and the
 // dotted capital "İ" that Caps Lock or a phone's capitals make of "i". Raised, both are the "I"
@@ -73,9 +74,6 @@ std::pair<Codes, Codes> codesOf(Characters characters) {
             return {without(range(32, 125), "{|"), without(range(32, 125), "{|")};
         case Characters::Any:
             return {kPrintable, kPrintable};
-        // Any character but DEL; "_" itself is a symbol the user may type.
-        case Characters::Symbol:
-            return {without(kPrintable, "\x7F"), without(kPrintable, "\x7F")};
     }
     return {};
 }

@@ -289,7 +289,7 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
         {MessageTo, "qx9abc-123", "QX9ABC-12", false},
         {Path, "wide1-1,wide2-2,wide3 a/b.", "WIDE1-1,WIDE2-2,WID", false},
         {Message, "{|~}\x7F\xE9x", "}x", false},
-        {AutoAnswer, "a{|~}\xE9\t", "a{|~}\xE9", false},
+        {AutoAnswer, "a{|~}\xE9\t\x7F\x85\x9F\xA0", "a{|~}\xE9\xA0", false},
         {Beacon, quotesAndBraces, "abcdefg", false},
         {Beacon, quotesAndBraces, "a'b`c{defg", true},
         {Symbol, "\x7F_x", "_", false},
