@@ -870,6 +870,22 @@ describe("the page", { skip: PART === "agree" }, () => {
       const acted = await page.evaluate(() => [...window.zelvarPressed, document.activeElement?.id].join(" "));
       assert.equal(acted, wanted, `${key} on ${code}`);
     }
+    // While an input method composes, the keys are its own: a Japanese one's Ctrl+O and Ctrl+P
+    // turn the text into half-width katakana and full-width letters.
+    for (const [code, modifiers] of [
+      ["KeyO", CTRL],
+      ["KeyP", CTRL],
+      ["KeyD", ALT],
+    ]) {
+      await page.focus("#message");
+      await page.evaluate(() => (window.zelvarPressed = []));
+      await cdp.send("Input.imeSetComposition", { text: "ｈｉ", selectionStart: 2, selectionEnd: 2 });
+      for (const type of ["rawKeyDown", "keyUp"])
+        await cdp.send("Input.dispatchKeyEvent", { type, key: "Process", code, modifiers, windowsVirtualKeyCode: 229 });
+      const acted = await page.evaluate(() => [...window.zelvarPressed, document.activeElement?.id].join(" "));
+      assert.equal(acted, "message", `${code} while composing`);
+      await cdp.send("Input.imeSetComposition", { text: "", selectionStart: 0, selectionEnd: 0 });
+    }
     await cdp.detach();
   });
 
