@@ -489,6 +489,21 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.keyboard.insertText("ｃａｒ ".repeat(1000));
     assert.equal((await page.inputValue("#symbolSearch")).length, 100);
     assert.equal(await page.textContent("#symbolList option"), "> — car, primary table");
+    // An input method's keys while it composes are its own: a Mac's Enter confirms the text.
+    await page.fill("#symbolSearch", "");
+    const cdp = await bed.context.newCDPSession(page);
+    await cdp.send("Input.imeSetComposition", { text: "ballo", selectionStart: 5, selectionEnd: 5 });
+    for (const [key, windowsVirtualKeyCode] of [
+      ["ArrowDown", 40],
+      ["Enter", 13],
+    ]) {
+      for (const type of ["rawKeyDown", "keyUp"])
+        await cdp.send("Input.dispatchKeyEvent", { type, key, code: key, windowsVirtualKeyCode });
+    }
+    await cdp.send("Input.insertText", { text: "ballo" });
+    await cdp.detach();
+    assert.equal(await page.isVisible("#symbolPicker"), true);
+    assert.equal(await page.inputValue("#symbol"), ">");
     await page.fill("#symbolSearch", "balloon");
     await page.keyboard.press("ArrowDown");
     await page.keyboard.press("Enter");
