@@ -820,6 +820,16 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await focused(), "txtLng");
     await page.keyboard.press("Alt+W");
     assert.equal(await page.inputValue("#beacon"), "=/NN!!NN!!>  _");
+    // An Esc that cancels an input method's text under way leaves the calculator open.
+    const ime = await bed.context.newCDPSession(page);
+    await page.focus("#txtLat");
+    await page.keyboard.press("End");
+    await ime.send("Input.imeSetComposition", { text: "４５", selectionStart: 2, selectionEnd: 2 });
+    for (const type of ["rawKeyDown", "keyUp"])
+      await ime.send("Input.dispatchKeyEvent", { type, key: "Escape", code: "Escape", windowsVirtualKeyCode: 27 });
+    await ime.send("Input.imeSetComposition", { text: "", selectionStart: 0, selectionEnd: 0 });
+    await ime.detach();
+    assert.equal(await page.isVisible("#calculator"), true);
     await page.keyboard.press("Escape");
     assert.equal(await page.isVisible("#calculator"), false);
     const [manual] = await Promise.all([bed.context.waitForEvent("page"), page.keyboard.press("F1")]);
