@@ -61,8 +61,9 @@ export class CalculatorView {
     this.altitudeIncluded.addEventListener("change", () => this.altitudeChanged());
     this.write.addEventListener("click", () => this.writeBeacon());
     element("calcClose").addEventListener("click", () => this.close());
+    // An Esc that cancels an input method's text under way is the input method's.
     this.dialog.addEventListener("keydown", (event) => {
-      if (event.key === "Escape") this.close();
+      if (event.key === "Escape" && !event.isComposing) this.close();
     });
     // Opened, closed or grown, it may cover more or less of the page.
     new ResizeObserver(() => this.keepRoom()).observe(this.dialog);

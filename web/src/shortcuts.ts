@@ -1,7 +1,9 @@
 // The keys the manual names, on the page as in the window: Ctrl+S Save, Ctrl+O Load, Ctrl+P the
 // preview of SEND; Alt with a button's underlined letter presses it, and in the calculator and the
 // symbol picker their own. On a Mac, Cmd stands for Ctrl, and Ctrl+Option for Alt, since Option
-// alone types characters there. A key that finds nothing to do is left to the browser.
+// alone types characters there. A key that finds nothing to do is left to the browser, and a key
+// an input method takes while it composes ("Process") to the input method: a Japanese one's
+// Ctrl+O and Ctrl+P convert the text being composed.
 import { element } from "./dom.js";
 
 const COMMANDS: Record<string, string> = { s: "save", o: "load", p: "previewTitle" };
@@ -73,7 +75,7 @@ function act(target: HTMLElement): boolean {
 
 export function setUpShortcuts(): void {
   document.addEventListener("keydown", (event) => {
-    if (event.defaultPrevented) return;
+    if (event.defaultPrevented || event.isComposing || event.key === "Process") return;
     const target = targetOf(event);
     if (target && act(target)) event.preventDefault();
   });

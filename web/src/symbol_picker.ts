@@ -157,8 +157,10 @@ export class SymbolPicker {
     setText(this.chosen, this.list.selectedOptions[0]?.text ?? "");
   }
 
-  // The list moves under the search, which keeps the keyboard.
+  // The list moves under the search, which keeps the keyboard; but while an input method composes
+  // a name, its keys are its own (a Mac's Enter confirms the text, its arrows choose a word).
   private searchKey(event: KeyboardEvent): void {
+    if (event.isComposing) return;
     const step = { ArrowDown: 1, ArrowUp: -1, PageDown: LIST_ROWS, PageUp: -LIST_ROWS }[event.key];
     if (step !== undefined && this.list.options.length > 0) {
       event.preventDefault();

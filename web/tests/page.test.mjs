@@ -489,6 +489,21 @@ describe("the page", { skip: PART === "agree" }, () => {
     await page.keyboard.insertText("ｃａｒ ".repeat(1000));
     assert.equal((await page.inputValue("#symbolSearch")).length, 100);
     assert.equal(await page.textContent("#symbolList option"), "> — car, primary table");
+    // An input method's keys while it composes are its own: a Mac's Enter confirms the text.
+    await page.fill("#symbolSearch", "");
+    const cdp = await bed.context.newCDPSession(page);
+    await cdp.send("Input.imeSetComposition", { text: "ballo", selectionStart: 5, selectionEnd: 5 });
+    for (const [key, windowsVirtualKeyCode] of [
+      ["ArrowDown", 40],
+      ["Enter", 13],
+    ]) {
+      for (const type of ["rawKeyDown", "keyUp"])
+        await cdp.send("Input.dispatchKeyEvent", { type, key, code: key, windowsVirtualKeyCode });
+    }
+    await cdp.send("Input.insertText", { text: "ballo" });
+    await cdp.detach();
+    assert.equal(await page.isVisible("#symbolPicker"), true);
+    assert.equal(await page.inputValue("#symbol"), ">");
     await page.fill("#symbolSearch", "balloon");
     await page.keyboard.press("ArrowDown");
     await page.keyboard.press("Enter");
@@ -805,6 +820,16 @@ describe("the page", { skip: PART === "agree" }, () => {
     assert.equal(await focused(), "txtLng");
     await page.keyboard.press("Alt+W");
     assert.equal(await page.inputValue("#beacon"), "=/NN!!NN!!>  _");
+    // An Esc that cancels an input method's text under way leaves the calculator open.
+    const ime = await bed.context.newCDPSession(page);
+    await page.focus("#txtLat");
+    await page.keyboard.press("End");
+    await ime.send("Input.imeSetComposition", { text: "４５", selectionStart: 2, selectionEnd: 2 });
+    for (const type of ["rawKeyDown", "keyUp"])
+      await ime.send("Input.dispatchKeyEvent", { type, key: "Escape", code: "Escape", windowsVirtualKeyCode: 27 });
+    await ime.send("Input.imeSetComposition", { text: "", selectionStart: 0, selectionEnd: 0 });
+    await ime.detach();
+    assert.equal(await page.isVisible("#calculator"), true);
     await page.keyboard.press("Escape");
     assert.equal(await page.isVisible("#calculator"), false);
     const [manual] = await Promise.all([bed.context.waitForEvent("page"), page.keyboard.press("F1")]);
@@ -869,6 +894,22 @@ describe("the page", { skip: PART === "agree" }, () => {
         await cdp.send("Input.dispatchKeyEvent", { type, key, code, modifiers });
       const acted = await page.evaluate(() => [...window.zelvarPressed, document.activeElement?.id].join(" "));
       assert.equal(acted, wanted, `${key} on ${code}`);
+    }
+    // While an input method composes, the keys are its own: a Japanese one's Ctrl+O and Ctrl+P
+    // turn the text into half-width katakana and full-width letters.
+    for (const [code, modifiers] of [
+      ["KeyO", CTRL],
+      ["KeyP", CTRL],
+      ["KeyD", ALT],
+    ]) {
+      await page.focus("#message");
+      await page.evaluate(() => (window.zelvarPressed = []));
+      await cdp.send("Input.imeSetComposition", { text: "ｈｉ", selectionStart: 2, selectionEnd: 2 });
+      for (const type of ["rawKeyDown", "keyUp"])
+        await cdp.send("Input.dispatchKeyEvent", { type, key: "Process", code, modifiers, windowsVirtualKeyCode: 229 });
+      const acted = await page.evaluate(() => [...window.zelvarPressed, document.activeElement?.id].join(" "));
+      assert.equal(acted, "message", `${code} while composing`);
+      await cdp.send("Input.imeSetComposition", { text: "", selectionStart: 0, selectionEnd: 0 });
     }
     await cdp.detach();
   });
