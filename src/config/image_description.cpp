@@ -69,15 +69,20 @@ std::string valueOf(const FieldRow& row, const ConfigImage& image, const Decoded
                 return std::string(translated("image description", " (primary table /)"));
             return withArguments(translated("image description", " (table %1)"),
                                  {latin1ToUtf8(std::string(1, static_cast<char>(byte)))});
-        case Codec::Path:
-            if (text->empty())
+        // The entries as their bytes hold them: spaces before a call show.
+        case Codec::Path: {
+            const std::size_t second = row.image.offset + kCallsignLength + 1;
+            if (byte == 0)
                 return std::string(translated("image description", "(none)"));
-            break;
+            return quoted(imageCallsign(image, row.image.offset) +
+                          (image[second] != 0 ? "," + imageCallsign(image, second) : ""));
+        }
+        case Codec::Callsign:
+            return quoted(imageCallsign(image, row.image.offset));
         // The bytes themselves: an answer another sender wrote without "AA:" shows so.
         case Codec::Text:
             return quoted(imageText(image, row.image.offset));
         case Codec::Character:
-        case Codec::Callsign:
         case Codec::None:
             break;
     }

@@ -245,8 +245,8 @@ TEST(ImageDecoder, ShowsWhatAnotherSendersBytesHold) {
 }
 
 // What no field of ours reads, another sender may still have set: the option byte's spare bits,
-// the path's end-of-list byte, bytes after a text's 0, a text without its 0. Each shows on the
-// row that holds it; our own images show none of it.
+// the path's end-of-list byte, bytes after a text's 0, a text without its 0, the spaces before a
+// callsign. Each shows on the row that holds it; our own images show none of it.
 TEST(ImageDescription, ShowsTheBytesNoFieldReads) {
     ConfigImage ours{};
     DeviceSettings settings = changed(defaultSettings(), {{Path, "WIDE1-1"}, {Beacon, "Hi"}});
@@ -275,6 +275,11 @@ TEST(ImageDescription, ShowsTheBytesNoFieldReads) {
          "Auto answer text",
          "\"AA:Msg received,i will reply soonZ\"; no 0 byte in its 34 bytes: read on past them"},
         {"spare bytes", {{answerEnd + 1, 7}}, "Spare bytes", "1 not zero: byte 155 = 7"},
+        {"a callsign's leading space",
+         {{fieldRow(MyCall).image.offset, ' '}},
+         "My callsign",
+         "\" OCALL-9\""},
+        {"an address's leading space", {{path, ' '}}, "APRS path", "\" IDE1-1\""},
     };
     for (const auto& c : cases) {
         ConfigImage image = ours;
