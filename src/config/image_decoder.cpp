@@ -12,16 +12,11 @@ namespace {
 
 constexpr std::uint8_t kSsidZero = '0';
 
-// A callsign entry as the builder writes it back: trimmed call, "-SSID" unless it is 0. Another
+// A callsign entry as the builder writes it back: the call without spaces around it. Another
 // sender's SSID character below '0' shows as the negative number the tracker's rules make of
 // it ('/' as "AB--1"), not as no SSID.
 std::string callsignAt(const ConfigImage& image, std::size_t start) {
-    std::string call(reinterpret_cast<const char*>(&image[start]), kCallsignLength);
-    call = std::string(trimSpaces(call));
-    int ssid = image[start + kCallsignLength] - kSsidZero;
-    if (ssid != 0)
-        call += "-" + std::to_string(ssid);
-    return call;
+    return std::string(trimSpaces(imageCallsign(image, start)));
 }
 
 // The field as the window shows it after the build that made the image.
@@ -68,6 +63,15 @@ void decodeField(const ConfigImage& image, const FieldRow& row, DeviceSettings& 
 }
 
 }  // namespace
+
+std::string imageCallsign(const ConfigImage& image, std::size_t start) {
+    std::string call(reinterpret_cast<const char*>(&image[start]), kCallsignLength);
+    call.erase(call.find_last_not_of(' ') + 1);
+    const int ssid = image[start + kCallsignLength] - kSsidZero;
+    if (ssid != 0)
+        call += "-" + std::to_string(ssid);
+    return call;
+}
 
 std::string imageText(const ConfigImage& image, std::size_t start) {
     std::string text;

@@ -19,6 +19,10 @@ struct DecodedImage {
 
 DecodedImage decodeImage(const ConfigImage& image);
 
+// The callsign entry at `start` as its bytes hold it: the call without the spaces after it (those
+// before it stay), then "-SSID" unless its SSID character is '0'; one below '0' gives "AB--1".
+std::string imageCallsign(const ConfigImage& image, std::size_t start);
+
 // The characters from `start` up to the next 0 byte, or the image's end.
 std::string imageText(const ConfigImage& image, std::size_t start);
 

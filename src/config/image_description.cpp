@@ -1,7 +1,12 @@
 #include "config/image_description.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+
 #include "cfg/cfg_encoding.h"
 #include "config/fields.h"
+#include "config/image_writer.h"
 #include "config/text_number.h"
 #include "text/translation.h"
 
@@ -64,19 +69,105 @@ std::string valueOf(const FieldRow& row, const ConfigImage& image, const Decoded
                 return std::string(translated("image description", " (primary table /)"));
             return withArguments(translated("image description", " (table %1)"),
                                  {latin1ToUtf8(std::string(1, static_cast<char>(byte)))});
-        case Codec::Path:
-            if (text->empty())
+        // The entries as their bytes hold them: spaces before a call show.
+        case Codec::Path: {
+            const std::size_t second = row.image.offset + kCallsignLength + 1;
+            if (byte == 0)
                 return std::string(translated("image description", "(none)"));
-            break;
+            return quoted(imageCallsign(image, row.image.offset) +
+                          (image[second] != 0 ? "," + imageCallsign(image, second) : ""));
+        }
+        case Codec::Callsign:
+            return quoted(imageCallsign(image, row.image.offset));
         // The bytes themselves: an answer another sender wrote without "AA:" shows so.
         case Codec::Text:
             return quoted(imageText(image, row.image.offset));
         case Codec::Character:
-        case Codec::Callsign:
         case Codec::None:
             break;
     }
     return quoted(*text);
+}
+
+// The byte's bits no field reads: another sender may have set them.
+std::uint8_t unreadBits(const ConfigImage& image, std::size_t index) {
+    unsigned read = 0;
+    for (const FieldRow& row : fieldRows()) {
+        const std::size_t size = imageBytes(row);
+        if (index >= row.image.offset && index < row.image.offset + size)
+            read |= size == 1 ? row.image.mask : 0xFFu;
+    }
+    return static_cast<std::uint8_t>(image[index] & ~read);
+}
+
+// "0x48": bits as a byte in hex.
+std::string hexByte(std::uint8_t byte) {
+    constexpr std::string_view digits = "0123456789ABCDEF";
+    return {'0', 'x', digits[byte >> 4], digits[byte & 0xF]};
+}
+
+// Where the row's value stops showing its bytes: after a text's 0, after the path's last
+// address or its 0.
+std::size_t shownEnd(const FieldRow& row, const ConfigImage& image) {
+    const std::size_t start = row.image.offset;
+    switch (row.image.codec) {
+        case Codec::Text:
+            return std::min(start + imageText(image, start).size() + 1, start + imageBytes(row));
+        case Codec::Path: {
+            const std::size_t second = start + kCallsignLength + 1;
+            if (image[start] == 0)
+                return start + 1;
+            return image[second] == 0 ? second + 1 : second + kCallsignLength + 1;
+        }
+        case Codec::None:
+        case Codec::Digits:
+        case Codec::Bits:
+        case Codec::Character:
+        case Codec::SymbolTable:
+        case Codec::Callsign:
+            break;
+    }
+    return start + imageBytes(row);
+}
+
+// The non-zero bytes from `first` up to `end`, each with its index: "byte 37 = 65, byte 40 = 1".
+std::string listedBytes(const ConfigImage& image, std::size_t first, std::size_t end) {
+    std::string list;
+    for (std::size_t i = first; i < end; ++i) {
+        if (image[i] == 0)
+            continue;
+        list += (list.empty() ? "" : ", ") +
+                withArguments(translated("image description", "byte %1 = %2"),
+                              {std::to_string(i), std::to_string(image[i])});
+    }
+    return list;
+}
+
+// What of the row's bytes its value leaves out, as notes after it: the spare bits of a shared
+// byte, bytes after a text's 0 or the path's end, a text without its 0. Our builder leaves none.
+std::string unshownNotes(const FieldRow& row, const ConfigImage& image) {
+    std::string notes;
+    const std::size_t start = row.image.offset;
+    const std::size_t end = start + imageBytes(row);
+    if (imageBytes(row) == 1 && row.image.mask == 0xFF)
+        return notes;
+    if (imageBytes(row) == 1) {
+        // The byte's first field tells of its spare bits, once.
+        if (&row != &*std::find_if(fieldRows().begin(), fieldRows().end(),
+                                   [&](const FieldRow& r) { return r.image.offset == start; }))
+            return notes;
+        if (const std::uint8_t bits = unreadBits(image, start); bits != 0)
+            notes += "; " + withArguments(translated("image description", "reserved bits %1 set"),
+                                          {hexByte(bits)});
+        return notes;
+    }
+    if (const std::string past = listedBytes(image, shownEnd(row, image), end); !past.empty())
+        notes += "; " + withArguments(translated("image description", "past its end: %1"), {past});
+    if (row.image.codec == Codec::Text && imageText(image, start).size() >= imageBytes(row))
+        notes += "; " + withArguments(translated("image description",
+                                                 "no 0 byte in its %1 bytes: read on past them"),
+                                      {std::to_string(imageBytes(row))});
+    return notes;
 }
 
 }  // namespace
@@ -86,7 +177,7 @@ std::vector<TrackerSetting> describeImage(const ConfigImage& image, const Decode
     for (const FieldRow& row : fieldRows()) {
         if (row.image.codec == Codec::None)
             continue;
-        const std::string value = valueOf(row, image, decoded);
+        const std::string value = valueOf(row, image, decoded) + unshownNotes(row, image);
         // A row without a name of its own tells more of the one before: the symbol's table.
         if (row.described.empty() && !rows.empty()) {
             rows.back().value += value;
@@ -100,9 +191,10 @@ std::vector<TrackerSetting> describeImage(const ConfigImage& image, const Decode
     rows.push_back(
         {std::string(translated("image description", "Spare bytes")),
          decoded.spareNonZero > 0
-             ? withArguments(translatedPlural("image description", "%1 not zero", "%1 not zero",
-                                              static_cast<unsigned long>(decoded.spareNonZero)),
-                             {std::to_string(decoded.spareNonZero)})
+             ? withArguments(
+                   translatedPlural("image description", "%1 not zero: %2", "%1 not zero: %2",
+                                    static_cast<unsigned long>(decoded.spareNonZero)),
+                   {std::to_string(decoded.spareNonZero), listedBytes(image, spare, kImageSize)})
              : std::string(translated("image description", "all 0")),
          spare, kImageSize - spare});
     return rows;

@@ -20,7 +20,9 @@ struct TrackerSetting {
 // Every setting of a decoded image, always the same names in the same order, so two
 // descriptions can be compared row by row. Together the rows cover all 164 image bytes: text
 // fields include the bytes after their 0, the path its end-of-list byte, the spare area its own
-// row.
+// row. Whatever a row's value leaves out (a shared byte's reserved bits, bytes past a text's or
+// the path's end, a missing 0, the spare bytes in use) follows it as a note, so two images that
+// differ get different descriptions.
 std::vector<TrackerSetting> describeImage(const ConfigImage& image, const DecodedImage& decoded);
 
 }  // namespace zelvar

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <map>
+#include <random>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -239,6 +242,92 @@ TEST(ImageDecoder, ShowsWhatAnotherSendersBytesHold) {
     }
     EXPECT_EQ(shown, (std::vector<std::string>{"\">\" (table Y)", "\"NOCALL--1\"", "\"NOCALL--48\"",
                                                "\"XA:Msg received,i will reply soon\""}));
+}
+
+// What no field of ours reads, another sender may still have set: the option byte's spare bits,
+// the path's end-of-list byte, bytes after a text's 0, a text without its 0, the spaces before a
+// callsign. Each shows on the row that holds it; our own images show none of it.
+TEST(ImageDescription, ShowsTheBytesNoFieldReads) {
+    ConfigImage ours{};
+    DeviceSettings settings = changed(defaultSettings(), {{Path, "WIDE1-1"}, {Beacon, "Hi"}});
+    ASSERT_TRUE(buildConfigImage(settings, ours));
+    const std::size_t path = fieldRow(Path).image.offset;
+    const std::size_t beacon = fieldRow(Beacon).image.offset;
+    const std::size_t answerEnd = spareOffset();
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::size_t, std::uint8_t>> bytes;
+        std::string_view row;
+        std::string value;
+    } cases[] = {
+        {"option spare bits", {{2, 0xC8}}, "Mic-E msg", "0 Off Duty; reserved bits 0xC8 set"},
+        {"end of the address list",
+         {{path + 14, 'A'}},
+         "APRS path",
+         "\"WIDE1-1\"; past its end: byte 37 = 65"},
+        {"after the second entry's 0",
+         {{path + 8, 'B'}, {path + 14, 1}},
+         "APRS path",
+         "\"WIDE1-1\"; past its end: byte 31 = 66, byte 37 = 1"},
+        {"after a text's 0", {{beacon + 5, 'x'}}, "Comment", "\"Hi\"; past its end: byte 43 = 120"},
+        {"a text without its 0",
+         {},
+         "Auto answer text",
+         "\"AA:Msg received,i will reply soonZ\"; no 0 byte in its 34 bytes: read on past them"},
+        {"spare bytes", {{answerEnd + 1, 7}}, "Spare bytes", "1 not zero: byte 155 = 7"},
+        {"a callsign's leading space",
+         {{fieldRow(MyCall).image.offset, ' '}},
+         "My callsign",
+         "\" OCALL-9\""},
+        {"an address's leading space", {{path, ' '}}, "APRS path", "\" IDE1-1\""},
+    };
+    for (const auto& c : cases) {
+        ConfigImage image = ours;
+        for (const auto& [index, byte] : c.bytes)
+            image[index] = byte;
+        if (c.bytes.empty()) {
+            image[answerEnd - 1] = 'Z';
+        }
+        const std::vector<TrackerSetting> rows = describeImage(image, decodeImage(image));
+        const std::vector<TrackerSetting> before = describeImage(ours, decodeImage(ours));
+        ASSERT_EQ(rows.size(), before.size()) << c.name;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i].name, before[i].name) << c.name;
+            if (rows[i].name == c.row)
+                EXPECT_EQ(rows[i].value, c.value) << c.name;
+            else
+                EXPECT_EQ(rows[i].value, before[i].value) << c.name << ": " << rows[i].name;
+        }
+    }
+}
+
+// Two images that differ in any bit never get the same description, so decode, diff and the
+// preview hide nothing another sender put in an image.
+TEST(ImageDescription, TellsEveryDifferentImageApart) {
+    std::vector<DeviceSettings> settings = {
+        defaultSettings(),
+        changed(defaultSettings(),
+                {{Path, "WIDE1-1"}, {Beacon, "Hi"}, {Message, "m"}, {AutoAnswer, ""}}),
+        changed(defaultSettings(), {{Path, ""}, {AcquisitionTimeout, "0"}}),
+    };
+    std::vector<ConfigImage> starts(settings.size());
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        ASSERT_TRUE(buildConfigImage(settings[i], starts[i]));
+    std::mt19937 random(164);
+    std::uniform_int_distribution<std::size_t> place(0, kImageSize - 1);
+    std::uniform_int_distribution<int> value(0, 255);
+    std::uniform_int_distribution<int> count(1, 3);
+    std::map<std::vector<std::string>, ConfigImage> seen;
+    for (int i = 0; i < 4000; ++i) {
+        ConfigImage image = starts[static_cast<std::size_t>(i) % starts.size()];
+        for (int n = count(random); n > 0; --n)
+            image[place(random)] = static_cast<std::uint8_t>(value(random));
+        std::vector<std::string> shown;
+        for (const TrackerSetting& row : describeImage(image, decodeImage(image)))
+            shown.push_back(row.value);
+        const auto [it, added] = seen.emplace(shown, image);
+        EXPECT_TRUE(added || it->second == image) << testing::PrintToString(shown);
+    }
 }
 
 TEST(SettingsDiff, ListsWhatTheTrackerGetsDifferently) {
