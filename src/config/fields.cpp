@@ -383,9 +383,9 @@ constexpr std::size_t bytesOf(const FieldRow& row) {
         case Codec::None:
             return 0;
         case Codec::Callsign:
-            return kCallsignLength + 1;
+            return kCallsignEntryLength;
         case Codec::Path:
-            return 2 * (kCallsignLength + 1) + 1;
+            return 2 * kCallsignEntryLength + 1;
         case Codec::Text:
             return row.image.prefix.size() + row.input.length + 1;
         case Codec::Digits:

@@ -222,7 +222,7 @@ class ImageBuilder {
         }
         std::string second;
         if (!callsign(row.field, start, entries[0], false, first) ||
-            !callsign(row.field, start + kCallsignLength + 1, entries[1], true, second)) {
+            !callsign(row.field, start + kCallsignEntryLength, entries[1], true, second)) {
             return false;
         }
         shown = first + "," + second;

@@ -42,7 +42,7 @@ void decodeField(const ConfigImage& image, const FieldRow& row, DeviceSettings& 
             *text = callsignAt(image, row.image.offset);
             return;
         case Codec::Path: {
-            const std::size_t second = row.image.offset + kCallsignLength + 1;
+            const std::size_t second = row.image.offset + kCallsignEntryLength;
             text->clear();
             if (byte != 0) {
                 *text = callsignAt(image, row.image.offset);

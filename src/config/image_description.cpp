@@ -71,7 +71,7 @@ std::string valueOf(const FieldRow& row, const ConfigImage& image, const Decoded
                                  {latin1ToUtf8(std::string(1, static_cast<char>(byte)))});
         // The entries as their bytes hold them: spaces before a call show.
         case Codec::Path: {
-            const std::size_t second = row.image.offset + kCallsignLength + 1;
+            const std::size_t second = row.image.offset + kCallsignEntryLength;
             if (byte == 0)
                 return std::string(translated("image description", "(none)"));
             return quoted(imageCallsign(image, row.image.offset) +
@@ -114,10 +114,10 @@ std::size_t shownEnd(const FieldRow& row, const ConfigImage& image) {
         case Codec::Text:
             return std::min(start + imageText(image, start).size() + 1, start + imageBytes(row));
         case Codec::Path: {
-            const std::size_t second = start + kCallsignLength + 1;
+            const std::size_t second = start + kCallsignEntryLength;
             if (image[start] == 0)
                 return start + 1;
-            return image[second] == 0 ? second + 1 : second + kCallsignLength + 1;
+            return image[second] == 0 ? second + 1 : second + kCallsignEntryLength;
         }
         case Codec::None:
         case Codec::Digits:

@@ -52,7 +52,7 @@ Result<std::string> putCallsign(ConfigImage& image, std::size_t start, std::stri
     }
     image[start + kCallsignLength] = static_cast<std::uint8_t>(ssidChar);
     if (terminate) {
-        image[start + kCallsignLength + 1] = 0;
+        image[start + kCallsignEntryLength] = 0;
     }
 
     std::string normalised(trimSpaces(padded));

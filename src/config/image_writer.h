@@ -12,6 +12,8 @@ namespace zelvar {
 
 // A callsign entry's call: the bytes before its SSID character.
 inline constexpr std::size_t kCallsignLength = 6;
+// A callsign entry: the call and its SSID character; a path's second entry starts after one.
+inline constexpr std::size_t kCallsignEntryLength = kCallsignLength + 1;
 
 // Writes each character of `text` from `start` on, then one 0 byte. False when the 0 would fall
 // outside the image (nothing is written then).
