@@ -37,8 +37,10 @@ FailureReport failureReport(const std::string& reason, std::vector<Finding> find
     }
     report.below = findingsText(findings);
     if (partlySent) {
-        report.below = std::string(translated("send", kPartlySentMessage)) +
-                       (report.below.empty() ? "" : "\n\n") + report.below;
+        const bool heldUp = reason == translated("send", kHeldUp);
+        report.below =
+            std::string(translated("send", heldUp ? kHeldUpAdvice : kPartlySentMessage)) +
+            (report.below.empty() ? "" : "\n\n") + report.below;
     }
     return report;
 }

@@ -12,8 +12,9 @@ namespace zelvar {
 std::string findingsText(const std::vector<Finding>& findings);
 
 // A failed send as the window and `zelvar-cli send` report it: the serial layer's words, and below
-// them, when bytes had gone out, that the tracker got only part of its settings, then the
-// findings as findingsText() writes them.
+// them, when bytes had gone out, that the tracker got only part of its settings (kHeldUpAdvice
+// after the pacer's kHeldUp, kPartlySentMessage after the line's failure), then the findings as
+// findingsText() writes them.
 struct FailureReport {
     std::string text;
     std::string below;

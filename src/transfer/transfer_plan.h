@@ -73,11 +73,16 @@ inline constexpr std::string_view kLateWrite =
 // The tracker takes a transfer within this long after its first lead-in: a whole one takes under
 // a second at 4800 bit/s, and what has not come by then is not coming.
 inline constexpr std::chrono::milliseconds kTransferWindow{2000};
-// Shown as translated("send", kHeldUp), with kPartlySentMessage below.
+// Shown as translated("send", kHeldUp), with kHeldUpAdvice below.
 inline constexpr std::string_view kHeldUp =
     marked("send",
            "The send was held up (the computer slept, or the program was stopped or kept waiting "
            "in the background): the rest of the settings would reach the tracker too late.");
+// Below kHeldUp in place of kPartlySentMessage: nothing was wrong with the cable or the adapter.
+inline constexpr std::string_view kHeldUpAdvice =
+    marked("send",
+           "The tracker got only part of its settings. Press SEND again, and keep the computer "
+           "awake and the program running until the send is over.");
 
 // CR LF, "Sending data on ", the port name and "...".
 std::string sendingText(std::string_view portName);

@@ -203,6 +203,8 @@ wait "$sender"
 got=$?
 [ "$got" -eq 3 ] || fail "SIGSTOP during send: send exit $got: $(cat "$work/send-err")"
 contains "$work/send-err" "zelvar-cli: The send was held up"
+contains "$work/send-err" "keep the computer awake"
+grep -q 'Check the cable' "$work/send-err" && fail "SIGSTOP during send: it blamed the cable: $(cat "$work/send-err")"
 grep -q 'Data sent' "$work/send-err" && fail "SIGSTOP during send: it said Data sent: $(cat "$work/send-err")"
 wait "$receiver"
 got=$?

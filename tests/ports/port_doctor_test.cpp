@@ -388,7 +388,8 @@ TEST(PortDoctor, IsQuotedByTheManual) {
 
 // SEND's failure as the window and `zelvar-cli send` report it: a finding that says the layer's
 // words more fully, or that another program of ours is sending, takes their place; below them,
-// once bytes had gone out, that the tracker got part of its settings, then the other findings.
+// once bytes had gone out, that the tracker got part of its settings (and what to do, which for a
+// send the computer held up is not to check the cable), then the other findings.
 TEST(FailureReport, SaysTheWordsOnceAndWhetherBytesWentOut) {
     const Finding missing{K::Missing, true, "Serial port 7 does not exist: the system lists 0.",
                           ""};
@@ -411,6 +412,9 @@ TEST(FailureReport, SaysTheWordsOnceAndWhetherBytesWentOut) {
     EXPECT_EQ(shown(writeFailed, {}, true), Shown(writeFailed, partly));
     EXPECT_EQ(shown("Write failed", {group}, true),
               Shown("Write failed", partly + "\n\n" + groupShown));
+    // A send held up by the computer is no fault of the cable's: no advice to check it.
+    const std::string heldUp(kHeldUp);
+    EXPECT_EQ(shown(heldUp, {}, true), Shown(heldUp, std::string(kHeldUpAdvice)));
 }
 
 // Two links that lead to one adapter: the name first in sorted order wins, however the folder

@@ -170,6 +170,7 @@ val texts() {
     for (const ShownTextEntry& entry : shownTexts())
         js.set(std::string(entry.key), messageToJs(shownText(entry.id)));
     js.set("partlySent", messageToJs(translated("send", kPartlySentMessage)));
+    js.set("heldUpAdvice", messageToJs(translated("send", kHeldUpAdvice)));
     js.set("lateWrite", messageToJs(translated("serial port", kLateWrite)));
     js.set("cfgDefaultName", messageToJs(kCfgDefaultName));
     return js;

@@ -182,7 +182,10 @@ export class SendAction {
 
   private async failed(error: unknown, stage: SendStage, lostBefore = false, portHeld = false): Promise<void> {
     // The core's words say the port is closed again; a port the browser holds still is not.
-    const partlySent = portHeld ? pageText("portHeldDetail") : (this.words.partlySent ?? "");
+    const held = pageText("portHeldDetail");
+    const partlySent = portHeld
+      ? { line: held, heldUp: held }
+      : { line: this.words.partlySent ?? "", heldUp: this.words.heldUpAdvice ?? "" };
     const words = failureWords(error, stage, platformOf(navigator), partlySent, lostBefore);
     if (words) await this.tell(words);
   }

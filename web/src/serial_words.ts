@@ -84,16 +84,22 @@ function cannotOpen(platform: Platform): string {
   return `${causes.map((cause, i) => `${i + 1}. ${pageText(cause)}`).join("\n")}\n${pageText("causesThen")}`;
 }
 
+/** What to do once bytes had gone out: after a line that failed, and after a send held up. */
+export interface PartlySentWords {
+  line: string;
+  heldUp: string;
+}
+
 /**
  * The words for a SEND that failed at `stage`; none for a chooser the user cancelled. `partlySent`:
- * the core's words, as the desktop's, below a line that failed once bytes had gone out;
+ * the core's words, as the desktop's, below a failure once bytes had gone out;
  * `lostBefore`: the port's line failed in the last send.
  */
 export function failureWords(
   error: unknown,
   stage: SendStage,
   platform: Platform,
-  partlySent: string,
+  partlySent: PartlySentWords,
   lostBefore = false,
 ): Words | null {
   const name = errorName(error);
@@ -110,9 +116,9 @@ export function failureWords(
         detail: lostBefore ? pageText("goneDetail") : cannotOpen(platform),
       };
     case "heldUp":
-      return { text: thrownMessage(error), detail: partlySent };
+      return { text: thrownMessage(error), detail: partlySent.heldUp };
     case "line":
       break;
   }
-  return { text: pageText("lineFailed", browserWords(error)), detail: partlySent };
+  return { text: pageText("lineFailed", browserWords(error)), detail: partlySent.line };
 }

@@ -6,7 +6,10 @@ import { describe, it } from "node:test";
 
 import { failureWords as wordsWith, platformOf } from "../../src/serial_words.ts";
 
-const PARTLY_SENT = "The port is closed again, and the tracker got only part of its settings.";
+const PARTLY_SENT = {
+  line: "The port is closed again, and the tracker got only part of its settings. Check the cable.",
+  heldUp: "The tracker got only part of its settings. Keep the computer awake.",
+};
 const failureWords = (error, stage, platform, lostBefore) => wordsWith(error, stage, platform, PARTLY_SENT, lostBefore);
 
 const browser = (userAgent, platform) => ({ userAgent, platform });
@@ -48,7 +51,7 @@ describe("failureWords", () => {
 
   it("gives a send held up past the tracker's wait in the core's words, not as a failing port", () => {
     const heldUp = new Error("The send was held up: the rest would reach the tracker too late.");
-    assert.deepEqual(failureWords(heldUp, "heldUp", "linux"), { text: heldUp.message, detail: PARTLY_SENT });
+    assert.deepEqual(failureWords(heldUp, "heldUp", "linux"), { text: heldUp.message, detail: PARTLY_SENT.heldUp });
   });
 
   it("tells what to do about a port that does not open, by platform, or after a failed send", () => {
@@ -63,6 +66,6 @@ describe("failureWords", () => {
     assert.match(open("mac"), /\n2\. The adapter's driver/);
     assert.doesNotMatch(open("other"), /dialout|Windows|driver/);
     for (const platform of ["linux", "windows", "other"]) assert.match(open(platform, true), /unplugged/);
-    assert.equal(failureWords(error("BreakError"), "line", "linux").detail, PARTLY_SENT);
+    assert.equal(failureWords(error("BreakError"), "line", "linux").detail, PARTLY_SENT.line);
   });
 });
