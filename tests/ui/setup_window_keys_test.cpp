@@ -4,7 +4,6 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QGroupBox>
-#include <QInputMethodEvent>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -179,16 +178,11 @@ TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsOvertypeAndShowTheirPrompt) {
     EXPECT_EQ(band->text(), "278") << "no position left after the caret";
     // A composed character overtypes as a typed one: an input method's full-width digit, a dead
     // key's accent and a blank.
-    const auto compose = [](QLineEdit* edit, const QString& text) {
-        QInputMethodEvent composed;
-        composed.setCommitString(text);
-        QApplication::sendEvent(edit, &composed);
-    };
     band->setCursorPosition(0);
-    compose(band, QStringLiteral("\uFF11"));
+    testing::compose(band, QStringLiteral("\uFF11"));
     EXPECT_EQ(band->text(), "178");
     EXPECT_EQ(band->cursorPosition(), 1);
-    compose(band, QStringLiteral("\u00E9"));
+    testing::compose(band, QStringLiteral("\u00E9"));
     EXPECT_EQ(band->text(), "178");
     EXPECT_EQ(band->cursorPosition(), 1);
     field("edSymbol")->setFocus();
@@ -196,7 +190,7 @@ TEST_F(SetupKeys, MasksTakeDigitsUpToTheirPositionsOvertypeAndShowTheirPrompt) {
     testing::typeKeys(field("edSymbol"), "_");
     EXPECT_EQ(textOf("edSymbol"), "_");
     field("edSymbol")->setCursorPosition(0);
-    compose(field("edSymbol"), "^");
+    testing::compose(field("edSymbol"), "^");
     EXPECT_EQ(textOf("edSymbol"), "^");
 
     // An empty position shows its prompt where the "_" stands, but lighter: the darkest grey
@@ -433,7 +427,7 @@ TEST_F(SetupKeys, F1OpensTheManualAndEnterTheCalculatorWhichTakesTheWindowsKeys)
     click("cmdLatLon");
     QWidget* close = calculator->findChild<QWidget*>("OKButton");
     close->setFocus();
-    testing::pressKeys(close, {{Qt::Key_Return, Qt::NoModifier, "\r"}});
+    testing::pressKeys(close, {testing::kEnter});
     EXPECT_FALSE(calculator->isVisible());
     click("cmdLatLon");
     EXPECT_EQ(window->findChildren<CalculatorWindow*>().size(), 1);
