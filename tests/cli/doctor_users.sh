@@ -36,11 +36,7 @@ hold() {
     [ $# -gt 0 ] && as=(runuser "$@" --)
     "${as[@]}" python3 -c "$holdPty" "$mode" "$program" >"$work/$name" 2>/dev/null &
     holders+=($!)
-    for _ in $(seq 100); do
-        [ -s "$work/$name" ] && return
-        sleep 0.05
-    done
-    fail "no pty for $name"
+    waitFor test -s "$work/$name" || fail "no pty for $name"
 }
 
 # The user-side checks, as the unprivileged nobody on lines of root:dialout, mode 0660.

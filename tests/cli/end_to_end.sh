@@ -47,10 +47,7 @@ cmp -s "$work/help-all" "$work/help-slow" || fail "--help-all into a full non-bl
 
 socat PTY,link="$work/rx",raw,echo=0 PTY,link="$work/tx",raw,echo=0 &
 relays+=($!)
-for _ in $(seq 100); do
-    [ -e "$work/rx" ] && [ -e "$work/tx" ] && break
-    sleep 0.05
-done
+waitFor test -e "$work/rx" -a -e "$work/tx"
 
 # Job control, so that receive in the background does not start with Ctrl+C ignored.
 set -m
@@ -59,11 +56,12 @@ unchanged() {
     stty -F "$work/rx" -a | cmp -s - "$work/settings-before" || fail "$1: receive left the line changed"
 }
 # waiting: returns once receive says that it waits.
-waiting() {
-    for _ in $(seq 100); do
-        grep -q "^Waiting on" "$work/receive-err" 2>/dev/null && return
-        sleep 0.05
-    done
+waiting() { waitFor grep -qs "^Waiting on" "$work/receive-err"; }
+# endReceive: once the background receive has ended, its exit status in $got.
+endReceive() {
+    wait "$receiver"
+    got=$?
+    receiver=""
 }
 # startReceive ARGUMENTS...: receive on rx in the background, once it waits ($receiver its PID).
 startReceive() {
@@ -78,9 +76,7 @@ startReceive() {
 for signal in INT TERM HUP QUIT USR1 USR2 ALRM; do
     startReceive --count 2 >/dev/full
     kill -"$signal" "$receiver"
-    wait "$receiver"
-    got=$?
-    receiver=""
+    endReceive
     want=$((128 + $(kill -l "$signal")))
     [ "$got" -eq "$want" ] ||
         fail "SIG$signal: receive exit $got, expected $want: $(cat "$work/receive-err")"
@@ -127,9 +123,7 @@ sed -e 's/"NOCALL-9"/"QX9ABC-9"/' -e 's/"WIDE1-1,WIDE2-2"/"WIDE1-1,WIDE2-1"/' \
     -e 's/,"NOCALL",/,"QX9XYZ",/' "$work/z.cfg" >"$work/quiet.cfg"
 startReceive --timeout 20 >"$work/received"
 "$cli" send "$work/quiet.cfg" --device "$work/tx" <&- >&- 2>&-
-wait "$receiver"
-got=$?
-receiver=""
+endReceive
 [ "$got" -eq 0 ] || fail "send with its descriptors closed: receive exit $got: $(head -c 300 "$work/received")"
 
 # A signal stops send as it stops receive: 128 + its number, and the line's settings as they were.
@@ -157,10 +151,7 @@ startReceive --timeout 20 >"$work/received"
 rm -f "$work/send-err"
 "$cli" send "$work/quiet.cfg" --device "$work/tx" 2>"$work/send-err" &
 sender=$!
-for _ in $(seq 200); do # the dot before block 1
-    grep -q 'Sending data on .*\.\.\.\.' "$work/send-err" 2>/dev/null && break
-    sleep 0.05
-done
+waitFor grep -qs 'Sending data on .*\.\.\.\.' "$work/send-err" # the dot before block 1
 sleep 0.3
 kill -TSTP "$sender"
 sleep 2.5
@@ -175,9 +166,7 @@ done
 wait "$sender"
 got=$?
 [ "$got" -eq 0 ] || fail "Ctrl+Z during send: send exit $got: $(cat "$work/send-err")"
-wait "$receiver"
-got=$?
-receiver=""
+endReceive
 [ "$got" -eq 0 ] || fail "Ctrl+Z during send: receive exit $got: $(head -c 300 "$work/received")"
 
 # SIGSTOP cannot wait (nor can a computer that sleeps): held up 3 s between the blocks, the send
@@ -185,10 +174,7 @@ receiver=""
 startReceive --timeout 20 >"$work/received"
 "$cli" send "$work/quiet.cfg" --device "$work/tx" 2>"$work/send-err" &
 sender=$!
-for _ in $(seq 200); do
-    grep -q 'Sending data on .*\.\.\.\.' "$work/send-err" 2>/dev/null && break
-    sleep 0.05
-done
+waitFor grep -qs 'Sending data on .*\.\.\.\.' "$work/send-err"
 sleep 0.3
 kill -STOP "$sender"
 sleep 3
@@ -206,9 +192,7 @@ contains "$work/send-err" "zelvar-cli: The send was held up"
 contains "$work/send-err" "keep the computer awake"
 grep -q 'Check the cable' "$work/send-err" && fail "SIGSTOP during send: it blamed the cable: $(cat "$work/send-err")"
 grep -q 'Data sent' "$work/send-err" && fail "SIGSTOP during send: it said Data sent: $(cat "$work/send-err")"
-wait "$receiver"
-got=$?
-receiver=""
+endReceive
 [ "$got" -eq 1 ] || fail "SIGSTOP during send: receive exit $got: $(head -c 300 "$work/received")"
 
 finish "end to end"

@@ -15,6 +15,15 @@ expect() {
     [ "$got" -eq "$code" ] || fail "$what: exit $got, expected $code ($(head -c 300 "$work/err"))"
 }
 
+# waitFor COMMAND...: COMMAND again every 50 ms until it succeeds, for 10 s at most.
+waitFor() {
+    for _ in $(seq 200); do
+        "$@" && return
+        sleep 0.05
+    done
+    return 1
+}
+
 contains() { grep -qF -- "$2" "$1" || fail "$1 lacks '$2': $(head -c 300 "$1")"; }
 
 # finish NAME: the summary line and the exit status of the script.

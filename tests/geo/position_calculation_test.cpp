@@ -6,17 +6,16 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "../text/marked_catalogue.h"
 #include "geo/aprs_position.h"
 #include "geo/coordinate_conversion.h"
 #include "geo/coordinate_validation.h"
 #include "geo/position_decoder.h"
 #include "position_samples.h"
-#include "text/translation.h"
 
 namespace zelvar {
 namespace {
@@ -167,24 +166,18 @@ TEST(DecodePosition, ReadsTheThreeFormsAndRefusesEverythingElse) {
     }
 }
 
-// A language whose every text ends in "、" (U+3001, the bytes E3 80 81), as Japanese texts do.
-class IdeographicCommas final : public Catalogue {
-  public:
-    std::optional<std::string> find(std::string_view, std::string_view msgid,
-                                    std::string_view plural,
-                                    std::optional<unsigned long> count) const override {
-        return std::string(count && *count != 1 ? plural : msgid) + "\u3001";
-    }
-};
-
 // A reason or a description is UTF-8 in any language: the language's own words as they stand,
 // the beacon's Latin-1 characters converted, and its hidden ones by their codes.
 TEST(DecodePosition, ItsReasonsKeepTheLanguagesWordsAndShowTheBeaconsCharacters) {
-    installCatalogue(std::make_unique<IdeographicCommas>());
-    const std::string tooShort = reasonOf(decodePosition("=4530"));
-    const std::string accented = reasonOf(decodePosition("=4530.1\xE9N/00910.30E>"));
-    const std::string hidden = reasonOf(decodePosition("=4530.1\xADN/00910.30E>"));
-    installCatalogue(nullptr);
+    std::string tooShort, accented, hidden;
+    {
+        // A language whose every text ends in "、" (U+3001, the bytes E3 80 81), as Japanese
+        // texts do.
+        const testing_support::MarkedCatalogue ideographicCommas("", "\u3001");
+        tooShort = reasonOf(decodePosition("=4530"));
+        accented = reasonOf(decodePosition("=4530.1\xE9N/00910.30E>"));
+        hidden = reasonOf(decodePosition("=4530.1\xADN/00910.30E>"));
+    }
     const std::string refused = "not a position the calculator would write\u3001: ";
     EXPECT_EQ(tooShort, refused + "14, 20 or 29 characters expected, not 5\u3001\u3001");
     const std::string latitude = "\" is not DDMM.hh with N or S within 90 degrees\u3001\u3001";

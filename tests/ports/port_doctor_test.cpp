@@ -9,10 +9,10 @@
 #include <map>
 
 #include "../files/cfg_test_support.h"
+#include "../text/marked_catalogue.h"
 #include "ports/diagnosis_format.h"
 #include "ports/host_port_system.h"
 #include "ports/stable_device_names.h"
-#include "text/translation.h"
 #include "transfer/transfer_plan.h"
 
 namespace zelvar {
@@ -144,6 +144,11 @@ const Step kInASession = [](S s) {
     s.process(800, "bash", "/dev/ttyUSB0");
     s.process(4194302, "sshd");
 };
+// The fix for ttyUSB0 that only root may open: a udev rule for it, and alice in dialout.
+const std::string kUdevFix =
+    "echo 'KERNEL==\"ttyUSB0\", GROUP=\"dialout\", MODE=\"0660\"' | sudo tee "
+    "/etc/udev/rules.d/70-zelvar-ttyUSB0.rules && sudo udevadm control --reload-rules && sudo "
+    "udevadm trigger && sudo usermod -aG dialout alice";
 const std::string kRmLock = "sudo rm /run/lock/LCK..ttyUSB0";
 const std::string kMmFix =
     "echo 'ATTRS{idVendor}==\"2341\", ATTRS{idProduct}==\"0043\", ENV{ID_MM_DEVICE_IGNORE}=\"1\"' "
@@ -171,17 +176,13 @@ const DoctorCase kCases[] = {
     row("OwnerOnly", "#1",
         {kRefused, kOutOfGroup, [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; }},
         {{K::NoAccess, true}}, "Only root may open /dev/ttyUSB0 (crw-------)",
-        "echo 'KERNEL==\"ttyUSB0\", GROUP=\"dialout\", MODE=\"0660\"' | sudo tee "
-        "/etc/udev/rules.d/70-zelvar-ttyUSB0.rules && sudo udevadm control --reload-rules && sudo "
-        "udevadm trigger && sudo usermod -aG dialout alice"),
+        kUdevFix),
     // udev's rule names the kernel's device, not the stable link it was reached by.
     row("OwnerOnlyByItsStableName", "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0",
         {kRefused, kOutOfGroup, [](S s) { s.devices["/dev/ttyUSB0"].mode = 0600; },
          put("/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0", "../../ttyUSB0", true)},
         {{K::NoAccess, true}}, "Only root may open /dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0",
-        "echo 'KERNEL==\"ttyUSB0\", GROUP=\"dialout\", MODE=\"0660\"' | sudo tee "
-        "/etc/udev/rules.d/70-zelvar-ttyUSB0.rules && sudo udevadm control --reload-rules && sudo "
-        "udevadm trigger && sudo usermod -aG dialout alice"),
+        kUdevFix),
     row("RefusedDespiteThePermissions", "#1", {kRefused}, {{K::Refused, true}},
         "(Permission denied)"),
     row("OtherFailure", "#3", {opens(OpenOutcome::Failed, "Input/output error")},
@@ -323,21 +324,11 @@ TEST(PortDoctor, FindsWhatStopsSend) {
     }
 }
 
-// A catalogue that brackets every text it gives, so that a join made outside it shows.
-class Bracketing final : public Catalogue {
-  public:
-    std::optional<std::string> find(std::string_view, std::string_view msgid,
-                                    std::string_view plural,
-                                    std::optional<unsigned long> count) const override {
-        return "<" + std::string(count && *count != 1 ? plural : msgid) + ">";
-    }
-};
-
 // A port that does not exist, on Linux and on Windows, the programs that hold one, the adapters
 // brltty claims: the lists' commas, the colon before them and the full stop are the language's
 // words.
 TEST(PortDoctor, SaysAMissingPortInTheLanguagesWords) {
-    installCatalogue(std::make_unique<Bracketing>());
+    const testing_support::MarkedCatalogue marked("<", ">");
     const std::string onLinux = diagnosed("#4", {}).findings.front().text;
     const std::string onWindows = diagnosed("#0", {}, Platform::Windows).findings.front().text;
     const std::string held = diagnosisText(
@@ -347,7 +338,6 @@ TEST(PortDoctor, SaysAMissingPortInTheLanguagesWords) {
         "#4",
         {kBrltty, put("/usr/lib/udev/rules.d/85-brltty.rules",
                       kBrlttyRules + "ENV{PRODUCT}==\"67b/2303/*\", GOTO=\"brltty_usb_run\"\n")}));
-    installCatalogue(nullptr);
     EXPECT_EQ(onLinux,
               "<<Serial port 4> does not exist: <<the system lists 3 serial devices>: "
               "<<<port 1 /dev/ttyUSB0>, <port 2 /dev/ttyACM0>>, <port 3 /dev/ttyS0>>>.>");

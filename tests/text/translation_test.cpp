@@ -3,6 +3,7 @@
 #include "config/config_image.h"
 #include "config/shown_texts.h"
 #include "geo/position_calculation.h"
+#include "marked_catalogue.h"
 #include "text/language_choice.h"
 #include "text/translation.h"
 #include "transfer/send_preview.h"
@@ -10,39 +11,17 @@
 namespace zelvar {
 namespace {
 
-// A catalogue that brackets every text it knows, and counts in the source's two forms.
-class BracketingCatalogue final : public Catalogue {
-  public:
-    explicit BracketingCatalogue(std::string_view mark) : mark_(mark) {}
-    std::optional<std::string> find(std::string_view context, std::string_view msgid,
-                                    std::string_view plural,
-                                    std::optional<unsigned long> count) const override {
-        if (context == "unknown")
-            return std::nullopt;
-        const std::string_view form = count && *count != 1 ? plural : msgid;
-        return mark_ + "[" + std::string(form) + "]";
-    }
-
-  private:
-    std::string mark_;
-};
-
-struct InstalledCatalogue {
-    explicit InstalledCatalogue(std::string_view mark) {
-        installCatalogue(std::make_unique<BracketingCatalogue>(mark));
-    }
-    ~InstalledCatalogue() { installCatalogue(nullptr); }
-};
+using testing_support::MarkedCatalogue;
 
 TEST(Translation, ACatalogueTranslatesByContextTheCoresMessagesTooAndKeepsEarlierTextsValid) {
     std::string_view first;
     {
-        const InstalledCatalogue one("1");
+        const MarkedCatalogue one("1[", "]");
         first = translated("ctx", "Message");
         EXPECT_EQ(first, "1[Message]");
         EXPECT_EQ(translated("unknown", "Message"), "Message");
         EXPECT_EQ(translatedPlural("ctx", "%1 hint", "%1 hints", 2), "1[%1 hints]");
-        const InstalledCatalogue two("2");
+        const MarkedCatalogue two("2[", "]");
         EXPECT_EQ(translated("ctx", "Message"), "2[Message]");
         // The core's messages go through it too.
         DeviceSettings settings = defaultSettings();
@@ -83,7 +62,7 @@ TEST(Translation, AReasonBecomesASentence) {
     EXPECT_EQ(asSentence(std::string("\xC3\xA9") + "cart"), std::string("\xC3\x89") + "cart.");
     EXPECT_EQ(asSentence("\xE7\xB7\xAF\xE5\xBA\xA6"), "\xE7\xB7\xAF\xE5\xBA\xA6.");  // 緯度
     // The full stop is the catalogue's: Japanese writes "。".
-    const InstalledCatalogue catalogue("1");
+    const MarkedCatalogue catalogue("1[", "]");
     EXPECT_EQ(asSentence("x"), "1[X.]");
 }
 

@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QInputMethodEvent>
 #include <QRadioButton>
 #include <QWindow>
 
@@ -171,9 +170,7 @@ TEST_F(Calculator, WriteFollowsEveryWayTextArrivesAndEveryRefusalSaysWhy) {
          }},
         {"composed", [&](const QString& text) {
              latitude->selectAll();
-             QInputMethodEvent composed;
-             composed.setCommitString(text);
-             QApplication::sendEvent(latitude, &composed);
+             testing::compose(latitude, text);
          }}};
     for (const auto& [way, enter] : ways) {
         enter("4;5.30.15n");

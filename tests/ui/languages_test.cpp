@@ -11,6 +11,7 @@
 #include <QStyleOptionComboBox>
 #include <QTableView>
 #include <clocale>
+#include <optional>
 
 #include "cfg/cfg_writer.h"
 #include "l10n/qt_catalogue.h"
@@ -39,19 +40,29 @@ bool fromCatalogue(const QString& text) {
            std::ranges::any_of(text, [](QChar c) { return c.unicode() > 0x7F; });
 }
 
-// Texts of the catalogue joined by punctuation of the program's own ("[Adapter]:"), not the
-// language's. A bracket of data (the symbol "]") leaves the text's brackets unmatched: not judged.
-bool joinedOutside(const QString& text) {
+// What stands outside the catalogue's brackets in `text`; nothing when they do not match (a
+// bracket of data, the symbol "]", is not judged).
+std::optional<QString> outsideBrackets(const QString& text) {
+    QString outside;
     int depth = 0;
-    bool joined = false;
     for (const QChar c : text) {
         depth += c == u'[' ? 1 : 0;
-        joined = joined || (depth == 0 && QStringLiteral(":;,.!?").contains(c));
+        if (depth == 0)
+            outside += c;
         depth -= c == u']' ? 1 : 0;
         if (depth < 0)
-            return false;
+            return std::nullopt;
     }
-    return joined && depth == 0 && text.contains(u'[');
+    return depth == 0 ? std::optional(outside) : std::nullopt;
+}
+
+// Texts of the catalogue joined by punctuation of the program's own ("[Adapter]:"), not the
+// language's.
+bool joinedOutside(const QString& text) {
+    const std::optional<QString> outside = outsideBrackets(text);
+    return outside && text.contains(u'[') && std::ranges::any_of(*outside, [](QChar c) {
+               return QStringLiteral(":;,.!?").contains(c);
+           });
 }
 
 QString shownText(QString text) {
@@ -177,14 +188,19 @@ TEST_F(PseudoLocale, NoControlCoversAnotherInEitherDisplay) {
 }
 
 // A screen smaller than the window (a laptop at 150 %, 1080 lines at 200 %, the test's at scale
-// 2): the window stays within it, and each control the Tab key reaches is scrolled whole into view.
+// 2): the window, and the calculator, wider than a small screen in a long language, stay within
+// it, and each control the Tab key reaches in them is scrolled whole into view.
 TEST_F(PseudoLocale, NoControlIsOutOfReachOnTheScreen) {
     window->show();
-    ASSERT_TRUE(testing::activate(window.get()));
-    const QRect room = window->screen()->availableGeometry();
-    EXPECT_LE(window->frameGeometry().width(), room.width());
-    EXPECT_LE(window->frameGeometry().height(), room.height());
-    expectEveryTabStopWholeInView();
+    CalculatorWindow* calculator = window->calculator();
+    for (QWidget* shown :
+         {static_cast<QWidget*>(window.get()), static_cast<QWidget*>(calculator)}) {
+        if (shown == calculator)
+            calculator->showCalculator();
+        ASSERT_TRUE(testing::activate(shown));
+        EXPECT_TRUE(shown->screen()->availableGeometry().contains(shown->frameGeometry()));
+        expectEveryTabStopWholeInView();
+    }
 }
 
 // Load's and Save's dialogs stay within a screen smaller than their natural size, where the file
@@ -195,17 +211,6 @@ TEST_F(PseudoLocale, NoControlOfLoadOrSaveIsOffTheScreen) {
     ASSERT_EQ(modals.fileDialogs.size(), 2u);
     for (const testing::SeenFileDialog& dialog : modals.fileDialogs)
         EXPECT_TRUE(dialog.screen.contains(dialog.frame)) << dialog.title.toStdString();
-}
-
-// The calculator, wider than a small screen in a long language, stays within it too, and each of
-// its controls the Tab key reaches is scrolled whole into view.
-TEST_F(PseudoLocale, NoControlOfTheCalculatorIsOutOfReachOnTheScreen) {
-    CalculatorWindow* calculator = window->calculator();
-    calculator->showCalculator();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(calculator));
-    const QRect room = calculator->screen()->availableGeometry();
-    EXPECT_TRUE(room.contains(calculator->frameGeometry()));
-    expectEveryTabStopWholeInView();
 }
 
 // The window's program's --help, Qt's own lines for -h, --help-all and -v included, once the
@@ -231,15 +236,7 @@ TEST_F(PseudoLocale, TellsOfAPortNotListedInTheLanguage) {
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return !chooser->accessibleDescription().contains(looking); }));
     const QString tip = chooser->accessibleDescription();
-    QString outside;
-    int depth = 0;
-    for (const QChar c : tip) {
-        depth += c == u'[' ? 1 : 0;
-        if (depth == 0)
-            outside += c;
-        depth -= c == u']' ? 1 : 0;
-    }
-    EXPECT_EQ(outside.trimmed().toStdString(), "") << tip.toStdString();
+    EXPECT_EQ(outsideBrackets(tip).value_or(tip).trimmed().toStdString(), "") << tip.toStdString();
 }
 
 // A manual the viewer cannot read: each line of the message says why in the language, the

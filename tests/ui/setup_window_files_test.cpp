@@ -10,7 +10,6 @@
 #include "config/aprs_symbols.h"
 #include "geo/calculator_request.h"
 #include "setup_window_support.h"
-#include "transfer/send_preview.h"
 #include "ui/calculator_window.h"
 #include "ui/config_file_dialog.h"
 #include "ui/field_edit.h"
@@ -133,25 +132,6 @@ TEST_F(SetupFiles, SaveThenLoadBringsBackEveryFieldButTheAcquisitionInterval) {
     for (int click = 0; click < 3; ++click)
         control<QCheckBox>("chkTable")->click();
     EXPECT_EQ(window->settings().alternateTable, 1);
-}
-
-// A Comment every above 127 is saved as SEND sends it: the form's bytes come back from the file,
-// and the received-position flag stays as it was.
-TEST_F(SetupFiles, SaveAndLoadKeepWhatSendWouldSend) {
-    for (const auto& [ticked, file] : {std::pair{"0", "every0.cfg"}, {"1", "every1.cfg"}}) {
-        window->applySettings(
-            testing_support::changed(defaultSettings(), {{Field::HideReceivedPositions, ticked}}));
-        typeInto("edBcnEvery", "200");
-        const SendPreview before = previewSend(window->settings());
-        ASSERT_TRUE(before.build);
-        saveAs(path(file));
-        click("cmdDefault");
-        load(path(file));
-        EXPECT_TRUE(modals.boxes.empty());
-        EXPECT_EQ(textOf("edBcnEvery"), "127");
-        EXPECT_EQ(window->settings().hideReceivedPositions, std::stoi(ticked));
-        EXPECT_EQ(previewSend(window->settings()).wire, before.wire) << "flag " << ticked;
-    }
 }
 
 // An item longer than its field goes in whole, as zelvar-cli and the page read it: cut to the

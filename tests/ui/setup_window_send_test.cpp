@@ -45,6 +45,13 @@ class SetupSend : public testing::SetupWindowTest {
         ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
     }
 
+    // The tracker's end judged what arrived a good transfer.
+    void expectGoodTransfer() {
+        const std::optional<TransferReport> arrived = line->transfer();
+        ASSERT_TRUE(arrived);
+        EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
+    }
+
     std::shared_ptr<PtyFarEnd> line;
 
   private:
@@ -127,8 +134,6 @@ TEST_F(SetupSend, SendsTheNormalisedImageInRealTimeWhileTheWindowStaysFree) {
 // Driven by the keyboard alone: the result takes the focus, so that a screen reader reads it,
 // Esc or Enter on OK put it away, and every send shows it again.
 TEST_F(SetupSend, TheResultTakesTheFocusAndComesBackOnEverySend) {
-    const testing::X11Key enter{Qt::Key_Return, Qt::NoModifier, "\r"};
-    const testing::X11Key escape{Qt::Key_Escape, Qt::NoModifier, "\x1b"};
     typeInto("edComm", "3");
     for (int send = 0; send < 2; ++send) {
         if (send == 0) {
@@ -138,7 +143,7 @@ TEST_F(SetupSend, TheResultTakesTheFocusAndComesBackOnEverySend) {
             // The button shows itself pressed for a moment before it acts.
             ASSERT_TRUE(QTest::qWaitFor([&] { return !sendButton()->isEnabled(); }));
         } else {
-            testing::pressKeys(sendButton(), {enter});
+            testing::pressKeys(sendButton(), {testing::kEnter});
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000)) << send;
         ASSERT_TRUE(progressShown()) << send;
@@ -147,7 +152,8 @@ TEST_F(SetupSend, TheResultTakesTheFocusAndComesBackOnEverySend) {
         QAccessibleInterface* said = QAccessible::queryAccessibleInterface(progress());
         EXPECT_EQ(said->role(), QAccessible::Dialog);
         EXPECT_EQ(said->text(QAccessible::Description), kSentShown);
-        testing::pressKeys(QApplication::focusWidget(), {send == 0 ? escape : enter});
+        testing::pressKeys(QApplication::focusWidget(),
+                           {send == 0 ? testing::kEscape : testing::kEnter});
         EXPECT_FALSE(progressShown()) << send;
         ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }));
         ASSERT_EQ(focusedName(), "cmdSend") << send;
@@ -158,27 +164,23 @@ TEST_F(SetupSend, TheResultTakesTheFocusAndComesBackOnEverySend) {
 // Enter held down on SEND repeats before the progress window has the keyboard: the repeats reach
 // no other button (Load's dialog next in the keyboard order, whose Enter would load a file).
 TEST_F(SetupSend, EnterRepeatedOnSendPressesNoOtherButton) {
-    const testing::X11Key enter{Qt::Key_Return, Qt::NoModifier, "\r"};
     typeInto("edComm", "3");
     line->listen();
     sendButton()->setFocus();
-    testing::pressKeys(sendButton(), {enter});
+    testing::pressKeys(sendButton(), {testing::kEnter});
     for (int repeat = 0; repeat < 3; ++repeat) {
         QWidget* focus = window->focusWidget();
-        testing::pressKeys(focus ? focus : window.get(), {enter});
+        testing::pressKeys(focus ? focus : window.get(), {testing::kEnter});
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
     EXPECT_TRUE(modals.fileDialogs.empty());
     EXPECT_TRUE(modals.boxes.empty());
-    const std::optional<TransferReport> arrived = line->transfer();
-    ASSERT_TRUE(arrived);
-    EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
+    expectGoodTransfer();
 }
 
 // Enter during a send (a double press, a key held down) leaves the progress window up and its
 // result to come: the OK that put the last result away is hidden meanwhile, and must not act.
 TEST_F(SetupSend, EnterDuringASendLeavesTheProgressUp) {
-    const testing::X11Key enter{Qt::Key_Return, Qt::NoModifier, "\r"};
     typeInto("edComm", "3");
     for (int send = 0; send < 2; ++send) {
         click("cmdSend");
@@ -186,13 +188,13 @@ TEST_F(SetupSend, EnterDuringASendLeavesTheProgressUp) {
         // A key goes where the window's focus is, as the window system delivers it.
         ASSERT_TRUE(testing::activate(progress()));
         QWidget* focus = progress()->focusWidget();
-        testing::pressKeys(focus ? focus : progress(), {enter});
+        testing::pressKeys(focus ? focus : progress(), {testing::kEnter});
         EXPECT_TRUE(progressShown()) << send;
         ASSERT_TRUE(QTest::qWaitFor([&] { return sendButton()->isEnabled(); }, 6000));
         ASSERT_TRUE(progressShown()) << send;
         EXPECT_EQ(progress()->info()->text(), kSentShown);
         ASSERT_TRUE(QTest::qWaitForWindowActive(progress()));
-        testing::pressKeys(QApplication::focusWidget(), {enter});
+        testing::pressKeys(QApplication::focusWidget(), {testing::kEnter});
         EXPECT_FALSE(progressShown()) << send;
     }
 }
@@ -253,9 +255,7 @@ TEST_F(SetupSend, AStopDuringASendComesAtItsEnd) {
     ::sigaction(SIGTSTP, &before, nullptr);
     EXPECT_EQ(seenMidSend, 0);
     EXPECT_EQ(stopsSeen, 1);
-    const std::optional<TransferReport> arrived = line->transfer();
-    ASSERT_TRUE(arrived);
-    EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
+    expectGoodTransfer();
 }
 
 // The lock file the serial layer keeps for `device` while the port is open; empty when none.
@@ -309,10 +309,7 @@ TEST_F(SetupEnd, ARequestDuringSendEndsTheProgramOnceTheSendHasEnded) {
     });
     EXPECT_EQ(status, 128 + SIGTERM);
     ASSERT_TRUE(openAtRequest);
-    const std::optional<TransferReport> arrived = line->transfer();
-    ASSERT_TRUE(arrived);
-    EXPECT_TRUE(arrived->ok()) << arrived->faults().front();
-    EXPECT_EQ(arrived->bytes.size(), kWireSize);
+    expectGoodTransfer();
     EXPECT_FALSE(sender->portOpen());
     EXPECT_FALSE(lock.isEmpty()) << "the serial layer locks the port";
     EXPECT_FALSE(QFileInfo::exists(lock));

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QScreen>
 #include <QTextDocument>
@@ -26,6 +27,12 @@ void typeKeys(QWidget* widget, const QString& keys) {
 void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys) {
     for (const X11Key& key : keys)
         QTest::sendKeyEvent(QTest::Click, widget, key.key, key.text, key.modifiers);
+}
+
+void compose(QWidget* widget, const QString& text) {
+    QInputMethodEvent composed;
+    composed.setCommitString(text);
+    QApplication::sendEvent(widget, &composed);
 }
 
 void dropText(QWidget* widget, const QString& text) {

@@ -38,6 +38,11 @@ struct X11Key {
     QString text;
 };
 void pressKeys(QWidget* widget, std::initializer_list<X11Key> keys);
+inline const X11Key kEnter{Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")};
+inline const X11Key kEscape{Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b")};
+
+// Commits `text` at the caret of `widget`, as an input method does once it has composed it.
+void compose(QWidget* widget, const QString& text);
 
 // Drops `text` on `widget`, as a drag from another program does.
 void dropText(QWidget* widget, const QString& text);

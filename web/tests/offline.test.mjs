@@ -56,14 +56,25 @@ const checkForUpdate = (page) =>
     return registration.waiting ? "waiting" : "none";
   });
 
+// `test` with a server of the page in `site` (each file sent with `headers`) and a browser context
+// made with `options`, both closed after it.
+async function onSite({ site, headers = {}, options = {} }, test) {
+  const server = await serve(site, 0, {}, headers);
+  const context = await browser.newContext(options);
+  try {
+    await test(server, context);
+  } finally {
+    await context.close();
+    await server.close();
+  }
+}
+
 // Set by the test's versions of the page's script and of the core.
 const versions = (page) => page.evaluate(() => [window.zelvarAppVersion, window.zelvarCoreVersion]);
 
 describe("the page offline", () => {
   it("fetches each file once on the first visit, the worker's copies included", async () => {
-    const server = await serve(WEB);
-    const context = await browser.newContext();
-    try {
+    await onSite({ site: WEB }, async (server, context) => {
       const page = await visit(context, server.url);
       const full = server.requests.filter((r) => r.status === 200).map((r) => r.path);
       const twice = full.filter((path, i) => full.indexOf(path) !== i);
@@ -76,10 +87,7 @@ describe("the page offline", () => {
       });
       assert.ok(kept.includes("/") && !kept.includes("/index.html"), kept.join(" "));
       assert.ok(full.includes("/manual/index.html"), full.join(" "));
-    } finally {
-      await context.close();
-      await server.close();
-    }
+    });
   });
 
   it("keeps two versions in two folders of one site apart: both start offline", async () => {
@@ -88,9 +96,7 @@ describe("the page offline", () => {
     await release(join(site, "b"), "index.html", (text) =>
       text.replace('<main id="page"', '<main data-version="b" id="page"'),
     );
-    const server = await serve(site);
-    const context = await browser.newContext();
-    try {
+    await onSite({ site }, async (server, context) => {
       const pages = [await visit(context, `${server.url}a/`), await visit(context, `${server.url}b/`)];
       await context.setOffline(true);
       await server.close();
@@ -102,18 +108,13 @@ describe("the page offline", () => {
       // Its other name starts offline too.
       await pages[1].goto(`${server.url}b/index.html`);
       await pages[1].waitForSelector('#page[data-state=ready][data-version="b"]');
-    } finally {
-      await context.close();
-      await server.close();
-    }
+    });
   });
 
   it("keeps a new version only as it was made: a half-done upload or an error page leaves the old one", async () => {
     const site = join(folder, "update");
     await cp(WEB, site, { recursive: true });
-    const server = await serve(site);
-    const context = await browser.newContext();
-    try {
+    await onSite({ site }, async (server, context) => {
       const page = await visit(context, server.url);
       const files = async (names) => Promise.all(names.map((name) => readFile(join(site, name))));
       const [oldCore, wasm] = await files(["zelvar.js", "zelvar.wasm"]);
@@ -134,18 +135,13 @@ describe("the page offline", () => {
       await context.setOffline(true);
       const next = await visit(context, server.url);
       assert.deepEqual(await versions(next), [2, 2]);
-    } finally {
-      await context.close();
-      await server.close();
-    }
+    });
   });
 
   it("keeps on a first visit its own version's files, not older ones in the browser's cache", async () => {
     const site = join(folder, "cached");
     await cp(WEB, site, { recursive: true });
-    const server = await serve(site, 0, {}, { "Cache-Control": "max-age=3600" });
-    const context = await browser.newContext();
-    try {
+    await onSite({ site, headers: { "Cache-Control": "max-age=3600" } }, async (server, context) => {
       // The browser's cache keeps this version's files for an hour; the site's storage, with the
       // worker and its copies, is gone (cleared, or evicted on a full disk).
       const page = await visit(context, server.url);
@@ -160,18 +156,13 @@ describe("the page offline", () => {
       await page.close();
       const next = await visit(context, server.url);
       assert.equal((await versions(next))[0], 2);
-    } finally {
-      await context.close();
-      await server.close();
-    }
+    });
   });
 
   // A host that gives its error page for the core: the first visit names the core and says what
   // to do, rather than only the runtime's words for developers.
   it("names the core that a first visit did not get, and what to do", async () => {
-    const server = await serve(WEB);
-    const context = await browser.newContext({ serviceWorkers: "block" });
-    try {
+    await onSite({ site: WEB, options: { serviceWorkers: "block" } }, async (server, context) => {
       await context.route("**/zelvar.wasm", (route) =>
         route.fulfill({ contentType: "text/html", body: "<!doctype html>" }),
       );
@@ -183,9 +174,6 @@ describe("the page offline", () => {
         "Zelvar Config could not start: its core, zelvar.js and zelvar.wasm, did not load from the site.",
       );
       assert.match(failed.detail, /^Reload the page\. .*incomplete or damaged.* The browser said: .+/s);
-    } finally {
-      await context.close();
-      await server.close();
-    }
+    });
   });
 });
