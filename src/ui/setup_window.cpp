@@ -17,6 +17,7 @@
 #include "ui/core_text.h"
 #include "ui/field_edit.h"
 #include "ui/file_actions.h"
+#include "ui/file_drops.h"
 #include "ui/form_changes.h"
 #include "ui/form_reactions.h"
 #include "ui/instructions_viewer.h"
@@ -108,6 +109,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
             &FileActions::save);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, files_,
             &FileActions::load);
+    new FileDrops(this, [this](const std::filesystem::path& file) { files_->loadFile(file); });
     form_->firstInKeyboardOrder()->setFocus(Qt::OtherFocusReason);
     // The tracker's users know the window's size; a language with longer words widens it.
     naturalSize_ =
