@@ -344,6 +344,13 @@ TEST_F(SetupFiles, AFileDroppedOnTheWindowIsLoadedNotTypedIntoAField) {
     EXPECT_EQ(window->settings(), saved);
     EXPECT_EQ(window->calculator()->inputs(), kCalculator);
     EXPECT_TRUE(modals.boxes.empty());
+    // So does one dropped on the calculator.
+    click("cmdDefault");
+    setCalculator({});
+    EXPECT_EQ(dropFiles(window->calculator()->findChild<QLineEdit*>("txtLat"), {latin1}),
+              Qt::CopyAction);
+    EXPECT_EQ(window->settings(), saved);
+    EXPECT_EQ(window->calculator()->inputs(), kCalculator);
 
     const std::filesystem::path gone = files.path() / "gone\xFF.cfg";
     EXPECT_EQ(dropFiles(window.get(), {gone}), Qt::CopyAction);
