@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -47,10 +48,10 @@ void needNoDisplayToPrintAndExit(int argc, char* argv[]) {
     }
 }
 
-void readCommandLine(const QApplication& application) {
-    std::vector<std::string> arguments;
-    for (const QString& argument : application.arguments().mid(1))
-        arguments.push_back(argument.toStdString());
+void readCommandLine(const QApplication& application, int argc, char* argv[]) {
+    // The arguments' own bytes: from Qt's, "--lang $'\xFF'" was said back as U+FFFD, not \xFF
+    // as zelvar-cli says it.
+    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     installAskedLanguage(askedLanguage(arguments), "zelvar-config", std::cerr);
 
     QCommandLineParser parser;

@@ -11,6 +11,7 @@ void needNoDisplayToPrintAndExit(int argc, char* argv[]);
 
 // The one option of the window's program besides --help and --version: the language of its
 // texts, which otherwise follows the environment. Answers --help and --version and exits.
-void readCommandLine(const QApplication& application);
+// `argc` and `argv` are as the application left them, without Qt's own options.
+void readCommandLine(const QApplication& application, int argc, char* argv[]);
 
 }  // namespace zelvar

@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(ZELVAR_VERSION));
     fontConfiguration.join();
-    zelvar::readCommandLine(application);
+    zelvar::readCommandLine(application, argc, argv);
     zelvar::applyDesktopIdentity();
     zelvar::SetupWindow setup;
     // Ended by the system, the program exits as a signal's death is reported: 128 + its number.

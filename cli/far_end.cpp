@@ -19,12 +19,12 @@ void addFarEndOptions(CLI::App& command, FarEndOptions& options) {
         ->transform(deviceLocation)
         ->type_name("PATH")
         ->required();
-    command
-        .add_option("--baud", options.speed,
-                    std::string(translated("cli help", "4800 (the default), 9600 or 38400")))
+    takingFullWidthDigits(command.add_option("--baud", options.speed,
+                                             std::string(translated(
+                                                 "cli help", "4800 (the default), 9600 or 38400"))))
         ->type_name("BAUD");
     // The word these commands used before they said --baud as send does.
-    command.add_option("--speed", options.speed)->group("");
+    takingFullWidthDigits(command.add_option("--speed", options.speed))->group("");
 }
 
 std::optional<int> readSpeed(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "command.h"
+#include "common/ascii.h"
 #include "config/text_number.h"
 #include "text/translation.h"
 
@@ -35,13 +36,17 @@ bool readPortNumber(const std::string& text, int& number) {
     return true;
 }
 
+CLI::Option* takingFullWidthDigits(CLI::Option* option) {
+    return option->transform([](const std::string& typed) { return asciiOfFullWidth(typed); });
+}
+
 void addPortOptions(CLI::App& command, std::optional<std::string>& port,
                     std::optional<std::string>& device) {
-    command
-        .add_option("--port", port,
-                    std::string(translated(
-                        "cli help",
-                        "serial port number as in \"Comm num:\" (zelvar-cli ports lists them)")))
+    takingFullWidthDigits(
+        command.add_option("--port", port,
+                           std::string(translated("cli help",
+                                                  "serial port number as in \"Comm num:\" "
+                                                  "(zelvar-cli ports lists them)"))))
         ->type_name("N");
     command
         .add_option("--device", device,

@@ -6,7 +6,8 @@
 
 namespace CLI {
 class App;
-}
+class Option;
+}  // namespace CLI
 
 namespace zelvar::cli {
 
@@ -21,6 +22,10 @@ std::optional<int> refusedEmptyDevice(std::ostream& err, const CLI::App& command
 // The device a --device names, for every command alike: a path relative to the working folder
 // is that file, a name that names nothing there the system's device (ttyUSB0 is /dev/ttyUSB0).
 std::string deviceLocation(const std::string& named);
+
+// A number option that takes an East Asian input method's full-width digits ("１", "９６００") as
+// their ASCII, as the window's Comm num field does.
+CLI::Option* takingFullWidthDigits(CLI::Option* option);
 
 // --port N and --device PATH, the two ways to name the serial port.
 void addPortOptions(CLI::App& command, std::optional<std::string>& port,

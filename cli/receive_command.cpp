@@ -166,13 +166,14 @@ Action declareReceive(CLI::App& command) {
         "128 + the signal that ended it: 130 Ctrl+C, 143 SIGTERM, 129 SIGHUP, 131 SIGQUIT;\n"
         "the line's settings are restored whatever ends it.")));
     addFarEndOptions(command, options->line);
-    command
-        .add_option("--timeout", options->timeout,
-                    std::string(translated("cli help", "seconds to wait for a transfer (60)")))
+    takingFullWidthDigits(
+        command.add_option(
+            "--timeout", options->timeout,
+            std::string(translated("cli help", "seconds to wait for a transfer (60)"))))
         ->type_name("S");
-    command
-        .add_option("--count", options->count,
-                    std::string(translated("cli help", "transfers to receive in a row (1)")))
+    takingFullWidthDigits(command.add_option("--count", options->count,
+                                             std::string(translated(
+                                                 "cli help", "transfers to receive in a row (1)"))))
         ->type_name("N");
     command.add_flag("--json", options->json,
                      std::string(translated(

@@ -226,10 +226,10 @@ Action declareSend(CLI::App& command) {
         "128 + the signal that ended it: 130 Ctrl+C, 143 SIGTERM.")));
     command.add_option("FILE.cfg", options->file)->required();
     addPortOptions(command, options->port, options->device);
-    command
-        .add_option(
+    takingFullWidthDigits(
+        command.add_option(
             "--baud", options->baud,
-            std::string(translated("cli help", "4800, 9600 or 38400 instead of the file's speed")))
+            std::string(translated("cli help", "4800, 9600 or 38400 instead of the file's speed"))))
         ->type_name("SPEED");
     return [&command, options](const CommandLineIo& io) { return runSend(io, command, *options); };
 }

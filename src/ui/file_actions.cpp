@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <utility>
 
+#include "common/ascii.h"
 #include "files/cfg_file.h"
 #include "ui/calculator_window.h"
 #include "ui/core_text.h"
@@ -38,17 +39,21 @@ void FileActions::save() {
 
 void FileActions::load() {
     const QString path = ask(ConfigFileAction::Load);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        loadFile(toFilesystemPath(path));
+}
+
+void FileActions::loadFile(const std::filesystem::path& path) {
     DeviceSettings loaded = form_->settings();
     CalculatorInputs calculator = calculator_()->inputs();
-    const LoadResult result = loadConfigFile(toFilesystemPath(path), loaded, calculator);
+    const LoadResult result = loadConfigFile(path, loaded, calculator);
     form_->applySettings(loaded);
     if (calculatorApplied(result))
         calculator_()->setInputs(calculator);
+    // A dropped file's name may be no UTF-8: its bytes show as codes ("caf\xE9.cfg").
     if (!result)
         showMessageBox(window_, shown(ShownText::MessageTitle),
-                       QString::fromStdString(result.error().reason));
+                       QString::fromStdString(escapedControlLines(result.error().reason)));
 }
 
 }  // namespace zelvar

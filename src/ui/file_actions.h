@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <filesystem>
 #include <functional>
 
 #include "ui/config_file_dialog.h"
@@ -26,6 +27,8 @@ class FileActions : public QObject {
     void save();
     // What the file applied before a failure stays applied.
     void load();
+    // Load of a file the user named otherwise (dropped on the window).
+    void loadFile(const std::filesystem::path& path);
 
   private:
     QString ask(ConfigFileAction action);

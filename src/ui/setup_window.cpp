@@ -17,6 +17,7 @@
 #include "ui/core_text.h"
 #include "ui/field_edit.h"
 #include "ui/file_actions.h"
+#include "ui/file_drops.h"
 #include "ui/form_changes.h"
 #include "ui/form_reactions.h"
 #include "ui/instructions_viewer.h"
@@ -108,6 +109,7 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
             &FileActions::save);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, files_,
             &FileActions::load);
+    loadFilesDroppedOn(this);
     form_->firstInKeyboardOrder()->setFocus(Qt::OtherFocusReason);
     // The tracker's users know the window's size; a language with longer words widens it.
     naturalSize_ =
@@ -164,8 +166,9 @@ CalculatorWindow* SetupWindow::calculator() {
                                        [c] { return c.edit(Field::Symbol)->text(); },
                                        [c] { return isTicked(c.box(Field::AlternateTable)); },
                                    });
-    // The calculator answers F1 and Ctrl+P as this window does.
+    // The calculator answers F1 and Ctrl+P as this window does, and loads a file dropped on it.
     watchKeysOf(calculator_);
+    loadFilesDroppedOn(calculator_);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), calculator_), &QShortcut::activated,
             this, &SetupWindow::showPreview);
     return calculator_;
@@ -205,6 +208,10 @@ void SetupWindow::endProgram(int exitCode) {
 void SetupWindow::showInstructions() {
     InstructionsViewer::open(QStringLiteral("Zelvar_Config.rtf"),
                              fromUtf8(translated("manual viewer", "Zelvar Config - Istruzioni")));
+}
+
+void SetupWindow::loadFilesDroppedOn(QWidget* window) {
+    new FileDrops(window, [this](const std::filesystem::path& file) { files_->loadFile(file); });
 }
 
 void SetupWindow::watchKeysOf(QWidget* window) {

@@ -56,6 +56,8 @@ class SetupWindow : public QWidget {
     // As large as the form, or as the screen allows, scrolling the form.
     void fitToScreen();
     void watchKeysOf(QWidget* window);
+    // A file dropped on `window` is loaded as Load loads a file.
+    void loadFilesDroppedOn(QWidget* window);
     // SEND off while the send controller builds, and sends or says why not.
     void send();
     // SEND back on; the focus goes to it unless the user has put it elsewhere meanwhile.

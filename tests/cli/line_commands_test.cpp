@@ -275,6 +275,14 @@ TEST_F(LineCommands, RefuseWrongArgumentsAndDevices) {
         {{"doctor", "--port", "255"}, 1, "Port 255 cannot be used:"},
         {{"doctor", "--port", "256"}, 2, "--port needs a port number"},
         {{"doctor", "--port", "1", "--device", tty}, 2, "not both"},
+        // Digits typed with an East Asian input method are their ASCII, as in Comm num.
+        {{"doctor", "--port", "２５５"}, 1, "Port 255 cannot be used:"},
+        {{"send", config, "--port", "０", "--baud", "９６００"}, 3, "Serial port 0 does not exist"},
+        {{"receive", "--device", missing, "--baud", "３８４００", "--timeout", "１", "--count",
+          "２"},
+         2,
+         "Cannot open " + missing},
+        {{"loopback", "--device", missing, "--speed", "９６００"}, 2, "Cannot open " + missing},
     });
 }
 

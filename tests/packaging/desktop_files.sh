@@ -105,6 +105,10 @@ if [ -x "$window" ]; then
     expect 0 "zelvar-config --lang xx --version" env -u DISPLAY -u WAYLAND_DISPLAY \
         -u QT_QPA_PLATFORM ASAN_OPTIONS=detect_leaks=0 "$window" --lang xx --version
     contains "$work/err" 'zelvar-config: no catalogue for the language "xx"'
+    # A language named in bytes that are no UTF-8 is said back by their codes, as zelvar-cli does.
+    expect 0 "zelvar-config --lang \\xFF --version" env -u DISPLAY -u WAYLAND_DISPLAY \
+        -u QT_QPA_PLATFORM ASAN_OPTIONS=detect_leaks=0 "$window" --lang $'\xff' --version
+    contains "$work/err" 'zelvar-config: no catalogue for the language "\xFF"'
     # Started with its standard descriptors closed (from a launcher that closes them), it keeps
     # their numbers taken by /dev/null: what Qt writes to stderr goes nowhere, not into a port.
     QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 "$window" <&- >&- 2>&- &

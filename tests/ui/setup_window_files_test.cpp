@@ -1,8 +1,10 @@
 // Default, Save and Load of the main window, through the real file dialog and real files.
 #include <sys/stat.h>
 
+#include <QMimeData>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include "../config/settings_support.h"
 #include "../files/cfg_test_support.h"
@@ -278,6 +280,66 @@ TEST_F(SetupFiles, HostileFilesGiveAPlainReadableBoxAndKeepWhatCameBefore) {
         expected.portNumber = defaultSettings().portNumber;
         EXPECT_EQ(window->settings(), expected) << name;
     }
+}
+
+// Drags `files` from a file manager, which offers them as a copy, a move or a link, their
+// addresses also as text, and drops them on `widget`; the action the drop took.
+Qt::DropAction dropFiles(QWidget* widget, const std::vector<std::filesystem::path>& files) {
+    QList<QUrl> urls;
+    QByteArray addresses;
+    for (const std::filesystem::path& file : files) {
+        const QByteArray address =
+            "file://" + QByteArray::fromStdString(file.string()).toPercentEncoding("/");
+        urls.append(QUrl::fromEncoded(address));
+        addresses += address + "\n";
+    }
+    QMimeData dragged;
+    dragged.setUrls(urls);
+    dragged.setText(QString::fromLatin1(addresses));
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(QPoint(2, 2), offered, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &enter);
+    QDragMoveEvent move(QPoint(3, 2), offered, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &move);
+    QDropEvent drop(QPointF(3, 2), offered, &dragged, Qt::LeftButton, {}, QEvent::Drop);
+    QApplication::sendEvent(widget, &drop);
+    QCoreApplication::processEvents();
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+}
+
+// A file dropped on the window is loaded, as the page loads one, wherever it lands: a field
+// under the pointer does not take its address as text, and the file manager is told of a copy,
+// never of a move, after which it would delete the file. A name that is no UTF-8 is the file of
+// those bytes, shown as codes.
+TEST_F(SetupFiles, AFileDroppedOnTheWindowIsLoadedNotTypedIntoAField) {
+    const testing_support::TempFolder files;
+    DeviceSettings saved = defaultSettings();
+    saved.myCall = "QX9ABC-7";
+    const std::filesystem::path latin1 =
+        files.write("caf\xE9.cfg", writeConfigText(saved, kCalculator).value());
+    const std::filesystem::path other = files.write("other.cfg", kFactoryFile);
+    field("edBeacon")->clear();
+    EXPECT_EQ(dropFiles(field("edBeacon"), {latin1, other}), Qt::CopyAction);
+    EXPECT_EQ(textOf("edBeacon").toStdString(), saved.beacon);
+    EXPECT_EQ(window->settings(), saved);
+    EXPECT_EQ(window->calculator()->inputs(), kCalculator);
+    EXPECT_TRUE(modals.boxes.empty());
+    // So does one dropped on the calculator.
+    click("cmdDefault");
+    setCalculator({});
+    EXPECT_EQ(dropFiles(window->calculator()->findChild<QLineEdit*>("txtLat"), {latin1}),
+              Qt::CopyAction);
+    EXPECT_EQ(window->settings(), saved);
+    EXPECT_EQ(window->calculator()->inputs(), kCalculator);
+
+    const std::filesystem::path gone = files.path() / "gone\xFF.cfg";
+    EXPECT_EQ(dropFiles(window.get(), {gone}), Qt::CopyAction);
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    EXPECT_TRUE(modals.boxes.front().text.startsWith(
+        QString::fromStdString((files.path() / "gone\\xFF.cfg: ").string())))
+        << modals.boxes.front().text.toStdString();
+    EXPECT_EQ(window->settings(), saved);
+    EXPECT_EQ(modals.fileDialogs.size(), 0u);
 }
 
 TEST(FirstConfigFolder, IsTheProgramsWhenWritableAndItsOwnElseTheDocuments) {
