@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "files/file_arguments.h"
 #include "l10n/user_language.h"
 #include "text/language_choice.h"
 #include "text/translation.h"
@@ -26,6 +27,11 @@ void addOptions(QCommandLineParser& parser) {
                                           "pt_BR; en: the program's own) instead of the "
                                           "system's language.")),
                       QStringLiteral("LANGUAGE")});
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        fromUtf8(
+            translated("command line", "A .cfg file to load at the start, as Load loads one.")),
+        QStringLiteral("[FILE]"));
 }
 
 }  // namespace
@@ -48,7 +54,8 @@ void needNoDisplayToPrintAndExit(int argc, char* argv[]) {
     }
 }
 
-void readCommandLine(const QApplication& application, int argc, char* argv[]) {
+std::optional<std::filesystem::path> readCommandLine(const QApplication& application, int argc,
+                                                     char* argv[]) {
     // The arguments' own bytes: from Qt's, "--lang $'\xFF'" was said back as U+FFFD, not \xFF
     // as zelvar-cli says it.
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
@@ -57,6 +64,7 @@ void readCommandLine(const QApplication& application, int argc, char* argv[]) {
     QCommandLineParser parser;
     addOptions(parser);
     parser.process(application);
+    return fileArgument(arguments);
 }
 
 }  // namespace zelvar

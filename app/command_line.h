@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <optional>
+
 class QApplication;
 
 namespace zelvar {
@@ -10,8 +13,11 @@ namespace zelvar {
 void needNoDisplayToPrintAndExit(int argc, char* argv[]);
 
 // The one option of the window's program besides --help and --version: the language of its
-// texts, which otherwise follows the environment. Answers --help and --version and exits.
-// `argc` and `argv` are as the application left them, without Qt's own options.
-void readCommandLine(const QApplication& application, int argc, char* argv[]);
+// texts, which otherwise follows the environment. Answers --help and --version and exits; gives
+// the file to load at the start, if the command line names one (the first; a file manager's
+// "Open with" names one). `argc` and `argv` are as the application left them, without Qt's own
+// options.
+std::optional<std::filesystem::path> readCommandLine(const QApplication& application, int argc,
+                                                     char* argv[]);
 
 }  // namespace zelvar

@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(ZELVAR_VERSION));
     fontConfiguration.join();
-    zelvar::readCommandLine(application, argc, argv);
+    const auto startFile = zelvar::readCommandLine(application, argc, argv);
     zelvar::applyDesktopIdentity();
     zelvar::SetupWindow setup;
     // Ended by the system, the program exits as a signal's death is reported: 128 + its number.
@@ -30,6 +30,9 @@ int main(int argc, char* argv[]) {
                      [&setup](int signal) { setup.endProgram(128 + signal); });
     zelvar::exitAfterFirstPaintWhenAsked(setup);
     zelvar::afterFirstPaint(setup, zelvar::applyWindowIcon);
+    // Once the window is on the screen, so that a message about the file shows over it.
+    if (startFile)
+        zelvar::afterFirstPaint(setup, [&setup, file = *startFile] { setup.load(file); });
     setup.show();
     return application.exec();
 }

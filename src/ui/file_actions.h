@@ -27,7 +27,7 @@ class FileActions : public QObject {
     void save();
     // What the file applied before a failure stays applied.
     void load();
-    // Load of a file the user named otherwise (dropped on the window).
+    // Load of a file the user named otherwise (dropped on the window, or on the command line).
     void loadFile(const std::filesystem::path& path);
 
   private:

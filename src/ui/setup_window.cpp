@@ -210,6 +210,10 @@ void SetupWindow::showInstructions() {
                              fromUtf8(translated("manual viewer", "Zelvar Config - Istruzioni")));
 }
 
+void SetupWindow::load(const std::filesystem::path& file) {
+    files_->loadFile(file);
+}
+
 void SetupWindow::loadFilesDroppedOn(QWidget* window) {
     new FileDrops(window, [this](const std::filesystem::path& file) { files_->loadFile(file); });
 }

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <filesystem>
 #include <optional>
 
 #include "config/device_settings.h"
@@ -34,6 +35,9 @@ class SetupWindow : public QWidget {
     DeviceSettings settings() const;
     // Writes every field; each field's reactions run as they do for typed changes.
     void applySettings(const DeviceSettings& settings);
+
+    // Loads `file` as Load loads the file the user chose: the one the program was started with.
+    void load(const std::filesystem::path& file);
 
     // The calculator, whose inputs Save writes and Load restores; made when first needed: opened,
     // or its inputs saved or loaded.
