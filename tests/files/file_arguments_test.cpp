@@ -24,8 +24,9 @@ TEST(FileArgument, IsTheFirstNameOutsideTheOptions) {
     for (const auto& [arguments, expected] : cases) {
         const std::optional<std::filesystem::path> file = fileArgument(arguments);
         ASSERT_EQ(file.has_value(), expected.has_value()) << ::testing::PrintToString(arguments);
-        if (expected)
+        if (expected) {
             EXPECT_EQ(file->native(), *expected);
+        }
     }
 }
 
