@@ -32,10 +32,10 @@ std::string symbolCharacter(const std::string& typed) {
     return latin1 && latin1->size() == 1 ? *latin1 : typed;
 }
 
-// An argument typed with an East Asian input method's full-width forms ("ＪＮ４５", "４５。３０"),
-// which the window's and the page's fields take as their ASCII too.
+// An argument typed with an East Asian input method's full-width forms and Japanese marks
+// ("ＪＮ４５", "ー４５。３０"), which the window's and the page's fields take as ASCII too.
 std::optional<std::string> narrowed(const std::optional<std::string>& typed) {
-    return typed ? std::optional(asciiOfFullWidth(*typed)) : std::nullopt;
+    return typed ? std::optional(asciiOfTyped(*typed)) : std::nullopt;
 }
 
 int runPosition(const CommandLineIo& io, const CLI::App& command, const PositionOptions& typed) {

@@ -60,18 +60,35 @@ constexpr char32_t asciiOfFullWidth(char32_t c) {
     }
 }
 
-// A UTF-8 text with the forms above as their ASCII; bytes that are no UTF-8 stay as they are.
-inline std::string asciiOfFullWidth(std::string_view text) {
+// What is typed for a number, a callsign or a path: the forms above, and the long-vowel mark "ー"
+// (half-width "ｰ") that a Japanese input method types for the minus key, as the minus. Dropped,
+// "ー１１。５" went in as 11.5, the other side of the world, and "ＷＩＤＥ１ー１" as WIDE11. Names
+// in katakana hold the mark, so a search by name keeps it.
+constexpr char32_t asciiOfTyped(char32_t c) {
+    return c == 0x30FC || c == 0xFF70 ? U'-' : asciiOfFullWidth(c);
+}
+
+// A UTF-8 text with each character as `narrow` gives it; bytes that are no UTF-8 stay as they are.
+template <char32_t (*narrow)(char32_t)>
+std::string narrowedText(std::string_view text) {
     std::string narrowed;
     while (!text.empty()) {
         if (const std::optional<char32_t> c = takeUtf8(text)) {
-            appendUtf8(narrowed, asciiOfFullWidth(*c));
+            appendUtf8(narrowed, narrow(*c));
         } else {
             narrowed += text.front();
             text.remove_prefix(1);
         }
     }
     return narrowed;
+}
+
+inline std::string asciiOfFullWidth(std::string_view text) {
+    return narrowedText<asciiOfFullWidth>(text);
+}
+
+inline std::string asciiOfTyped(std::string_view text) {
+    return narrowedText<asciiOfTyped>(text);
 }
 
 inline std::string asciiLowered(std::string_view text) {

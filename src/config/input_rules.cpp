@@ -123,7 +123,7 @@ const InputRule& inputRule(CalculatorField field) {
 
 int acceptedCode(const InputRule& rule, int code, bool gpsless) {
     if (code > 0)
-        code = static_cast<int>(asciiOfFullWidth(static_cast<char32_t>(code)));
+        code = static_cast<int>(asciiOfTyped(static_cast<char32_t>(code)));
     if (rule.upperCase && (code == kDotlessI || code == kDottedCapitalI))
         code = 'I';
     if (code < 0 || code > 255)

@@ -33,7 +33,8 @@ const InputRule& inputRule(CalculatorField field);
 // What goes in for one typed character code: the code itself, the code raised to upper case, or
 // kDroppedKey when the field refuses it. Codes outside 0..255 are refused, as the settings hold
 // one Latin-1 byte per character, but for the full-width forms of ASCII (U+FF01..U+FF5E and the
-// ideographic space U+3000), which are judged as the ASCII they stand for; where the rule has
+// ideographic space U+3000), which are judged as the ASCII they stand for, as are the Japanese
+// comma, point and long-vowel mark the comma, point and minus keys type; where the rule has
 // decimalComma, a comma as the point.
 inline constexpr int kDroppedKey = 0;
 int acceptedCode(const InputRule& rule, int code, bool gpsless);

@@ -155,6 +155,8 @@ TEST_F(AdviceCommands, PositionTakesEveryNotation) {
          0,
          "=4530.15N/00910.50W>/A=-00034\n"},
         {{"position", "--locator", "ＪＮ４５ｏｍ"}, 0, "=/"},
+        // Its minus key's long-vowel mark is the minus: dropped, the position was east.
+        {{"position", "--lat", "４５", "--lon", "ー９。５", "--normal"}, 0, "=4500.00N/00930.00W"},
     });
 }
 

@@ -399,6 +399,14 @@ TEST(InputRules, FieldsKeepWhatTheTrackerCanUse) {
     EXPECT_EQ(acceptedCode(inputRule(Path), 0x3001, false), ',');
     EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Altitude), 0x3002, false), '.');
     EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Latitude), 0xFF61, false), '.');
+    // Its long-vowel mark, which its minus key types: dropped, "ー１１。５" was 11.5 and
+    // "ＷＩＤＥ１ー１" WIDE11.
+    for (const int mark : {0x30FC, 0xFF70}) {
+        EXPECT_EQ(acceptedCode(inputRule(CalculatorField::Longitude), mark, false), '-');
+        EXPECT_EQ(acceptedCode(inputRule(Path), mark, false), '-');
+        EXPECT_EQ(acceptedCode(inputRule(MyCall), mark, true), '-');
+        EXPECT_EQ(acceptedCode(inputRule(TxDelay), mark, false), kDroppedKey);
+    }
     // The calculator reads decimals: a decimal comma (a German keypad's) is the point, where
     // dropped it made "300,4" 3004 metres and "4,5" 45 degrees. Elsewhere a comma stays a comma.
     EXPECT_EQ(keep(CalculatorField::Altitude, "300,4"), "300.4");

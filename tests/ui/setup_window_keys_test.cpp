@@ -51,14 +51,15 @@ TEST_F(SetupKeys, FiltersAgreeWithTheInputRules) {
     using enum Field;
     const auto* form = window->findChild<SettingsForm*>();
     // Printable Latin-1 (Qt itself refuses control codes), a character beyond it, and an input
-    // method's full-width forms: a comma, a digit, the letters and what follows them.
+    // method's full-width forms: a comma, a digit, the letters and what follows them, and a
+    // Japanese one's long-vowel mark, its minus.
     std::vector<int> codes;
     for (int code = ' '; code <= 0xff; ++code) {
         if (code < 0x7f || code >= 0xa0)
             codes.push_back(code);
     }
-    codes.insert(codes.end(),
-                 {0x20ac, 0x3000, 0x3001, 0x3002, 0xff0c, 0xff10, 0xff21, 0xff41, 0xff5f});
+    codes.insert(codes.end(), {0x20ac, 0x3000, 0x3001, 0x3002, 0x30fc, 0xff0c, 0xff10, 0xff21,
+                               0xff41, 0xff5f, 0xff70});
     for (const bool gpsless : {false, true}) {
         typeInto("edGpsAcqTime", gpsless ? "0" : "5");
         for (const Field name : {MyCall, MessageTo, Path, Beacon, Message, AutoAnswer, Symbol}) {

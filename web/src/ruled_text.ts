@@ -3,9 +3,17 @@
 import type { InputRule } from "./core.js";
 
 // East Asian input methods type ASCII in its full-width forms ("２００", "ＤＬ１"), and a Japanese
-// one "、" and "。" for the comma and the point: judged, as the core's rules judge them, as the
-// ASCII characters they stand for.
-const IDEOGRAPHIC: Record<string, string> = { "\u3000": " ", "、": ",", "､": ",", "。": ".", "｡": "." };
+// one "、", "。" and its long-vowel mark "ー" for the comma, the point and the minus: judged, as the
+// core's rules judge them, as the ASCII characters they stand for.
+const IDEOGRAPHIC: Record<string, string> = {
+  "\u3000": " ",
+  "、": ",",
+  "､": ",",
+  "。": ".",
+  "｡": ".",
+  ー: "-",
+  ｰ: "-",
+};
 
 function narrowed(character: string): string {
   const code = character.codePointAt(0) ?? 0;

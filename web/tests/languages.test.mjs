@@ -2,7 +2,7 @@
 // longer, in brackets) overflows no box at 360 and 1280 px and shows no text that bypassed the
 // catalogue; the language menu opens the page in the chosen language and is remembered.
 import assert from "node:assert/strict";
-import { readdir } from "node:fs/promises";
+import { readdir, readFile } from "node:fs/promises";
 import { join } from "node:path";
 import { pathToFileURL } from "node:url";
 import { describe, it } from "node:test";
@@ -149,6 +149,17 @@ describe("languages", () => {
       });
       assert.deepEqual(shared, [], language);
       await page.close();
+    }
+  });
+
+  // A first visit's connection area names no adapter, then its state: in Japanese both once read
+  // "未選択", the same word twice.
+  it("says in every language what a first visit's connection area lacks, without saying it twice", async () => {
+    for (const language of (await readdir(WEB)).filter((name) => /^index(-\w+)?\.html$/.test(name))) {
+      const html = await readFile(join(WEB, language), "utf8");
+      const [, adapter] = html.match(/<span id="adapterName">([^<]*)</);
+      const [, state] = html.match(/<span id="connectionState"[^>]*>([^<]*)</);
+      assert.notEqual(adapter.toLowerCase(), state.toLowerCase(), language);
     }
   });
 

@@ -196,6 +196,12 @@ describe("the page and zelvar-cli agree", { skip: PART === "alone" }, () => {
       await enter("45\u00b030.15'n;z");
       assert.equal(await page.inputValue("#txtLat"), "45\u00b030.15'N", `way ${i}`);
     }
+    // A Japanese input method's minus key types its long-vowel mark: the sign, not the other
+    // side of the world.
+    await page.fill("#txtLng", "");
+    await paths.focus("#txtLng", 0, 0);
+    await paths.compose(["ー", "ー１１", "ー１１。５"], "ー１１。５");
+    assert.equal(await page.inputValue("#txtLng"), "-11.5");
     // A pasted book stops where a line edit of the window does.
     await page.fill("#txtLat", "");
     await paths.focus("#txtLat", 0, 0);

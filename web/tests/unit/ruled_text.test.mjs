@@ -31,6 +31,8 @@ describe("acceptedText", () => {
     const path = { ...CALLSIGN, accepted: CALLSIGN.accepted + ",." };
     assert.equal(acceptedText(path, "wide1-1、wide2-2。", false), "WIDE1-1,WIDE2-2.");
     assert.equal(acceptedText(path, "a､b｡", false), "A,B.");
+    // Its long-vowel mark, which its minus key types: dropped, the dash before an SSID went missing.
+    assert.equal(acceptedText(path, "ｗｉｄｅ１ー１、ｗｉｄｅ２ｰ２", false), "WIDE1-1,WIDE2-2");
     // Where the rule reads decimals, a decimal comma (a German keypad's) goes in as the point.
     const altitude = { ...CALLSIGN, upperCase: false, accepted: "0123456789-.", decimalComma: true };
     assert.equal(acceptedText(altitude, "300,4", false), "300.4");
