@@ -1,7 +1,8 @@
 // The README's pictures of the page: wide in light and dark, and phone-sized, the GPSless
 // display with a calculated beacon in the dark one; then the connection area on a first visit,
 // connected, sending and after a port that did not open (a USB adapter made up in the page, as
-// headless Chromium has none), and a phone with the calculator open.
+// headless Chromium has none), a phone with the calculator open, and the page in German and in
+// Japanese.
 //   node tools/screenshots.mjs BUILD-WEB-FOLDER IMAGES-FOLDER
 import { join, resolve } from "node:path";
 
@@ -93,6 +94,23 @@ try {
   await page.evaluate(() => document.getElementById("beaconLabel").scrollIntoView({ block: "start" }));
   await page.screenshot({ path: resolve(join(images, "web-phone-calculator.png")) });
   await phone.close();
+  // The page in the languages that test its layout most: German's long words, Japanese's type.
+  const languages = [
+    { name: "web-de.png", locale: "de-DE", width: 1280, height: 1000, colorScheme: "light" },
+    { name: "web-ja-phone-dark.png", locale: "ja-JP", width: 360, height: 1400, colorScheme: "dark" },
+  ];
+  for (const shot of languages) {
+    const context = await browser.browser.newContext({
+      locale: shot.locale,
+      colorScheme: shot.colorScheme,
+      viewport: { width: shot.width, height: shot.height },
+    });
+    const page = await context.newPage();
+    await page.goto(server.url);
+    await page.waitForSelector("#page[data-state=ready]");
+    await page.screenshot({ path: resolve(join(images, shot.name)) });
+    await context.close();
+  }
 } finally {
   await browser.close();
   await server.close();
