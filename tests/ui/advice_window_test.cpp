@@ -161,5 +161,31 @@ TEST_F(AdviceWindowTest, SymbolPickerSetsSymbolAndTableByNameFromTheKeyboard) {
     EXPECT_EQ(control<QLabel>("lblPreviewSymbol")->text(), "Symbol: " + name);
 }
 
+// The focus stays in the search while Up and Down choose: a screen reader there hears the chosen
+// symbol with the search at once, and what typing found (the first symbol, or that none is) once
+// the keys pause.
+TEST_F(AdviceWindowTest, AScreenReaderInThePickersSearchHearsTheChosenSymbol) {
+    field("edSymbol")->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::AltModifier);
+    QLineEdit* search = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        search = window->findChild<QLineEdit*>("edSymbolSearch");
+        return search && search->hasFocus();
+    }));
+    const auto heard = [search] { return search->accessibleDescription().toStdString(); };
+    const std::string hint =
+        "a name such as car, balloon, house or digi, or the symbol's character";
+    EXPECT_EQ(heard(), "> \u2014 car, primary table\n\n" + hint);
+    testing::typeKeys(search, "balloon");
+    const std::string balloon = "O \u2014 balloon, primary table\n\n" + hint;
+    EXPECT_NE(heard(), balloon) << "heard at every key";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return heard() == balloon; }));
+    QTest::keyClick(search, Qt::Key_Down);
+    EXPECT_EQ(heard(), "O \u2014 rocket, balloon, alternate table\n\n" + hint);
+    testing::typeKeys(search, "X");
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return heard() == "No symbol is named \"balloonX\".\n\n" + hint; }));
+}
+
 }  // namespace
 }  // namespace zelvar
