@@ -1,6 +1,7 @@
 // APRS know-how in the window: the advice listed in the preview and marked on the fields agrees
 // with zelvar-cli check --json on generated records, a note takes the user to its field, and the
 // symbol picker sets the symbol and its table by name from the keyboard.
+#include <QAccessible>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -159,6 +160,19 @@ TEST_F(AdviceWindowTest, SymbolPickerSetsSymbolAndTableByNameFromTheKeyboard) {
     ASSERT_TRUE(testing::activate(window.get()));
     QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(control<QLabel>("lblPreviewSymbol")->text(), "Symbol: " + name);
+}
+
+// A screen reader names the list by the heading above it, the count of notes with it.
+TEST_F(AdviceWindowTest, TheListIsNamedByItsHeadingCountAndAll) {
+    QListWidget* list = openAdvice();
+    const auto named = [list] {
+        return QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name).toStdString();
+    };
+    EXPECT_EQ(named(), "Advice: 1 warning, 2 hints");
+    typeInto("edMyCall", "QX9ABC-9");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(named(), "Advice: 0 warnings, 2 hints");
+    EXPECT_EQ(named(), control<QLabel>("lblAdvice")->text().toStdString());
 }
 
 // The focus stays in the search while Up and Down choose: a screen reader there hears the chosen
