@@ -24,6 +24,7 @@
 #include "ui/palette_colours.h"
 #include "ui/plain_text.h"
 #include "ui/screen_fit_area.h"
+#include "ui/spoken_line.h"
 #include "ui/whole_text.h"
 
 namespace zelvar {
@@ -76,6 +77,7 @@ CalculatorWindow::CalculatorWindow(QWidget* owner, CalculatorHost host)
     setWindowTitle(shown(ShownText::CalculatorTitle));
     buildControls();
     arrangeControls();
+    spoken_ = new SpokenLine({latitude_, longitude_, altitude_}, this);
 
     // Whichever way a coordinate changes, Write follows it.
     for (QLineEdit* coordinate : {latitude_, longitude_})
@@ -310,6 +312,7 @@ void CalculatorWindow::revalidate() {
             locatorShown = shown(ShownText::LocatorShown).arg(fromUtf8(position->locator));
     }
     locator_->setText(locatorShown);
+    spoken_->changed(problem.isEmpty() ? locatorShown : reason_->text());
 }
 
 void CalculatorWindow::showReason(const QString& reason) {

@@ -19,6 +19,7 @@ namespace zelvar {
 
 class FieldEdit;
 class ScreenFitArea;
+class SpokenLine;
 
 // What the calculator reads from and writes to the main window.
 struct CalculatorHost {
@@ -89,6 +90,8 @@ class CalculatorWindow : public QWidget {
     QLabel* notations_;
     QLabel* locator_;
     QPushButton* closeButton_;
+    // The reason, else the locator, for a screen reader in the fields, where the keyboard stays.
+    SpokenLine* spoken_ = nullptr;
 };
 
 }  // namespace zelvar

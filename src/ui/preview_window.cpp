@@ -166,7 +166,6 @@ QWidget* PreviewWindow::buildAdvice() {
     adviceHeading_ = textLabel(box, "lblAdvice", shown(ShownText::AdviceGoTo));
     advice_ = new QListWidget(box);
     advice_->setObjectName(QStringLiteral("lstAdvice"));
-    advice_->setAccessibleName(shown(ShownText::AdviceHeading).arg(QString()).trimmed());
     advice_->setAccessibleDescription(shown(ShownText::AdviceGoTo));
     advice_->setWordWrap(true);
     // A few notes in view; the bytes keep the height, more notes scroll.
@@ -239,6 +238,8 @@ void PreviewWindow::showAdvice(const DeviceSettings& settings) {
                                                               : SymbolTable::Primary))));
     const std::vector<AdviceNote> notes = adviseOn(settings);
     adviceHeading_->setText(fromUtf8(adviceHeading(notes)));
+    // Named by its heading, the count with it.
+    advice_->setAccessibleName(adviceHeading_->text());
     QStringList lines;
     for (const AdviceNote& note : notes)
         lines << fromUtf8(adviceLine(note));

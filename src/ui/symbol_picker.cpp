@@ -15,6 +15,7 @@
 
 #include "ui/core_text.h"
 #include "ui/plain_text.h"
+#include "ui/spoken_line.h"
 
 namespace zelvar {
 namespace {
@@ -92,6 +93,7 @@ SymbolPicker::SymbolPicker(QWidget* owner) : QWidget(owner, Qt::Dialog) {
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     search_->installEventFilter(this);
+    spoken_ = new SpokenLine({search_}, this);
     search();
     hide();
 }
@@ -107,6 +109,7 @@ void SymbolPicker::pick(const QString& symbol, SymbolTable table) {
             list_->scrollToItem(item, QAbstractItemView::PositionAtCenter);
         }
     }
+    spoken_->now(chosenName());
     show();
     raise();
     activateWindow();
@@ -135,6 +138,12 @@ void SymbolPicker::search() {
     none_->setText(answer.arg(quoted));
     none_->setVisible(list_->count() == 0);
     use_->setEnabled(list_->count() > 0);
+    spoken_->changed(chosenName());
+}
+
+QString SymbolPicker::chosenName() const {
+    const QListWidgetItem* item = list_->currentItem();
+    return item ? item->text() : none_->text();
 }
 
 void SymbolPicker::use() {
@@ -154,6 +163,7 @@ bool SymbolPicker::eventFilter(QObject* watched, QEvent* event) {
         if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
             key == Qt::Key_PageDown) {
             QCoreApplication::sendEvent(list_, event);
+            spoken_->now(chosenName());
             return true;
         }
     }

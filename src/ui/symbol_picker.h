@@ -11,6 +11,8 @@ class QPushButton;
 
 namespace zelvar {
 
+class SpokenLine;
+
 // The APRS symbols by name: a search ("car", "balloon", "digi", or the character itself) and the
 // symbols it names, each as "> — car, primary table". Up and Down move through the list from the
 // search, Enter or a double click takes the chosen one, Esc leaves it. It sets nothing itself:
@@ -33,11 +35,15 @@ class SymbolPicker : public QWidget {
   private:
     void search();
     void use();
+    // The chosen symbol's name, or that none is found.
+    QString chosenName() const;
 
     QLineEdit* search_;
     QListWidget* list_;
     QLabel* none_;
     QPushButton* use_;
+    // The chosen name, for a screen reader in the search, which keeps the keyboard.
+    SpokenLine* spoken_;
 };
 
 }  // namespace zelvar

@@ -1,6 +1,7 @@
 // APRS know-how in the window: the advice listed in the preview and marked on the fields agrees
 // with zelvar-cli check --json on generated records, a note takes the user to its field, and the
 // symbol picker sets the symbol and its table by name from the keyboard.
+#include <QAccessible>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -159,6 +160,45 @@ TEST_F(AdviceWindowTest, SymbolPickerSetsSymbolAndTableByNameFromTheKeyboard) {
     ASSERT_TRUE(testing::activate(window.get()));
     QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(control<QLabel>("lblPreviewSymbol")->text(), "Symbol: " + name);
+}
+
+// A screen reader names the list by the heading above it, the count of notes with it.
+TEST_F(AdviceWindowTest, TheListIsNamedByItsHeadingCountAndAll) {
+    QListWidget* list = openAdvice();
+    const auto named = [list] {
+        return QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name).toStdString();
+    };
+    EXPECT_EQ(named(), "Advice: 1 warning, 2 hints");
+    typeInto("edMyCall", "QX9ABC-9");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(named(), "Advice: 0 warnings, 2 hints");
+    EXPECT_EQ(named(), control<QLabel>("lblAdvice")->text().toStdString());
+}
+
+// The focus stays in the search while Up and Down choose: a screen reader there hears the chosen
+// symbol with the search at once, and what typing found (the first symbol, or that none is) once
+// the keys pause.
+TEST_F(AdviceWindowTest, AScreenReaderInThePickersSearchHearsTheChosenSymbol) {
+    field("edSymbol")->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::AltModifier);
+    QLineEdit* search = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        search = window->findChild<QLineEdit*>("edSymbolSearch");
+        return search && search->hasFocus();
+    }));
+    const auto heard = [search] { return search->accessibleDescription().toStdString(); };
+    const std::string hint =
+        "a name such as car, balloon, house or digi, or the symbol's character";
+    EXPECT_EQ(heard(), "> \u2014 car, primary table\n\n" + hint);
+    testing::typeKeys(search, "balloon");
+    const std::string balloon = "O \u2014 balloon, primary table\n\n" + hint;
+    EXPECT_NE(heard(), balloon) << "heard at every key";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return heard() == balloon; }));
+    QTest::keyClick(search, Qt::Key_Down);
+    EXPECT_EQ(heard(), "O \u2014 rocket, balloon, alternate table\n\n" + hint);
+    testing::typeKeys(search, "X");
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return heard() == "No symbol is named \"balloonX\".\n\n" + hint; }));
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QWindow>
+#include <algorithm>
+#include <map>
 
 #include "geo/position_calculation.h"
 #include "setup_window_support.h"
@@ -239,6 +241,34 @@ TEST_F(Calculator, LoadedValuesTravelUnchangedAndSetTheDisplay) {
     for (int click = 0; click < 3; ++click)
         control<QCheckBox>("chkCent")->click();
     EXPECT_EQ(calculator->inputs().centChecked, 1);
+}
+
+// Write greys while the coordinates make no position, and the keyboard stays in the field typed
+// into: a screen reader there hears why (and once there is a position, its locator) with the
+// field, once the typing pauses, as the page says it.
+TEST_F(Calculator, AScreenReaderInAFieldHearsWhyWriteIsGreyOrTheLocator) {
+    const char* const fields[] = {"txtLat", "txtLng", "txtAlt"};
+    std::map<std::string, std::string> own;
+    for (const char* name : fields)
+        own[name] = field(name)->accessibleDescription().toStdString();
+    const auto heardEverywhere = [&](const QString& line) {
+        return QTest::qWaitFor([&] {
+            return std::ranges::all_of(fields, [&](const char* name) {
+                return field(name)->accessibleDescription().toStdString() ==
+                       line.toStdString() + "\n\n" + own[name];
+            });
+        });
+    };
+    typeInto("txtLat", "45.30.15N");
+    const QString reason = control<QLabel>("lblWriteReason")->text();
+    ASSERT_FALSE(reason.isEmpty());
+    EXPECT_EQ(field("txtLat")->accessibleDescription().toStdString(), own["txtLat"])
+        << "heard at every key";
+    EXPECT_TRUE(heardEverywhere(reason));
+    typeInto("txtLat", "45.30.15");
+    const QString locator = control<QLabel>("lblLocator")->text();
+    ASSERT_TRUE(locator.startsWith("Locator: "));
+    EXPECT_TRUE(heardEverywhere(locator));
 }
 
 }  // namespace
