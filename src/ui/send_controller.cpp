@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "host/suspend_clock.h"
 #include "ports/diagnosis_format.h"
 #include "transfer/prepared_send.h"
 #include "transfer/send_sequence.h"
@@ -74,7 +75,7 @@ void SendController::refuse(const FieldFailure& failure) {
 void SendController::advance() {
     NoProgress none;
     for (;;) {
-        const SendAction action = pacer_->next(Clock::now());
+        const SendAction action = pacer_->next(Clock::now(), readSuspendClock());
         if (action.kind == Kind::Write) {
             failUnlessStarted(port_.startWrite(action.bytes, [this](Result<> written) {
                 written ? advance() : fail(written.error().reason);
