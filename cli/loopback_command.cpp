@@ -8,6 +8,7 @@
 #include "far_end.h"
 #include "files/held_signals.h"
 #include "files/signal_sets.h"
+#include "host/suspend_clock.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
 #include "serial/qt_serial_port.h"
@@ -74,7 +75,7 @@ class Loopback {
     bool run(const TransferPlan& plan, QtSerialPort& port) {
         const HeldSignals stops{kStopSignals};  // as send: the pauses are judged
         NoLoopbackProgress progress;
-        const SendClock reading{[] { return LineClock::now(); },
+        const SendClock reading{[] { return LineClock::now(); }, readSuspendClock,
                                 [this](LineTime until) { return readUntil(until); }};
         const SendResult sent = sendConfig(plan, port, progress, reading);
         if (outcomeOf(sent) == SendOutcome::NotOpened)

@@ -13,6 +13,7 @@
 #include "common/ascii.h"
 #include "files/held_signals.h"
 #include "files/signal_sets.h"
+#include "host/suspend_clock.h"
 #include "port_number.h"
 #include "ports/diagnosis_format.h"
 #include "sent_differently_text.h"
@@ -86,7 +87,7 @@ class StderrProgress final : public SendObserver {
 // The pauses of the send, cut short by a signal: the send then stops between two actions, and the
 // port's close puts the line's settings back and removes its lock.
 SendClock stoppableClock(int wake) {
-    return {[] { return LineClock::now(); },
+    return {[] { return LineClock::now(); }, readSuspendClock,
             [wake](LineTime until) {
                 pollfd watched{wake, POLLIN, 0};
                 for (;;) {

@@ -39,30 +39,30 @@ LineTime doneBy(const TransferStep& step, LineTime now) {
 
 SendPacer::SendPacer(TransferPlan plan) : plan_(std::move(plan)) {}
 
-SendAction SendPacer::next(LineTime now) {
+SendAction SendPacer::next(LineTime now, SuspendTime suspendNow) {
     switch (phase_) {
         case Phase::Before:
-            return begin(0, now);
+            return begin(0, now, suspendNow);
         case Phase::Acting:
             if (plan_.steps[current_].kind == Step::Write) {
                 phase_ = Phase::Draining;
                 return {Action::Drain, {}, {}, doneBy(plan_.steps[current_], now)};
             }
-            return begin(current_ + 1, now);
+            return begin(current_ + 1, now, suspendNow);
         case Phase::Draining:
             lineClear_ = now + plan_.steps[current_].lineTime;
-            return begin(current_ + 1, now);
+            return begin(current_ + 1, now, suspendNow);
         case Phase::Waiting:
             if (now < waitEnd_)
                 return waiting();
-            return begin(current_ + 1, now);
+            return begin(current_ + 1, now, suspendNow);
         case Phase::Over:
             break;
     }
     return {};
 }
 
-SendAction SendPacer::begin(std::size_t index, LineTime now) {
+SendAction SendPacer::begin(std::size_t index, LineTime now, SuspendTime suspendNow) {
     current_ = index;
     if (index >= plan_.steps.size()) {
         phase_ = Phase::Over;
@@ -77,7 +77,10 @@ SendAction SendPacer::begin(std::size_t index, LineTime now) {
     if (step.kind == Step::Write) {
         if (!wroteAny_) {
             firstWrite_ = now;
-        } else if (now + restOfWrites(index) > firstWrite_ + kTransferWindow) {
+            firstWriteSuspend_ = suspendNow;
+        } else if (const auto rest = restOfWrites(index);
+                   now + rest > firstWrite_ + kTransferWindow ||
+                   suspendNow + rest > firstWriteSuspend_ + kTransferWindow) {
             phase_ = Phase::Over;
             return {Action::Fail, translated("send", kHeldUp), {}, {}};
         }

@@ -33,7 +33,7 @@ struct SendAction {
 
 // The pacing of a send: one rule for the window, the command line, loopback and the page, whose
 // runners only do the I/O. A runner does the action it is given and asks for the next one with
-// the time it was done at; after WaitUntil, with the time its timer fired.
+// the time it was done at, on both of its clocks; after WaitUntil, with the time its timer fired.
 //
 // The rule: the tracker needs each pause after the bytes have left the wire. A drain says only
 // that the system has sent them on to the device, and a USB adapter may still hold every one of
@@ -42,21 +42,25 @@ struct SendAction {
 // same wait again. A write or drain not done by its `until` has failed (kLateWrite). A send held
 // up between its writes for so long that the rest would reach the tracker after its
 // kTransferWindow (a timer that fired seconds late: the computer slept, the program was stopped)
-// fails with kHeldUp instead of going on to "Data sent !".
+// fails with kHeldUp instead of going on to "Data sent !". The line's clock paces. That judgement
+// also reads the suspend clock, since the line's stands still while the computer is suspended,
+// and fails the send when either says the window has passed: a jump of the page's Date.now() can
+// fail a send, never pass one.
 class SendPacer {
   public:
     explicit SendPacer(TransferPlan plan);
 
     const TransferPlan& plan() const { return plan_; }
-    // The first action on the first call; then the one after the action done at `now`.
-    SendAction next(LineTime now);
+    // The first action on the first call; then the one after the action done at `now`, which the
+    // suspend clock read as `suspendNow`.
+    SendAction next(LineTime now, SuspendTime suspendNow);
     // A write has been handed out: a send that fails now leaves the tracker with part of it.
     bool wroteAny() const { return wroteAny_; }
 
   private:
     enum class Phase { Before, Acting, Draining, Waiting, Over };
 
-    SendAction begin(std::size_t index, LineTime now);
+    SendAction begin(std::size_t index, LineTime now, SuspendTime suspendNow);
     SendAction waiting() const;
     // From the start of step `index` until the last write's bytes have left, on time: the line
     // times of the writes and the pauses between them.
@@ -68,6 +72,7 @@ class SendPacer {
     LineTime lineClear_{};  // the last write's bytes have left the wire from then on
     LineTime waitEnd_{};
     LineTime firstWrite_{};  // the tracker's window counts from then
+    SuspendTime firstWriteSuspend_{};
     bool wroteAny_ = false;
 };
 

@@ -1,7 +1,5 @@
 #include "transfer/send_sequence.h"
 
-#include <thread>
-
 namespace zelvar {
 namespace {
 
@@ -65,19 +63,11 @@ SendResult performAction(const SendAction& action, const SendTarget& target, Ser
     return {};
 }
 
-SendClock sleepingClock() {
-    return {[] { return LineClock::now(); },
-            [](LineTime until) {
-                std::this_thread::sleep_until(until);
-                return true;
-            }};
-}
-
 SendResult sendConfig(const TransferPlan& plan, SerialPort& port, SendObserver& observer,
                       const SendClock& clock) {
     SendPacer pacer(plan);
-    for (SendAction action = pacer.next(clock.now()); action.kind != Action::Done;
-         action = pacer.next(clock.now())) {
+    for (SendAction action = pacer.next(clock.now(), clock.suspendNow());
+         action.kind != Action::Done; action = pacer.next(clock.now(), clock.suspendNow())) {
         SendResult result;
         if (action.kind != Action::WaitUntil) {
             result = performAction(action, pacer.plan().target, port, observer);

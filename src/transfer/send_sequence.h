@@ -52,18 +52,17 @@ SendResult performAction(const SendAction& action, const SendTarget& target, Ser
 // window's close, so it is closed here.
 SendResult abandonSend(SerialPort& port, std::string reason);
 
-// How a runner that blocks passes the time: the clock it reads, and a wait until a time of that
-// clock that returns false when the send must stop.
+// How a runner that blocks passes the time: the clock it reads, the suspend clock beside it, and
+// a wait until a time of the first that returns false when the send must stop.
 struct SendClock {
     std::function<LineTime()> now;
+    std::function<SuspendTime()> suspendNow;
     std::function<bool(LineTime until)> waitUntil;
 };
-// The steady clock, and plain sleeps that never stop the send.
-SendClock sleepingClock();
 
 // Runs the plan on the calling thread at the pacer's pace: blocking writes and drains, and the
 // clock's waits. A failed action, or a wait that stops, ends the send with the port closed.
 SendResult sendConfig(const TransferPlan& plan, SerialPort& port, SendObserver& observer,
-                      const SendClock& clock = sleepingClock());
+                      const SendClock& clock);
 
 }  // namespace zelvar

@@ -17,6 +17,18 @@ namespace zelvar {
 using LineClock = std::chrono::steady_clock;
 using LineTime = LineClock::time_point;
 
+// A clock that goes on while the computer is suspended, where LineClock stops: Linux's
+// CLOCK_BOOTTIME, the page's Date.now(). Its readings come from the runners of a send, the core
+// reads no system clock; they judge only whether a send was held up, never its pace.
+struct SuspendClock {
+    using rep = std::int64_t;
+    using period = std::nano;
+    using duration = std::chrono::nanoseconds;
+    using time_point = std::chrono::time_point<SuspendClock>;
+    static constexpr bool is_steady = false;
+};
+using SuspendTime = SuspendClock::time_point;
+
 // Where and how one send goes.
 struct SendTarget {
     std::string lineSettings;  // "9600,n,8,1"

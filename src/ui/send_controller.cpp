@@ -30,13 +30,15 @@ class NoProgress final : public SendObserver {
 }  // namespace
 
 SendController::SendController(QWidget* window, SettingsForm* form, MessageDialog* progress,
-                               PortResolver resolver, PortExplainer explain)
+                               PortResolver resolver, PortExplainer explain,
+                               SuspendClockReader readSuspendClock)
     : QObject(window),
       window_(window),
       form_(form),
       progress_(progress),
       port_(std::move(resolver)),
-      explain_(std::move(explain)) {
+      explain_(std::move(explain)),
+      readSuspendClock_(std::move(readSuspendClock)) {
     pause_.setSingleShot(true);
     pause_.setTimerType(Qt::PreciseTimer);
     connect(&pause_, &QTimer::timeout, this, &SendController::advance);
@@ -74,7 +76,7 @@ void SendController::refuse(const FieldFailure& failure) {
 void SendController::advance() {
     NoProgress none;
     for (;;) {
-        const SendAction action = pacer_->next(Clock::now());
+        const SendAction action = pacer_->next(Clock::now(), readSuspendClock_());
         if (action.kind == Kind::Write) {
             failUnlessStarted(port_.startWrite(action.bytes, [this](Result<> written) {
                 written ? advance() : fail(written.error().reason);

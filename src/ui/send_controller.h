@@ -27,16 +27,19 @@ class SettingsForm;
 // signals, drains on a thread of their own, waits on a timer, so the window repaints and answers
 // all the while. Nothing here sleeps or runs events itself, so a modal dialog the user opens
 // meanwhile runs its own loop, in which the send keeps its pace. A failed action closes the port
-// and shows the failure report of the serial layer's words and what `explain` finds.
+// and shows the failure report of the serial layer's words and what `explain` finds. The pacer
+// reads the line's clock and `readSuspendClock`'s, which goes on while the computer is suspended.
 class SendController : public QObject {
     Q_OBJECT
 
   public:
     // What stops SEND from using port `number`; nothing when nothing does.
     using PortExplainer = std::function<std::vector<Finding>(int number)>;
+    using SuspendClockReader = std::function<SuspendTime()>;
 
     SendController(QWidget* window, SettingsForm* form, MessageDialog* progress,
-                   PortResolver resolver, PortExplainer explain);
+                   PortResolver resolver, PortExplainer explain,
+                   SuspendClockReader readSuspendClock);
 
     // Starts the send and returns; refused() or finished() follows.
     void send();
@@ -67,6 +70,7 @@ class SendController : public QObject {
     QPointer<MessageDialog> progress_;
     QtSerialPort port_;
     PortExplainer explain_;
+    SuspendClockReader readSuspendClock_;
     std::optional<SendPacer> pacer_;
     bool sending_ = false;
     std::optional<HeldStop> heldStop_;  // while sending

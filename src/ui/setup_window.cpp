@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "config/advice.h"
+#include "host/suspend_clock.h"
 #include "text/translation.h"
 #include "ui/advice_marks.h"
 #include "ui/calculator_window.h"
@@ -77,7 +78,8 @@ SetupWindow::SetupWindow(QWidget* parent, const PortLister& lister)
     sender_ = new SendController(
         this, form_, progress_,
         [lister](int number) { return resolveListedPort(lister(), number); },
-        [lister](int number) { return diagnoseListedPort(lister(), number).findings; });
+        [lister](int number) { return diagnoseListedPort(lister(), number).findings; },
+        readSuspendClock);
     files_ = new FileActions(this, form_, [this] { return calculator(); });
 
     QPushButton* sendButton = c.action(FormAction::Send);

@@ -25,7 +25,7 @@ struct Progress : SendObserver {
 // The pacing is SendPacer's: here the line alone, on a clock that jumps over every wait.
 SendClock jumpingClock() {
     auto now = std::make_shared<LineTime>();
-    return {[now] { return *now; },
+    return {[now] { return *now; }, [now] { return SuspendTime{} + (*now - LineTime{}); },
             [now](LineTime until) {
                 *now = until;
                 return true;

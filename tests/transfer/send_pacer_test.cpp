@@ -17,6 +17,11 @@ TransferPlan plan(const char* lineSettings = "4800,n,8,1") {
     return makeTransferPlan(ConfigImage{}, {lineSettings, 1, "COM1"});
 }
 
+// The suspend clock of a computer that was never suspended: in step with the line's.
+SuspendTime inStep(LineTime now) {
+    return SuspendTime{} + (now - LineTime{});
+}
+
 // The times of one run on a fake clock, in microseconds from the start.
 struct PacedRun {
     std::vector<long long> writes;  // when each write was handed out
@@ -30,7 +35,8 @@ PacedRun walk(SendPacer& pacer, microseconds drain, microseconds early = 0us,
     PacedRun run;
     LineTime now{};
     bool firedEarly = false;
-    for (SendAction action = pacer.next(now); action.kind != Kind::Done; action = pacer.next(now)) {
+    for (SendAction action = pacer.next(now, inStep(now)); action.kind != Kind::Done;
+         action = pacer.next(now, inStep(now))) {
         if (action.kind == Kind::Write)
             run.writes.push_back((now - LineTime{}) / 1us);
         if (action.kind == Kind::Drain)
@@ -60,7 +66,7 @@ TEST(SendPacer, StartsEachPauseOnceTheDrainedBytesHaveHadTheirTimeOnTheLine) {
     EXPECT_EQ(run.writes, (std::vector<long long>{300000, 364167, 1187084, 1251251}));
     EXPECT_EQ(run.waits,
               (std::vector<long long>{300000, 364167, 1187084, 1251251, 1774168, 2074168}));
-    EXPECT_EQ(pacer.next(LineTime{} + 1h).kind, Kind::Done);
+    EXPECT_EQ(pacer.next(LineTime{} + 1h, SuspendTime{} + 1h).kind, Kind::Done);
 }
 
 // A timer that fires early is given the same wait again, so nothing moves; one that fires late
@@ -85,7 +91,15 @@ TEST(SendPacer, WaitsAgainAfterATimerFiresEarlyAndCountsFromTheLateOnes) {
 // background got its timer late) goes on while its last byte still reaches the tracker within its
 // window after the first lead-in, and fails at the next write otherwise: nothing more goes out,
 // and no "Data sent !" follows. Held up before the first write or after the last, it goes on.
+// Either clock judges: stopped, the program sees the time pass on both; suspended, on the suspend
+// clock alone, the line's stood still; with the page's Date.now() set back an hour meanwhile, on
+// the line's alone.
 TEST(SendPacer, FailsASendHeldUpSoLongThatTheRestWouldReachTheTrackerTooLate) {
+    struct Hold {
+        const char* how;
+        bool onLine;                  // the line's clock sees the time held, or stands still
+        microseconds onSuspendClock;  // what the suspend clock saw pass meanwhile
+    };
     SendPacer onTime(plan());
     const PacedRun expected = walk(onTime, 0us);
     const LineTime windowEnd = LineTime{} + microseconds(expected.writes.front()) + kTransferWindow;
@@ -94,23 +108,33 @@ TEST(SendPacer, FailsASendHeldUpSoLongThatTheRestWouldReachTheTrackerTooLate) {
     for (std::size_t heldAt = 0; heldAt < expected.waits.size(); ++heldAt) {
         for (const microseconds held : {microseconds(10ms), microseconds(800ms), slack, slack + 1us,
                                         microseconds(3s), microseconds(1h)}) {
-            SendPacer pacer(plan());
-            LineTime now{};
-            std::size_t waits = 0, writes = 0;
-            std::vector<std::string_view> texts;
-            for (SendAction action = pacer.next(now); action.kind != Kind::Done;
-                 action = pacer.next(now)) {
-                writes += action.kind == Kind::Write;
-                if (action.kind == Kind::WaitUntil)
-                    now = action.until + (waits++ == heldAt ? held : 0us);
-                if (action.kind == Kind::Fail || action.kind == Kind::Finish)
-                    texts.push_back(action.text);
+            for (const Hold& hold : {Hold{"stopped", true, held}, Hold{"suspended", false, held},
+                                     Hold{"Date.now() set back", true, -1h}}) {
+                SendPacer pacer(plan());
+                LineTime now{};
+                microseconds asleep{0};  // the suspend clock's lead on the line's
+                std::size_t waits = 0, writes = 0;
+                std::vector<std::string_view> texts;
+                for (SendAction action = pacer.next(now, inStep(now)); action.kind != Kind::Done;
+                     action = pacer.next(now, inStep(now) + asleep)) {
+                    writes += action.kind == Kind::Write;
+                    if (action.kind == Kind::WaitUntil) {
+                        now = action.until;
+                        if (waits++ == heldAt) {
+                            now += hold.onLine ? held : 0us;
+                            asleep += hold.onSuspendClock - (hold.onLine ? held : 0us);
+                        }
+                    }
+                    if (action.kind == Kind::Fail || action.kind == Kind::Finish)
+                        texts.push_back(action.text);
+                }
+                const bool between = heldAt >= 1 && heldAt <= 3;
+                const bool tooLate = between && lastByte + held > windowEnd;
+                SCOPED_TRACE(testing::Message()
+                             << hold.how << " " << held.count() << " us at wait " << heldAt);
+                EXPECT_EQ(texts, (std::vector<std::string_view>{tooLate ? kHeldUp : kSentMessage}));
+                EXPECT_EQ(writes, tooLate ? heldAt : 4u);
             }
-            const bool between = heldAt >= 1 && heldAt <= 3;
-            const bool tooLate = between && lastByte + held > windowEnd;
-            SCOPED_TRACE(testing::Message() << "held " << held.count() << " us at wait " << heldAt);
-            EXPECT_EQ(texts, (std::vector<std::string_view>{tooLate ? kHeldUp : kSentMessage}));
-            EXPECT_EQ(writes, tooLate ? heldAt : 4u);
         }
     }
 }

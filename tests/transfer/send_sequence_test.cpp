@@ -25,7 +25,9 @@ ConfigImage countingImage() {
 }
 
 // What the port, the observer and the clock see, in one log; the port's call `failAt` fails, and
-// the clock's wait `stopAt` stops the send. The clock stands still but in its waits.
+// the clock's wait `stopAt` stops the send. The clock stands still but in its waits; the wait
+// `heldAt` ends 5 s late, and the computer is suspended for 5 s in the wait `suspendedAt`, which
+// only the suspend clock sees.
 struct Recorder : SerialPort, SendObserver {
     struct Call {
         std::size_t logEnd, written;
@@ -35,9 +37,11 @@ struct Recorder : SerialPort, SendObserver {
     std::string log, text;
     std::vector<std::uint8_t> written;
     std::vector<Call> calls;
-    std::size_t failAt = SIZE_MAX, stopAt = SIZE_MAX, heldAt = SIZE_MAX, waits = 0;
+    std::size_t failAt = SIZE_MAX, stopAt = SIZE_MAX, heldAt = SIZE_MAX, suspendedAt = SIZE_MAX,
+                waits = 0;
     bool open_ = false, stayShut = false, shown = false, okVisible = true;
     LineTime now{};
+    std::chrono::microseconds asleep{0};
 
     Result<> call(const std::string& name) {
         log += name + "|";
@@ -70,13 +74,14 @@ struct Recorder : SerialPort, SendObserver {
     void showProgress() override { log += "show|", shown = true; }
 
     SendResult send() {
-        const SendClock clock{[this] { return now; },
-                              [this](LineTime until) {
-                                  log += "wait until " +
-                                         std::to_string((until - LineTime{}) / 1us) + "|";
-                                  now = until + (waits == heldAt ? 5s : 0s);
-                                  return waits++ != stopAt;
-                              }};
+        const SendClock clock{
+            [this] { return now; }, [this] { return SuspendTime{} + (now - LineTime{}) + asleep; },
+            [this](LineTime until) {
+                log += "wait until " + std::to_string((until - LineTime{}) / 1us) + "|";
+                now = until + (waits == heldAt ? 5s : 0s);
+                asleep += waits == suspendedAt ? 5s : 0s;
+                return waits++ != stopAt;
+            }};
         return sendConfig(makeTransferPlan(countingImage(), {"4800,n,8,1", 1, "COM1"}), *this,
                           *this, clock);
     }
@@ -129,18 +134,21 @@ TEST(SendConfig, RunsThePlanAtThePacersPaceAndStopsAtAFailingCall) {
         EXPECT_TRUE(stopped.log.ends_with("|close|")) << stopped.log;
         EXPECT_FALSE(stopped.isOpen());
     }
-    // Held up 5 s after block 1 (the computer slept), block 2 would come too late: the send
-    // fails there, the port closed, instead of going on to "Data sent !".
-    Recorder held;
-    held.heldAt = 2;
-    const SendResult result = held.send();
-    EXPECT_EQ(outcomeOf(result), SendOutcome::Failed);
-    EXPECT_EQ(reasonOf(result), kHeldUp);
-    EXPECT_TRUE(result.error().partlySent);
-    EXPECT_EQ(
-        held.log,
-        whole.log.substr(0, whole.log.find("|write 2", whole.log.find("write 83"))) + "|close|");
-    EXPECT_FALSE(held.isOpen());
+    // Held up 5 s after block 1 (the program stopped, or the computer suspended, where the
+    // line's clock stood still), block 2 would come too late: the send fails there, the port
+    // closed, instead of going on to "Data sent !".
+    for (const bool suspended : {false, true}) {
+        Recorder held;
+        (suspended ? held.suspendedAt : held.heldAt) = 2;
+        const SendResult result = held.send();
+        EXPECT_EQ(outcomeOf(result), SendOutcome::Failed) << suspended;
+        EXPECT_EQ(reasonOf(result), kHeldUp);
+        EXPECT_TRUE(result.error().partlySent);
+        EXPECT_EQ(held.log,
+                  whole.log.substr(0, whole.log.find("|write 2", whole.log.find("write 83"))) +
+                      "|close|");
+        EXPECT_FALSE(held.isOpen());
+    }
 }
 
 // PortNumber rounds half to even. The plan itself is pinned step by step by SendConfig above.

@@ -11,10 +11,13 @@
 
 #include "../ports/pty_far_end.h"
 #include "config/config_image.h"
+#include "host/suspend_clock.h"
+#include "serial/system_ports.h"
 #include "setup_window_support.h"
 #include "transfer/block_framing.h"
 #include "ui/message_dialog.h"
 #include "ui/send_controller.h"
+#include "ui/settings_form.h"
 #include "ui/termination_requests.h"
 
 namespace zelvar {
@@ -223,6 +226,41 @@ TEST_F(SetupSend, AFailureMidSendClosesThePortAndSaysWhy) {
     EXPECT_TRUE(progressShown());
     EXPECT_EQ(progress()->info()->text(), "\nSending data on COM3.....");
     EXPECT_TRUE(window->close());
+}
+
+// The computer suspended between the blocks: the line's clock stood still, the suspend clock went
+// on 5 s. Block 2 would come too late for the tracker: it is not written, and the window says the
+// send was held up, not "Data sent !" (nor to check the cable).
+TEST_F(SetupSend, ASendSuspendedBetweenTheBlocksSaysItWasHeldUp) {
+    using namespace std::chrono_literals;
+    // The window's form and progress with a suspend clock of the test's. The fifth dot shows
+    // before the second lead-in: the computer has woken by then.
+    const auto suspendClock = [this] {
+        const bool woken = progressShown() && progress()->info()->text().endsWith(".....");
+        return readSuspendClock() + (woken ? 5s : 0s);
+    };
+    SendController sender(
+        window.get(), window->findChild<SettingsForm*>(), progress(),
+        [this](int number) { return resolveListedPort(portsFor(line)(), number); },
+        [](int) { return std::vector<Finding>{}; }, suspendClock);
+    bool finished = false;
+    QObject::connect(&sender, &SendController::finished, [&finished] { finished = true; });
+    typeInto("edComm", "3");
+    line->listen();
+    sender.send();
+    ASSERT_TRUE(QTest::qWaitFor([&finished] { return finished; }, 6000));
+    ASSERT_EQ(modals.boxes.size(), 1u);
+    EXPECT_EQ(modals.boxes[0].text.toStdString(), kHeldUp);
+    EXPECT_EQ(modals.boxes[0].informativeText.toStdString(), kHeldUpAdvice);
+    EXPECT_FALSE(sender.portOpen());
+    EXPECT_EQ(progress()->info()->text(), "\nSending data on COM3.....");
+    DeviceSettings sent = window->settings();
+    ConfigImage image{};
+    ASSERT_TRUE(buildConfigImage(sent, image));
+    const WireBytes wire = wireBytes(image);
+    const std::optional<TransferReport> arrived = line->transfer();
+    ASSERT_TRUE(arrived);
+    EXPECT_EQ(arrived->bytes, std::vector<std::uint8_t>(wire.begin(), wire.begin() + 85));
 }
 
 volatile std::sig_atomic_t stopsSeen = 0;

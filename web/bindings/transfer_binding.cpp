@@ -48,9 +48,15 @@ double millisecondsOf(LineTime time) {
     return static_cast<double>((time - LineTime{}) / std::chrono::microseconds(1)) / 1000;
 }
 
-// { kind, text, bytes, atMs }: the action after the one done at `nowMs`.
-val nextAction(SendPacer& pacer, double nowMs) {
-    const SendAction action = pacer.next(lineTimeOf(nowMs));
+// The page's suspend clock, Date.now() in milliseconds: performance.now() stops while the
+// computer is suspended.
+SuspendTime suspendTimeOf(double milliseconds) {
+    return SuspendTime{} + std::chrono::microseconds(std::llround(milliseconds * 1000));
+}
+
+// { kind, text, bytes, atMs }: the action after the one done at `nowMs`, `dateMs` by Date.now().
+val nextAction(SendPacer& pacer, double nowMs, double dateMs) {
+    const SendAction action = pacer.next(lineTimeOf(nowMs), suspendTimeOf(dateMs));
     val js = val::object();
     js.set("kind", kindName(action.kind));
     js.set("text", messageToJs(action.text));

@@ -129,8 +129,11 @@ export interface SendAction {
 
 /** The core's pacing of one send, the desktop's own; delete() it once the send is over. */
 export interface SendPacer {
-  /** The first action, then the one after the action done at `nowMs` (performance.now()). */
-  next(nowMs: number): SendAction;
+  /**
+   * The first action, then the one after the action done at `nowMs` (performance.now()), which
+   * Date.now() read as `dateMs`: performance.now() stops while the computer is suspended.
+   */
+  next(nowMs: number, dateMs: number): SendAction;
   delete(): void;
 }
 

@@ -1,6 +1,7 @@
 // Runs SEND on a Web Serial port at the pace of the core's pacer, the desktop's own: the same
 // bytes, pauses, progress texts and dots. The runner only does what the pacer asks (open, write,
-// drain, wait until a time, close) and tells it when each is done. A write or drain the port has
+// drain, wait until a time, close) and tells it when each is done, by performance.now() and by
+// Date.now(), which goes on while the computer is suspended. A write or drain the port has
 // not done by the pacer's time fails, as the desktop's does, rather than wait for ever. The port is
 // closed again on every path, and while it is open, leaving the page needs the user's yes.
 import type { SendAction, SendPacer } from "./core.js";
@@ -58,8 +59,8 @@ class TransferRun {
 
   async run(pacer: SendPacer): Promise<void> {
     try {
-      for (let action = pacer.next(performance.now()); action.kind !== "done"; action = pacer.next(performance.now()))
-        await this.perform(action);
+      const next = () => pacer.next(performance.now(), Date.now());
+      for (let action = next(); action.kind !== "done"; action = next()) await this.perform(action);
     } catch (error) {
       const failure = error instanceof TransferFailure ? error : new TransferFailure("line", error);
       if (await this.abandon()) throw failure;

@@ -32,17 +32,22 @@ function recordingPort(clock, log) {
   };
 }
 
-// Runs with the page's timers and clock replaced: every other timer fires 1 ms before its time, and
-// timer number `held.timer` `held.ms` after it. A port of the test never misses the time a write or
-// drain must be done by (seconds away, where the pauses are less than one): those timers never fire.
-async function runOnFakeClock(pacer, clock, log, held = { timer: -1, ms: 0 }) {
-  const saved = { setTimeout: globalThis.setTimeout, performance: globalThis.performance };
+// Runs with the page's timers and clocks replaced: every other timer fires 1 ms before its time, and
+// timer number `held.timer` `held.ms` after it, while the computer is suspended for `held.asleepMs`,
+// which Date.now() sees and performance.now() does not. A port of the test never misses the time a
+// write or drain must be done by (seconds away, where the pauses are less than one): those timers
+// never fire.
+async function runOnFakeClock(pacer, clock, log, held = { timer: -1, ms: 0, asleepMs: 0 }) {
+  const saved = { setTimeout: globalThis.setTimeout, performance: globalThis.performance, dateNow: Date.now };
   let timers = 0;
+  let asleepMs = 0;
   globalThis.window = new EventTarget();
   Object.defineProperty(globalThis, "performance", { value: { now: () => clock.now }, configurable: true });
+  Date.now = () => 1_765_000_000_000 + clock.now + asleepMs;
   globalThis.setTimeout = (woken, ms) => {
     if (ms >= 1000) return;
     clock.now += timers === held.timer ? ms + held.ms : timers % 2 === 0 ? ms - 1 : ms;
+    if (timers === held.timer) asleepMs += held.asleepMs;
     timers += 1;
     queueMicrotask(woken);
   };
@@ -53,6 +58,7 @@ async function runOnFakeClock(pacer, clock, log, held = { timer: -1, ms: 0 }) {
     return { timers, shown };
   } finally {
     globalThis.setTimeout = saved.setTimeout;
+    Date.now = saved.dateNow;
     Object.defineProperty(globalThis, "performance", { value: saved.performance, configurable: true });
     delete globalThis.window;
   }
@@ -85,31 +91,35 @@ describe("runTransfer", () => {
     ]);
   });
 
-  // Held up 3 s after block 1 (the computer slept, the page waited in the background), block 2 would
-  // reach the tracker too late: the send fails in the core's words, nothing more written, the port
-  // closed, and no "Data sent !".
-  it("fails a send held up so long that the rest would reach the tracker too late", async () => {
-    const prepared = core.prepareSend(core.defaults());
-    const log = [];
-    try {
-      // Two timers for each pause: the one after block 1 is the fifth.
-      await assert.rejects(runOnFakeClock(prepared.pacer, { now: 1000 }, log, { timer: 4, ms: 3000 }), {
-        stage: "heldUp",
-        message: /^The send was held up .* too late\.$/,
-      });
-    } finally {
-      prepared.pacer.delete();
-    }
-    assert.deepEqual(
-      log.map(([what, , size]) => [what, size]),
-      [
-        ["open", 4800],
-        ["write", 2],
-        ["write", 83],
-        ["close", undefined],
-      ],
-    );
-  });
+  // Held up 3 s after block 1 (the page waited in the background, or the computer was suspended,
+  // which performance.now() does not count), block 2 would reach the tracker too late: the send
+  // fails in the core's words, nothing more written, the port closed, and no "Data sent !".
+  for (const [how, ms, asleepMs] of [
+    ["late", 3000, 0],
+    ["suspended", 0, 3000],
+  ])
+    it(`fails a send held up so long that the rest would reach the tracker too late (${how})`, async () => {
+      const prepared = core.prepareSend(core.defaults());
+      const log = [];
+      try {
+        // Two timers for each pause: the one after block 1 is the fifth.
+        await assert.rejects(runOnFakeClock(prepared.pacer, { now: 1000 }, log, { timer: 4, ms, asleepMs }), {
+          stage: "heldUp",
+          message: /^The send was held up .* too late\.$/,
+        });
+      } finally {
+        prepared.pacer.delete();
+      }
+      assert.deepEqual(
+        log.map(([what, , size]) => [what, size]),
+        [
+          ["open", 4800],
+          ["write", 2],
+          ["write", 83],
+          ["close", undefined],
+        ],
+      );
+    });
 
   // A device that never takes the bytes (a far end that never reads, a stalled adapter): the send
   // fails in the core's words once the bytes' time and the margin have passed, the port closed; a
