@@ -10,7 +10,7 @@
 #include <QWindow>
 
 #include "config/advice.h"
-#include "host/suspend_clock.h"
+#include "ports/suspend_clock.h"
 #include "text/translation.h"
 #include "ui/advice_marks.h"
 #include "ui/calculator_window.h"

@@ -11,7 +11,7 @@
 
 #include "../ports/pty_far_end.h"
 #include "config/config_image.h"
-#include "host/suspend_clock.h"
+#include "ports/suspend_clock.h"
 #include "serial/system_ports.h"
 #include "setup_window_support.h"
 #include "transfer/block_framing.h"

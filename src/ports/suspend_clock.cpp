@@ -1,4 +1,4 @@
-#include "host/suspend_clock.h"
+#include "ports/suspend_clock.h"
 
 #include <ctime>
 
