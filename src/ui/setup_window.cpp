@@ -217,7 +217,7 @@ void SetupWindow::load(const std::filesystem::path& file) {
 }
 
 void SetupWindow::loadFilesDroppedOn(QWidget* window) {
-    new FileDrops(window, [this](const std::filesystem::path& file) { files_->loadFile(file); });
+    new FileDrops(window, [this](const std::filesystem::path& file) { load(file); });
 }
 
 void SetupWindow::watchKeysOf(QWidget* window) {

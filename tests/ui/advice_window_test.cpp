@@ -20,6 +20,19 @@ namespace {
 
 class AdviceWindowTest : public testing::SetupWindowTest {
   protected:
+    // The symbol picker opened from ICON Symbol with Alt+Y; its search, once it has the focus,
+    // else null.
+    QLineEdit* openSymbolSearch() {
+        field("edSymbol")->setFocus();
+        QTest::keyClick(window.get(), Qt::Key_Y, Qt::AltModifier);
+        QLineEdit* search = nullptr;
+        const bool focused = QTest::qWaitFor([&] {
+            search = window->findChild<QLineEdit*>("edSymbolSearch");
+            return search && search->hasFocus();
+        });
+        return focused ? search : nullptr;
+    }
+
     QListWidget* openAdvice() {
         QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
         return control<QListWidget>("lstAdvice");
@@ -119,13 +132,8 @@ TEST_F(AdviceWindowTest, ListAndMarksAgreeWithCheckOnGeneratedRecordsAndANoteGoe
 }
 
 TEST_F(AdviceWindowTest, SymbolPickerSetsSymbolAndTableByNameFromTheKeyboard) {
-    field("edSymbol")->setFocus();
-    QTest::keyClick(window.get(), Qt::Key_Y, Qt::AltModifier);
-    QLineEdit* search = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        search = window->findChild<QLineEdit*>("edSymbolSearch");
-        return search && search->hasFocus();
-    }));
+    QLineEdit* search = openSymbolSearch();
+    ASSERT_NE(search, nullptr);
     auto* list = window->findChild<QListWidget*>("lstSymbols");
     testing::typeKeys(search, "digipeaterX");
     EXPECT_EQ(list->count(), 0);
@@ -179,13 +187,8 @@ TEST_F(AdviceWindowTest, TheListIsNamedByItsHeadingCountAndAll) {
 // symbol with the search at once, and what typing found (the first symbol, or that none is) once
 // the keys pause.
 TEST_F(AdviceWindowTest, AScreenReaderInThePickersSearchHearsTheChosenSymbol) {
-    field("edSymbol")->setFocus();
-    QTest::keyClick(window.get(), Qt::Key_Y, Qt::AltModifier);
-    QLineEdit* search = nullptr;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        search = window->findChild<QLineEdit*>("edSymbolSearch");
-        return search && search->hasFocus();
-    }));
+    QLineEdit* search = openSymbolSearch();
+    ASSERT_NE(search, nullptr);
     const auto heard = [search] { return search->accessibleDescription().toStdString(); };
     const std::string hint =
         "a name such as car, balloon, house or digi, or the symbol's character";
